@@ -1,0 +1,81 @@
+#include "headless_board.h"
+
+#include "cell_rule.h"
+#include "coords.h"
+#include "failures.h"
+
+namespace vornel {
+
+HeadlessBoard::HeadlessBoard(WorkArea& area, FailureReporter reporter) : area_(area), reporter_(std::move(reporter))
+{
+    for (int r = 1; r <= 9; ++r)
+        for (int c = 1; c <= 9; ++c)
+            cells_[index(r, c)].tag = cell_code(r, c);
+}
+
+void HeadlessBoard::set_cell_colour(int row, int col, Colour colour) { cells_[index(row, col)].colour = colour; }
+
+Colour HeadlessBoard::cell_colour(int row, int col) const
+{
+    return cells_[index(row, col)].colour.value_or(kDefaultBackground);
+}
+
+void HeadlessBoard::set_cell_text(int row, int col, std::string_view text)
+{
+    Cell& cell = cells_[index(row, col)];
+    if (cell.text == text)
+        return;
+    cell.text.assign(text);
+    try {
+        store_cell_text(area_, cell.tag, cell.text);
+    } catch (const Failure& failure) {
+        if (reporter_)
+            reporter_(failure.message());
+    }
+}
+
+void HeadlessBoard::set_cell_read_only(int row, int col, bool read_only) { cells_[index(row, col)].read_only = read_only; }
+
+void HeadlessBoard::clear_log()
+{
+    log_.clear();
+    if (listener_)
+        listener_->log_cleared();
+}
+
+void HeadlessBoard::append_log(std::string_view line)
+{
+    log_.emplace_back(line);
+    if (listener_)
+        listener_->log_appended(line);
+}
+
+void HeadlessBoard::set_button_visible(StepButton button, bool visible)
+{
+    buttons_[button == StepButton::Button5 ? 0 : 1] = visible;
+}
+
+void HeadlessBoard::show_occurrence_table()
+{
+    label1_visible_ = true;
+    gr1_visible_ = true;
+}
+
+void HeadlessBoard::set_occurrence_cell(int col, int row, std::string_view text)
+{
+    if (col >= 0 && col <= 9 && row >= 0 && row <= 1)
+        gr1_[row][col].assign(text);
+}
+
+const HeadlessBoard::Cell* HeadlessBoard::find_cell(std::string_view name) const
+{
+    if (name.size() != 6 || name.substr(0, 4) != "Edit")
+        return nullptr;
+    const int r = name[4] - '0';
+    const int c = name[5] - '0';
+    if (r < 1 || r > 9 || c < 1 || c > 9)
+        return nullptr;
+    return &cells_[index(r, c)];
+}
+
+} // namespace vornel

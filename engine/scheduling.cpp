@@ -1,0 +1,82 @@
+// Digit scheduling: counts, cycles, the choice of the next digit, and the start of a solve.
+#include <string>
+
+#include "engine.h"
+
+namespace vornel {
+
+void Engine::calcul_freq()
+{
+    a_.total_filled = 0;
+    for (int d = 1; d <= 9; ++d) {
+        std::int16_t count = 0;
+        for (int r = 1; r <= 9; ++r)
+            for (int c = 1; c <= 9; ++c)
+                if (a_.grid[r][c] == d)
+                    ++count;
+        a_.freq[d] = count;
+        a_.total_filled = static_cast<std::int16_t>(a_.total_filled + count);
+    }
+    for (int d = 1; d <= 9; ++d)
+        if (a_.freq[d] == 9)
+            a_.treated[d] = 9;
+}
+
+void Engine::init_tour(bool clear)
+{
+    for (int d = 1; d <= 9; ++d)
+        a_.treated[d] = 0;
+    if (clear)
+        view_.clear_log();
+    view_.append_log("Nouveau cycle.");
+}
+
+void Engine::init_digit()
+{
+    for (int r = 1; r <= 9; ++r) {
+        for (int c = 1; c <= 9; ++c) {
+            a_.pres[r][c] = 0;
+            view_.set_cell_colour(r, c, kWhite);
+        }
+    }
+}
+
+std::uint16_t Engine::choix_numero()
+{
+    int best = -1;
+    std::uint16_t chosen = 0;
+    for (int d = 1; d <= 9; ++d) {
+        if (a_.treated[d] == 0 && a_.freq[d] > best) {
+            chosen = static_cast<std::uint16_t>(d);
+            best = a_.freq[d];
+        }
+    }
+    if (chosen != 0) {
+        a_.treated[chosen] = 1;
+        view_.append_log("Nous traitons le chiffre " + std::to_string(chosen) + ".");
+    }
+    return chosen;
+}
+
+void Engine::init_jeu(int tempo)
+{
+    a_.digit_placed = 0;
+    a_.tour_placed = 0;
+    a_.total_filled = 0;
+    a_.cur_digit = 0;
+    init_tour(true);
+    calcul_freq();
+    affiche_freq();
+    if (a_.total_filled == 81) {
+        finish();
+        return;
+    }
+    init_digit();
+    a_.cur_digit = choix_numero();
+    if (tempo == 5) {
+        in_many(a_.cur_digit);
+        affiche_pres();
+    }
+}
+
+} // namespace vornel
