@@ -1,0 +1,36 @@
+#pragma once
+
+#include <string>
+
+#include "engine.h"
+
+namespace vornel {
+
+// What the Open and Save commands ask of a file dialog before showing it modally.
+struct FileDialogRequest {
+    std::string title;       // "Ouvrir" or "Enregistrer sous"
+    std::string filter;      // "Sudoku (*.sud)|*.sud"
+    int filter_index = 1;
+    std::string file_name;   // always empty: no name is suggested
+};
+
+// The seam through which the commands ask the user for a file name. The window shows real,
+// non-native dialogs; tests script the next answer. Returns the chosen full path, or "" when the
+// user cancels.
+class FileDialogs {
+public:
+    virtual ~FileDialogs() = default;
+    virtual std::string ask_open_file_name(const FileDialogRequest& request) = 0;
+    virtual std::string ask_save_file_name(const FileDialogRequest& request) = 0;
+};
+
+// "Ouvrir...": asks for a name, reads the ".sud" file into the grid and shows it as a fresh
+// puzzle. Throws a Failure (InOutError) when the file cannot be opened or read; the grid, board,
+// log and buttons are then as they were.
+void open_command(Engine& engine, FileDialogs& dialogs);
+
+// "Enregistrer sous...": asks for a name, adds ".sud" when the name has no three-letter
+// extension, and writes the grid. Throws InOutError on failure; an existing file is then kept.
+void save_command(Engine& engine, FileDialogs& dialogs);
+
+} // namespace vornel
