@@ -1,0 +1,7 @@
+#include "qt_colour.h"
+
+namespace vornel {
+
+Colour from_qcolor(const QColor& c) { return colour_of_rgb(c.red(), c.green(), c.blue()); }
+
+} // namespace vornel
