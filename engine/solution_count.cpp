@@ -2,6 +2,7 @@
 
 #include <bit>
 #include <cstdint>
+#include <utility>
 
 namespace vornel {
 
@@ -11,7 +12,6 @@ struct Search {
     std::uint16_t rows[9]{};
     std::uint16_t cols[9]{};
     std::uint16_t boxes[9]{};
-    std::int8_t cells[81]{};
     int empties[81]{};
     int empty_count = 0;
     int found = 0;

@@ -1,0 +1,182 @@
+#include "explainer.h"
+
+#include <ostream>
+#include <string_view>
+
+#include "engine.h"
+#include "failures.h"
+#include "headless_board.h"
+#include "solution_count.h"
+
+namespace vornel {
+
+namespace {
+
+std::string_view trim(std::string_view s)
+{
+    const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f'; };
+    while (!s.empty() && blank(s.front()))
+        s.remove_prefix(1);
+    while (!s.empty() && blank(s.back()))
+        s.remove_suffix(1);
+    return s;
+}
+
+char grid_char(std::int16_t v, char empty)
+{
+    if (v == 0)
+        return empty;
+    if (v >= 1 && v <= 9)
+        return static_cast<char>('0' + v);
+    return '?';
+}
+
+char colour_char(const HeadlessBoard::Cell& cell)
+{
+    if (!cell.colour)
+        return '-';
+    switch (*cell.colour) {
+    case kWhite: return 'W';
+    case kRed: return 'R';
+    case kOrange: return 'O';
+    case kGreen: return 'G';
+    default: return '?';
+    }
+}
+
+// Writes each log event as it happens, for the trace.
+class TraceListener final : public LogListener {
+public:
+    explicit TraceListener(std::ostream& out) : out_(out) {}
+    void log_cleared() override { out_ << "clear\n"; }
+    void log_appended(std::string_view line) override { out_ << "+ " << line << '\n'; }
+
+private:
+    std::ostream& out_;
+};
+
+const char* request_name(Tempo tempo)
+{
+    switch (tempo) {
+    case Tempo::Step: return "m_stepClick";
+    case Tempo::Digit: return "m_numberClick";
+    case Tempo::Once: break;
+    }
+    return "m_onceClick";
+}
+
+} // namespace
+
+bool skipped_puzzle_line(std::string_view line)
+{
+    line = trim(line);
+    return line.empty() || line.front() == '#';
+}
+
+std::string parse_puzzle_line(std::string_view line, PuzzleValues& values)
+{
+    line = trim(line);
+    if (line.size() != 81)
+        return "expected 81 cells, found " + std::to_string(line.size()) + " characters";
+    for (std::size_t i = 0; i < 81; ++i) {
+        const char ch = line[i];
+        if (ch == '.' || ch == '0')
+            values[i] = 0;
+        else if (ch >= '1' && ch <= '9')
+            values[i] = static_cast<std::int16_t>(ch - '0');
+        else
+            return "unexpected character at position " + std::to_string(i + 1) +
+                   " (only 1-9 for givens, 0 or . for empty cells)";
+    }
+    return {};
+}
+
+void Explainer::explain(const std::string& name, const PuzzleValues& values)
+{
+    WorkArea area;
+    HeadlessBoard board(area, [this, &name](const std::string& message) {
+        err_ << name << ": " << failure_text(message) << '\n';
+    });
+    Engine engine(area, board);
+    for (int i = 0; i < 81; ++i)
+        area.grid[i / 9 + 1][i % 9 + 1] = values[i];
+    engine.show_grid();
+    const WorkArea givens = area; // the puzzle as it stands on the board once loaded
+
+    TraceListener trace(out_);
+    const bool tracing = options_.report == Report::Trace;
+    if (tracing) {
+        out_ << "puzzle " << name << '\n';
+        board.set_log_listener(&trace);
+    }
+    if (options_.report == Report::Narrative && puzzles_ > 0)
+        out_ << '\n';
+    ++puzzles_;
+
+    long requests = 0;
+    const auto run = [&](const char* request, auto&& command) {
+        ++requests;
+        if (tracing)
+            out_ << "== " << request << '\n';
+        command();
+        if (tracing) {
+            out_ << "grid ";
+            for (int r = 1; r <= 9; ++r)
+                for (int c = 1; c <= 9; ++c) {
+                    const std::int16_t v = area.grid[r][c];
+                    out_ << (v >= 0 && v <= 9 ? static_cast<char>('0' + v) : '?');
+                }
+            out_ << "\ncolours ";
+            for (int r = 1; r <= 9; ++r)
+                for (int c = 1; c <= 9; ++c)
+                    out_ << colour_char(board.cell(r, c));
+            out_ << "\nbuttons " << (board.button_visible(StepButton::Button5) ? '1' : '0')
+                 << (board.button_visible(StepButton::Button6) ? '1' : '0') << '\n';
+        } else if (options_.report == Report::Narrative) {
+            if (requests > 1)
+                out_ << '\n';
+            for (const std::string& line : board.log())
+                out_ << line << '\n';
+        }
+    };
+
+    switch (options_.tempo) {
+    case Tempo::Step: run(request_name(options_.tempo), [&] { engine.m_stepClick(); }); break;
+    case Tempo::Digit: run(request_name(options_.tempo), [&] { engine.m_numberClick(); }); break;
+    case Tempo::Once: run(request_name(options_.tempo), [&] { engine.m_onceClick(); }); break;
+    }
+    while (requests < options_.max_requests && board.button_visible(StepButton::Button5))
+        run("Button5Click", [&] { engine.Button5Click(); });
+    while (requests < options_.max_requests && board.button_visible(StepButton::Button6))
+        run("Button6Click", [&] { engine.Button6Click(); });
+
+    switch (options_.report) {
+    case Report::Trace:
+        board.set_log_listener(nullptr);
+        break;
+    case Report::Narrative:
+        out_ << '\n';
+        for (int r = 1; r <= 9; ++r) {
+            for (int c = 1; c <= 9; ++c)
+                out_ << grid_char(area.grid[r][c], '.');
+            out_ << '\n';
+        }
+        break;
+    case Report::Summary: {
+        for (int r = 1; r <= 9; ++r)
+            for (int c = 1; c <= 9; ++c)
+                out_ << grid_char(area.grid[r][c], '.');
+        const char* outcome = "bloqué";
+        if (!board.label1_visible())
+            outcome = "invalide";
+        else if (!board.log().empty() && board.log().back() == "Le sudoku est terminé.")
+            outcome = "terminé";
+        const int solutions = count_solutions(givens);
+        out_ << ' ' << outcome << ' ' << engine.placements() << ' '
+             << (solutions >= 2 ? "2+" : std::to_string(solutions)) << '\n';
+        break;
+    }
+    }
+}
+
+} // namespace vornel

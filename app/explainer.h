@@ -1,0 +1,53 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <iosfwd>
+#include <string>
+
+namespace vornel {
+
+enum class Tempo { Step, Digit, Once };
+enum class Report { Narrative, Trace, Summary };
+
+struct ExplainOptions {
+    Tempo tempo = Tempo::Once;
+    Report report = Report::Narrative;
+    long max_requests = 100000; // per puzzle
+};
+
+// The 81 values of a puzzle, row by row, as a reader stores them into the grid.
+using PuzzleValues = std::array<std::int16_t, 81>;
+
+// Runs puzzles through the engine on a headless board, exactly as the window would, and writes
+// what happened to `out`. Failures raised by a cell's change handling go to `err` as
+// "<name>: <message>" lines.
+class Explainer {
+public:
+    Explainer(const ExplainOptions& options, std::ostream& out, std::ostream& err)
+        : options_(options), out_(out), err_(err)
+    {
+    }
+
+    // Puts the values on a fresh board as Open does, then runs the tempo's command and the step
+    // button while it is shown.
+    void explain(const std::string& name, const PuzzleValues& values);
+
+    long puzzles() const { return puzzles_; }
+
+private:
+    ExplainOptions options_;
+    std::ostream& out_;
+    std::ostream& err_;
+    long puzzles_ = 0;
+};
+
+// Parses one line of the one-line form: 81 characters, 1-9 for givens, 0 or . for empty cells,
+// surrounding blanks ignored. Returns an empty string and fills `values` on success, else the
+// reason in French-free plain words for the error message.
+std::string parse_puzzle_line(std::string_view line, PuzzleValues& values);
+
+// True for a line the one-line form skips: blank, or starting with '#' after leading blanks.
+bool skipped_puzzle_line(std::string_view line);
+
+} // namespace vornel
