@@ -1,0 +1,71 @@
+#include "cell_edit.h"
+
+#include <QFocusEvent>
+#include <QKeyEvent>
+
+namespace vornel {
+
+std::optional<char16_t> typed_character(const QKeyEvent& event)
+{
+    const int key = event.key();
+    if (key == Qt::Key_Delete)
+        return std::nullopt;
+    if ((event.modifiers() & Qt::ControlModifier) && key >= Qt::Key_A && key <= Qt::Key_Z)
+        return static_cast<char16_t>(key - Qt::Key_A + 1);
+    switch (key) {
+    case Qt::Key_Backspace:
+        return u'\x08';
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        return u'\r';
+    case Qt::Key_Escape:
+        return u'\x1b';
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+        return std::nullopt;
+    default:
+        break;
+    }
+    const QString text = event.text();
+    if (text.isEmpty())
+        return std::nullopt;
+    return text.at(0).unicode();
+}
+
+CellEdit::CellEdit(int row, int col, QWidget* parent) : QLineEdit(parent), row_(row), col_(col)
+{
+    setObjectName(QStringLiteral("Edit%1%2").arg(row).arg(col));
+    setProperty("Tag", tag());
+    setAccessibleName(QStringLiteral("Ligne %1, colonne %2").arg(row).arg(col));
+}
+
+void CellEdit::keyPressEvent(QKeyEvent* event)
+{
+    if (const std::optional<char16_t> typed = typed_character(*event); typed && hook_) {
+        char16_t key = *typed;
+        hook_(*this, key);
+        if (key == 0) {
+            event->accept();
+            return;
+        }
+    }
+    QLineEdit::keyPressEvent(event);
+}
+
+void CellEdit::focusInEvent(QFocusEvent* event)
+{
+    QLineEdit::focusInEvent(event);
+    // Tab, Backtab, shortcuts and the program's own setFocus select the whole text; a click does
+    // not, nor does the focus coming back when the window is re-activated (after a message box).
+    switch (event->reason()) {
+    case Qt::MouseFocusReason:
+    case Qt::PopupFocusReason:
+    case Qt::ActiveWindowFocusReason:
+        break;
+    default:
+        selectAll();
+        break;
+    }
+}
+
+} // namespace vornel

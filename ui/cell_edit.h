@@ -1,0 +1,46 @@
+#pragma once
+
+#include <functional>
+#include <optional>
+
+#include <QLineEdit>
+
+class QKeyEvent;
+
+namespace vornel {
+
+// The character a key press would deliver to a Windows edit box, derived from the key rather
+// than from QKeyEvent::text() (which differs between platforms): Ctrl+A..Ctrl+Z give the control
+// codes 1..26, Backspace 8, Return and Enter 13, Escape 27, a printable key its first character.
+// Keys that type nothing (arrows, Home, End, Delete, modifiers, Tab) give no character.
+std::optional<char16_t> typed_character(const QKeyEvent& event);
+
+// One board cell: a QLineEdit whose typed characters first go through a key hook that may
+// discard them, and that selects its whole text whenever it is entered other than by the mouse.
+class CellEdit final : public QLineEdit {
+    Q_OBJECT
+
+public:
+    // Receives the cell and the character about to be typed; setting the character to 0
+    // discards the keystroke.
+    using KeyHook = std::function<void(CellEdit& cell, char16_t& key)>;
+
+    CellEdit(int row, int col, QWidget* parent);
+
+    int row() const { return row_; }
+    int col() const { return col_; }
+    int tag() const { return row_ * 10 + col_; }
+
+    void set_key_hook(KeyHook hook) { hook_ = std::move(hook); }
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+
+private:
+    int row_;
+    int col_;
+    KeyHook hook_;
+};
+
+} // namespace vornel

@@ -1,0 +1,121 @@
+#pragma once
+
+#include <array>
+#include <memory>
+#include <string>
+
+#include <QMainWindow>
+
+#include "board_view.h"
+#include "engine.h"
+#include "work_area.h"
+
+class QAction;
+class QLabel;
+class QMenu;
+class QPushButton;
+
+namespace vornel {
+
+class CellEdit;
+class ClientArea;
+class FileDialogs;
+class LogView;
+class MessageBoxes;
+class OccurrenceTable;
+class Shape;
+
+// The main window: the board of 81 cells Edit11..Edit99 with its separators and labels, the
+// explanation log Memo1, the occurrence table gr1, the step buttons Button5/Button6 and the menu
+// MainMenu1. It owns the work area and the engine, and shows the engine's work by implementing
+// the board view on its widgets.
+//
+// Every entry point (menu action, button, a cell's change handling, the key hook, activation)
+// runs through one guard: a failure is reported in a modal box through the message-box seam and
+// the program goes on. A failure raised by a cell's change handling while the program itself
+// writes the cell is reported right there, and the write returns normally to the engine.
+class Tf_vrn final : public QMainWindow, public BoardView {
+    Q_OBJECT
+
+public:
+    Tf_vrn();
+    ~Tf_vrn() override;
+
+    // row, column 1-9
+    CellEdit* cell(int row, int col) const;
+    LogView* log_view() const { return memo_; }
+    OccurrenceTable* occurrence_table() const { return gr1_; }
+    WorkArea& area() { return area_; }
+    Engine& engine() { return engine_; }
+
+    // Seams: the message boxes and the file dialogs the commands use (tests script them).
+    void set_message_boxes(std::unique_ptr<MessageBoxes> boxes);
+    void set_file_dialogs(std::unique_ptr<FileDialogs> dialogs);
+
+    // Reports a failure message as the program does: the "." rule, the application title as
+    // caption, a stop-icon box with one OK button.
+    void report_failure(const std::string& message);
+
+    // BoardView
+    void set_cell_colour(int row, int col, Colour colour) override;
+    Colour cell_colour(int row, int col) const override;
+    void set_cell_text(int row, int col, std::string_view text) override;
+    void set_cell_read_only(int row, int col, bool read_only) override;
+    void clear_log() override;
+    void append_log(std::string_view line) override;
+    void set_button_visible(StepButton button, bool visible) override;
+    void show_occurrence_table() override;
+    void set_occurrence_cell(int col, int row, std::string_view text) override;
+
+    // What a cell's colour means for the digit in hand, as its accessible description says it.
+    static QString colour_description(Colour colour);
+
+private slots:
+    void m_newClick();
+    void m_openClick();
+    void m_saveClick();
+    void m_quitterClick();
+    void m_stepClick();
+    void m_numberClick();
+    void m_onceClick();
+    void m_explicationsClick();
+    void m_aboutClick();
+    void Button5Click();
+    void Button6Click();
+
+protected:
+    void changeEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void build_client();
+    void build_menu();
+    void build_tab_order();
+    void FormCreate();
+    void activate2();
+    void Edit11KeyPress(CellEdit& sender, char16_t& key);
+    void Edit11Change(CellEdit& sender);
+
+    template <typename Handler>
+    void run_guarded(Handler&& handler);
+
+    WorkArea area_;
+    Engine engine_;
+    std::unique_ptr<MessageBoxes> boxes_;
+    std::unique_ptr<FileDialogs> dialogs_;
+
+    ClientArea* client_ = nullptr;
+    std::array<CellEdit*, 81> cells_{};
+    std::array<Shape*, 4> shapes_{};
+    QLabel* label1_ = nullptr;
+    OccurrenceTable* gr1_ = nullptr;
+    LogView* memo_ = nullptr;
+    QPushButton* button5_ = nullptr;
+    QPushButton* button6_ = nullptr;
+
+    bool centred_ = false;
+    bool skip_next_activation_ = false;
+};
+
+} // namespace vornel
