@@ -33,4 +33,9 @@ void open_command(Engine& engine, FileDialogs& dialogs);
 // extension, and writes the grid. Throws InOutError on failure; an existing file is then kept.
 void save_command(Engine& engine, FileDialogs& dialogs);
 
+// The name Save writes under, for the name the dialog gave: "" when it has 4 characters or fewer
+// (the command then does nothing); otherwise the name, with ".sud" appended unless its fourth
+// character from the end is ".". Characters are counted in UTF-8, not in bytes.
+std::string save_file_name(std::string name);
+
 } // namespace vornel

@@ -1,0 +1,139 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <iosfwd>
+#include <string>
+#include <string_view>
+#include <utility>
+
+#include "failures.h"
+#include "work_area.h"
+
+namespace vornel {
+
+// The ".sud" puzzle file: 81 lines, one cell value each, row 1 columns 1-9 first, then row 2, and
+// so on. The writer puts each value in its shortest decimal form followed by CR LF, so a grid of
+// digits is exactly 243 bytes. The reader is tolerant:
+//  - bytes 0-32 are skipped before a value, across line ends; a byte 26 ends the file wherever
+//    it stands (before a value, inside the rest of a line, anywhere);
+//  - a value is the run of bytes above 32 that follows, at most 32 of them (the byte that ends
+//    the run stays unread), converted by convert_sud_token;
+//  - the rest of its line is then skipped, up to and including the next LF (a CR not followed by
+//    LF does not end a line);
+//  - the low 16 bits of the 32-bit value are kept (65537 -> 1, 40000 -> -25536);
+//  - a file that ends before 81 values gives 0 for every missing value, without failure; what
+//    follows the 81st value is never looked at.
+// Every failure is an InOutError carrying its code: 106 for a value that is not a number, or the
+// code that in_out_code_for_errno gives for an operating-system error.
+
+// The 81 values in file order: index (row - 1) * 9 + (column - 1).
+using PuzzleValues = std::array<std::int16_t, 81>;
+
+PuzzleValues values_of(const WorkArea& area);
+void store_values(WorkArea& area, const PuzzleValues& values);
+
+// ---- Conversion of one value ------------------------------------------------------------------
+
+// The result of converting one run of bytes. On success `value` is the 32-bit number. On failure
+// `value` holds the digits accumulated before the point of failure, without the sign, as a 32-bit
+// pattern: for "5a" it is 5, for "-" or "$" it is 0, for "21474836470" (whose last digit would
+// follow a value above 214748364) it is 2147483647, and for "2147483648" (all digits taken, the
+// result does not fit) it is 2147483648 taken as a 32-bit pattern.
+struct TokenValue {
+    std::int32_t value = 0;
+    bool ok = false;
+};
+
+// Converts a run: an optional "+" or "-"; then either a hexadecimal number introduced by "$",
+// "x", "X", "0x" or "0X" (digits 0-9, A-F, a-f; the value before each next digit must not exceed
+// 268435455; taken as a 32-bit pattern, negated for "-"), or decimal digits (the value before each
+// next digit must not exceed 214748364, and the result must fit a signed 32-bit integer, so
+// 2147483648 only with "-"). Leading zeros are allowed. Anything else fails.
+TokenValue convert_sud_token(std::string_view run);
+
+// ---- Reading from bytes or a stream -----------------------------------------------------------
+
+// What a read left behind, value by value, as the tolerant reader meets the file. `values` holds
+// the `count` values read so far (the value that failed included, with its partial value); the
+// others are 0. `failure` is 0, 106 or an operating-system code; reading stops at the first one.
+struct ReadOutcome {
+    PuzzleValues values{};
+    int count = 0;
+    int failure = 0;
+};
+
+ReadOutcome scan_puzzle(std::string_view bytes);
+// Reads the stream in chunks: it may be consumed past the 81st value. A stream that goes bad
+// (badbit, or an std::ios_base::failure thrown while reading) is a failure with kStreamFailureCode.
+ReadOutcome scan_puzzle(std::istream& in);
+
+// The 81 values of a complete read (81 values, or a short file); throws InOutError otherwise.
+PuzzleValues read_puzzle(std::string_view bytes);
+PuzzleValues read_puzzle(std::istream& in);
+
+// ---- Writing to bytes or a stream -------------------------------------------------------------
+
+// The exact bytes of the file for these values.
+std::string puzzle_text(const PuzzleValues& values);
+
+// Writes the 81 lines, checking the stream after each, then flushes it. A stream that fails
+// (failbit or badbit, or an std::ios_base::failure) throws InOutError(kStreamFailureCode); the
+// stream then holds whatever it accepted before the failure.
+void write_puzzle(std::ostream& out, const PuzzleValues& values);
+void write_puzzle(std::ostream& out, const WorkArea& area);
+
+// ---- Files ------------------------------------------------------------------------------------
+
+// The named file could not be opened for reading. It is an InOutError with the mapped code
+// (2 missing file, 3 missing folder or bad name, 4 too many open files, 5 refused access, ...),
+// so callers that do not care may catch InOutError alone.
+class FileOpenError : public InOutError {
+public:
+    FileOpenError(int code, std::string path) : InOutError(code), path_(std::move(path)) {}
+    const std::string& path() const { return path_; }
+
+private:
+    std::string path_;
+};
+
+// Opens the named file (no extension added) and reads it. Throws FileOpenError when it cannot be
+// opened, InOutError for a failure while reading or closing. The file is closed on every path.
+PuzzleValues read_puzzle_file(const std::string& path);
+
+// Reads the named file into area.grid. Only a complete read changes the grid: on any failure the
+// whole grid keeps its old values.
+void read_puzzle_file(const std::string& path, WorkArea& area);
+
+// Writes area.grid to the named file, creating or replacing it. A regular file is replaced
+// atomically: the bytes go to a temporary file in the same folder, which is flushed to disk and
+// then renamed over the target, so a failure at any point leaves an existing file as it was and
+// removes the temporary file. A target that is not a regular file (a device such as /dev/null, a
+// pipe) is written in place. An existing target that we may not write is refused with 5, as is a
+// folder that does not let us create the temporary file. Throws InOutError with the mapped code.
+void write_puzzle_file(const std::string& path, const WorkArea& area);
+void write_puzzle_file(const std::string& path, const PuzzleValues& values);
+
+// ---- Operating-system errors ------------------------------------------------------------------
+
+// The one place where errno values become failure codes:
+//  ENOENT                             -> 2 when the folder exists, else 3
+//  ENOTDIR, ENAMETOOLONG, ELOOP, EISDIR -> 3 (the name cannot name a file)
+//  EMFILE, ENFILE                     -> 4
+//  EACCES, EPERM, EROFS               -> 5
+//  ENOSPC, EDQUOT                     -> 101
+//  any other errno                    -> its own number, shown as "Erreur E/S n"; but an errno
+//                                        whose number already has a message of its own (EIO is
+//                                        5, "Accès au fichier refusé") becomes 1000 + errno so
+//                                        that the user is not told something false.
+int in_out_code_for_errno(int err, bool folder_exists);
+
+// The same for an error met on `path`: tells a missing file (2) from a missing folder (3) by
+// looking at the folder that would hold the file. An empty name, or one holding a NUL byte, is 3.
+int in_out_code_for_path(int err, const std::string& path);
+
+// The code of a stream that fails without telling why: that of EIO.
+int stream_failure_code();
+
+} // namespace vornel
