@@ -67,6 +67,16 @@ const char* request_name(Tempo tempo)
 
 } // namespace
 
+WorkArea loaded_grid(const PuzzleValues& values, const FailureReporter& reporter)
+{
+    WorkArea area;
+    HeadlessBoard board(area, reporter);
+    Engine engine(area, board);
+    store_values(area, values);
+    engine.show_grid();
+    return area;
+}
+
 bool skipped_puzzle_line(std::string_view line)
 {
     line = trim(line);
@@ -98,8 +108,7 @@ void Explainer::explain(const std::string& name, const PuzzleValues& values)
         err_ << name << ": " << failure_text(message) << '\n';
     });
     Engine engine(area, board);
-    for (int i = 0; i < 81; ++i)
-        area.grid[i / 9 + 1][i % 9 + 1] = values[i];
+    store_values(area, values);
     engine.show_grid();
     const WorkArea givens = area; // the puzzle as it stands on the board once loaded
 

@@ -4,6 +4,10 @@
 #include <cstdint>
 #include <iosfwd>
 #include <string>
+#include <string_view>
+
+#include "headless_board.h"
+#include "sud_file.h"
 
 namespace vornel {
 
@@ -15,9 +19,6 @@ struct ExplainOptions {
     Report report = Report::Narrative;
     long max_requests = 100000; // per puzzle
 };
-
-// The 81 values of a puzzle, row by row, as a reader stores them into the grid.
-using PuzzleValues = std::array<std::int16_t, 81>;
 
 // Runs puzzles through the engine on a headless board, exactly as the window would, and writes
 // what happened to `out`. Failures raised by a cell's change handling go to `err` as
@@ -42,9 +43,14 @@ private:
     long puzzles_ = 0;
 };
 
+// Puts the values on a fresh board exactly as Open puts a read grid there (every cell white, its
+// text the value through the change handling, editable; log cleared; step buttons hidden) and
+// returns the work area as it then stands. Failures of the change handling go to `reporter`.
+WorkArea loaded_grid(const PuzzleValues& values, const FailureReporter& reporter);
+
 // Parses one line of the one-line form: 81 characters, 1-9 for givens, 0 or . for empty cells,
 // surrounding blanks ignored. Returns an empty string and fills `values` on success, else the
-// reason in French-free plain words for the error message.
+// reason, in plain words, for the error message.
 std::string parse_puzzle_line(std::string_view line, PuzzleValues& values);
 
 // True for a line the one-line form skips: blank, or starting with '#' after leading blanks.

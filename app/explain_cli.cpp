@@ -1,0 +1,202 @@
+#include "explain_cli.h"
+
+#include <fstream>
+#include <iostream>
+
+#include "explainer.h"
+#include "failures.h"
+
+namespace vornel {
+
+namespace {
+
+constexpr const char* kUsage =
+    "Usage: vornel-explain [--tempo step|digit|once] [--trace | --summary] [--lines] [--to-sud DIR] FILE...\n"
+    "\n"
+    "Explains each puzzle as the Vornel window would solve it, without a window.\n"
+    "FILE is a \".sud\" puzzle file (81 lines, one value each), or - for standard input.\n"
+    "  --tempo T     step: one placement per request (\"Pas suivant\" until it hides);\n"
+    "                digit: one digit per request (\"Chiffre suivant\" until it hides);\n"
+    "                once: the whole solution in one request (default)\n"
+    "  --trace       one event per line: puzzle, == request, clear, + line, grid, colours, buttons\n"
+    "  --summary     one line per puzzle: final grid, outcome (terminé, bloqué, invalide),\n"
+    "                placements, number of solutions of the givens (0, 1 or 2+)\n"
+    "  --lines       inputs hold one puzzle per line: 81 characters, 1-9 givens, 0 or . empty;\n"
+    "                blank lines and lines starting with # are skipped\n"
+    "  --to-sud DIR  explain nothing: write each puzzle, as it stands once loaded, as a \".sud\"\n"
+    "                file into DIR (NAME.sud, or NAME-LINE.sud with --lines)\n"
+    "  --help        show this help\n"
+    "  --version     show the version\n";
+
+struct Options {
+    ExplainOptions explain;
+    bool lines = false;
+    std::string to_sud_dir;
+    std::vector<std::string> files;
+};
+
+// The name an input's ".sud" copies start with: its file name without folder and extension.
+std::string stem_of(const std::string& input)
+{
+    if (input == "-")
+        return "stdin";
+    std::string name = input.substr(input.find_last_of('/') + 1);
+    const auto dot = name.rfind('.');
+    if (dot != std::string::npos && dot > 0)
+        name.erase(dot);
+    return name.empty() ? "puzzle" : name;
+}
+
+class Run {
+public:
+    Run(const Options& options, std::ostream& out, std::ostream& err)
+        : options_(options), out_(out), err_(err), explainer_(options.explain, out, err)
+    {
+    }
+
+    void puzzle(const std::string& name, const std::string& sud_name, const PuzzleValues& values)
+    {
+        if (options_.to_sud_dir.empty()) {
+            explainer_.explain(name, values);
+            return;
+        }
+        const WorkArea area = loaded_grid(values, [&](const std::string& message) {
+            err_ << name << ": " << failure_text(message) << '\n';
+        });
+        const std::string path = options_.to_sud_dir + "/" + sud_name;
+        try {
+            write_puzzle_file(path, area);
+        } catch (const Failure& failure) {
+            fail(path, failure.message());
+        }
+    }
+
+    void fail(const std::string& name, const std::string& message)
+    {
+        out_.flush();
+        err_ << name << ": " << failure_text(message) << '\n';
+        status_ = 1;
+    }
+
+    int status() const { return status_; }
+
+private:
+    const Options& options_;
+    std::ostream& out_;
+    std::ostream& err_;
+    Explainer explainer_;
+    int status_ = 0;
+};
+
+void read_lines(Run& run, const std::string& name, std::istream& in)
+{
+    std::string line;
+    long number = 0;
+    PuzzleValues values{};
+    while (std::getline(in, line)) {
+        ++number;
+        if (skipped_puzzle_line(line))
+            continue;
+        const std::string problem = parse_puzzle_line(line, values);
+        if (!problem.empty()) {
+            run.fail(name + ':' + std::to_string(number), "malformed puzzle line: " + problem);
+            continue;
+        }
+        run.puzzle(name + ':' + std::to_string(number), stem_of(name) + '-' + std::to_string(number) + ".sud", values);
+    }
+    if (in.bad())
+        run.fail(name, in_out_message(stream_failure_code()));
+}
+
+int usage_error(std::ostream& err, const std::string& message)
+{
+    err << "vornel-explain: " << message << "\nTry 'vornel-explain --help'.\n";
+    return 2;
+}
+
+} // namespace
+
+int run_explain(const std::vector<std::string>& args, std::istream& in, std::ostream& out, std::ostream& err)
+{
+    Options options;
+    bool options_done = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        const auto value_of = [&](const std::string& option, std::string& value) {
+            if (arg == option) {
+                if (i + 1 >= args.size())
+                    return false;
+                value = args[++i];
+            } else {
+                value = arg.substr(option.size() + 1);
+            }
+            return true;
+        };
+        if (options_done || arg == "-" || arg.empty() || arg[0] != '-') {
+            options.files.push_back(arg);
+        } else if (arg == "--") {
+            options_done = true;
+        } else if (arg == "--help" || arg == "-h") {
+            out << kUsage;
+            return 0;
+        } else if (arg == "--version") {
+            out << "vornel-explain 1.0\n";
+            return 0;
+        } else if (arg == "--tempo" || arg.rfind("--tempo=", 0) == 0) {
+            std::string value;
+            if (!value_of("--tempo", value))
+                return usage_error(err, "--tempo needs a value: step, digit or once");
+            if (value == "step")
+                options.explain.tempo = Tempo::Step;
+            else if (value == "digit")
+                options.explain.tempo = Tempo::Digit;
+            else if (value == "once")
+                options.explain.tempo = Tempo::Once;
+            else
+                return usage_error(err, "unknown tempo '" + value + "': use step, digit or once");
+        } else if (arg == "--trace" || arg == "--summary") {
+            const Report report = arg == "--trace" ? Report::Trace : Report::Summary;
+            if (options.explain.report != Report::Narrative && options.explain.report != report)
+                return usage_error(err, "--trace and --summary cannot be used together");
+            options.explain.report = report;
+        } else if (arg == "--lines") {
+            options.lines = true;
+        } else if (arg == "--to-sud" || arg.rfind("--to-sud=", 0) == 0) {
+            if (!value_of("--to-sud", options.to_sud_dir) || options.to_sud_dir.empty())
+                return usage_error(err, "--to-sud needs a folder");
+        } else {
+            return usage_error(err, "unknown option '" + arg + "'");
+        }
+    }
+    if (options.files.empty())
+        return usage_error(err, "no input file given");
+
+    Run run(options, out, err);
+    for (const std::string& name : options.files) {
+        if (options.lines) {
+            if (name == "-") {
+                read_lines(run, name, in);
+                continue;
+            }
+            std::ifstream file(name, std::ios::binary);
+            if (!file) {
+                run.fail(name, in_out_message(in_out_code_for_path(errno, name)));
+                continue;
+            }
+            read_lines(run, name, file);
+            continue;
+        }
+        PuzzleValues values{};
+        try {
+            values = name == "-" ? read_puzzle(in) : read_puzzle_file(name);
+        } catch (const Failure& failure) {
+            run.fail(name, failure.message());
+            continue;
+        }
+        run.puzzle(name, stem_of(name) + ".sud", values);
+    }
+    out.flush();
+    return run.status();
+}
+
+} // namespace vornel
