@@ -125,9 +125,15 @@ public:
         try {
             in_.read(buffer, static_cast<std::streamsize>(capacity));
         } catch (const std::ios_base::failure&) {
-            // Thrown when the caller asked for exceptions; only a bad stream is an error.
+            // Thrown at the end when the caller asked for exceptions; a bad stream is seen below.
+        } catch (...) {
+            // A stream buffer's own exception, passed on by a stream that asks for badbit ones.
+            if (!in_.bad())
+                throw;
         }
-        return check(static_cast<std::size_t>(in_.gcount()));
+        // Bytes read before the stream went bad still count; the next fill reports the failure.
+        const auto n = static_cast<std::size_t>(in_.gcount());
+        return n > 0 ? n : check(0);
     }
 
 private:
