@@ -67,14 +67,15 @@ public:
         try {
             write_puzzle_file(path, area);
         } catch (const Failure& failure) {
-            fail(path, failure.message());
+            fail(path, failure_text(failure.message()));
         }
     }
 
-    void fail(const std::string& name, const std::string& message)
+    // Reports a problem with one input or puzzle; `text` is shown as it stands.
+    void fail(const std::string& name, const std::string& text)
     {
         out_.flush();
-        err_ << name << ": " << failure_text(message) << '\n';
+        err_ << name << ": " << text << '\n';
         status_ = 1;
     }
 
@@ -105,7 +106,7 @@ void read_lines(Run& run, const std::string& name, std::istream& in)
         run.puzzle(name + ':' + std::to_string(number), stem_of(name) + '-' + std::to_string(number) + ".sud", values);
     }
     if (in.bad())
-        run.fail(name, in_out_message(stream_failure_code()));
+        run.fail(name, failure_text(in_out_message(stream_failure_code())));
 }
 
 int usage_error(std::ostream& err, const std::string& message)
@@ -180,7 +181,7 @@ int run_explain(const std::vector<std::string>& args, std::istream& in, std::ost
             }
             std::ifstream file(name, std::ios::binary);
             if (!file) {
-                run.fail(name, in_out_message(in_out_code_for_path(errno, name)));
+                run.fail(name, failure_text(in_out_message(in_out_code_for_path(errno, name))));
                 continue;
             }
             read_lines(run, name, file);
@@ -190,7 +191,7 @@ int run_explain(const std::vector<std::string>& args, std::istream& in, std::ost
         try {
             values = name == "-" ? read_puzzle(in) : read_puzzle_file(name);
         } catch (const Failure& failure) {
-            run.fail(name, failure.message());
+            run.fail(name, failure_text(failure.message()));
             continue;
         }
         run.puzzle(name, stem_of(name) + ".sud", values);
