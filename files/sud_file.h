@@ -112,8 +112,12 @@ void read_puzzle_file(const std::string& path, WorkArea& area);
 // removes the temporary file. A target that is not a regular file (a device such as /dev/null, a
 // pipe) is written in place. An existing target that we may not write is refused with 5, as is a
 // folder that does not let us create the temporary file. Throws InOutError with the mapped code.
+// `sync` says whether the temporary file is flushed to disk before the rename (the default, as a
+// save from the window wants); Sync::skip leaves that to the system, for tools that write many
+// files into a fresh folder where a flush per file would cost milliseconds each.
+enum class Sync { to_disk, skip };
 void write_puzzle_file(const std::string& path, const WorkArea& area);
-void write_puzzle_file(const std::string& path, const PuzzleValues& values);
+void write_puzzle_file(const std::string& path, const PuzzleValues& values, Sync sync = Sync::to_disk);
 
 // ---- Operating-system errors ------------------------------------------------------------------
 

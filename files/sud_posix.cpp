@@ -143,7 +143,7 @@ void write_in_place(const std::string& path, std::string_view bytes)
         fail(err, path);
 }
 
-void replace_atomically(const std::string& path, std::string_view bytes)
+void replace_atomically(const std::string& path, std::string_view bytes, Sync sync)
 {
     // Write through a symbolic link to the file it names, as an in-place write would.
     std::string target = path;
@@ -165,7 +165,7 @@ void replace_atomically(const std::string& path, std::string_view bytes)
     if (exists)
         (void)::fchmod(temp.fd(), info.st_mode & 07777); // keep its permissions; best effort
     write_all(temp.fd(), bytes, path);
-    if (::fsync(temp.fd()) != 0)
+    if (sync == Sync::to_disk && ::fsync(temp.fd()) != 0)
         fail(errno, path);
     if (const int err = temp.close(); err != 0)
         fail(err, path);
@@ -174,6 +174,8 @@ void replace_atomically(const std::string& path, std::string_view bytes)
     temp.keep();
 
     // Make the rename itself durable; a failure here loses nothing already written.
+    if (sync == Sync::skip)
+        return;
     Fd folder(::open(folder_of(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (folder.get() >= 0)
         (void)::fsync(folder.get());
@@ -245,7 +247,7 @@ PuzzleValues read_puzzle_file(const std::string& path)
 
 void read_puzzle_file(const std::string& path, WorkArea& area) { store_values(area, read_puzzle_file(path)); }
 
-void write_puzzle_file(const std::string& path, const PuzzleValues& values)
+void write_puzzle_file(const std::string& path, const PuzzleValues& values, Sync sync)
 {
     if (bad_name(path))
         throw InOutError(3);
@@ -259,7 +261,7 @@ void write_puzzle_file(const std::string& path, const PuzzleValues& values)
             return;
         }
     }
-    replace_atomically(path, bytes);
+    replace_atomically(path, bytes, sync);
 }
 
 void write_puzzle_file(const std::string& path, const WorkArea& area) { write_puzzle_file(path, values_of(area)); }

@@ -173,6 +173,16 @@ TEST_F(FilesTest, saving_replaces_an_existing_file_and_leaves_no_temporary_file)
     EXPECT_EQ(entries(), (std::set<std::string>{"grille.sud"}));
 }
 
+TEST_F(FilesTest, saving_without_flush_to_disk_writes_the_same_file)
+{
+    put("grille.sud", "old");
+    write_puzzle_file(path("grille.sud"), test::values_of_text(test::kPuzzle), Sync::skip);
+    write_puzzle_file(path("neuf.sud"), test::values_of_text(test::kPuzzle), Sync::skip);
+    EXPECT_EQ(contents("grille.sud"), puzzle_text(test::values_of_text(test::kPuzzle)));
+    EXPECT_EQ(contents("neuf.sud"), contents("grille.sud"));
+    EXPECT_EQ(entries(), (std::set<std::string>{"grille.sud", "neuf.sud"}));
+}
+
 TEST_F(FilesTest, saving_keeps_the_permissions_of_the_file_it_replaces)
 {
     put("grille.sud", "1\r\n");
