@@ -37,6 +37,17 @@ CellEdit::CellEdit(int row, int col, QWidget* parent) : QLineEdit(parent), row_(
     setObjectName(QStringLiteral("Edit%1%2").arg(row).arg(col));
     setProperty("Tag", tag());
     setAccessibleName(QStringLiteral("Ligne %1, colonne %2").arg(row).arg(col));
+    colour_ = palette().color(QPalette::Base);
+}
+
+bool CellEdit::apply_colour(const QPalette& palette, const QString& description)
+{
+    if (testAttribute(Qt::WA_SetPalette) && this->palette().color(QPalette::Base) == palette.color(QPalette::Base) &&
+        accessibleDescription() == description)
+        return false;
+    setPalette(palette);
+    setAccessibleDescription(description);
+    return true;
 }
 
 void CellEdit::keyPressEvent(QKeyEvent* event)

@@ -33,6 +33,16 @@ public:
 
     void set_key_hook(KeyHook hook) { hook_ = std::move(hook); }
 
+    // The background colour last set on the cell, or the default edit background before any set.
+    // set_colour() takes effect at once for colour() and is painted (through the palette's Base
+    // role, with the accessible description) by apply_colour(), which the window runs once per
+    // handler: a solve recolours cells thousands of times, and a palette change is costly.
+    QColor colour() const { return colour_; }
+    void set_colour(const QColor& colour) { colour_ = colour; }
+    // Brings the palette's Base role and the accessible description in line with colour();
+    // returns false when they already were.
+    bool apply_colour(const QPalette& palette, const QString& description);
+
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
@@ -41,6 +51,7 @@ private:
     int row_;
     int col_;
     KeyHook hook_;
+    QColor colour_;
 };
 
 } // namespace vornel

@@ -17,18 +17,36 @@ LogView::LogView(QWidget* parent) : QPlainTextEdit(parent)
 
 void LogView::clear_log()
 {
+    pending_.clear();
     clear();
     lines_ = 0;
 }
 
 void LogView::append_line(const QString& line)
 {
+    pending_ << line;
+    if (!flush_posted_) {
+        flush_posted_ = true;
+        QMetaObject::invokeMethod(this, &LogView::flush, Qt::QueuedConnection);
+    }
+}
+
+void LogView::flush()
+{
+    flush_posted_ = false;
+    if (pending_.isEmpty())
+        return;
     QTextCursor cursor(document());
     cursor.movePosition(QTextCursor::End);
-    if (lines_ > 0)
-        cursor.insertBlock();
-    cursor.insertText(line);
-    ++lines_;
+    cursor.beginEditBlock();
+    for (const QString& line : std::as_const(pending_)) {
+        if (lines_ > 0)
+            cursor.insertBlock();
+        cursor.insertText(line);
+        ++lines_;
+    }
+    cursor.endEditBlock();
+    pending_.clear();
     QScrollBar* bar = verticalScrollBar();
     bar->setValue(bar->maximum());
 }
@@ -36,11 +54,10 @@ void LogView::append_line(const QString& line)
 QStringList LogView::lines() const
 {
     QStringList result;
-    if (lines_ == 0)
-        return result;
-    for (QTextBlock block = document()->begin(); block.isValid(); block = block.next())
-        result << block.text();
-    return result;
+    if (lines_ > 0)
+        for (QTextBlock block = document()->begin(); block.isValid(); block = block.next())
+            result << block.text();
+    return result + pending_;
 }
 
 } // namespace vornel

@@ -9,6 +9,11 @@ namespace vornel {
 // It starts with a single empty line; clear_log() leaves no line at all, and append_line() adds
 // one line at the end and scrolls it into view. (A QTextDocument always has one block, so the
 // number of lines is kept here: with no line the one block is empty and belongs to no line.)
+//
+// Appended lines reach the document in one batch, from a queued call that runs as soon as the
+// current handler returns to the event loop (or at flush()): laying the text out and scrolling
+// once per line would cost a one-pass solve, with its hundreds of lines, several frames.
+// lines() and line_count() include the lines still waiting.
 class LogView final : public QPlainTextEdit {
     Q_OBJECT
 
@@ -18,12 +23,17 @@ public:
     void clear_log();
     void append_line(const QString& line);
 
+    // Writes the waiting lines into the document and scrolls the last one into view.
+    void flush();
+
     // The log's lines, in order, as the user reads them.
     QStringList lines() const;
-    int line_count() const { return lines_; }
+    int line_count() const { return lines_ + static_cast<int>(pending_.size()); }
 
 private:
-    int lines_ = 1;
+    int lines_ = 1;        // lines already in the document
+    QStringList pending_;  // lines appended since, not yet in the document
+    bool flush_posted_ = false;
 };
 
 } // namespace vornel

@@ -283,6 +283,10 @@ void Tf_vrn::activate2()
 void Tf_vrn::changeEvent(QEvent* event)
 {
     QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange || event->type() == QEvent::StyleChange) {
+        palettes_.clear(); // rebuilt from the new palette at the next paint
+        return;
+    }
     if (event->type() != QEvent::ActivationChange)
         return;
     if (isActiveWindow()) {
@@ -338,14 +342,29 @@ QString Tf_vrn::colour_description(Colour colour)
 
 void Tf_vrn::set_cell_colour(int row, int col, Colour colour)
 {
-    CellEdit* target = cell(row, col);
-    QPalette palette = target->palette();
-    palette.setColor(QPalette::Base, to_qcolor(colour));
-    target->setPalette(palette);
-    target->setAccessibleDescription(colour_description(colour));
+    cell(row, col)->set_colour(to_qcolor(colour));
+    if (!paint_posted_) {
+        paint_posted_ = true;
+        QMetaObject::invokeMethod(this, &Tf_vrn::paint_cells, Qt::QueuedConnection);
+    }
 }
 
-Colour Tf_vrn::cell_colour(int row, int col) const { return from_qcolor(cell(row, col)->palette().color(QPalette::Base)); }
+void Tf_vrn::paint_cells()
+{
+    paint_posted_ = false;
+    for (CellEdit* target : cells_) {
+        const Colour colour = from_qcolor(target->colour());
+        auto found = palettes_.find(colour);
+        if (found == palettes_.end()) {
+            QPalette palette = target->palette();
+            palette.setColor(QPalette::Base, target->colour());
+            found = palettes_.emplace(colour, palette).first;
+        }
+        target->apply_colour(found->second, colour_description(colour));
+    }
+}
+
+Colour Tf_vrn::cell_colour(int row, int col) const { return from_qcolor(cell(row, col)->colour()); }
 
 void Tf_vrn::set_cell_text(int row, int col, std::string_view text) { cell(row, col)->setText(from_utf8(text)); }
 

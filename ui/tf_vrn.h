@@ -1,10 +1,12 @@
 #pragma once
 
 #include <array>
+#include <map>
 #include <memory>
 #include <string>
 
 #include <QMainWindow>
+#include <QPalette>
 
 #include "board_view.h"
 #include "engine.h"
@@ -34,6 +36,10 @@ class Shape;
 // runs through one guard: a failure is reported in a modal box through the message-box seam and
 // the program goes on. A failure raised by a cell's change handling while the program itself
 // writes the cell is reported right there, and the write returns normally to the engine.
+//
+// Cell colours and log lines take effect at once for the engine (cell_colour, the log's lines)
+// and reach the screen in one batch when the handler returns to the event loop: the palette
+// changes and text layout of a one-pass solve, done one by one, would take several frames.
 class Tf_vrn final : public QMainWindow, public BoardView {
     Q_OBJECT
 
@@ -69,6 +75,11 @@ public:
 
     // What a cell's colour means for the digit in hand, as its accessible description says it.
     static QString colour_description(Colour colour);
+
+    // Paints every cell whose colour changed since the last paint (palette Base and accessible
+    // description). Runs by itself as soon as the handler that set the colours returns to the
+    // event loop; call it to see the palettes at once.
+    void paint_cells();
 
 private slots:
     void m_newClick();
@@ -114,6 +125,8 @@ private:
     QPushButton* button5_ = nullptr;
     QPushButton* button6_ = nullptr;
 
+    std::map<Colour, QPalette> palettes_; // one shared cell palette per colour set so far
+    bool paint_posted_ = false;
     bool centred_ = false;
     bool skip_next_activation_ = false;
 };

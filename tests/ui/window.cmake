@@ -5,3 +5,7 @@ add_executable(ui_window_tests
 target_link_libraries(ui_window_tests PRIVATE vornel_ui Qt6::Widgets Qt6::Test)
 add_test(NAME ui_window_tests COMMAND ui_window_tests)
 set_tests_properties(ui_window_tests PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" TIMEOUT 300)
+
+# Not a test: writes screenshots for a person to look at (scripts/screenshots runs it).
+add_executable(ui_window_screenshots ${CMAKE_CURRENT_LIST_DIR}/window_screenshots.cpp)
+target_link_libraries(ui_window_screenshots PRIVATE vornel_ui Qt6::Widgets Qt6::Test)

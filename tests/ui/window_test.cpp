@@ -193,11 +193,12 @@ void WindowTest::type_puzzle(const char* puzzle)
 // "" when the window shows exactly what the headless board holds, else the first differences.
 QString WindowTest::differences(const vornel::HeadlessBoard& board, const vornel::WorkArea& area) const
 {
+    QCoreApplication::processEvents(); // the palettes and the log's document catch up
     QStringList diff;
     QStringList expected_log;
     for (const std::string& line : board.log())
         expected_log << QString::fromStdString(line);
-    if (w->log_view()->lines() != expected_log)
+    if (w->log_view()->lines() != expected_log || w->log_view()->document()->blockCount() != std::max(1, int(expected_log.size())))
         diff << QStringLiteral("log: window %1 lines, headless %2 lines; window tail \"%3\", headless tail \"%4\"")
                     .arg(w->log_view()->line_count())
                     .arg(expected_log.size())
@@ -209,7 +210,8 @@ QString WindowTest::differences(const vornel::HeadlessBoard& board, const vornel
             CellEdit* e = cell(r, c);
             if (e->text() != QString::fromStdString(expected.text))
                 diff << QStringLiteral("Edit%1%2 text \"%3\"").arg(r).arg(c).arg(e->text());
-            if (w->cell_colour(r, c) != board.cell_colour(r, c))
+            if (w->cell_colour(r, c) != board.cell_colour(r, c) ||
+                vornel::from_qcolor(e->palette().color(QPalette::Base)) != board.cell_colour(r, c))
                 diff << QStringLiteral("Edit%1%2 colour %3").arg(r).arg(c).arg(w->cell_colour(r, c), 6, 16);
             if (e->accessibleDescription() != Tf_vrn::colour_description(board.cell_colour(r, c)))
                 diff << QStringLiteral("Edit%1%2 description %3").arg(r).arg(c).arg(e->accessibleDescription());
@@ -691,6 +693,8 @@ void WindowTest::cell_colour_is_painted_and_read_back_exactly()
     QFETCH(QString, description);
     w->set_cell_colour(6, 2, colour);
     QCOMPARE(w->cell_colour(6, 2), Colour{colour});
+    QCoreApplication::processEvents(); // paints the cell
+    QCOMPARE(vornel::from_qcolor(cell(6, 2)->palette().color(QPalette::Base)), Colour{colour});
     QCOMPARE(cell(6, 2)->styleSheet(), QString());
     QCOMPARE(cell(6, 2)->accessibleDescription(), description);
     QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(cell(6, 2));
@@ -725,6 +729,8 @@ void WindowTest::board_colouring_keeps_green_and_paints_marks()
     w->area().pres[7][3] = static_cast<std::int16_t>(mark);
     w->engine().affiche_pres();
     QCOMPARE(w->cell_colour(7, 3), Colour{after});
+    QCoreApplication::processEvents();
+    QCOMPARE(vornel::from_qcolor(cell(7, 3)->palette().color(QPalette::Base)), Colour{after});
     QCOMPARE(cell(7, 3)->accessibleDescription(), Tf_vrn::colour_description(after));
 }
 
@@ -805,17 +811,26 @@ void WindowTest::log_keeps_one_block_per_line()
     QCOMPARE(memo->document()->blockCount(), 1);
     w->append_log("a");
     QCOMPARE(memo->lines(), (QStringList{QString(), "a"}));
+    QCoreApplication::processEvents();
+    QCOMPARE(memo->toPlainText(), QStringLiteral("\na"));
+    w->append_log("z"); // still waiting when the log is cleared: it goes too
     w->clear_log();
+    QCOMPARE(memo->lines(), QStringList{});
+    QCoreApplication::processEvents();
+    QCOMPARE(memo->toPlainText(), QString());
     QCOMPARE(memo->lines(), QStringList{});
     w->append_log("Nous écrivons un 5.");
     w->append_log("");
     w->append_log("b");
     QCOMPARE(memo->lines(), (QStringList{QStringLiteral("Nous écrivons un 5."), QString(), "b"}));
+    QCoreApplication::processEvents(); // the waiting lines reach the document
     QCOMPARE(memo->document()->blockCount(), 3);
     QCOMPARE(memo->toPlainText(), QStringLiteral("Nous écrivons un 5.\n\nb"));
     // The newest line is scrolled into view.
     for (int i = 0; i < 100; ++i)
         w->append_log("Il y a une seule case vide dans la colonne " + std::to_string(i % 9 + 1) + ",");
+    QCoreApplication::processEvents();
+    QCOMPARE(memo->document()->blockCount(), 103);
     QVERIFY(memo->verticalScrollBar()->maximum() > 0);
     QCOMPARE(memo->verticalScrollBar()->value(), memo->verticalScrollBar()->maximum());
 }

@@ -1,0 +1,123 @@
+// Writes screenshots of the main window in its characteristic states, for a person to look at:
+//   window_empty.png        the board as the program starts
+//   window_step_solve.png   a step-tempo solve under way: red, orange, green and white cells
+//   window_invalid.png      the log of a grid with duplicates
+//   window_failure_box.png  the failure box after "." typed into a cell
+//   window_about_box.png    the About box
+// Usage: ui_window_screenshots OUTPUT_FOLDER
+
+#include <QApplication>
+#include <QDir>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include <cstdio>
+#include <functional>
+
+#include "cell_edit.h"
+#include "message_box.h"
+#include "tf_vrn.h"
+
+namespace {
+
+// The engine places 28 digits of this one before it gets stuck: plenty of steps to show.
+const char* const kPuzzle = "000000907000420180000705026100904000050000040000507009920108000034059000507000000";
+
+bool save(const QPixmap& pixmap, const QDir& dir, const QString& name)
+{
+    const QString path = dir.filePath(name);
+    const bool ok = pixmap.save(path);
+    std::printf("%s %s\n", ok ? "wrote" : "FAILED", qPrintable(path));
+    return ok;
+}
+
+// Lets the window paint what the last handler changed, then grabs it.
+bool save_window(QWidget& w, const QDir& dir, const QString& name)
+{
+    QCoreApplication::processEvents();
+    return save(w.grab(), dir, name);
+}
+
+void type_puzzle(vornel::Tf_vrn& w, const char* puzzle)
+{
+    for (int i = 0; i < 81; ++i)
+        if (puzzle[i] >= '1' && puzzle[i] <= '9')
+            QTest::keyClick(w.cell(i / 9 + 1, i % 9 + 1), puzzle[i]);
+}
+
+// Runs `open` (which shows a modal box through the real seam), grabs the box, then presses OK.
+bool grab_box(const std::function<void()>& open, const QDir& dir, const QString& name)
+{
+    bool ok = false;
+    QTimer timer;
+    timer.setInterval(50);
+    QObject::connect(&timer, &QTimer::timeout, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box)
+            return;
+        timer.stop();
+        ok = save(box->grab(), dir, name);
+        box->button(QMessageBox::Ok)->click();
+    });
+    timer.start();
+    open();
+    return ok;
+}
+
+bool has_every_colour(vornel::Tf_vrn& w)
+{
+    bool seen[4] = {};
+    const vornel::Colour colours[4] = {vornel::kWhite, vornel::kRed, vornel::kOrange, vornel::kGreen};
+    for (int r = 1; r <= 9; ++r)
+        for (int c = 1; c <= 9; ++c)
+            for (int i = 0; i < 4; ++i)
+                seen[i] = seen[i] || w.cell_colour(r, c) == colours[i];
+    return seen[0] && seen[1] && seen[2] && seen[3];
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: ui_window_screenshots OUTPUT_FOLDER\n");
+        return 2;
+    }
+    QDir dir;
+    if (!dir.mkpath(QString::fromLocal8Bit(argv[1])))
+        return 1;
+    dir.setPath(QString::fromLocal8Bit(argv[1]));
+
+    int failures = 0;
+    vornel::Tf_vrn w;
+    w.show();
+    w.activateWindow();
+    if (!QTest::qWaitForWindowExposed(&w))
+        std::printf("note: the window was not exposed in time\n");
+    failures += !save_window(w, dir, QStringLiteral("window_empty.png"));
+
+    type_puzzle(w, kPuzzle);
+    w.findChild<QAction*>(QStringLiteral("m_step"))->trigger();
+    auto* next = w.findChild<QPushButton*>(QStringLiteral("Button5"));
+    for (int i = 0; i < 200 && !next->isHidden() && !has_every_colour(w); ++i)
+        next->click();
+    if (!has_every_colour(w))
+        std::printf("note: the step solve never showed all four colours at once\n");
+    failures += !save_window(w, dir, QStringLiteral("window_step_solve.png"));
+
+    w.findChild<QAction*>(QStringLiteral("m_new"))->trigger();
+    type_puzzle(w, "303020600900305001001806400008102900700000008006708200002609500800203009005010300");
+    w.findChild<QAction*>(QStringLiteral("m_once"))->trigger();
+    failures += !save_window(w, dir, QStringLiteral("window_invalid.png"));
+
+    w.findChild<QAction*>(QStringLiteral("m_new"))->trigger();
+    failures += !grab_box([&] { QTest::keyClick(w.cell(5, 5), '.'); }, dir, QStringLiteral("window_failure_box.png"));
+    failures += !grab_box([&] { w.findChild<QAction*>(QStringLiteral("m_about"))->trigger(); }, dir,
+                          QStringLiteral("window_about_box.png"));
+    return failures;
+}
