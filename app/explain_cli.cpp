@@ -1,6 +1,10 @@
 #include "explain_cli.h"
 
+#include <algorithm>
+#include <atomic>
 #include <fstream>
+#include <sstream>
+#include <thread>
 #include <iostream>
 
 #include "explainer.h"
@@ -47,19 +51,84 @@ std::string stem_of(const std::string& input)
     return name.empty() ? "puzzle" : name;
 }
 
+// Explains puzzles in batches spread over the machine's cores, writing each puzzle's output in
+// input order once its batch is done: memory stays flat however many puzzles come in.
 class Run {
 public:
-    Run(const Options& options, std::ostream& out, std::ostream& err)
-        : options_(options), out_(out), err_(err), explainer_(options.explain, out, err)
+    Run(const Options& options, std::ostream& out, std::ostream& err) : options_(options), out_(out), err_(err)
     {
+        workers_ = std::max(1u, std::min(8u, std::thread::hardware_concurrency()));
     }
+
+    ~Run() { flush(); }
 
     void puzzle(const std::string& name, const std::string& sud_name, const PuzzleValues& values)
     {
-        if (options_.to_sud_dir.empty()) {
-            explainer_.explain(name, values);
+        if (!options_.to_sud_dir.empty()) {
+            write_sud(name, sud_name, values);
             return;
         }
+        batch_.push_back({name, values, {}, {}});
+        if (batch_.size() >= kBatch)
+            flush();
+    }
+
+    // Reports a problem with one input or puzzle; `text` is shown as it stands.
+    void fail(const std::string& name, const std::string& text)
+    {
+        flush();
+        out_.flush();
+        err_ << name << ": " << text << '\n';
+        status_ = 1;
+    }
+
+    // Explains the pending puzzles and writes their output in order.
+    void flush()
+    {
+        if (batch_.empty())
+            return;
+        std::atomic<std::size_t> next{0};
+        const auto work = [&] {
+            for (std::size_t i = next++; i < batch_.size(); i = next++) {
+                Pending& p = batch_[i];
+                std::ostringstream out, err;
+                explain_puzzle(options_.explain, p.name, p.values, explained_ + i == 0, out, err);
+                p.out = std::move(out).str();
+                p.err = std::move(err).str();
+            }
+        };
+        std::vector<std::thread> helpers;
+        const std::size_t extra = std::min<std::size_t>(workers_ - 1, batch_.size() / 8);
+        for (std::size_t t = 0; t < extra; ++t)
+            helpers.emplace_back(work);
+        work();
+        for (std::thread& t : helpers)
+            t.join();
+        for (const Pending& p : batch_) {
+            if (!p.err.empty()) {
+                out_.flush();
+                err_ << p.err;
+            }
+            out_ << p.out;
+        }
+        explained_ += batch_.size();
+        batch_.clear();
+    }
+
+    int status() const { return status_; }
+
+private:
+    static constexpr std::size_t kBatch = 256;
+
+    struct Pending {
+        std::string name;
+        PuzzleValues values;
+        std::string out;
+        std::string err;
+    };
+
+    void write_sud(const std::string& name, const std::string& sud_name, const PuzzleValues& values)
+    {
         const WorkArea area = loaded_grid(values, [&](const std::string& message) {
             err_ << name << ": " << failure_text(message) << '\n';
         });
@@ -71,21 +140,12 @@ public:
         }
     }
 
-    // Reports a problem with one input or puzzle; `text` is shown as it stands.
-    void fail(const std::string& name, const std::string& text)
-    {
-        out_.flush();
-        err_ << name << ": " << text << '\n';
-        status_ = 1;
-    }
-
-    int status() const { return status_; }
-
-private:
     const Options& options_;
     std::ostream& out_;
     std::ostream& err_;
-    Explainer explainer_;
+    unsigned workers_ = 1;
+    std::vector<Pending> batch_;
+    std::size_t explained_ = 0;
     int status_ = 0;
 };
 
@@ -196,6 +256,7 @@ int run_explain(const std::vector<std::string>& args, std::istream& in, std::ost
         }
         run.puzzle(name, stem_of(name) + ".sud", values);
     }
+    run.flush();
     out.flush();
     return run.status();
 }

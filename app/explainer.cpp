@@ -101,87 +101,94 @@ std::string parse_puzzle_line(std::string_view line, PuzzleValues& values)
     return {};
 }
 
-void Explainer::explain(const std::string& name, const PuzzleValues& values)
+void explain_puzzle(const ExplainOptions& options, const std::string& name, const PuzzleValues& values, bool first,
+                    std::ostream& out, std::ostream& err)
 {
     WorkArea area;
-    HeadlessBoard board(area, [this, &name](const std::string& message) {
-        err_ << name << ": " << failure_text(message) << '\n';
+    HeadlessBoard board(area, [&err, &name](const std::string& message) {
+        err << name << ": " << failure_text(message) << '\n';
     });
     Engine engine(area, board);
     store_values(area, values);
     engine.show_grid();
     const WorkArea givens = area; // the puzzle as it stands on the board once loaded
 
-    TraceListener trace(out_);
-    const bool tracing = options_.report == Report::Trace;
+    TraceListener trace(out);
+    const bool tracing = options.report == Report::Trace;
     if (tracing) {
-        out_ << "puzzle " << name << '\n';
+        out << "puzzle " << name << '\n';
         board.set_log_listener(&trace);
     }
-    if (options_.report == Report::Narrative && puzzles_ > 0)
-        out_ << '\n';
-    ++puzzles_;
+    if (options.report == Report::Narrative && !first)
+        out << '\n';
 
     long requests = 0;
     const auto run = [&](const char* request, auto&& command) {
         ++requests;
         if (tracing)
-            out_ << "== " << request << '\n';
+            out << "== " << request << '\n';
         command();
         if (tracing) {
-            out_ << "grid ";
+            out << "grid ";
             for (int r = 1; r <= 9; ++r)
                 for (int c = 1; c <= 9; ++c) {
                     const std::int16_t v = area.grid[r][c];
-                    out_ << (v >= 0 && v <= 9 ? static_cast<char>('0' + v) : '?');
+                    out << (v >= 0 && v <= 9 ? static_cast<char>('0' + v) : '?');
                 }
-            out_ << "\ncolours ";
+            out << "\ncolours ";
             for (int r = 1; r <= 9; ++r)
                 for (int c = 1; c <= 9; ++c)
-                    out_ << colour_char(board.cell(r, c));
-            out_ << "\nbuttons " << (board.button_visible(StepButton::Button5) ? '1' : '0')
+                    out << colour_char(board.cell(r, c));
+            out << "\nbuttons " << (board.button_visible(StepButton::Button5) ? '1' : '0')
                  << (board.button_visible(StepButton::Button6) ? '1' : '0') << '\n';
-        } else if (options_.report == Report::Narrative) {
+        } else if (options.report == Report::Narrative) {
             if (requests > 1)
-                out_ << '\n';
+                out << '\n';
             for (const std::string& line : board.log())
-                out_ << line << '\n';
+                out << line << '\n';
         }
     };
 
-    switch (options_.tempo) {
-    case Tempo::Step: run(request_name(options_.tempo), [&] { engine.m_stepClick(); }); break;
-    case Tempo::Digit: run(request_name(options_.tempo), [&] { engine.m_numberClick(); }); break;
-    case Tempo::Once: run(request_name(options_.tempo), [&] { engine.m_onceClick(); }); break;
+    switch (options.tempo) {
+    case Tempo::Step: run(request_name(options.tempo), [&] { engine.m_stepClick(); }); break;
+    case Tempo::Digit: run(request_name(options.tempo), [&] { engine.m_numberClick(); }); break;
+    case Tempo::Once: run(request_name(options.tempo), [&] { engine.m_onceClick(); }); break;
     }
-    while (requests < options_.max_requests && board.button_visible(StepButton::Button5))
+    while (requests < options.max_requests && board.button_visible(StepButton::Button5))
         run("Button5Click", [&] { engine.Button5Click(); });
-    while (requests < options_.max_requests && board.button_visible(StepButton::Button6))
+    while (requests < options.max_requests && board.button_visible(StepButton::Button6))
         run("Button6Click", [&] { engine.Button6Click(); });
 
-    switch (options_.report) {
+    switch (options.report) {
     case Report::Trace:
         board.set_log_listener(nullptr);
         break;
     case Report::Narrative:
-        out_ << '\n';
+        out << '\n';
         for (int r = 1; r <= 9; ++r) {
             for (int c = 1; c <= 9; ++c)
-                out_ << grid_char(area.grid[r][c], '.');
-            out_ << '\n';
+                out << grid_char(area.grid[r][c], '.');
+            out << '\n';
         }
         break;
     case Report::Summary: {
         for (int r = 1; r <= 9; ++r)
             for (int c = 1; c <= 9; ++c)
-                out_ << grid_char(area.grid[r][c], '.');
-        const char* outcome = "bloqué";
+                out << grid_char(area.grid[r][c], '.');
+        const bool finished = !board.log().empty() && board.log().back() == "Le sudoku est terminé.";
+        const char* outcome = !board.label1_visible() ? "invalide" : finished ? "terminé" : "bloqué";
+        // Every placement of the two searches is forced (the digit has no other place in the
+        // unit, or is the one digit the unit lacks), so the solutions of the givens are those of
+        // the final grid: a finished grid is the one solution, and a stuck one is searched from
+        // where the engine stopped.
+        int solutions = 0;
         if (!board.label1_visible())
-            outcome = "invalide";
-        else if (!board.log().empty() && board.log().back() == "Le sudoku est terminé.")
-            outcome = "terminé";
-        const int solutions = count_solutions(givens);
-        out_ << ' ' << outcome << ' ' << engine.placements() << ' '
+            solutions = count_solutions(givens);
+        else if (finished)
+            solutions = 1;
+        else
+            solutions = count_solutions(area);
+        out << ' ' << outcome << ' ' << engine.placements() << ' '
              << (solutions >= 2 ? "2+" : std::to_string(solutions)) << '\n';
         break;
     }

@@ -20,28 +20,14 @@ struct ExplainOptions {
     long max_requests = 100000; // per puzzle
 };
 
-// Runs puzzles through the engine on a headless board, exactly as the window would, and writes
-// what happened to `out`. Failures raised by a cell's change handling go to `err` as
-// "<name>: <message>" lines.
-class Explainer {
-public:
-    Explainer(const ExplainOptions& options, std::ostream& out, std::ostream& err)
-        : options_(options), out_(out), err_(err)
-    {
-    }
-
-    // Puts the values on a fresh board as Open does, then runs the tempo's command and the step
-    // button while it is shown.
-    void explain(const std::string& name, const PuzzleValues& values);
-
-    long puzzles() const { return puzzles_; }
-
-private:
-    ExplainOptions options_;
-    std::ostream& out_;
-    std::ostream& err_;
-    long puzzles_ = 0;
-};
+// Runs one puzzle through the engine on a headless board, exactly as the window would: puts the
+// values on a fresh board as Open does, then runs the tempo's command and the step button while it
+// is shown. Writes what happened to `out` in the chosen report; `first` tells whether it is the
+// first puzzle of the output (the narrative separates puzzles by a blank line). Failures raised by
+// a cell's change handling go to `err` as "<name>: <message>" lines. Holds no state of its own, so
+// puzzles may be explained on several threads at once.
+void explain_puzzle(const ExplainOptions& options, const std::string& name, const PuzzleValues& values, bool first,
+                    std::ostream& out, std::ostream& err);
 
 // Puts the values on a fresh board exactly as Open puts a read grid there (every cell white, its
 // text the value through the change handling, editable; log cleared; step buttons hidden) and

@@ -1,4 +1,5 @@
 // Unit census and grid validation.
+#include <bit>
 #include <string>
 
 #include "engine.h"
@@ -7,6 +8,13 @@
 namespace vornel {
 
 namespace {
+
+// The one digit 1-9 whose bit is missing from `present` (bits 1-9), or 0 when none or several are.
+int single_missing(unsigned present)
+{
+    const unsigned missing = ~present & 0x3FEu;
+    return missing != 0 && (missing & (missing - 1)) == 0 ? std::countr_zero(missing) : 0;
+}
 
 // Counts the unit's cells equal to `value`, tallies its digits 1-9 (other values are ignored), and
 // stores found_count and missing_digit. Returns the one matching cell's code, else 0.
@@ -17,32 +25,51 @@ std::int16_t census(WorkArea& a, UnitKind kind, int n, int value)
         a.missing_digit = 0;
         return 0;
     }
-    int tally[10] = {};
+    const std::int16_t* grid = &a.grid[0][0];
+    unsigned present = 0;
     int count = 0;
-    CellPos last{0, 0};
-    for (const CellPos p : unit_cells(kind, n)) {
-        const int v = a.grid[p.row][p.col];
+    int last = 0;
+    for (const std::uint8_t code : kUnitCodes.code[static_cast<int>(kind)][n]) {
+        const int v = grid[code];
         if (v == value) {
             ++count;
-            last = p;
+            last = code;
         }
         if (v >= 1 && v <= 9)
-            ++tally[v];
+            present |= 1u << v;
     }
     a.found_count = static_cast<std::int16_t>(count);
-    int absent = 0;
-    int missing = 0;
-    for (int d = 1; d <= 9; ++d) {
-        if (tally[d] == 0) {
-            ++absent;
-            missing = d;
-        }
-    }
-    a.missing_digit = static_cast<std::uint16_t>(absent == 1 ? missing : 0);
-    return count == 1 ? static_cast<std::int16_t>(cell_code(last.row, last.col)) : 0;
+    a.missing_digit = static_cast<std::uint16_t>(single_missing(present));
+    return count == 1 ? static_cast<std::int16_t>(last) : 0;
 }
 
 } // namespace
+
+UnitCensus census_of_empty_cells(const WorkArea& a)
+{
+    UnitCensus result;
+    const std::int16_t* grid = &a.grid[0][0];
+    for (int k = 0; k < 3; ++k) {
+        for (int n = 1; n <= 9; ++n) {
+            unsigned present = 0;
+            int empty = 0;
+            int last = 0;
+            for (const std::uint8_t code : kUnitCodes.code[k][n]) {
+                const int v = grid[code];
+                if (v == 0) {
+                    ++empty;
+                    last = code;
+                } else if (v >= 1 && v <= 9) {
+                    present |= 1u << v;
+                }
+            }
+            result.empty[k][n] = static_cast<std::uint8_t>(empty);
+            result.last_empty[k][n] = static_cast<std::uint8_t>(last);
+            result.missing[k][n] = static_cast<std::uint8_t>(single_missing(present));
+        }
+    }
+    return result;
+}
 
 std::int16_t Engine::verif_box_n(std::int16_t region, std::int16_t value) { return census(a_, UnitKind::Region, region, value); }
 std::int16_t Engine::verif_line_n(std::int16_t row, std::int16_t value) { return census(a_, UnitKind::Row, row, value); }
@@ -65,23 +92,29 @@ bool Engine::verif_sudoku()
         }
     }
 
-    struct Pass {
-        UnitKind kind;
-        const char* where;
-    };
-    for (const Pass pass : {Pass{UnitKind::Region, " dans la région "}, Pass{UnitKind::Row, " dans la ligne "},
-                            Pass{UnitKind::Column, " dans la colonne "}}) {
+    // Every unit is examined for every digit, regions then rows then columns, each by unit number
+    // and within a unit by digit; a digit standing more than once is a duplicate.
+    static const char* const kWhere[] = {" dans la région ", " dans la ligne ", " dans la colonne "};
+    const std::int16_t* grid = &a_.grid[0][0];
+    for (int k = 0; k < 3; ++k) {
         for (int n = 1; n <= 9; ++n) {
+            int count[10] = {};
+            for (const std::uint8_t code : kUnitCodes.code[k][n]) {
+                const int v = grid[code];
+                if (v >= 1 && v <= 9)
+                    ++count[v];
+            }
             for (int d = 1; d <= 9; ++d) {
-                census(a_, pass.kind, n, d);
-                if (a_.found_count > 1) {
+                if (count[d] > 1) {
                     valid = false;
-                    view_.append_log("Il y a " + std::to_string(a_.found_count) + " chiffres " + std::to_string(d) +
-                                     pass.where + std::to_string(n) + ".");
+                    view_.append_log("Il y a " + std::to_string(count[d]) + " chiffres " + std::to_string(d) +
+                                     kWhere[k] + std::to_string(n) + ".");
                 }
             }
         }
     }
+    // The census results are left as the last unit checked, column 9 for digit 9, leaves them.
+    census(a_, UnitKind::Column, 9, 9);
 
     view_.append_log(valid ? "Le sudoku est valide." : "Le sudoku n'est pas valide.");
     return valid;

@@ -8,6 +8,16 @@
 
 namespace vornel {
 
+// Census of the empty cells of all 27 units at once, as verif_box_n, verif_line_n and verif_col_n
+// with value 0 would give them for the grid as it stands. Index: 0 regions, 1 rows, 2 columns;
+// then the unit 1-9.
+struct UnitCensus {
+    std::uint8_t empty[3][10]{};      // found_count
+    std::uint8_t last_empty[3][10]{}; // the code of the last empty cell in scan order, 0 if none
+    std::uint8_t missing[3][10]{};    // missing_digit
+};
+UnitCensus census_of_empty_cells(const WorkArea& area);
+
 // The solving engine: every rule of the program, over one work area, shown through one board view.
 //
 // Solver state between requests (step and digit-run tempos), read from the work area and buttons:
@@ -103,9 +113,16 @@ private:
     void stuck();
     void start_command(bool show5, bool show6);
 
+    // The census of empty cells is only recounted when the grid changed since it was last taken:
+    // between two placements every pass would otherwise count the same units again.
+    const UnitCensus& empty_cell_census();
+
     WorkArea& a_;
     BoardView& view_;
     long placements_ = 0;
+    UnitCensus census_cache_;
+    std::int16_t census_grid_[10][10]{};
+    bool census_cached_ = false;
 };
 
 } // namespace vornel

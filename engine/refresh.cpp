@@ -11,8 +11,12 @@ void Engine::affiche_pres()
         const Colour colour = mark == 1 ? kRed : kOrange;
         for (int r = 1; r <= 9; ++r)
             for (int c = 1; c <= 9; ++c)
-                if (a_.pres[r][c] == mark && view_.cell_colour(r, c) != kGreen)
-                    view_.set_cell_colour(r, c, colour);
+                if (a_.pres[r][c] == mark) {
+                    // A cell already showing the colour is left alone; green is never repainted.
+                    const Colour now = view_.cell_colour(r, c);
+                    if (now != kGreen && now != colour)
+                        view_.set_cell_colour(r, c, colour);
+                }
     }
 }
 

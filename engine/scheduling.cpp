@@ -7,15 +7,15 @@ namespace vornel {
 
 void Engine::calcul_freq()
 {
+    std::int16_t count[10] = {};
+    for (int r = 1; r <= 9; ++r)
+        for (int c = 1; c <= 9; ++c)
+            if (a_.grid[r][c] >= 1 && a_.grid[r][c] <= 9)
+                ++count[a_.grid[r][c]];
     a_.total_filled = 0;
     for (int d = 1; d <= 9; ++d) {
-        std::int16_t count = 0;
-        for (int r = 1; r <= 9; ++r)
-            for (int c = 1; c <= 9; ++c)
-                if (a_.grid[r][c] == d)
-                    ++count;
-        a_.freq[d] = count;
-        a_.total_filled = static_cast<std::int16_t>(a_.total_filled + count);
+        a_.freq[d] = count[d];
+        a_.total_filled = static_cast<std::int16_t>(a_.total_filled + count[d]);
     }
     for (int d = 1; d <= 9; ++d)
         if (a_.freq[d] == 9)

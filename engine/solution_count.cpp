@@ -1,12 +1,22 @@
 #include "solution_count.h"
 
-#include <bit>
 #include <cstdint>
 #include <utility>
 
 namespace vornel {
 
 namespace {
+
+// Number of set bits of each 10-bit candidate mask.
+struct BitCounts {
+    std::uint8_t of[1024]{};
+    constexpr BitCounts()
+    {
+        for (int m = 1; m < 1024; ++m)
+            of[m] = static_cast<std::uint8_t>(of[m >> 1] + (m & 1));
+    }
+};
+constexpr BitCounts kBits;
 
 struct Search {
     std::uint16_t rows[9]{};
@@ -34,7 +44,7 @@ struct Search {
         for (int k = depth; k < empty_count; ++k) {
             const int i = empties[k];
             const std::uint16_t mask = static_cast<std::uint16_t>(~(rows[i / 9] | cols[i % 9] | boxes[box(i)]) & 0x3FE);
-            const int count = std::popcount(mask);
+            const int count = kBits.of[mask];
             if (count < best_count) {
                 best = k;
                 best_count = count;

@@ -1,4 +1,5 @@
 // The placement, the shared searches of one pass, the three solvers and their commands.
+#include <cstring>
 #include <string>
 
 #include "engine.h"
@@ -24,28 +25,37 @@ void Engine::place_digit(std::int16_t row, std::int16_t col, std::int16_t digit)
     ++placements_;
 }
 
+// Regions 1-9, then rows, then columns: the first unit with exactly one free cell in pres wins,
+// as verif_box_c, verif_line_c and verif_col_c asked one after the other would find it.
 Engine::Hit Engine::search_lone_cell()
 {
-    struct Search {
-        std::int16_t (Engine::*find)(std::int16_t) const;
-        const char* line;
+    static const char* const kLines[] = {
+        "Il y a une seule case vide dans la région ",
+        "Il y a une seule case vide dans la ligne ",
+        "Il y a une seule case vide dans la colonne ",
     };
-    static constexpr Search kSearches[] = {
-        {&Engine::verif_box_c, "Il y a une seule case vide dans la région "},
-        {&Engine::verif_line_c, "Il y a une seule case vide dans la ligne "},
-        {&Engine::verif_col_c, "Il y a une seule case vide dans la colonne "},
-    };
+    const std::int16_t* pres = &a_.pres[0][0];
+    std::uint8_t free_count[3][10] = {};
+    std::uint8_t free_code[3][10] = {};
+    for (int i = 0; i < 81; ++i) {
+        if (pres[kBoard.code[i]] != 0)
+            continue;
+        const int unit[3] = {kBoard.region[i], kBoard.row[i], kBoard.col[i]};
+        for (int k = 0; k < 3; ++k) {
+            ++free_count[k][unit[k]];
+            free_code[k][unit[k]] = kBoard.code[i];
+        }
+    }
     Hit hit;
-    for (const Search& search : kSearches) {
-        for (std::int16_t n = 1; n <= 9; ++n) {
-            const std::int16_t code = (this->*search.find)(n);
-            if (code == 0)
+    for (int k = 0; k < 3; ++k) {
+        for (int n = 1; n <= 9; ++n) {
+            if (free_count[k][n] != 1)
                 continue;
             hit.lone = true;
-            hit.row = static_cast<std::int16_t>(code_row(code));
-            hit.col = static_cast<std::int16_t>(code_col(code));
+            hit.row = static_cast<std::int16_t>(code_row(free_code[k][n]));
+            hit.col = static_cast<std::int16_t>(code_col(free_code[k][n]));
             hit.digit = static_cast<std::int16_t>(a_.cur_digit);
-            view_.append_log(search.line + std::to_string(n) + ",");
+            view_.append_log(kLines[k] + std::to_string(n) + ",");
             return hit;
         }
     }
@@ -56,43 +66,50 @@ bool Engine::last_cell_fits(int row, int col, int digit) const
 {
     if (digit < 1 || digit > 9)
         return false;
-    for (const UnitCells& cells : {unit_cells(UnitKind::Region, region_of(row, col)), unit_cells(UnitKind::Row, row),
-                                   unit_cells(UnitKind::Column, col)})
-        for (const CellPos p : cells)
-            if (a_.grid[p.row][p.col] == digit)
+    const std::int16_t* grid = &a_.grid[0][0];
+    const int units[3][2] = {{0, region_of(row, col)}, {1, row}, {2, col}};
+    for (const auto& [kind, n] : units)
+        for (const std::uint8_t code : kUnitCodes.code[kind][n])
+            if (grid[code] == digit)
                 return false;
     return true;
 }
 
+const UnitCensus& Engine::empty_cell_census()
+{
+    if (!census_cached_ || std::memcmp(census_grid_, a_.grid, sizeof a_.grid) != 0) {
+        census_cache_ = census_of_empty_cells(a_);
+        std::memcpy(census_grid_, a_.grid, sizeof a_.grid);
+        census_cached_ = true;
+    }
+    return census_cache_;
+}
+
+// Regions 1-9, then rows, then columns: the first unit with exactly one empty cell whose missing
+// digit may go there wins, as the census with value 0 asked unit after unit would find it. The
+// census results are left as the last unit examined leaves them.
 Engine::Hit Engine::search_last_cell(bool capital_column)
 {
-    struct Search {
-        std::int16_t (Engine::*census)(std::int16_t, std::int16_t);
-        const char* line;
-    };
-    const Search searches[] = {
-        {&Engine::verif_box_n, "La région "},
-        {&Engine::verif_line_n, "La ligne "},
-        {&Engine::verif_col_n, capital_column ? "La Colonne " : "La colonne "},
-    };
+    const char* const lines[] = {"La région ", "La ligne ", capital_column ? "La Colonne " : "La colonne "};
+    const UnitCensus& census = empty_cell_census();
     Hit hit;
-    for (const Search& search : searches) {
-        for (std::int16_t n = 1; n <= 9; ++n) {
-            const std::int16_t code = (this->*search.census)(n, 0);
+    for (int k = 0; k < 3; ++k) {
+        for (int n = 1; n <= 9; ++n) {
+            a_.found_count = census.empty[k][n];
+            a_.missing_digit = census.missing[k][n];
             if (a_.found_count != 1)
                 continue;
-            // Only a digit that the cell's row, column and region all lack is placed; a unit
-            // whose one empty cell cannot be filled that way (possible only on a puzzle without
-            // a solution) is no hit.
-            const int row = code_row(code);
-            const int col = code_col(code);
-            if (!last_cell_fits(row, col, a_.missing_digit))
+            // Only a digit that the cell's row, column and region all lack is placed; a unit whose
+            // one empty cell cannot be filled that way (possible only on a puzzle without a
+            // solution) is no hit.
+            const int code = census.last_empty[k][n];
+            if (!last_cell_fits(code_row(code), code_col(code), a_.missing_digit))
                 continue;
             hit.last = true;
-            hit.row = static_cast<std::int16_t>(row);
-            hit.col = static_cast<std::int16_t>(col);
+            hit.row = static_cast<std::int16_t>(code_row(code));
+            hit.col = static_cast<std::int16_t>(code_col(code));
             hit.digit = static_cast<std::int16_t>(a_.missing_digit);
-            view_.append_log(search.line + std::to_string(n) + " a seulement une case sans chiffre,");
+            view_.append_log(lines[k] + std::to_string(n) + " a seulement une case sans chiffre,");
             return hit;
         }
     }
