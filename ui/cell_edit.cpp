@@ -1,6 +1,7 @@
 #include "cell_edit.h"
 
 #include <QFocusEvent>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 
 namespace vornel {
@@ -61,6 +62,36 @@ void CellEdit::keyPressEvent(QKeyEvent* event)
         }
     }
     QLineEdit::keyPressEvent(event);
+}
+
+void CellEdit::inputMethodEvent(QInputMethodEvent* event)
+{
+    const QString commit = event->commitString();
+    if (!hook_ || commit.isEmpty()) {
+        QLineEdit::inputMethodEvent(event);
+        return;
+    }
+    // Each committed character goes through the hook as a typed one would, and the kept ones
+    // reach the text one at a time, so the hook sees the text as it grows.
+    bool replaced = false;
+    for (const QChar ch : commit) {
+        char16_t key = ch.unicode();
+        hook_(*this, key);
+        if (key == 0)
+            continue;
+        QInputMethodEvent one;
+        if (!replaced)
+            one.setCommitString(QString(QChar(key)), event->replacementStart(), event->replacementLength());
+        else
+            one.setCommitString(QString(QChar(key)));
+        replaced = true;
+        QLineEdit::inputMethodEvent(&one);
+    }
+    QInputMethodEvent rest(event->preeditString(), event->attributes());
+    if (!replaced && event->replacementLength() != 0)
+        rest.setCommitString(QString(), event->replacementStart(), event->replacementLength());
+    QLineEdit::inputMethodEvent(&rest);
+    event->accept();
 }
 
 void CellEdit::focusInEvent(QFocusEvent* event)

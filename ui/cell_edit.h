@@ -17,6 +17,8 @@ std::optional<char16_t> typed_character(const QKeyEvent& event);
 
 // One board cell: a QLineEdit whose typed characters first go through a key hook that may
 // discard them, and that selects its whole text whenever it is entered other than by the mouse.
+// Text committed by an input method counts as typed, one character after the other; pasting
+// does not go through the hook.
 class CellEdit final : public QLineEdit {
     Q_OBJECT
 
@@ -45,6 +47,7 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
 
 private:

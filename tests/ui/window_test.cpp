@@ -5,6 +5,7 @@
 #include <QClipboard>
 #include <QFile>
 #include <QFontInfo>
+#include <QInputMethodEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -102,6 +103,8 @@ private slots:
     void typed_keys_reach_the_cell_and_grid_as_the_filter_allows();
     void pasted_text_skips_the_filter_and_stores_its_first_digit_data();
     void pasted_text_skips_the_filter_and_stores_its_first_digit();
+    void input_method_text_goes_through_the_filter_data();
+    void input_method_text_goes_through_the_filter();
     void locked_cell_ignores_typing_but_takes_the_solvers_digit();
     void failure_of_a_program_write_is_reported_there_and_the_caller_carries_on();
     void failure_box_has_the_dot_rule_and_the_program_title_as_caption();
@@ -552,6 +555,35 @@ void WindowTest::pasted_text_skips_the_filter_and_stores_its_first_digit()
     QCOMPARE(target->text(), clipboard);
     QCOMPARE(w->area().grid[2][8], value);
     QCOMPARE(reports(), reported);
+}
+
+void WindowTest::input_method_text_goes_through_the_filter_data()
+{
+    QTest::addColumn<QString>("initial");
+    QTest::addColumn<QString>("commit");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("value");
+    QTest::newRow("a digit into an empty cell") << "" << "7" << "7" << 7;
+    QTest::newRow("letters dropped, first digit kept") << "" << QStringLiteral("é7a3") << "7" << 7;
+    QTest::newRow("a digit into a full cell dropped") << "3" << "5" << "3" << 3;
+    QTest::newRow("a dot after a digit kept") << "3" << "." << "3." << 3;
+}
+
+void WindowTest::input_method_text_goes_through_the_filter()
+{
+    QFETCH(QString, initial);
+    QFETCH(QString, commit);
+    QFETCH(QString, text);
+    QFETCH(int, value);
+    CellEdit* target = cell(6, 6);
+    w->set_cell_text(6, 6, initial.toStdString());
+    QTest::mouseClick(target, Qt::LeftButton, {}, QPoint(34, 18));
+    QInputMethodEvent event;
+    event.setCommitString(commit);
+    QApplication::sendEvent(target, &event);
+    QCOMPARE(target->text(), text);
+    QCOMPARE(w->area().grid[6][6], value);
+    QVERIFY(reports().isEmpty());
 }
 
 void WindowTest::locked_cell_ignores_typing_but_takes_the_solvers_digit()
