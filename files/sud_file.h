@@ -116,7 +116,7 @@ void read_puzzle_file(const std::string& path, WorkArea& area);
 // save from the window wants); Sync::skip leaves that to the system, for tools that write many
 // files into a fresh folder where a flush per file would cost milliseconds each.
 enum class Sync { to_disk, skip };
-void write_puzzle_file(const std::string& path, const WorkArea& area);
+void write_puzzle_file(const std::string& path, const WorkArea& area, Sync sync = Sync::to_disk);
 void write_puzzle_file(const std::string& path, const PuzzleValues& values, Sync sync = Sync::to_disk);
 
 // ---- Operating-system errors ------------------------------------------------------------------

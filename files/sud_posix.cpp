@@ -264,6 +264,9 @@ void write_puzzle_file(const std::string& path, const PuzzleValues& values, Sync
     replace_atomically(path, bytes, sync);
 }
 
-void write_puzzle_file(const std::string& path, const WorkArea& area) { write_puzzle_file(path, values_of(area)); }
+void write_puzzle_file(const std::string& path, const WorkArea& area, Sync sync)
+{
+    write_puzzle_file(path, values_of(area), sync);
+}
 
 } // namespace vornel
