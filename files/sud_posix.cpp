@@ -36,7 +36,7 @@ public:
     {
         const int fd = fd_;
         fd_ = -1;
-        return ::close(fd) == 0 ? 0 : errno;
+        return ::close(fd) == 0 || errno == EINTR ? 0 : errno; // closed even when interrupted
     }
 
 private:
@@ -124,7 +124,7 @@ public:
     {
         const int fd = fd_;
         fd_ = -1;
-        return ::close(fd) == 0 ? 0 : errno;
+        return ::close(fd) == 0 || errno == EINTR ? 0 : errno; // closed even when interrupted
     }
     void keep() { path_.clear(); }
 
@@ -162,8 +162,11 @@ void replace_atomically(const std::string& path, std::string_view bytes, Sync sy
         fail(errno, target);
 
     TempFile temp(target);
-    if (exists)
-        (void)::fchmod(temp.fd(), info.st_mode & 07777); // keep its permissions; best effort
+    if (exists) {
+        // Keep the replaced file's owner and permissions, as far as we are allowed to.
+        [[maybe_unused]] const int owner_kept = ::fchown(temp.fd(), info.st_uid, info.st_gid);
+        [[maybe_unused]] const int mode_kept = ::fchmod(temp.fd(), info.st_mode & 07777);
+    }
     write_all(temp.fd(), bytes, path);
     if (sync == Sync::to_disk && ::fsync(temp.fd()) != 0)
         fail(errno, path);
@@ -177,8 +180,9 @@ void replace_atomically(const std::string& path, std::string_view bytes, Sync sy
     if (sync == Sync::skip)
         return;
     Fd folder(::open(folder_of(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (folder.get() >= 0)
-        (void)::fsync(folder.get());
+    if (folder.get() >= 0) {
+        [[maybe_unused]] const int synced = ::fsync(folder.get());
+    }
 }
 
 } // namespace
