@@ -207,6 +207,19 @@ TEST_F(FilesTest, saving_keeps_the_permissions_of_the_file_it_replaces)
     EXPECT_EQ(std::filesystem::status(path("grille.sud")).permissions(), perms);
 }
 
+TEST_F(FilesTest, saving_keeps_the_owner_of_the_file_it_replaces)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "only root may give a file to another user";
+    put("grille.sud", "1\r\n");
+    ASSERT_EQ(::chown(path("grille.sud").c_str(), 65534, 65534), 0);
+    write_puzzle_file(path("grille.sud"), area_of(test::kPuzzle));
+    struct stat info {};
+    ASSERT_EQ(::stat(path("grille.sud").c_str(), &info), 0);
+    EXPECT_EQ(info.st_uid, 65534u);
+    EXPECT_EQ(info.st_gid, 65534u);
+}
+
 TEST_F(FilesTest, saving_through_a_symbolic_link_replaces_the_file_it_names)
 {
     put("real.sud", "1\r\n");
