@@ -134,7 +134,7 @@ private:
         });
         const std::string path = options_.to_sud_dir + "/" + sud_name;
         try {
-            write_puzzle_file(path, area);
+            write_puzzle_file(path, area, Sync::skip);
         } catch (const Failure& failure) {
             fail(path, failure_text(failure.message()));
         }

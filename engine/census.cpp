@@ -45,29 +45,32 @@ std::int16_t census(WorkArea& a, UnitKind kind, int n, int value)
 
 } // namespace
 
+void recount_empty_cells(const WorkArea& a, UnitCensus& census, int kind, int n)
+{
+    const std::int16_t* grid = &a.grid[0][0];
+    unsigned present = 0;
+    int empty = 0;
+    int last = 0;
+    for (const std::uint8_t code : kUnitCodes.code[kind][n]) {
+        const int v = grid[code];
+        if (v == 0) {
+            ++empty;
+            last = code;
+        } else if (v >= 1 && v <= 9) {
+            present |= 1u << v;
+        }
+    }
+    census.empty[kind][n] = static_cast<std::uint8_t>(empty);
+    census.last_empty[kind][n] = static_cast<std::uint8_t>(last);
+    census.missing[kind][n] = static_cast<std::uint8_t>(single_missing(present));
+}
+
 UnitCensus census_of_empty_cells(const WorkArea& a)
 {
     UnitCensus result;
-    const std::int16_t* grid = &a.grid[0][0];
-    for (int k = 0; k < 3; ++k) {
-        for (int n = 1; n <= 9; ++n) {
-            unsigned present = 0;
-            int empty = 0;
-            int last = 0;
-            for (const std::uint8_t code : kUnitCodes.code[k][n]) {
-                const int v = grid[code];
-                if (v == 0) {
-                    ++empty;
-                    last = code;
-                } else if (v >= 1 && v <= 9) {
-                    present |= 1u << v;
-                }
-            }
-            result.empty[k][n] = static_cast<std::uint8_t>(empty);
-            result.last_empty[k][n] = static_cast<std::uint8_t>(last);
-            result.missing[k][n] = static_cast<std::uint8_t>(single_missing(present));
-        }
-    }
+    for (int k = 0; k < 3; ++k)
+        for (int n = 1; n <= 9; ++n)
+            recount_empty_cells(a, result, k, n);
     return result;
 }
 

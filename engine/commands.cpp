@@ -7,6 +7,7 @@ namespace vornel {
 
 void Engine::show_grid()
 {
+    painted_valid_ = false;
     for (int r = 1; r <= 9; ++r) {
         for (int c = 1; c <= 9; ++c) {
             view_.set_cell_colour(r, c, kWhite);
@@ -22,6 +23,7 @@ void Engine::show_grid()
 
 void Engine::new_puzzle()
 {
+    painted_valid_ = false;
     for (int r = 1; r <= 9; ++r) {
         for (int c = 1; c <= 9; ++c) {
             view_.set_cell_colour(r, c, kWhite);

@@ -17,6 +17,8 @@ struct UnitCensus {
     std::uint8_t missing[3][10]{};    // missing_digit
 };
 UnitCensus census_of_empty_cells(const WorkArea& area);
+// Counts one unit again (kind 0 regions, 1 rows, 2 columns; unit 1-9) into `census`.
+void recount_empty_cells(const WorkArea& area, UnitCensus& census, int kind, int n);
 
 // The solving engine: every rule of the program, over one work area, shown through one board view.
 //
@@ -123,6 +125,9 @@ private:
     UnitCensus census_cache_;
     std::int16_t census_grid_[10][10]{};
     bool census_cached_ = false;
+    // The marks affiche_pres last painted from, while no other colour change forgot them.
+    std::int16_t painted_marks_[10][10]{};
+    bool painted_valid_ = false;
 };
 
 } // namespace vornel

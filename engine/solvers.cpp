@@ -77,11 +77,26 @@ bool Engine::last_cell_fits(int row, int col, int digit) const
 
 const UnitCensus& Engine::empty_cell_census()
 {
-    if (!census_cached_ || std::memcmp(census_grid_, a_.grid, sizeof a_.grid) != 0) {
+    if (!census_cached_) {
         census_cache_ = census_of_empty_cells(a_);
-        std::memcpy(census_grid_, a_.grid, sizeof a_.grid);
-        census_cached_ = true;
+    } else if (std::memcmp(census_grid_, a_.grid, sizeof a_.grid) != 0) {
+        // Only the units of the cells that changed since the last count are counted again.
+        unsigned dirty[3] = {0, 0, 0};
+        for (int i = 0; i < 81; ++i) {
+            const int r = kBoard.row[i], c = kBoard.col[i];
+            if (census_grid_[r][c] != a_.grid[r][c]) {
+                dirty[0] |= 1u << kBoard.region[i];
+                dirty[1] |= 1u << r;
+                dirty[2] |= 1u << c;
+            }
+        }
+        for (int k = 0; k < 3; ++k)
+            for (int n = 1; n <= 9; ++n)
+                if (dirty[k] & (1u << n))
+                    recount_empty_cells(a_, census_cache_, k, n);
     }
+    std::memcpy(census_grid_, a_.grid, sizeof a_.grid);
+    census_cached_ = true;
     return census_cache_;
 }
 
