@@ -1,0 +1,201 @@
+#include "explications.h"
+
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QTimer>
+
+#include "qt_colour.h"
+#include "resources.h"
+
+namespace {
+
+constexpr vornel::Colour kSkyBlue = 0xF0CAA6;
+
+// A read-only panel at a fixed place: Tahoma 13 px, wrapped at its width, no scroll bars (text
+// that does not fit stays reachable with the keyboard), Tab leaves it instead of being typed.
+QPlainTextEdit* make_memo(QWidget* parent, const char* name, QRect geometry, const QStringList& lines)
+{
+    auto* memo = new QPlainTextEdit(parent);
+    memo->setObjectName(QLatin1String(name));
+    memo->setGeometry(geometry);
+    QFont font(QStringLiteral("Tahoma"));
+    font.setPixelSize(13);
+    memo->setFont(font);
+    memo->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    memo->setTabChangesFocus(true);
+    // Joining with '\n' gives exactly one block per line, the last (empty) line included.
+    memo->setPlainText(lines.join(QLatin1Char('\n')));
+    memo->setReadOnly(true);
+    memo->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    memo->moveCursor(QTextCursor::Start);
+    return memo;
+}
+
+} // namespace
+
+QColor Tf_explications::background() { return vornel::to_qcolor(kSkyBlue); }
+
+const QStringList& Tf_explications::memo1_lines()
+{
+    static const QStringList lines{
+        QStringLiteral("Définitions"),
+        QStringLiteral("------------"),
+        QStringLiteral("REGION : Une région est une zone de 9 cases adjacentes de la grille de Sudoku. Les "),
+        QStringLiteral("régions sont séparées entre elles par des double traits. Il y a 9 régions de 9 cases dans une "),
+        QStringLiteral("grille de Sudoku."),
+        QStringLiteral("LIGNE : Un ensemble de 9 cases horizontales. Il y a 9 lignes dans une grille de Sudoku."),
+        QStringLiteral("COLONNE : Un ensemble de 9 cases verticales. Il y a 9 colonnes dans une grille de Sudoku."),
+        QString(),
+    };
+    return lines;
+}
+
+const QStringList& Tf_explications::memo2_lines()
+{
+    static const QStringList lines{
+        QStringLiteral("Code couleur"),
+        QStringLiteral("---------------"),
+        QStringLiteral("Dans notre méthode de résolution, nous traitons les chiffres les uns après les autres en "),
+        QStringLiteral("fonction de leur position dans le tableau des occurences. Pour chaque chiffre, nous colorons "),
+        QStringLiteral("les cases de cette façon :"),
+        QStringLiteral("- En rouge : Toutes les positions où l'on ne peut pas écrire le chifrre."),
+        QStringLiteral("- En orange : La case est déjà occupée par un autre chiffre."),
+        QStringLiteral("- En blanc : Case vide."),
+        QStringLiteral("- En vert : Nous plaçons le chiffre."),
+        QString(),
+    };
+    return lines;
+}
+
+const QStringList& Tf_explications::memo3_lines()
+{
+    static const QStringList lines{
+        QStringLiteral("Quand placer un chiffre ?"),
+        QStringLiteral("-----------------------------"),
+        QStringLiteral("Nous placons un chiffre quand il y a une seule case vide (en blanc) dans une région, "),
+        QStringLiteral("une ligne ou une colonne."),
+    };
+    return lines;
+}
+
+Tf_explications::Tf_explications(QWidget* owner)
+    : QWidget(owner, Qt::Window)
+{
+    vornel::ensure_tahoma();
+    setObjectName(QStringLiteral("f_explications"));
+    setWindowTitle(QStringLiteral("Explications"));
+    setWindowIcon(vornel::app_icon());
+    // Closing only hides it, and hiding it must never end the program.
+    setAttribute(Qt::WA_DeleteOnClose, false);
+    setAttribute(Qt::WA_QuitOnClose, false);
+
+    // The window's own font is the button's; the panels set theirs.
+    QFont font(QStringLiteral("Tahoma"));
+    font.setPixelSize(11);
+    setFont(font);
+
+    // Controls are made in tab order.
+    Memo1 = make_memo(this, "Memo1", QRect(8, 8, 545, 121), memo1_lines());
+
+    Button1 = new QPushButton(QStringLiteral("Ok"), this);
+    Button1->setObjectName(QStringLiteral("Button1"));
+    Button1->setGeometry(216, 400, 97, 25);
+    Button1->setDefault(true);
+    connect(Button1, &QPushButton::clicked, this, &Tf_explications::Button1Click);
+
+    Memo2 = make_memo(this, "Memo2", QRect(8, 144, 545, 153), memo2_lines());
+    Memo3 = make_memo(this, "Memo3", QRect(8, 312, 545, 73), memo3_lines());
+
+    setTabOrder(Memo1, Button1);
+    setTabOrder(Button1, Memo2);
+    setTabOrder(Memo2, Memo3);
+    Memo1->setFocus(Qt::OtherFocusReason);
+
+    // Without a window manager's frame the client area is the whole outer size.
+    resize(kOuterWidth, kOuterHeight);
+}
+
+void Tf_explications::Button1Click() { close(); }
+
+void Tf_explications::paintEvent(QPaintEvent* event)
+{
+    // Painted rather than set in the palette: a palette's window colour would also tint the
+    // panels' frames and the button, which keep the default colours.
+    QPainter painter(this);
+    painter.fillRect(event->rect(), background());
+}
+
+void Tf_explications::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (event->spontaneous() || m_shownOnce)
+        return;
+    m_shownOnce = true;
+    fit_outer_size();
+    centre_on_screen();
+    // A window manager reports its frame only after mapping the window; look once more then.
+    QTimer::singleShot(0, this, [this] {
+        if (!m_outerFitted) {
+            fit_outer_size();
+            if (m_outerFitted)
+                centre_on_screen();
+        }
+    });
+}
+
+void Tf_explications::hideEvent(QHideEvent* event)
+{
+    QWidget::hideEvent(event);
+    // Minimising is a spontaneous hide: the window manager picks the next window itself.
+    if (event->spontaneous())
+        return;
+    if (QWidget* owner = parentWidget(); owner && owner->isVisible())
+        owner->window()->activateWindow();
+}
+
+void Tf_explications::keyPressEvent(QKeyEvent* event)
+{
+    // The panels are read-only and leave Return to the window: it presses the default button.
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && Button1->isEnabled()) {
+        Button1->click();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void Tf_explications::fit_outer_size()
+{
+    if (m_outerFitted)
+        return;
+    const QSize frame = frameGeometry().size() - geometry().size();
+    if (frame.width() <= 0 && frame.height() <= 0)
+        return;
+    m_outerFitted = true;
+    resize(kOuterWidth - frame.width(), kOuterHeight - frame.height());
+}
+
+void Tf_explications::centre_on_screen()
+{
+    const QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
+    if (!s)
+        return;
+    const QRect area = s->geometry();
+    // move() places the frame's top-left corner, so the outer size is what gets centred.
+    move(area.x() + (area.width() - kOuterWidth) / 2, area.y() + (area.height() - kOuterHeight) / 2);
+}
+
+Tf_explications* show_explications(QWidget* owner)
+{
+    Q_ASSERT(owner); // an unowned window would never be deleted
+    auto* window = new Tf_explications(owner); // owned by `owner` through Qt parenting
+    window->show();
+    window->raise();
+    window->activateWindow();
+    return window;
+}

@@ -1,0 +1,11 @@
+# The explanations window, the Qt file dialogs, the program's icon and the shared font helper.
+target_sources(vornel_ui PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/explications.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/explications.h
+  ${CMAKE_CURRENT_LIST_DIR}/file_dialogs.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/file_dialogs.h
+  ${CMAKE_CURRENT_LIST_DIR}/resources.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/resources.h
+  ${CMAKE_CURRENT_LIST_DIR}/resources/vornel.qrc)
+# The icon file, for the install rules.
+set(VORNEL_ICON_PNG ${CMAKE_CURRENT_LIST_DIR}/resources/vornel.png CACHE INTERNAL "The program's 64x64 icon")

@@ -1,0 +1,45 @@
+#include "resources.h"
+
+#include <QFile>
+#include <QFontDatabase>
+#include <QString>
+
+// Q_INIT_RESOURCE declares the generated registration function in the enclosing namespace, so it
+// must be expanded at global scope.
+static void register_vornel_qrc() { Q_INIT_RESOURCE(vornel); }
+
+namespace vornel {
+
+void init_resources()
+{
+    // Registering the same data twice would list it twice; a function-local static runs once.
+    static const bool registered = [] {
+        register_vornel_qrc();
+        return true;
+    }();
+    (void)registered;
+}
+
+QIcon app_icon()
+{
+    init_resources();
+    return QIcon(QStringLiteral(":/vornel/vornel.png"));
+}
+
+void ensure_tahoma()
+{
+    static const bool done = [] {
+        if (QFontDatabase::families().contains(QStringLiteral("Tahoma"), Qt::CaseInsensitive))
+            return true;
+        const QString dir = QStringLiteral("/usr/share/wine/fonts/");
+        for (const char* file : {"tahoma.ttf", "tahomabd.ttf"}) {
+            const QString path = dir + QLatin1String(file);
+            if (QFile::exists(path))
+                QFontDatabase::addApplicationFont(path); // -1 on failure: the fallback stays
+        }
+        return true;
+    }();
+    (void)done;
+}
+
+} // namespace vornel
