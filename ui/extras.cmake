@@ -7,5 +7,3 @@ target_sources(vornel_ui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/resources.cpp
   ${CMAKE_CURRENT_LIST_DIR}/resources.h
   ${CMAKE_CURRENT_LIST_DIR}/resources/vornel.qrc)
-# The icon file, for the install rules.
-set(VORNEL_ICON_PNG ${CMAKE_CURRENT_LIST_DIR}/resources/vornel.png CACHE INTERNAL "The program's 64x64 icon")

@@ -1,8 +1,14 @@
 #include "resources.h"
 
+#include <memory>
+
+#include <QCoreApplication>
 #include <QFile>
 #include <QFontDatabase>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QString>
+#include <QTranslator>
 
 // Q_INIT_RESOURCE declares the generated registration function in the enclosing namespace, so it
 // must be expanded at global scope.
@@ -36,6 +42,21 @@ void ensure_tahoma()
             const QString path = dir + QLatin1String(file);
             if (QFile::exists(path))
                 QFontDatabase::addApplicationFont(path); // -1 on failure: the fallback stays
+        }
+        return true;
+    }();
+    (void)done;
+}
+
+void install_qt_translations()
+{
+    static const bool done = [] {
+        auto translator = std::make_unique<QTranslator>();
+        if (translator->load(QLocale(), QStringLiteral("qtbase"), QStringLiteral("_"),
+                             QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+            // The application keeps it for the rest of the run.
+            translator->setParent(QCoreApplication::instance());
+            QCoreApplication::installTranslator(translator.release());
         }
         return true;
     }();

@@ -19,4 +19,11 @@ QIcon app_icon();
 // Needs a QGuiApplication; runs its work once per process.
 void ensure_tahoma();
 
+// Loads Qt's own translations (qtbase_<language>.qm from Qt's translations folder) for the user's
+// locale, so that the standard dialogs' buttons and labels ("Annuler", "Nom de fichier :" ...)
+// speak the desktop's language, as the system's dialogs would. The program's own texts are fixed
+// and not translated. Does nothing when no file matches (an English or "C" locale, or
+// qt6-translations-l10n not installed). Needs a QCoreApplication; runs its work once per process.
+void install_qt_translations();
+
 } // namespace vornel

@@ -10,13 +10,16 @@
 #include <QDialogButtonBox>
 #include <QFile>
 #include <QFileDialog>
+#include <QLibraryInfo>
 #include <QLineEdit>
+#include <QLocale>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include "explications_test_support.h"
 #include "file_dialogs.h"
+#include "resources.h"
 
 namespace {
 
@@ -158,6 +161,7 @@ private slots:
     void filter_index_selects_the_filter_data();
     void filter_index_selects_the_filter();
     void parent_window_is_active_again_afterwards();
+    void standard_dialog_texts_follow_a_french_locale();
     void screenshot_shows_the_save_dialog();
 
 private:
@@ -365,6 +369,40 @@ void FileDialogsTest::parent_window_is_active_again_afterwards()
     QVERIFY2(!fired, qPrintable(stuck(seen)));
     QCOMPARE(QApplication::activeModalWidget(), nullptr);
     QTRY_COMPARE(QApplication::activeWindow(), &parent);
+}
+
+void FileDialogsTest::standard_dialog_texts_follow_a_french_locale()
+{
+    // State: a French user's locale. This stays for the rest of the run (the screenshot after this
+    // test shows the French dialog); the translations are installed once per process.
+    const QString folder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+    if (!QFile::exists(folder + QStringLiteral("/qtbase_fr.qm")))
+        QSKIP("qt6-translations-l10n is not installed");
+    QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
+    vornel::install_qt_translations();
+    vornel::install_qt_translations(); // a second call adds nothing
+
+    QWidget parent;
+    vornel::QtFileDialogs dialogs(&parent);
+    ModalWatchdog watchdog(5000);
+    QString cancel;
+    QString save;
+    QTimer poll;
+    poll.setInterval(10);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        if (!cancel.isEmpty() || !dialog || !dialog->isVisible())
+            return;
+        auto* buttons = dialog->findChild<QDialogButtonBox*>(QStringLiteral("buttonBox"));
+        cancel = buttons->button(QDialogButtonBox::Cancel)->text();
+        save = buttons->button(QDialogButtonBox::Save)->text();
+        dialog->reject();
+    });
+    poll.start();
+    dialogs.ask_save_file_name(save_request());
+    QVERIFY(!watchdog.fired());
+    QCOMPARE(cancel.remove(QLatin1Char('&')), QStringLiteral("Annuler"));
+    QCOMPARE(save.remove(QLatin1Char('&')), QStringLiteral("Enregistrer"));
 }
 
 void FileDialogsTest::screenshot_shows_the_save_dialog()
