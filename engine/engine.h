@@ -111,6 +111,15 @@ private:
     Hit search_last_cell(bool capital_column);
     bool last_cell_fits(int row, int col, int digit) const;
     bool board_full() const { return a_.total_filled + a_.tour_placed > 80; }
+    // One pass's searches, and the placement of what they found: true when a digit was placed.
+    bool search_and_place(bool capital_column);
+    // When the board is full: "Le sudoku est terminé.", both step buttons hidden; returns true.
+    bool end_test();
+    // "Rien à faire avec ce chiffre." or "Plus rien à faire avec ce chiffre.".
+    void close_digit();
+    // Takes up the cycle's next digit, or opens a new cycle when this one placed something;
+    // otherwise says the puzzle is stuck and returns false.
+    bool take_next_digit(bool clear_log_on_new_cycle);
     void finish();
     void stuck();
     void start_command(bool show5, bool show6);

@@ -145,52 +145,75 @@ void Engine::stuck()
     view_.set_button_visible(StepButton::Button6, false);
 }
 
-void Engine::solve_step()
+bool Engine::search_and_place(bool capital_column)
 {
     Hit hit = search_lone_cell();
     if (!hit.any())
-        hit = search_last_cell(false);
-    if (hit.any()) {
-        place_digit(hit.row, hit.col, hit.digit);
-        ++a_.tour_placed;
-        ++a_.digit_placed;
-        in_many(a_.cur_digit);
-        affiche_pres();
-    }
-    if (board_full())
-        finish();
-    if (hit.any() || board_full())
-        return;
+        hit = search_last_cell(capital_column);
+    if (!hit.any())
+        return false;
+    place_digit(hit.row, hit.col, hit.digit);
+    ++a_.tour_placed;
+    ++a_.digit_placed;
+    return true;
+}
 
-    if (a_.digit_placed == 0) {
-        view_.append_log(kNothing);
-        a_.digit_placed = -1;
-        return;
-    }
-    if (a_.digit_placed > 0) {
-        view_.append_log(kNothingMore);
-        a_.digit_placed = -1;
-        return;
-    }
-    init_digit();
-    view_.clear_log();
+bool Engine::end_test()
+{
+    if (!board_full())
+        return false;
+    finish();
+    return true;
+}
+
+void Engine::close_digit()
+{
+    view_.append_log(a_.digit_placed == 0 ? kNothing : kNothingMore);
+}
+
+bool Engine::take_next_digit(bool clear_log_on_new_cycle)
+{
     const std::uint16_t d = choix_numero();
     if (d != 0) {
         a_.cur_digit = d;
         a_.digit_placed = 0;
-    } else if (a_.tour_placed > 0) {
+        return true;
+    }
+    if (a_.tour_placed > 0) {
         a_.tour_placed = 0;
-        init_tour(true);
+        init_tour(clear_log_on_new_cycle);
         calcul_freq();
         affiche_freq();
         a_.cur_digit = choix_numero();
         a_.digit_placed = 0;
-    } else {
-        stuck();
+        return true;
+    }
+    stuck();
+    return false;
+}
+
+void Engine::solve_step()
+{
+    const bool placed = search_and_place(false);
+    if (placed) {
+        in_many(a_.cur_digit);
+        affiche_pres();
+    }
+    if (end_test() || placed)
+        return;
+    if (a_.digit_placed >= 0) {
+        // Working: say there is nothing (more) to do; the next request moves on.
+        close_digit();
+        a_.digit_placed = -1;
         return;
     }
-    in_many(a_.cur_digit);
-    affiche_pres();
+    // Exhausted: the next digit of the cycle, or a new cycle; its marks are shown, not searched.
+    init_digit();
+    view_.clear_log();
+    if (take_next_digit(true)) {
+        in_many(a_.cur_digit);
+        affiche_pres();
+    }
 }
 
 void Engine::solve_number()
@@ -198,48 +221,21 @@ void Engine::solve_number()
     for (;;) {
         in_many(a_.cur_digit);
         affiche_pres();
-        Hit hit = search_lone_cell();
-        if (!hit.any())
-            hit = search_last_cell(true);
-        if (hit.any()) {
-            place_digit(hit.row, hit.col, hit.digit);
-            ++a_.tour_placed;
-            ++a_.digit_placed;
-        }
-        if (board_full())
-            finish();
-        if (hit.any() && !board_full())
+        const bool placed = search_and_place(true);
+        if (end_test())
+            return;
+        if (placed)
             continue;
-        if (hit.any() || board_full())
-            return;
-
-        if (a_.digit_placed == 0) {
-            view_.append_log(kNothing);
+        if (a_.digit_placed >= 0) {
+            close_digit();
             a_.digit_placed = -1;
             return;
         }
-        if (a_.digit_placed > 0) {
-            view_.append_log(kNothingMore);
-            a_.digit_placed = -1;
-            return;
-        }
+        // Exhausted: the next digit (or a new cycle) is searched in this same request.
         init_digit();
         view_.clear_log();
-        const std::uint16_t d = choix_numero();
-        if (d != 0) {
-            a_.cur_digit = d;
-            a_.digit_placed = 0;
-        } else if (a_.tour_placed > 0) {
-            a_.tour_placed = 0;
-            init_tour(true);
-            calcul_freq();
-            affiche_freq();
-            a_.cur_digit = choix_numero();
-            a_.digit_placed = 0;
-        } else {
-            stuck();
+        if (!take_next_digit(true))
             return;
-        }
     }
 }
 
@@ -248,39 +244,18 @@ void Engine::solve_once()
     for (;;) {
         in_many(a_.cur_digit);
         affiche_pres();
-        Hit hit = search_lone_cell();
-        if (!hit.any())
-            hit = search_last_cell(false);
-        if (hit.any()) {
-            place_digit(hit.row, hit.col, hit.digit);
-            ++a_.tour_placed;
-            ++a_.digit_placed;
-        }
-        if (board_full())
-            finish();
-        if (hit.any() && !board_full())
-            continue;
-        if (hit.any() || board_full())
+        const bool placed = search_and_place(false);
+        if (end_test())
             return;
-
-        view_.append_log(a_.digit_placed != 0 ? kNothingMore : kNothing);
+        if (placed)
+            continue;
+        // The digit is done: its closing line and the separator, then the next digit, all in the
+        // one log that is never cleared here.
+        close_digit();
         view_.append_log(kSeparator);
         init_digit();
-        const std::uint16_t d = choix_numero();
-        if (d != 0) {
-            a_.cur_digit = d;
-            a_.digit_placed = 0;
-        } else if (a_.tour_placed > 0) {
-            a_.tour_placed = 0;
-            init_tour(false);
-            calcul_freq();
-            affiche_freq();
-            a_.cur_digit = choix_numero();
-            a_.digit_placed = 0;
-        } else {
-            stuck();
+        if (!take_next_digit(false))
             return;
-        }
     }
 }
 
