@@ -108,6 +108,7 @@ private slots:
     void locked_cell_ignores_typing_but_takes_the_solvers_digit();
     void failure_of_a_program_write_is_reported_there_and_the_caller_carries_on();
     void failure_box_has_the_dot_rule_and_the_program_title_as_caption();
+    void any_exception_escaping_a_command_is_reported_and_the_window_goes_on();
     void window_activation_puts_the_focus_on_edit11_with_its_text_selected();
     void closing_an_explanations_window_puts_the_focus_back_on_edit11();
     void closing_a_message_box_leaves_the_focus_where_it_was();
@@ -648,6 +649,29 @@ void WindowTest::failure_box_has_the_dot_rule_and_the_program_title_as_caption()
     }
     QCOMPARE(reports(), (QStringList{conversion_report("x"), QStringLiteral("Accès au fichier refusé."),
                                      QStringLiteral("Fin."), QString()}));
+}
+
+namespace {
+// A dialog seam that breaks the way library code can: with an exception outside the program's
+// own failure family.
+class BrokenDialogs final : public vornel::FileDialogs {
+public:
+    std::string ask_open_file_name(const vornel::FileDialogRequest&) override { throw std::runtime_error("boom"); }
+    std::string ask_save_file_name(const vornel::FileDialogRequest&) override { throw std::bad_alloc(); }
+};
+} // namespace
+
+void WindowTest::any_exception_escaping_a_command_is_reported_and_the_window_goes_on()
+{
+    w->set_file_dialogs(std::make_unique<BrokenDialogs>());
+    action("m_open")->trigger();
+    action("m_save")->trigger();
+    QCOMPARE(reports().size(), 2);
+    QCOMPARE(reports()[0], QStringLiteral("boom."));
+    QVERIFY(!reports()[1].isEmpty());
+    // Still alive and answering.
+    type_keys(cell(1, 1), {"5"});
+    QCOMPARE(w->area().grid[1][1], 5);
 }
 
 void WindowTest::window_activation_puts_the_focus_on_edit11_with_its_text_selected()
