@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QTimer>
 
+#include "resources.h"
 #include "tf_vrn.h"
 
 namespace vornel {
@@ -10,6 +11,8 @@ namespace vornel {
 int run_program(int& argc, char** argv, const std::function<void(Tf_vrn&)>& on_shown)
 {
     QApplication app(argc, argv);
+    // The standard dialogs' own words (buttons, labels) follow the desktop's language.
+    install_qt_translations();
     Tf_vrn f_vrn;
     f_vrn.show();
     // A bare show() does not activate the window everywhere (no window manager, for one); the
