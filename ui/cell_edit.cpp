@@ -98,10 +98,12 @@ void CellEdit::focusInEvent(QFocusEvent* event)
 {
     QLineEdit::focusInEvent(event);
     // Tab, Backtab, shortcuts and the program's own setFocus select the whole text; a click does
-    // not, nor does the focus coming back when the window is re-activated (after a message box).
+    // not, nor does the focus coming back after a menu or popup closes or when the window is
+    // re-activated (after a message box): the cell was never left then.
     switch (event->reason()) {
     case Qt::MouseFocusReason:
     case Qt::PopupFocusReason:
+    case Qt::MenuBarFocusReason:
     case Qt::ActiveWindowFocusReason:
         break;
     default:

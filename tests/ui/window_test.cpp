@@ -109,6 +109,8 @@ private slots:
     void failure_of_a_program_write_is_reported_there_and_the_caller_carries_on();
     void failure_box_has_the_dot_rule_and_the_program_title_as_caption();
     void any_exception_escaping_a_command_is_reported_and_the_window_goes_on();
+    void entering_a_cell_selects_its_text_unless_by_mouse_or_coming_back_data();
+    void entering_a_cell_selects_its_text_unless_by_mouse_or_coming_back();
     void window_activation_puts_the_focus_on_edit11_with_its_text_selected();
     void closing_an_explanations_window_puts_the_focus_back_on_edit11();
     void closing_a_message_box_leaves_the_focus_where_it_was();
@@ -672,6 +674,32 @@ void WindowTest::any_exception_escaping_a_command_is_reported_and_the_window_goe
     // Still alive and answering.
     type_keys(cell(1, 1), {"5"});
     QCOMPARE(w->area().grid[1][1], 5);
+}
+
+void WindowTest::entering_a_cell_selects_its_text_unless_by_mouse_or_coming_back_data()
+{
+    QTest::addColumn<int>("reason");
+    QTest::addColumn<bool>("selected");
+    QTest::newRow("tab") << int(Qt::TabFocusReason) << true;
+    QTest::newRow("backtab") << int(Qt::BacktabFocusReason) << true;
+    QTest::newRow("shortcut") << int(Qt::ShortcutFocusReason) << true;
+    QTest::newRow("the program") << int(Qt::OtherFocusReason) << true;
+    QTest::newRow("mouse") << int(Qt::MouseFocusReason) << false;
+    QTest::newRow("popup closed") << int(Qt::PopupFocusReason) << false;
+    QTest::newRow("menu bar left") << int(Qt::MenuBarFocusReason) << false;
+    QTest::newRow("window re-activated") << int(Qt::ActiveWindowFocusReason) << false;
+}
+
+void WindowTest::entering_a_cell_selects_its_text_unless_by_mouse_or_coming_back()
+{
+    QFETCH(int, reason);
+    QFETCH(bool, selected);
+    w->set_cell_text(8, 2, "4");
+    cell(8, 2)->deselect();
+    cell(1, 1)->setFocus(Qt::OtherFocusReason);
+    cell(8, 2)->setFocus(static_cast<Qt::FocusReason>(reason));
+    QCOMPARE(QApplication::focusWidget(), cell(8, 2));
+    QCOMPARE(cell(8, 2)->hasSelectedText(), selected);
 }
 
 void WindowTest::window_activation_puts_the_focus_on_edit11_with_its_text_selected()
