@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTimer>
+#include <QWindow>
 
 #include "qt_colour.h"
 #include "resources.h"
@@ -137,16 +138,22 @@ void Tf_explications::showEvent(QShowEvent* event)
     if (event->spontaneous() || m_shownOnce)
         return;
     m_shownOnce = true;
-    fit_outer_size();
     centre_on_screen();
-    // A window manager reports its frame only after mapping the window; look once more then.
-    QTimer::singleShot(0, this, [this] {
-        if (!m_outerFitted) {
-            fit_outer_size();
-            if (m_outerFitted)
-                centre_on_screen();
+    // A window manager frames the window some time after it is mapped; no particular event says
+    // so (under X11 no move arrives), the reported frame passes through passing values, and a
+    // placement asked for while the frame is being added can be undone by the manager's own
+    // placement. So for a short while the outer geometry is checked on a timer and put right,
+    // until it has held with a real frame for half a second.
+    m_frameWatch = QDeadlineTimer(kFrameWatchMs);
+    auto* tick = new QTimer(this); // a child of this window, deleted when the watch ends
+    connect(tick, &QTimer::timeout, this, [this, tick, held = 0]() mutable {
+        held = keep_outer_geometry() ? held + 1 : 0;
+        if (held >= 10 || m_frameWatch.hasExpired() || !isVisible()) {
+            tick->stop();
+            tick->deleteLater();
         }
     });
+    tick->start(50);
 }
 
 void Tf_explications::hideEvent(QHideEvent* event)
@@ -169,25 +176,47 @@ void Tf_explications::keyPressEvent(QKeyEvent* event)
     QWidget::keyPressEvent(event);
 }
 
-void Tf_explications::fit_outer_size()
+QPoint Tf_explications::centred_corner() const
 {
-    if (m_outerFitted)
-        return;
-    const QSize frame = frameGeometry().size() - geometry().size();
-    if (frame.width() <= 0 && frame.height() <= 0)
-        return;
-    m_outerFitted = true;
-    resize(kOuterWidth - frame.width(), kOuterHeight - frame.height());
+    const QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
+    if (!s)
+        return pos();
+    const QRect area = s->geometry();
+    return {area.x() + (area.width() - kOuterWidth) / 2, area.y() + (area.height() - kOuterHeight) / 2};
 }
 
 void Tf_explications::centre_on_screen()
 {
-    const QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
-    if (!s)
-        return;
-    const QRect area = s->geometry();
-    // move() places the frame's top-left corner, so the outer size is what gets centred.
-    move(area.x() + (area.width() - kOuterWidth) / 2, area.y() + (area.height() - kOuterHeight) / 2);
+    // The frame's top-left corner is placed, so the outer size is what gets centred. Through the
+    // platform window when there is one: QWidget::move() skips a position it believes current,
+    // and while a frame is being added that belief can be stale.
+    if (QWindow* handle = windowHandle())
+        handle->setFramePosition(centred_corner());
+    else
+        move(centred_corner());
+}
+
+bool Tf_explications::keep_outer_geometry()
+{
+    QWindow* handle = windowHandle();
+    if (!handle)
+        return false;
+    const QMargins frame = handle->frameMargins();
+    for (const int width : {frame.left(), frame.top(), frame.right(), frame.bottom()}) {
+        if (width < 0 || width > 100) // not a frame a window manager would draw
+            return false;
+    }
+    const QSize client(kOuterWidth - frame.left() - frame.right(), kOuterHeight - frame.top() - frame.bottom());
+    bool held = true;
+    if (size() != client) {
+        resize(client);
+        held = false;
+    }
+    if (handle->framePosition() != centred_corner()) {
+        centre_on_screen();
+        held = false;
+    }
+    return held && !frame.isNull();
 }
 
 Tf_explications* show_explications(QWidget* owner)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDeadlineTimer>
 #include <QWidget>
 
 class QPlainTextEdit;
@@ -44,17 +45,20 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    // Shrinks the client area so that client plus window-manager frame measures 573 x 460; does
-    // nothing until the frame's size is known, and only once.
-    void fit_outer_size();
+    // Sizes the client area so that client plus window-manager frame measures 573 x 460 and puts
+    // the frame's corner where centring wants it. True when it held already, with a frame drawn.
+    bool keep_outer_geometry();
+    QPoint centred_corner() const;
     void centre_on_screen();
+
+    static constexpr int kFrameWatchMs = 3000; // how long after the first show the frame may change
 
     QPlainTextEdit* Memo1 = nullptr; // owned by this widget through Qt parenting
     QPushButton* Button1 = nullptr;
     QPlainTextEdit* Memo2 = nullptr;
     QPlainTextEdit* Memo3 = nullptr;
     bool m_shownOnce = false;
-    bool m_outerFitted = false;
+    QDeadlineTimer m_frameWatch{0};
 };
 
 // Opens one more explanations window owned by `owner` and brings it to the front without blocking:
