@@ -100,6 +100,9 @@ void ExplicationsTest::window_is_an_owned_non_modal_sizeable_top_level()
     QVERIFY(w->isWindow());
     QCOMPARE(w->parentWidget(), owner.get());
     QCOMPARE(w->windowModality(), Qt::NonModal);
+    // Closing it hides it and never counts towards ending the program.
+    QVERIFY(!w->testAttribute(Qt::WA_DeleteOnClose));
+    QVERIFY(!w->testAttribute(Qt::WA_QuitOnClose));
     w->show();
     QVERIFY(QTest::qWaitForWindowExposed(w));
     QCOMPARE(QApplication::activeModalWidget(), nullptr);
