@@ -3,6 +3,7 @@
 // Shared pieces of the extras test program (explanations window and file dialogs).
 
 #include <QApplication>
+#include <QDialog>
 #include <QDir>
 #include <QString>
 #include <QTimer>
@@ -24,7 +25,11 @@ public:
             m_timer.setInterval(200);
             while (QWidget* modal = QApplication::activeModalWidget()) {
                 m_fired = true;
-                modal->close();
+                // A dialog is ended whatever its buttons; anything else is asked to close.
+                if (auto* dialog = qobject_cast<QDialog*>(modal))
+                    dialog->done(QDialog::Rejected);
+                else
+                    modal->close();
                 if (QApplication::activeModalWidget() == modal)
                     break; // refused to close; try again on the next tick
             }

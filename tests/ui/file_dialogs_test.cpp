@@ -12,6 +12,8 @@
 #include <QFileDialog>
 #include <QLibraryInfo>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QElapsedTimer>
 #include <QLocale>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -47,6 +49,7 @@ struct Seen {
     QFileDialog::Options options;
     QString defaultSuffix;
     bool modal = false;
+    bool acceptEnabledEmpty = true; // the Open/Save button could be pressed before any typing
     QString typed;          // the name field after typing
     bool stillOpen = false; // the dialog was still open right after its button was pressed
 };
@@ -86,6 +89,10 @@ std::string drive(const std::function<std::string()>& ask, const Answer& answer,
         auto* buttons = dialog->findChild<QDialogButtonBox*>(QStringLiteral("buttonBox"));
         if (!buttons || !nameEdit)
             return; // the watchdog closes it and the test fails
+        const auto role = dialog->acceptMode() == QFileDialog::AcceptOpen ? QDialogButtonBox::Open
+                                                                          : QDialogButtonBox::Save;
+        QPushButton* accept = buttons->button(role);
+        seen.acceptEnabledEmpty = accept && accept->isEnabled();
         if (answer.name) {
             // As for a user, the name field must have the focus while the name is typed: the
             // dialog then drops the items it selected in its list for the partial names typed on
@@ -106,9 +113,6 @@ std::string drive(const std::function<std::string()>& ask, const Answer& answer,
             buttons->button(QDialogButtonBox::Cancel)->click();
             return;
         }
-        const auto role = dialog->acceptMode() == QFileDialog::AcceptOpen ? QDialogButtonBox::Open
-                                                                          : QDialogButtonBox::Save;
-        QPushButton* accept = buttons->button(role);
         seen.typed = nameEdit->text();
         if (accept && accept->isEnabled())
             accept->click();
@@ -147,6 +151,7 @@ class FileDialogsTest : public QObject {
     Q_OBJECT
 
 private slots:
+    void watchdog_ends_a_stray_modal_box();
     void filters_are_converted_to_qt_form_data();
     void filters_are_converted_to_qt_form();
     void open_dialog_shows_its_title_filter_and_an_empty_name();
@@ -167,6 +172,19 @@ private slots:
 private:
     QTemporaryDir m_dir;
 };
+
+void FileDialogsTest::watchdog_ends_a_stray_modal_box()
+{
+    // A box nobody answers: the watchdog ends it, says so, and the test goes on.
+    ModalWatchdog watchdog(200);
+    QMessageBox box(QMessageBox::Critical, QStringLiteral("x"), QStringLiteral("stray"), QMessageBox::Ok);
+    QElapsedTimer clock;
+    clock.start();
+    box.exec();
+    QVERIFY(watchdog.fired());
+    QVERIFY(clock.elapsed() < 5000);
+    QCOMPARE(QApplication::activeModalWidget(), nullptr);
+}
 
 void FileDialogsTest::filters_are_converted_to_qt_form_data()
 {
@@ -207,6 +225,7 @@ void FileDialogsTest::open_dialog_shows_its_title_filter_and_an_empty_name()
     QCOMPARE(seen.fileMode, QFileDialog::AnyFile);
     QVERIFY(seen.options.testFlag(QFileDialog::DontUseNativeDialog));
     QVERIFY(seen.modal);
+    QVERIFY(!seen.acceptEnabledEmpty); // nothing to open before a name is typed
     QCOMPARE(name, std::string());
 }
 
@@ -228,6 +247,7 @@ void FileDialogsTest::save_dialog_shows_its_title_filter_and_an_empty_name()
     QVERIFY(seen.options.testFlag(QFileDialog::DontConfirmOverwrite));
     QCOMPARE(seen.defaultSuffix, QString());
     QVERIFY(seen.modal);
+    QVERIFY(!seen.acceptEnabledEmpty);
     QCOMPARE(name, std::string());
 }
 
