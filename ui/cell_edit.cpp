@@ -4,6 +4,8 @@
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 
+#include "qt_colour.h"
+
 namespace vornel {
 
 std::optional<char16_t> typed_character(const QKeyEvent& event)
@@ -38,7 +40,7 @@ CellEdit::CellEdit(int row, int col, QWidget* parent) : QLineEdit(parent), row_(
     setObjectName(QStringLiteral("Edit%1%2").arg(row).arg(col));
     setProperty("Tag", tag());
     setAccessibleName(QStringLiteral("Ligne %1, colonne %2").arg(row).arg(col));
-    colour_ = palette().color(QPalette::Base);
+    colour_ = from_qcolor(palette().color(QPalette::Base));
 }
 
 bool CellEdit::apply_colour(const QPalette& palette, const QString& description)

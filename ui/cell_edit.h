@@ -5,6 +5,8 @@
 
 #include <QLineEdit>
 
+#include "colours.h"
+
 class QKeyEvent;
 
 namespace vornel {
@@ -39,8 +41,8 @@ public:
     // set_colour() takes effect at once for colour() and is painted (through the palette's Base
     // role, with the accessible description) by apply_colour(), which the window runs once per
     // handler: a solve recolours cells thousands of times, and a palette change is costly.
-    QColor colour() const { return colour_; }
-    void set_colour(const QColor& colour) { colour_ = colour; }
+    Colour colour() const { return colour_; }
+    void set_colour(Colour colour) { colour_ = colour; }
     // Brings the palette's Base role and the accessible description in line with colour();
     // returns false when they already were.
     bool apply_colour(const QPalette& palette, const QString& description);
@@ -54,7 +56,7 @@ private:
     int row_;
     int col_;
     KeyHook hook_;
-    QColor colour_;
+    Colour colour_ = kWhite;
 };
 
 } // namespace vornel

@@ -342,7 +342,7 @@ QString Tf_vrn::colour_description(Colour colour)
 
 void Tf_vrn::set_cell_colour(int row, int col, Colour colour)
 {
-    cell(row, col)->set_colour(to_qcolor(colour));
+    cell(row, col)->set_colour(colour);
     if (!paint_posted_) {
         paint_posted_ = true;
         QMetaObject::invokeMethod(this, &Tf_vrn::paint_cells, Qt::QueuedConnection);
@@ -353,18 +353,18 @@ void Tf_vrn::paint_cells()
 {
     paint_posted_ = false;
     for (CellEdit* target : cells_) {
-        const Colour colour = from_qcolor(target->colour());
+        const Colour colour = target->colour();
         auto found = palettes_.find(colour);
         if (found == palettes_.end()) {
             QPalette palette = target->palette();
-            palette.setColor(QPalette::Base, target->colour());
+            palette.setColor(QPalette::Base, to_qcolor(colour));
             found = palettes_.emplace(colour, palette).first;
         }
         target->apply_colour(found->second, colour_description(colour));
     }
 }
 
-Colour Tf_vrn::cell_colour(int row, int col) const { return from_qcolor(cell(row, col)->colour()); }
+Colour Tf_vrn::cell_colour(int row, int col) const { return cell(row, col)->colour(); }
 
 void Tf_vrn::set_cell_text(int row, int col, std::string_view text) { cell(row, col)->setText(from_utf8(text)); }
 
