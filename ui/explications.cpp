@@ -187,13 +187,16 @@ QPoint Tf_explications::centred_corner() const
 
 void Tf_explications::centre_on_screen()
 {
-    // The frame's top-left corner is placed, so the outer size is what gets centred. Through the
-    // platform window when there is one: QWidget::move() skips a position it believes current,
-    // and while a frame is being added that belief can be stale.
-    if (QWindow* handle = windowHandle())
-        handle->setFramePosition(centred_corner());
-    else
+    // The frame's top-left corner is placed, so the outer size is what gets centred. Once the
+    // window exists the client's position is asked for, from the frame's known widths: a frame
+    // position (QWidget::move, QWindow::setFramePosition) was seen to be skipped or ignored while
+    // a window manager was still framing the window.
+    if (QWindow* handle = windowHandle()) {
+        const QMargins frame = handle->frameMargins();
+        handle->setPosition(centred_corner() + QPoint(frame.left(), frame.top()));
+    } else {
         move(centred_corner());
+    }
 }
 
 bool Tf_explications::keep_outer_geometry()
