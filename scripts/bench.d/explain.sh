@@ -26,7 +26,7 @@ best() { # best of three wall-clock runs, in seconds
   echo "$best"
 }
 
-q=$(best qqwing --solve --one-line < "$puzzles")
+q=$(best sh -c 'qqwing --solve --one-line < "$1"' qqwing "$puzzles")
 s=$(best "$explain" --summary --lines "$puzzles")
 t=$(best "$explain" --tempo once --trace --lines "$puzzles")
 printf 'qqwing --solve --one-line        %.3f s\n' "$q"
