@@ -5,6 +5,24 @@
 
 namespace vornel {
 
+void Engine::append_line(std::string_view prefix, int number, std::string_view suffix)
+{
+    line_.assign(prefix);
+    char digits[12];
+    char* end = digits + sizeof digits;
+    char* p = end;
+    unsigned magnitude = number < 0 ? 0u - static_cast<unsigned>(number) : static_cast<unsigned>(number);
+    do {
+        *--p = static_cast<char>('0' + magnitude % 10);
+        magnitude /= 10;
+    } while (magnitude != 0);
+    if (number < 0)
+        *--p = '-';
+    line_.append(p, end);
+    line_.append(suffix);
+    view_.append_log(line_);
+}
+
 void Engine::show_grid()
 {
     painted_valid_ = false;

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "board_view.h"
 #include "work_area.h"
@@ -134,6 +135,11 @@ private:
     UnitCensus census_cache_;
     std::int16_t census_grid_[10][10]{};
     bool census_cached_ = false;
+    // Appends the log line made of `prefix`, the decimal number and `suffix`, built in a buffer
+    // kept from line to line.
+    void append_line(std::string_view prefix, int number, std::string_view suffix);
+    std::string line_;
+
     // The marks affiche_pres last painted from, while no other colour change forgot them.
     std::int16_t painted_marks_[10][10]{};
     bool painted_valid_ = false;

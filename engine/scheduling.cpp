@@ -54,7 +54,7 @@ std::uint16_t Engine::choix_numero()
     }
     if (chosen != 0) {
         a_.treated[chosen] = 1;
-        view_.append_log("Nous traitons le chiffre " + std::to_string(chosen) + ".");
+        append_line("Nous traitons le chiffre ", chosen, ".");
     }
     return chosen;
 }

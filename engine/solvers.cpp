@@ -21,7 +21,7 @@ void Engine::place_digit(std::int16_t row, std::int16_t col, std::int16_t digit)
 {
     view_.set_cell_colour(row, col, kGreen);
     view_.set_cell_text(row, col, std::to_string(digit));
-    view_.append_log("Nous écrivons un " + std::to_string(digit) + ".");
+    append_line("Nous écrivons un ", digit, ".");
     ++placements_;
 }
 
@@ -55,7 +55,7 @@ Engine::Hit Engine::search_lone_cell()
             hit.row = static_cast<std::int16_t>(code_row(free_code[k][n]));
             hit.col = static_cast<std::int16_t>(code_col(free_code[k][n]));
             hit.digit = static_cast<std::int16_t>(a_.cur_digit);
-            view_.append_log(kLines[k] + std::to_string(n) + ",");
+            append_line(kLines[k], n, ",");
             return hit;
         }
     }
@@ -124,7 +124,7 @@ Engine::Hit Engine::search_last_cell(bool capital_column)
             hit.row = static_cast<std::int16_t>(code_row(code));
             hit.col = static_cast<std::int16_t>(code_col(code));
             hit.digit = static_cast<std::int16_t>(a_.missing_digit);
-            view_.append_log(lines[k] + std::to_string(n) + " a seulement une case sans chiffre,");
+            append_line(lines[k], n, " a seulement une case sans chiffre,");
             return hit;
         }
     }
