@@ -144,8 +144,8 @@ void explain_puzzle(const ExplainOptions& options, const std::string& name, cons
         } else if (options.report == Report::Narrative) {
             if (requests > 1)
                 out << '\n';
-            for (const std::string& line : board.log())
-                out << line << '\n';
+            for (std::size_t i = 0; i < board.log_size(); ++i)
+                out << board.log_line(i) << '\n';
         }
     };
 
@@ -175,7 +175,7 @@ void explain_puzzle(const ExplainOptions& options, const std::string& name, cons
         for (int r = 1; r <= 9; ++r)
             for (int c = 1; c <= 9; ++c)
                 out << grid_char(area.grid[r][c], '.');
-        const bool finished = !board.log().empty() && board.log().back() == "Le sudoku est terminé.";
+        const bool finished = board.last_log_line() == "Le sudoku est terminé.";
         const char* outcome = !board.label1_visible() ? "invalide" : finished ? "terminé" : "bloqué";
         // Every placement of the two searches is forced (the digit has no other place in the
         // unit, or is the one digit the unit lacks), so the solutions of the givens are those of

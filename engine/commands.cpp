@@ -1,4 +1,5 @@
 // Board-wide commands that New and Open share with the explainer.
+#include <cstring>
 #include <string>
 
 #include "engine.h"
@@ -23,6 +24,12 @@ void Engine::append_line(std::string_view prefix, int number, std::string_view s
     view_.append_log(line_);
 }
 
+void Engine::whitened()
+{
+    colours_known_ = true;
+    std::memset(green_, 0, sizeof green_);
+}
+
 void Engine::show_grid()
 {
     painted_valid_ = false;
@@ -34,6 +41,7 @@ void Engine::show_grid()
             view_.set_cell_read_only(r, c, false);
         }
     }
+    whitened();
     view_.clear_log();
     view_.set_button_visible(StepButton::Button5, false);
     view_.set_button_visible(StepButton::Button6, false);
@@ -49,6 +57,7 @@ void Engine::new_puzzle()
             view_.set_cell_read_only(r, c, false);
         }
     }
+    whitened();
     view_.clear_log();
     view_.set_button_visible(StepButton::Button5, false);
     view_.set_button_visible(StepButton::Button6, false);

@@ -140,6 +140,12 @@ private:
     void append_line(std::string_view prefix, int number, std::string_view suffix);
     std::string line_;
 
+    // Once the engine has whitened every cell, it knows which ones it has painted green since, and
+    // the colouring need not read the colours back.
+    bool colours_known_ = false;
+    bool green_[10][10]{};
+    void whitened();
+    bool is_green(int row, int col) const { return colours_known_ ? green_[row][col] : view_.cell_colour(row, col) == kGreen; }
     // The marks affiche_pres last painted from, while no other colour change forgot them.
     std::int16_t painted_marks_[10][10]{};
     bool painted_valid_ = false;

@@ -38,16 +38,33 @@ void HeadlessBoard::set_cell_read_only(int row, int col, bool read_only) { cells
 
 void HeadlessBoard::clear_log()
 {
-    log_.clear();
+    log_text_.clear();
+    log_ends_.clear();
     if (listener_)
         listener_->log_cleared();
 }
 
 void HeadlessBoard::append_log(std::string_view line)
 {
-    log_.emplace_back(line);
+    log_text_.append(line);
+    log_ends_.push_back(log_text_.size());
     if (listener_)
         listener_->log_appended(line);
+}
+
+std::string_view HeadlessBoard::log_line(std::size_t i) const
+{
+    const std::size_t begin = i == 0 ? 0 : log_ends_[i - 1];
+    return std::string_view(log_text_).substr(begin, log_ends_[i] - begin);
+}
+
+std::vector<std::string> HeadlessBoard::log() const
+{
+    std::vector<std::string> lines;
+    lines.reserve(log_ends_.size());
+    for (std::size_t i = 0; i < log_ends_.size(); ++i)
+        lines.emplace_back(log_line(i));
+    return lines;
 }
 
 void HeadlessBoard::set_button_visible(StepButton button, bool visible)

@@ -51,7 +51,12 @@ public:
     // Finds a cell by its control name "Edit11".."Edit99"; nullptr for any other name.
     const Cell* find_cell(std::string_view name) const;
     const Cell& cell(int row, int col) const { return cells_[index(row, col)]; }
-    const std::vector<std::string>& log() const { return log_; }
+    // The log's lines, copied out; log_line(i) and last_log_line() read them in place.
+    std::vector<std::string> log() const;
+    std::size_t log_size() const { return log_ends_.size(); }
+    std::string_view log_line(std::size_t i) const;
+    // The last line, or "" when the log is empty.
+    std::string_view last_log_line() const { return log_ends_.empty() ? std::string_view() : log_line(log_ends_.size() - 1); }
     bool button_visible(StepButton button) const { return buttons_[button == StepButton::Button5 ? 0 : 1]; }
     bool label1_visible() const { return label1_visible_; }
     bool gr1_visible() const { return gr1_visible_; }
@@ -70,7 +75,9 @@ private:
     FailureReporter reporter_;
     LogListener* listener_ = nullptr;
     std::array<Cell, 81> cells_;
-    std::vector<std::string> log_{std::string()};
+    // All lines one after the other in log_text_; line i ends at log_ends_[i]. One empty line at start.
+    std::string log_text_;
+    std::vector<std::size_t> log_ends_{0};
     std::array<bool, 2> buttons_{false, false};
     bool label1_visible_ = false;
     bool gr1_visible_ = false;

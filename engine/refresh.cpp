@@ -11,10 +11,11 @@ namespace vornel {
 // Red over every cell marked 1, then orange over every cell marked 2, rows 1-9 and columns 1-9;
 // a green cell is never repainted and cells marked 0 keep their colour.
 //
-// Between two calls for the same digit a cell's colour changes only through this refresh or a
-// placement (which paints green, and green stays), so a cell whose mark is the one it was painted
-// from last time already shows the right colour and is not looked at again. Taking up a digit and
-// showing a new board forget what was painted.
+// Cell colours change only through the engine. Between two calls for the same digit a cell's
+// colour changes only through this refresh or a placement (which paints green, and green stays),
+// so a cell whose mark is the one it was painted from last time already shows the right colour
+// and is not looked at again; taking up a digit and showing a new board forget what was painted.
+// Whether a cell is green is read from the view until the engine has whitened every cell itself.
 void Engine::affiche_pres()
 {
     // Seen flat, [10][10] arrays hold cell (r, c) at r * 10 + c; the other entries of pres are
@@ -45,7 +46,7 @@ void Engine::affiche_pres()
         for (int j = 0; j < count[m]; ++j) {
             const int row = code_row(changed[m][j]);
             const int col = code_col(changed[m][j]);
-            if (view_.cell_colour(row, col) != kGreen)
+            if (!is_green(row, col))
                 view_.set_cell_colour(row, col, colour);
         }
     }

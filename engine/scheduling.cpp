@@ -40,6 +40,7 @@ void Engine::init_digit()
             view_.set_cell_colour(r, c, kWhite);
         }
     }
+    whitened();
 }
 
 std::uint16_t Engine::choix_numero()

@@ -30,22 +30,27 @@ std::int16_t lone_free_cell(const WorkArea& a, UnitKind kind, int n)
 // then rows, then columns, then occupied cells one pass after the other.
 void Engine::in_many(std::uint16_t digit)
 {
-    const std::int16_t* grid = &a_.grid[0][0];
-    std::int16_t* pres = &a_.pres[0][0];
+    // region_of(r, c) is band[r] + stack[c].
+    static constexpr int kBand[10] = {0, 1, 1, 1, 4, 4, 4, 7, 7, 7};
+    static constexpr int kStack[10] = {0, 0, 0, 0, 1, 1, 1, 2, 2, 2};
     bool row_has[10] = {}, col_has[10] = {}, region_has[10] = {};
-    for (int i = 0; i < 81; ++i) {
-        if (grid[kBoard.code[i]] == digit) {
-            row_has[kBoard.row[i]] = true;
-            col_has[kBoard.col[i]] = true;
-            region_has[kBoard.region[i]] = true;
+    for (int r = 1; r <= 9; ++r) {
+        for (int c = 1; c <= 9; ++c) {
+            if (a_.grid[r][c] == digit) {
+                row_has[r] = true;
+                col_has[c] = true;
+                region_has[kBand[r] + kStack[c]] = true;
+            }
         }
     }
-    for (int i = 0; i < 81; ++i) {
-        const int code = kBoard.code[i];
-        if (row_has[kBoard.row[i]] || col_has[kBoard.col[i]] || region_has[kBoard.region[i]])
-            pres[code] = 1;
-        else if (grid[code] != 0 && pres[code] == 0)
-            pres[code] = 2;
+    for (int r = 1; r <= 9; ++r) {
+        for (int c = 1; c <= 9; ++c) {
+            std::int16_t& mark = a_.pres[r][c];
+            if (row_has[r] || col_has[c] || region_has[kBand[r] + kStack[c]])
+                mark = 1;
+            else if (a_.grid[r][c] != 0 && mark == 0)
+                mark = 2;
+        }
     }
 }
 

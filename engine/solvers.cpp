@@ -20,6 +20,7 @@ constexpr const char* kSeparator = "-------------------------------------------"
 void Engine::place_digit(std::int16_t row, std::int16_t col, std::int16_t digit)
 {
     view_.set_cell_colour(row, col, kGreen);
+    green_[row][col] = true;
     view_.set_cell_text(row, col, std::to_string(digit));
     append_line("Nous écrivons un ", digit, ".");
     ++placements_;

@@ -63,7 +63,7 @@ struct Board {
         return s;
     }
 
-    const std::vector<std::string>& log() const { return view.log(); }
+    std::vector<std::string> log() const { return view.log(); }
     bool b5() const { return view.button_visible(StepButton::Button5); }
     bool b6() const { return view.button_visible(StepButton::Button6); }
 };
