@@ -125,6 +125,15 @@ private:
     void stuck();
     void start_command(bool show5, bool show6);
 
+    // The free cells (pres 0) of each unit as in_many left them: count and last code. Only in_many
+    // and init_digit change pres, so it holds until the next init_digit.
+    struct FreeCells {
+        std::uint8_t count[3][10]{};
+        std::uint8_t code[3][10]{};
+        bool valid = false;
+    };
+    FreeCells free_cells_;
+
     // The census of empty cells is only recounted when the grid changed since it was last taken:
     // between two placements every pass would otherwise count the same units again.
     const UnitCensus& empty_cell_census();

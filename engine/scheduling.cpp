@@ -33,6 +33,7 @@ void Engine::init_tour(bool clear)
 
 void Engine::init_digit()
 {
+    free_cells_.valid = false;
     painted_valid_ = false;
     for (int r = 1; r <= 9; ++r) {
         for (int c = 1; c <= 9; ++c) {

@@ -43,6 +43,8 @@ void Engine::in_many(std::uint16_t digit)
             }
         }
     }
+    // The cells left free are counted per unit on the way, for the lone free cell search.
+    free_cells_ = FreeCells{};
     for (int r = 1; r <= 9; ++r) {
         for (int c = 1; c <= 9; ++c) {
             std::int16_t& mark = a_.pres[r][c];
@@ -50,8 +52,16 @@ void Engine::in_many(std::uint16_t digit)
                 mark = 1;
             else if (a_.grid[r][c] != 0 && mark == 0)
                 mark = 2;
+            if (mark == 0) {
+                const int units[3] = {kBand[r] + kStack[c], r, c};
+                for (int k = 0; k < 3; ++k) {
+                    ++free_cells_.count[k][units[k]];
+                    free_cells_.code[k][units[k]] = static_cast<std::uint8_t>(cell_code(r, c));
+                }
+            }
         }
     }
+    free_cells_.valid = true;
 }
 
 std::int16_t Engine::verif_box_c(std::int16_t region) const { return lone_free_cell(a_, UnitKind::Region, region); }

@@ -35,18 +35,22 @@ Engine::Hit Engine::search_lone_cell()
         "Il y a une seule case vide dans la ligne ",
         "Il y a une seule case vide dans la colonne ",
     };
-    const std::int16_t* pres = &a_.pres[0][0];
-    std::uint8_t free_count[3][10] = {};
-    std::uint8_t free_code[3][10] = {};
-    for (int i = 0; i < 81; ++i) {
-        if (pres[kBoard.code[i]] != 0)
-            continue;
-        const int unit[3] = {kBoard.region[i], kBoard.row[i], kBoard.col[i]};
-        for (int k = 0; k < 3; ++k) {
-            ++free_count[k][unit[k]];
-            free_code[k][unit[k]] = kBoard.code[i];
+    if (!free_cells_.valid) {
+        free_cells_ = FreeCells{};
+        const std::int16_t* pres = &a_.pres[0][0];
+        for (int i = 0; i < 81; ++i) {
+            if (pres[kBoard.code[i]] != 0)
+                continue;
+            const int unit[3] = {kBoard.region[i], kBoard.row[i], kBoard.col[i]};
+            for (int k = 0; k < 3; ++k) {
+                ++free_cells_.count[k][unit[k]];
+                free_cells_.code[k][unit[k]] = kBoard.code[i];
+            }
         }
+        free_cells_.valid = true;
     }
+    const auto& free_count = free_cells_.count;
+    const auto& free_code = free_cells_.code;
     Hit hit;
     for (int k = 0; k < 3; ++k) {
         for (int n = 1; n <= 9; ++n) {
