@@ -65,11 +65,11 @@ TEST(ExplainGolden, transcripts_match_byte_for_byte)
         {{"--trace", "--tempo", "once", "--lines", "stuck.txt"}, "stuck-once.trace"},
         {{"--trace", "--tempo", "digit", "--lines", "stuck.txt"}, "stuck-digit.trace"},
         {{"--trace", "--tempo", "step", "--lines", "stuck.txt"}, "stuck-step.trace"},
-        {{"--trace", "--tempo", "step", "--lines", "special.txt"}, "special-step.trace"},
-        {{"--trace", "--tempo", "digit", "--lines", "special.txt"}, "special-digit.trace"},
-        {{"--trace", "--tempo", "once", "--lines", "special.txt"}, "special-once.trace"},
+        {{"--trace", "--tempo", "step", "--lines", "edge-cases.txt"}, "edge-cases-step.trace"},
+        {{"--trace", "--tempo", "digit", "--lines", "edge-cases.txt"}, "edge-cases-digit.trace"},
+        {{"--trace", "--tempo", "once", "--lines", "edge-cases.txt"}, "edge-cases-once.trace"},
         {{"--trace", "odd_values.sud"}, "odd-values.trace"},
-        {{"--summary", "--lines", "easy.txt", "stuck.txt", "special.txt"}, "all.summary"},
+        {{"--summary", "--lines", "easy.txt", "stuck.txt", "edge-cases.txt"}, "all.summary"},
     };
     for (const auto& c : cases) {
         const Result r = explain(c.args);
@@ -162,10 +162,10 @@ TEST(ExplainCli, bad_usage_exits_with_2_and_says_why)
 TEST(ExplainCli, to_sud_writes_each_loaded_puzzle_and_reads_back_the_same)
 {
     TempDir dir;
-    const Result w = explain({"--lines", "--to-sud", dir.path.string(), "special.txt", "easy.txt"});
+    const Result w = explain({"--lines", "--to-sud", dir.path.string(), "edge-cases.txt", "easy.txt"});
     EXPECT_EQ(w.status, 0) << w.err;
     EXPECT_TRUE(w.out.empty());
-    for (const char* name : {"special-2.sud", "special-3.sud", "special-4.sud", "easy-2.sud"})
+    for (const char* name : {"edge-cases-2.sud", "edge-cases-3.sud", "edge-cases-4.sud", "easy-2.sud"})
         EXPECT_EQ(fs::file_size(dir.path / name), 243u) << name;
 
     const Result from_lines = explain({"--summary", "--lines", "easy.txt"});
