@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "board_fixture.h"
 
 using namespace vornel;
@@ -141,4 +143,43 @@ TEST(Validation, the_solved_easy_puzzle_is_valid)
     Board b(vornel::test::kEasySolution);
     EXPECT_TRUE(b.engine.verif_sudoku());
     EXPECT_EQ(b.log(), std::vector<std::string>{"Le sudoku est valide."});
+}
+
+TEST(Census, the_census_of_all_units_at_once_matches_unit_by_unit_counts)
+{
+    std::mt19937 random(99);
+    for (int round = 0; round < 200; ++round) {
+        Board b;
+        for (int r = 1; r <= 9; ++r)
+            for (int c = 1; c <= 9; ++c) {
+                const int pick = static_cast<int>(random() % 14);
+                // Mostly digits and empty cells, now and then a value no cell can show.
+                b.poke(r, c, pick < 10 ? pick : pick == 10 ? 12 : pick == 11 ? -5 : 0);
+            }
+        const UnitCensus all = census_of_empty_cells(b.area);
+        for (int n = 1; n <= 9; ++n) {
+            const std::int16_t codes[3] = {b.engine.verif_box_n(static_cast<std::int16_t>(n), 0), 0, 0};
+            const int found0 = b.area.found_count, missing0 = b.area.missing_digit;
+            const std::int16_t line = b.engine.verif_line_n(static_cast<std::int16_t>(n), 0);
+            const int found1 = b.area.found_count, missing1 = b.area.missing_digit;
+            const std::int16_t col = b.engine.verif_col_n(static_cast<std::int16_t>(n), 0);
+            const int found2 = b.area.found_count, missing2 = b.area.missing_digit;
+            EXPECT_EQ(all.empty[0][n], found0);
+            EXPECT_EQ(all.missing[0][n], missing0);
+            EXPECT_EQ(all.empty[1][n], found1);
+            EXPECT_EQ(all.missing[1][n], missing1);
+            EXPECT_EQ(all.empty[2][n], found2);
+            EXPECT_EQ(all.missing[2][n], missing2);
+            // The census names the cell only when it is the one empty cell.
+            if (found0 == 1) {
+                EXPECT_EQ(all.last_empty[0][n], codes[0]);
+            }
+            if (found1 == 1) {
+                EXPECT_EQ(all.last_empty[1][n], line);
+            }
+            if (found2 == 1) {
+                EXPECT_EQ(all.last_empty[2][n], col);
+            }
+        }
+    }
 }
