@@ -131,10 +131,8 @@ void explain_puzzle(const ExplainOptions& options, const std::string& name, cons
         if (tracing) {
             out << "grid ";
             for (int r = 1; r <= 9; ++r)
-                for (int c = 1; c <= 9; ++c) {
-                    const std::int16_t v = area.grid[r][c];
-                    out << (v >= 0 && v <= 9 ? static_cast<char>('0' + v) : '?');
-                }
+                for (int c = 1; c <= 9; ++c)
+                    out << grid_char(area.grid[r][c], '0');
             out << "\ncolours ";
             for (int r = 1; r <= 9; ++r)
                 for (int c = 1; c <= 9; ++c)

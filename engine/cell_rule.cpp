@@ -5,6 +5,9 @@
 
 namespace vornel {
 
+namespace {
+
+// The number of bytes of the UTF-8 character that starts with `lead`.
 std::string_view::size_type utf8_char_length(unsigned char lead)
 {
     if (lead < 0xC0)
@@ -15,6 +18,8 @@ std::string_view::size_type utf8_char_length(unsigned char lead)
         return 3;
     return 4;
 }
+
+} // namespace
 
 std::int16_t cell_value_of_text(std::string_view text)
 {

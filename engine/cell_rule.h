@@ -17,6 +17,4 @@ std::int16_t cell_value_of_text(std::string_view text);
 // value into area.grid. On a ConvertError the grid keeps its old value and the error propagates.
 void store_cell_text(WorkArea& area, int tag, std::string_view text);
 
-std::string_view::size_type utf8_char_length(unsigned char lead);
-
 } // namespace vornel

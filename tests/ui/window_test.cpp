@@ -1043,6 +1043,16 @@ void WindowTest::about_box_shows_the_version_and_the_makers_notice()
     QVERIFY(lines[1].contains(QStringLiteral("Vornel")));
 }
 
+// "title|text|icon is as expected|number of buttons|modal", for one comparison per box.
+static QString describe_box(const QMessageBox& box, QMessageBox::Icon icon)
+{
+    return QStringLiteral("%1|%2|%3|%4|%5")
+        .arg(box.windowTitle(), box.text())
+        .arg(box.icon() == icon)
+        .arg(box.buttons().size())
+        .arg(box.isModal());
+}
+
 void WindowTest::about_box_is_a_modal_information_box_with_one_ok()
 {
     w->set_message_boxes(std::make_unique<vornel::QtMessageBoxes>(w.get()));
@@ -1051,11 +1061,7 @@ void WindowTest::about_box_is_a_modal_information_box_with_one_ok()
         auto* box = qobject_cast<QMessageBox*>(modal);
         if (!box)
             return;
-        seen = QStringLiteral("%1|%2|%3|%4|%5")
-                   .arg(box->windowTitle(), box->text())
-                   .arg(box->icon() == QMessageBox::Information)
-                   .arg(box->buttons().size())
-                   .arg(box->isModal());
+        seen = describe_box(*box, QMessageBox::Information);
         box->button(QMessageBox::Ok)->click();
     });
     action("m_about")->trigger();
@@ -1071,11 +1077,7 @@ void WindowTest::failure_box_is_a_modal_stop_box_with_one_ok()
         auto* box = qobject_cast<QMessageBox*>(modal);
         if (!box)
             return;
-        seen = QStringLiteral("%1|%2|%3|%4|%5")
-                   .arg(box->windowTitle(), box->text())
-                   .arg(box->icon() == QMessageBox::Critical)
-                   .arg(box->buttons().size())
-                   .arg(box->isModal());
+        seen = describe_box(*box, QMessageBox::Critical);
         box->button(QMessageBox::Ok)->click();
     });
     w->set_cell_text(8, 8, "x");
