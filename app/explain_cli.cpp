@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <atomic>
 #include <fstream>
+#include <iostream>
 #include <sstream>
 #include <thread>
-#include <iostream>
 
 #include "explainer.h"
 #include "failures.h"
@@ -40,14 +40,11 @@ struct Options {
 };
 
 // The name an input's ".sud" copies start with: its file name without folder and extension.
-std::string stem_of(const std::string& input)
-{
-    if (input == "-")
-        return "stdin";
+std::string stem_of(const std::string& input) {
+    if (input == "-") return "stdin";
     std::string name = input.substr(input.find_last_of('/') + 1);
     const auto dot = name.rfind('.');
-    if (dot != std::string::npos && dot > 0)
-        name.erase(dot);
+    if (dot != std::string::npos && dot > 0) name.erase(dot);
     return name.empty() ? "puzzle" : name;
 }
 
@@ -55,27 +52,23 @@ std::string stem_of(const std::string& input)
 // input order once its batch is done: memory stays flat however many puzzles come in.
 class Run {
 public:
-    Run(const Options& options, std::ostream& out, std::ostream& err) : options_(options), out_(out), err_(err)
-    {
+    Run(const Options& options, std::ostream& out, std::ostream& err) : options_(options), out_(out), err_(err) {
         workers_ = std::max(1u, std::min(8u, std::thread::hardware_concurrency()));
     }
 
     ~Run() { flush(); }
 
-    void puzzle(const std::string& name, const std::string& sud_name, const PuzzleValues& values)
-    {
+    void puzzle(const std::string& name, const std::string& sud_name, const PuzzleValues& values) {
         if (!options_.to_sud_dir.empty()) {
             write_sud(name, sud_name, values);
             return;
         }
         batch_.push_back({name, values, {}, {}});
-        if (batch_.size() >= kBatch)
-            flush();
+        if (batch_.size() >= kBatch) flush();
     }
 
     // Reports a problem with one input or puzzle; `text` is shown as it stands.
-    void fail(const std::string& name, const std::string& text)
-    {
+    void fail(const std::string& name, const std::string& text) {
         flush();
         out_.flush();
         err_ << name << ": " << text << '\n';
@@ -83,10 +76,8 @@ public:
     }
 
     // Explains the pending puzzles and writes their output in order.
-    void flush()
-    {
-        if (batch_.empty())
-            return;
+    void flush() {
+        if (batch_.empty()) return;
         std::atomic<std::size_t> next{0};
         const auto work = [&] {
             for (std::size_t i = next++; i < batch_.size(); i = next++) {
@@ -99,11 +90,9 @@ public:
         };
         std::vector<std::thread> helpers;
         const std::size_t extra = std::min<std::size_t>(workers_ - 1, batch_.size() / 8);
-        for (std::size_t t = 0; t < extra; ++t)
-            helpers.emplace_back(work);
+        for (std::size_t t = 0; t < extra; ++t) helpers.emplace_back(work);
         work();
-        for (std::thread& t : helpers)
-            t.join();
+        for (std::thread& t : helpers) t.join();
         for (const Pending& p : batch_) {
             if (!p.err.empty()) {
                 out_.flush();
@@ -127,17 +116,13 @@ private:
         std::string err;
     };
 
-    void write_sud(const std::string& name, const std::string& sud_name, const PuzzleValues& values)
-    {
-        const WorkArea area = loaded_grid(values, [&](const std::string& message) {
-            err_ << name << ": " << failure_text(message) << '\n';
-        });
+    void write_sud(const std::string& name, const std::string& sud_name, const PuzzleValues& values) {
+        const WorkArea area = loaded_grid(
+            values, [&](const std::string& message) { err_ << name << ": " << failure_text(message) << '\n'; });
         const std::string path = options_.to_sud_dir + "/" + sud_name;
         try {
             write_puzzle_file(path, area, Sync::skip);
-        } catch (const Failure& failure) {
-            fail(path, failure_text(failure.message()));
-        }
+        } catch (const Failure& failure) { fail(path, failure_text(failure.message())); }
     }
 
     const Options& options_;
@@ -149,15 +134,13 @@ private:
     int status_ = 0;
 };
 
-void read_lines(Run& run, const std::string& name, std::istream& in)
-{
+void read_lines(Run& run, const std::string& name, std::istream& in) {
     std::string line;
     long number = 0;
     PuzzleValues values{};
     while (std::getline(in, line)) {
         ++number;
-        if (skipped_puzzle_line(line))
-            continue;
+        if (skipped_puzzle_line(line)) continue;
         const std::string problem = parse_puzzle_line(line, values);
         if (!problem.empty()) {
             run.fail(name + ':' + std::to_string(number), "malformed puzzle line: " + problem);
@@ -165,28 +148,24 @@ void read_lines(Run& run, const std::string& name, std::istream& in)
         }
         run.puzzle(name + ':' + std::to_string(number), stem_of(name) + '-' + std::to_string(number) + ".sud", values);
     }
-    if (in.bad())
-        run.fail(name, failure_text(in_out_message(stream_failure_code())));
+    if (in.bad()) run.fail(name, failure_text(in_out_message(stream_failure_code())));
 }
 
-int usage_error(std::ostream& err, const std::string& message)
-{
+int usage_error(std::ostream& err, const std::string& message) {
     err << "vornel-explain: " << message << "\nTry 'vornel-explain --help'.\n";
     return 2;
 }
 
 } // namespace
 
-int run_explain(const std::vector<std::string>& args, std::istream& in, std::ostream& out, std::ostream& err)
-{
+int run_explain(const std::vector<std::string>& args, std::istream& in, std::ostream& out, std::ostream& err) {
     Options options;
     bool options_done = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         const auto value_of = [&](const std::string& option, std::string& value) {
             if (arg == option) {
-                if (i + 1 >= args.size())
-                    return false;
+                if (i + 1 >= args.size()) return false;
                 value = args[++i];
             } else {
                 value = arg.substr(option.size() + 1);
@@ -205,8 +184,7 @@ int run_explain(const std::vector<std::string>& args, std::istream& in, std::ost
             return 0;
         } else if (arg == "--tempo" || arg.rfind("--tempo=", 0) == 0) {
             std::string value;
-            if (!value_of("--tempo", value))
-                return usage_error(err, "--tempo needs a value: step, digit or once");
+            if (!value_of("--tempo", value)) return usage_error(err, "--tempo needs a value: step, digit or once");
             if (value == "step")
                 options.explain.tempo = Tempo::Step;
             else if (value == "digit")
@@ -229,8 +207,7 @@ int run_explain(const std::vector<std::string>& args, std::istream& in, std::ost
             return usage_error(err, "unknown option '" + arg + "'");
         }
     }
-    if (options.files.empty())
-        return usage_error(err, "no input file given");
+    if (options.files.empty()) return usage_error(err, "no input file given");
 
     Run run(options, out, err);
     for (const std::string& name : options.files) {

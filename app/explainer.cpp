@@ -12,35 +12,27 @@ namespace vornel {
 
 namespace {
 
-std::string_view trim(std::string_view s)
-{
+std::string_view trim(std::string_view s) {
     const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f'; };
-    while (!s.empty() && blank(s.front()))
-        s.remove_prefix(1);
-    while (!s.empty() && blank(s.back()))
-        s.remove_suffix(1);
+    while (!s.empty() && blank(s.front())) s.remove_prefix(1);
+    while (!s.empty() && blank(s.back())) s.remove_suffix(1);
     return s;
 }
 
-char grid_char(std::int16_t v, char empty)
-{
-    if (v == 0)
-        return empty;
-    if (v >= 1 && v <= 9)
-        return static_cast<char>('0' + v);
+char grid_char(std::int16_t v, char empty) {
+    if (v == 0) return empty;
+    if (v >= 1 && v <= 9) return static_cast<char>('0' + v);
     return '?';
 }
 
-char colour_char(const HeadlessBoard::Cell& cell)
-{
-    if (!cell.colour)
-        return '-';
+char colour_char(const HeadlessBoard::Cell& cell) {
+    if (!cell.colour) return '-';
     switch (*cell.colour) {
-    case kWhite: return 'W';
-    case kRed: return 'R';
-    case kOrange: return 'O';
-    case kGreen: return 'G';
-    default: return '?';
+        case kWhite: return 'W';
+        case kRed: return 'R';
+        case kOrange: return 'O';
+        case kGreen: return 'G';
+        default: return '?';
     }
 }
 
@@ -55,20 +47,18 @@ private:
     std::ostream& out_;
 };
 
-const char* request_name(Tempo tempo)
-{
+const char* request_name(Tempo tempo) {
     switch (tempo) {
-    case Tempo::Step: return "m_stepClick";
-    case Tempo::Digit: return "m_numberClick";
-    case Tempo::Once: break;
+        case Tempo::Step: return "m_stepClick";
+        case Tempo::Digit: return "m_numberClick";
+        case Tempo::Once: break;
     }
     return "m_onceClick";
 }
 
 } // namespace
 
-WorkArea loaded_grid(const PuzzleValues& values, const FailureReporter& reporter)
-{
+WorkArea loaded_grid(const PuzzleValues& values, const FailureReporter& reporter) {
     WorkArea area;
     HeadlessBoard board(area, reporter);
     Engine engine(area, board);
@@ -77,17 +67,14 @@ WorkArea loaded_grid(const PuzzleValues& values, const FailureReporter& reporter
     return area;
 }
 
-bool skipped_puzzle_line(std::string_view line)
-{
+bool skipped_puzzle_line(std::string_view line) {
     line = trim(line);
     return line.empty() || line.front() == '#';
 }
 
-std::string parse_puzzle_line(std::string_view line, PuzzleValues& values)
-{
+std::string parse_puzzle_line(std::string_view line, PuzzleValues& values) {
     line = trim(line);
-    if (line.size() != 81)
-        return "expected 81 cells, found " + std::to_string(line.size()) + " characters";
+    if (line.size() != 81) return "expected 81 cells, found " + std::to_string(line.size()) + " characters";
     for (std::size_t i = 0; i < 81; ++i) {
         const char ch = line[i];
         if (ch == '.' || ch == '0')
@@ -102,12 +89,10 @@ std::string parse_puzzle_line(std::string_view line, PuzzleValues& values)
 }
 
 void explain_puzzle(const ExplainOptions& options, const std::string& name, const PuzzleValues& values, bool first,
-                    std::ostream& out, std::ostream& err)
-{
+                    std::ostream& out, std::ostream& err) {
     WorkArea area;
-    HeadlessBoard board(area, [&err, &name](const std::string& message) {
-        err << name << ": " << failure_text(message) << '\n';
-    });
+    HeadlessBoard board(
+        area, [&err, &name](const std::string& message) { err << name << ": " << failure_text(message) << '\n'; });
     Engine engine(area, board);
     store_values(area, values);
     engine.show_grid();
@@ -119,38 +104,32 @@ void explain_puzzle(const ExplainOptions& options, const std::string& name, cons
         out << "puzzle " << name << '\n';
         board.set_log_listener(&trace);
     }
-    if (options.report == Report::Narrative && !first)
-        out << '\n';
+    if (options.report == Report::Narrative && !first) out << '\n';
 
     long requests = 0;
     const auto run = [&](const char* request, auto&& command) {
         ++requests;
-        if (tracing)
-            out << "== " << request << '\n';
+        if (tracing) out << "== " << request << '\n';
         command();
         if (tracing) {
             out << "grid ";
             for (int r = 1; r <= 9; ++r)
-                for (int c = 1; c <= 9; ++c)
-                    out << grid_char(area.grid[r][c], '0');
+                for (int c = 1; c <= 9; ++c) out << grid_char(area.grid[r][c], '0');
             out << "\ncolours ";
             for (int r = 1; r <= 9; ++r)
-                for (int c = 1; c <= 9; ++c)
-                    out << colour_char(board.cell(r, c));
+                for (int c = 1; c <= 9; ++c) out << colour_char(board.cell(r, c));
             out << "\nbuttons " << (board.button_visible(StepButton::Button5) ? '1' : '0')
-                 << (board.button_visible(StepButton::Button6) ? '1' : '0') << '\n';
+                << (board.button_visible(StepButton::Button6) ? '1' : '0') << '\n';
         } else if (options.report == Report::Narrative) {
-            if (requests > 1)
-                out << '\n';
-            for (std::size_t i = 0; i < board.log_size(); ++i)
-                out << board.log_line(i) << '\n';
+            if (requests > 1) out << '\n';
+            for (std::size_t i = 0; i < board.log_size(); ++i) out << board.log_line(i) << '\n';
         }
     };
 
     switch (options.tempo) {
-    case Tempo::Step: run(request_name(options.tempo), [&] { engine.m_stepClick(); }); break;
-    case Tempo::Digit: run(request_name(options.tempo), [&] { engine.m_numberClick(); }); break;
-    case Tempo::Once: run(request_name(options.tempo), [&] { engine.m_onceClick(); }); break;
+        case Tempo::Step: run(request_name(options.tempo), [&] { engine.m_stepClick(); }); break;
+        case Tempo::Digit: run(request_name(options.tempo), [&] { engine.m_numberClick(); }); break;
+        case Tempo::Once: run(request_name(options.tempo), [&] { engine.m_onceClick(); }); break;
     }
     while (requests < options.max_requests && board.button_visible(StepButton::Button5))
         run("Button5Click", [&] { engine.Button5Click(); });
@@ -158,38 +137,34 @@ void explain_puzzle(const ExplainOptions& options, const std::string& name, cons
         run("Button6Click", [&] { engine.Button6Click(); });
 
     switch (options.report) {
-    case Report::Trace:
-        board.set_log_listener(nullptr);
-        break;
-    case Report::Narrative:
-        out << '\n';
-        for (int r = 1; r <= 9; ++r) {
-            for (int c = 1; c <= 9; ++c)
-                out << grid_char(area.grid[r][c], '.');
+        case Report::Trace: board.set_log_listener(nullptr); break;
+        case Report::Narrative:
             out << '\n';
+            for (int r = 1; r <= 9; ++r) {
+                for (int c = 1; c <= 9; ++c) out << grid_char(area.grid[r][c], '.');
+                out << '\n';
+            }
+            break;
+        case Report::Summary: {
+            for (int r = 1; r <= 9; ++r)
+                for (int c = 1; c <= 9; ++c) out << grid_char(area.grid[r][c], '.');
+            const bool finished = board.last_log_line() == "Le sudoku est terminé.";
+            const char* outcome = !board.label1_visible() ? "invalide" : finished ? "terminé" : "bloqué";
+            // Every placement of the two searches is forced (the digit has no other place in the
+            // unit, or is the one digit the unit lacks), so the solutions of the givens are those of
+            // the final grid: a finished grid is the one solution, and a stuck one is searched from
+            // where the engine stopped.
+            int solutions = 0;
+            if (!board.label1_visible())
+                solutions = count_solutions(givens);
+            else if (finished)
+                solutions = 1;
+            else
+                solutions = count_solutions(area);
+            out << ' ' << outcome << ' ' << engine.placements() << ' '
+                << (solutions >= 2 ? "2+" : std::to_string(solutions)) << '\n';
+            break;
         }
-        break;
-    case Report::Summary: {
-        for (int r = 1; r <= 9; ++r)
-            for (int c = 1; c <= 9; ++c)
-                out << grid_char(area.grid[r][c], '.');
-        const bool finished = board.last_log_line() == "Le sudoku est terminé.";
-        const char* outcome = !board.label1_visible() ? "invalide" : finished ? "terminé" : "bloqué";
-        // Every placement of the two searches is forced (the digit has no other place in the
-        // unit, or is the one digit the unit lacks), so the solutions of the givens are those of
-        // the final grid: a finished grid is the one solution, and a stuck one is searched from
-        // where the engine stopped.
-        int solutions = 0;
-        if (!board.label1_visible())
-            solutions = count_solutions(givens);
-        else if (finished)
-            solutions = 1;
-        else
-            solutions = count_solutions(area);
-        out << ' ' << outcome << ' ' << engine.placements() << ' '
-             << (solutions >= 2 ? "2+" : std::to_string(solutions)) << '\n';
-        break;
-    }
     }
 }
 

@@ -10,16 +10,14 @@ namespace vornel {
 namespace {
 
 // The one digit 1-9 whose bit is missing from `present` (bits 1-9), or 0 when none or several are.
-int single_missing(unsigned present)
-{
+int single_missing(unsigned present) {
     const unsigned missing = ~present & 0x3FEu;
     return missing != 0 && (missing & (missing - 1)) == 0 ? std::countr_zero(missing) : 0;
 }
 
 // Counts the unit's cells equal to `value`, tallies its digits 1-9 (other values are ignored), and
 // stores found_count and missing_digit. Returns the one matching cell's code, else 0.
-std::int16_t census(WorkArea& a, UnitKind kind, int n, int value)
-{
+std::int16_t census(WorkArea& a, UnitKind kind, int n, int value) {
     if (n < 1 || n > 9) {
         a.found_count = 0;
         a.missing_digit = 0;
@@ -35,8 +33,7 @@ std::int16_t census(WorkArea& a, UnitKind kind, int n, int value)
             ++count;
             last = code;
         }
-        if (v >= 1 && v <= 9)
-            present |= 1u << v;
+        if (v >= 1 && v <= 9) present |= 1u << v;
     }
     a.found_count = static_cast<std::int16_t>(count);
     a.missing_digit = static_cast<std::uint16_t>(single_missing(present));
@@ -45,8 +42,7 @@ std::int16_t census(WorkArea& a, UnitKind kind, int n, int value)
 
 } // namespace
 
-void recount_empty_cells(const WorkArea& a, UnitCensus& census, int kind, int n)
-{
+void recount_empty_cells(const WorkArea& a, UnitCensus& census, int kind, int n) {
     const std::int16_t* grid = &a.grid[0][0];
     unsigned present = 0;
     int empty = 0;
@@ -65,21 +61,24 @@ void recount_empty_cells(const WorkArea& a, UnitCensus& census, int kind, int n)
     census.missing[kind][n] = static_cast<std::uint8_t>(single_missing(present));
 }
 
-UnitCensus census_of_empty_cells(const WorkArea& a)
-{
+UnitCensus census_of_empty_cells(const WorkArea& a) {
     UnitCensus result;
     for (int k = 0; k < 3; ++k)
-        for (int n = 1; n <= 9; ++n)
-            recount_empty_cells(a, result, k, n);
+        for (int n = 1; n <= 9; ++n) recount_empty_cells(a, result, k, n);
     return result;
 }
 
-std::int16_t Engine::verif_box_n(std::int16_t region, std::int16_t value) { return census(a_, UnitKind::Region, region, value); }
-std::int16_t Engine::verif_line_n(std::int16_t row, std::int16_t value) { return census(a_, UnitKind::Row, row, value); }
-std::int16_t Engine::verif_col_n(std::int16_t col, std::int16_t value) { return census(a_, UnitKind::Column, col, value); }
+std::int16_t Engine::verif_box_n(std::int16_t region, std::int16_t value) {
+    return census(a_, UnitKind::Region, region, value);
+}
+std::int16_t Engine::verif_line_n(std::int16_t row, std::int16_t value) {
+    return census(a_, UnitKind::Row, row, value);
+}
+std::int16_t Engine::verif_col_n(std::int16_t col, std::int16_t value) {
+    return census(a_, UnitKind::Column, col, value);
+}
 
-bool Engine::verif_sudoku()
-{
+bool Engine::verif_sudoku() {
     bool valid = true;
     view_.clear_log();
 
@@ -104,8 +103,7 @@ bool Engine::verif_sudoku()
             int count[10] = {};
             for (const std::uint8_t code : kUnitCodes.code[k][n]) {
                 const int v = grid[code];
-                if (v >= 1 && v <= 9)
-                    ++count[v];
+                if (v >= 1 && v <= 9) ++count[v];
             }
             for (int d = 1; d <= 9; ++d) {
                 if (count[d] > 1) {

@@ -16,8 +16,7 @@ inline constexpr Colour kGreen = 0x22FF22;      // the solver just placed the di
 constexpr int colour_red(Colour c) { return static_cast<int>(c & 0xFF); }
 constexpr int colour_green(Colour c) { return static_cast<int>((c >> 8) & 0xFF); }
 constexpr int colour_blue(Colour c) { return static_cast<int>((c >> 16) & 0xFF); }
-constexpr Colour colour_of_rgb(int r, int g, int b)
-{
+constexpr Colour colour_of_rgb(int r, int g, int b) {
     return static_cast<Colour>((b & 0xFF) << 16 | (g & 0xFF) << 8 | (r & 0xFF));
 }
 

@@ -6,8 +6,7 @@
 
 namespace vornel {
 
-void Engine::append_line(std::string_view prefix, int number, std::string_view suffix)
-{
+void Engine::append_line(std::string_view prefix, int number, std::string_view suffix) {
     line_.assign(prefix);
     char digits[12];
     char* end = digits + sizeof digits;
@@ -17,21 +16,18 @@ void Engine::append_line(std::string_view prefix, int number, std::string_view s
         *--p = static_cast<char>('0' + magnitude % 10);
         magnitude /= 10;
     } while (magnitude != 0);
-    if (number < 0)
-        *--p = '-';
+    if (number < 0) *--p = '-';
     line_.append(p, end);
     line_.append(suffix);
     view_.append_log(line_);
 }
 
-void Engine::whitened()
-{
+void Engine::whitened() {
     colours_known_ = true;
     std::memset(green_, 0, sizeof green_);
 }
 
-void Engine::show_grid()
-{
+void Engine::show_grid() {
     painted_valid_ = false;
     for (int r = 1; r <= 9; ++r) {
         for (int c = 1; c <= 9; ++c) {
@@ -47,8 +43,7 @@ void Engine::show_grid()
     view_.set_button_visible(StepButton::Button6, false);
 }
 
-void Engine::new_puzzle()
-{
+void Engine::new_puzzle() {
     painted_valid_ = false;
     for (int r = 1; r <= 9; ++r) {
         for (int c = 1; c <= 9; ++c) {

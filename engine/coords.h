@@ -20,9 +20,6 @@ constexpr int region_first_col(int region) { return 3 * ((region - 1) % 3) + 1; 
 constexpr int region_of(int row, int col) { return 3 * ((row - 1) / 3) + (col - 1) / 3 + 1; }
 
 // row 1-9, column 1-9; returns the cell's control name "Edit11".."Edit99"
-inline std::string cell_name(int row, int col)
-{
-    return "Edit" + std::to_string(row) + std::to_string(col);
-}
+inline std::string cell_name(int row, int col) { return "Edit" + std::to_string(row) + std::to_string(col); }
 
 } // namespace vornel

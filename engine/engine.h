@@ -154,7 +154,9 @@ private:
     bool colours_known_ = false;
     bool green_[10][10]{};
     void whitened();
-    bool is_green(int row, int col) const { return colours_known_ ? green_[row][col] : view_.cell_colour(row, col) == kGreen; }
+    bool is_green(int row, int col) const {
+        return colours_known_ ? green_[row][col] : view_.cell_colour(row, col) == kGreen;
+    }
     // The marks affiche_pres last painted from, while no other colour change forgot them.
     std::int16_t painted_marks_[10][10]{};
     bool painted_valid_ = false;

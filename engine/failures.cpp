@@ -5,36 +5,30 @@
 namespace vornel {
 
 ConvertError::ConvertError(std::string_view text)
-    : Failure("'" + std::string(text) + "' n'est pas une valeur entière correcte"), text_(text)
-{
-}
+    : Failure("'" + std::string(text) + "' n'est pas une valeur entière correcte"), text_(text) {}
 
 InOutError::InOutError(int code) : Failure(in_out_message(code)), code_(code) {}
 
-std::string in_out_message(int code)
-{
+std::string in_out_message(int code) {
     switch (code) {
-    case 2: return "Fichier introuvable";
-    case 3: return "Nom de fichier incorrect";
-    case 4: return "Trop de fichiers ouverts";
-    case 5: return "Accès au fichier refusé";
-    case 100: return "Lecture au-delà de la fin de fichier";
-    case 101: return "Disque plein";
-    case 106: return "Saisie numérique incorrecte";
-    default: return "Erreur E/S " + std::to_string(code);
+        case 2: return "Fichier introuvable";
+        case 3: return "Nom de fichier incorrect";
+        case 4: return "Trop de fichiers ouverts";
+        case 5: return "Accès au fichier refusé";
+        case 100: return "Lecture au-delà de la fin de fichier";
+        case 101: return "Disque plein";
+        case 106: return "Saisie numérique incorrecte";
+        default: return "Erreur E/S " + std::to_string(code);
     }
 }
 
-std::string failure_text(std::string_view message)
-{
+std::string failure_text(std::string_view message) {
     std::string text(message);
-    if (!text.empty() && static_cast<unsigned char>(text.back()) > static_cast<unsigned char>('.'))
-        text += '.';
+    if (!text.empty() && static_cast<unsigned char>(text.back()) > static_cast<unsigned char>('.')) text += '.';
     return text;
 }
 
-std::string app_title(std::string_view program_path)
-{
+std::string app_title(std::string_view program_path) {
     const auto slash = program_path.find_last_of("/\\");
     std::string_view name = slash == std::string_view::npos ? program_path : program_path.substr(slash + 1);
     name = name.substr(0, name.find('.'));

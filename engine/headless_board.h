@@ -56,7 +56,9 @@ public:
     std::size_t log_size() const { return log_ends_.size(); }
     std::string_view log_line(std::size_t i) const;
     // The last line, or "" when the log is empty.
-    std::string_view last_log_line() const { return log_ends_.empty() ? std::string_view() : log_line(log_ends_.size() - 1); }
+    std::string_view last_log_line() const {
+        return log_ends_.empty() ? std::string_view() : log_line(log_ends_.size() - 1);
+    }
     bool button_visible(StepButton button) const { return buttons_[button == StepButton::Button5 ? 0 : 1]; }
     bool label1_visible() const { return label1_visible_; }
     bool gr1_visible() const { return gr1_visible_; }

@@ -16,8 +16,7 @@ namespace vornel {
 // so a cell whose mark is the one it was painted from last time already shows the right colour
 // and is not looked at again; taking up a digit and showing a new board forget what was painted.
 // Whether a cell is green is read from the view until the engine has whitened every cell itself.
-void Engine::affiche_pres()
-{
+void Engine::affiche_pres() {
     // Seen flat, [10][10] arrays hold cell (r, c) at r * 10 + c; the other entries of pres are
     // never marked, so the scan can run over all of them in board order.
     constexpr int kCells = sizeof a_.pres / sizeof a_.pres[0][0];
@@ -31,8 +30,7 @@ void Engine::affiche_pres()
         std::uint64_t now = 0, before = 0;
         std::memcpy(&now, pres + block, sizeof now);
         std::memcpy(&before, painted + block, sizeof before);
-        if (now == 0 || (painted_valid_ && now == before))
-            continue;
+        if (now == 0 || (painted_valid_ && now == before)) continue;
         for (int code = block; code < block + 4; ++code) {
             const int mark = pres[code];
             if ((mark == 1 || mark == 2) && (!painted_valid_ || painted[code] != mark))
@@ -46,26 +44,20 @@ void Engine::affiche_pres()
         for (int j = 0; j < count[m]; ++j) {
             const int row = code_row(changed[m][j]);
             const int col = code_col(changed[m][j]);
-            if (!is_green(row, col))
-                view_.set_cell_colour(row, col, colour);
+            if (!is_green(row, col)) view_.set_cell_colour(row, col, colour);
         }
     }
 }
 
-void Engine::affiche_freq()
-{
+void Engine::affiche_freq() {
     static const char* const kDigitTexts[] = {"0", "1", "2", "3", "4", "5", "6", "7", "8", "9"};
-    for (int i = 1; i <= 9; ++i)
-        view_.set_occurrence_cell(i, 0, kDigitTexts[i]);
-    for (int i = 1; i <= 9; ++i)
-        view_.set_occurrence_cell(i, 1, std::to_string(a_.freq[i]));
+    for (int i = 1; i <= 9; ++i) view_.set_occurrence_cell(i, 0, kDigitTexts[i]);
+    for (int i = 1; i <= 9; ++i) view_.set_occurrence_cell(i, 1, std::to_string(a_.freq[i]));
 }
 
-void Engine::disable_all()
-{
+void Engine::disable_all() {
     for (int r = 1; r <= 9; ++r)
-        for (int c = 1; c <= 9; ++c)
-            view_.set_cell_read_only(r, c, true);
+        for (int c = 1; c <= 9; ++c) view_.set_cell_read_only(r, c, true);
 }
 
 } // namespace vornel

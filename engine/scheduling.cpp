@@ -5,34 +5,27 @@
 
 namespace vornel {
 
-void Engine::calcul_freq()
-{
+void Engine::calcul_freq() {
     std::int16_t count[10] = {};
     for (int r = 1; r <= 9; ++r)
         for (int c = 1; c <= 9; ++c)
-            if (a_.grid[r][c] >= 1 && a_.grid[r][c] <= 9)
-                ++count[a_.grid[r][c]];
+            if (a_.grid[r][c] >= 1 && a_.grid[r][c] <= 9) ++count[a_.grid[r][c]];
     a_.total_filled = 0;
     for (int d = 1; d <= 9; ++d) {
         a_.freq[d] = count[d];
         a_.total_filled = static_cast<std::int16_t>(a_.total_filled + count[d]);
     }
     for (int d = 1; d <= 9; ++d)
-        if (a_.freq[d] == 9)
-            a_.treated[d] = 9;
+        if (a_.freq[d] == 9) a_.treated[d] = 9;
 }
 
-void Engine::init_tour(bool clear)
-{
-    for (int d = 1; d <= 9; ++d)
-        a_.treated[d] = 0;
-    if (clear)
-        view_.clear_log();
+void Engine::init_tour(bool clear) {
+    for (int d = 1; d <= 9; ++d) a_.treated[d] = 0;
+    if (clear) view_.clear_log();
     view_.append_log("Nouveau cycle.");
 }
 
-void Engine::init_digit()
-{
+void Engine::init_digit() {
     free_cells_.valid = false;
     painted_valid_ = false;
     for (int r = 1; r <= 9; ++r) {
@@ -44,8 +37,7 @@ void Engine::init_digit()
     whitened();
 }
 
-std::uint16_t Engine::choix_numero()
-{
+std::uint16_t Engine::choix_numero() {
     int best = -1;
     std::uint16_t chosen = 0;
     for (int d = 1; d <= 9; ++d) {
@@ -61,8 +53,7 @@ std::uint16_t Engine::choix_numero()
     return chosen;
 }
 
-void Engine::init_jeu(int tempo)
-{
+void Engine::init_jeu(int tempo) {
     a_.digit_placed = 0;
     a_.tour_placed = 0;
     a_.total_filled = 0;

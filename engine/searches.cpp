@@ -7,10 +7,8 @@ namespace vornel {
 namespace {
 
 // unit 1-9; returns the code of its only cell with pres 0, or 0 when it has none or several
-std::int16_t lone_free_cell(const WorkArea& a, UnitKind kind, int n)
-{
-    if (n < 1 || n > 9)
-        return 0;
+std::int16_t lone_free_cell(const WorkArea& a, UnitKind kind, int n) {
+    if (n < 1 || n > 9) return 0;
     const std::int16_t* pres = &a.pres[0][0];
     int count = 0;
     int last = 0;
@@ -28,8 +26,7 @@ std::int16_t lone_free_cell(const WorkArea& a, UnitKind kind, int n)
 // A unit holding the digit has all its marks set to 1, whatever they were; then every filled cell
 // still at 0 becomes 2. Marks are only ever set, so the result is the same as marking regions,
 // then rows, then columns, then occupied cells one pass after the other.
-void Engine::in_many(std::uint16_t digit)
-{
+void Engine::in_many(std::uint16_t digit) {
     // region_of(r, c) is band[r] + stack[c].
     static constexpr int kBand[10] = {0, 1, 1, 1, 4, 4, 4, 7, 7, 7};
     static constexpr int kStack[10] = {0, 0, 0, 0, 1, 1, 1, 2, 2, 2};

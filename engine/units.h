@@ -17,20 +17,13 @@ enum class UnitKind { Region = 0, Row = 1, Column = 2 };
 using UnitCells = std::array<CellPos, 9>;
 
 // kind, unit 1-9; returns its nine cells in scan order
-constexpr UnitCells unit_cells(UnitKind kind, int n)
-{
+constexpr UnitCells unit_cells(UnitKind kind, int n) {
     UnitCells cells{};
     for (int i = 0; i < 9; ++i) {
         switch (kind) {
-        case UnitKind::Region:
-            cells[i] = {region_first_row(n) + i / 3, region_first_col(n) + i % 3};
-            break;
-        case UnitKind::Row:
-            cells[i] = {n, i + 1};
-            break;
-        case UnitKind::Column:
-            cells[i] = {i + 1, n};
-            break;
+            case UnitKind::Region: cells[i] = {region_first_row(n) + i / 3, region_first_col(n) + i % 3}; break;
+            case UnitKind::Row: cells[i] = {n, i + 1}; break;
+            case UnitKind::Column: cells[i] = {i + 1, n}; break;
         }
     }
     return cells;
@@ -42,8 +35,7 @@ struct UnitCodeTable {
     std::uint8_t code[3][10][9]{};
 };
 
-constexpr UnitCodeTable make_unit_codes()
-{
+constexpr UnitCodeTable make_unit_codes() {
     UnitCodeTable t{};
     for (int k = 0; k < 3; ++k)
         for (int n = 1; n <= 9; ++n) {
@@ -64,8 +56,7 @@ struct BoardCodeTable {
     std::uint8_t region[81]{};
 };
 
-constexpr BoardCodeTable make_board_codes()
-{
+constexpr BoardCodeTable make_board_codes() {
     BoardCodeTable t{};
     for (int i = 0; i < 81; ++i) {
         t.row[i] = static_cast<std::uint8_t>(i / 9 + 1);

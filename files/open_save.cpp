@@ -14,56 +14,44 @@ constexpr const char* kFilter = "Sudoku (*.sud)|*.sud";
 // Names are UTF-8: a character starts at every byte that is not a continuation byte.
 bool starts_character(char byte) { return (static_cast<unsigned char>(byte) & 0xC0u) != 0x80u; }
 
-std::size_t character_count(std::string_view text)
-{
+std::size_t character_count(std::string_view text) {
     std::size_t count = 0;
-    for (const char byte : text)
-        count += starts_character(byte) ? 1 : 0;
+    for (const char byte : text) count += starts_character(byte) ? 1 : 0;
     return count;
 }
 
 // True when the fourth character from the end is ".", i.e. the name ends in a dot and three
 // characters (an extension such as ".sud", ".txt" or ".été").
-bool has_three_character_extension(std::string_view name)
-{
+bool has_three_character_extension(std::string_view name) {
     std::size_t seen = 0;
     for (std::size_t i = name.size(); i-- > 0;) {
-        if (!starts_character(name[i]))
-            continue;
-        if (++seen == 4)
-            return name[i] == '.';
+        if (!starts_character(name[i])) continue;
+        if (++seen == 4) return name[i] == '.';
     }
     return false;
 }
 
 } // namespace
 
-std::string save_file_name(std::string name)
-{
-    if (character_count(name) <= 4)
-        return {};
-    if (!has_three_character_extension(name))
-        name += ".sud";
+std::string save_file_name(std::string name) {
+    if (character_count(name) <= 4) return {};
+    if (!has_three_character_extension(name)) name += ".sud";
     return name;
 }
 
-void open_command(Engine& engine, FileDialogs& dialogs)
-{
+void open_command(Engine& engine, FileDialogs& dialogs) {
     const FileDialogRequest request{"Ouvrir", kFilter, 1, ""};
     const std::string name = dialogs.ask_open_file_name(request);
-    if (character_count(name) <= 4)
-        return;
+    if (character_count(name) <= 4) return;
     // Only a complete read replaces the grid, so a failure leaves grid and board alike untouched.
     read_puzzle_file(name, engine.area());
     engine.show_grid();
 }
 
-void save_command(Engine& engine, FileDialogs& dialogs)
-{
+void save_command(Engine& engine, FileDialogs& dialogs) {
     const FileDialogRequest request{"Enregistrer sous", kFilter, 1, ""};
     const std::string name = save_file_name(dialogs.ask_save_file_name(request));
-    if (name.empty())
-        return;
+    if (name.empty()) return;
     write_puzzle_file(name, engine.area());
 }
 

@@ -8,10 +8,10 @@ namespace vornel {
 
 // What the Open and Save commands ask of a file dialog before showing it modally.
 struct FileDialogRequest {
-    std::string title;       // "Ouvrir" or "Enregistrer sous"
-    std::string filter;      // "Sudoku (*.sud)|*.sud"
+    std::string title;  // "Ouvrir" or "Enregistrer sous"
+    std::string filter; // "Sudoku (*.sud)|*.sud"
     int filter_index = 1;
-    std::string file_name;   // always empty: no name is suggested
+    std::string file_name; // always empty: no name is suggested
 };
 
 // The seam through which the commands ask the user for a file name. The window shows real,

@@ -9,7 +9,7 @@ namespace vornel {
 
 namespace {
 
-constexpr int kEnd = -1;          // no more bytes: the true end, or a byte 26 met before
+constexpr int kEnd = -1; // no more bytes: the true end, or a byte 26 met before
 constexpr unsigned char kEndOfFileByte = 26;
 constexpr std::size_t kMaxRun = 32;
 constexpr int kBadNumber = 106;
@@ -20,15 +20,11 @@ constexpr int kBadNumber = 106;
 class Scanner {
 public:
     explicit Scanner(std::string_view bytes)
-        : cur_(reinterpret_cast<const unsigned char*>(bytes.data())), end_(cur_ + bytes.size())
-    {
-    }
+        : cur_(reinterpret_cast<const unsigned char*>(bytes.data())), end_(cur_ + bytes.size()) {}
     explicit Scanner(detail::ByteSource& source) : source_(&source) {}
 
-    int peek()
-    {
-        if (cur_ == end_ && !refill())
-            return kEnd;
+    int peek() {
+        if (cur_ == end_ && !refill()) return kEnd;
         if (*cur_ == kEndOfFileByte) {
             ended_ = true;
             return kEnd;
@@ -39,10 +35,8 @@ public:
     void bump() { ++cur_; }
 
 private:
-    bool refill()
-    {
-        if (ended_ || source_ == nullptr)
-            return false;
+    bool refill() {
+        if (ended_ || source_ == nullptr) return false;
         const std::size_t n = source_->fill(reinterpret_cast<char*>(buffer_.data()), buffer_.size());
         if (n == 0) {
             ended_ = true;
@@ -62,15 +56,13 @@ private:
 
 // Reads one value: skips bytes up to 32, takes the run, converts it, skips the rest of the line.
 // Returns the low 16 bits of the value; sets `failure` to 106 when the run is not a number.
-std::int16_t read_value(Scanner& in, int& failure)
-{
+std::int16_t read_value(Scanner& in, int& failure) {
     int c = in.peek();
     while (c != kEnd && c <= ' ') {
         in.bump();
         c = in.peek();
     }
-    if (c == kEnd)
-        return 0;
+    if (c == kEnd) return 0;
 
     std::array<char, kMaxRun> run{};
     std::size_t length = 0;
@@ -83,18 +75,15 @@ std::int16_t read_value(Scanner& in, int& failure)
 
     while (c != kEnd) {
         in.bump();
-        if (c == '\n')
-            break;
+        if (c == '\n') break;
         c = in.peek();
     }
 
-    if (!token.ok)
-        failure = kBadNumber;
+    if (!token.ok) failure = kBadNumber;
     return static_cast<std::int16_t>(static_cast<std::uint16_t>(static_cast<std::uint32_t>(token.value) & 0xFFFFu));
 }
 
-ReadOutcome scan(Scanner& in)
-{
+ReadOutcome scan(Scanner& in) {
     ReadOutcome outcome;
     try {
         while (outcome.count < static_cast<int>(outcome.values.size())) {
@@ -118,18 +107,15 @@ class StreamSource final : public detail::ByteSource {
 public:
     explicit StreamSource(std::istream& in) : in_(in) {}
 
-    std::size_t fill(char* buffer, std::size_t capacity) override
-    {
-        if (!in_.good())
-            return check(0);
+    std::size_t fill(char* buffer, std::size_t capacity) override {
+        if (!in_.good()) return check(0);
         try {
             in_.read(buffer, static_cast<std::streamsize>(capacity));
         } catch (const std::ios_base::failure&) {
             // Thrown at the end when the caller asked for exceptions; a bad stream is seen below.
         } catch (...) {
             // A stream buffer's own exception, passed on by a stream that asks for badbit ones.
-            if (!in_.bad())
-                throw;
+            if (!in_.bad()) throw;
         }
         // Bytes read before the stream went bad still count; the next fill reports the failure.
         const auto n = static_cast<std::size_t>(in_.gcount());
@@ -137,27 +123,22 @@ public:
     }
 
 private:
-    std::size_t check(std::size_t n) const
-    {
-        if (in_.bad())
-            throw InOutError(stream_failure_code());
+    std::size_t check(std::size_t n) const {
+        if (in_.bad()) throw InOutError(stream_failure_code());
         return n;
     }
 
     std::istream& in_;
 };
 
-PuzzleValues complete(const ReadOutcome& outcome)
-{
-    if (outcome.failure != 0)
-        throw InOutError(outcome.failure);
+PuzzleValues complete(const ReadOutcome& outcome) {
+    if (outcome.failure != 0) throw InOutError(outcome.failure);
     return outcome.values;
 }
 
 } // namespace
 
-TokenValue convert_sud_token(std::string_view run)
-{
+TokenValue convert_sud_token(std::string_view run) {
     std::size_t i = 0;
     bool negative = false;
     if (i < run.size() && (run[i] == '+' || run[i] == '-')) {
@@ -172,8 +153,7 @@ TokenValue convert_sud_token(std::string_view run)
         hex = true;
         i += 2;
     }
-    if (i == run.size())
-        return {0, false}; // a sign or a prefix with no digit after it, or nothing at all
+    if (i == run.size()) return {0, false}; // a sign or a prefix with no digit after it, or nothing at all
 
     // Unsigned arithmetic: the largest value ever formed is 214748364 * 10 + 9 or
     // 268435455 * 16 + 15, both below 2^32.
@@ -191,40 +171,33 @@ TokenValue convert_sud_token(std::string_view run)
                 digit = static_cast<std::uint32_t>(ch - 'a' + 10);
             else
                 return failed();
-            if (acc > 268435455u)
-                return failed();
+            if (acc > 268435455u) return failed();
             acc = acc * 16u + digit;
         }
     } else {
         for (; i < run.size(); ++i) {
             const char ch = run[i];
-            if (ch < '0' || ch > '9')
-                return failed();
-            if (acc > 214748364u)
-                return failed();
+            if (ch < '0' || ch > '9') return failed();
+            if (acc > 214748364u) return failed();
             acc = acc * 10u + static_cast<std::uint32_t>(ch - '0');
         }
-        if (acc > (negative ? 2147483648u : 2147483647u))
-            return failed();
+        if (acc > (negative ? 2147483648u : 2147483647u)) return failed();
     }
     const std::uint32_t pattern = negative ? 0u - acc : acc;
     return {static_cast<std::int32_t>(pattern), true};
 }
 
-ReadOutcome scan_puzzle(std::string_view bytes)
-{
+ReadOutcome scan_puzzle(std::string_view bytes) {
     Scanner in(bytes);
     return scan(in);
 }
 
-ReadOutcome scan_puzzle(std::istream& in)
-{
+ReadOutcome scan_puzzle(std::istream& in) {
     StreamSource source(in);
     return detail::scan_puzzle(source);
 }
 
-ReadOutcome detail::scan_puzzle(ByteSource& source)
-{
+ReadOutcome detail::scan_puzzle(ByteSource& source) {
     Scanner in(source);
     return scan(in);
 }
@@ -233,20 +206,16 @@ PuzzleValues read_puzzle(std::string_view bytes) { return complete(scan_puzzle(b
 
 PuzzleValues read_puzzle(std::istream& in) { return complete(scan_puzzle(in)); }
 
-PuzzleValues values_of(const WorkArea& area)
-{
+PuzzleValues values_of(const WorkArea& area) {
     PuzzleValues values{};
     for (int r = 1; r <= 9; ++r)
-        for (int c = 1; c <= 9; ++c)
-            values[static_cast<std::size_t>((r - 1) * 9 + (c - 1))] = area.grid[r][c];
+        for (int c = 1; c <= 9; ++c) values[static_cast<std::size_t>((r - 1) * 9 + (c - 1))] = area.grid[r][c];
     return values;
 }
 
-void store_values(WorkArea& area, const PuzzleValues& values)
-{
+void store_values(WorkArea& area, const PuzzleValues& values) {
     for (int r = 1; r <= 9; ++r)
-        for (int c = 1; c <= 9; ++c)
-            area.grid[r][c] = values[static_cast<std::size_t>((r - 1) * 9 + (c - 1))];
+        for (int c = 1; c <= 9; ++c) area.grid[r][c] = values[static_cast<std::size_t>((r - 1) * 9 + (c - 1))];
 }
 
 } // namespace vornel

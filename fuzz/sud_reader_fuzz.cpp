@@ -23,10 +23,8 @@ public:
     explicit PieceBuf(std::string_view bytes) : bytes_(bytes) {}
 
 protected:
-    int_type underflow() override
-    {
-        if (next_ >= bytes_.size())
-            return traits_type::eof();
+    int_type underflow() override {
+        if (next_ >= bytes_.size()) return traits_type::eof();
         const std::size_t piece = 1 + (next_ * 7 + bytes_.size()) % 13;
         const std::size_t n = std::min(piece, bytes_.size() - next_);
         buffer_.assign(bytes_.substr(next_, n));
@@ -42,12 +40,10 @@ private:
 };
 
 // A straightforward second reading of the conversion rules, in 64-bit arithmetic.
-bool reference_accepts(std::string_view run)
-{
+bool reference_accepts(std::string_view run) {
     std::size_t i = 0;
     bool negative = false;
-    if (i < run.size() && (run[i] == '+' || run[i] == '-'))
-        negative = run[i++] == '-';
+    if (i < run.size() && (run[i] == '+' || run[i] == '-')) negative = run[i++] == '-';
     int base = 10;
     if (i < run.size() && (run[i] == '$' || run[i] == 'x' || run[i] == 'X')) {
         base = 16;
@@ -56,8 +52,7 @@ bool reference_accepts(std::string_view run)
         base = 16;
         i += 2;
     }
-    if (i == run.size())
-        return false;
+    if (i == run.size()) return false;
     std::int64_t value = 0;
     for (; i < run.size(); ++i) {
         const char c = run[i];
@@ -68,10 +63,8 @@ bool reference_accepts(std::string_view run)
             digit = c - 'a' + 10;
         else if (base == 16 && c >= 'A' && c <= 'F')
             digit = c - 'A' + 10;
-        if (digit < 0)
-            return false;
-        if (value > (base == 16 ? 268435455 : 214748364))
-            return false;
+        if (digit < 0) return false;
+        if (value > (base == 16 ? 268435455 : 214748364)) return false;
         value = value * base + digit;
     }
     return base == 16 || value <= (negative ? 2147483648LL : 2147483647LL);
@@ -79,15 +72,12 @@ bool reference_accepts(std::string_view run)
 
 } // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
-{
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
 
     const vornel::ReadOutcome memory = vornel::scan_puzzle(bytes);
-    if (memory.failure != 0 && memory.failure != 106)
-        std::abort();
-    if (memory.count < 0 || memory.count > 81)
-        std::abort();
+    if (memory.failure != 0 && memory.failure != 106) std::abort();
+    if (memory.count < 0 || memory.count > 81) std::abort();
 
     PieceBuf pieces(bytes);
     std::istream in(&pieces);
@@ -97,12 +87,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     if (memory.failure == 0) {
         const vornel::PuzzleValues again = vornel::read_puzzle(vornel::puzzle_text(memory.values));
-        if (again != memory.values)
-            std::abort();
+        if (again != memory.values) std::abort();
     }
 
     const std::string_view run = bytes.substr(0, std::min<std::size_t>(bytes.size(), 40));
-    if (vornel::convert_sud_token(run).ok != reference_accepts(run))
-        std::abort();
+    if (vornel::convert_sud_token(run).ok != reference_accepts(run)) std::abort();
     return 0;
 }

@@ -8,43 +8,33 @@
 
 namespace vornel {
 
-std::optional<char16_t> typed_character(const QKeyEvent& event)
-{
+std::optional<char16_t> typed_character(const QKeyEvent& event) {
     const int key = event.key();
-    if (key == Qt::Key_Delete)
-        return std::nullopt;
+    if (key == Qt::Key_Delete) return std::nullopt;
     if ((event.modifiers() & Qt::ControlModifier) && key >= Qt::Key_A && key <= Qt::Key_Z)
         return static_cast<char16_t>(key - Qt::Key_A + 1);
     switch (key) {
-    case Qt::Key_Backspace:
-        return u'\x08';
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        return u'\r';
-    case Qt::Key_Escape:
-        return u'\x1b';
-    case Qt::Key_Tab:
-    case Qt::Key_Backtab:
-        return std::nullopt;
-    default:
-        break;
+        case Qt::Key_Backspace: return u'\x08';
+        case Qt::Key_Return:
+        case Qt::Key_Enter: return u'\r';
+        case Qt::Key_Escape: return u'\x1b';
+        case Qt::Key_Tab:
+        case Qt::Key_Backtab: return std::nullopt;
+        default: break;
     }
     const QString text = event.text();
-    if (text.isEmpty())
-        return std::nullopt;
+    if (text.isEmpty()) return std::nullopt;
     return text.at(0).unicode();
 }
 
-CellEdit::CellEdit(int row, int col, QWidget* parent) : QLineEdit(parent), row_(row), col_(col)
-{
+CellEdit::CellEdit(int row, int col, QWidget* parent) : QLineEdit(parent), row_(row), col_(col) {
     setObjectName(QStringLiteral("Edit%1%2").arg(row).arg(col));
     setProperty("Tag", tag());
     setAccessibleName(QStringLiteral("Ligne %1, colonne %2").arg(row).arg(col));
     colour_ = from_qcolor(palette().color(QPalette::Base));
 }
 
-bool CellEdit::apply_colour(const QPalette& palette, const QString& description)
-{
+bool CellEdit::apply_colour(const QPalette& palette, const QString& description) {
     if (testAttribute(Qt::WA_SetPalette) && this->palette().color(QPalette::Base) == palette.color(QPalette::Base) &&
         accessibleDescription() == description)
         return false;
@@ -53,8 +43,7 @@ bool CellEdit::apply_colour(const QPalette& palette, const QString& description)
     return true;
 }
 
-void CellEdit::keyPressEvent(QKeyEvent* event)
-{
+void CellEdit::keyPressEvent(QKeyEvent* event) {
     if (const std::optional<char16_t> typed = typed_character(*event); typed && hook_) {
         char16_t key = *typed;
         hook_(*this, key);
@@ -66,8 +55,7 @@ void CellEdit::keyPressEvent(QKeyEvent* event)
     QLineEdit::keyPressEvent(event);
 }
 
-void CellEdit::inputMethodEvent(QInputMethodEvent* event)
-{
+void CellEdit::inputMethodEvent(QInputMethodEvent* event) {
     const QString commit = event->commitString();
     if (!hook_ || commit.isEmpty()) {
         QLineEdit::inputMethodEvent(event);
@@ -79,8 +67,7 @@ void CellEdit::inputMethodEvent(QInputMethodEvent* event)
     for (const QChar ch : commit) {
         char16_t key = ch.unicode();
         hook_(*this, key);
-        if (key == 0)
-            continue;
+        if (key == 0) continue;
         QInputMethodEvent one;
         if (!replaced)
             one.setCommitString(QString(QChar(key)), event->replacementStart(), event->replacementLength());
@@ -96,21 +83,17 @@ void CellEdit::inputMethodEvent(QInputMethodEvent* event)
     event->accept();
 }
 
-void CellEdit::focusInEvent(QFocusEvent* event)
-{
+void CellEdit::focusInEvent(QFocusEvent* event) {
     QLineEdit::focusInEvent(event);
     // Tab, Backtab, shortcuts and the program's own setFocus select the whole text; a click does
     // not, nor does the focus coming back after a menu or popup closes or when the window is
     // re-activated (after a message box): the cell was never left then.
     switch (event->reason()) {
-    case Qt::MouseFocusReason:
-    case Qt::PopupFocusReason:
-    case Qt::MenuBarFocusReason:
-    case Qt::ActiveWindowFocusReason:
-        break;
-    default:
-        selectAll();
-        break;
+        case Qt::MouseFocusReason:
+        case Qt::PopupFocusReason:
+        case Qt::MenuBarFocusReason:
+        case Qt::ActiveWindowFocusReason: break;
+        default: selectAll(); break;
     }
 }
 

@@ -18,8 +18,7 @@ constexpr vornel::Colour kSkyBlue = 0xF0CAA6;
 
 // A read-only panel at a fixed place: Tahoma 13 px, wrapped at its width, no scroll bars (text
 // that does not fit stays reachable with the keyboard), Tab leaves it instead of being typed.
-QPlainTextEdit* make_memo(QWidget* parent, const char* name, QRect geometry, const QStringList& lines)
-{
+QPlainTextEdit* make_memo(QWidget* parent, const char* name, QRect geometry, const QStringList& lines) {
     auto* memo = new QPlainTextEdit(parent);
     memo->setObjectName(QLatin1String(name));
     memo->setGeometry(geometry);
@@ -42,13 +41,13 @@ QPlainTextEdit* make_memo(QWidget* parent, const char* name, QRect geometry, con
 
 QColor Tf_explications::background() { return vornel::to_qcolor(kSkyBlue); }
 
-const QStringList& Tf_explications::memo1_lines()
-{
+const QStringList& Tf_explications::memo1_lines() {
     static const QStringList lines{
         QStringLiteral("Définitions"),
         QStringLiteral("------------"),
         QStringLiteral("REGION : Une région est une zone de 9 cases adjacentes de la grille de Sudoku. Les "),
-        QStringLiteral("régions sont séparées entre elles par des double traits. Il y a 9 régions de 9 cases dans une "),
+        QStringLiteral(
+            "régions sont séparées entre elles par des double traits. Il y a 9 régions de 9 cases dans une "),
         QStringLiteral("grille de Sudoku."),
         QStringLiteral("LIGNE : Un ensemble de 9 cases horizontales. Il y a 9 lignes dans une grille de Sudoku."),
         QStringLiteral("COLONNE : Un ensemble de 9 cases verticales. Il y a 9 colonnes dans une grille de Sudoku."),
@@ -57,8 +56,7 @@ const QStringList& Tf_explications::memo1_lines()
     return lines;
 }
 
-const QStringList& Tf_explications::memo2_lines()
-{
+const QStringList& Tf_explications::memo2_lines() {
     static const QStringList lines{
         QStringLiteral("Code couleur"),
         QStringLiteral("---------------"),
@@ -74,8 +72,7 @@ const QStringList& Tf_explications::memo2_lines()
     return lines;
 }
 
-const QStringList& Tf_explications::memo3_lines()
-{
+const QStringList& Tf_explications::memo3_lines() {
     static const QStringList lines{
         QStringLiteral("Quand placer un chiffre ?"),
         QStringLiteral("-----------------------------"),
@@ -85,9 +82,7 @@ const QStringList& Tf_explications::memo3_lines()
     return lines;
 }
 
-Tf_explications::Tf_explications(QWidget* owner)
-    : QWidget(owner, Qt::Window)
-{
+Tf_explications::Tf_explications(QWidget* owner) : QWidget(owner, Qt::Window) {
     vornel::ensure_tahoma();
     setObjectName(QStringLiteral("f_explications"));
     setWindowTitle(QStringLiteral("Explications"));
@@ -124,19 +119,16 @@ Tf_explications::Tf_explications(QWidget* owner)
 
 void Tf_explications::Button1Click() { close(); }
 
-void Tf_explications::paintEvent(QPaintEvent* event)
-{
+void Tf_explications::paintEvent(QPaintEvent* event) {
     // Painted rather than set in the palette: a palette's window colour would also tint the
     // panels' frames and the button, which keep the default colours.
     QPainter painter(this);
     painter.fillRect(event->rect(), background());
 }
 
-void Tf_explications::showEvent(QShowEvent* event)
-{
+void Tf_explications::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    if (event->spontaneous() || m_shownOnce)
-        return;
+    if (event->spontaneous() || m_shownOnce) return;
     m_shownOnce = true;
     centre_on_screen();
     // A window manager frames the window some time after it is mapped; no particular event says
@@ -156,18 +148,14 @@ void Tf_explications::showEvent(QShowEvent* event)
     tick->start(50);
 }
 
-void Tf_explications::hideEvent(QHideEvent* event)
-{
+void Tf_explications::hideEvent(QHideEvent* event) {
     QWidget::hideEvent(event);
     // Minimising is a spontaneous hide: the window manager picks the next window itself.
-    if (event->spontaneous())
-        return;
-    if (QWidget* owner = parentWidget(); owner && owner->isVisible())
-        owner->window()->activateWindow();
+    if (event->spontaneous()) return;
+    if (QWidget* owner = parentWidget(); owner && owner->isVisible()) owner->window()->activateWindow();
 }
 
-void Tf_explications::keyPressEvent(QKeyEvent* event)
-{
+void Tf_explications::keyPressEvent(QKeyEvent* event) {
     // The panels are read-only and leave Return to the window: it presses the default button.
     if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && Button1->isEnabled()) {
         Button1->click();
@@ -176,17 +164,14 @@ void Tf_explications::keyPressEvent(QKeyEvent* event)
     QWidget::keyPressEvent(event);
 }
 
-QPoint Tf_explications::centred_corner() const
-{
+QPoint Tf_explications::centred_corner() const {
     const QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
-    if (!s)
-        return pos();
+    if (!s) return pos();
     const QRect area = s->geometry();
     return {area.x() + (area.width() - kOuterWidth) / 2, area.y() + (area.height() - kOuterHeight) / 2};
 }
 
-void Tf_explications::centre_on_screen()
-{
+void Tf_explications::centre_on_screen() {
     // The frame's top-left corner is placed, so the outer size is what gets centred. Once the
     // window exists the client's position is asked for, from the frame's known widths: a frame
     // position (QWidget::move, QWindow::setFramePosition) was seen to be skipped or ignored while
@@ -199,11 +184,9 @@ void Tf_explications::centre_on_screen()
     }
 }
 
-bool Tf_explications::keep_outer_geometry()
-{
+bool Tf_explications::keep_outer_geometry() {
     QWindow* handle = windowHandle();
-    if (!handle)
-        return false;
+    if (!handle) return false;
     const QMargins frame = handle->frameMargins();
     for (const int width : {frame.left(), frame.top(), frame.right(), frame.bottom()}) {
         if (width < 0 || width > 100) // not a frame a window manager would draw
@@ -222,9 +205,8 @@ bool Tf_explications::keep_outer_geometry()
     return held && !frame.isNull();
 }
 
-Tf_explications* show_explications(QWidget* owner)
-{
-    Q_ASSERT(owner); // an unowned window would never be deleted
+Tf_explications* show_explications(QWidget* owner) {
+    Q_ASSERT(owner);                           // an unowned window would never be deleted
     auto* window = new Tf_explications(owner); // owned by `owner` through Qt parenting
     window->show();
     window->raise();

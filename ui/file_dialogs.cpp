@@ -4,16 +4,14 @@
 
 namespace vornel {
 
-QStringList qt_name_filters(std::string_view filter)
-{
-    const QStringList parts = QString::fromUtf8(filter.data(), static_cast<qsizetype>(filter.size()))
-                                  .split(QLatin1Char('|'));
+QStringList qt_name_filters(std::string_view filter) {
+    const QStringList parts =
+        QString::fromUtf8(filter.data(), static_cast<qsizetype>(filter.size())).split(QLatin1Char('|'));
     QStringList result;
     for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
         const QString description = parts[i].trimmed();
         QStringList patterns = parts[i + 1].split(QLatin1Char(';'), Qt::SkipEmptyParts);
-        for (QString& p : patterns)
-            p = p.trimmed();
+        for (QString& p : patterns) p = p.trimmed();
         patterns.removeAll(QString());
         const QString bracketed = QLatin1Char('(') + patterns.join(QLatin1Char(' ')) + QLatin1Char(')');
         if (description.endsWith(bracketed))
@@ -30,17 +28,14 @@ namespace {
 
 enum class Purpose { Open, Save };
 
-std::string run_dialog(QWidget* parent, const FileDialogRequest& request, Purpose purpose)
-{
+std::string run_dialog(QWidget* parent, const FileDialogRequest& request, Purpose purpose) {
     QFileDialog dialog(parent, QString::fromStdString(request.title));
-    dialog.setObjectName(purpose == Purpose::Open ? QStringLiteral("OpenDialog1")
-                                                  : QStringLiteral("SaveDialog1"));
+    dialog.setObjectName(purpose == Purpose::Open ? QStringLiteral("OpenDialog1") : QStringLiteral("SaveDialog1"));
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setAcceptMode(purpose == Purpose::Open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
     // AnyFile for Open too: a name that does not exist is handed to the command, which reports it.
     dialog.setFileMode(QFileDialog::AnyFile);
-    if (purpose == Purpose::Save)
-        dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    if (purpose == Purpose::Save) dialog.setOption(QFileDialog::DontConfirmOverwrite);
     dialog.setDefaultSuffix(QString()); // the Save command adds ".sud" by its own rule
 
     const QStringList filters = qt_name_filters(request.filter);
@@ -53,28 +48,21 @@ std::string run_dialog(QWidget* parent, const FileDialogRequest& request, Purpos
 
     const bool accepted = dialog.exec() == QDialog::Accepted;
     std::string chosen;
-    if (accepted && !dialog.selectedFiles().isEmpty())
-        chosen = dialog.selectedFiles().constFirst().toStdString();
+    if (accepted && !dialog.selectedFiles().isEmpty()) chosen = dialog.selectedFiles().constFirst().toStdString();
 
-    if (parent)
-        parent->window()->activateWindow();
+    if (parent) parent->window()->activateWindow();
     return chosen;
 }
 
 } // namespace
 
-QtFileDialogs::QtFileDialogs(QWidget* parent)
-    : m_parent(parent)
-{
-}
+QtFileDialogs::QtFileDialogs(QWidget* parent) : m_parent(parent) {}
 
-std::string QtFileDialogs::ask_open_file_name(const FileDialogRequest& request)
-{
+std::string QtFileDialogs::ask_open_file_name(const FileDialogRequest& request) {
     return run_dialog(m_parent.data(), request, Purpose::Open);
 }
 
-std::string QtFileDialogs::ask_save_file_name(const FileDialogRequest& request)
-{
+std::string QtFileDialogs::ask_save_file_name(const FileDialogRequest& request) {
     return run_dialog(m_parent.data(), request, Purpose::Save);
 }
 

@@ -14,25 +14,18 @@ namespace vornel {
 // message, any other std::exception with its what() text, so that nothing ever unwinds through
 // Qt's event loop. The handler simply stops at the failure; nothing is rolled back. `report`
 // must not throw; if it does anyway, that is swallowed too.
-template <typename Handler>
-void guarded(const std::function<void(const std::string&)>& report, Handler&& handler) noexcept
-{
+template<typename Handler>
+void guarded(const std::function<void(const std::string&)>& report, Handler&& handler) noexcept {
     auto tell = [&report](const std::string& message) noexcept {
         try {
-            if (report)
-                report(message);
-        } catch (...) {
-        }
+            if (report) report(message);
+        } catch (...) {}
     };
     try {
         std::forward<Handler>(handler)();
-    } catch (const Failure& failure) {
-        tell(failure.message());
-    } catch (const std::exception& error) {
+    } catch (const Failure& failure) { tell(failure.message()); } catch (const std::exception& error) {
         tell(error.what());
-    } catch (...) {
-        tell("Erreur inattendue");
-    }
+    } catch (...) { tell("Erreur inattendue"); }
 }
 
 } // namespace vornel

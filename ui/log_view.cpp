@@ -6,8 +6,7 @@
 
 namespace vornel {
 
-LogView::LogView(QWidget* parent) : QPlainTextEdit(parent)
-{
+LogView::LogView(QWidget* parent) : QPlainTextEdit(parent) {
     setReadOnly(true);
     setLineWrapMode(QPlainTextEdit::WidgetWidth);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -15,15 +14,13 @@ LogView::LogView(QWidget* parent) : QPlainTextEdit(parent)
     setUndoRedoEnabled(false);
 }
 
-void LogView::clear_log()
-{
+void LogView::clear_log() {
     pending_.clear();
     clear();
     lines_ = 0;
 }
 
-void LogView::append_line(const QString& line)
-{
+void LogView::append_line(const QString& line) {
     pending_ << line;
     if (!flush_posted_) {
         flush_posted_ = true;
@@ -31,17 +28,14 @@ void LogView::append_line(const QString& line)
     }
 }
 
-void LogView::flush()
-{
+void LogView::flush() {
     flush_posted_ = false;
-    if (pending_.isEmpty())
-        return;
+    if (pending_.isEmpty()) return;
     QTextCursor cursor(document());
     cursor.movePosition(QTextCursor::End);
     cursor.beginEditBlock();
     for (const QString& line : std::as_const(pending_)) {
-        if (lines_ > 0)
-            cursor.insertBlock();
+        if (lines_ > 0) cursor.insertBlock();
         cursor.insertText(line);
         ++lines_;
     }
@@ -51,12 +45,10 @@ void LogView::flush()
     bar->setValue(bar->maximum());
 }
 
-QStringList LogView::lines() const
-{
+QStringList LogView::lines() const {
     QStringList result;
     if (lines_ > 0)
-        for (QTextBlock block = document()->begin(); block.isValid(); block = block.next())
-            result << block.text();
+        for (QTextBlock block = document()->begin(); block.isValid(); block = block.next()) result << block.text();
     return result + pending_;
 }
 

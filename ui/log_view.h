@@ -31,8 +31,8 @@ public:
     int line_count() const { return lines_ + static_cast<int>(pending_.size()); }
 
 private:
-    int lines_ = 1;        // lines already in the document
-    QStringList pending_;  // lines appended since, not yet in the document
+    int lines_ = 1;       // lines already in the document
+    QStringList pending_; // lines appended since, not yet in the document
     bool flush_posted_ = false;
 };
 

@@ -8,20 +8,16 @@
 
 namespace vornel {
 
-void QtMessageBoxes::show(const BoxRequest& request)
-{
+void QtMessageBoxes::show(const BoxRequest& request) {
     QPointer<QWidget> previous = QApplication::activeWindow();
     QWidget* parent = previous ? previous.data() : owner_;
-    const QMessageBox::Icon icon =
-        request.kind == BoxKind::Failure ? QMessageBox::Critical : QMessageBox::Information;
+    const QMessageBox::Icon icon = request.kind == BoxKind::Failure ? QMessageBox::Critical : QMessageBox::Information;
     QMessageBox box(icon, request.caption, request.text, QMessageBox::Ok, parent);
     box.exec();
-    if (previous)
-        previous->activateWindow();
+    if (previous) previous->activateWindow();
 }
 
-QString application_title()
-{
+QString application_title() {
     const QByteArray path = QCoreApplication::applicationFilePath().toUtf8();
     return QString::fromStdString(app_title(std::string_view(path.constData(), static_cast<std::size_t>(path.size()))));
 }

@@ -26,30 +26,24 @@ public:
     QAccessibleInterface* child(int) const override { return nullptr; }
     int childCount() const override { return 0; }
     int indexOfChild(const QAccessibleInterface*) const override { return -1; }
-    QString text(QAccessible::Text t) const override
-    {
-        if (!table_ || (t != QAccessible::Name && t != QAccessible::Value))
-            return {};
+    QString text(QAccessible::Text t) const override {
+        if (!table_ || (t != QAccessible::Name && t != QAccessible::Value)) return {};
         return table_->cell(column_, row_);
     }
     void setText(QAccessible::Text, const QString&) override {}
-    QRect rect() const override
-    {
-        if (!table_)
-            return {};
+    QRect rect() const override {
+        if (!table_) return {};
         const QRect r = table_->cell_rect(column_, row_);
         return QRect(table_->mapToGlobal(r.topLeft()), r.size());
     }
     QAccessible::Role role() const override { return row_ == 0 ? QAccessible::ColumnHeader : QAccessible::Cell; }
-    QAccessible::State state() const override
-    {
+    QAccessible::State state() const override {
         QAccessible::State s;
         s.readOnly = true;
         s.invisible = !table_ || !table_->isVisible() || table_->column_width(column_) == 0;
         return s;
     }
-    void* interface_cast(QAccessible::InterfaceType type) override
-    {
+    void* interface_cast(QAccessible::InterfaceType type) override {
         return type == QAccessible::TableCellInterface ? static_cast<QAccessibleTableCellInterface*>(this) : nullptr;
     }
 
@@ -71,38 +65,29 @@ private:
 class TableAccessible final : public QAccessibleWidget, public QAccessibleTableInterface {
 public:
     explicit TableAccessible(OccurrenceTable* table) : QAccessibleWidget(table, QAccessible::Table) {}
-    ~TableAccessible() override
-    {
-        for (const auto& [index, id] : ids_)
-            QAccessible::deleteAccessibleInterface(id);
+    ~TableAccessible() override {
+        for (const auto& [index, id] : ids_) QAccessible::deleteAccessibleInterface(id);
     }
 
-    void* interface_cast(QAccessible::InterfaceType type) override
-    {
-        if (type == QAccessible::TableInterface)
-            return static_cast<QAccessibleTableInterface*>(this);
+    void* interface_cast(QAccessible::InterfaceType type) override {
+        if (type == QAccessible::TableInterface) return static_cast<QAccessibleTableInterface*>(this);
         return QAccessibleWidget::interface_cast(type);
     }
 
     int childCount() const override { return OccurrenceTable::kRows * OccurrenceTable::kColumns; }
-    QAccessibleInterface* child(int index) const override
-    {
-        if (index < 0 || index >= childCount())
-            return nullptr;
+    QAccessibleInterface* child(int index) const override {
+        if (index < 0 || index >= childCount()) return nullptr;
         return cellAt(index / OccurrenceTable::kColumns, index % OccurrenceTable::kColumns);
     }
-    int indexOfChild(const QAccessibleInterface* child) const override
-    {
+    int indexOfChild(const QAccessibleInterface* child) const override {
         for (const auto& [index, id] : ids_)
-            if (QAccessible::accessibleInterface(id) == child)
-                return index;
+            if (QAccessible::accessibleInterface(id) == child) return index;
         return -1;
     }
 
     QAccessibleInterface* caption() const override { return nullptr; }
     QAccessibleInterface* summary() const override { return nullptr; }
-    QAccessibleInterface* cellAt(int row, int column) const override
-    {
+    QAccessibleInterface* cellAt(int row, int column) const override {
         if (row < 0 || row >= OccurrenceTable::kRows || column < 0 || column >= OccurrenceTable::kColumns)
             return nullptr;
         const int index = row * OccurrenceTable::kColumns + column;
@@ -114,8 +99,7 @@ public:
     }
     int selectedCellCount() const override { return 0; }
     QList<QAccessibleInterface*> selectedCells() const override { return {}; }
-    QString columnDescription(int column) const override
-    {
+    QString columnDescription(int column) const override {
         return static_cast<OccurrenceTable*>(widget())->cell(column, 0);
     }
     QString rowDescription(int) const override { return {}; }
@@ -137,19 +121,15 @@ private:
     mutable std::map<int, QAccessible::Id> ids_;
 };
 
-QList<QAccessibleInterface*> CellAccessible::columnHeaderCells() const
-{
-    if (!table_ || row_ == 0)
-        return {};
+QList<QAccessibleInterface*> CellAccessible::columnHeaderCells() const {
+    if (!table_ || row_ == 0) return {};
     QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(table_);
     QAccessibleTableInterface* t = iface ? iface->tableInterface() : nullptr;
-    if (!t)
-        return {};
+    if (!t) return {};
     return {t->cellAt(0, column_)};
 }
 
-QAccessibleInterface* table_factory(const QString& className, QObject* object)
-{
+QAccessibleInterface* table_factory(const QString& className, QObject* object) {
     if (className == QLatin1String("vornel::OccurrenceTable") && object && object->isWidgetType())
         return new TableAccessible(static_cast<OccurrenceTable*>(object));
     return nullptr;
@@ -157,8 +137,7 @@ QAccessibleInterface* table_factory(const QString& className, QObject* object)
 
 } // namespace
 
-OccurrenceTable::OccurrenceTable(QWidget* parent) : QWidget(parent)
-{
+OccurrenceTable::OccurrenceTable(QWidget* parent) : QWidget(parent) {
     static const bool installed = [] {
         QAccessible::installFactory(table_factory);
         return true;
@@ -168,20 +147,15 @@ OccurrenceTable::OccurrenceTable(QWidget* parent) : QWidget(parent)
     setFocusPolicy(Qt::NoFocus);
 }
 
-QString OccurrenceTable::cell(int column, int row) const
-{
-    if (column < 0 || column >= kColumns || row < 0 || row >= kRows)
-        return {};
+QString OccurrenceTable::cell(int column, int row) const {
+    if (column < 0 || column >= kColumns || row < 0 || row >= kRows) return {};
     return cells_[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)];
 }
 
-void OccurrenceTable::set_cell(int column, int row, const QString& text)
-{
-    if (column < 0 || column >= kColumns || row < 0 || row >= kRows)
-        return;
+void OccurrenceTable::set_cell(int column, int row, const QString& text) {
+    if (column < 0 || column >= kColumns || row < 0 || row >= kRows) return;
     QString& slot = cells_[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)];
-    if (slot == text)
-        return;
+    if (slot == text) return;
     slot = text;
     update(cell_rect(column, row));
     if (QAccessible::isActive()) {
@@ -195,32 +169,25 @@ void OccurrenceTable::set_cell(int column, int row, const QString& text)
     }
 }
 
-int OccurrenceTable::column_width(int column) const
-{
+int OccurrenceTable::column_width(int column) const {
     return column >= 0 && column < kColumns ? widths_[static_cast<std::size_t>(column)] : 0;
 }
 
-void OccurrenceTable::set_column_width(int column, int width)
-{
-    if (column < 0 || column >= kColumns || width < 0)
-        return;
+void OccurrenceTable::set_column_width(int column, int width) {
+    if (column < 0 || column >= kColumns || width < 0) return;
     widths_[static_cast<std::size_t>(column)] = width;
     update();
 }
 
-QRect OccurrenceTable::cell_rect(int column, int row) const
-{
-    if (column < 0 || column >= kColumns || row < 0 || row >= kRows)
-        return {};
+QRect OccurrenceTable::cell_rect(int column, int row) const {
+    if (column < 0 || column >= kColumns || row < 0 || row >= kRows) return {};
     int x = kBorder;
-    for (int c = 0; c < column; ++c)
-        x += widths_[static_cast<std::size_t>(c)] + kGridLine;
+    for (int c = 0; c < column; ++c) x += widths_[static_cast<std::size_t>(c)] + kGridLine;
     const int y = kBorder + row * (kRowHeight + kGridLine);
     return QRect(x, y, widths_[static_cast<std::size_t>(column)], kRowHeight);
 }
 
-void OccurrenceTable::paintEvent(QPaintEvent*)
-{
+void OccurrenceTable::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     // Active colours even when disabled: the table is display-only, not unavailable.
     QPalette pal = palette();

@@ -16,8 +16,7 @@ static void register_vornel_qrc() { Q_INIT_RESOURCE(vornel); }
 
 namespace vornel {
 
-void init_resources()
-{
+void init_resources() {
     // Registering the same data twice would list it twice; a function-local static runs once.
     static const bool registered = [] {
         register_vornel_qrc();
@@ -26,30 +25,25 @@ void init_resources()
     (void)registered;
 }
 
-QIcon app_icon()
-{
+QIcon app_icon() {
     init_resources();
     return QIcon(QStringLiteral(":/vornel/vornel.png"));
 }
 
-void ensure_tahoma()
-{
+void ensure_tahoma() {
     static const bool done = [] {
-        if (QFontDatabase::families().contains(QStringLiteral("Tahoma"), Qt::CaseInsensitive))
-            return true;
+        if (QFontDatabase::families().contains(QStringLiteral("Tahoma"), Qt::CaseInsensitive)) return true;
         const QString dir = QStringLiteral("/usr/share/wine/fonts/");
         for (const char* file : {"tahoma.ttf", "tahomabd.ttf"}) {
             const QString path = dir + QLatin1String(file);
-            if (QFile::exists(path))
-                QFontDatabase::addApplicationFont(path); // -1 on failure: the fallback stays
+            if (QFile::exists(path)) QFontDatabase::addApplicationFont(path); // -1 on failure: the fallback stays
         }
         return true;
     }();
     (void)done;
 }
 
-void install_qt_translations()
-{
+void install_qt_translations() {
     static const bool done = [] {
         auto translator = std::make_unique<QTranslator>();
         if (translator->load(QLocale(), QStringLiteral("qtbase"), QStringLiteral("_"),

@@ -37,31 +37,25 @@ constexpr int cell_offset(int index) { return 40 * (index - 1) + 8 * ((index - 1
 // Rows 1-9: the tops of the row labels "Ligne 1".."Ligne 9".
 constexpr int kRowLabelTops[9] = {12, 52, 90, 139, 179, 219, 268, 308, 347};
 
-QFont tahoma(int pixels, bool italic = false)
-{
+QFont tahoma(int pixels, bool italic = false) {
     QFont font(QStringLiteral("Tahoma"));
     font.setPixelSize(pixels);
     font.setItalic(italic);
     return font;
 }
 
-QString from_utf8(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
+QString from_utf8(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
 std::size_t cell_index(int row, int col) { return static_cast<std::size_t>((row - 1) * 9 + (col - 1)); }
 
 } // namespace
 
-template <typename Handler>
-void Tf_vrn::run_guarded(Handler&& handler)
-{
+template<typename Handler>
+void Tf_vrn::run_guarded(Handler&& handler) {
     guarded([this](const std::string& message) { report_failure(message); }, std::forward<Handler>(handler));
 }
 
-Tf_vrn::Tf_vrn() : engine_(area_, *this), boxes_(std::make_unique<QtMessageBoxes>(this))
-{
+Tf_vrn::Tf_vrn() : engine_(area_, *this), boxes_(std::make_unique<QtMessageBoxes>(this)) {
     ensure_tahoma();
     setObjectName(QStringLiteral("f_vrn"));
     setWindowTitle(QStringLiteral("Vornel"));
@@ -78,8 +72,7 @@ Tf_vrn::Tf_vrn() : engine_(area_, *this), boxes_(std::make_unique<QtMessageBoxes
 
 Tf_vrn::~Tf_vrn() = default;
 
-void Tf_vrn::build_menu()
-{
+void Tf_vrn::build_menu() {
     QMenuBar* bar = menuBar();
     bar->setObjectName(QStringLiteral("MainMenu1"));
 
@@ -123,8 +116,7 @@ void Tf_vrn::build_menu()
     }
 }
 
-void Tf_vrn::build_client()
-{
+void Tf_vrn::build_client() {
     client_ = new ClientArea(this);
     client_->setObjectName(QStringLiteral("Client"));
     client_->setFixedSize(kClientWidth, kClientHeight);
@@ -137,9 +129,8 @@ void Tf_vrn::build_client()
             cell->setGeometry(cell_offset(c), cell_offset(r), kCellSize, kCellSize);
             cell->setFont(tahoma(24));
             cell->setAccessibleDescription(colour_description(kWhite));
-            cell->set_key_hook([this](CellEdit& sender, char16_t& key) {
-                run_guarded([&] { Edit11KeyPress(sender, key); });
-            });
+            cell->set_key_hook(
+                [this](CellEdit& sender, char16_t& key) { run_guarded([&] { Edit11KeyPress(sender, key); }); });
             connect(cell, &QLineEdit::textChanged, this, [this, cell] { run_guarded([&] { Edit11Change(*cell); }); });
             cells_[cell_index(r, c)] = cell;
         }
@@ -169,10 +160,8 @@ void Tf_vrn::build_client()
     label1_->adjustSize();
     label1_->move(8, 400);
     label1_->hide();
-    for (int c = 1; c <= 9; ++c)
-        make_label(c + 1, QStringLiteral("Col %1").arg(c), cell_offset(c) + 8, 376);
-    for (int r = 1; r <= 9; ++r)
-        make_label(r + 10, QStringLiteral("Ligne %1").arg(r), 380, kRowLabelTops[r - 1]);
+    for (int c = 1; c <= 9; ++c) make_label(c + 1, QStringLiteral("Col %1").arg(c), cell_offset(c) + 8, 376);
+    for (int r = 1; r <= 9; ++r) make_label(r + 10, QStringLiteral("Ligne %1").arg(r), 380, kRowLabelTops[r - 1]);
 
     gr1_ = new OccurrenceTable(client_);
     gr1_->setObjectName(QStringLiteral("gr1"));
@@ -199,21 +188,18 @@ void Tf_vrn::build_client()
     connect(button6_, &QPushButton::clicked, this, &Tf_vrn::Button6Click);
 }
 
-void Tf_vrn::build_tab_order()
-{
+void Tf_vrn::build_tab_order() {
     // Box by box in reading order, and inside each box row by row; then gr1, Memo1 and the buttons.
     QWidget* previous = nullptr;
     auto chain = [&previous](QWidget* next) {
-        if (previous)
-            QWidget::setTabOrder(previous, next);
+        if (previous) QWidget::setTabOrder(previous, next);
         previous = next;
     };
     for (int box = 1; box <= 9; ++box) {
         const int top = 3 * ((box - 1) / 3) + 1;
         const int left = 3 * ((box - 1) % 3) + 1;
         for (int r = top; r < top + 3; ++r)
-            for (int c = left; c < left + 3; ++c)
-                chain(cell(r, c));
+            for (int c = left; c < left + 3; ++c) chain(cell(r, c));
     }
     chain(gr1_);
     chain(memo_);
@@ -221,45 +207,34 @@ void Tf_vrn::build_tab_order()
     chain(button6_);
 }
 
-void Tf_vrn::FormCreate()
-{
+void Tf_vrn::FormCreate() {
     client_->set_background(to_qcolor(kBackground));
-    for (Shape* shape : shapes_)
-        shape->set_brush(to_qcolor(kBackground));
+    for (Shape* shape : shapes_) shape->set_brush(to_qcolor(kBackground));
     for (int r = 1; r <= 9; ++r)
-        for (int c = 1; c <= 9; ++c)
-            area_.grid[r][c] = 0;
+        for (int c = 1; c <= 9; ++c) area_.grid[r][c] = 0;
     gr1_->set_column_width(0, 0);
 }
 
-CellEdit* Tf_vrn::cell(int row, int col) const
-{
-    if (row < 1 || row > 9 || col < 1 || col > 9)
-        return nullptr;
+CellEdit* Tf_vrn::cell(int row, int col) const {
+    if (row < 1 || row > 9 || col < 1 || col > 9) return nullptr;
     return cells_[cell_index(row, col)];
 }
 
-void Tf_vrn::set_message_boxes(std::unique_ptr<MessageBoxes> boxes)
-{
-    if (boxes)
-        boxes_ = std::move(boxes);
+void Tf_vrn::set_message_boxes(std::unique_ptr<MessageBoxes> boxes) {
+    if (boxes) boxes_ = std::move(boxes);
 }
 
-void Tf_vrn::set_file_dialogs(std::unique_ptr<FileDialogs> dialogs)
-{
-    if (dialogs)
-        dialogs_ = std::move(dialogs);
+void Tf_vrn::set_file_dialogs(std::unique_ptr<FileDialogs> dialogs) {
+    if (dialogs) dialogs_ = std::move(dialogs);
 }
 
-void Tf_vrn::report_failure(const std::string& message)
-{
+void Tf_vrn::report_failure(const std::string& message) {
     boxes_->show({BoxKind::Failure, application_title(), QString::fromStdString(failure_text(message))});
 }
 
 // ---- Cell entry ----
 
-void Tf_vrn::Edit11KeyPress(CellEdit& sender, char16_t& key)
-{
+void Tf_vrn::Edit11KeyPress(CellEdit& sender, char16_t& key) {
     const bool digit = key >= u'0' && key <= u'9';
     if (!(key == u'\x08' || key == u'.' || digit))
         key = 0;
@@ -267,28 +242,23 @@ void Tf_vrn::Edit11KeyPress(CellEdit& sender, char16_t& key)
         key = 0;
 }
 
-void Tf_vrn::Edit11Change(CellEdit& sender)
-{
+void Tf_vrn::Edit11Change(CellEdit& sender) {
     const QByteArray text = sender.text().toUtf8();
     store_cell_text(area_, sender.property("Tag").toInt(),
                     std::string_view(text.constData(), static_cast<std::size_t>(text.size())));
 }
 
-void Tf_vrn::activate2()
-{
-    if (CellEdit* first = cell(1, 1))
-        first->setFocus(Qt::OtherFocusReason);
+void Tf_vrn::activate2() {
+    if (CellEdit* first = cell(1, 1)) first->setFocus(Qt::OtherFocusReason);
 }
 
-void Tf_vrn::changeEvent(QEvent* event)
-{
+void Tf_vrn::changeEvent(QEvent* event) {
     QMainWindow::changeEvent(event);
     if (event->type() == QEvent::PaletteChange || event->type() == QEvent::StyleChange) {
         palettes_.clear(); // rebuilt from the new palette at the next paint
         return;
     }
-    if (event->type() != QEvent::ActivationChange)
-        return;
+    if (event->type() != QEvent::ActivationChange) return;
     if (isActiveWindow()) {
         // Coming back from a modal box or dialog is no return from another window: the focus
         // goes back where it was.
@@ -303,11 +273,9 @@ void Tf_vrn::changeEvent(QEvent* event)
     }
 }
 
-void Tf_vrn::showEvent(QShowEvent* event)
-{
+void Tf_vrn::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
-    if (centred_)
-        return;
+    if (centred_) return;
     centred_ = true;
     if (QScreen* screen = this->screen()) {
         QRect frame = frameGeometry();
@@ -316,32 +284,24 @@ void Tf_vrn::showEvent(QShowEvent* event)
     }
 }
 
-void Tf_vrn::closeEvent(QCloseEvent* event)
-{
+void Tf_vrn::closeEvent(QCloseEvent* event) {
     // Closing the main window ends the program, explanations windows open or not.
     QMainWindow::closeEvent(event);
-    if (event->isAccepted())
-        QCoreApplication::exit(0);
+    if (event->isAccepted()) QCoreApplication::exit(0);
 }
 
 // ---- Board view ----
 
-QString Tf_vrn::colour_description(Colour colour)
-{
+QString Tf_vrn::colour_description(Colour colour) {
     switch (colour) {
-    case kRed:
-        return QStringLiteral("exclue");
-    case kOrange:
-        return QStringLiteral("occupée par un autre chiffre");
-    case kGreen:
-        return QStringLiteral("chiffre placé");
-    default:
-        return QStringLiteral("libre");
+        case kRed: return QStringLiteral("exclue");
+        case kOrange: return QStringLiteral("occupée par un autre chiffre");
+        case kGreen: return QStringLiteral("chiffre placé");
+        default: return QStringLiteral("libre");
     }
 }
 
-void Tf_vrn::set_cell_colour(int row, int col, Colour colour)
-{
+void Tf_vrn::set_cell_colour(int row, int col, Colour colour) {
     cell(row, col)->set_colour(colour);
     if (!paint_posted_) {
         paint_posted_ = true;
@@ -349,8 +309,7 @@ void Tf_vrn::set_cell_colour(int row, int col, Colour colour)
     }
 }
 
-void Tf_vrn::paint_cells()
-{
+void Tf_vrn::paint_cells() {
     paint_posted_ = false;
     for (CellEdit* target : cells_) {
         const Colour colour = target->colour();
@@ -374,13 +333,11 @@ void Tf_vrn::clear_log() { memo_->clear_log(); }
 
 void Tf_vrn::append_log(std::string_view line) { memo_->append_line(from_utf8(line)); }
 
-void Tf_vrn::set_button_visible(StepButton button, bool visible)
-{
+void Tf_vrn::set_button_visible(StepButton button, bool visible) {
     (button == StepButton::Button5 ? button5_ : button6_)->setVisible(visible);
 }
 
-void Tf_vrn::show_occurrence_table()
-{
+void Tf_vrn::show_occurrence_table() {
     label1_->show();
     gr1_->show();
 }
@@ -389,58 +346,47 @@ void Tf_vrn::set_occurrence_cell(int col, int row, std::string_view text) { gr1_
 
 // ---- Commands ----
 
-void Tf_vrn::m_newClick()
-{
+void Tf_vrn::m_newClick() {
     run_guarded([this] { engine_.new_puzzle(); });
 }
 
-void Tf_vrn::m_openClick()
-{
+void Tf_vrn::m_openClick() {
     run_guarded([this] { open_command(engine_, *dialogs_); });
 }
 
-void Tf_vrn::m_saveClick()
-{
+void Tf_vrn::m_saveClick() {
     run_guarded([this] { save_command(engine_, *dialogs_); });
 }
 
-void Tf_vrn::m_quitterClick()
-{
+void Tf_vrn::m_quitterClick() {
     run_guarded([] { QCoreApplication::exit(0); });
 }
 
-void Tf_vrn::m_stepClick()
-{
+void Tf_vrn::m_stepClick() {
     run_guarded([this] { engine_.m_stepClick(); });
 }
 
-void Tf_vrn::m_numberClick()
-{
+void Tf_vrn::m_numberClick() {
     run_guarded([this] { engine_.m_numberClick(); });
 }
 
-void Tf_vrn::m_onceClick()
-{
+void Tf_vrn::m_onceClick() {
     run_guarded([this] { engine_.m_onceClick(); });
 }
 
-void Tf_vrn::Button5Click()
-{
+void Tf_vrn::Button5Click() {
     run_guarded([this] { engine_.Button5Click(); });
 }
 
-void Tf_vrn::Button6Click()
-{
+void Tf_vrn::Button6Click() {
     run_guarded([this] { engine_.Button6Click(); });
 }
 
-void Tf_vrn::m_explicationsClick()
-{
+void Tf_vrn::m_explicationsClick() {
     run_guarded([this] { show_explications(this); });
 }
 
-void Tf_vrn::m_aboutClick()
-{
+void Tf_vrn::m_aboutClick() {
     run_guarded([this] {
         boxes_->show({BoxKind::Information, QStringLiteral("A propos"),
                       QStringLiteral("VRN v 1.0\r\n© 2026 Les développeurs de Vornel")});

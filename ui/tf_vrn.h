@@ -108,7 +108,7 @@ private:
     void Edit11KeyPress(CellEdit& sender, char16_t& key);
     void Edit11Change(CellEdit& sender);
 
-    template <typename Handler>
+    template<typename Handler>
     void run_guarded(Handler&& handler);
 
     WorkArea area_;

@@ -14,8 +14,7 @@
 
 namespace {
 
-vornel::PuzzleValues sample()
-{
+vornel::PuzzleValues sample() {
     constexpr std::string_view puzzle =
         "53..7....6..195....98....6.8...6...34..8.3..17...2...6.6....28....419..5....8..79";
     vornel::PuzzleValues values{};
@@ -27,15 +26,12 @@ vornel::PuzzleValues sample()
 // A folder for the files of one benchmark, removed afterwards.
 class Scratch {
 public:
-    Scratch()
-    {
+    Scratch() {
         std::string pattern = (std::filesystem::temp_directory_path() / "vornel-bench-XXXXXX").string();
-        if (::mkdtemp(pattern.data()) == nullptr)
-            std::abort();
+        if (::mkdtemp(pattern.data()) == nullptr) std::abort();
         folder_ = pattern;
     }
-    ~Scratch()
-    {
+    ~Scratch() {
         std::error_code ec;
         std::filesystem::remove_all(folder_, ec);
     }
@@ -45,17 +41,14 @@ private:
     std::filesystem::path folder_;
 };
 
-void read_from_memory(benchmark::State& state)
-{
+void read_from_memory(benchmark::State& state) {
     const std::string text = vornel::puzzle_text(sample());
-    for (auto _ : state)
-        benchmark::DoNotOptimize(vornel::read_puzzle(text));
+    for (auto _ : state) benchmark::DoNotOptimize(vornel::read_puzzle(text));
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * text.size()));
 }
 BENCHMARK(read_from_memory);
 
-void read_from_stream(benchmark::State& state)
-{
+void read_from_stream(benchmark::State& state) {
     const std::string text = vornel::puzzle_text(sample());
     for (auto _ : state) {
         std::istringstream in(text);
@@ -64,16 +57,13 @@ void read_from_stream(benchmark::State& state)
 }
 BENCHMARK(read_from_stream);
 
-void write_to_memory(benchmark::State& state)
-{
+void write_to_memory(benchmark::State& state) {
     const vornel::PuzzleValues values = sample();
-    for (auto _ : state)
-        benchmark::DoNotOptimize(vornel::puzzle_text(values));
+    for (auto _ : state) benchmark::DoNotOptimize(vornel::puzzle_text(values));
 }
 BENCHMARK(write_to_memory);
 
-void write_to_stream(benchmark::State& state)
-{
+void write_to_stream(benchmark::State& state) {
     const vornel::PuzzleValues values = sample();
     for (auto _ : state) {
         std::ostringstream out;
@@ -83,33 +73,27 @@ void write_to_stream(benchmark::State& state)
 }
 BENCHMARK(write_to_stream);
 
-void read_file(benchmark::State& state)
-{
+void read_file(benchmark::State& state) {
     const Scratch scratch;
     const std::string name = scratch.file("grille.sud");
     vornel::write_puzzle_file(name, sample());
-    for (auto _ : state)
-        benchmark::DoNotOptimize(vornel::read_puzzle_file(name));
+    for (auto _ : state) benchmark::DoNotOptimize(vornel::read_puzzle_file(name));
 }
 BENCHMARK(read_file);
 
-void save_file(benchmark::State& state)
-{
+void save_file(benchmark::State& state) {
     const Scratch scratch;
     const std::string name = scratch.file("grille.sud");
     const vornel::PuzzleValues values = sample();
-    for (auto _ : state)
-        vornel::write_puzzle_file(name, values);
+    for (auto _ : state) vornel::write_puzzle_file(name, values);
 }
 BENCHMARK(save_file)->Unit(benchmark::kMicrosecond);
 
-void save_file_without_flush(benchmark::State& state)
-{
+void save_file_without_flush(benchmark::State& state) {
     const Scratch scratch;
     const std::string name = scratch.file("grille.sud");
     const vornel::PuzzleValues values = sample();
-    for (auto _ : state)
-        vornel::write_puzzle_file(name, values, vornel::Sync::skip);
+    for (auto _ : state) vornel::write_puzzle_file(name, values, vornel::Sync::skip);
 }
 BENCHMARK(save_file_without_flush)->Unit(benchmark::kMicrosecond);
 

@@ -6,8 +6,7 @@
 
 #include "start_up.h"
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     return vornel::run_program(argc, argv, [](vornel::Tf_vrn&) {
         std::fputs("shown\n", stdout);
         std::fflush(stdout);

@@ -24,17 +24,15 @@ namespace {
 // 17 givens; the engine finishes it with 64 placements and about 300 log lines.
 const char* const kHard = "000000010400000000020000000000050407008000300001090000300400200050100000000806000";
 
-template <typename Board>
-void load(Board& board, const char* puzzle)
-{
+template<typename Board>
+void load(Board& board, const char* puzzle) {
     for (int i = 0; i < 81; ++i)
         board.set_cell_text(i / 9 + 1, i % 9 + 1, puzzle[i] == '0' ? std::string() : std::string(1, puzzle[i]));
 }
 
 using Clock = std::chrono::steady_clock;
 
-void window_once(benchmark::State& state, bool paint)
-{
+void window_once(benchmark::State& state, bool paint) {
     vornel::Tf_vrn w;
     w.show();
     QApplication::processEvents();
@@ -51,8 +49,7 @@ void window_once(benchmark::State& state, bool paint)
         }
         state.SetIterationTime(std::chrono::duration<double>(Clock::now() - start).count());
     }
-    if (w.engine().area().grid[1][1] == 0)
-        state.SkipWithError("the puzzle was not solved");
+    if (w.engine().area().grid[1][1] == 0) state.SkipWithError("the puzzle was not solved");
 }
 
 void BM_WindowOncePassFromTriggerToReturn(benchmark::State& state) { window_once(state, false); }
@@ -61,8 +58,7 @@ BENCHMARK(BM_WindowOncePassFromTriggerToReturn)->UseManualTime()->Unit(benchmark
 void BM_WindowOncePassUntilPainted(benchmark::State& state) { window_once(state, true); }
 BENCHMARK(BM_WindowOncePassUntilPainted)->UseManualTime()->Unit(benchmark::kMicrosecond);
 
-void BM_HeadlessOncePass(benchmark::State& state)
-{
+void BM_HeadlessOncePass(benchmark::State& state) {
     for (auto _ : state) {
         vornel::WorkArea area;
         vornel::HeadlessBoard board(area);
@@ -76,16 +72,14 @@ void BM_HeadlessOncePass(benchmark::State& state)
 }
 BENCHMARK(BM_HeadlessOncePass)->UseManualTime()->Unit(benchmark::kMicrosecond);
 
-void BM_ProcessStartToWindowShown(benchmark::State& state)
-{
+void BM_ProcessStartToWindowShown(benchmark::State& state) {
     const QString probe = QCoreApplication::applicationDirPath() + QStringLiteral("/vornel_startup_probe");
     for (auto _ : state) {
         QProcess process;
         const auto start = Clock::now();
         process.start(probe, {});
         bool shown = false;
-        while (!shown && process.waitForReadyRead(10000))
-            shown = process.readAllStandardOutput().contains("shown");
+        while (!shown && process.waitForReadyRead(10000)) shown = process.readAllStandardOutput().contains("shown");
         const auto end = Clock::now();
         process.waitForFinished(10000);
         if (!shown) {
@@ -99,10 +93,8 @@ BENCHMARK(BM_ProcessStartToWindowShown)->UseManualTime()->Unit(benchmark::kMilli
 
 } // namespace
 
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

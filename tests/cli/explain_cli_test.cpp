@@ -18,8 +18,7 @@ struct Result {
 };
 
 // Runs the explainer from the test data folder, as a user would run it there.
-Result explain(const std::vector<std::string>& args, const std::string& input = {})
-{
+Result explain(const std::vector<std::string>& args, const std::string& input = {}) {
     const fs::path before = fs::current_path();
     fs::current_path(VORNEL_TEST_DATA);
     std::istringstream in(input);
@@ -29,8 +28,7 @@ Result explain(const std::vector<std::string>& args, const std::string& input = 
     return {status, out.str(), err.str()};
 }
 
-std::string slurp(const fs::path& path)
-{
+std::string slurp(const fs::path& path) {
     std::ifstream file(path, std::ios::binary);
     std::ostringstream text;
     text << file.rdbuf();
@@ -39,8 +37,9 @@ std::string slurp(const fs::path& path)
 
 // A fresh folder under the system's temporary folder, removed at the end of the test.
 struct TempDir {
-    fs::path path = fs::temp_directory_path() / ("vornel-cli-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                                                 "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::path path =
+        fs::temp_directory_path() / ("vornel-cli-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+                                     "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
     TempDir() { fs::create_directories(path); }
     ~TempDir() { fs::remove_all(path); }
 };
@@ -51,8 +50,7 @@ constexpr const char* kEasy = "53..7....6..195....98....6.8...6...34..8.3..17...
 
 // The transcripts under tests/data/golden were checked by hand once; any change to a log line,
 // a colour, the grid or the buttons shows here.
-TEST(ExplainGolden, transcripts_match_byte_for_byte)
-{
+TEST(ExplainGolden, transcripts_match_byte_for_byte) {
     const struct {
         std::vector<std::string> args;
         const char* golden;
@@ -78,24 +76,22 @@ TEST(ExplainGolden, transcripts_match_byte_for_byte)
     }
 }
 
-TEST(ExplainCli, a_value_no_cell_can_show_is_reported_while_loading)
-{
+TEST(ExplainCli, a_value_no_cell_can_show_is_reported_while_loading) {
     const Result r = explain({"--summary", "odd_values.sud"});
     EXPECT_EQ(r.err, "odd_values.sud: '-' n'est pas une valeur entière correcte.\n");
     EXPECT_EQ(r.out.substr(82), "invalide 0 0\n");
 }
 
-TEST(ExplainCli, the_narrative_separates_requests_and_ends_with_the_grid)
-{
+TEST(ExplainCli, the_narrative_separates_requests_and_ends_with_the_grid) {
     const std::string full = "534678912672195348198342567859761423426853791713924856961537284287419635345286179";
     const Result r = explain({"--tempo", "digit", "--lines", "-"}, full + "\n");
     EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.out, "Nouveau cycle.\nLe sudoku est terminé.\nLe sudoku est terminé.\n\n"
-                     "534678912\n672195348\n198342567\n859761423\n426853791\n713924856\n961537284\n287419635\n345286179\n");
+    EXPECT_EQ(r.out,
+              "Nouveau cycle.\nLe sudoku est terminé.\nLe sudoku est terminé.\n\n"
+              "534678912\n672195348\n198342567\n859761423\n426853791\n713924856\n961537284\n287419635\n345286179\n");
 }
 
-TEST(ExplainCli, lines_input_names_puzzles_by_input_and_physical_line_ignoring_blanks_and_cr)
-{
+TEST(ExplainCli, lines_input_names_puzzles_by_input_and_physical_line_ignoring_blanks_and_cr) {
     const std::string input = "\n# comment\n   " + std::string(kEasy) + "\r\n\n" + std::string(kEasy) + "  \n";
     const Result r = explain({"--trace", "--lines", "-"}, input);
     EXPECT_EQ(r.status, 0);
@@ -104,8 +100,7 @@ TEST(ExplainCli, lines_input_names_puzzles_by_input_and_physical_line_ignoring_b
     EXPECT_EQ(r.out.find("puzzle -:4"), std::string::npos);
 }
 
-TEST(ExplainCli, malformed_lines_are_named_and_the_other_puzzles_still_explained)
-{
+TEST(ExplainCli, malformed_lines_are_named_and_the_other_puzzles_still_explained) {
     const std::string input = std::string(kEasy) + "\n" + std::string(80, '.') + "\n" + std::string(80, '.') + "x\n" +
                               std::string(kEasy) + "\n";
     const Result r = explain({"--summary", "--lines", "-"}, input);
@@ -116,8 +111,7 @@ TEST(ExplainCli, malformed_lines_are_named_and_the_other_puzzles_still_explained
     EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 2);
 }
 
-TEST(ExplainCli, unreadable_inputs_fail_with_the_program_message_and_the_rest_goes_on)
-{
+TEST(ExplainCli, unreadable_inputs_fail_with_the_program_message_and_the_rest_goes_on) {
     const struct {
         std::vector<std::string> args;
         std::string err;
@@ -135,8 +129,7 @@ TEST(ExplainCli, unreadable_inputs_fail_with_the_program_message_and_the_rest_go
     }
 }
 
-TEST(ExplainCli, bad_usage_exits_with_2_and_says_why)
-{
+TEST(ExplainCli, bad_usage_exits_with_2_and_says_why) {
     const struct {
         std::vector<std::string> args;
         const char* says;
@@ -159,8 +152,7 @@ TEST(ExplainCli, bad_usage_exits_with_2_and_says_why)
     EXPECT_EQ(explain({"--version"}).out, "vornel-explain 1.0\n");
 }
 
-TEST(ExplainCli, to_sud_writes_each_loaded_puzzle_and_reads_back_the_same)
-{
+TEST(ExplainCli, to_sud_writes_each_loaded_puzzle_and_reads_back_the_same) {
     TempDir dir;
     const Result w = explain({"--lines", "--to-sud", dir.path.string(), "edge-cases.txt", "easy.txt"});
     EXPECT_EQ(w.status, 0) << w.err;
@@ -181,8 +173,7 @@ TEST(ExplainCli, to_sud_writes_each_loaded_puzzle_and_reads_back_the_same)
     EXPECT_EQ(text.substr(text.size() - 4), "-5\r\n");
 }
 
-TEST(ExplainCli, to_sud_into_a_missing_folder_fails_for_each_puzzle)
-{
+TEST(ExplainCli, to_sud_into_a_missing_folder_fails_for_each_puzzle) {
     const Result r = explain({"--lines", "--to-sud", "no-such-folder", "easy.txt"});
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.err, "no-such-folder/easy-2.sud: Nom de fichier incorrect.\n");

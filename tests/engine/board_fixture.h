@@ -21,8 +21,7 @@ struct Board {
     // puzzle: 81 characters row by row, '.' or '0' for empty cells; loaded as Open loads a file.
     explicit Board(std::string_view puzzle) { load(puzzle); }
 
-    void load(std::string_view puzzle)
-    {
+    void load(std::string_view puzzle) {
         for (int i = 0; i < 81; ++i) {
             const char ch = i < static_cast<int>(puzzle.size()) ? puzzle[i] : '.';
             area.grid[i / 9 + 1][i % 9 + 1] = static_cast<std::int16_t>(ch >= '1' && ch <= '9' ? ch - '0' : 0);
@@ -33,32 +32,31 @@ struct Board {
     // Writes the value straight into the grid, as a file reader may, without touching the board.
     void poke(int row, int col, int value) { area.grid[row][col] = static_cast<std::int16_t>(value); }
 
-    std::string grid() const
-    {
+    std::string grid() const {
         std::string s;
         for (int r = 1; r <= 9; ++r)
-            for (int c = 1; c <= 9; ++c)
-                s += area.grid[r][c] == 0 ? '.' : static_cast<char>('0' + area.grid[r][c]);
+            for (int c = 1; c <= 9; ++c) s += area.grid[r][c] == 0 ? '.' : static_cast<char>('0' + area.grid[r][c]);
         return s;
     }
 
-    std::string pres() const
-    {
+    std::string pres() const {
         std::string s;
         for (int r = 1; r <= 9; ++r)
-            for (int c = 1; c <= 9; ++c)
-                s += static_cast<char>('0' + area.pres[r][c]);
+            for (int c = 1; c <= 9; ++c) s += static_cast<char>('0' + area.pres[r][c]);
         return s;
     }
 
-    std::string colours() const
-    {
+    std::string colours() const {
         std::string s;
         for (int r = 1; r <= 9; ++r)
             for (int c = 1; c <= 9; ++c) {
                 const auto& colour = view.cell(r, c).colour;
-                s += !colour ? '-' : *colour == kWhite ? 'W' : *colour == kRed ? 'R' : *colour == kOrange ? 'O'
-                    : *colour == kGreen ? 'G' : '?';
+                s += !colour              ? '-'
+                     : *colour == kWhite  ? 'W'
+                     : *colour == kRed    ? 'R'
+                     : *colour == kOrange ? 'O'
+                     : *colour == kGreen  ? 'G'
+                                          : '?';
             }
         return s;
     }

@@ -7,42 +7,33 @@
 
 using namespace vornel;
 
-TEST(CellRule, texts_starting_with_a_digit_give_that_digit)
-{
+TEST(CellRule, texts_starting_with_a_digit_give_that_digit) {
     const struct {
         const char* text;
         int value;
     } cases[] = {{"", 0}, {"7", 7}, {"0", 0}, {"5.", 5}, {"12", 1}, {"9x", 9}, {"3 ", 3}};
-    for (const auto& c : cases)
-        EXPECT_EQ(cell_value_of_text(c.text), c.value) << '"' << c.text << '"';
+    for (const auto& c : cases) EXPECT_EQ(cell_value_of_text(c.text), c.value) << '"' << c.text << '"';
 }
 
-TEST(CellRule, any_other_first_character_fails_naming_that_character)
-{
+TEST(CellRule, any_other_first_character_fails_naming_that_character) {
     const struct {
         const char* text;
         const char* message;
     } cases[] = {
-        {".", "'.' n'est pas une valeur entière correcte"},
-        {".3", "'.' n'est pas une valeur entière correcte"},
-        {"x", "'x' n'est pas une valeur entière correcte"},
-        {"-5", "'-' n'est pas une valeur entière correcte"},
-        {"+", "'+' n'est pas une valeur entière correcte"},
-        {" 4", "' ' n'est pas une valeur entière correcte"},
+        {".", "'.' n'est pas une valeur entière correcte"},  {".3", "'.' n'est pas une valeur entière correcte"},
+        {"x", "'x' n'est pas une valeur entière correcte"},  {"-5", "'-' n'est pas une valeur entière correcte"},
+        {"+", "'+' n'est pas une valeur entière correcte"},  {" 4", "' ' n'est pas une valeur entière correcte"},
         {"é1", "'é' n'est pas une valeur entière correcte"},
     };
     for (const auto& c : cases) {
         try {
             cell_value_of_text(c.text);
             ADD_FAILURE() << "no failure for \"" << c.text << '"';
-        } catch (const ConvertError& e) {
-            EXPECT_EQ(e.message(), c.message);
-        }
+        } catch (const ConvertError& e) { EXPECT_EQ(e.message(), c.message); }
     }
 }
 
-TEST(CellRule, a_failed_conversion_keeps_the_grid_value)
-{
+TEST(CellRule, a_failed_conversion_keeps_the_grid_value) {
     WorkArea area;
     area.grid[4][7] = 3;
     EXPECT_THROW(store_cell_text(area, 47, ".3"), ConvertError);
@@ -53,8 +44,7 @@ TEST(CellRule, a_failed_conversion_keeps_the_grid_value)
     EXPECT_EQ(area.grid[4][7], 0);
 }
 
-TEST(Failures, the_box_text_gains_a_full_stop_only_after_characters_sorting_after_it)
-{
+TEST(Failures, the_box_text_gains_a_full_stop_only_after_characters_sorting_after_it) {
     const struct {
         const char* message;
         const char* shown;
@@ -70,20 +60,23 @@ TEST(Failures, the_box_text_gains_a_full_stop_only_after_characters_sorting_afte
         {"a/", "a/."},
         {"", ""},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(failure_text(c.message), c.shown) << c.message;
+    for (const auto& c : cases) EXPECT_EQ(failure_text(c.message), c.shown) << c.message;
 }
 
-TEST(Failures, in_out_codes_have_their_messages)
-{
+TEST(Failures, in_out_codes_have_their_messages) {
     const struct {
         int code;
         const char* message;
     } cases[] = {
-        {2, "Fichier introuvable"},       {3, "Nom de fichier incorrect"},
-        {4, "Trop de fichiers ouverts"},  {5, "Accès au fichier refusé"},
-        {100, "Lecture au-delà de la fin de fichier"}, {101, "Disque plein"},
-        {106, "Saisie numérique incorrecte"}, {32, "Erreur E/S 32"}, {112, "Erreur E/S 112"},
+        {2, "Fichier introuvable"},
+        {3, "Nom de fichier incorrect"},
+        {4, "Trop de fichiers ouverts"},
+        {5, "Accès au fichier refusé"},
+        {100, "Lecture au-delà de la fin de fichier"},
+        {101, "Disque plein"},
+        {106, "Saisie numérique incorrecte"},
+        {32, "Erreur E/S 32"},
+        {112, "Erreur E/S 112"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(in_out_message(c.code), c.message);
@@ -92,16 +85,14 @@ TEST(Failures, in_out_codes_have_their_messages)
     }
 }
 
-TEST(Failures, the_title_comes_from_the_program_file_name)
-{
+TEST(Failures, the_title_comes_from_the_program_file_name) {
     EXPECT_EQ(app_title("/usr/bin/vornel"), "vornel") << "the first character keeps its case";
     EXPECT_EQ(app_title("C:\\Jeux\\VORNEL.EXE"), "Vornel");
     EXPECT_EQ(app_title("./Vornel.tar.gz"), "Vornel");
     EXPECT_EQ(app_title("MonSudoku"), "Monsudoku");
 }
 
-TEST(HeadlessBoard, a_text_write_updates_the_grid_before_it_returns)
-{
+TEST(HeadlessBoard, a_text_write_updates_the_grid_before_it_returns) {
     test::Board b;
     b.view.set_cell_text(5, 9, "7");
     EXPECT_EQ(b.area.grid[5][9], 7);
@@ -109,8 +100,7 @@ TEST(HeadlessBoard, a_text_write_updates_the_grid_before_it_returns)
     EXPECT_EQ(b.area.grid[5][9], 0);
 }
 
-TEST(HeadlessBoard, writing_the_same_text_runs_no_change_handling)
-{
+TEST(HeadlessBoard, writing_the_same_text_runs_no_change_handling) {
     test::Board b;
     b.view.set_cell_text(2, 2, "4");
     b.poke(2, 2, 8);
@@ -120,8 +110,7 @@ TEST(HeadlessBoard, writing_the_same_text_runs_no_change_handling)
     EXPECT_TRUE(b.failures.empty());
 }
 
-TEST(HeadlessBoard, a_failure_in_the_change_handling_is_reported_and_the_write_completes)
-{
+TEST(HeadlessBoard, a_failure_in_the_change_handling_is_reported_and_the_write_completes) {
     test::Board b;
     b.poke(1, 1, 6);
     b.view.set_cell_text(1, 1, "-3");
@@ -131,8 +120,7 @@ TEST(HeadlessBoard, a_failure_in_the_change_handling_is_reported_and_the_write_c
     EXPECT_EQ(b.area.grid[1][1], 6);
 }
 
-TEST(HeadlessBoard, starts_with_one_empty_log_line_hidden_controls_and_named_tagged_cells)
-{
+TEST(HeadlessBoard, starts_with_one_empty_log_line_hidden_controls_and_named_tagged_cells) {
     test::Board b;
     EXPECT_EQ(b.view.log(), std::vector<std::string>{""});
     EXPECT_FALSE(b.view.label1_visible());

@@ -10,16 +10,13 @@ using vornel::test::Board;
 namespace {
 
 // Puts nine values, given as a 9-character string ('.' empty), into row 6.
-void set_row6(Board& b, std::string_view values)
-{
-    for (int c = 1; c <= 9; ++c)
-        b.poke(6, c, values[c - 1] == '.' ? 0 : values[c - 1] - '0');
+void set_row6(Board& b, std::string_view values) {
+    for (int c = 1; c <= 9; ++c) b.poke(6, c, values[c - 1] == '.' ? 0 : values[c - 1] - '0');
 }
 
 } // namespace
 
-TEST(Census, counts_the_sought_value_and_names_the_missing_digit)
-{
+TEST(Census, counts_the_sought_value_and_names_the_missing_digit) {
     const struct {
         const char* what;
         const char* row;
@@ -44,16 +41,14 @@ TEST(Census, counts_the_sought_value_and_names_the_missing_digit)
     }
 }
 
-TEST(Census, regions_and_columns_count_exactly_their_own_cells)
-{
+TEST(Census, regions_and_columns_count_exactly_their_own_cells) {
     Board b;
     // Region 8 is rows 7-9, columns 4-6: fill it but for r9c6, and put distractors around it.
     const int digits[] = {1, 2, 3, 4, 5, 6, 7, 8};
     int i = 0;
     for (int r = 7; r <= 9; ++r)
         for (int c = 4; c <= 6; ++c)
-            if (!(r == 9 && c == 6))
-                b.poke(r, c, digits[i++]);
+            if (!(r == 9 && c == 6)) b.poke(r, c, digits[i++]);
     b.poke(6, 5, 9);
     b.poke(7, 3, 9);
     b.poke(9, 7, 9);
@@ -69,8 +64,7 @@ TEST(Census, regions_and_columns_count_exactly_their_own_cells)
     EXPECT_EQ(b.area.found_count, 5);
 }
 
-TEST(Census, values_that_are_no_digit_are_not_tallied)
-{
+TEST(Census, values_that_are_no_digit_are_not_tallied) {
     Board b;
     set_row6(b, "12345678.");
     b.poke(6, 9, 12);
@@ -82,16 +76,14 @@ TEST(Census, values_that_are_no_digit_are_not_tallied)
     EXPECT_EQ(b.area.missing_digit, 9);
 }
 
-TEST(Validation, an_empty_grid_is_valid_and_the_log_holds_only_the_verdict)
-{
+TEST(Validation, an_empty_grid_is_valid_and_the_log_holds_only_the_verdict) {
     Board b;
     b.view.append_log("old line");
     EXPECT_TRUE(b.engine.verif_sudoku());
     EXPECT_EQ(b.log(), std::vector<std::string>{"Le sudoku est valide."});
 }
 
-TEST(Validation, lists_every_duplicate_regions_then_rows_then_columns)
-{
+TEST(Validation, lists_every_duplicate_regions_then_rows_then_columns) {
     const struct {
         const char* what;
         std::vector<std::tuple<int, int, int>> cells; // row, column, digit
@@ -115,15 +107,13 @@ TEST(Validation, lists_every_duplicate_regions_then_rows_then_columns)
     };
     for (const auto& c : cases) {
         Board b;
-        for (const auto& [r, col, d] : c.cells)
-            b.poke(r, col, d);
+        for (const auto& [r, col, d] : c.cells) b.poke(r, col, d);
         EXPECT_FALSE(b.engine.verif_sudoku()) << c.what;
         EXPECT_EQ(b.log(), c.log) << c.what;
     }
 }
 
-TEST(Validation, values_that_are_no_digit_are_named_first_and_make_the_grid_invalid)
-{
+TEST(Validation, values_that_are_no_digit_are_named_first_and_make_the_grid_invalid) {
     Board b;
     b.poke(9, 9, -5);
     b.poke(3, 4, 12);
@@ -138,15 +128,13 @@ TEST(Validation, values_that_are_no_digit_are_named_first_and_make_the_grid_inva
                        }));
 }
 
-TEST(Validation, the_solved_easy_puzzle_is_valid)
-{
+TEST(Validation, the_solved_easy_puzzle_is_valid) {
     Board b(vornel::test::kEasySolution);
     EXPECT_TRUE(b.engine.verif_sudoku());
     EXPECT_EQ(b.log(), std::vector<std::string>{"Le sudoku est valide."});
 }
 
-TEST(Census, the_census_of_all_units_at_once_matches_unit_by_unit_counts)
-{
+TEST(Census, the_census_of_all_units_at_once_matches_unit_by_unit_counts) {
     std::mt19937 random(99);
     for (int round = 0; round < 200; ++round) {
         Board b;
@@ -171,15 +159,9 @@ TEST(Census, the_census_of_all_units_at_once_matches_unit_by_unit_counts)
             EXPECT_EQ(all.empty[2][n], found2);
             EXPECT_EQ(all.missing[2][n], missing2);
             // The census names the cell only when it is the one empty cell.
-            if (found0 == 1) {
-                EXPECT_EQ(all.last_empty[0][n], codes[0]);
-            }
-            if (found1 == 1) {
-                EXPECT_EQ(all.last_empty[1][n], line);
-            }
-            if (found2 == 1) {
-                EXPECT_EQ(all.last_empty[2][n], col);
-            }
+            if (found0 == 1) { EXPECT_EQ(all.last_empty[0][n], codes[0]); }
+            if (found1 == 1) { EXPECT_EQ(all.last_empty[1][n], line); }
+            if (found2 == 1) { EXPECT_EQ(all.last_empty[2][n], col); }
         }
     }
 }

@@ -12,23 +12,18 @@ namespace {
 std::string fill(char mark) { return std::string(81, mark); }
 
 // Sets the marks from an 81-character string of '0', '1', '2'.
-void set_pres(Board& b, std::string_view marks)
-{
-    for (int i = 0; i < 81; ++i)
-        b.area.pres[i / 9 + 1][i % 9 + 1] = static_cast<std::int16_t>(marks[i] - '0');
+void set_pres(Board& b, std::string_view marks) {
+    for (int i = 0; i < 81; ++i) b.area.pres[i / 9 + 1][i % 9 + 1] = static_cast<std::int16_t>(marks[i] - '0');
 }
 
-std::string with(std::string s, std::initializer_list<std::pair<int, char>> cells)
-{
-    for (const auto& [code, mark] : cells)
-        s[(code / 10 - 1) * 9 + code % 10 - 1] = mark;
+std::string with(std::string s, std::initializer_list<std::pair<int, char>> cells) {
+    for (const auto& [code, mark] : cells) s[(code / 10 - 1) * 9 + code % 10 - 1] = mark;
     return s;
 }
 
 } // namespace
 
-TEST(InMany, marks_units_holding_the_digit_then_other_filled_cells)
-{
+TEST(InMany, marks_units_holding_the_digit_then_other_filled_cells) {
     // 5 at r1c1, 3 at r5c5, 7 at r9c9: for digit 5, region 1, row 1 and column 1 are excluded.
     Board b;
     b.poke(1, 1, 5);
@@ -42,8 +37,7 @@ TEST(InMany, marks_units_holding_the_digit_then_other_filled_cells)
         }
 }
 
-TEST(InMany, a_digit_absent_from_the_board_marks_only_filled_cells)
-{
+TEST(InMany, a_digit_absent_from_the_board_marks_only_filled_cells) {
     Board d;
     d.poke(4, 4, 1);
     d.poke(6, 8, 2);
@@ -51,8 +45,7 @@ TEST(InMany, a_digit_absent_from_the_board_marks_only_filled_cells)
     EXPECT_EQ(d.pres(), with(fill('0'), {{44, '2'}, {68, '2'}}));
 }
 
-TEST(InMany, a_cell_holding_the_digit_is_excluded_and_calling_twice_changes_nothing)
-{
+TEST(InMany, a_cell_holding_the_digit_is_excluded_and_calling_twice_changes_nothing) {
     Board b(vornel::test::kEasy);
     b.engine.in_many(8);
     const std::string once = b.pres();
@@ -60,13 +53,10 @@ TEST(InMany, a_cell_holding_the_digit_is_excluded_and_calling_twice_changes_noth
     EXPECT_EQ(b.pres(), once);
     for (int r = 1; r <= 9; ++r)
         for (int c = 1; c <= 9; ++c)
-            if (b.area.grid[r][c] == 8) {
-                EXPECT_EQ(b.area.pres[r][c], 1);
-            }
+            if (b.area.grid[r][c] == 8) { EXPECT_EQ(b.area.pres[r][c], 1); }
 }
 
-TEST(InMany, a_new_placement_turns_its_units_to_1_and_leaves_the_rest)
-{
+TEST(InMany, a_new_placement_turns_its_units_to_1_and_leaves_the_rest) {
     Board b;
     b.poke(1, 1, 4);
     b.poke(8, 5, 6);
@@ -83,8 +73,7 @@ TEST(InMany, a_new_placement_turns_its_units_to_1_and_leaves_the_rest)
         }
 }
 
-TEST(InMany, a_full_valid_board_is_all_excluded_and_digit_0_makes_it_all_occupied)
-{
+TEST(InMany, a_full_valid_board_is_all_excluded_and_digit_0_makes_it_all_occupied) {
     Board b(vornel::test::kEasySolution);
     for (int d = 1; d <= 9; ++d) {
         b.engine.init_digit();
@@ -96,8 +85,7 @@ TEST(InMany, a_full_valid_board_is_all_excluded_and_digit_0_makes_it_all_occupie
     EXPECT_EQ(b.pres(), fill('2'));
 }
 
-TEST(LoneFreeCell, finds_the_only_free_cell_of_a_unit_and_nothing_else)
-{
+TEST(LoneFreeCell, finds_the_only_free_cell_of_a_unit_and_nothing_else) {
     const struct {
         const char* what;
         std::string marks;
@@ -107,13 +95,19 @@ TEST(LoneFreeCell, finds_the_only_free_cell_of_a_unit_and_nothing_else)
         {"a map of ones has none", fill('1'), {}, {}, {}},
         {"region 8 with only r8c5 free",
          with(fill('1'), {{85, '0'}}),
-         {0, 0, 0, 0, 0, 0, 0, 0, 85, 0}, {0, 0, 0, 0, 0, 0, 0, 0, 85, 0}, {0, 0, 0, 0, 0, 85, 0, 0, 0, 0}},
+         {0, 0, 0, 0, 0, 0, 0, 0, 85, 0},
+         {0, 0, 0, 0, 0, 0, 0, 0, 85, 0},
+         {0, 0, 0, 0, 0, 85, 0, 0, 0, 0}},
         {"row 4 with only column 9 free, and column 2 with only row 7 free",
          with(fill('2'), {{49, '0'}, {72, '0'}}),
-         {0, 0, 0, 0, 0, 0, 49, 72, 0, 0}, {0, 0, 0, 0, 49, 0, 0, 72, 0, 0}, {0, 0, 72, 0, 0, 0, 0, 0, 0, 49}},
+         {0, 0, 0, 0, 0, 0, 49, 72, 0, 0},
+         {0, 0, 0, 0, 49, 0, 0, 72, 0, 0},
+         {0, 0, 72, 0, 0, 0, 0, 0, 0, 49}},
         {"two free cells in a unit yield 0 for it",
          with(fill('1'), {{11, '0'}, {33, '0'}}),
-         {0, 0, 0, 0, 0, 0, 0, 0, 0, 0}, {0, 11, 0, 33, 0, 0, 0, 0, 0, 0}, {0, 11, 0, 33, 0, 0, 0, 0, 0, 0}},
+         {0, 0, 0, 0, 0, 0, 0, 0, 0, 0},
+         {0, 11, 0, 33, 0, 0, 0, 0, 0, 0},
+         {0, 11, 0, 33, 0, 0, 0, 0, 0, 0}},
     };
     for (const auto& c : cases) {
         Board b;
@@ -126,8 +120,7 @@ TEST(LoneFreeCell, finds_the_only_free_cell_of_a_unit_and_nothing_else)
     }
 }
 
-TEST(LoneFreeCell, out_of_range_units_find_nothing)
-{
+TEST(LoneFreeCell, out_of_range_units_find_nothing) {
     Board b;
     set_pres(b, with(fill('1'), {{11, '0'}}));
     for (const std::int16_t n : {0, 10, -1}) {
@@ -137,8 +130,7 @@ TEST(LoneFreeCell, out_of_range_units_find_nothing)
     }
 }
 
-TEST(LoneFreeCell, the_solver_finds_the_same_unit_as_asking_unit_by_unit)
-{
+TEST(LoneFreeCell, the_solver_finds_the_same_unit_as_asking_unit_by_unit) {
     // Grids filled at random: the solver's search (over the free cells in_many counted) must name
     // the first unit, regions then rows then columns, that verif_box_c, verif_line_c and
     // verif_col_c name.
@@ -147,8 +139,7 @@ TEST(LoneFreeCell, the_solver_finds_the_same_unit_as_asking_unit_by_unit)
     for (int round = 0; round < 300; ++round) {
         std::string puzzle(81, '.');
         const int filled = 20 + static_cast<int>(random() % 50);
-        for (int i = 0; i < filled; ++i)
-            puzzle[random() % 81] = static_cast<char>('1' + random() % 9);
+        for (int i = 0; i < filled; ++i) puzzle[random() % 81] = static_cast<char>('1' + random() % 9);
         Board b(puzzle);
         b.area.cur_digit = static_cast<std::uint16_t>(1 + random() % 9);
         b.engine.in_many(b.area.cur_digit);
@@ -156,10 +147,12 @@ TEST(LoneFreeCell, the_solver_finds_the_same_unit_as_asking_unit_by_unit)
         const char* kinds[] = {"région", "ligne", "colonne"};
         for (int k = 0; k < 3 && expected.empty(); ++k)
             for (std::int16_t n = 1; n <= 9 && expected.empty(); ++n) {
-                const std::int16_t code = k == 0 ? b.engine.verif_box_c(n) : k == 1 ? b.engine.verif_line_c(n)
-                                                                                    : b.engine.verif_col_c(n);
+                const std::int16_t code = k == 0   ? b.engine.verif_box_c(n)
+                                          : k == 1 ? b.engine.verif_line_c(n)
+                                                   : b.engine.verif_col_c(n);
                 if (code != 0)
-                    expected = "Il y a une seule case vide dans la " + std::string(kinds[k]) + " " + std::to_string(n) + ",";
+                    expected =
+                        "Il y a une seule case vide dans la " + std::string(kinds[k]) + " " + std::to_string(n) + ",";
             }
         b.view.clear_log();
         b.area.tour_placed = -100; // keep the end test away: only the search is looked at

@@ -16,11 +16,9 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-std::string without(std::string_view puzzle, std::initializer_list<int> codes)
-{
+std::string without(std::string_view puzzle, std::initializer_list<int> codes) {
     std::string s(puzzle);
-    for (const int code : codes)
-        s[(code / 10 - 1) * 9 + code % 10 - 1] = '.';
+    for (const int code : codes) s[(code / 10 - 1) * 9 + code % 10 - 1] = '.';
     return s;
 }
 
@@ -31,8 +29,7 @@ struct Recorder final : LogListener {
     void log_appended(std::string_view line) override { appended.emplace_back(line); }
 };
 
-Lines run_tempo(Board& b, int tempo, int* requests = nullptr)
-{
+Lines run_tempo(Board& b, int tempo, int* requests = nullptr) {
     Recorder rec;
     b.view.set_log_listener(&rec);
     int count = 1;
@@ -42,38 +39,30 @@ Lines run_tempo(Board& b, int tempo, int* requests = nullptr)
         b.engine.m_numberClick();
     else
         b.engine.m_onceClick();
-    for (; b.b5() && count < 100000; ++count)
-        b.engine.Button5Click();
-    for (; b.b6() && count < 100000; ++count)
-        b.engine.Button6Click();
+    for (; b.b5() && count < 100000; ++count) b.engine.Button5Click();
+    for (; b.b6() && count < 100000; ++count) b.engine.Button6Click();
     b.view.set_log_listener(nullptr);
-    if (requests)
-        *requests = count;
+    if (requests) *requests = count;
     return rec.appended;
 }
 
 // The placements narrated in a run, as (reason without the unit's column capital, digit written).
-Lines placements(const Lines& lines)
-{
+Lines placements(const Lines& lines) {
     Lines out;
     for (std::size_t i = 0; i + 1 < lines.size(); ++i) {
-        if (lines[i + 1].rfind("Nous écrivons un ", 0) != 0)
-            continue;
+        if (lines[i + 1].rfind("Nous écrivons un ", 0) != 0) continue;
         std::string reason = lines[i];
-        if (reason.rfind("La Colonne ", 0) == 0)
-            reason.replace(0, 11, "La colonne ");
+        if (reason.rfind("La Colonne ", 0) == 0) reason.replace(0, 11, "La colonne ");
         out.push_back(reason + " " + lines[i + 1]);
     }
     return out;
 }
 
-bool valid_grid(const WorkArea& a)
-{
+bool valid_grid(const WorkArea& a) {
     WorkArea copy = a;
     for (int r = 1; r <= 9; ++r)
         for (int c = 1; c <= 9; ++c)
-            if (copy.grid[r][c] < 0 || copy.grid[r][c] > 9)
-                return false;
+            if (copy.grid[r][c] < 0 || copy.grid[r][c] > 9) return false;
     return count_solutions(copy, 1) == 1;
 }
 
@@ -81,19 +70,16 @@ bool full(const Board& b) { return b.grid().find('.') == std::string::npos; }
 
 // Puzzles made by relabelling the easy solution's digits and emptying cells at random (fixed seed):
 // some solve by singles, some get stuck, some have several solutions.
-std::vector<std::string> corpus(int count)
-{
+std::vector<std::string> corpus(int count) {
     std::mt19937 random(20261207);
     std::vector<std::string> puzzles;
     for (int i = 0; i < count; ++i) {
         std::string digits = "123456789";
         std::shuffle(digits.begin(), digits.end(), random);
         std::string p(kEasySolution);
-        for (char& ch : p)
-            ch = digits[ch - '1'];
+        for (char& ch : p) ch = digits[ch - '1'];
         const int holes = 35 + static_cast<int>(random() % 30);
-        for (int h = 0; h < holes; ++h)
-            p[random() % 81] = '.';
+        for (int h = 0; h < holes; ++h) p[random() % 81] = '.';
         puzzles.push_back(p);
     }
     return puzzles;
@@ -101,8 +87,7 @@ std::vector<std::string> corpus(int count)
 
 } // namespace
 
-TEST(StepSolver, the_command_validates_locks_shows_next_step_and_waits)
-{
+TEST(StepSolver, the_command_validates_locks_shows_next_step_and_waits) {
     Board b(kEasy);
     b.engine.m_stepClick();
     EXPECT_EQ(b.log(), (Lines{"Nouveau cycle.", "Nous traitons le chiffre 6."}));
@@ -112,12 +97,10 @@ TEST(StepSolver, the_command_validates_locks_shows_next_step_and_waits)
     EXPECT_TRUE(b.view.gr1_visible());
     EXPECT_EQ(b.grid(), std::string(kEasy).replace(0, 81, std::string(kEasy)));
     for (int r = 1; r <= 9; ++r)
-        for (int c = 1; c <= 9; ++c)
-            EXPECT_TRUE(b.view.cell(r, c).read_only);
+        for (int c = 1; c <= 9; ++c) EXPECT_TRUE(b.view.cell(r, c).read_only);
 }
 
-TEST(StepSolver, an_invalid_grid_stops_after_the_validation_lines_and_stays_editable)
-{
+TEST(StepSolver, an_invalid_grid_stops_after_the_validation_lines_and_stays_editable) {
     Board b(std::string("55") + std::string(79, '.'));
     b.engine.m_stepClick();
     EXPECT_EQ(b.log(), (Lines{"Il y a 2 chiffres 5 dans la région 1.", "Il y a 2 chiffres 5 dans la ligne 1.",
@@ -127,23 +110,21 @@ TEST(StepSolver, an_invalid_grid_stops_after_the_validation_lines_and_stays_edit
     EXPECT_FALSE(b.view.cell(1, 1).read_only);
 }
 
-TEST(StepSolver, the_click_filling_the_81st_cell_finishes_and_hides_the_buttons)
-{
+TEST(StepSolver, the_click_filling_the_81st_cell_finishes_and_hides_the_buttons) {
     Board b(without(kEasySolution, {55}));
     b.engine.m_stepClick();
     EXPECT_EQ(b.log(), (Lines{"Nouveau cycle.", "Nous traitons le chiffre 5."}));
     b.engine.Button5Click();
-    EXPECT_EQ(b.log(), (Lines{"Nouveau cycle.", "Nous traitons le chiffre 5.",
-                              "Il y a une seule case vide dans la région 5,", "Nous écrivons un 5.",
-                              "Le sudoku est terminé."}));
+    EXPECT_EQ(b.log(),
+              (Lines{"Nouveau cycle.", "Nous traitons le chiffre 5.", "Il y a une seule case vide dans la région 5,",
+                     "Nous écrivons un 5.", "Le sudoku est terminé."}));
     EXPECT_FALSE(b.b5());
     EXPECT_FALSE(b.b6());
     EXPECT_EQ(b.grid(), kEasySolution);
     EXPECT_EQ(b.view.cell_colour(5, 5), kGreen);
 }
 
-TEST(StepSolver, a_region_is_reported_before_a_row_and_the_row_waits_for_the_next_click)
-{
+TEST(StepSolver, a_region_is_reported_before_a_row_and_the_row_waits_for_the_next_click) {
     // With the 5s of r1c1 and r5c5 emptied, region 1, row 1 and column 1 have one free cell for 5,
     // and so do region 5, row 5 and column 5.
     Board b(without(kEasySolution, {11, 55}));
@@ -158,8 +139,7 @@ TEST(StepSolver, a_region_is_reported_before_a_row_and_the_row_waits_for_the_nex
     EXPECT_EQ(b.log().back(), "Le sudoku est terminé.");
 }
 
-TEST(StepSolver, nothing_to_do_then_the_next_click_takes_up_the_next_digit)
-{
+TEST(StepSolver, nothing_to_do_then_the_next_click_takes_up_the_next_digit) {
     // Only 3 stands on the board; digit 3 comes first and can place nothing.
     Board b("3" + std::string(80, '.'));
     b.engine.m_stepClick();
@@ -173,8 +153,7 @@ TEST(StepSolver, nothing_to_do_then_the_next_click_takes_up_the_next_digit)
     EXPECT_EQ(b.area.cur_digit, 1);
 }
 
-TEST(StepSolver, a_cycle_without_placement_ends_stuck_alone_in_the_log_with_a_white_board)
-{
+TEST(StepSolver, a_cycle_without_placement_ends_stuck_alone_in_the_log_with_a_white_board) {
     Board b("3" + std::string(80, '.'));
     int requests = 0;
     run_tempo(b, 5, &requests);
@@ -184,12 +163,10 @@ TEST(StepSolver, a_cycle_without_placement_ends_stuck_alone_in_the_log_with_a_wh
     EXPECT_EQ(requests, 1 + 9 * 2) << "each digit: one click says nothing, the next moves on";
 }
 
-TEST(StepSolver, last_cell_placements_of_other_digits_count_for_the_digit_in_hand)
-{
+TEST(StepSolver, last_cell_placements_of_other_digits_count_for_the_digit_in_hand) {
     // Column 3 holds 1-8 in rows 1-8: no lone free cell for 1, but the column's last cell takes 9.
     std::string p(81, '.');
-    for (int r = 1; r <= 8; ++r)
-        p[(r - 1) * 9 + 2] = static_cast<char>('0' + r);
+    for (int r = 1; r <= 8; ++r) p[(r - 1) * 9 + 2] = static_cast<char>('0' + r);
     Board b(p);
     b.engine.m_stepClick();
     b.engine.Button5Click();
@@ -201,24 +178,21 @@ TEST(StepSolver, last_cell_placements_of_other_digits_count_for_the_digit_in_han
     EXPECT_EQ(b.log().back(), "Plus rien à faire avec ce chiffre.");
 }
 
-TEST(DigitRunSolver, writes_La_Colonne_with_a_capital_and_runs_the_digit_to_its_end)
-{
+TEST(DigitRunSolver, writes_La_Colonne_with_a_capital_and_runs_the_digit_to_its_end) {
     std::string p(81, '.');
-    for (int r = 1; r <= 8; ++r)
-        p[(r - 1) * 9 + 2] = static_cast<char>('0' + r);
+    for (int r = 1; r <= 8; ++r) p[(r - 1) * 9 + 2] = static_cast<char>('0' + r);
     Board b(p);
     b.engine.m_numberClick();
-    EXPECT_EQ(b.log(), (Lines{"Nouveau cycle.", "Nous traitons le chiffre 1.",
-                              "La Colonne 3 a seulement une case sans chiffre,", "Nous écrivons un 9.",
-                              "Plus rien à faire avec ce chiffre."}));
+    EXPECT_EQ(b.log(),
+              (Lines{"Nouveau cycle.", "Nous traitons le chiffre 1.", "La Colonne 3 a seulement une case sans chiffre,",
+                     "Nous écrivons un 9.", "Plus rien à faire avec ce chiffre."}));
     EXPECT_FALSE(b.b5());
     EXPECT_TRUE(b.b6());
     b.engine.Button6Click();
     EXPECT_EQ(b.log().front(), "Nous traitons le chiffre 2.");
 }
 
-TEST(DigitRunSolver, a_full_board_says_finished_twice_and_paints_every_cell_orange)
-{
+TEST(DigitRunSolver, a_full_board_says_finished_twice_and_paints_every_cell_orange) {
     Board b(kEasySolution);
     b.engine.m_numberClick();
     EXPECT_EQ(b.log(), (Lines{"Nouveau cycle.", "Le sudoku est terminé.", "Le sudoku est terminé."}));
@@ -227,15 +201,13 @@ TEST(DigitRunSolver, a_full_board_says_finished_twice_and_paints_every_cell_oran
     EXPECT_FALSE(b.b6());
 }
 
-TEST(OnePassSolver, a_full_board_says_finished_twice)
-{
+TEST(OnePassSolver, a_full_board_says_finished_twice) {
     Board b(kEasySolution);
     b.engine.m_onceClick();
     EXPECT_EQ(b.log(), (Lines{"Nouveau cycle.", "Le sudoku est terminé.", "Le sudoku est terminé."}));
 }
 
-TEST(OnePassSolver, a_stuck_puzzle_ends_with_nothing_to_do_the_separator_and_stuck)
-{
+TEST(OnePassSolver, a_stuck_puzzle_ends_with_nothing_to_do_the_separator_and_stuck) {
     Board b(kHard);
     b.engine.m_onceClick();
     const Lines& log = b.log();
@@ -248,8 +220,7 @@ TEST(OnePassSolver, a_stuck_puzzle_ends_with_nothing_to_do_the_separator_and_stu
     EXPECT_FALSE(b.b6());
 }
 
-TEST(OnePassSolver, keeps_the_whole_narrative_with_separators_and_new_cycles)
-{
+TEST(OnePassSolver, keeps_the_whole_narrative_with_separators_and_new_cycles) {
     Board b(kEasy);
     b.engine.m_onceClick();
     const Lines& log = b.log();
@@ -259,18 +230,16 @@ TEST(OnePassSolver, keeps_the_whole_narrative_with_separators_and_new_cycles)
     for (std::size_t i = 0; i < log.size(); ++i) {
         if (log[i] == std::string(43, '-')) {
             ASSERT_GT(i, 0u);
-            EXPECT_TRUE(log[i - 1] == "Rien à faire avec ce chiffre." || log[i - 1] == "Plus rien à faire avec ce chiffre.");
+            EXPECT_TRUE(log[i - 1] == "Rien à faire avec ce chiffre." ||
+                        log[i - 1] == "Plus rien à faire avec ce chiffre.");
             ASSERT_LT(i + 1, log.size());
             EXPECT_TRUE(log[i + 1] == "Nouveau cycle." || log[i + 1].rfind("Nous traitons le chiffre ", 0) == 0);
         }
-        if (log[i] == "Nouveau cycle." && i > 0) {
-            EXPECT_EQ(log[i - 1], std::string(43, '-'));
-        }
+        if (log[i] == "Nouveau cycle." && i > 0) { EXPECT_EQ(log[i - 1], std::string(43, '-')); }
     }
 }
 
-TEST(OnePassSolver, closing_lines_depend_only_on_this_run_after_a_step_run)
-{
+TEST(OnePassSolver, closing_lines_depend_only_on_this_run_after_a_step_run) {
     Board b("3" + std::string(80, '.'));
     b.engine.m_stepClick();
     b.engine.Button5Click();
@@ -279,8 +248,7 @@ TEST(OnePassSolver, closing_lines_depend_only_on_this_run_after_a_step_run)
     EXPECT_EQ(b.log().at(2), "Rien à faire avec ce chiffre.");
 }
 
-TEST(LastCellSearch, a_unit_whose_census_names_no_missing_digit_is_no_hit)
-{
+TEST(LastCellSearch, a_unit_whose_census_names_no_missing_digit_is_no_hit) {
     // Row 1 has one empty cell but a duplicate 8, so two digits are absent: no placement there.
     // Row 2 has one empty cell and eight different digits: it is the hit.
     Board b;
@@ -302,8 +270,7 @@ TEST(LastCellSearch, a_unit_whose_census_names_no_missing_digit_is_no_hit)
     EXPECT_EQ(b.area.grid[1][8], 0);
 }
 
-TEST(LastCellSearch, never_writes_a_digit_that_the_cells_column_already_holds)
-{
+TEST(LastCellSearch, never_writes_a_digit_that_the_cells_column_already_holds) {
     // Row 1 lacks only 9, but column 9 holds a 9: the puzzle has no solution, and no 9 may go at r1c9.
     std::string p(81, '.');
     p.replace(0, 8, "12345678");
@@ -317,8 +284,7 @@ TEST(LastCellSearch, never_writes_a_digit_that_the_cells_column_already_holds)
     }
 }
 
-TEST(Solvers, every_tempo_ends_and_makes_the_same_placements_on_a_corpus)
-{
+TEST(Solvers, every_tempo_ends_and_makes_the_same_placements_on_a_corpus) {
     int finished_count = 0;
     for (const std::string& puzzle : corpus(60)) {
         Board step(puzzle), digit(puzzle), once(puzzle);
@@ -344,25 +310,21 @@ TEST(Solvers, every_tempo_ends_and_makes_the_same_placements_on_a_corpus)
     EXPECT_LT(finished_count, 55) << "the corpus should also hold puzzles the searches cannot finish";
 }
 
-TEST(Solvers, puzzles_without_a_solution_never_gain_a_duplicate)
-{
+TEST(Solvers, puzzles_without_a_solution_never_gain_a_duplicate) {
     // Relabel a solution, empty cells, then plant a wrong given that keeps the grid valid.
     std::mt19937 random(7);
     int tried = 0;
     for (const std::string& base : corpus(60)) {
         std::string p = base;
         const int i = static_cast<int>(random() % 81);
-        if (p[i] != '.')
-            continue;
+        if (p[i] != '.') continue;
         for (char d = '1'; d <= '9'; ++d) {
             p[i] = d;
             Board check(p);
-            if (check.engine.verif_sudoku() && count_solutions(check.area) == 0)
-                break;
+            if (check.engine.verif_sudoku() && count_solutions(check.area) == 0) break;
             p[i] = '.';
         }
-        if (p[i] == '.')
-            continue;
+        if (p[i] == '.') continue;
         ++tried;
         Board b(p);
         run_tempo(b, 7);
@@ -373,8 +335,7 @@ TEST(Solvers, puzzles_without_a_solution_never_gain_a_duplicate)
     EXPECT_GE(tried, 10) << "the corpus should plant enough wrong givens";
 }
 
-TEST(SolutionCount, counts_none_one_or_several)
-{
+TEST(SolutionCount, counts_none_one_or_several) {
     EXPECT_EQ(count_solutions(Board(kEasy).area), 1);
     EXPECT_EQ(count_solutions(Board(kHard).area), 1);
     EXPECT_EQ(count_solutions(Board(kEasySolution).area), 1);

@@ -26,12 +26,10 @@ public:
     std::string ask_save_file_name(const FileDialogRequest& request) override { return next(request); }
 
 private:
-    std::string next(const FileDialogRequest& request)
-    {
+    std::string next(const FileDialogRequest& request) {
         requests_.push_back(request);
         EXPECT_FALSE(answers_.empty()) << "a dialog nobody scripted: " << request.title;
-        if (answers_.empty())
-            return {};
+        if (answers_.empty()) return {};
         std::string name = answers_.front();
         answers_.pop_front();
         return name;
@@ -54,8 +52,7 @@ struct BoardState {
 
 class OpenSaveTest : public test::FilesTest {
 protected:
-    BoardState board_state() const
-    {
+    BoardState board_state() const {
         BoardState state;
         for (int r = 1; r <= 9; ++r) {
             for (int c = 1; c <= 9; ++c) {
@@ -71,8 +68,7 @@ protected:
     }
 
     // A board in the middle of a solve: coloured, locked, with a log and a step button.
-    void show_solving_board()
-    {
+    void show_solving_board() {
         store_values(area, test::values_of_text(test::kPuzzle));
         engine.show_grid();
         for (int c = 1; c <= 9; ++c) {
@@ -83,8 +79,7 @@ protected:
         board.set_button_visible(StepButton::Button5, true);
     }
 
-    std::string write_file(const std::string& name, const std::string& bytes)
-    {
+    std::string write_file(const std::string& name, const std::string& bytes) {
         put(name, bytes);
         return path(name);
     }
@@ -96,18 +91,15 @@ protected:
     ScriptedDialogs dialogs;
 };
 
-std::string lines(const std::vector<int>& values)
-{
+std::string lines(const std::vector<int>& values) {
     std::string text;
-    for (const int v : values)
-        text += std::to_string(v) + "\r\n";
+    for (const int v : values) text += std::to_string(v) + "\r\n";
     return text;
 }
 
 } // namespace
 
-TEST_F(OpenSaveTest, both_dialogs_are_asked_with_the_sudoku_filter_and_no_name)
-{
+TEST_F(OpenSaveTest, both_dialogs_are_asked_with_the_sudoku_filter_and_no_name) {
     dialogs.answer("");
     dialogs.answer("");
     open_command(engine, dialogs);
@@ -122,8 +114,7 @@ TEST_F(OpenSaveTest, both_dialogs_are_asked_with_the_sudoku_filter_and_no_name)
     }
 }
 
-TEST_F(OpenSaveTest, cancelling_either_dialog_changes_nothing)
-{
+TEST_F(OpenSaveTest, cancelling_either_dialog_changes_nothing) {
     show_solving_board();
     const BoardState before = board_state();
     const PuzzleValues grid = values_of(area);
@@ -137,8 +128,7 @@ TEST_F(OpenSaveTest, cancelling_either_dialog_changes_nothing)
     EXPECT_TRUE(reported.empty());
 }
 
-TEST(SaveFileName, names_gain_sud_unless_they_end_in_a_three_character_extension)
-{
+TEST(SaveFileName, names_gain_sud_unless_they_end_in_a_three_character_extension) {
     const struct {
         const char* given;
         const char* written;
@@ -146,7 +136,7 @@ TEST(SaveFileName, names_gain_sud_unless_they_end_in_a_three_character_extension
         {"", ""},
         {"abcd", ""},
         {".sud", ""},
-        {"\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9", ""},                     // "éééé": 4 characters, 8 bytes
+        {"\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9", ""}, // "éééé": 4 characters, 8 bytes
         {"abcde", "abcde.sud"},
         {"grille", "grille.sud"},
         {"grille.txt", "grille.txt"},
@@ -156,15 +146,13 @@ TEST(SaveFileName, names_gain_sud_unless_they_end_in_a_three_character_extension
         {"x.sud", "x.sud"},
         {"/tmp/grille", "/tmp/grille.sud"},
         {"rep.d/grille", "rep.d/grille.sud"},
-        {"a.\xC3\xA9t\xC3\xA9", "a.\xC3\xA9t\xC3\xA9"},               // "a.été" keeps its extension
+        {"a.\xC3\xA9t\xC3\xA9", "a.\xC3\xA9t\xC3\xA9"}, // "a.été" keeps its extension
         {"\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9", "\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9.sud"},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(save_file_name(c.given), c.written) << c.given;
+    for (const auto& c : cases) EXPECT_EQ(save_file_name(c.given), c.written) << c.given;
 }
 
-TEST_F(OpenSaveTest, save_writes_under_the_name_with_its_extension_rule)
-{
+TEST_F(OpenSaveTest, save_writes_under_the_name_with_its_extension_rule) {
     store_values(area, test::values_of_text(test::kPuzzle));
     const std::string expected = puzzle_text(values_of(area));
     for (const char* name : {"grille", "autre.txt", "trois.sud", "grille.su"}) {
@@ -176,8 +164,7 @@ TEST_F(OpenSaveTest, save_writes_under_the_name_with_its_extension_rule)
         EXPECT_EQ(contents(name), expected) << name;
 }
 
-TEST_F(OpenSaveTest, save_replaces_an_existing_file_and_changes_nothing_on_the_board)
-{
+TEST_F(OpenSaveTest, save_replaces_an_existing_file_and_changes_nothing_on_the_board) {
     show_solving_board();
     put("grille.sud", "old");
     const BoardState before = board_state();
@@ -187,8 +174,7 @@ TEST_F(OpenSaveTest, save_replaces_an_existing_file_and_changes_nothing_on_the_b
     EXPECT_EQ(board_state(), before);
 }
 
-TEST_F(OpenSaveTest, a_failed_save_throws_its_code_and_changes_nothing)
-{
+TEST_F(OpenSaveTest, a_failed_save_throws_its_code_and_changes_nothing) {
     show_solving_board();
     const BoardState before = board_state();
     dialogs.answer(path("absent/grille"));
@@ -196,13 +182,11 @@ TEST_F(OpenSaveTest, a_failed_save_throws_its_code_and_changes_nothing)
     EXPECT_EQ(board_state(), before);
 }
 
-TEST_F(OpenSaveTest, a_saved_puzzle_opened_again_shows_the_same_digits_as_a_fresh_puzzle)
-{
+TEST_F(OpenSaveTest, a_saved_puzzle_opened_again_shows_the_same_digits_as_a_fresh_puzzle) {
     // State: a puzzle typed into the board.
     for (int i = 0; i < 81; ++i) {
         const char ch = test::kPuzzle[static_cast<std::size_t>(i)];
-        if (ch != '.')
-            board.set_cell_text(i / 9 + 1, i % 9 + 1, std::string(1, ch));
+        if (ch != '.') board.set_cell_text(i / 9 + 1, i % 9 + 1, std::string(1, ch));
     }
     const BoardState typed = board_state();
     dialogs.answer(path("grille"));
@@ -229,16 +213,14 @@ TEST_F(OpenSaveTest, a_saved_puzzle_opened_again_shows_the_same_digits_as_a_fres
     EXPECT_TRUE(reported.empty());
 }
 
-TEST_F(OpenSaveTest, open_adds_no_extension)
-{
+TEST_F(OpenSaveTest, open_adds_no_extension) {
     put("grille.sud", lines({5}));
     dialogs.answer(path("grille"));
     EXPECT_EQ(failure_code([&] { open_command(engine, dialogs); }), 2);
     EXPECT_EQ(area.grid[1][1], 0);
 }
 
-TEST_F(OpenSaveTest, values_of_ten_and_more_show_in_full_but_store_their_first_digit)
-{
+TEST_F(OpenSaveTest, values_of_ten_and_more_show_in_full_but_store_their_first_digit) {
     const std::string name = write_file("grand.sud", lines({12, 10, 5}));
     dialogs.answer(name);
     open_command(engine, dialogs);
@@ -256,8 +238,7 @@ TEST_F(OpenSaveTest, values_of_ten_and_more_show_in_full_but_store_their_first_d
     EXPECT_TRUE(reported.empty());
 }
 
-TEST_F(OpenSaveTest, negative_values_show_in_full_are_reported_and_keep_the_value_read)
-{
+TEST_F(OpenSaveTest, negative_values_show_in_full_are_reported_and_keep_the_value_read) {
     dialogs.answer(write_file("negatif.sud", lines({-3, 4, -12})));
     open_command(engine, dialogs);
     EXPECT_EQ(board.cell(1, 1).text, "-3");
@@ -271,8 +252,7 @@ TEST_F(OpenSaveTest, negative_values_show_in_full_are_reported_and_keep_the_valu
     EXPECT_TRUE(board.log().empty());
 }
 
-TEST_F(OpenSaveTest, a_non_numeric_line_stops_the_open_and_changes_nothing)
-{
+TEST_F(OpenSaveTest, a_non_numeric_line_stops_the_open_and_changes_nothing) {
     show_solving_board();
     const BoardState before = board_state();
     const PuzzleValues grid = values_of(area);
@@ -288,8 +268,7 @@ TEST_F(OpenSaveTest, a_non_numeric_line_stops_the_open_and_changes_nothing)
     EXPECT_EQ(board_state(), before);
 }
 
-TEST_F(OpenSaveTest, a_missing_file_fails_with_code_2_and_changes_nothing)
-{
+TEST_F(OpenSaveTest, a_missing_file_fails_with_code_2_and_changes_nothing) {
     show_solving_board();
     const BoardState before = board_state();
     const PuzzleValues grid = values_of(area);
@@ -305,8 +284,7 @@ TEST_F(OpenSaveTest, a_missing_file_fails_with_code_2_and_changes_nothing)
     EXPECT_EQ(board_state(), before);
 }
 
-TEST_F(OpenSaveTest, open_leaves_the_occurrence_table_and_the_counters_alone)
-{
+TEST_F(OpenSaveTest, open_leaves_the_occurrence_table_and_the_counters_alone) {
     area.freq[5] = 3;
     area.cur_digit = 5;
     board.show_occurrence_table();
@@ -320,8 +298,7 @@ TEST_F(OpenSaveTest, open_leaves_the_occurrence_table_and_the_counters_alone)
     EXPECT_EQ(board.occurrence_cell(5, 1), "3");
 }
 
-TEST_F(OpenSaveTest, a_name_of_four_characters_or_fewer_ends_the_open_silently)
-{
+TEST_F(OpenSaveTest, a_name_of_four_characters_or_fewer_ends_the_open_silently) {
     show_solving_board();
     const BoardState before = board_state();
     for (const char* name : {"a", "abcd", "\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9"}) {

@@ -19,8 +19,7 @@ struct TokenCase {
 
 } // namespace
 
-TEST(SudToken, numbers_in_every_accepted_form_convert_to_their_value)
-{
+TEST(SudToken, numbers_in_every_accepted_form_convert_to_their_value) {
     const TokenCase cases[] = {
         {"0", 0},
         {"7", 7},
@@ -59,8 +58,7 @@ TEST(SudToken, numbers_in_every_accepted_form_convert_to_their_value)
     }
 }
 
-TEST(SudToken, failures_give_the_digits_accumulated_before_the_point_of_failure_without_sign)
-{
+TEST(SudToken, failures_give_the_digits_accumulated_before_the_point_of_failure_without_sign) {
     const TokenCase cases[] = {
         {"", 0},
         {"-", 0},
@@ -83,7 +81,9 @@ TEST(SudToken, failures_give_the_digits_accumulated_before_the_point_of_failure_
         {"0x0x1", 0},
         {"00x5", 0},
         {"1e3", 1},
-        {"\xEF\xBB\xBF" "7", 0},
+        {"\xEF\xBB\xBF"
+         "7",
+         0},
         // decimal: the digit that would follow a value above 214748364 is the point of failure
         {"21474836470", kMax},
         {"99999999999", 999999999},

@@ -19,12 +19,9 @@ public:
     const std::string& accepted() const { return accepted_; }
 
 protected:
-    int_type overflow(int_type ch) override
-    {
-        if (traits_type::eq_int_type(ch, traits_type::eof()))
-            return traits_type::not_eof(ch);
-        if (accepted_.size() >= capacity_)
-            return traits_type::eof();
+    int_type overflow(int_type ch) override {
+        if (traits_type::eq_int_type(ch, traits_type::eof())) return traits_type::not_eof(ch);
+        if (accepted_.size() >= capacity_) return traits_type::eof();
         accepted_.push_back(traits_type::to_char_type(ch));
         return ch;
     }
@@ -42,8 +39,7 @@ protected:
 
 } // namespace
 
-TEST(SudWriter, a_grid_of_digits_gives_81_lines_of_three_bytes)
-{
+TEST(SudWriter, a_grid_of_digits_gives_81_lines_of_three_bytes) {
     const PuzzleValues values = test::values_of_text(test::kPuzzle);
     const std::string text = puzzle_text(values);
     ASSERT_EQ(text.size(), 243u);
@@ -54,8 +50,7 @@ TEST(SudWriter, a_grid_of_digits_gives_81_lines_of_three_bytes)
     EXPECT_EQ(text.substr(0, 9), "5\r\n3\r\n0\r\n");
 }
 
-TEST(SudWriter, values_are_written_in_shortest_decimal_form_with_a_minus_for_negatives)
-{
+TEST(SudWriter, values_are_written_in_shortest_decimal_form_with_a_minus_for_negatives) {
     PuzzleValues values{};
     values[0] = 12;
     values[1] = -7;
@@ -69,8 +64,7 @@ TEST(SudWriter, values_are_written_in_shortest_decimal_form_with_a_minus_for_neg
     EXPECT_EQ(text.size(), 243u + 1 + 1 + 5 + 4 + 1);
 }
 
-TEST(SudWriter, every_16_bit_value_survives_a_round_trip)
-{
+TEST(SudWriter, every_16_bit_value_survives_a_round_trip) {
     PuzzleValues values{};
     for (int v = -32768; v <= 32767; v += 81) {
         for (std::size_t i = 0; i < values.size(); ++i)
@@ -79,8 +73,7 @@ TEST(SudWriter, every_16_bit_value_survives_a_round_trip)
     }
 }
 
-TEST(SudWriter, the_stream_writer_writes_the_same_bytes_as_the_text)
-{
+TEST(SudWriter, the_stream_writer_writes_the_same_bytes_as_the_text) {
     WorkArea area;
     store_values(area, test::values_of_text(test::kPuzzle));
     area.grid[9][9] = -123;
@@ -89,8 +82,7 @@ TEST(SudWriter, the_stream_writer_writes_the_same_bytes_as_the_text)
     EXPECT_EQ(out.str(), puzzle_text(values_of(area)));
 }
 
-TEST(SudWriter, a_stream_that_fails_after_n_bytes_makes_the_write_fail)
-{
+TEST(SudWriter, a_stream_that_fails_after_n_bytes_makes_the_write_fail) {
     const PuzzleValues values = test::values_of_text(test::kPuzzle);
     for (const std::size_t capacity : {0u, 1u, 2u, 3u, 4u, 100u, 241u, 242u}) {
         FailAfterBuf device(capacity);
@@ -104,23 +96,20 @@ TEST(SudWriter, a_stream_that_fails_after_n_bytes_makes_the_write_fail)
     EXPECT_EQ(roomy.accepted(), puzzle_text(values));
 }
 
-TEST(SudWriter, a_stream_that_fails_while_flushing_makes_the_write_fail)
-{
+TEST(SudWriter, a_stream_that_fails_while_flushing_makes_the_write_fail) {
     FailingFlushBuf device;
     std::ostream out(&device);
     EXPECT_EQ(test::failure_code([&] { write_puzzle(out, PuzzleValues{}); }), stream_failure_code());
 }
 
-TEST(SudWriter, a_stream_that_throws_on_failure_gives_the_same_failure)
-{
+TEST(SudWriter, a_stream_that_throws_on_failure_gives_the_same_failure) {
     FailAfterBuf device(10);
     std::ostream out(&device);
     out.exceptions(std::ios::badbit | std::ios::failbit);
     EXPECT_EQ(test::failure_code([&] { write_puzzle(out, PuzzleValues{}); }), stream_failure_code());
 }
 
-TEST(SudWriter, a_stream_failure_is_reported_as_an_input_output_error_with_its_own_message)
-{
+TEST(SudWriter, a_stream_failure_is_reported_as_an_input_output_error_with_its_own_message) {
     const InOutError error(stream_failure_code());
     EXPECT_EQ(error.message(), "Erreur E/S " + std::to_string(stream_failure_code()));
 }

@@ -5,19 +5,15 @@
 
 #include "explications_test_support.h"
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     // A QApplication without a display aborts; run offscreen unless told otherwise.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     // EXTRAS_TESTS_ONLY=explications or =file_dialogs runs one class, so that test function names
     // given on the command line are found.
     const QByteArray only = qgetenv("EXTRAS_TESTS_ONLY");
     int failures = 0;
-    if (only.isEmpty() || only == "explications")
-        failures += run_explications_tests(argc, argv);
-    if (only.isEmpty() || only == "file_dialogs")
-        failures += run_file_dialogs_tests(argc, argv);
+    if (only.isEmpty() || only == "explications") failures += run_explications_tests(argc, argv);
+    if (only.isEmpty() || only == "file_dialogs") failures += run_file_dialogs_tests(argc, argv);
     return failures;
 }

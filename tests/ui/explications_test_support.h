@@ -18,8 +18,7 @@ int run_file_dialogs_tests(int argc, char** argv);
 // first one goes too) and remembers that it had to.
 class ModalWatchdog {
 public:
-    explicit ModalWatchdog(int timeout_ms = 10000)
-    {
+    explicit ModalWatchdog(int timeout_ms = 10000) {
         m_timer.setInterval(timeout_ms);
         QObject::connect(&m_timer, &QTimer::timeout, [this] {
             m_timer.setInterval(200);
@@ -30,8 +29,7 @@ public:
                     dialog->done(QDialog::Rejected);
                 else
                     modal->close();
-                if (QApplication::activeModalWidget() == modal)
-                    break; // refused to close; try again on the next tick
+                if (QApplication::activeModalWidget() == modal) break; // refused to close; try again on the next tick
             }
         });
         m_timer.start();
@@ -44,10 +42,8 @@ private:
 };
 
 // Where screenshots go: $VORNEL_SCREENSHOT_DIR when set (created if missing), else "" (none).
-inline QString screenshot_dir()
-{
+inline QString screenshot_dir() {
     const QString dir = qEnvironmentVariable("VORNEL_SCREENSHOT_DIR");
-    if (!dir.isEmpty())
-        QDir().mkpath(dir);
+    if (!dir.isEmpty()) QDir().mkpath(dir);
     return dir;
 }

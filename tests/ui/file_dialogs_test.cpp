@@ -8,13 +8,13 @@
 #include <QCompleter>
 #include <QDeadlineTimer>
 #include <QDialogButtonBox>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileDialog>
 #include <QLibraryInfo>
 #include <QLineEdit>
-#include <QMessageBox>
-#include <QElapsedTimer>
 #include <QLocale>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -27,8 +27,7 @@ namespace {
 
 // Types `text` key by key; characters outside ASCII (which QTest::keyClicks refuses) go as key
 // events carrying their text, as an input method or a French keyboard would send them.
-void type_text(QWidget* target, const QString& text)
-{
+void type_text(QWidget* target, const QString& text) {
     for (const QChar c : text) {
         if (c.unicode() < 0x80)
             QTest::keyClick(target, c.toLatin1());
@@ -50,8 +49,8 @@ struct Seen {
     QString defaultSuffix;
     bool modal = false;
     bool acceptEnabledEmpty = true; // the Open/Save button could be pressed before any typing
-    QString typed;          // the name field after typing
-    bool stillOpen = false; // the dialog was still open right after its button was pressed
+    QString typed;                  // the name field after typing
+    bool stillOpen = false;         // the dialog was still open right after its button was pressed
 };
 
 // How the scripted user answers: type `name` if there is one, then press the accept button, or
@@ -64,16 +63,14 @@ struct Answer {
 // Runs `ask` (which shows a dialog modally) while a timer plays the user. Returns what `ask`
 // returned; `seen` receives the dialog's state, `watchdog_fired` whether a modal had to be forced
 // shut (a stray confirmation box, or a dialog that did not accept the answer).
-std::string drive(const std::function<std::string()>& ask, const Answer& answer, Seen& seen, bool& watchdog_fired)
-{
+std::string drive(const std::function<std::string()>& ask, const Answer& answer, Seen& seen, bool& watchdog_fired) {
     ModalWatchdog watchdog(5000);
     QTimer poll;
     poll.setInterval(10);
     bool answered = false;
     QObject::connect(&poll, &QTimer::timeout, [&] {
         auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-        if (answered || !dialog || !dialog->isVisible())
-            return;
+        if (answered || !dialog || !dialog->isVisible()) return;
         answered = true;
         seen.objectName = dialog->objectName();
         seen.title = dialog->windowTitle();
@@ -87,10 +84,9 @@ std::string drive(const std::function<std::string()>& ask, const Answer& answer,
         seen.defaultSuffix = dialog->defaultSuffix();
         seen.modal = dialog->isModal();
         auto* buttons = dialog->findChild<QDialogButtonBox*>(QStringLiteral("buttonBox"));
-        if (!buttons || !nameEdit)
-            return; // the watchdog closes it and the test fails
-        const auto role = dialog->acceptMode() == QFileDialog::AcceptOpen ? QDialogButtonBox::Open
-                                                                          : QDialogButtonBox::Save;
+        if (!buttons || !nameEdit) return; // the watchdog closes it and the test fails
+        const auto role =
+            dialog->acceptMode() == QFileDialog::AcceptOpen ? QDialogButtonBox::Open : QDialogButtonBox::Save;
         QPushButton* accept = buttons->button(role);
         seen.acceptEnabledEmpty = accept && accept->isEnabled();
         if (answer.name) {
@@ -100,8 +96,7 @@ std::string drive(const std::function<std::string()>& ask, const Answer& answer,
             dialog->activateWindow();
             nameEdit->setFocus(Qt::OtherFocusReason);
             QDeadlineTimer deadline(2000);
-            while (!nameEdit->hasFocus() && !deadline.hasExpired())
-                QTest::qWait(10);
+            while (!nameEdit->hasFocus() && !deadline.hasExpired()) QTest::qWait(10);
             type_text(nameEdit, *answer.name);
             // The name completer's list, which may open over the dialog at any moment as the folder
             // is read, would swallow a mouse click on the button: close it, and press the button
@@ -114,36 +109,27 @@ std::string drive(const std::function<std::string()>& ask, const Answer& answer,
             return;
         }
         seen.typed = nameEdit->text();
-        if (accept && accept->isEnabled())
-            accept->click();
+        if (accept && accept->isEnabled()) accept->click();
         seen.stillOpen = dialog->isVisible();
     });
     poll.start();
     const std::string result = ask();
     poll.stop();
     watchdog_fired = watchdog.fired();
-    if (!answered)
-        qWarning("no file dialog came up");
+    if (!answered) qWarning("no file dialog came up");
     return result;
 }
 
 // Why a dialog had to be forced shut.
-QString stuck(const Seen& seen)
-{
+QString stuck(const Seen& seen) {
     return QStringLiteral("the dialog stayed open; name field [%1], open after its button: %2")
         .arg(seen.typed)
         .arg(seen.stillOpen);
 }
 
-vornel::FileDialogRequest open_request()
-{
-    return {"Ouvrir", "Sudoku (*.sud)|*.sud", 1, ""};
-}
+vornel::FileDialogRequest open_request() { return {"Ouvrir", "Sudoku (*.sud)|*.sud", 1, ""}; }
 
-vornel::FileDialogRequest save_request()
-{
-    return {"Enregistrer sous", "Sudoku (*.sud)|*.sud", 1, ""};
-}
+vornel::FileDialogRequest save_request() { return {"Enregistrer sous", "Sudoku (*.sud)|*.sud", 1, ""}; }
 
 } // namespace
 
@@ -173,8 +159,7 @@ private:
     QTemporaryDir m_dir;
 };
 
-void FileDialogsTest::watchdog_ends_a_stray_modal_box()
-{
+void FileDialogsTest::watchdog_ends_a_stray_modal_box() {
     // A box nobody answers: the watchdog ends it, says so, and the test goes on.
     ModalWatchdog watchdog(200);
     QMessageBox box(QMessageBox::Critical, QStringLiteral("x"), QStringLiteral("stray"), QMessageBox::Ok);
@@ -186,8 +171,7 @@ void FileDialogsTest::watchdog_ends_a_stray_modal_box()
     QCOMPARE(QApplication::activeModalWidget(), nullptr);
 }
 
-void FileDialogsTest::filters_are_converted_to_qt_form_data()
-{
+void FileDialogsTest::filters_are_converted_to_qt_form_data() {
     QTest::addColumn<QString>("filter");
     QTest::addColumn<QStringList>("expected");
     QTest::newRow("the program's own") << "Sudoku (*.sud)|*.sud" << QStringList{"Sudoku (*.sud)"};
@@ -201,15 +185,13 @@ void FileDialogsTest::filters_are_converted_to_qt_form_data()
     QTest::newRow("unpaired description") << "Sudoku (*.sud)" << QStringList{};
 }
 
-void FileDialogsTest::filters_are_converted_to_qt_form()
-{
+void FileDialogsTest::filters_are_converted_to_qt_form() {
     QFETCH(QString, filter);
     QFETCH(QStringList, expected);
     QCOMPARE(vornel::qt_name_filters(filter.toStdString()), expected);
 }
 
-void FileDialogsTest::open_dialog_shows_its_title_filter_and_an_empty_name()
-{
+void FileDialogsTest::open_dialog_shows_its_title_filter_and_an_empty_name() {
     QWidget parent;
     vornel::QtFileDialogs dialogs(&parent);
     Seen seen;
@@ -229,8 +211,7 @@ void FileDialogsTest::open_dialog_shows_its_title_filter_and_an_empty_name()
     QCOMPARE(name, std::string());
 }
 
-void FileDialogsTest::save_dialog_shows_its_title_filter_and_an_empty_name()
-{
+void FileDialogsTest::save_dialog_shows_its_title_filter_and_an_empty_name() {
     QWidget parent;
     vornel::QtFileDialogs dialogs(&parent);
     Seen seen;
@@ -251,15 +232,13 @@ void FileDialogsTest::save_dialog_shows_its_title_filter_and_an_empty_name()
     QCOMPARE(name, std::string());
 }
 
-void FileDialogsTest::cancel_gives_an_empty_name_data()
-{
+void FileDialogsTest::cancel_gives_an_empty_name_data() {
     QTest::addColumn<bool>("save");
     QTest::newRow("open") << false;
     QTest::newRow("save") << true;
 }
 
-void FileDialogsTest::cancel_gives_an_empty_name()
-{
+void FileDialogsTest::cancel_gives_an_empty_name() {
     QFETCH(bool, save);
     QVERIFY(m_dir.isValid());
     QWidget parent;
@@ -269,9 +248,7 @@ void FileDialogsTest::cancel_gives_an_empty_name()
     // A name typed and then cancelled is not handed back.
     const QString typed = m_dir.filePath(QStringLiteral("annule.sud"));
     const std::string name = drive(
-        [&] {
-            return save ? dialogs.ask_save_file_name(save_request()) : dialogs.ask_open_file_name(open_request());
-        },
+        [&] { return save ? dialogs.ask_save_file_name(save_request()) : dialogs.ask_open_file_name(open_request()); },
         {typed, true}, seen, fired);
     QVERIFY2(!fired, qPrintable(stuck(seen)));
     QVERIFY(!seen.title.isEmpty()); // the dialog did come up
@@ -279,22 +256,19 @@ void FileDialogsTest::cancel_gives_an_empty_name()
     QVERIFY(QDir(m_dir.path()).entryList(QDir::Files).isEmpty()); // nothing written
 }
 
-void FileDialogsTest::open_accepts_a_name_that_does_not_exist()
-{
+void FileDialogsTest::open_accepts_a_name_that_does_not_exist() {
     QWidget parent;
     vornel::QtFileDialogs dialogs(&parent);
     const QString missing = m_dir.filePath(QStringLiteral("absente.sud"));
     QVERIFY(!QFile::exists(missing));
     Seen seen;
     bool fired = false;
-    const std::string name =
-        drive([&] { return dialogs.ask_open_file_name(open_request()); }, {missing}, seen, fired);
+    const std::string name = drive([&] { return dialogs.ask_open_file_name(open_request()); }, {missing}, seen, fired);
     QVERIFY2(!fired, qPrintable(stuck(seen)));
     QCOMPARE(QString::fromStdString(name), missing);
 }
 
-void FileDialogsTest::open_gives_the_full_path_of_an_existing_file()
-{
+void FileDialogsTest::open_gives_the_full_path_of_an_existing_file() {
     const QString path = m_dir.filePath(QStringLiteral("grille.sud"));
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly));
@@ -309,8 +283,7 @@ void FileDialogsTest::open_gives_the_full_path_of_an_existing_file()
     QCOMPARE(QString::fromStdString(name), path);
 }
 
-void FileDialogsTest::save_replaces_an_existing_file_without_asking()
-{
+void FileDialogsTest::save_replaces_an_existing_file_without_asking() {
     const QString path = m_dir.filePath(QStringLiteral("existante.sud"));
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly));
@@ -325,8 +298,7 @@ void FileDialogsTest::save_replaces_an_existing_file_without_asking()
     QCOMPARE(QString::fromStdString(name), path);
 }
 
-void FileDialogsTest::save_adds_no_extension()
-{
+void FileDialogsTest::save_adds_no_extension() {
     QWidget parent;
     vornel::QtFileDialogs dialogs(&parent);
     const QString path = m_dir.filePath(QStringLiteral("grille"));
@@ -338,8 +310,7 @@ void FileDialogsTest::save_adds_no_extension()
     QVERIFY(!QFile::exists(path)); // a dialog only chooses; it writes nothing
 }
 
-void FileDialogsTest::names_come_back_as_utf8()
-{
+void FileDialogsTest::names_come_back_as_utf8() {
     QWidget parent;
     vornel::QtFileDialogs dialogs(&parent);
     const QString path = m_dir.filePath(QString::fromUtf8("r\xc3\xa9solu \xc3\xa0 moiti\xc3\xa9.sud"));
@@ -350,8 +321,7 @@ void FileDialogsTest::names_come_back_as_utf8()
     QCOMPARE(name, m_dir.path().toStdString() + "/r\xc3\xa9solu \xc3\xa0 moiti\xc3\xa9.sud");
 }
 
-void FileDialogsTest::filter_index_selects_the_filter_data()
-{
+void FileDialogsTest::filter_index_selects_the_filter_data() {
     QTest::addColumn<int>("index");
     QTest::addColumn<QString>("selected");
     QTest::newRow("first") << 1 << "Sudoku (*.sud)";
@@ -360,8 +330,7 @@ void FileDialogsTest::filter_index_selects_the_filter_data()
     QTest::newRow("beyond the last keeps the first") << 3 << "Sudoku (*.sud)";
 }
 
-void FileDialogsTest::filter_index_selects_the_filter()
-{
+void FileDialogsTest::filter_index_selects_the_filter() {
     QFETCH(int, index);
     QFETCH(QString, selected);
     QWidget parent;
@@ -375,8 +344,7 @@ void FileDialogsTest::filter_index_selects_the_filter()
     QCOMPARE(seen.selectedNameFilter, selected);
 }
 
-void FileDialogsTest::parent_window_is_active_again_afterwards()
-{
+void FileDialogsTest::parent_window_is_active_again_afterwards() {
     QWidget parent;
     parent.resize(200, 100);
     parent.show();
@@ -391,13 +359,11 @@ void FileDialogsTest::parent_window_is_active_again_afterwards()
     QTRY_COMPARE(QApplication::activeWindow(), &parent);
 }
 
-void FileDialogsTest::standard_dialog_texts_follow_a_french_locale()
-{
+void FileDialogsTest::standard_dialog_texts_follow_a_french_locale() {
     // State: a French user's locale. This stays for the rest of the run (the screenshot after this
     // test shows the French dialog); the translations are installed once per process.
     const QString folder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
-    if (!QFile::exists(folder + QStringLiteral("/qtbase_fr.qm")))
-        QSKIP("qt6-translations-l10n is not installed");
+    if (!QFile::exists(folder + QStringLiteral("/qtbase_fr.qm"))) QSKIP("qt6-translations-l10n is not installed");
     QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
     vornel::install_qt_translations();
     vornel::install_qt_translations(); // a second call adds nothing
@@ -411,8 +377,7 @@ void FileDialogsTest::standard_dialog_texts_follow_a_french_locale()
     poll.setInterval(10);
     QObject::connect(&poll, &QTimer::timeout, [&] {
         auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-        if (!cancel.isEmpty() || !dialog || !dialog->isVisible())
-            return;
+        if (!cancel.isEmpty() || !dialog || !dialog->isVisible()) return;
         auto* buttons = dialog->findChild<QDialogButtonBox*>(QStringLiteral("buttonBox"));
         cancel = buttons->button(QDialogButtonBox::Cancel)->text();
         save = buttons->button(QDialogButtonBox::Save)->text();
@@ -425,8 +390,7 @@ void FileDialogsTest::standard_dialog_texts_follow_a_french_locale()
     QCOMPARE(save.remove(QLatin1Char('&')), QStringLiteral("Enregistrer"));
 }
 
-void FileDialogsTest::screenshot_shows_the_save_dialog()
-{
+void FileDialogsTest::screenshot_shows_the_save_dialog() {
     const QString dir = screenshot_dir();
     QWidget parent;
     vornel::QtFileDialogs dialogs(&parent);
@@ -436,13 +400,11 @@ void FileDialogsTest::screenshot_shows_the_save_dialog()
     poll.setInterval(50);
     QObject::connect(&poll, &QTimer::timeout, [&] {
         auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-        if (grabbed || !dialog || !dialog->isVisible())
-            return;
+        if (grabbed || !dialog || !dialog->isVisible()) return;
         grabbed = true;
         QTest::qWait(100); // let the folder view fill in
         const QPixmap shot = dialog->grab();
-        if (!dir.isEmpty())
-            shot.save(dir + QStringLiteral("/save-dialog.png"));
+        if (!dir.isEmpty()) shot.save(dir + QStringLiteral("/save-dialog.png"));
         dialog->reject();
     });
     poll.start();
@@ -451,8 +413,7 @@ void FileDialogsTest::screenshot_shows_the_save_dialog()
     QVERIFY(!watchdog.fired());
 }
 
-int run_file_dialogs_tests(int argc, char** argv)
-{
+int run_file_dialogs_tests(int argc, char** argv) {
     FileDialogsTest test;
     return QTest::qExec(&test, argc, argv);
 }

@@ -25,8 +25,7 @@ namespace {
 // The engine places 28 digits of this one before it gets stuck: plenty of steps to show.
 const char* const kPuzzle = "000000907000420180000705026100904000050000040000507009920108000034059000507000000";
 
-bool save(const QPixmap& pixmap, const QDir& dir, const QString& name)
-{
+bool save(const QPixmap& pixmap, const QDir& dir, const QString& name) {
     const QString path = dir.filePath(name);
     const bool ok = pixmap.save(path);
     std::printf("%s %s\n", ok ? "wrote" : "FAILED", qPrintable(path));
@@ -34,29 +33,24 @@ bool save(const QPixmap& pixmap, const QDir& dir, const QString& name)
 }
 
 // Lets the window paint what the last handler changed, then grabs it.
-bool save_window(QWidget& w, const QDir& dir, const QString& name)
-{
+bool save_window(QWidget& w, const QDir& dir, const QString& name) {
     QCoreApplication::processEvents();
     return save(w.grab(), dir, name);
 }
 
-void type_puzzle(vornel::Tf_vrn& w, const char* puzzle)
-{
+void type_puzzle(vornel::Tf_vrn& w, const char* puzzle) {
     for (int i = 0; i < 81; ++i)
-        if (puzzle[i] >= '1' && puzzle[i] <= '9')
-            QTest::keyClick(w.cell(i / 9 + 1, i % 9 + 1), puzzle[i]);
+        if (puzzle[i] >= '1' && puzzle[i] <= '9') QTest::keyClick(w.cell(i / 9 + 1, i % 9 + 1), puzzle[i]);
 }
 
 // Runs `open` (which shows a modal box through the real seam), grabs the box, then presses OK.
-bool grab_box(const std::function<void()>& open, const QDir& dir, const QString& name)
-{
+bool grab_box(const std::function<void()>& open, const QDir& dir, const QString& name) {
     bool ok = false;
     QTimer timer;
     timer.setInterval(50);
     QObject::connect(&timer, &QTimer::timeout, [&] {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (!box)
-            return;
+        if (!box) return;
         timer.stop();
         ok = save(box->grab(), dir, name);
         box->button(QMessageBox::Ok)->click();
@@ -66,48 +60,40 @@ bool grab_box(const std::function<void()>& open, const QDir& dir, const QString&
     return ok;
 }
 
-bool has_every_colour(vornel::Tf_vrn& w)
-{
+bool has_every_colour(vornel::Tf_vrn& w) {
     bool seen[4] = {};
     const vornel::Colour colours[4] = {vornel::kWhite, vornel::kRed, vornel::kOrange, vornel::kGreen};
     for (int r = 1; r <= 9; ++r)
         for (int c = 1; c <= 9; ++c)
-            for (int i = 0; i < 4; ++i)
-                seen[i] = seen[i] || w.cell_colour(r, c) == colours[i];
+            for (int i = 0; i < 4; ++i) seen[i] = seen[i] || w.cell_colour(r, c) == colours[i];
     return seen[0] && seen[1] && seen[2] && seen[3];
 }
 
 } // namespace
 
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     if (argc != 2) {
         std::fprintf(stderr, "usage: ui_window_screenshots OUTPUT_FOLDER\n");
         return 2;
     }
     QDir dir;
-    if (!dir.mkpath(QString::fromLocal8Bit(argv[1])))
-        return 1;
+    if (!dir.mkpath(QString::fromLocal8Bit(argv[1]))) return 1;
     dir.setPath(QString::fromLocal8Bit(argv[1]));
 
     int failures = 0;
     vornel::Tf_vrn w;
     w.show();
     w.activateWindow();
-    if (!QTest::qWaitForWindowExposed(&w))
-        std::printf("note: the window was not exposed in time\n");
+    if (!QTest::qWaitForWindowExposed(&w)) std::printf("note: the window was not exposed in time\n");
     failures += !save_window(w, dir, QStringLiteral("window_empty.png"));
 
     type_puzzle(w, kPuzzle);
     w.findChild<QAction*>(QStringLiteral("m_step"))->trigger();
     auto* next = w.findChild<QPushButton*>(QStringLiteral("Button5"));
-    for (int i = 0; i < 200 && !next->isHidden() && !has_every_colour(w); ++i)
-        next->click();
-    if (!has_every_colour(w))
-        std::printf("note: the step solve never showed all four colours at once\n");
+    for (int i = 0; i < 200 && !next->isHidden() && !has_every_colour(w); ++i) next->click();
+    if (!has_every_colour(w)) std::printf("note: the step solve never showed all four colours at once\n");
     failures += !save_window(w, dir, QStringLiteral("window_step_solve.png"));
 
     w.findChild<QAction*>(QStringLiteral("m_new"))->trigger();

@@ -51,8 +51,7 @@ const char* const kInvalid = "30302060090030500100180640000810290070000000800670
 
 constexpr Colour kColours[] = {vornel::kWhite, vornel::kRed, vornel::kOrange, vornel::kGreen};
 
-QString conversion_report(const QString& character)
-{
+QString conversion_report(const QString& character) {
     return QStringLiteral("'%1' n'est pas une valeur entière correcte.").arg(character);
 }
 
@@ -70,12 +69,10 @@ private:
     CellEdit* cell(int row, int col) const { return w->cell(row, col); }
     QAction* action(const char* name) const { return w->findChild<QAction*>(QString::fromLatin1(name)); }
     QPushButton* button(const char* name) const { return w->findChild<QPushButton*>(QString::fromLatin1(name)); }
-    QStringList reports() const
-    {
+    QStringList reports() const {
         QStringList texts;
         for (const BoxRequest& box : *boxes)
-            if (box.kind == BoxKind::Failure)
-                texts << box.text;
+            if (box.kind == BoxKind::Failure) texts << box.text;
         return texts;
     }
     void type_puzzle(const char* puzzle);
@@ -140,8 +137,7 @@ private slots:
     void closing_the_main_window_ends_the_event_loop();
 };
 
-void WindowTest::init()
-{
+void WindowTest::init() {
     watchdog = std::make_unique<vornel::testing::ModalWatchdog>();
     boxes = std::make_shared<std::vector<BoxRequest>>();
     script = std::make_shared<vornel::testing::ScriptedDialogs::Script>();
@@ -153,16 +149,14 @@ void WindowTest::init()
     QVERIFY(QTest::qWaitForWindowActive(w.get()));
 }
 
-void WindowTest::cleanup()
-{
+void WindowTest::cleanup() {
     w.reset();
     QVERIFY2(watchdog->unexpected().isEmpty(), qPrintable(watchdog->unexpected().join(QLatin1Char('\n'))));
     watchdog.reset();
     QCOMPARE(script->unexpected, 0);
 }
 
-void WindowTest::type_keys(CellEdit* target, const QStringList& keys)
-{
+void WindowTest::type_keys(CellEdit* target, const QStringList& keys) {
     for (const QString& key : keys) {
         if (key == QLatin1String("<BS>"))
             QTest::keyClick(target, Qt::Key_Backspace);
@@ -187,28 +181,26 @@ void WindowTest::type_keys(CellEdit* target, const QStringList& keys)
     }
 }
 
-void WindowTest::type_puzzle(const char* puzzle)
-{
+void WindowTest::type_puzzle(const char* puzzle) {
     for (int i = 0; i < 81; ++i) {
         const char ch = puzzle[i];
-        if (ch >= '1' && ch <= '9')
-            QTest::keyClick(cell(i / 9 + 1, i % 9 + 1), ch);
+        if (ch >= '1' && ch <= '9') QTest::keyClick(cell(i / 9 + 1, i % 9 + 1), ch);
     }
 }
 
 // "" when the window shows exactly what the headless board holds, else the first differences.
-QString WindowTest::differences(const vornel::HeadlessBoard& board, const vornel::WorkArea& area) const
-{
+QString WindowTest::differences(const vornel::HeadlessBoard& board, const vornel::WorkArea& area) const {
     QCoreApplication::processEvents(); // the palettes and the log's document catch up
     QStringList diff;
     QStringList expected_log;
-    for (const std::string& line : board.log())
-        expected_log << QString::fromStdString(line);
-    if (w->log_view()->lines() != expected_log || w->log_view()->document()->blockCount() != std::max(1, int(expected_log.size())))
+    for (const std::string& line : board.log()) expected_log << QString::fromStdString(line);
+    if (w->log_view()->lines() != expected_log ||
+        w->log_view()->document()->blockCount() != std::max(1, int(expected_log.size())))
         diff << QStringLiteral("log: window %1 lines, headless %2 lines; window tail \"%3\", headless tail \"%4\"")
                     .arg(w->log_view()->line_count())
                     .arg(expected_log.size())
-                    .arg(w->log_view()->lines().value(w->log_view()->line_count() - 1), expected_log.value(expected_log.size() - 1));
+                    .arg(w->log_view()->lines().value(w->log_view()->line_count() - 1),
+                         expected_log.value(expected_log.size() - 1));
     const vornel::WorkArea& mine = w->area();
     for (int r = 1; r <= 9; ++r) {
         for (int c = 1; c <= 9; ++c) {
@@ -239,22 +231,19 @@ QString WindowTest::differences(const vornel::HeadlessBoard& board, const vornel
         diff << QStringLiteral("Button6 visibility");
     if (w->findChild<QLabel*>(QStringLiteral("Label1"))->isHidden() == board.label1_visible())
         diff << QStringLiteral("Label1 visibility");
-    if (w->occurrence_table()->isHidden() == board.gr1_visible())
-        diff << QStringLiteral("gr1 visibility");
+    if (w->occurrence_table()->isHidden() == board.gr1_visible()) diff << QStringLiteral("gr1 visibility");
     for (int row = 0; row <= 1; ++row)
         for (int col = 0; col <= 9; ++col)
             if (w->occurrence_table()->cell(col, row) != QString::fromStdString(board.occurrence_cell(col, row)))
                 diff << QStringLiteral("gr1 (%1,%2)").arg(col).arg(row);
-    while (diff.size() > 8)
-        diff.removeLast();
+    while (diff.size() > 8) diff.removeLast();
     return diff.join(QStringLiteral("; "));
 }
 
 // ---------------------------------------------------------------------------------------------
 // Layout
 
-void WindowTest::every_control_has_its_name_kind_and_place_data()
-{
+void WindowTest::every_control_has_its_name_kind_and_place_data() {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("kind");
     QTest::addColumn<QRect>("geometry");
@@ -262,18 +251,28 @@ void WindowTest::every_control_has_its_name_kind_and_place_data()
     for (int r = 1; r <= 9; ++r)
         for (int c = 1; c <= 9; ++c) {
             const QString name = QStringLiteral("Edit%1%2").arg(r).arg(c);
-            QTest::newRow(qPrintable(name)) << name << "vornel::CellEdit" << QRect(offsets[c - 1], offsets[r - 1], 37, 37);
+            QTest::newRow(qPrintable(name))
+                << name << "vornel::CellEdit" << QRect(offsets[c - 1], offsets[r - 1], 37, 37);
         }
-    QTest::newRow("Shape1") << "Shape1" << "vornel::Shape" << QRect(120, 0, 4, 373);
-    QTest::newRow("Shape2") << "Shape2" << "vornel::Shape" << QRect(248, 0, 4, 373);
-    QTest::newRow("Shape3") << "Shape3" << "vornel::Shape" << QRect(0, 120, 372, 4);
-    QTest::newRow("Shape4") << "Shape4" << "vornel::Shape" << QRect(0, 248, 372, 4);
-    QTest::newRow("gr1") << "gr1" << "vornel::OccurrenceTable" << QRect(-2, 416, 374, 50);
-    QTest::newRow("Memo1") << "Memo1" << "vornel::LogView" << QRect(432, 8, 305, 380);
-    QTest::newRow("Button5") << "Button5" << "QPushButton" << QRect(504, 416, 153, 49);
-    QTest::newRow("Button6") << "Button6" << "QPushButton" << QRect(504, 416, 153, 49);
+    QTest::newRow("Shape1") << "Shape1"
+                            << "vornel::Shape" << QRect(120, 0, 4, 373);
+    QTest::newRow("Shape2") << "Shape2"
+                            << "vornel::Shape" << QRect(248, 0, 4, 373);
+    QTest::newRow("Shape3") << "Shape3"
+                            << "vornel::Shape" << QRect(0, 120, 372, 4);
+    QTest::newRow("Shape4") << "Shape4"
+                            << "vornel::Shape" << QRect(0, 248, 372, 4);
+    QTest::newRow("gr1") << "gr1"
+                         << "vornel::OccurrenceTable" << QRect(-2, 416, 374, 50);
+    QTest::newRow("Memo1") << "Memo1"
+                           << "vornel::LogView" << QRect(432, 8, 305, 380);
+    QTest::newRow("Button5") << "Button5"
+                             << "QPushButton" << QRect(504, 416, 153, 49);
+    QTest::newRow("Button6") << "Button6"
+                             << "QPushButton" << QRect(504, 416, 153, 49);
     // Labels are sized to their text: only their top-left corner is fixed.
-    QTest::newRow("Label1") << "Label1" << "QLabel" << QRect(8, 400, -1, -1);
+    QTest::newRow("Label1") << "Label1"
+                            << "QLabel" << QRect(8, 400, -1, -1);
     const int rowTops[] = {12, 52, 90, 139, 179, 219, 268, 308, 347};
     for (int i = 1; i <= 9; ++i) {
         const QString col = QStringLiteral("Label%1").arg(i + 1);
@@ -283,8 +282,7 @@ void WindowTest::every_control_has_its_name_kind_and_place_data()
     }
 }
 
-void WindowTest::every_control_has_its_name_kind_and_place()
-{
+void WindowTest::every_control_has_its_name_kind_and_place() {
     QFETCH(QString, name);
     QFETCH(QString, kind);
     QFETCH(QRect, geometry);
@@ -303,8 +301,7 @@ void WindowTest::every_control_has_its_name_kind_and_place()
     }
 }
 
-void WindowTest::every_cell_carries_its_cell_code_as_tag_and_its_accessible_name()
-{
+void WindowTest::every_cell_carries_its_cell_code_as_tag_and_its_accessible_name() {
     for (int r = 1; r <= 9; ++r) {
         for (int c = 1; c <= 9; ++c) {
             auto* e = w->findChild<QLineEdit*>(QStringLiteral("Edit%1%2").arg(r).arg(c));
@@ -316,8 +313,7 @@ void WindowTest::every_cell_carries_its_cell_code_as_tag_and_its_accessible_name
     }
 }
 
-void WindowTest::window_is_a_fixed_746_by_482_client_below_the_menu_bar()
-{
+void WindowTest::window_is_a_fixed_746_by_482_client_below_the_menu_bar() {
     QCOMPARE(w->objectName(), QStringLiteral("f_vrn"));
     QCOMPARE(w->windowTitle(), QStringLiteral("Vornel"));
     QVERIFY(!w->windowIcon().isNull());
@@ -331,8 +327,7 @@ void WindowTest::window_is_a_fixed_746_by_482_client_below_the_menu_bar()
     QCOMPARE(w->size(), QSize(746, 482 + w->menuBar()->height()));
 }
 
-void WindowTest::window_starts_empty_editable_with_hidden_table_and_buttons_and_one_empty_log_line()
-{
+void WindowTest::window_starts_empty_editable_with_hidden_table_and_buttons_and_one_empty_log_line() {
     for (int r = 1; r <= 9; ++r)
         for (int c = 1; c <= 9; ++c) {
             QVERIFY(cell(r, c)->text().isEmpty());
@@ -352,8 +347,7 @@ void WindowTest::window_starts_empty_editable_with_hidden_table_and_buttons_and_
     QVERIFY(boxes->empty());
 }
 
-void WindowTest::form_create_paints_the_background_and_separators_and_hides_column_zero()
-{
+void WindowTest::form_create_paints_the_background_and_separators_and_hides_column_zero() {
     auto* client = qobject_cast<vornel::ClientArea*>(w->centralWidget());
     QVERIFY(client);
     QCOMPARE(vornel::from_qcolor(client->background()), vornel::kBackground);
@@ -361,8 +355,7 @@ void WindowTest::form_create_paints_the_background_and_separators_and_hides_colu
         QCOMPARE(vornel::from_qcolor(w->findChild<vornel::Shape*>(QStringLiteral("Shape%1").arg(i))->brush()),
                  vornel::kBackground);
     QCOMPARE(w->occurrence_table()->column_width(0), 0);
-    for (int c = 1; c <= 9; ++c)
-        QCOMPARE(w->occurrence_table()->column_width(c), 40);
+    for (int c = 1; c <= 9; ++c) QCOMPARE(w->occurrence_table()->column_width(c), 40);
 
     // On screen: the gap between two boxes shows black, yellow, yellow, black; a gap inside a box
     // shows the background.
@@ -377,8 +370,7 @@ void WindowTest::form_create_paints_the_background_and_separators_and_hides_colu
     QCOMPARE(image.pixel(420, 470), yellow);
 }
 
-void WindowTest::fonts_are_tahoma_at_their_pixel_sizes()
-{
+void WindowTest::fonts_are_tahoma_at_their_pixel_sizes() {
     struct Expected {
         QWidget* widget;
         int pixels;
@@ -398,29 +390,29 @@ void WindowTest::fonts_are_tahoma_at_their_pixel_sizes()
         QCOMPARE(e.widget->font().family(), QStringLiteral("Tahoma"));
         QCOMPARE(e.widget->font().pixelSize(), e.pixels);
         QCOMPARE(e.widget->font().italic(), e.italic);
-        if (tahomaInstalled)
-            QCOMPARE(QFontInfo(e.widget->font()).family(), QStringLiteral("Tahoma"));
+        if (tahomaInstalled) QCOMPARE(QFontInfo(e.widget->font()).family(), QStringLiteral("Tahoma"));
     }
 }
 
-void WindowTest::menu_entries_have_their_names_and_exact_captions_data()
-{
+void WindowTest::menu_entries_have_their_names_and_exact_captions_data() {
     QTest::addColumn<QString>("menu");
     QTest::addColumn<QString>("menuCaption");
     QTest::addColumn<QStringList>("names");
     QTest::addColumn<QStringList>("captions");
-    QTest::newRow("m_fichier") << "m_fichier" << "&Fichier" << QStringList{"m_new", "m_open", "m_save", "m_quitter"}
+    QTest::newRow("m_fichier") << "m_fichier"
+                               << "&Fichier" << QStringList{"m_new", "m_open", "m_save", "m_quitter"}
                                << QStringList{"Nouveau Sudoku", "Ouvrir...", "Enregistrer sous...", "&Quitter"};
-    QTest::newRow("m_sudoku") << "m_sudoku" << "&Sudoku" << QStringList{"m_step", "m_number", "m_once"}
+    QTest::newRow("m_sudoku") << "m_sudoku"
+                              << "&Sudoku" << QStringList{"m_step", "m_number", "m_once"}
                               << QStringList{QStringLiteral("Résoudre pas à  pas"),
                                              QStringLiteral("Résoudre chiffre après chiffre"),
                                              QStringLiteral("Résoudre en une fois")};
-    QTest::newRow("m_interro") << "m_interro" << "?" << QStringList{"m_explications", "m_about"}
+    QTest::newRow("m_interro") << "m_interro"
+                               << "?" << QStringList{"m_explications", "m_about"}
                                << QStringList{"Explications...", "A propos..."};
 }
 
-void WindowTest::menu_entries_have_their_names_and_exact_captions()
-{
+void WindowTest::menu_entries_have_their_names_and_exact_captions() {
     QFETCH(QString, menu);
     QFETCH(QString, menuCaption);
     QFETCH(QStringList, names);
@@ -441,8 +433,7 @@ void WindowTest::menu_entries_have_their_names_and_exact_captions()
     }
 }
 
-void WindowTest::tab_runs_box_by_box_then_to_the_log_and_back()
-{
+void WindowTest::tab_runs_box_by_box_then_to_the_log_and_back() {
     QStringList expected;
     for (int box = 1; box <= 9; ++box)
         for (int r = 3 * ((box - 1) / 3) + 1, n = 0; n < 3; ++r, ++n)
@@ -473,8 +464,7 @@ void WindowTest::tab_runs_box_by_box_then_to_the_log_and_back()
 // ---------------------------------------------------------------------------------------------
 // Cell entry
 
-void WindowTest::typed_keys_reach_the_cell_and_grid_as_the_filter_allows_data()
-{
+void WindowTest::typed_keys_reach_the_cell_and_grid_as_the_filter_allows_data() {
     QTest::addColumn<QString>("initial"); // the program's write before the user starts
     QTest::addColumn<QString>("entry");   // "tab": entered with Tab (all selected); "click": mouse at the end
     QTest::addColumn<QStringList>("keys");
@@ -482,26 +472,40 @@ void WindowTest::typed_keys_reach_the_cell_and_grid_as_the_filter_allows_data()
     QTest::addColumn<int>("value");
     QTest::addColumn<QStringList>("reported");
     using L = QStringList;
-    QTest::newRow("7 into an empty cell") << "" << "tab" << L{"7"} << "7" << 7 << L{};
-    QTest::newRow("7 then backspace") << "" << "tab" << L{"7", "<BS>"} << "" << 0 << L{};
-    QTest::newRow("second digit dropped") << "" << "tab" << L{"7", "3"} << "7" << 7 << L{};
-    QTest::newRow("digit over a selected digit dropped") << "3" << "tab" << L{"7"} << "3" << 3 << L{};
-    QTest::newRow("digit after a clicked digit dropped") << "3" << "click" << L{"7"} << "3" << 3 << L{};
-    QTest::newRow("dot into an empty cell") << "" << "tab" << L{"."} << "." << 0 << L{conversion_report(".")};
-    QTest::newRow("dot over a selected 3") << "3" << "tab" << L{"."} << "." << 3 << L{conversion_report(".")};
-    QTest::newRow("dot after a 3") << "3" << "click" << L{"."} << "3." << 3 << L{};
-    QTest::newRow("dot before a 3") << "3" << "click" << L{"<HOME>", "."} << ".3" << 3 << L{conversion_report(".")};
-    QTest::newRow("zero shows and stores 0") << "" << "tab" << L{"0"} << "0" << 0 << L{};
+    QTest::newRow("7 into an empty cell") << ""
+                                          << "tab" << L{"7"} << "7" << 7 << L{};
+    QTest::newRow("7 then backspace") << ""
+                                      << "tab" << L{"7", "<BS>"} << "" << 0 << L{};
+    QTest::newRow("second digit dropped") << ""
+                                          << "tab" << L{"7", "3"} << "7" << 7 << L{};
+    QTest::newRow("digit over a selected digit dropped") << "3"
+                                                         << "tab" << L{"7"} << "3" << 3 << L{};
+    QTest::newRow("digit after a clicked digit dropped") << "3"
+                                                         << "click" << L{"7"} << "3" << 3 << L{};
+    QTest::newRow("dot into an empty cell") << ""
+                                            << "tab" << L{"."} << "." << 0 << L{conversion_report(".")};
+    QTest::newRow("dot over a selected 3") << "3"
+                                           << "tab" << L{"."} << "." << 3 << L{conversion_report(".")};
+    QTest::newRow("dot after a 3") << "3"
+                                   << "click" << L{"."} << "3." << 3 << L{};
+    QTest::newRow("dot before a 3") << "3"
+                                    << "click" << L{"<HOME>", "."} << ".3" << 3 << L{conversion_report(".")};
+    QTest::newRow("zero shows and stores 0") << ""
+                                             << "tab" << L{"0"} << "0" << 0 << L{};
     QTest::newRow("letters blank enter escape dropped")
-        << "" << "tab" << L{"a", "Z", " ", "<RET>", "<ESC>", "-"} << "" << 0 << L{};
-    QTest::newRow("home and delete delete") << "5" << "click" << L{"<HOME>", "<DEL>"} << "" << 0 << L{};
-    QTest::newRow("delete then a digit") << "5" << "tab" << L{"<DEL>", "8"} << "8" << 8 << L{};
-    QTest::newRow("ctrl+A is a control character") << "5" << "click" << L{"^A", "<BS>"} << "" << 0 << L{};
-    QTest::newRow("ctrl+V is a control character") << "" << "tab" << L{"^V"} << "" << 0 << L{};
+        << ""
+        << "tab" << L{"a", "Z", " ", "<RET>", "<ESC>", "-"} << "" << 0 << L{};
+    QTest::newRow("home and delete delete") << "5"
+                                            << "click" << L{"<HOME>", "<DEL>"} << "" << 0 << L{};
+    QTest::newRow("delete then a digit") << "5"
+                                         << "tab" << L{"<DEL>", "8"} << "8" << 8 << L{};
+    QTest::newRow("ctrl+A is a control character") << "5"
+                                                   << "click" << L{"^A", "<BS>"} << "" << 0 << L{};
+    QTest::newRow("ctrl+V is a control character") << ""
+                                                   << "tab" << L{"^V"} << "" << 0 << L{};
 }
 
-void WindowTest::typed_keys_reach_the_cell_and_grid_as_the_filter_allows()
-{
+void WindowTest::typed_keys_reach_the_cell_and_grid_as_the_filter_allows() {
     QFETCH(QString, initial);
     QFETCH(QString, entry);
     QFETCH(QStringList, keys);
@@ -529,21 +533,22 @@ void WindowTest::typed_keys_reach_the_cell_and_grid_as_the_filter_allows()
     QCOMPARE(reports(), reported);
 }
 
-void WindowTest::pasted_text_skips_the_filter_and_stores_its_first_digit_data()
-{
+void WindowTest::pasted_text_skips_the_filter_and_stores_its_first_digit_data() {
     QTest::addColumn<QString>("clipboard");
     QTest::addColumn<QString>("how");
     QTest::addColumn<int>("value");
     QTest::addColumn<QStringList>("reported");
-    QTest::newRow("12 by shift+insert") << "12" << "key" << 1 << QStringList{};
-    QTest::newRow("12 by the paste command") << "12" << "command" << 1 << QStringList{};
-    QTest::newRow("x by the paste command") << "x" << "command" << 0 << QStringList{conversion_report("x")};
+    QTest::newRow("12 by shift+insert") << "12"
+                                        << "key" << 1 << QStringList{};
+    QTest::newRow("12 by the paste command") << "12"
+                                             << "command" << 1 << QStringList{};
+    QTest::newRow("x by the paste command") << "x"
+                                            << "command" << 0 << QStringList{conversion_report("x")};
     QTest::newRow("é by shift+insert") << QStringLiteral("é") << "key" << 0
                                        << QStringList{conversion_report(QStringLiteral("é"))};
 }
 
-void WindowTest::pasted_text_skips_the_filter_and_stores_its_first_digit()
-{
+void WindowTest::pasted_text_skips_the_filter_and_stores_its_first_digit() {
     QFETCH(QString, clipboard);
     QFETCH(QString, how);
     QFETCH(int, value);
@@ -560,20 +565,24 @@ void WindowTest::pasted_text_skips_the_filter_and_stores_its_first_digit()
     QCOMPARE(reports(), reported);
 }
 
-void WindowTest::input_method_text_goes_through_the_filter_data()
-{
+void WindowTest::input_method_text_goes_through_the_filter_data() {
     QTest::addColumn<QString>("initial");
     QTest::addColumn<QString>("commit");
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("value");
-    QTest::newRow("a digit into an empty cell") << "" << "7" << "7" << 7;
+    QTest::newRow("a digit into an empty cell") << ""
+                                                << "7"
+                                                << "7" << 7;
     QTest::newRow("letters dropped, first digit kept") << "" << QStringLiteral("é7a3") << "7" << 7;
-    QTest::newRow("a digit into a full cell dropped") << "3" << "5" << "3" << 3;
-    QTest::newRow("a dot after a digit kept") << "3" << "." << "3." << 3;
+    QTest::newRow("a digit into a full cell dropped") << "3"
+                                                      << "5"
+                                                      << "3" << 3;
+    QTest::newRow("a dot after a digit kept") << "3"
+                                              << "."
+                                              << "3." << 3;
 }
 
-void WindowTest::input_method_text_goes_through_the_filter()
-{
+void WindowTest::input_method_text_goes_through_the_filter() {
     QFETCH(QString, initial);
     QFETCH(QString, commit);
     QFETCH(QString, text);
@@ -589,8 +598,7 @@ void WindowTest::input_method_text_goes_through_the_filter()
     QVERIFY(reports().isEmpty());
 }
 
-void WindowTest::locked_cell_ignores_typing_but_takes_the_solvers_digit()
-{
+void WindowTest::locked_cell_ignores_typing_but_takes_the_solvers_digit() {
     type_puzzle(kEasy);
     action("m_step")->trigger();
     CellEdit* target = cell(1, 1); // empty in kEasy
@@ -610,8 +618,7 @@ void WindowTest::locked_cell_ignores_typing_but_takes_the_solvers_digit()
     QVERIFY(reports().isEmpty());
 }
 
-void WindowTest::failure_of_a_program_write_is_reported_there_and_the_caller_carries_on()
-{
+void WindowTest::failure_of_a_program_write_is_reported_there_and_the_caller_carries_on() {
     // Cells shown by the engine from the grid: -5 cannot be converted, so its change handling
     // fails inside the write; the report comes at once and the refresh goes on to the next cell.
     w->area().grid[1][1] = -5;
@@ -635,8 +642,7 @@ void WindowTest::failure_of_a_program_write_is_reported_there_and_the_caller_car
     QVERIFY(cell(9, 9)->text().isEmpty());
 }
 
-void WindowTest::failure_box_has_the_dot_rule_and_the_program_title_as_caption()
-{
+void WindowTest::failure_box_has_the_dot_rule_and_the_program_title_as_caption() {
     w->set_cell_text(3, 3, "x");
     w->report_failure("Accès au fichier refusé");
     w->report_failure("Fin.");
@@ -663,8 +669,7 @@ public:
 };
 } // namespace
 
-void WindowTest::any_exception_escaping_a_command_is_reported_and_the_window_goes_on()
-{
+void WindowTest::any_exception_escaping_a_command_is_reported_and_the_window_goes_on() {
     w->set_file_dialogs(std::make_unique<BrokenDialogs>());
     action("m_open")->trigger();
     action("m_save")->trigger();
@@ -676,8 +681,7 @@ void WindowTest::any_exception_escaping_a_command_is_reported_and_the_window_goe
     QCOMPARE(w->area().grid[1][1], 5);
 }
 
-void WindowTest::entering_a_cell_selects_its_text_unless_by_mouse_or_coming_back_data()
-{
+void WindowTest::entering_a_cell_selects_its_text_unless_by_mouse_or_coming_back_data() {
     QTest::addColumn<int>("reason");
     QTest::addColumn<bool>("selected");
     QTest::newRow("tab") << int(Qt::TabFocusReason) << true;
@@ -690,8 +694,7 @@ void WindowTest::entering_a_cell_selects_its_text_unless_by_mouse_or_coming_back
     QTest::newRow("window re-activated") << int(Qt::ActiveWindowFocusReason) << false;
 }
 
-void WindowTest::entering_a_cell_selects_its_text_unless_by_mouse_or_coming_back()
-{
+void WindowTest::entering_a_cell_selects_its_text_unless_by_mouse_or_coming_back() {
     QFETCH(int, reason);
     QFETCH(bool, selected);
     w->set_cell_text(8, 2, "4");
@@ -702,8 +705,7 @@ void WindowTest::entering_a_cell_selects_its_text_unless_by_mouse_or_coming_back
     QCOMPARE(cell(8, 2)->hasSelectedText(), selected);
 }
 
-void WindowTest::window_activation_puts_the_focus_on_edit11_with_its_text_selected()
-{
+void WindowTest::window_activation_puts_the_focus_on_edit11_with_its_text_selected() {
     // Activated once by init(): the focus went to Edit11.
     QCOMPARE(QApplication::focusWidget(), cell(1, 1));
     w->set_cell_text(1, 1, "6");
@@ -721,8 +723,7 @@ void WindowTest::window_activation_puts_the_focus_on_edit11_with_its_text_select
     QCOMPARE(cell(1, 1)->selectedText(), QStringLiteral("6"));
 }
 
-void WindowTest::closing_an_explanations_window_puts_the_focus_back_on_edit11()
-{
+void WindowTest::closing_an_explanations_window_puts_the_focus_back_on_edit11() {
     w->set_cell_text(1, 1, "2");
     QTest::mouseClick(cell(5, 5), Qt::LeftButton);
     QCOMPARE(QApplication::focusWidget(), cell(5, 5));
@@ -736,16 +737,14 @@ void WindowTest::closing_an_explanations_window_puts_the_focus_back_on_edit11()
     QCOMPARE(cell(1, 1)->selectedText(), QStringLiteral("2"));
 }
 
-void WindowTest::closing_a_message_box_leaves_the_focus_where_it_was()
-{
+void WindowTest::closing_a_message_box_leaves_the_focus_where_it_was() {
     w->set_message_boxes(std::make_unique<vornel::QtMessageBoxes>(w.get()));
     QTest::mouseClick(cell(5, 5), Qt::LeftButton);
     QCOMPARE(QApplication::focusWidget(), cell(5, 5));
     bool seen = false;
     watchdog->expect([&seen](QWidget* modal) {
         auto* box = qobject_cast<QMessageBox*>(modal);
-        if (!box)
-            return;
+        if (!box) return;
         seen = true;
         box->button(QMessageBox::Ok)->click();
     });
@@ -761,8 +760,7 @@ void WindowTest::closing_a_message_box_leaves_the_focus_where_it_was()
 // ---------------------------------------------------------------------------------------------
 // Colouring and occurrence table
 
-void WindowTest::cell_colour_is_painted_and_read_back_exactly_data()
-{
+void WindowTest::cell_colour_is_painted_and_read_back_exactly_data() {
     QTest::addColumn<uint>("colour");
     QTest::addColumn<QString>("description");
     QTest::newRow("white") << uint{vornel::kWhite} << "libre";
@@ -771,8 +769,7 @@ void WindowTest::cell_colour_is_painted_and_read_back_exactly_data()
     QTest::newRow("green") << uint{vornel::kGreen} << QStringLiteral("chiffre placé");
 }
 
-void WindowTest::cell_colour_is_painted_and_read_back_exactly()
-{
+void WindowTest::cell_colour_is_painted_and_read_back_exactly() {
     QFETCH(uint, colour);
     QFETCH(QString, description);
     w->set_cell_colour(6, 2, colour);
@@ -789,8 +786,7 @@ void WindowTest::cell_colour_is_painted_and_read_back_exactly()
     QCOMPARE(QColor(image.pixel(18, 18)), vornel::to_qcolor(colour));
 }
 
-void WindowTest::board_colouring_keeps_green_and_paints_marks_data()
-{
+void WindowTest::board_colouring_keeps_green_and_paints_marks_data() {
     QTest::addColumn<uint>("before");
     QTest::addColumn<int>("mark");
     QTest::addColumn<uint>("after");
@@ -804,8 +800,7 @@ void WindowTest::board_colouring_keeps_green_and_paints_marks_data()
     }
 }
 
-void WindowTest::board_colouring_keeps_green_and_paints_marks()
-{
+void WindowTest::board_colouring_keeps_green_and_paints_marks() {
     QFETCH(uint, before);
     QFETCH(int, mark);
     QFETCH(uint, after);
@@ -818,20 +813,17 @@ void WindowTest::board_colouring_keeps_green_and_paints_marks()
     QCOMPARE(cell(7, 3)->accessibleDescription(), Tf_vrn::colour_description(after));
 }
 
-void WindowTest::occurrence_table_shows_counts_from_the_left_edge_after_a_solve()
-{
+void WindowTest::occurrence_table_shows_counts_from_the_left_edge_after_a_solve() {
     type_puzzle(kEasy);
     action("m_once")->trigger();
     vornel::OccurrenceTable* gr1 = w->occurrence_table();
     QVERIFY(!gr1->isHidden());
     QVERIFY(!w->findChild<QLabel*>(QStringLiteral("Label1"))->isHidden());
-    for (int c = 1; c <= 9; ++c)
-        QCOMPARE(gr1->cell(c, 0), QString::number(c));
+    for (int c = 1; c <= 9; ++c) QCOMPARE(gr1->cell(c, 0), QString::number(c));
     QCOMPARE(gr1->cell(0, 0), QString());
     QCOMPARE(gr1->cell(0, 1), QString());
     // The counts are those of the last count of the solve, as the engine keeps them in freq.
-    for (int c = 1; c <= 9; ++c)
-        QCOMPARE(gr1->cell(c, 1), QString::number(w->area().freq[c]));
+    for (int c = 1; c <= 9; ++c) QCOMPARE(gr1->cell(c, 1), QString::number(w->area().freq[c]));
     // Column 0 takes no room: column 1 starts right after the 2-pixel border and its grid line.
     QCOMPARE(gr1->cell_rect(0, 0).width(), 0);
     QCOMPARE(gr1->cell_rect(1, 0).left(), 3);
@@ -839,8 +831,7 @@ void WindowTest::occurrence_table_shows_counts_from_the_left_edge_after_a_solve(
     QCOMPARE(gr1->x() + gr1->cell_rect(1, 0).left(), 1);
 }
 
-void WindowTest::occurrence_table_is_disabled_yet_painted_in_active_colours()
-{
+void WindowTest::occurrence_table_is_disabled_yet_painted_in_active_colours() {
     vornel::OccurrenceTable* gr1 = w->occurrence_table();
     w->engine().affiche_freq();
     w->show_occurrence_table();
@@ -853,13 +844,11 @@ void WindowTest::occurrence_table_is_disabled_yet_painted_in_active_colours()
     const QRect count = gr1->cell_rect(1, 1);
     bool dark = false;
     for (int y = count.top(); y < count.bottom() && !dark; ++y)
-        for (int x = count.left(); x < count.right() && !dark; ++x)
-            dark = qGray(disabled.pixel(x, y)) < 100;
+        for (int x = count.left(); x < count.right() && !dark; ++x) dark = qGray(disabled.pixel(x, y)) < 100;
     QVERIFY(dark);
 }
 
-void WindowTest::occurrence_table_answers_the_accessible_table_interface()
-{
+void WindowTest::occurrence_table_answers_the_accessible_table_interface() {
     w->engine().affiche_freq();
     QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(w->occurrence_table());
     QVERIFY(iface);
@@ -888,8 +877,7 @@ void WindowTest::occurrence_table_answers_the_accessible_table_interface()
     QCOMPARE(table->cellAt(1, 4)->text(QAccessible::Name), QStringLiteral("7"));
 }
 
-void WindowTest::log_keeps_one_block_per_line()
-{
+void WindowTest::log_keeps_one_block_per_line() {
     vornel::LogView* memo = w->log_view();
     QCOMPARE(memo->lines(), QStringList{QString()});
     QCOMPARE(memo->document()->blockCount(), 1);
@@ -922,8 +910,7 @@ void WindowTest::log_keeps_one_block_per_line()
 // ---------------------------------------------------------------------------------------------
 // Commands
 
-void WindowTest::each_tempo_matches_the_headless_engine_at_every_request_data()
-{
+void WindowTest::each_tempo_matches_the_headless_engine_at_every_request_data() {
     QTest::addColumn<QString>("tempo");
     QTest::addColumn<QString>("puzzle");
     for (const char* tempo : {"m_step", "m_number", "m_once"}) {
@@ -934,8 +921,7 @@ void WindowTest::each_tempo_matches_the_headless_engine_at_every_request_data()
     }
 }
 
-void WindowTest::each_tempo_matches_the_headless_engine_at_every_request()
-{
+void WindowTest::each_tempo_matches_the_headless_engine_at_every_request() {
     QFETCH(QString, tempo);
     QFETCH(QString, puzzle);
     const QByteArray givens = puzzle.toLatin1();
@@ -945,8 +931,7 @@ void WindowTest::each_tempo_matches_the_headless_engine_at_every_request()
     vornel::HeadlessBoard board(area, [&](const std::string& m) { headlessReports.push_back(m); });
     vornel::Engine engine(area, board);
     for (int i = 0; i < 81; ++i)
-        if (givens[i] != '0')
-            board.set_cell_text(i / 9 + 1, i % 9 + 1, std::string(1, givens[i]));
+        if (givens[i] != '0') board.set_cell_text(i / 9 + 1, i % 9 + 1, std::string(1, givens[i]));
     type_puzzle(givens.constData());
     QCOMPARE(differences(board, area), QString());
 
@@ -985,12 +970,10 @@ void WindowTest::each_tempo_matches_the_headless_engine_at_every_request()
     } else {
         QCOMPARE(last, QStringLiteral("Le sudoku est terminé."));
     }
-    if (tempo == QLatin1String("m_once"))
-        QCOMPARE(requests, 1);
+    if (tempo == QLatin1String("m_once")) QCOMPARE(requests, 1);
 }
 
-void WindowTest::new_in_the_middle_of_a_step_solve_empties_and_unlocks_the_board()
-{
+void WindowTest::new_in_the_middle_of_a_step_solve_empties_and_unlocks_the_board() {
     type_puzzle(kEasy);
     action("m_step")->trigger();
     // Step until a placement shows green, the solve still under way.
@@ -998,14 +981,12 @@ void WindowTest::new_in_the_middle_of_a_step_solve_empties_and_unlocks_the_board
     for (int i = 0; i < 50 && !someGreen; ++i) {
         QTest::mouseClick(button("Button5"), Qt::LeftButton);
         for (int r = 1; r <= 9; ++r)
-            for (int c = 1; c <= 9; ++c)
-                someGreen = someGreen || w->cell_colour(r, c) == vornel::kGreen;
+            for (int c = 1; c <= 9; ++c) someGreen = someGreen || w->cell_colour(r, c) == vornel::kGreen;
     }
     QVERIFY(someGreen);
     QVERIFY(!button("Button5")->isHidden());
     QStringList counts;
-    for (int c = 1; c <= 9; ++c)
-        counts << w->occurrence_table()->cell(c, 1);
+    for (int c = 1; c <= 9; ++c) counts << w->occurrence_table()->cell(c, 1);
 
     action("m_new")->trigger();
     for (int r = 1; r <= 9; ++r)
@@ -1021,8 +1002,7 @@ void WindowTest::new_in_the_middle_of_a_step_solve_empties_and_unlocks_the_board
     QVERIFY(!w->occurrence_table()->isHidden());
     QVERIFY(!w->findChild<QLabel*>(QStringLiteral("Label1"))->isHidden());
     QStringList after;
-    for (int c = 1; c <= 9; ++c)
-        after << w->occurrence_table()->cell(c, 1);
+    for (int c = 1; c <= 9; ++c) after << w->occurrence_table()->cell(c, 1);
     QCOMPARE(after, counts);
     // The board is editable again.
     type_keys(cell(1, 1), {"8"});
@@ -1030,8 +1010,7 @@ void WindowTest::new_in_the_middle_of_a_step_solve_empties_and_unlocks_the_board
     QVERIFY(reports().isEmpty());
 }
 
-void WindowTest::about_box_shows_the_version_and_the_makers_notice()
-{
+void WindowTest::about_box_shows_the_version_and_the_makers_notice() {
     action("m_about")->trigger();
     QCOMPARE(boxes->size(), std::size_t{1});
     const BoxRequest& box = boxes->front();
@@ -1044,8 +1023,7 @@ void WindowTest::about_box_shows_the_version_and_the_makers_notice()
 }
 
 // "title|text|icon is as expected|number of buttons|modal", for one comparison per box.
-static QString describe_box(const QMessageBox& box, QMessageBox::Icon icon)
-{
+static QString describe_box(const QMessageBox& box, QMessageBox::Icon icon) {
     return QStringLiteral("%1|%2|%3|%4|%5")
         .arg(box.windowTitle(), box.text())
         .arg(box.icon() == icon)
@@ -1053,14 +1031,12 @@ static QString describe_box(const QMessageBox& box, QMessageBox::Icon icon)
         .arg(box.isModal());
 }
 
-void WindowTest::about_box_is_a_modal_information_box_with_one_ok()
-{
+void WindowTest::about_box_is_a_modal_information_box_with_one_ok() {
     w->set_message_boxes(std::make_unique<vornel::QtMessageBoxes>(w.get()));
     QString seen;
     watchdog->expect([&seen](QWidget* modal) {
         auto* box = qobject_cast<QMessageBox*>(modal);
-        if (!box)
-            return;
+        if (!box) return;
         seen = describe_box(*box, QMessageBox::Information);
         box->button(QMessageBox::Ok)->click();
     });
@@ -1069,14 +1045,12 @@ void WindowTest::about_box_is_a_modal_information_box_with_one_ok()
     QCOMPARE(seen, QStringLiteral("A propos|VRN v 1.0\r\n© 2026 Les développeurs de Vornel|1|1|1"));
 }
 
-void WindowTest::failure_box_is_a_modal_stop_box_with_one_ok()
-{
+void WindowTest::failure_box_is_a_modal_stop_box_with_one_ok() {
     w->set_message_boxes(std::make_unique<vornel::QtMessageBoxes>(w.get()));
     QString seen;
     watchdog->expect([&seen](QWidget* modal) {
         auto* box = qobject_cast<QMessageBox*>(modal);
-        if (!box)
-            return;
+        if (!box) return;
         seen = describe_box(*box, QMessageBox::Critical);
         box->button(QMessageBox::Ok)->click();
     });
@@ -1085,8 +1059,7 @@ void WindowTest::failure_box_is_a_modal_stop_box_with_one_ok()
     QCOMPARE(seen, QStringLiteral("ui_window_tests|") + conversion_report("x") + QStringLiteral("|1|1|1"));
 }
 
-void WindowTest::explanations_opens_one_more_window_each_time()
-{
+void WindowTest::explanations_opens_one_more_window_each_time() {
     action("m_explications")->trigger();
     action("m_explications")->trigger();
     const QList<Tf_explications*> windows = w->findChildren<Tf_explications*>();
@@ -1103,8 +1076,7 @@ void WindowTest::explanations_opens_one_more_window_each_time()
     QCOMPARE(w->area().grid[3][3], 9);
 }
 
-void WindowTest::save_then_open_round_trips_the_puzzle_through_the_dialogs()
-{
+void WindowTest::save_then_open_round_trips_the_puzzle_through_the_dialogs() {
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
     const std::string name = dir.filePath(QStringLiteral("grille")).toStdString();
@@ -1145,15 +1117,13 @@ void WindowTest::save_then_open_round_trips_the_puzzle_through_the_dialogs()
     QCOMPARE(cell(1, 3)->text(), QStringLiteral("3"));
 }
 
-void WindowTest::open_of_a_negative_value_reports_it_and_finishes_the_refresh()
-{
+void WindowTest::open_of_a_negative_value_reports_it_and_finishes_the_refresh() {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("neg.sud"));
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly));
     QByteArray content = "-3\r\n12\r\n";
-    for (int i = 2; i < 80; ++i)
-        content += "0\r\n";
+    for (int i = 2; i < 80; ++i) content += "0\r\n";
     content += "9\r\n";
     file.write(content);
     file.close();
@@ -1168,8 +1138,7 @@ void WindowTest::open_of_a_negative_value_reports_it_and_finishes_the_refresh()
     QCOMPARE(w->log_view()->lines(), QStringList{});
 }
 
-void WindowTest::open_of_a_missing_file_reports_it_and_leaves_the_board()
-{
+void WindowTest::open_of_a_missing_file_reports_it_and_leaves_the_board() {
     type_puzzle(kEasy);
     action("m_step")->trigger();
     const QStringList logBefore = w->log_view()->lines();
@@ -1183,8 +1152,7 @@ void WindowTest::open_of_a_missing_file_reports_it_and_leaves_the_board()
     QVERIFY(cell(1, 3)->isReadOnly());
 }
 
-void WindowTest::quit_ends_the_event_loop_with_explanations_windows_open()
-{
+void WindowTest::quit_ends_the_event_loop_with_explanations_windows_open() {
     action("m_explications")->trigger();
     action("m_explications")->trigger();
     QTimer::singleShot(0, action("m_quitter"), &QAction::trigger);
@@ -1192,19 +1160,16 @@ void WindowTest::quit_ends_the_event_loop_with_explanations_windows_open()
     QCOMPARE(QApplication::exec(), 0);
 }
 
-void WindowTest::closing_the_main_window_ends_the_event_loop()
-{
+void WindowTest::closing_the_main_window_ends_the_event_loop() {
     action("m_explications")->trigger();
     QTimer::singleShot(0, w.get(), &QWidget::close);
     QTimer::singleShot(5000, [] { QCoreApplication::exit(99); });
     QCOMPARE(QApplication::exec(), 0);
 }
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     // A QApplication without a display aborts; run offscreen unless told otherwise.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     WindowTest test;
     return QTest::qExec(&test, argc, argv);

@@ -42,20 +42,17 @@ public:
         int unexpected = 0;
     };
     explicit ScriptedDialogs(std::shared_ptr<Script> script) : script_(std::move(script)) {}
-    std::string ask_open_file_name(const FileDialogRequest& request) override
-    {
+    std::string ask_open_file_name(const FileDialogRequest& request) override {
         script_->open_requests.push_back(request);
         return next();
     }
-    std::string ask_save_file_name(const FileDialogRequest& request) override
-    {
+    std::string ask_save_file_name(const FileDialogRequest& request) override {
         script_->save_requests.push_back(request);
         return next();
     }
 
 private:
-    std::string next()
-    {
+    std::string next() {
         if (script_->answers.empty()) {
             ++script_->unexpected;
             return {};
@@ -75,8 +72,7 @@ class ModalWatchdog {
 public:
     using Handler = std::function<void(QWidget* modal)>;
 
-    ModalWatchdog()
-    {
+    ModalWatchdog() {
         timer_.setInterval(20);
         QObject::connect(&timer_, &QTimer::timeout, [this] { tick(); });
         timer_.start();
@@ -86,19 +82,16 @@ public:
     const QStringList& unexpected() const { return unexpected_; }
 
 private:
-    void tick()
-    {
+    void tick() {
         QWidget* modal = QApplication::activeModalWidget();
-        if (!modal)
-            return;
+        if (!modal) return;
         if (handler_) {
             handler_(modal);
             return;
         }
         QString what = QString::fromLatin1(modal->metaObject()->className()) + QStringLiteral(" \"") +
                        modal->windowTitle() + QStringLiteral("\"");
-        if (auto* box = qobject_cast<QMessageBox*>(modal))
-            what += QStringLiteral(": ") + box->text();
+        if (auto* box = qobject_cast<QMessageBox*>(modal)) what += QStringLiteral(": ") + box->text();
         unexpected_ << what;
         modal->close();
     }
