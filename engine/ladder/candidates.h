@@ -1,0 +1,74 @@
+#pragma once
+
+#include <array>
+#include <bit>
+#include <cstdint>
+
+#include "step.h"
+
+namespace vornel::ladder {
+
+// A set of cells 0..80 as two 64-bit words.
+struct CellSet {
+    std::uint64_t lo = 0; // cells 0-63
+    std::uint64_t hi = 0; // cells 64-80
+    bool has(int cell) const { return cell < 64 ? (lo >> cell) & 1 : (hi >> (cell - 64)) & 1; }
+    void add(int cell) { (cell < 64 ? lo : hi) |= std::uint64_t{1} << (cell < 64 ? cell : cell - 64); }
+    void remove(int cell) { (cell < 64 ? lo : hi) &= ~(std::uint64_t{1} << (cell < 64 ? cell : cell - 64)); }
+    int count() const { return std::popcount(lo) + std::popcount(hi); }
+    bool empty() const { return (lo | hi) == 0; }
+    friend CellSet operator&(CellSet a, CellSet b) { return {a.lo & b.lo, a.hi & b.hi}; }
+    friend CellSet operator|(CellSet a, CellSet b) { return {a.lo | b.lo, a.hi | b.hi}; }
+    friend CellSet operator-(CellSet a, CellSet b) { return {a.lo & ~b.lo, a.hi & ~b.hi}; }
+    friend bool operator==(const CellSet&, const CellSet&) = default;
+};
+
+// A grid of values, cell 0-80 row by row: 0 empty, 1-9 a digit.
+using Grid = std::array<std::uint8_t, 81>;
+
+// The candidate model: which digits each empty cell may still hold, kept in step with the per
+// unit and per digit views. place() and eliminate() are the only writers. A placement removes its
+// digit from the cell's peers at once: that is part of the placement, not a step of its own.
+// Masks use bit d for digit d (bits 1-9).
+class Candidates {
+public:
+    // Every empty cell gets the digits its row, column and region lack. A grid with a duplicate
+    // gives a model nobody should solve: check validity first.
+    explicit Candidates(const Grid& grid);
+
+    std::uint8_t value(int cell) const { return values_[cell]; }
+    std::uint16_t mask(int cell) const { return masks_[cell]; }
+    bool has(int cell, int digit) const { return (masks_[cell] >> digit) & 1; }
+    // The cells where `digit` is still a candidate.
+    const CellSet& cells_of(int digit) const { return digit_cells_[digit]; }
+    // Positions 0-8 within `unit` where `digit` is still a candidate, bit p for position p.
+    std::uint16_t places(int unit, int digit) const { return places_[unit][digit]; }
+    const Grid& values() const { return values_; }
+    int empty_cells() const { return empty_; }
+
+    // Writes `digit` in the empty cell and removes it from the cell's peers.
+    void place(int cell, int digit);
+    // Removes a candidate; false when it was not there.
+    bool eliminate(int cell, int digit);
+    // Applies a step's placements and eliminations.
+    void apply(const Step& step);
+
+private:
+    Grid values_{};
+    std::array<std::uint16_t, 81> masks_{};
+    std::array<CellSet, 10> digit_cells_{};
+    std::array<std::array<std::uint16_t, 10>, 27> places_{};
+    int empty_ = 0;
+};
+
+// The three units of a cell and the 20 peers of a cell, and the cells of a unit in order.
+struct Geometry {
+    std::array<std::array<std::uint8_t, 9>, 27> unit_cells;
+    std::array<std::array<std::uint8_t, 3>, 81> cell_units; // row, column, region
+    std::array<std::array<std::uint8_t, 20>, 81> peers;
+    std::array<CellSet, 27> unit_set;
+    std::array<CellSet, 81> peer_set;
+};
+const Geometry& geometry();
+
+} // namespace vornel::ladder
