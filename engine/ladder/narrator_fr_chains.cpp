@@ -101,10 +101,11 @@ std::vector<std::string> remote_pair(const Step& step) {
     const int a = std::countr_zero(pair);
     const int b = std::countr_zero(pair & (pair - 1));
     return {capitalise(cells_phrase(step.cells)) + " ne peuvent contenir que " + digits_the(pair) +
-                " et chacune voit la suivante : les deux chiffres y alternent.",
-            capitalise(the_cell(step.cells.front())) + " et " + the_cell(step.cells.back()) +
-                " contiennent donc l'une " + digit_the(a) + ", l'autre " + digit_the(b) + " : nous retirons " +
-                eliminations_phrase(step.eliminations) + "."};
+                " et se voient de proche en proche : les deux chiffres y alternent, " +
+                cells_phrase(cells_of(step.colour_a)) + " contenant l'un, " + cells_phrase(cells_of(step.colour_b)) +
+                " l'autre.",
+            "Une case qui voit une case de chaque groupe ne peut contenir ni " + digit_the(a) + " ni " + digit_the(b) +
+                " : nous retirons " + eliminations_phrase(step.eliminations) + "."};
 }
 
 std::vector<std::string> unique_rectangle(const Step& step) {

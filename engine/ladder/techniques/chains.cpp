@@ -346,69 +346,53 @@ std::optional<Step> find_x_chain(const Candidates& c) {
     return chain_step(c, Kind::XChain, Technique::XChain, kMaxChainLinks);
 }
 
-// Remote pair: bivalue cells holding the same two digits, each seeing the next. Along the chain the
-// two digits alternate, so the cells at an odd number of links hold one each, and any cell seeing
-// two of them that way holds neither. The chain is at least four cells long (two cells are a
-// naked pair).
+// Remote pair: bivalue cells holding the same two digits, joined when they see each other. Along
+// such a cluster the two digits alternate: cells of one colour hold one digit, cells of the other
+// colour the other digit. A cell that sees a cell of each colour holds neither. The cluster has at
+// least four cells (two or three are naked pairs).
 std::optional<Step> find_remote_pair(const Candidates& c) {
     const Geometry& g = geometry();
-    struct Best {
-        std::vector<int> path;
-        std::vector<Candidate> removed;
-    } best;
-    for (int start = 0; start < 81; ++start) {
-        const unsigned pair = c.mask(start);
-        if (std::popcount(pair) != 2) continue;
-        // Breadth-first search among the cells of the same pair.
-        std::array<int, 81> from{};
-        from.fill(-2);
-        from[start] = -1;
-        std::array<int, 81> depth{};
-        std::vector<int> order{start};
+    std::array<std::int8_t, 81> colour{};
+    colour.fill(-1);
+    for (int root = 0; root < 81; ++root) {
+        const unsigned pair = c.mask(root);
+        if (std::popcount(pair) != 2 || colour[root] >= 0) continue;
+        std::vector<int> order{root};
+        std::vector<Link> tree;
+        colour[root] = 0;
         for (std::size_t i = 0; i < order.size(); ++i) {
             const int cell = order[i];
-            if (!best.path.empty() && depth[cell] + 1 >= static_cast<int>(best.path.size())) break;
             for (const std::uint8_t peer : g.peers[cell]) {
-                if (c.mask(peer) != pair || from[peer] != -2) continue;
-                from[peer] = cell;
-                depth[peer] = depth[cell] + 1;
+                if (c.mask(peer) != pair || colour[peer] >= 0) continue;
+                colour[peer] = static_cast<std::int8_t>(1 - colour[cell]);
                 order.push_back(peer);
-                if (depth[peer] < 3 || depth[peer] % 2 == 0) continue;
-                std::vector<Candidate> removed;
-                const CellSet both = g.peer_set[start] & g.peer_set[peer];
-                for_each_cell(both, [&](int t) {
-                    for_each_bit(c.mask(t) & pair, [&](int d) { removed.push_back(candidate(t, d)); });
-                });
-                if (removed.empty()) continue;
-                if (!best.path.empty() && depth[peer] + 1 >= static_cast<int>(best.path.size())) continue;
-                std::vector<int> path;
-                for (int at = peer; at != -1; at = from[at]) path.push_back(at);
-                std::reverse(path.begin(), path.end());
-                best = {std::move(path), std::move(removed)};
+                tree.push_back(
+                    {candidate(cell, std::countr_zero(pair)), candidate(peer, std::countr_zero(pair)), false});
             }
         }
+        if (order.size() < 4) continue;
+        CellSet side[2], sees[2];
+        for (const int cell : order) {
+            side[colour[cell]].add(cell);
+            sees[colour[cell]] = sees[colour[cell]] | g.peer_set[cell];
+        }
+        const CellSet targets = (sees[0] & sees[1]) - (side[0] | side[1]);
+        Step step;
+        step.technique = Technique::RemotePair;
+        step.digits = static_cast<std::uint16_t>(pair);
+        for_each_bit(pair, [&](int d) { detail::eliminate_digit(c, step, targets, d); });
+        if (step.eliminations.empty()) continue;
+        std::sort(step.eliminations.begin(), step.eliminations.end(), [](const Candidate& x, const Candidate& y) {
+            return x.cell != y.cell ? x.cell < y.cell : x.digit < y.digit;
+        });
+        for (const int cell : order) {
+            step.cells.push_back(static_cast<std::uint8_t>(cell));
+            (colour[cell] == 0 ? step.colour_a : step.colour_b).push_back(candidate(cell, std::countr_zero(pair)));
+        }
+        step.links = std::move(tree);
+        return step;
     }
-    if (best.path.empty()) return std::nullopt;
-    Step step;
-    step.technique = Technique::RemotePair;
-    const unsigned pair = c.mask(best.path.front());
-    const int a = std::countr_zero(pair);
-    const int b = std::countr_zero(pair & (pair - 1));
-    step.digits = static_cast<std::uint16_t>(pair);
-    step.eliminations = std::move(best.removed);
-    // As a chain: the first cell without `a` holds `b`, so the next cell has no `b` and holds `a`...
-    int off = a;
-    for (std::size_t i = 0; i < best.path.size(); ++i) {
-        const int cell = best.path[i];
-        const int on = off == a ? b : a;
-        step.cells.push_back(static_cast<std::uint8_t>(cell));
-        step.links.push_back({candidate(cell, off), candidate(cell, on), true});
-        if (i + 1 < best.path.size())
-            step.links.push_back({candidate(cell, on), candidate(best.path[i + 1], on), false});
-        (on == a ? step.colour_a : step.colour_b).push_back(candidate(cell, on));
-        off = on;
-    }
-    return step;
+    return std::nullopt;
 }
 
 std::optional<Step> find_xy_chain(const Candidates& c) {
