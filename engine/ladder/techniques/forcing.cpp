@@ -16,11 +16,13 @@
 // link reads "if `from` is true, `to` is true" (`strong` is true); a branch begins where a link's
 // `from` is not the previous link's `to`. Only the placements a conclusion needs are kept.
 //
-// Cost: one propagation per live candidate, each a few sweeps of 81 cells and 27 units.
+// Cost: at most one propagation per live candidate, each a few sweeps of 81 cells and 27 units;
+// contradictions are looked for cell size by cell size and end the search as soon as one is found.
 
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <deque>
 #include <vector>
 
 #include "common.h"
@@ -251,31 +253,35 @@ Shared shared_conclusion(const Candidates& c, const std::vector<const Branch*>& 
 } // namespace
 
 std::optional<Step> find_forcing_chain(const Candidates& c) {
-    // One branch per live candidate, indexed 9 * cell + digit - 1.
-    std::vector<Branch> branches;
-    branches.reserve(729);
-    std::array<int, 729> index{};
-    index.fill(-1);
-    for (int cell = 0; cell < 81; ++cell) {
-        for_each_bit(c.mask(cell), [&](int d) {
-            index[static_cast<std::size_t>(9 * cell + d - 1)] = static_cast<int>(branches.size());
+    // One branch per live candidate, indexed 9 * cell + digit - 1, each drawn when first needed.
+    std::deque<Branch> branches;
+    std::array<const Branch*, 729> made{};
+    auto branch_of = [&](int cell, int d) -> const Branch& {
+        const Branch*& b = made[static_cast<std::size_t>(9 * cell + d - 1)];
+        if (b == nullptr) {
             branches.emplace_back(c);
             branches.back().run(cell, d);
-        });
-    }
-    auto branch_of = [&](int cell, int d) -> const Branch& {
-        return branches[static_cast<std::size_t>(index[static_cast<std::size_t>(9 * cell + d - 1)])];
+            b = &branches.back();
+        }
+        return *b;
     };
 
-    // Variant 1: the shortest contradiction.
+    // Variant 1: the shortest contradiction among the candidates of the cells with the fewest
+    // candidates (two, then three...): those branches are the cheapest to tell and to draw.
     const Branch* shortest = nullptr;
     std::vector<int> shortest_chain;
-    for (const Branch& b : branches) {
-        if (!b.broken().broken) continue;
-        std::vector<int> chain = b.needed_for_break();
-        if (shortest == nullptr || chain.size() < shortest_chain.size()) {
-            shortest = &b;
-            shortest_chain = std::move(chain);
+    for (int size = 2; size <= 9 && shortest == nullptr; ++size) {
+        for (int cell = 0; cell < 81; ++cell) {
+            if (c.value(cell) != 0 || std::popcount(static_cast<unsigned>(c.mask(cell))) != size) continue;
+            for_each_bit(c.mask(cell), [&](int d) {
+                const Branch& b = branch_of(cell, d);
+                if (!b.broken().broken) return;
+                std::vector<int> chain = b.needed_for_break();
+                if (shortest == nullptr || chain.size() < shortest_chain.size()) {
+                    shortest = &b;
+                    shortest_chain = std::move(chain);
+                }
+            });
         }
     }
     if (shortest != nullptr) {
