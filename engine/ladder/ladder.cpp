@@ -18,12 +18,28 @@ struct Rung {
 
 // The ladder, simplest first: a step is always the first rung that finds something.
 constexpr Rung kRungs[] = {
-    {Technique::FullHouse, find_full_house, false},       {Technique::HiddenSingle, find_hidden_single, false},
-    {Technique::NakedSingle, find_naked_single, false},   {Technique::Pointing, find_pointing, false},
-    {Technique::Claiming, find_claiming, false},          {Technique::NakedPair, find_naked_pair, false},
-    {Technique::HiddenPair, find_hidden_pair, false},     {Technique::NakedTriple, find_naked_triple, false},
-    {Technique::HiddenTriple, find_hidden_triple, false}, {Technique::NakedQuad, find_naked_quad, false},
+    {Technique::FullHouse, find_full_house, false},
+    {Technique::HiddenSingle, find_hidden_single, false},
+    {Technique::NakedSingle, find_naked_single, false},
+    {Technique::Pointing, find_pointing, false},
+    {Technique::Claiming, find_claiming, false},
+    {Technique::NakedPair, find_naked_pair, false},
+    {Technique::HiddenPair, find_hidden_pair, false},
+    {Technique::NakedTriple, find_naked_triple, false},
+    {Technique::HiddenTriple, find_hidden_triple, false},
+    {Technique::NakedQuad, find_naked_quad, false},
     {Technique::HiddenQuad, find_hidden_quad, false},
+    // Chains and colouring, then uniqueness (only for givens with one solution), forcing chains,
+    // and trial, the last resort.
+    {Technique::SimpleColouring, find_simple_colouring, false},
+    {Technique::XChain, find_x_chain, false},
+    {Technique::RemotePair, find_remote_pair, false},
+    {Technique::XyChain, find_xy_chain, false},
+    {Technique::Aic, find_aic, false},
+    {Technique::UniqueRectangle, find_unique_rectangle, true},
+    {Technique::BugPlusOne, find_bug_plus_one, true},
+    {Technique::ForcingChain, find_forcing_chain, false},
+    {Technique::Trial, find_trial, false},
 };
 
 // A step makes progress when it places a digit in an empty cell or removes a live candidate.

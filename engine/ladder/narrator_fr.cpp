@@ -3,6 +3,7 @@
 #include <array>
 
 #include "french.h"
+#include "narrator_fr_chains.h"
 
 namespace vornel::ladder {
 
@@ -105,6 +106,15 @@ std::vector<std::string> narrate(const Step& step) {
         case Technique::HiddenPair:
         case Technique::HiddenTriple:
         case Technique::HiddenQuad: return subset(step, false);
+        case Technique::SimpleColouring:
+        case Technique::XChain:
+        case Technique::RemotePair:
+        case Technique::XyChain:
+        case Technique::Aic:
+        case Technique::UniqueRectangle:
+        case Technique::BugPlusOne:
+        case Technique::ForcingChain:
+        case Technique::Trial: return narrate_chains(step);
         default: return plain(step);
     }
 }

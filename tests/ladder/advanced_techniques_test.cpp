@@ -181,7 +181,8 @@ const char* const kBug = R"(
 9 2 7 1 4 5 6 8 3
 35 56 4 9 8 36 7 1 2)";
 
-// Forcing chain: a 6 in r7c2 makes r7c4 a 3 and r7c5 a 9, leaving r7c6 (3 6 9) empty.
+// Forcing chain: a 9 in r7c8 leaves the 7 of row 7 only r7c3, then the 8 only r7c2, and the 5 of
+// row 7 has no place left.
 const char* const kForcing = R"(
 589 2568 25689 23568 1 4 35789 569 3579
 14589 3 45689 568 6789 5679 2 14569 59
@@ -230,7 +231,7 @@ const Case kCases[] = {
      "r4c4-6 r4c6-6 r5c1-6 r5c2-6 r6c1-6 r6c2-6", ""},
     {"unique_rectangle_type_4", find_unique_rectangle, kRectangle4, Technique::UniqueRectangle, 4, "r8c1-1 r9c1-1", ""},
     {"bug_plus_one", find_bug_plus_one, kBug, Technique::BugPlusOne, 0, "", "r6c3-6"},
-    {"forcing_chain_contradiction", find_forcing_chain, kForcing, Technique::ForcingChain, 1, "r7c2-6", ""},
+    {"forcing_chain_contradiction", find_forcing_chain, kForcing, Technique::ForcingChain, 1, "r7c8-9", ""},
     {"trial_last_survivor", find_trial, kTrial, Technique::Trial, 2, "", "r1c2-7"},
 };
 
@@ -315,11 +316,14 @@ TEST(AdvancedFinders, bug_needs_exactly_one_cell_of_three) {
 TEST(AdvancedFinders, forcing_chain_keeps_the_implications_it_needs) {
     const std::optional<Step> step = find_forcing_chain(from_marks(kForcing));
     ASSERT_TRUE(step.has_value());
-    EXPECT_EQ(candidates_text(step->highlighted), "r7c2-6");
+    EXPECT_EQ(candidates_text(step->highlighted), "r7c8-9");
     ASSERT_EQ(step->links.size(), 2u);
-    EXPECT_EQ(candidates_text({step->links[0].to}), "r7c4-3");
-    EXPECT_EQ(candidates_text({step->links[1].to}), "r7c5-9");
-    EXPECT_EQ(step->cells, (std::vector<std::uint8_t>{static_cast<std::uint8_t>(testing::rc(7, 6))}));
+    EXPECT_EQ(candidates_text({step->links[0].from}), "r7c8-9");
+    EXPECT_EQ(candidates_text({step->links[0].to}), "r7c3-7");
+    EXPECT_EQ(candidates_text({step->links[1].to}), "r7c2-8");
+    EXPECT_TRUE(step->cells.empty());
+    EXPECT_EQ(step->units, (std::vector<std::uint8_t>{6})); // row 7
+    EXPECT_EQ(step->digits, 1u << 5);
 }
 
 struct Told {
@@ -372,9 +376,9 @@ const Told kTold[] = {
     {"forcing_chain",
      find_forcing_chain,
      kForcing,
-     {"Si la case ligne 7, colonne 2 contenait le 6, il faudrait écrire un 3 dans la case ligne 7, colonne 4 et un 9 "
-      "dans la case ligne 7, colonne 5, et la case ligne 7, colonne 6 n'aurait plus aucun chiffre possible.",
-      "Le 6 est donc impossible dans la case ligne 7, colonne 2 : nous le retirons."}},
+     {"Si la case ligne 7, colonne 8 contenait le 9, il faudrait écrire un 7 dans la case ligne 7, colonne 3 et un 8 "
+      "dans la case ligne 7, colonne 2, et le 5 n'aurait plus de place dans la ligne 7.",
+      "Le 9 est donc impossible dans la case ligne 7, colonne 8 : nous le retirons."}},
     {"trial",
      find_trial,
      kTrial,
