@@ -175,16 +175,19 @@ std::vector<std::vector<Candidate>> branches(const Step& step) {
 }
 
 // "il s'ensuit un 3 dans la case ..., un 7 dans la case ... et un 2 dans la case ...".
-std::string implied(const std::vector<Candidate>& placed) {
+std::string implied(const std::vector<Candidate>& placed, bool intersections) {
     std::vector<std::string> items;
     for (const Candidate& c : placed) items.push_back(a_digit_in(c));
-    return "il s'ensuit " + join(items);
+    return std::string(intersections ? "il s'ensuit, avec les intersections, " : "il s'ensuit ") + join(items);
 }
 
 std::vector<std::string> forcing(const Step& step) {
     std::vector<std::string> lines;
     const auto paths = branches(step);
-    if (step.variant == 1) {
+    // Variants 4 to 6 are 1 to 3 drawn with intersections as well as singles.
+    const int kind = (step.variant - 1) % 3 + 1;
+    const bool intersections = step.variant > 3;
+    if (kind == 1) {
         const Candidate& a = step.highlighted.front();
         std::string text = "Si " + the_cell(a.cell) + " contenait " + digit_the(a.digit) + ", ";
         std::vector<std::string> items;
@@ -194,15 +197,16 @@ std::vector<std::string> forcing(const Step& step) {
                 ? digit_the(only_digit(step)) + " n'aurait plus de place dans " + unit_name(step.units.front())
                 : the_cell(step.cells.front()) + " n'aurait plus aucun chiffre possible";
         if (items.empty())
-            text += broken + ".";
+            text += std::string(intersections ? "par les intersections, " : "") + broken + ".";
         else
-            text += "il faudrait écrire " + join(items) + ", et " + broken + ".";
+            text += "il faudrait écrire " + join(items) + (intersections ? " (avec les intersections)" : "") + ", et " +
+                    broken + ".";
         lines.push_back(text);
         lines.push_back(capitalise(digit_the(a.digit)) + " est donc impossible dans " + the_cell(a.cell) +
                         " : nous le retirons.");
         return lines;
     }
-    if (step.variant == 2) {
+    if (kind == 2) {
         const int cell = step.cells.front();
         unsigned digits = 0;
         for (const Candidate& h : step.highlighted) digits |= 1u << h.digit;
@@ -219,7 +223,7 @@ std::vector<std::string> forcing(const Step& step) {
         if (paths[k].empty())
             text += the_cell(target.cell) + " ne peut pas contenir " + digit_the(target.digit) + ".";
         else
-            text += implied(paths[k]) + ".";
+            text += implied(paths[k], intersections) + ".";
         lines.push_back(text);
     }
     if (place)

@@ -3,6 +3,10 @@
 // left in a unit), until nothing more follows or something breaks: a cell with no candidate left,
 // or a digit with no place left in a unit.
 //
+// Singles are tried first; only when they prove nothing do the branches also use intersections
+// (a digit confined to one line of a region, or one region of a line), and the step's variant is
+// then the same kind plus 3 (4, 5, 6).
+//
 // Variant 1, contradiction: the assumption breaks the grid, so the candidate is false.
 // Variant 2, cell forcing: every candidate of one cell leads to the same digit in the same other
 // cell (placed), or to the removal of the same candidate (eliminated).
@@ -35,13 +39,16 @@ namespace {
 using detail::candidate;
 using detail::for_each_bit;
 
-enum class Why : std::uint8_t { Assumed, NakedSingle, HiddenSingle };
+enum class Why : std::uint8_t { Assumed, NakedSingle, HiddenSingle, Intersection };
 
+// What a branch does, in order: a placement, or (Intersection) the removal of `digit` from the
+// cells of one unit outside `unit`, where all its places lie.
 struct Placed {
     std::uint8_t cell;
     std::uint8_t digit;
     Why why;
-    std::uint8_t unit; // hidden single: its unit
+    std::uint8_t unit; // hidden single and intersection: the unit that holds the reason
+    bool is_placement() const { return why != Why::Intersection; }
 };
 
 // How a branch broke: no candidate left in `cell`, or no place left for `digit` in `unit`.
@@ -55,7 +62,9 @@ struct Break {
 // One branch: the origin's candidates with one assumption and the singles that follow.
 class Branch {
 public:
-    explicit Branch(const Candidates& origin) : origin_(origin) {
+    // With `intersections`, a branch also removes a digit confined to one line of a region (or one
+    // region of a line) from the rest of that line (or region), when singles give nothing more.
+    Branch(const Candidates& origin, bool intersections) : origin_(origin), intersections_(intersections) {
         for (int i = 0; i < 81; ++i) {
             mask_[i] = origin.mask(i);
             value_[i] = origin.value(i);
@@ -65,7 +74,10 @@ public:
     void run(int cell, int digit) {
         place(cell, digit, Why::Assumed, 0);
         bool progress = true;
-        while (progress && !broken_.broken) progress = sweep();
+        while (progress && !broken_.broken) {
+            progress = sweep();
+            if (!progress && intersections_ && !broken_.broken) progress = intersect();
+        }
     }
 
     const Break& broken() const { return broken_; }
@@ -101,11 +113,11 @@ public:
         return listed(need);
     }
     const Placed& placement(int index) const { return placed_[static_cast<std::size_t>(index)]; }
-    int placements() const { return static_cast<int>(placed_.size()); }
+    int events() const { return static_cast<int>(placed_.size()); }
 
 private:
     void place(int cell, int digit, Why why, int unit) {
-        const auto index = static_cast<std::int8_t>(placed_.size());
+        const auto index = static_cast<std::int16_t>(placed_.size());
         placed_.push_back(
             {static_cast<std::uint8_t>(cell), static_cast<std::uint8_t>(digit), why, static_cast<std::uint8_t>(unit)});
         value_[cell] = static_cast<std::uint8_t>(digit);
@@ -161,6 +173,45 @@ private:
         return progress;
     }
 
+    // Pointing and claiming: for each unit and digit whose places all lie in one other unit, the
+    // digit leaves the rest of that other unit. One event per removal batch; false when nothing
+    // was removed.
+    bool intersect() {
+        const Geometry& g = geometry();
+        bool progress = false;
+        for (int unit = 0; unit < 27 && !broken_.broken; ++unit) {
+            for (int d = 1; d <= 9; ++d) {
+                const unsigned bit = 1u << d;
+                CellSet places;
+                bool held = false;
+                for (const std::uint8_t cell : g.unit_cells[unit]) {
+                    if (value_[cell] == d) held = true;
+                    if (mask_[cell] & bit) places.add(cell);
+                }
+                if (held || places.count() < 2) continue;
+                for (int other = 0; other < 27; ++other) {
+                    if (other == unit || (other < 18) == (unit < 18)) continue; // a line with a region
+                    if (!((places & g.unit_set[other]) == places)) continue;
+                    const CellSet targets = g.unit_set[other] - g.unit_set[unit];
+                    bool any = false;
+                    const auto index = static_cast<std::int16_t>(placed_.size());
+                    detail::for_each_cell(targets, [&](int t) {
+                        if ((mask_[t] & bit) == 0) return;
+                        mask_[t] = static_cast<std::uint16_t>(mask_[t] & ~bit);
+                        remover_[t][d] = index;
+                        any = true;
+                        if (mask_[t] == 0) broken_ = {true, t, -1, 0};
+                    });
+                    if (!any) continue;
+                    placed_.push_back({static_cast<std::uint8_t>(other), static_cast<std::uint8_t>(d),
+                                       Why::Intersection, static_cast<std::uint8_t>(unit)});
+                    progress = true;
+                }
+            }
+        }
+        return progress;
+    }
+
     void mark(std::vector<bool>& need, int index) const {
         std::vector<int> todo{index};
         while (!todo.empty()) {
@@ -175,6 +226,12 @@ private:
             } else if (p.why == Why::HiddenSingle) {
                 for (const std::uint8_t q : geometry().unit_cells[p.unit])
                     if (q != p.cell && origin_.has(q, p.digit)) todo.push_back(remover_[q][p.digit]);
+            } else if (p.why == Why::Intersection) {
+                // The places of the digit that the unit lost: every removal of it in the unit.
+                for (const std::uint8_t q : geometry().unit_cells[p.unit])
+                    if (origin_.has(q, p.digit) && ((mask_[q] >> p.digit) & 1) == 0 && value_[q] != p.digit &&
+                        remover_[q][p.digit] < i)
+                        todo.push_back(remover_[q][p.digit]);
             }
         }
     }
@@ -187,12 +244,13 @@ private:
     }
 
     const Candidates& origin_;
+    bool intersections_ = false;
     std::array<std::uint16_t, 81> mask_{};
     std::array<std::uint8_t, 81> value_{};
-    std::array<std::int8_t, 81> order_{};
+    std::array<std::int16_t, 81> order_{};
     // remover_[cell][digit]: the placement that removed an origin candidate; read only for
     // candidates this branch removed, which it always wrote first.
-    std::array<std::array<std::int8_t, 10>, 81> remover_{};
+    std::array<std::array<std::int16_t, 10>, 81> remover_{};
     std::vector<Placed> placed_;
     Break broken_;
 };
@@ -201,7 +259,7 @@ private:
 void add_branch_links(Step& step, const Branch& branch, const std::vector<int>& chain) {
     Candidate previous = candidate(branch.placement(0).cell, branch.placement(0).digit);
     for (const int i : chain) {
-        if (i == 0) continue;
+        if (i == 0 || !branch.placement(i).is_placement()) continue;
         const Candidate next = candidate(branch.placement(i).cell, branch.placement(i).digit);
         step.links.push_back({previous, next, true});
         previous = next;
@@ -250,16 +308,16 @@ Shared shared_conclusion(const Candidates& c, const std::vector<const Branch*>& 
     return best;
 }
 
-} // namespace
-
-std::optional<Step> find_forcing_chain(const Candidates& c) {
+// The forcing chains of one propagation level: singles only, or singles and intersections. The
+// second level tells its steps with variants 4, 5 and 6 (contradiction, cell, unit).
+std::optional<Step> find_forcing(const Candidates& c, bool intersections) {
     // One branch per live candidate, indexed 9 * cell + digit - 1, each drawn when first needed.
     std::deque<Branch> branches;
     std::array<const Branch*, 729> made{};
     auto branch_of = [&](int cell, int d) -> const Branch& {
         const Branch*& b = made[static_cast<std::size_t>(9 * cell + d - 1)];
         if (b == nullptr) {
-            branches.emplace_back(c);
+            branches.emplace_back(c, intersections);
             branches.back().run(cell, d);
             b = &branches.back();
         }
@@ -288,7 +346,7 @@ std::optional<Step> find_forcing_chain(const Candidates& c) {
         const Candidate assumed = candidate(shortest->placement(0).cell, shortest->placement(0).digit);
         Step step;
         step.technique = Technique::ForcingChain;
-        step.variant = 1;
+        step.variant = intersections ? 4 : 1;
         step.eliminations = {assumed};
         step.highlighted = {assumed};
         add_branch_links(step, *shortest, shortest_chain);
@@ -335,7 +393,7 @@ std::optional<Step> find_forcing_chain(const Candidates& c) {
 
     Step step;
     step.technique = Technique::ForcingChain;
-    step.variant = best.variant;
+    step.variant = best.variant + (intersections ? 3 : 0);
     const Candidate conclusion = candidate(best.shared.cell, best.shared.digit);
     if (best.shared.place)
         step.placements = {conclusion};
@@ -354,6 +412,13 @@ std::optional<Step> find_forcing_chain(const Candidates& c) {
         add_branch_links(step, *b, chain);
     }
     return step;
+}
+
+} // namespace
+
+std::optional<Step> find_forcing_chain(const Candidates& c) {
+    if (auto step = find_forcing(c, false)) return step;
+    return find_forcing(c, true);
 }
 
 } // namespace vornel::ladder
