@@ -175,18 +175,22 @@ std::vector<std::vector<Candidate>> branches(const Step& step) {
 }
 
 // "il s'ensuit un 3 dans la case ..., un 7 dans la case ... et un 2 dans la case ...".
-std::string implied(const std::vector<Candidate>& placed, bool intersections) {
+std::string implied(const std::vector<Candidate>& placed, const std::string& means) {
     std::vector<std::string> items;
     for (const Candidate& c : placed) items.push_back(a_digit_in(c));
-    return std::string(intersections ? "il s'ensuit, avec les intersections, " : "il s'ensuit ") + join(items);
+    return "il s'ensuit" + (means.empty() ? std::string(" ") : ", " + means + ", ") + join(items);
 }
 
 std::vector<std::string> forcing(const Step& step) {
     std::vector<std::string> lines;
     const auto paths = branches(step);
-    // Variants 4 to 6 are 1 to 3 drawn with intersections as well as singles.
+    // Variants 4 to 6 are 1 to 3 drawn with intersections as well as singles, 7 to 9 also with
+    // forcing chains inside the branches.
     const int kind = (step.variant - 1) % 3 + 1;
-    const bool intersections = step.variant > 3;
+    const int level = (step.variant - 1) / 3;
+    const std::string means = level == 0   ? ""
+                              : level == 1 ? "avec les intersections"
+                                           : "avec les intersections et des chaînes forcées imbriquées";
     if (kind == 1) {
         const Candidate& a = step.highlighted.front();
         std::string text = "Si " + the_cell(a.cell) + " contenait " + digit_the(a.digit) + ", ";
@@ -197,10 +201,10 @@ std::vector<std::string> forcing(const Step& step) {
                 ? digit_the(only_digit(step)) + " n'aurait plus de place dans " + unit_name(step.units.front())
                 : the_cell(step.cells.front()) + " n'aurait plus aucun chiffre possible";
         if (items.empty())
-            text += std::string(intersections ? "par les intersections, " : "") + broken + ".";
+            text += (means.empty() ? std::string() : means + ", ") + broken + ".";
         else
-            text += "il faudrait écrire " + join(items) + (intersections ? " (avec les intersections)" : "") + ", et " +
-                    broken + ".";
+            text += "il faudrait écrire " + join(items) + (means.empty() ? std::string() : " (" + means + ")") +
+                    ", et " + broken + ".";
         lines.push_back(text);
         lines.push_back(capitalise(digit_the(a.digit)) + " est donc impossible dans " + the_cell(a.cell) +
                         " : nous le retirons.");
@@ -223,7 +227,7 @@ std::vector<std::string> forcing(const Step& step) {
         if (paths[k].empty())
             text += the_cell(target.cell) + " ne peut pas contenir " + digit_the(target.digit) + ".";
         else
-            text += implied(paths[k], intersections) + ".";
+            text += implied(paths[k], means) + ".";
         lines.push_back(text);
     }
     if (place)

@@ -5,7 +5,9 @@
 //
 // Singles are tried first; only when they prove nothing do the branches also use intersections
 // (a digit confined to one line of a region, or one region of a line), and the step's variant is
-// then the same kind plus 3 (4, 5, 6).
+// then the same kind plus 3 (4, 5, 6); only when those prove nothing either do the branches also
+// remove, inside themselves, the candidates of two-candidate cells that singles refute (nested
+// forcing chains), and the variant is the kind plus 6 (7, 8, 9).
 //
 // Variant 1, contradiction: the assumption breaks the grid, so the candidate is false.
 // Variant 2, cell forcing: every candidate of one cell leads to the same digit in the same other
@@ -39,16 +41,17 @@ namespace {
 using detail::candidate;
 using detail::for_each_bit;
 
-enum class Why : std::uint8_t { Assumed, NakedSingle, HiddenSingle, Intersection };
+enum class Why : std::uint8_t { Assumed, NakedSingle, HiddenSingle, Intersection, Nested };
 
-// What a branch does, in order: a placement, or (Intersection) the removal of `digit` from the
-// cells of one unit outside `unit`, where all its places lie.
+// What a branch does, in order: a placement, (Intersection) the removal of `digit` from the
+// cells of one unit outside `unit`, where all its places lie, or (Nested) the removal of `digit`
+// from `cell` because assuming it there breaks the branch by singles.
 struct Placed {
     std::uint8_t cell;
     std::uint8_t digit;
     Why why;
     std::uint8_t unit; // hidden single and intersection: the unit that holds the reason
-    bool is_placement() const { return why != Why::Intersection; }
+    bool is_placement() const { return why != Why::Intersection && why != Why::Nested; }
 };
 
 // How a branch broke: no candidate left in `cell`, or no place left for `digit` in `unit`.
@@ -62,9 +65,11 @@ struct Break {
 // One branch: the origin's candidates with one assumption and the singles that follow.
 class Branch {
 public:
-    // With `intersections`, a branch also removes a digit confined to one line of a region (or one
-    // region of a line) from the rest of that line (or region), when singles give nothing more.
-    Branch(const Candidates& origin, bool intersections) : origin_(origin), intersections_(intersections) {
+    // Level 0: singles. Level 1: also, when singles give nothing more, a digit confined to one line
+    // of a region (or one region of a line) leaves the rest of that line (or region). Level 2: also,
+    // when those give nothing more, a candidate of a two-candidate cell whose assumption breaks the
+    // branch by singles is removed (a forcing chain inside the branch).
+    Branch(const Candidates& origin, int level) : origin_(origin), level_(level) {
         for (int i = 0; i < 81; ++i) {
             mask_[i] = origin.mask(i);
             value_[i] = origin.value(i);
@@ -76,7 +81,8 @@ public:
         bool progress = true;
         while (progress && !broken_.broken) {
             progress = sweep();
-            if (!progress && intersections_ && !broken_.broken) progress = intersect();
+            if (!progress && level_ >= 1 && !broken_.broken) progress = intersect();
+            if (!progress && level_ >= 2 && !broken_.broken) progress = nest();
         }
     }
 
@@ -212,6 +218,31 @@ private:
         return progress;
     }
 
+    // The first candidate of a two-candidate cell whose assumption breaks the branch by singles is
+    // removed; false when there is none.
+    bool nest() {
+        Grid values{};
+        for (int i = 0; i < 81; ++i) values[static_cast<std::size_t>(i)] = value_[static_cast<std::size_t>(i)];
+        Candidates inner(values);
+        for (int i = 0; i < 81; ++i)
+            for_each_bit(inner.mask(i) & ~mask_[static_cast<std::size_t>(i)], [&](int d) { inner.eliminate(i, d); });
+        for (int cell = 0; cell < 81; ++cell) {
+            if (value_[cell] != 0 || std::popcount(static_cast<unsigned>(mask_[cell])) != 2) continue;
+            for (int d = std::countr_zero(static_cast<unsigned>(mask_[cell])); d <= 9; ++d) {
+                if (((mask_[cell] >> d) & 1) == 0) continue;
+                Branch inside(inner, 0);
+                inside.run(cell, d);
+                if (!inside.broken().broken) continue;
+                const auto index = static_cast<std::int16_t>(placed_.size());
+                placed_.push_back({static_cast<std::uint8_t>(cell), static_cast<std::uint8_t>(d), Why::Nested, 0});
+                mask_[cell] = static_cast<std::uint16_t>(mask_[cell] & ~(1u << d));
+                remover_[cell][d] = index;
+                return true;
+            }
+        }
+        return false;
+    }
+
     void mark(std::vector<bool>& need, int index) const {
         std::vector<int> todo{index};
         while (!todo.empty()) {
@@ -226,6 +257,9 @@ private:
             } else if (p.why == Why::HiddenSingle) {
                 for (const std::uint8_t q : geometry().unit_cells[p.unit])
                     if (q != p.cell && origin_.has(q, p.digit)) todo.push_back(remover_[q][p.digit]);
+            } else if (p.why == Why::Nested) {
+                // The inner chain reads the whole branch as it stood: everything before it.
+                for (int j = 0; j < i; ++j) todo.push_back(j);
             } else if (p.why == Why::Intersection) {
                 // The places of the digit that the unit lost: every removal of it in the unit.
                 for (const std::uint8_t q : geometry().unit_cells[p.unit])
@@ -244,7 +278,7 @@ private:
     }
 
     const Candidates& origin_;
-    bool intersections_ = false;
+    int level_ = 0;
     std::array<std::uint16_t, 81> mask_{};
     std::array<std::uint8_t, 81> value_{};
     std::array<std::int16_t, 81> order_{};
@@ -308,16 +342,16 @@ Shared shared_conclusion(const Candidates& c, const std::vector<const Branch*>& 
     return best;
 }
 
-// The forcing chains of one propagation level: singles only, or singles and intersections. The
-// second level tells its steps with variants 4, 5 and 6 (contradiction, cell, unit).
-std::optional<Step> find_forcing(const Candidates& c, bool intersections) {
+// The forcing chains of one propagation level (see Branch). Levels 1 and 2 tell their steps with
+// variants 4, 5, 6 and 7, 8, 9 (contradiction, cell, unit).
+std::optional<Step> find_forcing(const Candidates& c, int level) {
     // One branch per live candidate, indexed 9 * cell + digit - 1, each drawn when first needed.
     std::deque<Branch> branches;
     std::array<const Branch*, 729> made{};
     auto branch_of = [&](int cell, int d) -> const Branch& {
         const Branch*& b = made[static_cast<std::size_t>(9 * cell + d - 1)];
         if (b == nullptr) {
-            branches.emplace_back(c, intersections);
+            branches.emplace_back(c, level);
             branches.back().run(cell, d);
             b = &branches.back();
         }
@@ -346,7 +380,7 @@ std::optional<Step> find_forcing(const Candidates& c, bool intersections) {
         const Candidate assumed = candidate(shortest->placement(0).cell, shortest->placement(0).digit);
         Step step;
         step.technique = Technique::ForcingChain;
-        step.variant = intersections ? 4 : 1;
+        step.variant = 1 + 3 * level;
         step.eliminations = {assumed};
         step.highlighted = {assumed};
         add_branch_links(step, *shortest, shortest_chain);
@@ -393,7 +427,7 @@ std::optional<Step> find_forcing(const Candidates& c, bool intersections) {
 
     Step step;
     step.technique = Technique::ForcingChain;
-    step.variant = best.variant + (intersections ? 3 : 0);
+    step.variant = best.variant + 3 * level;
     const Candidate conclusion = candidate(best.shared.cell, best.shared.digit);
     if (best.shared.place)
         step.placements = {conclusion};
@@ -417,8 +451,9 @@ std::optional<Step> find_forcing(const Candidates& c, bool intersections) {
 } // namespace
 
 std::optional<Step> find_forcing_chain(const Candidates& c) {
-    if (auto step = find_forcing(c, false)) return step;
-    return find_forcing(c, true);
+    for (int level = 0; level <= 2; ++level)
+        if (auto step = find_forcing(c, level)) return step;
+    return std::nullopt;
 }
 
 } // namespace vornel::ladder
