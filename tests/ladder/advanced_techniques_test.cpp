@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "ladder.h"
 #include "ladder_support.h"
 #include "narrator_fr_chains.h"
 #include "techniques/techniques.h"
@@ -426,6 +427,66 @@ TEST(AdvancedSoundness, every_finder_agrees_with_the_solution_on_the_hardest_puz
         EXPECT_EQ(c.values(), solution);
     }
     EXPECT_EQ(puzzles, 95);
+}
+
+std::vector<Grid> corpus(const std::string& file) {
+    std::ifstream in(std::string(VORNEL_TEST_DATA) + "/ladder/" + file);
+    std::vector<Grid> puzzles;
+    std::string line;
+    while (std::getline(in, line))
+        if (line.size() >= 81 && line[0] != '#') puzzles.push_back(grid_of(line.substr(0, 81)));
+    return puzzles;
+}
+
+int uses_of(const Explanation& e, Technique t) {
+    int n = 0;
+    for (const Step& s : e.steps) n += s.technique == t ? 1 : 0;
+    return n;
+}
+
+// Trial is the last resort: no generated puzzle and no 17-given puzzle needs it, and at most one
+// of the hardest published puzzles in five.
+TEST(AdvancedCoverage, trial_is_rare) {
+    struct Set {
+        const char* file;
+        int most_with_trial;
+    };
+    for (const Set& set :
+         {Set{"qqwing.txt", 0}, Set{"seventeen.txt", 0}, Set{"top95.txt", 0}, Set{"hardest.txt", -1}}) {
+        SCOPED_TRACE(set.file);
+        const std::vector<Grid> puzzles = corpus(set.file);
+        ASSERT_FALSE(puzzles.empty());
+        int with_trial = 0;
+        for (const Grid& p : puzzles) {
+            const Explanation e = explain(p);
+            ASSERT_EQ(e.verdict, Verdict::Solved);
+            with_trial += uses_of(e, Technique::Trial) > 0 ? 1 : 0;
+        }
+        const int most = set.most_with_trial >= 0 ? set.most_with_trial : static_cast<int>(puzzles.size()) / 5;
+        EXPECT_LE(with_trial, most);
+    }
+}
+
+// The deepest forcing chains (variants 7 to 9: chains nested inside the branches) are told as such,
+// and what they remove or place agrees with the solution.
+TEST(AdvancedCoverage, nested_forcing_chains_are_told_as_such) {
+    int nested = 0;
+    for (const Grid& p : corpus("hardest.txt")) {
+        PlainSolver solver(p);
+        ASSERT_EQ(solver.solve(), 1);
+        for (const Step& s : explain(p).steps) {
+            if (s.technique != Technique::ForcingChain || s.variant < 7) continue;
+            ++nested;
+            const std::vector<std::string> text = narrate_chains(s);
+            ASSERT_FALSE(text.empty());
+            std::string all;
+            for (const std::string& line : text) all += line;
+            EXPECT_NE(all.find("avec les intersections et des chaînes forcées imbriquées"), std::string::npos) << all;
+            for (const Candidate& e : s.eliminations) EXPECT_NE(solver.solution()[e.cell], e.digit);
+            for (const Candidate& q : s.placements) EXPECT_EQ(solver.solution()[q.cell], q.digit);
+        }
+    }
+    EXPECT_GT(nested, 0);
 }
 
 } // namespace
