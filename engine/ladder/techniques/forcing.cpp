@@ -359,10 +359,14 @@ std::optional<Step> find_forcing(const Candidates& c, int level) {
     };
 
     // Variant 1: the shortest contradiction among the candidates of the cells with the fewest
-    // candidates (two, then three...): those branches are the cheapest to tell and to draw.
+    // candidates (two, then three...): those branches are the cheapest to tell and to draw. Larger
+    // cells are searched too, at the first level, while the shortest contradiction found is long to
+    // tell (the deeper levels are costly and rare: their first contradictions are kept).
     const Branch* shortest = nullptr;
     std::vector<int> shortest_chain;
-    for (int size = 2; size <= 9 && shortest == nullptr; ++size) {
+    constexpr std::size_t kShortEnough = 8; // implications, the assumption included
+    for (int size = 2; size <= 9 && (shortest == nullptr || (level == 0 && shortest_chain.size() > kShortEnough));
+         ++size) {
         for (int cell = 0; cell < 81; ++cell) {
             if (c.value(cell) != 0 || std::popcount(static_cast<unsigned>(c.mask(cell))) != size) continue;
             for_each_bit(c.mask(cell), [&](int d) {
