@@ -21,7 +21,8 @@ cpu() { # best of three runs, user + system seconds of the command
   local best=
   for _ in 1 2 3; do
     local t
-    t=$( { /usr/bin/time -f '%U %S' "$@" > /dev/null 2> /dev/null; } 2>&1 | tail -1 | awk '{print $1 + $2}')
+    /usr/bin/time -f '%U %S' -o "$work/time" "$@" > /dev/null 2>&1
+    t=$(awk '{print $1 + $2}' "$work/time")
     if [ -z "$best" ] || [ "$(echo "$t < $best" | bc -l)" = 1 ]; then best=$t; fi
   done
   echo "$best"
