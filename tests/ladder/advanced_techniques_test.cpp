@@ -362,8 +362,8 @@ const Told kTold[] = {
     {"unique_rectangle_type_1",
      find_unique_rectangle,
      kRectangle1,
-     {"Les cases ligne 2, colonne 2, ligne 2, colonne 3, ligne 6, colonne 2 et ligne 6, colonne 3 forment un "
-      "rectangle sur deux régions et peuvent toutes contenir le 8 et le 9 : si ces quatre cases ne contenaient que "
+     {"Les cases ligne 2 (colonnes 2 et 3) et ligne 6 (colonnes 2 et 3) forment un rectangle sur deux régions et "
+      "peuvent toutes contenir le 8 et le 9 : si ces quatre cases ne contenaient que "
       "ces deux chiffres, on pourrait les y échanger et le sudoku aurait deux solutions.",
       "Les trois autres cases ne contenant que le 8 et le 9, la case ligne 2, colonne 2 contient un autre chiffre : "
       "nous retirons le 8 et le 9 de la case ligne 2, colonne 2."}},
