@@ -195,6 +195,19 @@ const char* const kForcing = R"(
 3479 49 3479 1234 5 1239 6 279 8
 459 1 456 7 2469 8 359 259 2359)";
 
+// Cell forcing: r3c4 holds 5 or 9. With the 5, region 3 keeps its 5 only in r2c8; with the 9,
+// r8c4 is a 1, r1c4 a 3, and region 3 keeps its 3 only in r2c8. Either way r2c8 loses its 4.
+const char* const kForcingCell = R"(
+5 2 479 139 14789 6 349 3489 349
+48 689 469 235 2459 23459 7 34569 1
+3 1 4679 59 4789 4789 24569 45689 24569
+1 579 2359 4 2579 23579 8 35679 235679
+6 5789 23459 235 125789 1235789 123459 134579 234579
+48 5789 23459 6 125789 1235789 123459 134579 234579
+29 4 1 8 2569 259 3569 35679 35679
+7 56 56 19 3 149 149 2 8
+29 3 8 7 124569 12459 14569 14569 4569)";
+
 // A position of the hardest published puzzle that no other technique moves: r1c2 (4 7 8) has a
 // completion only with the 7.
 const char* const kTrial = R"(
@@ -233,6 +246,7 @@ const Case kCases[] = {
     {"unique_rectangle_type_4", find_unique_rectangle, kRectangle4, Technique::UniqueRectangle, 4, "r8c1-1 r9c1-1", ""},
     {"bug_plus_one", find_bug_plus_one, kBug, Technique::BugPlusOne, 0, "", "r6c3-6"},
     {"forcing_chain_contradiction", find_forcing_chain, kForcing, Technique::ForcingChain, 1, "r7c8-9", ""},
+    {"forcing_chain_cell", find_forcing_chain, kForcingCell, Technique::ForcingChain, 2, "r2c8-4", ""},
     {"trial_last_survivor", find_trial, kTrial, Technique::Trial, 2, "", "r1c2-7"},
 };
 
@@ -380,6 +394,14 @@ const Told kTold[] = {
      {"Si la case ligne 7, colonne 8 contenait le 9, il faudrait écrire un 7 dans la case ligne 7, colonne 3 et un 8 "
       "dans la case ligne 7, colonne 2, et le 5 n'aurait plus de place dans la ligne 7.",
       "Le 9 est donc impossible dans la case ligne 7, colonne 8 : nous le retirons."}},
+    {"forcing_chain_cell",
+     find_forcing_chain,
+     kForcingCell,
+     {"La case ligne 3, colonne 4 ne peut contenir que le 5 et le 9.",
+      "Si la case ligne 3, colonne 4 contient le 5, il s'ensuit un 5 dans la case ligne 2, colonne 8.",
+      "Si la case ligne 3, colonne 4 contient le 9, il s'ensuit un 1 dans la case ligne 8, colonne 4, un 3 dans la "
+      "case ligne 1, colonne 4 et un 3 dans la case ligne 2, colonne 8.",
+      "Dans tous les cas, la case ligne 2, colonne 8 ne peut pas contenir le 4 : nous le retirons."}},
     {"trial",
      find_trial,
      kTrial,
