@@ -6,8 +6,8 @@
 // Singles are tried first; only when they prove nothing do the branches also use intersections
 // (a digit confined to one line of a region, or one region of a line), and the step's variant is
 // then the same kind plus 3 (4, 5, 6); only when those prove nothing either do the branches also
-// remove, inside themselves, the candidates of two-candidate cells that singles refute (nested
-// forcing chains), and the variant is the kind plus 6 (7, 8, 9).
+// remove, inside themselves, the candidates of cells with two or three candidates that singles
+// refute (nested forcing chains), and the variant is the kind plus 6 (7, 8, 9).
 //
 // Variant 1, contradiction: the assumption breaks the grid, so the candidate is false.
 // Variant 2, cell forcing: every candidate of one cell leads to the same digit in the same other
@@ -67,8 +67,8 @@ class Branch {
 public:
     // Level 0: singles. Level 1: also, when singles give nothing more, a digit confined to one line
     // of a region (or one region of a line) leaves the rest of that line (or region). Level 2: also,
-    // when those give nothing more, a candidate of a two-candidate cell whose assumption breaks the
-    // branch by singles is removed (a forcing chain inside the branch).
+    // when those give nothing more, a candidate of a cell with two or three candidates whose
+    // assumption breaks the branch by singles is removed (a forcing chain inside the branch).
     Branch(const Candidates& origin, int level) : origin_(origin), level_(level) {
         for (int i = 0; i < 81; ++i) {
             mask_[i] = origin.mask(i);
@@ -218,8 +218,8 @@ private:
         return progress;
     }
 
-    // The first candidate of a two-candidate cell whose assumption breaks the branch by singles is
-    // removed; false when there is none.
+    // The first candidate of a cell with two or three candidates whose assumption breaks the branch
+    // by singles is removed; false when there is none.
     bool nest() {
         Grid values{};
         for (int i = 0; i < 81; ++i) values[static_cast<std::size_t>(i)] = value_[static_cast<std::size_t>(i)];
@@ -227,7 +227,7 @@ private:
         for (int i = 0; i < 81; ++i)
             for_each_bit(inner.mask(i) & ~mask_[static_cast<std::size_t>(i)], [&](int d) { inner.eliminate(i, d); });
         for (int cell = 0; cell < 81; ++cell) {
-            if (value_[cell] != 0 || std::popcount(static_cast<unsigned>(mask_[cell])) != 2) continue;
+            if (value_[cell] != 0 || std::popcount(static_cast<unsigned>(mask_[cell])) > 3) continue;
             for (int d = std::countr_zero(static_cast<unsigned>(mask_[cell])); d <= 9; ++d) {
                 if (((mask_[cell] >> d) & 1) == 0) continue;
                 Branch inside(inner, 0);
