@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <deque>
 #include <string>
 #include <vector>
 
@@ -9,35 +8,14 @@
 #include "files_fixture.h"
 #include "headless_board.h"
 #include "open_save.h"
+#include "scripted_dialogs.h"
 #include "sud_file.h"
 
 using namespace vornel;
 using vornel::test::failure_code;
+using vornel::test::ScriptedDialogs;
 
 namespace {
-
-// Answers each dialog with the next scripted name and records what it was asked.
-class ScriptedDialogs final : public FileDialogs {
-public:
-    void answer(std::string name) { answers_.push_back(std::move(name)); }
-    const std::vector<FileDialogRequest>& requests() const { return requests_; }
-
-    std::string ask_open_file_name(const FileDialogRequest& request) override { return next(request); }
-    std::string ask_save_file_name(const FileDialogRequest& request) override { return next(request); }
-
-private:
-    std::string next(const FileDialogRequest& request) {
-        requests_.push_back(request);
-        EXPECT_FALSE(answers_.empty()) << "a dialog nobody scripted: " << request.title;
-        if (answers_.empty()) return {};
-        std::string name = answers_.front();
-        answers_.pop_front();
-        return name;
-    }
-
-    std::deque<std::string> answers_;
-    std::vector<FileDialogRequest> requests_;
-};
 
 // Everything the user can see of the board.
 struct BoardState {
@@ -52,6 +30,11 @@ struct BoardState {
 
 class OpenSaveTest : public test::FilesTest {
 protected:
+    void TearDown() override {
+        EXPECT_EQ(dialogs.unexpected(), 0) << "a dialog nobody scripted";
+        FilesTest::TearDown();
+    }
+
     BoardState board_state() const {
         BoardState state;
         for (int r = 1; r <= 9; ++r) {
@@ -69,7 +52,7 @@ protected:
 
     // A board in the middle of a solve: coloured, locked, with a log and a step button.
     void show_solving_board() {
-        store_values(area, test::values_of_text(test::kPuzzle));
+        store_values(area, test::puzzle_values(test::kEasy));
         engine.show_grid();
         for (int c = 1; c <= 9; ++c) {
             board.set_cell_colour(1, c, kRed);
@@ -153,7 +136,7 @@ TEST(SaveFileName, names_gain_sud_unless_they_end_in_a_three_character_extension
 }
 
 TEST_F(OpenSaveTest, save_writes_under_the_name_with_its_extension_rule) {
-    store_values(area, test::values_of_text(test::kPuzzle));
+    store_values(area, test::puzzle_values(test::kEasy));
     const std::string expected = puzzle_text(values_of(area));
     for (const char* name : {"grille", "autre.txt", "trois.sud", "grille.su"}) {
         dialogs.answer(path(name));
@@ -185,7 +168,7 @@ TEST_F(OpenSaveTest, a_failed_save_throws_its_code_and_changes_nothing) {
 TEST_F(OpenSaveTest, a_saved_puzzle_opened_again_shows_the_same_digits_as_a_fresh_puzzle) {
     // State: a puzzle typed into the board.
     for (int i = 0; i < 81; ++i) {
-        const char ch = test::kPuzzle[static_cast<std::size_t>(i)];
+        const char ch = test::kEasy[static_cast<std::size_t>(i)];
         if (ch != '.') board.set_cell_text(i / 9 + 1, i % 9 + 1, std::string(1, ch));
     }
     const BoardState typed = board_state();
@@ -202,7 +185,7 @@ TEST_F(OpenSaveTest, a_saved_puzzle_opened_again_shows_the_same_digits_as_a_fres
     open_command(engine, dialogs);
 
     // Expected: the same digits, every cell white and editable, empty log, both buttons hidden.
-    EXPECT_EQ(values_of(area), test::values_of_text(test::kPuzzle));
+    EXPECT_EQ(values_of(area), test::puzzle_values(test::kEasy));
     const BoardState opened = board_state();
     EXPECT_EQ(opened.texts, typed.texts);
     EXPECT_EQ(opened.colours, std::vector<Colour>(81, kWhite));

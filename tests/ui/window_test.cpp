@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSignalSpy>
@@ -20,16 +21,21 @@
 
 #include "board_widgets.h"
 #include "cell_edit.h"
+#include "colour_letters.h"
 #include "engine.h"
 #include "explications.h"
 #include "failures.h"
 #include "headless_board.h"
 #include "log_view.h"
 #include "message_box.h"
+#include "modal_watchdog.h"
 #include "occurrence_table.h"
+#include "puzzles.h"
 #include "qt_colour.h"
+#include "recorded_boxes.h"
+#include "resources.h"
+#include "scripted_dialogs.h"
 #include "tf_vrn.h"
-#include "window_test_support.h"
 
 using vornel::BoxKind;
 using vornel::BoxRequest;
@@ -43,13 +49,11 @@ namespace {
 // Solved by single placements alone (49 placements).
 const char* const kEasy = "003020600900305001001806400008102900700000008006708200002609500800203009005010300";
 // 17 givens; the engine still finishes it, with 64 placements over many cycles.
-const char* const kHard = "000000010400000000020000000000050407008000300001090000300400200050100000000806000";
+const char* const kHard = vornel::test::kSeventeenGivens.data();
 // The engine places 28 digits, then a whole cycle places nothing.
-const char* const kStuck = "000000907000420180000705026100904000050000040000507009920108000034059000507000000";
+const char* const kStuck = vornel::test::kStuckAfter28.data();
 // kEasy with a second 3 in row 1 and region 1.
 const char* const kInvalid = "303020600900305001001806400008102900700000008006708200002609500800203009005010300";
-
-constexpr Colour kColours[] = {vornel::kWhite, vornel::kRed, vornel::kOrange, vornel::kGreen};
 
 QString conversion_report(const QString& character) {
     return QStringLiteral("'%1' n'est pas une valeur entière correcte.").arg(character);
@@ -63,8 +67,8 @@ class WindowTest : public QObject {
 private:
     std::unique_ptr<Tf_vrn> w;
     std::shared_ptr<std::vector<BoxRequest>> boxes;
-    std::shared_ptr<vornel::testing::ScriptedDialogs::Script> script;
-    std::unique_ptr<vornel::testing::ModalWatchdog> watchdog;
+    std::shared_ptr<vornel::test::ScriptedDialogs::Script> script;
+    std::unique_ptr<vornel::test::ModalWatchdog> watchdog;
 
     CellEdit* cell(int row, int col) const { return w->cell(row, col); }
     QAction* action(const char* name) const { return w->findChild<QAction*>(QString::fromLatin1(name)); }
@@ -138,12 +142,12 @@ private slots:
 };
 
 void WindowTest::init() {
-    watchdog = std::make_unique<vornel::testing::ModalWatchdog>();
+    watchdog = std::make_unique<vornel::test::ModalWatchdog>();
     boxes = std::make_shared<std::vector<BoxRequest>>();
-    script = std::make_shared<vornel::testing::ScriptedDialogs::Script>();
+    script = std::make_shared<vornel::test::ScriptedDialogs::Script>();
     w = std::make_unique<Tf_vrn>();
-    w->set_message_boxes(std::make_unique<vornel::testing::RecordedBoxes>(boxes));
-    w->set_file_dialogs(std::make_unique<vornel::testing::ScriptedDialogs>(script));
+    w->set_message_boxes(std::make_unique<vornel::test::RecordedBoxes>(boxes));
+    w->set_file_dialogs(std::make_unique<vornel::test::ScriptedDialogs>(script));
     w->show();
     w->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(w.get()));
@@ -385,7 +389,7 @@ void WindowTest::fonts_are_tahoma_at_their_pixel_sizes() {
         {w->log_view(), 13, false},
         {button("Button5"), 11, false},
     };
-    const bool tahomaInstalled = QFile::exists(QStringLiteral("/usr/share/wine/fonts/tahoma.ttf"));
+    const bool tahomaInstalled = QFile::exists(vornel::wine_tahoma_file());
     for (const Expected& e : expected) {
         QCOMPARE(e.widget->font().family(), QStringLiteral("Tahoma"));
         QCOMPARE(e.widget->font().pixelSize(), e.pixels);
@@ -790,7 +794,7 @@ void WindowTest::board_colouring_keeps_green_and_paints_marks_data() {
     QTest::addColumn<uint>("before");
     QTest::addColumn<int>("mark");
     QTest::addColumn<uint>("after");
-    for (const Colour before : kColours) {
+    for (const Colour before : vornel::test::kCellColours) {
         const Colour mark1 = before == vornel::kGreen ? vornel::kGreen : vornel::kRed;
         const Colour mark2 = before == vornel::kGreen ? vornel::kGreen : vornel::kOrange;
         const QString name = QString::number(before, 16);
@@ -930,8 +934,7 @@ void WindowTest::each_tempo_matches_the_headless_engine_at_every_request() {
     std::vector<std::string> headlessReports;
     vornel::HeadlessBoard board(area, [&](const std::string& m) { headlessReports.push_back(m); });
     vornel::Engine engine(area, board);
-    for (int i = 0; i < 81; ++i)
-        if (givens[i] != '0') board.set_cell_text(i / 9 + 1, i % 9 + 1, std::string(1, givens[i]));
+    vornel::test::type_givens(board, givens.constData());
     type_puzzle(givens.constData());
     QCOMPARE(differences(board, area), QString());
 
@@ -1168,8 +1171,7 @@ void WindowTest::closing_the_main_window_ends_the_event_loop() {
 }
 
 int main(int argc, char** argv) {
-    // A QApplication without a display aborts; run offscreen unless told otherwise.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    vornel::test::default_to_offscreen();
     QApplication app(argc, argv);
     WindowTest test;
     return QTest::qExec(&test, argc, argv);
