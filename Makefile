@@ -3,6 +3,9 @@
 BUILD ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_FLAGS ?=
+# Quiets the "Entering directory" lines of the make that CMake's Makefile generator runs; a
+# generator that is not make ignores it.
+MAKEFLAGS += --no-print-directory
 
 .PHONY: all deps configure build run test bench screenshots format clean
 
