@@ -349,7 +349,8 @@ std::optional<Step> find_x_chain(const Candidates& c) {
 // Remote pair: bivalue cells holding the same two digits, joined when they see each other. Along
 // such a cluster the two digits alternate: cells of one colour hold one digit, cells of the other
 // colour the other digit. A cell that sees a cell of each colour holds neither. The cluster has at
-// least four cells (two or three are naked pairs).
+// least four cells (two or three are naked pairs). The step's links join the cells that see each
+// other (weak links on the lower digit of the pair), its colours are the two groups of cells.
 std::optional<Step> find_remote_pair(const Candidates& c) {
     const Geometry& g = geometry();
     std::array<std::int8_t, 81> colour{};
