@@ -1,0 +1,287 @@
+#include "techniques_window.h"
+
+#include <array>
+
+#include <QHBoxLayout>
+#include <QHideEvent>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "ladder/ladder.h"
+#include "ladder/narrator_fr.h"
+#include "ladder_board.h"
+
+namespace vornel {
+
+namespace {
+
+using ladder::Technique;
+
+// In the order of the Technique list. The examples are puzzles in which the ladder needs the
+// technique; the page shows its first use.
+const std::array<TechniquePage, ladder::kTechniqueCount> kPages = {{
+    // FullHouse
+    {"Une région, une ligne ou une colonne n'a plus qu'une case vide : elle reçoit le seul chiffre "
+     "qui manque à cette région, cette ligne ou cette colonne.",
+     nullptr},
+    // HiddenSingle
+    {"Dans une région, une ligne ou une colonne, un chiffre n'a plus qu'une case où aller : nous "
+     "l'y écrivons, même si la case admet d'autres candidats.",
+     nullptr},
+    // NakedSingle
+    {"Une case n'a plus qu'un candidat : tous les autres chiffres sont déjà dans sa ligne, sa "
+     "colonne ou sa région. Nous y écrivons ce chiffre.",
+     nullptr},
+    // Pointing
+    {"Dans une région, les places d'un chiffre sont toutes sur une même ligne (ou une même "
+     "colonne). Le chiffre de cette région sera sur cette ligne : nous le retirons des autres "
+     "cases de la ligne, hors de la région.",
+     nullptr},
+    // Claiming
+    {"Dans une ligne (ou une colonne), les places d'un chiffre sont toutes dans une même région. "
+     "Le chiffre de cette ligne sera dans cette région : nous le retirons des autres cases de la "
+     "région.",
+     nullptr},
+    // NakedPair
+    {"Deux cases d'une même région, ligne ou colonne ne peuvent contenir que les deux mêmes "
+     "chiffres. Ces deux chiffres iront dans ces deux cases : nous les retirons des autres cases "
+     "de cette région, ligne ou colonne.",
+     nullptr},
+    // HiddenPair
+    {"Dans une région, une ligne ou une colonne, deux chiffres n'ont que les deux mêmes cases où "
+     "aller. Ces deux cases leur sont réservées : nous en retirons tous les autres candidats.",
+     nullptr},
+    // NakedTriple
+    {"Trois cases d'une même région, ligne ou colonne ne peuvent contenir, à elles trois, que trois "
+     "chiffres. Ces trois chiffres y iront : nous les retirons des autres cases de l'ensemble.",
+     nullptr},
+    // HiddenTriple
+    {"Dans une région, une ligne ou une colonne, trois chiffres n'ont, à eux trois, que trois cases "
+     "où aller. Ces cases leur sont réservées : nous en retirons les autres candidats.",
+     nullptr},
+    // NakedQuad
+    {"Quatre cases d'une même région, ligne ou colonne ne peuvent contenir, à elles quatre, que "
+     "quatre chiffres : nous retirons ces chiffres des autres cases de l'ensemble.",
+     nullptr},
+    // HiddenQuad
+    {"Dans une région, une ligne ou une colonne, quatre chiffres n'ont, à eux quatre, que quatre "
+     "cases où aller : nous retirons de ces cases tous les autres candidats.",
+     nullptr},
+    // XWing
+    {"Dans deux lignes, un chiffre n'a que deux places, et ce sont les deux mêmes colonnes. Il "
+     "occupera ces deux colonnes dans ces deux lignes, en diagonale : nous le retirons des autres "
+     "cases de ces colonnes. (Lignes et colonnes peuvent échanger leurs rôles.)",
+     nullptr},
+    // Skyscraper
+    {"Dans deux lignes, un chiffre n'a que deux places chacune, et l'une des places est dans la "
+     "même colonne pour les deux. Des deux autres places, l'une au moins reçoit le chiffre : nous "
+     "le retirons des cases qui voient ces deux places à la fois.",
+     nullptr},
+    // TwoStringKite
+    {"Un chiffre n'a que deux places dans une ligne et deux places dans une colonne, et une place "
+     "de chacune tombe dans la même région. L'une des deux autres places reçoit le chiffre : nous "
+     "le retirons de la case qui les voit toutes les deux.",
+     nullptr},
+    // Swordfish
+    {"Un X-Wing à trois lignes : dans trois lignes, les places d'un chiffre tiennent dans trois "
+     "colonnes. Le chiffre occupera ces trois colonnes dans ces lignes : nous le retirons des "
+     "autres cases de ces colonnes.",
+     nullptr},
+    // Jellyfish
+    {"Le même raisonnement à quatre lignes : les places d'un chiffre dans quatre lignes tiennent "
+     "dans quatre colonnes, d'où nous le retirons ailleurs.",
+     nullptr},
+    // FinnedXWing
+    {"Un X-Wing presque complet : une place en trop (l'aileron) empêche de conclure partout. Soit "
+     "le X-Wing tient, soit l'aileron reçoit le chiffre : nous le retirons des cases qui voient "
+     "l'aileron et que le X-Wing éliminerait.",
+     nullptr},
+    // FinnedSwordfish
+    {"Un Swordfish avec un aileron : nous ne retirons le chiffre que des cases que le Swordfish "
+     "éliminerait et qui voient aussi l'aileron.",
+     nullptr},
+    // XyWing
+    {"Une case pivot à deux candidats XY voit deux cases, l'une XZ, l'autre YZ. Quel que soit le "
+     "chiffre du pivot, l'une des deux ailes vaut Z : nous retirons Z des cases qui voient les deux "
+     "ailes.",
+     nullptr},
+    // XyzWing
+    {"Comme le XY-Wing, mais le pivot a trois candidats XYZ. Z est alors dans le pivot ou dans "
+     "l'une des ailes : nous le retirons des cases qui voient les trois.",
+     nullptr},
+    // WWing
+    {"Deux cases éloignées ne peuvent contenir que les deux mêmes chiffres X et Y, et X n'a que deux "
+     "places dans une ligne, une colonne ou une région, chacune vue par l'une des deux cases. L'une "
+     "des deux cases vaut donc Y : nous retirons Y des cases qui les voient toutes les deux.",
+     nullptr},
+    // SimpleColouring
+    {"Pour un chiffre, nous suivons les ensembles où il n'a que deux places et colorions ces places "
+     "de deux couleurs alternées : l'une des couleurs est la bonne. Une case qui voit les deux "
+     "couleurs perd le chiffre, et une couleur qui se voit elle-même est fausse.",
+     nullptr},
+    // XChain
+    {"Une chaîne de places d'un même chiffre, reliées tour à tour par des liens forts (l'une ou "
+     "l'autre est vraie) et faibles. Une des deux extrémités est vraie : nous retirons le chiffre "
+     "des cases qui voient les deux extrémités.",
+     nullptr},
+    // RemotePair
+    {"Des cases à deux candidats, toutes les mêmes, qui se voient l'une l'autre en chaîne : elles "
+     "alternent entre les deux chiffres. Une case qui voit deux cases de parité opposée ne peut "
+     "contenir aucun des deux chiffres.",
+     nullptr},
+    // XyChain
+    {"Une chaîne de cases à deux candidats, où chaque case partage un chiffre avec la suivante. Si "
+     "la première ne vaut pas X, la dernière vaut X : nous retirons X des cases qui voient les deux "
+     "extrémités.",
+     nullptr},
+    // Aic
+    {"Une chaîne qui alterne liens forts et liens faibles entre des candidats quelconques, dans une "
+     "case ou entre des cases. Ses deux extrémités ne peuvent être fausses ensemble : nous "
+     "retirons ce qui contredit les deux.",
+     nullptr},
+    // UniqueRectangle
+    {"Quatre cases sur deux lignes, deux colonnes et deux régions porteraient les deux mêmes "
+     "chiffres : la grille aurait alors deux solutions. Comme la grille n'en a qu'une, nous "
+     "écartons ce qui formerait ce rectangle.",
+     nullptr},
+    // BugPlusOne
+    {"Toutes les cases vides ont deux candidats sauf une, qui en a trois : sans elle, la grille "
+     "aurait plusieurs solutions. La case reçoit le candidat qui apparaît trois fois dans ses "
+     "ensembles.",
+     nullptr},
+    // ForcingChain
+    {"Nous supposons un candidat vrai et suivons les déductions simples qui en découlent. Si elles "
+     "mènent à une contradiction, le candidat est faux ; si toutes les possibilités d'une case ou "
+     "d'un ensemble mènent au même chiffre, ce chiffre est sûr.",
+     nullptr},
+    // Trial
+    {"Dernier recours : nous essayons un chiffre et cherchons toutes les suites possibles. Quand "
+     "l'essai mène à une impasse, le chiffre est retiré. C'est un essai, pas une déduction, et nous "
+     "le disons.",
+     nullptr},
+}};
+
+QString from_utf8(const std::string& text) { return QString::fromStdString(text); }
+
+QFont tahoma(int pixels, bool bold = false) {
+    QFont font(QStringLiteral("Tahoma"));
+    font.setPixelSize(pixels);
+    font.setBold(bold);
+    return font;
+}
+
+} // namespace
+
+const TechniquePage& technique_page(Technique technique) { return kPages[static_cast<std::size_t>(technique)]; }
+
+Tf_techniques::Tf_techniques(QWidget* owner) : QWidget(owner, Qt::Window) {
+    setObjectName(QStringLiteral("f_techniques"));
+    setWindowTitle(QStringLiteral("Techniques"));
+    if (owner) setWindowIcon(owner->windowIcon());
+    setFont(tahoma(11));
+
+    list_ = new QListWidget(this);
+    list_->setObjectName(QStringLiteral("TechniqueList"));
+    list_->setFont(tahoma(13));
+    for (int t = 0; t < ladder::kTechniqueCount; ++t)
+        list_->addItem(from_utf8(ladder::technique_name_fr(static_cast<Technique>(t))));
+    list_->setFixedWidth(230);
+
+    title_ = new QLabel(this);
+    title_->setObjectName(QStringLiteral("TechniqueTitle"));
+    title_->setFont(tahoma(16, true));
+    text_ = new QLabel(this);
+    text_->setObjectName(QStringLiteral("TechniqueText"));
+    text_->setFont(tahoma(13));
+    text_->setWordWrap(true);
+    text_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    text_->setMinimumHeight(90);
+    board_ = new PictureBoard(this);
+    board_->setObjectName(QStringLiteral("TechniqueBoard"));
+    board_->setFixedSize(board_->sizeHint());
+    example_ = new QLabel(this);
+    example_->setObjectName(QStringLiteral("TechniqueExample"));
+    example_->setFont(tahoma(12));
+    example_->setWordWrap(true);
+    example_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    close_ = new QPushButton(QStringLiteral("Fermer"), this);
+    close_->setObjectName(QStringLiteral("TechniqueClose"));
+    close_->setDefault(true);
+    connect(close_, &QPushButton::clicked, this, &QWidget::hide);
+
+    auto* example_row = new QHBoxLayout;
+    example_row->addWidget(board_, 0, Qt::AlignTop);
+    example_row->addWidget(example_, 1);
+    auto* page = new QVBoxLayout;
+    page->addWidget(title_);
+    page->addWidget(text_);
+    page->addLayout(example_row, 1);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(close_);
+    page->addLayout(buttons);
+    auto* whole = new QHBoxLayout(this);
+    whole->addWidget(list_);
+    whole->addLayout(page, 1);
+    resize(820, 480);
+
+    connect(list_, &QListWidget::currentRowChanged, this, &Tf_techniques::show_page);
+    list_->setCurrentRow(0);
+}
+
+void Tf_techniques::open() {
+    show();
+    raise();
+    activateWindow();
+}
+
+void Tf_techniques::select(Technique technique) { list_->setCurrentRow(static_cast<int>(technique)); }
+
+Technique Tf_techniques::selected() const { return static_cast<Technique>(std::max(0, list_->currentRow())); }
+
+void Tf_techniques::show_page(int row) {
+    if (row < 0 || row >= ladder::kTechniqueCount) return;
+    const auto technique = static_cast<Technique>(row);
+    const TechniquePage& page = technique_page(technique);
+    title_->setText(from_utf8(ladder::technique_name_fr(technique)));
+    text_->setText(QString::fromUtf8(page.text));
+
+    auto found = examples_.find(row);
+    if (found == examples_.end()) {
+        Example example;
+        if (page.example) {
+            ladder::Grid grid{};
+            for (int i = 0; i < 81; ++i)
+                grid[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(
+                    page.example[i] >= '1' && page.example[i] <= '9' ? page.example[i] - '0' : 0);
+            const ladder::Explanation explanation = ladder::explain(grid);
+            ladder::Candidates state(explanation.puzzle);
+            for (std::size_t k = 0; k < explanation.steps.size(); ++k) {
+                const ladder::Step& step = explanation.steps[k];
+                if (step.technique == technique) {
+                    example.picture = ladder::picture_of(state, step, static_cast<int>(k + 1));
+                    QStringList sentences;
+                    for (const std::string& s : ladder::narrate(step)) sentences << from_utf8(s);
+                    example.sentences = QStringLiteral("Exemple, étape %1 de l'explication :\n").arg(k + 1) +
+                                        sentences.join(QLatin1Char(' '));
+                    break;
+                }
+                state.apply(step);
+            }
+        }
+        found = examples_.emplace(row, std::move(example)).first;
+    }
+    const Example& example = found->second;
+    board_->setVisible(example.picture.has_value());
+    if (example.picture) board_->set_picture(*example.picture);
+    example_->setText(example.picture ? example.sentences : QString());
+}
+
+void Tf_techniques::hideEvent(QHideEvent* event) {
+    QWidget::hideEvent(event);
+    if (QWidget* owner = parentWidget(); owner && !event->spontaneous()) owner->activateWindow();
+}
+
+} // namespace vornel
