@@ -4,7 +4,10 @@
 //    log line recorded by the window); and from trigger until the window has painted it all (the
 //    batched palette changes and log layout that run when the handler returns, then a repaint);
 //    and the headless engine on the same puzzle, for the ratio;
-//  - process start to window shown, with the program's own start-up (vornel_startup_probe).
+//  - process start to window shown, with the program's own start-up (vornel_startup_probe);
+//  - the ladder on a puzzle of the hardest published kind: one step ("Étape suivante") until the
+//    window has painted it, averaged over every step of the explanation; the start of a step by
+//    step explanation (which explains the whole puzzle first); "en une fois" until painted.
 #include <benchmark/benchmark.h>
 
 #include <chrono>
@@ -15,8 +18,12 @@
 #include <QApplication>
 #include <QProcess>
 
+#include <QPushButton>
+
 #include "engine.h"
 #include "headless_board.h"
+#include "ladder/ladder.h"
+#include "ladder/ladder_session.h"
 #include "tf_vrn.h"
 
 namespace {
@@ -71,6 +78,73 @@ void BM_HeadlessOncePass(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_HeadlessOncePass)->UseManualTime()->Unit(benchmark::kMicrosecond);
+
+// One of the hardest published puzzles (top95, the first).
+const char* const kTop = "400000805030000000000700000020000060000080400000010000000603070500200000104000000";
+
+// Until the window has painted what the last handler changed.
+void paint(vornel::Tf_vrn& w) {
+    QApplication::processEvents();
+    w.repaint();
+    QApplication::processEvents();
+}
+
+void BM_LadderStepPainted(benchmark::State& state) {
+    vornel::Tf_vrn w;
+    w.show();
+    QApplication::processEvents();
+    auto* next = w.findChild<QPushButton*>(QStringLiteral("Button7"));
+    load(w, kTop);
+    w.findChild<QAction*>(QStringLiteral("m_ladder_step"))->trigger();
+    paint(w);
+    for (auto _ : state) {
+        if (!next->isVisible()) {
+            // Back to the first step, untimed, and on again.
+            state.PauseTiming();
+            w.findChild<QAction*>(QStringLiteral("m_edit"))->trigger();
+            w.findChild<QAction*>(QStringLiteral("m_ladder_step"))->trigger();
+            paint(w);
+            state.ResumeTiming();
+        }
+        const auto start = Clock::now();
+        next->click();
+        paint(w);
+        state.SetIterationTime(std::chrono::duration<double>(Clock::now() - start).count());
+    }
+    state.counters["steps"] = w.ladder_session().step_count();
+}
+BENCHMARK(BM_LadderStepPainted)->UseManualTime()->Unit(benchmark::kMicrosecond);
+
+void ladder_start(benchmark::State& state, const char* entry) {
+    vornel::Tf_vrn w;
+    w.show();
+    QApplication::processEvents();
+    QAction* action = w.findChild<QAction*>(QString::fromLatin1(entry));
+    for (auto _ : state) {
+        w.findChild<QAction*>(QStringLiteral("m_new"))->trigger();
+        load(w, kTop);
+        paint(w);
+        const auto start = Clock::now();
+        action->trigger();
+        paint(w);
+        state.SetIterationTime(std::chrono::duration<double>(Clock::now() - start).count());
+    }
+    if (w.engine().area().grid[1][2] == 0 && std::string(entry) == "m_ladder_once")
+        state.SkipWithError("the puzzle was not solved");
+}
+
+void BM_LadderStepStartPainted(benchmark::State& state) { ladder_start(state, "m_ladder_step"); }
+BENCHMARK(BM_LadderStepStartPainted)->UseManualTime()->Unit(benchmark::kMicrosecond);
+
+void BM_LadderOncePainted(benchmark::State& state) { ladder_start(state, "m_ladder_once"); }
+BENCHMARK(BM_LadderOncePainted)->UseManualTime()->Unit(benchmark::kMicrosecond);
+
+void BM_HeadlessLadderExplain(benchmark::State& state) {
+    vornel::ladder::Grid grid{};
+    for (int i = 0; i < 81; ++i) grid[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(kTop[i] - '0');
+    for (auto _ : state) benchmark::DoNotOptimize(vornel::ladder::explain(grid).steps.size());
+}
+BENCHMARK(BM_HeadlessLadderExplain)->Unit(benchmark::kMicrosecond);
 
 void BM_ProcessStartToWindowShown(benchmark::State& state) {
     const QString probe = QCoreApplication::applicationDirPath() + QStringLiteral("/vornel_startup_probe");
