@@ -25,42 +25,42 @@ const std::array<TechniquePage, ladder::kTechniqueCount> kPages = {{
     // FullHouse
     {"Une région, une ligne ou une colonne n'a plus qu'une case vide : elle reçoit le seul chiffre "
      "qui manque à cette région, cette ligne ou cette colonne.",
-     nullptr},
+     "600001000050000000308960000430000000905308160000600000000000000001807930507004010"},
     // HiddenSingle
     {"Dans une région, une ligne ou une colonne, un chiffre n'a plus qu'une case où aller : nous "
      "l'y écrivons, même si la case admet d'autres candidats.",
-     nullptr},
+     "400070100001904605000001000000700002002030000847006000014000806020000300600090000"},
     // NakedSingle
     {"Une case n'a plus qu'un candidat : tous les autres chiffres sont déjà dans sa ligne, sa "
      "colonne ou sa région. Nous y écrivons ce chiffre.",
-     nullptr},
+     "000030800700280503000000070000003905100028060000900007300600700020095010010070002"},
     // Pointing
     {"Dans une région, les places d'un chiffre sont toutes sur une même ligne (ou une même "
      "colonne). Le chiffre de cette région sera sur cette ligne : nous le retirons des autres "
      "cases de la ligne, hors de la région.",
-     nullptr},
+     "000000700000500043010300895020400000090800400300002900500004000401030520072010000"},
     // Claiming
     {"Dans une ligne (ou une colonne), les places d'un chiffre sont toutes dans une même région. "
      "Le chiffre de cette ligne sera dans cette région : nous le retirons des autres cases de la "
      "région.",
-     nullptr},
+     "249060003030000200800000005000006000000200000010040820090500700004000001070003000"},
     // NakedPair
     {"Deux cases d'une même région, ligne ou colonne ne peuvent contenir que les deux mêmes "
      "chiffres. Ces deux chiffres iront dans ces deux cases : nous les retirons des autres cases "
      "de cette région, ligne ou colonne.",
-     nullptr},
+     "000014000030000200070000000000900030601000000000000080200000104000050600000708000"},
     // HiddenPair
     {"Dans une région, une ligne ou une colonne, deux chiffres n'ont que les deux mêmes cases où "
      "aller. Ces deux cases leur sont réservées : nous en retirons tous les autres candidats.",
-     nullptr},
+     "469000502051000609000000000014000006000003000675900000090106700000500000000470305"},
     // NakedTriple
     {"Trois cases d'une même région, ligne ou colonne ne peuvent contenir, à elles trois, que trois "
      "chiffres. Ces trois chiffres y iront : nous les retirons des autres cases de l'ensemble.",
-     nullptr},
+     "100000308060400000000000000203010000000000095800000000050600070000080200040000000"},
     // HiddenTriple
     {"Dans une région, une ligne ou une colonne, trois chiffres n'ont, à eux trois, que trois cases "
      "où aller. Ces cases leur sont réservées : nous en retirons les autres candidats.",
-     nullptr},
+     "530020900024030050009000000000010827000700000000098100000000000006400009102050430"},
     // NakedQuad
     {"Quatre cases d'une même région, ligne ou colonne ne peuvent contenir, à elles quatre, que "
      "quatre chiffres : nous retirons ces chiffres des autres cases de l'ensemble.",

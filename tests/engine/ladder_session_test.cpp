@@ -132,7 +132,9 @@ TEST(LadderSession, step_mode_shows_the_first_step_on_a_locked_white_board) {
     for (int rr = 1; rr <= 9; ++rr)
         for (int cc = 1; cc <= 9; ++cc) {
             EXPECT_TRUE(f.board.cell(rr, cc).read_only);
-            if (rr != r || cc != c) EXPECT_EQ(f.board.cell(rr, cc).colour, kWhite);
+            if (rr != r || cc != c) {
+                EXPECT_EQ(f.board.cell(rr, cc).colour, kWhite);
+            }
         }
     EXPECT_TRUE(f.failures.empty());
 }
@@ -309,7 +311,9 @@ TEST(LadderSession, edit_puts_back_the_grid_of_the_last_solve_after_each_kind_of
         EXPECT_NE(f.grid(), before);
         f.session.edit();
         const bool from_classic = std::string(c.name) == "classic once, then the ladder from there";
-        if (!from_classic) EXPECT_EQ(f.grid(), before);
+        if (!from_classic) {
+            EXPECT_EQ(f.grid(), before);
+        }
         EXPECT_TRUE(f.all(false, kWhite));
         EXPECT_TRUE(f.board.log().empty());
         EXPECT_FALSE(f.any_button());

@@ -11,6 +11,7 @@
 #include <QScrollBar>
 #include <QTest>
 #include <QTextBlock>
+#include <QTextCursor>
 
 #include <memory>
 
@@ -474,7 +475,7 @@ void LadderWindowTest::current_step_stays_in_view_and_history_is_kept() {
         QVERIFY(first >= 0);
         auto* log = w->log_view();
         const QTextBlock block = log->document()->findBlockByNumber(first);
-        const QRectF rect = log->blockBoundingGeometry(block).translated(log->contentOffset());
+        const QRect rect = log->cursorRect(QTextCursor(block)); // in viewport coordinates
         QVERIFY2(rect.top() >= 0 && rect.top() < log->viewport()->height(), qPrintable(prefix));
     }
     QVERIFY(previous.size() > 20);
