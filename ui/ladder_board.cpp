@@ -144,9 +144,10 @@ void BoardPainter::paint_cell(QPainter& painter, const ladder::CellMarks& marks,
         painter.setPen(removed ? kRemoved : (marks.highlighted & bit(d)) ? kRing : kCandidateText);
         painter.drawText(box, Qt::AlignCenter, QString::number(d));
         if (removed) {
-            painter.setPen(QPen(kRemoved, 1.5));
-            painter.drawLine(QPointF(centre.x() - r * 0.8, centre.y() + r * 0.8),
-                             QPointF(centre.x() + r * 0.8, centre.y() - r * 0.8));
+            // Struck through from corner to corner, past the digit, so the digit stays readable.
+            painter.setPen(QPen(kRemoved, 1.2));
+            painter.drawLine(QPointF(centre.x() - r * 0.9, centre.y() + r * 0.9),
+                             QPointF(centre.x() + r * 0.9, centre.y() - r * 0.9));
         }
     }
 }
@@ -174,7 +175,7 @@ PictureBoard::PictureBoard(QWidget* parent) : QWidget(parent) {
     setMinimumSize(sizeHint());
 }
 
-QSize PictureBoard::sizeHint() const { return {9 * 30 + 8, 9 * 30 + 8}; }
+QSize PictureBoard::sizeHint() const { return {9 * 37 + 8, 9 * 37 + 8}; }
 
 QRect PictureBoard::rect_of(int cell) const {
     // Cells at a common pitch, with a wider gap between regions, as on the main board.

@@ -225,7 +225,7 @@ Tf_techniques::Tf_techniques(QWidget* owner) : QWidget(owner, Qt::Window) {
     auto* whole = new QHBoxLayout(this);
     whole->addWidget(list_);
     whole->addLayout(page, 1);
-    resize(820, 480);
+    resize(900, 520);
 
     connect(list_, &QListWidget::currentRowChanged, this, &Tf_techniques::show_page);
     list_->setCurrentRow(0);
