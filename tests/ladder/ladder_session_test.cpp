@@ -12,6 +12,7 @@
 #include "ladder/ladder.h"
 #include "ladder/ladder_session.h"
 #include "ladder/narrator_fr.h"
+#include "ladder_report.h"
 
 namespace vornel::ladder {
 namespace {
@@ -132,9 +133,7 @@ TEST(LadderSession, step_mode_shows_the_first_step_on_a_locked_white_board) {
     for (int rr = 1; rr <= 9; ++rr)
         for (int cc = 1; cc <= 9; ++cc) {
             EXPECT_TRUE(f.board.cell(rr, cc).read_only);
-            if (rr != r || cc != c) {
-                EXPECT_EQ(f.board.cell(rr, cc).colour, kWhite);
-            }
+            if (rr != r || cc != c) { EXPECT_EQ(f.board.cell(rr, cc).colour, kWhite); }
         }
     EXPECT_TRUE(f.failures.empty());
 }
@@ -190,6 +189,29 @@ TEST(LadderSession, every_puzzle_steps_to_the_headless_end_and_back_to_the_start
             EXPECT_EQ(f.grid(), givens);
         }
         EXPECT_TRUE(f.failures.empty());
+    }
+}
+
+// The board's log at the end of an explanation says what vornel-explain --techniques all says, sentence
+// for sentence (the explainer indents a step's further sentences and ends with the grid).
+TEST(LadderSession, the_log_at_the_end_is_the_explainers_narrative) {
+    for (const std::string& puzzle : corpus()) {
+        SCOPED_TRACE(puzzle);
+        Fixture f(puzzle);
+        f.session.start(LadderSession::Mode::Once);
+        const std::string narrative = ladder_narrative(explain(grid_of(puzzle)));
+        std::vector<std::string> sentences;
+        std::size_t start = 0;
+        for (std::size_t end; (end = narrative.find('\n', start)) != std::string::npos; start = end + 1) {
+            std::string line = narrative.substr(start, end - start);
+            line.erase(0, line.find_first_not_of(' ') == std::string::npos ? line.size() : line.find_first_not_of(' '));
+            sentences.push_back(line);
+        }
+        // Drop the blank lines and the nine lines of the final grid.
+        ASSERT_GE(sentences.size(), 10u);
+        sentences.resize(sentences.size() - 9);
+        std::erase(sentences, std::string());
+        EXPECT_EQ(f.board.log(), sentences);
     }
 }
 
@@ -311,9 +333,7 @@ TEST(LadderSession, edit_puts_back_the_grid_of_the_last_solve_after_each_kind_of
         EXPECT_NE(f.grid(), before);
         f.session.edit();
         const bool from_classic = std::string(c.name) == "classic once, then the ladder from there";
-        if (!from_classic) {
-            EXPECT_EQ(f.grid(), before);
-        }
+        if (!from_classic) { EXPECT_EQ(f.grid(), before); }
         EXPECT_TRUE(f.all(false, kWhite));
         EXPECT_TRUE(f.board.log().empty());
         EXPECT_FALSE(f.any_button());
