@@ -4,9 +4,11 @@
 
 #include <QHBoxLayout>
 #include <QHideEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScreen>
 #include <QVBoxLayout>
 
 #include "ladder/ladder.h"
@@ -277,6 +279,25 @@ void Tf_techniques::show_page(int row) {
     board_->setVisible(example.picture.has_value());
     if (example.picture) board_->set_picture(*example.picture);
     example_->setText(example.picture ? example.sentences : QString());
+}
+
+void Tf_techniques::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (placed_) return;
+    placed_ = true;
+    QScreen* screen = parentWidget() ? parentWidget()->screen() : this->screen();
+    if (!screen) return;
+    QRect frame = frameGeometry();
+    frame.moveCenter(screen->availableGeometry().center());
+    move(frame.topLeft());
+}
+
+void Tf_techniques::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape) {
+        hide();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void Tf_techniques::hideEvent(QHideEvent* event) {

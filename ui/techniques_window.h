@@ -31,7 +31,8 @@ const TechniquePage& technique_page(ladder::Technique technique);
 //
 // Lifecycle: one window, created by the main window on first use, owned by it (a Qt parent with
 // the Qt::Window flag) and destroyed with it. Not modal; "Fermer" and the close box only hide it,
-// and each time it is hidden it re-activates its owner. open() shows it and brings it to the front.
+// and each time it is hidden it re-activates its owner. open() shows it and brings it to the front;
+// the first show centres it on the owner's screen.
 class Tf_techniques final : public QWidget {
     Q_OBJECT
 
@@ -48,7 +49,10 @@ public:
     QLabel* example_label() const { return example_; }
 
 protected:
+    void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
+    // Escape closes the window, as "Fermer" does.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void show_page(int row);
@@ -65,6 +69,7 @@ private:
         QString sentences;
     };
     std::map<int, Example> examples_;
+    bool placed_ = false; // centred on its owner's screen at the first show
 };
 
 } // namespace vornel
