@@ -42,11 +42,18 @@ QPointF BoardPainter::candidate_centre(int cell, int digit) const {
     return candidate_box(inner(cell_rect(cell)), digit).center();
 }
 
-void BoardPainter::paint(QPainter& painter, const ladder::BoardPicture& picture, const QRect& exposed) const {
+void BoardPainter::paint(QPainter& painter, const ladder::BoardPicture& picture, const QRegion& exposed) const {
     painter.setRenderHint(QPainter::Antialiasing, true);
+    // Every cell has the same size: the fonts are made once.
+    const QRect first = cell_rect(0);
+    Fonts fonts{QFont(QStringLiteral("Tahoma")), {}, QFont(QStringLiteral("Tahoma"))};
+    fonts.candidate.setPixelSize(std::max(7, inner(first).height() * 3 / 10));
+    fonts.bold = fonts.candidate;
+    fonts.bold.setBold(true);
+    fonts.value.setPixelSize(std::max(8, first.height() * 2 / 3));
     for (int cell = 0; cell < 81; ++cell) {
         const QRect rect = cell_rect(cell);
-        if (rect.intersects(exposed)) paint_cell(painter, picture.cells[static_cast<std::size_t>(cell)], rect);
+        if (exposed.intersects(rect)) paint_cell(painter, picture.cells[static_cast<std::size_t>(cell)], rect, fonts);
     }
     // Chain links over everything: solid when strong, dashed when weak.
     for (const ladder::Link& link : picture.links) {
@@ -75,7 +82,8 @@ void BoardPainter::paint(QPainter& painter, const ladder::BoardPicture& picture,
     }
 }
 
-void BoardPainter::paint_cell(QPainter& painter, const ladder::CellMarks& marks, const QRect& rect) const {
+void BoardPainter::paint_cell(QPainter& painter, const ladder::CellMarks& marks, const QRect& rect,
+                              const Fonts& fonts) const {
     const QRect inside = inner(rect);
     const int thick = std::max(2, rect.height() / 16);
     if (draw_cells) {
@@ -103,18 +111,12 @@ void BoardPainter::paint_cell(QPainter& painter, const ladder::CellMarks& marks,
         painter.drawRect(QRectF(inside).adjusted(3.5, 3.5, -3.5, -3.5));
     }
     if (draw_cells && marks.value != 0) {
-        QFont font(QStringLiteral("Tahoma"));
-        font.setPixelSize(std::max(8, rect.height() * 2 / 3));
-        painter.setFont(font);
+        painter.setFont(fonts.value);
         painter.setPen(Qt::black);
         painter.drawText(rect, Qt::AlignCenter, QString::number(marks.value));
     }
     if (marks.value != 0 || marks.candidates == 0) return;
 
-    QFont font(QStringLiteral("Tahoma"));
-    font.setPixelSize(std::max(7, inside.height() * 3 / 10));
-    QFont bold = font;
-    bold.setBold(true);
     for (int d = 1; d <= 9; ++d) {
         if (!(marks.candidates & bit(d))) continue;
         const QRectF box = candidate_box(inside, d);
@@ -140,7 +142,7 @@ void BoardPainter::paint_cell(QPainter& painter, const ladder::CellMarks& marks,
         }
         const bool removed = marks.removed & bit(d);
         const bool strong = removed || (marks.highlighted & bit(d));
-        painter.setFont(strong ? bold : font);
+        painter.setFont(strong ? fonts.bold : fonts.candidate);
         painter.setPen(removed ? kRemoved : (marks.highlighted & bit(d)) ? kRing : kCandidateText);
         painter.drawText(box, Qt::AlignCenter, QString::number(d));
         if (removed) {
@@ -160,13 +162,23 @@ LadderMarks::LadderMarks(QWidget* parent, std::function<QRect(int cell)> cell_re
 }
 
 void LadderMarks::set_picture(const ladder::BoardPicture& picture) {
+    // Only the cells whose marks changed are painted again (a step changes a few cells), unless
+    // a chain's links, which cross the board, come or go.
+    if (!picture_.links.empty() || !picture.links.empty() || !isVisible()) {
+        update();
+    } else {
+        QRegion dirty;
+        for (int cell = 0; cell < 81; ++cell)
+            if (picture_.cells[static_cast<std::size_t>(cell)] != picture.cells[static_cast<std::size_t>(cell)])
+                dirty += painter_.cell_rect(cell);
+        if (!dirty.isEmpty()) update(dirty);
+    }
     picture_ = picture;
-    update();
 }
 
 void LadderMarks::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
-    painter_.paint(painter, picture_, event->rect());
+    painter_.paint(painter, picture_, event->region());
 }
 
 PictureBoard::PictureBoard(QWidget* parent) : QWidget(parent) {
@@ -194,7 +206,7 @@ void PictureBoard::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     const int side = (std::min(width(), height()) - 8) / 9;
     painter.fillRect(QRect(0, 0, 9 * side + 8, 9 * side + 8), Qt::black);
-    painter_.paint(painter, picture_, event->rect());
+    painter_.paint(painter, picture_, event->region());
 }
 
 } // namespace vornel

@@ -2,7 +2,9 @@
 
 #include <functional>
 
+#include <QFont>
 #include <QRect>
+#include <QRegion>
 #include <QWidget>
 
 #include "ladder/ladder_picture.h"
@@ -25,12 +27,18 @@ struct BoardPainter {
     // Also draw what cells otherwise draw themselves: background, digit, grid lines.
     bool draw_cells = false;
 
-    void paint(QPainter& painter, const ladder::BoardPicture& picture, const QRect& exposed) const;
+    // Paints the cells that meet `exposed`, then the links.
+    void paint(QPainter& painter, const ladder::BoardPicture& picture, const QRegion& exposed) const;
     // The centre of candidate `digit` of cell `cell`.
     QPointF candidate_centre(int cell, int digit) const;
 
 private:
-    void paint_cell(QPainter& painter, const ladder::CellMarks& marks, const QRect& rect) const;
+    struct Fonts {
+        QFont candidate;
+        QFont bold;
+        QFont value;
+    };
+    void paint_cell(QPainter& painter, const ladder::CellMarks& marks, const QRect& rect, const Fonts& fonts) const;
 };
 
 // The main window's drawing over the board: a transparent widget above the 81 cells that lets
