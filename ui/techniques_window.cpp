@@ -66,7 +66,7 @@ const std::array<TechniquePage, ladder::kTechniqueCount> kPages = {{
     // NakedQuad
     {"Quatre cases d'une même région, ligne ou colonne ne peuvent contenir, à elles quatre, que "
      "quatre chiffres : nous retirons ces chiffres des autres cases de l'ensemble.",
-     nullptr},
+     "000070080006000500020003061010007002008005340200900000002000000580006030400010000"},
     // HiddenQuad
     {"Dans une région, une ligne ou une colonne, quatre chiffres n'ont, à eux quatre, que quatre "
      "cases où aller : nous retirons de ces cases tous les autres candidats.",
@@ -75,49 +75,49 @@ const std::array<TechniquePage, ladder::kTechniqueCount> kPages = {{
     {"Dans deux lignes, un chiffre n'a que deux places, et ce sont les deux mêmes colonnes. Il "
      "occupera ces deux colonnes dans ces deux lignes, en diagonale : nous le retirons des autres "
      "cases de ces colonnes. (Lignes et colonnes peuvent échanger leurs rôles.)",
-     nullptr},
+     "100000004000920000045000200604070085508600009070000600000000960000000000829400057"},
     // Skyscraper
     {"Dans deux lignes, un chiffre n'a que deux places chacune, et l'une des places est dans la "
      "même colonne pour les deux. Des deux autres places, l'une au moins reçoit le chiffre : nous "
      "le retirons des cases qui voient ces deux places à la fois.",
-     nullptr},
+     "000000000072060100005100082080001300400000000037090010000023800504009000000000790"},
     // TwoStringKite
     {"Un chiffre n'a que deux places dans une ligne et deux places dans une colonne, et une place "
      "de chacune tombe dans la même région. L'une des deux autres places reçoit le chiffre : nous "
      "le retirons de la case qui les voit toutes les deux.",
-     nullptr},
+     "047020000800001000030000902000005000600810050000040000070000304000900010400270800"},
     // Swordfish
     {"Un X-Wing à trois lignes : dans trois lignes, les places d'un chiffre tiennent dans trois "
      "colonnes. Le chiffre occupera ces trois colonnes dans ces lignes : nous le retirons des "
      "autres cases de ces colonnes.",
-     nullptr},
+     "008090100060500020000006000030107050000000009004000300050000200070003080200700004"},
     // Jellyfish
     {"Le même raisonnement à quatre lignes : les places d'un chiffre dans quatre lignes tiennent "
      "dans quatre colonnes, d'où nous le retirons ailleurs.",
-     nullptr},
+     "300001000000006050025804006040003000502000070037000000400100020000005380083400060"},
     // FinnedXWing
     {"Un X-Wing presque complet : une place en trop (l'aileron) empêche de conclure partout. Soit "
      "le X-Wing tient, soit l'aileron reçoit le chiffre : nous le retirons des cases qui voient "
      "l'aileron et que le X-Wing éliminerait.",
-     nullptr},
+     "098200000600930000050000000100090003000307021000600500980006300020000170007000600"},
     // FinnedSwordfish
     {"Un Swordfish avec un aileron : nous ne retirons le chiffre que des cases que le Swordfish "
      "éliminerait et qui voient aussi l'aileron.",
-     nullptr},
+     "150300000070040200004072000008000000000900108010080790000003800000000000600007423"},
     // XyWing
     {"Une case pivot à deux candidats XY voit deux cases, l'une XZ, l'autre YZ. Quel que soit le "
      "chiffre du pivot, l'une des deux ailes vaut Z : nous retirons Z des cases qui voient les deux "
      "ailes.",
-     nullptr},
+     "000000003003068000040500708006053100002100400050400030060000000000000500080007026"},
     // XyzWing
     {"Comme le XY-Wing, mais le pivot a trois candidats XYZ. Z est alors dans le pivot ou dans "
      "l'une des ailes : nous le retirons des cases qui voient les trois.",
-     nullptr},
+     "000005000000107080000060701700800200000050600800703109010000023009500000030000906"},
     // WWing
     {"Deux cases éloignées ne peuvent contenir que les deux mêmes chiffres X et Y, et X n'a que deux "
      "places dans une ligne, une colonne ou une région, chacune vue par l'une des deux cases. L'une "
      "des deux cases vaut donc Y : nous retirons Y des cases qui les voient toutes les deux.",
-     nullptr},
+     "098200000600930000050000000100090003000307021000600500980006300020000170007000600"},
     // SimpleColouring
     {"Pour un chiffre, nous suivons les ensembles où il n'a que deux places et colorions ces places "
      "de deux couleurs alternées : l'une des couleurs est la bonne. Une case qui voit les deux "
