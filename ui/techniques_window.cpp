@@ -122,12 +122,12 @@ const std::array<TechniquePage, ladder::kTechniqueCount> kPages = {{
     {"Pour un chiffre, nous suivons les ensembles où il n'a que deux places et colorions ces places "
      "de deux couleurs alternées : l'une des couleurs est la bonne. Une case qui voit les deux "
      "couleurs perd le chiffre, et une couleur qui se voit elle-même est fausse.",
-     nullptr},
+     "400000000650908007007010060010070004390004000008196005000703000004600008980000000"},
     // XChain
     {"Une chaîne de places d'un même chiffre, reliées tour à tour par des liens forts (l'une ou "
      "l'autre est vraie) et faibles. Une des deux extrémités est vraie : nous retirons le chiffre "
      "des cases qui voient les deux extrémités.",
-     nullptr},
+     "005008001800000090000000780000400000640000900000053002060000000001380050000907140"},
     // RemotePair
     {"Des cases à deux candidats, toutes les mêmes, qui se voient l'une l'autre en chaîne : elles "
      "alternent entre les deux chiffres. Une case qui voit deux cases de parité opposée ne peut "
@@ -137,17 +137,17 @@ const std::array<TechniquePage, ladder::kTechniqueCount> kPages = {{
     {"Une chaîne de cases à deux candidats, où chaque case partage un chiffre avec la suivante. Si "
      "la première ne vaut pas X, la dernière vaut X : nous retirons X des cases qui voient les deux "
      "extrémités.",
-     nullptr},
+     "070090050000700000000008900003500290009082705000041030092070004040800570000034100"},
     // Aic
     {"Une chaîne qui alterne liens forts et liens faibles entre des candidats quelconques, dans une "
      "case ou entre des cases. Ses deux extrémités ne peuvent être fausses ensemble : nous "
      "retirons ce qui contredit les deux.",
-     nullptr},
+     "800700004050000600000000000030970008000043005000020900006000000200060007071008302"},
     // UniqueRectangle
     {"Quatre cases sur deux lignes, deux colonnes et deux régions porteraient les deux mêmes "
      "chiffres : la grille aurait alors deux solutions. Comme la grille n'en a qu'une, nous "
      "écartons ce qui formerait ce rectangle.",
-     nullptr},
+     "530020900024030050009000000000010827000700000000098100000000000006400009102050430"},
     // BugPlusOne
     {"Toutes les cases vides ont deux candidats sauf une, qui en a trois : sans elle, la grille "
      "aurait plusieurs solutions. La case reçoit le candidat qui apparaît trois fois dans ses "
@@ -157,7 +157,7 @@ const std::array<TechniquePage, ladder::kTechniqueCount> kPages = {{
     {"Nous supposons un candidat vrai et suivons les déductions simples qui en découlent. Si elles "
      "mènent à une contradiction, le candidat est faux ; si toutes les possibilités d'une case ou "
      "d'un ensemble mènent au même chiffre, ce chiffre est sûr.",
-     nullptr},
+     "904005000250600100310000008070009000400260000001470000700000002000300806040000090"},
     // Trial
     {"Dernier recours : nous essayons un chiffre et cherchons toutes les suites possibles. Quand "
      "l'essai mène à une impasse, le chiffre est retiré. C'est un essai, pas une déduction, et nous "
