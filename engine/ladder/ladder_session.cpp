@@ -68,13 +68,14 @@ void LadderSession::start(Mode mode) {
     log_lines_ = 0;
     logged_ = 0;
     board_.clear_log();
+    // A classic solve under way is given up, whatever the verdict.
+    board_.set_button_visible(StepButton::Button5, false);
+    board_.set_button_visible(StepButton::Button6, false);
     if (explanation_.verdict == Verdict::Invalid) {
-        // The board stays as it is and editable, so the user can mend it.
+        // The board stays as it is, so the user can mend it.
         for (const std::string& line : explanation_log_lines(explanation_)) board_.append_log(line);
         return;
     }
-    board_.set_button_visible(StepButton::Button5, false);
-    board_.set_button_visible(StepButton::Button6, false);
     for (int cell = 0; cell < 81; ++cell) {
         board_.set_cell_read_only(view_row(cell), view_col(cell), true);
         board_.set_cell_colour(view_row(cell), view_col(cell), kWhite);

@@ -30,10 +30,11 @@ std::vector<std::string> explanation_log_lines(const Explanation& explanation);
 //     ladder explanation on screen.
 //  2. start() explains the grid as it stands (givens, typed digits, whatever a solve placed) with
 //     the ladder, from the same values the headless explainer would read:
-//     - invalid givens: the log is cleared and lists the problems and the verdict; the board is
-//       left as it is, editable, and no button shows;
-//     - otherwise the cells are locked and whitened, Button5 and Button6 hidden, the log cleared,
-//       and the explanation is shown at its first step (Mode::Step) or at its end (Mode::Once).
+//     Button5 and Button6 are hidden (a classic solve under way is given up) and the log cleared;
+//     - invalid givens: the log lists the problems and the verdict; the board is left as it is
+//       (editable unless a solve had locked it) and no ladder button shows;
+//     - otherwise the cells are locked and whitened, and the explanation is shown at its first
+//       step (Mode::Step) or at its end (Mode::Once).
 //  3. Positions: 0 is the start (pencil marks only, empty log); k in 1..N shows step k: its
 //     placements written in green cells, its eliminations struck, its pattern drawn, its lines
 //     at the end of the log, numbered k; N + 1 is the end: the board after the last step, the
