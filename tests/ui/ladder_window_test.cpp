@@ -24,9 +24,10 @@
 #include "ladder/narrator_fr.h"
 #include "ladder_board.h"
 #include "log_view.h"
+#include "modal_watchdog.h"
+#include "recorded_boxes.h"
 #include "techniques_window.h"
 #include "tf_vrn.h"
-#include "window_test_support.h"
 
 using vornel::BoxRequest;
 using vornel::CellEdit;
@@ -91,7 +92,7 @@ class LadderWindowTest : public QObject {
 private:
     std::unique_ptr<Tf_vrn> w;
     std::shared_ptr<std::vector<BoxRequest>> boxes;
-    std::unique_ptr<vornel::testing::ModalWatchdog> watchdog;
+    std::unique_ptr<vornel::test::ModalWatchdog> watchdog;
 
     CellEdit* cell(int row, int col) const { return w->cell(row, col); }
     QAction* action(const char* name) const { return w->findChild<QAction*>(QString::fromLatin1(name)); }
@@ -139,10 +140,10 @@ private slots:
 };
 
 void LadderWindowTest::init() {
-    watchdog = std::make_unique<vornel::testing::ModalWatchdog>();
+    watchdog = std::make_unique<vornel::test::ModalWatchdog>();
     boxes = std::make_shared<std::vector<BoxRequest>>();
     w = std::make_unique<Tf_vrn>();
-    w->set_message_boxes(std::make_unique<vornel::testing::RecordedBoxes>(boxes));
+    w->set_message_boxes(std::make_unique<vornel::test::RecordedBoxes>(boxes));
     w->show();
     w->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(w.get()));
