@@ -1,4 +1,4 @@
-add_library(vornel_explain_core STATIC explain_cli.cpp explainer.cpp)
+add_library(vornel_explain_core STATIC explain_cli.cpp explainer.cpp output_sink.cpp)
 target_link_libraries(vornel_explain_core PUBLIC vornel_engine vornel_files)
 target_include_directories(vornel_explain_core PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
 
