@@ -13,9 +13,23 @@ std::string_view trim(std::string_view s) {
     return s;
 }
 
-// A UTF-8 character starts at every byte that is not a continuation byte; a stray byte of an
-// invalid sequence counts as one character.
-bool starts_character(char byte) { return (static_cast<unsigned char>(byte) & 0xC0u) != 0x80u; }
+// The length in bytes of the UTF-8 character that starts `text`, which is not empty. A byte that
+// does not start a well-formed sequence (a stray continuation byte, a lead byte cut short, a byte
+// that is never UTF-8) is one character of its own, so every byte belongs to one character.
+std::size_t character_length(std::string_view text) {
+    const auto byte = static_cast<unsigned char>(text[0]);
+    std::size_t length = 1;
+    if (byte >= 0xC2 && byte <= 0xDF)
+        length = 2;
+    else if (byte >= 0xE0 && byte <= 0xEF)
+        length = 3;
+    else if (byte >= 0xF0 && byte <= 0xF4)
+        length = 4;
+    if (length > text.size()) return 1;
+    for (std::size_t i = 1; i < length; ++i)
+        if ((static_cast<unsigned char>(text[i]) & 0xC0u) != 0x80u) return 1;
+    return length;
+}
 
 } // namespace
 
@@ -66,18 +80,20 @@ bool skipped_puzzle_line(std::string_view line) {
 std::string parse_puzzle_line(std::string_view line, PuzzleValues& values) {
     line = trim(line);
     std::size_t characters = 0;
-    for (const char byte : line) characters += starts_character(byte) ? 1 : 0;
+    for (std::string_view rest = line; !rest.empty(); rest.remove_prefix(character_length(rest))) ++characters;
     if (characters != values.size())
         return "81 cases attendues, " + std::to_string(characters) +
                (characters <= 1 ? " caractère trouvé" : " caractères trouvés");
+    std::string_view rest = line;
     for (std::size_t i = 0; i < values.size(); ++i) {
-        const char ch = line[i];
+        const std::size_t length = character_length(rest);
+        const char ch = length == 1 ? rest[0] : '\0';
+        rest.remove_prefix(length);
         if (ch == '.' || ch == '0')
             values[i] = 0;
         else if (ch >= '1' && ch <= '9')
             values[i] = static_cast<std::int16_t>(ch - '0');
         else
-            // Up to the first character that is not ASCII, bytes and characters are the same.
             return "caractère inattendu en position " + std::to_string(i + 1) +
                    " (1 à 9 pour les chiffres donnés, 0 ou . pour les cases vides)";
     }

@@ -48,7 +48,6 @@ private:
     std::string pending_; // the start of the current line, never above max_bytes_
     std::uint64_t number_ = 1;
     bool skipping_ = false; // the current line passed the limit and was reported
-    bool at_start_ = true;  // nothing of the input handed out yet (the mark may still come)
 };
 
 // True for a line the form skips: blank, or starting with '#' after leading blanks.
