@@ -113,6 +113,21 @@ std::string kind_name(NotRegularFileError::Kind kind) {
     return "un fichier spécial";
 }
 
+// Writes out what `out` still holds; if the output failed at any point, says so on `err` and
+// gives status 1.
+int finish_output(OutputSink& out, OutputSink& err, int status) {
+    out.flush();
+    if (out.failed()) {
+        const int cause = out.failure_errno();
+        err.write(cause == EBADF ? std::string("vornel-explain: la sortie standard est fermée.\n")
+                                 : "vornel-explain: la sortie standard n'a pas pu être écrite (" +
+                                       write_problem(cause, 0) + ").\n");
+        status = kExitFailure;
+    }
+    err.flush();
+    return status;
+}
+
 int usage_error(OutputSink& err, const std::string& message) {
     err.write("vornel-explain: " + message + "\nEssayez « vornel-explain --help ».\n");
     err.flush();
@@ -196,15 +211,7 @@ public:
     // Ends the run: writes out what is pending and tells whether the output took it all.
     int finish() {
         flush();
-        out_.flush();
-        if (out_.failed()) {
-            const int err = out_.failure_errno();
-            report(err == EBADF ? std::string("vornel-explain: la sortie standard est fermée.\n")
-                                : "vornel-explain: la sortie standard n'a pas pu être écrite (" +
-                                      write_problem(err, 0) + ").\n");
-        }
-        err_.flush();
-        return status_;
+        return finish_output(out_, err_, status_);
     }
 
 private:
@@ -392,10 +399,10 @@ int run(const std::vector<std::string>& args, Console& console) {
             options_done = true;
         } else if (arg == "--help" || arg == "-h") {
             console.out.write(kUsage);
-            return console.out.flush() ? kExitOk : kExitFailure;
+            return finish_output(console.out, console.err, kExitOk);
         } else if (arg == "--version") {
             console.out.write("vornel-explain 1.0\n");
-            return console.out.flush() ? kExitOk : kExitFailure;
+            return finish_output(console.out, console.err, kExitOk);
         } else if (arg == "--tempo" || arg.rfind("--tempo=", 0) == 0) {
             std::string value;
             if (!value_of("--tempo", value))
