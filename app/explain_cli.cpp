@@ -153,9 +153,11 @@ class Run {
 public:
     Run(const Options& options, Console& console) : options_(options), out_(console.out), err_(console.err) {
         workers_ = std::max(1u, std::min(8u, std::thread::hardware_concurrency()));
-        for (const std::string& name : options.files) {
-            FileId id;
-            if (name != "-" && file_id(name, id)) inputs_.insert(id);
+        if (!options.to_sud_dir.empty()) {
+            for (const std::string& name : options.files) {
+                FileId id;
+                if (name != "-" && file_id(name, id)) inputs_.insert(id);
+            }
         }
     }
 
@@ -253,7 +255,7 @@ private:
     unsigned workers_ = 1;
     std::vector<Pending> batch_;
     std::size_t explained_ = 0;
-    std::set<FileId> inputs_;
+    std::set<FileId> inputs_; // the files read, which --to-sud never replaces
     int status_ = kExitOk;
 };
 
