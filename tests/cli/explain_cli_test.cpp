@@ -173,8 +173,8 @@ TEST(ExplainCli, bad_usage_exits_with_2_and_says_why) {
     const Result help = explain({"--help"});
     EXPECT_EQ(help.status, 0);
     for (const char* says :
-         {"--tempo", "Code de sortie : 0 tout s'est bien passé ; 1 une entrée, une grille ou une sortie a\n",
-          "2 commande incorrecte", "font refuser\n", "n'est pas\n                    un fichier ordinaire"})
+         {"--tempo", "Code de sortie : 0 tout s'est bien passé ; 1 une entrée", "2 commande incorrecte",
+          "font refuser la commande avant toute écriture", "n'est pas un fichier\n                    ordinaire"})
         EXPECT_NE(help.out.find(says), std::string::npos) << says;
     EXPECT_EQ(explain({"--version"}).out, "vornel-explain 1.0\n");
 }
