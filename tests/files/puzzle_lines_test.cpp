@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "puzzle_lines.h"
+#include "puzzles.h"
 
 using namespace vornel;
 
@@ -34,7 +35,7 @@ std::vector<Seen> lines_of(const std::string& bytes, std::size_t piece = 0, std:
     return seen;
 }
 
-constexpr const char* kEasy = "53..7....6..195....98....6.8...6...34..8.3..17...2...6.6....28....419..5....8..79";
+const std::string kEasy(test::kEasy);
 
 } // namespace
 
