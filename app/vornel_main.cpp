@@ -1,4 +1,4 @@
-// vornel: the window program. It takes no command-line arguments.
+// vornel: the window program. `vornel [FICHIER]`, `vornel --help`, `vornel --version`.
 #include "start_up.h"
 
 int main(int argc, char** argv) { return vornel::run_program(argc, argv); }
