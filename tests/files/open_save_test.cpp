@@ -16,19 +16,37 @@ using vornel::test::failure_code;
 
 namespace {
 
-// Answers each dialog with the next scripted name and records what it was asked.
+// Answers each dialog with the next scripted name and records what it was asked. The save dialog
+// plays the question before replacing a file as the real one does: when the name's Save target
+// exists it asks (recording the target) and takes the next scripted reply; on "Non" the user
+// stays in the dialog, so the next scripted name follows ("" cancels).
 class ScriptedDialogs final : public FileDialogs {
 public:
     void answer(std::string name) { answers_.push_back(std::move(name)); }
+    void reply_to_replace(bool yes) { replies_.push_back(yes); }
     const std::vector<FileDialogRequest>& requests() const { return requests_; }
+    const std::vector<std::string>& questions() const { return questions_; }
 
     std::string ask_open_file_name(const FileDialogRequest& request) override { return next(request); }
-    std::string ask_save_file_name(const FileDialogRequest& request) override { return next(request); }
+    std::string ask_save_file_name(const FileDialogRequest& request) override {
+        for (std::string name = next(request);; name = next_name()) {
+            const std::string target = existing_save_target(name);
+            if (target.empty()) return name;
+            questions_.push_back(target);
+            EXPECT_FALSE(replies_.empty()) << "a question nobody scripted: " << target;
+            const bool yes = !replies_.empty() && replies_.front();
+            if (!replies_.empty()) replies_.pop_front();
+            if (yes) return name;
+        }
+    }
 
 private:
     std::string next(const FileDialogRequest& request) {
         requests_.push_back(request);
         EXPECT_FALSE(answers_.empty()) << "a dialog nobody scripted: " << request.title;
+        return next_name();
+    }
+    std::string next_name() {
         if (answers_.empty()) return {};
         std::string name = answers_.front();
         answers_.pop_front();
@@ -36,7 +54,9 @@ private:
     }
 
     std::deque<std::string> answers_;
+    std::deque<bool> replies_;
     std::vector<FileDialogRequest> requests_;
+    std::vector<std::string> questions_;
 };
 
 // Everything the user can see of the board.
@@ -164,14 +184,51 @@ TEST_F(OpenSaveTest, save_writes_under_the_name_with_its_extension_rule) {
         EXPECT_EQ(contents(name), expected) << name;
 }
 
-TEST_F(OpenSaveTest, save_replaces_an_existing_file_and_changes_nothing_on_the_board) {
-    show_solving_board();
-    put("grille.sud", "old");
-    const BoardState before = board_state();
-    dialogs.answer(path("grille.sud"));
+TEST_F(OpenSaveTest, save_over_an_existing_file_asks_first_and_replaces_it_only_on_yes) {
+    struct Case {
+        const char* existing; // the file already there
+        const char* typed;    // the name given in the dialog
+        std::vector<bool> replies;
+        const char* then; // the next name after a "Non" ("" cancels)
+        bool replaced;
+    };
+    const Case cases[] = {
+        {"grille.sud", "grille.sud", {true}, "", true},
+        {"grille.sud", "grille", {true}, "", true},            // Save adds ".sud": the question names grille.sud
+        {"grille.sud", "grille.sud", {false}, "", false},      // "Non", then Cancel
+        {"grille.sud", "grille", {false}, "autre.sud", false}, // "Non", then another name
+        {"grille.txt", "grille.txt", {true}, "", true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.typed) + (c.replies.front() ? " oui" : " non"));
+        for (const auto& name : entries()) std::filesystem::remove(path(name));
+        show_solving_board();
+        put(c.existing, "old");
+        const BoardState before = board_state();
+        ScriptedDialogs script;
+        script.answer(path(c.typed));
+        if (!c.replies.front()) script.answer(c.then[0] ? path(c.then) : "");
+        for (const bool r : c.replies) script.reply_to_replace(r);
+        save_command(engine, script);
+        EXPECT_EQ(script.questions(), std::vector<std::string>{path(c.existing)});
+        EXPECT_EQ(contents(c.existing), c.replaced ? puzzle_text(values_of(area)) : "old");
+        if (c.then[0]) {
+            EXPECT_EQ(contents(c.then), puzzle_text(values_of(area)));
+        }
+        EXPECT_EQ(board_state(), before);
+    }
+}
+
+TEST_F(OpenSaveTest, save_asks_nothing_when_no_file_would_be_replaced) {
+    put("grille", "old");                                   // "grille" writes grille.sud, which is free
+    std::filesystem::create_directory(path("dossier.sud")); // a folder is opened, not replaced
+    EXPECT_EQ(existing_save_target(path("grille")), "");
+    EXPECT_EQ(existing_save_target(path("dossier.sud")), "");
+    EXPECT_EQ(existing_save_target(""), "");
+    dialogs.answer(path("grille"));
     save_command(engine, dialogs);
+    EXPECT_EQ(contents("grille"), "old");
     EXPECT_EQ(contents("grille.sud"), puzzle_text(values_of(area)));
-    EXPECT_EQ(board_state(), before);
 }
 
 TEST_F(OpenSaveTest, a_failed_save_throws_its_code_and_changes_nothing) {

@@ -33,12 +33,17 @@ private:
 
 // File dialogs that answer from a script: each call takes the next answer ("" = cancel) and
 // remembers the request it was given. An unscripted call answers "" and counts as unexpected.
+// The save dialog plays the question before replacing a file as the real one does: when the
+// answer's Save target exists, the question (its target) is recorded and the next scripted reply
+// taken; on "Non" the user stays in the dialog and the next answer follows.
 class ScriptedDialogs final : public FileDialogs {
 public:
     struct Script {
         std::deque<std::string> answers;
+        std::deque<bool> replace_replies;
         std::vector<FileDialogRequest> open_requests;
         std::vector<FileDialogRequest> save_requests;
+        std::vector<std::string> replace_questions;
         int unexpected = 0;
     };
     explicit ScriptedDialogs(std::shared_ptr<Script> script) : script_(std::move(script)) {}
@@ -48,7 +53,18 @@ public:
     }
     std::string ask_save_file_name(const FileDialogRequest& request) override {
         script_->save_requests.push_back(request);
-        return next();
+        for (std::string name = next();; name = next()) {
+            const std::string target = existing_save_target(name);
+            if (target.empty()) return name;
+            script_->replace_questions.push_back(target);
+            if (script_->replace_replies.empty()) {
+                ++script_->unexpected;
+                return {};
+            }
+            const bool yes = script_->replace_replies.front();
+            script_->replace_replies.pop_front();
+            if (yes) return name;
+        }
     }
 
 private:
