@@ -24,8 +24,8 @@ QStringList qt_name_filters(std::string_view filter);
 //  - the open dialog accepts a name that does not exist: the command reports the failure itself;
 //  - the save dialog never adds an extension; before it hands back a name whose Save would
 //    replace an existing file (existing_save_target: "grille" replaces "grille.sud"), it asks Qt's
-//    standard question over itself ("grille.sud existe déjà. Voulez-vous le remplacer ?", Oui/Non,
-//    Non by default): on "Oui" the name is handed back, on "Non" the dialog stays open;
+//    standard question over itself ("Le fichier grille.sud existe déjà / Voulez-vous l'écraser ?",
+//    Oui/Non, Non by default): on "Oui" the name is handed back, on "Non" the dialog stays open;
 //  - both start in the folder of the last name chosen in either, remembered across runs in the
 //    user's settings (~/.config/vornel/vornel.conf on Linux);
 //  - the answer is the chosen full path in UTF-8, or "" when the user cancels;

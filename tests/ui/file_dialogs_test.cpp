@@ -334,8 +334,11 @@ std::string drive_replace(const std::function<std::string()>& ask, const QString
             buttons->button(QDialogButtonBox::Cancel)->click();
             return;
         }
+        // With the focus in the name field, as drive() does: the list's selection must not win.
         dialog->activateWindow();
         nameEdit->setFocus(Qt::OtherFocusReason);
+        QDeadlineTimer deadline(2000);
+        while (!nameEdit->hasFocus() && !deadline.hasExpired()) QTest::qWait(10);
         nameEdit->clear();
         type_text(nameEdit, name);
         if (QCompleter* completer = nameEdit->completer(); completer && completer->popup()->isVisible())
@@ -483,7 +486,7 @@ void FileDialogsTest::dialogs_start_in_the_last_folder_chosen() {
 void FileDialogsTest::save_adds_no_extension() {
     QWidget parent;
     vornel::QtFileDialogs dialogs(&parent);
-    const QString path = m_dir.filePath(QStringLiteral("grille"));
+    const QString path = m_dir.filePath(QStringLiteral("sans-extension"));
     Seen seen;
     bool fired = false;
     const std::string name = drive([&] { return dialogs.ask_save_file_name(save_request()); }, {path}, seen, fired);
@@ -622,7 +625,7 @@ void FileDialogsTest::standard_texts_are_french_whatever_the_locale() {
     QCOMPARE(seen, (QStringList{"Enregistrer", "Annuler", "Nom de fichier :"}));
     // The question before replacing, with its buttons.
     QCOMPARE(QFileDialog::tr("%1 already exists.\nDo you want to replace it?").arg(QStringLiteral("grille.sud")),
-             QStringLiteral("grille.sud existe déjà.\nVoulez-vous le remplacer ?"));
+             QStringLiteral("Le fichier grille.sud existe déjà\nVoulez-vous l'écraser ?"));
     QStringList answers;
     QTimer::singleShot(50, [&] {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
