@@ -4,9 +4,12 @@
 //   window_invalid.png      the log of a grid with duplicates
 //   window_failure_box.png  the failure box after "." typed into a cell
 //   window_about_box.png    the About box
+//   window_paste_error.png  the failure box of "Coller une grille" on a text without a puzzle
+//   window_pasted.png       the board after "Coller une grille" on an 81-character line
 // Usage: ui_window_screenshots OUTPUT_FOLDER
 
 #include <QApplication>
+#include <QClipboard>
 #include <QDir>
 #include <QMessageBox>
 #include <QPushButton>
@@ -105,5 +108,13 @@ int main(int argc, char** argv) {
     failures += !grab_box([&] { QTest::keyClick(w.cell(5, 5), '.'); }, dir, QStringLiteral("window_failure_box.png"));
     failures += !grab_box([&] { w.findChild<QAction*>(QStringLiteral("m_about"))->trigger(); }, dir,
                           QStringLiteral("window_about_box.png"));
+
+    // A puzzle copied from a web page with its title line, then the line alone.
+    QGuiApplication::clipboard()->setText(QStringLiteral("Grille du jour\n") + QString::fromLatin1(kPuzzle));
+    failures += !grab_box([&] { w.findChild<QAction*>(QStringLiteral("m_paste"))->trigger(); }, dir,
+                          QStringLiteral("window_paste_error.png"));
+    QGuiApplication::clipboard()->setText(QString::fromLatin1(kPuzzle));
+    w.findChild<QAction*>(QStringLiteral("m_paste"))->trigger();
+    failures += !save_window(w, dir, QStringLiteral("window_pasted.png"));
     return failures;
 }
