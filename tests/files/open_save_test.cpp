@@ -212,9 +212,7 @@ TEST_F(OpenSaveTest, save_over_an_existing_file_asks_first_and_replaces_it_only_
         save_command(engine, script);
         EXPECT_EQ(script.questions(), std::vector<std::string>{path(c.existing)});
         EXPECT_EQ(contents(c.existing), c.replaced ? puzzle_text(values_of(area)) : "old");
-        if (c.then[0]) {
-            EXPECT_EQ(contents(c.then), puzzle_text(values_of(area)));
-        }
+        if (c.then[0]) { EXPECT_EQ(contents(c.then), puzzle_text(values_of(area))); }
         EXPECT_EQ(board_state(), before);
     }
 }
