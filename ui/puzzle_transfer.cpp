@@ -41,7 +41,12 @@ protected:
             case QEvent::DragEnter:
             case QEvent::DragMove: {
                 auto* drag = static_cast<QDragMoveEvent*>(event);
-                if (puzzle_offer(drag->mimeData()).kind == PuzzleOffer::Kind::none) return false;
+                // The data stays the same through one drag: read it once, on entering.
+                if (event->type() == QEvent::DragEnter || drag->mimeData() != seen_) {
+                    seen_ = drag->mimeData();
+                    taken_ = puzzle_offer(seen_).kind != PuzzleOffer::Kind::none;
+                }
+                if (!taken_) return false;
                 drag->setDropAction(Qt::CopyAction);
                 drag->accept();
                 return true;
@@ -69,6 +74,8 @@ protected:
 
 private:
     QPointer<Tf_vrn> window_;
+    const QMimeData* seen_ = nullptr; // the data of the drag under way, not owned
+    bool taken_ = false;              // whether it holds a puzzle
 };
 
 } // namespace
