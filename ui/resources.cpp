@@ -38,19 +38,26 @@ QIcon app_icon() {
 void ensure_tahoma() {
     static const bool done = [] {
         if (QFontDatabase::families().contains(QStringLiteral("Tahoma"), Qt::CaseInsensitive)) return true;
-        const QString dir = QStringLiteral("/usr/share/wine/fonts/");
-        for (const char* file : {"tahoma.ttf", "tahomabd.ttf"}) {
-            const QString path = dir + QLatin1String(file);
+        for (const QString& path : {wine_tahoma_file(), QStringLiteral("/usr/share/wine/fonts/tahomabd.ttf")})
             if (QFile::exists(path)) QFontDatabase::addApplicationFont(path); // -1 on failure: the fallback stays
-        }
         return true;
     }();
     (void)done;
 }
 
+QString wine_tahoma_file() { return QStringLiteral("/usr/share/wine/fonts/tahoma.ttf"); }
+
+QFont tahoma(int pixels, bool italic) {
+    QFont font(QStringLiteral("Tahoma"));
+    font.setPixelSize(pixels);
+    font.setItalic(italic);
+    return font;
+}
+
 void install_qt_translations() {
     static const bool done = [] {
-        // French whatever the desktop's locale: dates and sizes in the file dialog too.
+        // French whatever the desktop's locale, for what Qt writes with the default locale (the
+        // file dialog's sizes and dates follow the system's locale, which Qt reads once at start).
         QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
         init_resources();
         auto translator = std::make_unique<QTranslator>();

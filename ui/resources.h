@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QFont>
 #include <QIcon>
+#include <QString>
 
 namespace vornel {
 
@@ -18,6 +20,12 @@ QIcon app_icon();
 // to the application's fonts; without that file Qt falls back quietly to its nearest family.
 // Needs a QGuiApplication; runs its work once per process.
 void ensure_tahoma();
+
+// Where fonts-wine puts its copy of Tahoma (regular weight).
+QString wine_tahoma_file();
+
+// The program's one font: Tahoma at `pixels` pixels, upright unless `italic`.
+QFont tahoma(int pixels, bool italic = false);
 
 // Makes Qt's own words French whatever the desktop's locale: the default locale becomes French
 // (France), and Qt's French translations (qtbase_fr.qm from Qt's translations folder, else the

@@ -18,10 +18,12 @@
 #include "command_line.h"
 #include "failures.h"
 #include "log_view.h"
+#include "modal_watchdog.h"
 #include "puzzle_transfer.h"
 #include "qt_colour.h"
+#include "recorded_boxes.h"
+#include "scripted_dialogs.h"
 #include "tf_vrn.h"
-#include "window_test_support.h"
 
 using vornel::BoxKind;
 using vornel::BoxRequest;
@@ -113,20 +115,20 @@ private:
     bool drop_on(QWidget* target, QMimeData* data);
     void fill_solving_board();
 
-    std::unique_ptr<vornel::testing::ModalWatchdog> watchdog;
+    std::unique_ptr<vornel::test::ModalWatchdog> watchdog;
     std::shared_ptr<std::vector<BoxRequest>> boxes;
-    std::shared_ptr<vornel::testing::ScriptedDialogs::Script> script;
+    std::shared_ptr<vornel::test::ScriptedDialogs::Script> script;
     std::unique_ptr<Tf_vrn> w;
     QTemporaryDir dir;
 };
 
 void DesktopTest::init() {
-    watchdog = std::make_unique<vornel::testing::ModalWatchdog>();
+    watchdog = std::make_unique<vornel::test::ModalWatchdog>();
     boxes = std::make_shared<std::vector<BoxRequest>>();
-    script = std::make_shared<vornel::testing::ScriptedDialogs::Script>();
+    script = std::make_shared<vornel::test::ScriptedDialogs::Script>();
     w = std::make_unique<Tf_vrn>();
-    w->set_message_boxes(std::make_unique<vornel::testing::RecordedBoxes>(boxes));
-    w->set_file_dialogs(std::make_unique<vornel::testing::ScriptedDialogs>(script));
+    w->set_message_boxes(std::make_unique<vornel::test::RecordedBoxes>(boxes));
+    w->set_file_dialogs(std::make_unique<vornel::test::ScriptedDialogs>(script));
     w->show();
     w->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(w.get()));
@@ -523,8 +525,7 @@ void DesktopTest::command_line_is_read() {
 }
 
 int main(int argc, char** argv) {
-    // A QApplication without a display aborts; run offscreen unless told otherwise.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    vornel::test::default_to_offscreen();
     QApplication app(argc, argv);
     DesktopTest test;
     return QTest::qExec(&test, argc, argv);

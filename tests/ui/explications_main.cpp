@@ -5,10 +5,10 @@
 #include <QTemporaryDir>
 
 #include "explications_test_support.h"
+#include "modal_watchdog.h"
 
 int main(int argc, char** argv) {
-    // A QApplication without a display aborts; run offscreen unless told otherwise.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    vornel::test::default_to_offscreen();
     // The file dialogs remember their folder in the user's settings: keep a run's own.
     QTemporaryDir config;
     qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
