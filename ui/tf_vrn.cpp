@@ -56,9 +56,11 @@ Tf_vrn::Tf_vrn() : engine_(area_, *this), boxes_(std::make_unique<QtMessageBoxes
     dialogs_ = std::make_unique<QtFileDialogs>(this);
 
     build_menu();
+    build_transfer_menu();
     build_client();
     build_tab_order();
     build_ladder();
+    accept_puzzle_drops();
     // A fixed border: the window takes exactly the menu bar plus the fixed-size client area.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     FormCreate();

@@ -71,6 +71,15 @@ public:
     // caption, a stop-icon box with one OK button.
     void report_failure(const std::string& message);
 
+    // Puzzles brought in from outside the Open dialog, each shown as "Ouvrir..." shows a file
+    // (cells white, editable, log cleared, step buttons hidden); a failure is reported as every
+    // failure is, and leaves the board as it was.
+    // A ".sud" file: the command line's FICHIER, a file dropped on the window.
+    void open_puzzle_file(const std::string& path);
+    // A text holding a puzzle (see read_puzzle_text): pasted or dropped. A text that holds none
+    // is reported as a failure that says what was expected and where the text went wrong.
+    void bring_in_puzzle_text(const QString& text);
+
     // BoardView
     void set_cell_colour(int row, int col, Colour colour) override;
     Colour cell_colour(int row, int col) const override;
@@ -122,6 +131,8 @@ private slots:
     void Button7Click();
     void Button8Click();
     void open_technique(const QString& id);
+    void m_pasteClick();
+    void m_copyClick();
 
 protected:
     void changeEvent(QEvent* event) override;
@@ -137,6 +148,8 @@ private:
     // Runs a ladder command: the log clears it makes do not end the ladder's display.
     template<typename Command>
     void run_ladder(Command&& command);
+    void build_transfer_menu();
+    void accept_puzzle_drops();
     void FormCreate();
     void activate2();
     void Edit11KeyPress(CellEdit& sender, char16_t& key);

@@ -7,9 +7,12 @@
 //   ladder_step.png         a ladder step on a hard puzzle: pencil marks, the pattern, struck candidates
 //   ladder_end.png          the end of a ladder explanation: verdict, rating, hardest technique
 //   ladder_techniques.png   the techniques window on the technique of that step
+//   window_paste_error.png  the failure box of "Coller une grille" on a text without a puzzle
+//   window_pasted.png       the board after "Coller une grille" on an 81-character line
 // Usage: ui_window_screenshots OUTPUT_FOLDER
 
 #include <QApplication>
+#include <QClipboard>
 #include <QDir>
 #include <QMessageBox>
 #include <QPushButton>
@@ -114,6 +117,15 @@ int main(int argc, char** argv) {
     failures += !grab_box([&] { QTest::keyClick(w.cell(5, 5), '.'); }, dir, QStringLiteral("window_failure_box.png"));
     failures += !grab_box([&] { w.findChild<QAction*>(QStringLiteral("m_about"))->trigger(); }, dir,
                           QStringLiteral("window_about_box.png"));
+
+    // A puzzle copied from a web page with its title line, then the line alone.
+    const QString line = QString::fromLatin1(vornel::test::kStuckAfter28.data(), vornel::test::kStuckAfter28.size());
+    QGuiApplication::clipboard()->setText(QStringLiteral("Grille du jour\n") + line);
+    failures += !grab_box([&] { w.findChild<QAction*>(QStringLiteral("m_paste"))->trigger(); }, dir,
+                          QStringLiteral("window_paste_error.png"));
+    QGuiApplication::clipboard()->setText(line);
+    w.findChild<QAction*>(QStringLiteral("m_paste"))->trigger();
+    failures += !save_window(w, dir, QStringLiteral("window_pasted.png"));
 
     // The ladder on one of the hardest published puzzles (top95, the fourth): the first step of its
     // hardest technique that removes candidates (else the first that removes any).
