@@ -2,7 +2,7 @@
 // 17-given puzzles and the hardest published collection. Every placement is the solution's digit,
 // every elimination removes a live candidate that is not, every step does something, the steps
 // end on the solution when the ladder finishes, and no harder step is taken while a simpler
-// technique (a single, an intersection, a subset, a fish, a wing) is available.
+// technique is available.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -32,7 +32,8 @@ std::vector<std::string> read_corpus(const std::string& path) {
     return puzzles;
 }
 
-// The techniques before chains, in ladder order: none may be available when a later one is used.
+// Every technique before trial, in ladder order: none may be available when a later one is used
+// (the corpus puzzles have one solution each, so uniqueness belongs to the ladder here).
 constexpr std::pair<Technique, Finder> kSimpler[] = {
     {Technique::FullHouse, find_full_house},
     {Technique::HiddenSingle, find_hidden_single},
@@ -55,6 +56,14 @@ constexpr std::pair<Technique, Finder> kSimpler[] = {
     {Technique::XyWing, find_xy_wing},
     {Technique::XyzWing, find_xyz_wing},
     {Technique::WWing, find_w_wing},
+    {Technique::SimpleColouring, find_simple_colouring},
+    {Technique::XChain, find_x_chain},
+    {Technique::RemotePair, find_remote_pair},
+    {Technique::XyChain, find_xy_chain},
+    {Technique::Aic, find_aic},
+    {Technique::UniqueRectangle, find_unique_rectangle},
+    {Technique::BugPlusOne, find_bug_plus_one},
+    {Technique::ForcingChain, find_forcing_chain},
 };
 
 struct Corpus {
