@@ -1,0 +1,72 @@
+#include "dig.h"
+
+namespace vornel::generator {
+
+namespace {
+
+// The cells removed together: a cell, and its turned twin when symmetric (81 when none).
+struct Group {
+    std::uint8_t cell;
+    std::uint8_t twin;
+};
+
+int groups_of(bool symmetric, Group* groups) {
+    int n = 0;
+    if (!symmetric) {
+        for (int c = 0; c < 81; ++c) groups[n++] = {static_cast<std::uint8_t>(c), 81};
+        return n;
+    }
+    for (int c = 0; c < 40; ++c) groups[n++] = {static_cast<std::uint8_t>(c), static_cast<std::uint8_t>(80 - c)};
+    groups[n++] = {40, 81};
+    return n;
+}
+
+// `puzzle` has one solution, `solution`; true when it still has one without the group's givens
+// (which the caller has already emptied).
+bool still_unique(const Grid& puzzle, const Grid& solution, Group group) {
+    if (has_other_solution(puzzle, group.cell, solution[group.cell])) return false;
+    return group.twin == 81 || !has_other_solution(puzzle, group.twin, solution[group.twin]);
+}
+
+void set(Grid& puzzle, Group group, const Grid& from) {
+    puzzle[group.cell] = from[group.cell];
+    if (group.twin != 81) puzzle[group.twin] = from[group.twin];
+}
+
+} // namespace
+
+Grid dig(const Grid& solution, Random& random, bool symmetric, const Preference& prefer) {
+    Group groups[81];
+    const int count = groups_of(symmetric, groups);
+    random.shuffle(groups, count);
+    const Grid empty{};
+    Grid puzzle = solution;
+    bool kept[81] = {};
+    for (int pass = prefer ? 0 : 1; pass < 2; ++pass) {
+        for (int i = 0; i < count; ++i) {
+            if (pass == 1 && !kept[i] && prefer) continue; // already removed
+            set(puzzle, groups[i], empty);
+            const bool go = still_unique(puzzle, solution, groups[i]) && (pass == 1 || prefer(puzzle));
+            if (!go) set(puzzle, groups[i], solution);
+            kept[i] = !go;
+        }
+    }
+    return puzzle;
+}
+
+bool is_minimal(const Grid& puzzle, bool symmetric) {
+    if (count_solutions(puzzle, 2) != 1) return false;
+    Group groups[81];
+    const int count = groups_of(symmetric, groups);
+    for (int i = 0; i < count; ++i) {
+        Grid smaller = puzzle;
+        const Group g = groups[i];
+        if (puzzle[g.cell] == 0 && (g.twin == 81 || puzzle[g.twin] == 0)) continue;
+        smaller[g.cell] = 0;
+        if (g.twin != 81) smaller[g.twin] = 0;
+        if (count_solutions(smaller, 2) == 1) return false;
+    }
+    return true;
+}
+
+} // namespace vornel::generator

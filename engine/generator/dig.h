@@ -1,0 +1,29 @@
+#pragma once
+
+#include <functional>
+
+#include "exact_search.h"
+#include "random.h"
+
+namespace vornel::generator {
+
+// Accepts or refuses a smaller puzzle that still has one solution.
+using Preference = std::function<bool(const Grid& puzzle)>;
+
+// Removes givens from the full grid `solution`, in an order drawn from `random`, keeping each
+// removal that leaves exactly one solution. One pass makes the puzzle minimal: a given that could
+// not go once cannot go later either, as fewer givens only allow more solutions.
+//
+// With `symmetric`, givens go in pairs turned 180° about the centre (the centre cell alone), and
+// the puzzle is minimal among such removals.
+//
+// With `prefer`, a first pass removes only what `prefer` accepts, and a second pass removes the
+// rest that can go: the result is minimal all the same, but leans towards what `prefer` likes
+// (for instance, puzzles that simple techniques finish).
+Grid dig(const Grid& solution, Random& random, bool symmetric, const Preference& prefer = {});
+
+// True when no given (or, with `symmetric`, no pair of givens turned 180°) can be removed from the
+// puzzle, which has exactly one solution, without giving it more.
+bool is_minimal(const Grid& puzzle, bool symmetric);
+
+} // namespace vornel::generator
