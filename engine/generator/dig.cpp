@@ -46,7 +46,7 @@ Grid dig(const Grid& solution, Random& random, bool symmetric, const Preference&
         for (int i = 0; i < count; ++i) {
             if (pass == 1 && !kept[i] && prefer) continue; // already removed
             set(puzzle, groups[i], empty);
-            const bool go = still_unique(puzzle, solution, groups[i]) && (pass == 1 || prefer(puzzle));
+            const bool go = pass == 0 ? prefer(puzzle) : still_unique(puzzle, solution, groups[i]);
             if (!go) set(puzzle, groups[i], solution);
             kept[i] = !go;
         }

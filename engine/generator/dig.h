@@ -7,7 +7,8 @@
 
 namespace vornel::generator {
 
-// Accepts or refuses a smaller puzzle that still has one solution.
+// Accepts or refuses a smaller puzzle; accepting it must prove that it has exactly one solution
+// (for instance, singles fill it).
 using Preference = std::function<bool(const Grid& puzzle)>;
 
 // Removes givens from the full grid `solution`, in an order drawn from `random`, keeping each

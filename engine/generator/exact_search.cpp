@@ -37,6 +37,8 @@ struct Position {
     std::array<std::uint16_t, 81> cand;
     Grid value{};
     int open = 81;
+    // False: a cell left with one candidate waits for a hidden single to fill it.
+    bool naked_singles = true;
 
     Position() { cand.fill(kAll); }
 
@@ -63,7 +65,7 @@ struct Position {
             if (!(cand[peer] & bit)) continue;
             const std::uint16_t left = cand[peer] &= static_cast<std::uint16_t>(~bit);
             if (left == 0) return false;
-            if ((left & (left - 1)) == 0) queue[tail++] = peer;
+            if (naked_singles && (left & (left - 1)) == 0) queue[tail++] = peer;
         }
         return true;
     }
@@ -171,6 +173,12 @@ bool has_other_solution(const Grid& puzzle, int cell, int digit) {
     if (left == 0) return false;
     if ((left & (left - 1)) == 0 && !position.assign(cell, left)) return false;
     return search(position, 1, nullptr, nullptr) > 0;
+}
+
+bool solved_by_singles(const Grid& puzzle, bool naked) {
+    Position position;
+    position.naked_singles = naked;
+    return start(puzzle, position) && position.hidden_singles() && position.open == 0;
 }
 
 Grid random_solution(Random& random) {

@@ -23,6 +23,10 @@ int count_solutions(const Grid& puzzle, int limit = 2);
 // false for the emptied cell: one search that stops at the first solution instead of two.
 bool has_other_solution(const Grid& puzzle, int cell, int digit);
 
+// True when hidden singles (a digit with one place left in a unit), and naked singles (a cell with
+// one digit left) when `naked`, alone fill the puzzle, which then has exactly one solution.
+bool solved_by_singles(const Grid& puzzle, bool naked);
+
 // A full valid grid drawn at random; the same generator state gives the same grid.
 Grid random_solution(Random& random);
 
