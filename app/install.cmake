@@ -1,6 +1,6 @@
-# Install rules: the two programs, the desktop entry and the icon. Included after explain.cmake and
+# Install rules: the programs, the desktop entry and the icon. Included after explain.cmake and
 # window.cmake, so the targets they create exist here; each is guarded in case one is not built.
-foreach(program IN ITEMS vornel vornel-explain)
+foreach(program IN ITEMS vornel vornel-explain vornel-generate)
   if(TARGET ${program})
     install(TARGETS ${program} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
   endif()

@@ -15,6 +15,7 @@
 #include "explications.h"
 #include "failures.h"
 #include "file_dialogs.h"
+#include "generate_dialog.h"
 #include "guard.h"
 #include "log_view.h"
 #include "message_box.h"
@@ -22,6 +23,7 @@
 #include "open_save.h"
 #include "qt_colour.h"
 #include "resources.h"
+#include "sud_file.h"
 
 namespace vornel {
 
@@ -92,7 +94,8 @@ void Tf_vrn::build_menu() {
          {{"m_new", "Nouveau Sudoku", &Tf_vrn::m_newClick},
           {"m_open", "Ouvrir...", &Tf_vrn::m_openClick},
           {"m_save", "Enregistrer sous...", &Tf_vrn::m_saveClick},
-          {"m_quitter", "&Quitter", &Tf_vrn::m_quitterClick}}},
+          {"m_quitter", "&Quitter", &Tf_vrn::m_quitterClick},
+          {"m_generate", "Nouvelle grille générée...", &Tf_vrn::m_generateClick}}},
         {"m_sudoku",
          "&Sudoku",
          {{"m_step", "Résoudre pas à  pas", &Tf_vrn::m_stepClick},
@@ -360,6 +363,21 @@ void Tf_vrn::m_saveClick() {
 
 void Tf_vrn::m_quitterClick() {
     run_guarded([] { QCoreApplication::exit(0); });
+}
+
+// A puzzle from the generator is shown as "Ouvrir..." shows a puzzle read from a file.
+void Tf_vrn::m_generateClick() {
+    auto* dialog = new GenerateDialog(this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialog, &GenerateDialog::generated, this, [this](const generator::Grid& puzzle) {
+        run_guarded([this, &puzzle] {
+            PuzzleValues values{};
+            for (std::size_t c = 0; c < values.size(); ++c) values[c] = puzzle[c];
+            store_values(area_, values);
+            engine_.show_grid();
+        });
+    });
+    dialog->open();
 }
 
 void Tf_vrn::m_stepClick() {

@@ -10,7 +10,7 @@ set_tests_properties(extras_tests PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscr
 
 # Installing into a scratch prefix puts both programs, the desktop entry and the icon in place.
 add_test(NAME install_puts_programs_desktop_entry_and_icon_in_place
-  COMMAND sh -c "rm -rf \"$1\" && \"$0\" --install \"$2\" --prefix \"$1\" >/dev/null && test -x \"$1/bin/vornel\" && test -x \"$1/bin/vornel-explain\" && test -f \"$1/share/applications/vornel.desktop\" && test -f \"$1/share/icons/hicolor/64x64/apps/vornel.png\""
+  COMMAND sh -c "rm -rf \"$1\" && \"$0\" --install \"$2\" --prefix \"$1\" >/dev/null && test -x \"$1/bin/vornel\" && test -x \"$1/bin/vornel-explain\" && test -x \"$1/bin/vornel-generate\" && test -f \"$1/share/applications/vornel.desktop\" && test -f \"$1/share/icons/hicolor/64x64/apps/vornel.png\""
           ${CMAKE_COMMAND} ${CMAKE_CURRENT_BINARY_DIR}/install-check ${CMAKE_BINARY_DIR})
 # The desktop entry follows the freedesktop rules (when desktop-file-utils is installed).
 find_program(DESKTOP_FILE_VALIDATE desktop-file-validate)
