@@ -49,6 +49,16 @@ int level_with(Technique technique, int count) {
     return level_index(ladder::rate(steps));
 }
 
+// True when the step places a digit in an empty cell or removes a live candidate; explaining
+// stops at a step that does neither, so such a puzzle is never rated as solved.
+bool progresses(const ladder::Candidates& candidates, const ladder::Step& step) {
+    for (const auto& p : step.placements)
+        if (candidates.value(p.cell) == 0) return true;
+    for (const auto& e : step.eliminations)
+        if (candidates.has(e.cell, e.digit)) return true;
+    return false;
+}
+
 } // namespace
 
 int level_from_name(std::string_view name) {
@@ -69,22 +79,17 @@ std::string impossible(const Request& request) {
 }
 
 Generator::Generator(const Request& request, std::uint64_t seed) : request_(request), random_(seed) {
-    if (request_.needs) limit_ = *request_.needs;
-    if (request_.level >= 0) {
-        // The first technique whose single use already rates above the level ends the rating.
-        for (int t = 0; t < ladder::kTechniqueCount; ++t) {
-            const auto technique = static_cast<Technique>(t);
-            if (technique > limit_) break;
-            if (level_with(technique, 1) > request_.level) {
-                limit_ = static_cast<Technique>(t - 1);
-                break;
-            }
-        }
+    // Nothing later than the technique asked for; nothing whose single use rates above the level.
+    for (int t = 0; t < ladder::kTechniqueCount; ++t) {
+        const auto technique = static_cast<Technique>(t);
+        allowed_[static_cast<std::size_t>(t)] = (!request_.needs || technique <= *request_.needs) &&
+                                                (request_.level < 0 || level_with(technique, 1) <= request_.level);
     }
-    if (limit_ <= Technique::HiddenSingle)
-        prefer_singles_ = 1;
-    else if (limit_ == Technique::NakedSingle)
-        prefer_singles_ = 2;
+    const auto allowed = [this](Technique t) { return allowed_[static_cast<std::size_t>(t)]; };
+    bool beyond_singles = false;
+    for (int t = static_cast<int>(Technique::NakedSingle) + 1; t < ladder::kTechniqueCount; ++t)
+        beyond_singles = beyond_singles || allowed(static_cast<Technique>(t));
+    if (!beyond_singles) prefer_singles_ = allowed(Technique::NakedSingle) ? 2 : 1;
 }
 
 bool Generator::fits(const Grid& puzzle) const {
@@ -94,7 +99,8 @@ bool Generator::fits(const Grid& puzzle) const {
     std::vector<ladder::Step> steps;
     bool used = !request_.needs;
     while (auto step = ladder.next_step()) {
-        if (step->technique > limit_) return false;
+        if (!allowed_[static_cast<std::size_t>(step->technique)]) return false;
+        if (!progresses(ladder.candidates(), *step)) return false; // the explanation would stop there
         if (request_.needs && step->technique == *request_.needs) used = true;
         ladder.apply(*step);
         steps.push_back(std::move(*step));

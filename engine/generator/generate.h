@@ -53,8 +53,8 @@ private:
     Request request_;
     Random random_;
     long attempts_ = 0;
-    // The hardest technique a step may use before the rating gives up.
-    ladder::Technique limit_ = ladder::Technique::Trial;
+    // The techniques a step may use: at the first other one, the rating gives up.
+    std::array<bool, ladder::kTechniqueCount> allowed_{};
     // Dig leaning towards puzzles that singles finish: 0 no, 1 hidden singles, 2 hidden and naked.
     int prefer_singles_ = 0;
 };
