@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
 #include <streambuf>
 
@@ -55,25 +56,22 @@ vornel::ladder::Explanation explain(const std::string& line) {
     return vornel::ladder::explain(grid);
 }
 
-// A stream that raises a stop flag once it has received `lines` whole lines, as Ctrl+C would
-// between two puzzles.
+// A stream that raises a stop flag once `lines` whole lines have been flushed to it, as Ctrl+C
+// would between two puzzles.
 class StopAfterLines : public std::stringbuf {
 public:
-    StopAfterLines(std::atomic<bool>& stop, int lines) : stop_(stop), lines_(lines) {}
+    StopAfterLines(std::atomic<bool>& stop, long lines) : stop_(stop), lines_(lines) {}
 
 protected:
-    int_type overflow(int_type ch) override {
-        if (ch == '\n' && --lines_ == 0) stop_ = true;
-        return std::stringbuf::overflow(ch);
-    }
-    std::streamsize xsputn(const char* s, std::streamsize n) override {
-        for (std::streamsize i = 0; i < n; ++i) overflow(s[i]);
-        return n;
+    int sync() override {
+        const std::string text = str();
+        if (std::count(text.begin(), text.end(), '\n') >= lines_) stop_ = true;
+        return std::stringbuf::sync();
     }
 
 private:
     std::atomic<bool>& stop_;
-    int lines_;
+    long lines_;
 };
 
 } // namespace

@@ -400,8 +400,9 @@ void WindowTest::menu_entries_have_their_names_and_exact_captions_data() {
     QTest::addColumn<QStringList>("names");
     QTest::addColumn<QStringList>("captions");
     QTest::newRow("m_fichier") << "m_fichier"
-                               << "&Fichier" << QStringList{"m_new", "m_open", "m_save", "m_quitter"}
-                               << QStringList{"Nouveau Sudoku", "Ouvrir...", "Enregistrer sous...", "&Quitter"};
+                               << "&Fichier" << QStringList{"m_new", "m_open", "m_save", "m_quitter", "m_generate"}
+                               << QStringList{"Nouveau Sudoku", "Ouvrir...", "Enregistrer sous...", "&Quitter",
+                                              QStringLiteral("Nouvelle grille générée...")};
     QTest::newRow("m_sudoku") << "m_sudoku"
                               << "&Sudoku" << QStringList{"m_step", "m_number", "m_once"}
                               << QStringList{QStringLiteral("Résoudre pas à  pas"),
