@@ -89,6 +89,8 @@ Generator::Generator(const Request& request, std::uint64_t seed) : request_(requ
     bool beyond_singles = false;
     for (int t = static_cast<int>(Technique::NakedSingle) + 1; t < ladder::kTechniqueCount; ++t)
         beyond_singles = beyond_singles || allowed(static_cast<Technique>(t));
+    for (int t = 0; t < ladder::kTechniqueCount; ++t)
+        if (allowed(static_cast<Technique>(t))) hardest_ = static_cast<Technique>(t);
     if (!beyond_singles) prefer_singles_ = allowed(Technique::NakedSingle) ? 2 : 1;
 }
 
@@ -98,7 +100,7 @@ bool Generator::fits(const Grid& puzzle) const {
     ladder::Ladder ladder(grid, true);
     std::vector<ladder::Step> steps;
     bool used = !request_.needs;
-    while (auto step = ladder.next_step()) {
+    while (auto step = ladder.next_step(hardest_)) {
         if (!allowed_[static_cast<std::size_t>(step->technique)]) return false;
         if (!progresses(ladder.candidates(), *step)) return false; // the explanation would stop there
         if (request_.needs && step->technique == *request_.needs) used = true;

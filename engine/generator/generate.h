@@ -55,6 +55,8 @@ private:
     long attempts_ = 0;
     // The techniques a step may use: at the first other one, the rating gives up.
     std::array<bool, ladder::kTechniqueCount> allowed_{};
+    // The last allowed technique: the ladder tries none after it.
+    ladder::Technique hardest_ = ladder::Technique::FullHouse;
     // Dig leaning towards puzzles that singles finish: 0 no, 1 hidden singles, 2 hidden and naked.
     int prefer_singles_ = 0;
 };

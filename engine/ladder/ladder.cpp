@@ -50,9 +50,10 @@ std::string_view verdict_id(Verdict verdict) {
 
 Ladder::Ladder(const Grid& grid, bool unique_solution) : candidates_(grid), unique_(unique_solution) {}
 
-std::optional<Step> Ladder::next_step() const {
+std::optional<Step> Ladder::next_step(Technique hardest) const {
     if (candidates_.empty_cells() == 0) return std::nullopt;
     for (const Rung& rung : kRungs) {
+        if (rung.technique > hardest) break;
         if (rung.needs_unique && !unique_) continue;
         if (auto step = rung.find(candidates_)) return step;
     }

@@ -43,8 +43,9 @@ public:
     Ladder(const Grid& grid, bool unique_solution);
 
     const Candidates& candidates() const { return candidates_; }
-    // The next step, or nothing when the grid is full or no technique applies.
-    std::optional<Step> next_step() const;
+    // The next step, or nothing when the grid is full or no technique applies. With `hardest`, only
+    // the techniques up to it are tried (a generator stops rating where a puzzle gets too hard).
+    std::optional<Step> next_step(Technique hardest = Technique::Trial) const;
     void apply(const Step& step) { candidates_.apply(step); }
 
 private:
