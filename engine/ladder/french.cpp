@@ -39,6 +39,20 @@ std::string cells_list(const std::vector<std::uint8_t>& cells) {
         }
     }
     std::vector<std::string> names;
+    if (cells.size() >= 3) {
+        // Row by row in order of first appearance: "ligne 2 (colonnes 1 et 9) et ligne 5 (colonne 3)".
+        std::vector<int> rows;
+        for (const std::uint8_t c : cells)
+            if (std::find(rows.begin(), rows.end(), row_of(c)) == rows.end()) rows.push_back(row_of(c));
+        for (const int r : rows) {
+            std::vector<std::string> columns;
+            for (const std::uint8_t c : cells)
+                if (row_of(c) == r) columns.push_back(number(col_of(c) + 1));
+            names.push_back("ligne " + number(r + 1) + (columns.size() == 1 ? " (colonne " : " (colonnes ") +
+                            join(columns) + ")");
+        }
+        return join(names);
+    }
     for (const std::uint8_t c : cells) names.push_back(cell_name(c));
     return join(names);
 }

@@ -21,8 +21,9 @@ std::string cell_name(int cell);
 // "les cases ligne 4, colonnes 1, 2 et 8".
 std::string cells_phrase(const std::vector<std::uint8_t>& cells);
 // The cells without article: one cell "ligne 4, colonne 2"; three or more cells of one row
-// "ligne 4, colonnes 1, 2 et 8", of one column "lignes 2, 5 et 7, colonne 3"; otherwise each cell
-// named in full, "ligne 1, colonne 3 et ligne 1, colonne 8". Cells are named in the given order.
+// "ligne 4, colonnes 1, 2 et 8", of one column "lignes 2, 5 et 7, colonne 3", of several rows and
+// columns row by row, "ligne 2 (colonnes 1 et 9) et ligne 5 (colonne 3)"; two cells each named in
+// full, "ligne 1, colonne 3 et ligne 1, colonne 8". Cells are named in the given order.
 std::string cells_list(const std::vector<std::uint8_t>& cells);
 
 // "la région 5", "la ligne 3", "la colonne 7" (unit 0-26).

@@ -18,12 +18,27 @@ struct Rung {
 
 // The ladder, simplest first: a step is always the first rung that finds something.
 constexpr Rung kRungs[] = {
-    {Technique::FullHouse, find_full_house, false},       {Technique::HiddenSingle, find_hidden_single, false},
-    {Technique::NakedSingle, find_naked_single, false},   {Technique::Pointing, find_pointing, false},
-    {Technique::Claiming, find_claiming, false},          {Technique::NakedPair, find_naked_pair, false},
-    {Technique::HiddenPair, find_hidden_pair, false},     {Technique::NakedTriple, find_naked_triple, false},
-    {Technique::HiddenTriple, find_hidden_triple, false}, {Technique::NakedQuad, find_naked_quad, false},
+    {Technique::FullHouse, find_full_house, false},
+    {Technique::HiddenSingle, find_hidden_single, false},
+    {Technique::NakedSingle, find_naked_single, false},
+    {Technique::Pointing, find_pointing, false},
+    {Technique::Claiming, find_claiming, false},
+    {Technique::NakedPair, find_naked_pair, false},
+    {Technique::HiddenPair, find_hidden_pair, false},
+    {Technique::NakedTriple, find_naked_triple, false},
+    {Technique::HiddenTriple, find_hidden_triple, false},
+    {Technique::NakedQuad, find_naked_quad, false},
     {Technique::HiddenQuad, find_hidden_quad, false},
+    {Technique::XWing, find_x_wing, false},
+    {Technique::Skyscraper, find_skyscraper, false},
+    {Technique::TwoStringKite, find_two_string_kite, false},
+    {Technique::Swordfish, find_swordfish, false},
+    {Technique::Jellyfish, find_jellyfish, false},
+    {Technique::FinnedXWing, find_finned_x_wing, false},
+    {Technique::FinnedSwordfish, find_finned_swordfish, false},
+    {Technique::XyWing, find_xy_wing, false},
+    {Technique::XyzWing, find_xyz_wing, false},
+    {Technique::WWing, find_w_wing, false},
 };
 
 // A step makes progress when it places a digit in an empty cell or removes a live candidate.

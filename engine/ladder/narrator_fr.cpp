@@ -77,6 +77,105 @@ std::vector<std::string> subset(const Step& step, bool naked) {
             " : nous retirons de ces cases les autres chiffres, " + eliminations_phrase(step.eliminations) + "."};
 }
 
+std::vector<std::uint8_t> eliminated_cells(const Step& step) {
+    std::vector<std::uint8_t> cells;
+    for (const Candidate& e : step.eliminations) cells.push_back(e.cell);
+    return cells;
+}
+
+std::string kind_plural(int first_unit) {
+    return first_unit < 9 ? "ces lignes" : first_unit < 18 ? "ces colonnes" : "ces régions";
+}
+
+std::vector<std::string> fish(const Step& step) {
+    const int d = only_digit(step);
+    const auto size = static_cast<std::size_t>(step.variant);
+    const std::vector<std::uint8_t> base(step.units.begin(), step.units.begin() + static_cast<std::ptrdiff_t>(size));
+    const std::vector<std::uint8_t> cover(step.units.begin() + static_cast<std::ptrdiff_t>(size), step.units.end());
+    const std::string removal = "nous retirons " + digit_the(d) + " " + de(cells_phrase(eliminated_cells(step))) + ".";
+    if (step.fins.empty()) {
+        return {"Dans " + units_phrase(base) + ", " + digit_the(d) + " ne peut aller que dans " + units_phrase(cover) +
+                " : " + kind_plural(cover.front()) + " ont donc leur " + std::to_string(d) + " dans " +
+                kind_plural(base.front()) + ", et " + removal};
+    }
+    std::vector<std::uint8_t> fin_cells;
+    for (const Candidate& f : step.fins) fin_cells.push_back(f.cell);
+    const bool one = fin_cells.size() == 1;
+    return {"Dans " + units_phrase(base) + ", " + digit_the(d) + " ne peut aller que dans " + units_phrase(cover) +
+                ", sauf dans " + cells_phrase(fin_cells) + (one ? ", l'aileron." : ", les ailerons."),
+            std::string(one ? "Si l'aileron contient " : "Si un aileron contient ") + digit_the(d) + ", " +
+                unit_name(18 + box_of(fin_cells.front())) + " n'a pas d'autre " + std::to_string(d) + " ; sinon, " +
+                kind_plural(cover.front()) + " ont leur " + std::to_string(d) + " dans " + kind_plural(base.front()) +
+                ".",
+            "Dans les deux cas, " + removal};
+}
+
+// The two strong links of a skyscraper or a kite, then their far ends, then the removal.
+std::vector<std::string> two_links(const Step& step) {
+    const int d = only_digit(step);
+    const auto cell = [&](std::size_t i) { return "la case " + cell_name(step.cells[i]); };
+    const std::vector<std::uint8_t> first = {step.cells[1], step.cells[0]};
+    const std::vector<std::uint8_t> second = {step.cells[2], step.cells[3]};
+    std::vector<std::uint8_t> sorted_first = first, sorted_second = second;
+    if (sorted_first[0] > sorted_first[1]) std::swap(sorted_first[0], sorted_first[1]);
+    if (sorted_second[0] > sorted_second[1]) std::swap(sorted_second[0], sorted_second[1]);
+    const std::size_t n = step.eliminations.size();
+    return {"Dans " + unit_name(step.units[0]) + ", " + digit_the(d) + " ne peut aller que dans " +
+                cells_phrase(sorted_first) + " ; dans " + unit_name(step.units[1]) + ", que dans " +
+                cells_phrase(sorted_second) + ".",
+            capitalise(cell(1)) + " et " + cell(2) + " sont toutes deux dans " + unit_name(step.units[2]) +
+                " : l'une au moins ne contient pas " + digit_the(d) + ", donc " + digit_the(d) + " est dans " +
+                cell(0) + " ou dans " + cell(3) + ".",
+            "Nous retirons " + digit_the(d) + " " + de(cells_phrase(eliminated_cells(step))) + ", " +
+                verb_agreement(n, "qui voit", "qui voient") + " ces deux cases."};
+}
+
+// "que le 2 et le 7", as in "ne peut contenir que le 2 et le 7".
+std::string only(unsigned digits) { return "que " + digits_the(digits); }
+
+std::vector<std::string> wing(const Step& step) {
+    const std::size_t n = step.eliminations.size();
+    const int z = step.eliminations.front().digit;
+    const std::string removed = digit_the(z);
+    // The digits of each cell of the pattern, from the highlighted candidates.
+    const auto digits_of = [&](std::uint8_t cell) {
+        unsigned mask = 0;
+        for (const Candidate& h : step.highlighted)
+            if (h.cell == cell) mask |= 1u << h.digit;
+        return mask;
+    };
+    const auto cell = [&](std::size_t i) { return "la case " + cell_name(step.cells[i]); };
+    const std::string removal = "nous retirons " + removed + " " + de(cells_phrase(eliminated_cells(step))) + ", " +
+                                verb_agreement(n, "qui voit", "qui voient");
+    switch (step.technique) {
+        case Technique::XyWing: {
+            const unsigned pivot = digits_of(step.cells[0]);
+            const int x = std::countr_zero(pivot & digits_of(step.cells[1]));
+            const int y = std::countr_zero(pivot & digits_of(step.cells[2]));
+            return {capitalise(cell(0)) + " ne peut contenir " + only(pivot) + ", " + cell(1) + " " +
+                        only(digits_of(step.cells[1])) + ", " + cell(2) + " " + only(digits_of(step.cells[2])) + ".",
+                    "Si " + cell(0) + " contient " + digit_the(x) + ", " + cell(1) + " contient " + removed +
+                        " ; sinon elle contient " + digit_the(y) + " et " + cell(2) + " contient " + removed + ".",
+                    "Dans les deux cas, " + removed + " est dans " + cell(1) + " ou dans " + cell(2) + " : " + removal +
+                        " ces deux cases."};
+        }
+        case Technique::XyzWing:
+            return {capitalise(cell(0)) + " ne peut contenir " + only(digits_of(step.cells[0])) + ", " + cell(1) + " " +
+                        only(digits_of(step.cells[1])) + ", " + cell(2) + " " + only(digits_of(step.cells[2])) + ".",
+                    "Quel que soit le chiffre de " + cell(0) + ", " + removed +
+                        " est dans l'une de ces trois cases : " + removal + " les trois."};
+        default: {
+            const int x = std::countr_zero(static_cast<unsigned>(step.digits) & ~(1u << z));
+            return {capitalise(cell(0)) + " et " + cell(1) + " ne peuvent contenir " + only(step.digits) + ".",
+                    "Dans " + unit_name(step.units.front()) + ", " + digit_the(x) + " ne peut aller que dans " +
+                        cell(2) + ", qui voit " + cell(0) + ", et dans " + cell(3) + ", qui voit " + cell(1) +
+                        " : ces deux cases ne peuvent donc pas contenir toutes deux " + digit_the(x) +
+                        ", et l'une d'elles contient " + removed + ".",
+                    capitalise(removal) + " ces deux cases."};
+        }
+    }
+}
+
 // Techniques without sentences of their own yet: what the step does, under the technique's name.
 std::vector<std::string> plain(const Step& step) {
     std::vector<std::string> lines;
@@ -105,6 +204,16 @@ std::vector<std::string> narrate(const Step& step) {
         case Technique::HiddenPair:
         case Technique::HiddenTriple:
         case Technique::HiddenQuad: return subset(step, false);
+        case Technique::XWing:
+        case Technique::Swordfish:
+        case Technique::Jellyfish:
+        case Technique::FinnedXWing:
+        case Technique::FinnedSwordfish: return fish(step);
+        case Technique::Skyscraper:
+        case Technique::TwoStringKite: return two_links(step);
+        case Technique::XyWing:
+        case Technique::XyzWing:
+        case Technique::WWing: return wing(step);
         default: return plain(step);
     }
 }

@@ -59,7 +59,33 @@ INSTANTIATE_TEST_SUITE_P(Ladder, TellsAStep, ::testing::Values(
              "et le 7 et le 8 de la case ligne 1, colonne 5."},
     Sentence{"naked_triple", find_naked_triple, kEmpty, "r1c4=12 r5c4=23 r9c4=13",
              "Les cases lignes 1, 5 et 9, colonne 4 ne peuvent contenir que le 1, "
-             "le 2 et le 3 : nous retirons le 1, le 2 et le 3 des autres cases de la colonne 4."}
+             "le 2 et le 3 : nous retirons le 1, le 2 et le 3 des autres cases de la colonne 4."},
+    Sentence{"x_wing", find_x_wing, kEmpty, "r2c1245679-5 r7c1245679-5 r134568c38-5",
+             "Dans les lignes 2 et 7, le 5 ne peut aller que dans les colonnes 3 et 8 : ces colonnes ont donc leur 5 "
+             "dans ces lignes, et nous retirons le 5 des cases ligne 9, colonne 3 et ligne 9, colonne 8."},
+    Sentence{"finned_x_wing", find_finned_x_wing, kEmpty, "r4c1245689-7 r8c124569-7",
+             "Dans les lignes 4 et 8, le 7 ne peut aller que dans les colonnes 3 et 7, sauf dans la case ligne 8, "
+             "colonne 8, l'aileron.\nSi l'aileron contient le 7, la région 9 n'a pas d'autre 7 ; sinon, ces colonnes "
+             "ont leur 7 dans ces lignes.\nDans les deux cas, nous retirons le 7 des cases ligne 7, colonne 7 et ligne 9, colonne 7."},
+    Sentence{"skyscraper", find_skyscraper, kEmpty, "r1c2345679-9 r8c1345679-9",
+             "Dans la ligne 1, le 9 ne peut aller que dans les cases ligne 1, colonne 1 et ligne 1, colonne 8 ; dans "
+             "la ligne 8, que dans les cases ligne 8, colonne 2 et ligne 8, colonne 8.\nLa case ligne 1, colonne 8 et "
+             "la case ligne 8, colonne 8 sont toutes deux dans la colonne 8 : l'une au moins ne contient pas le 9, "
+             "donc le 9 est dans la case ligne 1, colonne 1 ou dans la case ligne 8, colonne 2.\nNous retirons le 9 "
+             "des cases ligne 2 (colonne 2), ligne 3 (colonne 2), ligne 7 (colonne 1) et ligne 9 (colonne 1), qui "
+             "voient ces deux cases."},
+    Sentence{"xy_wing", find_xy_wing, kEmpty, "r5c5=12 r5c8=13 r8c5=23",
+             "La case ligne 5, colonne 5 ne peut contenir que le 1 et le 2, la case ligne 5, colonne 8 que le 1 et "
+             "le 3, la case ligne 8, colonne 5 que le 2 et le 3.\nSi la case ligne 5, colonne 5 contient le 1, la "
+             "case ligne 5, colonne 8 contient le 3 ; sinon elle contient le 2 et la case ligne 8, colonne 5 contient "
+             "le 3.\nDans les deux cas, le 3 est dans la case ligne 5, colonne 8 ou dans la case ligne 8, colonne 5 : "
+             "nous retirons le 3 de la case ligne 8, colonne 8, qui voit ces deux cases."},
+    Sentence{"w_wing", find_w_wing, kEmpty, "r5c3=49 r9c4=49 r8c1245789-9",
+             "La case ligne 5, colonne 3 et la case ligne 9, colonne 4 ne peuvent contenir que le 4 et le 9.\nDans "
+             "la ligne 8, le 9 ne peut aller que dans la case ligne 8, colonne 3, qui voit la case ligne 5, colonne 3, "
+             "et dans la case ligne 8, colonne 6, qui voit la case ligne 9, colonne 4 : ces deux cases ne peuvent "
+             "donc pas contenir toutes deux le 9, et l'une d'elles contient le 4.\nNous retirons le 4 des cases "
+             "ligne 5, colonne 4 et ligne 9, colonne 3, qui voient ces deux cases."}
 ), [](const ::testing::TestParamInfo<Sentence>& info) { return std::string(info.param.name); });
 // clang-format on
 
@@ -73,6 +99,8 @@ TEST(French, lists_cells_units_and_digits) {
     EXPECT_EQ(cells_phrase({27, 28, 34}), "les cases ligne 4, colonnes 1, 2 et 8");
     EXPECT_EQ(cells_phrase({11, 38, 56}), "les cases lignes 2, 5 et 7, colonne 3");
     EXPECT_EQ(cells_phrase({2, 7}), "les cases ligne 1, colonne 3 et ligne 1, colonne 8");
+    EXPECT_EQ(cells_phrase({9, 17, 18, 43}), "les cases ligne 2 (colonnes 1 et 9), ligne 3 (colonne 1) et ligne 5 "
+                                             "(colonne 8)");
     EXPECT_EQ(units_phrase({22}), "la région 5");
     EXPECT_EQ(units_phrase({1, 6}), "les lignes 2 et 7");
     EXPECT_EQ(units_phrase({9, 10, 16}), "les colonnes 1, 2 et 8");

@@ -1,8 +1,8 @@
 // The ladder against an independent solver on a fixed corpus: qqwing puzzles of every level,
 // 17-given puzzles and the hardest published collection. Every placement is the solution's digit,
 // every elimination removes a live candidate that is not, every step does something, the steps
-// end on the solution when the ladder finishes, and no harder step is taken while a single, an
-// intersection or a subset is available.
+// end on the solution when the ladder finishes, and no harder step is taken while a simpler
+// technique (a single, an intersection, a subset, a fish, a wing) is available.
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -28,14 +28,29 @@ std::vector<std::string> read_corpus(const std::string& file) {
     return puzzles;
 }
 
-// The simpler classes, in ladder order: singles, intersections, subsets.
+// The techniques before chains, in ladder order: none may be available when a later one is used.
 constexpr std::pair<Technique, Finder> kSimpler[] = {
-    {Technique::FullHouse, find_full_house},       {Technique::HiddenSingle, find_hidden_single},
-    {Technique::NakedSingle, find_naked_single},   {Technique::Pointing, find_pointing},
-    {Technique::Claiming, find_claiming},          {Technique::NakedPair, find_naked_pair},
-    {Technique::HiddenPair, find_hidden_pair},     {Technique::NakedTriple, find_naked_triple},
-    {Technique::HiddenTriple, find_hidden_triple}, {Technique::NakedQuad, find_naked_quad},
+    {Technique::FullHouse, find_full_house},
+    {Technique::HiddenSingle, find_hidden_single},
+    {Technique::NakedSingle, find_naked_single},
+    {Technique::Pointing, find_pointing},
+    {Technique::Claiming, find_claiming},
+    {Technique::NakedPair, find_naked_pair},
+    {Technique::HiddenPair, find_hidden_pair},
+    {Technique::NakedTriple, find_naked_triple},
+    {Technique::HiddenTriple, find_hidden_triple},
+    {Technique::NakedQuad, find_naked_quad},
     {Technique::HiddenQuad, find_hidden_quad},
+    {Technique::XWing, find_x_wing},
+    {Technique::Skyscraper, find_skyscraper},
+    {Technique::TwoStringKite, find_two_string_kite},
+    {Technique::Swordfish, find_swordfish},
+    {Technique::Jellyfish, find_jellyfish},
+    {Technique::FinnedXWing, find_finned_x_wing},
+    {Technique::FinnedSwordfish, find_finned_swordfish},
+    {Technique::XyWing, find_xy_wing},
+    {Technique::XyzWing, find_xyz_wing},
+    {Technique::WWing, find_w_wing},
 };
 
 struct Corpus {

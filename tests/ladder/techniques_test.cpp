@@ -63,7 +63,28 @@ INSTANTIATE_TEST_SUITE_P(Ladder, FindsOnePosition, ::testing::Values(
     Case{"naked_quad_row_9", find_naked_quad, kEmpty, "r9c1=12 r9c2=23 r9c5=34 r9c9=14", Technique::NakedQuad, "",
          "r9c34678-1234", "r9c1259"},
     Case{"hidden_quad_row_9", find_hidden_quad, kEmpty, "r9c34678-1234", Technique::HiddenQuad, "",
-         "r9c1259-56789", "r9c1259"}
+         "r9c1259-56789", "r9c1259"},
+    Case{"x_wing_rows_2_7", find_x_wing, kEmpty, "r2c1245679-5 r7c1245679-5", Technique::XWing, "",
+         "r1345689c38-5", "r27c38"},
+    Case{"x_wing_columns", find_x_wing, kEmpty, "r1245679c2-8 r1245679c6-8", Technique::XWing, "",
+         "r38c1345789-8", "r38c26"},
+    Case{"swordfish_rows_1_5_9", find_swordfish, kEmpty, "r1c1346789-4 r5c1234679-4 r9c1345679-4",
+         Technique::Swordfish, "", "r234678c258-4", "r1c25 r5c58 r9c28"},
+    Case{"jellyfish_rows_1_3_5_7", find_jellyfish, kEmpty,
+         "r1c2356789-6 r3c1235789-6 r5c1234578-6 r7c2345678-6", Technique::Jellyfish, "", "r24689c1469-6",
+         "r1c14 r3c46 r5c69 r7c19"},
+    Case{"finned_x_wing_fin_in_region_9", find_finned_x_wing, kEmpty, "r4c1245689-7 r8c124569-7",
+         Technique::FinnedXWing, "", "r79c7-7", "r4c37 r8c378"},
+    Case{"skyscraper_rows_1_8", find_skyscraper, kEmpty, "r1c2345679-9 r8c1345679-9", Technique::Skyscraper, "",
+         "r23c2-9 r79c1-9", "r1c18 r8c28"},
+    Case{"two_string_kite_row_9_column_4", find_two_string_kite, kEmpty, "r9c2346789-4 r1234579c4-4",
+         Technique::TwoStringKite, "", "r6c1-4", "r9c15 r68c4"},
+    Case{"xy_wing", find_xy_wing, kEmpty, "r5c5=12 r5c8=13 r8c5=23", Technique::XyWing, "", "r8c8-3",
+         "r5c58 r8c5"},
+    Case{"xyz_wing", find_xyz_wing, kEmpty, "r5c5=123 r5c4=13 r2c5=23", Technique::XyzWing, "", "r46c5-3",
+         "r5c45 r2c5"},
+    Case{"w_wing", find_w_wing, kEmpty, "r5c3=49 r9c4=49 r8c1245789-9", Technique::WWing, "", "r9c3-4 r5c4-4",
+         "r5c3 r9c4 r8c36"}
 ), [](const ::testing::TestParamInfo<Case>& info) { return std::string(info.param.name); });
 // clang-format on
 
@@ -96,7 +117,17 @@ INSTANTIATE_TEST_SUITE_P(Ladder, FindsNothing, ::testing::Values(
     NoCase{"naked_triple_four_digits", find_naked_triple, kEmpty, "r1c4=12 r5c4=23 r9c4=14"},
     NoCase{"hidden_triple_fourth_place", find_hidden_triple, kEmpty, "r23467c4-123 r1c4-1 r5c4-2 r9c4-3"},
     NoCase{"naked_quad_five_digits", find_naked_quad, kEmpty, "r9c1=12 r9c2=23 r9c5=34 r9c9=15"},
-    NoCase{"hidden_quad_fifth_place", find_hidden_quad, kEmpty, "r9c3467-1234"}
+    NoCase{"hidden_quad_fifth_place", find_hidden_quad, kEmpty, "r9c3467-1234"},
+    NoCase{"x_wing_third_column", find_x_wing, kEmpty, "r2c1245679-5 r7c124567-5"},
+    NoCase{"swordfish_fourth_column", find_swordfish, kEmpty, "r1c1346789-4 r5c1234679-4 r9c134567-4"},
+    NoCase{"jellyfish_fifth_column", find_jellyfish, kEmpty,
+           "r1c2356789-6 r3c1235789-6 r5c1234578-6 r7c234567-6"},
+    NoCase{"finned_x_wing_fins_in_two_regions", find_finned_x_wing, kEmpty, "r4c1245689-7 r8c24569-7"},
+    NoCase{"skyscraper_is_an_x_wing", find_skyscraper, kEmpty, "r1c2345679-9 r8c2345679-9"},
+    NoCase{"two_string_kite_nothing_to_remove", find_two_string_kite, kEmpty, "r9c2346789-4 r1234579c4-4 r6c1-4"},
+    NoCase{"xy_wing_pincers_without_common_digit", find_xy_wing, kEmpty, "r5c5=12 r5c8=13 r8c5=24"},
+    NoCase{"xyz_wing_fourth_digit", find_xyz_wing, kEmpty, "r5c5=123 r5c4=13 r2c5=24"},
+    NoCase{"w_wing_without_strong_link", find_w_wing, kEmpty, "r5c3=49 r9c4=49 r8c124578-9"}
 ), [](const ::testing::TestParamInfo<NoCase>& info) { return std::string(info.param.name); });
 // clang-format on
 
