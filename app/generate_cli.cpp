@@ -142,8 +142,8 @@ int run_generate(const std::vector<std::string>& args, std::ostream& out, std::o
         }
     }
     if (reported)
-        err << "vornel-generate : " << count << " grille" << (count > 1 ? "s" : "") << " sur " << count
-            << ", terminé.\n";
+        err << "vornel-generate : " << count << " grille" << (count > 1 ? "s" : "") << " sur " << count << ", "
+            << generator.attempts() << " essai" << (generator.attempts() > 1 ? "s" : "") << ", terminé.\n";
     return 0;
 }
 

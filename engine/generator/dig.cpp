@@ -24,6 +24,7 @@ int groups_of(bool symmetric, Group* groups) {
 // `puzzle` has one solution, `solution`; true when it still has one without the group's givens
 // (which the caller has already emptied).
 bool still_unique(const Grid& puzzle, const Grid& solution, Group group) {
+    if (forced_by_peers(puzzle, group.cell) && (group.twin == 81 || forced_by_peers(puzzle, group.twin))) return true;
     if (has_other_solution(puzzle, group.cell, solution[group.cell])) return false;
     return group.twin == 81 || !has_other_solution(puzzle, group.twin, solution[group.twin]);
 }
@@ -36,11 +37,20 @@ void set(Grid& puzzle, Group group, const Grid& from) {
 } // namespace
 
 Grid dig(const Grid& solution, Random& random, bool symmetric, const Preference& prefer) {
+    return dig_from(solution, solution, random, symmetric, prefer);
+}
+
+Grid dig_from(const Grid& solution, const Grid& start, Random& random, bool symmetric, const Preference& prefer) {
     Group groups[81];
-    const int count = groups_of(symmetric, groups);
+    int count = groups_of(symmetric, groups);
+    // Only the start's givens can go.
+    int given = 0;
+    for (int i = 0; i < count; ++i)
+        if (start[groups[i].cell] != 0) groups[given++] = groups[i];
+    count = given;
     random.shuffle(groups, count);
     const Grid empty{};
-    Grid puzzle = solution;
+    Grid puzzle = start;
     bool kept[81] = {};
     for (int pass = prefer ? 0 : 1; pass < 2; ++pass) {
         for (int i = 0; i < count; ++i) {
@@ -52,6 +62,18 @@ Grid dig(const Grid& solution, Random& random, bool symmetric, const Preference&
         }
     }
     return puzzle;
+}
+
+Grid vary(const Grid& solution, const Grid& puzzle, Random& random, bool symmetric, int added) {
+    Group groups[81];
+    int count = groups_of(symmetric, groups);
+    int empty = 0;
+    for (int i = 0; i < count; ++i)
+        if (puzzle[groups[i].cell] == 0) groups[empty++] = groups[i];
+    random.shuffle(groups, empty);
+    Grid start = puzzle;
+    for (int i = 0; i < added && i < empty; ++i) set(start, groups[i], solution);
+    return dig_from(solution, start, random, symmetric);
 }
 
 bool is_minimal(const Grid& puzzle, bool symmetric) {

@@ -23,6 +23,14 @@ using Preference = std::function<bool(const Grid& puzzle)>;
 // (for instance, puzzles that simple techniques finish).
 Grid dig(const Grid& solution, Random& random, bool symmetric, const Preference& prefer = {});
 
+// The same, from `start` (the solution with some cells emptied, exactly one solution): only
+// the start's givens can go.
+Grid dig_from(const Grid& solution, const Grid& start, Random& random, bool symmetric, const Preference& prefer = {});
+
+// A minimal puzzle near `puzzle` (minimal, with one solution, `solution`): `added` of its empty
+// cells (or turned pairs) get their digit back, then the givens are dug again in a new order.
+Grid vary(const Grid& solution, const Grid& puzzle, Random& random, bool symmetric, int added);
+
 // True when no given (or, with `symmetric`, no pair of givens turned 180°) can be removed from the
 // puzzle, which has exactly one solution, without giving it more.
 bool is_minimal(const Grid& puzzle, bool symmetric);

@@ -11,7 +11,9 @@ constexpr std::uint16_t kAll = 0x1FF; // bit d-1 for digit d
 struct Tables {
     std::uint8_t units[27][9]{};
     std::uint8_t peers[81][20]{};
+    std::uint8_t bits[512]{}; // number of candidates of each mask
     constexpr Tables() {
+        for (int m = 1; m < 512; ++m) bits[m] = static_cast<std::uint8_t>(bits[m >> 1] + (m & 1));
         for (int i = 0; i < 9; ++i) {
             for (int j = 0; j < 9; ++j) {
                 units[i][j] = static_cast<std::uint8_t>(9 * i + j);
@@ -106,7 +108,7 @@ struct Position {
         int best = -1, best_count = 10;
         for (int c = 0; c < 81; ++c) {
             if (value[c] != 0) continue;
-            const int count = std::popcount(cand[c]);
+            const int count = kTables.bits[cand[c]];
             if (count < best_count) {
                 best = c;
                 best_count = count;
@@ -173,6 +175,13 @@ bool has_other_solution(const Grid& puzzle, int cell, int digit) {
     if (left == 0) return false;
     if ((left & (left - 1)) == 0 && !position.assign(cell, left)) return false;
     return search(position, 1, nullptr, nullptr) > 0;
+}
+
+bool forced_by_peers(const Grid& puzzle, int cell) {
+    std::uint16_t seen = 0;
+    for (const std::uint8_t peer : kTables.peers[cell])
+        if (puzzle[peer] != 0) seen |= static_cast<std::uint16_t>(1u << (puzzle[peer] - 1));
+    return kTables.bits[seen] == 8;
 }
 
 bool solved_by_singles(const Grid& puzzle, bool naked) {

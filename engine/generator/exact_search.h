@@ -27,6 +27,10 @@ bool has_other_solution(const Grid& puzzle, int cell, int digit);
 // one digit left) when `naked`, alone fill the puzzle, which then has exactly one solution.
 bool solved_by_singles(const Grid& puzzle, bool naked);
 
+// True when the givens among the empty cell's peers hold eight different digits: the ninth is
+// forced there, whatever else the puzzle holds.
+bool forced_by_peers(const Grid& puzzle, int cell);
+
 // A full valid grid drawn at random; the same generator state gives the same grid.
 Grid random_solution(Random& random);
 

@@ -48,11 +48,19 @@ public:
     long attempts() const { return attempts_; }
 
 private:
-    bool fits(const Grid& puzzle) const;
+    enum class Fit { Yes, Near, No };
+    // Yes when the puzzle meets the request; Near when it fails but its explanation used the
+    // technique (or a technique of the level) asked for.
+    Fit fits(const Grid& puzzle) const;
 
     Request request_;
     Random random_;
     long attempts_ = 0;
+    long found_ = 0;
+    // A near miss that the next attempts vary (see attempt()), with its solution.
+    std::optional<Grid> near_;
+    Grid near_solution_{};
+    int near_tries_ = 0;
     // The techniques a step may use: at the first other one, the rating gives up.
     std::array<bool, ladder::kTechniqueCount> allowed_{};
     // The last allowed technique: the ladder tries none after it.
