@@ -89,3 +89,35 @@ TEST(Dig, minimality_check_spots_a_removable_given) {
     EXPECT_FALSE(is_minimal(more, false));
     EXPECT_FALSE(is_minimal(Grid{}, false)); // several solutions
 }
+
+TEST(Dig, varied_puzzles_stay_minimal_on_the_same_solution) {
+    for (const bool symmetric : {false, true}) {
+        Dug dug = dig_with_seed(31, symmetric);
+        Random random(32);
+        int differ = 0;
+        for (int i = 0; i < 6; ++i) {
+            const Grid next = vary(dug.solution, dug.puzzle, random, symmetric, 3);
+            PlainGrid solved{};
+            ASSERT_EQ(plain_count(plain_of(next), 2, &solved), 1);
+            EXPECT_EQ(solved, plain_of(dug.solution));
+            EXPECT_TRUE(plain_minimal(plain_of(next), symmetric)) << "variation " << i << " sym " << symmetric;
+            differ += next != dug.puzzle;
+            dug.puzzle = next;
+        }
+        EXPECT_GT(differ, 0);
+    }
+}
+
+TEST(ExactSearch, a_cell_is_forced_by_its_peers_only_when_they_hold_eight_digits) {
+    Random random(4);
+    Grid grid = random_solution(random);
+    grid[0] = 0;
+    EXPECT_TRUE(forced_by_peers(grid, 0)); // the full grid's peers hold the eight others
+    // Emptying the peers that hold one digit leaves seven.
+    const int lost = grid[1];
+    for (int c = 1; c < 81; ++c) {
+        const bool peer = c / 9 == 0 || c % 9 == 0 || (c / 27 == 0 && c % 9 < 3);
+        if (peer && grid[c] == lost) grid[c] = 0;
+    }
+    EXPECT_FALSE(forced_by_peers(grid, 0));
+}
