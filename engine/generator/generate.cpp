@@ -110,7 +110,7 @@ Generator::Fit Generator::fits(const Grid& puzzle) const {
     std::vector<ladder::Step> steps;
     bool used = !request_.needs;
     bool near = false;
-    while (auto step = ladder.next_step(hardest_)) {
+    while (auto step = ladder.next_step(static_cast<int>(hardest_) + 1)) {
         if (!allowed_[static_cast<std::size_t>(step->technique)]) return near ? Fit::Near : Fit::No;
         if (!progresses(ladder.candidates(), *step)) return Fit::No; // the explanation would stop there
         if (request_.needs && step->technique == *request_.needs) used = near = true;
