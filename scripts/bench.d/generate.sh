@@ -35,19 +35,28 @@ else
   echo "qqwing is not installed (apt-get install qqwing): skipping the comparison"
 fi
 
-rate() { # label, count, options...
-  local label=$1 count=$2
+times=$(mktemp)
+trap 'rm -f "$times"' EXIT
+rate() { # label, count, options...: puzzles per second of wall-clock and of processor time
+  local label=$1 count=$2 made wall cpu
   shift 2
-  local t
-  t=$(seconds "${one_core[@]}" "$generate" --count "$count" --seed 1 "$@")
-  printf '%-32s %4d puzzles  %8.3f s  %9.2f puzzles/s\n' "$label" "$count" "$t" "$(echo "$count / $t" | bc -l)"
+  made=$( ("${one_core[@]}" /usr/bin/time -f '%e %U %S' -o "$times" \
+           timeout 120 "$generate" --count "$count" --seed 1 "$@" 2> /dev/null || true) | wc -l)
+  wall=$(tail -n 1 "$times" | awk '{print $1}')
+  cpu=$(tail -n 1 "$times" | awk '{print $2 + $3}')
+  if [ "$made" -eq 0 ]; then
+    printf '%-28s none in %.0f s (a level the ladder cannot reach yet)\n' "$label" "$wall"
+    return
+  fi
+  printf '%-28s %4d puzzles  wall %7.3f s %8.2f/s   cpu %7.3f s %8.2f/s\n' "$label" "$made" \
+    "$wall" "$(echo "$made / $wall" | bc -l)" "$cpu" "$(echo "$made / $cpu" | bc -l)"
 }
 rate "--level tres-facile" 500 --level tres-facile
 rate "--level facile" 500 --level facile
 rate "--level moyen" 200 --level moyen
 rate "--level difficile" 50 --level difficile
 rate "--level tres-difficile" 50 --level tres-difficile
-rate "--level diabolique" 3 --level diabolique
+rate "--level diabolique" 20 --level diabolique
 rate "--needs x-wing" 50 --needs x-wing
 rate "(any level)" 500
 rate "--symmetric (any level)" 500 --symmetric
