@@ -9,9 +9,9 @@
 #include "plain_solver.h"
 
 using vornel::run_generate;
-using vornel::testing::plain_count;
-using vornel::testing::plain_grid;
-using vornel::testing::plain_minimal;
+using vornel::test::plain_count;
+using vornel::test::plain_grid;
+using vornel::test::plain_minimal;
 
 namespace {
 

@@ -15,9 +15,9 @@
 #include "generate_dialog.h"
 #include "ladder.h"
 #include "log_view.h"
+#include "modal_watchdog.h"
 #include "plain_solver.h"
 #include "tf_vrn.h"
-#include "window_test_support.h"
 
 using vornel::GenerateDialog;
 using vornel::Tf_vrn;
@@ -27,8 +27,8 @@ Q_DECLARE_METATYPE(vornel::generator::Grid)
 
 namespace {
 
-vornel::testing::PlainGrid plain_of(const Grid& grid) {
-    vornel::testing::PlainGrid plain{};
+vornel::test::PlainGrid plain_of(const Grid& grid) {
+    vornel::test::PlainGrid plain{};
     for (int c = 0; c < 81; ++c) plain[static_cast<std::size_t>(c)] = grid[c];
     return plain;
 }
@@ -105,7 +105,7 @@ void GenerateDialogTest::finished_generation_emits_a_minimal_puzzle_of_the_level
     QVERIFY(!dialog.running());
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
     const Grid puzzle = generated.at(0).at(0).value<Grid>();
-    QVERIFY(vornel::testing::plain_minimal(plain_of(puzzle), true));
+    QVERIFY(vornel::test::plain_minimal(plain_of(puzzle), true));
     QCOMPARE(level_of(puzzle), std::string("moyen"));
 }
 
@@ -132,7 +132,7 @@ void GenerateDialogTest::cancel_during_generation_stops_the_worker_and_emits_not
 }
 
 void GenerateDialogTest::window_menu_puts_the_generated_puzzle_on_the_board_as_open_does() {
-    vornel::testing::ModalWatchdog watchdog;
+    vornel::test::ModalWatchdog watchdog;
     Tf_vrn w;
     w.show();
     GenerateDialog* dialog = nullptr;
@@ -162,7 +162,7 @@ void GenerateDialogTest::window_menu_puts_the_generated_puzzle_on_the_board_as_o
 }
 
 void GenerateDialogTest::window_board_is_untouched_when_the_generation_is_cancelled() {
-    vornel::testing::ModalWatchdog watchdog;
+    vornel::test::ModalWatchdog watchdog;
     Tf_vrn w;
     w.show();
     GenerateDialog* dialog = nullptr;

@@ -4,9 +4,9 @@
 #include "plain_solver.h"
 
 using namespace vornel::generator;
-using vornel::testing::plain_count;
-using vornel::testing::plain_minimal;
-using vornel::testing::PlainGrid;
+using vornel::test::plain_count;
+using vornel::test::plain_minimal;
+using vornel::test::PlainGrid;
 
 namespace {
 

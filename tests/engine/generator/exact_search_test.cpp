@@ -7,9 +7,9 @@
 #include "plain_solver.h"
 
 using namespace vornel::generator;
-using vornel::testing::plain_count;
-using vornel::testing::plain_grid;
-using vornel::testing::PlainGrid;
+using vornel::test::plain_count;
+using vornel::test::plain_grid;
+using vornel::test::PlainGrid;
 
 namespace {
 

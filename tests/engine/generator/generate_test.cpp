@@ -6,8 +6,8 @@
 
 using namespace vornel::generator;
 using vornel::ladder::Technique;
-using vornel::testing::plain_minimal;
-using vornel::testing::PlainGrid;
+using vornel::test::plain_minimal;
+using vornel::test::PlainGrid;
 
 namespace {
 

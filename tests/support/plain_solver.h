@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string>
 
-namespace vornel::testing {
+namespace vornel::test {
 
 using PlainGrid = std::array<int, 81>;
 
@@ -78,4 +78,4 @@ inline bool plain_minimal(const PlainGrid& puzzle, bool symmetric) {
     return true;
 }
 
-} // namespace vornel::testing
+} // namespace vornel::test
