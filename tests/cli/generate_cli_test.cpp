@@ -114,6 +114,7 @@ TEST(GenerateCli, levels_and_techniques_are_met_as_the_ladder_explains_them) {
         {{"--level", "tres-facile"}, "très facile", nullptr},
         {{"--level", "facile", "--symmetric"}, "facile", nullptr},
         {{"--level", "très difficile"}, "très difficile", nullptr},
+        {{"--level", "diabolique", "--symmetric"}, "diabolique", nullptr},
         {{"--needs", "x-wing"}, nullptr, "x-wing"},
         {{"--needs", "hidden-pair", "--level", "moyen"}, "moyen", "hidden-pair"},
     };

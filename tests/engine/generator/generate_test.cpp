@@ -61,7 +61,7 @@ TEST(Levels, a_level_out_of_a_techniques_reach_is_refused_before_any_attempt) {
 // Each level on seeded runs: the ladder's own explanation rates every puzzle at the level asked,
 // and every puzzle is minimal and has one solution by the plain backtracking.
 TEST(Generator, puzzles_have_the_level_asked) {
-    for (int level = 0; level < 5; ++level) {
+    for (int level = 0; level < static_cast<int>(kLevels.size()); ++level) {
         for (const bool symmetric : {false, true}) {
             Request request;
             request.level = level;
