@@ -131,6 +131,7 @@ void Tf_vrn::build_transfer_menu() {
     const Entry entries[] = {
         {"m_paste", "Coller une grille", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_V), &Tf_vrn::m_pasteClick},
         {"m_copy", "Copier la grille", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C), &Tf_vrn::m_copyClick},
+        {"m_generate", "Nouvelle grille générée...", QKeySequence(), &Tf_vrn::m_generateClick},
     };
     for (const Entry& e : entries) {
         auto* action = new QAction(QString::fromUtf8(e.caption), this);

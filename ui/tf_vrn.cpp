@@ -15,6 +15,7 @@
 #include "explications.h"
 #include "failures.h"
 #include "file_dialogs.h"
+#include "generate_dialog.h"
 #include "guard.h"
 #include "log_view.h"
 #include "message_box.h"
@@ -22,6 +23,7 @@
 #include "open_save.h"
 #include "qt_colour.h"
 #include "resources.h"
+#include "sud_file.h"
 
 namespace vornel {
 
@@ -361,6 +363,21 @@ void Tf_vrn::m_saveClick() {
 
 void Tf_vrn::m_quitterClick() {
     run_guarded([] { QCoreApplication::exit(0); });
+}
+
+// A puzzle from the generator is shown as "Ouvrir..." shows a puzzle read from a file.
+void Tf_vrn::m_generateClick() {
+    auto* dialog = new GenerateDialog(this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialog, &GenerateDialog::generated, this, [this](const generator::Grid& puzzle) {
+        run_guarded([this, &puzzle] {
+            PuzzleValues values{};
+            for (std::size_t c = 0; c < values.size(); ++c) values[c] = puzzle[c];
+            store_values(area_, values);
+            engine_.show_grid();
+        });
+    });
+    dialog->open();
 }
 
 void Tf_vrn::m_stepClick() {

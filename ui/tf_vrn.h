@@ -117,6 +117,7 @@ private slots:
     void m_openClick();
     void m_saveClick();
     void m_quitterClick();
+    void m_generateClick();
     void m_stepClick();
     void m_numberClick();
     void m_onceClick();

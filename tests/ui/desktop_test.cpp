@@ -167,7 +167,8 @@ void DesktopTest::paste_and_copy_follow_the_file_entries_with_their_shortcuts() 
     QVERIFY(fichier);
     QStringList names;
     for (QAction* a : fichier->actions()) names << a->objectName();
-    QCOMPARE(names, (QStringList{"m_new", "m_open", "m_save", "m_quitter", "m_paste", "m_copy"}));
+    // Then the entries of later additions (generation, export).
+    QCOMPARE(names.mid(0, 6), (QStringList{"m_new", "m_open", "m_save", "m_quitter", "m_paste", "m_copy"}));
     auto* paste = w->findChild<QAction*>(QStringLiteral("m_paste"));
     auto* copy = w->findChild<QAction*>(QStringLiteral("m_copy"));
     QCOMPARE(paste->text(), QStringLiteral("Coller une grille"));

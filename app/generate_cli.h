@@ -1,0 +1,17 @@
+#pragma once
+
+#include <atomic>
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+namespace vornel {
+
+// The whole of vornel-generate: parses `args` (without the program name), writes one 81-character
+// line per puzzle to `out` (flushed at once) and everything else to `err`. `stop` is checked between
+// attempts; when it turns true the run ends with the puzzles written so far. Returns the exit status:
+// 0 all puzzles written, 2 bad usage or an impossible request, 130 stopped.
+int run_generate(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+                 const std::atomic<bool>& stop);
+
+} // namespace vornel

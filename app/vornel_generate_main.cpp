@@ -1,0 +1,25 @@
+// vornel-generate: new Sudoku puzzles on demand, by level or to practise one technique.
+#include <atomic>
+#include <csignal>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "generate_cli.h"
+
+namespace {
+
+std::atomic<bool> interrupted{false};
+static_assert(std::atomic<bool>::is_always_lock_free, "the interrupt flag is set from a signal handler");
+
+extern "C" void on_interrupt(int) { interrupted.store(true, std::memory_order_relaxed); }
+
+} // namespace
+
+int main(int argc, char** argv) {
+    std::ios::sync_with_stdio(false);
+    std::signal(SIGINT, on_interrupt);
+    std::signal(SIGTERM, on_interrupt);
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    return vornel::run_generate(args, std::cout, std::cerr, interrupted);
+}

@@ -1,0 +1,180 @@
+#include "generate.h"
+
+#include <chrono>
+#include <random>
+
+#include "dig.h"
+
+namespace vornel::generator {
+
+namespace {
+
+using ladder::Technique;
+
+// "très facile" → "tres-facile": lower case, no accent, hyphens for spaces and underscores.
+std::string plain(std::string_view name) {
+    std::string out;
+    for (std::size_t i = 0; i < name.size(); ++i) {
+        const unsigned char ch = static_cast<unsigned char>(name[i]);
+        if (ch == 0xC3 && i + 1 < name.size()) {
+            const unsigned char next = static_cast<unsigned char>(name[i + 1]);
+            if (next == 0xA8 || next == 0x88 || next == 0xA9 || next == 0x89) { // è È é É
+                out += 'e';
+                ++i;
+                continue;
+            }
+        }
+        if (ch == ' ' || ch == '_')
+            out += '-';
+        else if (ch >= 'A' && ch <= 'Z')
+            out += static_cast<char>(ch - 'A' + 'a');
+        else
+            out += static_cast<char>(ch);
+    }
+    return out;
+}
+
+// The level of a rating, as an index into kLevels; -1 when the ladder words it otherwise.
+int level_index(const ladder::Rating& rating) {
+    for (std::size_t i = 0; i < kLevels.size(); ++i)
+        if (rating.level == kLevels[i]) return static_cast<int>(i);
+    return -1;
+}
+
+// The level of a puzzle whose explanation needs `technique` once and `count` steps in all: the
+// least (count 1) and the most a puzzle whose hardest technique it is can be rated.
+int level_with(Technique technique, int count) {
+    std::vector<ladder::Step> steps(static_cast<std::size_t>(count));
+    for (auto& step : steps) step.technique = technique;
+    return level_index(ladder::rate(steps));
+}
+
+// True when the step places a digit in an empty cell or removes a live candidate; explaining
+// stops at a step that does neither, so such a puzzle is never rated as solved.
+bool progresses(const ladder::Candidates& candidates, const ladder::Step& step) {
+    for (const auto& p : step.placements)
+        if (candidates.value(p.cell) == 0) return true;
+    for (const auto& e : step.eliminations)
+        if (candidates.has(e.cell, e.digit)) return true;
+    return false;
+}
+
+// A request is rare when, after kRareAfter attempts, fewer than one in kRareRatio succeeded.
+// Near misses of a rare request are then varied kVaryTries times each, kVaryAdded givens at a time
+// (measured on --needs x-wing: about twice as many puzzles per second; on common levels, varying
+// costs more than it brings).
+constexpr long kRareAfter = 100;
+constexpr long kRareRatio = 50;
+constexpr int kVaryTries = 30;
+constexpr int kVaryAdded = 3;
+
+} // namespace
+
+int level_from_name(std::string_view name) {
+    const std::string wanted = plain(name);
+    for (std::size_t i = 0; i < kLevels.size(); ++i)
+        if (plain(kLevels[i]) == wanted) return static_cast<int>(i);
+    return -1;
+}
+
+std::string impossible(const Request& request) {
+    if (request.level < 0 || !request.needs) return {};
+    const int least = level_with(*request.needs, 1);
+    const int most = level_with(*request.needs, 81);
+    if (request.level >= least && request.level <= most) return {};
+    return "aucune grille du niveau « " + std::string(kLevels[static_cast<std::size_t>(request.level)]) +
+           " » ne demande « " + std::string(ladder::technique_id(*request.needs)) +
+           " » comme technique la plus difficile";
+}
+
+Generator::Generator(const Request& request, std::uint64_t seed) : request_(request), random_(seed) {
+    // Nothing later than the technique asked for; nothing whose single use rates above the level.
+    for (int t = 0; t < ladder::kTechniqueCount; ++t) {
+        const auto technique = static_cast<Technique>(t);
+        allowed_[static_cast<std::size_t>(t)] = (!request_.needs || technique <= *request_.needs) &&
+                                                (request_.level < 0 || level_with(technique, 1) <= request_.level);
+    }
+    const auto allowed = [this](Technique t) { return allowed_[static_cast<std::size_t>(t)]; };
+    bool beyond_singles = false;
+    for (int t = static_cast<int>(Technique::NakedSingle) + 1; t < ladder::kTechniqueCount; ++t)
+        beyond_singles = beyond_singles || allowed(static_cast<Technique>(t));
+    for (int t = 0; t < ladder::kTechniqueCount; ++t)
+        if (allowed(static_cast<Technique>(t))) hardest_ = static_cast<Technique>(t);
+    if (!beyond_singles) prefer_singles_ = allowed(Technique::NakedSingle) ? 2 : 1;
+}
+
+Generator::Fit Generator::fits(const Grid& puzzle) const {
+    ladder::Grid grid{};
+    for (int c = 0; c < 81; ++c) grid[c] = puzzle[c];
+    ladder::Ladder ladder(grid, true);
+    std::vector<ladder::Step> steps;
+    bool used = !request_.needs;
+    bool near = false;
+    while (auto step = ladder.next_step(static_cast<int>(hardest_) + 1)) {
+        if (!allowed_[static_cast<std::size_t>(step->technique)]) return near ? Fit::Near : Fit::No;
+        if (!progresses(ladder.candidates(), *step)) return Fit::No; // the explanation would stop there
+        if (request_.needs && step->technique == *request_.needs) used = near = true;
+        if (!request_.needs && level_with(step->technique, 1) == request_.level) near = true;
+        ladder.apply(*step);
+        steps.push_back(std::move(*step));
+    }
+    if (ladder.candidates().empty_cells() != 0) return near ? Fit::Near : Fit::No;
+    if (!used) return Fit::No;
+    return request_.level < 0 || level_index(ladder::rate(steps)) == request_.level ? Fit::Yes : Fit::No;
+}
+
+std::optional<Grid> Generator::attempt() {
+    ++attempts_;
+    Grid solution{}, puzzle{};
+    const bool varied = near_ && near_tries_ < kVaryTries;
+    if (varied) {
+        ++near_tries_;
+        solution = near_solution_;
+        puzzle = vary(solution, *near_, random_, request_.symmetric, kVaryAdded);
+    } else {
+        near_.reset();
+        solution = random_solution(random_);
+        Preference prefer;
+        if (prefer_singles_ > 0)
+            prefer = [naked = prefer_singles_ == 2](const Grid& p) { return solved_by_singles(p, naked); };
+        puzzle = dig(solution, random_, request_.symmetric, prefer);
+    }
+    if (!request_.needs && request_.level < 0) return puzzle;
+    // Singles are confluent: whatever order finds them, they fill the same cells. So these exact
+    // tests spare the ladder most puzzles that cannot fit.
+    if (prefer_singles_ > 0) {
+        if (!solved_by_singles(puzzle, prefer_singles_ == 2)) return std::nullopt;
+        if (prefer_singles_ == 2 && solved_by_singles(puzzle, false)) return std::nullopt;
+    } else if (solved_by_singles(puzzle, true)) {
+        return std::nullopt;
+    }
+    const Fit fit = fits(puzzle);
+    if (fit == Fit::Yes) {
+        near_.reset();
+        ++found_;
+        return puzzle;
+    }
+    // A rare request: vary its near misses, which are likelier to lead to a fit than a fresh grid.
+    const bool rare = attempts_ >= kRareAfter && found_ * kRareRatio < attempts_;
+    if (fit == Fit::Near && !varied && rare) {
+        near_ = puzzle;
+        near_solution_ = solution;
+        near_tries_ = 0;
+    }
+    return std::nullopt;
+}
+
+std::optional<Grid> Generator::next(const std::atomic<bool>& stop) {
+    while (!stop.load(std::memory_order_relaxed)) {
+        if (auto puzzle = attempt()) return puzzle;
+    }
+    return std::nullopt;
+}
+
+std::uint64_t fresh_seed() {
+    std::random_device device;
+    const auto now = static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count());
+    return (static_cast<std::uint64_t>(device()) << 32) ^ device() ^ now;
+}
+
+} // namespace vornel::generator

@@ -1,0 +1,196 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <sstream>
+#include <streambuf>
+
+#include "generate_cli.h"
+#include "ladder.h"
+#include "plain_solver.h"
+
+using vornel::run_generate;
+using vornel::test::plain_count;
+using vornel::test::plain_grid;
+using vornel::test::plain_minimal;
+
+namespace {
+
+struct Result {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+Result generate(const std::vector<std::string>& args) {
+    std::ostringstream out, err;
+    const std::atomic<bool> never{false};
+    const int status = run_generate(args, out, err, never);
+    return {status, out.str(), err.str()};
+}
+
+std::vector<std::string> lines_of(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    return lines;
+}
+
+// Every line: 81 characters 0-9, one solution, minimal.
+void expect_puzzles(const std::string& out, std::size_t count, bool symmetric) {
+    const auto lines = lines_of(out);
+    ASSERT_EQ(lines.size(), count) << out;
+    ASSERT_TRUE(out.empty() || out.back() == '\n');
+    for (const std::string& line : lines) {
+        ASSERT_EQ(line.size(), 81u) << line;
+        EXPECT_EQ(line.find_first_not_of("0123456789"), std::string::npos) << line;
+        EXPECT_TRUE(plain_minimal(plain_grid(line), symmetric)) << line;
+        if (symmetric) {
+            for (std::size_t c = 0; c < 81; ++c) EXPECT_EQ(line[c] == '0', line[80 - c] == '0') << line;
+        }
+    }
+}
+
+vornel::ladder::Explanation explain(const std::string& line) {
+    vornel::ladder::Grid grid{};
+    for (std::size_t c = 0; c < 81; ++c) grid[c] = static_cast<std::uint8_t>(line[c] - '0');
+    return vornel::ladder::explain(grid);
+}
+
+// A stream that raises a stop flag once `lines` whole lines have been flushed to it, as Ctrl+C
+// would between two puzzles.
+class StopAfterLines : public std::stringbuf {
+public:
+    StopAfterLines(std::atomic<bool>& stop, long lines) : stop_(stop), lines_(lines) {}
+
+protected:
+    int sync() override {
+        const std::string text = str();
+        if (std::count(text.begin(), text.end(), '\n') >= lines_) stop_ = true;
+        return std::stringbuf::sync();
+    }
+
+private:
+    std::atomic<bool>& stop_;
+    long lines_;
+};
+
+} // namespace
+
+TEST(GenerateCli, prints_the_count_of_minimal_puzzles_and_nothing_else) {
+    const Result plain = generate({"--count", "4", "--seed", "12"});
+    EXPECT_EQ(plain.status, 0);
+    EXPECT_EQ(plain.err, "");
+    expect_puzzles(plain.out, 4, false);
+
+    const Result sym = generate({"--count=3", "--seed=12", "--symmetric"});
+    EXPECT_EQ(sym.status, 0);
+    expect_puzzles(sym.out, 3, true);
+
+    const Result one = generate({});
+    EXPECT_EQ(one.status, 0);
+    expect_puzzles(one.out, 1, false);
+}
+
+TEST(GenerateCli, a_seed_repeats_its_output_and_other_seeds_differ) {
+    for (const std::vector<std::string>& args : {std::vector<std::string>{"--count", "3", "--level", "moyen"},
+                                                 std::vector<std::string>{"--count", "2", "--symmetric"}}) {
+        auto with_seed = [&](const char* seed) {
+            auto full = args;
+            full.insert(full.end(), {"--seed", seed});
+            return generate(full).out;
+        };
+        EXPECT_EQ(with_seed("99"), with_seed("99"));
+        EXPECT_NE(with_seed("99"), with_seed("100"));
+    }
+    EXPECT_NE(generate({}).out, generate({}).out); // no seed: a new one each run
+}
+
+TEST(GenerateCli, levels_and_techniques_are_met_as_the_ladder_explains_them) {
+    const struct {
+        std::vector<std::string> args;
+        const char* level; // nullptr: not checked
+        const char* needs; // nullptr: not checked
+    } cases[] = {
+        {{"--level", "tres-facile"}, "très facile", nullptr},
+        {{"--level", "facile", "--symmetric"}, "facile", nullptr},
+        {{"--level", "très difficile"}, "très difficile", nullptr},
+        {{"--level", "diabolique", "--symmetric"}, "diabolique", nullptr},
+        {{"--needs", "x-wing"}, nullptr, "x-wing"},
+        {{"--needs", "hidden-pair", "--level", "moyen"}, "moyen", "hidden-pair"},
+    };
+    for (const auto& c : cases) {
+        auto args = c.args;
+        args.insert(args.end(), {"--count", "2", "--seed", "4"});
+        const Result result = generate(args);
+        ASSERT_EQ(result.status, 0) << result.err;
+        for (const std::string& line : lines_of(result.out)) {
+            const auto explanation = explain(line);
+            EXPECT_TRUE(!c.level || explanation.rating.level == c.level) << explanation.rating.level << " " << line;
+            if (c.needs) {
+                vornel::ladder::Technique needs{};
+                ASSERT_TRUE(vornel::ladder::technique_from_id(c.needs, needs));
+                bool used = false;
+                for (const auto& step : explanation.steps) {
+                    EXPECT_LE(step.technique, needs) << line;
+                    used = used || step.technique == needs;
+                }
+                EXPECT_TRUE(used) << line;
+            }
+            EXPECT_EQ(plain_count(plain_grid(line)), 1);
+        }
+    }
+}
+
+TEST(GenerateCli, bad_requests_say_why_in_french_and_exit_2) {
+    const struct {
+        std::vector<std::string> args;
+        const char* says;
+    } cases[] = {
+        {{"--count", "0"}, "nombre de grilles invalide « 0 » : il faut un entier d'au moins 1"},
+        {{"--count", "-3"}, "nombre de grilles invalide « -3 »"},
+        {{"--count", "dix"}, "nombre de grilles invalide « dix »"},
+        {{"--count"}, "l'option --count attend un nombre de grilles"},
+        {{"--level", "expert"}, "niveau inconnu « expert » ; niveaux : très facile (tres-facile), facile"},
+        {{"--level"}, "l'option --level attend un niveau"},
+        {{"--needs", "x_wing"}, "technique inconnue « x_wing » ; techniques : full-house, hidden-single"},
+        {{"--seed", "graine"}, "graine invalide « graine »"},
+        {{"--seed", "18446744073709551616"}, "graine invalide"},
+        {{"--symmetric=oui"}, "option inconnue « --symmetric=oui »"},
+        {{"puzzle.txt"}, "option inconnue « puzzle.txt »"},
+        {{"--level", "très facile", "--needs", "x-wing"}, "aucune grille du niveau « très facile »"},
+    };
+    for (const auto& c : cases) {
+        const Result result = generate(c.args);
+        EXPECT_EQ(result.status, 2) << c.says;
+        EXPECT_EQ(result.out, "") << c.says;
+        EXPECT_EQ(result.err.rfind("vornel-generate : ", 0), 0u) << result.err;
+        EXPECT_NE(result.err.find(c.says), std::string::npos) << result.err;
+        EXPECT_NE(result.err.find("vornel-generate --help"), std::string::npos) << result.err;
+    }
+}
+
+TEST(GenerateCli, help_is_in_french_on_standard_output) {
+    const Result result = generate({"--help"});
+    EXPECT_EQ(result.status, 0);
+    EXPECT_EQ(result.err, "");
+    EXPECT_EQ(result.out.rfind("Usage : vornel-generate [--count N]", 0), 0u);
+    for (const char* option : {"--count N", "--level NIVEAU", "--needs TECHNIQUE", "--seed S", "--symmetric"})
+        EXPECT_NE(result.out.find(option), std::string::npos) << option;
+}
+
+TEST(GenerateCli, a_stop_between_puzzles_keeps_the_lines_already_written) {
+    std::atomic<bool> stop{false};
+    StopAfterLines buffer(stop, 2);
+    std::ostream out(&buffer);
+    std::ostringstream err;
+    const int status = run_generate({"--count", "5", "--seed", "3"}, out, err, stop);
+    EXPECT_EQ(status, 130);
+    expect_puzzles(buffer.str(), 2, false);
+    EXPECT_EQ(err.str(), "vornel-generate : interrompu, 2 grilles sur 5 écrites.\n");
+    // Stopped before the first: nothing on standard output.
+    std::ostringstream none, why;
+    const std::atomic<bool> at_once{true};
+    EXPECT_EQ(run_generate({"--count", "2"}, none, why, at_once), 130);
+    EXPECT_EQ(none.str(), "");
+    EXPECT_EQ(why.str(), "vornel-generate : interrompu, 0 grille sur 2 écrite.\n");
+}
