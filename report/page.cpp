@@ -195,7 +195,7 @@ void write_html(std::ostream& out, const Page& page) {
            "h1{font-size:1.5em}h2{font-size:1.15em;margin:0 0 .4em}\n"
            ".board{width:15em;height:15em;display:block}\n"
            ".board text{font-family:sans-serif}\n"
-           ".steps{display:flex;flex-wrap:wrap;gap:1em}\n"
+           ".steps{display:flex;flex-wrap:wrap;gap:1em;list-style:none;padding:0}\n"
            ".step{flex:1 1 24em;border:1px solid #888;padding:.6em;break-inside:avoid;page-break-inside:avoid}\n"
            ".step p{margin:.2em 0}\n"
            ".summary{display:flex;flex-wrap:wrap;gap:1.5em;align-items:flex-start}\n"
