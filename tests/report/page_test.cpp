@@ -7,6 +7,8 @@
 #include "classic_page.h"
 #include "engine.h"
 #include "html_check.h"
+#include "ladder_page.h"
+#include "narrator_fr.h"
 #include "page.h"
 
 namespace vornel {
@@ -150,6 +152,69 @@ TEST(HtmlStructureCheck, finds_the_faults_it_is_there_to_find) {
         {"<p>a</p>", false},
     };
     for (const auto& row : rows) EXPECT_EQ(test::html_structure_problem(row.html).empty(), row.ok) << row.html;
+}
+
+} // namespace
+} // namespace vornel
+
+namespace vornel {
+namespace {
+
+constexpr const char* kHard = // needs more than singles
+    "4.....8.5.3..........7......2.....6.....8.4......1.......6.3.7.5..2.....1.4......";
+
+ladder::Grid grid_of(std::string_view line) {
+    ladder::Grid g{};
+    for (int i = 0; i < 81; ++i) g[i] = static_cast<std::uint8_t>(line[i] >= '1' && line[i] <= '9' ? line[i] - '0' : 0);
+    return g;
+}
+
+TEST(LadderPage, tells_the_verdict_every_step_in_order_and_the_closing_lines) {
+    for (const char* puzzle : {kEasy, kHard, kDuplicate,
+                               "................................................................................."}) {
+        SCOPED_TRACE(puzzle);
+        const ladder::Explanation e = ladder::explain(grid_of(puzzle));
+        const Page page = report::ladder_page("Grille", e);
+        ASSERT_EQ(page.steps.size(), e.steps.size());
+        std::vector<std::string> expected = ladder::narrate_verdict(e);
+        for (const auto& step : e.steps) {
+            const auto sentences = ladder::narrate(step);
+            expected.insert(expected.end(), sentences.begin(), sentences.end());
+        }
+        expected.insert(expected.end(), e.problems.begin(), e.problems.end());
+        const auto verdict = ladder::narrate_verdict(e);
+        expected.insert(expected.end(), verdict.begin(), verdict.end());
+
+        const std::string html = html_of(page);
+        EXPECT_EQ(test::html_structure_problem(html), "");
+        EXPECT_EQ(test::occurrences(html, "<svg "), static_cast<int>(e.steps.size()) + 2);
+        std::vector<std::string> escaped;
+        for (const auto& line : expected) escaped.push_back(report::escape_html(line));
+        EXPECT_EQ(test::element_texts(html, "p"), escaped);
+    }
+}
+
+TEST(LadderPage, each_board_shows_the_candidates_before_the_step_and_marks_what_it_does) {
+    const ladder::Explanation e = ladder::explain(grid_of(kHard));
+    ASSERT_FALSE(e.steps.empty());
+    const Page page = report::ladder_page("Grille", e);
+    ladder::Candidates c(e.puzzle);
+    for (std::size_t k = 0; k < e.steps.size(); ++k) {
+        const ladder::Step& step = e.steps[k];
+        const BoardPicture& b = *page.steps[k].board;
+        for (int i = 0; i < 81; ++i) {
+            EXPECT_EQ(b.values[i], c.value(i));
+            EXPECT_EQ(b.candidates[i], c.value(i) ? 0 : c.mask(i));
+        }
+        for (const auto& x : step.eliminations) {
+            EXPECT_TRUE((b.removed[x.cell] >> x.digit) & 1);
+            EXPECT_TRUE(c.has(x.cell, x.digit)) << "a removed candidate was live";
+        }
+        for (const auto& p : step.placements) EXPECT_EQ(b.placed[p.cell], p.digit);
+        for (const auto cell : step.cells) EXPECT_TRUE(b.pattern[cell]);
+        EXPECT_NE(b.description.find(ladder::technique_name_fr(step.technique)), std::string::npos);
+        c.apply(step);
+    }
 }
 
 } // namespace
