@@ -46,7 +46,7 @@ std::string svg_board(const BoardPicture& board, int id) {
     const std::string hatch = "h" + std::to_string(id);
     std::string s;
     s.reserve(16384);
-    s += "<svg class=\"board\" xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"0 0 ";
+    s += "<svg class=\"board\" xmlns=\"http://www.w3.org/2000/svg\" font-family=\"sans-serif\" viewBox=\"0 0 ";
     append_int(s, kSide);
     s += ' ';
     append_int(s, kSide);
