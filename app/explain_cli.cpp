@@ -33,7 +33,8 @@ constexpr const char* kUsage =
     "                file into DIR (NAME.sud, or NAME-LINE.sud with --lines)\n"
     "  --techniques classic|all\n"
     "                classic: the two searches above (default); all: the technique ladder,\n"
-    "                every step with the simplest technique that applies, rated at the end\n"
+    "                every step with the simplest technique that applies, rated at the end;\n"
+    "                its --summary: final grid, verdict, steps, solutions, score, level, hardest\n"
     "  --json        with --techniques all: one JSON object per puzzle and line\n"
     "  --help        show this help\n"
     "  --version     show the version\n";

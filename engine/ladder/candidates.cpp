@@ -50,6 +50,7 @@ Candidates::Candidates(const Grid& grid) {
     for (int cell = 0; cell < 81; ++cell) {
         if (values_[cell] != 0) continue;
         ++empty_;
+        for (const std::uint8_t unit : g.cell_units[cell]) ++unit_empty_[unit];
         std::uint16_t mask = 0x3FE;
         for (const std::uint8_t peer : g.peers[cell])
             if (values_[peer] >= 1 && values_[peer] <= 9) mask &= static_cast<std::uint16_t>(~(1u << values_[peer]));
@@ -79,6 +80,7 @@ void Candidates::place(int cell, int digit) {
         eliminate(cell, std::countr_zero(m));
     values_[cell] = static_cast<std::uint8_t>(digit);
     --empty_;
+    for (const std::uint8_t unit : geometry().cell_units[cell]) --unit_empty_[unit];
     for (const std::uint8_t peer : geometry().peers[cell]) eliminate(peer, digit);
 }
 

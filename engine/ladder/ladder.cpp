@@ -65,9 +65,10 @@ std::string_view verdict_id(Verdict verdict) {
 
 Ladder::Ladder(const Grid& grid, bool unique_solution) : candidates_(grid), unique_(unique_solution) {}
 
-std::optional<Step> Ladder::next_step() const {
+std::optional<Step> Ladder::next_step(int before) const {
     if (candidates_.empty_cells() == 0) return std::nullopt;
     for (const Rung& rung : kRungs) {
+        if (static_cast<int>(rung.technique) >= before) break;
         if (rung.needs_unique && !unique_) continue;
         if (auto step = rung.find(candidates_)) return step;
     }
@@ -121,18 +122,30 @@ Explanation explain(const Values& puzzle) {
         return result;
     }
 
-    result.solutions = count_solutions(area, 2);
-    if (result.solutions == 0) {
-        result.verdict = Verdict::NoSolution;
-        result.rating = rate(result.steps);
-        return result;
-    }
-
-    Ladder ladder(result.puzzle, result.solutions == 1);
-    while (auto step = ladder.next_step()) {
-        if (!makes_progress(ladder.candidates(), *step)) break; // never loop on a step that does nothing
-        ladder.apply(*step);
-        result.steps.push_back(std::move(*step));
+    Ladder ladder(result.puzzle, false);
+    const auto run = [&](int before) {
+        while (auto step = ladder.next_step(before)) {
+            if (!makes_progress(ladder.candidates(), *step)) break; // never loop on a step that does nothing
+            ladder.apply(*step);
+            result.steps.push_back(std::move(*step));
+        }
+    };
+    run(static_cast<int>(Technique::UniqueRectangle));
+    if (ladder.candidates().empty_cells() == 0) {
+        result.solutions = 1; // every step was forced and the grid is full: that grid is the one solution
+    } else {
+        // Every placement so far is forced, so the grid as it stands has the solutions of the givens,
+        // and fewer empty cells to search.
+        for (int i = 0; i < 81; ++i) area.grid[i / 9 + 1][i % 9 + 1] = ladder.candidates().value(i);
+        result.solutions = count_solutions(area, 2);
+        if (result.solutions == 0) {
+            result.verdict = Verdict::NoSolution;
+            result.steps.clear();
+            result.rating = rate(result.steps);
+            return result;
+        }
+        ladder.set_unique_solution(result.solutions == 1);
+        run(kTechniqueCount);
     }
     result.final_grid = ladder.candidates().values();
     if (result.solutions >= 2)

@@ -44,8 +44,12 @@ public:
 
     const Candidates& candidates() const { return candidates_; }
     // The next step, or nothing when the grid is full or no technique applies.
-    std::optional<Step> next_step() const;
+    std::optional<Step> next_step() const { return next_step(kTechniqueCount); }
+    // The same with only the techniques before `before` (Technique order), as int for "all".
+    std::optional<Step> next_step(int before) const;
     void apply(const Step& step) { candidates_.apply(step); }
+    // Once the givens are known to have exactly one solution, uniqueness techniques may be used.
+    void set_unique_solution(bool unique) { unique_ = unique; }
 
 private:
     Candidates candidates_;
@@ -59,6 +63,9 @@ using Values = std::array<std::int16_t, 81>;
 // Checks, counts and explains a puzzle to the end: invalid givens are listed, a puzzle without
 // solution is only said so, a puzzle with several gets its forced steps (no uniqueness technique),
 // a puzzle with one is explained step by step until the grid is full or nothing applies (Stuck).
+// The techniques before uniqueness run first; when they fill the grid, every step being forced, the
+// givens have exactly one solution and no count is needed. Otherwise the solutions are counted
+// and the ladder goes on from there, with uniqueness only when there is exactly one.
 Explanation explain(const Grid& puzzle);
 Explanation explain(const Values& puzzle);
 

@@ -2,6 +2,7 @@
 // on one where it must not. Positions are built from a grid and edits of its candidates.
 #include <gtest/gtest.h>
 
+#include "ladder.h"
 #include "ladder_support.h"
 #include "techniques/techniques.h"
 
@@ -130,6 +131,19 @@ INSTANTIATE_TEST_SUITE_P(Ladder, FindsNothing, ::testing::Values(
     NoCase{"w_wing_without_strong_link", find_w_wing, kEmpty, "r5c3=49 r9c4=49 r8c124578-9"}
 ), [](const ::testing::TestParamInfo<NoCase>& info) { return std::string(info.param.name); });
 // clang-format on
+
+// A published practice puzzle whose solving path reaches an X-Wing on the 2: the ladder meets it too,
+// with the 2 in columns 3 and 6 confined to rows 4 and 7.
+TEST(PublishedExample, x_wing_on_the_2) {
+    const Explanation e =
+        explain(testing::grid_of("000005079300000602508207000000000060005390040003004095600010007001009080000603104"));
+    const auto it =
+        std::find_if(e.steps.begin(), e.steps.end(), [](const Step& s) { return s.technique == Technique::XWing; });
+    ASSERT_NE(it, e.steps.end());
+    EXPECT_EQ(it->digits, 1u << 2);
+    EXPECT_EQ(it->units, (std::vector<std::uint8_t>{9 + 2, 9 + 5, 3, 6}));
+    EXPECT_EQ(candidates_text(it->eliminations), expand("r4c125-2 r7c2-2"));
+}
 
 } // namespace
 } // namespace vornel::ladder

@@ -49,14 +49,14 @@ std::optional<Step> find_fish(const Candidates& c, int size, Technique technique
             const Lines lines = lines_of(c, d, rows);
             unsigned pool = 0;
             for (int i = 0; i < 9; ++i) {
-                const int n = std::popcount(lines.places[static_cast<std::size_t>(i)]);
+                const int n = bits(lines.places[static_cast<std::size_t>(i)]);
                 if (n >= 2 && n <= size) pool |= 1u << i;
             }
             std::optional<Step> found;
             for_each_combination(pool, size, [&](unsigned base) {
                 unsigned cover = 0;
                 for_each_bit(base, [&](int i) { cover |= lines.places[static_cast<std::size_t>(i)]; });
-                if (std::popcount(cover) != size) return false;
+                if (bits(cover) != size) return false;
                 Step step = fish_step(c, technique, size, d, lines, base, cover);
                 eliminate_digit(c, step, union_of(cover, lines.cover) - union_of(base, lines.base), d);
                 if (step.eliminations.empty()) return false;
@@ -76,16 +76,21 @@ std::optional<Step> find_finned_fish(const Candidates& c, int size, Technique te
             const Lines lines = lines_of(c, d, rows);
             unsigned pool = 0;
             for (int i = 0; i < 9; ++i) {
-                const int n = std::popcount(lines.places[static_cast<std::size_t>(i)]);
+                const int n = bits(lines.places[static_cast<std::size_t>(i)]);
                 if (n >= 2 && n <= size + 2) pool |= 1u << i;
             }
             std::optional<Step> found;
             for_each_combination(pool, size, [&](unsigned base) {
                 unsigned all = 0;
                 for_each_bit(base, [&](int i) { all |= lines.places[static_cast<std::size_t>(i)]; });
-                if (std::popcount(all) <= size || std::popcount(all) > size + 3) return false;
+                if (bits(all) <= size || bits(all) > size + 3) return false;
                 const CellSet base_cells = union_of(base, lines.base) & c.cells_of(d);
                 return for_each_combination(all, size, [&](unsigned cover) {
+                    // Fins in one region lie in one band of three positions.
+                    const unsigned fin_places = all & ~cover;
+                    if ((fin_places & 0x7u) != fin_places && (fin_places & 0x38u) != fin_places &&
+                        (fin_places & 0x1C0u) != fin_places)
+                        return false;
                     // Every base line keeps a candidate in the cover, and the fins lie in one region.
                     bool each = true;
                     for_each_bit(base,

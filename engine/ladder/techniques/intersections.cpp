@@ -32,7 +32,7 @@ std::optional<Step> find_pointing(const Candidates& c) {
         const int unit = 18 + box;
         for (int d = 1; d <= 9; ++d) {
             const unsigned places = c.places(unit, d);
-            if (std::popcount(places) < 2) continue;
+            if (bits(places) < 2) continue;
             const int first = g.unit_cells[unit][std::countr_zero(places)];
             // Positions 0-2 are the region's first row, 0,3,6 its first column.
             if ((places & 0x007) == places || (places & 0x038) == places || (places & 0x1C0) == places) {
@@ -51,7 +51,7 @@ std::optional<Step> find_claiming(const Candidates& c) {
     for (int unit = 0; unit < 18; ++unit) {
         for (int d = 1; d <= 9; ++d) {
             const unsigned places = c.places(unit, d);
-            if (std::popcount(places) < 2) continue;
+            if (bits(places) < 2) continue;
             // Positions 0-2, 3-5 and 6-8 of a row or a column lie in one region each.
             if ((places & 0x007) != places && (places & 0x038) != places && (places & 0x1C0) != places) continue;
             const int first = g.unit_cells[unit][std::countr_zero(places)];

@@ -23,7 +23,7 @@ std::vector<StrongLink> strong_links(const Candidates& c, int digit, int first) 
     std::vector<StrongLink> links;
     for (int u = first; u < first + 9; ++u) {
         const unsigned places = c.places(u, digit);
-        if (std::popcount(places) != 2) continue;
+        if (bits(places) != 2) continue;
         const auto& cells = geometry().unit_cells[u];
         links.push_back({u, cells[std::countr_zero(places)], cells[31 - std::countl_zero(places)]});
     }

@@ -25,16 +25,11 @@ Step placement(Technique technique, int cell, int digit, int unit) {
 std::optional<Step> find_full_house(const Candidates& c) {
     const Geometry& g = geometry();
     for (const int unit : kUnitScan) {
-        int empty = -1;
-        int count = 0;
+        if (c.empty_in(unit) != 1) continue;
         for (const std::uint8_t cell : g.unit_cells[unit]) {
-            if (c.value(cell) == 0) {
-                empty = cell;
-                if (++count > 1) break;
-            }
+            if (c.value(cell) == 0 && bits(c.mask(cell)) == 1)
+                return placement(Technique::FullHouse, cell, std::countr_zero(c.mask(cell)), unit);
         }
-        if (count == 1 && std::popcount(c.mask(empty)) == 1)
-            return placement(Technique::FullHouse, empty, std::countr_zero(c.mask(empty)), unit);
     }
     return std::nullopt;
 }
@@ -44,7 +39,7 @@ std::optional<Step> find_hidden_single(const Candidates& c) {
     for (const int unit : kUnitScan) {
         for (int d = 1; d <= 9; ++d) {
             const std::uint16_t places = c.places(unit, d);
-            if (std::popcount(places) == 1)
+            if (bits(places) == 1)
                 return placement(Technique::HiddenSingle, g.unit_cells[unit][std::countr_zero(places)], d, unit);
         }
     }
@@ -53,7 +48,7 @@ std::optional<Step> find_hidden_single(const Candidates& c) {
 
 std::optional<Step> find_naked_single(const Candidates& c) {
     for (int cell = 0; cell < 81; ++cell) {
-        if (c.value(cell) == 0 && std::popcount(c.mask(cell)) == 1)
+        if (c.value(cell) == 0 && bits(c.mask(cell)) == 1)
             return placement(Technique::NakedSingle, cell, std::countr_zero(c.mask(cell)), -1);
     }
     return std::nullopt;

@@ -22,15 +22,15 @@ std::optional<Step> find_naked(const Candidates& c, int size) {
             const int cell = g.unit_cells[unit][p];
             if (c.value(cell) != 0) continue;
             empty |= 1u << p;
-            const int n = std::popcount(c.mask(cell));
+            const int n = bits(c.mask(cell));
             if (n >= 2 && n <= size) pool |= 1u << p;
         }
-        if (std::popcount(empty) <= size) continue;
+        if (bits(empty) <= size) continue;
         std::optional<Step> found;
         for_each_combination(pool, size, [&](unsigned positions) {
             unsigned digits = 0;
             for_each_bit(positions, [&](int p) { digits |= c.mask(g.unit_cells[unit][p]); });
-            if (std::popcount(digits) != size) return false;
+            if (bits(digits) != size) return false;
             const CellSet subset = cells_at(unit, positions);
             Step step;
             for_each_bit(digits, [&](int d) { eliminate_digit(c, step, g.unit_set[unit] - subset, d); });
@@ -54,7 +54,7 @@ std::optional<Step> find_hidden(const Candidates& c, int size) {
         unsigned pool = 0;
         int open = 0;
         for (int d = 1; d <= 9; ++d) {
-            const int n = std::popcount(c.places(unit, d));
+            const int n = bits(c.places(unit, d));
             if (n > 0) ++open;
             if (n >= 2 && n <= size) pool |= 1u << d;
         }
@@ -63,7 +63,7 @@ std::optional<Step> find_hidden(const Candidates& c, int size) {
         for_each_combination(pool, size, [&](unsigned digits) {
             unsigned positions = 0;
             for_each_bit(digits, [&](int d) { positions |= c.places(unit, d); });
-            if (std::popcount(positions) != size) return false;
+            if (bits(positions) != size) return false;
             const CellSet subset = cells_at(unit, positions);
             Step step;
             for_each_cell(subset, [&](int cell) {

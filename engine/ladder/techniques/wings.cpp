@@ -9,7 +9,7 @@ using namespace detail;
 
 namespace {
 
-bool bivalue(const Candidates& c, int cell) { return c.value(cell) == 0 && std::popcount(c.mask(cell)) == 2; }
+bool bivalue(const Candidates& c, int cell) { return c.value(cell) == 0 && bits(c.mask(cell)) == 2; }
 
 Step wing_step(const Candidates& c, Technique technique, std::initializer_list<int> cells, unsigned digits,
                int removed) {
@@ -41,7 +41,7 @@ std::optional<Step> find_xy_wing(const Candidates& c) {
         for (const std::uint8_t a : g.peers[pivot]) {
             if (!bivalue(c, a)) continue;
             const unsigned am = c.mask(a);
-            if (std::popcount(am & pm) != 1) continue;
+            if (bits(am & pm) != 1) continue;
             const unsigned z = am & ~pm;
             const unsigned b_mask = (pm & ~am) | z; // {y, z}
             for (const std::uint8_t b : g.peers[pivot]) {
@@ -57,7 +57,7 @@ std::optional<Step> find_xy_wing(const Candidates& c) {
 std::optional<Step> find_xyz_wing(const Candidates& c) {
     const Geometry& g = geometry();
     for (int pivot = 0; pivot < 81; ++pivot) {
-        if (c.value(pivot) != 0 || std::popcount(c.mask(pivot)) != 3) continue;
+        if (c.value(pivot) != 0 || bits(c.mask(pivot)) != 3) continue;
         const unsigned pm = c.mask(pivot);
         for (const std::uint8_t a : g.peers[pivot]) {
             if (!bivalue(c, a) || (c.mask(a) & ~pm) != 0) continue;
@@ -83,7 +83,7 @@ std::optional<Step> find_w_wing(const Candidates& c) {
                 const int y = std::countr_zero(static_cast<unsigned>(c.mask(p) & ~(1u << x)));
                 for (const int unit : kUnitScan) {
                     const unsigned places = c.places(unit, x);
-                    if (std::popcount(places) != 2) continue;
+                    if (bits(places) != 2) continue;
                     const int l1 = g.unit_cells[unit][std::countr_zero(places)];
                     const int l2 = g.unit_cells[unit][31 - std::countl_zero(places)];
                     if (l1 == p || l1 == q || l2 == p || l2 == q) continue;
