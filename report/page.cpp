@@ -1,5 +1,6 @@
 #include "page.h"
 
+#include <algorithm>
 #include <ostream>
 #include <string>
 
@@ -42,8 +43,7 @@ std::string escape_html(std::string_view text) {
     return out;
 }
 
-std::string svg_board(const BoardPicture& board, int id) {
-    const std::string hatch = "h" + std::to_string(id);
+std::string svg_board(const BoardPicture& board) {
     std::string s;
     s.reserve(16384);
     s += "<svg class=\"board\" xmlns=\"http://www.w3.org/2000/svg\" font-family=\"sans-serif\" viewBox=\"0 0 ";
@@ -55,14 +55,6 @@ std::string svg_board(const BoardPicture& board, int id) {
     s += "\"><title>";
     s += escape_html(board.description);
     s += "</title>";
-    // Hatching for the cells where the digit cannot go, and dots for the cells another digit holds,
-    // so the picture reads in black and white too.
-    s += "<defs><pattern id=\"" + hatch +
-         "x\" width=\"8\" height=\"8\" patternUnits=\"userSpaceOnUse\"><path d=\"M0 8L8 0\" stroke=\"#000\" "
-         "stroke-opacity=\"0.35\" stroke-width=\"1\"/></pattern><pattern id=\"" +
-         hatch +
-         "o\" width=\"8\" height=\"8\" patternUnits=\"userSpaceOnUse\"><circle cx=\"4\" cy=\"4\" r=\"1\" "
-         "fill=\"#000\" fill-opacity=\"0.35\"/></pattern></defs>";
     for (int cell = 0; cell < 81; ++cell) {
         const int x = kMargin + (cell % 9) * kCell;
         const int y = kMargin + (cell / 9) * kCell;
@@ -82,8 +74,34 @@ std::string svg_board(const BoardPicture& board, int id) {
         const BoardPicture::Shade shade = board.shade[cell];
         if (shade != BoardPicture::Shade::None) {
             rect(std::string("fill=\"") + shade_fill(shade) + "\"");
-            if (shade == BoardPicture::Shade::Excluded) rect("fill=\"url(#" + hatch + "x)\"");
-            if (shade == BoardPicture::Shade::Occupied) rect("fill=\"url(#" + hatch + "o)\"");
+            // Hatching where the digit cannot go, dots where another digit stands, drawn as lines and
+            // discs so that the picture reads in black and white and in any SVG renderer.
+            if (shade == BoardPicture::Shade::Excluded) {
+                s += "<path d=\"";
+                for (int k = 8; k < 2 * kCell; k += 8) {
+                    const int a = std::min(k, kCell);
+                    const int b = std::max(0, k - kCell);
+                    s += 'M';
+                    append_int(s, x + b);
+                    s += ' ';
+                    append_int(s, y + a);
+                    s += 'L';
+                    append_int(s, x + a);
+                    s += ' ';
+                    append_int(s, y + b);
+                }
+                s += "\" stroke=\"#000\" stroke-opacity=\"0.35\" stroke-width=\"1\"/>";
+            }
+            if (shade == BoardPicture::Shade::Occupied) {
+                for (const int dx : {8, 32})
+                    for (const int dy : {8, 32}) {
+                        s += "<circle cx=\"";
+                        append_int(s, x + dx);
+                        s += "\" cy=\"";
+                        append_int(s, y + dy);
+                        s += "\" r=\"2\" fill=\"#000\" fill-opacity=\"0.45\"/>";
+                    }
+            }
         }
         if (board.pattern[cell]) rect("class=\"pattern\" fill=\"#dbe9ff\"");
         const int value = board.placed[cell] ? board.placed[cell] : board.values[cell];
@@ -206,7 +224,7 @@ void write_html(std::ostream& out, const Page& page) {
            "</style>\n</head>\n<body>\n<h1>"
         << escape_html(page.title)
         << "</h1>\n<section class=\"summary\">\n<figure>\n<figcaption>La grille</figcaption>\n"
-        << svg_board(page.puzzle, 0) << "\n</figure>\n<div>\n";
+        << svg_board(page.puzzle) << "\n</figure>\n<div>\n";
     for (const std::string& line : page.verdict) out << "<p>" << escape_html(line) << "</p>\n";
     out << "</div>\n</section>\n";
     if (!page.steps.empty()) {
@@ -216,7 +234,7 @@ void write_html(std::ostream& out, const Page& page) {
             if (!step.technique.empty()) out << " : " << escape_html(step.technique);
             out << "</h2>\n";
             for (const std::string& sentence : step.sentences) out << "<p>" << escape_html(sentence) << "</p>\n";
-            if (step.board) out << svg_board(*step.board, step.number) << '\n';
+            if (step.board) out << svg_board(*step.board) << '\n';
             out << "</li>\n";
         }
         out << "</ol>\n";
@@ -224,7 +242,7 @@ void write_html(std::ostream& out, const Page& page) {
     out << "<section>\n";
     for (const std::string& line : page.closing) out << "<p>" << escape_html(line) << "</p>\n";
     out << "<figure>\n<figcaption>La grille finale</figcaption>\n"
-        << svg_board(page.final_grid, static_cast<int>(page.steps.size()) + 1) << "\n</figure>\n</section>\n"
+        << svg_board(page.final_grid) << "\n</figure>\n</section>\n"
         << "</body>\n</html>\n";
 }
 

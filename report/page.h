@@ -42,9 +42,9 @@ struct Page {
     BoardPicture final_grid;
 };
 
-// The board as inline SVG, 9 x 9 cells with the regions' thick lines; `id` makes its pattern
-// ids unique within a page.
-std::string svg_board(const BoardPicture& board, int id);
+// The board as inline SVG, 9 x 9 cells with the regions' thick lines. It uses no gradients,
+// patterns or ids, so boards stand side by side in one page and any SVG renderer draws them.
+std::string svg_board(const BoardPicture& board);
 
 // The whole page: a self-contained HTML5 document (French, no script, no external file), with a
 // print style sheet that never splits a board across pages.
