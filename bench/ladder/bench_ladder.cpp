@@ -1,5 +1,6 @@
 // The ladder's cost: explaining a puzzle to its end (steps, verdict, rating), per puzzle, on the
-// hardest published collection and on 17-given puzzles; and the narration of those steps.
+// hardest published collections and on 17-given puzzles; the chain and forcing finders alone at a
+// position that needs them; and the narration of those steps.
 #include <benchmark/benchmark.h>
 
 #include <fstream>
@@ -8,6 +9,7 @@
 
 #include "ladder.h"
 #include "narrator_fr.h"
+#include "techniques/techniques.h"
 
 namespace {
 
@@ -48,6 +50,31 @@ BENCHMARK(explain_seventeen)->Unit(benchmark::kMillisecond);
 
 void explain_qqwing_levels(benchmark::State& state) { explain_each(state, "qqwing.txt"); }
 BENCHMARK(explain_qqwing_levels)->Unit(benchmark::kMillisecond);
+
+void explain_hardest(benchmark::State& state) { explain_each(state, "hardest.txt"); }
+BENCHMARK(explain_hardest)->Unit(benchmark::kMillisecond);
+
+// The position of the first top95 puzzle that needs a forcing chain, where the ladder first needs
+// one: every simpler technique is exhausted there.
+vornel::ladder::Candidates hard_position() {
+    for (const auto& puzzle : corpus("top95.txt")) {
+        vornel::ladder::Ladder ladder(puzzle, true);
+        while (auto step = ladder.next_step()) {
+            if (step->technique == vornel::ladder::Technique::ForcingChain) return ladder.candidates();
+            ladder.apply(*step);
+        }
+    }
+    return vornel::ladder::Candidates(vornel::ladder::Grid{});
+}
+
+// The costliest finders alone, each asked once per iteration at that position.
+void finder_at_a_hard_position(benchmark::State& state, vornel::ladder::Finder find) {
+    const vornel::ladder::Candidates position = hard_position();
+    for (auto _ : state) benchmark::DoNotOptimize(find(position));
+}
+BENCHMARK_CAPTURE(finder_at_a_hard_position, aic, vornel::ladder::find_aic)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(finder_at_a_hard_position, forcing_chain, vornel::ladder::find_forcing_chain)
+    ->Unit(benchmark::kMicrosecond);
 
 void narrate_top95_steps(benchmark::State& state) {
     std::vector<vornel::ladder::Step> steps;

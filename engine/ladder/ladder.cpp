@@ -39,6 +39,17 @@ constexpr Rung kRungs[] = {
     {Technique::XyWing, find_xy_wing, false},
     {Technique::XyzWing, find_xyz_wing, false},
     {Technique::WWing, find_w_wing, false},
+    // Chains and colouring, then uniqueness (only for givens with one solution), forcing chains,
+    // and trial, the last resort.
+    {Technique::SimpleColouring, find_simple_colouring, false},
+    {Technique::XChain, find_x_chain, false},
+    {Technique::RemotePair, find_remote_pair, false},
+    {Technique::XyChain, find_xy_chain, false},
+    {Technique::Aic, find_aic, false},
+    {Technique::UniqueRectangle, find_unique_rectangle, true},
+    {Technique::BugPlusOne, find_bug_plus_one, true},
+    {Technique::ForcingChain, find_forcing_chain, false},
+    {Technique::Trial, find_trial, false},
 };
 
 // A step makes progress when it places a digit in an empty cell or removes a live candidate.

@@ -3,6 +3,7 @@
 #include <array>
 
 #include "french.h"
+#include "narrator_fr_chains.h"
 
 namespace vornel::ladder {
 
@@ -214,6 +215,15 @@ std::vector<std::string> narrate(const Step& step) {
         case Technique::XyWing:
         case Technique::XyzWing:
         case Technique::WWing: return wing(step);
+        case Technique::SimpleColouring:
+        case Technique::XChain:
+        case Technique::RemotePair:
+        case Technique::XyChain:
+        case Technique::Aic:
+        case Technique::UniqueRectangle:
+        case Technique::BugPlusOne:
+        case Technique::ForcingChain:
+        case Technique::Trial: return narrate_chains(step);
         default: return plain(step);
     }
 }

@@ -216,6 +216,23 @@ TEST(LadderCli, json_lines_carry_the_agreed_keys) {
     EXPECT_NE(step.fields.at("text").items[0].text.find("nous écrivons un"), std::string::npos);
 }
 
+TEST(LadderCli, reads_sud_files_and_names_values_no_cell_can_hold) {
+    const std::string file = std::string(VORNEL_TEST_DATA) + "/odd_values.sud";
+    const Result narrative = run({"--techniques", "all", file}, "");
+    EXPECT_EQ(narrative.out.rfind("La case ligne 9, colonne 9 contient -5, qui n'est pas un chiffre.\n"
+                                  "Le sudoku n'est pas valide.\n\n",
+                                  0),
+              0u)
+        << narrative.out;
+    const Result json = run({"--techniques", "all", "--json", file}, "");
+    Json doc;
+    ASSERT_TRUE(Reader(json.out.substr(0, json.out.find('\n'))).read(doc)) << json.out;
+    EXPECT_EQ(doc.fields["verdict"].text, "invalid");
+    EXPECT_EQ(doc.fields["puzzle"].text.back(), '?');
+    EXPECT_EQ(doc.fields["hardest"].kind, Json::Null);
+    ASSERT_EQ(doc.fields["problems"].items.size(), 1u);
+}
+
 TEST(LadderCli, json_strings_escape_quotes_backslashes_and_controls) {
     EXPECT_EQ(vornel::json_string("a\"b\\c\nd\x01é"), "\"a\\\"b\\\\c\\nd\\u0001é\"");
 }
