@@ -1,43 +1,74 @@
 #include "explain_cli.h"
 
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <array>
 #include <atomic>
-#include <fstream>
-#include <iostream>
+#include <cerrno>
+#include <map>
+#include <set>
 #include <sstream>
 #include <thread>
+#include <utility>
 
+#include "byte_source.h"
 #include "explainer.h"
 #include "failures.h"
 #include "ladder_report.h"
+#include "output_sink.h"
+#include "puzzle_lines.h"
 
 namespace vornel {
 
 namespace {
 
-constexpr const char* kUsage =
-    "Usage: vornel-explain [--tempo step|digit|once] [--trace | --summary] [--lines] [--to-sud DIR] FILE...\n"
-    "       vornel-explain --techniques all [--summary | --json] [--lines] FILE...\n"
-    "\n"
-    "Explains each puzzle as the Vornel window would solve it, without a window.\n"
-    "FILE is a \".sud\" puzzle file (81 lines, one value each), or - for standard input.\n"
-    "  --tempo T     step: one placement per request (\"Pas suivant\" until it hides);\n"
-    "                digit: one digit per request (\"Chiffre suivant\" until it hides);\n"
-    "                once: the whole solution in one request (default)\n"
-    "  --trace       one event per line: puzzle, == request, clear, + line, grid, colours, buttons\n"
-    "  --summary     one line per puzzle: final grid, outcome (terminé, bloqué, invalide),\n"
-    "                placements, number of solutions of the givens (0, 1 or 2+)\n"
-    "  --lines       inputs hold one puzzle per line: 81 characters, 1-9 givens, 0 or . empty;\n"
-    "                blank lines and lines starting with # are skipped\n"
-    "  --to-sud DIR  explain nothing: write each puzzle, as it stands once loaded, as a \".sud\"\n"
-    "                file into DIR (NAME.sud, or NAME-LINE.sud with --lines)\n"
-    "  --techniques classic|all\n"
-    "                classic: the two searches above (default); all: the technique ladder,\n"
-    "                every step with the simplest technique that applies, rated at the end;\n"
-    "                its --summary: final grid, verdict, steps, solutions, score, level, hardest\n"
-    "  --json        with --techniques all: one JSON object per puzzle and line\n"
-    "  --help        show this help\n"
-    "  --version     show the version\n";
+constexpr const char* kUsage = "Usage : vornel-explain [--tempo step|digit|once] [--trace | --summary] [--lines]\n"
+                               "                       [--to-sud DOSSIER] FICHIER...\n"
+                               "        vornel-explain --techniques all [--summary | --json] [--lines] FICHIER...\n"
+                               "\n"
+                               "Explique chaque grille comme la fenêtre de Vornel la résoudrait, sans fenêtre.\n"
+                               "FICHIER est un fichier « .sud » (81 lignes, une valeur chacune), ou - pour\n"
+                               "l'entrée standard.\n"
+                               "  --tempo T         step : un placement par demande (« Pas suivant » tant qu'il\n"
+                               "                    est affiché) ; digit : un chiffre par demande (« Chiffre\n"
+                               "                    suivant » tant qu'il est affiché) ; once : toute la solution\n"
+                               "                    en une demande (par défaut)\n"
+                               "  --trace           un événement par ligne : puzzle, == demande, clear, + ligne,\n"
+                               "                    grid, colours, buttons\n"
+                               "  --summary         une ligne par grille : grille finale, issue (terminé,\n"
+                               "                    bloqué, invalide), placements, nombre de solutions des\n"
+                               "                    données (0, 1 ou 2+)\n"
+                               "  --lines           une grille par ligne : 81 caractères, 1-9 pour les chiffres\n"
+                               "                    donnés, 0 ou . pour les cases vides ; lignes vides et lignes\n"
+                               "                    commençant par # ignorées ; une ligne de plus de 4096 octets\n"
+                               "                    est signalée et ignorée\n"
+                               "  --to-sud DOSSIER  n'explique rien : écrit chaque grille, telle qu'elle est une\n"
+                               "                    fois chargée, en fichier « .sud » dans DOSSIER (NOM.sud, ou\n"
+                               "                    NOM-LIGNE.sud avec --lines). Deux entrées qui donneraient le\n"
+                               "                    même nom font refuser la commande avant toute écriture. Un\n"
+                               "                    lien symbolique est suivi : le fichier qu'il désigne est\n"
+                               "                    remplacé, ou créé. Une cible qui n'est pas un fichier\n"
+                               "                    ordinaire (dossier, tube, périphérique) et un fichier lu par\n"
+                               "                    la commande ne sont jamais remplacés.\n"
+                               "  --techniques classic|all\n"
+                               "                    classic : les deux recherches ci-dessus (par défaut) ;\n"
+                               "                    all : l'échelle des techniques, chaque étape avec la\n"
+                               "                    technique la plus simple qui s'applique, puis le verdict\n"
+                               "                    et la difficulté ; avec --summary : grille finale,\n"
+                               "                    verdict, étapes, solutions, score, niveau, technique la\n"
+                               "                    plus difficile\n"
+                               "  --json            avec --techniques all : un objet JSON par grille et par\n"
+                               "                    ligne\n"
+                               "  --help            affiche cette aide\n"
+                               "  --version         affiche la version\n"
+                               "\n"
+                               "Code de sortie : 0 tout s'est bien passé ; 1 une entrée, une grille ou une\n"
+                               "sortie a échoué (les autres ont été traitées, la cause est écrite sur la sortie\n"
+                               "d'erreur) ; 2 commande incorrecte, ou --to-sud refusé avant toute écriture.\n";
 
 struct Options {
     ExplainOptions explain;
@@ -45,6 +76,14 @@ struct Options {
     bool lines = false;
     std::string to_sud_dir;
     std::vector<std::string> files;
+};
+
+// The process's standard streams, or streams standing in for them.
+struct Console {
+    ByteSource& in;
+    const FdSource* in_fd; // null when standard input is a stream that cannot say why it failed
+    OutputSink& out;
+    OutputSink& err;
 };
 
 // The name an input's ".sud" copies start with: its file name without folder and extension.
@@ -56,17 +95,93 @@ std::string stem_of(const std::string& input) {
     return name.empty() ? "puzzle" : name;
 }
 
+// ---- Messages ---------------------------------------------------------------------------------
+
+// What went wrong reading an input, from the errno the system gave (0 when none) and the failure
+// code. The program's own messages stay for the causes they name exactly.
+std::string read_problem(const std::string& name, int err, int code) {
+    const bool standard = name == "-";
+    if (err == EBADF && standard) return "L'entrée standard est fermée";
+    if (err == EISDIR)
+        return standard ? "L'entrée standard est un dossier, pas un fichier" : "C'est un dossier, pas un fichier";
+    if (err == ENOENT && code == 3 && !name.empty()) return "Dossier introuvable";
+    return in_out_message(code);
+}
+
+// What went wrong writing an output, from the errno (0 when unknown) and the failure code.
+std::string write_problem(int err, int code) {
+    switch (err) {
+        case ENOSPC:
+        case EDQUOT: return in_out_message(101);
+        case EFBIG: return "Fichier trop volumineux : limite de taille des fichiers atteinte";
+        case EBADF: return "Sortie fermée";
+        case EPIPE: return "Tube fermé par son lecteur";
+        case 0: return code == 0 ? "Écriture impossible" : in_out_message(code);
+        default: return in_out_message(code != 0 ? code : in_out_code_for_errno(err, true));
+    }
+}
+
+std::string kind_name(NotRegularFileError::Kind kind) {
+    switch (kind) {
+        case NotRegularFileError::Kind::folder: return "un dossier";
+        case NotRegularFileError::Kind::pipe: return "un tube nommé";
+        case NotRegularFileError::Kind::device: return "un périphérique";
+        case NotRegularFileError::Kind::socket: return "une socket";
+        case NotRegularFileError::Kind::other: break;
+    }
+    return "un fichier spécial";
+}
+
+// Writes out what `out` still holds; if the output failed at any point, says so on `err` and
+// gives status 1.
+int finish_output(OutputSink& out, OutputSink& err, int status) {
+    out.flush();
+    if (out.failed()) {
+        const int cause = out.failure_errno();
+        err.write(cause == EBADF ? std::string("vornel-explain: la sortie standard est fermée.\n")
+                                 : "vornel-explain: la sortie standard n'a pas pu être écrite (" +
+                                       write_problem(cause, 0) + ").\n");
+        status = kExitFailure;
+    }
+    err.flush();
+    return status;
+}
+
+int usage_error(OutputSink& err, const std::string& message) {
+    err.write("vornel-explain: " + message + "\nEssayez « vornel-explain --help ».\n");
+    err.flush();
+    return kExitUsage;
+}
+
+// ---- The run ----------------------------------------------------------------------------------
+
+// A file's identity, to tell whether two names reach the same file.
+using FileId = std::pair<dev_t, ino_t>;
+
+bool file_id(const std::string& path, FileId& id) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) return false;
+    id = {info.st_dev, info.st_ino};
+    return true;
+}
+
 // Explains puzzles in batches spread over the machine's cores, writing each puzzle's output in
-// input order once its batch is done: memory stays flat however many puzzles come in.
+// input order once its batch is done: memory stays flat however many puzzles come in. Once the
+// output fails nothing more is explained.
 class Run {
 public:
-    Run(const Options& options, std::ostream& out, std::ostream& err) : options_(options), out_(out), err_(err) {
+    Run(const Options& options, Console& console) : options_(options), out_(console.out), err_(console.err) {
         workers_ = std::max(1u, std::min(8u, std::thread::hardware_concurrency()));
+        if (!options.to_sud_dir.empty()) {
+            for (const std::string& name : options.files) {
+                FileId id;
+                if (name != "-" && file_id(name, id)) inputs_.insert(id);
+            }
+        }
     }
 
-    ~Run() { flush(); }
-
     void puzzle(const std::string& name, const std::string& sud_name, const PuzzleValues& values) {
+        if (stopped()) return;
         if (!options_.to_sud_dir.empty()) {
             write_sud(name, sud_name, values);
             return;
@@ -79,8 +194,7 @@ public:
     void fail(const std::string& name, const std::string& text) {
         flush();
         out_.flush();
-        err_ << name << ": " << text << '\n';
-        status_ = 1;
+        report(name + ": " + text + '\n');
     }
 
     // Explains the pending puzzles and writes their output in order.
@@ -107,15 +221,22 @@ public:
         for (const Pending& p : batch_) {
             if (!p.err.empty()) {
                 out_.flush();
-                err_ << p.err;
+                report(p.err);
             }
-            out_ << p.out;
+            out_.write(p.out);
         }
         explained_ += batch_.size();
         batch_.clear();
     }
 
-    int status() const { return status_; }
+    // True once the output has failed: the run goes no further.
+    bool stopped() const { return out_.failed(); }
+
+    // Ends the run: writes out what is pending and tells whether the output took it all.
+    int finish() {
+        flush();
+        return finish_output(out_, err_, status_);
+    }
 
 private:
     static constexpr std::size_t kBatch = 256;
@@ -127,49 +248,162 @@ private:
         std::string err;
     };
 
+    void report(const std::string& text) {
+        err_.write(text);
+        status_ = kExitFailure;
+    }
+
     void write_sud(const std::string& name, const std::string& sud_name, const PuzzleValues& values) {
         const WorkArea area = loaded_grid(
-            values, [&](const std::string& message) { err_ << name << ": " << failure_text(message) << '\n'; });
+            values, [&](const std::string& message) { report(name + ": " + failure_text(message) + '\n'); });
         const std::string path = options_.to_sud_dir + "/" + sud_name;
+        FileId id;
+        if (file_id(path, id) && inputs_.count(id) != 0) {
+            fail(path, "C'est un des fichiers lus par la commande : il n'est pas remplacé.");
+            return;
+        }
         try {
             write_puzzle_file(path, area, Sync::skip);
+        } catch (const NotRegularFileError& error) {
+            fail(path, "C'est " + kind_name(error.kind()) + ", pas un fichier ordinaire : rien n'y est écrit.");
+        } catch (const FileError& error) {
+            fail(path, failure_text(write_problem(error.system_error(), error.code())));
         } catch (const Failure& failure) { fail(path, failure_text(failure.message())); }
     }
 
     const Options& options_;
-    std::ostream& out_;
-    std::ostream& err_;
+    OutputSink& out_;
+    OutputSink& err_;
     unsigned workers_ = 1;
     std::vector<Pending> batch_;
     std::size_t explained_ = 0;
-    int status_ = 0;
+    std::set<FileId> inputs_; // the files read, which --to-sud never replaces
+    int status_ = kExitOk;
 };
 
-void read_lines(Run& run, const std::string& name, std::istream& in) {
-    std::string line;
-    long number = 0;
+// Reads one input of one-line puzzles, a bounded piece at a time.
+void read_lines(Run& run, const std::string& name, ByteSource& source, const FdSource* fd_source) {
+    PuzzleLineSplitter splitter;
     PuzzleValues values{};
-    while (std::getline(in, line)) {
-        ++number;
-        if (skipped_puzzle_line(line)) continue;
-        const std::string problem = parse_puzzle_line(line, values);
-        if (!problem.empty()) {
-            run.fail(name + ':' + std::to_string(number), "malformed puzzle line: " + problem);
-            continue;
+    const auto on_line = [&](const PuzzleLine& line) {
+        const std::string where = name + ':' + std::to_string(line.number);
+        if (line.too_long) {
+            run.fail(where, "ligne de grille mal formée : plus de " + std::to_string(kMaxPuzzleLineBytes) +
+                                " octets, ligne ignorée.");
+            return;
         }
-        run.puzzle(name + ':' + std::to_string(number), stem_of(name) + '-' + std::to_string(number) + ".sud", values);
+        if (skipped_puzzle_line(line.text)) return;
+        const std::string problem = parse_puzzle_line(line.text, values);
+        if (!problem.empty()) {
+            run.fail(where, "ligne de grille mal formée : " + problem + '.');
+            return;
+        }
+        run.puzzle(where, stem_of(name) + '-' + std::to_string(line.number) + ".sud", values);
+    };
+    std::array<char, 64 * 1024> buffer;
+    try {
+        while (!run.stopped()) {
+            const std::size_t n = source.fill(buffer.data(), buffer.size());
+            if (n == 0) break;
+            splitter.feed(std::string_view(buffer.data(), n), on_line);
+        }
+        splitter.finish(on_line);
+    } catch (const InOutError& error) {
+        const int err = fd_source != nullptr ? fd_source->system_error() : 0;
+        run.fail(name, failure_text(read_problem(name, err, error.code())));
     }
-    if (in.bad()) run.fail(name, failure_text(in_out_message(stream_failure_code())));
 }
 
-int usage_error(std::ostream& err, const std::string& message) {
-    err << "vornel-explain: " << message << "\nTry 'vornel-explain --help'.\n";
-    return 2;
+// An input file opened for reading, closed when it goes out of scope.
+class InputFile {
+public:
+    explicit InputFile(const std::string& name) : fd_(::open(name.c_str(), O_RDONLY | O_CLOEXEC)) {
+        if (fd_ < 0) {
+            error_ = errno;
+            return;
+        }
+        struct stat info {};
+        if (::fstat(fd_, &info) == 0 && S_ISDIR(info.st_mode)) error_ = EISDIR;
+    }
+    InputFile(const InputFile&) = delete;
+    InputFile& operator=(const InputFile&) = delete;
+    ~InputFile() {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    int fd() const { return fd_; }
+    int error() const { return error_; } // 0 when the file is open and not a folder
+
+private:
+    int fd_;
+    int error_ = 0;
+};
+
+void read_input(Run& run, const Options& options, const std::string& name, Console& console) {
+    if (options.lines) {
+        if (name == "-") {
+            read_lines(run, name, console.in, console.in_fd);
+            return;
+        }
+        const InputFile file(name);
+        if (file.error() != 0) {
+            run.fail(name, failure_text(read_problem(name, file.error(), in_out_code_for_path(file.error(), name))));
+            return;
+        }
+        FdSource source(file.fd(), name);
+        read_lines(run, name, source, &source);
+        return;
+    }
+    PuzzleValues values{};
+    if (name == "-") {
+        const ReadOutcome outcome = scan_puzzle(console.in);
+        if (outcome.failure != 0) {
+            const int err = console.in_fd != nullptr ? console.in_fd->system_error() : 0;
+            run.fail(name, failure_text(read_problem(name, err, outcome.failure)));
+            return;
+        }
+        values = outcome.values;
+    } else {
+        try {
+            values = read_puzzle_file(name);
+        } catch (const FileError& error) {
+            run.fail(name, failure_text(read_problem(name, error.system_error(), error.code())));
+            return;
+        } catch (const Failure& failure) {
+            run.fail(name, failure_text(failure.message()));
+            return;
+        }
+    }
+    run.puzzle(name, stem_of(name) + ".sud", values);
 }
 
-} // namespace
+// Before --to-sud writes anything: its folder must exist, and no two inputs may give the same
+// names (NAME.sud, or NAME-LINE.sud for every line with --lines). Returns the refusal, or "".
+std::string to_sud_refusal(const Options& options, int& status) {
+    struct stat info {};
+    if (::stat(options.to_sud_dir.c_str(), &info) != 0) {
+        status = kExitFailure;
+        return options.to_sud_dir + ": " +
+               failure_text(errno == ENOENT ? "Dossier introuvable"
+                                            : in_out_message(in_out_code_for_path(errno, options.to_sud_dir))) +
+               '\n';
+    }
+    if (!S_ISDIR(info.st_mode)) {
+        status = kExitFailure;
+        return options.to_sud_dir + ": C'est un fichier, pas un dossier.\n";
+    }
+    std::map<std::string, std::string> input_by_name;
+    for (const std::string& name : options.files) {
+        const std::string sud_name = stem_of(name) + (options.lines ? "-LIGNE.sud" : ".sud");
+        const auto [it, added] = input_by_name.emplace(sud_name, name);
+        if (added) continue;
+        status = kExitUsage;
+        return "--to-sud écrirait deux fois " + options.to_sud_dir + "/" + sud_name + ", pour « " + it->second +
+               " » et pour « " + name + " » : rien n'est écrit. Renommez une des entrées.\n";
+    }
+    return {};
+}
 
-int run_explain(const std::vector<std::string>& args, std::istream& in, std::ostream& out, std::ostream& err) {
+int run(const std::vector<std::string>& args, Console& console) {
     Options options;
     bool options_done = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
@@ -188,14 +422,15 @@ int run_explain(const std::vector<std::string>& args, std::istream& in, std::ost
         } else if (arg == "--") {
             options_done = true;
         } else if (arg == "--help" || arg == "-h") {
-            out << kUsage;
-            return 0;
+            console.out.write(kUsage);
+            return finish_output(console.out, console.err, kExitOk);
         } else if (arg == "--version") {
-            out << "vornel-explain 1.0\n";
-            return 0;
+            console.out.write("vornel-explain 1.0\n");
+            return finish_output(console.out, console.err, kExitOk);
         } else if (arg == "--tempo" || arg.rfind("--tempo=", 0) == 0) {
             std::string value;
-            if (!value_of("--tempo", value)) return usage_error(err, "--tempo needs a value: step, digit or once");
+            if (!value_of("--tempo", value))
+                return usage_error(console.err, "--tempo attend une valeur : step, digit ou once");
             if (value == "step")
                 options.explain.tempo = Tempo::Step;
             else if (value == "digit")
@@ -203,17 +438,18 @@ int run_explain(const std::vector<std::string>& args, std::istream& in, std::ost
             else if (value == "once")
                 options.explain.tempo = Tempo::Once;
             else
-                return usage_error(err, "unknown tempo '" + value + "': use step, digit or once");
+                return usage_error(console.err, "tempo inconnu « " + value + " » : step, digit ou once");
         } else if (arg == "--trace" || arg == "--summary") {
             const Report report = arg == "--trace" ? Report::Trace : Report::Summary;
             if (options.explain.report != Report::Narrative && options.explain.report != report)
-                return usage_error(err, "--trace and --summary cannot be used together");
+                return usage_error(console.err, "--trace et --summary s'excluent");
             options.explain.report = report;
         } else if (arg == "--techniques" || arg.rfind("--techniques=", 0) == 0) {
             std::string value;
-            if (!value_of("--techniques", value)) return usage_error(err, "--techniques needs a value: classic or all");
+            if (!value_of("--techniques", value))
+                return usage_error(console.err, "--techniques attend une valeur : classic ou all");
             if (value != "classic" && value != "all")
-                return usage_error(err, "unknown techniques '" + value + "': use classic or all");
+                return usage_error(console.err, "techniques inconnues « " + value + " » : classic ou all");
             options.ladder.enabled = value == "all";
         } else if (arg == "--json") {
             options.ladder.report = LadderReport::Json;
@@ -221,50 +457,74 @@ int run_explain(const std::vector<std::string>& args, std::istream& in, std::ost
             options.lines = true;
         } else if (arg == "--to-sud" || arg.rfind("--to-sud=", 0) == 0) {
             if (!value_of("--to-sud", options.to_sud_dir) || options.to_sud_dir.empty())
-                return usage_error(err, "--to-sud needs a folder");
+                return usage_error(console.err, "--to-sud attend un dossier");
         } else {
-            return usage_error(err, "unknown option '" + arg + "'");
+            return usage_error(console.err, "option inconnue « " + arg + " »");
         }
     }
-    if (options.files.empty()) return usage_error(err, "no input file given");
+    if (options.files.empty()) return usage_error(console.err, "aucun fichier d'entrée");
     if (options.ladder.report == LadderReport::Json && !options.ladder.enabled)
-        return usage_error(err, "--json needs --techniques all");
+        return usage_error(console.err, "--json demande --techniques all");
     if (options.ladder.enabled) {
-        if (options.explain.report == Report::Trace) return usage_error(err, "--trace needs --techniques classic");
+        if (options.explain.report == Report::Trace)
+            return usage_error(console.err, "--trace demande --techniques classic");
         if (options.explain.report == Report::Summary) {
             if (options.ladder.report == LadderReport::Json)
-                return usage_error(err, "--summary and --json cannot be used together");
+                return usage_error(console.err, "--summary et --json ne vont pas ensemble");
             options.ladder.report = LadderReport::Summary;
         }
     }
 
-    Run run(options, out, err);
-    for (const std::string& name : options.files) {
-        if (options.lines) {
-            if (name == "-") {
-                read_lines(run, name, in);
-                continue;
-            }
-            std::ifstream file(name, std::ios::binary);
-            if (!file) {
-                run.fail(name, failure_text(in_out_message(in_out_code_for_path(errno, name))));
-                continue;
-            }
-            read_lines(run, name, file);
-            continue;
+    if (!options.to_sud_dir.empty()) {
+        int status = kExitOk;
+        const std::string refusal = to_sud_refusal(options, status);
+        if (!refusal.empty()) {
+            console.err.write("vornel-explain: " + refusal);
+            console.err.flush();
+            return status;
         }
-        PuzzleValues values{};
-        try {
-            values = name == "-" ? read_puzzle(in) : read_puzzle_file(name);
-        } catch (const Failure& failure) {
-            run.fail(name, failure_text(failure.message()));
-            continue;
-        }
-        run.puzzle(name, stem_of(name) + ".sud", values);
     }
-    run.flush();
-    out.flush();
-    return run.status();
+
+    Run run(options, console);
+    for (const std::string& name : options.files) {
+        if (run.stopped()) break;
+        read_input(run, options, name, console);
+    }
+    return run.finish();
+}
+
+// Puts something in place of a standard descriptor that is closed, opened the wrong way round so
+// that reading or writing it fails with EBADF as the closed one would: a file opened later then
+// cannot take its number and receive the output meant for the closed one.
+void hold_closed_descriptor(int fd, int flags) {
+    if (::fcntl(fd, F_GETFD) != -1 || errno != EBADF) return;
+    const int held = ::open("/dev/null", flags);
+    if (held >= 0 && held != fd) {
+        ::dup2(held, fd);
+        ::close(held);
+    }
+}
+
+} // namespace
+
+int run_explain(const std::vector<std::string>& args, std::istream& in, std::ostream& out, std::ostream& err) {
+    StreamSource source(in);
+    StreamSink out_sink(out);
+    StreamSink err_sink(err);
+    Console console{source, nullptr, out_sink, err_sink};
+    return run(args, console);
+}
+
+int run_explain_console(const std::vector<std::string>& args) {
+    ::signal(SIGXFSZ, SIG_IGN);
+    hold_closed_descriptor(0, O_WRONLY);
+    hold_closed_descriptor(1, O_RDONLY);
+    hold_closed_descriptor(2, O_RDONLY);
+    FdSource source(0, "-");
+    FdSink out_sink(1);
+    FdSink err_sink(2);
+    Console console{source, &source, out_sink, err_sink};
+    return run(args, console);
 }
 
 } // namespace vornel

@@ -12,13 +12,6 @@ namespace vornel {
 
 namespace {
 
-std::string_view trim(std::string_view s) {
-    const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f'; };
-    while (!s.empty() && blank(s.front())) s.remove_prefix(1);
-    while (!s.empty() && blank(s.back())) s.remove_suffix(1);
-    return s;
-}
-
 char grid_char(std::int16_t v, char empty) {
     if (v == 0) return empty;
     if (v >= 1 && v <= 9) return static_cast<char>('0' + v);
@@ -65,27 +58,6 @@ WorkArea loaded_grid(const PuzzleValues& values, const FailureReporter& reporter
     store_values(area, values);
     engine.show_grid();
     return area;
-}
-
-bool skipped_puzzle_line(std::string_view line) {
-    line = trim(line);
-    return line.empty() || line.front() == '#';
-}
-
-std::string parse_puzzle_line(std::string_view line, PuzzleValues& values) {
-    line = trim(line);
-    if (line.size() != 81) return "expected 81 cells, found " + std::to_string(line.size()) + " characters";
-    for (std::size_t i = 0; i < 81; ++i) {
-        const char ch = line[i];
-        if (ch == '.' || ch == '0')
-            values[i] = 0;
-        else if (ch >= '1' && ch <= '9')
-            values[i] = static_cast<std::int16_t>(ch - '0');
-        else
-            return "unexpected character at position " + std::to_string(i + 1) +
-                   " (only 1-9 for givens, 0 or . for empty cells)";
-    }
-    return {};
 }
 
 void explain_puzzle(const ExplainOptions& options, const std::string& name, const PuzzleValues& values, bool first,

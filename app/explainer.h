@@ -34,12 +34,4 @@ void explain_puzzle(const ExplainOptions& options, const std::string& name, cons
 // returns the work area as it then stands. Failures of the change handling go to `reporter`.
 WorkArea loaded_grid(const PuzzleValues& values, const FailureReporter& reporter);
 
-// Parses one line of the one-line form: 81 characters, 1-9 for givens, 0 or . for empty cells,
-// surrounding blanks ignored. Returns an empty string and fills `values` on success, else the
-// reason, in plain words, for the error message.
-std::string parse_puzzle_line(std::string_view line, PuzzleValues& values);
-
-// True for a line the one-line form skips: blank, or starting with '#' after leading blanks.
-bool skipped_puzzle_line(std::string_view line);
-
 } // namespace vornel

@@ -1,8 +1,12 @@
-// vornel: the window program. It takes no command-line arguments.
+// vornel: the window program. `vornel [FICHIER]`, `vornel --help`, `vornel --version`.
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
+#include <string>
+#include <vector>
+
+#include "command_line.h"
 #include "start_up.h"
 
 namespace {
@@ -13,8 +17,11 @@ bool set(const char* variable) {
 }
 
 // Qt aborts with a long report when it finds no display; say in one sentence what is missing.
+// --help and --version need none.
 bool has_display(int argc, char** argv) {
     if (set("DISPLAY") || set("WAYLAND_DISPLAY") || set("QT_QPA_PLATFORM")) return true;
+    if (vornel::early_action(std::vector<std::string>(argv + 1, argv + argc)) != vornel::CommandLine::Action::run)
+        return true;
     for (int i = 1; i < argc; ++i)
         if (std::strcmp(argv[i], "-platform") == 0) return true;
     return false;

@@ -1,5 +1,7 @@
 #include "open_save.h"
 
+#include <sys/stat.h>
+
 #include <cstddef>
 #include <string_view>
 
@@ -39,13 +41,24 @@ std::string save_file_name(std::string name) {
     return name;
 }
 
+std::string existing_save_target(const std::string& chosen) {
+    std::string target = save_file_name(chosen);
+    struct stat info {};
+    if (target.empty() || ::stat(target.c_str(), &info) != 0 || S_ISDIR(info.st_mode)) return {};
+    return target;
+}
+
+void open_puzzle_file(Engine& engine, const std::string& path) {
+    // Only a complete read replaces the grid, so a failure leaves grid and board alike untouched.
+    read_puzzle_file(path, engine.area());
+    engine.show_grid();
+}
+
 void open_command(Engine& engine, FileDialogs& dialogs) {
     const FileDialogRequest request{"Ouvrir", kFilter, 1, ""};
     const std::string name = dialogs.ask_open_file_name(request);
     if (character_count(name) <= 4) return;
-    // Only a complete read replaces the grid, so a failure leaves grid and board alike untouched.
-    read_puzzle_file(name, engine.area());
-    engine.show_grid();
+    open_puzzle_file(engine, name);
 }
 
 void save_command(Engine& engine, FileDialogs& dialogs) {

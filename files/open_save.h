@@ -17,6 +17,10 @@ struct FileDialogRequest {
 // The seam through which the commands ask the user for a file name. The window shows real,
 // non-native dialogs; tests script the next answer. Returns the chosen full path, or "" when the
 // user cancels.
+//
+// Before the save dialog hands back a name, it asks whether an existing file may be replaced:
+// the file that Save would write for that name (existing_save_target). On "Oui" the name is
+// handed back; on "Non" the user stays in the dialog to choose another name or cancel.
 class FileDialogs {
 public:
     virtual ~FileDialogs() = default;
@@ -29,6 +33,11 @@ public:
 // log and buttons are then as they were.
 void open_command(Engine& engine, FileDialogs& dialogs);
 
+// Reads the named ".sud" file into the grid and shows it as a fresh puzzle, as "Ouvrir..." does
+// once a name is chosen (no extension added). Throws a Failure (InOutError) when the file cannot
+// be opened or read; the grid, board, log and buttons are then as they were.
+void open_puzzle_file(Engine& engine, const std::string& path);
+
 // "Enregistrer sous...": asks for a name, adds ".sud" when the name has no three-letter
 // extension, and writes the grid. Throws InOutError on failure; an existing file is then kept.
 void save_command(Engine& engine, FileDialogs& dialogs);
@@ -37,5 +46,10 @@ void save_command(Engine& engine, FileDialogs& dialogs);
 // (the command then does nothing); otherwise the name, with ".sud" appended unless its fourth
 // character from the end is ".". Characters are counted in UTF-8, not in bytes.
 std::string save_file_name(std::string name);
+
+// The existing file that saving under the dialog's answer `chosen` would replace: the path
+// save_file_name gives, when something that is not a folder stands there; "" otherwise (no
+// name, nothing there, or a folder, which the dialog opens instead).
+std::string existing_save_target(const std::string& chosen);
 
 } // namespace vornel

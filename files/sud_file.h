@@ -40,7 +40,8 @@ void store_values(WorkArea& area, const PuzzleValues& values);
 // `value` holds the digits accumulated before the point of failure, without the sign, as a 32-bit
 // pattern: for "5a" it is 5, for "-" or "$" it is 0, for "21474836470" (whose last digit would
 // follow a value above 214748364) it is 2147483647, and for "2147483648" (all digits taken, the
-// result does not fit) it is 2147483648 taken as a 32-bit pattern.
+// result does not fit) it is 2147483648 taken as a 32-bit pattern. The reader keeps that partial
+// value in its outcome (see ReadOutcome); nothing the program shows ever holds it.
 struct TokenValue {
     std::int32_t value = 0;
     bool ok = false;
@@ -55,9 +56,11 @@ TokenValue convert_sud_token(std::string_view run);
 
 // ---- Reading from bytes or a stream -----------------------------------------------------------
 
-// What a read left behind, value by value, as the tolerant reader meets the file. `values` holds
-// the `count` values read so far (the value that failed included, with its partial value); the
-// others are 0. `failure` is 0, 106 or an operating-system code; reading stops at the first one.
+// What the reader met, value by value: `values` holds the `count` values read so far (the value
+// that failed included, with its partial value); the others are 0. `failure` is 0, 106 or an
+// operating-system code; reading stops at the first one. Only scan_puzzle hands this out, for
+// tests and diagnostics: read_puzzle and read_puzzle_file give a complete read or throw, so a
+// partial read never reaches a grid.
 struct ReadOutcome {
     PuzzleValues values{};
     int count = 0;
@@ -66,7 +69,8 @@ struct ReadOutcome {
 
 ReadOutcome scan_puzzle(std::string_view bytes);
 // Reads the stream in chunks: it may be consumed past the 81st value. A stream that goes bad
-// (badbit, or an std::ios_base::failure thrown while reading) is a failure with kStreamFailureCode.
+// (badbit, or an std::ios_base::failure thrown while reading) is a failure with the code
+// stream_failure_code() gives.
 ReadOutcome scan_puzzle(std::istream& in);
 
 // The 81 values of a complete read (81 values, or a short file); throws InOutError otherwise.
@@ -79,23 +83,49 @@ PuzzleValues read_puzzle(std::istream& in);
 std::string puzzle_text(const PuzzleValues& values);
 
 // Writes the 81 lines, checking the stream after each, then flushes it. A stream that fails
-// (failbit or badbit, or an std::ios_base::failure) throws InOutError(kStreamFailureCode); the
+// (failbit or badbit, or an std::ios_base::failure) throws InOutError(stream_failure_code()); the
 // stream then holds whatever it accepted before the failure.
 void write_puzzle(std::ostream& out, const PuzzleValues& values);
 void write_puzzle(std::ostream& out, const WorkArea& area);
 
 // ---- Files ------------------------------------------------------------------------------------
 
-// The named file could not be opened for reading. It is an InOutError with the mapped code
-// (2 missing file, 3 missing folder or bad name, 4 too many open files, 5 refused access, ...),
-// so callers that do not care may catch InOutError alone.
-class FileOpenError : public InOutError {
+// A failure on a named file. Besides the code (and so the message the window shows) it keeps the
+// path and the errno the system gave (0 when there was none, as for a target refused for its
+// kind), so that a tool can tell causes apart that share a code: a missing folder and a folder
+// given as a file are both 3.
+class FileError : public InOutError {
 public:
-    FileOpenError(int code, std::string path) : InOutError(code), path_(std::move(path)) {}
+    FileError(int code, std::string path, int system_error)
+        : InOutError(code), path_(std::move(path)), system_error_(system_error) {}
     const std::string& path() const { return path_; }
+    int system_error() const { return system_error_; }
 
 private:
     std::string path_;
+    int system_error_;
+};
+
+// The named file could not be opened for reading, with the mapped code (2 missing file, 3 missing
+// folder or bad name or a folder, 4 too many open files, 5 refused access, ...). Callers that do
+// not care may catch InOutError alone.
+class FileOpenError : public FileError {
+public:
+    using FileError::FileError;
+};
+
+// A save target that exists but is not a regular file, nor a symbolic link to one. It is never
+// opened (so a pipe without a reader cannot block the save) and never replaced. A folder is
+// refused with 3, as a folder name cannot name a file; anything else with 5.
+class NotRegularFileError : public FileError {
+public:
+    enum class Kind { folder, pipe, device, socket, other };
+    NotRegularFileError(Kind kind, std::string path)
+        : FileError(kind == Kind::folder ? 3 : 5, std::move(path), 0), kind_(kind) {}
+    Kind kind() const { return kind_; }
+
+private:
+    Kind kind_;
 };
 
 // Opens the named file (no extension added) and reads it. Throws FileOpenError when it cannot be
@@ -106,12 +136,15 @@ PuzzleValues read_puzzle_file(const std::string& path);
 // whole grid keeps its old values.
 void read_puzzle_file(const std::string& path, WorkArea& area);
 
-// Writes area.grid to the named file, creating or replacing it. A regular file is replaced
-// atomically: the bytes go to a temporary file in the same folder, which is flushed to disk and
-// then renamed over the target, so a failure at any point leaves an existing file as it was and
-// removes the temporary file. A target that is not a regular file (a device such as /dev/null, a
-// pipe) is written in place. An existing target that we may not write is refused with 5, as is a
-// folder that does not let us create the temporary file. Throws InOutError with the mapped code.
+// Writes area.grid to the named file, creating or replacing it. The bytes go to a temporary file
+// in the target's folder, which is flushed to disk and then renamed over the target, so a failure
+// at any point leaves an existing file as it was and removes the temporary file. A symbolic link
+// is written through: the file it names is replaced (or created, for a link whose file does not
+// exist yet) and the link stays. A target that exists but is not a regular file is refused
+// (NotRegularFileError). An existing target that we may not write is refused with 5, as is a
+// folder that does not let us create the temporary file. The file-size limit counts as a write
+// failure: its signal is ignored while the file is written, and the save fails with the code of
+// EFBIG. Every other failure is a FileError with the mapped code and the errno.
 // `sync` says whether the temporary file is flushed to disk before the rename (the default, as a
 // save from the window wants); Sync::skip leaves that to the system, for tools that write many
 // files into a fresh folder where a flush per file would cost milliseconds each.

@@ -2,6 +2,7 @@
 // seen with its errno, and the one mapping of errno onto failure codes.
 
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -21,19 +22,23 @@ namespace {
 // An open file descriptor, closed when it goes out of scope unless close() already did.
 class Fd {
 public:
-    explicit Fd(int fd) : fd_(fd) {}
+    explicit Fd(int fd = -1) : fd_(fd) {}
     Fd(const Fd&) = delete;
     Fd& operator=(const Fd&) = delete;
     ~Fd() {
         if (fd_ >= 0) ::close(fd_);
     }
     int get() const { return fd_; }
+    void reset(int fd) {
+        if (fd_ >= 0) ::close(fd_);
+        fd_ = fd;
+    }
     // Closes now and returns 0, or the errno of a failed close (the descriptor is released
-    // either way).
+    // either way, even when the close is interrupted).
     int close() {
         const int fd = fd_;
         fd_ = -1;
-        return ::close(fd) == 0 || errno == EINTR ? 0 : errno; // closed even when interrupted
+        return ::close(fd) == 0 || errno == EINTR ? 0 : errno;
     }
 
 private:
@@ -47,23 +52,9 @@ std::string folder_of(const std::string& path) {
     return folder.empty() ? std::string(".") : folder.string();
 }
 
-[[noreturn]] void fail(int err, const std::string& path) { throw InOutError(in_out_code_for_path(err, path)); }
-
-class FdSource final : public detail::ByteSource {
-public:
-    FdSource(int fd, const std::string& path) : fd_(fd), path_(path) {}
-    std::size_t fill(char* buffer, std::size_t capacity) override {
-        for (;;) {
-            const ssize_t n = ::read(fd_, buffer, capacity);
-            if (n >= 0) return static_cast<std::size_t>(n);
-            if (errno != EINTR) fail(errno, path_);
-        }
-    }
-
-private:
-    int fd_;
-    const std::string& path_;
-};
+[[noreturn]] void fail(int err, const std::string& path) {
+    throw FileError(in_out_code_for_path(err, path), path, err);
+}
 
 void write_all(int fd, std::string_view bytes, const std::string& path) {
     while (!bytes.empty()) {
@@ -90,7 +81,7 @@ public:
             path_ = folder.empty() ? std::string(name) : folder + "/" + name;
             const int fd = ::open(path_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
             if (fd >= 0) {
-                fd_ = fd;
+                fd_.reset(fd);
                 return;
             }
             if (errno != EEXIST || attempt >= 100) {
@@ -102,45 +93,79 @@ public:
     TempFile(const TempFile&) = delete;
     TempFile& operator=(const TempFile&) = delete;
     ~TempFile() {
-        if (fd_ >= 0) ::close(fd_);
+        fd_.reset(-1);
         if (!path_.empty()) ::unlink(path_.c_str());
     }
-    int fd() const { return fd_; }
+    int fd() const { return fd_.get(); }
     const std::string& path() const { return path_; }
-    int close() {
-        const int fd = fd_;
-        fd_ = -1;
-        return ::close(fd) == 0 || errno == EINTR ? 0 : errno; // closed even when interrupted
-    }
+    int close() { return fd_.close(); }
     void keep() { path_.clear(); }
 
 private:
     std::string path_;
-    int fd_ = -1;
+    Fd fd_;
 };
 
-void write_in_place(const std::string& path, std::string_view bytes) {
-    Fd fd(::open(path.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC));
-    if (fd.get() < 0) fail(errno, path);
-    write_all(fd.get(), bytes, path);
-    if (const int err = fd.close(); err != 0) fail(err, path);
+// Ignores the file-size limit's signal while it lives, so that a write past the limit fails with
+// EFBIG instead of ending the program; the previous disposition comes back afterwards.
+class FileSizeSignalIgnored {
+public:
+    FileSizeSignalIgnored() {
+        struct sigaction ignore {};
+        ignore.sa_handler = SIG_IGN;
+        sigemptyset(&ignore.sa_mask);
+        saved_ = ::sigaction(SIGXFSZ, &ignore, &previous_) == 0;
+    }
+    FileSizeSignalIgnored(const FileSizeSignalIgnored&) = delete;
+    FileSizeSignalIgnored& operator=(const FileSizeSignalIgnored&) = delete;
+    ~FileSizeSignalIgnored() {
+        if (saved_) ::sigaction(SIGXFSZ, &previous_, nullptr);
+    }
+
+private:
+    struct sigaction previous_ {};
+    bool saved_ = false;
+};
+
+NotRegularFileError::Kind kind_of(mode_t mode) {
+    if (S_ISDIR(mode)) return NotRegularFileError::Kind::folder;
+    if (S_ISFIFO(mode)) return NotRegularFileError::Kind::pipe;
+    if (S_ISCHR(mode) || S_ISBLK(mode)) return NotRegularFileError::Kind::device;
+    if (S_ISSOCK(mode)) return NotRegularFileError::Kind::socket;
+    return NotRegularFileError::Kind::other;
+}
+
+// The file a name stands for once its symbolic links are followed, whether that file exists or
+// not: a link's relative target counts from the link's folder. A loop of links fails with ELOOP.
+std::string resolve_links(const std::string& path) {
+    std::string current = path;
+    for (int hops = 0; hops < 40; ++hops) {
+        struct stat info {};
+        if (::lstat(current.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return current;
+        std::string target(static_cast<std::size_t>(info.st_size > 0 ? info.st_size : 255) + 1, '\0');
+        const ssize_t n = ::readlink(current.c_str(), target.data(), target.size());
+        if (n < 0) fail(errno, path);
+        if (static_cast<std::size_t>(n) >= target.size()) fail(ENAMETOOLONG, path); // grew meanwhile
+        target.resize(static_cast<std::size_t>(n));
+        if (target.empty() || target.front() != '/') {
+            const std::string folder = std::filesystem::path(current).parent_path().string();
+            if (!folder.empty()) target = folder + "/" + target;
+        }
+        current = target;
+    }
+    fail(ELOOP, path);
 }
 
 void replace_atomically(const std::string& path, std::string_view bytes, Sync sync) {
-    // Write through a symbolic link to the file it names, as an in-place write would.
-    std::string target = path;
-    struct stat link_info {};
-    if (::lstat(path.c_str(), &link_info) == 0 && S_ISLNK(link_info.st_mode)) {
-        std::error_code ec;
-        const auto resolved = std::filesystem::canonical(path, ec);
-        if (!ec) target = resolved.string();
-    }
+    const std::string target = resolve_links(path);
 
     struct stat info {};
     const bool exists = ::stat(target.c_str(), &info) == 0;
+    if (exists && !S_ISREG(info.st_mode)) throw NotRegularFileError(kind_of(info.st_mode), path);
     // Replacing is writing: a file we may not write stays as it is.
     if (exists && ::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) fail(errno, target);
 
+    const FileSizeSignalIgnored no_signal;
     TempFile temp(target);
     if (exists) {
         // Keep the replaced file's owner and permissions, as far as we are allowed to.
@@ -160,6 +185,16 @@ void replace_atomically(const std::string& path, std::string_view bytes, Sync sy
 }
 
 } // namespace
+
+std::size_t FdSource::fill(char* buffer, std::size_t capacity) {
+    for (;;) {
+        const ssize_t n = ::read(fd_, buffer, capacity);
+        if (n >= 0) return static_cast<std::size_t>(n);
+        if (errno == EINTR) continue;
+        system_error_ = errno;
+        throw FileError(in_out_code_for_path(system_error_, path_), path_, system_error_);
+    }
+}
 
 int stream_failure_code() { return in_out_code_for_errno(EIO, true); }
 
@@ -200,16 +235,19 @@ int in_out_code_for_path(int err, const std::string& path) {
 }
 
 PuzzleValues read_puzzle_file(const std::string& path) {
-    if (bad_name(path)) throw FileOpenError(3, path);
+    if (bad_name(path)) throw FileOpenError(3, path, ENOENT);
     Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-    if (fd.get() < 0) throw FileOpenError(in_out_code_for_path(errno, path), path);
+    if (fd.get() < 0) throw FileOpenError(in_out_code_for_path(errno, path), path, errno);
     struct stat info {};
     if (::fstat(fd.get(), &info) == 0 && S_ISDIR(info.st_mode))
-        throw FileOpenError(in_out_code_for_errno(EISDIR, true), path);
+        throw FileOpenError(in_out_code_for_errno(EISDIR, true), path, EISDIR);
 
     FdSource source(fd.get(), path);
-    const ReadOutcome outcome = detail::scan_puzzle(source);
-    if (outcome.failure != 0) throw InOutError(outcome.failure);
+    const ReadOutcome outcome = scan_puzzle(source);
+    if (outcome.failure != 0) {
+        if (source.system_error() != 0) throw FileError(outcome.failure, path, source.system_error());
+        throw InOutError(outcome.failure);
+    }
     if (const int err = fd.close(); err != 0) fail(err, path);
     return outcome.values;
 }
@@ -217,17 +255,8 @@ PuzzleValues read_puzzle_file(const std::string& path) {
 void read_puzzle_file(const std::string& path, WorkArea& area) { store_values(area, read_puzzle_file(path)); }
 
 void write_puzzle_file(const std::string& path, const PuzzleValues& values, Sync sync) {
-    if (bad_name(path)) throw InOutError(3);
-    const std::string bytes = puzzle_text(values);
-    struct stat info {};
-    if (::stat(path.c_str(), &info) == 0) {
-        if (S_ISDIR(info.st_mode)) throw InOutError(in_out_code_for_errno(EISDIR, true));
-        if (!S_ISREG(info.st_mode)) {
-            write_in_place(path, bytes); // a device or a pipe: there is no content to keep
-            return;
-        }
-    }
-    replace_atomically(path, bytes, sync);
+    if (bad_name(path)) throw FileError(3, path, ENOENT);
+    replace_atomically(path, puzzle_text(values), sync);
 }
 
 void write_puzzle_file(const std::string& path, const WorkArea& area, Sync sync) {

@@ -21,7 +21,7 @@ class Scanner {
 public:
     explicit Scanner(std::string_view bytes)
         : cur_(reinterpret_cast<const unsigned char*>(bytes.data())), end_(cur_ + bytes.size()) {}
-    explicit Scanner(detail::ByteSource& source) : source_(&source) {}
+    explicit Scanner(ByteSource& source) : source_(&source) {}
 
     int peek() {
         if (cur_ == end_ && !refill()) return kEnd;
@@ -47,7 +47,7 @@ private:
         return true;
     }
 
-    detail::ByteSource* source_ = nullptr;
+    ByteSource* source_ = nullptr;
     std::array<unsigned char, 8192> buffer_; // only used over a source; filled before read
     const unsigned char* cur_ = nullptr;
     const unsigned char* end_ = nullptr;
@@ -103,40 +103,31 @@ ReadOutcome scan(Scanner& in) {
     return outcome;
 }
 
-class StreamSource final : public detail::ByteSource {
-public:
-    explicit StreamSource(std::istream& in) : in_(in) {}
-
-    std::size_t fill(char* buffer, std::size_t capacity) override {
-        if (!in_.good()) return check(0);
-        try {
-            in_.read(buffer, static_cast<std::streamsize>(capacity));
-        } catch (const std::ios_base::failure&) {
-            // Thrown at the end when the caller asked for exceptions; a bad stream is seen below.
-        } catch (...) {
-            // A stream buffer's own exception, passed on by a stream that asks for badbit ones.
-            if (!in_.bad()) throw;
-        }
-        // Bytes read before the stream went bad still count; the next fill reports the failure.
-        const auto n = static_cast<std::size_t>(in_.gcount());
-        return n > 0 ? n : check(0);
-    }
-
-private:
-    std::size_t check(std::size_t n) const {
-        if (in_.bad()) throw InOutError(stream_failure_code());
-        return n;
-    }
-
-    std::istream& in_;
-};
-
 PuzzleValues complete(const ReadOutcome& outcome) {
     if (outcome.failure != 0) throw InOutError(outcome.failure);
     return outcome.values;
 }
 
 } // namespace
+
+std::size_t StreamSource::fill(char* buffer, std::size_t capacity) {
+    const auto check = [this] {
+        if (in_.bad()) throw InOutError(stream_failure_code());
+        return std::size_t{0};
+    };
+    if (!in_.good()) return check();
+    try {
+        in_.read(buffer, static_cast<std::streamsize>(capacity));
+    } catch (const std::ios_base::failure&) {
+        // Thrown at the end when the caller asked for exceptions; a bad stream is seen below.
+    } catch (...) {
+        // A stream buffer's own exception, passed on by a stream that asks for badbit ones.
+        if (!in_.bad()) throw;
+    }
+    // Bytes read before the stream went bad still count; the next fill reports the failure.
+    const auto n = static_cast<std::size_t>(in_.gcount());
+    return n > 0 ? n : check();
+}
 
 TokenValue convert_sud_token(std::string_view run) {
     std::size_t i = 0;
@@ -194,10 +185,10 @@ ReadOutcome scan_puzzle(std::string_view bytes) {
 
 ReadOutcome scan_puzzle(std::istream& in) {
     StreamSource source(in);
-    return detail::scan_puzzle(source);
+    return scan_puzzle(source);
 }
 
-ReadOutcome detail::scan_puzzle(ByteSource& source) {
+ReadOutcome scan_puzzle(ByteSource& source) {
     Scanner in(source);
     return scan(in);
 }

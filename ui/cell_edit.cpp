@@ -4,6 +4,7 @@
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 
+#include "cell_navigation.h"
 #include "qt_colour.h"
 
 namespace vornel {
@@ -44,6 +45,10 @@ bool CellEdit::apply_colour(const QPalette& palette, const QString& description)
 }
 
 void CellEdit::keyPressEvent(QKeyEvent* event) {
+    if (move_between_cells(*this, *event)) {
+        event->accept();
+        return;
+    }
     if (const std::optional<char16_t> typed = typed_character(*event); typed && hook_) {
         char16_t key = *typed;
         hook_(*this, key);

@@ -1,6 +1,11 @@
 #include "file_dialogs.h"
 
+#include <memory>
+
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QSettings>
 
 namespace vornel {
 
@@ -26,15 +31,40 @@ QStringList qt_name_filters(std::string_view filter) {
 
 namespace {
 
+constexpr const char* kFolderKey = "dialogues/dossier";
+
+QSettings settings() {
+    return {QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("vornel"), QStringLiteral("vornel")};
+}
+
+// The save dialog, asking before it hands back a name whose Save would replace a file.
+class SaveDialog final : public QFileDialog {
+public:
+    using QFileDialog::QFileDialog;
+
+    void accept() override {
+        const QStringList files = selectedFiles();
+        if (!files.isEmpty() && !QFileInfo(files.constFirst()).isDir()) {
+            const std::string target = existing_save_target(QFile::encodeName(files.constFirst()).toStdString());
+            if (!target.empty() && !confirm_replace(this, QFile::decodeName(target.c_str()))) return;
+        }
+        QFileDialog::accept(); // told not to ask again (DontConfirmOverwrite)
+    }
+};
+
 enum class Purpose { Open, Save };
 
 std::string run_dialog(QWidget* parent, const FileDialogRequest& request, Purpose purpose) {
-    QFileDialog dialog(parent, QString::fromStdString(request.title));
+    std::unique_ptr<QFileDialog> owned =
+        purpose == Purpose::Save ? std::make_unique<SaveDialog>(parent, QString::fromStdString(request.title))
+                                 : std::make_unique<QFileDialog>(parent, QString::fromStdString(request.title));
+    QFileDialog& dialog = *owned;
     dialog.setObjectName(purpose == Purpose::Open ? QStringLiteral("OpenDialog1") : QStringLiteral("SaveDialog1"));
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setAcceptMode(purpose == Purpose::Open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
     // AnyFile for Open too: a name that does not exist is handed to the command, which reports it.
     dialog.setFileMode(QFileDialog::AnyFile);
+    // Qt's own question would name the chosen file, not the one Save writes: SaveDialog asks.
     if (purpose == Purpose::Save) dialog.setOption(QFileDialog::DontConfirmOverwrite);
     dialog.setDefaultSuffix(QString()); // the Save command adds ".sud" by its own rule
 
@@ -44,17 +74,40 @@ std::string run_dialog(QWidget* parent, const FileDialogRequest& request, Purpos
         const qsizetype index = request.filter_index;
         dialog.selectNameFilter(filters.value(index >= 1 && index <= filters.size() ? index - 1 : 0));
     }
+    if (const QString folder = remembered_folder(); !folder.isEmpty() && QFileInfo(folder).isDir())
+        dialog.setDirectory(folder);
     dialog.selectFile(QString::fromStdString(request.file_name));
 
     const bool accepted = dialog.exec() == QDialog::Accepted;
     std::string chosen;
-    if (accepted && !dialog.selectedFiles().isEmpty()) chosen = dialog.selectedFiles().constFirst().toStdString();
+    if (accepted && !dialog.selectedFiles().isEmpty()) {
+        chosen = dialog.selectedFiles().constFirst().toStdString();
+        remember_folder(QFileInfo(dialog.selectedFiles().constFirst()).absolutePath());
+    }
 
     if (parent) parent->window()->activateWindow();
     return chosen;
 }
 
 } // namespace
+
+bool confirm_replace(QWidget* dialog, const QString& path) {
+    // Qt's own question, in Qt's own words (French once its translations are installed).
+    QMessageBox box(QMessageBox::Warning, dialog ? dialog->windowTitle() : QString(),
+                    QFileDialog::tr("%1 already exists.\nDo you want to replace it?").arg(QFileInfo(path).fileName()),
+                    QMessageBox::Yes | QMessageBox::No, dialog);
+    box.setObjectName(QStringLiteral("ReplaceQuestion"));
+    box.setDefaultButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
+QString remembered_folder() { return settings().value(QLatin1String(kFolderKey)).toString(); }
+
+void remember_folder(const QString& folder) {
+    if (folder.isEmpty() || !QFileInfo(folder).isDir()) return;
+    QSettings store = settings();
+    store.setValue(QLatin1String(kFolderKey), folder);
+}
 
 QtFileDialogs::QtFileDialogs(QWidget* parent) : parent_(parent) {}
 

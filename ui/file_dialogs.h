@@ -22,10 +22,25 @@ QStringList qt_name_filters(std::string_view filter);
 //  - title, filter and filter index (1-based; out of range keeps the first) come from the request,
 //    the name field starts with the request's file name (empty);
 //  - the open dialog accepts a name that does not exist: the command reports the failure itself;
-//  - the save dialog replaces an existing file without asking and never adds an extension;
+//  - the save dialog never adds an extension; before it hands back a name whose Save would
+//    replace an existing file (existing_save_target: "grille" replaces "grille.sud"), it asks Qt's
+//    standard question over itself ("Le fichier grille.sud existe déjà / Voulez-vous l'écraser ?",
+//    Oui/Non, Non by default): on "Oui" the name is handed back, on "Non" the dialog stays open;
+//  - both start in the folder of the last name chosen in either, remembered across runs in the
+//    user's settings (~/.config/vornel/vornel.conf on Linux);
 //  - the answer is the chosen full path in UTF-8, or "" when the user cancels;
 //  - afterwards the parent's window is activated again, since without a window manager nothing
 //    re-activates it after a modal dialog.
+// The question before replacing `path` (only its name is shown), over `dialog`, with the dialog's
+// title as caption: Qt's own "%1 already exists." box, Yes/No, No by default (object name
+// "ReplaceQuestion"). True only on Yes.
+bool confirm_replace(QWidget* dialog, const QString& path);
+
+// The folder the file dialogs start in ("" before any choice) and the call that records it (a
+// folder that does not exist is not recorded).
+QString remembered_folder();
+void remember_folder(const QString& folder);
+
 class QtFileDialogs : public FileDialogs {
 public:
     explicit QtFileDialogs(QWidget* parent);

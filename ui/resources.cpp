@@ -12,7 +12,12 @@
 
 // Q_INIT_RESOURCE declares the generated registration function in the enclosing namespace, so it
 // must be expanded at global scope.
-static void register_vornel_qrc() { Q_INIT_RESOURCE(vornel); }
+static void register_vornel_qrc() {
+    Q_INIT_RESOURCE(vornel);
+#ifdef VORNEL_BUNDLED_TRANSLATIONS
+    Q_INIT_RESOURCE(vornel_translations);
+#endif
+}
 
 namespace vornel {
 
@@ -51,9 +56,16 @@ QFont tahoma(int pixels, bool italic) {
 
 void install_qt_translations() {
     static const bool done = [] {
+        // French whatever the desktop's locale, for what Qt writes with the default locale (the
+        // file dialog's sizes and dates follow the system's locale, which Qt reads once at start).
+        QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
+        init_resources();
         auto translator = std::make_unique<QTranslator>();
-        if (translator->load(QLocale(), QStringLiteral("qtbase"), QStringLiteral("_"),
-                             QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        // Qt's own copy matches the Qt in use; the copy built into the program stands in for it
+        // when the translations are not installed.
+        const QString installed = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+        if (translator->load(QStringLiteral("qtbase_fr"), installed) ||
+            translator->load(QStringLiteral("qtbase_fr"), QStringLiteral(":/vornel/translations"))) {
             // The application keeps it for the rest of the run.
             translator->setParent(QCoreApplication::instance());
             QCoreApplication::installTranslator(translator.release());

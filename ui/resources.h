@@ -27,11 +27,12 @@ QString wine_tahoma_file();
 // The program's one font: Tahoma at `pixels` pixels, upright unless `italic`.
 QFont tahoma(int pixels, bool italic = false);
 
-// Loads Qt's own translations (qtbase_<language>.qm from Qt's translations folder) for the user's
-// locale, so that the standard dialogs' buttons and labels ("Annuler", "Nom de fichier :" ...)
-// speak the desktop's language, as the system's dialogs would. The program's own texts are fixed
-// and not translated. Does nothing when no file matches (an English or "C" locale, or
-// qt6-translations-l10n not installed). Needs a QCoreApplication; runs its work once per process.
+// Makes Qt's own words French whatever the desktop's locale: the default locale becomes French
+// (France), and Qt's French translations (qtbase_fr.qm from Qt's translations folder, else the
+// copy built into the program when one was found at build time) are installed, so that the
+// standard dialogs, their questions, buttons and the cells' context menus read "Annuler",
+// "Nom de fichier :", "Co&ller"... The program's own texts are French already. Needs a
+// QCoreApplication; runs its work once per process.
 void install_qt_translations();
 
 } // namespace vornel

@@ -1,8 +1,13 @@
+#include <sys/stat.h>
+#include <sys/wait.h>
+
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <streambuf>
 
 #include "explain_cli.h"
 #include "puzzles.h"
@@ -18,14 +23,27 @@ struct Result {
     std::string err;
 };
 
+// Makes `folder` the working directory while it lives, and puts the previous one back after.
+class WorkingDirectory {
+public:
+    explicit WorkingDirectory(const fs::path& folder) : previous_(fs::current_path()) { fs::current_path(folder); }
+    WorkingDirectory(const WorkingDirectory&) = delete;
+    WorkingDirectory& operator=(const WorkingDirectory&) = delete;
+    ~WorkingDirectory() {
+        std::error_code ignored;
+        fs::current_path(previous_, ignored);
+    }
+
+private:
+    fs::path previous_;
+};
+
 // Runs the explainer from the test data folder, as a user would run it there.
 Result explain(const std::vector<std::string>& args, const std::string& input = {}) {
-    const fs::path before = fs::current_path();
-    fs::current_path(VORNEL_TEST_DATA);
+    const WorkingDirectory in_data(VORNEL_TEST_DATA);
     std::istringstream in(input);
     std::ostringstream out, err;
     const int status = run_explain(args, in, out, err);
-    fs::current_path(before);
     return {status, out.str(), err.str()};
 }
 
@@ -49,8 +67,9 @@ using vornel::test::kEasy;
 
 } // namespace
 
-TEST(ExplainCli, a_value_no_cell_can_show_is_reported_while_loading) {
+TEST(ExplainCli, a_value_no_cell_can_show_is_reported_while_loading_and_the_status_says_so) {
     const Result r = explain({"--summary", "odd_values.sud"});
+    EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.err, "odd_values.sud: '-' n'est pas une valeur entière correcte.\n");
     EXPECT_EQ(r.out.substr(82), "invalide 0 0\n");
 }
@@ -78,9 +97,9 @@ TEST(ExplainCli, malformed_lines_are_named_and_the_other_puzzles_still_explained
                               std::string(kEasy) + "\n";
     const Result r = explain({"--summary", "--lines", "-"}, input);
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, "-:2: malformed puzzle line: expected 81 cells, found 80 characters\n"
-                     "-:3: malformed puzzle line: unexpected character at position 81 (only 1-9 for givens, 0 or . "
-                     "for empty cells)\n");
+    EXPECT_EQ(r.err, "-:2: ligne de grille mal formée : 81 cases attendues, 80 caractères trouvés.\n"
+                     "-:3: ligne de grille mal formée : caractère inattendu en position 81 (1 à 9 pour les chiffres "
+                     "donnés, 0 ou . pour les cases vides).\n");
     EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 2);
 }
 
@@ -89,15 +108,18 @@ TEST(ExplainCli, unreadable_inputs_fail_with_the_program_message_and_the_rest_go
         std::vector<std::string> args;
         std::string err;
     } cases[] = {
-        {{"--summary", "missing.sud", "../data/odd_values.sud"}, "missing.sud: Fichier introuvable.\n"},
-        {{"--summary", "no/such/folder/x.sud", "odd_values.sud"}, "no/such/folder/x.sud: Nom de fichier incorrect.\n"},
+        {{"--summary", "missing.sud", "-"}, "missing.sud: Fichier introuvable.\n"},
+        {{"--summary", "no/such/folder/x.sud", "-"}, "no/such/folder/x.sud: Dossier introuvable.\n"},
+        {{"--summary", "golden", "-"}, "golden: C'est un dossier, pas un fichier.\n"},
+        {{"--summary", "--lines", "golden", "easy.txt"}, "golden: C'est un dossier, pas un fichier.\n"},
+        {{"--summary", "--lines", "no/such/folder/x.txt", "easy.txt"}, "no/such/folder/x.txt: Dossier introuvable.\n"},
         {{"--summary", "--lines", "missing.txt", "easy.txt"}, "missing.txt: Fichier introuvable.\n"},
-        {{"--summary", "easy.txt", "odd_values.sud"}, "easy.txt: Saisie numérique incorrecte.\n"},
+        {{"--summary", "easy.txt", "-"}, "easy.txt: Saisie numérique incorrecte.\n"},
     };
     for (const auto& c : cases) {
-        const Result r = explain(c.args);
+        const Result r = explain(c.args, "7\n"); // "-" is a puzzle with one given
         EXPECT_EQ(r.status, 1) << c.err;
-        EXPECT_EQ(r.err.substr(0, c.err.size()), c.err);
+        EXPECT_EQ(r.err, c.err);
         EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 1) << "the other input is still explained: " << c.err;
     }
 }
@@ -107,21 +129,25 @@ TEST(ExplainCli, bad_usage_exits_with_2_and_says_why) {
         std::vector<std::string> args;
         const char* says;
     } cases[] = {
-        {{}, "no input file given"},
-        {{"--tempo", "fast", "x"}, "unknown tempo 'fast'"},
-        {{"--tempo"}, "--tempo needs a value"},
-        {{"--trace", "--summary", "x"}, "cannot be used together"},
-        {{"--frobnicate", "x"}, "unknown option '--frobnicate'"},
-        {{"--to-sud"}, "--to-sud needs a folder"},
+        {{}, "vornel-explain: aucun fichier d'entrée\nEssayez « vornel-explain --help ».\n"},
+        {{"--tempo", "fast", "x"}, "vornel-explain: tempo inconnu « fast » : step, digit ou once\n"},
+        {{"--tempo"}, "vornel-explain: --tempo attend une valeur : step, digit ou once\n"},
+        {{"--trace", "--summary", "x"}, "vornel-explain: --trace et --summary s'excluent\n"},
+        {{"--frobnicate", "x"}, "vornel-explain: option inconnue « --frobnicate »\n"},
+        {{"--to-sud"}, "vornel-explain: --to-sud attend un dossier\n"},
     };
     for (const auto& c : cases) {
         const Result r = explain(c.args);
         EXPECT_EQ(r.status, 2) << c.says;
-        EXPECT_NE(r.err.find(c.says), std::string::npos) << r.err;
+        EXPECT_EQ(r.err.substr(0, std::string(c.says).size()), c.says);
         EXPECT_TRUE(r.out.empty());
     }
-    EXPECT_EQ(explain({"--help"}).status, 0);
-    EXPECT_NE(explain({"--help"}).out.find("--tempo"), std::string::npos);
+    const Result help = explain({"--help"});
+    EXPECT_EQ(help.status, 0);
+    for (const char* says :
+         {"--tempo", "Code de sortie : 0 tout s'est bien passé ; 1 une entrée", "2 commande incorrecte",
+          "font refuser la commande avant toute écriture", "n'est pas un fichier\n                    ordinaire"})
+        EXPECT_NE(help.out.find(says), std::string::npos) << says;
     EXPECT_EQ(explain({"--version"}).out, "vornel-explain 1.0\n");
 }
 
@@ -140,14 +166,202 @@ TEST(ExplainCli, to_sud_writes_each_loaded_puzzle_and_reads_back_the_same) {
 
     // A .sud input keeps its name; an odd value is written as the board holds it once loaded.
     const Result odd = explain({"--to-sud", dir.path.string(), "odd_values.sud"});
-    EXPECT_EQ(odd.status, 0);
+    EXPECT_EQ(odd.status, 1) << "the loading reported the value it cannot show";
     const std::string text = slurp(dir.path / "odd_values.sud");
     EXPECT_EQ(text.substr(9, 3), "1\r\n") << "12 shows as 12 and stores 1";
     EXPECT_EQ(text.substr(text.size() - 4), "-5\r\n");
 }
 
-TEST(ExplainCli, to_sud_into_a_missing_folder_fails_for_each_puzzle) {
-    const Result r = explain({"--lines", "--to-sud", "no-such-folder", "easy.txt"});
+TEST(ExplainCli, lines_are_bounded_the_byte_order_mark_skipped_and_characters_counted) {
+    const std::string easy(kEasy);
+    std::string accented;
+    for (int i = 0; i < 81; ++i) accented += "\xC3\xA9";
+    const std::string input = "\xEF\xBB\xBF" + easy + "\n" + std::string(50000, 'x') + "\n" + accented + "\n" +
+                              easy.substr(0, 79) + "\xC3\xA9\n" + easy + "\n";
+    const Result r = explain({"--summary", "--lines", "-"}, input);
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, "no-such-folder/easy-2.sud: Nom de fichier incorrect.\n");
+    EXPECT_EQ(r.err, "-:2: ligne de grille mal formée : plus de 4096 octets, ligne ignorée.\n"
+                     "-:3: ligne de grille mal formée : caractère inattendu en position 1 (1 à 9 pour les chiffres "
+                     "donnés, 0 ou . pour les cases vides).\n"
+                     "-:4: ligne de grille mal formée : 81 cases attendues, 80 caractères trouvés.\n");
+    const Result alone = explain({"--summary", "--lines", "-"}, easy + "\n");
+    EXPECT_EQ(r.out, alone.out + alone.out) << "lines 1 and 5 are explained";
+}
+
+namespace {
+
+// Accepts `room` bytes, then fails as a full device would.
+class FullBuf : public std::streambuf {
+public:
+    explicit FullBuf(std::size_t room) : room_(room) {}
+    std::string taken;
+
+protected:
+    int_type overflow(int_type c) override {
+        if (taken.size() >= room_ || traits_type::eq_int_type(c, traits_type::eof())) return traits_type::eof();
+        taken += traits_type::to_char_type(c);
+        return c;
+    }
+
+private:
+    std::size_t room_;
+};
+
+} // namespace
+
+TEST(ExplainCli, an_output_that_fails_is_reported_the_run_stops_and_the_status_is_1) {
+    for (const std::size_t room : {std::size_t{0}, std::size_t{100}, std::size_t{5000}}) {
+        FullBuf full(room);
+        std::ostream out(&full);
+        std::ostringstream err;
+        std::istringstream in;
+        const WorkingDirectory in_data(VORNEL_TEST_DATA);
+        const int status = run_explain({"--trace", "--lines", "easy.txt", "stuck.txt", "edge-cases.txt"}, in, out, err);
+        EXPECT_EQ(status, 1) << room;
+        EXPECT_EQ(err.str(), "vornel-explain: la sortie standard n'a pas pu être écrite (Écriture impossible).\n")
+            << room;
+        EXPECT_LE(full.taken.size(), room);
+    }
+    FullBuf full(0);
+    std::ostream out(&full);
+    std::ostringstream err;
+    std::istringstream in;
+    EXPECT_EQ(run_explain({"--help"}, in, out, err), 1) << "even the help is checked";
+}
+
+// ---- --to-sud: nothing lost ------------------------------------------------------------------------
+
+TEST(ExplainToSud, inputs_that_would_write_the_same_file_make_the_run_refused_before_any_write) {
+    TempDir dir;
+    const fs::path out = dir.path / "out";
+    fs::create_directories(out);
+    fs::create_directories(dir.path / "colA");
+    fs::create_directories(dir.path / "colB");
+    fs::copy_file(fs::path(VORNEL_TEST_DATA) / "odd_values.sud", dir.path / "colA" / "p.sud");
+    fs::copy_file(fs::path(VORNEL_TEST_DATA) / "odd_values.sud", dir.path / "colB" / "p.sud");
+    fs::copy_file(fs::path(VORNEL_TEST_DATA) / "easy.txt", dir.path / "p.txt");
+    fs::copy_file(fs::path(VORNEL_TEST_DATA) / "easy.txt", dir.path / "p.lines");
+    const std::string a = (dir.path / "colA" / "p.sud").string();
+    const std::string b = (dir.path / "colB" / "p.sud").string();
+    const std::string t = (dir.path / "p.txt").string();
+    const std::string l = (dir.path / "p.lines").string();
+    const std::string o = out.string();
+    const struct {
+        std::vector<std::string> args;
+        std::string err;
+    } cases[] = {
+        {{"--to-sud", o, a, b},
+         "vornel-explain: --to-sud écrirait deux fois " + o + "/p.sud, pour « " + a + " » et pour « " + b +
+             " » : rien n'est écrit. Renommez une des entrées.\n"},
+        {{"--lines", "--to-sud", o, t, "easy.txt", l},
+         "vornel-explain: --to-sud écrirait deux fois " + o + "/p-LIGNE.sud, pour « " + t + " » et pour « " + l +
+             " » : rien n'est écrit. Renommez une des entrées.\n"},
+        {{"--to-sud", o, "-", "-"},
+         "vornel-explain: --to-sud écrirait deux fois " + o +
+             "/stdin.sud, pour « - » et pour « - » : rien n'est écrit. Renommez une des entrées.\n"},
+    };
+    for (const auto& c : cases) {
+        const Result r = explain(c.args);
+        EXPECT_EQ(r.status, 2);
+        EXPECT_EQ(r.err, c.err);
+        EXPECT_TRUE(fs::is_empty(out)) << c.err;
+    }
+    EXPECT_EQ(explain({"--lines", "--to-sud", o, t, "easy.txt"}).status, 0) << "p-N and easy-N do not clash";
+}
+
+TEST(ExplainToSud, the_folder_must_exist_before_anything_is_read) {
+    TempDir dir;
+    const std::string file = (dir.path / "fichier").string();
+    std::ofstream(file) << "x";
+    const struct {
+        std::string folder;
+        std::string err;
+    } cases[] = {
+        {"no-such-folder", "vornel-explain: no-such-folder: Dossier introuvable.\n"},
+        {file, "vornel-explain: " + file + ": C'est un fichier, pas un dossier.\n"},
+    };
+    for (const auto& c : cases) {
+        const Result r = explain({"--lines", "--to-sud", c.folder, "easy.txt"});
+        EXPECT_EQ(r.status, 1);
+        EXPECT_EQ(r.err, c.err);
+    }
+}
+
+TEST(ExplainToSud, targets_are_written_through_links_and_never_replaced_when_not_regular_files) {
+    TempDir dir;
+    const fs::path out = dir.path / "out";
+    fs::create_directories(out);
+    fs::create_directories(dir.path / "ailleurs");
+    fs::create_symlink("../ailleurs/easy-2.sud", out / "easy-2.sud");             // dangling: its file is created
+    fs::create_symlink("/dev/null", out / "edge-cases-2.sud");                    // a device
+    ASSERT_EQ(::mkfifo((out / "edge-cases-3.sud").c_str(), 0666), 0);             // a pipe without a reader
+    fs::create_directories(out / "edge-cases-4.sud");                             // a folder
+    fs::copy_file(fs::path(VORNEL_TEST_DATA) / "stuck.txt", out / "stuck-2.sud"); // one of the inputs
+    const std::string o = out.string();
+    const Result r = explain({"--lines", "--to-sud", o, "easy.txt", "edge-cases.txt", "stuck.txt", o + "/stuck-2.sud"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, o + "/edge-cases-2.sud: C'est un périphérique, pas un fichier ordinaire : rien n'y est écrit.\n" +
+                         o +
+                         "/edge-cases-3.sud: C'est un tube nommé, pas un fichier ordinaire : rien n'y est écrit.\n" +
+                         o + "/edge-cases-4.sud: C'est un dossier, pas un fichier ordinaire : rien n'y est écrit.\n" +
+                         o + "/stuck-2.sud: C'est un des fichiers lus par la commande : il n'est pas remplacé.\n");
+    EXPECT_TRUE(fs::is_symlink(out / "easy-2.sud"));
+    EXPECT_EQ(fs::file_size(dir.path / "ailleurs" / "easy-2.sud"), 243u);
+    EXPECT_TRUE(fs::is_fifo(out / "edge-cases-3.sud"));
+    EXPECT_EQ(slurp(out / "stuck-2.sud"), slurp(fs::path(VORNEL_TEST_DATA) / "stuck.txt"));
+    EXPECT_EQ(fs::file_size(out / "stuck-3.sud"), 243u) << "the other lines are written";
+}
+
+// ---- The program itself, on hostile standard streams -------------------------------------------------
+
+namespace {
+
+// Runs `fragment` with sh from the test data folder, with $B the program, $D the data folder and
+// $T a fresh folder; its standard output and error are collected.
+Result run_program(const std::string& fragment) {
+    TempDir dir;
+    const std::string t = dir.path.string();
+    const std::string command = "B='" VORNEL_EXPLAIN_PROGRAM "' D='" VORNEL_TEST_DATA "' T='" + t +
+                                "' sh -c 'cd \"$D\" && { " + fragment + " ; } >\"$T/stdout\" 2>\"$T/stderr\"'";
+    const int status = std::system(command.c_str());
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, slurp(dir.path / "stdout"), slurp(dir.path / "stderr")};
+}
+
+} // namespace
+
+TEST(ExplainProgram, failing_outputs_and_inputs_are_told_in_french_with_their_cause) {
+    const struct {
+        std::string fragment;
+        std::string err;
+        const char* out = nullptr; // checked when given
+    } cases[] = {
+        {"\"$B\" --summary --lines easy.txt >/dev/full",
+         "vornel-explain: la sortie standard n'a pas pu être écrite (Disque plein).\n"},
+        {"\"$B\" --summary --lines easy.txt >&-", "vornel-explain: la sortie standard est fermée.\n"},
+        {"\"$B\" --help >/dev/full", "vornel-explain: la sortie standard n'a pas pu être écrite (Disque plein).\n"},
+        {"ulimit -f 1; \"$B\" --trace --lines easy.txt",
+         "vornel-explain: la sortie standard n'a pas pu être écrite (Fichier trop volumineux : limite de taille des "
+         "fichiers atteinte).\n"},
+        {"\"$B\" --summary - <&-", "-: L'entrée standard est fermée.\n"},
+        {"\"$B\" --summary --lines - <&-", "-: L'entrée standard est fermée.\n"},
+        {"\"$B\" --summary - <golden", "-: L'entrée standard est un dossier, pas un fichier.\n"},
+        {"\"$B\" --summary --lines - <golden", "-: L'entrée standard est un dossier, pas un fichier.\n"},
+        {"\"$B\" --summary --lines golden", "golden: C'est un dossier, pas un fichier.\n"},
+        {"\"$B\" --summary odd_values.sud", "odd_values.sud: '-' n'est pas une valeur entière correcte.\n"},
+        {"cd \"$T\" && prlimit --fsize=200 \"$B\" --lines --to-sud . \"$D/easy.txt\"; s=$?; ls -A; exit $s",
+         "./easy-2.sud: Fichier trop volumineux : limite de taille des fichiers atteinte.\n",
+         "stderr\nstdout\n"}, // neither the file nor its temporary file is left
+        {"cd \"$T\" && mkfifo tube && ln -s tube easy-2.sud && timeout 20 \"$B\" --lines --to-sud . \"$D/easy.txt\"",
+         "./easy-2.sud: C'est un tube nommé, pas un fichier ordinaire : rien n'y est écrit.\n"},
+    };
+    for (const auto& c : cases) {
+        const Result r = run_program(c.fragment);
+        EXPECT_EQ(r.status, 1) << c.fragment;
+        EXPECT_EQ(r.err, c.err) << c.fragment;
+        if (c.out != nullptr) { EXPECT_EQ(r.out, c.out) << c.fragment; }
+    }
+    const Result fine = run_program("\"$B\" --summary --lines easy.txt");
+    EXPECT_EQ(fine.status, 0);
+    EXPECT_TRUE(fine.err.empty());
+    EXPECT_EQ(fine.out, explain({"--summary", "--lines", "easy.txt"}).out);
 }

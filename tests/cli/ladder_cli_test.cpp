@@ -242,11 +242,11 @@ TEST(LadderCli, options_that_do_not_fit_the_ladder_are_refused) {
         std::vector<std::string> args;
         const char* message;
     } cases[] = {
-        {{"--json", "-"}, "--json needs --techniques all"},
-        {{"--techniques", "all", "--trace", "-"}, "--trace needs --techniques classic"},
-        {{"--techniques", "some", "-"}, "unknown techniques 'some': use classic or all"},
-        {{"--techniques"}, "--techniques needs a value: classic or all"},
-        {{"--techniques", "all", "--summary", "--json", "-"}, "--summary and --json cannot be used together"},
+        {{"--json", "-"}, "--json demande --techniques all"},
+        {{"--techniques", "all", "--trace", "-"}, "--trace demande --techniques classic"},
+        {{"--techniques", "some", "-"}, "techniques inconnues « some » : classic ou all"},
+        {{"--techniques"}, "--techniques attend une valeur : classic ou all"},
+        {{"--techniques", "all", "--summary", "--json", "-"}, "--summary et --json ne vont pas ensemble"},
     };
     for (const auto& c : cases) {
         const Result r = run(c.args, "");

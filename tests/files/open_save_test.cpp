@@ -147,14 +147,49 @@ TEST_F(OpenSaveTest, save_writes_under_the_name_with_its_extension_rule) {
         EXPECT_EQ(contents(name), expected) << name;
 }
 
-TEST_F(OpenSaveTest, save_replaces_an_existing_file_and_changes_nothing_on_the_board) {
-    show_solving_board();
-    put("grille.sud", "old");
-    const BoardState before = board_state();
-    dialogs_.answer(path("grille.sud"));
+TEST_F(OpenSaveTest, save_over_an_existing_file_asks_first_and_replaces_it_only_on_yes) {
+    struct Case {
+        const char* existing; // the file already there
+        const char* typed;    // the name given in the dialog
+        std::vector<bool> replies;
+        const char* then; // the next name after a "Non" ("" cancels)
+        bool replaced;
+    };
+    const Case cases[] = {
+        {"grille.sud", "grille.sud", {true}, "", true},
+        {"grille.sud", "grille", {true}, "", true},            // Save adds ".sud": the question names grille.sud
+        {"grille.sud", "grille.sud", {false}, "", false},      // "Non", then Cancel
+        {"grille.sud", "grille", {false}, "autre.sud", false}, // "Non", then another name
+        {"grille.txt", "grille.txt", {true}, "", true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.typed) + (c.replies.front() ? " oui" : " non"));
+        for (const auto& name : entries()) std::filesystem::remove(path(name));
+        show_solving_board();
+        put(c.existing, "old");
+        const BoardState before = board_state();
+        ScriptedDialogs script;
+        script.answer(path(c.typed));
+        if (!c.replies.front()) script.answer(c.then[0] ? path(c.then) : "");
+        for (const bool r : c.replies) script.reply_to_replace(r);
+        save_command(engine_, script);
+        EXPECT_EQ(script.questions(), std::vector<std::string>{path(c.existing)});
+        EXPECT_EQ(contents(c.existing), c.replaced ? puzzle_text(values_of(area_)) : "old");
+        if (c.then[0]) { EXPECT_EQ(contents(c.then), puzzle_text(values_of(area_))); }
+        EXPECT_EQ(board_state(), before);
+    }
+}
+
+TEST_F(OpenSaveTest, save_asks_nothing_when_no_file_would_be_replaced) {
+    put("grille", "old");                                   // "grille" writes grille.sud, which is free
+    std::filesystem::create_directory(path("dossier.sud")); // a folder is opened, not replaced
+    EXPECT_EQ(existing_save_target(path("grille")), "");
+    EXPECT_EQ(existing_save_target(path("dossier.sud")), "");
+    EXPECT_EQ(existing_save_target(""), "");
+    dialogs_.answer(path("grille"));
     save_command(engine_, dialogs_);
+    EXPECT_EQ(contents("grille"), "old");
     EXPECT_EQ(contents("grille.sud"), puzzle_text(values_of(area_)));
-    EXPECT_EQ(board_state(), before);
 }
 
 TEST_F(OpenSaveTest, a_failed_save_throws_its_code_and_changes_nothing) {

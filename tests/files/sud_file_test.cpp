@@ -1,13 +1,18 @@
 #include <fcntl.h>
+#include <sched.h>
 #include <signal.h>
+#include <sys/mount.h>
 #include <sys/resource.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
 
 #include <cerrno>
 #include <filesystem>
+#include <fstream>
 #include <vector>
 
 #include "files_fixture.h"
@@ -255,15 +260,141 @@ TEST_F(FilesTest, saving_fails_with_its_code_and_leaves_nothing_behind) {
     EXPECT_EQ(contents("plain"), "1\r\n");
 }
 
-TEST_F(FilesTest, a_full_disk_fails_with_code_101) {
-    if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full on this system";
-    EXPECT_EQ(failure_code([] { write_puzzle_file("/dev/full", PuzzleValues{}); }), 101);
-    EXPECT_TRUE(std::filesystem::is_character_file("/dev/full"));
+TEST_F(FilesTest, a_full_disk_fails_with_code_101_and_leaves_no_temporary_file) {
+    // A tmpfs of one page, mounted in a child's own mount namespace and filled up: the temporary
+    // file's write fails with ENOSPC.
+    const std::string mount_point = path("petit");
+    std::filesystem::create_directory(mount_point);
+    const std::string name = mount_point + "/grille.sud";
+    const int code = run_in_child([&] {
+        if (::unshare(CLONE_NEWNS) != 0 || ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+            ::mount("tmpfs", mount_point.c_str(), "tmpfs", 0, "size=4k") != 0)
+            return 200;
+        {
+            std::ofstream filler(mount_point + "/plein", std::ios::binary);
+            filler << std::string(64 * 1024, 'x');
+        }
+        const int failure = failure_code([&] { write_puzzle_file(name, area_of(test::kEasy)); });
+        std::size_t left = 0;
+        for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(mount_point)) ++left;
+        return failure == 101 && left == 1 ? 0 : 100 + failure % 100;
+    });
+    if (code == 200) GTEST_SKIP() << "no tmpfs can be mounted here; the file-size limit test covers the write failure";
+    EXPECT_EQ(code, 0);
 }
 
-TEST_F(FilesTest, a_device_is_written_in_place) {
-    EXPECT_EQ(failure_code([] { write_puzzle_file("/dev/null", PuzzleValues{}); }), 0);
-    EXPECT_TRUE(std::filesystem::is_character_file("/dev/null"));
+TEST_F(FilesTest, targets_that_are_not_regular_files_are_refused_without_being_opened) {
+    std::filesystem::create_directory(path("dossier"));
+    ASSERT_EQ(::mkfifo(path("tube.sud").c_str(), 0666), 0);
+    std::filesystem::create_symlink("/dev/null", path("nul.sud"));
+    std::filesystem::create_symlink(path("tube.sud"), path("lien-tube.sud"));
+    const int listening = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    const std::string socket_name = path("prise.sud");
+    ASSERT_LT(socket_name.size(), sizeof address.sun_path);
+    std::copy(socket_name.begin(), socket_name.end(), address.sun_path);
+    ASSERT_EQ(::bind(listening, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+    using Kind = NotRegularFileError::Kind;
+    const struct {
+        std::string name;
+        Kind kind;
+        int code;
+    } cases[] = {
+        {path("dossier"), Kind::folder, 3},   {path("tube.sud"), Kind::pipe, 5}, {path("lien-tube.sud"), Kind::pipe, 5},
+        {path("nul.sud"), Kind::device, 5},   {"/dev/null", Kind::device, 5},    {"/dev/full", Kind::device, 5},
+        {path("prise.sud"), Kind::socket, 5},
+    };
+    for (const auto& c : cases) {
+        // In a child with an alarm: a pipe without a reader would block an open for writing.
+        const int result = run_in_child([&] {
+            ::alarm(10);
+            try {
+                write_puzzle_file(c.name, PuzzleValues{});
+            } catch (const NotRegularFileError& error) {
+                return error.kind() == c.kind && error.code() == c.code && error.path() == c.name ? 0 : 1;
+            } catch (...) { return 2; }
+            return 3;
+        });
+        EXPECT_EQ(result, 0) << c.name;
+    }
+    ::close(listening);
+    EXPECT_TRUE(std::filesystem::is_fifo(path("tube.sud")));
+    EXPECT_TRUE(std::filesystem::is_symlink(path("nul.sud")));
+    EXPECT_TRUE(std::filesystem::is_empty(path("dossier")));
+    EXPECT_EQ(entries(), (std::set<std::string>{"dossier", "tube.sud", "nul.sud", "lien-tube.sud", "prise.sud"}));
+}
+
+TEST_F(FilesTest, a_dangling_symbolic_link_gets_the_file_it_names_and_stays_a_link) {
+    std::filesystem::create_directory(path("vrai"));
+    std::filesystem::create_symlink("vrai/grille.sud", path("relatif.sud"));
+    std::filesystem::create_symlink(path("vrai/absolu.sud"), path("absolu.sud"));
+    std::filesystem::create_symlink("relatif.sud", path("chaine.sud"));
+    write_puzzle_file(path("relatif.sud"), area_of(test::kEasy));
+    write_puzzle_file(path("absolu.sud"), area_of(test::kEasy));
+    const std::string text = puzzle_text(test::puzzle_values(test::kEasy));
+    EXPECT_EQ(contents("vrai/grille.sud"), text);
+    EXPECT_EQ(contents("vrai/absolu.sud"), text);
+    for (const char* link : {"relatif.sud", "absolu.sud", "chaine.sud"})
+        EXPECT_TRUE(std::filesystem::is_symlink(path(link))) << link;
+    std::filesystem::remove(path("vrai/grille.sud"));
+    write_puzzle_file(path("chaine.sud"), PuzzleValues{});
+    EXPECT_EQ(contents("vrai/grille.sud"), puzzle_text(PuzzleValues{})) << "a chain of links is followed to its end";
+}
+
+TEST_F(FilesTest, links_that_lead_nowhere_fail_with_code_3_and_write_nothing) {
+    std::filesystem::create_symlink("boucle-b.sud", path("boucle-a.sud"));
+    std::filesystem::create_symlink("boucle-a.sud", path("boucle-b.sud"));
+    std::filesystem::create_symlink("absent/grille.sud", path("perdu.sud"));
+    for (const char* link : {"boucle-a.sud", "perdu.sud"})
+        EXPECT_EQ(failure_code([&] { write_puzzle_file(path(link), PuzzleValues{}); }), 3) << link;
+    EXPECT_EQ(entries(), (std::set<std::string>{"boucle-a.sud", "boucle-b.sud", "perdu.sud"}));
+}
+
+TEST_F(FilesTest, the_file_size_limit_fails_the_save_without_ending_the_program_and_keeps_its_signal) {
+    put("grille.sud", std::string(600, '7'));
+    const std::string name = path("grille.sud");
+    // The child does not ignore SIGXFSZ itself: the save must, and must restore it afterwards.
+    const int code = run_in_child([&] {
+        const rlimit limit{100, 100};
+        if (::setrlimit(RLIMIT_FSIZE, &limit) != 0) return 200;
+        const int failure = failure_code([&] { write_puzzle_file(name, area_of(test::kEasy)); });
+        struct sigaction now {};
+        ::sigaction(SIGXFSZ, nullptr, &now);
+        return failure == EFBIG && now.sa_handler == SIG_DFL ? 0 : 1;
+    });
+    EXPECT_EQ(code, 0);
+    EXPECT_EQ(contents("grille.sud"), std::string(600, '7'));
+    EXPECT_EQ(entries(), (std::set<std::string>{"grille.sud"}));
+}
+
+TEST_F(FilesTest, failures_keep_the_system_cause_beside_their_code) {
+    std::filesystem::create_directory(path("dossier"));
+    const struct {
+        std::string name;
+        int code;
+        int cause;
+    } cases[] = {
+        {path("absent.sud"), 2, ENOENT},
+        {path("absent/grille.sud"), 3, ENOENT},
+        {path("dossier"), 3, EISDIR},
+    };
+    for (const auto& c : cases) {
+        try {
+            read_puzzle_file(c.name);
+            ADD_FAILURE() << c.name;
+        } catch (const FileError& error) {
+            EXPECT_EQ(error.code(), c.code) << c.name;
+            EXPECT_EQ(error.system_error(), c.cause) << c.name;
+        }
+    }
+    try {
+        write_puzzle_file(path("absent/grille.sud"), PuzzleValues{});
+        ADD_FAILURE();
+    } catch (const FileError& error) {
+        EXPECT_EQ(error.code(), 3);
+        EXPECT_EQ(error.system_error(), ENOENT);
+    }
 }
 
 TEST_F(FilesTest, a_file_without_write_permission_is_refused_with_code_5_and_kept) {
@@ -311,7 +442,7 @@ TEST_F(FilesTest, reads_and_writes_close_their_files_whether_they_succeed_or_fai
         EXPECT_EQ(failure_code([&] { read_puzzle_file(path("dossier"), area); }), 3);
         EXPECT_EQ(failure_code([&] { write_puzzle_file(path("out.sud"), area); }), 0);
         EXPECT_EQ(failure_code([&] { write_puzzle_file(path("dossier"), area); }), 3);
-        EXPECT_EQ(failure_code([&] { write_puzzle_file("/dev/full", area); }), 101);
+        EXPECT_EQ(failure_code([&] { write_puzzle_file("/dev/full", area); }), 5);
     }
     EXPECT_EQ(test::open_descriptors(), before);
 }

@@ -9,11 +9,26 @@ std::string ScriptedDialogs::ask_open_file_name(const FileDialogRequest& request
 
 std::string ScriptedDialogs::ask_save_file_name(const FileDialogRequest& request) {
     script_->save_requests.push_back(request);
-    return next(request);
+    for (std::string name = next(request);; name = next_answer()) {
+        const std::string target = existing_save_target(name);
+        if (target.empty()) return name;
+        script_->replace_questions.push_back(target);
+        if (script_->replace_replies.empty()) {
+            ++script_->unexpected;
+            return {};
+        }
+        const bool yes = script_->replace_replies.front();
+        script_->replace_replies.pop_front();
+        if (yes) return name;
+    }
 }
 
 std::string ScriptedDialogs::next(const FileDialogRequest& request) {
     script_->requests.push_back(request);
+    return next_answer();
+}
+
+std::string ScriptedDialogs::next_answer() {
     if (script_->answers.empty()) {
         ++script_->unexpected;
         return {};

@@ -14,11 +14,18 @@ namespace vornel::test {
 // File dialogs that answer from a script: each call takes the next answer ("" = cancel) and
 // remembers the request it was given. An unscripted call answers "" and counts as unexpected, for
 // the test to check at its end. The script may outlive the dialogs (a window owns its dialogs).
+// The save dialog plays the question before replacing a file as the real one does: when the
+// answer's Save target exists (existing_save_target), the question (that target) is recorded and
+// the next scripted reply taken; on "Oui" the answer is handed back, on "Non" the user stays in
+// the dialog and the next answer follows ("" cancels). An unscripted question counts as
+// unexpected and cancels.
 class ScriptedDialogs final : public FileDialogs {
 public:
     struct Script {
         std::deque<std::string> answers;
-        std::vector<FileDialogRequest> requests; // both kinds, in the order asked
+        std::deque<bool> replace_replies;           // true: "Oui"
+        std::vector<std::string> replace_questions; // the files the save dialog asked about
+        std::vector<FileDialogRequest> requests;    // both kinds, in the order asked
         std::vector<FileDialogRequest> open_requests;
         std::vector<FileDialogRequest> save_requests;
         int unexpected = 0;
@@ -28,6 +35,8 @@ public:
     explicit ScriptedDialogs(std::shared_ptr<Script> script) : script_(std::move(script)) {}
 
     void answer(std::string name) { script_->answers.push_back(std::move(name)); }
+    void reply_to_replace(bool yes) { script_->replace_replies.push_back(yes); }
+    const std::vector<std::string>& questions() const { return script_->replace_questions; }
     const std::vector<FileDialogRequest>& requests() const { return script_->requests; }
     int unexpected() const { return script_->unexpected; }
 
@@ -36,6 +45,7 @@ public:
 
 private:
     std::string next(const FileDialogRequest& request);
+    std::string next_answer(); // the next scripted answer, without a new request
     std::shared_ptr<Script> script_;
 };
 

@@ -2,12 +2,16 @@
 // costs its own moc and link, so they share one).
 
 #include <QApplication>
+#include <QTemporaryDir>
 
 #include "explications_test_support.h"
 #include "modal_watchdog.h"
 
 int main(int argc, char** argv) {
     vornel::test::default_to_offscreen();
+    // The file dialogs remember their folder in the user's settings: keep a run's own.
+    QTemporaryDir config;
+    qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
     QApplication app(argc, argv);
     // EXTRAS_TESTS_ONLY=explications or =file_dialogs runs one class, so that test function names
     // given on the command line are found.

@@ -2,6 +2,7 @@
 // name field and presses its button, as a user would.
 
 #include <functional>
+#include <memory>
 #include <optional>
 
 #include <QAbstractItemView>
@@ -12,19 +13,25 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileDialog>
+#include <QLabel>
 #include <QLibraryInfo>
 #include <QLineEdit>
 #include <QLocale>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
+#include "engine.h"
 #include "explications_test_support.h"
 #include "file_dialogs.h"
+#include "headless_board.h"
 #include "modal_watchdog.h"
 #include "resources.h"
+#include "sud_file.h"
 
 namespace {
 
@@ -149,7 +156,10 @@ private slots:
     void cancel_gives_an_empty_name();
     void open_accepts_a_name_that_does_not_exist();
     void open_gives_the_full_path_of_an_existing_file();
-    void save_replaces_an_existing_file_without_asking();
+    void save_asks_before_replacing_an_existing_file_data();
+    void save_asks_before_replacing_an_existing_file();
+    void save_asks_nothing_for_a_new_file();
+    void dialogs_start_in_the_last_folder_chosen();
     void save_adds_no_extension();
     void names_come_back_as_utf8();
     void filter_index_selects_the_filter_data();
@@ -157,6 +167,8 @@ private slots:
     void parent_window_is_active_again_afterwards();
     void standard_dialog_texts_follow_a_french_locale();
     void screenshot_shows_the_save_dialog();
+    void standard_texts_are_french_whatever_the_locale();
+    void screenshot_shows_the_replace_question();
 
 private:
     QTemporaryDir dir_;
@@ -228,7 +240,7 @@ void FileDialogsTest::save_dialog_shows_its_title_filter_and_an_empty_name() {
     QCOMPARE(seen.nameField, QString());
     QCOMPARE(seen.acceptMode, QFileDialog::AcceptSave);
     QVERIFY(seen.options.testFlag(QFileDialog::DontUseNativeDialog));
-    QVERIFY(seen.options.testFlag(QFileDialog::DontConfirmOverwrite));
+    QVERIFY(seen.options.testFlag(QFileDialog::DontConfirmOverwrite)); // SaveDialog asks itself
     QCOMPARE(seen.defaultSuffix, QString());
     QVERIFY(seen.modal);
     QVERIFY(!seen.acceptEnabledEmpty);
@@ -286,25 +298,198 @@ void FileDialogsTest::open_gives_the_full_path_of_an_existing_file() {
     QCOMPARE(QString::fromStdString(name), path);
 }
 
-void FileDialogsTest::save_replaces_an_existing_file_without_asking() {
-    const QString path = dir_.filePath(QStringLiteral("existante.sud"));
-    QFile file(path);
+namespace {
+
+// What the question before replacing a file looked like, and what became of the dialog.
+struct Question {
+    int asked = 0;
+    QString objectName;
+    QString title;
+    QString text;
+    QStringList buttons; // the buttons' texts, without "&"
+    QString defaultButton;
+    bool dialogStayed = false; // the save dialog was still open after "Non"
+};
+
+// Plays a user who types `typed` into the save dialog and presses Enregistrer, answers the
+// question with `yes`, and after a "Non" types `then` (or cancels when it is empty).
+std::string drive_replace(const std::function<std::string()>& ask, const QString& typed, bool yes, const QString& then,
+                          Question& question, bool& watchdog_fired) {
+    vornel::test::ModalWatchdog watchdog(8000);
+    int typedCount = 0;
+    // Two timers: one plays the dialog, the other the question, which comes up inside the
+    // dialog's button press (a timer does not fire again while its own handler runs).
+    QTimer dialogPoll;
+    QTimer questionPoll;
+    dialogPoll.setInterval(10);
+    questionPoll.setInterval(10);
+    QObject::connect(&dialogPoll, &QTimer::timeout, [&] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        if (!dialog || !dialog->isVisible()) return;
+        auto* nameEdit = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        auto* buttons = dialog->findChild<QDialogButtonBox*>(QStringLiteral("buttonBox"));
+        if (!nameEdit || !buttons) return;
+        if (typedCount == 1 && question.asked == 1) question.dialogStayed = true;
+        const QString name = typedCount == 0 ? typed : then;
+        if (typedCount >= 2 || (typedCount == 1 && question.asked == 0)) return;
+        ++typedCount;
+        if (name.isEmpty()) {
+            buttons->button(QDialogButtonBox::Cancel)->click();
+            return;
+        }
+        // With the focus in the name field, as drive() does: the list's selection must not win.
+        dialog->activateWindow();
+        nameEdit->setFocus(Qt::OtherFocusReason);
+        QDeadlineTimer deadline(2000);
+        while (!nameEdit->hasFocus() && !deadline.hasExpired()) QTest::qWait(10);
+        nameEdit->clear();
+        type_text(nameEdit, name);
+        if (QCompleter* completer = nameEdit->completer(); completer && completer->popup()->isVisible())
+            completer->popup()->hide();
+        buttons->button(QDialogButtonBox::Save)->click();
+    });
+    QObject::connect(&questionPoll, &QTimer::timeout, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box || !box->isVisible()) return;
+        ++question.asked;
+        question.objectName = box->objectName();
+        question.title = box->windowTitle();
+        question.text = box->text();
+        question.buttons.clear();
+        for (QAbstractButton* b : box->buttons()) question.buttons << b->text().remove(QLatin1Char('&'));
+        question.defaultButton =
+            box->defaultButton() ? box->defaultButton()->text().remove(QLatin1Char('&')) : QString();
+        box->button(yes ? QMessageBox::Yes : QMessageBox::No)->click();
+    });
+    dialogPoll.start();
+    questionPoll.start();
+    const std::string result = ask();
+    watchdog_fired = watchdog.fired();
+    return result;
+}
+
+} // namespace
+
+void FileDialogsTest::save_asks_before_replacing_an_existing_file_data() {
+    QTest::addColumn<QString>("existing");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("yes");
+    QTest::addColumn<QString>("then");
+    QTest::newRow("oui") << "existante.sud"
+                         << "existante.sud" << true << "";
+    QTest::newRow("oui, the name without its extension") << "grille.sud"
+                                                         << "grille" << true << "";
+    QTest::newRow("non, then cancel") << "existante.sud"
+                                      << "existante.sud" << false << "";
+    QTest::newRow("non, then another name") << "existante.sud"
+                                            << "existante.sud" << false << "nouvelle.sud";
+}
+
+void FileDialogsTest::save_asks_before_replacing_an_existing_file() {
+    QFETCH(QString, existing);
+    QFETCH(QString, typed);
+    QFETCH(bool, yes);
+    QFETCH(QString, then);
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString old = dir.filePath(existing);
+    {
+        QFile file(old);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("1\r\n");
+    }
+    // The Save command itself, with the real dialog, on a puzzle of one digit.
+    vornel::WorkArea area;
+    area.grid[1][1] = 7;
+    vornel::HeadlessBoard board(area);
+    vornel::Engine engine(area, board);
+    QWidget parent;
+    vornel::QtFileDialogs dialogs(&parent);
+    Question question;
+    bool fired = false;
+    drive_replace(
+        [&] {
+            vornel::save_command(engine, dialogs);
+            return std::string();
+        },
+        dir.filePath(typed), yes, then.isEmpty() ? QString() : dir.filePath(then), question, fired);
+    QVERIFY(!fired);
+    QCOMPARE(question.asked, 1);
+    QCOMPARE(question.objectName, QStringLiteral("ReplaceQuestion"));
+    QCOMPARE(question.title, QStringLiteral("Enregistrer sous"));
+    // Qt's own question, naming the file Save would write.
+    QCOMPARE(question.text, QFileDialog::tr("%1 already exists.\nDo you want to replace it?").arg(existing));
+    QCOMPARE(question.buttons.size(), 2);
+    QCOMPARE(question.defaultButton,
+             question.buttons.contains(QStringLiteral("Non")) ? QStringLiteral("Non") : QStringLiteral("No"));
+    QFile file(old);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray written = QByteArray::fromStdString(vornel::puzzle_text(vornel::values_of(area)));
+    QCOMPARE(file.readAll(), yes ? written : QByteArray("1\r\n"));
+    if (!yes) QVERIFY(question.dialogStayed); // "Non" goes back to the dialog
+    if (!then.isEmpty()) {
+        QFile other(dir.filePath(then));
+        QVERIFY(other.open(QIODevice::ReadOnly));
+        QCOMPARE(other.readAll(), written);
+    }
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), then.isEmpty() ? 1 : 2);
+}
+
+void FileDialogsTest::save_asks_nothing_for_a_new_file() {
+    QTemporaryDir dir;
+    QFile file(dir.filePath(QStringLiteral("grille"))); // "grille" saves as grille.sud, which is free
     QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write("1\r\n");
     file.close();
+    QWidget parent;
+    vornel::QtFileDialogs dialogs(&parent);
+    Question question;
+    bool fired = false;
+    const std::string name = drive_replace([&] { return dialogs.ask_save_file_name(save_request()); },
+                                           dir.filePath(QStringLiteral("grille")), true, QString(), question, fired);
+    QVERIFY(!fired);
+    QCOMPARE(question.asked, 0);
+    QCOMPARE(QString::fromStdString(name), dir.filePath(QStringLiteral("grille")));
+}
+
+void FileDialogsTest::dialogs_start_in_the_last_folder_chosen() {
+    // State: a folder chosen in the save dialog.
+    QTemporaryDir dir;
+    QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("grilles")));
+    const QString folder = dir.filePath(QStringLiteral("grilles"));
     QWidget parent;
     vornel::QtFileDialogs dialogs(&parent);
     Seen seen;
     bool fired = false;
-    const std::string name = drive([&] { return dialogs.ask_save_file_name(save_request()); }, {path}, seen, fired);
-    QVERIFY2(!fired, "a confirmation box came up");
-    QCOMPARE(QString::fromStdString(name), path);
+    drive([&] { return dialogs.ask_save_file_name(save_request()); }, {folder + QStringLiteral("/une.sud")}, seen,
+          fired);
+    QVERIFY(!fired);
+    // Expected: the open dialog starts there, and a later run reads it back from the settings.
+    QCOMPARE(vornel::remembered_folder(), folder);
+    QSettings later(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("vornel"), QStringLiteral("vornel"));
+    QVERIFY(later.fileName().startsWith(qEnvironmentVariable("XDG_CONFIG_HOME")));
+    QString startedIn;
+    QTimer poll;
+    poll.setInterval(10);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        if (!dialog || !dialog->isVisible()) return;
+        startedIn = dialog->directory().absolutePath();
+        dialog->reject();
+    });
+    poll.start();
+    vornel::test::ModalWatchdog watchdog(5000);
+    dialogs.ask_open_file_name(open_request());
+    QVERIFY(!watchdog.fired());
+    QCOMPARE(startedIn, folder);
+    // A folder that went away is not where the dialog starts, and is not recorded.
+    vornel::remember_folder(dir.filePath(QStringLiteral("absent")));
+    QCOMPARE(vornel::remembered_folder(), folder);
 }
 
 void FileDialogsTest::save_adds_no_extension() {
     QWidget parent;
     vornel::QtFileDialogs dialogs(&parent);
-    const QString path = dir_.filePath(QStringLiteral("grille"));
+    const QString path = dir_.filePath(QStringLiteral("sans-extension"));
     Seen seen;
     bool fired = false;
     const std::string name = drive([&] { return dialogs.ask_save_file_name(save_request()); }, {path}, seen, fired);
@@ -412,6 +597,77 @@ void FileDialogsTest::screenshot_shows_the_save_dialog() {
     });
     poll.start();
     dialogs.ask_save_file_name(save_request());
+    QVERIFY(grabbed);
+    QVERIFY(!watchdog.fired());
+}
+
+void FileDialogsTest::standard_texts_are_french_whatever_the_locale() {
+    // Run by itself under LANG=C (see tests/ui/CMakeLists.txt): the desktop's locale is not French.
+    if (QLocale::system().language() == QLocale::French) QSKIP("run under LANG=C to mean something");
+    vornel::install_qt_translations();
+    QCOMPARE(QLocale().language(), QLocale::French);
+    // The save dialog's buttons.
+    QWidget parent;
+    vornel::QtFileDialogs dialogs(&parent);
+    QStringList seen;
+    QTimer poll;
+    poll.setInterval(10);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        if (!seen.isEmpty() || !dialog || !dialog->isVisible()) return;
+        auto* buttons = dialog->findChild<QDialogButtonBox*>(QStringLiteral("buttonBox"));
+        seen << buttons->button(QDialogButtonBox::Save)->text() << buttons->button(QDialogButtonBox::Cancel)->text();
+        if (auto* label = dialog->findChild<QLabel*>(QStringLiteral("fileNameLabel"))) seen << label->text();
+        dialog->reject();
+    });
+    poll.start();
+    vornel::test::ModalWatchdog watchdog(5000);
+    dialogs.ask_save_file_name(save_request());
+    QVERIFY(!watchdog.fired());
+    for (QString& s : seen) s.remove(QLatin1Char('&'));
+    QCOMPARE(seen, (QStringList{"Enregistrer", "Annuler", "Nom de fichier :"}));
+    // The question before replacing, with its buttons.
+    QCOMPARE(QFileDialog::tr("%1 already exists.\nDo you want to replace it?").arg(QStringLiteral("grille.sud")),
+             QStringLiteral("Le fichier grille.sud existe déjà\nVoulez-vous l'écraser ?"));
+    QStringList answers;
+    QTimer::singleShot(50, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box) return;
+        for (QAbstractButton* b : box->buttons()) answers << b->text().remove(QLatin1Char('&'));
+        box->button(QMessageBox::No)->click();
+    });
+    QVERIFY(!vornel::confirm_replace(&parent, QStringLiteral("/tmp/grille.sud")));
+    answers.sort();
+    QCOMPARE(answers, (QStringList{"Non", "Oui"}));
+    // A cell's context menu.
+    QLineEdit edit;
+    edit.setText(QStringLiteral("5"));
+    const std::unique_ptr<QMenu> menu(edit.createStandardContextMenu());
+    QStringList entries;
+    for (QAction* a : menu->actions())
+        if (!a->isSeparator()) entries << a->text().section(QLatin1Char('\t'), 0, 0).remove(QLatin1Char('&'));
+    QVERIFY2(entries.contains(QStringLiteral("Coller")) && entries.contains(QStringLiteral("Tout sélectionner")),
+             qPrintable(entries.join(QLatin1Char('|'))));
+}
+
+void FileDialogsTest::screenshot_shows_the_replace_question() {
+    const QString dir = screenshot_dir();
+    QWidget parent;
+    parent.setWindowTitle(QStringLiteral("Enregistrer sous"));
+    bool grabbed = false;
+    QTimer poll;
+    poll.setInterval(50);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (grabbed || !box || !box->isVisible()) return;
+        grabbed = true;
+        QTest::qWait(50);
+        if (!dir.isEmpty()) box->grab().save(dir + QStringLiteral("/replace-question.png"));
+        box->button(QMessageBox::No)->click();
+    });
+    poll.start();
+    vornel::test::ModalWatchdog watchdog(5000);
+    QVERIFY(!vornel::confirm_replace(&parent, QStringLiteral("/tmp/grille.sud")));
     QVERIFY(grabbed);
     QVERIFY(!watchdog.fired());
 }

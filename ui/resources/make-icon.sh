@@ -1,5 +1,5 @@
 #!/bin/sh
-# Draws the program's 64x64 icon: a 3x3 grid on the window's pale yellow, one cell green (a digit
+# Draws the window's 64x64 icon (vornel.png): a 3x3 grid on the window's pale yellow, one cell green (a digit
 # just placed), two red (the digit cannot go there), one orange (another digit stands there), the
 # rest white. Run from anywhere; rewrites vornel.png next to this script. Needs ImageMagick's
 # convert (the Debian one: a stand-in convert may come first on PATH).
@@ -29,3 +29,11 @@ eval "$CONVERT" -size 64x64 xc:none \
     -fill "'#ffff99'" -stroke "'#404040'" -strokewidth 2 -draw "'roundrectangle 1,1 62,62 8,8'" \
     -stroke black -strokewidth 2 $draw \
     -depth 8 -define png:exclude-chunks=date,time -strip "'$here/vornel.png'"
+
+# The installed icons: vornel.svg (the scalable one, kept by hand) rendered at the usual hicolor
+# sizes into hicolor/<size>x<size>/vornel.png. Needs rsvg-convert (librsvg2-bin).
+for size in 16 22 24 32 48 64 128 256; do
+    mkdir -p "$here/hicolor/${size}x${size}"
+    rsvg-convert -w "$size" -h "$size" "$here/vornel.svg" |
+        "$CONVERT" - -depth 8 -define png:exclude-chunks=date,time -strip "$here/hicolor/${size}x${size}/vornel.png"
+done

@@ -1,0 +1,71 @@
+#pragma once
+
+#include <cstddef>
+#include <iosfwd>
+#include <string>
+#include <string_view>
+
+namespace vornel {
+
+// Where vornel-explain writes its results or its messages. Every write and the final flush are
+// checked: the first failure is kept with its cause, later writes are dropped (they could only
+// fail again or write a hole in the output), and the caller asks failed() and failure_cause() to
+// tell the user. Not for use by several threads at once.
+class OutputSink {
+public:
+    virtual ~OutputSink() = default;
+
+    // Writes (or buffers) the bytes. False once the output has failed.
+    bool write(std::string_view bytes);
+    // Writes out everything buffered. False once the output has failed.
+    bool flush();
+
+    bool failed() const { return failed_; }
+    // The errno of the failure, or 0 when the output did not say why.
+    int failure_errno() const { return failure_errno_; }
+
+protected:
+    // Return 0 on success, else the errno of the failure, or -1 when its cause is unknown.
+    virtual int put(std::string_view bytes) = 0;
+    virtual int drain() = 0;
+
+private:
+    bool record(int result);
+
+    bool failed_ = false;
+    int failure_errno_ = 0;
+};
+
+// An open file descriptor (standard output or error), buffered; the descriptor stays open.
+// SIGPIPE keeps its usual effect: a reader that goes away ends the program, as for any filter.
+class FdSink final : public OutputSink {
+public:
+    explicit FdSink(int fd);
+    ~FdSink() override;
+
+protected:
+    int put(std::string_view bytes) override;
+    int drain() override;
+
+private:
+    int write_all(std::string_view bytes);
+
+    int fd_;
+    std::string buffer_;
+};
+
+// A standard stream, for tests and for callers that hand the tool a stream. A stream does not
+// say why it failed, so the cause is unknown.
+class StreamSink final : public OutputSink {
+public:
+    explicit StreamSink(std::ostream& out) : out_(out) {}
+
+protected:
+    int put(std::string_view bytes) override;
+    int drain() override;
+
+private:
+    std::ostream& out_;
+};
+
+} // namespace vornel

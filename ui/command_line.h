@@ -1,0 +1,31 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace vornel {
+
+// The window program's command line: `vornel [FICHIER]`, `vornel --help`, `vornel --version`.
+// Plain C++, so that --help and --version answer before any window system is reached.
+struct CommandLine {
+    enum class Action { run, help, version, usage_error };
+    Action action = Action::run;
+    std::string file;    // run: the puzzle file to open at start, "" for none
+    std::string message; // usage_error: the French line that says what is wrong
+};
+
+// `args` are the arguments after the program's name. "-h"/"--help" and "-v"/"--version" answer
+// at once wherever they stand (before a "--"); after "--" every argument is a file name. One
+// file at most; any other argument starting with "-" (a lone "-" included) is a usage error.
+CommandLine parse_command_line(const std::vector<std::string>& args);
+
+// Only the two questions that need no window: help or version when asked for, run otherwise
+// (the toolkit then takes its own options, such as -style, before the full parse).
+CommandLine::Action early_action(const std::vector<std::string>& args);
+
+// The texts printed for --help and --version, and after a usage error (each ends in "\n").
+std::string help_text();
+std::string version_text();
+std::string usage_error_text(const std::string& message);
+
+} // namespace vornel

@@ -1,0 +1,172 @@
+// The puzzle's ways in and out of the window besides the Open and Save dialogs: the clipboard
+// ("Coller une grille", "Copier la grille") and drag and drop.
+
+#include "puzzle_transfer.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFile>
+#include <QGuiApplication>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QPointer>
+#include <QTimer>
+#include <QUrl>
+
+#include "cell_edit.h"
+#include "guard.h"
+#include "log_view.h"
+#include "open_save.h"
+#include "puzzle_text.h"
+#include "tf_vrn.h"
+
+namespace vornel {
+
+namespace {
+
+std::string utf8(const QString& text) { return text.toUtf8().toStdString(); }
+
+// Takes puzzle drops on the widget it watches before the widget sees them; every other drag
+// goes on to the widget as usual.
+class PuzzleDrops final : public QObject {
+public:
+    explicit PuzzleDrops(Tf_vrn& window) : QObject(&window), window_(&window) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        switch (event->type()) {
+            case QEvent::DragEnter:
+            case QEvent::DragMove: {
+                auto* drag = static_cast<QDragMoveEvent*>(event);
+                // The data stays the same through one drag: read it once, on entering.
+                if (event->type() == QEvent::DragEnter || drag->mimeData() != seen_) {
+                    seen_ = drag->mimeData();
+                    taken_ = puzzle_offer(seen_).kind != PuzzleOffer::Kind::none;
+                }
+                if (!taken_) return false;
+                drag->setDropAction(Qt::CopyAction);
+                drag->accept();
+                return true;
+            }
+            case QEvent::Drop: {
+                auto* drop = static_cast<QDropEvent*>(event);
+                PuzzleOffer offer = puzzle_offer(drop->mimeData());
+                if (offer.kind == PuzzleOffer::Kind::none) return false;
+                drop->setDropAction(Qt::CopyAction);
+                drop->accept();
+                // Opened once the drop is over: a failure box must not hold up the program the
+                // drag came from.
+                QTimer::singleShot(0, window_, [window = window_, offer = std::move(offer)] {
+                    if (!window) return;
+                    if (offer.kind == PuzzleOffer::Kind::file)
+                        window->open_puzzle_file(offer.path);
+                    else
+                        window->bring_in_puzzle_text(offer.text);
+                });
+                return true;
+            }
+            default: return QObject::eventFilter(watched, event);
+        }
+    }
+
+private:
+    QPointer<Tf_vrn> window_;
+    const QMimeData* seen_ = nullptr; // the data of the drag under way, not owned
+    bool taken_ = false;              // whether it holds a puzzle
+};
+
+} // namespace
+
+PuzzleOffer puzzle_offer(const QMimeData* data) {
+    PuzzleOffer offer;
+    if (!data) return offer;
+    for (const QUrl& url : data->urls()) {
+        if (!url.isLocalFile()) continue;
+        const QString path = url.toLocalFile();
+        if (!path.endsWith(QStringLiteral(".sud"), Qt::CaseInsensitive)) continue;
+        offer.kind = PuzzleOffer::Kind::file;
+        offer.path = QFile::encodeName(path).toStdString();
+        return offer;
+    }
+    if (data->hasUrls()) return offer; // files, but none of ours: their names are no puzzle
+    if (data->hasText() && read_puzzle_text(utf8(data->text())).ok) {
+        offer.kind = PuzzleOffer::Kind::text;
+        offer.text = data->text();
+    }
+    return offer;
+}
+
+std::string refusal_message(TextSource source, const std::string& problem) {
+    const char* first = source == TextSource::clipboard ? "Le presse-papiers ne contient pas de grille."
+                                                        : "Le texte ne contient pas de grille.";
+    return first + ("\n" + problem) + "\n" + std::string(puzzle_text_expected());
+}
+
+namespace {
+
+// Brings in the puzzle `text` holds, or throws the failure that refuses it (board untouched).
+void show_text_puzzle(Engine& engine, WorkArea& area, const QString& text, TextSource source) {
+    const PuzzleText read = read_puzzle_text(utf8(text));
+    if (!read.ok) throw Failure(refusal_message(source, read.problem));
+    store_values(area, read.values);
+    engine.show_grid();
+}
+
+} // namespace
+
+// ---- The window's side ----
+
+void Tf_vrn::build_transfer_menu() {
+    auto* fichier = menuBar()->findChild<QMenu*>(QStringLiteral("m_fichier"));
+    if (!fichier) return;
+    struct Entry {
+        const char* name;
+        const char* caption;
+        QKeySequence shortcut;
+        void (Tf_vrn::*handler)();
+    };
+    const Entry entries[] = {
+        {"m_paste", "Coller une grille", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_V), &Tf_vrn::m_pasteClick},
+        {"m_copy", "Copier la grille", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C), &Tf_vrn::m_copyClick},
+    };
+    for (const Entry& e : entries) {
+        auto* action = new QAction(QString::fromUtf8(e.caption), this);
+        action->setObjectName(QString::fromUtf8(e.name));
+        action->setShortcut(e.shortcut);
+        connect(action, &QAction::triggered, this, e.handler);
+        fichier->addAction(action);
+    }
+}
+
+void Tf_vrn::accept_puzzle_drops() {
+    auto* drops = new PuzzleDrops(*this);
+    setAcceptDrops(true);
+    installEventFilter(drops);
+    for (CellEdit* target : cells_) target->installEventFilter(drops);
+    memo_->installEventFilter(drops);
+}
+
+void Tf_vrn::open_puzzle_file(const std::string& path) {
+    guarded([this](const std::string& message) { report_failure(message); },
+            [this, &path] { vornel::open_puzzle_file(engine_, path); });
+}
+
+void Tf_vrn::bring_in_puzzle_text(const QString& text) {
+    guarded([this](const std::string& message) { report_failure(message); },
+            [this, &text] { show_text_puzzle(engine_, area_, text, TextSource::drop); });
+}
+
+void Tf_vrn::m_pasteClick() {
+    guarded([this](const std::string& message) { report_failure(message); },
+            [this] { show_text_puzzle(engine_, area_, QGuiApplication::clipboard()->text(), TextSource::clipboard); });
+}
+
+void Tf_vrn::m_copyClick() {
+    guarded([this](const std::string& message) { report_failure(message); },
+            [this] { QGuiApplication::clipboard()->setText(QString::fromStdString(puzzle_line(values_of(area_)))); });
+}
+
+} // namespace vornel
