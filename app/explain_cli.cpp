@@ -112,6 +112,18 @@ std::string stem_of(const std::string& input) {
     return name.empty() ? "puzzle" : name;
 }
 
+// The name of an input's puzzle in a page title: "grille.sud", "grilles.txt, ligne 3", "entrée
+// standard, ligne 2".
+std::string page_title(const std::string& name) {
+    std::string title = name;
+    const auto colon = title.rfind(':');
+    if (colon != std::string::npos && colon + 1 < title.size() &&
+        title.find_first_not_of("0123456789", colon + 1) == std::string::npos)
+        title = title.substr(0, colon) + ", ligne " + title.substr(colon + 1);
+    if (title == "-" || title.rfind("-, ", 0) == 0) title = "entrée standard" + title.substr(1);
+    return title;
+}
+
 // ---- Messages ---------------------------------------------------------------------------------
 
 // What went wrong reading an input, from the errno the system gave (0 when none) and the failure
@@ -290,7 +302,7 @@ private:
         }
         ++pages_;
         const auto reporter = [&](const std::string& message) { report(name + ": " + failure_text(message) + '\n'); };
-        const std::string title = "Vornel : " + name;
+        const std::string title = "Vornel : " + page_title(name);
         const report::Page page =
             options_.ladder.enabled
                 ? report::ladder_page(title, ladder::explain(values_of(loaded_grid(values, reporter))))

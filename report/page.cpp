@@ -211,7 +211,7 @@ void write_html(std::ostream& out, const Page& page) {
         << "</title>\n<style>\n"
            "body{font-family:sans-serif;margin:1.5em;color:#000;background:#fff;max-width:60em}\n"
            "h1{font-size:1.5em}h2{font-size:1.15em;margin:0 0 .4em}\n"
-           ".board{width:15em;height:15em;display:block}\n"
+           ".board{width:18em;height:18em;display:block}\n"
            ".board text{font-family:sans-serif}\n"
            ".steps{display:flex;flex-wrap:wrap;gap:1em;list-style:none;padding:0}\n"
            ".step{flex:1 1 24em;border:1px solid #888;padding:.6em;break-inside:avoid;page-break-inside:avoid}\n"

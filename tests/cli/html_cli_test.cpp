@@ -75,7 +75,7 @@ TEST(ExplainHtml, a_file_target_gets_the_page_of_the_one_puzzle_with_every_step_
     paragraphs.resize(sentences.size());
     for (auto& s : sentences) s = vornel::report::escape_html(s);
     EXPECT_EQ(paragraphs, sentences);
-    EXPECT_NE(html.find("<title>Vornel : -:1</title>"), std::string::npos);
+    EXPECT_NE(html.find("<title>Vornel : entrée standard, ligne 1</title>"), std::string::npos);
 }
 
 TEST(ExplainHtml, a_folder_target_gets_one_page_per_puzzle_named_as_sud_copies_are) {
@@ -134,5 +134,5 @@ TEST(ExplainHtml, a_file_target_takes_one_puzzle_and_reports_the_others) {
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.err,
               "-:2: --html " + folder / "one.html" + " ne reçoit qu'une grille : pour plusieurs, donnez un dossier.\n");
-    EXPECT_NE(read(folder / "one.html").find("<title>Vornel : -:1</title>"), std::string::npos);
+    EXPECT_NE(read(folder / "one.html").find("<title>Vornel : entrée standard, ligne 1</title>"), std::string::npos);
 }
