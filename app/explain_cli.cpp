@@ -16,8 +16,11 @@
 #include <utility>
 
 #include "byte_source.h"
+#include "classic_page.h"
 #include "explainer.h"
+#include "explanation_export.h"
 #include "failures.h"
+#include "ladder_page.h"
 #include "ladder_report.h"
 #include "output_sink.h"
 #include "puzzle_lines.h"
@@ -63,6 +66,12 @@ constexpr const char* kUsage = "Usage : vornel-explain [--tempo step|digit|once]
                                "                    plus difficile\n"
                                "  --json            avec --techniques all : un objet JSON par grille et par\n"
                                "                    ligne\n"
+                               "  --html CIBLE      n'écrit rien sur la sortie : écrit l'explication de chaque\n"
+                               "                    grille en page HTML autonome (une planche par étape),\n"
+                               "                    avec la méthode choisie par --techniques. CIBLE est un\n"
+                               "                    dossier existant (NOM.html, ou NOM-LIGNE.html avec\n"
+                               "                    --lines, selon les règles de --to-sud) ou un fichier,\n"
+                               "                    qui ne reçoit alors qu'une grille\n"
                                "  --help            affiche cette aide\n"
                                "  --version         affiche la version\n"
                                "\n"
@@ -75,7 +84,15 @@ struct Options {
     LadderOptions ladder;
     bool lines = false;
     std::string to_sud_dir;
+    // --html: a folder (one page per puzzle) or a file (one puzzle only).
+    std::string html_target;
+    bool html_into_folder = false;
     std::vector<std::string> files;
+
+    // The folder --to-sud or --html DIR writes into, and the extension of its files.
+    const std::string& output_dir() const { return to_sud_dir.empty() ? html_target : to_sud_dir; }
+    bool writes_files() const { return !to_sud_dir.empty() || !html_target.empty(); }
+    const char* output_extension() const { return to_sud_dir.empty() ? ".html" : ".sud"; }
 };
 
 // The process's standard streams, or streams standing in for them.
@@ -93,6 +110,18 @@ std::string stem_of(const std::string& input) {
     const auto dot = name.rfind('.');
     if (dot != std::string::npos && dot > 0) name.erase(dot);
     return name.empty() ? "puzzle" : name;
+}
+
+// The name of an input's puzzle in a page title: "grille.sud", "grilles.txt, ligne 3", "entrée
+// standard, ligne 2".
+std::string page_title(const std::string& name) {
+    std::string title = name;
+    const auto colon = title.rfind(':');
+    if (colon != std::string::npos && colon + 1 < title.size() &&
+        title.find_first_not_of("0123456789", colon + 1) == std::string::npos)
+        title = title.substr(0, colon) + ", ligne " + title.substr(colon + 1);
+    if (title == "-" || title.rfind("-, ", 0) == 0) title = "entrée standard" + title.substr(1);
+    return title;
 }
 
 // ---- Messages ---------------------------------------------------------------------------------
@@ -172,7 +201,7 @@ class Run {
 public:
     Run(const Options& options, Console& console) : options_(options), out_(console.out), err_(console.err) {
         workers_ = std::max(1u, std::min(8u, std::thread::hardware_concurrency()));
-        if (!options.to_sud_dir.empty()) {
+        if (options.writes_files()) {
             for (const std::string& name : options.files) {
                 FileId id;
                 if (name != "-" && file_id(name, id)) inputs_.insert(id);
@@ -184,6 +213,10 @@ public:
         if (stopped()) return;
         if (!options_.to_sud_dir.empty()) {
             write_sud(name, sud_name, values);
+            return;
+        }
+        if (!options_.html_target.empty()) {
+            write_html(name, sud_name.substr(0, sud_name.size() - 4) + ".html", values);
             return;
         }
         batch_.push_back({name, values, {}, {}});
@@ -256,14 +289,37 @@ private:
     void write_sud(const std::string& name, const std::string& sud_name, const PuzzleValues& values) {
         const WorkArea area = loaded_grid(
             values, [&](const std::string& message) { report(name + ": " + failure_text(message) + '\n'); });
-        const std::string path = options_.to_sud_dir + "/" + sud_name;
+        write_file(options_.to_sud_dir + "/" + sud_name, puzzle_text(values_of(area)));
+    }
+
+    // Writes the page of one puzzle's explanation: into the folder, or as the one target file.
+    void write_html(const std::string& name, const std::string& html_name, const PuzzleValues& values) {
+        const std::string path =
+            options_.html_into_folder ? options_.html_target + "/" + html_name : options_.html_target;
+        if (!options_.html_into_folder && pages_ > 0) {
+            fail(name, "--html " + path + " ne reçoit qu'une grille : pour plusieurs, donnez un dossier.");
+            return;
+        }
+        ++pages_;
+        const auto reporter = [&](const std::string& message) { report(name + ": " + failure_text(message) + '\n'); };
+        const std::string title = "Vornel : " + page_title(name);
+        const report::Page page =
+            options_.ladder.enabled
+                ? report::ladder_page(title, ladder::explain(values_of(loaded_grid(values, reporter))))
+                : report::classic_page(title, values, reporter);
+        write_file(path, report::html_document(page));
+    }
+
+    // Writes a whole file by the rules of every file this tool writes: never one of its inputs,
+    // never a folder, pipe or device, through links, atomically.
+    void write_file(const std::string& path, const std::string& bytes) {
         FileId id;
         if (file_id(path, id) && inputs_.count(id) != 0) {
             fail(path, "C'est un des fichiers lus par la commande : il n'est pas remplacé.");
             return;
         }
         try {
-            write_puzzle_file(path, area, Sync::skip);
+            write_text_file(path, bytes, Sync::skip);
         } catch (const NotRegularFileError& error) {
             fail(path, "C'est " + kind_name(error.kind()) + ", pas un fichier ordinaire : rien n'y est écrit.");
         } catch (const FileError& error) {
@@ -272,6 +328,7 @@ private:
     }
 
     const Options& options_;
+    std::size_t pages_ = 0; // pages written by --html
     OutputSink& out_;
     OutputSink& err_;
     unsigned workers_ = 1;
@@ -379,25 +436,27 @@ void read_input(Run& run, const Options& options, const std::string& name, Conso
 // Before --to-sud writes anything: its folder must exist, and no two inputs may give the same
 // names (NAME.sud, or NAME-LINE.sud for every line with --lines). Returns the refusal, or "".
 std::string to_sud_refusal(const Options& options, int& status) {
+    const std::string& dir = options.output_dir();
+    const char* option = options.to_sud_dir.empty() ? "--html" : "--to-sud";
     struct stat info {};
-    if (::stat(options.to_sud_dir.c_str(), &info) != 0) {
+    if (::stat(dir.c_str(), &info) != 0) {
         status = kExitFailure;
-        return options.to_sud_dir + ": " +
+        return dir + ": " +
                failure_text(errno == ENOENT ? "Dossier introuvable"
-                                            : in_out_message(in_out_code_for_path(errno, options.to_sud_dir))) +
+                                            : in_out_message(in_out_code_for_path(errno, dir))) +
                '\n';
     }
     if (!S_ISDIR(info.st_mode)) {
         status = kExitFailure;
-        return options.to_sud_dir + ": C'est un fichier, pas un dossier.\n";
+        return dir + ": C'est un fichier, pas un dossier.\n";
     }
     std::map<std::string, std::string> input_by_name;
     for (const std::string& name : options.files) {
-        const std::string sud_name = stem_of(name) + (options.lines ? "-LIGNE.sud" : ".sud");
-        const auto [it, added] = input_by_name.emplace(sud_name, name);
+        const std::string file_name = stem_of(name) + (options.lines ? "-LIGNE" : "") + options.output_extension();
+        const auto [it, added] = input_by_name.emplace(file_name, name);
         if (added) continue;
         status = kExitUsage;
-        return "--to-sud écrirait deux fois " + options.to_sud_dir + "/" + sud_name + ", pour « " + it->second +
+        return std::string(option) + " écrirait deux fois " + dir + "/" + file_name + ", pour « " + it->second +
                " » et pour « " + name + " » : rien n'est écrit. Renommez une des entrées.\n";
     }
     return {};
@@ -455,6 +514,9 @@ int run(const std::vector<std::string>& args, Console& console) {
             options.ladder.report = LadderReport::Json;
         } else if (arg == "--lines") {
             options.lines = true;
+        } else if (arg == "--html" || arg.rfind("--html=", 0) == 0) {
+            if (!value_of("--html", options.html_target) || options.html_target.empty())
+                return usage_error(console.err, "--html attend un fichier ou un dossier");
         } else if (arg == "--to-sud" || arg.rfind("--to-sud=", 0) == 0) {
             if (!value_of("--to-sud", options.to_sud_dir) || options.to_sud_dir.empty())
                 return usage_error(console.err, "--to-sud attend un dossier");
@@ -475,7 +537,14 @@ int run(const std::vector<std::string>& args, Console& console) {
         }
     }
 
-    if (!options.to_sud_dir.empty()) {
+    if (!options.html_target.empty()) {
+        if (!options.to_sud_dir.empty()) return usage_error(console.err, "--html et --to-sud s'excluent");
+        if (options.explain.report != Report::Narrative || options.ladder.report != LadderReport::Narrative)
+            return usage_error(console.err, "--html s'emploie sans --trace, --summary ni --json");
+        struct stat info {};
+        options.html_into_folder = ::stat(options.html_target.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+    }
+    if (!options.to_sud_dir.empty() || options.html_into_folder) {
         int status = kExitOk;
         const std::string refusal = to_sud_refusal(options, status);
         if (!refusal.empty()) {

@@ -6,12 +6,17 @@
 
 namespace vornel {
 
+std::string existing_save_target(const std::string& chosen); // described below
+
 // What the Open and Save commands ask of a file dialog before showing it modally.
 struct FileDialogRequest {
     std::string title;  // "Ouvrir" or "Enregistrer sous"
     std::string filter; // "Sudoku (*.sud)|*.sud"
     int filter_index = 1;
     std::string file_name; // always empty: no name is suggested
+    // Save dialogs: the existing file that writing under the chosen name would replace, or ""
+    // (the dialog asks before handing back a name that replaces a file).
+    std::string (*replaced_file)(const std::string& chosen) = existing_save_target;
 };
 
 // The seam through which the commands ask the user for a file name. The window shows real,

@@ -151,6 +151,8 @@ void read_puzzle_file(const std::string& path, WorkArea& area);
 enum class Sync { to_disk, skip };
 void write_puzzle_file(const std::string& path, const WorkArea& area, Sync sync = Sync::to_disk);
 void write_puzzle_file(const std::string& path, const PuzzleValues& values, Sync sync = Sync::to_disk);
+// Writes `bytes` as the whole file at `path` by the same rules (an explanation page, for example).
+void write_text_file(const std::string& path, std::string_view bytes, Sync sync = Sync::to_disk);
 
 // ---- Operating-system errors ------------------------------------------------------------------
 

@@ -263,4 +263,9 @@ void write_puzzle_file(const std::string& path, const WorkArea& area, Sync sync)
     write_puzzle_file(path, values_of(area), sync);
 }
 
+void write_text_file(const std::string& path, std::string_view bytes, Sync sync) {
+    if (bad_name(path)) throw FileError(3, path, ENOENT);
+    replace_atomically(path, bytes, sync);
+}
+
 } // namespace vornel

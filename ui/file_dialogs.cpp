@@ -40,24 +40,29 @@ QSettings settings() {
 // The save dialog, asking before it hands back a name whose Save would replace a file.
 class SaveDialog final : public QFileDialog {
 public:
-    using QFileDialog::QFileDialog;
+    SaveDialog(QWidget* parent, const QString& title, std::string (*replaced_file)(const std::string&))
+        : QFileDialog(parent, title), replaced_file_(replaced_file) {}
 
     void accept() override {
         const QStringList files = selectedFiles();
-        if (!files.isEmpty() && !QFileInfo(files.constFirst()).isDir()) {
-            const std::string target = existing_save_target(QFile::encodeName(files.constFirst()).toStdString());
+        if (replaced_file_ && !files.isEmpty() && !QFileInfo(files.constFirst()).isDir()) {
+            const std::string target = replaced_file_(QFile::encodeName(files.constFirst()).toStdString());
             if (!target.empty() && !confirm_replace(this, QFile::decodeName(target.c_str()))) return;
         }
         QFileDialog::accept(); // told not to ask again (DontConfirmOverwrite)
     }
+
+private:
+    std::string (*replaced_file_)(const std::string&);
 };
 
 enum class Purpose { Open, Save };
 
 std::string run_dialog(QWidget* parent, const FileDialogRequest& request, Purpose purpose) {
     std::unique_ptr<QFileDialog> owned =
-        purpose == Purpose::Save ? std::make_unique<SaveDialog>(parent, QString::fromStdString(request.title))
-                                 : std::make_unique<QFileDialog>(parent, QString::fromStdString(request.title));
+        purpose == Purpose::Save
+            ? std::make_unique<SaveDialog>(parent, QString::fromStdString(request.title), request.replaced_file)
+            : std::make_unique<QFileDialog>(parent, QString::fromStdString(request.title));
     QFileDialog& dialog = *owned;
     dialog.setObjectName(purpose == Purpose::Open ? QStringLiteral("OpenDialog1") : QStringLiteral("SaveDialog1"));
     dialog.setOption(QFileDialog::DontUseNativeDialog);

@@ -63,6 +63,7 @@ Tf_vrn::Tf_vrn() : engine_(area_, *this), boxes_(std::make_unique<QtMessageBoxes
     build_tab_order();
     build_ladder();
     accept_puzzle_drops();
+    build_export_menu();
     // A fixed border: the window takes exactly the menu bar plus the fixed-size client area.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     FormCreate();
@@ -331,6 +332,8 @@ void Tf_vrn::set_cell_read_only(int row, int col, bool read_only) { cell(row, co
 void Tf_vrn::clear_log() {
     // Another command taking the board over ends the ladder's display.
     if (!in_ladder_ && ladder_.active()) ladder_.taken_over();
+    // So does a new grid (New, Open, a paste): nothing explained since, nothing to export.
+    if (!in_ladder_ && !in_solve_) forget_explanation();
     memo_->clear_log();
 }
 
@@ -382,31 +385,50 @@ void Tf_vrn::m_generateClick() {
 
 void Tf_vrn::m_stepClick() {
     run_guarded([this] {
+        const PuzzleValues start = values_of(area_);
+        in_solve_ = true;
         ladder_.solve_command_started();
         engine_.m_stepClick();
+        in_solve_ = false;
+        explained_by(report::Engine::Classic, start);
     });
+    in_solve_ = false;
 }
 
 void Tf_vrn::m_numberClick() {
     run_guarded([this] {
+        const PuzzleValues start = values_of(area_);
+        in_solve_ = true;
         ladder_.solve_command_started();
         engine_.m_numberClick();
+        in_solve_ = false;
+        explained_by(report::Engine::Classic, start);
     });
+    in_solve_ = false;
 }
 
 void Tf_vrn::m_onceClick() {
     run_guarded([this] {
+        const PuzzleValues start = values_of(area_);
+        in_solve_ = true;
         ladder_.solve_command_started();
         engine_.m_onceClick();
+        in_solve_ = false;
+        explained_by(report::Engine::Classic, start);
     });
+    in_solve_ = false;
 }
 
 void Tf_vrn::Button5Click() {
+    in_solve_ = true;
     run_guarded([this] { engine_.Button5Click(); });
+    in_solve_ = false;
 }
 
 void Tf_vrn::Button6Click() {
+    in_solve_ = true;
     run_guarded([this] { engine_.Button6Click(); });
+    in_solve_ = false;
 }
 
 void Tf_vrn::m_explicationsClick() {

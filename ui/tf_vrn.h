@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -10,11 +11,13 @@
 
 #include "board_view.h"
 #include "engine.h"
+#include "explanation_export.h"
 #include "ladder/ladder_session.h"
 #include "ladder/ladder_view.h"
 #include "work_area.h"
 
 class QAction;
+class QPrinter;
 class QLabel;
 class QMenu;
 class QPushButton;
@@ -66,6 +69,8 @@ public:
     // Seams: the message boxes and the file dialogs the commands use (tests script them).
     void set_message_boxes(std::unique_ptr<MessageBoxes> boxes);
     void set_file_dialogs(std::unique_ptr<FileDialogs> dialogs);
+    // The print dialog "Imprimer l'explication..." shows: sets up the printer, true to print.
+    void set_print_dialog(std::function<bool(QPrinter&)> dialog);
 
     // Reports a failure message as the program does: the "." rule, the application title as
     // caption, a stop-icon box with one OK button.
@@ -134,6 +139,8 @@ private slots:
     void open_technique(const QString& id);
     void m_pasteClick();
     void m_copyClick();
+    void m_exportClick();
+    void m_printClick();
 
 protected:
     void changeEvent(QEvent* event) override;
@@ -151,6 +158,12 @@ private:
     void run_ladder(Command&& command);
     void build_transfer_menu();
     void accept_puzzle_drops();
+    // "Exporter l'explication..." and "Imprimer l'explication..." (tf_vrn_export.cpp): they take
+    // the explanation the last solve command made, from the grid it started from, and are greyed
+    // out from New or Open (any clearing of the log outside a solve) until the next solve.
+    void build_export_menu();
+    void explained_by(report::Engine engine, const PuzzleValues& start);
+    void forget_explanation();
     void FormCreate();
     void activate2();
     void Edit11KeyPress(CellEdit& sender, char16_t& key);
@@ -181,6 +194,16 @@ private:
     QLabel* technique_link_ = nullptr;
     Tf_techniques* techniques_ = nullptr;
     std::array<QString, 81> ladder_descriptions_; // the cells' descriptions while a picture shows
+
+    struct Explained {
+        report::Engine engine;
+        PuzzleValues start;
+    };
+    std::optional<Explained> explained_;
+    bool in_solve_ = false; // a classic solve command or step button is running
+    QAction* export_action_ = nullptr;
+    QAction* print_action_ = nullptr;
+    std::function<bool(QPrinter&)> print_dialog_;
 
     std::map<Colour, QPalette> palettes_; // one shared cell palette per colour set so far
     bool paint_posted_ = false;

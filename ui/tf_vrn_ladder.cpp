@@ -96,11 +96,15 @@ void Tf_vrn::build_ladder() {
 // ---- Commands ----
 
 void Tf_vrn::m_ladder_stepClick() {
+    const PuzzleValues start = values_of(area_);
     run_ladder([this] { ladder_.start(ladder::LadderSession::Mode::Step); });
+    explained_by(report::Engine::Ladder, start);
 }
 
 void Tf_vrn::m_ladder_onceClick() {
+    const PuzzleValues start = values_of(area_);
     run_ladder([this] { ladder_.start(ladder::LadderSession::Mode::Once); });
+    explained_by(report::Engine::Ladder, start);
 }
 
 void Tf_vrn::m_editClick() {

@@ -10,7 +10,7 @@ std::string ScriptedDialogs::ask_open_file_name(const FileDialogRequest& request
 std::string ScriptedDialogs::ask_save_file_name(const FileDialogRequest& request) {
     script_->save_requests.push_back(request);
     for (std::string name = next(request);; name = next_answer()) {
-        const std::string target = existing_save_target(name);
+        const std::string target = request.replaced_file ? request.replaced_file(name) : std::string();
         if (target.empty()) return name;
         script_->replace_questions.push_back(target);
         if (script_->replace_replies.empty()) {

@@ -19,5 +19,6 @@ int main(int argc, char** argv) {
     int failures = 0;
     if (only.isEmpty() || only == "explications") failures += run_explications_tests(argc, argv);
     if (only.isEmpty() || only == "file_dialogs") failures += run_file_dialogs_tests(argc, argv);
+    if (only.isEmpty() || only == "explanation_print") failures += run_explanation_print_tests(argc, argv);
     return failures;
 }

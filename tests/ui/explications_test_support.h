@@ -8,6 +8,7 @@
 // Each test class is run from the one main(); these return QTest::qExec's result.
 int run_explications_tests(int argc, char** argv);
 int run_file_dialogs_tests(int argc, char** argv);
+int run_explanation_print_tests(int argc, char** argv);
 
 // Where screenshots go: $VORNEL_SCREENSHOT_DIR when set (created if missing), else "" (none).
 inline QString screenshot_dir() {

@@ -1,0 +1,124 @@
+#include "classic_page.h"
+
+#include "engine.h"
+
+namespace vornel::report {
+
+namespace {
+
+BoardPicture::Shade shade_of(const HeadlessBoard::Cell& cell) {
+    if (!cell.colour) return BoardPicture::Shade::None;
+    switch (*cell.colour) {
+        case kWhite: return BoardPicture::Shade::Free;
+        case kRed: return BoardPicture::Shade::Excluded;
+        case kOrange: return BoardPicture::Shade::Occupied;
+        case kGreen: return BoardPicture::Shade::Placed;
+        default: return BoardPicture::Shade::None;
+    }
+}
+
+std::string cell_words(int cell) {
+    return "ligne " + std::to_string(cell / 9 + 1) + ", colonne " + std::to_string(cell % 9 + 1);
+}
+
+// Collects the log into steps: a line that comes with a new digit on the board closes a step.
+class StepCollector final : public LogListener {
+public:
+    StepCollector(const WorkArea& area, const HeadlessBoard& board, const std::array<bool, 81>& given)
+        : area_(area), board_(board), given_(given), filled_(filled()) {}
+
+    void log_cleared() override {}
+    void log_appended(std::string_view line) override {
+        pending_.emplace_back(line);
+        const int now = filled();
+        if (now == filled_) return;
+        filled_ = now;
+        PageStep step;
+        step.number = static_cast<int>(steps_.size()) + 1;
+        step.sentences = std::move(pending_);
+        pending_.clear();
+        step.board = picture(true);
+        last_values_ = step.board->values;
+        steps_.push_back(std::move(step));
+    }
+
+    BoardPicture picture(bool with_colours) const {
+        BoardPicture p;
+        p.given = given_;
+        int placed_cell = -1;
+        for (int i = 0; i < 81; ++i) {
+            const std::int16_t v = area_.grid[i / 9 + 1][i % 9 + 1];
+            p.values[i] = v >= 1 && v <= 9 ? static_cast<std::uint8_t>(v) : 0;
+            if (!with_colours) continue;
+            p.shade[i] = shade_of(board_.cell(i / 9 + 1, i % 9 + 1));
+            if (p.values[i] != last_values_[i] && last_values_[i] == 0) {
+                p.placed[i] = p.values[i];
+                placed_cell = i;
+            }
+        }
+        if (with_colours && placed_cell >= 0) {
+            p.description = "Le chiffre " + std::to_string(area_.cur_digit) + " est écrit " + cell_words(placed_cell) +
+                            " (cercle vert). Cases rouges hachurées : le chiffre ne peut pas y aller ; cases "
+                            "orange pointillées : un autre chiffre s'y trouve ; cases blanches : le chiffre "
+                            "peut encore y aller.";
+        }
+        return p;
+    }
+
+    void start_from(const std::array<std::uint8_t, 81>& values) { last_values_ = values; }
+
+    std::vector<PageStep> steps_;
+    std::vector<std::string> pending_;
+
+private:
+    int filled() const {
+        int n = 0;
+        for (int r = 1; r <= 9; ++r)
+            for (int c = 1; c <= 9; ++c) n += area_.grid[r][c] != 0;
+        return n;
+    }
+
+    const WorkArea& area_;
+    const HeadlessBoard& board_;
+    const std::array<bool, 81>& given_;
+    int filled_;
+    std::array<std::uint8_t, 81> last_values_{}; // the board of the previous step
+};
+
+std::string grid_words(const BoardPicture& p, const char* what) {
+    int filled = 0;
+    for (const std::uint8_t v : p.values) filled += v != 0;
+    return std::string(what) + " : " + std::to_string(filled) + " cases remplies sur 81.";
+}
+
+} // namespace
+
+Page classic_page(const std::string& title, const PuzzleValues& values, const FailureReporter& reporter) {
+    WorkArea area;
+    HeadlessBoard board(area, reporter);
+    Engine engine(area, board);
+    store_values(area, values);
+    engine.show_grid();
+
+    std::array<bool, 81> given{};
+    for (int i = 0; i < 81; ++i) given[i] = area.grid[i / 9 + 1][i % 9 + 1] != 0;
+    StepCollector collector(area, board, given);
+    collector.start_from(collector.picture(false).values);
+
+    Page page;
+    page.title = title;
+    page.puzzle = collector.picture(false);
+    page.puzzle.description = grid_words(page.puzzle, "La grille de départ");
+
+    board.set_log_listener(&collector);
+    engine.m_onceClick();
+    board.set_log_listener(nullptr);
+
+    page.steps = std::move(collector.steps_);
+    page.closing = std::move(collector.pending_);
+    page.final_grid = collector.picture(false);
+    page.final_grid.description = grid_words(page.final_grid, "La grille finale");
+    return page;
+}
+
+} // namespace vornel::report

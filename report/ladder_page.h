@@ -1,0 +1,19 @@
+#pragma once
+
+#include <string>
+
+#include "ladder.h"
+#include "page.h"
+
+namespace vornel::report {
+
+// The page of a ladder explanation: one step per ladder step, its sentences, and the board just
+// before the step with its candidates, the pattern that justifies it (framed cells, circled
+// candidates), the candidates it removes (struck through) and the digits it writes (green disc).
+Page ladder_page(const std::string& title, const ladder::Explanation& explanation);
+
+// The picture of `step` over the candidates it starts from.
+BoardPicture ladder_step_picture(const ladder::Candidates& before, const ladder::Step& step,
+                                 const std::array<bool, 81>& given);
+
+} // namespace vornel::report

@@ -1,0 +1,249 @@
+#include "page.h"
+
+#include <algorithm>
+#include <ostream>
+#include <string>
+
+namespace vornel::report {
+
+namespace {
+
+constexpr int kCell = 40;  // cell side in SVG units
+constexpr int kMargin = 2; // room for the outer thick line
+constexpr int kSide = 9 * kCell + 2 * kMargin;
+
+const char* shade_fill(BoardPicture::Shade shade) {
+    switch (shade) {
+        case BoardPicture::Shade::Free: return "#ffffff";
+        case BoardPicture::Shade::Excluded: return "#ff2222";
+        case BoardPicture::Shade::Occupied: return "#fa9404";
+        case BoardPicture::Shade::Placed: return "#22ff22";
+        case BoardPicture::Shade::None: break;
+    }
+    return "#ffffff";
+}
+
+void append_int(std::string& s, int n) { s += std::to_string(n); }
+
+} // namespace
+
+std::string escape_html(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (const char ch : text) {
+        switch (ch) {
+            case '&': out += "&amp;"; break;
+            case '<': out += "&lt;"; break;
+            case '>': out += "&gt;"; break;
+            case '"': out += "&quot;"; break;
+            case '\'': out += "&#39;"; break;
+            default: out += ch;
+        }
+    }
+    return out;
+}
+
+std::string svg_board(const BoardPicture& board) {
+    std::string s;
+    s.reserve(16384);
+    s += "<svg class=\"board\" xmlns=\"http://www.w3.org/2000/svg\" font-family=\"sans-serif\" viewBox=\"0 0 ";
+    append_int(s, kSide);
+    s += ' ';
+    append_int(s, kSide);
+    s += "\" role=\"img\" aria-label=\"";
+    s += escape_html(board.description);
+    s += "\"><title>";
+    s += escape_html(board.description);
+    s += "</title>";
+    for (int cell = 0; cell < 81; ++cell) {
+        const int x = kMargin + (cell % 9) * kCell;
+        const int y = kMargin + (cell / 9) * kCell;
+        const auto rect = [&](const std::string& attrs) {
+            s += "<rect x=\"";
+            append_int(s, x);
+            s += "\" y=\"";
+            append_int(s, y);
+            s += "\" width=\"";
+            append_int(s, kCell);
+            s += "\" height=\"";
+            append_int(s, kCell);
+            s += "\" ";
+            s += attrs;
+            s += "/>";
+        };
+        const BoardPicture::Shade shade = board.shade[cell];
+        if (shade != BoardPicture::Shade::None) {
+            rect(std::string("fill=\"") + shade_fill(shade) + "\"");
+            // Hatching where the digit cannot go, dots where another digit stands, drawn as lines and
+            // discs so that the picture reads in black and white and in any SVG renderer.
+            if (shade == BoardPicture::Shade::Excluded) {
+                s += "<path d=\"";
+                for (int k = 8; k < 2 * kCell; k += 8) {
+                    const int a = std::min(k, kCell);
+                    const int b = std::max(0, k - kCell);
+                    s += 'M';
+                    append_int(s, x + b);
+                    s += ' ';
+                    append_int(s, y + a);
+                    s += 'L';
+                    append_int(s, x + a);
+                    s += ' ';
+                    append_int(s, y + b);
+                }
+                s += "\" stroke=\"#000\" stroke-opacity=\"0.35\" stroke-width=\"1\"/>";
+            }
+            if (shade == BoardPicture::Shade::Occupied) {
+                for (const int dx : {8, 32})
+                    for (const int dy : {8, 32}) {
+                        s += "<circle cx=\"";
+                        append_int(s, x + dx);
+                        s += "\" cy=\"";
+                        append_int(s, y + dy);
+                        s += "\" r=\"2\" fill=\"#000\" fill-opacity=\"0.45\"/>";
+                    }
+            }
+        }
+        if (board.pattern[cell]) rect("class=\"pattern\" fill=\"#dbe9ff\"");
+        const int value = board.placed[cell] ? board.placed[cell] : board.values[cell];
+        if (board.placed[cell]) {
+            // The digit this step writes: a green disc with a black ring, never the colour alone.
+            s += "<circle cx=\"";
+            append_int(s, x + kCell / 2);
+            s += "\" cy=\"";
+            append_int(s, y + kCell / 2);
+            s += "\" r=\"16\" fill=\"#22ff22\" stroke=\"#000\" stroke-width=\"2\"/>";
+        }
+        if (value >= 1 && value <= 9) {
+            s += "<text x=\"";
+            append_int(s, x + kCell / 2);
+            s += "\" y=\"";
+            append_int(s, y + kCell / 2 + 9);
+            s += "\" font-size=\"26\" text-anchor=\"middle\"";
+            if (board.given[cell]) s += " font-weight=\"bold\"";
+            s += '>';
+            s += static_cast<char>('0' + value);
+            s += "</text>";
+            continue;
+        }
+        const std::uint16_t marks = board.candidates[cell] | board.removed[cell];
+        for (int d = 1; d <= 9; ++d) {
+            if (!((marks >> d) & 1)) continue;
+            const int cx = x + 7 + ((d - 1) % 3) * 13;
+            const int cy = y + 11 + ((d - 1) / 3) * 12;
+            const bool removed = (board.removed[cell] >> d) & 1;
+            const bool highlighted = (board.highlighted[cell] >> d) & 1;
+            if (highlighted) {
+                s += "<circle cx=\"";
+                append_int(s, cx);
+                s += "\" cy=\"";
+                append_int(s, cy - 3);
+                s += "\" r=\"6\" fill=\"#ffe680\" stroke=\"#000\" stroke-width=\"0.8\"/>";
+            }
+            s += "<text x=\"";
+            append_int(s, cx);
+            s += "\" y=\"";
+            append_int(s, cy);
+            s += "\" font-size=\"10\" text-anchor=\"middle\"";
+            if (removed) s += " fill=\"#d00000\" font-weight=\"bold\"";
+            s += '>';
+            s += static_cast<char>('0' + d);
+            s += "</text>";
+            if (removed) {
+                // Struck through with a cross, readable without colour.
+                s += "<path d=\"M";
+                append_int(s, cx - 5);
+                s += ' ';
+                append_int(s, cy - 8);
+                s += 'L';
+                append_int(s, cx + 5);
+                s += ' ';
+                append_int(s, cy + 2);
+                s += "M";
+                append_int(s, cx - 5);
+                s += ' ';
+                append_int(s, cy + 2);
+                s += 'L';
+                append_int(s, cx + 5);
+                s += ' ';
+                append_int(s, cy - 8);
+                s += "\" stroke=\"#d00000\" stroke-width=\"1.4\"/>";
+            }
+        }
+    }
+    // Grid lines: thin between cells, thick around regions; pattern frames on top.
+    for (int i = 0; i <= 9; ++i) {
+        const int p = kMargin + i * kCell;
+        const char* width = i % 3 == 0 ? "3" : "1";
+        for (int vertical = 0; vertical < 2; ++vertical) {
+            s += "<line x1=\"";
+            append_int(s, vertical ? p : kMargin);
+            s += "\" y1=\"";
+            append_int(s, vertical ? kMargin : p);
+            s += "\" x2=\"";
+            append_int(s, vertical ? p : kSide - kMargin);
+            s += "\" y2=\"";
+            append_int(s, vertical ? kSide - kMargin : p);
+            s += "\" stroke=\"#000\" stroke-width=\"";
+            s += width;
+            s += "\"/>";
+        }
+    }
+    for (int cell = 0; cell < 81; ++cell) {
+        if (!board.pattern[cell]) continue;
+        s += "<rect x=\"";
+        append_int(s, kMargin + (cell % 9) * kCell + 3);
+        s += "\" y=\"";
+        append_int(s, kMargin + (cell / 9) * kCell + 3);
+        s += "\" width=\"";
+        append_int(s, kCell - 6);
+        s += "\" height=\"";
+        append_int(s, kCell - 6);
+        s += "\" fill=\"none\" stroke=\"#0040c0\" stroke-width=\"2.5\" stroke-dasharray=\"5 3\"/>";
+    }
+    s += "</svg>";
+    return s;
+}
+
+void write_html(std::ostream& out, const Page& page) {
+    out << "<!DOCTYPE html>\n<html lang=\"fr\">\n<head>\n<meta charset=\"utf-8\">\n"
+           "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n<title>"
+        << escape_html(page.title)
+        << "</title>\n<style>\n"
+           "body{font-family:sans-serif;margin:1.5em;color:#000;background:#fff;max-width:60em}\n"
+           "h1{font-size:1.5em}h2{font-size:1.15em;margin:0 0 .4em}\n"
+           ".board{width:18em;height:18em;display:block}\n"
+           ".board text{font-family:sans-serif}\n"
+           ".steps{display:flex;flex-wrap:wrap;gap:1em;list-style:none;padding:0}\n"
+           ".step{flex:1 1 24em;border:1px solid #888;padding:.6em;break-inside:avoid;page-break-inside:avoid}\n"
+           ".step p{margin:.2em 0}\n"
+           ".summary{display:flex;flex-wrap:wrap;gap:1.5em;align-items:flex-start}\n"
+           "figure{margin:0;break-inside:avoid;page-break-inside:avoid}\n"
+           "figcaption{font-weight:bold;margin-bottom:.3em}\n"
+           "@media print{body{margin:0;max-width:none}.step{flex-basis:45%}"
+           ".board{width:12em;height:12em}a{color:#000}}\n"
+           "</style>\n</head>\n<body>\n<h1>"
+        << escape_html(page.title)
+        << "</h1>\n<section class=\"summary\">\n<figure>\n<figcaption>La grille</figcaption>\n"
+        << svg_board(page.puzzle) << "\n</figure>\n<div>\n";
+    for (const std::string& line : page.verdict) out << "<p>" << escape_html(line) << "</p>\n";
+    out << "</div>\n</section>\n";
+    if (!page.steps.empty()) {
+        out << "<h2>Les étapes</h2>\n<ol class=\"steps\">\n";
+        for (const PageStep& step : page.steps) {
+            out << "<li class=\"step\" value=\"" << step.number << "\">\n<h2>Étape " << step.number;
+            if (!step.technique.empty()) out << " : " << escape_html(step.technique);
+            out << "</h2>\n";
+            for (const std::string& sentence : step.sentences) out << "<p>" << escape_html(sentence) << "</p>\n";
+            if (step.board) out << svg_board(*step.board) << '\n';
+            out << "</li>\n";
+        }
+        out << "</ol>\n";
+    }
+    out << "<section>\n";
+    for (const std::string& line : page.closing) out << "<p>" << escape_html(line) << "</p>\n";
+    out << "<figure>\n<figcaption>La grille finale</figcaption>\n"
+        << svg_board(page.final_grid) << "\n</figure>\n</section>\n"
+        << "</body>\n</html>\n";
+}
+
+} // namespace vornel::report

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <iosfwd>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace vornel::report {
+
+// What one small board of the page shows. Cells are numbered 0..80 row by row; digits 1..9; a
+// candidate mask has bit d for digit d.
+struct BoardPicture {
+    enum class Shade : std::uint8_t { None, Free, Excluded, Occupied, Placed };
+
+    std::array<std::uint8_t, 81> values{};       // 0 empty
+    std::array<bool, 81> given{};                // drawn bold: the puzzle's own digits
+    std::array<Shade, 81> shade{};               // the classic engine's per-digit picture
+    std::array<std::uint16_t, 81> candidates{};  // pencil marks of empty cells (ladder)
+    std::array<std::uint16_t, 81> removed{};     // candidates the step removes: struck through
+    std::array<std::uint16_t, 81> highlighted{}; // candidates that carry the reasoning: circled
+    std::array<std::uint8_t, 81> placed{};       // digit the step writes in the cell, 0 none
+    std::array<bool, 81> pattern{};              // cells that carry the reasoning: framed
+    std::string description;                     // the text alternative: what the board shows, in words
+};
+
+struct PageStep {
+    int number = 0;
+    std::string technique; // a French name, or empty
+    std::vector<std::string> sentences;
+    std::optional<BoardPicture> board;
+};
+
+// One puzzle's explanation, as a page.
+struct Page {
+    std::string title;
+    BoardPicture puzzle;
+    std::vector<std::string> verdict; // verdict and rating lines, shown under the puzzle
+    std::vector<PageStep> steps;
+    std::vector<std::string> closing; // lines after the last step
+    BoardPicture final_grid;
+};
+
+// The board as inline SVG, 9 x 9 cells with the regions' thick lines. It uses no gradients,
+// patterns or ids, so boards stand side by side in one page and any SVG renderer draws them.
+std::string svg_board(const BoardPicture& board);
+
+// The whole page: a self-contained HTML5 document (French, no script, no external file), with a
+// print style sheet that never splits a board across pages.
+void write_html(std::ostream& out, const Page& page);
+
+// Escapes &, <, >, " and ' for HTML text and attributes.
+std::string escape_html(std::string_view text);
+
+} // namespace vornel::report

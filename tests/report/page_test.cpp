@@ -1,0 +1,221 @@
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "classic_page.h"
+#include "engine.h"
+#include "html_check.h"
+#include "ladder_page.h"
+#include "narrator_fr.h"
+#include "page.h"
+
+namespace vornel {
+namespace {
+
+using report::BoardPicture;
+using report::Page;
+
+constexpr const char* kEasy = "..3.2.6..9..3.5..1..18.64....81.29..7.......8..67.82....26.95..8..2.3..9..5.1.3..";
+constexpr const char* kStuck = "4.....8.5.3..........7......2.....6.....8.4......1.......6.3.7.5..2.....1.4......";
+constexpr const char* kDuplicate = "55...............................................................................";
+
+PuzzleValues values_of_line(std::string_view line) {
+    PuzzleValues v{};
+    for (int i = 0; i < 81; ++i) v[i] = static_cast<std::int16_t>(line[i] >= '1' && line[i] <= '9' ? line[i] - '0' : 0);
+    return v;
+}
+
+// Every line the engine appends during a one-pass solve, clears ignored.
+struct AllLines final : LogListener {
+    std::vector<std::string> lines;
+    void log_cleared() override {}
+    void log_appended(std::string_view line) override { lines.emplace_back(line); }
+};
+
+struct Solved {
+    std::vector<std::string> lines;
+    long placements = 0;
+};
+
+Solved solve_headless(std::string_view puzzle) {
+    WorkArea area;
+    HeadlessBoard board(area);
+    Engine engine(area, board);
+    store_values(area, values_of_line(puzzle));
+    engine.show_grid();
+    AllLines all;
+    board.set_log_listener(&all);
+    engine.m_onceClick();
+    board.set_log_listener(nullptr);
+    return {all.lines, engine.placements()};
+}
+
+std::string html_of(const Page& page) {
+    std::ostringstream out;
+    report::write_html(out, page);
+    return out.str();
+}
+
+TEST(HtmlEscape, escapes_the_five_markup_characters_and_keeps_utf8) {
+    const struct {
+        const char* in;
+        const char* out;
+    } rows[] = {
+        {"a < b", "a &lt; b"},    {"x > y", "x &gt; y"},
+        {"l'été", "l&#39;été"},   {"\"q\" & r", "&quot;q&quot; &amp; r"},
+        {"région 5", "région 5"}, {"", ""},
+    };
+    for (const auto& row : rows) EXPECT_EQ(report::escape_html(row.in), row.out) << row.in;
+}
+
+TEST(ClassicPage, tells_every_line_of_the_one_pass_solve_in_order_with_one_board_per_placement) {
+    for (const char* puzzle : {kEasy, kStuck, kDuplicate}) {
+        SCOPED_TRACE(puzzle);
+        const Solved solved = solve_headless(puzzle);
+        const Page page = report::classic_page("Grille", values_of_line(puzzle));
+        EXPECT_EQ(static_cast<long>(page.steps.size()), solved.placements);
+
+        std::vector<std::string> told;
+        for (const auto& step : page.steps) told.insert(told.end(), step.sentences.begin(), step.sentences.end());
+        told.insert(told.end(), page.closing.begin(), page.closing.end());
+        EXPECT_EQ(told, solved.lines);
+
+        const std::string html = html_of(page);
+        EXPECT_EQ(test::html_structure_problem(html), "");
+        // The puzzle, one board per step, the final grid.
+        EXPECT_EQ(test::occurrences(html, "<svg "), static_cast<int>(page.steps.size()) + 2);
+        EXPECT_EQ(test::occurrences(html, "<title>"), static_cast<int>(page.steps.size()) + 3);
+        std::vector<std::string> escaped;
+        for (const auto& line : solved.lines) escaped.push_back(report::escape_html(line));
+        EXPECT_EQ(test::element_texts(html, "p"), escaped);
+    }
+}
+
+TEST(ClassicPage, each_step_board_shows_the_digit_just_written_in_green_with_its_colours) {
+    const Page page = report::classic_page("Grille", values_of_line(kEasy));
+    ASSERT_FALSE(page.steps.empty());
+    std::array<std::uint8_t, 81> before = page.puzzle.values;
+    for (const auto& step : page.steps) {
+        ASSERT_TRUE(step.board);
+        const BoardPicture& b = *step.board;
+        int written = -1;
+        for (int i = 0; i < 81; ++i) {
+            if (b.values[i] != before[i]) {
+                EXPECT_EQ(written, -1) << "two cells changed in step " << step.number;
+                written = i;
+            }
+        }
+        ASSERT_GE(written, 0) << "step " << step.number;
+        EXPECT_EQ(b.placed[written], b.values[written]);
+        EXPECT_EQ(b.shade[written], BoardPicture::Shade::Placed);
+        EXPECT_NE(b.description.find("ligne " + std::to_string(written / 9 + 1) + ", colonne " +
+                                     std::to_string(written % 9 + 1)),
+                  std::string::npos)
+            << b.description;
+        for (int i = 0; i < 81; ++i) {
+            if (before[i] != 0) { EXPECT_NE(b.shade[i], BoardPicture::Shade::Free) << "a filled cell is free, " << i; }
+            if (i != written) { EXPECT_EQ(b.placed[i], 0) << "only the new digit is circled, " << i; }
+        }
+        before = b.values;
+    }
+    for (int i = 0; i < 81; ++i) EXPECT_NE(page.final_grid.values[i], 0);
+}
+
+TEST(HtmlPage, is_french_self_contained_and_printable) {
+    const std::string html = html_of(report::classic_page("Grille <facile>", values_of_line(kEasy)));
+    EXPECT_NE(html.find("<html lang=\"fr\">"), std::string::npos);
+    EXPECT_NE(html.find("<title>Grille &lt;facile&gt;</title>"), std::string::npos);
+    EXPECT_EQ(html.find("<script"), std::string::npos);
+    EXPECT_EQ(html.find("src="), std::string::npos);
+    EXPECT_EQ(html.find("href="), std::string::npos);
+    EXPECT_EQ(html.find("@import"), std::string::npos);
+    EXPECT_NE(html.find("@media print"), std::string::npos);
+    EXPECT_NE(html.find("break-inside:avoid"), std::string::npos);
+    // Every board has a text alternative.
+    EXPECT_EQ(test::occurrences(html, "<svg "), test::occurrences(html, "role=\"img\" aria-label=\""));
+    EXPECT_EQ(test::occurrences(html, "aria-label=\"\""), 0);
+}
+
+TEST(HtmlStructureCheck, finds_the_faults_it_is_there_to_find) {
+    const struct {
+        const char* html;
+        bool ok;
+    } rows[] = {
+        {"<!DOCTYPE html><p>a</p>", true},
+        {"<!DOCTYPE html><p>a", false},
+        {"<!DOCTYPE html><p><b>a</p></b>", false},
+        {"<!DOCTYPE html><p class=x>a</p>", false},
+        {"<!DOCTYPE html><p>a & b</p>", false},
+        {"<!DOCTYPE html><meta charset=\"utf-8\"><svg><rect x=\"1\"/></svg>", true},
+        {"<p>a</p>", false},
+    };
+    for (const auto& row : rows) EXPECT_EQ(test::html_structure_problem(row.html).empty(), row.ok) << row.html;
+}
+
+} // namespace
+} // namespace vornel
+
+namespace vornel {
+namespace {
+
+constexpr const char* kHard = // needs more than singles
+    "4.....8.5.3..........7......2.....6.....8.4......1.......6.3.7.5..2.....1.4......";
+
+ladder::Grid grid_of(std::string_view line) {
+    ladder::Grid g{};
+    for (int i = 0; i < 81; ++i) g[i] = static_cast<std::uint8_t>(line[i] >= '1' && line[i] <= '9' ? line[i] - '0' : 0);
+    return g;
+}
+
+TEST(LadderPage, tells_the_verdict_every_step_in_order_and_the_closing_lines) {
+    for (const char* puzzle : {kEasy, kHard, kDuplicate,
+                               "................................................................................."}) {
+        SCOPED_TRACE(puzzle);
+        const ladder::Explanation e = ladder::explain(grid_of(puzzle));
+        const Page page = report::ladder_page("Grille", e);
+        ASSERT_EQ(page.steps.size(), e.steps.size());
+        std::vector<std::string> expected = ladder::narrate_verdict(e);
+        for (const auto& step : e.steps) {
+            const auto sentences = ladder::narrate(step);
+            expected.insert(expected.end(), sentences.begin(), sentences.end());
+        }
+        expected.insert(expected.end(), e.problems.begin(), e.problems.end());
+        const auto verdict = ladder::narrate_verdict(e);
+        expected.insert(expected.end(), verdict.begin(), verdict.end());
+
+        const std::string html = html_of(page);
+        EXPECT_EQ(test::html_structure_problem(html), "");
+        EXPECT_EQ(test::occurrences(html, "<svg "), static_cast<int>(e.steps.size()) + 2);
+        std::vector<std::string> escaped;
+        for (const auto& line : expected) escaped.push_back(report::escape_html(line));
+        EXPECT_EQ(test::element_texts(html, "p"), escaped);
+    }
+}
+
+TEST(LadderPage, each_board_shows_the_candidates_before_the_step_and_marks_what_it_does) {
+    const ladder::Explanation e = ladder::explain(grid_of(kHard));
+    ASSERT_FALSE(e.steps.empty());
+    const Page page = report::ladder_page("Grille", e);
+    ladder::Candidates c(e.puzzle);
+    for (std::size_t k = 0; k < e.steps.size(); ++k) {
+        const ladder::Step& step = e.steps[k];
+        const BoardPicture& b = *page.steps[k].board;
+        for (int i = 0; i < 81; ++i) {
+            EXPECT_EQ(b.values[i], c.value(i));
+            EXPECT_EQ(b.candidates[i], c.value(i) ? 0 : c.mask(i));
+        }
+        for (const auto& x : step.eliminations) {
+            EXPECT_TRUE((b.removed[x.cell] >> x.digit) & 1);
+            EXPECT_TRUE(c.has(x.cell, x.digit)) << "a removed candidate was live";
+        }
+        for (const auto& p : step.placements) EXPECT_EQ(b.placed[p.cell], p.digit);
+        for (const auto cell : step.cells) EXPECT_TRUE(b.pattern[cell]);
+        EXPECT_NE(b.description.find(ladder::technique_name_fr(step.technique)), std::string::npos);
+        c.apply(step);
+    }
+}
+
+} // namespace
+} // namespace vornel

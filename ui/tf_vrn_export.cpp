@@ -1,0 +1,88 @@
+// The main window's export and print entries: the explanation on screen as an HTML page or on
+// paper, whichever engine made it.
+
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPrintDialog>
+#include <QPrinter>
+
+#include "explanation_export.h"
+#include "explanation_print.h"
+#include "failures.h"
+#include "open_save.h"
+#include "tf_vrn.h"
+
+namespace vornel {
+
+namespace {
+
+std::string page_title(report::Engine engine) {
+    return engine == report::Engine::Ladder ? "Vornel : explication avec toutes les techniques"
+                                            : "Vornel : explication chiffre par chiffre";
+}
+
+} // namespace
+
+void Tf_vrn::build_export_menu() {
+    auto* fichier = menuBar()->findChild<QMenu*>(QStringLiteral("m_fichier"));
+    export_action_ = new QAction(QStringLiteral("Exporter l'explication..."), this);
+    export_action_->setObjectName(QStringLiteral("m_export"));
+    connect(export_action_, &QAction::triggered, this, &Tf_vrn::m_exportClick);
+    print_action_ = new QAction(QStringLiteral("Imprimer l'explication..."), this);
+    print_action_->setObjectName(QStringLiteral("m_print"));
+    connect(print_action_, &QAction::triggered, this, &Tf_vrn::m_printClick);
+    if (fichier) fichier->addActions({export_action_, print_action_});
+    print_dialog_ = [this](QPrinter& printer) {
+        QPrintDialog dialog(&printer, this);
+        dialog.setObjectName(QStringLiteral("PrintDialog1"));
+        const bool accepted = dialog.exec() == QDialog::Accepted;
+        activateWindow();
+        return accepted;
+    };
+    forget_explanation();
+}
+
+void Tf_vrn::set_print_dialog(std::function<bool(QPrinter&)> dialog) { print_dialog_ = std::move(dialog); }
+
+void Tf_vrn::explained_by(report::Engine engine, const PuzzleValues& start) {
+    explained_ = Explained{engine, start};
+    export_action_->setEnabled(true);
+    print_action_->setEnabled(true);
+}
+
+void Tf_vrn::forget_explanation() {
+    explained_.reset();
+    if (export_action_) export_action_->setEnabled(false);
+    if (print_action_) print_action_->setEnabled(false);
+}
+
+void Tf_vrn::m_exportClick() {
+    run_guarded([this] {
+        if (!explained_) return;
+        FileDialogRequest request;
+        request.title = "Exporter l'explication";
+        request.filter = "Page HTML (*.html)|*.html;*.htm";
+        request.replaced_file = report::existing_export_target;
+        const std::string chosen = dialogs_->ask_save_file_name(request);
+        const std::string path = report::export_file_name(chosen);
+        if (path.empty()) return;
+        const report::Page page =
+            report::explanation_page(explained_->engine, explained_->start, page_title(explained_->engine));
+        write_text_file(path, report::html_document(page));
+    });
+}
+
+void Tf_vrn::m_printClick() {
+    run_guarded([this] {
+        if (!explained_) return;
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setDocName(QString::fromStdString(page_title(explained_->engine)));
+        if (!print_dialog_ || !print_dialog_(printer)) return;
+        const report::Page page =
+            report::explanation_page(explained_->engine, explained_->start, page_title(explained_->engine));
+        if (!paint_page(page, printer)) throw Failure("L'impression n'a pas pu se faire");
+    });
+}
+
+} // namespace vornel
