@@ -7,11 +7,11 @@
 #include <string_view>
 
 #include "headless_board.h"
+#include "tempo.h"
 #include "sud_file.h"
 
 namespace vornel {
 
-enum class Tempo { Step, Digit, Once };
 enum class Report { Narrative, Trace, Summary };
 
 struct ExplainOptions {

@@ -19,10 +19,9 @@ enum class StepButton { Button5, Button6 }; // "Pas suivant", "Chiffre suivant"
 //    no change and runs nothing. A failure raised by that handling is reported by the view
 //    itself, through the program's failure reporting, and the write still returns normally.
 //  - cell_colour returns the colour last set on the cell (the view's default edit background
-//    before any set); the engine compares it exactly with kGreen.
-//  - Cell colours change only through the engine. Once it has whitened every cell (a digit taken
-//    up, a new or opened puzzle) it knows which cells it has painted since, and repaints or reads
-//    back only what it must.
+//    before any set); the engine compares it exactly with kGreen. The engine sets a colour
+//    whenever the rules say so, the colour a cell already has included: a view that finds
+//    painting costly skips what did not change.
 //  - The log is a list of lines: clear_log empties it, append_log adds one line at the end.
 //  - At most one step button is shown at a time; the engine hides one before showing the other.
 //  - show_occurrence_table makes Label1 and then gr1 visible; nothing hides them again.

@@ -15,67 +15,68 @@ int single_missing(unsigned present) {
     return missing != 0 && (missing & (missing - 1)) == 0 ? std::countr_zero(missing) : 0;
 }
 
-// Counts the unit's cells equal to `value`, tallies its digits 1-9 (other values are ignored), and
-// stores found_count and missing_digit. Returns the one matching cell's code, else 0.
-std::int16_t census(WorkArea& a, UnitKind kind, int n, int value) {
-    if (n < 1 || n > 9) {
-        a.found_count = 0;
-        a.missing_digit = 0;
-        return 0;
-    }
+} // namespace
+
+UnitCount census(const WorkArea& a, UnitKind kind, int n, int value) {
+    UnitCount result;
+    if (n < 1 || n > 9) return result;
     const std::int16_t* grid = &a.grid[0][0];
     unsigned present = 0;
-    int count = 0;
-    int last = 0;
     for (const std::uint8_t code : kUnitCodes.code[static_cast<int>(kind)][n]) {
         const int v = grid[code];
         if (v == value) {
-            ++count;
-            last = code;
+            ++result.count;
+            result.last = code;
         }
         if (v >= 1 && v <= 9) present |= 1u << v;
     }
-    a.found_count = static_cast<std::int16_t>(count);
-    a.missing_digit = static_cast<std::uint16_t>(single_missing(present));
-    return count == 1 ? static_cast<std::int16_t>(last) : 0;
+    result.missing = single_missing(present);
+    return result;
+}
+
+namespace {
+
+// The census as the verif_*_n operations give it: found_count and missing_digit stored, the cell
+// returned when it is the only match.
+std::int16_t census_into(WorkArea& a, UnitKind kind, int n, int value) {
+    const UnitCount result = census(a, kind, n, value);
+    a.found_count = static_cast<std::int16_t>(result.count);
+    a.missing_digit = static_cast<std::uint16_t>(result.missing);
+    return static_cast<std::int16_t>(result.count == 1 ? result.last : 0);
 }
 
 } // namespace
 
-void recount_empty_cells(const WorkArea& a, UnitCensus& census, int kind, int n) {
-    const std::int16_t* grid = &a.grid[0][0];
-    unsigned present = 0;
-    int empty = 0;
-    int last = 0;
-    for (const std::uint8_t code : kUnitCodes.code[kind][n]) {
-        const int v = grid[code];
-        if (v == 0) {
-            ++empty;
-            last = code;
-        } else if (v >= 1 && v <= 9) {
-            present |= 1u << v;
-        }
-    }
-    census.empty[kind][n] = static_cast<std::uint8_t>(empty);
-    census.last_empty[kind][n] = static_cast<std::uint8_t>(last);
-    census.missing[kind][n] = static_cast<std::uint8_t>(single_missing(present));
-}
-
-UnitCensus census_of_empty_cells(const WorkArea& a) {
-    UnitCensus result;
-    for (int k = 0; k < 3; ++k)
-        for (int n = 1; n <= 9; ++n) recount_empty_cells(a, result, k, n);
-    return result;
-}
-
 std::int16_t Engine::verif_box_n(std::int16_t region, std::int16_t value) {
-    return census(a_, UnitKind::Region, region, value);
+    return census_into(a_, UnitKind::Region, region, value);
 }
 std::int16_t Engine::verif_line_n(std::int16_t row, std::int16_t value) {
-    return census(a_, UnitKind::Row, row, value);
+    return census_into(a_, UnitKind::Row, row, value);
 }
 std::int16_t Engine::verif_col_n(std::int16_t col, std::int16_t value) {
-    return census(a_, UnitKind::Column, col, value);
+    return census_into(a_, UnitKind::Column, col, value);
+}
+
+std::optional<FoundStep> Engine::find_last_empty_cell() {
+    const std::int16_t* grid = &a_.grid[0][0];
+    for (const UnitKind kind : {UnitKind::Region, UnitKind::Row, UnitKind::Column}) {
+        for (int n = 1; n <= 9; ++n) {
+            const UnitCount empty = census(a_, kind, n, 0);
+            a_.found_count = static_cast<std::int16_t>(empty.count);
+            a_.missing_digit = static_cast<std::uint16_t>(empty.missing);
+            if (empty.count != 1 || empty.missing == 0) continue;
+            const int row = code_row(empty.last), col = code_col(empty.last);
+            bool fits = true;
+            for (const UnitKind peer : {UnitKind::Region, UnitKind::Row, UnitKind::Column}) {
+                const int unit = peer == UnitKind::Region ? region_of(row, col) : peer == UnitKind::Row ? row : col;
+                for (const std::uint8_t code : kUnitCodes.code[static_cast<int>(peer)][unit])
+                    fits = fits && grid[code] != empty.missing;
+            }
+            if (!fits) continue;
+            return FoundStep{FoundStep::Kind::LastEmptyCell, kind, n, row, col, empty.missing};
+        }
+    }
+    return std::nullopt;
 }
 
 bool Engine::verif_sudoku() {
@@ -115,7 +116,7 @@ bool Engine::verif_sudoku() {
         }
     }
     // The census results are left as the last unit checked, column 9 for digit 9, leaves them.
-    census(a_, UnitKind::Column, 9, 9);
+    census_into(a_, UnitKind::Column, 9, 9);
 
     view_.append_log(valid ? "Le sudoku est valide." : "Le sudoku n'est pas valide.");
     return valid;
