@@ -63,11 +63,15 @@ TEST(ExplainGolden, transcripts_match_byte_for_byte) {
         {{"--trace", "--tempo", "once", "--lines", "stuck.txt"}, "stuck-once.trace"},
         {{"--trace", "--tempo", "digit", "--lines", "stuck.txt"}, "stuck-digit.trace"},
         {{"--trace", "--tempo", "step", "--lines", "stuck.txt"}, "stuck-step.trace"},
+        {{"--trace", "--tempo", "once", "--lines", "stuck-kinds.txt"}, "stuck-kinds-once.trace"},
+        {{"--trace", "--tempo", "digit", "--lines", "stuck-kinds.txt"}, "stuck-kinds-digit.trace"},
+        {{"--trace", "--tempo", "step", "--lines", "stuck-kinds.txt"}, "stuck-kinds-step.trace"},
+        {{"--lines", "stuck-kinds.txt"}, "stuck-kinds-once.log"},
         {{"--trace", "--tempo", "step", "--lines", "edge-cases.txt"}, "edge-cases-step.trace"},
         {{"--trace", "--tempo", "digit", "--lines", "edge-cases.txt"}, "edge-cases-digit.trace"},
         {{"--trace", "--tempo", "once", "--lines", "edge-cases.txt"}, "edge-cases-once.trace"},
         {{"--trace", "odd_values.sud"}, "odd-values.trace"},
-        {{"--summary", "--lines", "easy.txt", "stuck.txt", "edge-cases.txt"}, "all.summary"},
+        {{"--summary", "--lines", "easy.txt", "stuck.txt", "edge-cases.txt", "stuck-kinds.txt"}, "all.summary"},
     };
     for (const auto& c : cases) {
         const Result r = explain(c.args);
