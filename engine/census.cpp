@@ -17,20 +17,55 @@ int single_missing(unsigned present) {
 
 } // namespace
 
-UnitCount census(const WorkArea& a, UnitKind kind, int n, int value) {
+namespace {
+
+constexpr CodeSet board_cells() {
+    CodeSet all;
+    for (int row = 1; row <= 9; ++row) {
+        all.lo |= kUnitSets.set[static_cast<int>(UnitKind::Row)][row].lo;
+        all.hi |= kUnitSets.set[static_cast<int>(UnitKind::Row)][row].hi;
+    }
+    return all;
+}
+constexpr CodeSet kBoardCells = board_cells();
+
+} // namespace
+
+CodeSet cells_equal(const std::int16_t (&cells)[10][10], int value) {
+    const std::int16_t* flat = &cells[0][0];
+    std::uint64_t lo = 0, hi = 0;
+    for (int i = 0; i < 64; ++i) lo |= std::uint64_t{flat[i] == value} << i;
+    for (int i = 64; i < 100; ++i) hi |= std::uint64_t{flat[i] == value} << (i - 64);
+    return CodeSet{lo, hi} & kBoardCells;
+}
+
+UnitCount count_in(const CodeSet& set, UnitKind kind, int n) {
     UnitCount result;
     if (n < 1 || n > 9) return result;
+    const CodeSet in_unit = set & kUnitSets.set[static_cast<int>(kind)][n];
+    result.count = std::popcount(in_unit.lo) + std::popcount(in_unit.hi);
+    // Every scan order runs through a unit's codes in increasing order: the last is the highest.
+    if (in_unit.hi != 0)
+        result.last = 127 - std::countl_zero(in_unit.hi);
+    else if (in_unit.lo != 0)
+        result.last = 63 - std::countl_zero(in_unit.lo);
+    return result;
+}
+
+int missing_digit(const WorkArea& a, UnitKind kind, int n) {
+    if (n < 1 || n > 9) return 0;
     const std::int16_t* grid = &a.grid[0][0];
     unsigned present = 0;
     for (const std::uint8_t code : kUnitCodes.code[static_cast<int>(kind)][n]) {
         const int v = grid[code];
-        if (v == value) {
-            ++result.count;
-            result.last = code;
-        }
         if (v >= 1 && v <= 9) present |= 1u << v;
     }
-    result.missing = single_missing(present);
+    return single_missing(present);
+}
+
+UnitCount census(const WorkArea& a, UnitKind kind, int n, int value) {
+    UnitCount result = count_in(cells_equal(a.grid, value), kind, n);
+    result.missing = missing_digit(a, kind, n);
     return result;
 }
 
@@ -59,23 +94,28 @@ std::int16_t Engine::verif_col_n(std::int16_t col, std::int16_t value) {
 
 std::optional<FoundStep> Engine::find_last_empty_cell() {
     const std::int16_t* grid = &a_.grid[0][0];
+    const CodeSet empty = cells_equal(a_.grid, 0);
     for (const UnitKind kind : {UnitKind::Region, UnitKind::Row, UnitKind::Column}) {
         for (int n = 1; n <= 9; ++n) {
-            const UnitCount empty = census(a_, kind, n, 0);
-            a_.found_count = static_cast<std::int16_t>(empty.count);
-            a_.missing_digit = static_cast<std::uint16_t>(empty.missing);
-            if (empty.count != 1 || empty.missing == 0) continue;
-            const int row = code_row(empty.last), col = code_col(empty.last);
+            const UnitCount found = count_in(empty, kind, n);
+            if (found.count != 1) continue;
+            const int digit = missing_digit(a_, kind, n);
+            a_.found_count = 1;
+            a_.missing_digit = static_cast<std::uint16_t>(digit);
+            if (digit == 0) continue;
+            const int row = code_row(found.last), col = code_col(found.last);
             bool fits = true;
             for (const UnitKind peer : {UnitKind::Region, UnitKind::Row, UnitKind::Column}) {
                 const int unit = peer == UnitKind::Region ? region_of(row, col) : peer == UnitKind::Row ? row : col;
                 for (const std::uint8_t code : kUnitCodes.code[static_cast<int>(peer)][unit])
-                    fits = fits && grid[code] != empty.missing;
+                    fits = fits && grid[code] != digit;
             }
-            if (!fits) continue;
-            return FoundStep{FoundStep::Kind::LastEmptyCell, kind, n, row, col, empty.missing};
+            if (fits) return FoundStep{FoundStep::Kind::LastEmptyCell, kind, n, row, col, digit};
         }
     }
+    // No hit: the census fields are those of the last unit asked, column 9.
+    a_.found_count = static_cast<std::int16_t>(count_in(empty, UnitKind::Column, 9).count);
+    a_.missing_digit = static_cast<std::uint16_t>(missing_digit(a_, UnitKind::Column, 9));
     return std::nullopt;
 }
 

@@ -11,15 +11,21 @@
 
 namespace vornel {
 
-// Counts over the nine cells of one unit (kind, unit 1-9), in scan order. Every count of the
-// engine goes through these two: the census of grid and the free cells of pres.
+// Counting over units. Every count the engine makes of grid or pres goes through cells_equal (the
+// cells of the board holding a value) and count_in (how many of them a unit has, and which).
 struct UnitCount {
     int count = 0;   // cells that matched
     int last = 0;    // code of the last matching cell in scan order, 0 when none matched
     int missing = 0; // census only: the one digit 1-9 absent from the unit, else 0
 };
-// Cells of grid equal to `value` (0 = empty), and the unit's one missing digit. Values outside
-// 1..9 are not tallied; a unit number outside 1..9 counts nothing.
+// The board cells (rows and columns 1-9) whose entry in `cells` (grid or pres) equals `value`.
+CodeSet cells_equal(const std::int16_t (&cells)[10][10], int value);
+// How many cells of `set` the unit (kind, unit 1-9) has, and the last of them in scan order; a
+// unit number outside 1..9 has none.
+UnitCount count_in(const CodeSet& set, UnitKind kind, int n);
+// The one digit 1-9 that the unit's cells of grid lack, else 0; values outside 1..9 are ignored.
+int missing_digit(const WorkArea& area, UnitKind kind, int n);
+// Census of grid: cells equal to `value` (0 = empty), and the missing digit.
 UnitCount census(const WorkArea& area, UnitKind kind, int n, int value);
 // Cells whose pres mark is 0 (free for the digit in hand); marks 1 and 2 alike are not free.
 UnitCount free_cells(const WorkArea& area, UnitKind kind, int n);

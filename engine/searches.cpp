@@ -4,18 +4,7 @@
 
 namespace vornel {
 
-UnitCount free_cells(const WorkArea& a, UnitKind kind, int n) {
-    UnitCount result;
-    if (n < 1 || n > 9) return result;
-    const std::int16_t* pres = &a.pres[0][0];
-    for (const std::uint8_t code : kUnitCodes.code[static_cast<int>(kind)][n]) {
-        if (pres[code] == 0) {
-            ++result.count;
-            result.last = code;
-        }
-    }
-    return result;
-}
+UnitCount free_cells(const WorkArea& a, UnitKind kind, int n) { return count_in(cells_equal(a.pres, 0), kind, n); }
 
 // A unit holding the digit has all its marks set to 1, whatever they were; then every filled cell
 // still at 0 becomes 2. Marks are only ever set, so the result is the same as marking regions,
@@ -59,9 +48,10 @@ std::int16_t Engine::verif_col_c(std::int16_t col) const {
 }
 
 std::optional<FoundStep> Engine::find_lone_free_cell() const {
+    const CodeSet free_set = cells_equal(a_.pres, 0);
     for (const UnitKind kind : {UnitKind::Region, UnitKind::Row, UnitKind::Column}) {
         for (int n = 1; n <= 9; ++n) {
-            const UnitCount free = free_cells(a_, kind, n);
+            const UnitCount free = count_in(free_set, kind, n);
             if (free.count != 1) continue;
             return FoundStep{FoundStep::Kind::LoneFreeCell, kind, n, code_row(free.last), code_col(free.last),
                              static_cast<int>(a_.cur_digit)};
