@@ -1,5 +1,8 @@
 // Unit census and grid validation.
 #include <bit>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 #include <string>
 
 #include "engine.h"
@@ -29,21 +32,55 @@ constexpr CodeSet board_cells() {
 }
 constexpr CodeSet kBoardCells = board_cells();
 
+// std::popcount, without the library call it becomes when the processor's own instruction is not
+// assumed.
+constexpr int bit_count(std::uint64_t x) {
+    x = x - ((x >> 1) & 0x5555555555555555u);
+    x = (x & 0x3333333333333333u) + ((x >> 2) & 0x3333333333333333u);
+    x = (x + (x >> 4)) & 0x0F0F0F0F0F0F0F0Fu;
+    return static_cast<int>((x * 0x0101010101010101u) >> 56);
+}
+
 } // namespace
+
+CodeSet board_cells_set() { return kBoardCells; }
 
 CodeSet cells_equal(const std::int16_t (&cells)[10][10], int value) {
     const std::int16_t* flat = &cells[0][0];
     std::uint64_t lo = 0, hi = 0;
+#if defined(__SSE2__)
+    // Sixteen entries at a time: compare, pack to bytes, one bit per entry.
+    const __m128i wanted = _mm_set1_epi16(static_cast<std::int16_t>(value));
+    std::uint64_t bits[2] = {0, 0};
+    for (int i = 0; i < 96; i += 16) {
+        const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(flat + i));
+        const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(flat + i + 8));
+        const auto mask = static_cast<std::uint64_t>(
+            _mm_movemask_epi8(_mm_packs_epi16(_mm_cmpeq_epi16(a, wanted), _mm_cmpeq_epi16(b, wanted))));
+        bits[i / 64] |= mask << (i % 64);
+    }
+    lo = bits[0];
+    hi = bits[1];
+    for (int i = 96; i < 100; ++i) hi |= std::uint64_t{flat[i] == value} << (i - 64);
+#else
     for (int i = 0; i < 64; ++i) lo |= std::uint64_t{flat[i] == value} << i;
     for (int i = 64; i < 100; ++i) hi |= std::uint64_t{flat[i] == value} << (i - 64);
+#endif
     return CodeSet{lo, hi} & kBoardCells;
+}
+
+int only_cell_in(const CodeSet& set, UnitKind kind, int n) {
+    if (n < 1 || n > 9) return 0;
+    const CodeSet in_unit = set & kUnitSets.set[static_cast<int>(kind)][n];
+    if (in_unit.hi == 0) return in_unit.lo != 0 && (in_unit.lo & (in_unit.lo - 1)) == 0 ? std::countr_zero(in_unit.lo) : 0;
+    return in_unit.lo == 0 && (in_unit.hi & (in_unit.hi - 1)) == 0 ? 64 + std::countr_zero(in_unit.hi) : 0;
 }
 
 UnitCount count_in(const CodeSet& set, UnitKind kind, int n) {
     UnitCount result;
     if (n < 1 || n > 9) return result;
     const CodeSet in_unit = set & kUnitSets.set[static_cast<int>(kind)][n];
-    result.count = std::popcount(in_unit.lo) + std::popcount(in_unit.hi);
+    result.count = bit_count(in_unit.lo) + bit_count(in_unit.hi);
     // Every scan order runs through a unit's codes in increasing order: the last is the highest.
     if (in_unit.hi != 0)
         result.last = 127 - std::countl_zero(in_unit.hi);
@@ -97,13 +134,13 @@ std::optional<FoundStep> Engine::find_last_empty_cell() {
     const CodeSet empty = cells_equal(a_.grid, 0);
     for (const UnitKind kind : {UnitKind::Region, UnitKind::Row, UnitKind::Column}) {
         for (int n = 1; n <= 9; ++n) {
-            const UnitCount found = count_in(empty, kind, n);
-            if (found.count != 1) continue;
+            const int only = only_cell_in(empty, kind, n);
+            if (only == 0) continue;
             const int digit = missing_digit(a_, kind, n);
             a_.found_count = 1;
             a_.missing_digit = static_cast<std::uint16_t>(digit);
             if (digit == 0) continue;
-            const int row = code_row(found.last), col = code_col(found.last);
+            const int row = code_row(only), col = code_col(only);
             bool fits = true;
             for (const UnitKind peer : {UnitKind::Region, UnitKind::Row, UnitKind::Column}) {
                 const int unit = peer == UnitKind::Region ? region_of(row, col) : peer == UnitKind::Row ? row : col;

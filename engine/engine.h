@@ -12,7 +12,8 @@
 namespace vornel {
 
 // Counting over units. Every count the engine makes of grid or pres goes through cells_equal (the
-// cells of the board holding a value) and count_in (how many of them a unit has, and which).
+// cells of the board holding a value), then count_in (how many of them a unit has, and which) or
+// only_cell_in (the unit's one such cell, for the searches).
 struct UnitCount {
     int count = 0;   // cells that matched
     int last = 0;    // code of the last matching cell in scan order, 0 when none matched
@@ -20,15 +21,17 @@ struct UnitCount {
 };
 // The board cells (rows and columns 1-9) whose entry in `cells` (grid or pres) equals `value`.
 CodeSet cells_equal(const std::int16_t (&cells)[10][10], int value);
+// The 81 board cells.
+CodeSet board_cells_set();
 // How many cells of `set` the unit (kind, unit 1-9) has, and the last of them in scan order; a
 // unit number outside 1..9 has none.
 UnitCount count_in(const CodeSet& set, UnitKind kind, int n);
+// The code of the unit's one cell in `set`, else 0 (none or several).
+int only_cell_in(const CodeSet& set, UnitKind kind, int n);
 // The one digit 1-9 that the unit's cells of grid lack, else 0; values outside 1..9 are ignored.
 int missing_digit(const WorkArea& area, UnitKind kind, int n);
 // Census of grid: cells equal to `value` (0 = empty), and the missing digit.
 UnitCount census(const WorkArea& area, UnitKind kind, int n, int value);
-// Cells whose pres mark is 0 (free for the digit in hand); marks 1 and 2 alike are not free.
-UnitCount free_cells(const WorkArea& area, UnitKind kind, int n);
 
 // Where the solver stands between requests.
 enum class SolverState {

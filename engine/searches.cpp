@@ -4,56 +4,49 @@
 
 namespace vornel {
 
-UnitCount free_cells(const WorkArea& a, UnitKind kind, int n) { return count_in(cells_equal(a.pres, 0), kind, n); }
-
 // A unit holding the digit has all its marks set to 1, whatever they were; then every filled cell
 // still at 0 becomes 2. Marks are only ever set, so the result is the same as marking regions,
 // then rows, then columns, then occupied cells one pass after the other.
 void Engine::in_many(std::uint16_t digit) {
-    // region_of(r, c) is band[r] + stack[c].
-    static constexpr int kBand[10] = {0, 1, 1, 1, 4, 4, 4, 7, 7, 7};
-    static constexpr int kStack[10] = {0, 0, 0, 0, 1, 1, 1, 2, 2, 2};
-    unsigned row_has = 0, col_has = 0, region_has = 0;
-    for (int r = 1; r <= 9; ++r) {
-        for (int c = 1; c <= 9; ++c) {
-            if (a_.grid[r][c] == digit) {
-                row_has |= 1u << r;
-                col_has |= 1u << c;
-                region_has |= 1u << (kBand[r] + kStack[c]);
-            }
+    const CodeSet holding = cells_equal(a_.grid, digit);
+    CodeSet excluded;
+    for (int k = 0; k < 3; ++k) {
+        for (int n = 1; n <= 9; ++n) {
+            const CodeSet unit = kUnitSets.set[k][n];
+            if ((holding & unit).empty()) continue;
+            excluded.lo |= unit.lo;
+            excluded.hi |= unit.hi;
         }
     }
-    for (int r = 1; r <= 9; ++r) {
-        for (int c = 1; c <= 9; ++c) {
-            std::int16_t& mark = a_.pres[r][c];
-            if (((row_has >> r) | (col_has >> c) | (region_has >> (kBand[r] + kStack[c]))) & 1u)
-                mark = 1;
-            else if (a_.grid[r][c] != 0 && mark == 0)
-                mark = 2;
-        }
-    }
+    const CodeSet board = board_cells_set();
+    const CodeSet empty = cells_equal(a_.grid, 0);
+    const CodeSet filled{board.lo & ~empty.lo, board.hi & ~empty.hi};
+    std::int16_t* pres = &a_.pres[0][0];
+    const auto mark = [pres](int code, std::uint64_t excluded_bit, std::uint64_t filled_bit) {
+        const std::int16_t m = pres[code];
+        pres[code] = excluded_bit ? 1 : filled_bit && m == 0 ? 2 : m;
+    };
+    for (int code = 0; code < 64; ++code) mark(code, (excluded.lo >> code) & 1, (filled.lo >> code) & 1);
+    for (int code = 64; code < 100; ++code) mark(code, (excluded.hi >> (code - 64)) & 1, (filled.hi >> (code - 64)) & 1);
 }
 
 std::int16_t Engine::verif_box_c(std::int16_t region) const {
-    const UnitCount free = free_cells(a_, UnitKind::Region, region);
-    return static_cast<std::int16_t>(free.count == 1 ? free.last : 0);
+    return static_cast<std::int16_t>(only_cell_in(cells_equal(a_.pres, 0), UnitKind::Region, region));
 }
 std::int16_t Engine::verif_line_c(std::int16_t row) const {
-    const UnitCount free = free_cells(a_, UnitKind::Row, row);
-    return static_cast<std::int16_t>(free.count == 1 ? free.last : 0);
+    return static_cast<std::int16_t>(only_cell_in(cells_equal(a_.pres, 0), UnitKind::Row, row));
 }
 std::int16_t Engine::verif_col_c(std::int16_t col) const {
-    const UnitCount free = free_cells(a_, UnitKind::Column, col);
-    return static_cast<std::int16_t>(free.count == 1 ? free.last : 0);
+    return static_cast<std::int16_t>(only_cell_in(cells_equal(a_.pres, 0), UnitKind::Column, col));
 }
 
 std::optional<FoundStep> Engine::find_lone_free_cell() const {
     const CodeSet free_set = cells_equal(a_.pres, 0);
     for (const UnitKind kind : {UnitKind::Region, UnitKind::Row, UnitKind::Column}) {
         for (int n = 1; n <= 9; ++n) {
-            const UnitCount free = count_in(free_set, kind, n);
-            if (free.count != 1) continue;
-            return FoundStep{FoundStep::Kind::LoneFreeCell, kind, n, code_row(free.last), code_col(free.last),
+            const int only = only_cell_in(free_set, kind, n);
+            if (only == 0) continue;
+            return FoundStep{FoundStep::Kind::LoneFreeCell, kind, n, code_row(only), code_col(only),
                              static_cast<int>(a_.cur_digit)};
         }
     }
