@@ -69,13 +69,6 @@ CodeSet cells_equal(const std::int16_t (&cells)[10][10], int value) {
     return CodeSet{lo, hi} & kBoardCells;
 }
 
-int only_cell_in(const CodeSet& set, UnitKind kind, int n) {
-    if (n < 1 || n > 9) return 0;
-    const CodeSet in_unit = set & kUnitSets.set[static_cast<int>(kind)][n];
-    if (in_unit.hi == 0) return in_unit.lo != 0 && (in_unit.lo & (in_unit.lo - 1)) == 0 ? std::countr_zero(in_unit.lo) : 0;
-    return in_unit.lo == 0 && (in_unit.hi & (in_unit.hi - 1)) == 0 ? 64 + std::countr_zero(in_unit.hi) : 0;
-}
-
 UnitCount count_in(const CodeSet& set, UnitKind kind, int n) {
     UnitCount result;
     if (n < 1 || n > 9) return result;

@@ -26,8 +26,6 @@ CodeSet board_cells_set();
 // How many cells of `set` the unit (kind, unit 1-9) has, and the last of them in scan order; a
 // unit number outside 1..9 has none.
 UnitCount count_in(const CodeSet& set, UnitKind kind, int n);
-// The code of the unit's one cell in `set`, else 0 (none or several).
-int only_cell_in(const CodeSet& set, UnitKind kind, int n);
 // The one digit 1-9 that the unit's cells of grid lack, else 0; values outside 1..9 are ignored.
 int missing_digit(const WorkArea& area, UnitKind kind, int n);
 // Census of grid: cells equal to `value` (0 = empty), and the missing digit.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <bit>
 #include <cstdint>
 
 #include "coords.h"
@@ -76,5 +77,15 @@ constexpr UnitSetTable make_unit_sets() {
 }
 
 inline constexpr UnitSetTable kUnitSets = make_unit_sets();
+
+// The code of the unit's one cell in `set` (kind, unit 1-9), else 0: none, several, or a unit
+// number outside 1..9.
+constexpr int only_cell_in(const CodeSet& set, UnitKind kind, int n) {
+    if (n < 1 || n > 9) return 0;
+    const CodeSet in_unit = set & kUnitSets.set[static_cast<int>(kind)][n];
+    if (in_unit.hi == 0)
+        return in_unit.lo != 0 && (in_unit.lo & (in_unit.lo - 1)) == 0 ? std::countr_zero(in_unit.lo) : 0;
+    return in_unit.lo == 0 && (in_unit.hi & (in_unit.hi - 1)) == 0 ? 64 + std::countr_zero(in_unit.hi) : 0;
+}
 
 } // namespace vornel
