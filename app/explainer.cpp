@@ -161,7 +161,7 @@ void explain_puzzle(const ExplainOptions& options, const std::string& name, cons
                     outcome = "bloqué";
                     solutions = engine.stuck_kind() == StuckKind::OneSolution        ? "1"
                                 : engine.stuck_kind() == StuckKind::SeveralSolutions ? "2+"
-                                                                                       : "0";
+                                                                                     : "0";
                     break;
                 case SolverState::Working:
                 case SolverState::Exhausted: // cut short by max_requests

@@ -7,8 +7,8 @@
 #include <string_view>
 
 #include "headless_board.h"
-#include "tempo.h"
 #include "sud_file.h"
+#include "tempo.h"
 
 namespace vornel {
 

@@ -5,35 +5,29 @@
 
 namespace vornel {
 
-void Engine::show_grid() {
+// Every cell white, its text set (through the change handling) to `text_of` its value, editable;
+// log cleared; both step buttons hidden; no solve under way.
+template<typename TextOf>
+void Engine::reset_board(TextOf text_of) {
     solving_ = false;
     ended_ = false;
     for (int r = 1; r <= 9; ++r) {
         for (int c = 1; c <= 9; ++c) {
             view_.set_cell_colour(r, c, kWhite);
-            const std::int16_t value = a_.grid[r][c];
-            view_.set_cell_text(r, c, value == 0 ? std::string() : std::to_string(value));
+            view_.set_cell_text(r, c, text_of(a_.grid[r][c]));
             view_.set_cell_read_only(r, c, false);
         }
     }
     view_.clear_log();
-    view_.set_button_visible(StepButton::Button5, false);
-    view_.set_button_visible(StepButton::Button6, false);
+    hide_step_buttons();
+}
+
+void Engine::show_grid() {
+    reset_board([](std::int16_t value) { return value == 0 ? std::string() : std::to_string(value); });
 }
 
 void Engine::new_puzzle() {
-    solving_ = false;
-    ended_ = false;
-    for (int r = 1; r <= 9; ++r) {
-        for (int c = 1; c <= 9; ++c) {
-            view_.set_cell_colour(r, c, kWhite);
-            view_.set_cell_text(r, c, "");
-            view_.set_cell_read_only(r, c, false);
-        }
-    }
-    view_.clear_log();
-    view_.set_button_visible(StepButton::Button5, false);
-    view_.set_button_visible(StepButton::Button6, false);
+    reset_board([](std::int16_t) { return std::string(); });
 }
 
 } // namespace vornel

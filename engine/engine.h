@@ -161,6 +161,8 @@ private:
     // verif_sudoku for a command: invalid givens leave the engine idle.
     bool verif_validates();
     void hide_step_buttons();
+    template<typename TextOf>
+    void reset_board(TextOf text_of);
     void append_line(std::string_view prefix, int number, std::string_view suffix) {
         view_.append_log(narrator_.numbered(prefix, number, suffix));
     }
@@ -172,9 +174,9 @@ private:
     BoardView& view_;
     Narrator narrator_;
     Tempo tempo_ = Tempo::Step;
-    bool solving_ = false;    // a solve command got past validation and has not been replaced
-    bool ended_ = false;      // Finished or Stuck
-    bool stuck_ = false;      // ended in Stuck
+    bool solving_ = false; // a solve command got past validation and has not been replaced
+    bool ended_ = false;   // Finished or Stuck
+    bool stuck_ = false;   // ended in Stuck
     bool marks_unpainted_ = false;
     StuckKind stuck_kind_ = StuckKind::NoSolution;
     long placements_ = 0;

@@ -11,7 +11,7 @@ namespace vornel {
 using CellValues = std::array<std::uint8_t, 81>;
 
 struct SolutionCount {
-    int count = 0;     // solutions found, never more than the limit asked for
+    int count = 0;      // solutions found, never more than the limit asked for
     CellValues first{}; // the first solution found, when count > 0; all 0 otherwise
 };
 

@@ -143,13 +143,21 @@ TEST(LastEmptyCell, returns_the_first_unit_with_one_empty_cell_and_the_digit_it_
         int found_count, missing; // the census fields as the last unit examined leaves them
     } cases[] = {
         {"an empty board has none; column 9 is the last unit asked", {}, std::nullopt, 9, 0},
-        {"a row with one empty cell", {{4, "123.56789"}}, FoundStep{Kind::LastEmptyCell, UnitKind::Row, 4, 4, 4, 4}, 1, 4},
+        {"a row with one empty cell",
+         {{4, "123.56789"}},
+         FoundStep{Kind::LastEmptyCell, UnitKind::Row, 4, 4, 4, 4},
+         1,
+         4},
         {"region 5 comes before row 5",
          {{4, "...123..."}, {5, "...4.6..."}, {6, "...789..."}, {9, "12346789."}},
          FoundStep{Kind::LastEmptyCell, UnitKind::Region, 5, 5, 5, 5},
          1,
          5},
-        {"a row before a column", {{1, "1234567.."}, {9, "........9"}, {3, "2345678.1"}}, FoundStep{Kind::LastEmptyCell, UnitKind::Row, 3, 3, 8, 9}, 1, 9},
+        {"a row before a column",
+         {{1, "1234567.."}, {9, "........9"}, {3, "2345678.1"}},
+         FoundStep{Kind::LastEmptyCell, UnitKind::Row, 3, 3, 8, 9},
+         1,
+         9},
         {"a unit lacking two digits is no hit", {{7, "1234567.1"}}, std::nullopt, 8, 0},
         {"a digit its column already holds is no hit", {{1, "12345678."}, {5, "........9"}}, std::nullopt, 8, 0},
     };

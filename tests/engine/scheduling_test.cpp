@@ -95,7 +95,8 @@ TEST(Scheduling, init_jeu_picks_the_first_digit_and_only_the_step_tempo_builds_m
         b.area.digit_placed = -1;
         b.area.tour_placed = 4;
         b.engine.init_jeu(tempo);
-        EXPECT_EQ(b.log(), (std::vector<std::string>{"Nouveau cycle.", "Nous traitons le chiffre 6."})) << static_cast<int>(tempo);
+        EXPECT_EQ(b.log(), (std::vector<std::string>{"Nouveau cycle.", "Nous traitons le chiffre 6."}))
+            << static_cast<int>(tempo);
         EXPECT_EQ(b.area.cur_digit, 6);
         EXPECT_EQ(b.area.digit_placed, 0);
         EXPECT_EQ(b.area.tour_placed, 0);

@@ -14,7 +14,8 @@ namespace {
 
 CellValues values_of(std::string_view puzzle) {
     CellValues v{};
-    for (int i = 0; i < 81; ++i) v[i] = static_cast<std::uint8_t>(puzzle[i] >= '1' && puzzle[i] <= '9' ? puzzle[i] - '0' : 0);
+    for (int i = 0; i < 81; ++i)
+        v[i] = static_cast<std::uint8_t>(puzzle[i] >= '1' && puzzle[i] <= '9' ? puzzle[i] - '0' : 0);
     return v;
 }
 

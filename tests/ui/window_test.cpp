@@ -966,7 +966,8 @@ void WindowTest::each_tempo_matches_the_headless_engine_at_every_request() {
         QCOMPARE(last, QStringLiteral("Le sudoku n'est pas valide."));
         QCOMPARE(requests, 1);
     } else if (puzzle == QLatin1String(kStuck)) {
-        QCOMPARE(last, QStringLiteral("Le sudoku a une solution unique, mais notre méthode ne permet pas de la trouver."));
+        QCOMPARE(last,
+                 QStringLiteral("Le sudoku a une solution unique, mais notre méthode ne permet pas de la trouver."));
     } else {
         QCOMPARE(last, QStringLiteral("Le sudoku est terminé."));
     }
