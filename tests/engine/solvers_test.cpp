@@ -404,3 +404,32 @@ TEST(Solvers, the_state_follows_each_request_of_the_step_tempo) {
     invalid.engine.m_onceClick();
     EXPECT_EQ(invalid.engine.state(), SolverState::Idle);
 }
+
+TEST(Solvers, a_request_ends_with_the_colours_of_the_last_pass_marks_and_its_placements_green) {
+    // Each request of the digit tempo, and the one request of the one-pass tempo on a puzzle that
+    // finishes: every cell shows its mark's colour, or green where this digit's turn placed.
+    for (const Tempo tempo : {Tempo::Digit, Tempo::Once}) {
+        Board b(kEasy);
+        std::string before = b.grid();
+        tempo == Tempo::Digit ? b.engine.m_numberClick() : b.engine.m_onceClick();
+        for (int request = 0; request < 200; ++request) {
+            const std::string after = b.grid();
+            std::string expected;
+            for (int r = 1; r <= 9; ++r)
+                for (int c = 1; c <= 9; ++c) {
+                    const int i = (r - 1) * 9 + c - 1;
+                    const int mark = b.area.pres[r][c];
+                    const bool placed = before[i] == '.' && after[i] != '.';
+                    expected += placed && b.view.cell_colour(r, c) == kGreen ? 'G'
+                                : mark == 1                                  ? 'R'
+                                : mark == 2                                  ? 'O'
+                                                                             : 'W';
+                }
+            EXPECT_EQ(b.colours(), expected) << name(tempo) << ", request " << request;
+            if (!b.b6()) break;
+            before = after;
+            b.engine.Button6Click();
+        }
+        EXPECT_EQ(b.engine.state(), SolverState::Finished) << name(tempo);
+    }
+}
