@@ -1,32 +1,48 @@
-# Thin wrapper over CMake. `make run` starts the program, `make test` builds and runs every test.
+# Thin wrapper over CMake. `make run` builds the window program and starts it, `make test` builds
+# everything and runs every test. Works with any CMake generator (CMAKE_GENERATOR=Ninja make test).
 BUILD ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_FLAGS ?=
+# Quiets the "Entering directory" lines of the make that CMake's Makefile generator runs; a
+# generator that is not make ignores it.
+MAKEFLAGS += --no-print-directory
 
-.PHONY: all deps configure build run test bench clean screenshots
+.PHONY: all deps configure build run test bench screenshots format clean
 
 all: build
 
 deps:
 	@bash scripts/install-deps
 
+# Quiet when it works; on failure, everything CMake said.
 configure: deps
-	@cmake -S . -B $(BUILD) $(CMAKE_FLAGS) >/dev/null
+	@mkdir -p $(BUILD)
+	@cmake -S . -B $(BUILD) $(CMAKE_FLAGS) > $(BUILD)/configure.log 2>&1 || \
+	  { cat $(BUILD)/configure.log; echo "make: configuring $(BUILD) failed (log above, also in $(BUILD)/configure.log)" >&2; exit 1; }
 
 build: configure
-	@cmake --build $(BUILD) -j $(JOBS) -- --no-print-directory
+	@cmake --build $(BUILD) -j $(JOBS)
 
-run: build
-	@bash scripts/run
+# Builds only what the window needs, then starts it.
+run: configure
+	@BUILD=$(BUILD) JOBS=$(JOBS) bash scripts/run
 
 test: build
 	@cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
-bench: build
+bench: configure
+	@bash scripts/install-deps bench
+	@cmake --build $(BUILD) -j $(JOBS)
 	@bash scripts/bench $(BUILD)
 
-screenshots: build
+screenshots: configure
+	@bash scripts/install-deps screenshots
+	@cmake --build $(BUILD) -j $(JOBS)
 	@bash scripts/screenshots $(BUILD)
+
+# Applies the checked-in .clang-format to every tracked C++ source.
+format:
+	@git ls-files -- '*.cpp' '*.h' | xargs clang-format -i
 
 clean:
 	@rm -rf $(BUILD)

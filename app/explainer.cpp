@@ -166,7 +166,10 @@ void explain_puzzle(const ExplainOptions& options, const std::string& name, cons
                 case SolverState::Working:
                 case SolverState::Exhausted: // cut short by max_requests
                     outcome = "bloqué";
-                    solutions = count_solutions(area) >= 2 ? "2+" : std::to_string(count_solutions(area));
+                    if (const int n = count_solutions(area); n >= 2)
+                        solutions = "2+";
+                    else
+                        solutions = std::to_string(n);
                     break;
             }
             out << ' ' << outcome << ' ' << engine.placements() << ' ' << solutions << '\n';

@@ -1,4 +1,33 @@
 // vornel: the window program. It takes no command-line arguments.
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
 #include "start_up.h"
 
-int main(int argc, char** argv) { return vornel::run_program(argc, argv); }
+namespace {
+
+bool set(const char* variable) {
+    const char* value = std::getenv(variable);
+    return value != nullptr && *value != '\0';
+}
+
+// Qt aborts with a long report when it finds no display; say in one sentence what is missing.
+bool has_display(int argc, char** argv) {
+    if (set("DISPLAY") || set("WAYLAND_DISPLAY") || set("QT_QPA_PLATFORM")) return true;
+    for (int i = 1; i < argc; ++i)
+        if (std::strcmp(argv[i], "-platform") == 0) return true;
+    return false;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (!has_display(argc, argv)) {
+        std::fputs("vornel : aucun affichage (ni DISPLAY ni WAYLAND_DISPLAY n'est défini) ; lancez-le depuis une "
+                   "session graphique, ou sous un serveur X virtuel : xvfb-run -a make run\n",
+                   stderr);
+        return 1;
+    }
+    return vornel::run_program(argc, argv);
+}

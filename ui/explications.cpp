@@ -22,9 +22,7 @@ QPlainTextEdit* make_memo(QWidget* parent, const char* name, QRect geometry, con
     auto* memo = new QPlainTextEdit(parent);
     memo->setObjectName(QLatin1String(name));
     memo->setGeometry(geometry);
-    QFont font(QStringLiteral("Tahoma"));
-    font.setPixelSize(13);
-    memo->setFont(font);
+    memo->setFont(vornel::tahoma(13));
     memo->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -92,9 +90,7 @@ Tf_explications::Tf_explications(QWidget* owner) : QWidget(owner, Qt::Window) {
     setAttribute(Qt::WA_QuitOnClose, false);
 
     // The window's own font is the button's; the panels set theirs.
-    QFont font(QStringLiteral("Tahoma"));
-    font.setPixelSize(11);
-    setFont(font);
+    setFont(vornel::tahoma(11));
 
     // Controls are made in tab order.
     Memo1 = make_memo(this, "Memo1", QRect(8, 8, 545, 121), memo1_lines());
@@ -128,19 +124,19 @@ void Tf_explications::paintEvent(QPaintEvent* event) {
 
 void Tf_explications::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    if (event->spontaneous() || m_shownOnce) return;
-    m_shownOnce = true;
+    if (event->spontaneous() || shown_once_) return;
+    shown_once_ = true;
     centre_on_screen();
     // A window manager frames the window some time after it is mapped; no particular event says
     // so (under X11 no move arrives), the reported frame passes through passing values, and a
     // placement asked for while the frame is being added can be undone by the manager's own
     // placement. So for a short while the outer geometry is checked on a timer and put right,
     // until it has held with a real frame for half a second.
-    m_frameWatch = QDeadlineTimer(kFrameWatchMs);
+    frame_watch_ = QDeadlineTimer(kFrameWatchMs);
     auto* tick = new QTimer(this); // a child of this window, deleted when the watch ends
     connect(tick, &QTimer::timeout, this, [this, tick, held = 0]() mutable {
         held = keep_outer_geometry() ? held + 1 : 0;
-        if (held >= 10 || m_frameWatch.hasExpired() || !isVisible()) {
+        if (held >= 10 || frame_watch_.hasExpired() || !isVisible()) {
             tick->stop();
             tick->deleteLater();
         }

@@ -57,8 +57,8 @@ private:
     QPushButton* Button1 = nullptr;
     QPlainTextEdit* Memo2 = nullptr;
     QPlainTextEdit* Memo3 = nullptr;
-    bool m_shownOnce = false;
-    QDeadlineTimer m_frameWatch{0};
+    bool shown_once_ = false;
+    QDeadlineTimer frame_watch_{0};
 };
 
 // Opens one more explanations window owned by `owner` and brings it to the front without blocking:

@@ -56,14 +56,14 @@ std::string run_dialog(QWidget* parent, const FileDialogRequest& request, Purpos
 
 } // namespace
 
-QtFileDialogs::QtFileDialogs(QWidget* parent) : m_parent(parent) {}
+QtFileDialogs::QtFileDialogs(QWidget* parent) : parent_(parent) {}
 
 std::string QtFileDialogs::ask_open_file_name(const FileDialogRequest& request) {
-    return run_dialog(m_parent.data(), request, Purpose::Open);
+    return run_dialog(parent_.data(), request, Purpose::Open);
 }
 
 std::string QtFileDialogs::ask_save_file_name(const FileDialogRequest& request) {
-    return run_dialog(m_parent.data(), request, Purpose::Save);
+    return run_dialog(parent_.data(), request, Purpose::Save);
 }
 
 } // namespace vornel

@@ -34,7 +34,7 @@ public:
     std::string ask_save_file_name(const FileDialogRequest& request) override;
 
 private:
-    QPointer<QWidget> m_parent; // not owned; may go away before this object
+    QPointer<QWidget> parent_; // not owned; may go away before this object
 };
 
 } // namespace vornel

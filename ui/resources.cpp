@@ -33,14 +33,20 @@ QIcon app_icon() {
 void ensure_tahoma() {
     static const bool done = [] {
         if (QFontDatabase::families().contains(QStringLiteral("Tahoma"), Qt::CaseInsensitive)) return true;
-        const QString dir = QStringLiteral("/usr/share/wine/fonts/");
-        for (const char* file : {"tahoma.ttf", "tahomabd.ttf"}) {
-            const QString path = dir + QLatin1String(file);
+        for (const QString& path : {wine_tahoma_file(), QStringLiteral("/usr/share/wine/fonts/tahomabd.ttf")})
             if (QFile::exists(path)) QFontDatabase::addApplicationFont(path); // -1 on failure: the fallback stays
-        }
         return true;
     }();
     (void)done;
+}
+
+QString wine_tahoma_file() { return QStringLiteral("/usr/share/wine/fonts/tahoma.ttf"); }
+
+QFont tahoma(int pixels, bool italic) {
+    QFont font(QStringLiteral("Tahoma"));
+    font.setPixelSize(pixels);
+    font.setItalic(italic);
+    return font;
 }
 
 void install_qt_translations() {

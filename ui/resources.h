@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QFont>
 #include <QIcon>
+#include <QString>
 
 namespace vornel {
 
@@ -18,6 +20,12 @@ QIcon app_icon();
 // to the application's fonts; without that file Qt falls back quietly to its nearest family.
 // Needs a QGuiApplication; runs its work once per process.
 void ensure_tahoma();
+
+// Where fonts-wine puts its copy of Tahoma (regular weight).
+QString wine_tahoma_file();
+
+// The program's one font: Tahoma at `pixels` pixels, upright unless `italic`.
+QFont tahoma(int pixels, bool italic = false);
 
 // Loads Qt's own translations (qtbase_<language>.qm from Qt's translations folder) for the user's
 // locale, so that the standard dialogs' buttons and labels ("Annuler", "Nom de fichier :" ...)

@@ -37,13 +37,6 @@ constexpr int cell_offset(int index) { return 40 * (index - 1) + 8 * ((index - 1
 // Rows 1-9: the tops of the row labels "Ligne 1".."Ligne 9".
 constexpr int kRowLabelTops[9] = {12, 52, 90, 139, 179, 219, 268, 308, 347};
 
-QFont tahoma(int pixels, bool italic = false) {
-    QFont font(QStringLiteral("Tahoma"));
-    font.setPixelSize(pixels);
-    font.setItalic(italic);
-    return font;
-}
-
 QString from_utf8(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
 std::size_t cell_index(int row, int col) { return static_cast<std::size_t>((row - 1) * 9 + (col - 1)); }
@@ -244,8 +237,7 @@ void Tf_vrn::Edit11KeyPress(CellEdit& sender, char16_t& key) {
 
 void Tf_vrn::Edit11Change(CellEdit& sender) {
     const QByteArray text = sender.text().toUtf8();
-    store_cell_text(area_, sender.property("Tag").toInt(),
-                    std::string_view(text.constData(), static_cast<std::size_t>(text.size())));
+    store_cell_text(area_, sender.tag(), std::string_view(text.constData(), static_cast<std::size_t>(text.size())));
 }
 
 void Tf_vrn::activate2() {

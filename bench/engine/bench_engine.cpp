@@ -11,21 +11,22 @@
 #include <random>
 #include <sstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "corpus.h"
 #include "engine.h"
 #include "explain_cli.h"
 #include "headless_board.h"
+#include "puzzles.h"
 #include "solution_count.h"
 
 namespace {
 
-constexpr const char* kEasy = "53..7....6..195....98....6.8...6...34..8.3..17...2...6.6....28....419..5....8..79";
-constexpr const char* kSolution = "534678912672195348198342567859761423426853791713924856961537284287419635345286179";
+using vornel::test::kEasy;
 
-void load(vornel::Engine& engine, vornel::WorkArea& area, const std::string& puzzle) {
-    for (int i = 0; i < 81; ++i)
-        area.grid[i / 9 + 1][i % 9 + 1] = static_cast<std::int16_t>(puzzle[i] == '.' ? 0 : puzzle[i] - '0');
+void load(vornel::Engine& engine, vornel::WorkArea& area, std::string_view puzzle) {
+    vornel::test::load_grid(area, puzzle);
     engine.show_grid();
 }
 
@@ -54,19 +55,10 @@ void step_tempo_to_the_end(benchmark::State& state) {
 }
 BENCHMARK(step_tempo_to_the_end);
 
-// Puzzles made by relabelling a solution and emptying 45 to 60 cells, fixed seed.
+// Puzzles from the seeded corpus, 45 to 60 cells emptied, one a line.
 std::string puzzle_lines(int count) {
-    std::mt19937 random(42);
     std::string text;
-    for (int i = 0; i < count; ++i) {
-        std::string digits = "123456789";
-        std::shuffle(digits.begin(), digits.end(), random);
-        std::string p(kSolution);
-        for (char& ch : p) ch = digits[ch - '1'];
-        const int holes = 45 + static_cast<int>(random() % 16);
-        for (int h = 0; h < holes; ++h) p[random() % 81] = '.';
-        text += p + '\n';
-    }
+    for (const std::string& p : vornel::test::relabelled_corpus(42, count, 45, 60)) text += p + '\n';
     return text;
 }
 

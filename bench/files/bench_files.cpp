@@ -10,18 +10,12 @@
 #include <sstream>
 #include <string>
 
+#include "puzzles.h"
 #include "sud_file.h"
 
 namespace {
 
-vornel::PuzzleValues sample() {
-    constexpr std::string_view puzzle =
-        "53..7....6..195....98....6.8...6...34..8.3..17...2...6.6....28....419..5....8..79";
-    vornel::PuzzleValues values{};
-    for (std::size_t i = 0; i < values.size(); ++i)
-        values[i] = static_cast<std::int16_t>(puzzle[i] == '.' ? 0 : puzzle[i] - '0');
-    return values;
-}
+vornel::PuzzleValues sample() { return vornel::test::puzzle_values(vornel::test::kEasy); }
 
 // A folder for the files of one benchmark, removed afterwards.
 class Scratch {

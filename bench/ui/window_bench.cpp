@@ -10,6 +10,7 @@
 #include <chrono>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include <QAction>
 #include <QApplication>
@@ -17,18 +18,15 @@
 
 #include "engine.h"
 #include "headless_board.h"
+#include "modal_watchdog.h"
+#include "puzzles.h"
 #include "tf_vrn.h"
 
 namespace {
 
 // 17 givens; the engine finishes it with 64 placements and about 300 log lines.
-const char* const kHard = "000000010400000000020000000000050407008000300001090000300400200050100000000806000";
-
-template<typename Board>
-void load(Board& board, const char* puzzle) {
-    for (int i = 0; i < 81; ++i)
-        board.set_cell_text(i / 9 + 1, i % 9 + 1, puzzle[i] == '0' ? std::string() : std::string(1, puzzle[i]));
-}
+constexpr std::string_view kHard = vornel::test::kSeventeenGivens;
+using vornel::test::type_givens;
 
 using Clock = std::chrono::steady_clock;
 
@@ -39,7 +37,7 @@ void window_once(benchmark::State& state, bool paint) {
     QAction* once = w.findChild<QAction*>(QStringLiteral("m_once"));
     for (auto _ : state) {
         w.findChild<QAction*>(QStringLiteral("m_new"))->trigger();
-        load(w, kHard);
+        type_givens(w, kHard);
         QApplication::processEvents();
         const auto start = Clock::now();
         once->trigger();
@@ -63,7 +61,7 @@ void BM_HeadlessOncePass(benchmark::State& state) {
         vornel::WorkArea area;
         vornel::HeadlessBoard board(area);
         vornel::Engine engine(area, board);
-        load(board, kHard);
+        type_givens(board, kHard);
         const auto start = Clock::now();
         engine.m_onceClick();
         state.SetIterationTime(std::chrono::duration<double>(Clock::now() - start).count());
@@ -94,7 +92,7 @@ BENCHMARK(BM_ProcessStartToWindowShown)->UseManualTime()->Unit(benchmark::kMilli
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    vornel::test::default_to_offscreen();
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

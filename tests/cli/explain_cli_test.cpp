@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "explain_cli.h"
+#include "puzzles.h"
 
 namespace fs = std::filesystem;
 using vornel::run_explain;
@@ -44,41 +45,9 @@ struct TempDir {
     ~TempDir() { fs::remove_all(path); }
 };
 
-constexpr const char* kEasy = "53..7....6..195....98....6.8...6...34..8.3..17...2...6.6....28....419..5....8..79";
+using vornel::test::kEasy;
 
 } // namespace
-
-// The transcripts under tests/data/golden were checked by hand once; any change to a log line,
-// a colour, the grid or the buttons shows here.
-TEST(ExplainGolden, transcripts_match_byte_for_byte) {
-    const struct {
-        std::vector<std::string> args;
-        const char* golden;
-    } cases[] = {
-        {{"--trace", "--tempo", "once", "--lines", "easy.txt"}, "easy-once.trace"},
-        {{"--trace", "--tempo", "step", "--lines", "easy.txt"}, "easy-step.trace"},
-        {{"--trace", "--tempo", "digit", "--lines", "easy.txt"}, "easy-digit.trace"},
-        {{"--lines", "easy.txt"}, "easy-once.log"},
-        {{"--tempo", "step", "--lines", "easy.txt"}, "easy-step.log"},
-        {{"--trace", "--tempo", "once", "--lines", "stuck.txt"}, "stuck-once.trace"},
-        {{"--trace", "--tempo", "digit", "--lines", "stuck.txt"}, "stuck-digit.trace"},
-        {{"--trace", "--tempo", "step", "--lines", "stuck.txt"}, "stuck-step.trace"},
-        {{"--trace", "--tempo", "once", "--lines", "stuck-kinds.txt"}, "stuck-kinds-once.trace"},
-        {{"--trace", "--tempo", "digit", "--lines", "stuck-kinds.txt"}, "stuck-kinds-digit.trace"},
-        {{"--trace", "--tempo", "step", "--lines", "stuck-kinds.txt"}, "stuck-kinds-step.trace"},
-        {{"--lines", "stuck-kinds.txt"}, "stuck-kinds-once.log"},
-        {{"--trace", "--tempo", "step", "--lines", "edge-cases.txt"}, "edge-cases-step.trace"},
-        {{"--trace", "--tempo", "digit", "--lines", "edge-cases.txt"}, "edge-cases-digit.trace"},
-        {{"--trace", "--tempo", "once", "--lines", "edge-cases.txt"}, "edge-cases-once.trace"},
-        {{"--trace", "odd_values.sud"}, "odd-values.trace"},
-        {{"--summary", "--lines", "easy.txt", "stuck.txt", "edge-cases.txt", "stuck-kinds.txt"}, "all.summary"},
-    };
-    for (const auto& c : cases) {
-        const Result r = explain(c.args);
-        EXPECT_EQ(r.status, 0) << c.golden;
-        EXPECT_EQ(r.out, slurp(fs::path(VORNEL_TEST_DATA) / "golden" / c.golden)) << c.golden;
-    }
-}
 
 TEST(ExplainCli, a_value_no_cell_can_show_is_reported_while_loading) {
     const Result r = explain({"--summary", "odd_values.sud"});

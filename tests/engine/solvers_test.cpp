@@ -4,6 +4,7 @@
 #include <random>
 
 #include "board_fixture.h"
+#include "corpus.h"
 #include "solution_count.h"
 
 using namespace vornel;
@@ -75,22 +76,8 @@ std::string stuck_line(int solutions) { return solutions == 1 ? kStuckUnique : k
 
 bool full(const Board& b) { return b.grid().find('.') == std::string::npos; }
 
-// Puzzles made by relabelling the easy solution's digits and emptying cells at random (fixed seed):
-// some solve by singles, some get stuck, some have several solutions.
-std::vector<std::string> corpus(int count) {
-    std::mt19937 random(20261207);
-    std::vector<std::string> puzzles;
-    for (int i = 0; i < count; ++i) {
-        std::string digits = "123456789";
-        std::shuffle(digits.begin(), digits.end(), random);
-        std::string p(kEasySolution);
-        for (char& ch : p) ch = digits[ch - '1'];
-        const int holes = 35 + static_cast<int>(random() % 30);
-        for (int h = 0; h < holes; ++h) p[random() % 81] = '.';
-        puzzles.push_back(p);
-    }
-    return puzzles;
-}
+// Puzzles from the seeded corpus: some solve by singles, some get stuck, some have several solutions.
+std::vector<std::string> corpus(int count) { return vornel::test::relabelled_corpus(20261207, count, 35, 64); }
 
 } // namespace
 

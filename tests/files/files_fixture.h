@@ -16,6 +16,7 @@
 #include <set>
 #include <string>
 
+#include "puzzles.h"
 #include "sud_file.h"
 
 namespace vornel::test {
@@ -97,16 +98,5 @@ inline int open_descriptors() {
     for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator("/proc/self/fd")) ++count;
     return count;
 }
-
-// A grid of values for the tests, row by row from an 81-character string ('.' or '0' empty).
-inline PuzzleValues values_of_text(std::string_view puzzle) {
-    PuzzleValues values{};
-    for (std::size_t i = 0; i < values.size() && i < puzzle.size(); ++i)
-        values[i] = static_cast<std::int16_t>(puzzle[i] >= '1' && puzzle[i] <= '9' ? puzzle[i] - '0' : 0);
-    return values;
-}
-
-inline constexpr std::string_view kPuzzle =
-    "53..7....6..195....98....6.8...6...34..8.3..17...2...6.6....28....419..5....8..79";
 
 } // namespace vornel::test

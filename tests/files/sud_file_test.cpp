@@ -34,7 +34,7 @@ constexpr bool kSanitized = false;
 
 WorkArea area_of(std::string_view puzzle) {
     WorkArea area;
-    store_values(area, test::values_of_text(puzzle));
+    store_values(area, test::puzzle_values(puzzle));
     return area;
 }
 
@@ -97,7 +97,7 @@ TEST_F(FilesTest, a_missing_file_is_told_apart_from_a_missing_folder) {
 // ---- reading files -------------------------------------------------------------------------------
 
 TEST_F(FilesTest, a_written_grid_reads_back_the_same_and_the_file_has_243_bytes) {
-    const WorkArea written = area_of(test::kPuzzle);
+    const WorkArea written = area_of(test::kEasy);
     write_puzzle_file(path("grille.sud"), written);
     EXPECT_EQ(contents("grille.sud").size(), 243u);
     EXPECT_EQ(contents("grille.sud"), puzzle_text(values_of(written)));
@@ -158,7 +158,7 @@ TEST_F(FilesTest, too_many_open_files_fails_with_code_4) {
 
 TEST_F(FilesTest, a_failed_read_leaves_the_whole_grid_as_it_was) {
     put("bad.sud", "9\r\n8\r\n7\r\nx\r\n6\r\n");
-    WorkArea area = area_of(test::kPuzzle);
+    WorkArea area = area_of(test::kEasy);
     const WorkArea before = area;
     EXPECT_EQ(failure_code([&] { read_puzzle_file(path("bad.sud"), area); }), 106);
     EXPECT_TRUE(same_grid(area, before));
@@ -168,7 +168,7 @@ TEST_F(FilesTest, a_failed_read_leaves_the_whole_grid_as_it_was) {
 
 TEST_F(FilesTest, a_short_file_replaces_the_whole_grid_with_zeros_after_its_values) {
     put("short.sud", "4\n5\n");
-    WorkArea area = area_of(test::kPuzzle);
+    WorkArea area = area_of(test::kEasy);
     read_puzzle_file(path("short.sud"), area);
     PuzzleValues expected{};
     expected[0] = 4;
@@ -180,16 +180,16 @@ TEST_F(FilesTest, a_short_file_replaces_the_whole_grid_with_zeros_after_its_valu
 
 TEST_F(FilesTest, saving_replaces_an_existing_file_and_leaves_no_temporary_file) {
     put("grille.sud", "an older and much longer content than the new one, that must disappear entirely");
-    write_puzzle_file(path("grille.sud"), area_of(test::kPuzzle));
-    EXPECT_EQ(contents("grille.sud"), puzzle_text(test::values_of_text(test::kPuzzle)));
+    write_puzzle_file(path("grille.sud"), area_of(test::kEasy));
+    EXPECT_EQ(contents("grille.sud"), puzzle_text(test::puzzle_values(test::kEasy)));
     EXPECT_EQ(entries(), (std::set<std::string>{"grille.sud"}));
 }
 
 TEST_F(FilesTest, saving_without_flush_to_disk_writes_the_same_file) {
     put("grille.sud", "old");
-    write_puzzle_file(path("grille.sud"), test::values_of_text(test::kPuzzle), Sync::skip);
-    write_puzzle_file(path("neuf.sud"), test::values_of_text(test::kPuzzle), Sync::skip);
-    EXPECT_EQ(contents("grille.sud"), puzzle_text(test::values_of_text(test::kPuzzle)));
+    write_puzzle_file(path("grille.sud"), test::puzzle_values(test::kEasy), Sync::skip);
+    write_puzzle_file(path("neuf.sud"), test::puzzle_values(test::kEasy), Sync::skip);
+    EXPECT_EQ(contents("grille.sud"), puzzle_text(test::puzzle_values(test::kEasy)));
     EXPECT_EQ(contents("neuf.sud"), contents("grille.sud"));
     EXPECT_EQ(entries(), (std::set<std::string>{"grille.sud", "neuf.sud"}));
 }
@@ -199,7 +199,7 @@ TEST_F(FilesTest, saving_keeps_the_permissions_of_the_file_it_replaces) {
     const auto perms =
         std::filesystem::perms::owner_read | std::filesystem::perms::owner_write | std::filesystem::perms::group_read;
     std::filesystem::permissions(path("grille.sud"), perms);
-    write_puzzle_file(path("grille.sud"), area_of(test::kPuzzle));
+    write_puzzle_file(path("grille.sud"), area_of(test::kEasy));
     EXPECT_EQ(std::filesystem::status(path("grille.sud")).permissions(), perms);
 }
 
@@ -207,7 +207,7 @@ TEST_F(FilesTest, saving_keeps_the_owner_of_the_file_it_replaces) {
     if (::geteuid() != 0) GTEST_SKIP() << "only root may give a file to another user";
     put("grille.sud", "1\r\n");
     ASSERT_EQ(::chown(path("grille.sud").c_str(), 65534, 65534), 0);
-    write_puzzle_file(path("grille.sud"), area_of(test::kPuzzle));
+    write_puzzle_file(path("grille.sud"), area_of(test::kEasy));
     struct stat info {};
     ASSERT_EQ(::stat(path("grille.sud").c_str(), &info), 0);
     EXPECT_EQ(info.st_uid, 65534u);
@@ -217,9 +217,9 @@ TEST_F(FilesTest, saving_keeps_the_owner_of_the_file_it_replaces) {
 TEST_F(FilesTest, saving_through_a_symbolic_link_replaces_the_file_it_names) {
     put("real.sud", "1\r\n");
     std::filesystem::create_symlink(path("real.sud"), path("link.sud"));
-    write_puzzle_file(path("link.sud"), area_of(test::kPuzzle));
+    write_puzzle_file(path("link.sud"), area_of(test::kEasy));
     EXPECT_TRUE(std::filesystem::is_symlink(path("link.sud")));
-    EXPECT_EQ(contents("real.sud"), puzzle_text(test::values_of_text(test::kPuzzle)));
+    EXPECT_EQ(contents("real.sud"), puzzle_text(test::puzzle_values(test::kEasy)));
 }
 
 TEST_F(FilesTest, a_save_that_fails_part_way_keeps_the_old_file_and_removes_the_temporary_one) {
@@ -231,7 +231,7 @@ TEST_F(FilesTest, a_save_that_fails_part_way_keeps_the_old_file_and_removes_the_
         ::signal(SIGXFSZ, SIG_IGN);
         const rlimit limit{100, 100};
         if (::setrlimit(RLIMIT_FSIZE, &limit) != 0) return 200;
-        return failure_code([&] { write_puzzle_file(name, area_of(test::kPuzzle)); });
+        return failure_code([&] { write_puzzle_file(name, area_of(test::kEasy)); });
     });
     EXPECT_EQ(code, EFBIG);
     EXPECT_EQ(contents("grille.sud"), old);
@@ -274,7 +274,7 @@ TEST_F(FilesTest, a_file_without_write_permission_is_refused_with_code_5_and_kep
     const std::string name = path("locked.sud");
     const int code = run_in_child([&] {
         if (!test::drop_root()) return 200;
-        return failure_code([&] { write_puzzle_file(name, area_of(test::kPuzzle)); });
+        return failure_code([&] { write_puzzle_file(name, area_of(test::kEasy)); });
     });
     EXPECT_EQ(code, 5);
     EXPECT_EQ(contents("locked.sud"), "1\r\n");
@@ -299,7 +299,7 @@ TEST_F(FilesTest, a_folder_without_write_permission_is_refused_with_code_5) {
 // ---- files are closed on every path --------------------------------------------------------------
 
 TEST_F(FilesTest, reads_and_writes_close_their_files_whether_they_succeed_or_fail) {
-    put("good.sud", puzzle_text(test::values_of_text(test::kPuzzle)));
+    put("good.sud", puzzle_text(test::puzzle_values(test::kEasy)));
     put("bad.sud", "1\r\nz\r\n");
     std::filesystem::create_directory(path("dossier"));
     const int before = test::open_descriptors();
@@ -323,7 +323,7 @@ TEST_F(FilesTest, a_save_that_fails_part_way_closes_its_files) {
         const rlimit limit{100, 100};
         if (::setrlimit(RLIMIT_FSIZE, &limit) != 0) return 200;
         const int before = test::open_descriptors();
-        const int failure = failure_code([&] { write_puzzle_file(name, area_of(test::kPuzzle)); });
+        const int failure = failure_code([&] { write_puzzle_file(name, area_of(test::kEasy)); });
         return failure == EFBIG && test::open_descriptors() == before ? 0 : 1;
     });
     EXPECT_EQ(code, 0);

@@ -191,6 +191,6 @@ TEST(SudReader, a_stream_that_asks_for_exceptions_still_reads_a_short_file) {
 }
 
 TEST(SudReader, a_grid_of_digits_reads_back_from_its_file_text) {
-    const PuzzleValues values = test::values_of_text(test::kPuzzle);
+    const PuzzleValues values = test::puzzle_values(test::kEasy);
     EXPECT_EQ(read_puzzle(puzzle_text(values)), values);
 }

@@ -40,7 +40,7 @@ protected:
 } // namespace
 
 TEST(SudWriter, a_grid_of_digits_gives_81_lines_of_three_bytes) {
-    const PuzzleValues values = test::values_of_text(test::kPuzzle);
+    const PuzzleValues values = test::puzzle_values(test::kEasy);
     const std::string text = puzzle_text(values);
     ASSERT_EQ(text.size(), 243u);
     for (std::size_t i = 0; i < 81; ++i) {
@@ -75,7 +75,7 @@ TEST(SudWriter, every_16_bit_value_survives_a_round_trip) {
 
 TEST(SudWriter, the_stream_writer_writes_the_same_bytes_as_the_text) {
     WorkArea area;
-    store_values(area, test::values_of_text(test::kPuzzle));
+    store_values(area, test::puzzle_values(test::kEasy));
     area.grid[9][9] = -123;
     std::ostringstream out;
     write_puzzle(out, area);
@@ -83,7 +83,7 @@ TEST(SudWriter, the_stream_writer_writes_the_same_bytes_as_the_text) {
 }
 
 TEST(SudWriter, a_stream_that_fails_after_n_bytes_makes_the_write_fail) {
-    const PuzzleValues values = test::values_of_text(test::kPuzzle);
+    const PuzzleValues values = test::puzzle_values(test::kEasy);
     for (const std::size_t capacity : {0u, 1u, 2u, 3u, 4u, 100u, 241u, 242u}) {
         FailAfterBuf device(capacity);
         std::ostream out(&device);

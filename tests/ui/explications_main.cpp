@@ -4,10 +4,10 @@
 #include <QApplication>
 
 #include "explications_test_support.h"
+#include "modal_watchdog.h"
 
 int main(int argc, char** argv) {
-    // A QApplication without a display aborts; run offscreen unless told otherwise.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    vornel::test::default_to_offscreen();
     QApplication app(argc, argv);
     // EXTRAS_TESTS_ONLY=explications or =file_dialogs runs one class, so that test function names
     // given on the command line are found.

@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include <QApplication>
 #include <QFile>
 #include <QFontDatabase>
 #include <QFontInfo>
@@ -22,8 +23,6 @@
 #include "resources.h"
 
 namespace {
-
-const QString kTahomaFile = QStringLiteral("/usr/share/wine/fonts/tahoma.ttf");
 
 // A stand-in main window: a top-level widget with one edit, as the owner of explanation windows.
 std::unique_ptr<QWidget> make_owner() {
@@ -392,11 +391,10 @@ void ExplicationsTest::destroying_the_owner_destroys_every_window() {
 void ExplicationsTest::tahoma_is_available_when_the_wine_font_is_installed() {
     vornel::ensure_tahoma();
     vornel::ensure_tahoma(); // a second call adds nothing
-    if (!QFile::exists(kTahomaFile)) QSKIP("fonts-wine is not installed: Tahoma falls back to another family");
+    if (!QFile::exists(vornel::wine_tahoma_file()))
+        QSKIP("fonts-wine is not installed: Tahoma falls back to another family");
     QVERIFY(QFontDatabase::families().contains(QStringLiteral("Tahoma")));
-    QFont font(QStringLiteral("Tahoma"));
-    font.setPixelSize(13);
-    QCOMPARE(QFontInfo(font).family(), QStringLiteral("Tahoma"));
+    QCOMPARE(QFontInfo(vornel::tahoma(13)).family(), QStringLiteral("Tahoma"));
     auto owner = make_owner();
     Tf_explications w(owner.get());
     QCOMPARE(QFontInfo(w.findChild<QPlainTextEdit*>(QStringLiteral("Memo1"))->font()).family(),

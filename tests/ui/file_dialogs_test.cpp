@@ -5,6 +5,7 @@
 #include <optional>
 
 #include <QAbstractItemView>
+#include <QApplication>
 #include <QCompleter>
 #include <QDeadlineTimer>
 #include <QDialogButtonBox>
@@ -18,9 +19,11 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include "explications_test_support.h"
 #include "file_dialogs.h"
+#include "modal_watchdog.h"
 #include "resources.h"
 
 namespace {
@@ -64,7 +67,7 @@ struct Answer {
 // returned; `seen` receives the dialog's state, `watchdog_fired` whether a modal had to be forced
 // shut (a stray confirmation box, or a dialog that did not accept the answer).
 std::string drive(const std::function<std::string()>& ask, const Answer& answer, Seen& seen, bool& watchdog_fired) {
-    ModalWatchdog watchdog(5000);
+    vornel::test::ModalWatchdog watchdog(5000);
     QTimer poll;
     poll.setInterval(10);
     bool answered = false;
@@ -156,12 +159,12 @@ private slots:
     void screenshot_shows_the_save_dialog();
 
 private:
-    QTemporaryDir m_dir;
+    QTemporaryDir dir_;
 };
 
 void FileDialogsTest::watchdog_ends_a_stray_modal_box() {
     // A box nobody answers: the watchdog ends it, says so, and the test goes on.
-    ModalWatchdog watchdog(200);
+    vornel::test::ModalWatchdog watchdog(200);
     QMessageBox box(QMessageBox::Critical, QStringLiteral("x"), QStringLiteral("stray"), QMessageBox::Ok);
     QElapsedTimer clock;
     clock.start();
@@ -240,26 +243,26 @@ void FileDialogsTest::cancel_gives_an_empty_name_data() {
 
 void FileDialogsTest::cancel_gives_an_empty_name() {
     QFETCH(bool, save);
-    QVERIFY(m_dir.isValid());
+    QVERIFY(dir_.isValid());
     QWidget parent;
     vornel::QtFileDialogs dialogs(&parent);
     Seen seen;
     bool fired = false;
     // A name typed and then cancelled is not handed back.
-    const QString typed = m_dir.filePath(QStringLiteral("annule.sud"));
+    const QString typed = dir_.filePath(QStringLiteral("annule.sud"));
     const std::string name = drive(
         [&] { return save ? dialogs.ask_save_file_name(save_request()) : dialogs.ask_open_file_name(open_request()); },
         {typed, true}, seen, fired);
     QVERIFY2(!fired, qPrintable(stuck(seen)));
     QVERIFY(!seen.title.isEmpty()); // the dialog did come up
     QCOMPARE(name, std::string());
-    QVERIFY(QDir(m_dir.path()).entryList(QDir::Files).isEmpty()); // nothing written
+    QVERIFY(QDir(dir_.path()).entryList(QDir::Files).isEmpty()); // nothing written
 }
 
 void FileDialogsTest::open_accepts_a_name_that_does_not_exist() {
     QWidget parent;
     vornel::QtFileDialogs dialogs(&parent);
-    const QString missing = m_dir.filePath(QStringLiteral("absente.sud"));
+    const QString missing = dir_.filePath(QStringLiteral("absente.sud"));
     QVERIFY(!QFile::exists(missing));
     Seen seen;
     bool fired = false;
@@ -269,7 +272,7 @@ void FileDialogsTest::open_accepts_a_name_that_does_not_exist() {
 }
 
 void FileDialogsTest::open_gives_the_full_path_of_an_existing_file() {
-    const QString path = m_dir.filePath(QStringLiteral("grille.sud"));
+    const QString path = dir_.filePath(QStringLiteral("grille.sud"));
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write("0\r\n");
@@ -284,7 +287,7 @@ void FileDialogsTest::open_gives_the_full_path_of_an_existing_file() {
 }
 
 void FileDialogsTest::save_replaces_an_existing_file_without_asking() {
-    const QString path = m_dir.filePath(QStringLiteral("existante.sud"));
+    const QString path = dir_.filePath(QStringLiteral("existante.sud"));
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write("1\r\n");
@@ -301,7 +304,7 @@ void FileDialogsTest::save_replaces_an_existing_file_without_asking() {
 void FileDialogsTest::save_adds_no_extension() {
     QWidget parent;
     vornel::QtFileDialogs dialogs(&parent);
-    const QString path = m_dir.filePath(QStringLiteral("grille"));
+    const QString path = dir_.filePath(QStringLiteral("grille"));
     Seen seen;
     bool fired = false;
     const std::string name = drive([&] { return dialogs.ask_save_file_name(save_request()); }, {path}, seen, fired);
@@ -313,12 +316,12 @@ void FileDialogsTest::save_adds_no_extension() {
 void FileDialogsTest::names_come_back_as_utf8() {
     QWidget parent;
     vornel::QtFileDialogs dialogs(&parent);
-    const QString path = m_dir.filePath(QString::fromUtf8("r\xc3\xa9solu \xc3\xa0 moiti\xc3\xa9.sud"));
+    const QString path = dir_.filePath(QString::fromUtf8("r\xc3\xa9solu \xc3\xa0 moiti\xc3\xa9.sud"));
     Seen seen;
     bool fired = false;
     const std::string name = drive([&] { return dialogs.ask_save_file_name(save_request()); }, {path}, seen, fired);
     QVERIFY2(!fired, qPrintable(stuck(seen)));
-    QCOMPARE(name, m_dir.path().toStdString() + "/r\xc3\xa9solu \xc3\xa0 moiti\xc3\xa9.sud");
+    QCOMPARE(name, dir_.path().toStdString() + "/r\xc3\xa9solu \xc3\xa0 moiti\xc3\xa9.sud");
 }
 
 void FileDialogsTest::filter_index_selects_the_filter_data() {
@@ -370,7 +373,7 @@ void FileDialogsTest::standard_dialog_texts_follow_a_french_locale() {
 
     QWidget parent;
     vornel::QtFileDialogs dialogs(&parent);
-    ModalWatchdog watchdog(5000);
+    vornel::test::ModalWatchdog watchdog(5000);
     QString cancel;
     QString save;
     QTimer poll;
@@ -394,7 +397,7 @@ void FileDialogsTest::screenshot_shows_the_save_dialog() {
     const QString dir = screenshot_dir();
     QWidget parent;
     vornel::QtFileDialogs dialogs(&parent);
-    ModalWatchdog watchdog(5000);
+    vornel::test::ModalWatchdog watchdog(5000);
     bool grabbed = false;
     QTimer poll;
     poll.setInterval(50);

@@ -15,15 +15,17 @@
 
 #include <cstdio>
 #include <functional>
+#include <string>
+#include <string_view>
 
 #include "cell_edit.h"
+#include "colour_letters.h"
 #include "message_box.h"
+#include "modal_watchdog.h"
+#include "puzzles.h"
 #include "tf_vrn.h"
 
 namespace {
-
-// The engine places 28 digits of this one before it gets stuck: plenty of steps to show.
-const char* const kPuzzle = "000000907000420180000705026100904000050000040000507009920108000034059000507000000";
 
 bool save(const QPixmap& pixmap, const QDir& dir, const QString& name) {
     const QString path = dir.filePath(name);
@@ -38,9 +40,10 @@ bool save_window(QWidget& w, const QDir& dir, const QString& name) {
     return save(w.grab(), dir, name);
 }
 
-void type_puzzle(vornel::Tf_vrn& w, const char* puzzle) {
-    for (int i = 0; i < 81; ++i)
-        if (puzzle[i] >= '1' && puzzle[i] <= '9') QTest::keyClick(w.cell(i / 9 + 1, i % 9 + 1), puzzle[i]);
+void type_puzzle(vornel::Tf_vrn& w, std::string_view puzzle) {
+    for (std::size_t i = 0; i < 81; ++i)
+        if (puzzle[i] >= '1' && puzzle[i] <= '9')
+            QTest::keyClick(w.cell(static_cast<int>(i / 9 + 1), static_cast<int>(i % 9 + 1)), puzzle[i]);
 }
 
 // Runs `open` (which shows a modal box through the real seam), grabs the box, then presses OK.
@@ -61,18 +64,18 @@ bool grab_box(const std::function<void()>& open, const QDir& dir, const QString&
 }
 
 bool has_every_colour(vornel::Tf_vrn& w) {
-    bool seen[4] = {};
-    const vornel::Colour colours[4] = {vornel::kWhite, vornel::kRed, vornel::kOrange, vornel::kGreen};
+    std::string seen;
     for (int r = 1; r <= 9; ++r)
-        for (int c = 1; c <= 9; ++c)
-            for (int i = 0; i < 4; ++i) seen[i] = seen[i] || w.cell_colour(r, c) == colours[i];
-    return seen[0] && seen[1] && seen[2] && seen[3];
+        for (int c = 1; c <= 9; ++c) seen += vornel::test::colour_letter(w.cell_colour(r, c));
+    for (const vornel::Colour colour : vornel::test::kCellColours)
+        if (seen.find(vornel::test::colour_letter(colour)) == std::string::npos) return false;
+    return true;
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    vornel::test::default_to_offscreen();
     QApplication app(argc, argv);
     if (argc != 2) {
         std::fprintf(stderr, "usage: ui_window_screenshots OUTPUT_FOLDER\n");
@@ -89,7 +92,8 @@ int main(int argc, char** argv) {
     if (!QTest::qWaitForWindowExposed(&w)) std::printf("note: the window was not exposed in time\n");
     failures += !save_window(w, dir, QStringLiteral("window_empty.png"));
 
-    type_puzzle(w, kPuzzle);
+    // The engine places 28 digits of this one before it gets stuck: plenty of steps to show.
+    type_puzzle(w, vornel::test::kStuckAfter28);
     w.findChild<QAction*>(QStringLiteral("m_step"))->trigger();
     auto* next = w.findChild<QPushButton*>(QStringLiteral("Button5"));
     for (int i = 0; i < 200 && !next->isHidden() && !has_every_colour(w); ++i) next->click();

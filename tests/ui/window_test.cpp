@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSignalSpy>
@@ -20,16 +21,21 @@
 
 #include "board_widgets.h"
 #include "cell_edit.h"
+#include "colour_letters.h"
 #include "engine.h"
 #include "explications.h"
 #include "failures.h"
 #include "headless_board.h"
 #include "log_view.h"
 #include "message_box.h"
+#include "modal_watchdog.h"
 #include "occurrence_table.h"
+#include "puzzles.h"
 #include "qt_colour.h"
+#include "recorded_boxes.h"
+#include "resources.h"
+#include "scripted_dialogs.h"
 #include "tf_vrn.h"
-#include "window_test_support.h"
 
 using vornel::BoxKind;
 using vornel::BoxRequest;
@@ -43,13 +49,11 @@ namespace {
 // Solved by single placements alone (49 placements).
 const char* const kEasy = "003020600900305001001806400008102900700000008006708200002609500800203009005010300";
 // 17 givens; the engine still finishes it, with 64 placements over many cycles.
-const char* const kHard = "000000010400000000020000000000050407008000300001090000300400200050100000000806000";
+const char* const kHard = vornel::test::kSeventeenGivens.data();
 // The engine places 28 digits, then a whole cycle places nothing; the puzzle has one solution.
-const char* const kStuck = "000000907000420180000705026100904000050000040000507009920108000034059000507000000";
+const char* const kStuck = vornel::test::kStuckAfter28.data();
 // kEasy with a second 3 in row 1 and region 1.
 const char* const kInvalid = "303020600900305001001806400008102900700000008006708200002609500800203009005010300";
-
-constexpr Colour kColours[] = {vornel::kWhite, vornel::kRed, vornel::kOrange, vornel::kGreen};
 
 QString conversion_report(const QString& character) {
     return QStringLiteral("'%1' n'est pas une valeur entière correcte.").arg(character);
@@ -61,17 +65,17 @@ class WindowTest : public QObject {
     Q_OBJECT
 
 private:
-    std::unique_ptr<Tf_vrn> w;
-    std::shared_ptr<std::vector<BoxRequest>> boxes;
-    std::shared_ptr<vornel::testing::ScriptedDialogs::Script> script;
-    std::unique_ptr<vornel::testing::ModalWatchdog> watchdog;
+    std::unique_ptr<Tf_vrn> w_;
+    std::shared_ptr<std::vector<BoxRequest>> boxes_;
+    std::shared_ptr<vornel::test::ScriptedDialogs::Script> script_;
+    std::unique_ptr<vornel::test::ModalWatchdog> watchdog_;
 
-    CellEdit* cell(int row, int col) const { return w->cell(row, col); }
-    QAction* action(const char* name) const { return w->findChild<QAction*>(QString::fromLatin1(name)); }
-    QPushButton* button(const char* name) const { return w->findChild<QPushButton*>(QString::fromLatin1(name)); }
+    CellEdit* cell(int row, int col) const { return w_->cell(row, col); }
+    QAction* action(const char* name) const { return w_->findChild<QAction*>(QString::fromLatin1(name)); }
+    QPushButton* button(const char* name) const { return w_->findChild<QPushButton*>(QString::fromLatin1(name)); }
     QStringList reports() const {
         QStringList texts;
-        for (const BoxRequest& box : *boxes)
+        for (const BoxRequest& box : *boxes_)
             if (box.kind == BoxKind::Failure) texts << box.text;
         return texts;
     }
@@ -138,22 +142,22 @@ private slots:
 };
 
 void WindowTest::init() {
-    watchdog = std::make_unique<vornel::testing::ModalWatchdog>();
-    boxes = std::make_shared<std::vector<BoxRequest>>();
-    script = std::make_shared<vornel::testing::ScriptedDialogs::Script>();
-    w = std::make_unique<Tf_vrn>();
-    w->set_message_boxes(std::make_unique<vornel::testing::RecordedBoxes>(boxes));
-    w->set_file_dialogs(std::make_unique<vornel::testing::ScriptedDialogs>(script));
-    w->show();
-    w->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(w.get()));
+    watchdog_ = std::make_unique<vornel::test::ModalWatchdog>();
+    boxes_ = std::make_shared<std::vector<BoxRequest>>();
+    script_ = std::make_shared<vornel::test::ScriptedDialogs::Script>();
+    w_ = std::make_unique<Tf_vrn>();
+    w_->set_message_boxes(std::make_unique<vornel::test::RecordedBoxes>(boxes_));
+    w_->set_file_dialogs(std::make_unique<vornel::test::ScriptedDialogs>(script_));
+    w_->show();
+    w_->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(w_.get()));
 }
 
 void WindowTest::cleanup() {
-    w.reset();
-    QVERIFY2(watchdog->unexpected().isEmpty(), qPrintable(watchdog->unexpected().join(QLatin1Char('\n'))));
-    watchdog.reset();
-    QCOMPARE(script->unexpected, 0);
+    w_.reset();
+    QVERIFY2(watchdog_->unexpected().isEmpty(), qPrintable(watchdog_->unexpected().join(QLatin1Char('\n'))));
+    watchdog_.reset();
+    QCOMPARE(script_->unexpected, 0);
 }
 
 void WindowTest::type_keys(CellEdit* target, const QStringList& keys) {
@@ -194,23 +198,23 @@ QString WindowTest::differences(const vornel::HeadlessBoard& board, const vornel
     QStringList diff;
     QStringList expected_log;
     for (const std::string& line : board.log()) expected_log << QString::fromStdString(line);
-    if (w->log_view()->lines() != expected_log ||
-        w->log_view()->document()->blockCount() != std::max(1, int(expected_log.size())))
+    if (w_->log_view()->lines() != expected_log ||
+        w_->log_view()->document()->blockCount() != std::max(1, int(expected_log.size())))
         diff << QStringLiteral("log: window %1 lines, headless %2 lines; window tail \"%3\", headless tail \"%4\"")
-                    .arg(w->log_view()->line_count())
+                    .arg(w_->log_view()->line_count())
                     .arg(expected_log.size())
-                    .arg(w->log_view()->lines().value(w->log_view()->line_count() - 1),
+                    .arg(w_->log_view()->lines().value(w_->log_view()->line_count() - 1),
                          expected_log.value(expected_log.size() - 1));
-    const vornel::WorkArea& mine = w->area();
+    const vornel::WorkArea& mine = w_->area();
     for (int r = 1; r <= 9; ++r) {
         for (int c = 1; c <= 9; ++c) {
             const auto& expected = board.cell(r, c);
             CellEdit* e = cell(r, c);
             if (e->text() != QString::fromStdString(expected.text))
                 diff << QStringLiteral("Edit%1%2 text \"%3\"").arg(r).arg(c).arg(e->text());
-            if (w->cell_colour(r, c) != board.cell_colour(r, c) ||
+            if (w_->cell_colour(r, c) != board.cell_colour(r, c) ||
                 vornel::from_qcolor(e->palette().color(QPalette::Base)) != board.cell_colour(r, c))
-                diff << QStringLiteral("Edit%1%2 colour %3").arg(r).arg(c).arg(w->cell_colour(r, c), 6, 16);
+                diff << QStringLiteral("Edit%1%2 colour %3").arg(r).arg(c).arg(w_->cell_colour(r, c), 6, 16);
             if (e->accessibleDescription() != Tf_vrn::colour_description(board.cell_colour(r, c)))
                 diff << QStringLiteral("Edit%1%2 description %3").arg(r).arg(c).arg(e->accessibleDescription());
             if (e->isReadOnly() != expected.read_only)
@@ -229,12 +233,12 @@ QString WindowTest::differences(const vornel::HeadlessBoard& board, const vornel
         diff << QStringLiteral("Button5 visibility");
     if (button("Button6")->isHidden() == board.button_visible(vornel::StepButton::Button6))
         diff << QStringLiteral("Button6 visibility");
-    if (w->findChild<QLabel*>(QStringLiteral("Label1"))->isHidden() == board.label1_visible())
+    if (w_->findChild<QLabel*>(QStringLiteral("Label1"))->isHidden() == board.label1_visible())
         diff << QStringLiteral("Label1 visibility");
-    if (w->occurrence_table()->isHidden() == board.gr1_visible()) diff << QStringLiteral("gr1 visibility");
+    if (w_->occurrence_table()->isHidden() == board.gr1_visible()) diff << QStringLiteral("gr1 visibility");
     for (int row = 0; row <= 1; ++row)
         for (int col = 0; col <= 9; ++col)
-            if (w->occurrence_table()->cell(col, row) != QString::fromStdString(board.occurrence_cell(col, row)))
+            if (w_->occurrence_table()->cell(col, row) != QString::fromStdString(board.occurrence_cell(col, row)))
                 diff << QStringLiteral("gr1 (%1,%2)").arg(col).arg(row);
     while (diff.size() > 8) diff.removeLast();
     return diff.join(QStringLiteral("; "));
@@ -286,11 +290,11 @@ void WindowTest::every_control_has_its_name_kind_and_place() {
     QFETCH(QString, name);
     QFETCH(QString, kind);
     QFETCH(QRect, geometry);
-    const QList<QWidget*> found = w->findChildren<QWidget*>(name);
+    const QList<QWidget*> found = w_->findChildren<QWidget*>(name);
     QCOMPARE(found.size(), 1);
     QWidget* widget = found.first();
     QCOMPARE(QString::fromLatin1(widget->metaObject()->className()), kind);
-    QCOMPARE(widget->parentWidget(), w->centralWidget());
+    QCOMPARE(widget->parentWidget(), w_->centralWidget());
     if (geometry.width() < 0) {
         QCOMPARE(widget->pos(), geometry.topLeft());
         auto* label = qobject_cast<QLabel*>(widget);
@@ -304,7 +308,7 @@ void WindowTest::every_control_has_its_name_kind_and_place() {
 void WindowTest::every_cell_carries_its_cell_code_as_tag_and_its_accessible_name() {
     for (int r = 1; r <= 9; ++r) {
         for (int c = 1; c <= 9; ++c) {
-            auto* e = w->findChild<QLineEdit*>(QStringLiteral("Edit%1%2").arg(r).arg(c));
+            auto* e = w_->findChild<QLineEdit*>(QStringLiteral("Edit%1%2").arg(r).arg(c));
             QVERIFY(e);
             QCOMPARE(e, cell(r, c));
             QCOMPARE(e->property("Tag").toInt(), r * 10 + c);
@@ -314,17 +318,17 @@ void WindowTest::every_cell_carries_its_cell_code_as_tag_and_its_accessible_name
 }
 
 void WindowTest::window_is_a_fixed_746_by_482_client_below_the_menu_bar() {
-    QCOMPARE(w->objectName(), QStringLiteral("f_vrn"));
-    QCOMPARE(w->windowTitle(), QStringLiteral("Vornel"));
-    QVERIFY(!w->windowIcon().isNull());
-    QCOMPARE(w->centralWidget()->size(), QSize(746, 482));
-    QCOMPARE(w->menuBar()->objectName(), QStringLiteral("MainMenu1"));
-    QCOMPARE(w->centralWidget()->y(), w->menuBar()->height());
-    QCOMPARE(w->size(), QSize(746, 482 + w->menuBar()->height()));
-    QCOMPARE(w->minimumSize(), w->maximumSize());
-    w->resize(900, 700);
-    QCOMPARE(w->centralWidget()->size(), QSize(746, 482));
-    QCOMPARE(w->size(), QSize(746, 482 + w->menuBar()->height()));
+    QCOMPARE(w_->objectName(), QStringLiteral("f_vrn"));
+    QCOMPARE(w_->windowTitle(), QStringLiteral("Vornel"));
+    QVERIFY(!w_->windowIcon().isNull());
+    QCOMPARE(w_->centralWidget()->size(), QSize(746, 482));
+    QCOMPARE(w_->menuBar()->objectName(), QStringLiteral("MainMenu1"));
+    QCOMPARE(w_->centralWidget()->y(), w_->menuBar()->height());
+    QCOMPARE(w_->size(), QSize(746, 482 + w_->menuBar()->height()));
+    QCOMPARE(w_->minimumSize(), w_->maximumSize());
+    w_->resize(900, 700);
+    QCOMPARE(w_->centralWidget()->size(), QSize(746, 482));
+    QCOMPARE(w_->size(), QSize(746, 482 + w_->menuBar()->height()));
 }
 
 void WindowTest::window_starts_empty_editable_with_hidden_table_and_buttons_and_one_empty_log_line() {
@@ -332,34 +336,34 @@ void WindowTest::window_starts_empty_editable_with_hidden_table_and_buttons_and_
         for (int c = 1; c <= 9; ++c) {
             QVERIFY(cell(r, c)->text().isEmpty());
             QVERIFY(!cell(r, c)->isReadOnly());
-            QCOMPARE(w->area().grid[r][c], 0);
+            QCOMPARE(w_->area().grid[r][c], 0);
         }
-    QVERIFY(w->findChild<QLabel*>(QStringLiteral("Label1"))->isHidden());
-    QVERIFY(w->occurrence_table()->isHidden());
+    QVERIFY(w_->findChild<QLabel*>(QStringLiteral("Label1"))->isHidden());
+    QVERIFY(w_->occurrence_table()->isHidden());
     QVERIFY(button("Button5")->isHidden());
     QVERIFY(button("Button6")->isHidden());
-    QCOMPARE(w->log_view()->lines(), QStringList{QString()});
-    QVERIFY(w->log_view()->isReadOnly());
-    QCOMPARE(w->log_view()->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
-    QCOMPARE(w->log_view()->lineWrapMode(), QPlainTextEdit::WidgetWidth);
-    QVERIFY(!w->occurrence_table()->isEnabled());
-    QCOMPARE(w->occurrence_table()->focusPolicy(), Qt::NoFocus);
-    QVERIFY(boxes->empty());
+    QCOMPARE(w_->log_view()->lines(), QStringList{QString()});
+    QVERIFY(w_->log_view()->isReadOnly());
+    QCOMPARE(w_->log_view()->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+    QCOMPARE(w_->log_view()->lineWrapMode(), QPlainTextEdit::WidgetWidth);
+    QVERIFY(!w_->occurrence_table()->isEnabled());
+    QCOMPARE(w_->occurrence_table()->focusPolicy(), Qt::NoFocus);
+    QVERIFY(boxes_->empty());
 }
 
 void WindowTest::form_create_paints_the_background_and_separators_and_hides_column_zero() {
-    auto* client = qobject_cast<vornel::ClientArea*>(w->centralWidget());
+    auto* client = qobject_cast<vornel::ClientArea*>(w_->centralWidget());
     QVERIFY(client);
     QCOMPARE(vornel::from_qcolor(client->background()), vornel::kBackground);
     for (int i = 1; i <= 4; ++i)
-        QCOMPARE(vornel::from_qcolor(w->findChild<vornel::Shape*>(QStringLiteral("Shape%1").arg(i))->brush()),
+        QCOMPARE(vornel::from_qcolor(w_->findChild<vornel::Shape*>(QStringLiteral("Shape%1").arg(i))->brush()),
                  vornel::kBackground);
-    QCOMPARE(w->occurrence_table()->column_width(0), 0);
-    for (int c = 1; c <= 9; ++c) QCOMPARE(w->occurrence_table()->column_width(c), 40);
+    QCOMPARE(w_->occurrence_table()->column_width(0), 0);
+    for (int c = 1; c <= 9; ++c) QCOMPARE(w_->occurrence_table()->column_width(c), 40);
 
     // On screen: the gap between two boxes shows black, yellow, yellow, black; a gap inside a box
     // shows the background.
-    const QImage image = w->centralWidget()->grab().toImage();
+    const QImage image = w_->centralWidget()->grab().toImage();
     const QRgb yellow = qRgb(255, 255, 153);
     QCOMPARE(image.pixel(120, 60), qRgb(0, 0, 0));
     QCOMPARE(image.pixel(121, 60), yellow);
@@ -377,15 +381,15 @@ void WindowTest::fonts_are_tahoma_at_their_pixel_sizes() {
         bool italic;
     };
     const Expected expected[] = {
-        {w->centralWidget(), 11, false},
+        {w_->centralWidget(), 11, false},
         {cell(4, 7), 24, false},
-        {w->findChild<QLabel*>(QStringLiteral("Label2")), 11, false},
-        {w->findChild<QLabel*>(QStringLiteral("Label1")), 13, true},
-        {w->occurrence_table(), 16, false},
-        {w->log_view(), 13, false},
+        {w_->findChild<QLabel*>(QStringLiteral("Label2")), 11, false},
+        {w_->findChild<QLabel*>(QStringLiteral("Label1")), 13, true},
+        {w_->occurrence_table(), 16, false},
+        {w_->log_view(), 13, false},
         {button("Button5"), 11, false},
     };
-    const bool tahomaInstalled = QFile::exists(QStringLiteral("/usr/share/wine/fonts/tahoma.ttf"));
+    const bool tahomaInstalled = QFile::exists(vornel::wine_tahoma_file());
     for (const Expected& e : expected) {
         QCOMPARE(e.widget->font().family(), QStringLiteral("Tahoma"));
         QCOMPARE(e.widget->font().pixelSize(), e.pixels);
@@ -417,10 +421,10 @@ void WindowTest::menu_entries_have_their_names_and_exact_captions() {
     QFETCH(QString, menuCaption);
     QFETCH(QStringList, names);
     QFETCH(QStringList, captions);
-    auto* m = w->menuBar()->findChild<QMenu*>(menu);
+    auto* m = w_->menuBar()->findChild<QMenu*>(menu);
     QVERIFY(m);
     QCOMPARE(m->title(), menuCaption);
-    QVERIFY(w->menuBar()->actions().contains(m->menuAction()));
+    QVERIFY(w_->menuBar()->actions().contains(m->menuAction()));
     const QList<QAction*> actions = m->actions();
     QCOMPARE(actions.size(), names.size());
     for (int i = 0; i < actions.size(); ++i) {
@@ -429,7 +433,7 @@ void WindowTest::menu_entries_have_their_names_and_exact_captions() {
         QVERIFY(actions[i]->shortcut().isEmpty());
         QVERIFY(!actions[i]->isCheckable());
         QVERIFY(actions[i]->isEnabled());
-        QCOMPARE(w->findChild<QAction*>(names[i]), actions[i]);
+        QCOMPARE(w_->findChild<QAction*>(names[i]), actions[i]);
     }
 }
 
@@ -515,7 +519,7 @@ void WindowTest::typed_keys_reach_the_cell_and_grid_as_the_filter_allows() {
     QGuiApplication::clipboard()->setText(QStringLiteral("9"));
 
     CellEdit* target = cell(5, 6);
-    w->set_cell_text(5, 6, initial.toStdString());
+    w_->set_cell_text(5, 6, initial.toStdString());
     if (entry == QLatin1String("tab")) {
         cell(5, 5)->setFocus(Qt::OtherFocusReason);
         QTest::keyClick(cell(5, 5), Qt::Key_Tab);
@@ -529,7 +533,7 @@ void WindowTest::typed_keys_reach_the_cell_and_grid_as_the_filter_allows() {
     }
     type_keys(target, keys);
     QCOMPARE(target->text(), text);
-    QCOMPARE(w->area().grid[5][6], value);
+    QCOMPARE(w_->area().grid[5][6], value);
     QCOMPARE(reports(), reported);
 }
 
@@ -561,7 +565,7 @@ void WindowTest::pasted_text_skips_the_filter_and_stores_its_first_digit() {
     else
         target->paste();
     QCOMPARE(target->text(), clipboard);
-    QCOMPARE(w->area().grid[2][8], value);
+    QCOMPARE(w_->area().grid[2][8], value);
     QCOMPARE(reports(), reported);
 }
 
@@ -588,13 +592,13 @@ void WindowTest::input_method_text_goes_through_the_filter() {
     QFETCH(QString, text);
     QFETCH(int, value);
     CellEdit* target = cell(6, 6);
-    w->set_cell_text(6, 6, initial.toStdString());
+    w_->set_cell_text(6, 6, initial.toStdString());
     QTest::mouseClick(target, Qt::LeftButton, {}, QPoint(34, 18));
     QInputMethodEvent event;
     event.setCommitString(commit);
     QApplication::sendEvent(target, &event);
     QCOMPARE(target->text(), text);
-    QCOMPARE(w->area().grid[6][6], value);
+    QCOMPARE(w_->area().grid[6][6], value);
     QVERIFY(reports().isEmpty());
 }
 
@@ -606,14 +610,14 @@ void WindowTest::locked_cell_ignores_typing_but_takes_the_solvers_digit() {
     QVERIFY(target->text().isEmpty());
     type_keys(target, {"4"});
     QVERIFY(target->text().isEmpty());
-    QCOMPARE(w->area().grid[1][1], 0);
+    QCOMPARE(w_->area().grid[1][1], 0);
     // Solve to the end: every empty cell, locked as it is, takes the solver's digit.
     for (int i = 0; i < 500 && !button("Button5")->isHidden(); ++i)
         QTest::mouseClick(button("Button5"), Qt::LeftButton);
     QVERIFY(button("Button5")->isHidden());
-    QCOMPARE(w->log_view()->lines().last(), QStringLiteral("Le sudoku est terminé."));
+    QCOMPARE(w_->log_view()->lines().last(), QStringLiteral("Le sudoku est terminé."));
     QCOMPARE(target->text(), QStringLiteral("4"));
-    QCOMPARE(w->area().grid[1][1], 4);
+    QCOMPARE(w_->area().grid[1][1], 4);
     QVERIFY(target->isReadOnly());
     QVERIFY(reports().isEmpty());
 }
@@ -621,37 +625,37 @@ void WindowTest::locked_cell_ignores_typing_but_takes_the_solvers_digit() {
 void WindowTest::failure_of_a_program_write_is_reported_there_and_the_caller_carries_on() {
     // Cells shown by the engine from the grid: -5 cannot be converted, so its change handling
     // fails inside the write; the report comes at once and the refresh goes on to the next cell.
-    w->area().grid[1][1] = -5;
-    w->area().grid[1][2] = 12;
-    w->area().grid[9][9] = 7;
-    w->engine().show_grid();
+    w_->area().grid[1][1] = -5;
+    w_->area().grid[1][2] = 12;
+    w_->area().grid[9][9] = 7;
+    w_->engine().show_grid();
     QCOMPARE(reports(), QStringList{conversion_report("-")});
     QCOMPARE(cell(1, 1)->text(), QStringLiteral("-5"));
-    QCOMPARE(w->area().grid[1][1], -5);
+    QCOMPARE(w_->area().grid[1][1], -5);
     QCOMPARE(cell(1, 2)->text(), QStringLiteral("12"));
-    QCOMPARE(w->area().grid[1][2], 1);
+    QCOMPARE(w_->area().grid[1][2], 1);
     QCOMPARE(cell(9, 9)->text(), QStringLiteral("7"));
-    QCOMPARE(w->area().grid[9][9], 7);
-    QCOMPARE(w->log_view()->lines(), QStringList{});
+    QCOMPARE(w_->area().grid[9][9], 7);
+    QCOMPARE(w_->log_view()->lines(), QStringList{});
 
     // Through a menu command: New empties "-5" without a failure, the rest of New runs.
-    boxes->clear();
+    boxes_->clear();
     action("m_new")->trigger();
-    QVERIFY(boxes->empty());
-    QCOMPARE(w->area().grid[1][1], 0);
+    QVERIFY(boxes_->empty());
+    QCOMPARE(w_->area().grid[1][1], 0);
     QVERIFY(cell(9, 9)->text().isEmpty());
 }
 
 void WindowTest::failure_box_has_the_dot_rule_and_the_program_title_as_caption() {
-    w->set_cell_text(3, 3, "x");
-    w->report_failure("Accès au fichier refusé");
-    w->report_failure("Fin.");
-    w->report_failure("");
-    QCOMPARE(boxes->size(), std::size_t{4});
+    w_->set_cell_text(3, 3, "x");
+    w_->report_failure("Accès au fichier refusé");
+    w_->report_failure("Fin.");
+    w_->report_failure("");
+    QCOMPARE(boxes_->size(), std::size_t{4});
     const QByteArray path = QCoreApplication::applicationFilePath().toUtf8();
     const QString title = QString::fromStdString(vornel::app_title(path.toStdString()));
     QCOMPARE(title, QStringLiteral("ui_window_tests")); // first character kept as it is, the rest lower-cased
-    for (const BoxRequest& box : *boxes) {
+    for (const BoxRequest& box : *boxes_) {
         QCOMPARE(box.kind, BoxKind::Failure);
         QCOMPARE(box.caption, title);
     }
@@ -670,7 +674,7 @@ public:
 } // namespace
 
 void WindowTest::any_exception_escaping_a_command_is_reported_and_the_window_goes_on() {
-    w->set_file_dialogs(std::make_unique<BrokenDialogs>());
+    w_->set_file_dialogs(std::make_unique<BrokenDialogs>());
     action("m_open")->trigger();
     action("m_save")->trigger();
     QCOMPARE(reports().size(), 2);
@@ -678,7 +682,7 @@ void WindowTest::any_exception_escaping_a_command_is_reported_and_the_window_goe
     QVERIFY(!reports()[1].isEmpty());
     // Still alive and answering.
     type_keys(cell(1, 1), {"5"});
-    QCOMPARE(w->area().grid[1][1], 5);
+    QCOMPARE(w_->area().grid[1][1], 5);
 }
 
 void WindowTest::entering_a_cell_selects_its_text_unless_by_mouse_or_coming_back_data() {
@@ -697,7 +701,7 @@ void WindowTest::entering_a_cell_selects_its_text_unless_by_mouse_or_coming_back
 void WindowTest::entering_a_cell_selects_its_text_unless_by_mouse_or_coming_back() {
     QFETCH(int, reason);
     QFETCH(bool, selected);
-    w->set_cell_text(8, 2, "4");
+    w_->set_cell_text(8, 2, "4");
     cell(8, 2)->deselect();
     cell(1, 1)->setFocus(Qt::OtherFocusReason);
     cell(8, 2)->setFocus(static_cast<Qt::FocusReason>(reason));
@@ -708,7 +712,7 @@ void WindowTest::entering_a_cell_selects_its_text_unless_by_mouse_or_coming_back
 void WindowTest::window_activation_puts_the_focus_on_edit11_with_its_text_selected() {
     // Activated once by init(): the focus went to Edit11.
     QCOMPARE(QApplication::focusWidget(), cell(1, 1));
-    w->set_cell_text(1, 1, "6");
+    w_->set_cell_text(1, 1, "6");
     QTest::mouseClick(cell(4, 4), Qt::LeftButton);
     QCOMPARE(QApplication::focusWidget(), cell(4, 4));
 
@@ -717,41 +721,41 @@ void WindowTest::window_activation_puts_the_focus_on_edit11_with_its_text_select
     other.show();
     other.activateWindow();
     QTRY_COMPARE(QApplication::activeWindow(), &other);
-    w->activateWindow();
-    QTRY_COMPARE(QApplication::activeWindow(), w.get());
+    w_->activateWindow();
+    QTRY_COMPARE(QApplication::activeWindow(), w_.get());
     QCOMPARE(QApplication::focusWidget(), cell(1, 1));
     QCOMPARE(cell(1, 1)->selectedText(), QStringLiteral("6"));
 }
 
 void WindowTest::closing_an_explanations_window_puts_the_focus_back_on_edit11() {
-    w->set_cell_text(1, 1, "2");
+    w_->set_cell_text(1, 1, "2");
     QTest::mouseClick(cell(5, 5), Qt::LeftButton);
     QCOMPARE(QApplication::focusWidget(), cell(5, 5));
     action("m_explications")->trigger();
-    const QList<Tf_explications*> windows = w->findChildren<Tf_explications*>();
+    const QList<Tf_explications*> windows = w_->findChildren<Tf_explications*>();
     QCOMPARE(windows.size(), 1);
     QTRY_COMPARE(QApplication::activeWindow(), windows.first());
     windows.first()->close();
-    QTRY_COMPARE(QApplication::activeWindow(), w.get());
+    QTRY_COMPARE(QApplication::activeWindow(), w_.get());
     QCOMPARE(QApplication::focusWidget(), cell(1, 1));
     QCOMPARE(cell(1, 1)->selectedText(), QStringLiteral("2"));
 }
 
 void WindowTest::closing_a_message_box_leaves_the_focus_where_it_was() {
-    w->set_message_boxes(std::make_unique<vornel::QtMessageBoxes>(w.get()));
+    w_->set_message_boxes(std::make_unique<vornel::QtMessageBoxes>(w_.get()));
     QTest::mouseClick(cell(5, 5), Qt::LeftButton);
     QCOMPARE(QApplication::focusWidget(), cell(5, 5));
     bool seen = false;
-    watchdog->expect([&seen](QWidget* modal) {
+    watchdog_->expect([&seen](QWidget* modal) {
         auto* box = qobject_cast<QMessageBox*>(modal);
         if (!box) return;
         seen = true;
         box->button(QMessageBox::Ok)->click();
     });
     QTest::keyClick(cell(5, 5), '.');
-    watchdog->expect_none();
+    watchdog_->expect_none();
     QVERIFY(seen);
-    QTRY_COMPARE(QApplication::activeWindow(), w.get());
+    QTRY_COMPARE(QApplication::activeWindow(), w_.get());
     QCOMPARE(QApplication::focusWidget(), cell(5, 5));
     QCOMPARE(cell(5, 5)->text(), QStringLiteral("."));
     QVERIFY(!cell(1, 1)->hasFocus());
@@ -772,8 +776,8 @@ void WindowTest::cell_colour_is_painted_and_read_back_exactly_data() {
 void WindowTest::cell_colour_is_painted_and_read_back_exactly() {
     QFETCH(uint, colour);
     QFETCH(QString, description);
-    w->set_cell_colour(6, 2, colour);
-    QCOMPARE(w->cell_colour(6, 2), Colour{colour});
+    w_->set_cell_colour(6, 2, colour);
+    QCOMPARE(w_->cell_colour(6, 2), Colour{colour});
     QCoreApplication::processEvents(); // paints the cell
     QCOMPARE(vornel::from_qcolor(cell(6, 2)->palette().color(QPalette::Base)), Colour{colour});
     QCOMPARE(cell(6, 2)->styleSheet(), QString());
@@ -790,7 +794,7 @@ void WindowTest::board_colouring_keeps_green_and_paints_marks_data() {
     QTest::addColumn<uint>("before");
     QTest::addColumn<int>("mark");
     QTest::addColumn<uint>("after");
-    for (const Colour before : kColours) {
+    for (const Colour before : vornel::test::kCellColours) {
         const Colour mark1 = before == vornel::kGreen ? vornel::kGreen : vornel::kRed;
         const Colour mark2 = before == vornel::kGreen ? vornel::kGreen : vornel::kOrange;
         const QString name = QString::number(before, 16);
@@ -804,10 +808,10 @@ void WindowTest::board_colouring_keeps_green_and_paints_marks() {
     QFETCH(uint, before);
     QFETCH(int, mark);
     QFETCH(uint, after);
-    w->set_cell_colour(7, 3, before);
-    w->area().pres[7][3] = static_cast<std::int16_t>(mark);
-    w->engine().affiche_pres();
-    QCOMPARE(w->cell_colour(7, 3), Colour{after});
+    w_->set_cell_colour(7, 3, before);
+    w_->area().pres[7][3] = static_cast<std::int16_t>(mark);
+    w_->engine().affiche_pres();
+    QCOMPARE(w_->cell_colour(7, 3), Colour{after});
     QCoreApplication::processEvents();
     QCOMPARE(vornel::from_qcolor(cell(7, 3)->palette().color(QPalette::Base)), Colour{after});
     QCOMPARE(cell(7, 3)->accessibleDescription(), Tf_vrn::colour_description(after));
@@ -816,14 +820,14 @@ void WindowTest::board_colouring_keeps_green_and_paints_marks() {
 void WindowTest::occurrence_table_shows_counts_from_the_left_edge_after_a_solve() {
     type_puzzle(kEasy);
     action("m_once")->trigger();
-    vornel::OccurrenceTable* gr1 = w->occurrence_table();
+    vornel::OccurrenceTable* gr1 = w_->occurrence_table();
     QVERIFY(!gr1->isHidden());
-    QVERIFY(!w->findChild<QLabel*>(QStringLiteral("Label1"))->isHidden());
+    QVERIFY(!w_->findChild<QLabel*>(QStringLiteral("Label1"))->isHidden());
     for (int c = 1; c <= 9; ++c) QCOMPARE(gr1->cell(c, 0), QString::number(c));
     QCOMPARE(gr1->cell(0, 0), QString());
     QCOMPARE(gr1->cell(0, 1), QString());
     // The counts are those of the last count of the solve, as the engine keeps them in freq.
-    for (int c = 1; c <= 9; ++c) QCOMPARE(gr1->cell(c, 1), QString::number(w->area().freq[c]));
+    for (int c = 1; c <= 9; ++c) QCOMPARE(gr1->cell(c, 1), QString::number(w_->area().freq[c]));
     // Column 0 takes no room: column 1 starts right after the 2-pixel border and its grid line.
     QCOMPARE(gr1->cell_rect(0, 0).width(), 0);
     QCOMPARE(gr1->cell_rect(1, 0).left(), 3);
@@ -832,9 +836,9 @@ void WindowTest::occurrence_table_shows_counts_from_the_left_edge_after_a_solve(
 }
 
 void WindowTest::occurrence_table_is_disabled_yet_painted_in_active_colours() {
-    vornel::OccurrenceTable* gr1 = w->occurrence_table();
-    w->engine().affiche_freq();
-    w->show_occurrence_table();
+    vornel::OccurrenceTable* gr1 = w_->occurrence_table();
+    w_->engine().affiche_freq();
+    w_->show_occurrence_table();
     QVERIFY(!gr1->isEnabled());
     const QImage disabled = gr1->grab().toImage();
     gr1->setEnabled(true);
@@ -849,8 +853,8 @@ void WindowTest::occurrence_table_is_disabled_yet_painted_in_active_colours() {
 }
 
 void WindowTest::occurrence_table_answers_the_accessible_table_interface() {
-    w->engine().affiche_freq();
-    QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(w->occurrence_table());
+    w_->engine().affiche_freq();
+    QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(w_->occurrence_table());
     QVERIFY(iface);
     QCOMPARE(iface->role(), QAccessible::Table);
     QAccessibleTableInterface* table = iface->tableInterface();
@@ -873,34 +877,34 @@ void WindowTest::occurrence_table_answers_the_accessible_table_interface() {
     }
     QVERIFY(!table->cellAt(2, 0));
     QVERIFY(!table->cellAt(0, 10));
-    w->set_occurrence_cell(4, 1, "7");
+    w_->set_occurrence_cell(4, 1, "7");
     QCOMPARE(table->cellAt(1, 4)->text(QAccessible::Name), QStringLiteral("7"));
 }
 
 void WindowTest::log_keeps_one_block_per_line() {
-    vornel::LogView* memo = w->log_view();
+    vornel::LogView* memo = w_->log_view();
     QCOMPARE(memo->lines(), QStringList{QString()});
     QCOMPARE(memo->document()->blockCount(), 1);
-    w->append_log("a");
+    w_->append_log("a");
     QCOMPARE(memo->lines(), (QStringList{QString(), "a"}));
     QCoreApplication::processEvents();
     QCOMPARE(memo->toPlainText(), QStringLiteral("\na"));
-    w->append_log("z"); // still waiting when the log is cleared: it goes too
-    w->clear_log();
+    w_->append_log("z"); // still waiting when the log is cleared: it goes too
+    w_->clear_log();
     QCOMPARE(memo->lines(), QStringList{});
     QCoreApplication::processEvents();
     QCOMPARE(memo->toPlainText(), QString());
     QCOMPARE(memo->lines(), QStringList{});
-    w->append_log("Nous écrivons un 5.");
-    w->append_log("");
-    w->append_log("b");
+    w_->append_log("Nous écrivons un 5.");
+    w_->append_log("");
+    w_->append_log("b");
     QCOMPARE(memo->lines(), (QStringList{QStringLiteral("Nous écrivons un 5."), QString(), "b"}));
     QCoreApplication::processEvents(); // the waiting lines reach the document
     QCOMPARE(memo->document()->blockCount(), 3);
     QCOMPARE(memo->toPlainText(), QStringLiteral("Nous écrivons un 5.\n\nb"));
     // The newest line is scrolled into view.
     for (int i = 0; i < 100; ++i)
-        w->append_log("Il y a une seule case vide dans la colonne " + std::to_string(i % 9 + 1) + ",");
+        w_->append_log("Il y a une seule case vide dans la colonne " + std::to_string(i % 9 + 1) + ",");
     QCoreApplication::processEvents();
     QCOMPARE(memo->document()->blockCount(), 103);
     QVERIFY(memo->verticalScrollBar()->maximum() > 0);
@@ -930,8 +934,7 @@ void WindowTest::each_tempo_matches_the_headless_engine_at_every_request() {
     std::vector<std::string> headlessReports;
     vornel::HeadlessBoard board(area, [&](const std::string& m) { headlessReports.push_back(m); });
     vornel::Engine engine(area, board);
-    for (int i = 0; i < 81; ++i)
-        if (givens[i] != '0') board.set_cell_text(i / 9 + 1, i % 9 + 1, std::string(1, givens[i]));
+    vornel::test::type_givens(board, givens.constData());
     type_puzzle(givens.constData());
     QCOMPARE(differences(board, area), QString());
 
@@ -961,7 +964,7 @@ void WindowTest::each_tempo_matches_the_headless_engine_at_every_request() {
     QVERIFY(requests < 2000);
     QVERIFY(headlessReports.empty());
     QVERIFY(reports().isEmpty());
-    const QString last = w->log_view()->lines().last();
+    const QString last = w_->log_view()->lines().last();
     if (puzzle == QLatin1String(kInvalid)) {
         QCOMPARE(last, QStringLiteral("Le sudoku n'est pas valide."));
         QCOMPARE(requests, 1);
@@ -982,39 +985,39 @@ void WindowTest::new_in_the_middle_of_a_step_solve_empties_and_unlocks_the_board
     for (int i = 0; i < 50 && !someGreen; ++i) {
         QTest::mouseClick(button("Button5"), Qt::LeftButton);
         for (int r = 1; r <= 9; ++r)
-            for (int c = 1; c <= 9; ++c) someGreen = someGreen || w->cell_colour(r, c) == vornel::kGreen;
+            for (int c = 1; c <= 9; ++c) someGreen = someGreen || w_->cell_colour(r, c) == vornel::kGreen;
     }
     QVERIFY(someGreen);
     QVERIFY(!button("Button5")->isHidden());
     QStringList counts;
-    for (int c = 1; c <= 9; ++c) counts << w->occurrence_table()->cell(c, 1);
+    for (int c = 1; c <= 9; ++c) counts << w_->occurrence_table()->cell(c, 1);
 
     action("m_new")->trigger();
     for (int r = 1; r <= 9; ++r)
         for (int c = 1; c <= 9; ++c) {
             QVERIFY(cell(r, c)->text().isEmpty());
-            QCOMPARE(w->cell_colour(r, c), vornel::kWhite);
+            QCOMPARE(w_->cell_colour(r, c), vornel::kWhite);
             QVERIFY(!cell(r, c)->isReadOnly());
-            QCOMPARE(w->area().grid[r][c], 0);
+            QCOMPARE(w_->area().grid[r][c], 0);
         }
-    QCOMPARE(w->log_view()->lines(), QStringList{});
+    QCOMPARE(w_->log_view()->lines(), QStringList{});
     QVERIFY(button("Button5")->isHidden());
     QVERIFY(button("Button6")->isHidden());
-    QVERIFY(!w->occurrence_table()->isHidden());
-    QVERIFY(!w->findChild<QLabel*>(QStringLiteral("Label1"))->isHidden());
+    QVERIFY(!w_->occurrence_table()->isHidden());
+    QVERIFY(!w_->findChild<QLabel*>(QStringLiteral("Label1"))->isHidden());
     QStringList after;
-    for (int c = 1; c <= 9; ++c) after << w->occurrence_table()->cell(c, 1);
+    for (int c = 1; c <= 9; ++c) after << w_->occurrence_table()->cell(c, 1);
     QCOMPARE(after, counts);
     // The board is editable again.
     type_keys(cell(1, 1), {"8"});
-    QCOMPARE(w->area().grid[1][1], 8);
+    QCOMPARE(w_->area().grid[1][1], 8);
     QVERIFY(reports().isEmpty());
 }
 
 void WindowTest::about_box_shows_the_version_and_the_makers_notice() {
     action("m_about")->trigger();
-    QCOMPARE(boxes->size(), std::size_t{1});
-    const BoxRequest& box = boxes->front();
+    QCOMPARE(boxes_->size(), std::size_t{1});
+    const BoxRequest& box = boxes_->front();
     QCOMPARE(box.kind, BoxKind::Information);
     QCOMPARE(box.caption, QStringLiteral("A propos"));
     const QStringList lines = box.text.split(QStringLiteral("\r\n"));
@@ -1033,37 +1036,37 @@ static QString describe_box(const QMessageBox& box, QMessageBox::Icon icon) {
 }
 
 void WindowTest::about_box_is_a_modal_information_box_with_one_ok() {
-    w->set_message_boxes(std::make_unique<vornel::QtMessageBoxes>(w.get()));
+    w_->set_message_boxes(std::make_unique<vornel::QtMessageBoxes>(w_.get()));
     QString seen;
-    watchdog->expect([&seen](QWidget* modal) {
+    watchdog_->expect([&seen](QWidget* modal) {
         auto* box = qobject_cast<QMessageBox*>(modal);
         if (!box) return;
         seen = describe_box(*box, QMessageBox::Information);
         box->button(QMessageBox::Ok)->click();
     });
     action("m_about")->trigger();
-    watchdog->expect_none();
+    watchdog_->expect_none();
     QCOMPARE(seen, QStringLiteral("A propos|VRN v 1.0\r\n© 2026 Les développeurs de Vornel|1|1|1"));
 }
 
 void WindowTest::failure_box_is_a_modal_stop_box_with_one_ok() {
-    w->set_message_boxes(std::make_unique<vornel::QtMessageBoxes>(w.get()));
+    w_->set_message_boxes(std::make_unique<vornel::QtMessageBoxes>(w_.get()));
     QString seen;
-    watchdog->expect([&seen](QWidget* modal) {
+    watchdog_->expect([&seen](QWidget* modal) {
         auto* box = qobject_cast<QMessageBox*>(modal);
         if (!box) return;
         seen = describe_box(*box, QMessageBox::Critical);
         box->button(QMessageBox::Ok)->click();
     });
-    w->set_cell_text(8, 8, "x");
-    watchdog->expect_none();
+    w_->set_cell_text(8, 8, "x");
+    watchdog_->expect_none();
     QCOMPARE(seen, QStringLiteral("ui_window_tests|") + conversion_report("x") + QStringLiteral("|1|1|1"));
 }
 
 void WindowTest::explanations_opens_one_more_window_each_time() {
     action("m_explications")->trigger();
     action("m_explications")->trigger();
-    const QList<Tf_explications*> windows = w->findChildren<Tf_explications*>();
+    const QList<Tf_explications*> windows = w_->findChildren<Tf_explications*>();
     QCOMPARE(windows.size(), 2);
     for (Tf_explications* window : windows) {
         QVERIFY(window->isVisible());
@@ -1071,10 +1074,10 @@ void WindowTest::explanations_opens_one_more_window_each_time() {
         QVERIFY(!window->isModal());
     }
     windows[0]->close();
-    QCOMPARE(w->findChildren<Tf_explications*>().size(), 2);
+    QCOMPARE(w_->findChildren<Tf_explications*>().size(), 2);
     // The main window stays usable meanwhile.
     type_keys(cell(3, 3), {"9"});
-    QCOMPARE(w->area().grid[3][3], 9);
+    QCOMPARE(w_->area().grid[3][3], 9);
 }
 
 void WindowTest::save_then_open_round_trips_the_puzzle_through_the_dialogs() {
@@ -1082,37 +1085,37 @@ void WindowTest::save_then_open_round_trips_the_puzzle_through_the_dialogs() {
     QVERIFY(dir.isValid());
     const std::string name = dir.filePath(QStringLiteral("grille")).toStdString();
     type_puzzle(kEasy);
-    script->answers = {name};
+    script_->answers = {name};
     action("m_save")->trigger();
     QVERIFY(reports().isEmpty());
     QVERIFY(QFile::exists(dir.filePath(QStringLiteral("grille.sud"))));
-    QCOMPARE(script->save_requests.size(), std::size_t{1});
-    QCOMPARE(script->save_requests[0].title, std::string("Enregistrer sous"));
-    QCOMPARE(script->save_requests[0].filter, std::string("Sudoku (*.sud)|*.sud"));
+    QCOMPARE(script_->save_requests.size(), std::size_t{1});
+    QCOMPARE(script_->save_requests[0].title, std::string("Enregistrer sous"));
+    QCOMPARE(script_->save_requests[0].filter, std::string("Sudoku (*.sud)|*.sud"));
 
     action("m_step")->trigger();
     QTest::mouseClick(button("Button5"), Qt::LeftButton);
-    script->answers = {name + ".sud"};
+    script_->answers = {name + ".sud"};
     action("m_open")->trigger();
     QVERIFY(reports().isEmpty());
-    QCOMPARE(script->open_requests.size(), std::size_t{1});
-    QCOMPARE(script->open_requests[0].title, std::string("Ouvrir"));
+    QCOMPARE(script_->open_requests.size(), std::size_t{1});
+    QCOMPARE(script_->open_requests[0].title, std::string("Ouvrir"));
     for (int i = 0; i < 81; ++i) {
         const int r = i / 9 + 1;
         const int c = i % 9 + 1;
         const char ch = kEasy[i];
         QCOMPARE(cell(r, c)->text(), ch == '0' ? QString() : QString(QLatin1Char(ch)));
-        QCOMPARE(w->area().grid[r][c], ch - '0');
-        QCOMPARE(w->cell_colour(r, c), vornel::kWhite);
+        QCOMPARE(w_->area().grid[r][c], ch - '0');
+        QCOMPARE(w_->cell_colour(r, c), vornel::kWhite);
         QVERIFY(!cell(r, c)->isReadOnly());
     }
-    QCOMPARE(w->log_view()->lines(), QStringList{});
+    QCOMPARE(w_->log_view()->lines(), QStringList{});
     QVERIFY(button("Button5")->isHidden());
 
     // Cancelling changes nothing.
-    script->answers = {""};
+    script_->answers = {""};
     action("m_open")->trigger();
-    script->answers = {""};
+    script_->answers = {""};
     action("m_save")->trigger();
     QVERIFY(reports().isEmpty());
     QCOMPARE(cell(1, 3)->text(), QStringLiteral("3"));
@@ -1128,26 +1131,26 @@ void WindowTest::open_of_a_negative_value_reports_it_and_finishes_the_refresh() 
     content += "9\r\n";
     file.write(content);
     file.close();
-    script->answers = {path.toStdString()};
+    script_->answers = {path.toStdString()};
     action("m_open")->trigger();
     QCOMPARE(reports(), QStringList{conversion_report("-")});
     QCOMPARE(cell(1, 1)->text(), QStringLiteral("-3"));
-    QCOMPARE(w->area().grid[1][1], -3);
+    QCOMPARE(w_->area().grid[1][1], -3);
     QCOMPARE(cell(1, 2)->text(), QStringLiteral("12"));
-    QCOMPARE(w->area().grid[1][2], 1);
+    QCOMPARE(w_->area().grid[1][2], 1);
     QCOMPARE(cell(9, 9)->text(), QStringLiteral("9"));
-    QCOMPARE(w->log_view()->lines(), QStringList{});
+    QCOMPARE(w_->log_view()->lines(), QStringList{});
 }
 
 void WindowTest::open_of_a_missing_file_reports_it_and_leaves_the_board() {
     type_puzzle(kEasy);
     action("m_step")->trigger();
-    const QStringList logBefore = w->log_view()->lines();
+    const QStringList logBefore = w_->log_view()->lines();
     QTemporaryDir dir;
-    script->answers = {dir.filePath(QStringLiteral("absent.sud")).toStdString()};
+    script_->answers = {dir.filePath(QStringLiteral("absent.sud")).toStdString()};
     action("m_open")->trigger();
     QCOMPARE(reports(), QStringList{QStringLiteral("Fichier introuvable.")});
-    QCOMPARE(w->log_view()->lines(), logBefore);
+    QCOMPARE(w_->log_view()->lines(), logBefore);
     QVERIFY(!button("Button5")->isHidden());
     QCOMPARE(cell(1, 3)->text(), QStringLiteral("3"));
     QVERIFY(cell(1, 3)->isReadOnly());
@@ -1163,14 +1166,13 @@ void WindowTest::quit_ends_the_event_loop_with_explanations_windows_open() {
 
 void WindowTest::closing_the_main_window_ends_the_event_loop() {
     action("m_explications")->trigger();
-    QTimer::singleShot(0, w.get(), &QWidget::close);
+    QTimer::singleShot(0, w_.get(), &QWidget::close);
     QTimer::singleShot(5000, [] { QCoreApplication::exit(99); });
     QCOMPARE(QApplication::exec(), 0);
 }
 
 int main(int argc, char** argv) {
-    // A QApplication without a display aborts; run offscreen unless told otherwise.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    vornel::test::default_to_offscreen();
     QApplication app(argc, argv);
     WindowTest test;
     return QTest::qExec(&test, argc, argv);
