@@ -31,6 +31,12 @@ public:
     virtual ~BoardView() = default;
 
     virtual void set_cell_colour(int row, int col, Colour colour) = 0;
+    // Gives every cell the colour, as set_cell_colour on each cell in board order would; a view
+    // may do it at once.
+    virtual void set_all_cell_colours(Colour colour) {
+        for (int r = 1; r <= 9; ++r)
+            for (int c = 1; c <= 9; ++c) set_cell_colour(r, c, colour);
+    }
     virtual Colour cell_colour(int row, int col) const = 0;
     virtual void set_cell_text(int row, int col, std::string_view text) = 0;
     virtual void set_cell_read_only(int row, int col, bool read_only) = 0;

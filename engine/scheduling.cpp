@@ -27,12 +27,9 @@ void Engine::init_tour(bool clear) {
 
 void Engine::init_digit() {
     marks_unpainted_ = false;
-    for (int r = 1; r <= 9; ++r) {
-        for (int c = 1; c <= 9; ++c) {
-            a_.pres[r][c] = 0;
-            view_.set_cell_colour(r, c, kWhite);
-        }
-    }
+    for (int r = 1; r <= 9; ++r)
+        for (int c = 1; c <= 9; ++c) a_.pres[r][c] = 0;
+    view_.set_all_cell_colours(kWhite);
 }
 
 std::uint16_t Engine::choix_numero() {
