@@ -11,9 +11,11 @@
 
 namespace vornel {
 
-// Counting over units. Every count the engine makes of grid or pres goes through cells_equal (the
-// cells of the board holding a value), then count_in (how many of them a unit has, and which) or
-// only_cell_in (the unit's one such cell, for the searches).
+// Counting over units. The empty cells of grid and the free cells of pres (and any value the census
+// is asked for) are counted in one way only: cells_equal (the board cells holding a value), then
+// count_in (how many of them a unit has, and which) or only_cell_in (the unit's one such cell, for
+// the searches). The digits a unit holds are tallied by missing_digit; validation and the digit
+// counts of the occurrence table tally digits of their own.
 struct UnitCount {
     int count = 0;   // cells that matched
     int last = 0;    // code of the last matching cell in scan order, 0 when none matched
