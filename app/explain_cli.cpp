@@ -9,6 +9,7 @@
 
 #include "explainer.h"
 #include "failures.h"
+#include "ladder_report.h"
 
 namespace vornel {
 
@@ -16,6 +17,7 @@ namespace {
 
 constexpr const char* kUsage =
     "Usage: vornel-explain [--tempo step|digit|once] [--trace | --summary] [--lines] [--to-sud DIR] FILE...\n"
+    "       vornel-explain --techniques all [--summary | --json] [--lines] FILE...\n"
     "\n"
     "Explains each puzzle as the Vornel window would solve it, without a window.\n"
     "FILE is a \".sud\" puzzle file (81 lines, one value each), or - for standard input.\n"
@@ -29,11 +31,17 @@ constexpr const char* kUsage =
     "                blank lines and lines starting with # are skipped\n"
     "  --to-sud DIR  explain nothing: write each puzzle, as it stands once loaded, as a \".sud\"\n"
     "                file into DIR (NAME.sud, or NAME-LINE.sud with --lines)\n"
+    "  --techniques classic|all\n"
+    "                classic: the two searches above (default); all: the technique ladder,\n"
+    "                every step with the simplest technique that applies, rated at the end;\n"
+    "                its --summary: final grid, verdict, steps, solutions, score, level, hardest\n"
+    "  --json        with --techniques all: one JSON object per puzzle and line\n"
     "  --help        show this help\n"
     "  --version     show the version\n";
 
 struct Options {
     ExplainOptions explain;
+    LadderOptions ladder;
     bool lines = false;
     std::string to_sud_dir;
     std::vector<std::string> files;
@@ -83,7 +91,10 @@ public:
             for (std::size_t i = next++; i < batch_.size(); i = next++) {
                 Pending& p = batch_[i];
                 std::ostringstream out, err;
-                explain_puzzle(options_.explain, p.name, p.values, explained_ + i == 0, out, err);
+                if (options_.ladder.enabled)
+                    ladder_explain_puzzle(options_.ladder, p.name, p.values, explained_ + i == 0, out, err);
+                else
+                    explain_puzzle(options_.explain, p.name, p.values, explained_ + i == 0, out, err);
                 p.out = std::move(out).str();
                 p.err = std::move(err).str();
             }
@@ -198,6 +209,14 @@ int run_explain(const std::vector<std::string>& args, std::istream& in, std::ost
             if (options.explain.report != Report::Narrative && options.explain.report != report)
                 return usage_error(err, "--trace and --summary cannot be used together");
             options.explain.report = report;
+        } else if (arg == "--techniques" || arg.rfind("--techniques=", 0) == 0) {
+            std::string value;
+            if (!value_of("--techniques", value)) return usage_error(err, "--techniques needs a value: classic or all");
+            if (value != "classic" && value != "all")
+                return usage_error(err, "unknown techniques '" + value + "': use classic or all");
+            options.ladder.enabled = value == "all";
+        } else if (arg == "--json") {
+            options.ladder.report = LadderReport::Json;
         } else if (arg == "--lines") {
             options.lines = true;
         } else if (arg == "--to-sud" || arg.rfind("--to-sud=", 0) == 0) {
@@ -208,6 +227,16 @@ int run_explain(const std::vector<std::string>& args, std::istream& in, std::ost
         }
     }
     if (options.files.empty()) return usage_error(err, "no input file given");
+    if (options.ladder.report == LadderReport::Json && !options.ladder.enabled)
+        return usage_error(err, "--json needs --techniques all");
+    if (options.ladder.enabled) {
+        if (options.explain.report == Report::Trace) return usage_error(err, "--trace needs --techniques classic");
+        if (options.explain.report == Report::Summary) {
+            if (options.ladder.report == LadderReport::Json)
+                return usage_error(err, "--summary and --json cannot be used together");
+            options.ladder.report = LadderReport::Summary;
+        }
+    }
 
     Run run(options, out, err);
     for (const std::string& name : options.files) {

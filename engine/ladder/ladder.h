@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -9,8 +10,10 @@
 
 namespace vornel::ladder {
 
-enum class Verdict { Solved, Invalid, NoSolution, MultipleSolutions };
-// "solved", "invalid", "no-solution", "multiple-solutions"
+// Stuck: the givens have one solution but no technique of the ladder applies any more; the
+// explanation stops there and says so. The full ladder, which ends on trial, never gets stuck.
+enum class Verdict { Solved, Invalid, NoSolution, MultipleSolutions, Stuck };
+// "solved", "invalid", "no-solution", "multiple-solutions", "stuck"
 std::string_view verdict_id(Verdict verdict);
 
 struct Rating {
@@ -20,7 +23,7 @@ struct Rating {
 
 // The whole explanation of one puzzle, from its givens.
 struct Explanation {
-    Grid puzzle{};
+    Grid puzzle{}; // the givens; a value outside 0..9 is kept as 10 (the problems say which)
     Verdict verdict = Verdict::Solved;
     int solutions = 0; // 0, 1, or 2 for two or more
     // Invalid givens: the lines that name every non-digit and every duplicate, as the grid check
@@ -41,18 +44,37 @@ public:
 
     const Candidates& candidates() const { return candidates_; }
     // The next step, or nothing when the grid is full or no technique applies.
-    std::optional<Step> next_step() const;
+    std::optional<Step> next_step() const { return next_step(kTechniqueCount); }
+    // The same with only the techniques before `before` (Technique order), as int for "all".
+    std::optional<Step> next_step(int before) const;
     void apply(const Step& step) { candidates_.apply(step); }
+    // Once the givens are known to have exactly one solution, uniqueness techniques may be used.
+    void set_unique_solution(bool unique) { unique_ = unique; }
 
 private:
     Candidates candidates_;
     bool unique_;
 };
 
-// Checks, counts and explains a puzzle to the end.
-Explanation explain(const Grid& puzzle);
+// The values of a puzzle as read from a file: 0 empty, 1-9 a digit, anything else a value no cell
+// can hold (the explanation then says which cell holds it and stops as invalid).
+using Values = std::array<std::int16_t, 81>;
 
-// Score and level from the steps.
+// Checks, counts and explains a puzzle to the end: invalid givens are listed, a puzzle without
+// solution is only said so, a puzzle with several gets its forced steps (no uniqueness technique),
+// a puzzle with one is explained step by step until the grid is full or nothing applies (Stuck).
+// The techniques before uniqueness run first; when they fill the grid, every step being forced, the
+// givens have exactly one solution and no count is needed. Otherwise the solutions are counted
+// and the ladder goes on from there, with uniqueness only when there is exactly one.
+Explanation explain(const Grid& puzzle);
+Explanation explain(const Values& puzzle);
+
+// Score and level from the steps: the hardest technique sets the level and the tens of the score,
+// the number of steps that needed it the units (capped at 9). No step: score 0, "très facile".
 Rating rate(const std::vector<Step>& steps);
+// The difficulty weight of a technique, 1 (full house) to 30 (trial); the score's tens.
+int technique_weight(Technique technique);
+// The French level of a technique: "très facile" ... "diabolique".
+std::string_view technique_level(Technique technique);
 
 } // namespace vornel::ladder

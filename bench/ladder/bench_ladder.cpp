@@ -1,0 +1,94 @@
+// The ladder's cost: explaining a puzzle to its end (steps, verdict, rating), per puzzle, on the
+// hardest published collections and on 17-given puzzles; the chain and forcing finders alone at a
+// position that needs them; and the narration of those steps.
+#include <benchmark/benchmark.h>
+
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "ladder.h"
+#include "narrator_fr.h"
+#include "techniques/techniques.h"
+
+namespace {
+
+std::vector<vornel::ladder::Grid> corpus(const char* file) {
+    std::ifstream in(std::string(VORNEL_LADDER_DATA) + "/" + file);
+    std::vector<vornel::ladder::Grid> puzzles;
+    std::string line;
+    while (std::getline(in, line)) {
+        if (line.size() < 81 || line[0] == '#') continue;
+        vornel::ladder::Grid grid{};
+        for (int i = 0; i < 81; ++i)
+            grid[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(
+                line[static_cast<std::size_t>(i)] >= '1' && line[static_cast<std::size_t>(i)] <= '9'
+                    ? line[static_cast<std::size_t>(i)] - '0'
+                    : 0);
+        puzzles.push_back(grid);
+    }
+    return puzzles;
+}
+
+// One iteration explains one puzzle, going round the collection: the time shown is per puzzle.
+void explain_each(benchmark::State& state, const char* file) {
+    const std::vector<vornel::ladder::Grid> puzzles = corpus(file);
+    std::size_t i = 0;
+    for (auto _ : state) {
+        const vornel::ladder::Explanation e = vornel::ladder::explain(puzzles[i]);
+        benchmark::DoNotOptimize(e.steps.size());
+        i = (i + 1) % puzzles.size();
+    }
+    state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations()));
+}
+
+void explain_top95(benchmark::State& state) { explain_each(state, "top95.txt"); }
+BENCHMARK(explain_top95)->Unit(benchmark::kMillisecond);
+
+void explain_seventeen(benchmark::State& state) { explain_each(state, "seventeen.txt"); }
+BENCHMARK(explain_seventeen)->Unit(benchmark::kMillisecond);
+
+void explain_qqwing_levels(benchmark::State& state) { explain_each(state, "qqwing.txt"); }
+BENCHMARK(explain_qqwing_levels)->Unit(benchmark::kMillisecond);
+
+void explain_hardest(benchmark::State& state) { explain_each(state, "hardest.txt"); }
+BENCHMARK(explain_hardest)->Unit(benchmark::kMillisecond);
+
+// The position of the first top95 puzzle that needs a forcing chain, where the ladder first needs
+// one: every simpler technique is exhausted there.
+vornel::ladder::Candidates hard_position() {
+    for (const auto& puzzle : corpus("top95.txt")) {
+        vornel::ladder::Ladder ladder(puzzle, true);
+        while (auto step = ladder.next_step()) {
+            if (step->technique == vornel::ladder::Technique::ForcingChain) return ladder.candidates();
+            ladder.apply(*step);
+        }
+    }
+    return vornel::ladder::Candidates(vornel::ladder::Grid{});
+}
+
+// The costliest finders alone, each asked once per iteration at that position.
+void finder_at_a_hard_position(benchmark::State& state, vornel::ladder::Finder find) {
+    const vornel::ladder::Candidates position = hard_position();
+    for (auto _ : state) benchmark::DoNotOptimize(find(position));
+}
+BENCHMARK_CAPTURE(finder_at_a_hard_position, aic, vornel::ladder::find_aic)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(finder_at_a_hard_position, forcing_chain, vornel::ladder::find_forcing_chain)
+    ->Unit(benchmark::kMicrosecond);
+
+void narrate_top95_steps(benchmark::State& state) {
+    std::vector<vornel::ladder::Step> steps;
+    for (const auto& puzzle : corpus("top95.txt"))
+        for (auto& step : vornel::ladder::explain(puzzle).steps) steps.push_back(std::move(step));
+    std::size_t i = 0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(vornel::ladder::narrate(steps[i]).size());
+        i = (i + 1) % steps.size();
+    }
+    state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations()));
+}
+BENCHMARK(narrate_top95_steps);
+
+} // namespace
+
+BENCHMARK_MAIN();

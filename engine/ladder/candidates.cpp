@@ -1,0 +1,92 @@
+#include "candidates.h"
+
+namespace vornel::ladder {
+
+namespace {
+
+Geometry make_geometry() {
+    Geometry g{};
+    for (int n = 0; n < 9; ++n) {
+        for (int i = 0; i < 9; ++i) {
+            g.unit_cells[n][i] = static_cast<std::uint8_t>(cell_at(n, i));
+            g.unit_cells[9 + n][i] = static_cast<std::uint8_t>(cell_at(i, n));
+            g.unit_cells[18 + n][i] = static_cast<std::uint8_t>(cell_at(3 * (n / 3) + i / 3, 3 * (n % 3) + i % 3));
+        }
+    }
+    for (int u = 0; u < 27; ++u)
+        for (const std::uint8_t cell : g.unit_cells[u]) g.unit_set[u].add(cell);
+    for (int cell = 0; cell < 81; ++cell) {
+        g.cell_units[cell] = {static_cast<std::uint8_t>(row_of(cell)), static_cast<std::uint8_t>(9 + col_of(cell)),
+                              static_cast<std::uint8_t>(18 + box_of(cell))};
+        CellSet peers = g.unit_set[row_of(cell)] | g.unit_set[9 + col_of(cell)] | g.unit_set[18 + box_of(cell)];
+        peers.remove(cell);
+        g.peer_set[cell] = peers;
+        int k = 0;
+        for (int other = 0; other < 81; ++other)
+            if (peers.has(other)) g.peers[cell][k++] = static_cast<std::uint8_t>(other);
+    }
+    return g;
+}
+
+// The position 0-8 of a cell within each of its three units: row, column, region.
+constexpr int position_in(int cell, int kind) {
+    switch (kind) {
+        case 0: return col_of(cell);
+        case 1: return row_of(cell);
+        default: return 3 * (row_of(cell) % 3) + col_of(cell) % 3;
+    }
+}
+
+} // namespace
+
+const Geometry& geometry() {
+    static const Geometry g = make_geometry();
+    return g;
+}
+
+Candidates::Candidates(const Grid& grid) {
+    const Geometry& g = geometry();
+    values_ = grid;
+    for (int cell = 0; cell < 81; ++cell) {
+        if (values_[cell] != 0) continue;
+        ++empty_;
+        for (const std::uint8_t unit : g.cell_units[cell]) ++unit_empty_[unit];
+        std::uint16_t mask = 0x3FE;
+        for (const std::uint8_t peer : g.peers[cell])
+            if (values_[peer] >= 1 && values_[peer] <= 9) mask &= static_cast<std::uint16_t>(~(1u << values_[peer]));
+        masks_[cell] = mask;
+        for (int d = 1; d <= 9; ++d) {
+            if (!((mask >> d) & 1)) continue;
+            digit_cells_[d].add(cell);
+            for (int k = 0; k < 3; ++k)
+                places_[g.cell_units[cell][k]][d] |= static_cast<std::uint16_t>(1u << position_in(cell, k));
+        }
+    }
+}
+
+bool Candidates::eliminate(int cell, int digit) {
+    if (!has(cell, digit)) return false;
+    const Geometry& g = geometry();
+    masks_[cell] &= static_cast<std::uint16_t>(~(1u << digit));
+    digit_cells_[digit].remove(cell);
+    for (int k = 0; k < 3; ++k)
+        places_[g.cell_units[cell][k]][digit] &= static_cast<std::uint16_t>(~(1u << position_in(cell, k)));
+    return true;
+}
+
+void Candidates::place(int cell, int digit) {
+    if (values_[cell] != 0) return;
+    for (std::uint16_t m = masks_[cell]; m != 0; m &= static_cast<std::uint16_t>(m - 1))
+        eliminate(cell, std::countr_zero(m));
+    values_[cell] = static_cast<std::uint8_t>(digit);
+    --empty_;
+    for (const std::uint8_t unit : geometry().cell_units[cell]) --unit_empty_[unit];
+    for (const std::uint8_t peer : geometry().peers[cell]) eliminate(peer, digit);
+}
+
+void Candidates::apply(const Step& step) {
+    for (const Candidate& c : step.placements) place(c.cell, c.digit);
+    for (const Candidate& c : step.eliminations) eliminate(c.cell, c.digit);
+}
+
+} // namespace vornel::ladder

@@ -1,0 +1,150 @@
+#include "french.h"
+
+#include <algorithm>
+
+namespace vornel::ladder::fr {
+
+namespace {
+
+std::string number(int n) { return std::to_string(n); }
+
+} // namespace
+
+std::string join(const std::vector<std::string>& items) {
+    std::string text;
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        if (i > 0) text += i + 1 == items.size() ? " et " : ", ";
+        text += items[i];
+    }
+    return text;
+}
+
+std::string cell_name(int cell) {
+    return "ligne " + number(row_of(cell) + 1) + ", colonne " + number(col_of(cell) + 1);
+}
+
+std::string cells_list(const std::vector<std::uint8_t>& cells) {
+    if (cells.size() >= 3) {
+        const auto same = [&](auto key) {
+            return std::all_of(cells.begin(), cells.end(), [&](std::uint8_t c) { return key(c) == key(cells[0]); });
+        };
+        std::vector<std::string> numbers;
+        if (same([](int c) { return row_of(c); })) {
+            for (const std::uint8_t c : cells) numbers.push_back(number(col_of(c) + 1));
+            return "ligne " + number(row_of(cells[0]) + 1) + ", colonnes " + join(numbers);
+        }
+        if (same([](int c) { return col_of(c); })) {
+            for (const std::uint8_t c : cells) numbers.push_back(number(row_of(c) + 1));
+            return "lignes " + join(numbers) + ", colonne " + number(col_of(cells[0]) + 1);
+        }
+    }
+    std::vector<std::string> names;
+    if (cells.size() >= 3) {
+        // Row by row in order of first appearance: "ligne 2 (colonnes 1 et 9) et ligne 5 (colonne 3)".
+        std::vector<int> rows;
+        for (const std::uint8_t c : cells)
+            if (std::find(rows.begin(), rows.end(), row_of(c)) == rows.end()) rows.push_back(row_of(c));
+        for (const int r : rows) {
+            std::vector<std::string> columns;
+            for (const std::uint8_t c : cells)
+                if (row_of(c) == r) columns.push_back(number(col_of(c) + 1));
+            names.push_back("ligne " + number(r + 1) + (columns.size() == 1 ? " (colonne " : " (colonnes ") +
+                            join(columns) + ")");
+        }
+        return join(names);
+    }
+    for (const std::uint8_t c : cells) names.push_back(cell_name(c));
+    return join(names);
+}
+
+std::string cells_phrase(const std::vector<std::uint8_t>& cells) {
+    return (cells.size() == 1 ? "la case " : "les cases ") + cells_list(cells);
+}
+
+std::string unit_bare(int unit) {
+    static const char* const kKinds[] = {"ligne ", "colonne ", "région "};
+    return kKinds[unit / 9] + number(unit % 9 + 1);
+}
+
+std::string unit_name(int unit) { return "la " + unit_bare(unit); }
+
+std::string units_phrase(const std::vector<std::uint8_t>& units) {
+    if (units.size() == 1) return unit_name(units[0]);
+    const bool one_kind =
+        std::all_of(units.begin(), units.end(), [&](std::uint8_t u) { return u / 9 == units[0] / 9; });
+    std::vector<std::string> items;
+    if (one_kind) {
+        static const char* const kKinds[] = {"les lignes ", "les colonnes ", "les régions "};
+        for (const std::uint8_t u : units) items.push_back(number(u % 9 + 1));
+        return kKinds[units[0] / 9] + join(items);
+    }
+    for (const std::uint8_t u : units) items.push_back(unit_name(u));
+    return join(items);
+}
+
+std::string digit_the(int digit) { return "le " + number(digit); }
+
+std::string digits_the(unsigned digits) {
+    std::vector<std::string> items;
+    for (int d = 1; d <= 9; ++d)
+        if ((digits >> d) & 1) items.push_back(digit_the(d));
+    return join(items);
+}
+
+std::string de(const std::string& phrase) {
+    if (phrase.rfind("les ", 0) == 0) return "des " + phrase.substr(4);
+    if (phrase.rfind("le ", 0) == 0) return "du " + phrase.substr(3);
+    return "de " + phrase;
+}
+
+std::string capitalise(const std::string& text) {
+    if (text.empty()) return text;
+    std::string result = text;
+    if (result[0] >= 'a' && result[0] <= 'z') {
+        result[0] = static_cast<char>(result[0] - 'a' + 'A');
+        return result;
+    }
+    // Two-byte UTF-8 lower-case letters with accents (à, â, é, è, ê, ...): U+00E0..U+00FE map to
+    // U+00C0..U+00DE, that is the second byte less 0x20.
+    if (result.size() >= 2 && static_cast<unsigned char>(result[0]) == 0xC3) {
+        const auto second = static_cast<unsigned char>(result[1]);
+        if (second >= 0xA0 && second <= 0xBE && second != 0xB7) result[1] = static_cast<char>(second - 0x20);
+    }
+    return result;
+}
+
+std::string eliminations_phrase(const std::vector<Candidate>& eliminations) {
+    // Digits in order of first appearance, each with its cells in order.
+    std::vector<int> digits;
+    std::vector<std::vector<std::uint8_t>> cells;
+    for (const Candidate& e : eliminations) {
+        auto it = std::find(digits.begin(), digits.end(), e.digit);
+        if (it == digits.end()) {
+            digits.push_back(e.digit);
+            cells.emplace_back();
+            it = digits.end() - 1;
+        }
+        cells[static_cast<std::size_t>(it - digits.begin())].push_back(e.cell);
+    }
+    // Digits removed from the same cells are told together.
+    std::vector<std::string> groups;
+    std::vector<bool> told(digits.size(), false);
+    for (std::size_t i = 0; i < digits.size(); ++i) {
+        if (told[i]) continue;
+        unsigned mask = 1u << digits[i];
+        for (std::size_t j = i + 1; j < digits.size(); ++j) {
+            if (!told[j] && cells[j] == cells[i]) {
+                mask |= 1u << digits[j];
+                told[j] = true;
+            }
+        }
+        groups.push_back(digits_the(mask) + " " + de(cells_phrase(cells[i])));
+    }
+    return join(groups);
+}
+
+std::string verb_agreement(std::size_t count, const char* singular, const char* plural) {
+    return count == 1 ? singular : plural;
+}
+
+} // namespace vornel::ladder::fr

@@ -1,0 +1,405 @@
+// Chains and colouring: simple colouring, X-chains, remote pairs, XY-chains and alternating
+// inference chains (AIC).
+//
+// A chain is a list of candidates joined by links. A strong link says that at least one of its two
+// candidates is true: the only two places of a digit in a unit (a conjugate pair), or the only two
+// digits of a cell. A weak link says that at most one is true: two digits of one cell, or one digit
+// in two cells that see each other. A chain that starts with a strong link, alternates weak and
+// strong links and ends with a strong link proves that its first or its last candidate is true;
+// every candidate that sees both ends (weakly linked to each) is false.
+//
+// The chain finders share one breadth-first search over candidates that reads the chain from its
+// start "off": the first strong link turns the next candidate "on", a weak link turns the following
+// one "off", and so on. The first chain found is therefore the shortest; among chains of one length
+// the first start in the scan order (cell by cell, digits ascending) wins. A finder only returns a
+// chain that removes something.
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <vector>
+
+#include "common.h"
+#include "techniques.h"
+
+namespace vornel::ladder {
+
+namespace {
+
+using detail::candidate;
+using detail::for_each_bit;
+using detail::for_each_cell;
+
+// Candidate index 0-728: 9 * cell + digit - 1.
+constexpr int node_of(int cell, int digit) { return 9 * cell + digit - 1; }
+constexpr int node_cell(int node) { return node / 9; }
+constexpr int node_digit(int node) { return node % 9 + 1; }
+Candidate node_candidate(int node) { return candidate(node_cell(node), node_digit(node)); }
+
+// Which links a chain may use.
+enum class Kind {
+    XChain,  // one digit: conjugate pairs as strong links, peers as weak links
+    XyChain, // bivalue cells as strong links, one digit in two peer cells as weak links
+    Aic,     // every strong and weak link
+};
+
+// The strong links of every live candidate: at most one in its cell and one per unit (duplicates
+// removed), so at most four.
+struct StrongLinks {
+    std::array<std::array<std::int16_t, 4>, 729> to{};
+    std::array<std::uint8_t, 729> count{};
+
+    StrongLinks(const Candidates& c, Kind kind) {
+        const Geometry& g = geometry();
+        for (int cell = 0; cell < 81; ++cell) {
+            const unsigned mask = c.mask(cell);
+            if (mask == 0) continue;
+            for_each_bit(mask, [&](int d) {
+                const int n = node_of(cell, d);
+                auto add = [&](int other) {
+                    for (int i = 0; i < count[n]; ++i)
+                        if (to[n][i] == other) return;
+                    to[n][count[n]++] = static_cast<std::int16_t>(other);
+                };
+                if (kind != Kind::XChain && std::popcount(mask) == 2)
+                    add(node_of(cell, std::countr_zero(mask & ~(1u << d))));
+                if (kind == Kind::XyChain) return;
+                for (const std::uint8_t unit : g.cell_units[cell]) {
+                    const unsigned places = c.places(unit, d);
+                    if (std::popcount(places) != 2) continue;
+                    for_each_bit(places, [&](int p) {
+                        const int other = g.unit_cells[unit][p];
+                        if (other != cell) add(node_of(other, d));
+                    });
+                }
+            });
+        }
+    }
+};
+
+// The live candidates that are weakly linked to both `a` and `b` (a, b themselves excluded).
+std::vector<Candidate> seen_by_both(const Candidates& c, int a, int b) {
+    std::vector<Candidate> out;
+    const int ca = node_cell(a), cb = node_cell(b);
+    const int da = node_digit(a), db = node_digit(b);
+    const Geometry& g = geometry();
+    if (da == db) {
+        if (ca == cb) return out;
+        CellSet both = g.peer_set[ca] & g.peer_set[cb] & c.cells_of(da);
+        for_each_cell(both, [&](int cell) { out.push_back(candidate(cell, da)); });
+    } else if (ca == cb) {
+        for_each_bit(c.mask(ca) & ~(1u << da) & ~(1u << db), [&](int d) { out.push_back(candidate(ca, d)); });
+    } else if (g.peer_set[ca].has(cb)) {
+        if (c.has(ca, db)) out.push_back(candidate(ca, db));
+        if (c.has(cb, da)) out.push_back(candidate(cb, da));
+    }
+    std::sort(out.begin(), out.end(), [](const Candidate& x, const Candidate& y) {
+        return x.cell != y.cell ? x.cell < y.cell : x.digit < y.digit;
+    });
+    return out;
+}
+
+// The best chain found so far: its links and what it proves.
+struct Found {
+    int length = 0; // links; 0 when nothing found
+    std::vector<Link> links;
+    std::vector<Candidate> eliminations;
+    std::vector<Candidate> placements;
+};
+
+// Breadth-first search of the alternating chains from each start, shortest first. `max_length`
+// bounds the chains (links).
+class ChainSearch {
+public:
+    ChainSearch(const Candidates& c, Kind kind) : c_(c), kind_(kind), strong_(c, kind) {}
+
+    Found run(int max_length) {
+        Found best;
+        best.length = max_length + 1;
+        for (int start = 0; start < 729; ++start) {
+            if (!c_.has(node_cell(start), node_digit(start)) || strong_.count[start] == 0) continue;
+            search_from(start, best);
+        }
+        if (best.length > max_length) best = Found{};
+        return best;
+    }
+
+private:
+    // Weak partners of an "on" candidate: the other digits of its cell, its digit in peer cells.
+    template<typename F>
+    void for_each_weak(int node, F&& f) const {
+        const int cell = node_cell(node), d = node_digit(node);
+        if (kind_ == Kind::Aic) for_each_bit(c_.mask(cell) & ~(1u << d), [&](int e) { f(node_of(cell, e)); });
+        for (const std::uint8_t peer : geometry().peers[cell])
+            if (c_.has(peer, d)) f(node_of(peer, d));
+    }
+
+    void search_from(int start, Found& best) {
+        ++stamp_;
+        // on_from_[n]: the "off" candidate whose strong link turned n on; off_from_[n]: the "on"
+        // candidate whose weak link turned n off.
+        std::vector<int> frontier;
+        off_seen_[start] = stamp_;
+        for (int i = 0; i < strong_.count[start]; ++i) {
+            const int n = strong_.to[start][i];
+            if (on_seen_[n] == stamp_) continue;
+            on_seen_[n] = stamp_;
+            on_from_[n] = start;
+            frontier.push_back(n);
+        }
+        int length = 1;
+        while (!frontier.empty() && length < best.length) {
+            for (const int end : frontier) {
+                if (consider(start, end, length, best)) return;
+            }
+            if (length + 2 >= best.length) return;
+            std::vector<int> next;
+            for (const int on : frontier) {
+                for_each_weak(on, [&](int off) {
+                    if (off_seen_[off] == stamp_ || strong_.count[off] == 0) return;
+                    off_seen_[off] = stamp_;
+                    off_from_[off] = on;
+                    for (int i = 0; i < strong_.count[off]; ++i) {
+                        const int n = strong_.to[off][i];
+                        if (on_seen_[n] == stamp_) continue;
+                        on_seen_[n] = stamp_;
+                        on_from_[n] = off;
+                        next.push_back(n);
+                    }
+                });
+            }
+            frontier = std::move(next);
+            length += 2;
+        }
+    }
+
+    // The chain from `start` (off) to `end` (on), as links in order.
+    std::vector<Link> chain_to(int start, int end) const {
+        std::vector<Link> links;
+        int on = end;
+        while (true) {
+            const int off = on_from_[on];
+            links.push_back({node_candidate(off), node_candidate(on), true});
+            if (off == start) break;
+            const int prev_on = off_from_[off];
+            links.push_back({node_candidate(prev_on), node_candidate(off), false});
+            on = prev_on;
+        }
+        std::reverse(links.begin(), links.end());
+        return links;
+    }
+
+    // Records the chain start..end when it proves something and is shorter than the best; true
+    // when the search from this start can stop.
+    bool consider(int start, int end, int length, Found& best) {
+        if (end == start) {
+            // Off implies on: the start is true.
+            if (kind_ != Kind::Aic) return false;
+            std::vector<Link> links = chain_to(start, end);
+            if (!simple(links)) return false;
+            best = Found{length, std::move(links), {}, {node_candidate(start)}};
+            return true;
+        }
+        if (kind_ != Kind::Aic && node_digit(start) != node_digit(end)) return false;
+        std::vector<Candidate> removed = seen_by_both(c_, start, end);
+        if (removed.empty()) return false;
+        std::vector<Link> links = chain_to(start, end);
+        if (!simple(links)) return false;
+        best = Found{length, std::move(links), std::move(removed), {}};
+        return true;
+    }
+
+    // A chain whose candidates are all different (a breadth-first path can fold back on itself
+    // through a candidate seen both on and off; such a chain is not shown).
+    static bool simple(const std::vector<Link>& links) {
+        std::vector<Candidate> seen;
+        seen.push_back(links.front().from);
+        for (const Link& l : links) {
+            if (l.to == links.front().from && &l == &links.back()) break; // the loop back to the start
+            if (std::find(seen.begin(), seen.end(), l.to) != seen.end()) return false;
+            seen.push_back(l.to);
+        }
+        return true;
+    }
+
+    const Candidates& c_;
+    Kind kind_;
+    StrongLinks strong_;
+    int stamp_ = 0;
+    std::array<int, 729> on_seen_{};
+    std::array<int, 729> off_seen_{};
+    std::array<int, 729> on_from_{};
+    std::array<int, 729> off_from_{};
+};
+
+// Fills the step's colours from its chain: candidates a strong link turns on in colour a, the
+// candidates it starts from (off) in colour b.
+void colour_chain(Step& step) {
+    for (const Link& l : step.links) {
+        if (!l.strong) continue;
+        step.colour_b.push_back(l.from);
+        step.colour_a.push_back(l.to);
+    }
+}
+
+std::optional<Step> chain_step(const Candidates& c, Kind kind, Technique technique, int max_length) {
+    ChainSearch search(c, kind);
+    Found found = search.run(max_length);
+    if (found.length == 0) return std::nullopt;
+    Step step;
+    step.technique = technique;
+    step.links = std::move(found.links);
+    step.eliminations = std::move(found.eliminations);
+    step.placements = std::move(found.placements);
+    unsigned digits = 0;
+    for (const Link& l : step.links) {
+        digits |= 1u << l.from.digit | 1u << l.to.digit;
+        for (const std::uint8_t cell : {l.from.cell, l.to.cell})
+            if (std::find(step.cells.begin(), step.cells.end(), cell) == step.cells.end()) step.cells.push_back(cell);
+    }
+    step.digits = static_cast<std::uint16_t>(digits);
+    colour_chain(step);
+    return step;
+}
+
+// The longest chains the finders look for: long enough for every chain seen in hard puzzles,
+// short enough to tell.
+constexpr int kMaxChainLinks = 19;
+
+} // namespace
+
+// Simple colouring, one digit at a time. The conjugate pairs of the digit join its cells into
+// clusters; in a cluster, the two colours alternate and exactly one colour is true. Colour wrap
+// (variant 1): two cells of one colour see each other, so that colour is false everywhere. Colour
+// trap (variant 2): a cell outside the cluster that sees both colours cannot hold the digit.
+std::optional<Step> find_simple_colouring(const Candidates& c) {
+    const Geometry& g = geometry();
+    for (int d = 1; d <= 9; ++d) {
+        std::array<std::int8_t, 81> colour{};
+        colour.fill(-1);
+        const CellSet& where = c.cells_of(d);
+        for (int root = 0; root < 81; ++root) {
+            if (!where.has(root) || colour[root] >= 0) continue;
+            // Breadth-first colouring of the cluster of `root`.
+            std::vector<int> order{root};
+            std::vector<Link> tree;
+            colour[root] = 0;
+            for (std::size_t i = 0; i < order.size(); ++i) {
+                const int cell = order[i];
+                for (const std::uint8_t unit : g.cell_units[cell]) {
+                    const unsigned places = c.places(unit, d);
+                    if (std::popcount(places) != 2) continue;
+                    for_each_bit(places, [&](int p) {
+                        const int other = g.unit_cells[unit][p];
+                        if (other == cell || colour[other] >= 0) return;
+                        colour[other] = static_cast<std::int8_t>(1 - colour[cell]);
+                        order.push_back(other);
+                        tree.push_back({candidate(cell, d), candidate(other, d), true});
+                    });
+                }
+            }
+            if (order.size() < 3) continue; // a lone conjugate pair is an intersection or nothing
+            CellSet side[2];
+            for (const int cell : order) side[colour[cell]].add(cell);
+
+            Step step;
+            step.technique = Technique::SimpleColouring;
+            step.digits = static_cast<std::uint16_t>(1u << d);
+            step.links = tree;
+            for (const int cell : order)
+                (colour[cell] == 0 ? step.colour_a : step.colour_b).push_back(candidate(cell, d));
+            std::sort(step.colour_a.begin(), step.colour_a.end(),
+                      [](const Candidate& x, const Candidate& y) { return x.cell < y.cell; });
+            std::sort(step.colour_b.begin(), step.colour_b.end(),
+                      [](const Candidate& x, const Candidate& y) { return x.cell < y.cell; });
+
+            // Wrap: a colour with two cells in one unit.
+            for (int s = 0; s < 2; ++s) {
+                bool clash = false;
+                for_each_cell(side[s], [&](int cell) {
+                    if (!(g.peer_set[cell] & side[s]).empty()) clash = true;
+                });
+                if (!clash) continue;
+                step.variant = 1;
+                detail::eliminate_digit(c, step, side[s], d);
+                // The clashing pair first among the pattern's cells.
+                for_each_cell(side[s], [&](int cell) {
+                    if (!(g.peer_set[cell] & side[s]).empty()) step.cells.push_back(static_cast<std::uint8_t>(cell));
+                });
+                if (s == 1) std::swap(step.colour_a, step.colour_b); // colour a is the false colour
+                return step;
+            }
+            // Trap: cells outside the cluster that see both colours.
+            CellSet sees[2];
+            for (int s = 0; s < 2; ++s) for_each_cell(side[s], [&](int cell) { sees[s] = sees[s] | g.peer_set[cell]; });
+            const CellSet trapped = (sees[0] & sees[1] & where) - (side[0] | side[1]);
+            if (trapped.empty()) continue;
+            step.variant = 2;
+            detail::eliminate_digit(c, step, trapped, d);
+            return step;
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<Step> find_x_chain(const Candidates& c) {
+    return chain_step(c, Kind::XChain, Technique::XChain, kMaxChainLinks);
+}
+
+// Remote pair: bivalue cells holding the same two digits, joined when they see each other. Along
+// such a cluster the two digits alternate: cells of one colour hold one digit, cells of the other
+// colour the other digit. A cell that sees a cell of each colour holds neither. The cluster has at
+// least four cells (two or three are naked pairs). The step's links join the cells that see each
+// other (weak links on the lower digit of the pair), its colours are the two groups of cells.
+std::optional<Step> find_remote_pair(const Candidates& c) {
+    const Geometry& g = geometry();
+    std::array<std::int8_t, 81> colour{};
+    colour.fill(-1);
+    for (int root = 0; root < 81; ++root) {
+        const unsigned pair = c.mask(root);
+        if (std::popcount(pair) != 2 || colour[root] >= 0) continue;
+        std::vector<int> order{root};
+        std::vector<Link> tree;
+        colour[root] = 0;
+        for (std::size_t i = 0; i < order.size(); ++i) {
+            const int cell = order[i];
+            for (const std::uint8_t peer : g.peers[cell]) {
+                if (c.mask(peer) != pair || colour[peer] >= 0) continue;
+                colour[peer] = static_cast<std::int8_t>(1 - colour[cell]);
+                order.push_back(peer);
+                tree.push_back(
+                    {candidate(cell, std::countr_zero(pair)), candidate(peer, std::countr_zero(pair)), false});
+            }
+        }
+        if (order.size() < 4) continue;
+        CellSet side[2], sees[2];
+        for (const int cell : order) {
+            side[colour[cell]].add(cell);
+            sees[colour[cell]] = sees[colour[cell]] | g.peer_set[cell];
+        }
+        const CellSet targets = (sees[0] & sees[1]) - (side[0] | side[1]);
+        Step step;
+        step.technique = Technique::RemotePair;
+        step.digits = static_cast<std::uint16_t>(pair);
+        for_each_bit(pair, [&](int d) { detail::eliminate_digit(c, step, targets, d); });
+        if (step.eliminations.empty()) continue;
+        std::sort(step.eliminations.begin(), step.eliminations.end(), [](const Candidate& x, const Candidate& y) {
+            return x.cell != y.cell ? x.cell < y.cell : x.digit < y.digit;
+        });
+        for (const int cell : order) {
+            step.cells.push_back(static_cast<std::uint8_t>(cell));
+            (colour[cell] == 0 ? step.colour_a : step.colour_b).push_back(candidate(cell, std::countr_zero(pair)));
+        }
+        step.links = std::move(tree);
+        return step;
+    }
+    return std::nullopt;
+}
+
+std::optional<Step> find_xy_chain(const Candidates& c) {
+    return chain_step(c, Kind::XyChain, Technique::XyChain, kMaxChainLinks);
+}
+
+std::optional<Step> find_aic(const Candidates& c) { return chain_step(c, Kind::Aic, Technique::Aic, kMaxChainLinks); }
+
+} // namespace vornel::ladder

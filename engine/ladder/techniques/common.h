@@ -1,0 +1,95 @@
+#pragma once
+
+// Small helpers shared by the technique finders; not part of the ladder's interface.
+
+#include <array>
+#include <bit>
+#include <cstdint>
+#include <vector>
+
+#include "../candidates.h"
+#include "../step.h"
+
+namespace vornel::ladder::detail {
+
+// The order in which finders visit units: regions, then rows, then columns, each by number.
+inline constexpr std::array<std::uint8_t, 27> kUnitScan = {18, 19, 20, 21, 22, 23, 24, 25, 26, 0,  1,  2,  3, 4,
+                                                           5,  6,  7,  8,  9,  10, 11, 12, 13, 14, 15, 16, 17};
+
+// Calls f(cell) for every cell of the set, lowest first.
+template<typename F>
+void for_each_cell(const CellSet& set, F&& f) {
+    for (std::uint64_t w = set.lo; w != 0; w &= w - 1) f(std::countr_zero(w));
+    for (std::uint64_t w = set.hi; w != 0; w &= w - 1) f(64 + std::countr_zero(w));
+}
+
+// Calls f(bit) for every set bit of the mask, lowest first.
+template<typename F>
+void for_each_bit(unsigned mask, F&& f) {
+    for (; mask != 0; mask &= mask - 1) f(std::countr_zero(mask));
+}
+
+// The cells of `unit` at the positions in `positions` (bit p for position p).
+inline CellSet cells_at(int unit, unsigned positions) {
+    CellSet set;
+    for_each_bit(positions, [&](int p) { set.add(geometry().unit_cells[unit][p]); });
+    return set;
+}
+
+// The cells that see every cell of `set` (peers of all of them), the set itself excluded.
+inline CellSet common_peers(const CellSet& set) {
+    CellSet result{~std::uint64_t{0}, (std::uint64_t{1} << 17) - 1};
+    for_each_cell(set, [&](int cell) { result = result & geometry().peer_set[cell]; });
+    return result - set;
+}
+
+// Adds to `step` the elimination of `digit` from every cell of `targets` that still holds it.
+inline void eliminate_digit(const Candidates& c, Step& step, const CellSet& targets, int digit) {
+    for_each_cell(targets & c.cells_of(digit), [&](int cell) {
+        step.eliminations.push_back({static_cast<std::uint8_t>(cell), static_cast<std::uint8_t>(digit)});
+    });
+}
+
+// The pattern's cells as a list, lowest first.
+inline std::vector<std::uint8_t> cell_list(const CellSet& set) {
+    std::vector<std::uint8_t> cells;
+    for_each_cell(set, [&](int cell) { cells.push_back(static_cast<std::uint8_t>(cell)); });
+    return cells;
+}
+
+// Adds to `highlighted` each candidate of `digits` in the cells of `set`.
+inline void highlight(const Candidates& c, Step& step, const CellSet& set, unsigned digits) {
+    for_each_cell(set, [&](int cell) {
+        for_each_bit(c.mask(cell) & digits, [&](int d) {
+            step.highlighted.push_back({static_cast<std::uint8_t>(cell), static_cast<std::uint8_t>(d)});
+        });
+    });
+}
+
+inline Candidate candidate(int cell, int digit) {
+    return {static_cast<std::uint8_t>(cell), static_cast<std::uint8_t>(digit)};
+}
+
+// Calls f(mask) for every subset of exactly `k` bits of `pool`, in increasing order of the lowest
+// differing bit; stops when f returns true and returns true then.
+template<typename F>
+bool for_each_combination(unsigned pool, int k, F&& f) {
+    std::array<int, 9> bits{};
+    int n = 0;
+    for_each_bit(pool, [&](int b) { bits[static_cast<std::size_t>(n++)] = b; });
+    if (k > n || k <= 0) return false;
+    std::array<int, 9> idx{};
+    for (int i = 0; i < k; ++i) idx[static_cast<std::size_t>(i)] = i;
+    while (true) {
+        unsigned mask = 0;
+        for (int i = 0; i < k; ++i) mask |= 1u << bits[static_cast<std::size_t>(idx[static_cast<std::size_t>(i)])];
+        if (f(mask)) return true;
+        int i = k - 1;
+        while (i >= 0 && idx[static_cast<std::size_t>(i)] == n - k + i) --i;
+        if (i < 0) return false;
+        ++idx[static_cast<std::size_t>(i)];
+        for (int j = i + 1; j < k; ++j) idx[static_cast<std::size_t>(j)] = idx[static_cast<std::size_t>(j - 1)] + 1;
+    }
+}
+
+} // namespace vornel::ladder::detail

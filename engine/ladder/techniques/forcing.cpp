@@ -1,0 +1,463 @@
+// Forcing chains. Each live candidate is assumed true on a copy of the candidates, and the
+// consequences are drawn with singles only (a cell with one candidate left, a digit with one place
+// left in a unit), until nothing more follows or something breaks: a cell with no candidate left,
+// or a digit with no place left in a unit.
+//
+// Singles are tried first; only when they prove nothing do the branches also use intersections
+// (a digit confined to one line of a region, or one region of a line), and the step's variant is
+// then the same kind plus 3 (4, 5, 6); only when those prove nothing either do the branches also
+// remove, inside themselves, the candidates of cells with two or three candidates that singles
+// refute (nested forcing chains), and the variant is the kind plus 6 (7, 8, 9).
+//
+// Variant 1, contradiction: the assumption breaks the grid, so the candidate is false.
+// Variant 2, cell forcing: every candidate of one cell leads to the same digit in the same other
+// cell (placed), or to the removal of the same candidate (eliminated).
+// Variant 3, unit forcing: every place of a digit in a unit leads there alike.
+//
+// The step keeps the reasoning as data. For a contradiction, `highlighted` is the assumption,
+// `links` the implications from it in the order they follow, and `cells` (the cell left empty) or
+// `units` and `digits` (the unit and the digit left without a place) the breaking point. For cell
+// and unit forcing, `highlighted` lists the assumptions (the branches) and `cells` or `units` the
+// cell or unit they cover; `links` holds each branch's implications in turn. In a forcing chain a
+// link reads "if `from` is true, `to` is true" (`strong` is true); a branch begins where a link's
+// `from` is not the previous link's `to`. Only the placements a conclusion needs are kept.
+//
+// Cost: at most one propagation per live candidate, each a few sweeps of 81 cells and 27 units;
+// contradictions are looked for cell size by cell size and end the search as soon as one is found.
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <deque>
+#include <vector>
+
+#include "common.h"
+#include "techniques.h"
+
+namespace vornel::ladder {
+
+namespace {
+
+using detail::candidate;
+using detail::for_each_bit;
+
+enum class Why : std::uint8_t { Assumed, NakedSingle, HiddenSingle, Intersection, Nested };
+
+// What a branch does, in order: a placement, (Intersection) the removal of `digit` from the
+// cells of one unit outside `unit`, where all its places lie, or (Nested) the removal of `digit`
+// from `cell` because assuming it there breaks the branch by singles.
+struct Placed {
+    std::uint8_t cell;
+    std::uint8_t digit;
+    Why why;
+    std::uint8_t unit; // hidden single and intersection: the unit that holds the reason
+    bool is_placement() const { return why != Why::Intersection && why != Why::Nested; }
+};
+
+// How a branch broke: no candidate left in `cell`, or no place left for `digit` in `unit`.
+struct Break {
+    bool broken = false;
+    int cell = -1;
+    int unit = -1;
+    int digit = 0;
+};
+
+// One branch: the origin's candidates with one assumption and the singles that follow.
+class Branch {
+public:
+    // Level 0: singles. Level 1: also, when singles give nothing more, a digit confined to one line
+    // of a region (or one region of a line) leaves the rest of that line (or region). Level 2: also,
+    // when those give nothing more, a candidate of a cell with two or three candidates whose
+    // assumption breaks the branch by singles is removed (a forcing chain inside the branch).
+    Branch(const Candidates& origin, int level) : origin_(origin), level_(level) {
+        for (int i = 0; i < 81; ++i) {
+            mask_[i] = origin.mask(i);
+            value_[i] = origin.value(i);
+        }
+    }
+
+    void run(int cell, int digit) {
+        place(cell, digit, Why::Assumed, 0);
+        bool progress = true;
+        while (progress && !broken_.broken) {
+            progress = sweep();
+            if (!progress && level_ >= 1 && !broken_.broken) progress = intersect();
+            if (!progress && level_ >= 2 && !broken_.broken) progress = nest();
+        }
+    }
+
+    const Break& broken() const { return broken_; }
+    int value(int cell) const { return value_[cell]; }
+    // The index of the placement that writes `digit` in `cell`, or -1.
+    int placed_at(int cell, int digit) const {
+        return value_[cell] == digit && origin_.value(cell) == 0 ? order_[cell] : -1;
+    }
+    // True when the branch removed a candidate of the origin.
+    bool removed(int cell, int digit) const {
+        return origin_.has(cell, digit) && value_[cell] != digit && ((mask_[cell] >> digit) & 1) == 0;
+    }
+    // The placements that a conclusion needs, in the order they were made. The conclusion is the
+    // break (conclusion < 0), the placement of `digit` in `cell`, or its removal.
+    std::vector<int> needed_for_break() const {
+        std::vector<bool> need(placed_.size(), false);
+        if (broken_.cell >= 0) {
+            for_each_bit(origin_.mask(broken_.cell), [&](int e) { mark(need, remover_[broken_.cell][e]); });
+        } else {
+            for (const std::uint8_t p : geometry().unit_cells[broken_.unit])
+                if (origin_.has(p, broken_.digit)) mark(need, remover_[p][broken_.digit]);
+        }
+        return listed(need);
+    }
+    std::vector<int> needed_for_value(int cell) const {
+        std::vector<bool> need(placed_.size(), false);
+        mark(need, order_[cell]);
+        return listed(need);
+    }
+    std::vector<int> needed_for_removal(int cell, int digit) const {
+        std::vector<bool> need(placed_.size(), false);
+        mark(need, remover_[cell][digit]);
+        return listed(need);
+    }
+    const Placed& placement(int index) const { return placed_[static_cast<std::size_t>(index)]; }
+    int events() const { return static_cast<int>(placed_.size()); }
+
+private:
+    void place(int cell, int digit, Why why, int unit) {
+        const auto index = static_cast<std::int16_t>(placed_.size());
+        placed_.push_back(
+            {static_cast<std::uint8_t>(cell), static_cast<std::uint8_t>(digit), why, static_cast<std::uint8_t>(unit)});
+        value_[cell] = static_cast<std::uint8_t>(digit);
+        order_[cell] = index;
+        for_each_bit(mask_[cell] & ~(1u << digit), [&](int e) { remover_[cell][e] = index; });
+        mask_[cell] = 0;
+        const unsigned bit = 1u << digit;
+        for (const std::uint8_t peer : geometry().peers[cell]) {
+            if ((mask_[peer] & bit) == 0) continue;
+            mask_[peer] = static_cast<std::uint16_t>(mask_[peer] & ~bit);
+            remover_[peer][digit] = index;
+        }
+    }
+
+    // One pass of naked singles, then hidden singles; false when nothing followed.
+    bool sweep() {
+        bool progress = false;
+        for (int cell = 0; cell < 81; ++cell) {
+            if (value_[cell] != 0) continue;
+            const unsigned m = mask_[cell];
+            if (m == 0) {
+                broken_ = {true, cell, -1, 0};
+                return false;
+            }
+            if ((m & (m - 1)) == 0) {
+                place(cell, std::countr_zero(m), Why::NakedSingle, 0);
+                progress = true;
+            }
+        }
+        const Geometry& g = geometry();
+        for (int unit = 0; unit < 27; ++unit) {
+            unsigned once = 0, twice = 0, held = 0;
+            for (const std::uint8_t cell : g.unit_cells[unit]) {
+                const unsigned m = mask_[cell];
+                twice |= once & m;
+                once |= m;
+                if (value_[cell] != 0) held |= 1u << value_[cell];
+            }
+            const unsigned missing = 0x3FEu & ~once & ~held;
+            if (missing != 0) {
+                broken_ = {true, -1, unit, std::countr_zero(missing)};
+                return false;
+            }
+            for_each_bit(once & ~twice & ~held, [&](int d) {
+                for (const std::uint8_t cell : g.unit_cells[unit]) {
+                    if (value_[cell] != 0 || ((mask_[cell] >> d) & 1) == 0) continue;
+                    place(cell, d, Why::HiddenSingle, unit);
+                    progress = true;
+                    break;
+                }
+            });
+        }
+        return progress;
+    }
+
+    // Pointing and claiming: for each unit and digit whose places all lie in one other unit, the
+    // digit leaves the rest of that other unit. One event per removal batch; false when nothing
+    // was removed.
+    bool intersect() {
+        const Geometry& g = geometry();
+        bool progress = false;
+        for (int unit = 0; unit < 27 && !broken_.broken; ++unit) {
+            for (int d = 1; d <= 9; ++d) {
+                const unsigned bit = 1u << d;
+                CellSet places;
+                bool held = false;
+                for (const std::uint8_t cell : g.unit_cells[unit]) {
+                    if (value_[cell] == d) held = true;
+                    if (mask_[cell] & bit) places.add(cell);
+                }
+                if (held || places.count() < 2) continue;
+                for (int other = 0; other < 27; ++other) {
+                    if (other == unit || (other < 18) == (unit < 18)) continue; // a line with a region
+                    if (!((places & g.unit_set[other]) == places)) continue;
+                    const CellSet targets = g.unit_set[other] - g.unit_set[unit];
+                    bool any = false;
+                    const auto index = static_cast<std::int16_t>(placed_.size());
+                    detail::for_each_cell(targets, [&](int t) {
+                        if ((mask_[t] & bit) == 0) return;
+                        mask_[t] = static_cast<std::uint16_t>(mask_[t] & ~bit);
+                        remover_[t][d] = index;
+                        any = true;
+                        if (mask_[t] == 0) broken_ = {true, t, -1, 0};
+                    });
+                    if (!any) continue;
+                    placed_.push_back({static_cast<std::uint8_t>(other), static_cast<std::uint8_t>(d),
+                                       Why::Intersection, static_cast<std::uint8_t>(unit)});
+                    progress = true;
+                }
+            }
+        }
+        return progress;
+    }
+
+    // The first candidate of a cell with two or three candidates whose assumption breaks the branch
+    // by singles is removed; false when there is none.
+    bool nest() {
+        Grid values{};
+        for (int i = 0; i < 81; ++i) values[static_cast<std::size_t>(i)] = value_[static_cast<std::size_t>(i)];
+        Candidates inner(values);
+        for (int i = 0; i < 81; ++i)
+            for_each_bit(inner.mask(i) & ~mask_[static_cast<std::size_t>(i)], [&](int d) { inner.eliminate(i, d); });
+        for (int cell = 0; cell < 81; ++cell) {
+            if (value_[cell] != 0 || std::popcount(static_cast<unsigned>(mask_[cell])) > 3) continue;
+            for (int d = std::countr_zero(static_cast<unsigned>(mask_[cell])); d <= 9; ++d) {
+                if (((mask_[cell] >> d) & 1) == 0) continue;
+                Branch inside(inner, 0);
+                inside.run(cell, d);
+                if (!inside.broken().broken) continue;
+                const auto index = static_cast<std::int16_t>(placed_.size());
+                placed_.push_back({static_cast<std::uint8_t>(cell), static_cast<std::uint8_t>(d), Why::Nested, 0});
+                mask_[cell] = static_cast<std::uint16_t>(mask_[cell] & ~(1u << d));
+                remover_[cell][d] = index;
+                return true;
+            }
+        }
+        return false;
+    }
+
+    void mark(std::vector<bool>& need, int index) const {
+        std::vector<int> todo{index};
+        while (!todo.empty()) {
+            const int i = todo.back();
+            todo.pop_back();
+            if (i < 0 || need[static_cast<std::size_t>(i)]) continue;
+            need[static_cast<std::size_t>(i)] = true;
+            const Placed& p = placed_[static_cast<std::size_t>(i)];
+            if (p.why == Why::NakedSingle) {
+                for_each_bit(origin_.mask(p.cell) & ~(1u << p.digit),
+                             [&](int e) { todo.push_back(remover_[p.cell][e]); });
+            } else if (p.why == Why::HiddenSingle) {
+                for (const std::uint8_t q : geometry().unit_cells[p.unit])
+                    if (q != p.cell && origin_.has(q, p.digit)) todo.push_back(remover_[q][p.digit]);
+            } else if (p.why == Why::Nested) {
+                // The inner chain reads the whole branch as it stood: everything before it.
+                for (int j = 0; j < i; ++j) todo.push_back(j);
+            } else if (p.why == Why::Intersection) {
+                // The places of the digit that the unit lost: every removal of it in the unit.
+                for (const std::uint8_t q : geometry().unit_cells[p.unit])
+                    if (origin_.has(q, p.digit) && ((mask_[q] >> p.digit) & 1) == 0 && value_[q] != p.digit &&
+                        remover_[q][p.digit] < i)
+                        todo.push_back(remover_[q][p.digit]);
+            }
+        }
+    }
+
+    static std::vector<int> listed(const std::vector<bool>& need) {
+        std::vector<int> out;
+        for (std::size_t i = 0; i < need.size(); ++i)
+            if (need[i]) out.push_back(static_cast<int>(i));
+        return out;
+    }
+
+    const Candidates& origin_;
+    int level_ = 0;
+    std::array<std::uint16_t, 81> mask_{};
+    std::array<std::uint8_t, 81> value_{};
+    std::array<std::int16_t, 81> order_{};
+    // remover_[cell][digit]: the placement that removed an origin candidate; read only for
+    // candidates this branch removed, which it always wrote first.
+    std::array<std::array<std::int16_t, 10>, 81> remover_{};
+    std::vector<Placed> placed_;
+    Break broken_;
+};
+
+// Appends one branch's implications to the step as links from its assumption on.
+void add_branch_links(Step& step, const Branch& branch, const std::vector<int>& chain) {
+    Candidate previous = candidate(branch.placement(0).cell, branch.placement(0).digit);
+    for (const int i : chain) {
+        if (i == 0 || !branch.placement(i).is_placement()) continue;
+        const Candidate next = candidate(branch.placement(i).cell, branch.placement(i).digit);
+        step.links.push_back({previous, next, true});
+        previous = next;
+    }
+}
+
+// A conclusion shared by every branch of a cell or unit: a digit placed in a cell, or a candidate
+// removed; its cost is the number of implications the branches need for it.
+struct Shared {
+    bool found = false;
+    bool place = false;
+    int cell = 0;
+    int digit = 0;
+    std::size_t cost = 0;
+};
+
+// The cheapest conclusion every branch shares, placements before removals.
+Shared shared_conclusion(const Candidates& c, const std::vector<const Branch*>& branches) {
+    Shared best;
+    for (int cell = 0; cell < 81; ++cell) {
+        if (c.value(cell) != 0) continue;
+        const int v = branches.front()->value(cell);
+        if (v == 0) continue;
+        bool all = true;
+        std::size_t cost = 0;
+        for (const Branch* b : branches) {
+            if (b->value(cell) != v) {
+                all = false;
+                break;
+            }
+            cost += static_cast<std::size_t>(b->placed_at(cell, v));
+        }
+        if (!all) continue;
+        if (!best.found || cost < best.cost) best = {true, true, cell, v, cost};
+    }
+    if (best.found) return best;
+    for (int cell = 0; cell < 81; ++cell) {
+        for_each_bit(c.mask(cell), [&](int d) {
+            for (const Branch* b : branches)
+                if (!b->removed(cell, d)) return;
+            std::size_t cost = 0;
+            for (const Branch* b : branches) cost += b->needed_for_removal(cell, d).size();
+            if (!best.found || cost < best.cost) best = {true, false, cell, d, cost};
+        });
+    }
+    return best;
+}
+
+// The forcing chains of one propagation level (see Branch). Levels 1 and 2 tell their steps with
+// variants 4, 5, 6 and 7, 8, 9 (contradiction, cell, unit).
+std::optional<Step> find_forcing(const Candidates& c, int level) {
+    // One branch per live candidate, indexed 9 * cell + digit - 1, each drawn when first needed.
+    std::deque<Branch> branches;
+    std::array<const Branch*, 729> made{};
+    auto branch_of = [&](int cell, int d) -> const Branch& {
+        const Branch*& b = made[static_cast<std::size_t>(9 * cell + d - 1)];
+        if (b == nullptr) {
+            branches.emplace_back(c, level);
+            branches.back().run(cell, d);
+            b = &branches.back();
+        }
+        return *b;
+    };
+
+    // Variant 1: the shortest contradiction among the candidates of the cells with the fewest
+    // candidates (two, then three...): those branches are the cheapest to tell and to draw. Larger
+    // cells are searched too, at the first level, while the shortest contradiction found is long to
+    // tell (the deeper levels are costly and rare: their first contradictions are kept).
+    const Branch* shortest = nullptr;
+    std::vector<int> shortest_chain;
+    constexpr std::size_t kShortEnough = 8; // implications, the assumption included
+    for (int size = 2; size <= 9 && (shortest == nullptr || (level == 0 && shortest_chain.size() > kShortEnough));
+         ++size) {
+        for (int cell = 0; cell < 81; ++cell) {
+            if (c.value(cell) != 0 || std::popcount(static_cast<unsigned>(c.mask(cell))) != size) continue;
+            for_each_bit(c.mask(cell), [&](int d) {
+                const Branch& b = branch_of(cell, d);
+                if (!b.broken().broken) return;
+                std::vector<int> chain = b.needed_for_break();
+                if (shortest == nullptr || chain.size() < shortest_chain.size()) {
+                    shortest = &b;
+                    shortest_chain = std::move(chain);
+                }
+            });
+        }
+    }
+    if (shortest != nullptr) {
+        const Candidate assumed = candidate(shortest->placement(0).cell, shortest->placement(0).digit);
+        Step step;
+        step.technique = Technique::ForcingChain;
+        step.variant = 1 + 3 * level;
+        step.eliminations = {assumed};
+        step.highlighted = {assumed};
+        add_branch_links(step, *shortest, shortest_chain);
+        const Break& br = shortest->broken();
+        if (br.cell >= 0) {
+            step.cells = {static_cast<std::uint8_t>(br.cell)};
+        } else {
+            step.units = {static_cast<std::uint8_t>(br.unit)};
+            step.digits = static_cast<std::uint16_t>(1u << br.digit);
+        }
+        return step;
+    }
+
+    // Variants 2 and 3: the cheapest shared conclusion over cells, then over units; fewer branches
+    // first.
+    struct Choice {
+        Shared shared;
+        int variant = 0;
+        int where = 0; // cell or unit
+        int digit = 0; // unit forcing: the digit
+        std::vector<const Branch*> branches;
+    };
+    Choice best;
+    for (int size = 2; size <= 9 && !best.shared.found; ++size) {
+        for (int cell = 0; cell < 81; ++cell) {
+            if (c.value(cell) != 0 || std::popcount(c.mask(cell)) != size) continue;
+            std::vector<const Branch*> these;
+            for_each_bit(c.mask(cell), [&](int d) { these.push_back(&branch_of(cell, d)); });
+            const Shared s = shared_conclusion(c, these);
+            if (s.found && (!best.shared.found || s.cost < best.shared.cost)) best = {s, 2, cell, 0, these};
+        }
+        for (int unit = 0; unit < 27; ++unit) {
+            for (int d = 1; d <= 9; ++d) {
+                const unsigned places = c.places(unit, d);
+                if (std::popcount(places) != size) continue;
+                std::vector<const Branch*> these;
+                for_each_bit(places, [&](int p) { these.push_back(&branch_of(geometry().unit_cells[unit][p], d)); });
+                const Shared s = shared_conclusion(c, these);
+                if (s.found && (!best.shared.found || s.cost < best.shared.cost)) best = {s, 3, unit, d, these};
+            }
+        }
+    }
+    if (!best.shared.found) return std::nullopt;
+
+    Step step;
+    step.technique = Technique::ForcingChain;
+    step.variant = best.variant + 3 * level;
+    const Candidate conclusion = candidate(best.shared.cell, best.shared.digit);
+    if (best.shared.place)
+        step.placements = {conclusion};
+    else
+        step.eliminations = {conclusion};
+    if (best.variant == 2) {
+        step.cells = {static_cast<std::uint8_t>(best.where)};
+    } else {
+        step.units = {static_cast<std::uint8_t>(best.where)};
+        step.digits = static_cast<std::uint16_t>(1u << best.digit);
+    }
+    for (const Branch* b : best.branches) {
+        step.highlighted.push_back(candidate(b->placement(0).cell, b->placement(0).digit));
+        const std::vector<int> chain = best.shared.place ? b->needed_for_value(best.shared.cell)
+                                                         : b->needed_for_removal(best.shared.cell, best.shared.digit);
+        add_branch_links(step, *b, chain);
+    }
+    return step;
+}
+
+} // namespace
+
+std::optional<Step> find_forcing_chain(const Candidates& c) {
+    for (int level = 0; level <= 2; ++level)
+        if (auto step = find_forcing(c, level)) return step;
+    return std::nullopt;
+}
+
+} // namespace vornel::ladder

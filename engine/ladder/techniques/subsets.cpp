@@ -1,0 +1,95 @@
+// Naked and hidden subsets: n cells of a unit holding only n digits between them, or n digits of a
+// unit confined to n cells.
+#include "common.h"
+#include "techniques.h"
+
+namespace vornel::ladder {
+
+using namespace detail;
+
+namespace {
+
+constexpr Technique kNaked[] = {Technique::NakedPair, Technique::NakedTriple, Technique::NakedQuad};
+constexpr Technique kHidden[] = {Technique::HiddenPair, Technique::HiddenTriple, Technique::HiddenQuad};
+
+std::optional<Step> find_naked(const Candidates& c, int size) {
+    const Geometry& g = geometry();
+    for (const int unit : kUnitScan) {
+        // Positions of the unit's empty cells with 2..size candidates.
+        unsigned pool = 0;
+        unsigned empty = 0;
+        for (int p = 0; p < 9; ++p) {
+            const int cell = g.unit_cells[unit][p];
+            if (c.value(cell) != 0) continue;
+            empty |= 1u << p;
+            const int n = bits(c.mask(cell));
+            if (n >= 2 && n <= size) pool |= 1u << p;
+        }
+        if (bits(empty) <= size) continue;
+        std::optional<Step> found;
+        for_each_combination(pool, size, [&](unsigned positions) {
+            unsigned digits = 0;
+            for_each_bit(positions, [&](int p) { digits |= c.mask(g.unit_cells[unit][p]); });
+            if (bits(digits) != size) return false;
+            const CellSet subset = cells_at(unit, positions);
+            Step step;
+            for_each_bit(digits, [&](int d) { eliminate_digit(c, step, g.unit_set[unit] - subset, d); });
+            if (step.eliminations.empty()) return false;
+            step.technique = kNaked[size - 2];
+            step.cells = cell_list(subset);
+            step.units = {static_cast<std::uint8_t>(unit)};
+            step.digits = static_cast<std::uint16_t>(digits);
+            highlight(c, step, subset, digits);
+            found = std::move(step);
+            return true;
+        });
+        if (found) return found;
+    }
+    return std::nullopt;
+}
+
+std::optional<Step> find_hidden(const Candidates& c, int size) {
+    for (const int unit : kUnitScan) {
+        // Digits of the unit with 2..size places.
+        unsigned pool = 0;
+        int open = 0;
+        for (int d = 1; d <= 9; ++d) {
+            const int n = bits(c.places(unit, d));
+            if (n > 0) ++open;
+            if (n >= 2 && n <= size) pool |= 1u << d;
+        }
+        if (open <= size) continue;
+        std::optional<Step> found;
+        for_each_combination(pool, size, [&](unsigned digits) {
+            unsigned positions = 0;
+            for_each_bit(digits, [&](int d) { positions |= c.places(unit, d); });
+            if (bits(positions) != size) return false;
+            const CellSet subset = cells_at(unit, positions);
+            Step step;
+            for_each_cell(subset, [&](int cell) {
+                for_each_bit(c.mask(cell) & ~digits, [&](int d) { step.eliminations.push_back(candidate(cell, d)); });
+            });
+            if (step.eliminations.empty()) return false;
+            step.technique = kHidden[size - 2];
+            step.cells = cell_list(subset);
+            step.units = {static_cast<std::uint8_t>(unit)};
+            step.digits = static_cast<std::uint16_t>(digits);
+            highlight(c, step, subset, digits);
+            found = std::move(step);
+            return true;
+        });
+        if (found) return found;
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+std::optional<Step> find_naked_pair(const Candidates& c) { return find_naked(c, 2); }
+std::optional<Step> find_hidden_pair(const Candidates& c) { return find_hidden(c, 2); }
+std::optional<Step> find_naked_triple(const Candidates& c) { return find_naked(c, 3); }
+std::optional<Step> find_hidden_triple(const Candidates& c) { return find_hidden(c, 3); }
+std::optional<Step> find_naked_quad(const Candidates& c) { return find_naked(c, 4); }
+std::optional<Step> find_hidden_quad(const Candidates& c) { return find_hidden(c, 4); }
+
+} // namespace vornel::ladder

@@ -1,0 +1,199 @@
+// Uniqueness techniques: unique rectangles (types 1, 2 and 4) and BUG+1.
+//
+// They rest on the puzzle having exactly one solution: a pattern that would let two digits swap
+// places, or leave every cell with two candidates, would give two solutions, so it cannot be the
+// end. They are sound only then. The ladder asks these finders only when it has counted the
+// solutions of the givens and found exactly one; never call them on any other position.
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+
+#include "common.h"
+#include "techniques.h"
+
+namespace vornel::ladder {
+
+namespace {
+
+using detail::candidate;
+using detail::for_each_bit;
+using detail::for_each_cell;
+
+// Four empty cells at the corners of rows r1 < r2 and columns c1 < c2, spanning exactly two
+// regions, and the two digits a < b that all four hold.
+struct Rectangle {
+    std::array<int, 4> cells; // r1c1, r1c2, r2c1, r2c2
+    int a = 0;
+    int b = 0;
+};
+
+// Calls f(rect) for every candidate rectangle in scan order (rows, then columns, then digit
+// pairs); stops when f returns a step.
+template<typename F>
+std::optional<Step> for_each_rectangle(const Candidates& c, F&& f) {
+    for (int r1 = 0; r1 < 9; ++r1)
+        for (int r2 = r1 + 1; r2 < 9; ++r2)
+            for (int c1 = 0; c1 < 9; ++c1)
+                for (int c2 = c1 + 1; c2 < 9; ++c2) {
+                    const bool same_band = r1 / 3 == r2 / 3, same_stack = c1 / 3 == c2 / 3;
+                    if (same_band == same_stack) continue; // one region, or four
+                    Rectangle rect;
+                    rect.cells = {cell_at(r1, c1), cell_at(r1, c2), cell_at(r2, c1), cell_at(r2, c2)};
+                    unsigned common = 0x3FE;
+                    for (const int cell : rect.cells) common &= c.mask(cell);
+                    if (std::popcount(common) < 2) continue;
+                    std::optional<Step> found;
+                    for_each_bit(common, [&](int a) {
+                        for_each_bit(common & ~((2u << a) - 1), [&](int b) {
+                            if (found) return;
+                            rect.a = a;
+                            rect.b = b;
+                            found = f(rect);
+                        });
+                    });
+                    if (found) return found;
+                }
+    return std::nullopt;
+}
+
+Step rectangle_step(const Candidates& c, const Rectangle& rect, int type) {
+    Step step;
+    step.technique = Technique::UniqueRectangle;
+    step.variant = type;
+    step.digits = static_cast<std::uint16_t>(1u << rect.a | 1u << rect.b);
+    for (const int cell : rect.cells) {
+        step.cells.push_back(static_cast<std::uint8_t>(cell));
+        for_each_bit(c.mask(cell) & step.digits, [&](int d) { step.highlighted.push_back(candidate(cell, d)); });
+    }
+    return step;
+}
+
+// The indices (into rect.cells) of the cells that hold exactly the pair, bit i for cell i.
+unsigned floor_cells(const Candidates& c, const Rectangle& rect) {
+    const unsigned pair = 1u << rect.a | 1u << rect.b;
+    unsigned floors = 0;
+    for (int i = 0; i < 4; ++i)
+        if (c.mask(rect.cells[static_cast<std::size_t>(i)]) == pair) floors |= 1u << i;
+    return floors;
+}
+
+// The two roof cells when the floor is one side of the rectangle (a row or a column pair), or
+// false when the two floor cells are opposite corners.
+bool roof_of(unsigned floors, std::array<int, 2>& roof) {
+    // Corners 0 1 / 2 3: sides are {0,1}, {2,3} (rows) and {0,2}, {1,3} (columns).
+    static constexpr std::array<std::array<unsigned, 2>, 4> kSides = {
+        {{0b0011, 0b1100}, {0b1100, 0b0011}, {0b0101, 0b1010}, {0b1010, 0b0101}}};
+    for (const auto& side : kSides) {
+        if (floors != side[0]) continue;
+        int n = 0;
+        for_each_bit(side[1], [&](int i) { roof[static_cast<std::size_t>(n++)] = i; });
+        return true;
+    }
+    return false;
+}
+
+} // namespace
+
+// Type 1: three corners hold only the pair, so the fourth must hold something else: the pair
+// leaves it. Type 2: two corners on one side hold only the pair, the other two the pair and one
+// same extra digit: that digit is in one of them, so it leaves every cell that sees both. Type 4:
+// the two roof corners lie in a unit where one digit of the pair has no other place: that digit is
+// in one of them, so the other digit of the pair leaves both.
+std::optional<Step> find_unique_rectangle(const Candidates& c) {
+    const Geometry& g = geometry();
+    auto type1 = for_each_rectangle(c, [&](const Rectangle& rect) -> std::optional<Step> {
+        const unsigned floors = floor_cells(c, rect);
+        if (std::popcount(floors) != 3) return std::nullopt;
+        const int odd = rect.cells[static_cast<std::size_t>(std::countr_zero(~floors & 0xFu))];
+        Step step = rectangle_step(c, rect, 1);
+        step.eliminations = {candidate(odd, rect.a), candidate(odd, rect.b)};
+        return step;
+    });
+    if (type1) return type1;
+
+    auto type2 = for_each_rectangle(c, [&](const Rectangle& rect) -> std::optional<Step> {
+        std::array<int, 2> roof{};
+        if (!roof_of(floor_cells(c, rect), roof)) return std::nullopt;
+        const int r0 = rect.cells[static_cast<std::size_t>(roof[0])];
+        const int r1 = rect.cells[static_cast<std::size_t>(roof[1])];
+        const unsigned pair = 1u << rect.a | 1u << rect.b;
+        if (c.mask(r0) != c.mask(r1) || std::popcount(c.mask(r0)) != 3) return std::nullopt;
+        const int extra = std::countr_zero(c.mask(r0) & ~pair);
+        const CellSet targets = (g.peer_set[r0] & g.peer_set[r1] & c.cells_of(extra));
+        if (targets.empty()) return std::nullopt;
+        Step step = rectangle_step(c, rect, 2);
+        step.highlighted.push_back(candidate(r0, extra));
+        step.highlighted.push_back(candidate(r1, extra));
+        detail::eliminate_digit(c, step, targets, extra);
+        return step;
+    });
+    if (type2) return type2;
+
+    return for_each_rectangle(c, [&](const Rectangle& rect) -> std::optional<Step> {
+        std::array<int, 2> roof{};
+        if (!roof_of(floor_cells(c, rect), roof)) return std::nullopt;
+        const int r0 = rect.cells[static_cast<std::size_t>(roof[0])];
+        const int r1 = rect.cells[static_cast<std::size_t>(roof[1])];
+        for (int k = 0; k < 3; ++k) {
+            const int unit = g.cell_units[r0][static_cast<std::size_t>(k)];
+            if (g.cell_units[r1][static_cast<std::size_t>(k)] != unit) continue;
+            for (const int held : {rect.a, rect.b}) {
+                CellSet places = detail::cells_at(unit, c.places(unit, held));
+                CellSet both;
+                both.add(r0);
+                both.add(r1);
+                if (!(places == both)) continue;
+                const int other = held == rect.a ? rect.b : rect.a;
+                Step step = rectangle_step(c, rect, 4);
+                step.units.push_back(static_cast<std::uint8_t>(unit));
+                step.eliminations = {candidate(std::min(r0, r1), other), candidate(std::max(r0, r1), other)};
+                // The digit kept in the roof first among the highlighted: it is the one the unit
+                // places there.
+                step.fins = {candidate(std::min(r0, r1), held), candidate(std::max(r0, r1), held)};
+                return step;
+            }
+        }
+        return std::nullopt;
+    });
+}
+
+// BUG+1: every empty cell but one holds two candidates, that one holds three, and every digit
+// has two places in each unit except one digit with three places in the units of that cell.
+// Without that digit in that cell the grid would be a bivalue graveyard, which has no single
+// solution; so that cell holds that digit.
+std::optional<Step> find_bug_plus_one(const Candidates& c) {
+    int odd = -1;
+    for (int cell = 0; cell < 81; ++cell) {
+        if (c.value(cell) != 0) continue;
+        const int n = std::popcount(c.mask(cell));
+        if (n == 2) continue;
+        if (n != 3 || odd >= 0) return std::nullopt;
+        odd = cell;
+    }
+    if (odd < 0) return std::nullopt;
+    const Geometry& g = geometry();
+    int digit = 0;
+    for (int unit = 0; unit < 27; ++unit) {
+        const bool own = std::find(g.cell_units[odd].begin(), g.cell_units[odd].end(), unit) != g.cell_units[odd].end();
+        for (int d = 1; d <= 9; ++d) {
+            const int n = std::popcount(c.places(unit, d));
+            if (n == 0 || n == 2) continue;
+            if (n != 3 || !own || !c.has(odd, d) || (digit != 0 && digit != d)) return std::nullopt;
+            digit = d;
+        }
+    }
+    if (digit == 0) return std::nullopt;
+    for (const std::uint8_t unit : g.cell_units[odd])
+        if (std::popcount(c.places(unit, digit)) != 3) return std::nullopt;
+    Step step;
+    step.technique = Technique::BugPlusOne;
+    step.placements = {candidate(odd, digit)};
+    step.cells = {static_cast<std::uint8_t>(odd)};
+    step.units.assign(g.cell_units[odd].begin(), g.cell_units[odd].end());
+    step.digits = static_cast<std::uint16_t>(1u << digit);
+    for_each_bit(c.mask(odd), [&](int d) { step.highlighted.push_back(candidate(odd, d)); });
+    return step;
+}
+
+} // namespace vornel::ladder

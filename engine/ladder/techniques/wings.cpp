@@ -1,0 +1,119 @@
+// Wings: a few cells with two or three candidates whose digits force one digit into one of two or
+// three cells, so that digit goes from every cell that sees them all.
+#include "common.h"
+#include "techniques.h"
+
+namespace vornel::ladder {
+
+using namespace detail;
+
+namespace {
+
+bool bivalue(const Candidates& c, int cell) { return c.value(cell) == 0 && bits(c.mask(cell)) == 2; }
+
+Step wing_step(const Candidates& c, Technique technique, std::initializer_list<int> cells, unsigned digits,
+               int removed) {
+    Step step;
+    step.technique = technique;
+    CellSet set;
+    for (const int cell : cells) {
+        step.cells.push_back(static_cast<std::uint8_t>(cell));
+        set.add(cell);
+    }
+    step.digits = static_cast<std::uint16_t>(digits);
+    for (const int cell : cells)
+        for_each_bit(c.mask(cell), [&](int d) { step.highlighted.push_back(candidate(cell, d)); });
+    // Only the cells that hold `removed` carry the conclusion: every cell that sees them all loses it.
+    CellSet holders;
+    for (const int cell : cells)
+        if (c.has(cell, removed)) holders.add(cell);
+    eliminate_digit(c, step, common_peers(holders) - set, removed);
+    return step;
+}
+
+} // namespace
+
+std::optional<Step> find_xy_wing(const Candidates& c) {
+    const Geometry& g = geometry();
+    for (int pivot = 0; pivot < 81; ++pivot) {
+        if (!bivalue(c, pivot)) continue;
+        const unsigned pm = c.mask(pivot);
+        for (const std::uint8_t a : g.peers[pivot]) {
+            if (!bivalue(c, a)) continue;
+            const unsigned am = c.mask(a);
+            if (bits(am & pm) != 1) continue;
+            const unsigned z = am & ~pm;
+            const unsigned b_mask = (pm & ~am) | z; // {y, z}
+            for (const std::uint8_t b : g.peers[pivot]) {
+                if (b == a || !bivalue(c, b) || c.mask(b) != b_mask) continue;
+                Step step = wing_step(c, Technique::XyWing, {pivot, a, b}, pm | z, std::countr_zero(z));
+                if (!step.eliminations.empty()) return step;
+            }
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<Step> find_xyz_wing(const Candidates& c) {
+    const Geometry& g = geometry();
+    for (int pivot = 0; pivot < 81; ++pivot) {
+        if (c.value(pivot) != 0 || bits(c.mask(pivot)) != 3) continue;
+        const unsigned pm = c.mask(pivot);
+        for (const std::uint8_t a : g.peers[pivot]) {
+            if (!bivalue(c, a) || (c.mask(a) & ~pm) != 0) continue;
+            for (const std::uint8_t b : g.peers[pivot]) {
+                if (b <= a || !bivalue(c, b) || (c.mask(b) & ~pm) != 0) continue;
+                if ((c.mask(a) | c.mask(b)) != pm) continue;
+                const unsigned z = c.mask(a) & c.mask(b);
+                Step step = wing_step(c, Technique::XyzWing, {pivot, a, b}, pm, std::countr_zero(z));
+                if (!step.eliminations.empty()) return step;
+            }
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<Step> find_w_wing(const Candidates& c) {
+    const Geometry& g = geometry();
+    for (int p = 0; p < 81; ++p) {
+        if (!bivalue(c, p)) continue;
+        for (int q = p + 1; q < 81; ++q) {
+            if (!bivalue(c, q) || c.mask(q) != c.mask(p) || g.peer_set[p].has(q)) continue;
+            for (const int x : {std::countr_zero(c.mask(p)), 31 - std::countl_zero(static_cast<unsigned>(c.mask(p)))}) {
+                const int y = std::countr_zero(static_cast<unsigned>(c.mask(p) & ~(1u << x)));
+                for (const int unit : kUnitScan) {
+                    const unsigned places = c.places(unit, x);
+                    if (bits(places) != 2) continue;
+                    const int l1 = g.unit_cells[unit][std::countr_zero(places)];
+                    const int l2 = g.unit_cells[unit][31 - std::countl_zero(places)];
+                    if (l1 == p || l1 == q || l2 == p || l2 == q) continue;
+                    int lp = -1;
+                    int lq = -1;
+                    if (g.peer_set[p].has(l1) && g.peer_set[q].has(l2)) {
+                        lp = l1;
+                        lq = l2;
+                    } else if (g.peer_set[p].has(l2) && g.peer_set[q].has(l1)) {
+                        lp = l2;
+                        lq = l1;
+                    } else {
+                        continue;
+                    }
+                    Step step = wing_step(c, Technique::WWing, {p, q}, c.mask(p), y);
+                    if (step.eliminations.empty()) continue;
+                    step.cells.push_back(static_cast<std::uint8_t>(lp));
+                    step.cells.push_back(static_cast<std::uint8_t>(lq));
+                    step.units.push_back(static_cast<std::uint8_t>(unit));
+                    step.highlighted.push_back(candidate(lp, x));
+                    step.highlighted.push_back(candidate(lq, x));
+                    step.links = {{candidate(p, x), candidate(lp, x), false},
+                                  {candidate(lp, x), candidate(lq, x), true},
+                                  {candidate(lq, x), candidate(q, x), false}};
+                    return step;
+                }
+            }
+        }
+    }
+    return std::nullopt;
+}
+
+} // namespace vornel::ladder
