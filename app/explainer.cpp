@@ -68,7 +68,6 @@ void explain_puzzle(const ExplainOptions& options, const std::string& name, cons
     Engine engine(area, board);
     store_values(area, values);
     engine.show_grid();
-    const WorkArea givens = area; // the puzzle as it stands on the board once loaded
 
     TraceListener trace(out);
     const bool tracing = options.report == Report::Trace;
@@ -120,21 +119,32 @@ void explain_puzzle(const ExplainOptions& options, const std::string& name, cons
         case Report::Summary: {
             for (int r = 1; r <= 9; ++r)
                 for (int c = 1; c <= 9; ++c) out << grid_char(area.grid[r][c], '.');
-            const bool finished = board.last_log_line() == "Le sudoku est terminé.";
-            const char* outcome = !board.label1_visible() ? "invalide" : finished ? "terminé" : "bloqué";
-            // Every placement of the two searches is forced (the digit has no other place in the
-            // unit, or is the one digit the unit lacks), so the solutions of the givens are those of
-            // the final grid: a finished grid is the one solution, and a stuck one is searched from
-            // where the engine stopped.
-            int solutions = 0;
-            if (!board.label1_visible())
-                solutions = count_solutions(givens);
-            else if (finished)
-                solutions = 1;
-            else
-                solutions = count_solutions(area);
-            out << ' ' << outcome << ' ' << engine.placements() << ' '
-                << (solutions >= 2 ? "2+" : std::to_string(solutions)) << '\n';
+            // Invalid givens (a duplicate or a value no cell can hold) have no solution; a finished
+            // grid is the one solution; a stuck engine has counted them.
+            const char* outcome = "invalide";
+            std::string solutions = "0";
+            switch (engine.state()) {
+                case SolverState::Idle: break;
+                case SolverState::Finished:
+                    outcome = "terminé";
+                    solutions = "1";
+                    break;
+                case SolverState::Stuck:
+                    outcome = "bloqué";
+                    solutions = engine.stuck_kind() == StuckKind::OneSolution        ? "1"
+                                : engine.stuck_kind() == StuckKind::SeveralSolutions ? "2+"
+                                                                                     : "0";
+                    break;
+                case SolverState::Working:
+                case SolverState::Exhausted: // cut short by max_requests
+                    outcome = "bloqué";
+                    if (const int n = count_solutions(area); n >= 2)
+                        solutions = "2+";
+                    else
+                        solutions = std::to_string(n);
+                    break;
+            }
+            out << ' ' << outcome << ' ' << engine.placements() << ' ' << solutions << '\n';
             break;
         }
     }

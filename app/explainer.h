@@ -8,10 +8,10 @@
 
 #include "headless_board.h"
 #include "sud_file.h"
+#include "tempo.h"
 
 namespace vornel {
 
-enum class Tempo { Step, Digit, Once };
 enum class Report { Narrative, Trace, Summary };
 
 struct ExplainOptions {

@@ -19,10 +19,9 @@ enum class StepButton { Button5, Button6 }; // "Pas suivant", "Chiffre suivant"
 //    no change and runs nothing. A failure raised by that handling is reported by the view
 //    itself, through the program's failure reporting, and the write still returns normally.
 //  - cell_colour returns the colour last set on the cell (the view's default edit background
-//    before any set); the engine compares it exactly with kGreen.
-//  - Cell colours change only through the engine. Once it has whitened every cell (a digit taken
-//    up, a new or opened puzzle) it knows which cells it has painted since, and repaints or reads
-//    back only what it must.
+//    before any set); the engine compares it exactly with kGreen. The engine sets a colour
+//    whenever the rules say so, the colour a cell already has included: a view that finds
+//    painting costly skips what did not change.
 //  - The log is a list of lines: clear_log empties it, append_log adds one line at the end.
 //  - At most one step button is shown at a time; the engine hides one before showing the other.
 //  - show_occurrence_table makes Label1 and then gr1 visible; nothing hides them again.
@@ -32,6 +31,12 @@ public:
     virtual ~BoardView() = default;
 
     virtual void set_cell_colour(int row, int col, Colour colour) = 0;
+    // Gives every cell the colour, as set_cell_colour on each cell in board order would; a view
+    // may do it at once.
+    virtual void set_all_cell_colours(Colour colour) {
+        for (int r = 1; r <= 9; ++r)
+            for (int c = 1; c <= 9; ++c) set_cell_colour(r, c, colour);
+    }
     virtual Colour cell_colour(int row, int col) const = 0;
     virtual void set_cell_text(int row, int col, std::string_view text) = 0;
     virtual void set_cell_read_only(int row, int col, bool read_only) = 0;

@@ -1,36 +1,70 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
+#include <optional>
 #include <string_view>
 
 #include "board_view.h"
+#include "narrator.h"
+#include "units.h"
 #include "work_area.h"
 
 namespace vornel {
 
-// Census of the empty cells of all 27 units at once, as verif_box_n, verif_line_n and verif_col_n
-// with value 0 would give them for the grid as it stands. Index: 0 regions, 1 rows, 2 columns;
-// then the unit 1-9.
-struct UnitCensus {
-    std::uint8_t empty[3][10]{};      // found_count
-    std::uint8_t last_empty[3][10]{}; // the code of the last empty cell in scan order, 0 if none
-    std::uint8_t missing[3][10]{};    // missing_digit
+// Counting over units. The empty cells of grid and the free cells of pres (and any value the census
+// is asked for) are counted in one way only: cells_equal (the board cells holding a value), then
+// count_in (how many of them a unit has, and which) or only_cell_in (the unit's one such cell, for
+// the searches). The digits a unit holds are tallied by missing_digit; validation and the digit
+// counts of the occurrence table tally digits of their own.
+struct UnitCount {
+    int count = 0;   // cells that matched
+    int last = 0;    // code of the last matching cell in scan order, 0 when none matched
+    int missing = 0; // census only: the one digit 1-9 absent from the unit, else 0
 };
-UnitCensus census_of_empty_cells(const WorkArea& area);
-// Counts one unit again (kind 0 regions, 1 rows, 2 columns; unit 1-9) into `census`.
-void recount_empty_cells(const WorkArea& area, UnitCensus& census, int kind, int n);
+// The board cells (rows and columns 1-9) whose entry in `cells` (grid or pres) equals `value`.
+CodeSet cells_equal(const std::int16_t (&cells)[10][10], int value);
+// The 81 board cells.
+CodeSet board_cells_set();
+// How many cells of `set` the unit (kind, unit 1-9) has, and the last of them in scan order; a
+// unit number outside 1..9 has none.
+UnitCount count_in(const CodeSet& set, UnitKind kind, int n);
+// The one digit 1-9 that the unit's cells of grid lack, else 0; values outside 1..9 are ignored.
+int missing_digit(const WorkArea& area, UnitKind kind, int n);
+// Census of grid: cells equal to `value` (0 = empty), and the missing digit.
+UnitCount census(const WorkArea& area, UnitKind kind, int n, int value);
+
+// Where the solver stands between requests.
+enum class SolverState {
+    Idle,      // no solve under way: a fresh board, a new or opened puzzle, or invalid givens
+    Working,   // the digit in hand is being searched
+    Exhausted, // the last request said the digit has nothing (more) to do
+    Finished,  // the board is full
+    Stuck,     // a whole cycle placed nothing
+};
+// When stuck: how many solutions the grid has as it stands, which are those of the givens since
+// every placement of the two searches is forced.
+enum class StuckKind { OneSolution, SeveralSolutions, NoSolution };
 
 // The solving engine: every rule of the program, over one work area, shown through one board view.
 //
-// Solver state between requests (step and digit-run tempos), read from the work area and buttons:
+// Solver state between requests (state()):
+//  - Idle:      no solve under way. A command that finds the grid invalid leaves the engine idle.
 //  - Working:   digit_placed >= 0, the digit in hand is being searched.
 //  - Exhausted: digit_placed == -1, the last request said the digit has nothing (more) to do;
 //               the next request clears the log and takes up the next digit or a new cycle.
 //  - Finished:  "Le sudoku est terminé." written, both step buttons hidden.
-//  - Stuck:     "Le sudoku n'a pas de solution unique." written, both step buttons hidden.
+//  - Stuck:     a cycle placed nothing. Before its closing line the engine counts the solutions of
+//               the grid as it stands (stuck_kind()): exactly one gives "Le sudoku a une solution
+//               unique, mais notre méthode ne permet pas de la trouver.", none or several "Le
+//               sudoku n'a pas de solution unique."; both step buttons hidden.
 // A solve command always starts over: it validates the board as it stands and resets the counters.
 // The one-pass tempo runs from start to Finished or Stuck within its command.
+//
+// A pass is: the marks of the digit in hand (in_many), the lone free cell search, else the last
+// empty cell search, and the placement of what they found. The searches return what they found;
+// the narrator words it. Within one request of the digit and one-pass tempos nothing can look at
+// the board, so the colouring of the marks is painted once, when the request ends, from the marks
+// the last pass built (a pass's colouring would be repainted by the next one anyway).
 //
 // Every placement fills an empty cell with a digit its row, column and region lack, so a valid
 // grid stays valid while solving and "Le sudoku est terminé." only closes a full, valid grid.
@@ -40,6 +74,11 @@ public:
 
     WorkArea& area() { return a_; }
     const WorkArea& area() const { return a_; }
+
+    SolverState state() const;
+    // Meaningful in the Stuck state only.
+    StuckKind stuck_kind() const { return stuck_kind_; }
+    Tempo tempo() const { return tempo_; }
 
     // Digit exclusion map: adds the marks of `digit` to pres (never clears it).
     void in_many(std::uint16_t digit);
@@ -55,6 +94,14 @@ public:
     std::int16_t verif_line_n(std::int16_t row, std::int16_t value);
     std::int16_t verif_col_n(std::int16_t col, std::int16_t value);
 
+    // The two searches of a pass, regions 1-9 then rows then columns, first hit wins.
+    // The unit with one free cell in pres: the digit in hand goes there.
+    std::optional<FoundStep> find_lone_free_cell() const;
+    // The unit with one empty cell whose missing digit its row, column and region all lack (a
+    // unit whose empty cell cannot be filled that way, possible only on a puzzle without a
+    // solution, is no hit). Leaves found_count and missing_digit as the last unit examined.
+    std::optional<FoundStep> find_last_empty_cell();
+
     // Grid validation: clears the log, lists every non-digit value and every duplicate, then the
     // verdict line. True when the grid is valid.
     bool verif_sudoku();
@@ -64,7 +111,7 @@ public:
     void init_tour(bool clear);
     void init_digit();
     std::uint16_t choix_numero();
-    void init_jeu(int tempo); // 5 step, 6 digit-run, 7 one-pass
+    void init_jeu(Tempo tempo);
 
     // Writes `digit` into the cell, coloured green, and narrates it.
     void place_digit(std::int16_t row, std::int16_t col, std::int16_t digit);
@@ -77,7 +124,8 @@ public:
     // Locks every cell before a solve.
     void disable_all();
 
-    // Board colouring from pres (never repaints green) and occurrence table from freq.
+    // Board colouring from pres (red 1, orange 2; green cells and cells marked 0 are left as they
+    // are) and occurrence table from freq.
     void affiche_pres();
     void affiche_freq();
 
@@ -99,21 +147,9 @@ public:
     long placements() const { return placements_; }
 
 private:
-    struct Hit {
-        bool lone = false;
-        bool last = false;
-        std::int16_t row = 0;
-        std::int16_t col = 0;
-        std::int16_t digit = 0;
-        bool any() const { return lone || last; }
-    };
-
-    Hit search_lone_cell();
-    Hit search_last_cell(bool capital_column);
-    bool last_cell_fits(int row, int col, int digit) const;
     bool board_full() const { return a_.total_filled + a_.tour_placed > 80; }
     // One pass's searches, and the placement of what they found: true when a digit was placed.
-    bool search_and_place(bool capital_column);
+    bool search_and_place();
     // When the board is full: "Le sudoku est terminé.", both step buttons hidden; returns true.
     bool end_test();
     // "Rien à faire avec ce chiffre." or "Plus rien à faire avec ce chiffre.".
@@ -123,43 +159,29 @@ private:
     bool take_next_digit(bool clear_log_on_new_cycle);
     void finish();
     void stuck();
-    void start_command(bool show5, bool show6);
-
-    // The free cells (pres 0) of each unit as in_many left them: count and last code. Only in_many
-    // and init_digit change pres, so it holds until the next init_digit.
-    struct FreeCells {
-        std::uint8_t count[3][10]{};
-        std::uint8_t code[3][10]{};
-        bool valid = false;
-    };
-    FreeCells free_cells_;
-
-    // The census of empty cells is only recounted when the grid changed since it was last taken:
-    // between two placements every pass would otherwise count the same units again.
-    const UnitCensus& empty_cell_census();
+    void start_command(Tempo tempo, bool show5, bool show6);
+    // verif_sudoku for a command: invalid givens leave the engine idle.
+    bool verif_validates();
+    void hide_step_buttons();
+    template<typename TextOf>
+    void reset_board(TextOf text_of);
+    void append_line(std::string_view prefix, int number, std::string_view suffix) {
+        view_.append_log(narrator_.numbered(prefix, number, suffix));
+    }
+    // Ends a request of the digit or one-pass tempo: paints the marks of the last pass, unless a
+    // digit was taken up (and the board whitened) since they were built.
+    void paint_last_marks();
 
     WorkArea& a_;
     BoardView& view_;
+    Narrator narrator_;
+    Tempo tempo_ = Tempo::Step;
+    bool solving_ = false; // a solve command got past validation and has not been replaced
+    bool ended_ = false;   // Finished or Stuck
+    bool stuck_ = false;   // ended in Stuck
+    bool marks_unpainted_ = false;
+    StuckKind stuck_kind_ = StuckKind::NoSolution;
     long placements_ = 0;
-    UnitCensus census_cache_;
-    std::int16_t census_grid_[10][10]{};
-    bool census_cached_ = false;
-    // Appends the log line made of `prefix`, the decimal number and `suffix`, built in a buffer
-    // kept from line to line.
-    void append_line(std::string_view prefix, int number, std::string_view suffix);
-    std::string line_;
-
-    // Once the engine has whitened every cell, it knows which ones it has painted green since, and
-    // the colouring need not read the colours back.
-    bool colours_known_ = false;
-    bool green_[10][10]{};
-    void whitened();
-    bool is_green(int row, int col) const {
-        return colours_known_ ? green_[row][col] : view_.cell_colour(row, col) == kGreen;
-    }
-    // The marks affiche_pres last painted from, while no other colour change forgot them.
-    std::int16_t painted_marks_[10][10]{};
-    bool painted_valid_ = false;
 };
 
 } // namespace vornel

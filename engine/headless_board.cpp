@@ -13,6 +13,10 @@ HeadlessBoard::HeadlessBoard(WorkArea& area, FailureReporter reporter) : area_(a
 
 void HeadlessBoard::set_cell_colour(int row, int col, Colour colour) { cells_[index(row, col)].colour = colour; }
 
+void HeadlessBoard::set_all_cell_colours(Colour colour) {
+    for (Cell& cell : cells_) cell.colour = colour;
+}
+
 Colour HeadlessBoard::cell_colour(int row, int col) const {
     return cells_[index(row, col)].colour.value_or(kDefaultBackground);
 }

@@ -39,6 +39,7 @@ public:
     HeadlessBoard(WorkArea& area, FailureReporter reporter = {});
 
     void set_cell_colour(int row, int col, Colour colour) override;
+    void set_all_cell_colours(Colour colour) override;
     Colour cell_colour(int row, int col) const override;
     void set_cell_text(int row, int col, std::string_view text) override;
     void set_cell_read_only(int row, int col, bool read_only) override;

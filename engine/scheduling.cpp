@@ -26,15 +26,10 @@ void Engine::init_tour(bool clear) {
 }
 
 void Engine::init_digit() {
-    free_cells_.valid = false;
-    painted_valid_ = false;
-    for (int r = 1; r <= 9; ++r) {
-        for (int c = 1; c <= 9; ++c) {
-            a_.pres[r][c] = 0;
-            view_.set_cell_colour(r, c, kWhite);
-        }
-    }
-    whitened();
+    marks_unpainted_ = false;
+    for (int r = 1; r <= 9; ++r)
+        for (int c = 1; c <= 9; ++c) a_.pres[r][c] = 0;
+    view_.set_all_cell_colours(kWhite);
 }
 
 std::uint16_t Engine::choix_numero() {
@@ -53,7 +48,7 @@ std::uint16_t Engine::choix_numero() {
     return chosen;
 }
 
-void Engine::init_jeu(int tempo) {
+void Engine::init_jeu(Tempo tempo) {
     a_.digit_placed = 0;
     a_.tour_placed = 0;
     a_.total_filled = 0;
@@ -67,7 +62,7 @@ void Engine::init_jeu(int tempo) {
     }
     init_digit();
     a_.cur_digit = choix_numero();
-    if (tempo == 5) {
+    if (tempo == Tempo::Step) {
         in_many(a_.cur_digit);
         affiche_pres();
     }

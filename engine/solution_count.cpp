@@ -1,90 +1,152 @@
 #include "solution_count.h"
 
-#include <cstdint>
-#include <utility>
+#include <bit>
 
 namespace vornel {
 
 namespace {
 
-// Number of set bits of each 10-bit candidate mask.
-struct BitCounts {
-    std::uint8_t of[1024]{};
-    constexpr BitCounts() {
-        for (int m = 1; m < 1024; ++m) of[m] = static_cast<std::uint8_t>(of[m >> 1] + (m & 1));
-    }
-};
-constexpr BitCounts kBits;
+// Units 0-26: rows 0-8, columns 9-17, regions 18-26; cells 0-80 row by row.
+struct Geometry {
+    std::uint8_t unit_cells[27][9]{};
+    std::uint8_t cell_units[81][3]{};
+    std::uint8_t peers[81][20]{};
 
-struct Search {
-    std::uint16_t rows[9]{};
-    std::uint16_t cols[9]{};
-    std::uint16_t boxes[9]{};
-    int empties[81]{};
-    int empty_count = 0;
-    int found = 0;
-    int limit = 2;
-
-    static int box(int i) { return (i / 27) * 3 + (i % 9) / 3; }
-
-    // Fills the empty cell with the fewest candidates first; returns when `limit` is reached.
-    void run(int depth) {
-        if (found >= limit) return;
-        if (depth == empty_count) {
-            ++found;
-            return;
+    constexpr Geometry() {
+        for (int i = 0; i < 81; ++i) {
+            const int r = i / 9, c = i % 9, b = 3 * (r / 3) + c / 3;
+            cell_units[i][0] = static_cast<std::uint8_t>(r);
+            cell_units[i][1] = static_cast<std::uint8_t>(9 + c);
+            cell_units[i][2] = static_cast<std::uint8_t>(18 + b);
         }
-        int best = depth;
-        int best_count = 10;
-        std::uint16_t best_mask = 0;
-        for (int k = depth; k < empty_count; ++k) {
-            const int i = empties[k];
-            const std::uint16_t mask = static_cast<std::uint16_t>(~(rows[i / 9] | cols[i % 9] | boxes[box(i)]) & 0x3FE);
-            const int count = kBits.of[mask];
-            if (count < best_count) {
-                best = k;
-                best_count = count;
-                best_mask = mask;
-                if (count <= 1) break;
+        int filled[27] = {};
+        for (int i = 0; i < 81; ++i)
+            for (const std::uint8_t u : cell_units[i]) unit_cells[u][filled[u]++] = static_cast<std::uint8_t>(i);
+        for (int i = 0; i < 81; ++i) {
+            int n = 0;
+            for (int j = 0; j < 81; ++j) {
+                if (j == i) continue;
+                bool shares = false;
+                for (int k = 0; k < 3; ++k) shares = shares || cell_units[i][k] == cell_units[j][k];
+                if (shares) peers[i][n++] = static_cast<std::uint8_t>(j);
             }
         }
-        if (best_count == 0) return;
-        std::swap(empties[depth], empties[best]);
-        const int i = empties[depth];
-        for (std::uint16_t mask = best_mask; mask != 0 && found < limit; mask &= mask - 1) {
-            const std::uint16_t bit = mask & -mask;
-            rows[i / 9] |= bit;
-            cols[i % 9] |= bit;
-            boxes[box(i)] |= bit;
-            run(depth + 1);
-            rows[i / 9] &= ~bit;
-            cols[i % 9] &= ~bit;
-            boxes[box(i)] &= ~bit;
+    }
+};
+constexpr Geometry kGeo;
+
+constexpr std::uint16_t kAll = 0x1FF; // bit d - 1 for digit d
+
+// One position of the search: values, the candidates of each empty cell (0 for filled ones), and
+// the digits standing in each unit. place() keeps the three in step.
+struct Position {
+    std::uint8_t value[81]{};
+    std::uint16_t cand[81]{};
+    std::uint16_t used[27]{};
+    int empty = 81;
+
+    void place(int cell, std::uint16_t bit) {
+        value[cell] = static_cast<std::uint8_t>(std::countr_zero(bit) + 1);
+        cand[cell] = 0;
+        --empty;
+        for (const std::uint8_t u : kGeo.cell_units[cell]) used[u] |= bit;
+        for (const std::uint8_t p : kGeo.peers[cell]) cand[p] &= static_cast<std::uint16_t>(~bit);
+    }
+
+    // Places every naked single (a cell with one candidate) and every hidden single (a digit with
+    // one place left in a unit) until none is left. False on a contradiction: an empty cell
+    // without a candidate, or a digit that a unit lacks and can no longer place.
+    bool propagate() {
+        for (bool progress = true; progress;) {
+            progress = false;
+            for (int i = 0; i < 81; ++i) {
+                if (value[i] != 0) continue;
+                const std::uint16_t m = cand[i];
+                if (m == 0) return false;
+                if ((m & (m - 1)) == 0) {
+                    place(i, m);
+                    progress = true;
+                }
+            }
+            for (int u = 0; u < 27; ++u) {
+                std::uint16_t once = 0, twice = 0;
+                for (const std::uint8_t i : kGeo.unit_cells[u]) {
+                    twice |= once & cand[i];
+                    once |= cand[i];
+                }
+                if ((once | used[u]) != kAll) return false;
+                for (std::uint16_t single = once & ~twice; single != 0; single &= single - 1) {
+                    const std::uint16_t bit = single & -single;
+                    int where = -1;
+                    for (const std::uint8_t i : kGeo.unit_cells[u])
+                        if (cand[i] & bit) where = i;
+                    // Another single of this unit took the cell: two digits had only that place.
+                    if (where < 0) return false;
+                    place(where, bit);
+                    progress = true;
+                }
+            }
         }
-        std::swap(empties[depth], empties[best]);
+        return true;
+    }
+};
+
+struct Search {
+    int limit;
+    SolutionCount result;
+
+    void run(Position p) {
+        if (!p.propagate()) return;
+        if (p.empty == 0) {
+            if (result.count == 0)
+                for (int i = 0; i < 81; ++i) result.first[i] = p.value[i];
+            ++result.count;
+            return;
+        }
+        int best = -1, best_count = 10;
+        for (int i = 0; i < 81 && best_count > 2; ++i) {
+            if (p.value[i] != 0) continue;
+            const int n = std::popcount(p.cand[i]);
+            if (n < best_count) {
+                best = i;
+                best_count = n;
+            }
+        }
+        for (std::uint16_t m = p.cand[best]; m != 0 && result.count < limit; m &= m - 1) {
+            Position next = p;
+            next.place(best, m & -m);
+            run(next);
+        }
     }
 };
 
 } // namespace
 
+SolutionCount find_solutions(const CellValues& cells, int limit) {
+    Position start;
+    for (std::uint16_t& c : start.cand) c = kAll;
+    for (int i = 0; i < 81; ++i) {
+        const int v = cells[i];
+        if (v == 0) continue;
+        if (v > 9) return {};
+        const std::uint16_t bit = static_cast<std::uint16_t>(1u << (v - 1));
+        for (const std::uint8_t u : kGeo.cell_units[i])
+            if (start.used[u] & bit) return {};
+        start.place(i, bit);
+    }
+    Search search{limit < 1 ? 1 : limit, {}};
+    search.run(start);
+    return search.result;
+}
+
 int count_solutions(const WorkArea& area, int limit) {
-    Search s;
-    s.limit = limit;
+    CellValues cells{};
     for (int i = 0; i < 81; ++i) {
         const int v = area.grid[i / 9 + 1][i % 9 + 1];
         if (v < 0 || v > 9) return 0;
-        if (v == 0) {
-            s.empties[s.empty_count++] = i;
-            continue;
-        }
-        const std::uint16_t bit = static_cast<std::uint16_t>(1u << v);
-        if ((s.rows[i / 9] | s.cols[i % 9] | s.boxes[Search::box(i)]) & bit) return 0;
-        s.rows[i / 9] |= bit;
-        s.cols[i % 9] |= bit;
-        s.boxes[Search::box(i)] |= bit;
+        cells[i] = static_cast<std::uint8_t>(v);
     }
-    s.run(0);
-    return s.found;
+    return find_solutions(cells, limit).count;
 }
 
 } // namespace vornel

@@ -1,8 +1,8 @@
 // The placement, the shared searches of one pass, the three solvers and their commands.
-#include <cstring>
 #include <string>
 
 #include "engine.h"
+#include "solution_count.h"
 #include "units.h"
 
 namespace vornel {
@@ -11,6 +11,7 @@ namespace {
 
 constexpr const char* kFinished = "Le sudoku est terminé.";
 constexpr const char* kStuck = "Le sudoku n'a pas de solution unique.";
+constexpr const char* kStuckUnique = "Le sudoku a une solution unique, mais notre méthode ne permet pas de la trouver.";
 constexpr const char* kNothing = "Rien à faire avec ce chiffre.";
 constexpr const char* kNothingMore = "Plus rien à faire avec ce chiffre.";
 constexpr const char* kSeparator = "-------------------------------------------";
@@ -19,128 +20,48 @@ constexpr const char* kSeparator = "-------------------------------------------"
 
 void Engine::place_digit(std::int16_t row, std::int16_t col, std::int16_t digit) {
     view_.set_cell_colour(row, col, kGreen);
-    green_[row][col] = true;
     view_.set_cell_text(row, col, std::to_string(digit));
-    append_line("Nous écrivons un ", digit, ".");
+    view_.append_log(narrator_.placement(digit));
     ++placements_;
 }
 
-// Regions 1-9, then rows, then columns: the first unit with exactly one free cell in pres wins,
-// as verif_box_c, verif_line_c and verif_col_c asked one after the other would find it.
-Engine::Hit Engine::search_lone_cell() {
-    static const char* const kLines[] = {
-        "Il y a une seule case vide dans la région ",
-        "Il y a une seule case vide dans la ligne ",
-        "Il y a une seule case vide dans la colonne ",
-    };
-    if (!free_cells_.valid) {
-        free_cells_ = FreeCells{};
-        const std::int16_t* pres = &a_.pres[0][0];
-        for (int i = 0; i < 81; ++i) {
-            if (pres[kBoard.code[i]] != 0) continue;
-            const int unit[3] = {kBoard.region[i], kBoard.row[i], kBoard.col[i]};
-            for (int k = 0; k < 3; ++k) {
-                ++free_cells_.count[k][unit[k]];
-                free_cells_.code[k][unit[k]] = kBoard.code[i];
-            }
-        }
-        free_cells_.valid = true;
-    }
-    const auto& free_count = free_cells_.count;
-    const auto& free_code = free_cells_.code;
-    Hit hit;
-    for (int k = 0; k < 3; ++k) {
-        for (int n = 1; n <= 9; ++n) {
-            if (free_count[k][n] != 1) continue;
-            hit.lone = true;
-            hit.row = static_cast<std::int16_t>(code_row(free_code[k][n]));
-            hit.col = static_cast<std::int16_t>(code_col(free_code[k][n]));
-            hit.digit = static_cast<std::int16_t>(a_.cur_digit);
-            append_line(kLines[k], n, ",");
-            return hit;
-        }
-    }
-    return hit;
-}
-
-bool Engine::last_cell_fits(int row, int col, int digit) const {
-    if (digit < 1 || digit > 9) return false;
-    const std::int16_t* grid = &a_.grid[0][0];
-    const int units[3][2] = {{0, region_of(row, col)}, {1, row}, {2, col}};
-    for (const auto& [kind, n] : units)
-        for (const std::uint8_t code : kUnitCodes.code[kind][n])
-            if (grid[code] == digit) return false;
-    return true;
-}
-
-const UnitCensus& Engine::empty_cell_census() {
-    if (!census_cached_) {
-        census_cache_ = census_of_empty_cells(a_);
-    } else if (std::memcmp(census_grid_, a_.grid, sizeof a_.grid) != 0) {
-        // Only the units of the cells that changed since the last count are counted again.
-        unsigned dirty[3] = {0, 0, 0};
-        for (int i = 0; i < 81; ++i) {
-            const int r = kBoard.row[i], c = kBoard.col[i];
-            if (census_grid_[r][c] != a_.grid[r][c]) {
-                dirty[0] |= 1u << kBoard.region[i];
-                dirty[1] |= 1u << r;
-                dirty[2] |= 1u << c;
-            }
-        }
-        for (int k = 0; k < 3; ++k)
-            for (int n = 1; n <= 9; ++n)
-                if (dirty[k] & (1u << n)) recount_empty_cells(a_, census_cache_, k, n);
-    }
-    std::memcpy(census_grid_, a_.grid, sizeof a_.grid);
-    census_cached_ = true;
-    return census_cache_;
-}
-
-// Regions 1-9, then rows, then columns: the first unit with exactly one empty cell whose missing
-// digit may go there wins, as the census with value 0 asked unit after unit would find it. The
-// census results are left as the last unit examined leaves them.
-Engine::Hit Engine::search_last_cell(bool capital_column) {
-    const char* const lines[] = {"La région ", "La ligne ", capital_column ? "La Colonne " : "La colonne "};
-    const UnitCensus& census = empty_cell_census();
-    Hit hit;
-    for (int k = 0; k < 3; ++k) {
-        for (int n = 1; n <= 9; ++n) {
-            a_.found_count = census.empty[k][n];
-            a_.missing_digit = census.missing[k][n];
-            if (a_.found_count != 1) continue;
-            // Only a digit that the cell's row, column and region all lack is placed; a unit whose
-            // one empty cell cannot be filled that way (possible only on a puzzle without a
-            // solution) is no hit.
-            const int code = census.last_empty[k][n];
-            if (!last_cell_fits(code_row(code), code_col(code), a_.missing_digit)) continue;
-            hit.last = true;
-            hit.row = static_cast<std::int16_t>(code_row(code));
-            hit.col = static_cast<std::int16_t>(code_col(code));
-            hit.digit = static_cast<std::int16_t>(a_.missing_digit);
-            append_line(lines[k], n, " a seulement une case sans chiffre,");
-            return hit;
-        }
-    }
-    return hit;
+void Engine::hide_step_buttons() {
+    view_.set_button_visible(StepButton::Button5, false);
+    view_.set_button_visible(StepButton::Button6, false);
 }
 
 void Engine::finish() {
+    ended_ = true;
+    stuck_ = false;
     view_.append_log(kFinished);
-    view_.set_button_visible(StepButton::Button5, false);
-    view_.set_button_visible(StepButton::Button6, false);
+    hide_step_buttons();
 }
 
 void Engine::stuck() {
-    view_.append_log(kStuck);
-    view_.set_button_visible(StepButton::Button5, false);
-    view_.set_button_visible(StepButton::Button6, false);
+    switch (count_solutions(a_, 2)) {
+        case 0: stuck_kind_ = StuckKind::NoSolution; break;
+        case 1: stuck_kind_ = StuckKind::OneSolution; break;
+        default: stuck_kind_ = StuckKind::SeveralSolutions; break;
+    }
+    ended_ = true;
+    stuck_ = true;
+    view_.append_log(stuck_kind_ == StuckKind::OneSolution ? kStuckUnique : kStuck);
+    hide_step_buttons();
 }
 
-bool Engine::search_and_place(bool capital_column) {
-    Hit hit = search_lone_cell();
-    if (!hit.any()) hit = search_last_cell(capital_column);
-    if (!hit.any()) return false;
-    place_digit(hit.row, hit.col, hit.digit);
+SolverState Engine::state() const {
+    if (ended_) return stuck_ ? SolverState::Stuck : SolverState::Finished;
+    if (!solving_) return SolverState::Idle;
+    return a_.digit_placed < 0 ? SolverState::Exhausted : SolverState::Working;
+}
+
+bool Engine::search_and_place() {
+    std::optional<FoundStep> found = find_lone_free_cell();
+    if (!found) found = find_last_empty_cell();
+    if (!found) return false;
+    view_.append_log(narrator_.reason(*found));
+    place_digit(static_cast<std::int16_t>(found->row), static_cast<std::int16_t>(found->col),
+                static_cast<std::int16_t>(found->digit));
     ++a_.tour_placed;
     ++a_.digit_placed;
     return true;
@@ -175,7 +96,8 @@ bool Engine::take_next_digit(bool clear_log_on_new_cycle) {
 }
 
 void Engine::solve_step() {
-    const bool placed = search_and_place(false);
+    narrator_.set_tempo(Tempo::Step);
+    const bool placed = search_and_place();
     if (placed) {
         in_many(a_.cur_digit);
         affiche_pres();
@@ -196,42 +118,53 @@ void Engine::solve_step() {
     }
 }
 
+void Engine::paint_last_marks() {
+    if (marks_unpainted_) affiche_pres();
+}
+
 void Engine::solve_number() {
+    narrator_.set_tempo(Tempo::Digit);
     for (;;) {
         in_many(a_.cur_digit);
-        affiche_pres();
-        const bool placed = search_and_place(true);
-        if (end_test()) return;
+        marks_unpainted_ = true;
+        const bool placed = search_and_place();
+        if (end_test()) break;
         if (placed) continue;
         if (a_.digit_placed >= 0) {
             close_digit();
             a_.digit_placed = -1;
-            return;
+            break;
         }
         // Exhausted: the next digit (or a new cycle) is searched in this same request.
         init_digit();
         view_.clear_log();
-        if (!take_next_digit(true)) return;
+        if (!take_next_digit(true)) break;
     }
+    paint_last_marks();
 }
 
 void Engine::solve_once() {
+    narrator_.set_tempo(Tempo::Once);
     for (;;) {
         in_many(a_.cur_digit);
-        affiche_pres();
-        const bool placed = search_and_place(false);
-        if (end_test()) return;
+        marks_unpainted_ = true;
+        const bool placed = search_and_place();
+        if (end_test()) break;
         if (placed) continue;
         // The digit is done: its closing line and the separator, then the next digit, all in the
         // one log that is never cleared here.
         close_digit();
         view_.append_log(kSeparator);
         init_digit();
-        if (!take_next_digit(false)) return;
+        if (!take_next_digit(false)) break;
     }
+    paint_last_marks();
 }
 
-void Engine::start_command(bool show5, bool show6) {
+void Engine::start_command(Tempo tempo, bool show5, bool show6) {
+    solving_ = true;
+    ended_ = false;
+    tempo_ = tempo;
     view_.show_occurrence_table();
     disable_all();
     // Hide before showing, so that at most one step button is ever visible.
@@ -241,23 +174,30 @@ void Engine::start_command(bool show5, bool show6) {
     if (show6) view_.set_button_visible(StepButton::Button6, true);
 }
 
+bool Engine::verif_validates() {
+    if (verif_sudoku()) return true;
+    solving_ = false;
+    ended_ = false;
+    return false;
+}
+
 void Engine::m_stepClick() {
-    if (!verif_sudoku()) return;
-    start_command(true, false);
-    init_jeu(5);
+    if (!verif_validates()) return;
+    start_command(Tempo::Step, true, false);
+    init_jeu(Tempo::Step);
 }
 
 void Engine::m_numberClick() {
-    if (!verif_sudoku()) return;
-    start_command(false, true);
-    init_jeu(6);
+    if (!verif_validates()) return;
+    start_command(Tempo::Digit, false, true);
+    init_jeu(Tempo::Digit);
     solve_number();
 }
 
 void Engine::m_onceClick() {
-    if (!verif_sudoku()) return;
-    start_command(false, false);
-    init_jeu(7);
+    if (!verif_validates()) return;
+    start_command(Tempo::Once, false, false);
+    init_jeu(Tempo::Once);
     solve_once();
 }
 

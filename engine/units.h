@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <bit>
 #include <cstdint>
 
 #include "coords.h"
@@ -48,25 +49,43 @@ constexpr UnitCodeTable make_unit_codes() {
 
 inline constexpr UnitCodeTable kUnitCodes = make_unit_codes();
 
-// The 81 cell codes in board order: rows 1-9, within a row columns 1-9.
-struct BoardCodeTable {
-    std::uint8_t code[81]{};
-    std::uint8_t row[81]{};
-    std::uint8_t col[81]{};
-    std::uint8_t region[81]{};
+// A set of cells by cell code: bit `code` (11-99) of 128 bits held as two words. Codes are also the
+// offsets into a 1-based [10][10] array seen flat, so one scan of such an array gives a set.
+struct CodeSet {
+    std::uint64_t lo = 0; // codes 0-63
+    std::uint64_t hi = 0; // codes 64-99
+    friend constexpr CodeSet operator&(CodeSet a, CodeSet b) { return {a.lo & b.lo, a.hi & b.hi}; }
+    constexpr bool empty() const { return (lo | hi) == 0; }
 };
 
-constexpr BoardCodeTable make_board_codes() {
-    BoardCodeTable t{};
-    for (int i = 0; i < 81; ++i) {
-        t.row[i] = static_cast<std::uint8_t>(i / 9 + 1);
-        t.col[i] = static_cast<std::uint8_t>(i % 9 + 1);
-        t.region[i] = static_cast<std::uint8_t>(region_of(i / 9 + 1, i % 9 + 1));
-        t.code[i] = static_cast<std::uint8_t>(cell_code(t.row[i], t.col[i]));
-    }
+// The cells of each unit as code sets. Index: kind 0-2, unit 1-9 (0 unused).
+struct UnitSetTable {
+    CodeSet set[3][10]{};
+};
+
+constexpr UnitSetTable make_unit_sets() {
+    UnitSetTable t{};
+    for (int k = 0; k < 3; ++k)
+        for (int n = 1; n <= 9; ++n)
+            for (const std::uint8_t code : kUnitCodes.code[k][n]) {
+                if (code < 64)
+                    t.set[k][n].lo |= std::uint64_t{1} << code;
+                else
+                    t.set[k][n].hi |= std::uint64_t{1} << (code - 64);
+            }
     return t;
 }
 
-inline constexpr BoardCodeTable kBoard = make_board_codes();
+inline constexpr UnitSetTable kUnitSets = make_unit_sets();
+
+// The code of the unit's one cell in `set` (kind, unit 1-9), else 0: none, several, or a unit
+// number outside 1..9.
+constexpr int only_cell_in(const CodeSet& set, UnitKind kind, int n) {
+    if (n < 1 || n > 9) return 0;
+    const CodeSet in_unit = set & kUnitSets.set[static_cast<int>(kind)][n];
+    if (in_unit.hi == 0)
+        return in_unit.lo != 0 && (in_unit.lo & (in_unit.lo - 1)) == 0 ? std::countr_zero(in_unit.lo) : 0;
+    return in_unit.lo == 0 && (in_unit.hi & (in_unit.hi - 1)) == 0 ? 64 + std::countr_zero(in_unit.hi) : 0;
+}
 
 } // namespace vornel

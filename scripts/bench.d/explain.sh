@@ -1,36 +1,66 @@
 #!/usr/bin/env bash
-# vornel-explain against qqwing on the same 10,000 puzzles, side by side in one run, and the trace
-# against the summary. Prints the times, the ratios and the puzzles per second.
+# vornel-explain against qqwing on the same 10,000 generated puzzles, run in turn, median of three:
+#  - one core: both pinned to CPU 0, CPU time (user + system);  target: qqwing / explain >= 2.5
+#  - two cores: wall time, unpinned;                           target: qqwing / explain >= 4
+#  - the process against the in-process engine benchmark, CPU time per puzzle; target <= 1.5
+#  - --trace against --summary, CPU time;                       target <= 2
+#  - peak memory of --summary on 10,000 and on 1,000,000 puzzles: flat
 set -euo pipefail
 build=${1:-build}
 explain="$build/app/vornel-explain"
+bench="$build/bench/engine/bench_engine"
 if ! command -v qqwing >/dev/null 2>&1; then
   echo "qqwing is not installed (apt-get install qqwing): skipping the comparison"
   exit 0
 fi
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-puzzles="$work/puzzles.txt"
-qqwing --generate 10000 --one-line --difficulty any > "$puzzles" 2>/dev/null
+# VORNEL_BENCH_PUZZLES names a file of one-line puzzles to use instead of 10,000 fresh ones.
+puzzles=${VORNEL_BENCH_PUZZLES:-$work/puzzles.txt}
+[ -n "${VORNEL_BENCH_PUZZLES:-}" ] || qqwing --generate 10000 --one-line --difficulty any > "$puzzles" 2>/dev/null
+count=$(grep -c . "$puzzles")
+pin=()
+command -v taskset >/dev/null 2>&1 && pin=(taskset -c 0)
 
-best() { # best of three wall-clock runs, in seconds
-  local best=
+# run3 FIELD CMD...: the median of three runs of FIELD (cpu or wall, in seconds).
+run3() {
+  local field=$1; shift
+  local values=()
   for _ in 1 2 3; do
-    local start end t
-    start=$(date +%s.%N)
-    "$@" > /dev/null
-    end=$(date +%s.%N)
-    t=$(echo "$end - $start" | bc -l)
-    if [ -z "$best" ] || [ "$(echo "$t < $best" | bc -l)" = 1 ]; then best=$t; fi
+    local TIMEFORMAT='%U %S %R' t
+    t=$({ time "$@" > /dev/null 2>&1; } 2>&1)
+    read -r user sys real <<< "$t"
+    if [ "$field" = cpu ]; then values+=("$(echo "$user + $sys" | bc -l)"); else values+=("$real"); fi
   done
-  echo "$best"
+  printf '%s\n' "${values[@]}" | sort -g | sed -n 2p
 }
+ratio() { echo "$1 / $2" | bc -l; }
 
-q=$(best sh -c 'qqwing --solve --one-line < "$1"' qqwing "$puzzles")
-s=$(best "$explain" --summary --lines "$puzzles")
-t=$(best "$explain" --tempo once --trace --lines "$puzzles")
-printf 'qqwing --solve --one-line        %.3f s\n' "$q"
-printf 'vornel-explain --summary --lines  %.3f s  (%.0f puzzles/s)\n' "$s" "$(echo "10000 / $s" | bc -l)"
-printf 'vornel-explain --trace --lines    %.3f s  (%.0f puzzles/s)\n' "$t" "$(echo "10000 / $t" | bc -l)"
-printf 'qqwing / summary: %.2f (target >= 2)\n' "$(echo "$q / $s" | bc -l)"
-printf 'trace / summary:  %.2f (target <= 2)\n' "$(echo "$t / $s" | bc -l)"
+q1=$(run3 cpu "${pin[@]}" sh -c 'qqwing --solve --one-line < "$1"' qqwing "$puzzles")
+s1=$(run3 cpu "${pin[@]}" "$explain" --summary --lines "$puzzles")
+q2=$(run3 wall sh -c 'qqwing --solve --one-line < "$1"' qqwing "$puzzles")
+s2=$(run3 wall "$explain" --summary --lines "$puzzles")
+t1=$(run3 cpu "${pin[@]}" "$explain" --trace --lines "$puzzles")
+printf 'one core, CPU s:  qqwing --solve --one-line %.3f   vornel-explain --summary --lines %.3f   ratio %.2f (target >= 2.5)\n' \
+  "$q1" "$s1" "$(ratio "$q1" "$s1")"
+printf 'two cores, wall s: qqwing %.3f   vornel-explain %.3f   ratio %.2f (target >= 4)\n' "$q2" "$s2" "$(ratio "$q2" "$s2")"
+printf 'trace / summary, CPU: %.3f / %.3f = %.2f (target <= 2)\n' "$t1" "$s1" "$(ratio "$t1" "$s1")"
+
+if [ -x "$bench" ]; then
+  # The benchmark prints "one_pass_solve_per_puzzle_of_the_corpus <time> ns <cpu> ns ...".
+  inproc=$(VORNEL_BENCH_PUZZLES="$puzzles" "${pin[@]}" "$bench" --benchmark_filter=per_puzzle_of_the_corpus \
+    --benchmark_min_time=2 2>/dev/null | awk '/per_puzzle_of_the_corpus/ {print $4}')
+  per=$(echo "$s1 * 1000000000 / $count" | bc -l)
+  printf 'per puzzle, CPU: process %.0f ns, in-process engine %.0f ns, ratio %.2f (target <= 1.5)\n' \
+    "$per" "$inproc" "$(ratio "$per" "$inproc")"
+fi
+
+if [ -x /usr/bin/time ]; then
+  million="$work/million.txt"
+  for _ in $(seq 100); do cat "$puzzles"; done > "$million"
+  peak() { /usr/bin/time -f %M "$explain" --summary --lines "$1" 2>&1 >/dev/null | tail -1; }
+  printf 'peak memory of --summary: %s KiB for %s puzzles, %s KiB for 100 times as many (flat)\n' \
+    "$(peak "$puzzles")" "$count" "$(peak "$million")"
+else
+  echo "GNU time is not installed (apt-get install time): skipping the memory figure"
+fi

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <random>
+#include <optional>
 
 #include "board_fixture.h"
 
@@ -134,34 +134,39 @@ TEST(Validation, the_solved_easy_puzzle_is_valid) {
     EXPECT_EQ(b.log(), std::vector<std::string>{"Le sudoku est valide."});
 }
 
-TEST(Census, the_census_of_all_units_at_once_matches_unit_by_unit_counts) {
-    std::mt19937 random(99);
-    for (int round = 0; round < 200; ++round) {
+TEST(LastEmptyCell, returns_the_first_unit_with_one_empty_cell_and_the_digit_it_lacks) {
+    using Kind = FoundStep::Kind;
+    const struct {
+        const char* what;
+        std::vector<std::pair<int, std::string>> rows; // row number, nine values ('.' empty)
+        std::optional<FoundStep> found;
+        int found_count, missing; // the census fields as the last unit examined leaves them
+    } cases[] = {
+        {"an empty board has none; column 9 is the last unit asked", {}, std::nullopt, 9, 0},
+        {"a row with one empty cell",
+         {{4, "123.56789"}},
+         FoundStep{Kind::LastEmptyCell, UnitKind::Row, 4, 4, 4, 4},
+         1,
+         4},
+        {"region 5 comes before row 5",
+         {{4, "...123..."}, {5, "...4.6..."}, {6, "...789..."}, {9, "12346789."}},
+         FoundStep{Kind::LastEmptyCell, UnitKind::Region, 5, 5, 5, 5},
+         1,
+         5},
+        {"a row before a column",
+         {{1, "1234567.."}, {9, "........9"}, {3, "2345678.1"}},
+         FoundStep{Kind::LastEmptyCell, UnitKind::Row, 3, 3, 8, 9},
+         1,
+         9},
+        {"a unit lacking two digits is no hit", {{7, "1234567.1"}}, std::nullopt, 8, 0},
+        {"a digit its column already holds is no hit", {{1, "12345678."}, {5, "........9"}}, std::nullopt, 8, 0},
+    };
+    for (const auto& c : cases) {
         Board b;
-        for (int r = 1; r <= 9; ++r)
-            for (int c = 1; c <= 9; ++c) {
-                const int pick = static_cast<int>(random() % 14);
-                // Mostly digits and empty cells, now and then a value no cell can show.
-                b.poke(r, c, pick < 10 ? pick : pick == 10 ? 12 : pick == 11 ? -5 : 0);
-            }
-        const UnitCensus all = census_of_empty_cells(b.area);
-        for (int n = 1; n <= 9; ++n) {
-            const std::int16_t codes[3] = {b.engine.verif_box_n(static_cast<std::int16_t>(n), 0), 0, 0};
-            const int found0 = b.area.found_count, missing0 = b.area.missing_digit;
-            const std::int16_t line = b.engine.verif_line_n(static_cast<std::int16_t>(n), 0);
-            const int found1 = b.area.found_count, missing1 = b.area.missing_digit;
-            const std::int16_t col = b.engine.verif_col_n(static_cast<std::int16_t>(n), 0);
-            const int found2 = b.area.found_count, missing2 = b.area.missing_digit;
-            EXPECT_EQ(all.empty[0][n], found0);
-            EXPECT_EQ(all.missing[0][n], missing0);
-            EXPECT_EQ(all.empty[1][n], found1);
-            EXPECT_EQ(all.missing[1][n], missing1);
-            EXPECT_EQ(all.empty[2][n], found2);
-            EXPECT_EQ(all.missing[2][n], missing2);
-            // The census names the cell only when it is the one empty cell.
-            if (found0 == 1) { EXPECT_EQ(all.last_empty[0][n], codes[0]); }
-            if (found1 == 1) { EXPECT_EQ(all.last_empty[1][n], line); }
-            if (found2 == 1) { EXPECT_EQ(all.last_empty[2][n], col); }
-        }
+        for (const auto& [row, values] : c.rows)
+            for (int col = 1; col <= 9; ++col) b.poke(row, col, values[col - 1] == '.' ? 0 : values[col - 1] - '0');
+        EXPECT_EQ(b.engine.find_last_empty_cell(), c.found) << c.what;
+        EXPECT_EQ(b.area.found_count, c.found_count) << c.what;
+        EXPECT_EQ(b.area.missing_digit, c.missing) << c.what;
     }
 }

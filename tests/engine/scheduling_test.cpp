@@ -79,7 +79,7 @@ TEST(Scheduling, init_jeu_on_a_full_grid_finishes_without_touching_marks_or_colo
     b.view.set_cell_colour(5, 5, kRed);
     b.view.set_button_visible(StepButton::Button5, true);
     b.area.pres[2][2] = 2;
-    b.engine.init_jeu(5);
+    b.engine.init_jeu(Tempo::Step);
     EXPECT_EQ(b.log(), (std::vector<std::string>{"Nouveau cycle.", "Le sudoku est terminé."}));
     EXPECT_FALSE(b.b5());
     EXPECT_FALSE(b.b6());
@@ -90,19 +90,20 @@ TEST(Scheduling, init_jeu_on_a_full_grid_finishes_without_touching_marks_or_colo
 }
 
 TEST(Scheduling, init_jeu_picks_the_first_digit_and_only_the_step_tempo_builds_marks) {
-    for (const int tempo : {5, 6, 7}) {
+    for (const Tempo tempo : {Tempo::Step, Tempo::Digit, Tempo::Once}) {
         Board b(vornel::test::kEasy);
         b.area.digit_placed = -1;
         b.area.tour_placed = 4;
         b.engine.init_jeu(tempo);
-        EXPECT_EQ(b.log(), (std::vector<std::string>{"Nouveau cycle.", "Nous traitons le chiffre 6."})) << tempo;
+        EXPECT_EQ(b.log(), (std::vector<std::string>{"Nouveau cycle.", "Nous traitons le chiffre 6."}))
+            << static_cast<int>(tempo);
         EXPECT_EQ(b.area.cur_digit, 6);
         EXPECT_EQ(b.area.digit_placed, 0);
         EXPECT_EQ(b.area.tour_placed, 0);
         EXPECT_EQ(b.area.total_filled, 30);
         const bool marked = b.pres() != std::string(81, '0');
-        EXPECT_EQ(marked, tempo == 5) << tempo;
-        EXPECT_EQ(b.colours().find('R') != std::string::npos, tempo == 5) << tempo;
+        EXPECT_EQ(marked, tempo == Tempo::Step) << static_cast<int>(tempo);
+        EXPECT_EQ(b.colours().find('R') != std::string::npos, tempo == Tempo::Step) << static_cast<int>(tempo);
         for (int i = 1; i <= 9; ++i) EXPECT_EQ(b.view.occurrence_cell(i, 0), std::to_string(i));
         EXPECT_EQ(b.view.occurrence_cell(6, 1), "5");
         EXPECT_EQ(b.view.occurrence_cell(2, 1), "2");

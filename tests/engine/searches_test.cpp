@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <random>
+#include <optional>
 
 #include "board_fixture.h"
 
@@ -130,40 +130,27 @@ TEST(LoneFreeCell, out_of_range_units_find_nothing) {
     }
 }
 
-TEST(LoneFreeCell, the_solver_finds_the_same_unit_as_asking_unit_by_unit) {
-    // Grids filled at random: the solver's search (over the free cells in_many counted) must name
-    // the first unit, regions then rows then columns, that verif_box_c, verif_line_c and
-    // verif_col_c name.
-    std::mt19937 random(5);
-    int hits = 0;
-    for (int round = 0; round < 300; ++round) {
-        std::string puzzle(81, '.');
-        const int filled = 20 + static_cast<int>(random() % 50);
-        for (int i = 0; i < filled; ++i) puzzle[random() % 81] = static_cast<char>('1' + random() % 9);
-        Board b(puzzle);
-        b.area.cur_digit = static_cast<std::uint16_t>(1 + random() % 9);
-        b.engine.in_many(b.area.cur_digit);
-        std::string expected;
-        const char* kinds[] = {"région", "ligne", "colonne"};
-        for (int k = 0; k < 3 && expected.empty(); ++k)
-            for (std::int16_t n = 1; n <= 9 && expected.empty(); ++n) {
-                const std::int16_t code = k == 0   ? b.engine.verif_box_c(n)
-                                          : k == 1 ? b.engine.verif_line_c(n)
-                                                   : b.engine.verif_col_c(n);
-                if (code != 0)
-                    expected =
-                        "Il y a une seule case vide dans la " + std::string(kinds[k]) + " " + std::to_string(n) + ",";
-            }
-        b.view.clear_log();
-        b.area.tour_placed = -100; // keep the end test away: only the search is looked at
-        b.engine.solve_step();
-        const std::string first = b.log().empty() ? "" : b.log().front();
-        if (expected.empty()) {
-            EXPECT_EQ(first.rfind("Il y a une seule case vide", 0), std::string::npos) << puzzle;
-        } else {
-            ++hits;
-            EXPECT_EQ(first, expected) << puzzle;
-        }
+TEST(LoneFreeCell, the_search_returns_the_first_unit_regions_then_rows_then_columns) {
+    using Kind = FoundStep::Kind;
+    const struct {
+        const char* what;
+        std::string marks;
+        std::optional<FoundStep> found;
+    } cases[] = {
+        {"nine free cells everywhere", fill('0'), std::nullopt},
+        {"no free cell at all", fill('1'), std::nullopt},
+        {"region 8 before row 8 and column 5", with(fill('1'), {{85, '0'}}),
+         FoundStep{Kind::LoneFreeCell, UnitKind::Region, 8, 8, 5, 7}},
+        {"row 5 when no region has one", with(fill('2'), {{47, '0'}, {49, '0'}, {58, '0'}, {67, '0'}}),
+         FoundStep{Kind::LoneFreeCell, UnitKind::Row, 5, 5, 8, 7}},
+        {"column 2 with only row 7 free, every row and region with two",
+         with(fill('1'), {{72, '0'}, {73, '0'}, {11, '0'}, {13, '0'}, {41, '0'}, {43, '0'}}),
+         FoundStep{Kind::LoneFreeCell, UnitKind::Column, 2, 7, 2, 7}},
+    };
+    for (const auto& c : cases) {
+        Board b;
+        b.area.cur_digit = 7;
+        set_pres(b, c.marks);
+        EXPECT_EQ(b.engine.find_lone_free_cell(), c.found) << c.what;
     }
-    EXPECT_GT(hits, 20);
 }

@@ -30,13 +30,13 @@ struct Recorder final : LogListener {
     void log_appended(std::string_view line) override { appended.emplace_back(line); }
 };
 
-Lines run_tempo(Board& b, int tempo, int* requests = nullptr) {
+Lines run_tempo(Board& b, Tempo tempo, int* requests = nullptr) {
     Recorder rec;
     b.view.set_log_listener(&rec);
     int count = 1;
-    if (tempo == 5)
+    if (tempo == Tempo::Step)
         b.engine.m_stepClick();
-    else if (tempo == 6)
+    else if (tempo == Tempo::Digit)
         b.engine.m_numberClick();
     else
         b.engine.m_onceClick();
@@ -66,6 +66,13 @@ bool valid_grid(const WorkArea& a) {
             if (copy.grid[r][c] < 0 || copy.grid[r][c] > 9) return false;
     return count_solutions(copy, 1) == 1;
 }
+
+constexpr Tempo kTempos[] = {Tempo::Step, Tempo::Digit, Tempo::Once};
+const char* name(Tempo tempo) { return tempo == Tempo::Step ? "step" : tempo == Tempo::Digit ? "digit" : "once"; }
+
+const std::string kStuckUnique = "Le sudoku a une solution unique, mais notre méthode ne permet pas de la trouver.";
+const std::string kStuckNotUnique = "Le sudoku n'a pas de solution unique.";
+std::string stuck_line(int solutions) { return solutions == 1 ? kStuckUnique : kStuckNotUnique; }
 
 bool full(const Board& b) { return b.grid().find('.') == std::string::npos; }
 
@@ -143,7 +150,7 @@ TEST(StepSolver, nothing_to_do_then_the_next_click_takes_up_the_next_digit) {
 TEST(StepSolver, a_cycle_without_placement_ends_stuck_alone_in_the_log_with_a_white_board) {
     Board b("3" + std::string(80, '.'));
     int requests = 0;
-    run_tempo(b, 5, &requests);
+    run_tempo(b, Tempo::Step, &requests);
     EXPECT_EQ(b.log(), (Lines{"Le sudoku n'a pas de solution unique."}));
     EXPECT_EQ(b.colours(), std::string(81, 'W'));
     EXPECT_FALSE(b.b5());
@@ -201,7 +208,7 @@ TEST(OnePassSolver, a_stuck_puzzle_ends_with_nothing_to_do_the_separator_and_stu
     ASSERT_GE(log.size(), 3u);
     EXPECT_EQ(log[log.size() - 3], "Rien à faire avec ce chiffre.");
     EXPECT_EQ(log[log.size() - 2], std::string(43, '-'));
-    EXPECT_EQ(log[log.size() - 1], "Le sudoku n'a pas de solution unique.");
+    EXPECT_EQ(log[log.size() - 1], kStuckUnique);
     EXPECT_EQ(b.colours(), std::string(81, 'W'));
     EXPECT_FALSE(b.b5());
     EXPECT_FALSE(b.b6());
@@ -262,12 +269,12 @@ TEST(LastCellSearch, never_writes_a_digit_that_the_cells_column_already_holds) {
     std::string p(81, '.');
     p.replace(0, 8, "12345678");
     p[4 * 9 + 8] = '9';
-    for (const int tempo : {5, 6, 7}) {
+    for (const Tempo tempo : kTempos) {
         Board b(p);
         const Lines lines = run_tempo(b, tempo);
-        EXPECT_EQ(b.area.grid[1][9], 0) << tempo;
-        EXPECT_EQ(b.log().back(), "Le sudoku n'a pas de solution unique.") << tempo;
-        EXPECT_TRUE(placements(lines).empty()) << tempo;
+        EXPECT_EQ(b.area.grid[1][9], 0) << name(tempo);
+        EXPECT_EQ(b.log().back(), "Le sudoku n'a pas de solution unique.") << name(tempo);
+        EXPECT_TRUE(placements(lines).empty()) << name(tempo);
     }
 }
 
@@ -276,17 +283,20 @@ TEST(Solvers, every_tempo_ends_and_makes_the_same_placements_on_a_corpus) {
     for (const std::string& puzzle : corpus(60)) {
         Board step(puzzle), digit(puzzle), once(puzzle);
         int step_requests = 0;
-        const Lines step_lines = run_tempo(step, 5, &step_requests);
-        const Lines digit_lines = run_tempo(digit, 6);
-        const Lines once_lines = run_tempo(once, 7);
+        const Lines step_lines = run_tempo(step, Tempo::Step, &step_requests);
+        const Lines digit_lines = run_tempo(digit, Tempo::Digit);
+        const Lines once_lines = run_tempo(once, Tempo::Once);
         EXPECT_LT(step_requests, 100000) << puzzle;
         EXPECT_EQ(placements(step_lines), placements(once_lines)) << puzzle;
         EXPECT_EQ(placements(digit_lines), placements(once_lines)) << puzzle;
         EXPECT_EQ(step.grid(), once.grid()) << puzzle;
         EXPECT_EQ(digit.grid(), once.grid()) << puzzle;
-        const bool finished = once.log().back() == "Le sudoku est terminé.";
+        const bool finished = once.engine.state() == SolverState::Finished;
         EXPECT_EQ(finished, full(once)) << puzzle;
-        EXPECT_TRUE(finished || once.log().back() == "Le sudoku n'a pas de solution unique.") << puzzle;
+        EXPECT_EQ(once.log().back(), finished ? "Le sudoku est terminé." : stuck_line(count_solutions(once.area)))
+            << puzzle;
+        EXPECT_EQ(step.engine.state(), once.engine.state()) << puzzle;
+        EXPECT_EQ(digit.engine.state(), once.engine.state()) << puzzle;
         if (finished) {
             ++finished_count;
             EXPECT_TRUE(valid_grid(once.area)) << puzzle;
@@ -314,7 +324,7 @@ TEST(Solvers, puzzles_without_a_solution_never_gain_a_duplicate) {
         if (p[i] == '.') continue;
         ++tried;
         Board b(p);
-        run_tempo(b, 7);
+        run_tempo(b, Tempo::Once);
         EXPECT_EQ(b.log().back(), "Le sudoku n'a pas de solution unique.") << p;
         Board after(b.grid());
         EXPECT_TRUE(after.engine.verif_sudoku()) << p;
@@ -322,17 +332,91 @@ TEST(Solvers, puzzles_without_a_solution_never_gain_a_duplicate) {
     EXPECT_GE(tried, 10) << "the corpus should plant enough wrong givens";
 }
 
-TEST(SolutionCount, counts_none_one_or_several) {
-    EXPECT_EQ(count_solutions(Board(kEasy).area), 1);
-    EXPECT_EQ(count_solutions(Board(kHard).area), 1);
-    EXPECT_EQ(count_solutions(Board(kEasySolution).area), 1);
-    EXPECT_EQ(count_solutions(Board().area), 2);
-    EXPECT_EQ(count_solutions(Board(std::string("55") + std::string(79, '.')).area), 0);
-    Board odd(kEasy);
-    odd.poke(1, 3, 12);
-    EXPECT_EQ(count_solutions(odd.area), 0);
-    std::string p(81, '.');
-    p.replace(0, 8, "12345678");
-    p[4 * 9 + 8] = '9';
-    EXPECT_EQ(count_solutions(Board(p).area), 0);
+TEST(Solvers, a_stuck_solve_says_whether_the_grid_has_one_solution_in_every_tempo) {
+    std::string none(81, '.'); // row 1 lacks only 9, which column 9 already holds
+    none.replace(0, 8, "12345678");
+    none[4 * 9 + 8] = '9';
+    const struct {
+        const char* what;
+        std::string puzzle;
+        StuckKind kind;
+        const std::string& line;
+    } cases[] = {
+        {"one solution the searches cannot reach", std::string(kHard), StuckKind::OneSolution, kStuckUnique},
+        {"several solutions", "3" + std::string(80, '.'), StuckKind::SeveralSolutions, kStuckNotUnique},
+        {"no solution though no unit holds a digit twice", none, StuckKind::NoSolution, kStuckNotUnique},
+    };
+    for (const auto& c : cases) {
+        for (const Tempo tempo : kTempos) {
+            Board b(c.puzzle);
+            run_tempo(b, tempo);
+            EXPECT_EQ(b.engine.state(), SolverState::Stuck) << c.what << ", " << name(tempo);
+            EXPECT_EQ(b.engine.stuck_kind(), c.kind) << c.what << ", " << name(tempo);
+            EXPECT_EQ(b.log().back(), c.line) << c.what << ", " << name(tempo);
+            // Same place as ever: after the separator in one pass, alone in a fresh log otherwise.
+            if (tempo == Tempo::Once)
+                EXPECT_EQ(b.log().at(b.log().size() - 2), std::string(43, '-')) << c.what;
+            else
+                EXPECT_EQ(b.log().size(), 1u) << c.what << ", " << name(tempo);
+            EXPECT_FALSE(b.b5());
+            EXPECT_FALSE(b.b6());
+            EXPECT_EQ(b.colours(), std::string(81, 'W')) << c.what << ", " << name(tempo);
+        }
+    }
+}
+
+TEST(Solvers, the_state_follows_each_request_of_the_step_tempo) {
+    Board b("3" + std::string(80, '.'));
+    EXPECT_EQ(b.engine.state(), SolverState::Idle);
+    b.engine.m_stepClick();
+    EXPECT_EQ(b.engine.state(), SolverState::Working);
+    EXPECT_EQ(b.engine.tempo(), Tempo::Step);
+    b.engine.Button5Click();
+    EXPECT_EQ(b.engine.state(), SolverState::Exhausted);
+    b.engine.Button5Click();
+    EXPECT_EQ(b.engine.state(), SolverState::Working);
+    while (b.b5()) b.engine.Button5Click();
+    EXPECT_EQ(b.engine.state(), SolverState::Stuck);
+    b.engine.new_puzzle();
+    EXPECT_EQ(b.engine.state(), SolverState::Idle);
+
+    Board full(kEasySolution);
+    full.engine.m_numberClick();
+    EXPECT_EQ(full.engine.state(), SolverState::Finished);
+    EXPECT_EQ(full.engine.tempo(), Tempo::Digit);
+    full.engine.show_grid();
+    EXPECT_EQ(full.engine.state(), SolverState::Idle);
+
+    Board invalid(std::string("55") + std::string(79, '.'));
+    invalid.engine.m_onceClick();
+    EXPECT_EQ(invalid.engine.state(), SolverState::Idle);
+}
+
+TEST(Solvers, a_request_ends_with_the_colours_of_the_last_pass_marks_and_its_placements_green) {
+    // Each request of the digit tempo, and the one request of the one-pass tempo on a puzzle that
+    // finishes: every cell shows its mark's colour, or green where this digit's turn placed.
+    for (const Tempo tempo : {Tempo::Digit, Tempo::Once}) {
+        Board b(kEasy);
+        std::string before = b.grid();
+        tempo == Tempo::Digit ? b.engine.m_numberClick() : b.engine.m_onceClick();
+        for (int request = 0; request < 200; ++request) {
+            const std::string after = b.grid();
+            std::string expected;
+            for (int r = 1; r <= 9; ++r)
+                for (int c = 1; c <= 9; ++c) {
+                    const int i = (r - 1) * 9 + c - 1;
+                    const int mark = b.area.pres[r][c];
+                    const bool placed = before[i] == '.' && after[i] != '.';
+                    expected += placed && b.view.cell_colour(r, c) == kGreen ? 'G'
+                                : mark == 1                                  ? 'R'
+                                : mark == 2                                  ? 'O'
+                                                                             : 'W';
+                }
+            EXPECT_EQ(b.colours(), expected) << name(tempo) << ", request " << request;
+            if (!b.b6()) break;
+            before = after;
+            b.engine.Button6Click();
+        }
+        EXPECT_EQ(b.engine.state(), SolverState::Finished) << name(tempo);
+    }
 }
