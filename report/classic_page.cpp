@@ -21,24 +21,26 @@ std::string cell_words(int cell) {
     return "ligne " + std::to_string(cell / 9 + 1) + ", colonne " + std::to_string(cell % 9 + 1);
 }
 
-// Collects the log into steps: a line that comes with a new digit on the board closes a step.
+// Collects the log into steps: the lines of a request that writes a digit make one step, shown
+// with the board as the request leaves it.
 class StepCollector final : public LogListener {
 public:
     StepCollector(const WorkArea& area, const HeadlessBoard& board, const std::array<bool, 81>& given)
-        : area_(area), board_(board), given_(given), filled_(filled()) {}
+        : area_(area), board_(board), given_(given) {}
 
     void log_cleared() override {}
-    void log_appended(std::string_view line) override {
-        pending_.emplace_back(line);
-        const int now = filled();
-        if (now == filled_) return;
-        filled_ = now;
+    void log_appended(std::string_view line) override { pending_.emplace_back(line); }
+
+    // A request has returned: when it wrote a digit, its lines and the board make a step.
+    void request_done() {
+        BoardPicture board = picture(true);
+        if (board.values == last_values_) return;
         PageStep step;
         step.number = static_cast<int>(steps_.size()) + 1;
         step.sentences = std::move(pending_);
         pending_.clear();
-        step.board = picture(true);
-        last_values_ = step.board->values;
+        last_values_ = board.values;
+        step.board = std::move(board);
         steps_.push_back(std::move(step));
     }
 
@@ -71,17 +73,9 @@ public:
     std::vector<std::string> pending_;
 
 private:
-    int filled() const {
-        int n = 0;
-        for (int r = 1; r <= 9; ++r)
-            for (int c = 1; c <= 9; ++c) n += area_.grid[r][c] != 0;
-        return n;
-    }
-
     const WorkArea& area_;
     const HeadlessBoard& board_;
     const std::array<bool, 81>& given_;
-    int filled_;
     std::array<std::uint8_t, 81> last_values_{}; // the board of the previous step
 };
 
@@ -110,8 +104,14 @@ Page classic_page(const std::string& title, const PuzzleValues& values, const Fa
     page.puzzle = collector.picture(false);
     page.puzzle.description = grid_words(page.puzzle, "La grille de départ");
 
+    // One placement a request: "Résoudre pas à pas", then "Pas suivant" while it shows.
     board.set_log_listener(&collector);
-    engine.m_onceClick();
+    engine.m_stepClick();
+    collector.request_done();
+    for (long requests = 0; requests < 100000 && board.button_visible(StepButton::Button5); ++requests) {
+        engine.Button5Click();
+        collector.request_done();
+    }
     board.set_log_listener(nullptr);
 
     page.steps = std::move(collector.steps_);

@@ -8,9 +8,10 @@
 
 namespace vornel::report {
 
-// The page of the classic engine's one-pass solution of a puzzle, put on a fresh board as Open
-// puts it: one step per placement, with the lines that led to it and the board's per-digit
-// colours just after it; the lines after the last placement close the page. Failures raised by
+// The page of the classic engine's solution of a puzzle, step by step ("Résoudre pas à pas", then
+// "Pas suivant" while it shows), put on a fresh board as Open puts it: one step per request that
+// writes a digit, with the request's lines and the board's per-digit colours as it leaves them;
+// the lines after the last placement close the page. Failures raised by
 // a cell's change handling go to `reporter`.
 Page classic_page(const std::string& title, const PuzzleValues& values, const FailureReporter& reporter = {});
 

@@ -27,7 +27,7 @@ PuzzleValues values_of_line(std::string_view line) {
     return v;
 }
 
-// Every line the engine appends during a one-pass solve, clears ignored.
+// Every line the engine appends during a step-by-step solve, clears ignored.
 struct AllLines final : LogListener {
     std::vector<std::string> lines;
     void log_cleared() override {}
@@ -47,7 +47,8 @@ Solved solve_headless(std::string_view puzzle) {
     engine.show_grid();
     AllLines all;
     board.set_log_listener(&all);
-    engine.m_onceClick();
+    engine.m_stepClick();
+    while (board.button_visible(StepButton::Button5)) engine.Button5Click();
     board.set_log_listener(nullptr);
     return {all.lines, engine.placements()};
 }
@@ -70,7 +71,7 @@ TEST(HtmlEscape, escapes_the_five_markup_characters_and_keeps_utf8) {
     for (const auto& row : rows) EXPECT_EQ(report::escape_html(row.in), row.out) << row.in;
 }
 
-TEST(ClassicPage, tells_every_line_of_the_one_pass_solve_in_order_with_one_board_per_placement) {
+TEST(ClassicPage, tells_every_line_of_the_step_by_step_solve_in_order_with_one_board_per_placement) {
     for (const char* puzzle : {kEasy, kStuck, kDuplicate}) {
         SCOPED_TRACE(puzzle);
         const Solved solved = solve_headless(puzzle);

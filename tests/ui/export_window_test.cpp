@@ -51,7 +51,7 @@ private:
     std::shared_ptr<std::vector<BoxRequest>> boxes;
     std::unique_ptr<vornel::test::ModalWatchdog> watchdog;
     std::shared_ptr<vornel::test::ScriptedDialogs::Script> script;
-    QTemporaryDir dir;
+    std::unique_ptr<QTemporaryDir> dir;
 
     QAction* action(const char* name) const { return w->findChild<QAction*>(QString::fromLatin1(name)); }
     void type_puzzle(const char* puzzle) {
@@ -59,11 +59,12 @@ private:
             if (puzzle[i] >= '1' && puzzle[i] <= '9') QTest::keyClick(w->cell(i / 9 + 1, i % 9 + 1), puzzle[i]);
     }
     bool greyed() const { return !action("m_export")->isEnabled() && !action("m_print")->isEnabled(); }
-    std::string path(const char* name) const { return dir.filePath(QString::fromLatin1(name)).toStdString(); }
+    std::string path(const char* name) const { return dir->filePath(QString::fromLatin1(name)).toStdString(); }
 
 private slots:
     void init() {
         watchdog = std::make_unique<vornel::test::ModalWatchdog>();
+        dir = std::make_unique<QTemporaryDir>(); // each test, and each row, starts with an empty folder
         boxes = std::make_shared<std::vector<BoxRequest>>();
         script = std::make_shared<vornel::test::ScriptedDialogs::Script>();
         w = std::make_unique<Tf_vrn>();
