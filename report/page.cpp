@@ -25,6 +25,18 @@ const char* shade_fill(BoardPicture::Shade shade) {
 
 void append_int(std::string& s, int n) { s += std::to_string(n); }
 
+// A straight segment of a path: "Mx1 y1Lx2 y2".
+void append_segment(std::string& s, int x1, int y1, int x2, int y2) {
+    s += 'M';
+    append_int(s, x1);
+    s += ' ';
+    append_int(s, y1);
+    s += 'L';
+    append_int(s, x2);
+    s += ' ';
+    append_int(s, y2);
+}
+
 } // namespace
 
 std::string escape_html(std::string_view text) {
@@ -81,14 +93,7 @@ std::string svg_board(const BoardPicture& board) {
                 for (int k = 8; k < 2 * kCell; k += 8) {
                     const int a = std::min(k, kCell);
                     const int b = std::max(0, k - kCell);
-                    s += 'M';
-                    append_int(s, x + b);
-                    s += ' ';
-                    append_int(s, y + a);
-                    s += 'L';
-                    append_int(s, x + a);
-                    s += ' ';
-                    append_int(s, y + b);
+                    append_segment(s, x + b, y + a, x + a, y + b);
                 }
                 s += "\" stroke=\"#000\" stroke-opacity=\"0.35\" stroke-width=\"1\"/>";
             }
@@ -150,22 +155,9 @@ std::string svg_board(const BoardPicture& board) {
             s += "</text>";
             if (removed) {
                 // Struck through with a cross, readable without colour.
-                s += "<path d=\"M";
-                append_int(s, cx - 5);
-                s += ' ';
-                append_int(s, cy - 8);
-                s += 'L';
-                append_int(s, cx + 5);
-                s += ' ';
-                append_int(s, cy + 2);
-                s += "M";
-                append_int(s, cx - 5);
-                s += ' ';
-                append_int(s, cy + 2);
-                s += 'L';
-                append_int(s, cx + 5);
-                s += ' ';
-                append_int(s, cy - 8);
+                s += "<path d=\"";
+                append_segment(s, cx - 5, cy - 8, cx + 5, cy + 2);
+                append_segment(s, cx - 5, cy + 2, cx + 5, cy - 8);
                 s += "\" stroke=\"#d00000\" stroke-width=\"1.4\"/>";
             }
         }

@@ -383,41 +383,23 @@ void Tf_vrn::m_generateClick() {
     dialog->open();
 }
 
-void Tf_vrn::m_stepClick() {
-    run_guarded([this] {
+void Tf_vrn::run_solve_command(void (Engine::*command)()) {
+    run_guarded([this, command] {
         const PuzzleValues start = values_of(area_);
         in_solve_ = true;
         ladder_.solve_command_started();
-        engine_.m_stepClick();
+        (engine_.*command)();
         in_solve_ = false;
         explained_by(report::Engine::Classic, start);
     });
     in_solve_ = false;
 }
 
-void Tf_vrn::m_numberClick() {
-    run_guarded([this] {
-        const PuzzleValues start = values_of(area_);
-        in_solve_ = true;
-        ladder_.solve_command_started();
-        engine_.m_numberClick();
-        in_solve_ = false;
-        explained_by(report::Engine::Classic, start);
-    });
-    in_solve_ = false;
-}
+void Tf_vrn::m_stepClick() { run_solve_command(&Engine::m_stepClick); }
 
-void Tf_vrn::m_onceClick() {
-    run_guarded([this] {
-        const PuzzleValues start = values_of(area_);
-        in_solve_ = true;
-        ladder_.solve_command_started();
-        engine_.m_onceClick();
-        in_solve_ = false;
-        explained_by(report::Engine::Classic, start);
-    });
-    in_solve_ = false;
-}
+void Tf_vrn::m_numberClick() { run_solve_command(&Engine::m_numberClick); }
+
+void Tf_vrn::m_onceClick() { run_solve_command(&Engine::m_onceClick); }
 
 void Tf_vrn::Button5Click() {
     in_solve_ = true;

@@ -162,6 +162,9 @@ private:
     // the explanation the last solve command made, from the grid it started from, and are greyed
     // out from New or Open (any clearing of the log outside a solve) until the next solve.
     void build_export_menu();
+    // A classic solve command: remembers the grid it starts from, for export and for the ladder's
+    // "Modifier la grille", then runs it through the guard.
+    void run_solve_command(void (Engine::*command)());
     void explained_by(report::Engine engine, const PuzzleValues& start);
     void forget_explanation();
     void FormCreate();
