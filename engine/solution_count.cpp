@@ -1,6 +1,7 @@
 #include "solution_count.h"
 
 #include <bit>
+#include <utility>
 
 namespace vornel {
 
@@ -44,6 +45,7 @@ struct Position {
     std::uint16_t cand[81]{};
     std::uint16_t used[27]{};
     int empty = 81;
+    bool naked = true; // false: a cell with one candidate waits for a hidden single to fill it
 
     void place(int cell, std::uint16_t bit) {
         value[cell] = static_cast<std::uint8_t>(std::countr_zero(bit) + 1);
@@ -53,8 +55,8 @@ struct Position {
         for (const std::uint8_t p : kGeo.peers[cell]) cand[p] &= static_cast<std::uint16_t>(~bit);
     }
 
-    // Places every naked single (a cell with one candidate) and every hidden single (a digit with
-    // one place left in a unit) until none is left. False on a contradiction: an empty cell
+    // Places every naked single (a cell with one candidate; only when `naked`) and every hidden
+    // single (a digit with one place left in a unit) until none is left. False on a contradiction: an empty cell
     // without a candidate, or a digit that a unit lacks and can no longer place.
     bool propagate() {
         for (bool progress = true; progress;) {
@@ -63,7 +65,7 @@ struct Position {
                 if (value[i] != 0) continue;
                 const std::uint16_t m = cand[i];
                 if (m == 0) return false;
-                if ((m & (m - 1)) == 0) {
+                if (naked && (m & (m - 1)) == 0) {
                     place(i, m);
                     progress = true;
                 }
@@ -94,6 +96,7 @@ struct Position {
 struct Search {
     int limit;
     SolutionCount result;
+    const Draw* draw = nullptr; // when set, the digits of each branch are tried in a shuffled order
 
     void run(Position p) {
         if (!p.propagate()) return;
@@ -112,6 +115,19 @@ struct Search {
                 best_count = n;
             }
         }
+        if (draw != nullptr) {
+            std::uint16_t bits[9];
+            int n = 0;
+            for (std::uint16_t m = p.cand[best]; m != 0; m &= m - 1) bits[n++] = m & -m;
+            // Fisher-Yates from the last item down, one draw per swap.
+            for (int i = n - 1; i > 0; --i) std::swap(bits[i], bits[(*draw)(static_cast<std::uint32_t>(i) + 1)]);
+            for (int i = 0; i < n && result.count < limit; ++i) {
+                Position next = p;
+                next.place(best, bits[i]);
+                run(next);
+            }
+            return;
+        }
         for (std::uint16_t m = p.cand[best]; m != 0 && result.count < limit; m &= m - 1) {
             Position next = p;
             next.place(best, m & -m);
@@ -120,23 +136,53 @@ struct Search {
     }
 };
 
-} // namespace
-
-SolutionCount find_solutions(const CellValues& cells, int limit) {
-    Position start;
+// The position of the grid's values; false when a value is outside 0-9 or two clash in a unit.
+bool start(const CellValues& cells, Position& start) {
     for (std::uint16_t& c : start.cand) c = kAll;
     for (int i = 0; i < 81; ++i) {
         const int v = cells[i];
         if (v == 0) continue;
-        if (v > 9) return {};
+        if (v > 9) return false;
         const std::uint16_t bit = static_cast<std::uint16_t>(1u << (v - 1));
         for (const std::uint8_t u : kGeo.cell_units[i])
-            if (start.used[u] & bit) return {};
+            if (start.used[u] & bit) return false;
         start.place(i, bit);
     }
+    return true;
+}
+
+} // namespace
+
+SolutionCount find_solutions(const CellValues& cells, int limit) {
+    Position first;
+    if (!start(cells, first)) return {};
     Search search{limit < 1 ? 1 : limit, {}};
-    search.run(start);
+    search.run(first);
     return search.result;
+}
+
+SolutionCount find_solutions_without(const CellValues& cells, int cell, int digit, int limit) {
+    Position first;
+    if (!start(cells, first)) return {};
+    if (cells[cell] == digit) return {};
+    first.cand[cell] &= static_cast<std::uint16_t>(~(1u << (digit - 1)));
+    Search search{limit < 1 ? 1 : limit, {}};
+    search.run(first);
+    return search.result;
+}
+
+CellValues random_full_grid(const Draw& draw) {
+    Position empty;
+    for (std::uint16_t& c : empty.cand) c = kAll;
+    Search search{1, {}, &draw};
+    search.run(empty);
+    return search.result.first;
+}
+
+bool filled_by_singles(const CellValues& cells, bool naked) {
+    Position p;
+    p.naked = naked;
+    return start(cells, p) && p.propagate() && p.empty == 0;
 }
 
 int count_solutions(const WorkArea& area, int limit) {

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 
 #include "work_area.h"
 
@@ -24,5 +25,22 @@ SolutionCount find_solutions(const CellValues& cells, int limit = 2);
 
 // The same count for the work area's grid.
 int count_solutions(const WorkArea& area, int limit = 2);
+
+// The same count among the solutions whose `cell` (0-80) does not hold `digit` (1-9). When a grid
+// with one solution loses the value `digit` in `cell`, it keeps one solution exactly when this
+// finds none for the emptied cell, with limit 1: one search that stops at the first solution.
+SolutionCount find_solutions_without(const CellValues& cells, int cell, int digit, int limit = 1);
+
+// Draws a number 0 to bound - 1, for bound 1-9.
+using Draw = std::function<std::uint32_t(std::uint32_t bound)>;
+
+// A full valid grid: the first solution of the empty grid when the digits of each branch are tried
+// in an order shuffled with `draw` (Fisher-Yates from the last digit down, one draw per swap). The
+// same draws give the same grid.
+CellValues random_full_grid(const Draw& draw);
+
+// True when hidden singles, and naked singles when `naked`, alone fill the grid, which then has
+// exactly one solution. False for a grid that the count above gives no solution.
+bool filled_by_singles(const CellValues& cells, bool naked);
 
 } // namespace vornel

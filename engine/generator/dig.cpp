@@ -1,8 +1,15 @@
 #include "dig.h"
 
+#include <bit>
+
 namespace vornel::generator {
 
 namespace {
+
+// True when the puzzle has a solution whose digit in `cell` is not `digit`.
+bool has_other_solution(const Grid& puzzle, int cell, int digit) {
+    return find_solutions_without(puzzle, cell, digit, 1).count > 0;
+}
 
 // The cells removed together: a cell, and its turned twin when symmetric (81 when none).
 struct Group {
@@ -35,6 +42,21 @@ void set(Grid& puzzle, Group group, const Grid& from) {
 }
 
 } // namespace
+
+Grid random_solution(Random& random) {
+    return random_full_grid([&random](std::uint32_t bound) { return random.below(bound); });
+}
+
+bool forced_by_peers(const Grid& puzzle, int cell) {
+    std::uint16_t seen = 0;
+    const int row = cell / 9, column = cell % 9, box_row = row / 3 * 3, box_column = column / 3 * 3;
+    for (int c = 0; c < 81; ++c) {
+        const int r = c / 9, k = c % 9;
+        const bool peer = c != cell && (r == row || k == column || (r / 3 * 3 == box_row && k / 3 * 3 == box_column));
+        if (peer && puzzle[c] != 0) seen |= static_cast<std::uint16_t>(1u << (puzzle[c] - 1));
+    }
+    return std::popcount(seen) == 8;
+}
 
 Grid dig(const Grid& solution, Random& random, bool symmetric, const Preference& prefer) {
     return dig_from(solution, solution, random, symmetric, prefer);
@@ -77,7 +99,7 @@ Grid vary(const Grid& solution, const Grid& puzzle, Random& random, bool symmetr
 }
 
 bool is_minimal(const Grid& puzzle, bool symmetric) {
-    if (count_solutions(puzzle, 2) != 1) return false;
+    if (find_solutions(puzzle, 2).count != 1) return false;
     Group groups[81];
     const int count = groups_of(symmetric, groups);
     for (int i = 0; i < count; ++i) {
@@ -86,7 +108,7 @@ bool is_minimal(const Grid& puzzle, bool symmetric) {
         if (puzzle[g.cell] == 0 && (g.twin == 81 || puzzle[g.twin] == 0)) continue;
         smaller[g.cell] = 0;
         if (g.twin != 81) smaller[g.twin] = 0;
-        if (count_solutions(smaller, 2) == 1) return false;
+        if (find_solutions(smaller, 2).count == 1) return false;
     }
     return true;
 }

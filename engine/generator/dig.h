@@ -2,10 +2,23 @@
 
 #include <functional>
 
-#include "exact_search.h"
 #include "random.h"
+#include "solution_count.h"
 
 namespace vornel::generator {
+
+// A grid of values, cell 0-80 row by row: 0 empty, 1-9 a digit.
+using Grid = CellValues;
+
+// Solutions are counted by the engine's exact search (solution_count.h): digging asks it dozens of
+// times per puzzle whether a removal keeps one solution, each in a few microseconds.
+
+// A full valid grid drawn at random; the same generator state gives the same grid.
+Grid random_solution(Random& random);
+
+// True when the givens among the empty cell's peers hold eight different digits: the ninth is
+// forced there, whatever else the puzzle holds.
+bool forced_by_peers(const Grid& puzzle, int cell);
 
 // Accepts or refuses a smaller puzzle; accepting it must prove that it has exactly one solution
 // (for instance, singles fill it).

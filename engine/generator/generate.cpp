@@ -136,16 +136,16 @@ std::optional<Grid> Generator::attempt() {
         solution = random_solution(random_);
         Preference prefer;
         if (prefer_singles_ > 0)
-            prefer = [naked = prefer_singles_ == 2](const Grid& p) { return solved_by_singles(p, naked); };
+            prefer = [naked = prefer_singles_ == 2](const Grid& p) { return filled_by_singles(p, naked); };
         puzzle = dig(solution, random_, request_.symmetric, prefer);
     }
     if (!request_.needs && request_.level < 0) return puzzle;
     // Singles are confluent: whatever order finds them, they fill the same cells. So these exact
     // tests spare the ladder most puzzles that cannot fit.
     if (prefer_singles_ > 0) {
-        if (!solved_by_singles(puzzle, prefer_singles_ == 2)) return std::nullopt;
-        if (prefer_singles_ == 2 && solved_by_singles(puzzle, false)) return std::nullopt;
-    } else if (solved_by_singles(puzzle, true)) {
+        if (!filled_by_singles(puzzle, prefer_singles_ == 2)) return std::nullopt;
+        if (prefer_singles_ == 2 && filled_by_singles(puzzle, false)) return std::nullopt;
+    } else if (filled_by_singles(puzzle, true)) {
         return std::nullopt;
     }
     const Fit fit = fits(puzzle);

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "exact_search.h"
+#include "dig.h"
 #include "ladder.h"
 #include "random.h"
 

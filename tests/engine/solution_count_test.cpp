@@ -2,10 +2,12 @@
 
 #include <algorithm>
 #include <random>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "board_fixture.h"
+#include "plain_solver.h"
 #include "solution_count.h"
 
 using namespace vornel;
@@ -176,4 +178,93 @@ TEST(SolutionCount, the_first_solution_is_the_one_solution_of_a_unique_puzzle) {
     EXPECT_EQ(found.count, 1);
     EXPECT_EQ(found.first, values_of(vornel::test::kEasySolution));
     EXPECT_EQ(find_solutions(values_of("55" + std::string(79, '.'))).first, CellValues{});
+}
+
+// The search as the generator uses it: the same count, against the shared plain backtracking.
+namespace {
+
+constexpr const char* kSingles = "53..7....6..195....98....6.8...6...34..8.3..17...2...6.6....28....419..5....8..79";
+constexpr const char* kHard = "8.29.1...3....4.78.41..3.........42.....9..16.8...6..9......94.......6.1..6347..2";
+constexpr const char* kSeveral = "53..7....6..195....98....6.8...6...34..8.3..17...2...6.6....28....419..5....8...9";
+constexpr const char* kClash = "55..7....6..195....98....6.8...6...34..8.3..17...2...6.6....28....419..5....8..79";
+// Valid givens, no solution: row 1 leaves its last cell nothing (1-8 in the row, 9 in its column).
+constexpr const char* kDeadEnd = "12345678.........9...............................................................";
+constexpr const char* kEmptyGrid = ".................................................................................";
+
+vornel::test::PlainGrid plain_of(const CellValues& grid) {
+    vornel::test::PlainGrid plain{};
+    for (int c = 0; c < 81; ++c) plain[static_cast<std::size_t>(c)] = grid[c];
+    return plain;
+}
+
+// A plain draw for the random grid: a small linear congruential sequence.
+Draw draw_from(std::uint64_t& state) {
+    return [&state](std::uint32_t bound) {
+        state = state * 6364136223846793005ull + 1442695040888963407ull;
+        return static_cast<std::uint32_t>((state >> 33) % bound);
+    };
+}
+
+} // namespace
+
+TEST(SolutionCount, counts_agree_with_the_plain_backtracking_for_every_limit) {
+    for (const char* line : {kSingles, kHard, kSeveral, kClash, kDeadEnd, kEmptyGrid}) {
+        for (int limit : {1, 2, 3}) {
+            EXPECT_EQ(find_solutions(values_of(line), limit).count,
+                      vornel::test::plain_count(vornel::test::plain_grid(line), limit))
+                << line << " limit " << limit;
+        }
+    }
+}
+
+TEST(SolutionCount, another_solution_is_found_exactly_when_the_removed_given_was_needed) {
+    // Every given of kSingles in turn: removing it keeps one solution exactly when no solution
+    // has another digit there.
+    const CellValues puzzle = values_of(kSingles);
+    int needed = 0;
+    for (int cell = 0; cell < 81; ++cell) {
+        if (puzzle[cell] == 0) continue;
+        CellValues smaller = puzzle;
+        smaller[cell] = 0;
+        const SolutionCount other = find_solutions_without(smaller, cell, puzzle[cell]);
+        EXPECT_EQ(other.count > 0, vornel::test::plain_count(plain_of(smaller)) > 1) << "cell " << cell;
+        if (other.count > 0) {
+            EXPECT_NE(other.first[cell], puzzle[cell]) << "cell " << cell;
+            EXPECT_EQ(vornel::test::plain_count(plain_of(other.first)), 1) << "cell " << cell;
+        }
+        needed += other.count > 0;
+    }
+    EXPECT_GT(needed, 0);
+    // A cell the givens already fill: its digit decides; clashing givens have no solution at all.
+    EXPECT_EQ(find_solutions_without(puzzle, 0, 5).count, 0);
+    EXPECT_EQ(find_solutions_without(puzzle, 0, 3).count, 1);
+    EXPECT_EQ(find_solutions_without(values_of(kClash), 40, 1).count, 0);
+    // Several solutions: the limit still bounds the count.
+    EXPECT_EQ(find_solutions_without(values_of(kEmptyGrid), 0, 1, 3).count, 3);
+}
+
+TEST(SolutionCount, singles_fill_easy_grids_and_only_grids_with_one_solution) {
+    EXPECT_TRUE(filled_by_singles(values_of(kSingles), true));
+    for (const char* line : {kHard, kSeveral, kClash, kDeadEnd, kEmptyGrid}) {
+        EXPECT_FALSE(filled_by_singles(values_of(line), true)) << line;
+        EXPECT_FALSE(filled_by_singles(values_of(line), false)) << line;
+    }
+    // One cell short of full: both kinds of single fill it.
+    CellValues almost = find_solutions(values_of(kSingles)).first;
+    almost[40] = 0;
+    EXPECT_TRUE(filled_by_singles(almost, false));
+    EXPECT_TRUE(filled_by_singles(almost, true));
+}
+
+TEST(SolutionCount, random_full_grids_are_valid_and_follow_the_draws) {
+    std::set<CellValues> seen;
+    for (std::uint64_t seed = 0; seed < 20; ++seed) {
+        std::uint64_t a = seed, b = seed;
+        const CellValues grid = random_full_grid(draw_from(a));
+        EXPECT_TRUE(std::none_of(grid.begin(), grid.end(), [](int v) { return v < 1 || v > 9; })) << seed;
+        EXPECT_EQ(vornel::test::plain_count(plain_of(grid)), 1) << "seed " << seed;
+        EXPECT_EQ(random_full_grid(draw_from(b)), grid) << "seed " << seed;
+        seen.insert(grid);
+    }
+    EXPECT_EQ(seen.size(), 20u);
 }

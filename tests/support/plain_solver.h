@@ -1,6 +1,6 @@
 #pragma once
 
-// A plain backtracking solver for the tests, sharing nothing with the generator's exact search:
+// A plain backtracking solver for the tests, sharing nothing with the engine's exact search:
 // no propagation, one cell at a time (the one with the fewest digits left), digits in order.
 
 #include <array>

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include "dig.h"
 #include "plain_solver.h"
 
@@ -65,12 +67,12 @@ TEST(Dig, a_seed_gives_the_same_puzzle_and_seeds_differ) {
 }
 
 TEST(Dig, a_preference_leans_the_puzzle_but_keeps_it_minimal) {
-    const Preference singles = [](const Grid& p) { return solved_by_singles(p, false); };
+    const Preference singles = [](const Grid& p) { return vornel::filled_by_singles(p, false); };
     int kept_easy = 0;
     for (std::uint64_t seed = 1; seed <= 12; ++seed) {
         const Dug dug = dig_with_seed(seed, false, singles);
         EXPECT_TRUE(plain_minimal(plain_of(dug.puzzle), false)) << "seed " << seed;
-        kept_easy += solved_by_singles(dug.puzzle, false);
+        kept_easy += vornel::filled_by_singles(dug.puzzle, false);
     }
     // Digging blind, about a quarter of minimal puzzles fall to hidden singles; leaning, about half.
     EXPECT_GE(kept_easy, 3);
@@ -108,7 +110,7 @@ TEST(Dig, varied_puzzles_stay_minimal_on_the_same_solution) {
     }
 }
 
-TEST(ExactSearch, a_cell_is_forced_by_its_peers_only_when_they_hold_eight_digits) {
+TEST(Dig, a_cell_is_forced_by_its_peers_only_when_they_hold_eight_digits) {
     Random random(4);
     Grid grid = random_solution(random);
     grid[0] = 0;
@@ -120,4 +122,18 @@ TEST(ExactSearch, a_cell_is_forced_by_its_peers_only_when_they_hold_eight_digits
         if (peer && grid[c] == lost) grid[c] = 0;
     }
     EXPECT_FALSE(forced_by_peers(grid, 0));
+}
+
+TEST(Dig, random_solutions_are_valid_and_follow_the_seed) {
+    std::set<Grid> seen;
+    for (std::uint64_t seed = 0; seed < 20; ++seed) {
+        Random a(seed), b(seed);
+        const Grid grid = random_solution(a);
+        PlainGrid solved{};
+        EXPECT_EQ(plain_count(plain_of(grid), 2, &solved), 1) << "seed " << seed;
+        EXPECT_EQ(solved, plain_of(grid)) << "seed " << seed;
+        EXPECT_EQ(random_solution(b), grid) << "seed " << seed;
+        seen.insert(grid);
+    }
+    EXPECT_EQ(seen.size(), 20u);
 }
