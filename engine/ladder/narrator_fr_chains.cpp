@@ -127,7 +127,7 @@ std::vector<std::string> unique_rectangle(const Step& step) {
             for (const Candidate& h : step.highlighted)
                 if (((step.digits >> h.digit) & 1) == 0) roof.push_back(h.cell);
             lines.push_back("Deux des cases ne contiennent que " + pair + " ; l'une des deux autres, " +
-                            cell_name(roof.front()) + " ou " + cell_name(roof.back()) + ", contient donc " +
+                            the_cell(roof.front()) + " ou " + the_cell(roof.back()) + ", contient donc " +
                             digit_the(e.digit) + " : nous retirons " + eliminations_phrase(step.eliminations) + ".");
             break;
         }

@@ -357,6 +357,15 @@ TEST_P(AdvancedNarration, tells_the_step_in_french) {
 }
 
 const Told kTold[] = {
+    {"unique_rectangle_type_2",
+     find_unique_rectangle,
+     kRectangle2,
+     {"Les cases ligne 4 (colonnes 1 et 2) et ligne 7 (colonnes 1 et 2) forment un rectangle sur deux régions et "
+      "peuvent toutes contenir le 4 et le 9 : si ces quatre cases ne contenaient que ces deux chiffres, on pourrait "
+      "les y échanger et le sudoku aurait deux solutions.",
+      "Deux des cases ne contiennent que le 4 et le 9 ; l'une des deux autres, la case ligne 4, colonne 1 ou la case "
+      "ligne 4, colonne 2, contient donc le 6 : nous retirons le 6 des cases ligne 4 (colonnes 4 et 6), ligne 5 "
+      "(colonnes 1 et 2) et ligne 6 (colonnes 1 et 2)."}},
     {"colour_trap",
      find_simple_colouring,
      kColourTrap,
