@@ -16,6 +16,7 @@ LogView::LogView(QWidget* parent) : QPlainTextEdit(parent) {
 
 void LogView::clear_log() {
     pending_.clear();
+    keep_line_ = -1;
     clear();
     lines_ = 0;
 }
@@ -28,9 +29,20 @@ void LogView::append_line(const QString& line) {
     }
 }
 
+void LogView::keep_line_in_view(int line) {
+    keep_line_ = line;
+    if (!flush_posted_) {
+        flush_posted_ = true;
+        QMetaObject::invokeMethod(this, &LogView::flush, Qt::QueuedConnection);
+    }
+}
+
 void LogView::flush() {
     flush_posted_ = false;
-    if (pending_.isEmpty()) return;
+    if (pending_.isEmpty()) {
+        if (keep_line_ >= 0) scroll_to_kept_line();
+        return;
+    }
     QTextCursor cursor(document());
     cursor.movePosition(QTextCursor::End);
     cursor.beginEditBlock();
@@ -43,6 +55,14 @@ void LogView::flush() {
     pending_.clear();
     QScrollBar* bar = verticalScrollBar();
     bar->setValue(bar->maximum());
+    if (keep_line_ >= 0) scroll_to_kept_line();
+}
+
+void LogView::scroll_to_kept_line() {
+    QScrollBar* bar = verticalScrollBar();
+    bar->setValue(bar->maximum());
+    while (bar->value() > bar->minimum() && firstVisibleBlock().blockNumber() > keep_line_)
+        bar->setValue(bar->value() - 1);
 }
 
 QStringList LogView::lines() const {

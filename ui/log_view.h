@@ -23,17 +23,23 @@ public:
     void clear_log();
     void append_line(const QString& line);
 
-    // Writes the waiting lines into the document and scrolls the last one into view.
+    // Writes the waiting lines into the document and scrolls the last one into view; when a line
+    // was asked to stay in view, it scrolls back up as far as needed to show that line at the top.
     void flush();
+    // Asks that line `line` (0-based) be in view after the next flush, with as many of the lines
+    // after it as fit: a long entry is read from its start. The request lasts until the next clear.
+    void keep_line_in_view(int line);
 
     // The log's lines, in order, as the user reads them.
     QStringList lines() const;
     int line_count() const { return lines_ + static_cast<int>(pending_.size()); }
 
 private:
+    void scroll_to_kept_line();
     int lines_ = 1;       // lines already in the document
     QStringList pending_; // lines appended since, not yet in the document
     bool flush_posted_ = false;
+    int keep_line_ = -1;
 };
 
 } // namespace vornel

@@ -58,6 +58,7 @@ Tf_vrn::Tf_vrn() : engine_(area_, *this), boxes_(std::make_unique<QtMessageBoxes
     build_menu();
     build_client();
     build_tab_order();
+    build_ladder();
     // A fixed border: the window takes exactly the menu bar plus the fixed-size client area.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     FormCreate();
@@ -311,7 +312,9 @@ void Tf_vrn::paint_cells() {
             palette.setColor(QPalette::Base, to_qcolor(colour));
             found = palettes_.emplace(colour, palette).first;
         }
-        target->apply_colour(found->second, colour_description(colour));
+        const QString& ladder =
+            ladder_descriptions_[static_cast<std::size_t>((target->row() - 1) * 9 + target->col() - 1)];
+        target->apply_colour(found->second, ladder.isEmpty() ? colour_description(colour) : ladder);
     }
 }
 
@@ -321,7 +324,11 @@ void Tf_vrn::set_cell_text(int row, int col, std::string_view text) { cell(row, 
 
 void Tf_vrn::set_cell_read_only(int row, int col, bool read_only) { cell(row, col)->setReadOnly(read_only); }
 
-void Tf_vrn::clear_log() { memo_->clear_log(); }
+void Tf_vrn::clear_log() {
+    // Another command taking the board over ends the ladder's display.
+    if (!in_ladder_ && ladder_.active()) ladder_.taken_over();
+    memo_->clear_log();
+}
 
 void Tf_vrn::append_log(std::string_view line) { memo_->append_line(from_utf8(line)); }
 
@@ -355,15 +362,24 @@ void Tf_vrn::m_quitterClick() {
 }
 
 void Tf_vrn::m_stepClick() {
-    run_guarded([this] { engine_.m_stepClick(); });
+    run_guarded([this] {
+        ladder_.solve_command_started();
+        engine_.m_stepClick();
+    });
 }
 
 void Tf_vrn::m_numberClick() {
-    run_guarded([this] { engine_.m_numberClick(); });
+    run_guarded([this] {
+        ladder_.solve_command_started();
+        engine_.m_numberClick();
+    });
 }
 
 void Tf_vrn::m_onceClick() {
-    run_guarded([this] { engine_.m_onceClick(); });
+    run_guarded([this] {
+        ladder_.solve_command_started();
+        engine_.m_onceClick();
+    });
 }
 
 void Tf_vrn::Button5Click() {

@@ -10,6 +10,8 @@
 
 #include "board_view.h"
 #include "engine.h"
+#include "ladder/ladder_session.h"
+#include "ladder/ladder_view.h"
 #include "work_area.h"
 
 class QAction;
@@ -22,10 +24,12 @@ namespace vornel {
 class CellEdit;
 class ClientArea;
 class FileDialogs;
+class LadderMarks;
 class LogView;
 class MessageBoxes;
 class OccurrenceTable;
 class Shape;
+class Tf_techniques;
 
 // The main window: the board of 81 cells Edit11..Edit99 with its separators and labels, the
 // explanation log Memo1, the occurrence table gr1, the step buttons Button5/Button6 and the menu
@@ -40,7 +44,12 @@ class Shape;
 // Cell colours and log lines take effect at once for the engine (cell_colour, the log's lines)
 // and reach the screen in one batch when the handler returns to the event loop: the palette
 // changes and text layout of a one-pass solve, done one by one, would take several frames.
-class Tf_vrn final : public QMainWindow, public BoardView {
+//
+// The ladder (every technique, step by step or at once, with Button7/Button8 and the way back to
+// editing) runs in a LadderSession over this same board view and the ladder view below; its
+// picture (pencil marks, pattern, struck candidates) is drawn over the cells by LadderMarks.
+// Any other command that clears the log (New, Open, a classic solve) ends the ladder's display.
+class Tf_vrn final : public QMainWindow, public BoardView, public ladder::LadderView {
     Q_OBJECT
 
 public:
@@ -73,6 +82,19 @@ public:
     void show_occurrence_table() override;
     void set_occurrence_cell(int col, int row, std::string_view text) override;
 
+    // LadderView
+    void show_picture(const ladder::BoardPicture& picture) override;
+    void hide_picture() override;
+    void set_ladder_button_visible(ladder::LadderButton button, bool visible) override;
+    void show_technique(std::optional<ladder::Technique> technique) override;
+    void keep_log_line_in_view(std::size_t line) override;
+    bool cells_locked() const override;
+
+    ladder::LadderSession& ladder_session() { return ladder_; }
+    LadderMarks* ladder_marks() const { return marks_; }
+    // The techniques window, once opened (nullptr before).
+    Tf_techniques* techniques_window() const { return techniques_; }
+
     // What a cell's colour means for the digit in hand, as its accessible description says it.
     static QString colour_description(Colour colour);
 
@@ -93,6 +115,13 @@ private slots:
     void m_aboutClick();
     void Button5Click();
     void Button6Click();
+    void m_ladder_stepClick();
+    void m_ladder_onceClick();
+    void m_editClick();
+    void m_techniquesClick();
+    void Button7Click();
+    void Button8Click();
+    void open_technique(const QString& id);
 
 protected:
     void changeEvent(QEvent* event) override;
@@ -103,6 +132,11 @@ private:
     void build_client();
     void build_menu();
     void build_tab_order();
+    // The ladder's menu entries, buttons, technique link and board drawing (tf_vrn_ladder.cpp).
+    void build_ladder();
+    // Runs a ladder command: the log clears it makes do not end the ladder's display.
+    template<typename Command>
+    void run_ladder(Command&& command);
     void FormCreate();
     void activate2();
     void Edit11KeyPress(CellEdit& sender, char16_t& key);
@@ -124,6 +158,15 @@ private:
     LogView* memo_ = nullptr;
     QPushButton* button5_ = nullptr;
     QPushButton* button6_ = nullptr;
+
+    ladder::LadderSession ladder_{area_, *this, *this};
+    bool in_ladder_ = false; // a ladder command is running
+    LadderMarks* marks_ = nullptr;
+    QPushButton* button7_ = nullptr;
+    QPushButton* button8_ = nullptr;
+    QLabel* technique_link_ = nullptr;
+    Tf_techniques* techniques_ = nullptr;
+    std::array<QString, 81> ladder_descriptions_; // the cells' descriptions while a picture shows
 
     std::map<Colour, QPalette> palettes_; // one shared cell palette per colour set so far
     bool paint_posted_ = false;

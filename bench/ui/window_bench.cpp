@@ -4,7 +4,10 @@
 //    log line recorded by the window); and from trigger until the window has painted it all (the
 //    batched palette changes and log layout that run when the handler returns, then a repaint);
 //    and the headless engine on the same puzzle, for the ratio;
-//  - process start to window shown, with the program's own start-up (vornel_startup_probe).
+//  - process start to window shown, with the program's own start-up (vornel_startup_probe);
+//  - the ladder on a puzzle of the hardest published kind: one step ("Étape suivante") until the
+//    window has painted it, averaged over every step of the explanation; the start of a step by
+//    step explanation (which explains the whole puzzle first); "en une fois" until painted.
 #include <benchmark/benchmark.h>
 
 #include <chrono>
@@ -16,8 +19,13 @@
 #include <QApplication>
 #include <QProcess>
 
+#include <QEvent>
+#include <QPushButton>
+
 #include "engine.h"
 #include "headless_board.h"
+#include "ladder/ladder.h"
+#include "ladder/ladder_session.h"
 #include "modal_watchdog.h"
 #include "puzzles.h"
 #include "tf_vrn.h"
@@ -69,6 +77,101 @@ void BM_HeadlessOncePass(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_HeadlessOncePass)->UseManualTime()->Unit(benchmark::kMicrosecond);
+
+// One of the hardest published puzzles (top95, the fourth: 85 steps up to a W-Wing, chains drawn).
+const char* const kTop = "480300000000000071020000000705000060000200800000000000001076000300000400000050000";
+
+// Until the window has painted what the last handler changed: the queued batches (palettes,
+// log) and the update requests of the widgets they touched; with `whole`, the whole window too.
+void paint(vornel::Tf_vrn& w, bool whole = false) {
+    QApplication::processEvents();
+    if (whole) w.repaint();
+    QApplication::processEvents();
+}
+
+// Counts the paint events a widget receives.
+class PaintCounter final : public QObject {
+public:
+    long paints = 0;
+    bool eventFilter(QObject*, QEvent* event) override {
+        paints += event->type() == QEvent::Paint;
+        return false;
+    }
+};
+
+void ladder_steps(benchmark::State& state, bool whole) {
+    vornel::Tf_vrn w;
+    w.show();
+    QApplication::processEvents();
+    PaintCounter counter;
+    w.findChild<QWidget*>(QStringLiteral("LadderMarks"))->installEventFilter(&counter);
+    auto* next = w.findChild<QPushButton*>(QStringLiteral("Button7"));
+    type_givens(w, kTop);
+    w.findChild<QAction*>(QStringLiteral("m_ladder_step"))->trigger();
+    paint(w);
+    for (auto _ : state) {
+        if (!next->isVisible()) {
+            // Back to the first step, untimed, and on again.
+            state.PauseTiming();
+            w.findChild<QAction*>(QStringLiteral("m_edit"))->trigger();
+            w.findChild<QAction*>(QStringLiteral("m_ladder_step"))->trigger();
+            paint(w);
+            state.ResumeTiming();
+        }
+        const auto start = Clock::now();
+        next->click();
+        paint(w, whole);
+        state.SetIterationTime(std::chrono::duration<double>(Clock::now() - start).count());
+    }
+    state.counters["steps"] = w.ladder_session().step_count();
+    // Proof that the steps were painted: about one paint of the board's drawing per step.
+    state.counters["board_paints_per_step"] =
+        static_cast<double>(counter.paints) /
+        static_cast<double>(std::max<benchmark::IterationCount>(1, state.iterations()));
+}
+
+// What a step makes the window paint (the cells and marks it changed, the log).
+void BM_LadderStepPainted(benchmark::State& state) { ladder_steps(state, false); }
+BENCHMARK(BM_LadderStepPainted)->UseManualTime()->Unit(benchmark::kMicrosecond);
+// The same with the whole window painted again after each step: an upper bound.
+void BM_LadderStepWholeWindowPainted(benchmark::State& state) { ladder_steps(state, true); }
+BENCHMARK(BM_LadderStepWholeWindowPainted)->UseManualTime()->Unit(benchmark::kMicrosecond);
+
+void ladder_start(benchmark::State& state, const char* entry) {
+    vornel::Tf_vrn w;
+    w.show();
+    QApplication::processEvents();
+    QAction* action = w.findChild<QAction*>(QString::fromLatin1(entry));
+    for (auto _ : state) {
+        w.findChild<QAction*>(QStringLiteral("m_new"))->trigger();
+        type_givens(w, kTop);
+        paint(w);
+        const auto start = Clock::now();
+        action->trigger();
+        paint(w);
+        state.SetIterationTime(std::chrono::duration<double>(Clock::now() - start).count());
+    }
+    if (std::string(entry) == "m_ladder_once")
+        for (int r = 1; r <= 9; ++r)
+            for (int c = 1; c <= 9; ++c)
+                if (w.engine().area().grid[r][c] == 0) {
+                    state.SkipWithError("the puzzle was not solved");
+                    return;
+                }
+}
+
+void BM_LadderStepStartPainted(benchmark::State& state) { ladder_start(state, "m_ladder_step"); }
+BENCHMARK(BM_LadderStepStartPainted)->UseManualTime()->Unit(benchmark::kMicrosecond);
+
+void BM_LadderOncePainted(benchmark::State& state) { ladder_start(state, "m_ladder_once"); }
+BENCHMARK(BM_LadderOncePainted)->UseManualTime()->Unit(benchmark::kMicrosecond);
+
+void BM_HeadlessLadderExplain(benchmark::State& state) {
+    vornel::ladder::Grid grid{};
+    for (int i = 0; i < 81; ++i) grid[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(kTop[i] - '0');
+    for (auto _ : state) benchmark::DoNotOptimize(vornel::ladder::explain(grid).steps.size());
+}
+BENCHMARK(BM_HeadlessLadderExplain)->Unit(benchmark::kMicrosecond);
 
 void BM_ProcessStartToWindowShown(benchmark::State& state) {
     const QString probe = QCoreApplication::applicationDirPath() + QStringLiteral("/vornel_startup_probe");

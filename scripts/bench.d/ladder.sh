@@ -21,17 +21,13 @@ cpu() { # best of three runs, user + system seconds of the command
   local best=
   for _ in 1 2 3; do
     local t
-    /usr/bin/time -f '%U %S' -o "$work/time" "$@" > /dev/null 2>&1
+    { TIMEFORMAT='%U %S'; time "$@" > /dev/null 2>&1; } 2> "$work/time"
     t=$(awk '{print $1 + $2}' "$work/time")
     if [ -z "$best" ] || [ "$(echo "$t < $best" | bc -l)" = 1 ]; then best=$t; fi
   done
   echo "$best"
 }
 
-if [ ! -x /usr/bin/time ]; then
-  echo "/usr/bin/time is missing (apt-get install time): skipping"
-  exit 0
-fi
 q=$(cpu sh -c 'qqwing --solve --stats < "$1"' qqwing "$work/seventeen.txt")
 l=$(cpu "$explain" --techniques all --summary --lines "$work/seventeen.txt")
 t=$(cpu "$explain" --techniques all --summary --lines "$work/top95.txt")

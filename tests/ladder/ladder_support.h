@@ -36,11 +36,14 @@ public:
 
     int solve(int limit = 2) {
         count_ = 0;
+        solutions_.clear();
         limit_ = limit;
         search();
         return count_;
     }
     const Grid& solution() const { return solution_; }
+    // Every solution found, up to the limit of the last solve().
+    const std::vector<Grid>& solutions() const { return solutions_; }
 
 private:
     static int box(int cell) { return (cell / 27) * 3 + (cell % 9) / 3; }
@@ -71,6 +74,7 @@ private:
         }
         if (best < 0) {
             if (count_++ == 0) solution_ = grid_;
+            solutions_.push_back(grid_);
             return;
         }
         for (int d = 1; d <= 9 && count_ < limit_; ++d) {
@@ -85,6 +89,7 @@ private:
 
     Grid grid_;
     Grid solution_{};
+    std::vector<Grid> solutions_;
     unsigned rows_[9]{};
     unsigned cols_[9]{};
     unsigned boxes_[9]{};

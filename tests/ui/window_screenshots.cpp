@@ -4,6 +4,9 @@
 //   window_invalid.png      the log of a grid with duplicates
 //   window_failure_box.png  the failure box after "." typed into a cell
 //   window_about_box.png    the About box
+//   ladder_step.png         a ladder step on a hard puzzle: pencil marks, the pattern, struck candidates
+//   ladder_end.png          the end of a ladder explanation: verdict, rating, hardest technique
+//   ladder_techniques.png   the techniques window on the technique of that step
 // Usage: ui_window_screenshots OUTPUT_FOLDER
 
 #include <QApplication>
@@ -20,9 +23,11 @@
 
 #include "cell_edit.h"
 #include "colour_letters.h"
+#include "ladder/ladder_session.h"
 #include "message_box.h"
 #include "modal_watchdog.h"
 #include "puzzles.h"
+#include "techniques_window.h"
 #include "tf_vrn.h"
 
 namespace {
@@ -109,5 +114,31 @@ int main(int argc, char** argv) {
     failures += !grab_box([&] { QTest::keyClick(w.cell(5, 5), '.'); }, dir, QStringLiteral("window_failure_box.png"));
     failures += !grab_box([&] { w.findChild<QAction*>(QStringLiteral("m_about"))->trigger(); }, dir,
                           QStringLiteral("window_about_box.png"));
+
+    // The ladder on one of the hardest published puzzles (top95, the fourth): the first step of its
+    // hardest technique that removes candidates (else the first that removes any).
+    w.findChild<QAction*>(QStringLiteral("m_new"))->trigger();
+    type_puzzle(w, "48.3............71.2.......7.5....6....2..8.............1.76...3.....4......5....");
+    w.findChild<QAction*>(QStringLiteral("m_ladder_step"))->trigger();
+    const auto& explanation = w.ladder_session().explanation();
+    const auto& steps = explanation.steps;
+    int shown = 0;
+    for (std::size_t k = 0; k < steps.size() && shown == 0; ++k)
+        if (!steps[k].eliminations.empty() && steps[k].technique == explanation.hardest)
+            shown = static_cast<int>(k + 1);
+    for (std::size_t k = 0; k < steps.size() && shown == 0; ++k)
+        if (!steps[k].eliminations.empty()) shown = static_cast<int>(k + 1);
+    auto* step = w.findChild<QPushButton*>(QStringLiteral("Button7"));
+    while (w.ladder_session().position() < shown && step->isVisible()) step->click();
+    failures += !save_window(w, dir, QStringLiteral("ladder_step.png"));
+
+    w.findChild<QAction*>(QStringLiteral("m_techniques"))->trigger();
+    if (shown > 0) w.techniques_window()->select(steps[static_cast<std::size_t>(shown - 1)].technique);
+    failures += !save_window(*w.techniques_window(), dir, QStringLiteral("ladder_techniques.png"));
+    w.techniques_window()->hide();
+
+    w.findChild<QAction*>(QStringLiteral("m_edit"))->trigger();
+    w.findChild<QAction*>(QStringLiteral("m_ladder_once"))->trigger();
+    failures += !save_window(w, dir, QStringLiteral("ladder_end.png"));
     return failures;
 }

@@ -425,9 +425,10 @@ void WindowTest::menu_entries_have_their_names_and_exact_captions() {
     QVERIFY(m);
     QCOMPARE(m->title(), menuCaption);
     QVERIFY(w_->menuBar()->actions().contains(m->menuAction()));
+    // These entries come first, as they are; entries added later follow them.
     const QList<QAction*> actions = m->actions();
-    QCOMPARE(actions.size(), names.size());
-    for (int i = 0; i < actions.size(); ++i) {
+    QVERIFY(actions.size() >= names.size());
+    for (int i = 0; i < names.size(); ++i) {
         QCOMPARE(actions[i]->objectName(), names[i]);
         QCOMPARE(actions[i]->text(), captions[i]);
         QVERIFY(actions[i]->shortcut().isEmpty());

@@ -1,0 +1,97 @@
+#include "ladder_picture.h"
+
+namespace vornel::ladder {
+
+namespace {
+
+constexpr std::uint16_t bit(int digit) { return static_cast<std::uint16_t>(1u << digit); }
+
+// "2", "2 et 5", "2, 5 et 8"
+std::string digit_list(std::uint16_t mask) {
+    std::vector<int> digits;
+    for (int d = 1; d <= 9; ++d)
+        if (mask & bit(d)) digits.push_back(d);
+    std::string text;
+    for (std::size_t i = 0; i < digits.size(); ++i) {
+        if (i > 0) text += i + 1 == digits.size() ? " et " : ", ";
+        text += static_cast<char>('0' + digits[i]);
+    }
+    return text;
+}
+
+int count(std::uint16_t mask) { return std::popcount(static_cast<unsigned>(mask)); }
+
+// "candidat 4" or "candidats 2 et 4", with `singular` and `plural` as the noun.
+std::string counted(const char* singular, const char* plural, std::uint16_t mask) {
+    return std::string(count(mask) == 1 ? singular : plural) + " " + digit_list(mask);
+}
+
+} // namespace
+
+BoardPicture picture_of(const Candidates& state) {
+    BoardPicture picture;
+    for (int cell = 0; cell < 81; ++cell) {
+        CellMarks& marks = picture.cells[static_cast<std::size_t>(cell)];
+        marks.value = state.value(cell);
+        marks.candidates = marks.value == 0 ? state.mask(cell) : 0;
+    }
+    return picture;
+}
+
+BoardPicture picture_of(const Candidates& before, const Step& step, int number) {
+    Candidates after = before;
+    for (const Candidate& p : step.placements)
+        if (after.value(p.cell) == 0) after.place(p.cell, p.digit);
+    BoardPicture picture = picture_of(after);
+    auto& cells = picture.cells;
+    for (const Candidate& e : step.eliminations) {
+        CellMarks& marks = cells[e.cell];
+        marks.removed |= bit(e.digit);
+        if (marks.value == 0) marks.candidates |= bit(e.digit);
+    }
+    for (const Candidate& p : step.placements) cells[p.cell].placed = true;
+    for (const std::uint8_t cell : step.cells) cells[cell].pattern = true;
+    for (const std::uint8_t unit : step.units)
+        for (const std::uint8_t cell : geometry().unit_cells[unit]) cells[cell].in_unit = true;
+    for (const Candidate& c : step.highlighted) cells[c.cell].highlighted |= bit(c.digit);
+    if (step.highlighted.empty() && step.digits != 0)
+        // No candidate named: the pattern cells' candidates among the step's digits carry it.
+        for (const std::uint8_t cell : step.cells)
+            cells[cell].highlighted = static_cast<std::uint16_t>(cells[cell].candidates & step.digits);
+    for (const Candidate& c : step.fins) cells[c.cell].fins |= bit(c.digit);
+    for (const Candidate& c : step.colour_a) cells[c.cell].colour_a |= bit(c.digit);
+    for (const Candidate& c : step.colour_b) cells[c.cell].colour_b |= bit(c.digit);
+    for (CellMarks& marks : cells) {
+        // Only candidates the cell shows can be marked.
+        const std::uint16_t shown = marks.candidates;
+        marks.highlighted &= shown;
+        marks.fins &= shown;
+        marks.colour_a &= shown;
+        marks.colour_b &= shown;
+    }
+    picture.links = step.links;
+    picture.technique = step.technique;
+    picture.step_number = number;
+    return picture;
+}
+
+std::string describe_cell(const CellMarks& marks) {
+    std::string text;
+    if (marks.value != 0) {
+        text = std::string(marks.placed ? "chiffre placé : " : "chiffre ") + static_cast<char>('0' + marks.value);
+    } else if (marks.candidates == 0) {
+        text = "aucun candidat";
+    } else {
+        text = counted("candidat", "candidats", marks.candidates);
+    }
+    if (marks.removed) text += " ; " + counted("candidat retiré :", "candidats retirés :", marks.removed);
+    if (marks.highlighted) text += " ; " + counted("candidat du motif :", "candidats du motif :", marks.highlighted);
+    if (marks.fins) text += " ; " + counted("aileron :", "ailerons :", marks.fins);
+    if (marks.colour_a) text += " ; première couleur : " + digit_list(marks.colour_a);
+    if (marks.colour_b) text += " ; seconde couleur : " + digit_list(marks.colour_b);
+    if (marks.pattern) text += " ; case du motif";
+    if (marks.in_unit && !marks.pattern) text += " ; dans la zone de l'étape";
+    return text;
+}
+
+} // namespace vornel::ladder

@@ -1,0 +1,176 @@
+// The main window's ladder: its menu entries, Button7/Button8, the technique link, the drawing
+// over the board, and the ladder view it implements for the ladder session.
+#include <QAction>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTextBlock>
+
+#include "board_widgets.h"
+#include "cell_edit.h"
+#include "guard.h"
+#include "ladder/narrator_fr.h"
+#include "ladder_board.h"
+#include "log_view.h"
+#include "techniques_window.h"
+#include "tf_vrn.h"
+
+namespace vornel {
+
+namespace {
+
+// column (or row) 1-9; returns the cell's left (or top) edge in the client area
+constexpr int cell_offset(int index) { return 40 * (index - 1) + 8 * ((index - 1) / 3); }
+constexpr int kCellSize = 37;
+
+QString from_utf8(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+
+} // namespace
+
+template<typename Command>
+void Tf_vrn::run_ladder(Command&& command) {
+    in_ladder_ = true;
+    guarded([this](const std::string& message) { report_failure(message); }, std::forward<Command>(command));
+    in_ladder_ = false;
+}
+
+void Tf_vrn::build_ladder() {
+    // Menu entries after the others of their menus.
+    struct Entry {
+        const char* menu;
+        const char* name;
+        const char* caption;
+        void (Tf_vrn::*handler)();
+    };
+    const Entry entries[] = {
+        {"m_sudoku", "m_ladder_step", "Toutes les techniques, pas à pas", &Tf_vrn::m_ladder_stepClick},
+        {"m_sudoku", "m_ladder_once", "Toutes les techniques, en une fois", &Tf_vrn::m_ladder_onceClick},
+        {"m_sudoku", "m_edit", "Modifier la grille", &Tf_vrn::m_editClick},
+        {"m_interro", "m_techniques", "Techniques...", &Tf_vrn::m_techniquesClick},
+    };
+    for (const Entry& e : entries) {
+        QMenu* menu = menuBar()->findChild<QMenu*>(QString::fromUtf8(e.menu));
+        auto* action = new QAction(QString::fromUtf8(e.caption), this);
+        action->setObjectName(QString::fromUtf8(e.name));
+        connect(action, &QAction::triggered, this, e.handler);
+        menu->addAction(action);
+    }
+
+    // The drawing over the board, above the cells.
+    marks_ = new LadderMarks(client_, [](int cell) {
+        return QRect(cell_offset(cell % 9 + 1), cell_offset(cell / 9 + 1), kCellSize, kCellSize);
+    });
+    marks_->setObjectName(QStringLiteral("LadderMarks"));
+    marks_->setGeometry(0, 0, 373, 373);
+    marks_->hide();
+
+    // Button7 shares Button5's rectangle; Button8 stands to its left, in the free space between
+    // the occurrence table and the step buttons; the technique link between the log and them.
+    button7_ = new QPushButton(QStringLiteral("Étape suivante"), client_);
+    button7_->setObjectName(QStringLiteral("Button7"));
+    button7_->setGeometry(504, 416, 153, 49);
+    button7_->hide();
+    connect(button7_, &QPushButton::clicked, this, &Tf_vrn::Button7Click);
+
+    button8_ = new QPushButton(QStringLiteral("Étape précédente"), client_);
+    button8_->setObjectName(QStringLiteral("Button8"));
+    button8_->setGeometry(380, 416, 120, 49);
+    button8_->hide();
+    connect(button8_, &QPushButton::clicked, this, &Tf_vrn::Button8Click);
+
+    technique_link_ = new QLabel(client_);
+    technique_link_->setObjectName(QStringLiteral("LadderTechnique"));
+    technique_link_->setGeometry(432, 392, 305, 20);
+    technique_link_->setTextFormat(Qt::RichText);
+    technique_link_->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
+    technique_link_->hide();
+    connect(technique_link_, &QLabel::linkActivated, this, &Tf_vrn::open_technique);
+
+    QWidget::setTabOrder(button6_, button7_);
+    QWidget::setTabOrder(button7_, button8_);
+    QWidget::setTabOrder(button8_, technique_link_);
+}
+
+// ---- Commands ----
+
+void Tf_vrn::m_ladder_stepClick() {
+    run_ladder([this] { ladder_.start(ladder::LadderSession::Mode::Step); });
+}
+
+void Tf_vrn::m_ladder_onceClick() {
+    run_ladder([this] { ladder_.start(ladder::LadderSession::Mode::Once); });
+}
+
+void Tf_vrn::m_editClick() {
+    run_ladder([this] { ladder_.edit(); });
+}
+
+void Tf_vrn::Button7Click() {
+    run_ladder([this] { ladder_.next(); });
+}
+
+void Tf_vrn::Button8Click() {
+    run_ladder([this] { ladder_.back(); });
+}
+
+void Tf_vrn::m_techniquesClick() {
+    guarded([this](const std::string& message) { report_failure(message); },
+            [this] {
+                if (!techniques_) techniques_ = new Tf_techniques(this);
+                techniques_->open();
+            });
+}
+
+void Tf_vrn::open_technique(const QString& id) {
+    guarded([this](const std::string& message) { report_failure(message); },
+            [this, id] {
+                if (!techniques_) techniques_ = new Tf_techniques(this);
+                ladder::Technique technique;
+                if (ladder::technique_from_id(id.toStdString(), technique)) techniques_->select(technique);
+                techniques_->open();
+            });
+}
+
+// ---- Ladder view ----
+
+void Tf_vrn::show_picture(const ladder::BoardPicture& picture) {
+    marks_->set_picture(picture);
+    marks_->show();
+    marks_->raise();
+    for (std::size_t i = 0; i < 81; ++i) ladder_descriptions_[i] = from_utf8(ladder::describe_cell(picture.cells[i]));
+    paint_cells();
+}
+
+void Tf_vrn::hide_picture() {
+    marks_->hide();
+    for (QString& description : ladder_descriptions_) description.clear();
+    paint_cells();
+}
+
+void Tf_vrn::set_ladder_button_visible(ladder::LadderButton button, bool visible) {
+    (button == ladder::LadderButton::Button7 ? button7_ : button8_)->setVisible(visible);
+}
+
+void Tf_vrn::show_technique(std::optional<ladder::Technique> technique) {
+    if (!technique) {
+        technique_link_->hide();
+        return;
+    }
+    const QString name = from_utf8(ladder::technique_name_fr(*technique)).toHtmlEscaped();
+    const QString id = from_utf8(ladder::technique_id(*technique));
+    technique_link_->setText(QStringLiteral("Technique de l'étape : <a href=\"%1\">%2</a>").arg(id, name));
+    technique_link_->setToolTip(QStringLiteral("Ouvre l'explication de la technique"));
+    technique_link_->show();
+}
+
+void Tf_vrn::keep_log_line_in_view(std::size_t line) { memo_->keep_line_in_view(static_cast<int>(line)); }
+
+bool Tf_vrn::cells_locked() const {
+    for (const CellEdit* c : cells_)
+        if (!c->isReadOnly()) return false;
+    return true;
+}
+
+} // namespace vornel
