@@ -81,7 +81,7 @@ std::vector<std::string> chain(const Step& step) {
 std::vector<std::string> colouring(const Step& step) {
     const int d = only_digit(step);
     std::vector<std::string> lines;
-    lines.push_back("En suivant les unités où " + digit_the(d) + " n'a que deux places, " +
+    lines.push_back("En suivant les lignes, les colonnes et les régions où " + digit_the(d) + " n'a que deux places, " +
                     cells_phrase(cells_of(step.colour_a)) + " d'une part et " + cells_phrase(cells_of(step.colour_b)) +
                     " d'autre part reçoivent deux couleurs : " + digit_the(d) +
                     " occupe toutes les cases d'une couleur et aucune de l'autre.");
@@ -127,7 +127,7 @@ std::vector<std::string> unique_rectangle(const Step& step) {
             for (const Candidate& h : step.highlighted)
                 if (((step.digits >> h.digit) & 1) == 0) roof.push_back(h.cell);
             lines.push_back("Deux des cases ne contiennent que " + pair + " ; l'une des deux autres, " +
-                            cell_name(roof.front()) + " ou " + cell_name(roof.back()) + ", contient donc " +
+                            the_cell(roof.front()) + " ou " + the_cell(roof.back()) + ", contient donc " +
                             digit_the(e.digit) + " : nous retirons " + eliminations_phrase(step.eliminations) + ".");
             break;
         }
@@ -148,8 +148,9 @@ std::vector<std::string> unique_rectangle(const Step& step) {
 std::vector<std::string> bug_plus_one(const Step& step) {
     const Candidate& p = step.placements.front();
     return {"Toutes les cases vides sauf " + the_cell(p.cell) +
-                " ne peuvent contenir que deux chiffres, et chaque chiffre a deux places dans chaque unité, sauf " +
-                digit_the(p.digit) + " qui en a trois autour de cette case.",
+                " ne peuvent contenir que deux chiffres, et chaque chiffre a deux places dans chaque ligne, colonne et "
+                "région où il manque, sauf " +
+                digit_the(p.digit) + ", qui en a trois dans la ligne, la colonne et la région de cette case.",
             "Sans " + digit_the(p.digit) + " dans " + the_cell(p.cell) +
                 ", le sudoku ne pourrait pas avoir une seule solution : nous écrivons un " + std::to_string(p.digit) +
                 " dans " + the_cell(p.cell) + "."};

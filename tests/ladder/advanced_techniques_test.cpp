@@ -357,6 +357,32 @@ TEST_P(AdvancedNarration, tells_the_step_in_french) {
 }
 
 const Told kTold[] = {
+    {"unique_rectangle_type_2",
+     find_unique_rectangle,
+     kRectangle2,
+     {"Les cases ligne 4 (colonnes 1 et 2) et ligne 7 (colonnes 1 et 2) forment un rectangle sur deux régions et "
+      "peuvent toutes contenir le 4 et le 9 : si ces quatre cases ne contenaient que ces deux chiffres, on pourrait "
+      "les y échanger et le sudoku aurait deux solutions.",
+      "Deux des cases ne contiennent que le 4 et le 9 ; l'une des deux autres, la case ligne 4, colonne 1 ou la case "
+      "ligne 4, colonne 2, contient donc le 6 : nous retirons le 6 des cases ligne 4 (colonnes 4 et 6), ligne 5 "
+      "(colonnes 1 et 2) et ligne 6 (colonnes 1 et 2)."}},
+    {"colour_trap",
+     find_simple_colouring,
+     kColourTrap,
+     {"En suivant les lignes, les colonnes et les régions où le 3 n'a que deux places, les cases ligne 1 (colonne 4), "
+      "ligne 3 (colonne 3), ligne 5 (colonne 6), ligne 6 (colonne 1), ligne 7 (colonne 5) et ligne 9 (colonne 7) "
+      "d'une part et les cases ligne 6 (colonne 4), ligne 7 (colonne 3), ligne 8 (colonne 9) et ligne 9 (colonne 6) "
+      "d'autre part reçoivent deux couleurs : le 3 occupe toutes les cases d'une couleur et aucune de l'autre.",
+      "Une case qui voit une case de chaque couleur ne peut donc pas contenir le 3 : nous retirons le 3 des cases "
+      "ligne 1 (colonne 9), ligne 3 (colonne 9) et ligne 8 (colonne 1)."}},
+    {"colour_wrap",
+     find_simple_colouring,
+     kColourWrap,
+     {"En suivant les lignes, les colonnes et les régions où le 5 n'a que deux places, les cases ligne 1, colonne 3 "
+      "et ligne 2, colonne 2 d'une part et la case ligne 1, colonne 2 d'autre part reçoivent deux couleurs : le 5 "
+      "occupe toutes les cases d'une couleur et aucune de l'autre.",
+      "Les cases ligne 1, colonne 3 et ligne 2, colonne 2, de la même couleur, se voient : cette couleur ne peut pas "
+      "porter le 5. Nous retirons le 5 des cases ligne 1, colonne 3 et ligne 2, colonne 2."}},
     {"x_chain",
      find_x_chain,
      kXChain,
@@ -385,7 +411,8 @@ const Told kTold[] = {
      find_bug_plus_one,
      kBug,
      {"Toutes les cases vides sauf la case ligne 6, colonne 3 ne peuvent contenir que deux chiffres, et chaque "
-      "chiffre a deux places dans chaque unité, sauf le 6 qui en a trois autour de cette case.",
+      "chiffre a deux places dans chaque ligne, colonne et région où il manque, sauf le 6, qui en a trois dans la "
+      "ligne, la colonne et la région de cette case.",
       "Sans le 6 dans la case ligne 6, colonne 3, le sudoku ne pourrait pas avoir une seule solution : nous écrivons "
       "un 6 dans la case ligne 6, colonne 3."}},
     {"forcing_chain",
