@@ -32,6 +32,7 @@ namespace {
 constexpr const char* kUsage = "Usage : vornel-explain [--tempo step|digit|once] [--trace | --summary] [--lines]\n"
                                "                       [--to-sud DOSSIER] FICHIER...\n"
                                "        vornel-explain --techniques all [--summary | --json] [--lines] FICHIER...\n"
+                               "        vornel-explain [--techniques classic|all] [--lines] --html CIBLE FICHIER...\n"
                                "\n"
                                "Explique chaque grille comme la fenêtre de Vornel la résoudrait, sans fenêtre.\n"
                                "FICHIER est un fichier « .sud » (81 lignes, une valeur chacune), ou - pour\n"
