@@ -37,6 +37,47 @@ void append_segment(std::string& s, int x1, int y1, int x2, int y2) {
     append_int(s, y2);
 }
 
+// "<rect x=.. y=.. width=side height=side ATTRS/>".
+void append_rect(std::string& s, int x, int y, int side, std::string_view attrs) {
+    s += "<rect x=\"";
+    append_int(s, x);
+    s += "\" y=\"";
+    append_int(s, y);
+    s += "\" width=\"";
+    append_int(s, side);
+    s += "\" height=\"";
+    append_int(s, side);
+    s += "\" ";
+    s += attrs;
+    s += "/>";
+}
+
+// "<circle cx=.. cy=.. ATTRS/>".
+void append_circle(std::string& s, int cx, int cy, std::string_view attrs) {
+    s += "<circle cx=\"";
+    append_int(s, cx);
+    s += "\" cy=\"";
+    append_int(s, cy);
+    s += "\" ";
+    s += attrs;
+    s += "/>";
+}
+
+// "<text x=.. y=.. font-size=SIZE text-anchor="middle"ATTRS>D</text>".
+void append_digit(std::string& s, int x, int y, int size, std::string_view attrs, int digit) {
+    s += "<text x=\"";
+    append_int(s, x);
+    s += "\" y=\"";
+    append_int(s, y);
+    s += "\" font-size=\"";
+    append_int(s, size);
+    s += "\" text-anchor=\"middle\"";
+    s += attrs;
+    s += '>';
+    s += static_cast<char>('0' + digit);
+    s += "</text>";
+}
+
 } // namespace
 
 std::string escape_html(std::string_view text) {
@@ -70,22 +111,9 @@ std::string svg_board(const BoardPicture& board) {
     for (int cell = 0; cell < 81; ++cell) {
         const int x = kMargin + (cell % 9) * kCell;
         const int y = kMargin + (cell / 9) * kCell;
-        const auto rect = [&](const std::string& attrs) {
-            s += "<rect x=\"";
-            append_int(s, x);
-            s += "\" y=\"";
-            append_int(s, y);
-            s += "\" width=\"";
-            append_int(s, kCell);
-            s += "\" height=\"";
-            append_int(s, kCell);
-            s += "\" ";
-            s += attrs;
-            s += "/>";
-        };
         const BoardPicture::Shade shade = board.shade[cell];
         if (shade != BoardPicture::Shade::None) {
-            rect(std::string("fill=\"") + shade_fill(shade) + "\"");
+            append_rect(s, x, y, kCell, std::string("fill=\"") + shade_fill(shade) + "\"");
             // Hatching where the digit cannot go, dots where another digit stands, drawn as lines and
             // discs so that the picture reads in black and white and in any SVG renderer.
             if (shade == BoardPicture::Shade::Excluded) {
@@ -99,35 +127,20 @@ std::string svg_board(const BoardPicture& board) {
             }
             if (shade == BoardPicture::Shade::Occupied) {
                 for (const int dx : {8, 32})
-                    for (const int dy : {8, 32}) {
-                        s += "<circle cx=\"";
-                        append_int(s, x + dx);
-                        s += "\" cy=\"";
-                        append_int(s, y + dy);
-                        s += "\" r=\"2\" fill=\"#000\" fill-opacity=\"0.45\"/>";
-                    }
+                    for (const int dy : {8, 32})
+                        append_circle(s, x + dx, y + dy, "r=\"2\" fill=\"#000\" fill-opacity=\"0.45\"");
             }
         }
-        if (board.pattern[cell]) rect("class=\"pattern\" fill=\"#dbe9ff\"");
+        if (board.pattern[cell]) append_rect(s, x, y, kCell, "class=\"pattern\" fill=\"#dbe9ff\"");
         const int value = board.placed[cell] ? board.placed[cell] : board.values[cell];
         if (board.placed[cell]) {
             // The digit this step writes: a green disc with a black ring, never the colour alone.
-            s += "<circle cx=\"";
-            append_int(s, x + kCell / 2);
-            s += "\" cy=\"";
-            append_int(s, y + kCell / 2);
-            s += "\" r=\"16\" fill=\"#22ff22\" stroke=\"#000\" stroke-width=\"2\"/>";
+            append_circle(s, x + kCell / 2, y + kCell / 2,
+                          "r=\"16\" fill=\"#22ff22\" stroke=\"#000\" stroke-width=\"2\"");
         }
         if (value >= 1 && value <= 9) {
-            s += "<text x=\"";
-            append_int(s, x + kCell / 2);
-            s += "\" y=\"";
-            append_int(s, y + kCell / 2 + 9);
-            s += "\" font-size=\"26\" text-anchor=\"middle\"";
-            if (board.given[cell]) s += " font-weight=\"bold\"";
-            s += '>';
-            s += static_cast<char>('0' + value);
-            s += "</text>";
+            append_digit(s, x + kCell / 2, y + kCell / 2 + 9, 26, board.given[cell] ? " font-weight=\"bold\"" : "",
+                         value);
             continue;
         }
         const std::uint16_t marks = board.candidates[cell] | board.removed[cell];
@@ -137,22 +150,9 @@ std::string svg_board(const BoardPicture& board) {
             const int cy = y + 11 + ((d - 1) / 3) * 12;
             const bool removed = (board.removed[cell] >> d) & 1;
             const bool highlighted = (board.highlighted[cell] >> d) & 1;
-            if (highlighted) {
-                s += "<circle cx=\"";
-                append_int(s, cx);
-                s += "\" cy=\"";
-                append_int(s, cy - 3);
-                s += "\" r=\"6\" fill=\"#ffe680\" stroke=\"#000\" stroke-width=\"0.8\"/>";
-            }
-            s += "<text x=\"";
-            append_int(s, cx);
-            s += "\" y=\"";
-            append_int(s, cy);
-            s += "\" font-size=\"10\" text-anchor=\"middle\"";
-            if (removed) s += " fill=\"#d00000\" font-weight=\"bold\"";
-            s += '>';
-            s += static_cast<char>('0' + d);
-            s += "</text>";
+            if (highlighted)
+                append_circle(s, cx, cy - 3, "r=\"6\" fill=\"#ffe680\" stroke=\"#000\" stroke-width=\"0.8\"");
+            append_digit(s, cx, cy, 10, removed ? " fill=\"#d00000\" font-weight=\"bold\"" : "", d);
             if (removed) {
                 // Struck through with a cross, readable without colour.
                 s += "<path d=\"";
@@ -182,15 +182,8 @@ std::string svg_board(const BoardPicture& board) {
     }
     for (int cell = 0; cell < 81; ++cell) {
         if (!board.pattern[cell]) continue;
-        s += "<rect x=\"";
-        append_int(s, kMargin + (cell % 9) * kCell + 3);
-        s += "\" y=\"";
-        append_int(s, kMargin + (cell / 9) * kCell + 3);
-        s += "\" width=\"";
-        append_int(s, kCell - 6);
-        s += "\" height=\"";
-        append_int(s, kCell - 6);
-        s += "\" fill=\"none\" stroke=\"#0040c0\" stroke-width=\"2.5\" stroke-dasharray=\"5 3\"/>";
+        append_rect(s, kMargin + (cell % 9) * kCell + 3, kMargin + (cell / 9) * kCell + 3, kCell - 6,
+                    "fill=\"none\" stroke=\"#0040c0\" stroke-width=\"2.5\" stroke-dasharray=\"5 3\"");
     }
     s += "</svg>";
     return s;
