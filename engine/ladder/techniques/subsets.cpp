@@ -12,6 +12,16 @@ namespace {
 constexpr Technique kNaked[] = {Technique::NakedPair, Technique::NakedTriple, Technique::NakedQuad};
 constexpr Technique kHidden[] = {Technique::HiddenPair, Technique::HiddenTriple, Technique::HiddenQuad};
 
+// A subset step with its eliminations found: the rest of its pattern.
+Step finish(const Candidates& c, Step step, Technique technique, int unit, const CellSet& subset, unsigned digits) {
+    step.technique = technique;
+    step.cells = cell_list(subset);
+    step.units = {static_cast<std::uint8_t>(unit)};
+    step.digits = static_cast<std::uint16_t>(digits);
+    highlight(c, step, subset, digits);
+    return step;
+}
+
 std::optional<Step> find_naked(const Candidates& c, int size) {
     const Geometry& g = geometry();
     for (const int unit : kUnitScan) {
@@ -35,12 +45,7 @@ std::optional<Step> find_naked(const Candidates& c, int size) {
             Step step;
             for_each_bit(digits, [&](int d) { eliminate_digit(c, step, g.unit_set[unit] - subset, d); });
             if (step.eliminations.empty()) return false;
-            step.technique = kNaked[size - 2];
-            step.cells = cell_list(subset);
-            step.units = {static_cast<std::uint8_t>(unit)};
-            step.digits = static_cast<std::uint16_t>(digits);
-            highlight(c, step, subset, digits);
-            found = std::move(step);
+            found = finish(c, std::move(step), kNaked[size - 2], unit, subset, digits);
             return true;
         });
         if (found) return found;
@@ -70,12 +75,7 @@ std::optional<Step> find_hidden(const Candidates& c, int size) {
                 for_each_bit(c.mask(cell) & ~digits, [&](int d) { step.eliminations.push_back(candidate(cell, d)); });
             });
             if (step.eliminations.empty()) return false;
-            step.technique = kHidden[size - 2];
-            step.cells = cell_list(subset);
-            step.units = {static_cast<std::uint8_t>(unit)};
-            step.digits = static_cast<std::uint16_t>(digits);
-            highlight(c, step, subset, digits);
-            found = std::move(step);
+            found = finish(c, std::move(step), kHidden[size - 2], unit, subset, digits);
             return true;
         });
         if (found) return found;
