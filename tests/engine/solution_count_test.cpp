@@ -191,12 +191,6 @@ constexpr const char* kClash = "55..7....6..195....98....6.8...6...34..8.3..17..
 constexpr const char* kDeadEnd = "12345678.........9...............................................................";
 constexpr const char* kEmptyGrid = ".................................................................................";
 
-vornel::test::PlainGrid plain_of(const CellValues& grid) {
-    vornel::test::PlainGrid plain{};
-    for (int c = 0; c < 81; ++c) plain[static_cast<std::size_t>(c)] = grid[c];
-    return plain;
-}
-
 // A plain draw for the random grid: a small linear congruential sequence.
 Draw draw_from(std::uint64_t& state) {
     return [&state](std::uint32_t bound) {
@@ -227,10 +221,10 @@ TEST(SolutionCount, another_solution_is_found_exactly_when_the_removed_given_was
         CellValues smaller = puzzle;
         smaller[cell] = 0;
         const SolutionCount other = find_solutions_without(smaller, cell, puzzle[cell]);
-        EXPECT_EQ(other.count > 0, vornel::test::plain_count(plain_of(smaller)) > 1) << "cell " << cell;
+        EXPECT_EQ(other.count > 0, vornel::test::plain_count(vornel::test::plain_of(smaller)) > 1) << "cell " << cell;
         if (other.count > 0) {
             EXPECT_NE(other.first[cell], puzzle[cell]) << "cell " << cell;
-            EXPECT_EQ(vornel::test::plain_count(plain_of(other.first)), 1) << "cell " << cell;
+            EXPECT_EQ(vornel::test::plain_count(vornel::test::plain_of(other.first)), 1) << "cell " << cell;
         }
         needed += other.count > 0;
     }
@@ -262,7 +256,7 @@ TEST(SolutionCount, random_full_grids_are_valid_and_follow_the_draws) {
         std::uint64_t a = seed, b = seed;
         const CellValues grid = random_full_grid(draw_from(a));
         EXPECT_TRUE(std::none_of(grid.begin(), grid.end(), [](int v) { return v < 1 || v > 9; })) << seed;
-        EXPECT_EQ(vornel::test::plain_count(plain_of(grid)), 1) << "seed " << seed;
+        EXPECT_EQ(vornel::test::plain_count(vornel::test::plain_of(grid)), 1) << "seed " << seed;
         EXPECT_EQ(random_full_grid(draw_from(b)), grid) << "seed " << seed;
         seen.insert(grid);
     }

@@ -21,6 +21,13 @@ inline PlainGrid plain_grid(const std::string& line) {
     return grid;
 }
 
+// A grid of the program's own type (0 empty) as values.
+inline PlainGrid plain_of(const std::array<std::uint8_t, 81>& cells) {
+    PlainGrid plain{};
+    for (int c = 0; c < 81; ++c) plain[static_cast<std::size_t>(c)] = cells[static_cast<std::size_t>(c)];
+    return plain;
+}
+
 inline bool plain_fits(const PlainGrid& g, int cell, int digit) {
     const int r = cell / 9, c = cell % 9, br = r / 3 * 3, bc = c / 3 * 3;
     for (int i = 0; i < 9; ++i) {

@@ -27,12 +27,6 @@ Q_DECLARE_METATYPE(vornel::generator::Grid)
 
 namespace {
 
-vornel::test::PlainGrid plain_of(const Grid& grid) {
-    vornel::test::PlainGrid plain{};
-    for (int c = 0; c < 81; ++c) plain[static_cast<std::size_t>(c)] = grid[c];
-    return plain;
-}
-
 std::string level_of(const Grid& puzzle) {
     vornel::ladder::Grid grid{};
     for (int c = 0; c < 81; ++c) grid[c] = puzzle[c];
@@ -105,7 +99,7 @@ void GenerateDialogTest::finished_generation_emits_a_minimal_puzzle_of_the_level
     QVERIFY(!dialog.running());
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
     const Grid puzzle = generated.at(0).at(0).value<Grid>();
-    QVERIFY(vornel::test::plain_minimal(plain_of(puzzle), true));
+    QVERIFY(vornel::test::plain_minimal(vornel::test::plain_of(puzzle), true));
     QCOMPARE(level_of(puzzle), std::string("moyen"));
 }
 

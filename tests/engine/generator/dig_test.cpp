@@ -8,15 +8,10 @@
 using namespace vornel::generator;
 using vornel::test::plain_count;
 using vornel::test::plain_minimal;
+using vornel::test::plain_of;
 using vornel::test::PlainGrid;
 
 namespace {
-
-PlainGrid plain_of(const Grid& grid) {
-    PlainGrid plain{};
-    for (int c = 0; c < 81; ++c) plain[static_cast<std::size_t>(c)] = grid[c];
-    return plain;
-}
 
 struct Dug {
     Grid solution;

@@ -7,15 +7,10 @@
 using namespace vornel::generator;
 using vornel::ladder::Technique;
 using vornel::test::plain_minimal;
+using vornel::test::plain_of;
 using vornel::test::PlainGrid;
 
 namespace {
-
-PlainGrid plain_of(const Grid& grid) {
-    PlainGrid plain{};
-    for (int c = 0; c < 81; ++c) plain[static_cast<std::size_t>(c)] = grid[c];
-    return plain;
-}
 
 vornel::ladder::Explanation explain(const Grid& puzzle) {
     vornel::ladder::Grid grid{};
