@@ -49,16 +49,6 @@ int level_with(Technique technique, int count) {
     return level_index(ladder::rate(steps));
 }
 
-// True when the step places a digit in an empty cell or removes a live candidate; explaining
-// stops at a step that does neither, so such a puzzle is never rated as solved.
-bool progresses(const ladder::Candidates& candidates, const ladder::Step& step) {
-    for (const auto& p : step.placements)
-        if (candidates.value(p.cell) == 0) return true;
-    for (const auto& e : step.eliminations)
-        if (candidates.has(e.cell, e.digit)) return true;
-    return false;
-}
-
 // A request is rare when, after kRareAfter attempts, fewer than one in kRareRatio succeeded.
 // Near misses of a rare request are then varied kVaryTries times each, kVaryAdded givens at a time
 // (measured on --needs x-wing: about twice as many puzzles per second; on common levels, varying
@@ -104,15 +94,13 @@ Generator::Generator(const Request& request, std::uint64_t seed) : request_(requ
 }
 
 Generator::Fit Generator::fits(const Grid& puzzle) const {
-    ladder::Grid grid{};
-    for (int c = 0; c < 81; ++c) grid[c] = puzzle[c];
-    ladder::Ladder ladder(grid, true);
+    ladder::Ladder ladder(puzzle, true);
     std::vector<ladder::Step> steps;
     bool used = !request_.needs;
     bool near = false;
     while (auto step = ladder.next_step(static_cast<int>(hardest_) + 1)) {
         if (!allowed_[static_cast<std::size_t>(step->technique)]) return near ? Fit::Near : Fit::No;
-        if (!progresses(ladder.candidates(), *step)) return Fit::No; // the explanation would stop there
+        if (!ladder::makes_progress(ladder.candidates(), *step)) return Fit::No; // the explanation would stop there
         if (request_.needs && step->technique == *request_.needs) used = near = true;
         if (!request_.needs && level_with(step->technique, 1) == request_.level) near = true;
         ladder.apply(*step);

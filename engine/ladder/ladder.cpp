@@ -4,7 +4,6 @@
 
 #include "solution_count.h"
 #include "techniques/techniques.h"
-#include "work_area.h"
 
 namespace vornel::ladder {
 
@@ -52,7 +51,8 @@ constexpr Rung kRungs[] = {
     {Technique::Trial, find_trial, false},
 };
 
-// A step makes progress when it places a digit in an empty cell or removes a live candidate.
+} // namespace
+
 bool makes_progress(const Candidates& c, const Step& step) {
     for (const Candidate& p : step.placements)
         if (c.value(p.cell) == 0) return true;
@@ -60,8 +60,6 @@ bool makes_progress(const Candidates& c, const Step& step) {
         if (c.has(e.cell, e.digit)) return true;
     return false;
 }
-
-} // namespace
 
 std::string_view verdict_id(Verdict verdict) {
     switch (verdict) {
@@ -94,10 +92,8 @@ Explanation explain(const Grid& puzzle) {
 
 Explanation explain(const Values& puzzle) {
     Explanation result;
-    WorkArea area;
     for (int i = 0; i < 81; ++i) {
         const std::int16_t v = puzzle[static_cast<std::size_t>(i)];
-        area.grid[i / 9 + 1][i % 9 + 1] = v;
         result.puzzle[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(v >= 0 && v <= 9 ? v : 10);
     }
     result.final_grid = result.puzzle;
@@ -147,8 +143,7 @@ Explanation explain(const Values& puzzle) {
     } else {
         // Every placement so far is forced, so the grid as it stands has the solutions of the givens,
         // and fewer empty cells to search.
-        for (int i = 0; i < 81; ++i) area.grid[i / 9 + 1][i % 9 + 1] = ladder.candidates().value(i);
-        result.solutions = count_solutions(area, 2);
+        result.solutions = find_solutions(ladder.candidates().values(), 2).count;
         if (result.solutions == 0) {
             result.verdict = Verdict::NoSolution;
             result.steps.clear();

@@ -60,6 +60,10 @@ private:
 // can hold (the explanation then says which cell holds it and stops as invalid).
 using Values = std::array<std::int16_t, 81>;
 
+// True when the step places a digit in an empty cell or removes a live candidate of `c`: an
+// explanation stops at a step that does neither.
+bool makes_progress(const Candidates& c, const Step& step);
+
 // Checks, counts and explains a puzzle to the end: invalid givens are listed, a puzzle without
 // solution is only said so, a puzzle with several gets its forced steps (no uniqueness technique),
 // a puzzle with one is explained step by step until the grid is full or nothing applies (Stuck).
