@@ -129,9 +129,7 @@ void ladder_explain_puzzle(const LadderOptions& options, const std::string& name
                            bool first, std::ostream& out, std::ostream& err) {
     const WorkArea area = loaded_grid(
         values, [&err, &name](const std::string& message) { err << name << ": " << failure_text(message) << '\n'; });
-    ladder::Values given{};
-    for (int i = 0; i < 81; ++i) given[static_cast<std::size_t>(i)] = area.grid[i / 9 + 1][i % 9 + 1];
-    const Explanation explanation = ladder::explain(given);
+    const Explanation explanation = ladder::explain(values_of(area));
     switch (options.report) {
         case LadderReport::Narrative:
             if (!first) out << '\n';

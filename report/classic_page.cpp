@@ -79,12 +79,6 @@ private:
     std::array<std::uint8_t, 81> last_values_{}; // the board of the previous step
 };
 
-std::string grid_words(const BoardPicture& p, const char* what) {
-    int filled = 0;
-    for (const std::uint8_t v : p.values) filled += v != 0;
-    return std::string(what) + " : " + std::to_string(filled) + " cases remplies sur 81.";
-}
-
 } // namespace
 
 Page classic_page(const std::string& title, const PuzzleValues& values, const FailureReporter& reporter) {
@@ -102,7 +96,7 @@ Page classic_page(const std::string& title, const PuzzleValues& values, const Fa
     Page page;
     page.title = title;
     page.puzzle = collector.picture(false);
-    page.puzzle.description = grid_words(page.puzzle, "La grille de départ");
+    page.puzzle.description = filled_description(page.puzzle, "La grille de départ");
 
     // One placement a request: "Résoudre pas à pas", then "Pas suivant" while it shows.
     board.set_log_listener(&collector);
@@ -117,7 +111,7 @@ Page classic_page(const std::string& title, const PuzzleValues& values, const Fa
     page.steps = std::move(collector.steps_);
     page.closing = std::move(collector.pending_);
     page.final_grid = collector.picture(false);
-    page.final_grid.description = grid_words(page.final_grid, "La grille finale");
+    page.final_grid.description = filled_description(page.final_grid, "La grille finale");
     return page;
 }
 

@@ -16,12 +16,8 @@ std::array<bool, 81> givens_of(const ladder::Grid& puzzle) {
 BoardPicture grid_picture(const ladder::Grid& grid, const std::array<bool, 81>& given, const char* what) {
     BoardPicture p;
     p.given = given;
-    int filled = 0;
-    for (int i = 0; i < 81; ++i) {
-        p.values[i] = grid[i] >= 1 && grid[i] <= 9 ? grid[i] : 0;
-        filled += p.values[i] != 0;
-    }
-    p.description = std::string(what) + " : " + std::to_string(filled) + " cases remplies sur 81.";
+    for (int i = 0; i < 81; ++i) p.values[i] = grid[i] >= 1 && grid[i] <= 9 ? grid[i] : 0;
+    p.description = filled_description(p, what);
     return p;
 }
 

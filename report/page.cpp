@@ -80,6 +80,12 @@ void append_digit(std::string& s, int x, int y, int size, std::string_view attrs
 
 } // namespace
 
+std::string filled_description(const BoardPicture& board, const char* what) {
+    int filled = 0;
+    for (const std::uint8_t v : board.values) filled += v != 0;
+    return std::string(what) + " : " + std::to_string(filled) + " cases remplies sur 81.";
+}
+
 std::string escape_html(std::string_view text) {
     std::string out;
     out.reserve(text.size());

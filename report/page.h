@@ -42,6 +42,9 @@ struct Page {
     BoardPicture final_grid;
 };
 
+// The text alternative of a board that shows a grid only: "WHAT : N cases remplies sur 81.".
+std::string filled_description(const BoardPicture& board, const char* what);
+
 // The board as inline SVG, 9 x 9 cells with the regions' thick lines. It uses no gradients,
 // patterns or ids, so boards stand side by side in one page and any SVG renderer draws them.
 std::string svg_board(const BoardPicture& board);

@@ -151,23 +151,21 @@ void Tf_vrn::accept_puzzle_drops() {
 }
 
 void Tf_vrn::open_puzzle_file(const std::string& path) {
-    guarded([this](const std::string& message) { report_failure(message); },
-            [this, &path] { vornel::open_puzzle_file(engine_, path); });
+    run_guarded([this, &path] { vornel::open_puzzle_file(engine_, path); });
 }
 
 void Tf_vrn::bring_in_puzzle_text(const QString& text) {
-    guarded([this](const std::string& message) { report_failure(message); },
-            [this, &text] { show_text_puzzle(engine_, area_, text, TextSource::drop); });
+    run_guarded([this, &text] { show_text_puzzle(engine_, area_, text, TextSource::drop); });
 }
 
 void Tf_vrn::m_pasteClick() {
-    guarded([this](const std::string& message) { report_failure(message); },
-            [this] { show_text_puzzle(engine_, area_, QGuiApplication::clipboard()->text(), TextSource::clipboard); });
+    run_guarded(
+        [this] { show_text_puzzle(engine_, area_, QGuiApplication::clipboard()->text(), TextSource::clipboard); });
 }
 
 void Tf_vrn::m_copyClick() {
-    guarded([this](const std::string& message) { report_failure(message); },
-            [this] { QGuiApplication::clipboard()->setText(QString::fromStdString(puzzle_line(values_of(area_)))); });
+    run_guarded(
+        [this] { QGuiApplication::clipboard()->setText(QString::fromStdString(puzzle_line(values_of(area_)))); });
 }
 
 } // namespace vornel

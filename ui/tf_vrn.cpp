@@ -45,11 +45,6 @@ std::size_t cell_index(int row, int col) { return static_cast<std::size_t>((row 
 
 } // namespace
 
-template<typename Handler>
-void Tf_vrn::run_guarded(Handler&& handler) {
-    guarded([this](const std::string& message) { report_failure(message); }, std::forward<Handler>(handler));
-}
-
 Tf_vrn::Tf_vrn() : engine_(area_, *this), boxes_(std::make_unique<QtMessageBoxes>(this)) {
     ensure_tahoma();
     setObjectName(QStringLiteral("f_vrn"));
@@ -389,7 +384,6 @@ void Tf_vrn::run_solve_command(void (Engine::*command)()) {
         in_solve_ = true;
         ladder_.solve_command_started();
         (engine_.*command)();
-        in_solve_ = false;
         explained_by(report::Engine::Classic, start);
     });
     in_solve_ = false;

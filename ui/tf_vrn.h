@@ -12,6 +12,7 @@
 #include "board_view.h"
 #include "engine.h"
 #include "explanation_export.h"
+#include "guard.h"
 #include "ladder/ladder_session.h"
 #include "ladder/ladder_view.h"
 #include "work_area.h"
@@ -173,7 +174,9 @@ private:
     void Edit11Change(CellEdit& sender);
 
     template<typename Handler>
-    void run_guarded(Handler&& handler);
+    void run_guarded(Handler&& handler) {
+        guarded([this](const std::string& message) { report_failure(message); }, std::forward<Handler>(handler));
+    }
 
     WorkArea area_;
     Engine engine_;

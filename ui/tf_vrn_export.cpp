@@ -59,33 +59,31 @@ void Tf_vrn::forget_explanation() {
 }
 
 void Tf_vrn::m_exportClick() {
-    guarded([this](const std::string& message) { report_failure(message); },
-            [this] {
-                if (!explained_) return;
-                FileDialogRequest request;
-                request.title = "Exporter l'explication";
-                request.filter = "Page HTML (*.html)|*.html;*.htm";
-                request.replaced_file = report::existing_export_target;
-                const std::string chosen = dialogs_->ask_save_file_name(request);
-                const std::string path = report::export_file_name(chosen);
-                if (path.empty()) return;
-                const report::Page page =
-                    report::explanation_page(explained_->engine, explained_->start, page_title(explained_->engine));
-                write_text_file(path, report::html_document(page));
-            });
+    run_guarded([this] {
+        if (!explained_) return;
+        FileDialogRequest request;
+        request.title = "Exporter l'explication";
+        request.filter = "Page HTML (*.html)|*.html;*.htm";
+        request.replaced_file = report::existing_export_target;
+        const std::string chosen = dialogs_->ask_save_file_name(request);
+        const std::string path = report::export_file_name(chosen);
+        if (path.empty()) return;
+        const report::Page page =
+            report::explanation_page(explained_->engine, explained_->start, page_title(explained_->engine));
+        write_text_file(path, report::html_document(page));
+    });
 }
 
 void Tf_vrn::m_printClick() {
-    guarded([this](const std::string& message) { report_failure(message); },
-            [this] {
-                if (!explained_) return;
-                QPrinter printer(QPrinter::HighResolution);
-                printer.setDocName(QString::fromStdString(page_title(explained_->engine)));
-                if (!print_dialog_ || !print_dialog_(printer)) return;
-                const report::Page page =
-                    report::explanation_page(explained_->engine, explained_->start, page_title(explained_->engine));
-                if (!paint_page(page, printer)) throw Failure("L'impression n'a pas pu se faire");
-            });
+    run_guarded([this] {
+        if (!explained_) return;
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setDocName(QString::fromStdString(page_title(explained_->engine)));
+        if (!print_dialog_ || !print_dialog_(printer)) return;
+        const report::Page page =
+            report::explanation_page(explained_->engine, explained_->start, page_title(explained_->engine));
+        if (!paint_page(page, printer)) throw Failure("L'impression n'a pas pu se faire");
+    });
 }
 
 } // namespace vornel

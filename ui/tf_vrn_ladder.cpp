@@ -32,7 +32,7 @@ QString from_utf8(std::string_view text) { return QString::fromUtf8(text.data(),
 template<typename Command>
 void Tf_vrn::run_ladder(Command&& command) {
     in_ladder_ = true;
-    guarded([this](const std::string& message) { report_failure(message); }, std::forward<Command>(command));
+    run_guarded(std::forward<Command>(command));
     in_ladder_ = false;
 }
 
@@ -120,21 +120,19 @@ void Tf_vrn::Button8Click() {
 }
 
 void Tf_vrn::m_techniquesClick() {
-    guarded([this](const std::string& message) { report_failure(message); },
-            [this] {
-                if (!techniques_) techniques_ = new Tf_techniques(this);
-                techniques_->open();
-            });
+    run_guarded([this] {
+        if (!techniques_) techniques_ = new Tf_techniques(this);
+        techniques_->open();
+    });
 }
 
 void Tf_vrn::open_technique(const QString& id) {
-    guarded([this](const std::string& message) { report_failure(message); },
-            [this, id] {
-                if (!techniques_) techniques_ = new Tf_techniques(this);
-                ladder::Technique technique;
-                if (ladder::technique_from_id(id.toStdString(), technique)) techniques_->select(technique);
-                techniques_->open();
-            });
+    run_guarded([this, id] {
+        if (!techniques_) techniques_ = new Tf_techniques(this);
+        ladder::Technique technique;
+        if (ladder::technique_from_id(id.toStdString(), technique)) techniques_->select(technique);
+        techniques_->open();
+    });
 }
 
 // ---- Ladder view ----
