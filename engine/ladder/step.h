@@ -136,9 +136,9 @@ struct Implication {
 struct BranchEnd {
     enum class Kind : std::uint8_t { EmptyCell, NoPlace, Place, Eliminate };
     Kind kind = Kind::EmptyCell;
-    std::uint8_t cell = 0;  // EmptyCell: 0-80
-    std::uint8_t unit = 0;  // NoPlace: 0-26
-    Candidate candidate;    // NoPlace: the digit (cell unused); Place, Eliminate: the candidate
+    std::uint8_t cell = 0; // EmptyCell: 0-80
+    std::uint8_t unit = 0; // NoPlace: 0-26
+    Candidate candidate;   // NoPlace: the digit (cell unused); Place, Eliminate: the candidate
 };
 
 // One branch of a forcing chain: an assumption, the implications that lead to its end, in an
@@ -161,12 +161,12 @@ struct Step {
     std::vector<Candidate> eliminations; // live candidates this step removes
 
     // The pattern that justifies the step.
-    std::vector<std::uint8_t> cells;    // the cells that carry the reasoning (the pair's cells...)
-    std::vector<std::uint8_t> units;    // the units it reasons about, 0-26
-    std::uint16_t digits = 0;           // the digits it reasons about, bit d for digit d
-    std::vector<Candidate> highlighted; // the candidates that carry the reasoning
-    std::vector<Candidate> fins;        // finned fish: the fin candidates
-    std::vector<Link> links;            // chains: the links in order, first to last
+    std::vector<std::uint8_t> cells;     // the cells that carry the reasoning (the pair's cells...)
+    std::vector<std::uint8_t> units;     // the units it reasons about, 0-26
+    std::uint16_t digits = 0;            // the digits it reasons about, bit d for digit d
+    std::vector<Candidate> highlighted;  // the candidates that carry the reasoning
+    std::vector<Candidate> fins;         // finned fish: the fin candidates
+    std::vector<Link> links;             // chains: the links in order, first to last
     std::vector<ForcingBranch> branches; // forcing chains: one per assumption
     // Chain and colouring steps: two colours of candidates (simple colouring, chains' on/off).
     std::vector<Candidate> colour_a;

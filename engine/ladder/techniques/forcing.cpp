@@ -327,15 +327,20 @@ std::vector<bool> read_removals(const Branch& b, const std::vector<int>& chain, 
             if (o.has(q, digit)) read[static_cast<std::size_t>(9 * q + digit - 1)] = true;
     };
     auto cell_digits = [&](int cell, int except) {
-        for_each_bit(o.mask(cell) & ~(1u << except), [&](int e) { read[static_cast<std::size_t>(9 * cell + e - 1)] = true; });
+        for_each_bit(o.mask(cell) & ~(1u << except),
+                     [&](int e) { read[static_cast<std::size_t>(9 * cell + e - 1)] = true; });
     };
     bool everything = false;
     for (const int i : chain) {
         const Placed& p = b.placement(i);
-        if (p.why == Why::NakedSingle) cell_digits(p.cell, p.digit);
-        else if (p.why == Why::HiddenSingle) unit_places(p.unit, p.digit);
-        else if (p.why == Why::Intersection) unit_places(p.unit, p.digit);
-        else if (p.why == Why::Nested) everything = true;
+        if (p.why == Why::NakedSingle)
+            cell_digits(p.cell, p.digit);
+        else if (p.why == Why::HiddenSingle)
+            unit_places(p.unit, p.digit);
+        else if (p.why == Why::Intersection)
+            unit_places(p.unit, p.digit);
+        else if (p.why == Why::Nested)
+            everything = true;
     }
     switch (end.kind) {
         case BranchEnd::Kind::EmptyCell: cell_digits(end.cell, 0); break;
@@ -425,7 +430,6 @@ ForcingBranch describe(const Branch& b, const std::vector<int>& chain, const Bra
     }
     return out;
 }
-
 
 // Appends one branch's implications to the step as links from its assumption on.
 void add_branch_links(Step& step, const Branch& branch, const std::vector<int>& chain) {
