@@ -118,7 +118,7 @@ Page ladder_page(const std::string& title, const ladder::Explanation& explanatio
         PageStep shown;
         shown.number = ++number;
         shown.technique = ladder::technique_name_fr(step.technique);
-        shown.sentences = ladder::narrate(step);
+        shown.sentences = ladder::narrate_sentences(step);
         shown.board = ladder_step_picture(candidates, step, given);
         shown.branches = ladder_branch_pictures(candidates, step, given);
         for (int k = 1; k <= static_cast<int>(step.branches.size()); ++k)

@@ -123,7 +123,8 @@ TEST_P(SentenceClaims, name_only_what_the_step_removes_or_places) {
             };
             for (const char* verb : {"nous retirons ", "Nous retirons "}) {
                 for (const std::string& clause : clauses(text, verb)) {
-                    EXPECT_TRUE(within(cells_named(clause), removed_cells)) << technique_id(step.technique) << ": " << text;
+                    EXPECT_TRUE(within(cells_named(clause), removed_cells))
+                        << technique_id(step.technique) << ": " << text;
                     EXPECT_TRUE(within(digits_named(clause), removed_digits))
                         << technique_id(step.technique) << ": " << text;
                     ++checked[step.technique];
@@ -131,7 +132,8 @@ TEST_P(SentenceClaims, name_only_what_the_step_removes_or_places) {
             }
             for (const std::string& clause : clauses(text, "nous écrivons ")) {
                 EXPECT_TRUE(within(cells_named(clause), placed_cells)) << technique_id(step.technique) << ": " << text;
-                EXPECT_TRUE(within(digits_named(clause), placed_digits)) << technique_id(step.technique) << ": " << text;
+                EXPECT_TRUE(within(digits_named(clause), placed_digits))
+                    << technique_id(step.technique) << ": " << text;
                 ++checked[step.technique];
             }
         }
