@@ -41,6 +41,8 @@ const char* const kEasy = "53..7....6..195....98....6.8...6...34..8.3..17...2...
 const char* const kExpert = "..83....15.6..4..8..2..83....9.......8...36...25....944..9........6..........52.9";
 const char* const kHard = "4.....8.5.3..........7......2.....6.....8.4......1.......6.3.7.5..2.....1.4......";
 const char* const kInvalid = "55..7....6..195....98....6.8...6...34..8.3..17...2...6.6....28....419..5....8..79";
+// A hard published puzzle whose explanation has chains and forcing chains.
+const char* const kForcingPuzzle = "060501090100090053900007000040800070000000508081705030000050200000000000076008000";
 
 QStringList corpus() {
     QFile file(QStringLiteral(VORNEL_TEST_DATA "/ladder-window.txt"));
@@ -133,6 +135,7 @@ private slots:
     void edit_puts_back_the_grid_after_each_kind_of_solve();
     void invalid_grid_is_reported_and_stays_editable();
     void step_is_drawn_over_the_board_and_described_in_words();
+    void chains_and_forcing_chains_are_walked_part_by_part();
     void current_step_stays_in_view_and_history_is_kept();
     void classic_solve_and_new_end_the_ladder_display();
     void techniques_window_explains_every_technique_with_a_drawn_example();
@@ -548,6 +551,69 @@ void LadderWindowTest::technique_link_opens_the_step_technique_page() {
     QVERIFY(w->techniques_window());
     QVERIFY(w->techniques_window()->isVisible());
     QCOMPARE(w->techniques_window()->selected(), first);
+}
+
+// A forcing chain walked branch by branch and a chain link by link with the walk buttons: each
+// part draws only its own links (the current one heavier) and tells its line under the log; past
+// the last part the whole step comes back. With VORNEL_SCREENSHOTS set to a folder, each part of
+// the forcing chain is saved there as walk-<step>-<part>.png.
+void LadderWindowTest::chains_and_forcing_chains_are_walked_part_by_part() {
+    type_puzzle(QString::fromLatin1(kForcingPuzzle));
+    action("m_ladder_step")->trigger();
+    const ladder::Explanation expected = ladder::explain(grid_of(QString::fromLatin1(kForcingPuzzle)));
+    QPushButton* next = button("WalkNext");
+    QPushButton* back = button("WalkBack");
+    QPushButton* whole = button("WalkWhole");
+    auto* link = w->findChild<QLabel*>(QStringLiteral("LadderTechnique"));
+    const QString shots = qEnvironmentVariable("VORNEL_SCREENSHOTS");
+    bool forcing = false, chain = false;
+    for (std::size_t k = 0; k < expected.steps.size() && !(forcing && chain); ++k) {
+        const ladder::Step& step = expected.steps[k];
+        const int parts = ladder::walk_parts(step);
+        QCOMPARE(next->isVisible(), parts > 0);
+        QCOMPARE(back->isVisible(), parts > 0);
+        const bool is_forcing = !step.branches.empty();
+        if (parts > 0 && ((is_forcing && !forcing) || (!is_forcing && !chain))) {
+            (is_forcing ? forcing : chain) = true;
+            QVERIFY(!whole->isEnabled());
+            for (int part = 1; part <= parts; ++part) {
+                QTest::mouseClick(next, Qt::LeftButton);
+                QCOMPARE(w->ladder_session().part(), part);
+                QVERIFY(whole->isEnabled());
+                const ladder::BoardPicture& shown = w->ladder_marks()->picture();
+                QCOMPARE(shown.step_number, static_cast<int>(k + 1));
+                if (is_forcing) {
+                    // The branch's placements, in order, from its assumption.
+                    std::size_t placed = 0;
+                    for (const auto& imp : step.branches[static_cast<std::size_t>(part - 1)].implications)
+                        placed += imp.place ? 1 : 0;
+                    QCOMPARE(shown.links.size(), placed);
+                    QVERIFY(link->toolTip().startsWith(QStringLiteral("Branche %1 sur %2").arg(part).arg(parts)));
+                } else {
+                    QCOMPARE(shown.links.size(), static_cast<std::size_t>(part));
+                    QCOMPARE(shown.current_link, part - 1);
+                    QVERIFY(link->toolTip().startsWith(QStringLiteral("Lien %1 sur %2").arg(part).arg(parts)));
+                }
+                if (!shots.isEmpty() && is_forcing)
+                    QVERIFY(w->grab().save(shots + QStringLiteral("/walk-%1-%2.png").arg(k + 1).arg(part)));
+            }
+            // Past the last part, the whole step again; back from it, the last part.
+            QTest::mouseClick(next, Qt::LeftButton);
+            QCOMPARE(w->ladder_session().part(), 0);
+            QCOMPARE(w->ladder_marks()->picture().links, step.links);
+            QVERIFY(link->text().contains(
+                QString::fromStdString(ladder::technique_name_fr(step.technique)).toHtmlEscaped()));
+            QTest::mouseClick(back, Qt::LeftButton);
+            QCOMPARE(w->ladder_session().part(), parts);
+            QTest::mouseClick(whole, Qt::LeftButton);
+            QCOMPARE(w->ladder_session().part(), 0);
+            if (!shots.isEmpty() && is_forcing)
+                QVERIFY(w->grab().save(shots + QStringLiteral("/walk-%1-whole.png").arg(k + 1)));
+        }
+        QTest::mouseClick(button("Button7"), Qt::LeftButton);
+    }
+    QVERIFY(forcing);
+    QVERIFY(chain);
 }
 
 QTEST_MAIN(LadderWindowTest)
