@@ -11,39 +11,6 @@ using namespace fr;
 
 namespace {
 
-constexpr std::array<const char*, kTechniqueCount> kNames = {
-    "Dernière case libre",
-    "Singleton caché",
-    "Singleton nu",
-    "Intersection pointante",
-    "Intersection réclamante",
-    "Paire nue",
-    "Paire cachée",
-    "Triplet nu",
-    "Triplet caché",
-    "Quadruplet nu",
-    "Quadruplet caché",
-    "X-Wing",
-    "Gratte-ciel",
-    "Cerf-volant",
-    "Swordfish",
-    "Jellyfish",
-    "X-Wing à aileron",
-    "Swordfish à aileron",
-    "XY-Wing",
-    "XYZ-Wing",
-    "W-Wing",
-    "Coloriage simple",
-    "Chaîne X",
-    "Paires distantes",
-    "Chaîne XY",
-    "Chaîne d'inférences alternées",
-    "Rectangle unique",
-    "BUG+1",
-    "Chaîne forcée",
-    "Essai",
-};
-
 int only_digit(const Step& step) { return std::countr_zero(static_cast<unsigned>(step.digits)); }
 
 std::string written(int digit) { return "nous écrivons un " + std::to_string(digit) + "."; }
@@ -192,11 +159,6 @@ std::vector<std::string> plain(const Step& step) {
 
 } // namespace
 
-std::string technique_name_fr(Technique technique) {
-    const auto i = static_cast<std::size_t>(technique);
-    return i < kNames.size() ? kNames[i] : "";
-}
-
 namespace {
 
 std::vector<std::string> sentences(const Step& step) {
@@ -252,8 +214,9 @@ std::vector<std::string> narrate(const Step& step) {
 std::vector<std::string> narrate_verdict(const Explanation& explanation) {
     std::vector<std::string> lines;
     const auto rating = [&] {
-        std::string line =
-            "Difficulté : " + explanation.rating.level + " (score " + std::to_string(explanation.rating.score) + ")";
+        if (!explanation.rating) return;
+        std::string line = "Difficulté : " + std::string(level_name_fr(explanation.rating->level)) + " (score " +
+                           std::to_string(explanation.rating->score) + ")";
         if (explanation.hardest) line += ", technique la plus difficile : " + technique_name_fr(*explanation.hardest);
         lines.push_back(line + ".");
     };
@@ -267,9 +230,26 @@ std::vector<std::string> narrate_verdict(const Explanation& explanation) {
         case Verdict::NoSolution: lines.push_back("Le sudoku n'a aucune solution."); break;
         case Verdict::MultipleSolutions:
             lines.push_back("Le sudoku a plusieurs solutions : " +
-                            (n == 0 ? std::string("aucun chiffre n'est forcé.")
-                                    : "nous avons écrit ce que la logique impose, en " + steps +
-                                          ", et aucune déduction ne mène plus loin."));
+                            (n == 0
+                                 ? std::string("sans chaîne forcée, aucun chiffre ne s'impose.")
+                                 : "nous avons écrit ce que la logique impose sans chaîne forcée, en " + steps + "."));
+            if (explanation.two_solutions) {
+                const std::array<Grid, 2>& two = *explanation.two_solutions;
+                lines.push_back("En voici deux :");
+                for (const Grid& grid : two) {
+                    std::string line;
+                    for (const std::uint8_t v : grid) line += static_cast<char>('0' + v);
+                    lines.push_back(line);
+                }
+                std::vector<std::string> cells;
+                for (const std::uint8_t cell : explanation.differing_cells)
+                    cells.push_back(cell_name(cell) + " (" + std::to_string(two[0][cell]) + " ou " +
+                                    std::to_string(two[1][cell]) + ")");
+                const std::size_t d = cells.size();
+                lines.push_back("Elles diffèrent dans " +
+                                (d == 1 ? std::string("la case ") : std::to_string(d) + " cases : ") + join(cells) +
+                                ".");
+            }
             break;
         case Verdict::Stuck:
             lines.push_back("Le sudoku a une solution unique, mais notre méthode ne permet pas de la trouver : "
