@@ -143,8 +143,8 @@ Marks Position::marks() const {
     return m;
 }
 
-std::string marks_line(const Marks& marks) {
-    std::string line(729, '.');
+std::string marks_line(const Marks& marks, char absent) {
+    std::string line(729, absent);
     for (std::size_t cell = 0; cell < 81; ++cell)
         for (int d = 1; d <= 9; ++d)
             if ((marks[cell] >> d) & 1) line[9 * cell + static_cast<std::size_t>(d - 1)] = static_cast<char>('0' + d);

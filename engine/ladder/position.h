@@ -53,8 +53,8 @@ private:
 };
 
 // The marks as a 729-character line: nine characters per cell, cells row by row, the k-th
-// character of a cell the digit k while it is a candidate there, '.' otherwise.
-std::string marks_line(const Marks& marks);
+// character of a cell the digit k while it is a candidate there, `absent` otherwise.
+std::string marks_line(const Marks& marks, char absent = '.');
 
 // The solutions of the position that keep to its candidates, counted up to `limit` (at least 1):
 // 0, 1 or `limit`. An invalid position has none.
