@@ -170,9 +170,10 @@ std::string find_narrative(const ladder::Position& position, ladder::Technique t
     return "Aucune instance de « " + id + " » dans cette position.\n";
 }
 
-std::string find_json(const std::string& puzzle, ladder::Technique technique, const std::vector<ladder::Step>& instances) {
-    std::string out = "{\"puzzle\":\"" + puzzle + "\",\"technique\":\"" +
-                      std::string(ladder::technique_id(technique)) + "\",\"instances\":";
+std::string find_json(const std::string& puzzle, ladder::Technique technique,
+                      const std::vector<ladder::Step>& instances) {
+    std::string out = "{\"puzzle\":\"" + puzzle + "\",\"technique\":\"" + std::string(ladder::technique_id(technique)) +
+                      "\",\"instances\":";
     json_steps(out, instances);
     return out + "}\n";
 }
@@ -245,13 +246,15 @@ void ladder_explain_puzzle(const LadderOptions& options, const std::string& name
         digits = digits && digit;
     }
     if (digits) position = ladder::Position::from_givens(grid);
-    write_report(options, position, grid_text(grid, '0'), [&] { return ladder::explain(loaded); }, first, out);
+    write_report(
+        options, position, grid_text(grid, '0'), [&] { return ladder::explain(loaded); }, first, out);
 }
 
 void ladder_explain_position(const LadderOptions& options, const CandidateMarks& marks, bool first, std::ostream& out) {
     const ladder::Position position = ladder::Position::from_marks(marks);
-    write_report(options, position, ladder::marks_line(position.marks(), '0'), [&] { return ladder::explain(position); }, first,
-                 out);
+    write_report(
+        options, position, ladder::marks_line(position.marks(), '0'), [&] { return ladder::explain(position); }, first,
+        out);
 }
 
 } // namespace vornel

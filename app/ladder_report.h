@@ -2,8 +2,8 @@
 
 #include <iosfwd>
 #include <optional>
-#include <vector>
 #include <string>
+#include <vector>
 
 #include "ladder.h"
 #include "position.h"
@@ -50,7 +50,8 @@ std::string ladder_json(const ladder::Explanation& explanation, const std::vecto
 // ladder_json. `puzzle` is the position as given (81 or 729 characters).
 std::string find_narrative(const ladder::Position& position, ladder::Technique technique,
                            const std::vector<ladder::Step>& instances);
-std::string find_json(const std::string& puzzle, ladder::Technique technique, const std::vector<ladder::Step>& instances);
+std::string find_json(const std::string& puzzle, ladder::Technique technique,
+                      const std::vector<ladder::Step>& instances);
 
 // --next: the explanation cut after its first step, the grid as that step leaves it; verdict,
 // solutions, rating and hardest technique stay those of the whole solve.

@@ -71,7 +71,8 @@ std::string parse_marks_line(std::string_view line, CandidateMarks& marks) {
 PencilMarks read_pencil_marks(std::string_view text) {
     PencilMarks result;
     if (text.size() > kMaxPencilMarksBytes) {
-        result.problem = "grille de candidats trop longue (plus de " + std::to_string(kMaxPencilMarksBytes) + " octets)";
+        result.problem =
+            "grille de candidats trop longue (plus de " + std::to_string(kMaxPencilMarksBytes) + " octets)";
         return result;
     }
     const std::vector<std::string_view> lines = split_lines(text);
@@ -115,7 +116,8 @@ PencilMarks read_pencil_marks(std::string_view text) {
         ++rows;
     }
     if (rows != 9) {
-        result.problem = "9 lignes de cases attendues, " + std::to_string(rows) + (rows <= 1 ? " trouvée" : " trouvées");
+        result.problem =
+            "9 lignes de cases attendues, " + std::to_string(rows) + (rows <= 1 ? " trouvée" : " trouvées");
         return result;
     }
     result.ok = true;

@@ -6,7 +6,6 @@ namespace {
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
-
 } // namespace
 
 std::string_view trim_blanks(std::string_view s) {
@@ -33,7 +32,6 @@ std::size_t utf8_character_length(std::string_view text) {
         if ((static_cast<unsigned char>(text[i]) & 0xC0u) != 0x80u) return 1;
     return length;
 }
-
 
 void PuzzleLineSplitter::feed(std::string_view bytes, const Handler& on_line) {
     while (!bytes.empty()) {

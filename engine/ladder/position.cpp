@@ -3,7 +3,6 @@
 #include <bit>
 #include <utility>
 
-
 namespace vornel::ladder {
 
 namespace {
@@ -105,7 +104,8 @@ Position Position::from_givens(const Grid& givens) {
     Position position(givens);
     position.givens_ = givens;
     Values values{};
-    for (int cell = 0; cell < 81; ++cell) values[static_cast<std::size_t>(cell)] = givens[static_cast<std::size_t>(cell)];
+    for (int cell = 0; cell < 81; ++cell)
+        values[static_cast<std::size_t>(cell)] = givens[static_cast<std::size_t>(cell)];
     position.problems_ = duplicate_problems(values);
     return position;
 }
