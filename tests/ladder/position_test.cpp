@@ -17,8 +17,7 @@ using testing::model;
 using testing::rc;
 using testing::read_corpus;
 
-constexpr std::string_view kEmpty =
-    ".................................................................................";
+constexpr std::string_view kEmpty = ".................................................................................";
 
 // The marks of a model: a placed digit as its one candidate.
 Marks marks_of(const Candidates& c) {
@@ -64,14 +63,17 @@ TEST(PositionFromMarks, names_every_problem_in_the_words_of_an_invalid_grid) {
         Marks marks;
         std::vector<std::string> problems;
     } cases[] = {
-        {"a cell written without candidates", marks_with({{rc(3, 4), ""}}),
+        {"a cell written without candidates",
+         marks_with({{rc(3, 4), ""}}),
          {"La case ligne 3, colonne 4 n'a plus aucun candidat."}},
         {"a cell whose candidates the placed digits all rule out",
          marks_with({{rc(1, 1), "1"}, {rc(1, 2), "2"}, {rc(1, 3), "12"}}),
          {"La case ligne 1, colonne 3 n'a plus aucun candidat."}},
-        {"a digit placed twice in a row and a region", marks_with({{rc(2, 1), "7"}, {rc(2, 3), "7"}}),
+        {"a digit placed twice in a row and a region",
+         marks_with({{rc(2, 1), "7"}, {rc(2, 3), "7"}}),
          {"Il y a 2 chiffres 7 dans la région 1.", "Il y a 2 chiffres 7 dans la ligne 2."}},
-        {"a digit placed twice in a column", marks_with({{rc(1, 9), "4"}, {rc(8, 9), "4"}}),
+        {"a digit placed twice in a column",
+         marks_with({{rc(1, 9), "4"}, {rc(8, 9), "4"}}),
          {"Il y a 2 chiffres 4 dans la colonne 9."}},
     };
     for (const auto& c : cases) {
@@ -100,8 +102,9 @@ TEST(PositionFromGivens, keeps_the_givens_and_solves_as_the_givens_do) {
         EXPECT_EQ(from_position.final_grid, from_givens.final_grid) << puzzles[i];
         EXPECT_FALSE(from_position.start_marks);
     }
-    EXPECT_EQ(Position::from_givens(grid_of("11" + std::string(kEmpty.substr(2)))).problems(),
-              (std::vector<std::string>{"Il y a 2 chiffres 1 dans la région 1.", "Il y a 2 chiffres 1 dans la ligne 1."}));
+    EXPECT_EQ(
+        Position::from_givens(grid_of("11" + std::string(kEmpty.substr(2)))).problems(),
+        (std::vector<std::string>{"Il y a 2 chiffres 1 dans la région 1.", "Il y a 2 chiffres 1 dans la ligne 1."}));
 }
 
 // Part-way through each solve, the position written as marks and read back takes the solve up
@@ -154,8 +157,8 @@ TEST(PositionSolutions, keep_to_the_candidates) {
     int empty = 0;
     while (start.value(empty) != 0) ++empty;
     Marks without = marks_of(start);
-    without[static_cast<std::size_t>(empty)] =
-        static_cast<std::uint16_t>(without[static_cast<std::size_t>(empty)] & ~(1u << solution[static_cast<std::size_t>(empty)]));
+    without[static_cast<std::size_t>(empty)] = static_cast<std::uint16_t>(
+        without[static_cast<std::size_t>(empty)] & ~(1u << solution[static_cast<std::size_t>(empty)]));
     const Position broken = Position::from_marks(without);
     ASSERT_TRUE(broken.valid());
     EXPECT_EQ(count_solutions(broken), 0);
