@@ -1,5 +1,6 @@
 #include "position_text.h"
 
+#include <utility>
 #include <vector>
 
 #include "puzzle_lines.h"
@@ -139,6 +140,22 @@ bool looks_like_pencil_marks(std::string_view text) {
         return cells >= 2;
     }
     return false;
+}
+
+PositionText read_position_text(std::string_view text) {
+    PositionText result;
+    const std::string_view line = trim_blanks(text);
+    if (line.find_first_of("\r\n") == std::string_view::npos && line.size() == kMarksLineLength) {
+        result.problem = parse_marks_line(line, result.marks);
+        result.ok = result.problem.empty();
+    } else if (looks_like_pencil_marks(text)) {
+        PencilMarks grid = read_pencil_marks(text);
+        result.ok = grid.ok;
+        result.marks = grid.marks;
+        result.problem = std::move(grid.problem);
+    }
+    if (!result.ok) result.marks = {};
+    return result;
 }
 
 } // namespace vornel

@@ -37,6 +37,15 @@ PencilMarks read_pencil_marks(std::string_view text);
 // its first line that is not blank is a rule made of decoration, or holds two cells or more.
 bool looks_like_pencil_marks(std::string_view text);
 
+// A text holding one position with its candidates, as pasted or dropped: one 729-character line
+// (blanks around it allowed), or a pencil-mark grid.
+struct PositionText {
+    bool ok = false;
+    CandidateMarks marks{}; // all 0 unless ok
+    std::string problem;    // when !ok: what is wrong; empty when the text looks like neither form
+};
+PositionText read_position_text(std::string_view text);
+
 // No pencil-mark grid needs more; a longer text is refused without being read further.
 inline constexpr std::size_t kMaxPencilMarksBytes = 64 * 1024;
 
