@@ -1,5 +1,7 @@
 #include "position.h"
 
+#include "techniques/techniques.h"
+
 #include <bit>
 #include <utility>
 
@@ -185,6 +187,18 @@ std::vector<Step> find_instances(const Position& position, Technique technique) 
     std::vector<Step> instances;
     if (!position.valid() || position.candidates().empty_cells() == 0) return instances;
     if (needs_unique_solution(technique) && count_solutions(position, 2) != 1) return instances;
+    if (find_every(position.candidates(), technique, instances)) {
+        // Scans may meet one instance twice (a fish by rows and by columns): each is listed once.
+        std::vector<Step> distinct;
+        for (Step& step : instances) {
+            bool seen = false;
+            for (const Step& kept : distinct)
+                seen = seen || (kept.placements == step.placements && kept.eliminations == step.eliminations &&
+                                kept.cells == step.cells && kept.units == step.units);
+            if (!seen) distinct.push_back(std::move(step));
+        }
+        return distinct;
+    }
     if (auto step = find_first(position.candidates(), technique)) instances.push_back(std::move(*step));
     return instances;
 }

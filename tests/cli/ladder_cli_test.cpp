@@ -371,6 +371,15 @@ TEST(PositionCli, find_lists_every_instance_of_one_technique) {
     EXPECT_EQ(pair.fields.at("eliminate").items.size(), 14u);
     EXPECT_FALSE(pair.fields.at("text").items.empty());
 
+    // Every instance, not only the first: the easy puzzle's first position holds many hidden singles.
+    const Result singles =
+        run({"--techniques", "all", "--find", "hidden-single", "--json", "--lines", "-"}, std::string(kEasy) + "\n");
+    Json many;
+    ASSERT_TRUE(Reader(singles.out).read(many)) << singles.out;
+    EXPECT_GE(many.fields["instances"].items.size(), 5u);
+    for (const Json& step : many.fields["instances"].items)
+        EXPECT_EQ(step.fields.at("technique").text, "hidden-single");
+
     const Result next = run({"--techniques", "all", "--next", "--json", "--lines", "-"}, position);
     EXPECT_NE(next.out.find("\"technique\":\"hidden-single\""), std::string::npos) << next.out;
 

@@ -2,6 +2,7 @@
 // step and the search for one technique give from a position what a solve from the givens gives.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -194,6 +195,52 @@ TEST(PositionFind, finds_a_technique_whatever_the_ladder_would_take_first) {
         explain(grid_of(read_corpus(std::string(VORNEL_TEST_DATA) + "/ladder/qqwing.txt").front())).final_grid);
     EXPECT_TRUE(find_instances(full, Technique::FullHouse).empty());
     EXPECT_FALSE(next_step(full));
+}
+
+TEST(PositionFind, lists_every_instance_and_each_one_holds) {
+    // Two naked pairs, in rows 1 and 5, each with its own eliminations.
+    const Position two = Position::from_marks(marks_of(model(kEmpty, "r1c38=26 r5c12=48")));
+    const std::vector<Step> pairs = find_instances(two, Technique::NakedPair);
+    ASSERT_GE(pairs.size(), 2u);
+    std::vector<std::string> eliminated;
+    for (const Step& s : pairs) eliminated.push_back(testing::candidates_text(s.eliminations));
+    EXPECT_NE(std::find(eliminated.begin(), eliminated.end(), testing::expand("r1c1245679-26")), eliminated.end());
+    EXPECT_NE(std::find(eliminated.begin(), eliminated.end(), testing::expand("r5c3456789-48")), eliminated.end());
+
+    // Along real solves: every instance listed is of the technique asked for, the first is the one
+    // the finder alone gives, none is listed twice, and none goes against the solution.
+    const std::vector<std::string> puzzles = read_corpus(std::string(VORNEL_TEST_DATA) + "/ladder/qqwing.txt");
+    int listed = 0;
+    for (std::size_t i = 0; i < 12 && i < puzzles.size(); ++i) {
+        const Explanation whole = explain(grid_of(puzzles[i]));
+        Candidates c(grid_of(puzzles[i]));
+        for (std::size_t k = 0; k < whole.steps.size(); c.apply(whole.steps[k++])) {
+            if (k % 7 != 0) continue;
+            const Position p = Position::from_givens(grid_of(puzzles[i]));
+            const Position here = Position::from_marks(marks_of(c));
+            for (int t = 0; t < static_cast<int>(Technique::SimpleColouring); ++t) {
+                const auto technique = static_cast<Technique>(t);
+                const std::vector<Step> all = find_instances(k == 0 ? p : here, technique);
+                const std::optional<Step> first = find_first((k == 0 ? p : here).candidates(), technique);
+                ASSERT_EQ(all.empty(), !first) << technique_id(technique);
+                if (!first) continue;
+                EXPECT_TRUE(same_step(all.front(), *first)) << technique_id(technique);
+                for (std::size_t a = 0; a < all.size(); ++a) {
+                    ++listed;
+                    EXPECT_EQ(all[a].technique, technique);
+                    for (const Candidate& e : all[a].eliminations) {
+                        EXPECT_NE(whole.final_grid[e.cell], e.digit) << technique_id(technique) << " " << puzzles[i];
+                        EXPECT_TRUE((k == 0 ? p : here).candidates().has(e.cell, e.digit));
+                    }
+                    for (const Candidate& pl : all[a].placements) EXPECT_EQ(whole.final_grid[pl.cell], pl.digit);
+                    for (std::size_t b = 0; b < a; ++b)
+                        EXPECT_FALSE(same_step(all[a], all[b]) && all[a].cells == all[b].cells &&
+                                     all[a].units == all[b].units);
+                }
+            }
+        }
+    }
+    EXPECT_GE(listed, 200);
 }
 
 TEST(PositionMarksLine, writes_nine_characters_per_cell) {
