@@ -144,15 +144,9 @@ std::vector<std::string> duplicate_problems(const Values& values) {
 }
 
 std::optional<Step> find_first(const Candidates& candidates, Technique technique) {
-    for (const Rung& rung : kRungs)
-        if (rung.technique == technique) return rung.find(candidates);
-    return std::nullopt;
+    return technique_row(technique).find(candidates);
 }
 
-bool needs_unique_solution(Technique technique) {
-    for (const Rung& rung : kRungs)
-        if (rung.technique == technique) return rung.needs_unique;
-    return false;
-}
+bool needs_unique_solution(Technique technique) { return technique_row(technique).needs_unique; }
 
 } // namespace vornel::ladder
