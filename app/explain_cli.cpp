@@ -532,7 +532,16 @@ void read_input(Run& run, const Options& options, const std::string& name, Conso
         return;
     }
     PuzzleValues values{};
-    if (name == "-") {
+    if (name == "-" && !options.ladder.enabled) {
+        const ReadOutcome outcome = scan_puzzle(console.in);
+        if (outcome.failure != 0) {
+            const int err = console.in_fd != nullptr ? console.in_fd->system_error() : 0;
+            run.fail(name, failure_text(read_problem(name, err, outcome.failure)));
+            return;
+        }
+        values = outcome.values;
+    } else if (name == "-") {
+        // Only the ladder explains positions with candidates: it alone looks for a pencil-mark grid.
         std::string start = read_start(console.in);
         if (looks_like_pencil_marks(start)) {
             read_pencil_input(run, name, std::move(start), console.in, console.in_fd);
@@ -547,7 +556,7 @@ void read_input(Run& run, const Options& options, const std::string& name, Conso
         }
         values = outcome.values;
     } else {
-        if (is_regular_file(name)) {
+        if (options.ladder.enabled && is_regular_file(name)) {
             const InputFile file(name);
             if (file.error() == 0) {
                 FdSource source(file.fd(), name);

@@ -133,9 +133,10 @@ bool looks_like_pencil_marks(std::string_view text) {
         std::size_t cells = 0;
         bool in_cell = false;
         for (const char c : line) {
-            const bool part = !is_blank(c) && c != '|' && c != '+' && c != '*';
-            if (part && !in_cell) ++cells;
-            in_cell = part;
+            const bool digit = c >= '1' && c <= '9';
+            if (!digit && !is_blank(c) && !is_decoration(c) && c != '\r') return false;
+            if (digit && !in_cell) ++cells;
+            in_cell = digit;
         }
         return cells >= 2;
     }

@@ -34,7 +34,8 @@ struct PencilMarks {
 PencilMarks read_pencil_marks(std::string_view text);
 
 // True when `text` starts like a pencil-mark grid rather than a ".sud" file (one value per line):
-// its first line that is not blank is a rule made of decoration, or holds two cells or more.
+// its first line that is not blank is a rule made of decoration, or holds two cells or more and
+// nothing but digits 1-9, blanks and decoration.
 bool looks_like_pencil_marks(std::string_view text);
 
 // A text holding one position with its candidates, as pasted or dropped: one 729-character line

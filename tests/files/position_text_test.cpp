@@ -140,6 +140,8 @@ TEST(PencilMarks, told_apart_from_a_sud_file) {
         {"\n*---*\n", true},
         {"5 37 1259 4 6 1 2 3 8\n", true},
         {"5|3\n", true},
+        {"# grille 1 2\n", false},
+        {"5 3 x\n", false},
     };
     for (const auto& c : cases) EXPECT_EQ(looks_like_pencil_marks(c.text), c.pencil) << c.text;
 }
