@@ -450,10 +450,10 @@ TEST(PositionCli, positions_that_cannot_be_read_or_solved_are_reported) {
          "-: grille de candidats mal formée : ligne 3 : 9 cases attendues, 8 trouvées.\n"},
         {"a pencil-mark grid with an odd character",
          {},
-         "1 2 3 4 5 6 7 8 x9\n",
+         "+---+\n1 2 3 4 5 6 7 8 x9\n",
          1,
          "",
-         "-: grille de candidats mal formée : ligne 1 : caractère inattendu « x » (les candidats de chaque case, 1 à "
+         "-: grille de candidats mal formée : ligne 2 : caractère inattendu « x » (les candidats de chaque case, 1 à "
          "9, séparés par des blancs).\n"},
     };
     for (const auto& c : cases) {
