@@ -167,7 +167,6 @@ Explanation explain(const Position& position) {
     if (!position.valid()) {
         result.problems = position.problems();
         result.verdict = Verdict::Invalid;
-        result.rating = rate(result.steps);
         return result;
     }
     explain_from(position.candidates(), result, count_marks);
