@@ -10,6 +10,7 @@
 #include <atomic>
 #include <cerrno>
 #include <map>
+#include <optional>
 #include <set>
 #include <sstream>
 #include <thread>
@@ -23,62 +24,83 @@
 #include "ladder_page.h"
 #include "ladder_report.h"
 #include "output_sink.h"
+#include "position_text.h"
 #include "puzzle_lines.h"
 
 namespace vornel {
 
 namespace {
 
-constexpr const char* kUsage = "Usage : vornel-explain [--tempo step|digit|once] [--trace | --summary] [--lines]\n"
-                               "                       [--to-sud DOSSIER] FICHIER...\n"
-                               "        vornel-explain --techniques all [--summary | --json] [--lines] FICHIER...\n"
-                               "        vornel-explain [--techniques classic|all] [--lines] --html CIBLE FICHIER...\n"
-                               "\n"
-                               "Explique chaque grille comme la fenêtre de Vornel la résoudrait, sans fenêtre.\n"
-                               "FICHIER est un fichier « .sud » (81 lignes, une valeur chacune), ou - pour\n"
-                               "l'entrée standard.\n"
-                               "  --tempo T         step : un placement par demande (« Pas suivant » tant qu'il\n"
-                               "                    est affiché) ; digit : un chiffre par demande (« Chiffre\n"
-                               "                    suivant » tant qu'il est affiché) ; once : toute la solution\n"
-                               "                    en une demande (par défaut)\n"
-                               "  --trace           un événement par ligne : puzzle, == demande, clear, + ligne,\n"
-                               "                    grid, colours, buttons\n"
-                               "  --summary         une ligne par grille : grille finale, issue (terminé,\n"
-                               "                    bloqué, invalide), placements, nombre de solutions des\n"
-                               "                    données (0, 1 ou 2+)\n"
-                               "  --lines           une grille par ligne : 81 caractères, 1-9 pour les chiffres\n"
-                               "                    donnés, 0 ou . pour les cases vides ; lignes vides et lignes\n"
-                               "                    commençant par # ignorées ; une ligne de plus de 4096 octets\n"
-                               "                    est signalée et ignorée\n"
-                               "  --to-sud DOSSIER  n'explique rien : écrit chaque grille, telle qu'elle est une\n"
-                               "                    fois chargée, en fichier « .sud » dans DOSSIER (NOM.sud, ou\n"
-                               "                    NOM-LIGNE.sud avec --lines). Deux entrées qui donneraient le\n"
-                               "                    même nom font refuser la commande avant toute écriture. Un\n"
-                               "                    lien symbolique est suivi : le fichier qu'il désigne est\n"
-                               "                    remplacé, ou créé. Une cible qui n'est pas un fichier\n"
-                               "                    ordinaire (dossier, tube, périphérique) et un fichier lu par\n"
-                               "                    la commande ne sont jamais remplacés.\n"
-                               "  --techniques classic|all\n"
-                               "                    classic : les deux recherches ci-dessus (par défaut) ;\n"
-                               "                    all : l'échelle des techniques, chaque étape avec la\n"
-                               "                    technique la plus simple qui s'applique, puis le verdict\n"
-                               "                    et la difficulté ; avec --summary : grille finale,\n"
-                               "                    verdict, étapes, solutions, score, niveau, technique la\n"
-                               "                    plus difficile\n"
-                               "  --json            avec --techniques all : un objet JSON par grille et par\n"
-                               "                    ligne\n"
-                               "  --html CIBLE      n'écrit rien sur la sortie : écrit l'explication de chaque\n"
-                               "                    grille en page HTML autonome (une planche par étape),\n"
-                               "                    avec la méthode choisie par --techniques. CIBLE est un\n"
-                               "                    dossier existant (NOM.html, ou NOM-LIGNE.html avec\n"
-                               "                    --lines, selon les règles de --to-sud) ou un fichier,\n"
-                               "                    qui ne reçoit alors qu'une grille\n"
-                               "  --help            affiche cette aide\n"
-                               "  --version         affiche la version\n"
-                               "\n"
-                               "Code de sortie : 0 tout s'est bien passé ; 1 une entrée, une grille ou une\n"
-                               "sortie a échoué (les autres ont été traitées, la cause est écrite sur la sortie\n"
-                               "d'erreur) ; 2 commande incorrecte, ou --to-sud refusé avant toute écriture.\n";
+constexpr const char* kUsage =
+    "Usage : vornel-explain [--tempo step|digit|once] [--trace | --summary] [--lines]\n"
+    "                       [--to-sud DOSSIER] FICHIER...\n"
+    "        vornel-explain --techniques all [--summary | --json] [--lines] FICHIER...\n"
+    "        vornel-explain --techniques all [--find ID | --next] [--json] [--lines] FICHIER...\n"
+    "        vornel-explain [--techniques classic|all] [--lines] --html CIBLE FICHIER...\n"
+    "\n"
+    "Explique chaque grille comme la fenêtre de Vornel la résoudrait, sans fenêtre.\n"
+    "FICHIER est un fichier « .sud » (81 lignes, une valeur chacune), ou - pour\n"
+    "l'entrée standard. Avec --techniques all, FICHIER peut aussi tenir une grille\n"
+    "de candidats : 9 lignes de 9 cases séparées par des blancs, chaque case ses\n"
+    "candidats (37, 1259) ou son chiffre ; | - + * et . servent de décor. Une case\n"
+    "à un seul candidat compte comme remplie ; un candidat qu'un chiffre placé\n"
+    "dans la même ligne, colonne ou région exclut est retiré ; une case sans\n"
+    "candidat rend la grille invalide.\n"
+    "  --tempo T         step : un placement par demande (« Pas suivant » tant qu'il\n"
+    "                    est affiché) ; digit : un chiffre par demande (« Chiffre\n"
+    "                    suivant » tant qu'il est affiché) ; once : toute la solution\n"
+    "                    en une demande (par défaut)\n"
+    "  --trace           un événement par ligne : puzzle, == demande, clear, + ligne,\n"
+    "                    grid, colours, buttons\n"
+    "  --summary         une ligne par grille : grille finale, issue (terminé,\n"
+    "                    bloqué, invalide), placements, nombre de solutions des\n"
+    "                    données (0, 1 ou 2+)\n"
+    "  --lines           une grille par ligne : 81 caractères, 1-9 pour les chiffres\n"
+    "                    donnés, 0 ou . pour les cases vides ; lignes vides et lignes\n"
+    "                    commençant par # ignorées ; une ligne de plus de 4096 octets\n"
+    "                    est signalée et ignorée ; avec --techniques all, une ligne\n"
+    "                    peut aussi donner une position avec ses candidats :\n"
+    "                    729 caractères, 9 par case, cases ligne par ligne, le\n"
+    "                    k-ième caractère d'une case étant le chiffre k s'il y est\n"
+    "                    encore candidat, 0 ou . sinon\n"
+    "  --to-sud DOSSIER  n'explique rien : écrit chaque grille, telle qu'elle est une\n"
+    "                    fois chargée, en fichier « .sud » dans DOSSIER (NOM.sud, ou\n"
+    "                    NOM-LIGNE.sud avec --lines). Deux entrées qui donneraient le\n"
+    "                    même nom font refuser la commande avant toute écriture. Un\n"
+    "                    lien symbolique est suivi : le fichier qu'il désigne est\n"
+    "                    remplacé, ou créé. Une cible qui n'est pas un fichier\n"
+    "                    ordinaire (dossier, tube, périphérique) et un fichier lu par\n"
+    "                    la commande ne sont jamais remplacés.\n"
+    "  --techniques classic|all\n"
+    "                    classic : les deux recherches ci-dessus (par défaut) ;\n"
+    "                    all : l'échelle des techniques, chaque étape avec la\n"
+    "                    technique la plus simple qui s'applique, puis le verdict\n"
+    "                    et la difficulté ; avec --summary : grille finale,\n"
+    "                    verdict, étapes, solutions, score, niveau, technique la\n"
+    "                    plus difficile\n"
+    "  --json            avec --techniques all : un objet JSON par grille et par\n"
+    "                    ligne\n"
+    "  --find ID         avec --techniques all : toutes les instances de la\n"
+    "                    technique ID dans la position, quelle que soit l'étape que\n"
+    "                    l'échelle prendrait d'abord ; avec --json, un objet par\n"
+    "                    grille : {\"puzzle\", \"technique\", \"instances\"}, chaque\n"
+    "                    instance comme une étape de \"steps\". Un ID inconnu fait\n"
+    "                    afficher la liste des identifiants\n"
+    "  --next            avec --techniques all : seulement la prochaine étape de\n"
+    "                    l'échelle (un indice) ; avec --json, l'objet de --json\n"
+    "                    avec cette seule étape et la grille qu'elle laisse\n"
+    "  --html CIBLE      n'écrit rien sur la sortie : écrit l'explication de chaque\n"
+    "                    grille en page HTML autonome (une planche par étape),\n"
+    "                    avec la méthode choisie par --techniques. CIBLE est un\n"
+    "                    dossier existant (NOM.html, ou NOM-LIGNE.html avec\n"
+    "                    --lines, selon les règles de --to-sud) ou un fichier,\n"
+    "                    qui ne reçoit alors qu'une grille\n"
+    "  --help            affiche cette aide\n"
+    "  --version         affiche la version\n"
+    "\n"
+    "Code de sortie : 0 tout s'est bien passé ; 1 une entrée, une grille ou une\n"
+    "sortie a échoué (les autres ont été traitées, la cause est écrite sur la sortie\n"
+    "d'erreur) ; 2 commande incorrecte, ou --to-sud refusé avant toute écriture.\n";
 
 struct Options {
     ExplainOptions explain;
@@ -177,6 +199,14 @@ int finish_output(OutputSink& out, OutputSink& err, int status) {
     return status;
 }
 
+// Every technique's id, in the ladder's order, separated by commas.
+std::string technique_ids() {
+    std::string ids;
+    for (int t = 0; t < ladder::kTechniqueCount; ++t)
+        ids += (t > 0 ? ", " : "") + std::string(ladder::technique_id(static_cast<ladder::Technique>(t)));
+    return ids;
+}
+
 int usage_error(OutputSink& err, const std::string& message) {
     err.write("vornel-explain: " + message + "\nEssayez « vornel-explain --help ».\n");
     err.flush();
@@ -220,7 +250,19 @@ public:
             write_html(name, sud_name.substr(0, sud_name.size() - 4) + ".html", values);
             return;
         }
-        batch_.push_back({name, values, {}, {}});
+        batch_.push_back({name, values, std::nullopt, {}, {}});
+        if (batch_.size() >= kBatch) flush();
+    }
+
+    // A position with its candidates: only the ladder explains it.
+    void position(const std::string& name, const CandidateMarks& marks) {
+        if (stopped()) return;
+        if (!options_.ladder.enabled || options_.writes_files()) {
+            fail(name, "une grille avec ses candidats ne s'explique qu'avec --techniques all, sans --html ni "
+                       "--to-sud.");
+            return;
+        }
+        batch_.push_back({name, {}, marks, {}, {}});
         if (batch_.size() >= kBatch) flush();
     }
 
@@ -239,7 +281,9 @@ public:
             for (std::size_t i = next++; i < batch_.size(); i = next++) {
                 Pending& p = batch_[i];
                 std::ostringstream out, err;
-                if (options_.ladder.enabled)
+                if (p.marks)
+                    ladder_explain_position(options_.ladder, *p.marks, explained_ + i == 0, out);
+                else if (options_.ladder.enabled)
                     ladder_explain_puzzle(options_.ladder, p.name, p.values, explained_ + i == 0, out, err);
                 else
                     explain_puzzle(options_.explain, p.name, p.values, explained_ + i == 0, out, err);
@@ -278,6 +322,7 @@ private:
     struct Pending {
         std::string name;
         PuzzleValues values;
+        std::optional<CandidateMarks> marks; // a position with its candidates, instead of values
         std::string out;
         std::string err;
     };
@@ -351,6 +396,15 @@ void read_lines(Run& run, const std::string& name, ByteSource& source, const FdS
             return;
         }
         if (skipped_puzzle_line(line.text)) return;
+        if (trim_blanks(line.text).size() == kMarksLineLength) {
+            CandidateMarks marks{};
+            const std::string problem = parse_marks_line(line.text, marks);
+            if (!problem.empty())
+                run.fail(where, "ligne de grille mal formée : " + problem + '.');
+            else
+                run.position(where, marks);
+            return;
+        }
         const std::string problem = parse_puzzle_line(line.text, values);
         if (!problem.empty()) {
             run.fail(where, "ligne de grille mal formée : " + problem + '.');
@@ -396,6 +450,72 @@ private:
     int error_ = 0;
 };
 
+// A source that hands out bytes already read first, then the rest of another source.
+class ReplaySource final : public ByteSource {
+public:
+    ReplaySource(std::string start, ByteSource& rest) : start_(std::move(start)), rest_(rest) {}
+    std::size_t fill(char* buffer, std::size_t capacity) override {
+        if (given_ == start_.size()) return rest_.fill(buffer, capacity);
+        const std::size_t n = std::min(capacity, start_.size() - given_);
+        std::copy_n(start_.data() + given_, n, buffer);
+        given_ += n;
+        return n;
+    }
+
+private:
+    std::string start_;
+    std::size_t given_ = 0;
+    ByteSource& rest_;
+};
+
+// Reads the start of an input, enough to tell a pencil-mark grid from a ".sud" file: through the
+// end of its first line that is not blank. A read failure ends the start there: reading the rest
+// meets it again, where it is reported as before.
+std::string read_start(ByteSource& source) {
+    std::string start;
+    std::array<char, 4096> buffer;
+    try {
+        while (start.size() < kMaxPencilMarksBytes) {
+            const std::size_t n = source.fill(buffer.data(), buffer.size());
+            if (n == 0) break;
+            start.append(buffer.data(), n);
+            const std::size_t text = start.find_first_not_of(" \t\r\n\v\f");
+            if (text != std::string::npos && start.find_first_of("\r\n", text) != std::string::npos) break;
+        }
+    } catch (const InOutError&) {}
+    return start;
+}
+
+// Reads the rest of a pencil-mark grid after its start and explains it; a failure is reported
+// under `name`.
+void read_pencil_input(Run& run, const std::string& name, std::string text, ByteSource& source,
+                       const FdSource* fd_source) {
+    std::array<char, 4096> buffer;
+    try {
+        while (text.size() <= kMaxPencilMarksBytes) {
+            const std::size_t n = source.fill(buffer.data(), buffer.size());
+            if (n == 0) break;
+            text.append(buffer.data(), n);
+        }
+    } catch (const InOutError& error) {
+        const int err = fd_source != nullptr ? fd_source->system_error() : 0;
+        run.fail(name, failure_text(read_problem(name, err, error.code())));
+        return;
+    }
+    const PencilMarks grid = read_pencil_marks(text);
+    if (!grid.ok) {
+        run.fail(name, "grille de candidats mal formée : " + grid.problem + '.');
+        return;
+    }
+    run.position(name, grid.marks);
+}
+
+// True for a regular file (a pipe or a device is read once, by the ".sud" reader alone).
+bool is_regular_file(const std::string& name) {
+    struct stat info {};
+    return ::stat(name.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
 void read_input(Run& run, const Options& options, const std::string& name, Console& console) {
     if (options.lines) {
         if (name == "-") {
@@ -412,7 +532,7 @@ void read_input(Run& run, const Options& options, const std::string& name, Conso
         return;
     }
     PuzzleValues values{};
-    if (name == "-") {
+    if (name == "-" && !options.ladder.enabled) {
         const ReadOutcome outcome = scan_puzzle(console.in);
         if (outcome.failure != 0) {
             const int err = console.in_fd != nullptr ? console.in_fd->system_error() : 0;
@@ -420,7 +540,33 @@ void read_input(Run& run, const Options& options, const std::string& name, Conso
             return;
         }
         values = outcome.values;
+    } else if (name == "-") {
+        // Only the ladder explains positions with candidates: it alone looks for a pencil-mark grid.
+        std::string start = read_start(console.in);
+        if (looks_like_pencil_marks(start)) {
+            read_pencil_input(run, name, std::move(start), console.in, console.in_fd);
+            return;
+        }
+        ReplaySource source(std::move(start), console.in);
+        const ReadOutcome outcome = scan_puzzle(source);
+        if (outcome.failure != 0) {
+            const int err = console.in_fd != nullptr ? console.in_fd->system_error() : 0;
+            run.fail(name, failure_text(read_problem(name, err, outcome.failure)));
+            return;
+        }
+        values = outcome.values;
     } else {
+        if (options.ladder.enabled && is_regular_file(name)) {
+            const InputFile file(name);
+            if (file.error() == 0) {
+                FdSource source(file.fd(), name);
+                std::string start = read_start(source);
+                if (looks_like_pencil_marks(start)) {
+                    read_pencil_input(run, name, std::move(start), source, &source);
+                    return;
+                }
+            }
+        }
         try {
             values = read_puzzle_file(name);
         } catch (const FileError& error) {
@@ -511,6 +657,16 @@ int run(const std::vector<std::string>& args, Console& console) {
             if (value != "classic" && value != "all")
                 return usage_error(console.err, "techniques inconnues « " + value + " » : classic ou all");
             options.ladder.enabled = value == "all";
+        } else if (arg == "--find" || arg.rfind("--find=", 0) == 0) {
+            std::string value;
+            if (!value_of("--find", value))
+                return usage_error(console.err, "--find attend l'identifiant d'une technique : " + technique_ids());
+            ladder::Technique technique{};
+            if (!ladder::technique_from_id(value, technique))
+                return usage_error(console.err, "technique inconnue « " + value + " » : " + technique_ids());
+            options.ladder.find = technique;
+        } else if (arg == "--next") {
+            options.ladder.next = true;
         } else if (arg == "--json") {
             options.ladder.report = LadderReport::Json;
         } else if (arg == "--lines") {
@@ -528,6 +684,14 @@ int run(const std::vector<std::string>& args, Console& console) {
     if (options.files.empty()) return usage_error(console.err, "aucun fichier d'entrée");
     if (options.ladder.report == LadderReport::Json && !options.ladder.enabled)
         return usage_error(console.err, "--json demande --techniques all");
+    if (options.ladder.find || options.ladder.next) {
+        const char* option = options.ladder.find ? "--find" : "--next";
+        if (options.ladder.find && options.ladder.next) return usage_error(console.err, "--find et --next s'excluent");
+        if (!options.ladder.enabled) return usage_error(console.err, std::string(option) + " demande --techniques all");
+        if (options.explain.report != Report::Narrative || !options.html_target.empty() || !options.to_sud_dir.empty())
+            return usage_error(console.err,
+                               std::string(option) + " s'emploie sans --trace, --summary, --html ni --to-sud");
+    }
     if (options.ladder.enabled) {
         if (options.explain.report == Report::Trace)
             return usage_error(console.err, "--trace demande --techniques classic");

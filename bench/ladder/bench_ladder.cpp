@@ -12,6 +12,7 @@
 
 #include "ladder.h"
 #include "narrator_fr.h"
+#include "position.h"
 #include "techniques/techniques.h"
 
 namespace {
@@ -144,5 +145,30 @@ void narrate_top95_steps(benchmark::State& state) {
 BENCHMARK(narrate_top95_steps);
 
 } // namespace
+
+// --find: every instance of one technique (the argument, in table order) in positions half-way
+// through the top95 solves, as their candidates stand; one iteration is one position.
+void find_in_positions(benchmark::State& state) {
+    using namespace vornel::ladder;
+    const auto technique = static_cast<Technique>(state.range(0));
+    std::vector<Position> positions;
+    for (const Grid& puzzle : corpus("top95.txt")) {
+        const Explanation whole = explain(puzzle);
+        Candidates c(puzzle);
+        for (std::size_t k = 0; k < whole.steps.size() / 2; ++k) c.apply(whole.steps[k]);
+        Marks marks{};
+        for (int cell = 0; cell < 81; ++cell)
+            marks[static_cast<std::size_t>(cell)] =
+                c.value(cell) != 0 ? static_cast<std::uint16_t>(1u << c.value(cell)) : c.mask(cell);
+        positions.push_back(Position::from_marks(marks));
+    }
+    std::size_t i = 0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(find_instances(positions[i], technique).size());
+        i = (i + 1) % positions.size();
+    }
+    state.SetLabel(std::string(technique_id(technique)));
+}
+BENCHMARK(find_in_positions)->DenseRange(0, vornel::ladder::kTechniqueCount - 1)->Unit(benchmark::kMicrosecond);
 
 BENCHMARK_MAIN();

@@ -43,7 +43,7 @@ Step fish_step(const Candidates& c, Technique technique, int size, int digit, co
     return step;
 }
 
-std::optional<Step> find_fish(const Candidates& c, int size, Technique technique) {
+void scan_fish(const Candidates& c, int size, Technique technique, Instances& out) {
     for (int d = 1; d <= 9; ++d) {
         for (const bool rows : {true, false}) {
             const Lines lines = lines_of(c, d, rows);
@@ -52,7 +52,6 @@ std::optional<Step> find_fish(const Candidates& c, int size, Technique technique
                 const int n = bits(lines.places[static_cast<std::size_t>(i)]);
                 if (n >= 2 && n <= size) pool |= 1u << i;
             }
-            std::optional<Step> found;
             for_each_combination(pool, size, [&](unsigned base) {
                 unsigned cover = 0;
                 for_each_bit(base, [&](int i) { cover |= lines.places[static_cast<std::size_t>(i)]; });
@@ -60,16 +59,14 @@ std::optional<Step> find_fish(const Candidates& c, int size, Technique technique
                 Step step = fish_step(c, technique, size, d, lines, base, cover);
                 eliminate_digit(c, step, union_of(cover, lines.cover) - union_of(base, lines.base), d);
                 if (step.eliminations.empty()) return false;
-                found = std::move(step);
-                return true;
+                return out.keep(std::move(step));
             });
-            if (found) return found;
+            if (out.done()) return;
         }
     }
-    return std::nullopt;
 }
 
-std::optional<Step> find_finned_fish(const Candidates& c, int size, Technique technique) {
+void scan_finned_fish(const Candidates& c, int size, Technique technique, Instances& out) {
     const Geometry& g = geometry();
     for (int d = 1; d <= 9; ++d) {
         for (const bool rows : {true, false}) {
@@ -79,7 +76,6 @@ std::optional<Step> find_finned_fish(const Candidates& c, int size, Technique te
                 const int n = bits(lines.places[static_cast<std::size_t>(i)]);
                 if (n >= 2 && n <= size + 2) pool |= 1u << i;
             }
-            std::optional<Step> found;
             for_each_combination(pool, size, [&](unsigned base) {
                 unsigned all = 0;
                 for_each_bit(base, [&](int i) { all |= lines.places[static_cast<std::size_t>(i)]; });
@@ -109,24 +105,28 @@ std::optional<Step> find_finned_fish(const Candidates& c, int size, Technique te
                     eliminate_digit(c, step, (cover_cells & g.unit_set[18 + box]) - union_of(base, lines.base), d);
                     if (step.eliminations.empty()) return false;
                     for_each_cell(fins, [&](int cell) { step.fins.push_back(candidate(cell, d)); });
-                    found = std::move(step);
-                    return true;
+                    return out.keep(std::move(step));
                 });
             });
-            if (found) return found;
+            if (out.done()) return;
         }
     }
-    return std::nullopt;
 }
 
 } // namespace
 
-std::optional<Step> find_x_wing(const Candidates& c) { return find_fish(c, 2, Technique::XWing); }
-std::optional<Step> find_swordfish(const Candidates& c) { return find_fish(c, 3, Technique::Swordfish); }
-std::optional<Step> find_jellyfish(const Candidates& c) { return find_fish(c, 4, Technique::Jellyfish); }
-std::optional<Step> find_finned_x_wing(const Candidates& c) { return find_finned_fish(c, 2, Technique::FinnedXWing); }
-std::optional<Step> find_finned_swordfish(const Candidates& c) {
-    return find_finned_fish(c, 3, Technique::FinnedSwordfish);
+void scan_x_wing(const Candidates& c, Instances& out) { scan_fish(c, 2, Technique::XWing, out); }
+void scan_swordfish(const Candidates& c, Instances& out) { scan_fish(c, 3, Technique::Swordfish, out); }
+void scan_jellyfish(const Candidates& c, Instances& out) { scan_fish(c, 4, Technique::Jellyfish, out); }
+void scan_finned_x_wing(const Candidates& c, Instances& out) { scan_finned_fish(c, 2, Technique::FinnedXWing, out); }
+void scan_finned_swordfish(const Candidates& c, Instances& out) {
+    scan_finned_fish(c, 3, Technique::FinnedSwordfish, out);
 }
+
+std::optional<Step> find_x_wing(const Candidates& c) { return first_instance(c, scan_x_wing); }
+std::optional<Step> find_swordfish(const Candidates& c) { return first_instance(c, scan_swordfish); }
+std::optional<Step> find_jellyfish(const Candidates& c) { return first_instance(c, scan_jellyfish); }
+std::optional<Step> find_finned_x_wing(const Candidates& c) { return first_instance(c, scan_finned_x_wing); }
+std::optional<Step> find_finned_swordfish(const Candidates& c) { return first_instance(c, scan_finned_swordfish); }
 
 } // namespace vornel::ladder

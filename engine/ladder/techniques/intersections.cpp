@@ -26,7 +26,7 @@ std::optional<Step> confined(const Candidates& c, Technique technique, int base,
 
 } // namespace
 
-std::optional<Step> find_pointing(const Candidates& c) {
+void scan_pointing(const Candidates& c, Instances& out) {
     const Geometry& g = geometry();
     for (int box = 0; box < 9; ++box) {
         const int unit = 18 + box;
@@ -36,17 +36,20 @@ std::optional<Step> find_pointing(const Candidates& c) {
             const int first = g.unit_cells[unit][std::countr_zero(places)];
             // Positions 0-2 are the region's first row, 0,3,6 its first column.
             if ((places & 0x007) == places || (places & 0x038) == places || (places & 0x1C0) == places) {
-                if (auto step = confined(c, Technique::Pointing, unit, row_of(first), d)) return step;
+                if (auto step = confined(c, Technique::Pointing, unit, row_of(first), d);
+                    step && out.keep(std::move(*step)))
+                    return;
             }
             if ((places & 0x049) == places || (places & 0x092) == places || (places & 0x124) == places) {
-                if (auto step = confined(c, Technique::Pointing, unit, 9 + col_of(first), d)) return step;
+                if (auto step = confined(c, Technique::Pointing, unit, 9 + col_of(first), d);
+                    step && out.keep(std::move(*step)))
+                    return;
             }
         }
     }
-    return std::nullopt;
 }
 
-std::optional<Step> find_claiming(const Candidates& c) {
+void scan_claiming(const Candidates& c, Instances& out) {
     const Geometry& g = geometry();
     for (int unit = 0; unit < 18; ++unit) {
         for (int d = 1; d <= 9; ++d) {
@@ -55,10 +58,14 @@ std::optional<Step> find_claiming(const Candidates& c) {
             // Positions 0-2, 3-5 and 6-8 of a row or a column lie in one region each.
             if ((places & 0x007) != places && (places & 0x038) != places && (places & 0x1C0) != places) continue;
             const int first = g.unit_cells[unit][std::countr_zero(places)];
-            if (auto step = confined(c, Technique::Claiming, unit, 18 + box_of(first), d)) return step;
+            if (auto step = confined(c, Technique::Claiming, unit, 18 + box_of(first), d);
+                step && out.keep(std::move(*step)))
+                return;
         }
     }
-    return std::nullopt;
 }
+
+std::optional<Step> find_pointing(const Candidates& c) { return first_instance(c, scan_pointing); }
+std::optional<Step> find_claiming(const Candidates& c) { return first_instance(c, scan_claiming); }
 
 } // namespace vornel::ladder

@@ -54,7 +54,7 @@ std::optional<Step> two_links(const Candidates& c, Technique technique, int digi
 
 } // namespace
 
-std::optional<Step> find_skyscraper(const Candidates& c) {
+void scan_skyscraper(const Candidates& c, Instances& out) {
     for (int d = 1; d <= 9; ++d) {
         for (const int first : {0, 9}) {
             const std::vector<StrongLink> links = strong_links(c, d, first);
@@ -67,18 +67,18 @@ std::optional<Step> find_skyscraper(const Candidates& c) {
                     for (const auto& [xb, xe] : {std::pair{x.a, x.b}, std::pair{x.b, x.a}}) {
                         for (const auto& [yb, ye] : {std::pair{y.a, y.b}, std::pair{y.b, y.a}}) {
                             if (cross(xb) != cross(yb) || cross(xe) == cross(ye)) continue;
-                            if (auto step = two_links(c, Technique::Skyscraper, d, x, xe, xb, y, yb, ye, cross(xb)))
-                                return step;
+                            if (auto step = two_links(c, Technique::Skyscraper, d, x, xe, xb, y, yb, ye, cross(xb));
+                                step && out.keep(std::move(*step)))
+                                return;
                         }
                     }
                 }
             }
         }
     }
-    return std::nullopt;
 }
 
-std::optional<Step> find_two_string_kite(const Candidates& c) {
+void scan_two_string_kite(const Candidates& c, Instances& out) {
     for (int d = 1; d <= 9; ++d) {
         const std::vector<StrongLink> rows = strong_links(c, d, 0);
         const std::vector<StrongLink> cols = strong_links(c, d, 9);
@@ -89,14 +89,17 @@ std::optional<Step> find_two_string_kite(const Candidates& c) {
                         if (rb == kb || re == ke || rb == ke || re == kb) continue;
                         if (box_of(rb) != box_of(kb) || box_of(re) == box_of(rb) || box_of(ke) == box_of(kb)) continue;
                         if (auto step =
-                                two_links(c, Technique::TwoStringKite, d, r, re, rb, k, kb, ke, 18 + box_of(rb)))
-                            return step;
+                                two_links(c, Technique::TwoStringKite, d, r, re, rb, k, kb, ke, 18 + box_of(rb));
+                            step && out.keep(std::move(*step)))
+                            return;
                     }
                 }
             }
         }
     }
-    return std::nullopt;
 }
+
+std::optional<Step> find_skyscraper(const Candidates& c) { return first_instance(c, scan_skyscraper); }
+std::optional<Step> find_two_string_kite(const Candidates& c) { return first_instance(c, scan_two_string_kite); }
 
 } // namespace vornel::ladder

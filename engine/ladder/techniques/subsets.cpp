@@ -22,7 +22,7 @@ Step finish(const Candidates& c, Step step, Technique technique, int unit, const
     return step;
 }
 
-std::optional<Step> find_naked(const Candidates& c, int size) {
+void scan_naked(const Candidates& c, int size, Instances& out) {
     const Geometry& g = geometry();
     for (const int unit : kUnitScan) {
         // Positions of the unit's empty cells with 2..size candidates.
@@ -36,7 +36,6 @@ std::optional<Step> find_naked(const Candidates& c, int size) {
             if (n >= 2 && n <= size) pool |= 1u << p;
         }
         if (bits(empty) <= size) continue;
-        std::optional<Step> found;
         for_each_combination(pool, size, [&](unsigned positions) {
             unsigned digits = 0;
             for_each_bit(positions, [&](int p) { digits |= c.mask(g.unit_cells[unit][p]); });
@@ -45,15 +44,13 @@ std::optional<Step> find_naked(const Candidates& c, int size) {
             Step step;
             for_each_bit(digits, [&](int d) { eliminate_digit(c, step, g.unit_set[unit] - subset, d); });
             if (step.eliminations.empty()) return false;
-            found = finish(c, std::move(step), kNaked[size - 2], unit, subset, digits);
-            return true;
+            return out.keep(finish(c, std::move(step), kNaked[size - 2], unit, subset, digits));
         });
-        if (found) return found;
+        if (out.done()) return;
     }
-    return std::nullopt;
 }
 
-std::optional<Step> find_hidden(const Candidates& c, int size) {
+void scan_hidden(const Candidates& c, int size, Instances& out) {
     for (const int unit : kUnitScan) {
         // Digits of the unit with 2..size places.
         unsigned pool = 0;
@@ -64,7 +61,6 @@ std::optional<Step> find_hidden(const Candidates& c, int size) {
             if (n >= 2 && n <= size) pool |= 1u << d;
         }
         if (open <= size) continue;
-        std::optional<Step> found;
         for_each_combination(pool, size, [&](unsigned digits) {
             unsigned positions = 0;
             for_each_bit(digits, [&](int d) { positions |= c.places(unit, d); });
@@ -75,21 +71,26 @@ std::optional<Step> find_hidden(const Candidates& c, int size) {
                 for_each_bit(c.mask(cell) & ~digits, [&](int d) { step.eliminations.push_back(candidate(cell, d)); });
             });
             if (step.eliminations.empty()) return false;
-            found = finish(c, std::move(step), kHidden[size - 2], unit, subset, digits);
-            return true;
+            return out.keep(finish(c, std::move(step), kHidden[size - 2], unit, subset, digits));
         });
-        if (found) return found;
+        if (out.done()) return;
     }
-    return std::nullopt;
 }
 
 } // namespace
 
-std::optional<Step> find_naked_pair(const Candidates& c) { return find_naked(c, 2); }
-std::optional<Step> find_hidden_pair(const Candidates& c) { return find_hidden(c, 2); }
-std::optional<Step> find_naked_triple(const Candidates& c) { return find_naked(c, 3); }
-std::optional<Step> find_hidden_triple(const Candidates& c) { return find_hidden(c, 3); }
-std::optional<Step> find_naked_quad(const Candidates& c) { return find_naked(c, 4); }
-std::optional<Step> find_hidden_quad(const Candidates& c) { return find_hidden(c, 4); }
+void scan_naked_pair(const Candidates& c, Instances& out) { scan_naked(c, 2, out); }
+void scan_hidden_pair(const Candidates& c, Instances& out) { scan_hidden(c, 2, out); }
+void scan_naked_triple(const Candidates& c, Instances& out) { scan_naked(c, 3, out); }
+void scan_hidden_triple(const Candidates& c, Instances& out) { scan_hidden(c, 3, out); }
+void scan_naked_quad(const Candidates& c, Instances& out) { scan_naked(c, 4, out); }
+void scan_hidden_quad(const Candidates& c, Instances& out) { scan_hidden(c, 4, out); }
+
+std::optional<Step> find_naked_pair(const Candidates& c) { return first_instance(c, scan_naked_pair); }
+std::optional<Step> find_hidden_pair(const Candidates& c) { return first_instance(c, scan_hidden_pair); }
+std::optional<Step> find_naked_triple(const Candidates& c) { return first_instance(c, scan_naked_triple); }
+std::optional<Step> find_hidden_triple(const Candidates& c) { return first_instance(c, scan_hidden_triple); }
+std::optional<Step> find_naked_quad(const Candidates& c) { return first_instance(c, scan_naked_quad); }
+std::optional<Step> find_hidden_quad(const Candidates& c) { return first_instance(c, scan_hidden_quad); }
 
 } // namespace vornel::ladder

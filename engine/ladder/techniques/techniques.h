@@ -1,6 +1,8 @@
 #pragma once
 
 #include <optional>
+#include <utility>
+#include <vector>
 
 #include "../candidates.h"
 #include "../step.h"
@@ -11,6 +13,65 @@ namespace vornel::ladder {
 // Step, or nothing. A finder never changes the candidates; every elimination it returns removes a
 // live candidate, and it returns a step only when the step places or eliminates something.
 using Finder = std::optional<Step> (*)(const Candidates&);
+
+// Where a scan puts the instances it meets, in its scan order: only the first (the scan stops
+// there), or every one of them (the scan goes on to the end).
+class Instances {
+public:
+    Instances() = default;
+    explicit Instances(std::vector<Step>& every) : every_(&every) {}
+    // Takes `step`; true when the scan should stop.
+    bool keep(Step&& step) {
+        if (every_ != nullptr) {
+            every_->push_back(std::move(step));
+            return false;
+        }
+        first_ = std::move(step);
+        return true;
+    }
+    bool done() const { return first_.has_value(); }
+    std::optional<Step> take_first() { return std::move(first_); }
+
+private:
+    std::vector<Step>* every_ = nullptr;
+    std::optional<Step> first_;
+};
+using Scan = void (*)(const Candidates&, Instances&);
+
+// The first instance a scan meets.
+inline std::optional<Step> first_instance(const Candidates& c, Scan scan) {
+    Instances first;
+    scan(c, first);
+    return first.take_first();
+}
+
+// Every instance of `technique` its finder's scan meets, in scan order, for the techniques whose
+// finders can list them: singles, intersections, subsets, fish, skyscraper, kite and wings. Returns
+// false for the others (their finders stop at the first instance), leaving `out` alone.
+bool find_every(const Candidates& c, Technique technique, std::vector<Step>& out);
+
+// The scans behind the finders that can list every instance.
+void scan_full_house(const Candidates&, Instances&);
+void scan_hidden_single(const Candidates&, Instances&);
+void scan_naked_single(const Candidates&, Instances&);
+void scan_pointing(const Candidates&, Instances&);
+void scan_claiming(const Candidates&, Instances&);
+void scan_naked_pair(const Candidates&, Instances&);
+void scan_hidden_pair(const Candidates&, Instances&);
+void scan_naked_triple(const Candidates&, Instances&);
+void scan_hidden_triple(const Candidates&, Instances&);
+void scan_naked_quad(const Candidates&, Instances&);
+void scan_hidden_quad(const Candidates&, Instances&);
+void scan_x_wing(const Candidates&, Instances&);
+void scan_skyscraper(const Candidates&, Instances&);
+void scan_two_string_kite(const Candidates&, Instances&);
+void scan_swordfish(const Candidates&, Instances&);
+void scan_jellyfish(const Candidates&, Instances&);
+void scan_finned_x_wing(const Candidates&, Instances&);
+void scan_finned_swordfish(const Candidates&, Instances&);
+void scan_xy_wing(const Candidates&, Instances&);
+void scan_xyz_wing(const Candidates&, Instances&);
+void scan_w_wing(const Candidates&, Instances&);
 
 // singles.cpp
 std::optional<Step> find_full_house(const Candidates&);

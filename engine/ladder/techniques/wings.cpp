@@ -33,7 +33,7 @@ Step wing_step(const Candidates& c, Technique technique, std::initializer_list<i
 
 } // namespace
 
-std::optional<Step> find_xy_wing(const Candidates& c) {
+void scan_xy_wing(const Candidates& c, Instances& out) {
     const Geometry& g = geometry();
     for (int pivot = 0; pivot < 81; ++pivot) {
         if (!bivalue(c, pivot)) continue;
@@ -47,14 +47,13 @@ std::optional<Step> find_xy_wing(const Candidates& c) {
             for (const std::uint8_t b : g.peers[pivot]) {
                 if (b == a || !bivalue(c, b) || c.mask(b) != b_mask) continue;
                 Step step = wing_step(c, Technique::XyWing, {pivot, a, b}, pm | z, std::countr_zero(z));
-                if (!step.eliminations.empty()) return step;
+                if (!step.eliminations.empty() && out.keep(std::move(step))) return;
             }
         }
     }
-    return std::nullopt;
 }
 
-std::optional<Step> find_xyz_wing(const Candidates& c) {
+void scan_xyz_wing(const Candidates& c, Instances& out) {
     const Geometry& g = geometry();
     for (int pivot = 0; pivot < 81; ++pivot) {
         if (c.value(pivot) != 0 || bits(c.mask(pivot)) != 3) continue;
@@ -66,14 +65,13 @@ std::optional<Step> find_xyz_wing(const Candidates& c) {
                 if ((c.mask(a) | c.mask(b)) != pm) continue;
                 const unsigned z = c.mask(a) & c.mask(b);
                 Step step = wing_step(c, Technique::XyzWing, {pivot, a, b}, pm, std::countr_zero(z));
-                if (!step.eliminations.empty()) return step;
+                if (!step.eliminations.empty() && out.keep(std::move(step))) return;
             }
         }
     }
-    return std::nullopt;
 }
 
-std::optional<Step> find_w_wing(const Candidates& c) {
+void scan_w_wing(const Candidates& c, Instances& out) {
     const Geometry& g = geometry();
     for (int p = 0; p < 81; ++p) {
         if (!bivalue(c, p)) continue;
@@ -108,12 +106,15 @@ std::optional<Step> find_w_wing(const Candidates& c) {
                     step.links = {{candidate(p, x), candidate(lp, x), false},
                                   {candidate(lp, x), candidate(lq, x), true},
                                   {candidate(lq, x), candidate(q, x), false}};
-                    return step;
+                    if (out.keep(std::move(step))) return;
                 }
             }
         }
     }
-    return std::nullopt;
 }
+
+std::optional<Step> find_xy_wing(const Candidates& c) { return first_instance(c, scan_xy_wing); }
+std::optional<Step> find_xyz_wing(const Candidates& c) { return first_instance(c, scan_xyz_wing); }
+std::optional<Step> find_w_wing(const Candidates& c) { return first_instance(c, scan_w_wing); }
 
 } // namespace vornel::ladder
