@@ -171,6 +171,16 @@ SolutionCount find_solutions_without(const CellValues& cells, int cell, int digi
     return search.result;
 }
 
+SolutionCount find_solutions_within(const CellValues& cells, const CandidateMasks& allowed, int limit) {
+    Position first;
+    if (!start(cells, first)) return {};
+    for (int i = 0; i < 81; ++i)
+        if (first.value[i] == 0) first.cand[i] &= static_cast<std::uint16_t>(allowed[i] >> 1);
+    Search search{limit < 1 ? 1 : limit, {}};
+    search.run(first);
+    return search.result;
+}
+
 CellValues random_full_grid(const Draw& draw) {
     Position empty;
     for (std::uint16_t& c : empty.cand) c = kAll;
