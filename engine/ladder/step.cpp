@@ -7,12 +7,25 @@ namespace vornel::ladder {
 namespace {
 
 constexpr std::array<std::string_view, kTechniqueCount> kIds = {
-    "full-house",  "hidden-single",    "naked-single",     "pointing",        "claiming",
-    "naked-pair",  "hidden-pair",      "naked-triple",     "hidden-triple",   "naked-quad",
-    "hidden-quad", "x-wing",           "skyscraper",       "two-string-kite", "swordfish",
-    "jellyfish",   "finned-x-wing",    "finned-swordfish", "xy-wing",         "xyz-wing",
-    "w-wing",      "simple-colouring", "x-chain",          "remote-pair",     "xy-chain",
-    "aic",         "unique-rectangle", "bug-plus-one",     "forcing-chain",   "trial",
+    "full-house",       "hidden-single",
+    "naked-single",     "pointing",
+    "claiming",         "naked-pair",
+    "hidden-pair",      "naked-triple",
+    "hidden-triple",    "naked-quad",
+    "hidden-quad",      "x-wing",
+    "skyscraper",       "two-string-kite",
+    "swordfish",        "jellyfish",
+    "finned-x-wing",    "finned-swordfish",
+    "xy-wing",          "xyz-wing",
+    "w-wing",           "simple-colouring",
+    "x-chain",          "remote-pair",
+    "xy-chain",         "aic",
+    "empty-rectangle",  "turbot-fish",
+    "finned-jellyfish", "franken-fish",
+    "mutant-fish",      "multi-colouring",
+    "3d-medusa",        "grouped-aic",
+    "unique-rectangle", "bug-plus-one",
+    "forcing-chain",    "trial",
 };
 
 } // namespace

@@ -128,5 +128,8 @@ std::optional<Step> find_finned_x_wing(const Candidates& c) { return find_finned
 std::optional<Step> find_finned_swordfish(const Candidates& c) {
     return find_finned_fish(c, 3, Technique::FinnedSwordfish);
 }
+std::optional<Step> find_finned_jellyfish(const Candidates& c) {
+    return find_finned_fish(c, 4, Technique::FinnedJellyfish);
+}
 
 } // namespace vornel::ladder
