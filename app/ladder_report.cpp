@@ -45,6 +45,101 @@ void json_strings(std::string& out, const std::vector<std::string>& list) {
     out += ']';
 }
 
+std::string json_cell(int cell) {
+    return '[' + std::to_string(ladder::row_of(cell) + 1) + ',' + std::to_string(ladder::col_of(cell) + 1) + ']';
+}
+
+std::string json_candidate(const ladder::Candidate& c) {
+    return '[' + std::to_string(ladder::row_of(c.cell) + 1) + ',' + std::to_string(ladder::col_of(c.cell) + 1) + ',' +
+           std::to_string(c.digit) + ']';
+}
+
+std::string json_cells(const std::vector<std::uint8_t>& cells) {
+    std::string out = "[";
+    for (std::size_t i = 0; i < cells.size(); ++i) out += (i > 0 ? "," : "") + json_cell(cells[i]);
+    return out + ']';
+}
+
+// "\"unit\":\"ligne\",\"number\":4" (unit 0-26), without braces.
+std::string json_unit_fields(int unit) {
+    static const char* const kKinds[] = {"ligne", "colonne", "région"};
+    return "\"unit\":\"" + std::string(kKinds[unit / 9]) + "\",\"number\":" + std::to_string(unit % 9 + 1);
+}
+
+std::string json_link_reason(const ladder::LinkReason& why) {
+    using Kind = ladder::LinkReason::Kind;
+    switch (why.kind) {
+        case Kind::Cell: return "{\"cell\":" + json_cell(why.cell) + '}';
+        case Kind::Unit: return '{' + json_unit_fields(why.unit) + '}';
+        case Kind::Group: return "{\"group\":" + json_cells(why.cells) + ',' + json_unit_fields(why.unit) + '}';
+        case Kind::Als: return "{\"als\":" + json_cells(why.cells) + '}';
+        case Kind::None: break;
+    }
+    return "null";
+}
+
+void json_links(std::string& out, const std::vector<ladder::Link>& links) {
+    out += '[';
+    for (std::size_t i = 0; i < links.size(); ++i) {
+        const ladder::Link& l = links[i];
+        if (i > 0) out += ',';
+        out += "{\"from\":" + json_candidate(l.from) + ",\"to\":" + json_candidate(l.to) + ",\"kind\":\"" +
+               (l.strong ? "strong" : "weak") + "\",\"why\":" + json_link_reason(l.why) + '}';
+    }
+    out += ']';
+}
+
+void json_branches(std::string& out, const std::vector<ladder::ForcingBranch>& branches);
+
+std::string json_implication_reason(const ladder::Implication& imp) {
+    using Why = ladder::Implication::Why;
+    switch (imp.why) {
+        case Why::NakedSingle: return "{\"naked-single\":" + json_cell(imp.cell) + '}';
+        case Why::HiddenSingle: return "{\"hidden-single\":{" + json_unit_fields(imp.unit) + "}}";
+        case Why::Peer: return "{\"peer\":" + json_cell(imp.cell) + '}';
+        case Why::Pointing:
+        case Why::Claiming:
+            return std::string("{\"") + (imp.why == Why::Pointing ? "pointing" : "claiming") + "\":{\"from\":{" +
+                   json_unit_fields(imp.unit) + "},\"to\":{" + json_unit_fields(imp.other) + "}}}";
+        case Why::Nested: {
+            std::string out = "{\"nested\":";
+            json_branches(out, imp.nested);
+            return out + '}';
+        }
+    }
+    return "null";
+}
+
+std::string json_branch_end(const ladder::BranchEnd& end) {
+    using Kind = ladder::BranchEnd::Kind;
+    switch (end.kind) {
+        case Kind::EmptyCell: return "{\"contradiction\":{\"cell\":" + json_cell(end.cell) + "}}";
+        case Kind::NoPlace:
+            return "{\"contradiction\":{" + json_unit_fields(end.unit) +
+                   ",\"digit\":" + std::to_string(end.candidate.digit) + "}}";
+        case Kind::Place: return "{\"place\":" + json_candidate(end.candidate) + '}';
+        case Kind::Eliminate: return "{\"eliminate\":" + json_candidate(end.candidate) + '}';
+    }
+    return "null";
+}
+
+void json_branches(std::string& out, const std::vector<ladder::ForcingBranch>& branches) {
+    out += '[';
+    for (std::size_t i = 0; i < branches.size(); ++i) {
+        const ladder::ForcingBranch& b = branches[i];
+        if (i > 0) out += ',';
+        out += "{\"assume\":" + json_candidate(b.assume) + ",\"implications\":[";
+        for (std::size_t k = 0; k < b.implications.size(); ++k) {
+            const ladder::Implication& imp = b.implications[k];
+            if (k > 0) out += ',';
+            out += std::string("{\"") + (imp.place ? "place" : "eliminate") + "\":" + json_candidate(imp.candidate) +
+                   ",\"why\":" + json_implication_reason(imp) + '}';
+        }
+        out += "],\"ends\":" + json_branch_end(b.end) + '}';
+    }
+    out += ']';
+}
+
 } // namespace
 
 std::string json_string(const std::string& text) {
@@ -110,6 +205,14 @@ std::string ladder_json(const Explanation& explanation) {
         json_candidates(out, step.placements);
         out += ",\"eliminate\":";
         json_candidates(out, step.eliminations);
+        if (ladder::told_as_chain(step)) {
+            out += ",\"links\":";
+            json_links(out, step.links);
+        }
+        if (!step.branches.empty()) {
+            out += ",\"branches\":";
+            json_branches(out, step.branches);
+        }
         out += ",\"text\":";
         json_strings(out, ladder::narrate(step));
         out += '}';

@@ -113,7 +113,10 @@ std::string capitalise(const std::string& text) {
     return result;
 }
 
-std::string eliminations_phrase(const std::vector<Candidate>& eliminations) {
+namespace {
+
+template<typename Name>
+std::string eliminations_with(const std::vector<Candidate>& eliminations, Name name) {
     // Digits in order of first appearance, each with its cells in order.
     std::vector<int> digits;
     std::vector<std::vector<std::uint8_t>> cells;
@@ -138,9 +141,59 @@ std::string eliminations_phrase(const std::vector<Candidate>& eliminations) {
                 told[j] = true;
             }
         }
-        groups.push_back(digits_the(mask) + " " + de(cells_phrase(cells[i])));
+        groups.push_back(digits_the(mask) + " " + name(cells[i]));
     }
     return join(groups);
+}
+
+std::size_t code_points(const std::string& text) {
+    std::size_t n = 0;
+    for (const char ch : text)
+        if ((static_cast<unsigned char>(ch) & 0xC0) != 0x80) ++n;
+    return n;
+}
+
+} // namespace
+
+std::string eliminations_phrase(const std::vector<Candidate>& eliminations) {
+    return eliminations_with(eliminations,
+                             [](const std::vector<std::uint8_t>& cells) { return de(cells_phrase(cells)); });
+}
+
+std::string cell_short(int cell) { return "L" + number(row_of(cell) + 1) + "C" + number(col_of(cell) + 1); }
+
+std::string cells_short(const std::vector<std::uint8_t>& cells) {
+    std::vector<std::string> names;
+    for (const std::uint8_t c : cells) names.push_back(cell_short(c));
+    return join(names);
+}
+
+std::string eliminations_short(const std::vector<Candidate>& eliminations) {
+    return eliminations_with(eliminations,
+                             [](const std::vector<std::uint8_t>& cells) { return "de " + cells_short(cells); });
+}
+
+std::string cell_key() { return "Notation : L4C2 désigne la case de la ligne 4, colonne 2."; }
+
+std::vector<std::string> wrap(const std::string& line, std::size_t width, const std::string& indent) {
+    std::vector<std::string> out;
+    std::string rest = line;
+    const std::string more = indent + "  ";
+    while (code_points(rest) > width) {
+        // The last space that keeps the piece within the width, past the indentation.
+        std::size_t cut = std::string::npos, seen = 0;
+        for (std::size_t i = 0; i < rest.size(); ++i) {
+            if ((static_cast<unsigned char>(rest[i]) & 0xC0) == 0x80) continue;
+            if (seen > width) break;
+            if (rest[i] == ' ' && seen > more.size()) cut = i;
+            ++seen;
+        }
+        if (cut == std::string::npos) break;
+        out.push_back(rest.substr(0, cut));
+        rest = more + rest.substr(cut + 1);
+    }
+    out.push_back(rest);
+    return out;
 }
 
 std::string verb_agreement(std::size_t count, const char* singular, const char* plural) {

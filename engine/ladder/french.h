@@ -49,6 +49,18 @@ std::string capitalise(const std::string& text);
 // "le 2 et le 6 de la case ligne 1, colonne 3 et le 5 des cases ...". Order: by first appearance.
 std::string eliminations_phrase(const std::vector<Candidate>& eliminations);
 
+// Compact cell names for chains, wings and forcing chains: "L4C2" is the cell in row 4, column 2.
+std::string cell_short(int cell);
+// "L4C2", "L4C2 et L4C8", "L1C1, L4C2 et L4C8", in the given order.
+std::string cells_short(const std::vector<std::uint8_t>& cells);
+// As eliminations_phrase(), with compact cell names: "le 3 de L4C1 et L4C2", "le 2 et le 8 de L1C7".
+std::string eliminations_short(const std::vector<Candidate>& eliminations);
+// The one line that explains the compact names, for the windows and pages that use them.
+std::string cell_key();
+// Breaks a line longer than `width` characters (UTF-8 code points) at spaces; the following
+// pieces start with `indent` plus two spaces. Lines that fit come back alone.
+std::vector<std::string> wrap(const std::string& line, std::size_t width, const std::string& indent);
+
 // "voit" for one cell, "voient" for several: agreement of a verb with a list of cells.
 std::string verb_agreement(std::size_t count, const char* singular, const char* plural);
 

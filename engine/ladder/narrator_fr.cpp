@@ -80,7 +80,8 @@ std::vector<std::string> subset(const Step& step, bool naked) {
     const std::string unit = unit_name(step.units.front());
     if (naked) {
         return {capitalise(cells_phrase(step.cells)) + " ne peuvent contenir que " + digits_the(step.digits) +
-                " : nous retirons " + digits_the(step.digits) + " des autres cases " + de(unit) + "."};
+                " : ces chiffres ne peuvent aller ailleurs dans " + unit + ", et nous retirons " +
+                eliminations_phrase(step.eliminations) + "."};
     }
     return {"Dans " + unit + ", " + digits_the(step.digits) + " ne peuvent aller que dans " + cells_phrase(step.cells) +
             " : nous retirons de ces cases les autres chiffres, " + eliminations_phrase(step.eliminations) + "."};
@@ -153,34 +154,35 @@ std::vector<std::string> wing(const Step& step) {
             if (h.cell == cell) mask |= 1u << h.digit;
         return mask;
     };
-    const auto cell = [&](std::size_t i) { return "la case " + cell_name(step.cells[i]); };
-    const std::string removal = "nous retirons " + removed + " " + de(cells_phrase(eliminated_cells(step))) + ", " +
-                                verb_agreement(n, "qui voit", "qui voient");
+    const auto cell = [&](std::size_t i) { return cell_short(step.cells[i]); };
+    const std::string removal =
+        "nous retirons " + eliminations_short(step.eliminations) + ", " + verb_agreement(n, "qui voit", "qui voient");
     switch (step.technique) {
         case Technique::XyWing: {
             const unsigned pivot = digits_of(step.cells[0]);
             const int x = std::countr_zero(pivot & digits_of(step.cells[1]));
             const int y = std::countr_zero(pivot & digits_of(step.cells[2]));
-            return {capitalise(cell(0)) + " ne peut contenir " + only(pivot) + ", " + cell(1) + " " +
+            return {cell(0) + " ne peut contenir " + only(pivot) + ", " + cell(1) + " " +
                         only(digits_of(step.cells[1])) + ", " + cell(2) + " " + only(digits_of(step.cells[2])) + ".",
                     "Si " + cell(0) + " contient " + digit_the(x) + ", " + cell(1) + " contient " + removed +
-                        " ; sinon elle contient " + digit_the(y) + " et " + cell(2) + " contient " + removed + ".",
-                    "Dans les deux cas, " + removed + " est dans " + cell(1) + " ou dans " + cell(2) + " : " + removal +
+                        " ; sinon " + cell(0) + " contient " + digit_the(y) + " et " + cell(2) + " contient " +
+                        removed + ".",
+                    "Dans les deux cas, " + removed + " est en " + cell(1) + " ou en " + cell(2) + " : " + removal +
                         " ces deux cases."};
         }
         case Technique::XyzWing:
-            return {capitalise(cell(0)) + " ne peut contenir " + only(digits_of(step.cells[0])) + ", " + cell(1) + " " +
+            return {cell(0) + " ne peut contenir " + only(digits_of(step.cells[0])) + ", " + cell(1) + " " +
                         only(digits_of(step.cells[1])) + ", " + cell(2) + " " + only(digits_of(step.cells[2])) + ".",
                     "Quel que soit le chiffre de " + cell(0) + ", " + removed +
                         " est dans l'une de ces trois cases : " + removal + " les trois."};
         default: {
             const int x = std::countr_zero(static_cast<unsigned>(step.digits) & ~(1u << z));
-            return {capitalise(cell(0)) + " et " + cell(1) + " ne peuvent contenir " + only(step.digits) + ".",
-                    "Dans " + unit_name(step.units.front()) + ", " + digit_the(x) + " ne peut aller que dans " +
-                        cell(2) + ", qui voit " + cell(0) + ", et dans " + cell(3) + ", qui voit " + cell(1) +
-                        " : ces deux cases ne peuvent donc pas contenir toutes deux " + digit_the(x) +
-                        ", et l'une d'elles contient " + removed + ".",
-                    capitalise(removal) + " ces deux cases."};
+            return {cell(0) + " et " + cell(1) + " ne peuvent contenir " + only(step.digits) + ".",
+                    "Dans " + unit_name(step.units.front()) + ", " + digit_the(x) + " ne peut aller qu'en " + cell(2) +
+                        ", qui voit " + cell(0) + ", et en " + cell(3) + ", qui voit " + cell(1) + ".",
+                    "L'une de ces deux cases contient donc " + digit_the(x) + " : " + cell(0) + " ou " + cell(1) +
+                        " ne le contient pas et contient " + removed + ".",
+                    capitalise(removal) + " " + cell(0) + " et " + cell(1) + "."};
         }
     }
 }
@@ -198,9 +200,14 @@ std::vector<std::string> plain(const Step& step) {
 
 } // namespace
 
-std::string technique_name_fr(Technique technique) { return kNames[static_cast<std::size_t>(technique)]; }
+std::string technique_name_fr(Technique technique) {
+    const auto i = static_cast<std::size_t>(technique);
+    return i < kNames.size() ? kNames[i] : "";
+}
 
-std::vector<std::string> narrate(const Step& step) {
+namespace {
+
+std::vector<std::string> sentences(const Step& step) {
     switch (step.technique) {
         case Technique::FullHouse:
         case Technique::HiddenSingle:
@@ -234,6 +241,18 @@ std::vector<std::string> narrate(const Step& step) {
         case Technique::Trial: return narrate_chains(step);
         default: return plain(step);
     }
+}
+
+// The longest line of a step's telling (UTF-8 code points): every single fits whole.
+constexpr std::size_t kLineWidth = 112;
+
+} // namespace
+
+std::vector<std::string> narrate(const Step& step) {
+    std::vector<std::string> lines;
+    for (const std::string& sentence : sentences(step))
+        for (std::string& piece : wrap(sentence, kLineWidth, "")) lines.push_back(std::move(piece));
+    return lines;
 }
 
 std::vector<std::string> narrate_verdict(const Explanation& explanation) {

@@ -11,11 +11,14 @@ namespace {
 
 using fr::capitalise;
 using fr::cell_name;
+using fr::cell_short;
 using fr::cells_list;
 using fr::cells_phrase;
+using fr::cells_short;
 using fr::digit_the;
 using fr::digits_the;
 using fr::eliminations_phrase;
+using fr::eliminations_short;
 using fr::join;
 using fr::unit_name;
 
@@ -23,58 +26,96 @@ int only_digit(const Step& step) { return std::countr_zero(static_cast<unsigned>
 
 std::string the_cell(int cell) { return "la case " + cell_name(cell); }
 
-// "la case ligne 1, colonne 2 contient le 5", or "elle contient le 5" when the cell was just named.
-std::string holds(const Candidate& c, bool same_cell) {
-    return (same_cell ? std::string("elle") : the_cell(c.cell)) + " contient " + digit_the(c.digit);
-}
-std::string lacks(const Candidate& c, bool same_cell) {
-    return (same_cell ? std::string("elle") : the_cell(c.cell)) + " ne contient pas " + digit_the(c.digit);
-}
-
-// "un 3 dans la case ligne 4, colonne 2".
-std::string a_digit_in(const Candidate& c) { return "un " + std::to_string(c.digit) + " dans " + the_cell(c.cell); }
-
 std::vector<std::uint8_t> cells_of(const std::vector<Candidate>& candidates) {
     std::vector<std::uint8_t> cells;
     for (const Candidate& c : candidates) cells.push_back(c.cell);
     return cells;
 }
 
-// The chain read from its start: "Si la case ... ne contient pas le 5, alors la case ... contient
-// le 5, donc ...". Strong links turn a candidate on, weak links turn the next one off.
-std::string chain_sentence(const std::vector<Link>& links) {
-    std::string text = "Si " + lacks(links.front().from, false);
-    for (std::size_t i = 0; i < links.size(); ++i) {
-        const Link& l = links[i];
-        const bool same = l.from.cell == l.to.cell;
-        text += i == 0 ? ", alors " : ", donc ";
-        text += l.strong ? holds(l.to, same) : lacks(l.to, same);
+// The longest line a chain or a forcing chain is told in; longer ones are wrapped.
+constexpr std::size_t kWidth = 100;
+
+void add_line(std::vector<std::string>& lines, const std::string& line, const std::string& indent = "") {
+    for (std::string& piece : fr::wrap(indent + line, kWidth, indent)) lines.push_back(std::move(piece));
+}
+
+std::string holds_s(const Candidate& c) { return cell_short(c.cell) + " contient " + digit_the(c.digit); }
+std::string lacks_s(const Candidate& c) { return cell_short(c.cell) + " ne contient pas " + digit_the(c.digit); }
+
+// The cells of a grouped node at `end`: the group's cells in its region and its row or column.
+std::string node_name(const Candidate& end, const LinkReason& why) {
+    if (why.kind != LinkReason::Kind::Group) return cell_short(end.cell);
+    std::vector<std::string> names;
+    for (const std::uint8_t c : why.cells)
+        if (box_of(c) == box_of(end.cell) && (row_of(c) == row_of(end.cell) || col_of(c) == col_of(end.cell)))
+            names.push_back(cell_short(c));
+    if (names.size() <= 1) return cell_short(end.cell);
+    std::string text;
+    for (std::size_t i = 0; i < names.size(); ++i) text += (i > 0 ? "/" : "") + names[i];
+    return text;
+}
+
+// One link, with its reason, read along the chain: `from` is off before a strong link and on
+// before a weak one.
+std::string link_line(const Link& l) {
+    const std::string to = node_name(l.to, l.why);
+    const std::string then = to + (l.strong ? " contient " : " ne contient pas ") + digit_the(l.to.digit);
+    switch (l.why.kind) {
+        case LinkReason::Kind::Cell:
+            if (l.strong)
+                return cell_short(l.why.cell) + " n'a que " + digit_the(l.from.digit) + " et " + digit_the(l.to.digit) +
+                       ", donc " + then + ".";
+            return cell_short(l.why.cell) + " contient " + digit_the(l.from.digit) + ", donc pas " +
+                   digit_the(l.to.digit) + ".";
+        case LinkReason::Kind::Unit:
+            if (l.strong)
+                return "Dans " + unit_name(l.why.unit) + ", " + digit_the(l.from.digit) +
+                       " n'a que deux places : " + cell_short(l.from.cell) + " et " + cell_short(l.to.cell) +
+                       ", donc " + then + ".";
+            return cell_short(l.from.cell) + " et " + cell_short(l.to.cell) + " sont dans " + unit_name(l.why.unit) +
+                   " : " + then + ".";
+        case LinkReason::Kind::Group:
+            if (l.strong)
+                return "Dans " + unit_name(l.why.unit) + ", " + digit_the(l.from.digit) + " ne peut aller qu'en " +
+                       cells_short(l.why.cells) + ", donc " + then + ".";
+            return node_name(l.from, l.why) + " et " + to + " sont dans " + unit_name(l.why.unit) + " : " + then + ".";
+        case LinkReason::Kind::Als:
+            if (l.strong)
+                return cells_short(l.why.cells) + " n'ont à elles " + std::to_string(l.why.cells.size()) + " que " +
+                       std::to_string(l.why.cells.size() + 1) + " chiffres : sans " + digit_the(l.from.digit) + ", " +
+                       digit_the(l.to.digit) + " est dans l'une d'elles.";
+            return "Dans " + cells_short(l.why.cells) + ", " + then + ".";
+        case LinkReason::Kind::None: break;
     }
-    return text + ".";
+    return then + ".";
+}
+
+// The chain, one link per line under the assumption it starts from.
+void chain_lines(std::vector<std::string>& lines, const std::vector<Link>& links) {
+    lines.push_back("Si " + node_name(links.front().from, links.front().why) + " ne contient pas " +
+                    digit_the(links.front().from.digit) + " :");
+    for (const Link& l : links) add_line(lines, link_line(l), "  ");
 }
 
 std::vector<std::string> chain(const Step& step) {
     std::vector<std::string> lines;
-    if (step.technique == Technique::XyChain)
-        lines.push_back("Chaque case de la chaîne suivante ne peut contenir que deux chiffres.");
-    lines.push_back(chain_sentence(step.links));
+    chain_lines(lines, step.links);
     const Candidate& start = step.links.front().from;
     const Candidate& end = step.links.back().to;
+    const std::string first = node_name(start, step.links.front().why);
+    const std::string last = node_name(end, step.links.back().why);
     if (!step.placements.empty()) {
-        lines.push_back("Supposer que " + the_cell(start.cell) + " ne contient pas " + digit_the(start.digit) +
-                        " mène donc à ce qu'elle le contienne : nous écrivons un " + std::to_string(start.digit) +
-                        " dans " + the_cell(start.cell) + ".");
+        add_line(lines, "Supposer que " + first + " ne contient pas " + digit_the(start.digit) +
+                            " mène donc à ce que " + first + " le contienne : nous écrivons un " +
+                            std::to_string(start.digit) + " en " + first + ".");
         return lines;
     }
     std::string either;
     if (start.digit == end.digit)
-        either = digit_the(start.digit) + " se trouve dans " + the_cell(start.cell) + " ou dans " + the_cell(end.cell);
-    else if (start.cell == end.cell)
-        either = the_cell(start.cell) + " contient " + digit_the(start.digit) + " ou " + digit_the(end.digit);
+        either = digit_the(start.digit) + " est en " + first + " ou en " + last;
     else
-        either = the_cell(start.cell) + " contient " + digit_the(start.digit) + " ou " + the_cell(end.cell) +
-                 " contient " + digit_the(end.digit);
-    lines.push_back("Ainsi, " + either + " : nous retirons " + eliminations_phrase(step.eliminations) + ".");
+        either = first + " contient " + digit_the(start.digit) + " ou " + last + " contient " + digit_the(end.digit);
+    add_line(lines, "Ainsi, " + either + " : nous retirons " + eliminations_short(step.eliminations) + ".");
     return lines;
 }
 
@@ -100,12 +141,16 @@ std::vector<std::string> remote_pair(const Step& step) {
     const unsigned pair = step.digits;
     const int a = std::countr_zero(pair);
     const int b = std::countr_zero(pair & (pair - 1));
-    return {capitalise(cells_phrase(step.cells)) + " ne peuvent contenir que " + digits_the(pair) +
-                " et se voient de proche en proche : les deux chiffres y alternent, " +
-                cells_phrase(cells_of(step.colour_a)) + " contenant l'un, " + cells_phrase(cells_of(step.colour_b)) +
-                " l'autre.",
-            "Une case qui voit une case de chaque groupe ne peut contenir ni " + digit_the(a) + " ni " + digit_the(b) +
-                " : nous retirons " + eliminations_phrase(step.eliminations) + "."};
+    std::vector<std::string> lines;
+    add_line(lines,
+             cells_short(step.cells) + " ne contiennent que " + digits_the(pair) + ", et chacune voit la suivante.");
+    chain_lines(lines, step.links);
+    add_line(lines, "Lue à partir du " + std::to_string(b) + ", la chaîne est la même : les deux chiffres alternent, " +
+                        cells_short(cells_of(step.colour_a)) + " ont l'un, " + cells_short(cells_of(step.colour_b)) +
+                        " l'autre.");
+    add_line(lines, "Une case qui voit une case de chaque groupe ne contient ni " + digit_the(a) + " ni " +
+                        digit_the(b) + " : nous retirons " + eliminations_short(step.eliminations) + ".");
+    return lines;
 }
 
 std::vector<std::string> unique_rectangle(const Step& step) {
@@ -156,87 +201,97 @@ std::vector<std::string> bug_plus_one(const Step& step) {
                 " dans " + the_cell(p.cell) + "."};
 }
 
-// The links of a forcing chain split into branches, each the list of what its assumption implies.
-std::vector<std::vector<Candidate>> branches(const Step& step) {
-    std::vector<std::vector<Candidate>> out(step.highlighted.size());
-    std::size_t at = 0;
-    for (std::size_t i = 0; i < step.links.size(); ++i) {
-        const Link& l = step.links[i];
-        if (i > 0 && !(l.from == step.links[i - 1].to)) {
-            // A new branch: the one whose assumption is `from`.
-            for (std::size_t k = 0; k < step.highlighted.size(); ++k)
-                if (step.highlighted[k] == l.from) at = k;
-        } else if (i == 0) {
-            for (std::size_t k = 0; k < step.highlighted.size(); ++k)
-                if (step.highlighted[k] == l.from) at = k;
-        }
-        out[at].push_back(l.to);
+// One implication of a branch, with its reason; a nested chain adds its own lines, further in.
+void implication_lines(std::vector<std::string>& lines, const Implication& imp, const std::string& indent);
+
+void end_line(std::vector<std::string>& lines, const BranchEnd& end, const std::string& indent) {
+    switch (end.kind) {
+        case BranchEnd::Kind::EmptyCell:
+            add_line(lines, cell_short(end.cell) + " n'a alors plus aucun chiffre possible : c'est impossible.",
+                     indent);
+            break;
+        case BranchEnd::Kind::NoPlace:
+            add_line(lines,
+                     capitalise(digit_the(end.candidate.digit)) + " n'a alors plus de place dans " +
+                         unit_name(end.unit) + " : c'est impossible.",
+                     indent);
+            break;
+        case BranchEnd::Kind::Place: add_line(lines, "Donc " + holds_s(end.candidate) + ".", indent); break;
+        case BranchEnd::Kind::Eliminate: add_line(lines, "Donc " + lacks_s(end.candidate) + ".", indent); break;
     }
-    return out;
 }
 
-// "il s'ensuit un 3 dans la case ..., un 7 dans la case ... et un 2 dans la case ...".
-std::string implied(const std::vector<Candidate>& placed, const std::string& means) {
-    std::vector<std::string> items;
-    for (const Candidate& c : placed) items.push_back(a_digit_in(c));
-    return "il s'ensuit" + (means.empty() ? std::string(" ") : ", " + means + ", ") + join(items);
+void branch_lines(std::vector<std::string>& lines, const ForcingBranch& branch, const std::string& indent) {
+    add_line(lines, "Si " + holds_s(branch.assume) + " :", indent);
+    for (const Implication& imp : branch.implications) implication_lines(lines, imp, indent + "  ");
+    end_line(lines, branch.end, indent + "  ");
+}
+
+void implication_lines(std::vector<std::string>& lines, const Implication& imp, const std::string& indent) {
+    const Candidate& c = imp.candidate;
+    const std::string d = digit_the(c.digit);
+    switch (imp.why) {
+        case Implication::Why::NakedSingle:
+            add_line(lines, capitalise(d) + " va en " + cell_short(c.cell) + ", seul chiffre qui y reste.", indent);
+            break;
+        case Implication::Why::HiddenSingle:
+            add_line(lines,
+                     capitalise(d) + " va en " + cell_short(c.cell) + ", sa seule place dans " + unit_name(imp.unit) +
+                         ".",
+                     indent);
+            break;
+        case Implication::Why::Peer:
+            add_line(lines,
+                     imp.cell == c.cell ? cell_short(c.cell) + " est remplie : " + d + " n'y va pas."
+                                        : capitalise(d) + " quitte " + cell_short(c.cell) + ", qui voit le " +
+                                              std::to_string(c.digit) + " de " + cell_short(imp.cell) + ".",
+                     indent);
+            break;
+        case Implication::Why::Pointing:
+        case Implication::Why::Claiming:
+            add_line(lines,
+                     capitalise(d) + " quitte " + cell_short(c.cell) + " : dans " + unit_name(imp.unit) + ", " + d +
+                         " ne peut aller que dans " + unit_name(imp.other) + ".",
+                     indent);
+            break;
+        case Implication::Why::Nested:
+            add_line(lines, capitalise(d) + " quitte " + cell_short(c.cell) + ", car :", indent);
+            for (const ForcingBranch& inner : imp.nested) branch_lines(lines, inner, indent + "  ");
+            break;
+    }
 }
 
 std::vector<std::string> forcing(const Step& step) {
     std::vector<std::string> lines;
-    const auto paths = branches(step);
-    // Variants 4 to 6 are 1 to 3 drawn with intersections as well as singles, 7 to 9 also with
-    // forcing chains inside the branches.
+    // Variants 1 to 3 are contradiction, cell and unit forcing (4 to 9 the same, with intersections
+    // and nested chains inside the branches).
     const int kind = (step.variant - 1) % 3 + 1;
-    const int level = (step.variant - 1) / 3;
-    const std::string means = level == 0   ? ""
-                              : level == 1 ? "avec les intersections"
-                                           : "avec les intersections et des chaînes forcées imbriquées";
     if (kind == 1) {
-        const Candidate& a = step.highlighted.front();
-        std::string text = "Si " + the_cell(a.cell) + " contenait " + digit_the(a.digit) + ", ";
-        std::vector<std::string> items;
-        for (const Candidate& c : paths.front()) items.push_back(a_digit_in(c));
-        std::string broken =
-            step.cells.empty()
-                ? digit_the(only_digit(step)) + " n'aurait plus de place dans " + unit_name(step.units.front())
-                : the_cell(step.cells.front()) + " n'aurait plus aucun chiffre possible";
-        if (items.empty())
-            text += (means.empty() ? std::string() : means + ", ") + broken + ".";
-        else
-            text += "il faudrait écrire " + join(items) + (means.empty() ? std::string() : " (" + means + ")") +
-                    ", et " + broken + ".";
-        lines.push_back(text);
-        lines.push_back(capitalise(digit_the(a.digit)) + " est donc impossible dans " + the_cell(a.cell) +
-                        " : nous le retirons.");
+        const Candidate& a = step.branches.front().assume;
+        for (const ForcingBranch& b : step.branches) branch_lines(lines, b, "");
+        add_line(lines, capitalise(digit_the(a.digit)) + " est donc impossible en " + cell_short(a.cell) +
+                            " : nous le retirons.");
         return lines;
     }
     if (kind == 2) {
-        const int cell = step.cells.front();
         unsigned digits = 0;
-        for (const Candidate& h : step.highlighted) digits |= 1u << h.digit;
-        lines.push_back(capitalise(the_cell(cell)) + " ne peut contenir que " + digits_the(digits) + ".");
+        for (const ForcingBranch& b : step.branches) digits |= 1u << b.assume.digit;
+        add_line(lines, cell_short(step.cells.front()) + " ne peut contenir que " + digits_the(digits) + ".");
     } else {
-        lines.push_back("Dans " + unit_name(step.units.front()) + ", " + digit_the(only_digit(step)) +
-                        " ne peut aller que dans " + cells_phrase(cells_of(step.highlighted)) + ".");
+        std::vector<std::uint8_t> places;
+        for (const ForcingBranch& b : step.branches) places.push_back(b.assume.cell);
+        add_line(lines, "Dans " + unit_name(step.units.front()) + ", " + digit_the(only_digit(step)) +
+                            " ne peut aller qu'en " + cells_short(places) + ".");
     }
+    for (const ForcingBranch& b : step.branches) branch_lines(lines, b, "");
     const bool place = !step.placements.empty();
     const Candidate target = place ? step.placements.front() : step.eliminations.front();
-    for (std::size_t k = 0; k < step.highlighted.size(); ++k) {
-        const Candidate& a = step.highlighted[k];
-        std::string text = "Si " + holds(a, false) + ", ";
-        if (paths[k].empty())
-            text += the_cell(target.cell) + " ne peut pas contenir " + digit_the(target.digit) + ".";
-        else
-            text += implied(paths[k], means) + ".";
-        lines.push_back(text);
-    }
     if (place)
-        lines.push_back("Dans tous les cas, " + the_cell(target.cell) + " contient " + digit_the(target.digit) +
-                        " : nous écrivons un " + std::to_string(target.digit) + ".");
+        add_line(lines, "Dans tous les cas, " + holds_s(target) + " : nous écrivons un " +
+                            std::to_string(target.digit) + " en " + cell_short(target.cell) + ".");
     else
-        lines.push_back("Dans tous les cas, " + the_cell(target.cell) + " ne peut pas contenir " +
-                        digit_the(target.digit) + " : nous le retirons.");
+        add_line(lines, "Dans tous les cas, " + lacks_s(target) + " : nous retirons " + digit_the(target.digit) +
+                            " de " + cell_short(target.cell) + ".");
     return lines;
 }
 

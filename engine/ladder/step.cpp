@@ -42,4 +42,11 @@ bool technique_from_id(std::string_view id, Technique& technique) {
     return false;
 }
 
+bool told_as_chain(const Step& step) {
+    if (step.links.empty()) return false;
+    for (const Link& l : step.links)
+        if (l.why.kind == LinkReason::Kind::None) return false;
+    return true;
+}
+
 } // namespace vornel::ladder

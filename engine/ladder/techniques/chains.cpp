@@ -251,6 +251,7 @@ std::optional<Step> chain_step(const Candidates& c, Kind kind, Technique techniq
     step.links = std::move(found.links);
     step.eliminations = std::move(found.eliminations);
     step.placements = std::move(found.placements);
+    detail::give_reasons(c, step.links);
     unsigned digits = 0;
     for (const Link& l : step.links) {
         digits |= 1u << l.from.digit | 1u << l.to.digit;
@@ -347,53 +348,90 @@ std::optional<Step> find_x_chain(const Candidates& c) {
 }
 
 // Remote pair: bivalue cells holding the same two digits, joined when they see each other. Along
-// such a cluster the two digits alternate: cells of one colour hold one digit, cells of the other
-// colour the other digit. A cell that sees a cell of each colour holds neither. The cluster has at
-// least four cells (two or three are naked pairs). The step's links join the cells that see each
-// other (weak links on the lower digit of the pair), its colours are the two groups of cells.
+// a path of such cells the two digits alternate, so of two cells an odd number of steps apart, one
+// holds each digit, and a cell that sees both holds neither. The step is the shortest such path
+// (at least four cells: two are a naked pair) that removes something, told as the chain on its
+// lower digit (the chain on the higher digit is the same read the other way round); it removes
+// both digits from every cell outside the path that sees two of its cells an odd number of steps
+// apart. Its colours are the path's cells by parity.
 std::optional<Step> find_remote_pair(const Candidates& c) {
     const Geometry& g = geometry();
-    std::array<std::int8_t, 81> colour{};
-    colour.fill(-1);
+    std::vector<int> best;
+    CellSet best_targets;
+    std::array<std::int8_t, 81> cluster{};
+    cluster.fill(-1);
     for (int root = 0; root < 81; ++root) {
         const unsigned pair = c.mask(root);
-        if (std::popcount(pair) != 2 || colour[root] >= 0) continue;
-        std::vector<int> order{root};
-        std::vector<Link> tree;
-        colour[root] = 0;
-        for (std::size_t i = 0; i < order.size(); ++i) {
-            const int cell = order[i];
-            for (const std::uint8_t peer : g.peers[cell]) {
-                if (c.mask(peer) != pair || colour[peer] >= 0) continue;
-                colour[peer] = static_cast<std::int8_t>(1 - colour[cell]);
-                order.push_back(peer);
-                tree.push_back(
-                    {candidate(cell, std::countr_zero(pair)), candidate(peer, std::countr_zero(pair)), false});
+        if (std::popcount(pair) != 2 || cluster[root] >= 0) continue;
+        std::vector<int> members{root};
+        cluster[root] = 0;
+        for (std::size_t i = 0; i < members.size(); ++i)
+            for (const std::uint8_t peer : g.peers[members[i]])
+                if (c.mask(peer) == pair && cluster[peer] < 0) {
+                    cluster[peer] = 0;
+                    members.push_back(peer);
+                }
+        if (members.size() < 4) continue;
+        CellSet holding;
+        for_each_bit(pair, [&](int d) { holding = holding | c.cells_of(d); });
+        // Shortest paths from each member, breadth first inside the cluster.
+        for (const int from : members) {
+            std::array<int, 81> parent{};
+            parent.fill(-2);
+            parent[from] = -1;
+            std::vector<int> order{from};
+            for (std::size_t i = 0; i < order.size(); ++i) {
+                const int cell = order[i];
+                for (const std::uint8_t peer : g.peers[cell]) {
+                    if (c.mask(peer) != pair || parent[peer] != -2) continue;
+                    parent[peer] = cell;
+                    order.push_back(peer);
+                }
+            }
+            for (const int to : order) {
+                std::vector<int> path;
+                for (int at = to; at >= 0; at = parent[at]) path.push_back(at);
+                if (path.size() < 4 || path.size() % 2 != 0) continue;
+                if (!best.empty() && path.size() >= best.size()) continue;
+                std::reverse(path.begin(), path.end());
+                CellSet on_path, targets;
+                for (const int cell : path) on_path.add(cell);
+                for (std::size_t i = 0; i < path.size(); ++i)
+                    for (std::size_t j = i + 1; j < path.size(); j += 2)
+                        targets = targets | (g.peer_set[path[i]] & g.peer_set[path[j]]);
+                targets = (targets & holding) - on_path;
+                if (targets.empty()) continue;
+                best = std::move(path);
+                best_targets = targets;
             }
         }
-        if (order.size() < 4) continue;
-        CellSet side[2], sees[2];
-        for (const int cell : order) {
-            side[colour[cell]].add(cell);
-            sees[colour[cell]] = sees[colour[cell]] | g.peer_set[cell];
-        }
-        const CellSet targets = (sees[0] & sees[1]) - (side[0] | side[1]);
-        Step step;
-        step.technique = Technique::RemotePair;
-        step.digits = static_cast<std::uint16_t>(pair);
-        for_each_bit(pair, [&](int d) { detail::eliminate_digit(c, step, targets, d); });
-        if (step.eliminations.empty()) continue;
-        std::sort(step.eliminations.begin(), step.eliminations.end(), [](const Candidate& x, const Candidate& y) {
-            return x.cell != y.cell ? x.cell < y.cell : x.digit < y.digit;
-        });
-        for (const int cell : order) {
-            step.cells.push_back(static_cast<std::uint8_t>(cell));
-            (colour[cell] == 0 ? step.colour_a : step.colour_b).push_back(candidate(cell, std::countr_zero(pair)));
-        }
-        step.links = std::move(tree);
-        return step;
+        if (!best.empty()) break;
     }
-    return std::nullopt;
+    if (best.empty()) return std::nullopt;
+    const unsigned pair = c.mask(best.front());
+    const int low = std::countr_zero(pair);
+    const int high = std::countr_zero(pair & (pair - 1));
+    Step step;
+    step.technique = Technique::RemotePair;
+    step.digits = static_cast<std::uint16_t>(pair);
+    for_each_cell(best_targets, [&](int cell) {
+        for_each_bit(pair & c.mask(cell), [&](int d) { step.eliminations.push_back(candidate(cell, d)); });
+    });
+    // The chain on the lower digit: off in the first cell, so on the higher digit there, off in the
+    // next cell, on the lower digit there, and so on.
+    int off = low;
+    for (std::size_t i = 0; i < best.size(); ++i) {
+        const int on = off == low ? high : low;
+        if (i > 0) step.links.push_back({candidate(best[i - 1], off), candidate(best[i], off), false});
+        step.links.push_back({candidate(best[i], off), candidate(best[i], on), true});
+        off = on;
+    }
+    detail::give_reasons(c, step.links);
+    for (std::size_t i = 0; i < best.size(); ++i) {
+        step.cells.push_back(static_cast<std::uint8_t>(best[i]));
+        (i % 2 == 0 ? step.colour_a : step.colour_b).push_back(candidate(best[i], low));
+    }
+    return step;
 }
 
 std::optional<Step> find_xy_chain(const Candidates& c) {

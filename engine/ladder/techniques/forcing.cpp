@@ -29,6 +29,7 @@
 #include <array>
 #include <cstdint>
 #include <deque>
+#include <memory>
 #include <vector>
 
 #include "common.h"
@@ -61,6 +62,8 @@ struct Break {
     int unit = -1;
     int digit = 0;
 };
+
+struct NestRecord;
 
 // One branch: the origin's candidates with one assumption and the singles that follow.
 class Branch {
@@ -120,6 +123,12 @@ public:
     }
     const Placed& placement(int index) const { return placed_[static_cast<std::size_t>(index)]; }
     int events() const { return static_cast<int>(placed_.size()); }
+    // The event that removed an origin candidate this branch removed.
+    int remover(int cell, int digit) const { return remover_[cell][digit]; }
+    // The origin's candidates, the branch's own state, and the inner branch of a Nested event.
+    const Candidates& origin() const { return origin_; }
+    bool holds(int cell, int digit) const { return ((mask_[cell] >> digit) & 1) != 0; }
+    const Branch& inner(int index) const;
 
 private:
     void place(int cell, int digit, Why why, int unit) {
@@ -233,6 +242,7 @@ private:
                 Branch inside(inner, 0);
                 inside.run(cell, d);
                 if (!inside.broken().broken) continue;
+                nests_.push_back({static_cast<int>(placed_.size()), std::make_shared<NestRecord>(inner, cell, d)});
                 const auto index = static_cast<std::int16_t>(placed_.size());
                 placed_.push_back({static_cast<std::uint8_t>(cell), static_cast<std::uint8_t>(d), Why::Nested, 0});
                 mask_[cell] = static_cast<std::uint16_t>(mask_[cell] & ~(1u << d));
@@ -287,7 +297,139 @@ private:
     std::array<std::array<std::int16_t, 10>, 81> remover_{};
     std::vector<Placed> placed_;
     Break broken_;
+    // The inner branches of the Nested events, kept to tell them: (event, record).
+    std::vector<std::pair<int, std::shared_ptr<const NestRecord>>> nests_;
 };
+
+// An inner branch with the candidates it starts from.
+struct NestRecord {
+    NestRecord(const Candidates& from, int cell, int digit) : origin(from), branch(origin, 0) {
+        branch.run(cell, digit);
+    }
+    Candidates origin;
+    Branch branch;
+};
+
+const Branch& Branch::inner(int index) const {
+    for (const auto& [at, record] : nests_)
+        if (at == index) return record->branch;
+    return *this; // not reached: only Nested events are asked for
+}
+
+// The origin candidates that the events of `chain`, and the branch's end, read as removed: the
+// removals an intersection or a nested chain made that the telling must show.
+std::vector<bool> read_removals(const Branch& b, const std::vector<int>& chain, const BranchEnd& end) {
+    std::vector<bool> read(729, false);
+    const Candidates& o = b.origin();
+    const Geometry& g = geometry();
+    auto unit_places = [&](int unit, int digit) {
+        for (const std::uint8_t q : g.unit_cells[unit])
+            if (o.has(q, digit)) read[static_cast<std::size_t>(9 * q + digit - 1)] = true;
+    };
+    auto cell_digits = [&](int cell, int except) {
+        for_each_bit(o.mask(cell) & ~(1u << except),
+                     [&](int e) { read[static_cast<std::size_t>(9 * cell + e - 1)] = true; });
+    };
+    bool everything = false;
+    for (const int i : chain) {
+        const Placed& p = b.placement(i);
+        if (p.why == Why::NakedSingle)
+            cell_digits(p.cell, p.digit);
+        else if (p.why == Why::HiddenSingle)
+            unit_places(p.unit, p.digit);
+        else if (p.why == Why::Intersection)
+            unit_places(p.unit, p.digit);
+        else if (p.why == Why::Nested)
+            everything = true;
+    }
+    switch (end.kind) {
+        case BranchEnd::Kind::EmptyCell: cell_digits(end.cell, 0); break;
+        case BranchEnd::Kind::NoPlace: unit_places(end.unit, end.candidate.digit); break;
+        case BranchEnd::Kind::Eliminate:
+            read[static_cast<std::size_t>(9 * end.candidate.cell + end.candidate.digit - 1)] = true;
+            break;
+        case BranchEnd::Kind::Place: break;
+    }
+    if (everything) std::fill(read.begin(), read.end(), true);
+    return read;
+}
+
+// How a broken branch ends.
+BranchEnd break_end(const Break& br) {
+    BranchEnd end;
+    if (br.cell >= 0) {
+        end.cell = static_cast<std::uint8_t>(br.cell);
+    } else {
+        end.kind = BranchEnd::Kind::NoPlace;
+        end.unit = static_cast<std::uint8_t>(br.unit);
+        end.candidate = candidate(0, br.digit);
+    }
+    return end;
+}
+
+// The branch as data: its assumption, the implications of `chain` with their reasons, its end.
+ForcingBranch describe(const Branch& b, const std::vector<int>& chain, const BranchEnd& end) {
+    ForcingBranch out;
+    out.assume = candidate(b.placement(0).cell, b.placement(0).digit);
+    out.end = end;
+    const std::vector<bool> read = read_removals(b, chain, end);
+    const Geometry& g = geometry();
+    for (const int i : chain) {
+        if (i == 0) continue;
+        const Placed& p = b.placement(i);
+        Implication imp;
+        imp.candidate = candidate(p.cell, p.digit);
+        switch (p.why) {
+            case Why::Assumed: continue;
+            case Why::NakedSingle:
+                imp.why = Implication::Why::NakedSingle;
+                imp.cell = p.cell;
+                break;
+            case Why::HiddenSingle:
+                imp.why = Implication::Why::HiddenSingle;
+                imp.unit = p.unit;
+                break;
+            case Why::Intersection: {
+                // One removal per candidate of the other unit that the telling needs.
+                const int other = p.cell;
+                const CellSet targets = g.unit_set[other] - g.unit_set[p.unit];
+                detail::for_each_cell(targets, [&](int t) {
+                    if (!b.origin().has(t, p.digit) || b.remover(t, p.digit) != i) return;
+                    if (!read[static_cast<std::size_t>(9 * t + p.digit - 1)]) return;
+                    Implication removal;
+                    removal.place = false;
+                    removal.candidate = candidate(t, p.digit);
+                    removal.why = p.unit >= 18 ? Implication::Why::Pointing : Implication::Why::Claiming;
+                    removal.unit = p.unit;
+                    removal.other = static_cast<std::uint8_t>(other);
+                    out.implications.push_back(std::move(removal));
+                });
+                continue;
+            }
+            case Why::Nested: {
+                imp.place = false;
+                imp.why = Implication::Why::Nested;
+                const Branch& inner = b.inner(i);
+                imp.nested.push_back(describe(inner, inner.needed_for_break(), break_end(inner.broken())));
+                break;
+            }
+        }
+        out.implications.push_back(std::move(imp));
+    }
+    // A removal that ends the branch because of a placement: say which placement.
+    if (end.kind == BranchEnd::Kind::Eliminate) {
+        const Placed& p = b.placement(b.remover(end.candidate.cell, end.candidate.digit));
+        if (p.is_placement()) {
+            Implication removal;
+            removal.place = false;
+            removal.candidate = end.candidate;
+            removal.why = Implication::Why::Peer;
+            removal.cell = p.cell;
+            out.implications.push_back(std::move(removal));
+        }
+    }
+    return out;
+}
 
 // Appends one branch's implications to the step as links from its assumption on.
 void add_branch_links(Step& step, const Branch& branch, const std::vector<int>& chain) {
@@ -388,6 +530,7 @@ std::optional<Step> find_forcing(const Candidates& c, int level) {
         step.eliminations = {assumed};
         step.highlighted = {assumed};
         add_branch_links(step, *shortest, shortest_chain);
+        step.branches.push_back(describe(*shortest, shortest_chain, break_end(shortest->broken())));
         const Break& br = shortest->broken();
         if (br.cell >= 0) {
             step.cells = {static_cast<std::uint8_t>(br.cell)};
@@ -448,6 +591,10 @@ std::optional<Step> find_forcing(const Candidates& c, int level) {
         const std::vector<int> chain = best.shared.place ? b->needed_for_value(best.shared.cell)
                                                          : b->needed_for_removal(best.shared.cell, best.shared.digit);
         add_branch_links(step, *b, chain);
+        BranchEnd end;
+        end.kind = best.shared.place ? BranchEnd::Kind::Place : BranchEnd::Kind::Eliminate;
+        end.candidate = conclusion;
+        step.branches.push_back(describe(*b, chain, end));
     }
     return step;
 }
