@@ -8,11 +8,12 @@
 //
 // 3D medusa: one cluster of candidates of every digit, joined by conjugate pairs and by the two
 // digits of a cell that has two. Exactly one colour is true. A colour with two candidates in one
-// cell, or one digit twice in one unit, or that would empty a cell, is false (variant 1). A
-// candidate outside the cluster loses its place when it sees both colours of its digit, when its
-// cell holds both colours, or when its cell holds one colour and it sees its digit in the other
-// (variant 2).
+// cell (variant 1), or one digit twice in one unit (variant 2), or that would empty a cell (variant
+// 3), is false. A candidate outside the cluster loses its place when it sees both colours of its
+// digit, when its cell holds both colours, or when its cell holds one colour and it sees its digit
+// in the other (variant 4).
 #include <algorithm>
+#include <tuple>
 
 #include "common.h"
 #include "techniques.h"
@@ -116,10 +117,14 @@ std::optional<Step> find_multi_colouring(const Candidates& c) {
                         step.cells = {static_cast<std::uint8_t>(from), static_cast<std::uint8_t>(to)};
                         // Colour a: the two colours that are not both true; colour b: their partners,
                         // one of which is true.
-                        for_each_cell(k.sides[a][sa] | k.sides[b][sb],
-                                      [&](int cell) { step.colour_a.push_back(candidate(cell, d)); });
-                        for_each_cell(k.sides[a][1 - sa] | k.sides[b][1 - sb],
-                                      [&](int cell) { step.colour_b.push_back(candidate(cell, d)); });
+                        // The first cluster's cells first in each colour; `highlighted` is that
+                        // cluster, so a reader can tell the two apart.
+                        for (const auto& [list, sa_or, sb_or] :
+                             {std::tuple{&step.colour_a, sa, sb}, std::tuple{&step.colour_b, 1 - sa, 1 - sb}}) {
+                            for_each_cell(k.sides[a][sa_or], [&](int cell) { list->push_back(candidate(cell, d)); });
+                            for_each_cell(k.sides[b][sb_or], [&](int cell) { list->push_back(candidate(cell, d)); });
+                        }
+                        highlight(c, step, k.sides[a][0] | k.sides[a][1], 1u << d);
                         step.links = k.trees[a];
                         step.links.insert(step.links.end(), k.trees[b].begin(), k.trees[b].end());
                         step.links.push_back({candidate(from, d), candidate(to, d), false});
@@ -197,21 +202,45 @@ std::optional<Step> find_3d_medusa(const Candidates& c) {
         for (int s = 0; s < 2; ++s)
             for (int d = 1; d <= 9; ++d) sees[s][d] = seen_by(side[s][d]);
 
-        // Wrap: a colour that contradicts itself.
+        // Wrap: a colour that contradicts itself. The witness goes to `highlighted`: the two
+        // candidates of the colour in one cell (variant 1) or of one digit in one unit (variant 2),
+        // or the candidates of the cell the colour would empty (variant 3).
         for (int s = 0; s < 2; ++s) {
-            bool false_colour = false;
-            for (int cell = 0; cell < 81 && !false_colour; ++cell) {
-                if (bits(in[s][cell]) >= 2) false_colour = true;
+            std::vector<Candidate> witness;
+            int kind = 0;
+            for (int cell = 0; cell < 81 && kind == 0; ++cell) {
+                if (bits(in[s][cell]) < 2) continue;
+                kind = 1;
+                for_each_bit(in[s][cell], [&](int d) {
+                    if (witness.size() < 2) witness.push_back(candidate(cell, d));
+                });
+            }
+            for (int d = 1; d <= 9 && kind == 0; ++d) {
+                const CellSet clash = side[s][d] & sees[s][d];
+                if (clash.empty()) continue;
+                kind = 2;
+                int first = -1;
+                for_each_cell(clash, [&](int cell) {
+                    if (first < 0) first = cell;
+                });
+                int second = -1;
+                for_each_cell(side[s][d] & g.peer_set[first], [&](int cell) {
+                    if (second < 0) second = cell;
+                });
+                witness = {candidate(first, d), candidate(second, d)};
+            }
+            for (int cell = 0; cell < 81 && kind == 0; ++cell) {
                 const unsigned mask = c.mask(cell);
                 if (mask == 0 || in[0][cell] != 0 || in[1][cell] != 0) continue;
                 bool emptied = true;
                 for_each_bit(mask, [&](int d) { emptied = emptied && sees[s][d].has(cell); });
-                if (emptied) false_colour = true;
+                if (!emptied) continue;
+                kind = 3;
+                for_each_bit(mask, [&](int d) { witness.push_back(candidate(cell, d)); });
             }
-            for (int d = 1; d <= 9 && !false_colour; ++d)
-                if (!(side[s][d] & sees[s][d]).empty()) false_colour = true;
-            if (!false_colour) continue;
-            step.variant = 1;
+            if (kind == 0) continue;
+            step.variant = kind;
+            step.highlighted = std::move(witness);
             for (const int node : order)
                 if (colour[node] == s) step.eliminations.push_back(candidate(node / 9, node % 9 + 1));
             std::sort(step.eliminations.begin(), step.eliminations.end(), by_cell_then_digit);
@@ -225,12 +254,13 @@ std::optional<Step> find_3d_medusa(const Candidates& c) {
                 if (colour[9 * cell + d - 1] >= 0) return;
                 const bool both_seen = sees[0][d].has(cell) && sees[1][d].has(cell);
                 const bool both_here = in[0][cell] != 0 && in[1][cell] != 0;
-                const bool mixed = (in[0][cell] != 0 && sees[1][d].has(cell)) || (in[1][cell] != 0 && sees[0][d].has(cell));
+                const bool mixed =
+                    (in[0][cell] != 0 && sees[1][d].has(cell)) || (in[1][cell] != 0 && sees[0][d].has(cell));
                 if (both_seen || both_here || mixed) step.eliminations.push_back(candidate(cell, d));
             });
         }
         if (step.eliminations.empty()) continue;
-        step.variant = 2;
+        step.variant = 4;
         return step;
     }
     return std::nullopt;

@@ -18,8 +18,9 @@ namespace {
 constexpr std::uint32_t kRows = 0x1FFu;
 constexpr std::uint32_t kColumns = 0x1FFu << 9;
 constexpr std::uint32_t kRegions = 0x1FFu << 18;
-constexpr int kMaxFins = 2;
-constexpr int kMaxSize = 3;
+// At most two fins, one for the largest fish: the search grows fast with both.
+constexpr int kMaxSize = 4;
+constexpr int max_fins(int size) { return size < kMaxSize ? 2 : 1; }
 
 enum class Family { Franken, Mutant };
 
@@ -37,7 +38,9 @@ bool in_family(Family family, std::uint32_t base, std::uint32_t cover) {
 class FishSearch {
 public:
     FishSearch(const Candidates& c, Family family, int digit, int size)
-        : c_(c), family_(family), digit_(digit), size_(size), where_(c.cells_of(digit)) {}
+        : c_(c), family_(family), digit_(digit), size_(size), where_(c.cells_of(digit)) {
+        for (int u = 0; u < 27; ++u) unit_cells_[static_cast<std::size_t>(u)] = geometry().unit_set[u] & where_;
+    }
 
     std::optional<Step> run() {
         choose_base(0, 0, 0, CellSet{});
@@ -54,17 +57,17 @@ private:
                 if (base & kRows) allowed_ &= ~kRows;
                 if (base & kColumns) allowed_ &= ~kColumns;
             }
-            return choose_cover(base, cells, 0, CellSet{}, CellSet{});
+            return choose_cover(base, cells, 0, 0, CellSet{}, CellSet{}, 0);
         }
-        const Geometry& g = geometry();
         for (int u = from; u < 27; ++u) {
-            if (bits(c_.places(u, digit_)) < 2) continue;
+            const int places = bits(c_.places(u, digit_));
+            if (places < 2 || places > size_ + max_fins(size_)) continue;
             if (family_ == Family::Franken && count > 0) {
                 // Rows and columns never meet in a franken base.
                 const std::uint32_t lines = base | (1u << u);
                 if ((lines & kRows) && (lines & kColumns)) continue;
             }
-            const CellSet here = g.unit_set[u] & where_;
+            const CellSet here = unit_cells_[static_cast<std::size_t>(u)];
             if (!(here & cells).empty()) continue;
             if (choose_base(u + 1, count + 1, base | (1u << u), cells | here)) return true;
         }
@@ -72,22 +75,31 @@ private:
     }
 
     // Covers the lowest base cell not yet covered nor a fin: by one of its units, or as a fin.
-    bool choose_cover(std::uint32_t base, const CellSet& cells, std::uint32_t cover, const CellSet& covered,
-                      const CellSet& fins) {
+    // `covers` and `fin_count` count the bits of `cover` and the cells of `fins`.
+    bool choose_cover(std::uint32_t base, const CellSet& cells, std::uint32_t cover, int covers, const CellSet& covered,
+                      const CellSet& fins, int fin_count) {
         const CellSet open = cells - covered - fins;
-        if (open.empty()) return std::popcount(cover) == size_ && conclude(base, cells, cover, covered, fins);
+        if (open.empty()) return covers == size_ && conclude(base, cells, cover, covered, fins);
         const int cell = open.lo != 0 ? std::countr_zero(open.lo) : 64 + std::countr_zero(open.hi);
         const Geometry& g = geometry();
-        if (std::popcount(cover) < size_) {
+        if (covers < size_) {
             for (const std::uint8_t u : g.cell_units[cell]) {
                 if (!((allowed_ >> u) & 1)) continue;
-                if (choose_cover(base, cells, cover | (1u << u), covered | (g.unit_set[u] & where_), fins)) return true;
+                if (choose_cover(base, cells, cover | (1u << u), covers + 1, covered | unit_cells_[u], fins, fin_count))
+                    return true;
             }
         }
-        if (fins.count() < kMaxFins) {
+        if (fin_count < max_fins(size_)) {
+            // The fins must leave a cell that sees them all.
+            const CellSet seen = fin_count == 0 ? g.peer_set[cell] : fin_sees_ & g.peer_set[cell];
+            if ((seen & where_).empty()) return false;
             CellSet more = fins;
             more.add(cell);
-            if (!(common_peers(more) & where_).empty() && choose_cover(base, cells, cover, covered, more)) return true;
+            const CellSet before = fin_sees_;
+            fin_sees_ = seen;
+            const bool done = choose_cover(base, cells, cover, covers, covered, more, fin_count + 1);
+            fin_sees_ = before;
+            if (done) return true;
         }
         return false;
     }
@@ -117,7 +129,9 @@ private:
     int digit_;
     int size_;
     CellSet where_;
-    std::uint32_t allowed_ = 0; // the units a cover may take
+    std::uint32_t allowed_ = 0;            // the units a cover may take
+    CellSet fin_sees_;                     // the cells that see every fin so far
+    std::array<CellSet, 27> unit_cells_{}; // each unit's cells holding the digit
     std::optional<Step> found_;
 };
 

@@ -28,6 +28,7 @@ constexpr int kMaxLinks = 19;
 struct Node {
     int digit = 0;
     int cell = -1; // the single candidate's cell; -1 for a group
+    int line = -1; // a group's row or column, 0-17
     CellSet cells;
     CellSet sees; // the cells that see every cell of the node
     bool live = false;
@@ -53,6 +54,7 @@ public:
                     const int line = i < 3 ? 3 * (box / 3) + i : 9 + 3 * (box % 3) + (i - 3);
                     Node& n = nodes_[group_id(d, box, i)];
                     n.digit = d;
+                    n.line = line;
                     n.cells = g.unit_set[18 + box] & g.unit_set[line] & c.cells_of(d);
                     n.live = n.cells.count() >= 2;
                     if (n.live) n.sees = common_peers(n.cells);
@@ -95,7 +97,16 @@ private:
         return -1;
     }
 
+    // Two groups of one region, one along a row and one along a column: their cells would not tell
+    // which belongs to which once listed together, so the chains leave such links out.
+    bool crossed(int a, int b) const {
+        const Node& x = nodes_[a];
+        const Node& y = nodes_[b];
+        return x.line >= 0 && y.line >= 0 && (x.line < 9) != (y.line < 9);
+    }
+
     void add_strong(int from, int to) {
+        if (crossed(from, to)) return;
         for (int i = 0; i < strong_count_[from]; ++i)
             if (strong_[from][i] == to) return;
         if (strong_count_[from] < static_cast<int>(strong_[from].size())) strong_[from][strong_count_[from]++] = to;
@@ -124,7 +135,7 @@ private:
         const int first = group_id(n.digit, 0, 0);
         for (int gid = first; gid < first + kGroupsPerDigit; ++gid) {
             const Node& m = nodes_[gid];
-            if (m.live && (m.cells - n.sees).empty()) f(gid);
+            if (m.live && (m.cells - n.sees).empty() && !crossed(id, gid)) f(gid);
         }
     }
 
@@ -245,13 +256,37 @@ private:
         return candidate(first, n.digit);
     }
 
+    // Why `a` and `b` are linked: their cell or unit for two single candidates; for a group, the unit
+    // that holds both nodes (for a strong link, the unit whose places they are) and the group cells.
+    LinkReason reason(int a, int b, bool strong) const {
+        const Node& x = nodes_[a];
+        const Node& y = nodes_[b];
+        if (x.cell >= 0 && y.cell >= 0) return link_reason(c_, head(a), head(b), strong);
+        LinkReason why;
+        why.kind = LinkReason::Kind::Group;
+        const CellSet both = x.cells | y.cells;
+        const Geometry& g = geometry();
+        for (int u = 0; u < 27; ++u) {
+            if (!(both - g.unit_set[u]).empty()) continue;
+            if (strong && !((g.unit_set[u] & c_.cells_of(x.digit)) == both)) continue;
+            why.unit = static_cast<std::uint8_t>(u);
+            break;
+        }
+        CellSet groups;
+        if (x.cell < 0) groups = groups | x.cells;
+        if (y.cell < 0) groups = groups | y.cells;
+        why.cells = cell_list(groups);
+        return why;
+    }
+
     Step make_step(const std::vector<int>& path, std::vector<Candidate> removed, std::vector<Candidate> placed) const {
         Step step;
         step.technique = Technique::GroupedAic;
         step.eliminations = std::move(removed);
         step.placements = std::move(placed);
         for (std::size_t i = 0; i + 1 < path.size(); ++i)
-            step.links.push_back({head(path[i]), head(path[i + 1]), i % 2 == 0});
+            step.links.push_back(
+                {head(path[i]), head(path[i + 1]), i % 2 == 0, reason(path[i], path[i + 1], i % 2 == 0)});
         CellSet cells;
         for (const int id : path) {
             const Node& n = nodes_[id];

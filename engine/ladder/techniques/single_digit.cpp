@@ -94,8 +94,10 @@ std::optional<Step> find_turbot_fish(const Candidates& c) {
                                 break;
                             }
                         }
-                        if (auto step = two_links(c, Technique::TurbotFish, d, x, xe, xb, y, yb, ye, joint))
+                        if (auto step = two_links(c, Technique::TurbotFish, d, x, xe, xb, y, yb, ye, joint)) {
+                            give_reasons(c, step->links);
                             return step;
+                        }
                     }
                 }
             }
