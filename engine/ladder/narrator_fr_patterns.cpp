@@ -41,8 +41,8 @@ std::vector<std::string> empty_rectangle(const Step& step) {
     const int kept = pair_in_row ? column : row;
     return {"Dans " + unit_name(region) + ", " + digit_the(d) + " ne peut aller que dans " + unit_name(row) +
                 " ou dans " + unit_name(column) + ".",
-            "Dans " + unit_name(line) + ", " + digit_the(d) + " ne peut aller que dans " + case_of(hinge) + " et dans " +
-                case_of(far) + ".",
+            "Dans " + unit_name(line) + ", " + digit_the(d) + " ne peut aller que dans " + case_of(hinge) +
+                " et dans " + case_of(far) + ".",
             "Si " + case_of(target) + ", dans " + unit_name(lost) + ", contenait " + digit_the(d) + ", " +
                 unit_name(region) + " aurait son " + std::to_string(d) + " dans " + unit_name(kept) + ", hors de " +
                 unit_name(lost) + " : " + case_of(hinge) + " ne pourrait pas le contenir, et " + case_of(far) +
@@ -59,13 +59,13 @@ std::vector<std::string> region_fish(const Step& step) {
     const std::string n = number_word(static_cast<std::size_t>(size));
     std::vector<std::uint8_t> removed = cells_of(step.eliminations);
     const std::string removal = "nous retirons " + digit_the(d) + " " + de(cells_phrase(removed));
-    std::vector<std::string> lines = {
-        capitalise(units_phrase(base)) + " n'ont aucune place " + de(digit_the(d)) +
-            " en commun : elles contiennent " + n + " fois " + digit_the(d) + ", à " + n + " places différentes."};
+    std::vector<std::string> lines = {capitalise(units_phrase(base)) + " n'ont aucune place " + de(digit_the(d)) +
+                                      " en commun : elles contiennent " + n + " fois " + digit_the(d) + ", à " + n +
+                                      " places différentes."};
     if (step.fins.empty()) {
         lines.push_back("Toutes ces places sont dans " + units_phrase(cover) + ", qui ne peuvent contenir que " + n +
-                        " fois " + digit_the(d) + " : ce sont les " + n + " " + std::to_string(d) +
-                        " de départ, et " + removal + ".");
+                        " fois " + digit_the(d) + " : ce sont les " + n + " " + std::to_string(d) + " de départ, et " +
+                        removal + ".");
         return lines;
     }
     const std::vector<std::uint8_t> fins = cells_of(step.fins);
@@ -74,10 +74,10 @@ std::vector<std::string> region_fish(const Step& step) {
     lines.push_back("Toutes ces places sont dans " + units_phrase(cover) + ", sauf " + cells_phrase(fins) +
                     (one ? ", l'aileron." : ", les ailerons."));
     lines.push_back(std::string(one ? "Si l'aileron contient " : "Si un aileron contient ") + digit_the(d) + ", " +
-                    cells_phrase(removed) + " ne " + verb_agreement(k, "le contient", "le contiennent") +
-                    " pas, car " + verb_agreement(k, "elle voit", "elles voient") +
-                    (one ? " l'aileron" : " tous les ailerons") + " ; sinon, " + units_phrase(cover) +
-                    " ont leurs " + n + " " + std::to_string(d) + " aux places de départ.");
+                    cells_phrase(removed) + " ne " + verb_agreement(k, "le contient", "le contiennent") + " pas, car " +
+                    verb_agreement(k, "elle voit", "elles voient") + (one ? " l'aileron" : " tous les ailerons") +
+                    " ; sinon, " + units_phrase(cover) + " ont leurs " + n + " " + std::to_string(d) +
+                    " aux places de départ.");
     lines.push_back("Dans les deux cas, " + removal + ".");
     return lines;
 }
@@ -95,19 +95,19 @@ std::vector<std::string> multi_colouring(const Step& step) {
         "En suivant les lignes, les colonnes et les régions où " + digit_the(d) +
             " n'a que deux places, deux groupes de cases reçoivent chacun deux couleurs : dans chaque groupe, " +
             digit_the(d) + " occupe toutes les cases d'une couleur et aucune de l'autre.",
-        "Premier groupe : " + cells_list(a1) + " d'une part, " + cells_list(a2) + " d'autre part. Second groupe : " +
-            cells_list(b1) + " d'une part, " + cells_list(b2) + " d'autre part."};
+        "Premier groupe : " + cells_list(a1) + " d'une part, " + cells_list(a2) +
+            " d'autre part. Second groupe : " + cells_list(b1) + " d'une part, " + cells_list(b2) + " d'autre part."};
     const int from = step.cells[0], to = step.cells[1];
     if (step.variant == 2) {
-        lines.push_back(capitalise(case_of(from)) + " voit des cases des deux couleurs du second groupe, dont l'une contient " +
-                        digit_the(d) + " : elle ne le contient pas, ni aucune case de sa couleur. Nous retirons " +
+        lines.push_back(capitalise(case_of(from)) +
+                        " voit des cases des deux couleurs du second groupe, dont l'une contient " + digit_the(d) +
+                        " : elle ne le contient pas, ni aucune case de sa couleur. Nous retirons " +
                         eliminations_phrase(step.eliminations) + ".");
         return lines;
     }
     lines.push_back(capitalise(case_of(from)) + " et " + case_of(to) + " se voient : les cases " + cells_list(a1) +
-                    " et les cases " + cells_list(b1) + " ne contiennent pas toutes " + digit_the(d) +
-                    ", donc " + digit_the(d) + " occupe les cases " + cells_list(a2) + " ou les cases " +
-                    cells_list(b2) + ".");
+                    " et les cases " + cells_list(b1) + " ne contiennent pas toutes " + digit_the(d) + ", donc " +
+                    digit_the(d) + " occupe les cases " + cells_list(a2) + " ou les cases " + cells_list(b2) + ".");
     lines.push_back("Une case qui voit une case de chacune de ces deux couleurs ne peut pas contenir " + digit_the(d) +
                     " : nous retirons " + eliminations_phrase(step.eliminations) + ".");
     return lines;
@@ -123,8 +123,8 @@ std::vector<std::string> medusa(const Step& step) {
     std::vector<std::string> lines = {
         "En suivant les cases qui n'ont que deux candidats et les lignes, colonnes et régions où un chiffre n'a "
         "que deux places, ces candidats reçoivent deux couleurs : " +
-            candidates_list(step.colour_a) + " d'une part, " + candidates_list(step.colour_b) +
-            " d'autre part. Les candidats d'une couleur sont tous vrais, ceux de l'autre tous faux."};
+        candidates_list(step.colour_a) + " d'une part, " + candidates_list(step.colour_b) +
+        " d'autre part. Les candidats d'une couleur sont tous vrais, ceux de l'autre tous faux."};
     const auto& w = step.highlighted;
     switch (step.variant) {
         case 1:
