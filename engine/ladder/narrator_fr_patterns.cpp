@@ -105,9 +105,10 @@ std::vector<std::string> multi_colouring(const Step& step) {
                         eliminations_phrase(step.eliminations) + ".");
         return lines;
     }
-    lines.push_back(capitalise(case_of(from)) + " et " + case_of(to) + " se voient : les cases " + cells_list(a1) +
-                    " et les cases " + cells_list(b1) + " ne contiennent pas toutes " + digit_the(d) + ", donc " +
-                    digit_the(d) + " occupe les cases " + cells_list(a2) + " ou les cases " + cells_list(b2) + ".");
+    lines.push_back(capitalise(case_of(from)) + " et " + case_of(to) +
+                    " se voient : elles ne contiennent pas toutes deux " + digit_the(d) +
+                    ", donc l'une au moins des deux autres couleurs le porte, " + cells_phrase(a2) + " ou " +
+                    cells_phrase(b2) + ".");
     lines.push_back("Une case qui voit une case de chacune de ces deux couleurs ne peut pas contenir " + digit_the(d) +
                     " : nous retirons " + eliminations_phrase(step.eliminations) + ".");
     return lines;

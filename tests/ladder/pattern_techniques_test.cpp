@@ -91,5 +91,153 @@ INSTANTIATE_TEST_SUITE_P(Ladder, FindsPattern, ::testing::Values(
 ), [](const ::testing::TestParamInfo<Case>& info) { return std::string(info.param.name); });
 // clang-format on
 
+const Finder kFinders[] = {find_empty_rectangle, find_turbot_fish,     find_finned_jellyfish, find_franken_fish,
+                           find_mutant_fish,     find_multi_colouring, find_3d_medusa,        find_grouped_aic};
+
+struct NoCase {
+    const char* name;
+    Finder find;
+    const char* edits;
+};
+
+class FindsNoPattern : public ::testing::TestWithParam<NoCase> {};
+
+TEST_P(FindsNoPattern, on_a_position_without_it) {
+    EXPECT_FALSE(GetParam().find(model(kEmpty, GetParam().edits)).has_value());
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Ladder, FindsNoPattern, ::testing::Values(
+    NoCase{"empty_rectangle_region_on_one_row", find_empty_rectangle, "r4c456-1 r6c456-1 r2c1234679-1"},
+    NoCase{"turbot_fish_leaves_skyscrapers", find_turbot_fish, "r1c2345679-9 r8c1345679-9"},
+    NoCase{"turbot_fish_leaves_kites", find_turbot_fish, "r9c2346789-4 r1234579c4-4"},
+    NoCase{"finned_jellyfish_fins_in_two_regions", find_finned_jellyfish,
+           "r1c2356789-6 r3c1235789-6 r5c1234578-6 r7c34567-6"},
+    NoCase{"multi_colouring_one_cluster", find_multi_colouring, "r1c2346789-7"},
+    NoCase{"medusa_cluster_without_contradiction", find_3d_medusa, "r1c1=12 r5c1=23 r2346789c1-2"}
+), [](const ::testing::TestParamInfo<NoCase>& info) { return std::string(info.param.name); });
+// clang-format on
+
+TEST(PatternFinders, find_nothing_on_the_empty_grid) {
+    const Candidates c = model(kEmpty, "");
+    for (const Finder find : kFinders) EXPECT_FALSE(find(c).has_value());
+}
+
+// Turbot fish and grouped chains are told link by link: the links alternate from a strong one,
+// each starts where the previous ends, and each has its reason.
+TEST(PatternFinders, chains_alternate_connect_and_give_reasons) {
+    for (const auto& [find, edits] : {std::pair<Finder, const char*>{find_turbot_fish, kTurbot},
+                                      std::pair<Finder, const char*>{find_grouped_aic, kGroupedAic}}) {
+        const std::optional<Step> step = find(model(kEmpty, edits));
+        ASSERT_TRUE(step.has_value());
+        ASSERT_FALSE(step->links.empty());
+        for (std::size_t i = 0; i < step->links.size(); ++i) {
+            const Link& l = step->links[i];
+            EXPECT_EQ(l.strong, i % 2 == 0);
+            EXPECT_NE(l.why.kind, LinkReason::Kind::None);
+            if (i > 0) EXPECT_EQ(l.from, step->links[i - 1].to);
+        }
+        EXPECT_TRUE(step->links.back().strong);
+        EXPECT_TRUE(told_as_chain(*step));
+    }
+    // The group r1c7/r1c8 of row 1: the strong link in row 1 and the weak one in region 3 name it.
+    const std::optional<Step> grouped = find_grouped_aic(model(kEmpty, kGroupedAic));
+    ASSERT_TRUE(grouped.has_value());
+    const Link& strong = grouped->links[0];
+    EXPECT_EQ(strong.why.kind, LinkReason::Kind::Group);
+    EXPECT_EQ(strong.why.unit, 0);
+    EXPECT_EQ(strong.why.cells, (std::vector<std::uint8_t>{6, 7}));
+    EXPECT_EQ(grouped->links[1].why.unit, 18 + 2);
+}
+
+// The sentences of a step, each wrapped line joined back to the one it continues.
+std::vector<std::string> sentences(const Step& step) {
+    std::vector<std::string> out;
+    for (const std::string& line : narrate(step)) {
+        if (line.rfind("  ", 0) == 0 && !out.empty())
+            out.back() += " " + line.substr(2);
+        else
+            out.push_back(line);
+    }
+    return out;
+}
+
+// The sentences name what a learner checks on the board, in order.
+TEST(PatternNarration, empty_rectangle_and_fish_with_regions) {
+    EXPECT_EQ(sentences(*find_empty_rectangle(model(kEmpty, kEmptyRectangle))),
+              (std::vector<std::string>{
+                  "Dans la région 5, le 1 ne peut aller que dans la ligne 5 ou dans la colonne 5.",
+                  "Dans la ligne 2, le 1 ne peut aller que dans la case ligne 2, colonne 5 et dans la case ligne 2, "
+                  "colonne 8.",
+                  "Si la case ligne 5, colonne 8, dans la ligne 5, contenait le 1, la région 5 aurait son 1 dans la "
+                  "colonne 5, hors de la ligne 5 : la case ligne 2, colonne 5 ne pourrait pas le contenir, et la case "
+                  "ligne 2, colonne 8, qui voit la case ligne 5, colonne 8, devrait le contenir.",
+                  "Nous retirons donc le 1 de la case ligne 5, colonne 8."}));
+    const std::vector<std::string> franken = sentences(*find_franken_fish(model(kEmpty, kFranken)));
+    ASSERT_EQ(franken.size(), 4u);
+    EXPECT_EQ(franken[1], "Toutes ces places sont dans la colonne 1 et la région 3, sauf la case ligne 5, colonne 8, "
+                          "l'aileron.");
+    EXPECT_EQ(franken[3], "Dans les deux cas, nous retirons le 4 des cases ligne 2, colonne 8 et ligne 3, colonne 8.");
+}
+
+TEST(PatternNarration, colourings_name_the_contradiction) {
+    const std::vector<std::string> multi = sentences(*find_multi_colouring(model(kEmpty, kMultiColouring)));
+    ASSERT_EQ(multi.size(), 4u);
+    EXPECT_EQ(multi[2], "La case ligne 1, colonne 5 et la case ligne 2, colonne 4 se voient : elles ne contiennent pas "
+                        "toutes deux le 7, donc l'une au moins des deux autres couleurs le porte, la case ligne 1, "
+                        "colonne 1 ou la case ligne 8, colonne 4.");
+    const std::vector<std::string> medusa = sentences(*find_3d_medusa(model(kEmpty, kMedusa)));
+    ASSERT_EQ(medusa.size(), 3u);
+    EXPECT_EQ(medusa[1], "La première couleur met le 1 en L1C1 et en L1C9, qui se voient : elle est fausse.");
+}
+
+std::vector<std::string> read_corpus(const std::string& path) {
+    std::ifstream in(path);
+    std::vector<std::string> puzzles;
+    std::string line;
+    while (std::getline(in, line))
+        if (line.size() >= 81 && line[0] != '#') puzzles.push_back(line.substr(0, 81));
+    return puzzles;
+}
+
+// Every finder at the positions the ladder passes through (before each step past the singles) on
+// the hardest puzzles: no elimination of the solution's digit, only live candidates. The fish
+// with regions, the slowest, are asked at one position in twenty.
+TEST(PatternSoundness, every_finder_agrees_with_the_solution) {
+    int checked = 0;
+    for (const char* file : {"/ladder/hardest.txt", "/ladder/top95.txt"}) {
+        for (const std::string& text : read_corpus(std::string(VORNEL_TEST_DATA) + file)) {
+            SCOPED_TRACE(text);
+            const Grid puzzle = testing::grid_of(text);
+            testing::PlainSolver solver(puzzle);
+            ASSERT_EQ(solver.solve(), 1);
+            const Grid& solution = solver.solution();
+            Candidates c(puzzle);
+            int position = 0;
+            for (const Step& step : explain(puzzle).steps) {
+                if (step.technique > Technique::NakedSingle) {
+                    ++position;
+                    for (const Finder find : kFinders) {
+                        const bool slow = find == find_franken_fish || find == find_mutant_fish;
+                        if (slow && position % 20 != 0) continue;
+                        const std::optional<Step> found = find(c);
+                        if (!found) continue;
+                        ++checked;
+                        EXPECT_FALSE(found->eliminations.empty() && found->placements.empty());
+                        for (const Candidate& e : found->eliminations) {
+                            EXPECT_TRUE(c.has(e.cell, e.digit));
+                            EXPECT_NE(solution[e.cell], e.digit) << technique_id(found->technique);
+                        }
+                        for (const Candidate& p : found->placements)
+                            EXPECT_EQ(solution[p.cell], p.digit) << technique_id(found->technique);
+                    }
+                }
+                c.apply(step);
+            }
+        }
+    }
+    EXPECT_GT(checked, 1000);
+}
+
 } // namespace
 } // namespace vornel::ladder
