@@ -12,47 +12,6 @@ using namespace fr;
 
 namespace {
 
-constexpr std::array<const char*, kTechniqueCount> kNames = {
-    "Dernière case libre",
-    "Singleton caché",
-    "Singleton nu",
-    "Intersection pointante",
-    "Intersection réclamante",
-    "Paire nue",
-    "Paire cachée",
-    "Triplet nu",
-    "Triplet caché",
-    "Quadruplet nu",
-    "Quadruplet caché",
-    "X-Wing",
-    "Gratte-ciel",
-    "Cerf-volant",
-    "Swordfish",
-    "Jellyfish",
-    "X-Wing à aileron",
-    "Swordfish à aileron",
-    "XY-Wing",
-    "XYZ-Wing",
-    "W-Wing",
-    "Coloriage simple",
-    "Chaîne X",
-    "Paires distantes",
-    "Chaîne XY",
-    "Chaîne d'inférences alternées",
-    "Rectangle vide",
-    "Poisson turbot",
-    "Jellyfish à aileron",
-    "Poisson franken",
-    "Poisson mutant",
-    "Coloriage multiple",
-    "Medusa 3D",
-    "Chaîne d'inférences alternées groupée",
-    "Rectangle unique",
-    "BUG+1",
-    "Chaîne forcée",
-    "Essai",
-};
-
 int only_digit(const Step& step) { return std::countr_zero(static_cast<unsigned>(step.digits)); }
 
 std::string written(int digit) { return "nous écrivons un " + std::to_string(digit) + "."; }
@@ -200,11 +159,6 @@ std::vector<std::string> plain(const Step& step) {
 }
 
 } // namespace
-
-std::string technique_name_fr(Technique technique) {
-    const auto i = static_cast<std::size_t>(technique);
-    return i < kNames.size() ? kNames[i] : "";
-}
 
 namespace {
 

@@ -18,11 +18,13 @@ namespace {
 constexpr std::uint32_t kRows = 0x1FFu;
 constexpr std::uint32_t kColumns = 0x1FFu << 9;
 constexpr std::uint32_t kRegions = 0x1FFu << 18;
-// At most two fins, one for the largest fish: the search grows fast with both.
 constexpr int kMaxSize = 4;
-constexpr int max_fins(int size) { return size < kMaxSize ? 2 : 1; }
 
 enum class Family { Franken, Mutant };
+
+// At most two fins, one for the largest fish: the search grows fast with both, and faster for
+// mutant fish, whose units may be anything.
+constexpr int max_fins(Family family, int size) { return size < (family == Family::Mutant ? 3 : kMaxSize) ? 2 : 1; }
 
 // Which family a fish with these base and cover units (bit u for unit u) belongs to; basic fish
 // (rows against columns) are neither.
@@ -61,7 +63,7 @@ private:
         }
         for (int u = from; u < 27; ++u) {
             const int places = bits(c_.places(u, digit_));
-            if (places < 2 || places > size_ + max_fins(size_)) continue;
+            if (places < 2 || places > size_ + max_fins(family_, size_)) continue;
             if (family_ == Family::Franken && count > 0) {
                 // Rows and columns never meet in a franken base.
                 const std::uint32_t lines = base | (1u << u);
@@ -89,7 +91,7 @@ private:
                     return true;
             }
         }
-        if (fin_count < max_fins(size_)) {
+        if (fin_count < max_fins(family_, size_)) {
             // The fins must leave a cell that sees them all.
             const CellSet seen = fin_count == 0 ? g.peer_set[cell] : fin_sees_ & g.peer_set[cell];
             if ((seen & where_).empty()) return false;
@@ -136,7 +138,10 @@ private:
 };
 
 std::optional<Step> find_complex_fish(const Candidates& c, Family family) {
-    for (int size = 2; size <= kMaxSize; ++size) {
+    // Mutant fish of size 4 cost more than all the rest of the ladder and add nothing on the hard
+    // collections: the search stops at size 3 for them.
+    const int largest = family == Family::Mutant ? kMaxSize - 1 : kMaxSize;
+    for (int size = 2; size <= largest; ++size) {
         for (int d = 1; d <= 9; ++d) {
             if (auto step = FishSearch(c, family, d, size).run()) return step;
         }
