@@ -6,6 +6,8 @@
 // A franken fish takes its base among rows and regions and its cover among columns and regions (or
 // columns and regions against rows and regions), with a region on one side at least; a mutant fish
 // is every other mix. Row-against-column fish are the basic and finned fish of fish.cpp.
+#include <algorithm>
+
 #include "common.h"
 #include "techniques.h"
 
@@ -19,12 +21,16 @@ constexpr std::uint32_t kRows = 0x1FFu;
 constexpr std::uint32_t kColumns = 0x1FFu << 9;
 constexpr std::uint32_t kRegions = 0x1FFu << 18;
 constexpr int kMaxSize = 4;
+// A base unit with more places than this is left out: such fish are rare and costly to find.
+constexpr int kMaxPlaces = 4;
 
 enum class Family { Franken, Mutant };
 
-// At most two fins, one for the largest fish: the search grows fast with both, and faster for
-// mutant fish, whose units may be anything.
-constexpr int max_fins(Family family, int size) { return size < (family == Family::Mutant ? 3 : kMaxSize) ? 2 : 1; }
+// At most two fins, and none for the largest fish: the search grows fast with both, and faster
+// for mutant fish, whose units may be anything (mutant fish of size 3 take one fin at most).
+constexpr int max_fins(Family family, int size) {
+    return size < (family == Family::Mutant ? 3 : kMaxSize) ? 2 : (family == Family::Mutant ? 1 : 0);
+}
 
 // Which family a fish with these base and cover units (bit u for unit u) belongs to; basic fish
 // (rows against columns) are neither.
@@ -63,7 +69,7 @@ private:
         }
         for (int u = from; u < 27; ++u) {
             const int places = bits(c_.places(u, digit_));
-            if (places < 2 || places > size_ + max_fins(family_, size_)) continue;
+            if (places < 2 || places > std::min(size_ + max_fins(family_, size_), kMaxPlaces)) continue;
             if (family_ == Family::Franken && count > 0) {
                 // Rows and columns never meet in a franken base.
                 const std::uint32_t lines = base | (1u << u);
