@@ -77,7 +77,7 @@ constexpr std::array<TechniqueRow, kTechniqueCount> kTable = {{
     {T::GroupedAic, "grouped-aic", 19, L::VeryHard, find_grouped_aic, false,
      "302057009070000000400080100000200000014070000007010080005000090900005007000048002"},
     {T::FrankenFish, "franken-fish", 20, L::VeryHard, find_franken_fish, false,
-     "060501090100090053900007000040800070000000508081705030000050200000000000076008000"},
+     "002470058000000000000001040000020009528090400009000100000000030300007500685002000"},
     {T::MutantFish, "mutant-fish", 21, L::VeryHard, find_mutant_fish, false, nullptr},
     {T::ForcingChain, "forcing-chain", 22, L::Diabolical, find_forcing_chain, false,
      "904005000250600100310000008070009000400260000001470000700000002000300806040000090"},
