@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "ladder.h"
 #include "page.h"
@@ -15,5 +16,9 @@ Page ladder_page(const std::string& title, const ladder::Explanation& explanatio
 // The picture of `step` over the candidates it starts from.
 BoardPicture ladder_step_picture(const ladder::Candidates& before, const ladder::Step& step,
                                  const std::array<bool, 81>& given);
+// A forcing chain's branches, one small board each: the assumption and the digits the branch
+// writes (green discs), what it removes (struck through), and where it ends (framed cells).
+std::vector<BoardPicture> ladder_branch_pictures(const ladder::Candidates& before, const ladder::Step& step,
+                                                 const std::array<bool, 81>& given);
 
 } // namespace vornel::report

@@ -210,11 +210,15 @@ void write_html(std::ostream& out, const Page& page) {
            ".summary{display:flex;flex-wrap:wrap;gap:1.5em;align-items:flex-start}\n"
            "figure{margin:0;break-inside:avoid;page-break-inside:avoid}\n"
            "figcaption{font-weight:bold;margin-bottom:.3em}\n"
+           ".branches{display:flex;flex-wrap:wrap;gap:.6em;margin-top:.6em}\n"
+           ".branches figure{flex:0 0 11em}.branches figcaption{font-weight:normal;font-size:.85em}\n"
+           ".branches .board{width:11em;height:11em}\n"
            "@media print{body{margin:0;max-width:none}.step{flex-basis:45%}"
-           ".board{width:12em;height:12em}a{color:#000}}\n"
+           ".board{width:12em;height:12em}.branches .board{width:8em;height:8em}a{color:#000}}\n"
            "</style>\n</head>\n<body>\n<h1>"
-        << escape_html(page.title)
-        << "</h1>\n<section class=\"summary\">\n<figure>\n<figcaption>La grille</figcaption>\n"
+        << escape_html(page.title) << "</h1>\n";
+    if (!page.key.empty()) out << "<p class=\"key\">" << escape_html(page.key) << "</p>\n";
+    out << "<section class=\"summary\">\n<figure>\n<figcaption>La grille</figcaption>\n"
         << svg_board(page.puzzle) << "\n</figure>\n<div>\n";
     for (const std::string& line : page.verdict) out << "<p>" << escape_html(line) << "</p>\n";
     out << "</div>\n</section>\n";
@@ -224,8 +228,23 @@ void write_html(std::ostream& out, const Page& page) {
             out << "<li class=\"step\" value=\"" << step.number << "\">\n<h2>Étape " << step.number;
             if (!step.technique.empty()) out << " : " << escape_html(step.technique);
             out << "</h2>\n";
-            for (const std::string& sentence : step.sentences) out << "<p>" << escape_html(sentence) << "</p>\n";
+            for (const std::string& sentence : step.sentences) {
+                // Leading spaces are the line's depth: two per level, shown as a margin.
+                const std::size_t depth = sentence.find_first_not_of(' ');
+                if (depth == 0 || depth == std::string::npos)
+                    out << "<p>" << escape_html(sentence) << "</p>\n";
+                else
+                    out << "<p style=\"margin-left:" << depth / 2 << "em\">" << escape_html(sentence.substr(depth))
+                        << "</p>\n";
+            }
             if (step.board) out << svg_board(*step.board) << '\n';
+            if (!step.branches.empty()) {
+                out << "<div class=\"branches\">\n";
+                for (std::size_t i = 0; i < step.branches.size(); ++i)
+                    out << "<figure>\n<figcaption>" << escape_html(step.branch_captions[i]) << "</figcaption>\n"
+                        << svg_board(step.branches[i]) << "\n</figure>\n";
+                out << "</div>\n";
+            }
             out << "</li>\n";
         }
         out << "</ol>\n";

@@ -27,14 +27,18 @@ struct BoardPicture {
 
 struct PageStep {
     int number = 0;
-    std::string technique; // a French name, or empty
-    std::vector<std::string> sentences;
+    std::string technique;              // a French name, or empty
+    std::vector<std::string> sentences; // leading spaces indent a line (two per level)
     std::optional<BoardPicture> board;
+    // A forcing chain: one small board per branch, each with its caption.
+    std::vector<BoardPicture> branches;
+    std::vector<std::string> branch_captions;
 };
 
 // One puzzle's explanation, as a page.
 struct Page {
     std::string title;
+    std::string key; // the line that explains compact cell names, when a step uses them; or empty
     BoardPicture puzzle;
     std::vector<std::string> verdict; // verdict and rating lines, shown under the puzzle
     std::vector<PageStep> steps;

@@ -2,6 +2,7 @@
 
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -9,6 +10,7 @@
 #include <QTimer>
 #include <QWindow>
 
+#include "ladder/narrator_fr_chains.h"
 #include "qt_colour.h"
 #include "resources.h"
 
@@ -103,6 +105,12 @@ Tf_explications::Tf_explications(QWidget* owner) : QWidget(owner, Qt::Window) {
 
     Memo2 = make_memo(this, "Memo2", QRect(8, 144, 545, 153), memo2_lines());
     Memo3 = make_memo(this, "Memo3", QRect(8, 312, 545, 73), memo3_lines());
+
+    // Beside the fixed texts: the key to the compact cell names the ladder's chains use.
+    auto* key = new QLabel(QString::fromStdString(vornel::ladder::cell_key_line()), this);
+    key->setObjectName(QStringLiteral("CellKey"));
+    key->setGeometry(8, 432, 545, 20);
+    key->setFont(vornel::tahoma(11));
 
     setTabOrder(Memo1, Button1);
     setTabOrder(Button1, Memo2);

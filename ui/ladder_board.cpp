@@ -56,10 +56,13 @@ void BoardPainter::paint(QPainter& painter, const ladder::BoardPicture& picture,
         if (exposed.intersects(rect)) paint_cell(painter, picture.cells[static_cast<std::size_t>(cell)], rect, fonts);
     }
     // Chain links over everything: solid when strong, dashed when weak.
-    for (const ladder::Link& link : picture.links) {
+    for (std::size_t i = 0; i < picture.links.size(); ++i) {
+        const ladder::Link& link = picture.links[i];
         const QPointF from = candidate_centre(link.from.cell, link.from.digit);
         const QPointF to = candidate_centre(link.to.cell, link.to.digit);
-        QPen pen(kLink, 1.6, link.strong ? Qt::SolidLine : Qt::DashLine);
+        // The link being walked through is heavier than the ones before it.
+        const qreal width = static_cast<int>(i) == picture.current_link ? 3.2 : 1.6;
+        QPen pen(kLink, width, link.strong ? Qt::SolidLine : Qt::DashLine);
         painter.setPen(pen);
         painter.setBrush(Qt::NoBrush);
         // Shorten the line so that it starts and ends at the candidates' rings.
@@ -76,7 +79,7 @@ void BoardPainter::paint(QPainter& painter, const ladder::BoardPicture& picture,
         QLineF wing2 = wing1;
         wing1.setAngle(back.angle() + 25);
         wing2.setAngle(back.angle() - 25);
-        painter.setPen(QPen(kLink, 1.6));
+        painter.setPen(QPen(kLink, width));
         painter.drawLine(wing1);
         painter.drawLine(wing2);
     }

@@ -20,7 +20,8 @@ namespace vornel {
 //  - a placed digit's cell gets a double frame (its green background is the cell's own);
 //  - removed candidates are red and struck through; reasoning candidates are ringed; fins are
 //    boxed; the two parities of a chain are a filled disc and a filled square behind the digit;
-//  - chain links are lines between candidates, solid when strong, dashed when weak.
+//  - chain links are lines between candidates, solid when strong, dashed when weak; the link
+//    being walked through is twice as heavy.
 struct BoardPainter {
     // The rectangle of cell 0-80 in the painter's coordinates.
     std::function<QRect(int cell)> cell_rect;

@@ -14,6 +14,7 @@
 #include "ladder/ladder.h"
 #include "ladder/narrator_fr.h"
 #include "ladder/technique_table.h"
+#include "ladder/narrator_fr_chains.h"
 #include "ladder_board.h"
 
 namespace vornel {
@@ -71,7 +72,11 @@ Tf_techniques::Tf_techniques(QWidget* owner) : QWidget(owner, Qt::Window) {
     auto* example_row = new QHBoxLayout;
     example_row->addWidget(board_, 0, Qt::AlignTop);
     example_row->addWidget(example_, 1);
+    auto* key = new QLabel(from_utf8(ladder::cell_key_line()), this);
+    key->setObjectName(QStringLiteral("CellKey"));
+    key->setFont(tahoma(11));
     auto* page = new QVBoxLayout;
+    page->addWidget(key);
     page->addWidget(title_);
     page->addWidget(text_);
     page->addLayout(example_row, 1);

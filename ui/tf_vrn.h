@@ -104,6 +104,7 @@ public:
     void show_technique(std::optional<ladder::Technique> technique) override;
     void keep_log_line_in_view(std::size_t line) override;
     bool cells_locked() const override;
+    void show_walk(int part, int parts, const std::string& caption) override;
 
     ladder::LadderSession& ladder_session() { return ladder_; }
     LadderMarks* ladder_marks() const { return marks_; }
@@ -137,6 +138,9 @@ private slots:
     void m_techniquesClick();
     void Button7Click();
     void Button8Click();
+    void walk_backClick();
+    void walk_nextClick();
+    void walk_wholeClick();
     void open_technique(const QString& id);
     void m_pasteClick();
     void m_copyClick();
@@ -198,6 +202,11 @@ private:
     QPushButton* button7_ = nullptr;
     QPushButton* button8_ = nullptr;
     QLabel* technique_link_ = nullptr;
+    // Walking the step shown link by link (or branch by branch), under the log beside Button7.
+    QPushButton* walk_back_ = nullptr;
+    QPushButton* walk_next_ = nullptr;
+    QPushButton* walk_whole_ = nullptr;
+    QString technique_text_; // the technique link's text while no part is walked
     Tf_techniques* techniques_ = nullptr;
     std::array<QString, 81> ladder_descriptions_; // the cells' descriptions while a picture shows
 

@@ -1,6 +1,7 @@
 // The main window's ladder: its menu entries, Button7/Button8, the technique link, the drawing
 // over the board, and the ladder view it implements for the ladder session.
 #include <QAction>
+#include <QKeySequence>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -88,9 +89,40 @@ void Tf_vrn::build_ladder() {
     technique_link_->hide();
     connect(technique_link_, &QLabel::linkActivated, this, &Tf_vrn::open_technique);
 
+    // The walk through the step's links or branches: back, forward (Alt+Left, Alt+Right) and the
+    // whole step, in the free space right of Button7.
+    const struct {
+        QPushButton*& button;
+        const char* name;
+        const char* caption;
+        const char* tip;
+        QKeyCombination key;
+        QRect rect;
+        void (Tf_vrn::*handler)();
+    } walks[] = {
+        {walk_back_, "WalkBack", "◀", "Lien ou branche précédents (Alt+Gauche)", Qt::ALT | Qt::Key_Left,
+         QRect(661, 416, 37, 23), &Tf_vrn::walk_backClick},
+        {walk_next_, "WalkNext", "▶", "Lien ou branche suivants (Alt+Droite)", Qt::ALT | Qt::Key_Right,
+         QRect(700, 416, 37, 23), &Tf_vrn::walk_nextClick},
+        {walk_whole_, "WalkWhole", "Tout", "Toute l'étape à la fois (Alt+Haut)", Qt::ALT | Qt::Key_Up,
+         QRect(661, 442, 76, 23), &Tf_vrn::walk_wholeClick},
+    };
+    for (const auto& w : walks) {
+        w.button = new QPushButton(QString::fromUtf8(w.caption), client_);
+        w.button->setObjectName(QString::fromUtf8(w.name));
+        w.button->setToolTip(QString::fromUtf8(w.tip));
+        w.button->setShortcut(QKeySequence(w.key));
+        w.button->setGeometry(w.rect);
+        w.button->hide();
+        connect(w.button, &QPushButton::clicked, this, w.handler);
+    }
+
     QWidget::setTabOrder(button6_, button7_);
     QWidget::setTabOrder(button7_, button8_);
-    QWidget::setTabOrder(button8_, technique_link_);
+    QWidget::setTabOrder(button8_, walk_back_);
+    QWidget::setTabOrder(walk_back_, walk_next_);
+    QWidget::setTabOrder(walk_next_, walk_whole_);
+    QWidget::setTabOrder(walk_whole_, technique_link_);
 }
 
 // ---- Commands ----
@@ -117,6 +149,18 @@ void Tf_vrn::Button7Click() {
 
 void Tf_vrn::Button8Click() {
     run_ladder([this] { ladder_.back(); });
+}
+
+void Tf_vrn::walk_backClick() {
+    run_ladder([this] { ladder_.walk(-1); });
+}
+
+void Tf_vrn::walk_nextClick() {
+    run_ladder([this] { ladder_.walk(+1); });
+}
+
+void Tf_vrn::walk_wholeClick() {
+    run_ladder([this] { ladder_.whole(); });
 }
 
 void Tf_vrn::m_techniquesClick() {
@@ -162,9 +206,26 @@ void Tf_vrn::show_technique(std::optional<ladder::Technique> technique) {
     }
     const QString name = from_utf8(ladder::technique_name_fr(*technique)).toHtmlEscaped();
     const QString id = from_utf8(ladder::technique_id(*technique));
-    technique_link_->setText(QStringLiteral("Technique de l'étape : <a href=\"%1\">%2</a>").arg(id, name));
+    technique_text_ = QStringLiteral("Technique de l'étape : <a href=\"%1\">%2</a>").arg(id, name);
+    technique_link_->setText(technique_text_);
     technique_link_->setToolTip(QStringLiteral("Ouvre l'explication de la technique"));
     technique_link_->show();
+}
+
+void Tf_vrn::show_walk(int part, int parts, const std::string& caption) {
+    for (QPushButton* b : {walk_back_, walk_next_, walk_whole_}) b->setVisible(parts > 0);
+    walk_whole_->setEnabled(part > 0);
+    // While a part is drawn, the line under the log tells it (shortened to fit; whole in the
+    // tooltip), and the technique comes back with the whole step.
+    if (part == 0) {
+        technique_link_->setText(technique_text_);
+        technique_link_->setToolTip(QStringLiteral("Ouvre l'explication de la technique"));
+        return;
+    }
+    const QString text = from_utf8(caption);
+    technique_link_->setText(
+        technique_link_->fontMetrics().elidedText(text, Qt::ElideRight, technique_link_->width()).toHtmlEscaped());
+    technique_link_->setToolTip(text);
 }
 
 void Tf_vrn::keep_log_line_in_view(std::size_t line) { memo_->keep_line_in_view(static_cast<int>(line)); }

@@ -75,6 +75,85 @@ BoardPicture picture_of(const Candidates& before, const Step& step, int number) 
     return picture;
 }
 
+int walk_parts(const Step& step) {
+    if (!step.branches.empty()) return static_cast<int>(step.branches.size());
+    return told_as_chain(step) ? static_cast<int>(step.links.size()) : 0;
+}
+
+namespace {
+
+// Takes the step's own pattern away, keeping what it places and removes.
+void clear_pattern(BoardPicture& picture) {
+    for (CellMarks& marks : picture.cells) {
+        marks.pattern = false;
+        marks.in_unit = false;
+        marks.highlighted = 0;
+        marks.fins = 0;
+        marks.colour_a = 0;
+        marks.colour_b = 0;
+    }
+    picture.links.clear();
+}
+
+void mark_unit(BoardPicture& picture, int unit) {
+    for (const std::uint8_t cell : geometry().unit_cells[unit]) picture.cells[cell].in_unit = true;
+}
+
+void ring(BoardPicture& picture, const Candidate& c) {
+    CellMarks& marks = picture.cells[c.cell];
+    marks.highlighted = static_cast<std::uint16_t>(marks.highlighted | (bit(c.digit) & marks.candidates));
+}
+
+} // namespace
+
+BoardPicture picture_of(const Candidates& before, const Step& step, int number, int part) {
+    BoardPicture picture = picture_of(before, step, number);
+    if (part < 1 || part > walk_parts(step)) return picture;
+    clear_pattern(picture);
+    const auto k = static_cast<std::size_t>(part - 1);
+    if (step.branches.empty()) {
+        picture.links.assign(step.links.begin(), step.links.begin() + static_cast<std::ptrdiff_t>(k + 1));
+        picture.current_link = part - 1;
+        const Link& link = step.links[k];
+        ring(picture, link.from);
+        ring(picture, link.to);
+        const LinkReason& why = link.why;
+        switch (why.kind) {
+            case LinkReason::Kind::Cell: picture.cells[why.cell].pattern = true; break;
+            case LinkReason::Kind::Unit: mark_unit(picture, why.unit); break;
+            case LinkReason::Kind::Group:
+                mark_unit(picture, why.unit);
+                for (const std::uint8_t cell : why.cells) picture.cells[cell].pattern = true;
+                break;
+            case LinkReason::Kind::Als:
+                for (const std::uint8_t cell : why.cells) picture.cells[cell].pattern = true;
+                break;
+            case LinkReason::Kind::None: break;
+        }
+        return picture;
+    }
+    const ForcingBranch& branch = step.branches[k];
+    ring(picture, branch.assume);
+    Candidate previous = branch.assume;
+    for (const Implication& imp : branch.implications) {
+        CellMarks& marks = picture.cells[imp.candidate.cell];
+        if (!imp.place) {
+            marks.removed = static_cast<std::uint16_t>(marks.removed | (bit(imp.candidate.digit) & marks.candidates));
+            continue;
+        }
+        ring(picture, imp.candidate);
+        picture.links.emplace_back(previous, imp.candidate, true);
+        previous = imp.candidate;
+    }
+    switch (branch.end.kind) {
+        case BranchEnd::Kind::EmptyCell: picture.cells[branch.end.cell].pattern = true; break;
+        case BranchEnd::Kind::NoPlace: mark_unit(picture, branch.end.unit); break;
+        case BranchEnd::Kind::Place:
+        case BranchEnd::Kind::Eliminate: picture.cells[branch.end.candidate.cell].pattern = true; break;
+    }
+    return picture;
+}
+
 std::string describe_cell(const CellMarks& marks) {
     std::string text;
     if (marks.value != 0) {

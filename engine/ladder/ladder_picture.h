@@ -31,6 +31,7 @@ struct CellMarks {
 struct BoardPicture {
     std::array<CellMarks, 81> cells{};
     std::vector<Link> links;
+    int current_link = -1; // the link being walked through, drawn heavier; -1 for none
     std::optional<Technique> technique;
     int step_number = 0; // 1-based; 0 when no step is shown
     friend bool operator==(const BoardPicture&, const BoardPicture&) = default;
@@ -42,6 +43,17 @@ BoardPicture picture_of(const Candidates& state);
 // from: its placements are written (and, being placements, clear their digit from the peers),
 // its eliminations are struck but still drawn, and its pattern is marked.
 BoardPicture picture_of(const Candidates& before, const Step& step, int number);
+
+// The parts a step can be walked through one at a time: its links when it is told as a chain,
+// its branches when it is a forcing chain; 0 when it is only shown whole.
+int walk_parts(const Step& step);
+// Step `number` with only part `part` (1..walk_parts(step)) drawn: for a chain, the links up to
+// that one, the current one heavier, its two candidates ringed and its reason marked (the cell
+// framed, or the unit hatched); for a forcing chain, the branch's assumption and placements ringed
+// and joined by arrows in order, its removals struck, and where it ends marked (the cell left
+// empty or the conclusion framed, the unit left without a place hatched). The placements and
+// eliminations of the step itself are shown as in the whole picture.
+BoardPicture picture_of(const Candidates& before, const Step& step, int number, int part);
 
 // What a cell of the picture shows, in French words, for its accessible description:
 // "chiffre 4", "chiffre placé : 7", "candidats 2, 5 et 8 ; candidat retiré : 5 ; case du motif".

@@ -4,6 +4,7 @@
 
 #include "colours.h"
 #include "narrator_fr.h"
+#include "narrator_fr_chains.h"
 
 namespace vornel::ladder {
 
@@ -134,6 +135,10 @@ void LadderSession::go_to(int position) {
         }
     }
     view_.show_picture(picture);
+    part_ = 0;
+    view_.show_walk(
+        0, position >= 1 && position <= n ? walk_parts(explanation_.steps[static_cast<std::size_t>(position - 1)]) : 0,
+        {});
 
     write_log_up_to(position);
     view_.show_technique(
@@ -143,6 +148,27 @@ void LadderSession::go_to(int position) {
     view_.set_ladder_button_visible(LadderButton::Button7, position <= n);
     view_.set_ladder_button_visible(LadderButton::Button8, position >= 1 && n >= 1);
     if (position >= 1) view_.keep_log_line_in_view(first_lines_[static_cast<std::size_t>(position - 1)]);
+}
+
+void LadderSession::walk(int delta) {
+    if (!active_ || position_ < 1 || position_ > step_count()) return;
+    const int parts = walk_parts(explanation_.steps[static_cast<std::size_t>(position_ - 1)]);
+    if (parts == 0) return;
+    // 0 is the whole step, between the last part and the first.
+    part_ = ((part_ + delta) % (parts + 1) + parts + 1) % (parts + 1);
+    show_part();
+}
+
+void LadderSession::whole() {
+    if (!active_ || part_ == 0) return;
+    part_ = 0;
+    show_part();
+}
+
+void LadderSession::show_part() {
+    const Step& step = explanation_.steps[static_cast<std::size_t>(position_ - 1)];
+    view_.show_picture(picture_of(state_before(position_), step, position_, part_));
+    view_.show_walk(part_, walk_parts(step), narrate_part(step, part_));
 }
 
 void LadderSession::write_log_up_to(int position) {

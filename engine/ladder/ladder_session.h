@@ -47,7 +47,11 @@ std::vector<std::string> explanation_log_lines(const Explanation& explanation);
 //  5. edit() ("Modifier la grille"): while the cells are locked, writes back the grid remembered
 //     at step 1; otherwise keeps the board's digits (nothing typed since is lost). Either way every
 //     cell ends white and editable, the log cleared, the four step buttons hidden, no picture.
-//  6. taken_over(): another command has written the board (New, Open, a classic solve): the
+//  6. walk(+1 / -1) draws the step shown one part at a time (its links, or a forcing chain's
+//     branches): from the whole step, +1 goes to the first part and -1 to the last; past either
+//     end the whole step comes back. whole() shows the whole step. Moving to another position
+//     shows that step whole. The log and the cells do not change while walking.
+//  7. taken_over(): another command has written the board (New, Open, a classic solve): the
 //     explanation ends at once (no picture, no Button7/Button8, no technique) and the board is
 //     left to that command.
 class LadderSession {
@@ -62,6 +66,8 @@ public:
     void back();
     void edit();
     void taken_over();
+    void walk(int delta);
+    void whole();
 
     // True while an explanation is on screen (from a valid start until edit() or taken_over()).
     bool active() const { return active_; }
@@ -70,6 +76,8 @@ public:
     // 0 start, 1..N a step, N + 1 the end.
     int position() const { return position_; }
     int step_count() const { return static_cast<int>(explanation_.steps.size()); }
+    // The part of the step being walked through (0: the whole step).
+    int part() const { return part_; }
 
 private:
     using Values = std::array<std::int16_t, 81>;
@@ -78,6 +86,7 @@ private:
     void end_display();
     void go_to(int position);
     void write_log_up_to(int position);
+    void show_part();
     // The candidates before step k (1-based), or after the last step for k = N + 1.
     const Candidates& state_before(int k);
 
@@ -90,6 +99,7 @@ private:
     std::vector<Candidates> states_; // states_[k]: after steps 1..k, built as far as needed
     bool active_ = false;
     int position_ = 0;
+    int part_ = 0;
     int logged_ = 0;                       // the log holds the lines of positions 1..logged_
     std::vector<std::size_t> first_lines_; // first_lines_[k - 1]: the first log line of position k
     std::size_t log_lines_ = 0;            // lines in the log

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <optional>
+#include <string>
 
 #include "ladder_picture.h"
 #include "step.h"
@@ -26,6 +27,7 @@ enum class LadderButton { Button7, Button8 }; // "Étape suivante", "Étape pré
 //  - keep_log_line_in_view asks that log line `line` (0-based, among the lines appended since the
 //    last clear_log) be on screen, with as many of the following lines as fit.
 //  - cells_locked is true while every cell is read-only, as a solve leaves them.
+//  - show_walk follows every show_picture of a step, and every walk through its parts.
 class LadderView {
 public:
     virtual ~LadderView() = default;
@@ -36,6 +38,13 @@ public:
     virtual void show_technique(std::optional<Technique> technique) = 0;
     virtual void keep_log_line_in_view(std::size_t line) = 0;
     virtual bool cells_locked() const = 0;
+    // The step shown can be walked part by part (links or branches): `parts` of them, `part` the
+    // one drawn (0: the whole step), `caption` its line. parts is 0 for a step that cannot.
+    virtual void show_walk(int part, int parts, const std::string& caption) {
+        (void)part;
+        (void)parts;
+        (void)caption;
+    }
 };
 
 } // namespace vornel::ladder

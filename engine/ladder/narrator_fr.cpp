@@ -211,6 +211,8 @@ constexpr std::size_t kLineWidth = 112;
 
 } // namespace
 
+std::vector<std::string> narrate_sentences(const Step& step) { return sentences(step); }
+
 std::vector<std::string> narrate(const Step& step) {
     std::vector<std::string> lines;
     for (const std::string& sentence : sentences(step))

@@ -8,9 +8,13 @@
 
 namespace vornel::ladder {
 
-// The French sentences that tell a step, in the program's voice: "La case ligne 4, colonne 2 ne
-// peut contenir que le 7 : nous écrivons un 7." Every word the ladder shows comes from here.
+// The French lines that tell a step, in the program's voice: "La case ligne 4, colonne 2 ne
+// peut contenir que le 7 : nous écrivons un 7." Every word the ladder shows comes from here. A
+// sentence longer than 112 characters goes on over several lines, the following ones indented by
+// two spaces more than the first; lines that start with spaces belong to a chain or a branch.
 std::vector<std::string> narrate(const Step& step);
+// The same sentences, each whole on one line.
+std::vector<std::string> narrate_sentences(const Step& step);
 
 // What is said of each technique (techniques_fr.cpp, one row per technique): its French name, as
 // French-speaking players say it ("Paire nue", "X-Wing"...), and the text of its help page.

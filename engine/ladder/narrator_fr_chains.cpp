@@ -223,8 +223,23 @@ void end_line(std::vector<std::string>& lines, const BranchEnd& end, const std::
 
 void branch_lines(std::vector<std::string>& lines, const ForcingBranch& branch, const std::string& indent) {
     add_line(lines, "Si " + holds_s(branch.assume) + " :", indent);
-    for (const Implication& imp : branch.implications) implication_lines(lines, imp, indent + "  ");
-    end_line(lines, branch.end, indent + "  ");
+    const std::vector<Implication>& imps = branch.implications;
+    // A removal by a placement that ends the branch is told as its end.
+    const bool peer_end = branch.end.kind == BranchEnd::Kind::Eliminate && !imps.empty() &&
+                          imps.back().why == Implication::Why::Peer && imps.back().candidate == branch.end.candidate;
+    for (std::size_t i = 0; i + (peer_end ? 1 : 0) < imps.size(); ++i) implication_lines(lines, imps[i], indent + "  ");
+    if (!peer_end) {
+        end_line(lines, branch.end, indent + "  ");
+        return;
+    }
+    const Implication& last = imps.back();
+    const Candidate& c = last.candidate;
+    add_line(lines,
+             last.cell == c.cell
+                 ? "Donc " + cell_short(c.cell) + ", remplie, ne contient pas " + digit_the(c.digit) + "."
+                 : "Donc " + lacks_s(c) + " : " + cell_short(c.cell) + " voit le " + std::to_string(c.digit) + " de " +
+                       cell_short(last.cell) + ".",
+             indent + "  ");
 }
 
 void implication_lines(std::vector<std::string>& lines, const Implication& imp, const std::string& indent) {
@@ -270,7 +285,7 @@ std::vector<std::string> forcing(const Step& step) {
         const Candidate& a = step.branches.front().assume;
         for (const ForcingBranch& b : step.branches) branch_lines(lines, b, "");
         add_line(lines, capitalise(digit_the(a.digit)) + " est donc impossible en " + cell_short(a.cell) +
-                            " : nous le retirons.");
+                            " : nous retirons " + digit_the(a.digit) + " de " + cell_short(a.cell) + ".");
         return lines;
     }
     if (kind == 2) {
@@ -319,7 +334,49 @@ std::vector<std::string> trial(const Step& step) {
     return lines;
 }
 
+std::string end_phrase(const BranchEnd& end) {
+    switch (end.kind) {
+        case BranchEnd::Kind::EmptyCell: return cell_short(end.cell) + " n'aurait plus aucun chiffre possible";
+        case BranchEnd::Kind::NoPlace:
+            return digit_the(end.candidate.digit) + " n'aurait plus de place dans " + unit_name(end.unit);
+        case BranchEnd::Kind::Place: return holds_s(end.candidate);
+        case BranchEnd::Kind::Eliminate: return lacks_s(end.candidate);
+    }
+    return {};
+}
+
 } // namespace
+
+std::string narrate_part(const Step& step, int part) {
+    if (part < 1) return {};
+    const auto k = static_cast<std::size_t>(part - 1);
+    if (!step.branches.empty()) {
+        if (k >= step.branches.size()) return {};
+        const ForcingBranch& b = step.branches[k];
+        return "Branche " + std::to_string(part) + " sur " + std::to_string(step.branches.size()) + " : si " +
+               holds_s(b.assume) + ", " + end_phrase(b.end) + " (" + std::to_string(b.implications.size()) +
+               (b.implications.size() > 1 ? " implications)." : " implication).");
+    }
+    if (!told_as_chain(step) || k >= step.links.size()) return {};
+    return "Lien " + std::to_string(part) + " sur " + std::to_string(step.links.size()) + " : " +
+           link_line(step.links[k]);
+}
+
+std::string cell_key_line() { return fr::cell_key(); }
+
+bool names_cells_compactly(const Step& step) {
+    switch (step.technique) {
+        case Technique::XyWing:
+        case Technique::XyzWing:
+        case Technique::WWing:
+        case Technique::XChain:
+        case Technique::RemotePair:
+        case Technique::XyChain:
+        case Technique::Aic:
+        case Technique::ForcingChain: return true;
+        default: return told_as_chain(step) || !step.branches.empty();
+    }
+}
 
 std::vector<std::string> narrate_chains(const Step& step) {
     switch (step.technique) {

@@ -236,8 +236,9 @@ const Case kCases[] = {
     {"colour_wrap", find_simple_colouring, kColourWrap, Technique::SimpleColouring, 1, "r1c3-5 r2c2-5", ""},
     {"x_chain", find_x_chain, kXChain, Technique::XChain, 0, "r3c3-7", ""},
     {"remote_pair", find_remote_pair, kRemotePair, Technique::RemotePair, 0, "r6c7-5", ""},
-    {"remote_pair_of_eight_cells", find_remote_pair, kRemotePairLong, Technique::RemotePair, 0,
-     "r1c7-2 r3c7-8 r7c5-2 r7c5-8 r7c9-2 r7c9-8 r8c7-2 r8c7-8 r8c9-2 r8c9-8", ""},
+    // One chain at a time: the shortest path of pairs that removes something; the ladder takes the
+    // other removals in the steps that follow.
+    {"remote_pair_of_eight_cells", find_remote_pair, kRemotePairLong, Technique::RemotePair, 0, "r1c7-2 r3c7-8", ""},
     {"xy_chain", find_xy_chain, kXyChain, Technique::XyChain, 0, "r4c2-4 r5c2-4 r6c2-4 r9c3-4", ""},
     {"aic", find_aic, kAic, Technique::Aic, 0, "r9c3-9", ""},
     {"unique_rectangle_type_1", find_unique_rectangle, kRectangle1, Technique::UniqueRectangle, 1, "r2c2-8 r2c2-9", ""},
@@ -386,19 +387,22 @@ const Told kTold[] = {
     {"x_chain",
      find_x_chain,
      kXChain,
-     {"Si la case ligne 3, colonne 8 ne contient pas le 7, alors la case ligne 1, colonne 8 contient le 7, donc la "
-      "case ligne 1, colonne 6 ne contient pas le 7, donc la case ligne 5, colonne 6 contient le 7, donc la case "
-      "ligne 4, colonne 4 ne contient pas le 7, donc la case ligne 4, colonne 3 contient le 7.",
-      "Ainsi, le 7 se trouve dans la case ligne 3, colonne 8 ou dans la case ligne 4, colonne 3 : nous retirons le 7 "
-      "de la case ligne 3, colonne 3."}},
+     {"Si L3C8 ne contient pas le 7 :",
+      "  Dans la colonne 8, le 7 n'a que deux places : L3C8 et L1C8, donc L1C8 contient le 7.",
+      "  L1C8 et L1C6 sont dans la ligne 1 : L1C6 ne contient pas le 7.",
+      "  Dans la colonne 6, le 7 n'a que deux places : L1C6 et L5C6, donc L5C6 contient le 7.",
+      "  L5C6 et L4C4 sont dans la région 5 : L4C4 ne contient pas le 7.",
+      "  Dans la ligne 4, le 7 n'a que deux places : L4C4 et L4C3, donc L4C3 contient le 7.",
+      "Ainsi, le 7 est en L3C8 ou en L4C3 : nous retirons le 7 de L3C3."}},
     {"aic",
      find_aic,
      kAic,
-     {"Si la case ligne 8, colonne 2 ne contient pas le 9, alors elle contient le 4, donc la case ligne 8, colonne 4 "
-      "ne contient pas le 4, donc la case ligne 9, colonne 5 contient le 4, donc elle ne contient pas le 6, donc la "
-      "case ligne 9, colonne 3 contient le 6.",
-      "Ainsi, la case ligne 8, colonne 2 contient le 9 ou la case ligne 9, colonne 3 contient le 6 : nous retirons le "
-      "9 de la case ligne 9, colonne 3."}},
+     {"Si L8C2 ne contient pas le 9 :", "  L8C2 n'a que le 9 et le 4, donc L8C2 contient le 4.",
+      "  L8C2 et L8C4 sont dans la ligne 8 : L8C4 ne contient pas le 4.",
+      "  Dans la région 8, le 4 n'a que deux places : L8C4 et L9C5, donc L9C5 contient le 4.",
+      "  L9C5 contient le 4, donc pas le 6.",
+      "  Dans la ligne 9, le 6 n'a que deux places : L9C5 et L9C3, donc L9C3 contient le 6.",
+      "Ainsi, L8C2 contient le 9 ou L9C3 contient le 6 : nous retirons le 9 de L9C3."}},
     {"unique_rectangle_type_1",
      find_unique_rectangle,
      kRectangle1,
@@ -418,17 +422,19 @@ const Told kTold[] = {
     {"forcing_chain",
      find_forcing_chain,
      kForcing,
-     {"Si la case ligne 7, colonne 8 contenait le 9, il faudrait écrire un 7 dans la case ligne 7, colonne 3 et un 8 "
-      "dans la case ligne 7, colonne 2, et le 5 n'aurait plus de place dans la ligne 7.",
-      "Le 9 est donc impossible dans la case ligne 7, colonne 8 : nous le retirons."}},
+     {"Si L7C8 contient le 9 :", "  Le 7 va en L7C3, sa seule place dans la ligne 7.",
+      "  Le 8 va en L7C2, sa seule place dans la région 7.",
+      "  Le 5 n'a alors plus de place dans la ligne 7 : c'est impossible.",
+      "Le 9 est donc impossible en L7C8 : nous retirons le 9 de L7C8."}},
     {"forcing_chain_cell",
      find_forcing_chain,
      kForcingCell,
-     {"La case ligne 3, colonne 4 ne peut contenir que le 5 et le 9.",
-      "Si la case ligne 3, colonne 4 contient le 5, il s'ensuit un 5 dans la case ligne 2, colonne 8.",
-      "Si la case ligne 3, colonne 4 contient le 9, il s'ensuit un 1 dans la case ligne 8, colonne 4, un 3 dans la "
-      "case ligne 1, colonne 4 et un 3 dans la case ligne 2, colonne 8.",
-      "Dans tous les cas, la case ligne 2, colonne 8 ne peut pas contenir le 4 : nous le retirons."}},
+     {"L3C4 ne peut contenir que le 5 et le 9.", "Si L3C4 contient le 5 :",
+      "  Le 5 va en L2C8, sa seule place dans la ligne 2.", "  Donc L2C8, remplie, ne contient pas le 4.",
+      "Si L3C4 contient le 9 :", "  Le 1 va en L8C4, seul chiffre qui y reste.",
+      "  Le 3 va en L1C4, seul chiffre qui y reste.", "  Le 3 va en L2C8, sa seule place dans la ligne 2.",
+      "  Donc L2C8, remplie, ne contient pas le 4.",
+      "Dans tous les cas, L2C8 ne contient pas le 4 : nous retirons le 4 de L2C8."}},
     {"trial",
      find_trial,
      kTrial,
@@ -529,8 +535,10 @@ TEST(AdvancedCoverage, nested_forcing_chains_are_told_as_such) {
             const std::vector<std::string> text = narrate_chains(s);
             ASSERT_FALSE(text.empty());
             std::string all;
-            for (const std::string& line : text) all += line;
-            EXPECT_NE(all.find("avec les intersections et des chaînes forcées imbriquées"), std::string::npos) << all;
+            for (const std::string& line : text) all += line + '\n';
+            // The inner chain is told inside the branch, two spaces further in, down to where it breaks.
+            EXPECT_NE(all.find(", car :"), std::string::npos) << all;
+            EXPECT_NE(all.find("\n    Si L"), std::string::npos) << all;
             for (const Candidate& e : s.eliminations) EXPECT_NE(solver.solution()[e.cell], e.digit);
             for (const Candidate& q : s.placements) EXPECT_EQ(solver.solution()[q.cell], q.digit);
         }

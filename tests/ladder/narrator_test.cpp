@@ -27,7 +27,7 @@ TEST_P(TellsAStep, in_french) {
     const std::optional<Step> step = t.find(model(t.grid, t.edits));
     ASSERT_TRUE(step.has_value());
     std::string text;
-    for (const std::string& line : narrate(*step)) text += (text.empty() ? "" : "\n") + line;
+    for (const std::string& line : narrate_sentences(*step)) text += (text.empty() ? "" : "\n") + line;
     EXPECT_EQ(text, t.text);
 }
 
@@ -51,15 +51,17 @@ INSTANTIATE_TEST_SUITE_P(Ladder, TellsAStep, ::testing::Values(
              "Dans la colonne 2, le 5 ne peut aller que dans la région 1 : nous retirons le 5 des cases lignes 1, 2 "
              "et 3, colonne 3."},
     Sentence{"naked_pair", find_naked_pair, kEmpty, "r1c38=26",
-             "Les cases ligne 1, colonne 3 et ligne 1, colonne 8 ne peuvent contenir que le 2 et le 6 : nous retirons "
-             "le 2 et le 6 des autres cases de la ligne 1."},
+             "Les cases ligne 1, colonne 3 et ligne 1, colonne 8 ne peuvent contenir que le 2 et le 6 : ces chiffres "
+             "ne peuvent aller ailleurs dans la ligne 1, et nous retirons le 2 et le 6 des cases ligne 1, colonnes 1, "
+             "2, 4, 5, 6, 7 et 9."},
     Sentence{"hidden_pair", find_hidden_pair, kEmpty, "r1c1346789-49 r1c2=1249 r1c5=4789",
              "Dans la ligne 1, le 4 et le 9 ne peuvent aller que dans les cases ligne 1, colonne 2 et ligne 1, "
              "colonne 5 : nous retirons de ces cases les autres chiffres, le 1 et le 2 de la case ligne 1, colonne 2 "
              "et le 7 et le 8 de la case ligne 1, colonne 5."},
     Sentence{"naked_triple", find_naked_triple, kEmpty, "r1c4=12 r5c4=23 r9c4=13",
-             "Les cases lignes 1, 5 et 9, colonne 4 ne peuvent contenir que le 1, "
-             "le 2 et le 3 : nous retirons le 1, le 2 et le 3 des autres cases de la colonne 4."},
+             "Les cases lignes 1, 5 et 9, colonne 4 ne peuvent contenir que le 1, le 2 et le 3 : ces chiffres ne "
+             "peuvent aller ailleurs dans la colonne 4, et nous retirons le 1, le 2 et le 3 des cases lignes 2, 3, 4, "
+             "6, 7 et 8, colonne 4."},
     Sentence{"x_wing", find_x_wing, kEmpty, "r2c1245679-5 r7c1245679-5 r134568c38-5",
              "Dans les lignes 2 et 7, le 5 ne peut aller que dans les colonnes 3 et 8 : ces colonnes ont donc leur 5 "
              "dans ces lignes, et nous retirons le 5 des cases ligne 9, colonne 3 et ligne 9, colonne 8."},
@@ -75,17 +77,13 @@ INSTANTIATE_TEST_SUITE_P(Ladder, TellsAStep, ::testing::Values(
              "des cases ligne 2 (colonne 2), ligne 3 (colonne 2), ligne 7 (colonne 1) et ligne 9 (colonne 1), qui "
              "voient ces deux cases."},
     Sentence{"xy_wing", find_xy_wing, kEmpty, "r5c5=12 r5c8=13 r8c5=23",
-             "La case ligne 5, colonne 5 ne peut contenir que le 1 et le 2, la case ligne 5, colonne 8 que le 1 et "
-             "le 3, la case ligne 8, colonne 5 que le 2 et le 3.\nSi la case ligne 5, colonne 5 contient le 1, la "
-             "case ligne 5, colonne 8 contient le 3 ; sinon elle contient le 2 et la case ligne 8, colonne 5 contient "
-             "le 3.\nDans les deux cas, le 3 est dans la case ligne 5, colonne 8 ou dans la case ligne 8, colonne 5 : "
-             "nous retirons le 3 de la case ligne 8, colonne 8, qui voit ces deux cases."},
+             "L5C5 ne peut contenir que le 1 et le 2, L5C8 que le 1 et le 3, L8C5 que le 2 et le 3.\nSi L5C5 "
+             "contient le 1, L5C8 contient le 3 ; sinon L5C5 contient le 2 et L8C5 contient le 3.\nDans les deux "
+             "cas, le 3 est en L5C8 ou en L8C5 : nous retirons le 3 de L8C8, qui voit ces deux cases."},
     Sentence{"w_wing", find_w_wing, kEmpty, "r5c3=49 r9c4=49 r8c1245789-9",
-             "La case ligne 5, colonne 3 et la case ligne 9, colonne 4 ne peuvent contenir que le 4 et le 9.\nDans "
-             "la ligne 8, le 9 ne peut aller que dans la case ligne 8, colonne 3, qui voit la case ligne 5, colonne 3, "
-             "et dans la case ligne 8, colonne 6, qui voit la case ligne 9, colonne 4 : ces deux cases ne peuvent "
-             "donc pas contenir toutes deux le 9, et l'une d'elles contient le 4.\nNous retirons le 4 des cases "
-             "ligne 5, colonne 4 et ligne 9, colonne 3, qui voient ces deux cases."}
+             "L5C3 et L9C4 ne peuvent contenir que le 4 et le 9.\nDans la ligne 8, le 9 ne peut aller qu'en L8C3, "
+             "qui voit L5C3, et en L8C6, qui voit L9C4.\nL'une de ces deux cases contient donc le 9 : L5C3 ou L9C4 "
+             "ne le contient pas et contient le 4.\nNous retirons le 4 de L5C4 et L9C3, qui voient L5C3 et L9C4."}
 ), [](const ::testing::TestParamInfo<Sentence>& info) { return std::string(info.param.name); });
 // clang-format on
 
