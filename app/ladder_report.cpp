@@ -190,8 +190,14 @@ std::string ladder_narrative(const Explanation& explanation) {
 std::string ladder_summary(const Explanation& explanation) {
     return grid_text(explanation.final_grid, '.') + ' ' + std::string(ladder::verdict_id(explanation.verdict)) + ' ' +
            std::to_string(explanation.steps.size()) + ' ' + solutions_text(explanation.solutions) + ' ' +
-           std::to_string(explanation.rating.score) + ' ' + explanation.rating.level + ' ' +
-           (explanation.hardest ? std::string(ladder::technique_id(*explanation.hardest)) : "-") + '\n';
+           (explanation.rating ? std::to_string(explanation.rating->score) + ' ' +
+                                     std::string(ladder::level_name_fr(explanation.rating->level))
+                               : std::string("- -")) +
+           ' ' + (explanation.hardest ? std::string(ladder::technique_id(*explanation.hardest)) : "-") +
+           (explanation.two_solutions ? ' ' + grid_text((*explanation.two_solutions)[0], '0') + ' ' +
+                                            grid_text((*explanation.two_solutions)[1], '0')
+                                      : std::string()) +
+           '\n';
 }
 
 std::string ladder_json(const Explanation& explanation) {
@@ -217,10 +223,25 @@ std::string ladder_json(const Explanation& explanation) {
         json_strings(out, ladder::narrate(step));
         out += '}';
     }
-    out += "],\"grid\":\"" + grid_text(explanation.final_grid, '0') +
-           "\",\"rating\":{\"score\":" + std::to_string(explanation.rating.score) +
-           ",\"level\":" + json_string(explanation.rating.level) + "},\"hardest\":";
+    out += "],\"grid\":\"" + grid_text(explanation.final_grid, '0') + "\",\"rating\":" +
+           (explanation.rating ? "{\"score\":" + std::to_string(explanation.rating->score) + ",\"level\":" +
+                                     json_string(std::string(ladder::level_name_fr(explanation.rating->level))) + "}"
+                               : std::string("null")) +
+           ",\"hardest\":";
     out += explanation.hardest ? '"' + std::string(ladder::technique_id(*explanation.hardest)) + '"' : "null";
+    out += ",\"two_solutions\":";
+    if (explanation.two_solutions) {
+        out += "[\"" + grid_text((*explanation.two_solutions)[0], '0') + "\",\"" +
+               grid_text((*explanation.two_solutions)[1], '0') + "\"],\"differences\":[";
+        for (std::size_t i = 0; i < explanation.differing_cells.size(); ++i) {
+            const int cell = explanation.differing_cells[i];
+            if (i > 0) out += ',';
+            out += '[' + std::to_string(cell / 9 + 1) + ',' + std::to_string(cell % 9 + 1) + ']';
+        }
+        out += ']';
+    } else {
+        out += "null,\"differences\":null";
+    }
     out += ",\"problems\":";
     json_strings(out, explanation.problems);
     out += ",\"conclusion\":";

@@ -11,7 +11,8 @@ namespace vornel {
 // How vornel-explain reports the technique ladder (--techniques all).
 enum class LadderReport {
     Narrative, // numbered steps' sentences, then verdict, rating and final grid
-    Summary,   // one line: grid verdict steps solutions score level hardest
+    Summary,   // one line: grid verdict steps solutions score level hardest, then two solutions
+               // when there are several ("- -" for score and level when there is no rating)
     Json,      // one JSON object per line
 };
 

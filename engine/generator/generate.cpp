@@ -34,12 +34,9 @@ std::string plain(std::string_view name) {
     return out;
 }
 
-// The level of a rating, as an index into kLevels; -1 when the ladder words it otherwise.
-int level_index(const ladder::Rating& rating) {
-    for (std::size_t i = 0; i < kLevels.size(); ++i)
-        if (rating.level == kLevels[i]) return static_cast<int>(i);
-    return -1;
-}
+// The level of a rating, as an index into kLevels.
+int level_index(const ladder::Rating& rating) { return static_cast<int>(rating.level); }
+static_assert(kLevels.size() == ladder::kLevelCount, "one word per level, in the order of the levels");
 
 // The level of a puzzle whose explanation needs `technique` once and `count` steps in all: the
 // least (count 1) and the most a puzzle whose hardest technique it is can be rated.

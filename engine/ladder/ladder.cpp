@@ -17,6 +17,18 @@ int first_uniqueness() {
     return t;
 }
 
+// Two different solutions of a grid known to have several: the first the search finds, and the
+// first that differs from it in the earliest cell where one can.
+std::array<Grid, 2> two_solutions(const Grid& grid) {
+    const SolutionCount first = find_solutions(grid, 1);
+    for (int cell = 0; cell < 81; ++cell) {
+        if (grid[static_cast<std::size_t>(cell)] != 0) continue;
+        const SolutionCount other = find_solutions_without(grid, cell, first.first[static_cast<std::size_t>(cell)], 1);
+        if (other.count > 0) return {first.first, other.first};
+    }
+    return {first.first, first.first}; // not reached for a grid with several solutions
+}
+
 } // namespace
 
 bool makes_progress(const Candidates& c, const Step& step) {
@@ -91,7 +103,6 @@ Explanation explain(const Values& puzzle) {
     }
     if (!result.problems.empty()) {
         result.verdict = Verdict::Invalid;
-        result.rating = rate(result.steps);
         return result;
     }
 
@@ -113,18 +124,24 @@ Explanation explain(const Values& puzzle) {
         if (result.solutions == 0) {
             result.verdict = Verdict::NoSolution;
             result.steps.clear();
-            result.rating = rate(result.steps);
             return result;
         }
         ladder.set_unique_solution(result.solutions == 1);
-        run(kTechniqueCount);
+        // With several solutions, forcing chains would only go on to find that a candidate can go
+        // either way, cell after cell, at great cost: the explanation stops where only they would.
+        run(result.solutions == 1 ? kTechniqueCount : static_cast<int>(Technique::ForcingChain));
     }
     result.final_grid = ladder.candidates().values();
-    if (result.solutions >= 2)
+    if (result.solutions >= 2) {
         result.verdict = Verdict::MultipleSolutions;
-    else
+        result.two_solutions = two_solutions(result.final_grid);
+        for (std::uint8_t cell = 0; cell < 81; ++cell)
+            if ((*result.two_solutions)[0][cell] != (*result.two_solutions)[1][cell])
+                result.differing_cells.push_back(cell);
+    } else {
         result.verdict = ladder.candidates().empty_cells() == 0 ? Verdict::Solved : Verdict::Stuck;
-    result.rating = rate(result.steps);
+        result.rating = rate(result.steps);
+    }
     for (const Step& step : result.steps)
         if (!result.hardest || technique_weight(step.technique) > technique_weight(*result.hardest))
             result.hardest = step.technique;

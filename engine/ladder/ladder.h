@@ -16,9 +16,10 @@ enum class Verdict { Solved, Invalid, NoSolution, MultipleSolutions, Stuck };
 // "solved", "invalid", "no-solution", "multiple-solutions", "stuck"
 std::string_view verdict_id(Verdict verdict);
 
+// How hard a puzzle is: its level, and a score that orders puzzles of one level among themselves.
 struct Rating {
     int score = 0;
-    std::string level; // French: "très facile", "facile", "moyen", "difficile", "très difficile", "diabolique"
+    Level level = Level::VeryEasy;
 };
 
 // The whole explanation of one puzzle, from its givens.
@@ -31,8 +32,12 @@ struct Explanation {
     std::vector<std::string> problems;
     std::vector<Step> steps;
     Grid final_grid{};
-    Rating rating;
+    // None for invalid givens and for givens with no solution or several: only a puzzle is rated.
+    std::optional<Rating> rating;
     std::optional<Technique> hardest; // none when no step was needed
+    // Two or more solutions: two different ones, and the cells (0-80, in order) where they differ.
+    std::optional<std::array<Grid, 2>> two_solutions;
+    std::vector<std::uint8_t> differing_cells;
 };
 
 // The ladder over one position: finds the next step with the first technique (in Technique order,
@@ -65,16 +70,18 @@ using Values = std::array<std::int16_t, 81>;
 bool makes_progress(const Candidates& c, const Step& step);
 
 // Checks, counts and explains a puzzle to the end: invalid givens are listed, a puzzle without
-// solution is only said so, a puzzle with several gets its forced steps (no uniqueness technique),
-// a puzzle with one is explained step by step until the grid is full or nothing applies (Stuck).
+// solution is only said so, a puzzle with several gets its forced steps up to the point where only
+// forcing chains would go on (no uniqueness technique), then two of its solutions; a puzzle with
+// one is explained step by step until the grid is full or nothing applies (Stuck).
 // The techniques before uniqueness run first; when they fill the grid, every step being forced, the
 // givens have exactly one solution and no count is needed. Otherwise the solutions are counted
 // and the ladder goes on from there, with uniqueness only when there is exactly one.
 Explanation explain(const Grid& puzzle);
 Explanation explain(const Values& puzzle);
 
-// Score and level from the steps: the hardest technique sets the level and the tens of the score,
-// the number of steps that needed it the units (capped at 9). No step: score 0, "très facile".
+// Score and level from the steps. The hardest technique sets the level and the thousands of the
+// score (its weight); then the hundreds are how deeply the deepest forcing chain nests (0-2), and
+// the units the number of steps at the puzzle's level (up to 99). No step: score 0, very easy.
 Rating rate(const std::vector<Step>& steps);
 // The difficulty weight of a technique, 1 (full house) to 30 (trial); the score's tens.
 int technique_weight(Technique technique);

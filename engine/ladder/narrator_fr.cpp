@@ -223,8 +223,9 @@ std::vector<std::string> narrate(const Step& step) {
 std::vector<std::string> narrate_verdict(const Explanation& explanation) {
     std::vector<std::string> lines;
     const auto rating = [&] {
-        std::string line =
-            "Difficulté : " + explanation.rating.level + " (score " + std::to_string(explanation.rating.score) + ")";
+        if (!explanation.rating) return;
+        std::string line = "Difficulté : " + std::string(level_name_fr(explanation.rating->level)) + " (score " +
+                           std::to_string(explanation.rating->score) + ")";
         if (explanation.hardest) line += ", technique la plus difficile : " + technique_name_fr(*explanation.hardest);
         lines.push_back(line + ".");
     };
@@ -238,9 +239,26 @@ std::vector<std::string> narrate_verdict(const Explanation& explanation) {
         case Verdict::NoSolution: lines.push_back("Le sudoku n'a aucune solution."); break;
         case Verdict::MultipleSolutions:
             lines.push_back("Le sudoku a plusieurs solutions : " +
-                            (n == 0 ? std::string("aucun chiffre n'est forcé.")
-                                    : "nous avons écrit ce que la logique impose, en " + steps +
-                                          ", et aucune déduction ne mène plus loin."));
+                            (n == 0
+                                 ? std::string("sans chaîne forcée, aucun chiffre ne s'impose.")
+                                 : "nous avons écrit ce que la logique impose sans chaîne forcée, en " + steps + "."));
+            if (explanation.two_solutions) {
+                const std::array<Grid, 2>& two = *explanation.two_solutions;
+                lines.push_back("En voici deux :");
+                for (const Grid& grid : two) {
+                    std::string line;
+                    for (const std::uint8_t v : grid) line += static_cast<char>('0' + v);
+                    lines.push_back(line);
+                }
+                std::vector<std::string> cells;
+                for (const std::uint8_t cell : explanation.differing_cells)
+                    cells.push_back(cell_name(cell) + " (" + std::to_string(two[0][cell]) + " ou " +
+                                    std::to_string(two[1][cell]) + ")");
+                const std::size_t d = cells.size();
+                lines.push_back("Elles diffèrent dans " +
+                                (d == 1 ? std::string("la case ") : std::to_string(d) + " cases : ") + join(cells) +
+                                ".");
+            }
             break;
         case Verdict::Stuck:
             lines.push_back("Le sudoku a une solution unique, mais notre méthode ne permet pas de la trouver : "

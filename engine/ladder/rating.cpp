@@ -1,7 +1,6 @@
 #include <algorithm>
 
 #include "ladder.h"
-#include "narrator_fr.h"
 #include "technique_table.h"
 
 namespace vornel::ladder {
@@ -10,22 +9,23 @@ int technique_weight(Technique technique) { return technique_row(technique).weig
 
 Rating rate(const std::vector<Step>& steps) {
     Rating rating;
-    const Step* hardest = nullptr;
-    int uses = 0;
+    int hardest = 0;
     for (const Step& step : steps) {
-        const int w = technique_weight(step.technique);
-        if (!hardest || w > technique_weight(hardest->technique)) {
-            hardest = &step;
-            uses = 0;
+        if (technique_weight(step.technique) > hardest) {
+            hardest = technique_weight(step.technique);
+            rating.level = technique_row(step.technique).level;
         }
-        if (w == technique_weight(hardest->technique)) ++uses;
     }
-    if (!hardest) {
-        rating.level = level_name_fr(Level::VeryEasy);
-        return rating;
+    if (hardest == 0) return rating;
+    int at_level = 0;
+    int depth = 0;
+    for (const Step& step : steps) {
+        if (technique_row(step.technique).level == rating.level) ++at_level;
+        // A forcing chain's variant is its kind (1-3) plus 3 for each level of nesting.
+        if (step.technique == Technique::ForcingChain && step.variant > 0)
+            depth = std::max(depth, (step.variant - 1) / 3);
     }
-    rating.score = 10 * technique_weight(hardest->technique) + std::min(uses - 1, 9);
-    rating.level = level_name_fr(technique_row(hardest->technique).level);
+    rating.score = 1000 * hardest + 100 * std::min(depth, 9) + std::min(at_level, 99);
     return rating;
 }
 

@@ -169,8 +169,18 @@ TEST(LadderCli, summary_is_one_line_per_puzzle) {
     while (std::getline(lines, line)) all.push_back(line);
     ASSERT_EQ(all.size(), 3u);
     EXPECT_EQ(all[0].rfind(std::string(kSolution) + " solved 51 1 ", 0), 0u) << all[0];
-    EXPECT_EQ(all[1].rfind(" multiple-solutions 2 2+ "), 81u) << all[1];
-    EXPECT_EQ(all[2], "55" + std::string(79, '.') + " invalid 0 0 0 très facile -");
+    // Several solutions: no rating, then two different solutions that keep the givens.
+    EXPECT_EQ(all[1].rfind(" multiple-solutions 2 2+ - - full-house "), 81u) << all[1];
+    ASSERT_EQ(all[1].size(), 81u + std::string(" multiple-solutions 2 2+ - - full-house").size() + 2 * 82) << all[1];
+    const std::string one = all[1].substr(all[1].size() - 163, 81);
+    const std::string two = all[1].substr(all[1].size() - 81);
+    EXPECT_NE(one, two);
+    for (std::size_t i = 0; i < 81; ++i) {
+        if (kSeveral[i] == '.') continue;
+        EXPECT_EQ(one[i], kSeveral[i]) << i;
+        EXPECT_EQ(two[i], kSeveral[i]) << i;
+    }
+    EXPECT_EQ(all[2], "55" + std::string(79, '.') + " invalid 0 0 - - -");
 }
 
 TEST(LadderCli, json_lines_carry_the_agreed_keys) {
@@ -189,8 +199,19 @@ TEST(LadderCli, json_lines_carry_the_agreed_keys) {
             EXPECT_EQ(doc.fields.count(key), 1u) << key;
         EXPECT_EQ(doc.fields["puzzle"].text.size(), 81u);
         EXPECT_EQ(doc.fields["grid"].text.size(), 81u);
-        EXPECT_EQ(doc.fields["rating"].fields.count("score"), 1u);
-        EXPECT_EQ(doc.fields["rating"].fields["level"].kind, Json::String);
+        // Only a puzzle with one solution is rated; several solutions come with two of them.
+        const bool several = doc.fields["verdict"].text == "multiple-solutions";
+        EXPECT_EQ(doc.fields["rating"].kind, several ? Json::Null : Json::Object);
+        EXPECT_EQ(doc.fields["two_solutions"].kind, several ? Json::Array : Json::Null);
+        EXPECT_EQ(doc.fields["differences"].kind, several ? Json::Array : Json::Null);
+        if (several) {
+            ASSERT_EQ(doc.fields["two_solutions"].items.size(), 2u);
+            EXPECT_NE(doc.fields["two_solutions"].items[0].text, doc.fields["two_solutions"].items[1].text);
+            EXPECT_FALSE(doc.fields["differences"].items.empty());
+        } else {
+            EXPECT_EQ(doc.fields["rating"].fields.count("score"), 1u);
+            EXPECT_EQ(doc.fields["rating"].fields["level"].kind, Json::String);
+        }
         for (const Json& step : doc.fields["steps"].items) {
             EXPECT_EQ(step.fields.at("technique").kind, Json::String);
             for (const char* list : {"place", "eliminate"})

@@ -144,7 +144,7 @@ TEST_P(ClosesAnExplanation, with_verdict_and_rating) {
 INSTANTIATE_TEST_SUITE_P(Ladder, ClosesAnExplanation, ::testing::Values(
     Closing{"one_step", "53.678912672195348198342567859761423426853791713924856961537284287419635345286179",
             {"Le sudoku est résolu en 1 étape.",
-             "Difficulté : très facile (score 10), technique la plus difficile : Dernière case libre."}},
+             "Difficulté : très facile (score 1001), technique la plus difficile : Dernière case libre."}},
     Closing{"full", "534678912672195348198342567859761423426853791713924856961537284287419635345286179",
             {"Le sudoku est déjà rempli.", "Difficulté : très facile (score 0)."}},
     Closing{"invalid", "55.678912672195348198342567859761423426853791713924856961537284287419635345286179",
@@ -153,8 +153,20 @@ INSTANTIATE_TEST_SUITE_P(Ladder, ClosesAnExplanation, ::testing::Values(
              "Le sudoku n'est pas valide."}},
     Closing{"no_solution", "12345678.........9...............................................................",
             {"Le sudoku n'a aucune solution."}},
-    Closing{"several_solutions_nothing_forced", ".................................................................................",
-            {"Le sudoku a plusieurs solutions : aucun chiffre n'est forcé."}}
+    Closing{"several_solutions_nothing_forced", "53467891267219534819834256785976.42.42685.79.713924856961537284287419635345286179",
+            {"Le sudoku a plusieurs solutions : sans chaîne forcée, aucun chiffre ne s'impose.",
+             "En voici deux :",
+             "534678912672195348198342567859761423426853791713924856961537284287419635345286179",
+             "534678912672195348198342567859763421426851793713924856961537284287419635345286179",
+             "Elles diffèrent dans 4 cases : ligne 4, colonne 6 (1 ou 3), ligne 4, colonne 9 (3 ou 1), "
+             "ligne 5, colonne 6 (3 ou 1) et ligne 5, colonne 9 (1 ou 3)."}},
+    Closing{"several_solutions_after_forced_steps", "53.67891267219534819834256785976.42.42685.79.713924856961537284287419635345286179",
+            {"Le sudoku a plusieurs solutions : nous avons écrit ce que la logique impose sans chaîne forcée, en 1 étape.",
+             "En voici deux :",
+             "534678912672195348198342567859761423426853791713924856961537284287419635345286179",
+             "534678912672195348198342567859763421426851793713924856961537284287419635345286179",
+             "Elles diffèrent dans 4 cases : ligne 4, colonne 6 (1 ou 3), ligne 4, colonne 9 (3 ou 1), "
+             "ligne 5, colonne 6 (3 ou 1) et ligne 5, colonne 9 (1 ou 3)."}}
 ), [](const ::testing::TestParamInfo<Closing>& info) { return std::string(info.param.name); });
 // clang-format on
 

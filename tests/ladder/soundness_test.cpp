@@ -143,7 +143,8 @@ INSTANTIATE_TEST_SUITE_P(Ladder, Soundness,
                          });
 
 // Puzzles with several solutions, made from the generated corpus by freeing a few givens (a fixed
-// seed): the forced steps hold in every solution, and no uniqueness technique is used.
+// seed): the forced steps hold in every solution, no uniqueness technique and no forcing chain is
+// used, and the verdict shows two different solutions of the givens.
 TEST(SoundnessWithSeveralSolutions, every_step_holds_in_every_solution) {
     const std::vector<std::string> puzzles = read_corpus(std::string(VORNEL_TEST_DATA) + "/ladder/qqwing.txt");
     std::mt19937 random(20261207);
@@ -163,9 +164,30 @@ TEST(SoundnessWithSeveralSolutions, every_step_holds_in_every_solution) {
         const Explanation explanation = explain(puzzle);
         EXPECT_EQ(explanation.verdict, Verdict::MultipleSolutions);
         EXPECT_EQ(explanation.solutions, 2);
+        EXPECT_FALSE(explanation.rating.has_value());
+        // Two different solutions of the givens, and exactly the cells where they differ.
+        ASSERT_TRUE(explanation.two_solutions.has_value());
+        const auto& [one, two] = *explanation.two_solutions;
+        std::vector<std::uint8_t> differ;
+        for (std::uint8_t cell = 0; cell < 81; ++cell) {
+            if (puzzle[cell] != 0) {
+                EXPECT_EQ(one[cell], puzzle[cell]);
+                EXPECT_EQ(two[cell], puzzle[cell]);
+            }
+            if (one[cell] != two[cell]) differ.push_back(cell);
+        }
+        EXPECT_FALSE(differ.empty());
+        EXPECT_EQ(explanation.differing_cells, differ);
+        for (const Grid& full : {one, two}) {
+            PlainSolver check(full);
+            EXPECT_EQ(check.solve(2), 1);
+            EXPECT_EQ(check.solution(), full);
+        }
         for (const Step& step : explanation.steps) {
             EXPECT_NE(step.technique, Technique::UniqueRectangle);
             EXPECT_NE(step.technique, Technique::BugPlusOne);
+            EXPECT_NE(step.technique, Technique::ForcingChain);
+            EXPECT_NE(step.technique, Technique::Trial);
             for (const Grid& solution : solver.solutions()) {
                 for (const Candidate& p : step.placements) EXPECT_EQ(p.digit, solution[p.cell]);
                 for (const Candidate& e : step.eliminations) EXPECT_NE(e.digit, solution[e.cell]);
@@ -230,25 +252,42 @@ Step step_of(Technique technique) {
     return step;
 }
 
-TEST(Rating, grows_with_the_hardest_technique_and_its_uses) {
+TEST(Rating, grows_with_the_hardest_technique_then_nesting_then_hard_steps) {
     const auto steps = [](std::initializer_list<Technique> list) {
         std::vector<Step> result;
         for (const Technique t : list) result.push_back(step_of(t));
         return result;
     };
     EXPECT_EQ(rate({}).score, 0);
-    EXPECT_EQ(rate(steps({Technique::HiddenSingle})).level, "très facile");
-    EXPECT_EQ(rate(steps({Technique::HiddenSingle, Technique::NakedSingle})).level, "facile");
+    EXPECT_EQ(rate({}).level, Level::VeryEasy);
+    EXPECT_EQ(rate(steps({Technique::HiddenSingle})).level, Level::VeryEasy);
+    EXPECT_EQ(rate(steps({Technique::HiddenSingle, Technique::NakedSingle})).level, Level::Easy);
     const Rating pair = rate(steps({Technique::NakedPair, Technique::HiddenSingle}));
     const Rating two_pairs = rate(steps({Technique::NakedPair, Technique::NakedPair}));
-    EXPECT_EQ(pair.level, "moyen");
+    EXPECT_EQ(pair.level, Level::Medium);
     EXPECT_GT(two_pairs.score, pair.score);
-    EXPECT_EQ(rate(steps({Technique::XWing})).level, "difficile");
-    EXPECT_EQ(rate(steps({Technique::XyWing})).level, "très difficile");
-    EXPECT_EQ(rate(steps({Technique::ForcingChain})).level, "diabolique");
-    // The units of the score count uses, capped so that a harder technique always rates higher.
-    std::vector<Step> many(30, step_of(Technique::HiddenQuad));
+    // Steps of the puzzle's level count, lighter ones of that level included.
+    EXPECT_GT(rate(steps({Technique::NakedPair, Technique::Pointing})).score, pair.score);
+    EXPECT_EQ(rate(steps({Technique::XWing})).level, Level::Hard);
+    EXPECT_EQ(rate(steps({Technique::XyWing})).level, Level::VeryHard);
+    EXPECT_EQ(rate(steps({Technique::ForcingChain})).level, Level::Diabolical);
+    // A harder technique always rates higher, however many lighter steps.
+    std::vector<Step> many(150, step_of(Technique::HiddenQuad));
     EXPECT_LT(rate(many).score, rate(steps({Technique::XWing})).score);
+    // No saturation: 40 hard steps rate above 30, and a nested forcing chain above any number of
+    // flat ones.
+    std::vector<Step> thirty(30, step_of(Technique::ForcingChain));
+    std::vector<Step> forty(40, step_of(Technique::ForcingChain));
+    for (Step& s : thirty) s.variant = 2;
+    for (Step& s : forty) s.variant = 2;
+    EXPECT_GT(rate(forty).score, rate(thirty).score);
+    Step nested = step_of(Technique::ForcingChain);
+    nested.variant = 2 + 3;
+    EXPECT_GT(rate({nested}).score, rate(forty).score);
+    nested.variant = 2 + 6;
+    std::vector<Step> once_deeper = thirty;
+    once_deeper.push_back(nested);
+    EXPECT_GT(rate(once_deeper).score, rate(thirty).score + 100);
 }
 
 } // namespace

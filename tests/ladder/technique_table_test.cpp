@@ -1,7 +1,9 @@
 // The table of techniques against what the rest of the ladder does with it.
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <set>
+#include <sstream>
 #include <string>
 
 #include "ladder.h"
@@ -32,7 +34,7 @@ TEST(TechniqueTable, ids_names_and_help_are_distinct_and_words_fit_the_level) {
         // A puzzle needing only this technique is rated at the technique's level.
         Step alone;
         alone.technique = row.technique;
-        EXPECT_EQ(rate({alone}).level, level_name_fr(row.level));
+        EXPECT_EQ(rate({alone}).level, row.level);
         if (row.example) { EXPECT_EQ(std::string(row.example).size(), 81U); }
     }
 }
@@ -66,6 +68,27 @@ TEST(TechniqueTable, every_example_uses_its_technique) {
         for (const Step& step : explanation.steps) used = used || step.technique == row.technique;
         EXPECT_TRUE(used);
     }
+}
+
+// The scale published in the README is the table's: one line per row, in ladder order, with the
+// id, the French name, the weight and the level.
+TEST(TechniqueTable, readme_publishes_the_same_scale) {
+    std::ifstream in(std::string(VORNEL_TEST_DATA) + "/../../README.md");
+    ASSERT_TRUE(in) << "README.md not found";
+    std::vector<std::string> published;
+    std::string line;
+    bool inside = false;
+    while (std::getline(in, line)) {
+        if (line == "| id | Nom | Poids | Niveau |") inside = true;
+        if (line.empty()) inside = false;
+        if (inside && line.rfind("| `", 0) == 0) published.push_back(line);
+    }
+    std::vector<std::string> expected;
+    for (const TechniqueRow& row : technique_table())
+        expected.push_back("| `" + std::string(row.id) + "` | " + technique_name_fr(row.technique) +
+                           (row.needs_unique ? " (solution unique)" : "") + " | " + std::to_string(row.weight) + " | " +
+                           std::string(level_name_fr(row.level)) + " |");
+    EXPECT_EQ(published, expected);
 }
 
 } // namespace

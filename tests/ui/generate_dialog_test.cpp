@@ -16,6 +16,7 @@
 #include "ladder.h"
 #include "log_view.h"
 #include "modal_watchdog.h"
+#include "narrator_fr.h"
 #include "plain_solver.h"
 #include "tf_vrn.h"
 
@@ -30,7 +31,8 @@ namespace {
 std::string level_of(const Grid& puzzle) {
     vornel::ladder::Grid grid{};
     for (int c = 0; c < 81; ++c) grid[c] = puzzle[c];
-    return vornel::ladder::explain(grid).rating.level;
+    const auto rating = vornel::ladder::explain(grid).rating;
+    return rating ? std::string(vornel::ladder::level_name_fr(rating->level)) : std::string();
 }
 
 template<typename T>
