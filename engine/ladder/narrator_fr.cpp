@@ -4,6 +4,7 @@
 
 #include "french.h"
 #include "narrator_fr_chains.h"
+#include "narrator_fr_patterns.h"
 
 namespace vornel::ladder {
 
@@ -178,7 +179,13 @@ std::vector<std::string> sentences(const Step& step) {
         case Technique::Swordfish:
         case Technique::Jellyfish:
         case Technique::FinnedXWing:
-        case Technique::FinnedSwordfish: return fish(step);
+        case Technique::FinnedSwordfish:
+        case Technique::FinnedJellyfish: return fish(step);
+        case Technique::EmptyRectangle:
+        case Technique::FrankenFish:
+        case Technique::MutantFish:
+        case Technique::MultiColouring:
+        case Technique::Medusa3D: return narrate_patterns(step);
         case Technique::Skyscraper:
         case Technique::TwoStringKite: return two_links(step);
         case Technique::XyWing:
@@ -189,6 +196,8 @@ std::vector<std::string> sentences(const Step& step) {
         case Technique::RemotePair:
         case Technique::XyChain:
         case Technique::Aic:
+        case Technique::TurbotFish:
+        case Technique::GroupedAic:
         case Technique::UniqueRectangle:
         case Technique::BugPlusOne:
         case Technique::ForcingChain:

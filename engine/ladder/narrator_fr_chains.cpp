@@ -384,7 +384,9 @@ std::vector<std::string> narrate_chains(const Step& step) {
         case Technique::RemotePair: return remote_pair(step);
         case Technique::XChain:
         case Technique::XyChain:
-        case Technique::Aic: return chain(step);
+        case Technique::Aic:
+        case Technique::TurbotFish:
+        case Technique::GroupedAic: return chain(step);
         case Technique::UniqueRectangle: return unique_rectangle(step);
         case Technique::BugPlusOne: return bug_plus_one(step);
         case Technique::ForcingChain: return forcing(step);

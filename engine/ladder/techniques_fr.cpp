@@ -65,6 +65,15 @@ constexpr std::array<TechniqueWords, kTechniqueCount> kWords = {{
      "Un chiffre n'a que deux places dans une ligne et deux places dans une colonne, et une place "
      "de chacune tombe dans la même région. L'une des deux autres places reçoit le chiffre : nous "
      "le retirons de la case qui les voit toutes les deux."},
+    {T::EmptyRectangle, "Rectangle vide",
+     "Dans une région, les places d'un chiffre tiennent toutes sur une ligne et une colonne qui s'y "
+     "croisent (le reste de la région forme un rectangle vide). Avec une ligne ou une colonne où le "
+     "chiffre n'a que deux places, dont l'une est alignée sur cette croix, la case qui voit l'autre "
+     "place et la branche opposée de la croix perd le chiffre."},
+    {T::TurbotFish, "Poisson turbot",
+     "Deux ensembles où un chiffre n'a que deux places, dont une place de l'un voit une place de "
+     "l'autre, l'un des deux étant une région ou les deux se voyant par une région : l'une des deux "
+     "autres places contient le chiffre, et les cases qui les voient toutes deux le perdent."},
     {T::Swordfish, "Swordfish",
      "Un X-Wing à trois lignes : dans trois lignes, les places d'un chiffre tiennent dans trois "
      "colonnes. Le chiffre occupera ces trois colonnes dans ces lignes : nous le retirons des "
@@ -106,6 +115,14 @@ constexpr std::array<TechniqueWords, kTechniqueCount> kWords = {{
      "Des cases à deux candidats, toutes les mêmes, qui se voient l'une l'autre en chaîne : elles "
      "alternent entre les deux chiffres. Une case qui voit deux cases de parité opposée ne peut "
      "contenir aucun des deux chiffres."},
+    {T::FinnedJellyfish, "Jellyfish à aileron",
+     "Un Jellyfish auquel s'ajoutent quelques places, les ailerons, dans une même région : soit un "
+     "aileron porte le chiffre, soit le Jellyfish tient. Seules les cases qui voient tous les "
+     "ailerons et que le Jellyfish vide perdent le chiffre."},
+    {T::MultiColouring, "Coloriage multiple",
+     "Le coloriage simple fait sur plusieurs groupes de places d'un même chiffre. Quand une couleur "
+     "d'un groupe voit une couleur d'un autre, elles ne sont pas vraies ensemble : l'une des deux "
+     "autres l'est, et une case qui voit ces deux autres couleurs perd le chiffre."},
     {T::XChain, "Chaîne X",
      "Une chaîne de places d'un même chiffre, reliées tour à tour par des liens forts (l'une ou "
      "l'autre est vraie) et faibles. Une des deux extrémités est vraie : nous retirons le chiffre "
@@ -114,10 +131,26 @@ constexpr std::array<TechniqueWords, kTechniqueCount> kWords = {{
      "Une chaîne de cases à deux candidats, où chaque case partage un chiffre avec la suivante. Si "
      "la première ne vaut pas X, la dernière vaut X : nous retirons X des cases qui voient les deux "
      "extrémités."},
+    {T::Medusa3D, "Medusa 3D",
+     "Un coloriage de candidats de tous les chiffres, reliés par les cases à deux candidats et par "
+     "les ensembles où un chiffre n'a que deux places. Une couleur qui se contredit est fausse ; un "
+     "candidat qui voit les deux couleurs, par sa case ou par ses voisines, est faux."},
     {T::Aic, "Chaîne d'inférences alternées",
      "Une chaîne qui alterne liens forts et liens faibles entre des candidats quelconques, dans une "
      "case ou entre des cases. Ses deux extrémités ne peuvent être fausses ensemble : nous "
      "retirons ce qui contredit les deux."},
+    {T::GroupedAic, "Chaîne d'inférences alternées groupée",
+     "Une chaîne d'inférences alternées dont un maillon peut être un groupe : les places d'un "
+     "chiffre là où une région croise une ligne ou une colonne, vrai dès que l'une l'est. Ses deux "
+     "extrémités ne peuvent être fausses ensemble."},
+    {T::FrankenFish, "Poisson franken",
+     "Un poisson dont les ensembles de départ ou de couverture comptent une région : n ensembles "
+     "sans place commune contiennent n fois le chiffre, toutes dans n ensembles de couverture, qui "
+     "le perdent ailleurs (avec des ailerons, seulement dans les cases qui les voient tous)."},
+    {T::MutantFish, "Poisson mutant",
+     "Un poisson qui mêle lignes et colonnes du même côté : n ensembles sans place commune, n "
+     "ensembles de couverture qui contiennent toutes leurs places, et le chiffre retiré du reste "
+     "de la couverture (avec des ailerons, seulement dans les cases qui les voient tous)."},
     {T::ForcingChain, "Chaîne forcée",
      "Nous supposons un candidat vrai et suivons les déductions simples qui en découlent. Si elles "
      "mènent à une contradiction, le candidat est faux ; si toutes les possibilités d'une case ou "

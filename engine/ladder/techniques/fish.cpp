@@ -122,6 +122,10 @@ void scan_finned_x_wing(const Candidates& c, Instances& out) { scan_finned_fish(
 void scan_finned_swordfish(const Candidates& c, Instances& out) {
     scan_finned_fish(c, 3, Technique::FinnedSwordfish, out);
 }
+std::optional<Step> find_finned_jellyfish(const Candidates& c) {
+    return first_instance(
+        c, [](const Candidates& cc, Instances& out) { scan_finned_fish(cc, 4, Technique::FinnedJellyfish, out); });
+}
 
 std::optional<Step> find_x_wing(const Candidates& c) { return first_instance(c, scan_x_wing); }
 std::optional<Step> find_swordfish(const Candidates& c) { return first_instance(c, scan_swordfish); }

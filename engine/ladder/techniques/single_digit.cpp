@@ -1,7 +1,11 @@
 // Single-digit patterns made of two strong links (a digit with two places left in a unit) joined
 // by a weak one (two of their ends in one unit): one of the two far ends holds the digit, so it
 // goes from every cell that sees both. The skyscraper joins two rows (or two columns) by a column
-// (or a row); the two-string kite joins a row and a column by a region.
+// (or a row); the two-string kite joins a row and a column by a region; the turbot fish is every
+// other such pair of strong links, one of them at least in a region or joined through a region.
+//
+// The empty rectangle is a region whose places for a digit all lie on one row and one column
+// crossing it: the digit of the region is on that row or on that column.
 #include "common.h"
 #include "techniques.h"
 
@@ -19,9 +23,9 @@ struct StrongLink {
 };
 
 // The strong links of `digit` in units [first, first + 9).
-std::vector<StrongLink> strong_links(const Candidates& c, int digit, int first) {
+std::vector<StrongLink> strong_links(const Candidates& c, int digit, int first, int last = -1) {
     std::vector<StrongLink> links;
-    for (int u = first; u < first + 9; ++u) {
+    for (int u = first; u < (last < 0 ? first + 9 : last); ++u) {
         const unsigned places = c.places(u, digit);
         if (bits(places) != 2) continue;
         const auto& cells = geometry().unit_cells[u];
@@ -52,7 +56,116 @@ std::optional<Step> two_links(const Candidates& c, Technique technique, int digi
     return step;
 }
 
+// True when the two links, read end1 = base1 - base2 = end2, are a skyscraper or a two-string kite:
+// the lighter techniques that already cover them.
+bool skyscraper_or_kite(const Candidates& c, int digit, int end1, int base1, int base2, int end2) {
+    const auto in_row = [&](int a, int b) { return row_of(a) == row_of(b) && bits(c.places(row_of(a), digit)) == 2; };
+    const auto in_col = [&](int a, int b) {
+        return col_of(a) == col_of(b) && bits(c.places(9 + col_of(a), digit)) == 2;
+    };
+    if (in_row(end1, base1) && in_row(base2, end2) && col_of(base1) == col_of(base2) && col_of(end1) != col_of(end2))
+        return true;
+    if (in_col(end1, base1) && in_col(base2, end2) && row_of(base1) == row_of(base2) && row_of(end1) != row_of(end2))
+        return true;
+    const bool crossed = (in_row(end1, base1) && in_col(base2, end2)) || (in_col(end1, base1) && in_row(base2, end2));
+    return crossed && box_of(base1) == box_of(base2) && box_of(end1) != box_of(base1) && box_of(end2) != box_of(base2);
+}
+
 } // namespace
+
+std::optional<Step> find_turbot_fish(const Candidates& c) {
+    const Geometry& g = geometry();
+    for (int d = 1; d <= 9; ++d) {
+        const std::vector<StrongLink> links = strong_links(c, d, 0, 27);
+        for (std::size_t i = 0; i < links.size(); ++i) {
+            for (std::size_t j = i + 1; j < links.size(); ++j) {
+                const StrongLink& x = links[i];
+                const StrongLink& y = links[j];
+                for (const auto& [xb, xe] : {std::pair{x.a, x.b}, std::pair{x.b, x.a}}) {
+                    for (const auto& [yb, ye] : {std::pair{y.a, y.b}, std::pair{y.b, y.a}}) {
+                        // Four different cells, and the two bases see each other.
+                        if (xb == yb || xb == ye || xe == yb || xe == ye) continue;
+                        if (!g.peer_set[xb].has(yb)) continue;
+                        if (skyscraper_or_kite(c, d, xe, xb, yb, ye)) continue;
+                        int joint = -1;
+                        for (const std::uint8_t u : g.cell_units[xb]) {
+                            if (g.unit_set[u].has(yb)) {
+                                joint = u;
+                                break;
+                            }
+                        }
+                        if (auto step = two_links(c, Technique::TurbotFish, d, x, xe, xb, y, yb, ye, joint)) {
+                            give_reasons(c, step->links);
+                            return step;
+                        }
+                    }
+                }
+            }
+        }
+    }
+    return std::nullopt;
+}
+
+// Empty rectangle: the places of the digit in a region lie on row r and column k of that region,
+// and not on one line only. Take a conjugate pair in a row outside the region's band, one end (the
+// hinge) on column k, the other (the far end) elsewhere. If the cell of row r under the far end
+// held the digit, the region's digit would be on column k off row r, the hinge would lose it and
+// the far end, in the same column as that cell, would need it: a contradiction. The same holds
+// with rows and columns exchanged.
+std::optional<Step> find_empty_rectangle(const Candidates& c) {
+    const Geometry& g = geometry();
+    for (int d = 1; d <= 9; ++d) {
+        for (int box = 0; box < 9; ++box) {
+            const int unit = 18 + box;
+            const unsigned places = c.places(unit, d);
+            if (bits(places) < 2) continue;
+            const CellSet in_box = cells_at(unit, places);
+            const int top = 3 * (box / 3), left = 3 * (box % 3);
+            bool one_line = false;
+            for (int i = 0; i < 3; ++i) {
+                if ((in_box - g.unit_set[top + i]).empty() || (in_box - g.unit_set[9 + left + i]).empty())
+                    one_line = true;
+            }
+            if (one_line) continue;
+            for (int r = top; r < top + 3; ++r) {
+                for (int k = left; k < left + 3; ++k) {
+                    if (!(in_box - g.unit_set[r] - g.unit_set[9 + k]).empty()) continue;
+                    // A row pair with one end on column k: the target is on row r, the other end's column.
+                    // A column pair with one end on row r: the target is on column k, the other end's row.
+                    for (const bool rows : {true, false}) {
+                        for (int line = 0; line < 9; ++line) {
+                            if (rows ? (line / 3 == box / 3) : (line / 3 == box % 3)) continue;
+                            const int lunit = rows ? line : 9 + line;
+                            const unsigned lp = c.places(lunit, d);
+                            if (bits(lp) != 2) continue;
+                            const int p1 = g.unit_cells[lunit][std::countr_zero(lp)];
+                            const int p2 = g.unit_cells[lunit][31 - std::countl_zero(lp)];
+                            for (const auto& [hinge, far] : {std::pair{p1, p2}, std::pair{p2, p1}}) {
+                                if (rows ? col_of(hinge) != k : row_of(hinge) != r) continue;
+                                if (box_of(far) == box) continue;
+                                const int target = rows ? cell_at(r, col_of(far)) : cell_at(row_of(far), k);
+                                if (box_of(target) == box || !c.has(target, d)) continue;
+                                Step step;
+                                step.technique = Technique::EmptyRectangle;
+                                step.digits = static_cast<std::uint16_t>(1u << d);
+                                step.eliminations.push_back(candidate(target, d));
+                                step.cells = cell_list(in_box);
+                                step.cells.push_back(static_cast<std::uint8_t>(hinge));
+                                step.cells.push_back(static_cast<std::uint8_t>(far));
+                                step.units = {static_cast<std::uint8_t>(unit), static_cast<std::uint8_t>(r),
+                                              static_cast<std::uint8_t>(9 + k), static_cast<std::uint8_t>(lunit)};
+                                for (const std::uint8_t cell : step.cells)
+                                    step.highlighted.push_back(candidate(cell, d));
+                                return step;
+                            }
+                        }
+                    }
+                }
+            }
+        }
+    }
+    return std::nullopt;
+}
 
 void scan_skyscraper(const Candidates& c, Instances& out) {
     for (int d = 1; d <= 9; ++d) {

@@ -95,6 +95,17 @@ std::optional<Step> find_swordfish(const Candidates&);
 std::optional<Step> find_jellyfish(const Candidates&);
 std::optional<Step> find_finned_x_wing(const Candidates&);
 std::optional<Step> find_finned_swordfish(const Candidates&);
+std::optional<Step> find_finned_jellyfish(const Candidates&);
+std::optional<Step> find_empty_rectangle(const Candidates&);
+std::optional<Step> find_turbot_fish(const Candidates&);
+// complex_fish.cpp
+std::optional<Step> find_franken_fish(const Candidates&);
+std::optional<Step> find_mutant_fish(const Candidates&);
+// colouring.cpp
+std::optional<Step> find_multi_colouring(const Candidates&);
+std::optional<Step> find_3d_medusa(const Candidates&);
+// grouped_chains.cpp
+std::optional<Step> find_grouped_aic(const Candidates&);
 // wings.cpp
 std::optional<Step> find_xy_wing(const Candidates&);
 std::optional<Step> find_xyz_wing(const Candidates&);

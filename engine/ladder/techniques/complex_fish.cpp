@@ -1,0 +1,163 @@
+// Fish whose sets may be regions. Take n base units whose places for a digit do not overlap: the
+// digit is n times in them. Take n cover units holding every one of those places but the fins: when
+// no fin holds the digit, each cover unit holds one of the base's n digits, so the rest of the cover
+// units lose the digit. With fins, only the cells that also see every fin lose it.
+//
+// A franken fish takes its base among rows and regions and its cover among columns and regions (or
+// columns and regions against rows and regions), with a region on one side at least; a mutant fish
+// is every other mix. Row-against-column fish are the basic and finned fish of fish.cpp.
+#include <algorithm>
+
+#include "common.h"
+#include "techniques.h"
+
+namespace vornel::ladder {
+
+using namespace detail;
+
+namespace {
+
+constexpr std::uint32_t kRows = 0x1FFu;
+constexpr std::uint32_t kColumns = 0x1FFu << 9;
+constexpr std::uint32_t kRegions = 0x1FFu << 18;
+constexpr int kMaxSize = 4;
+// A base unit with more places than this is left out: such fish are rare and costly to find.
+constexpr int kMaxPlaces = 4;
+
+enum class Family { Franken, Mutant };
+
+// At most two fins, and none for the largest fish: the search grows fast with both, and faster
+// for mutant fish, whose units may be anything (mutant fish of size 3 take one fin at most).
+constexpr int max_fins(Family family, int size) {
+    return size < (family == Family::Mutant ? 3 : kMaxSize) ? 2 : (family == Family::Mutant ? 1 : 0);
+}
+
+// Which family a fish with these base and cover units (bit u for unit u) belongs to; basic fish
+// (rows against columns) are neither.
+bool in_family(Family family, std::uint32_t base, std::uint32_t cover) {
+    const auto within = [](std::uint32_t set, std::uint32_t allowed) { return (set & ~allowed) == 0; };
+    const bool regions = ((base | cover) & kRegions) != 0;
+    const bool franken = (within(base, kRows | kRegions) && within(cover, kColumns | kRegions)) ||
+                         (within(base, kColumns | kRegions) && within(cover, kRows | kRegions));
+    if (family == Family::Franken) return franken && regions;
+    return !franken;
+}
+
+class FishSearch {
+public:
+    FishSearch(const Candidates& c, Family family, int digit, int size)
+        : c_(c), family_(family), digit_(digit), size_(size), where_(c.cells_of(digit)) {
+        for (int u = 0; u < 27; ++u) unit_cells_[static_cast<std::size_t>(u)] = geometry().unit_set[u] & where_;
+    }
+
+    std::optional<Step> run() {
+        choose_base(0, 0, 0, CellSet{});
+        return std::move(found_);
+    }
+
+private:
+    // Adds base units from `from` on, their places disjoint from those already taken.
+    bool choose_base(int from, int count, std::uint32_t base, CellSet cells) {
+        if (count == size_) {
+            // A franken cover takes regions and the lines the base does not: columns against rows.
+            allowed_ = ~base & ((1u << 27) - 1);
+            if (family_ == Family::Franken) {
+                if (base & kRows) allowed_ &= ~kRows;
+                if (base & kColumns) allowed_ &= ~kColumns;
+            }
+            return choose_cover(base, cells, 0, 0, CellSet{}, CellSet{}, 0);
+        }
+        for (int u = from; u < 27; ++u) {
+            const int places = bits(c_.places(u, digit_));
+            if (places < 2 || places > std::min(size_ + max_fins(family_, size_), kMaxPlaces)) continue;
+            if (family_ == Family::Franken && count > 0) {
+                // Rows and columns never meet in a franken base.
+                const std::uint32_t lines = base | (1u << u);
+                if ((lines & kRows) && (lines & kColumns)) continue;
+            }
+            const CellSet here = unit_cells_[static_cast<std::size_t>(u)];
+            if (!(here & cells).empty()) continue;
+            if (choose_base(u + 1, count + 1, base | (1u << u), cells | here)) return true;
+        }
+        return false;
+    }
+
+    // Covers the lowest base cell not yet covered nor a fin: by one of its units, or as a fin.
+    // `covers` and `fin_count` count the bits of `cover` and the cells of `fins`.
+    bool choose_cover(std::uint32_t base, const CellSet& cells, std::uint32_t cover, int covers, const CellSet& covered,
+                      const CellSet& fins, int fin_count) {
+        const CellSet open = cells - covered - fins;
+        if (open.empty()) return covers == size_ && conclude(base, cells, cover, covered, fins);
+        const int cell = open.lo != 0 ? std::countr_zero(open.lo) : 64 + std::countr_zero(open.hi);
+        const Geometry& g = geometry();
+        if (covers < size_) {
+            for (const std::uint8_t u : g.cell_units[cell]) {
+                if (!((allowed_ >> u) & 1)) continue;
+                if (choose_cover(base, cells, cover | (1u << u), covers + 1, covered | unit_cells_[u], fins, fin_count))
+                    return true;
+            }
+        }
+        if (fin_count < max_fins(family_, size_)) {
+            // The fins must leave a cell that sees them all.
+            const CellSet seen = fin_count == 0 ? g.peer_set[cell] : fin_sees_ & g.peer_set[cell];
+            if ((seen & where_).empty()) return false;
+            CellSet more = fins;
+            more.add(cell);
+            const CellSet before = fin_sees_;
+            fin_sees_ = seen;
+            const bool done = choose_cover(base, cells, cover, covers, covered, more, fin_count + 1);
+            fin_sees_ = before;
+            if (done) return true;
+        }
+        return false;
+    }
+
+    bool conclude(std::uint32_t base, const CellSet& cells, std::uint32_t cover, const CellSet& covered,
+                  const CellSet& fins) {
+        if (!in_family(family_, base, cover)) return false;
+        CellSet targets = covered - cells;
+        if (!fins.empty()) targets = targets & common_peers(fins);
+        Step step;
+        step.technique = family_ == Family::Franken ? Technique::FrankenFish : Technique::MutantFish;
+        step.variant = size_;
+        eliminate_digit(c_, step, targets, digit_);
+        if (step.eliminations.empty()) return false;
+        step.digits = static_cast<std::uint16_t>(1u << digit_);
+        step.cells = cell_list(cells);
+        for_each_bit(base, [&](int u) { step.units.push_back(static_cast<std::uint8_t>(u)); });
+        for_each_bit(cover, [&](int u) { step.units.push_back(static_cast<std::uint8_t>(u)); });
+        highlight(c_, step, cells - fins, 1u << digit_);
+        for_each_cell(fins, [&](int cell) { step.fins.push_back(candidate(cell, digit_)); });
+        found_ = std::move(step);
+        return true;
+    }
+
+    const Candidates& c_;
+    Family family_;
+    int digit_;
+    int size_;
+    CellSet where_;
+    std::uint32_t allowed_ = 0;            // the units a cover may take
+    CellSet fin_sees_;                     // the cells that see every fin so far
+    std::array<CellSet, 27> unit_cells_{}; // each unit's cells holding the digit
+    std::optional<Step> found_;
+};
+
+std::optional<Step> find_complex_fish(const Candidates& c, Family family) {
+    // Mutant fish of size 4 cost more than all the rest of the ladder and add nothing on the hard
+    // collections: the search stops at size 3 for them.
+    const int largest = family == Family::Mutant ? kMaxSize - 1 : kMaxSize;
+    for (int size = 2; size <= largest; ++size) {
+        for (int d = 1; d <= 9; ++d) {
+            if (auto step = FishSearch(c, family, d, size).run()) return step;
+        }
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+std::optional<Step> find_franken_fish(const Candidates& c) { return find_complex_fish(c, Family::Franken); }
+std::optional<Step> find_mutant_fish(const Candidates& c) { return find_complex_fish(c, Family::Mutant); }
+
+} // namespace vornel::ladder

@@ -1,0 +1,327 @@
+// Grouped alternating inference chains: chains whose nodes are single candidates or groups, a
+// group being every candidate of one digit where a region meets a row or a column (two or three
+// cells). A group is true when one of its candidates is; it is false when none is.
+//
+// Strong link: two nodes of one digit that hold every place of the digit in a unit between them,
+// or the two digits of a cell that has two. Weak link: two nodes of one digit whose cells all see
+// each other, or two digits of one cell. As for the plain chains, a chain read from its start
+// "off" that alternates strong and weak links proves that its first or last node is true, and a
+// candidate weakly linked to both ends is false; a chain back to its own start proves the start.
+// Only chains with a group among their nodes are reported: the others are plain chains.
+#include <algorithm>
+#include <memory>
+
+#include "common.h"
+#include "techniques.h"
+
+namespace vornel::ladder {
+
+using namespace detail;
+
+namespace {
+
+constexpr int kSingles = 729;
+constexpr int kGroupsPerDigit = 54; // 9 regions x (3 rows + 3 columns)
+constexpr int kNodes = kSingles + 9 * kGroupsPerDigit;
+constexpr int kMaxLinks = 19;
+
+struct Node {
+    int digit = 0;
+    int cell = -1; // the single candidate's cell; -1 for a group
+    int line = -1; // a group's row or column, 0-17
+    CellSet cells;
+    CellSet sees; // the cells that see every cell of the node
+    bool live = false;
+};
+
+class GroupedSearch {
+public:
+    explicit GroupedSearch(const Candidates& c) : c_(c) {
+        const Geometry& g = geometry();
+        for (int cell = 0; cell < 81; ++cell) {
+            for (int d = 1; d <= 9; ++d) {
+                Node& n = nodes_[9 * cell + d - 1];
+                n.digit = d;
+                n.cell = cell;
+                n.cells.add(cell);
+                n.sees = g.peer_set[cell];
+                n.live = c.has(cell, d);
+            }
+        }
+        for (int d = 1; d <= 9; ++d) {
+            for (int box = 0; box < 9; ++box) {
+                for (int i = 0; i < 6; ++i) {
+                    const int line = i < 3 ? 3 * (box / 3) + i : 9 + 3 * (box % 3) + (i - 3);
+                    Node& n = nodes_[group_id(d, box, i)];
+                    n.digit = d;
+                    n.line = line;
+                    n.cells = g.unit_set[18 + box] & g.unit_set[line] & c.cells_of(d);
+                    n.live = n.cells.count() >= 2;
+                    if (n.live) n.sees = common_peers(n.cells);
+                }
+            }
+        }
+        for (int id = 0; id < kNodes; ++id)
+            if (nodes_[id].live) build_strong(id);
+    }
+
+    std::optional<Step> run() {
+        best_length_ = kMaxLinks + 1;
+        for (int start = 0; start < kNodes; ++start) {
+            if (!nodes_[start].live || strong_count_[start] == 0) continue;
+            search_from(start);
+        }
+        return std::move(best_);
+    }
+
+private:
+    static int group_id(int d, int box, int i) { return kSingles + (d - 1) * kGroupsPerDigit + 6 * box + i; }
+
+    // The node made of exactly `cells` (one digit): a single, a group, or -1.
+    int node_of(int d, const CellSet& cells) const {
+        const int n = cells.count();
+        if (n == 1) {
+            int cell = -1;
+            for_each_cell(cells, [&](int x) { cell = x; });
+            return 9 * cell + d - 1;
+        }
+        int first = -1;
+        for_each_cell(cells, [&](int x) {
+            if (first < 0) first = x;
+        });
+        const int box = box_of(first);
+        for (int i = 0; i < 6; ++i) {
+            const int id = group_id(d, box, i);
+            if (nodes_[id].live && nodes_[id].cells == cells) return id;
+        }
+        return -1;
+    }
+
+    // Two groups of one region, one along a row and one along a column: their cells would not tell
+    // which belongs to which once listed together, so the chains leave such links out.
+    bool crossed(int a, int b) const {
+        const Node& x = nodes_[a];
+        const Node& y = nodes_[b];
+        return x.line >= 0 && y.line >= 0 && (x.line < 9) != (y.line < 9);
+    }
+
+    void add_strong(int from, int to) {
+        if (crossed(from, to)) return;
+        for (int i = 0; i < strong_count_[from]; ++i)
+            if (strong_[from][i] == to) return;
+        if (strong_count_[from] < static_cast<int>(strong_[from].size())) strong_[from][strong_count_[from]++] = to;
+    }
+
+    void build_strong(int id) {
+        const Node& n = nodes_[id];
+        const Geometry& g = geometry();
+        if (n.cell >= 0 && bits(c_.mask(n.cell)) == 2)
+            add_strong(id, 9 * n.cell + std::countr_zero(c_.mask(n.cell) & ~(1u << n.digit)) - 1);
+        for (int u = 0; u < 27; ++u) {
+            if (!(n.cells - g.unit_set[u]).empty()) continue;
+            const CellSet rest = (g.unit_set[u] & c_.cells_of(n.digit)) - n.cells;
+            if (rest.empty()) continue;
+            const int other = node_of(n.digit, rest);
+            if (other >= 0) add_strong(id, other);
+        }
+    }
+
+    // Weak partners of an "on" node.
+    template<typename F>
+    void for_each_weak(int id, F&& f) const {
+        const Node& n = nodes_[id];
+        if (n.cell >= 0) for_each_bit(c_.mask(n.cell) & ~(1u << n.digit), [&](int e) { f(9 * n.cell + e - 1); });
+        for_each_cell(n.sees & c_.cells_of(n.digit), [&](int cell) { f(9 * cell + n.digit - 1); });
+        const int first = group_id(n.digit, 0, 0);
+        for (int gid = first; gid < first + kGroupsPerDigit; ++gid) {
+            const Node& m = nodes_[gid];
+            if (m.live && (m.cells - n.sees).empty() && !crossed(id, gid)) f(gid);
+        }
+    }
+
+    void search_from(int start) {
+        ++stamp_;
+        std::vector<int> frontier;
+        off_seen_[start] = stamp_;
+        for (int i = 0; i < strong_count_[start]; ++i) {
+            const int n = strong_[start][i];
+            if (on_seen_[n] == stamp_) continue;
+            on_seen_[n] = stamp_;
+            on_from_[n] = start;
+            frontier.push_back(n);
+        }
+        int length = 1;
+        while (!frontier.empty() && length < best_length_) {
+            for (const int end : frontier)
+                if (consider(start, end, length)) return;
+            if (length + 2 >= best_length_) return;
+            std::vector<int> next;
+            for (const int on : frontier) {
+                for_each_weak(on, [&](int off) {
+                    if (off_seen_[off] == stamp_ || strong_count_[off] == 0) return;
+                    off_seen_[off] = stamp_;
+                    off_from_[off] = on;
+                    for (int i = 0; i < strong_count_[off]; ++i) {
+                        const int n = strong_[off][i];
+                        if (on_seen_[n] == stamp_) continue;
+                        on_seen_[n] = stamp_;
+                        on_from_[n] = off;
+                        next.push_back(n);
+                    }
+                });
+            }
+            frontier = std::move(next);
+            length += 2;
+        }
+    }
+
+    // The nodes of the chain from `start` (off) to `end` (on), in order.
+    std::vector<int> path_to(int start, int end) const {
+        std::vector<int> path{end};
+        int on = end;
+        while (true) {
+            const int off = on_from_[on];
+            path.push_back(off);
+            if (off == start) break;
+            on = off_from_[off];
+            path.push_back(on);
+        }
+        std::reverse(path.begin(), path.end());
+        return path;
+    }
+
+    // True when `cell`'s candidate `digit` is weakly linked to node `id` and not part of it.
+    bool weakly_linked(int cell, int digit, int id) const {
+        const Node& n = nodes_[id];
+        if (n.digit == digit) return !n.cells.has(cell) && n.sees.has(cell);
+        return n.cell == cell;
+    }
+
+    // A chain whose nodes of one digit never share a cell, a loop back to the start aside.
+    bool simple(const std::vector<int>& path) const {
+        const std::size_t last = path.front() == path.back() ? path.size() - 1 : path.size();
+        for (std::size_t i = 0; i < last; ++i)
+            for (std::size_t j = i + 1; j < last; ++j)
+                if (nodes_[path[i]].digit == nodes_[path[j]].digit &&
+                    !(nodes_[path[i]].cells & nodes_[path[j]].cells).empty())
+                    return false;
+        return true;
+    }
+
+    bool grouped(const std::vector<int>& path) const {
+        return std::any_of(path.begin(), path.end(), [&](int id) { return nodes_[id].cell < 0; });
+    }
+
+    bool consider(int start, int end, int length) {
+        std::vector<Candidate> removed;
+        std::vector<Candidate> placed;
+        if (end == start) {
+            if (nodes_[start].cell < 0) return false;
+            placed.push_back(candidate(nodes_[start].cell, nodes_[start].digit));
+        } else {
+            const Node& a = nodes_[start];
+            const Node& b = nodes_[end];
+            const auto test = [&](int cell, int d) {
+                if (weakly_linked(cell, d, start) && weakly_linked(cell, d, end)) removed.push_back(candidate(cell, d));
+            };
+            if (a.digit == b.digit) {
+                for_each_cell(a.sees & b.sees & c_.cells_of(a.digit), [&](int cell) { test(cell, a.digit); });
+            } else if (a.cell >= 0 && a.cell == b.cell) {
+                for_each_bit(c_.mask(a.cell) & ~(1u << a.digit) & ~(1u << b.digit),
+                             [&](int d) { removed.push_back(candidate(a.cell, d)); });
+            } else {
+                for (const Node* n : {&a, &b}) {
+                    const Node& other = n == &a ? b : a;
+                    if (n->cell >= 0 && c_.has(n->cell, other.digit)) test(n->cell, other.digit);
+                }
+            }
+            if (removed.empty()) return false;
+            std::sort(removed.begin(), removed.end(), [](const Candidate& x, const Candidate& y) {
+                return x.cell != y.cell ? x.cell < y.cell : x.digit < y.digit;
+            });
+        }
+        const std::vector<int> path = path_to(start, end);
+        if (!grouped(path) || !simple(path)) return false;
+        best_length_ = length;
+        best_ = make_step(path, std::move(removed), std::move(placed));
+        return true;
+    }
+
+    Candidate head(int id) const {
+        const Node& n = nodes_[id];
+        int first = -1;
+        for_each_cell(n.cells, [&](int x) {
+            if (first < 0) first = x;
+        });
+        return candidate(first, n.digit);
+    }
+
+    // Why `a` and `b` are linked: their cell or unit for two single candidates; for a group, the unit
+    // that holds both nodes (for a strong link, the unit whose places they are) and the group cells.
+    LinkReason reason(int a, int b, bool strong) const {
+        const Node& x = nodes_[a];
+        const Node& y = nodes_[b];
+        if (x.cell >= 0 && y.cell >= 0) return link_reason(c_, head(a), head(b), strong);
+        LinkReason why;
+        why.kind = LinkReason::Kind::Group;
+        const CellSet both = x.cells | y.cells;
+        const Geometry& g = geometry();
+        for (int u = 0; u < 27; ++u) {
+            if (!(both - g.unit_set[u]).empty()) continue;
+            if (strong && !((g.unit_set[u] & c_.cells_of(x.digit)) == both)) continue;
+            why.unit = static_cast<std::uint8_t>(u);
+            break;
+        }
+        CellSet groups;
+        if (x.cell < 0) groups = groups | x.cells;
+        if (y.cell < 0) groups = groups | y.cells;
+        why.cells = cell_list(groups);
+        return why;
+    }
+
+    Step make_step(const std::vector<int>& path, std::vector<Candidate> removed, std::vector<Candidate> placed) const {
+        Step step;
+        step.technique = Technique::GroupedAic;
+        step.eliminations = std::move(removed);
+        step.placements = std::move(placed);
+        for (std::size_t i = 0; i + 1 < path.size(); ++i)
+            step.links.push_back(
+                {head(path[i]), head(path[i + 1]), i % 2 == 0, reason(path[i], path[i + 1], i % 2 == 0)});
+        CellSet cells;
+        for (const int id : path) {
+            const Node& n = nodes_[id];
+            step.digits |= static_cast<std::uint16_t>(1u << n.digit);
+            for_each_cell(n.cells, [&](int cell) {
+                if (!cells.has(cell)) step.cells.push_back(static_cast<std::uint8_t>(cell));
+                cells.add(cell);
+            });
+        }
+        for (const Link& l : step.links) {
+            if (!l.strong) continue;
+            step.colour_b.push_back(l.from);
+            step.colour_a.push_back(l.to);
+        }
+        return step;
+    }
+
+    const Candidates& c_;
+    std::array<Node, kNodes> nodes_{};
+    std::array<std::array<int, 6>, kNodes> strong_{};
+    std::array<int, kNodes> strong_count_{};
+    int best_length_ = kMaxLinks + 1;
+    std::optional<Step> best_;
+    int stamp_ = 0;
+    std::array<int, kNodes> on_seen_{};
+    std::array<int, kNodes> off_seen_{};
+    std::array<int, kNodes> on_from_{};
+    std::array<int, kNodes> off_from_{};
+};
+
+} // namespace
+
+std::optional<Step> find_grouped_aic(const Candidates& c) {
+    auto search = std::make_unique<GroupedSearch>(c);
+    return search->run();
+}
+
+} // namespace vornel::ladder
