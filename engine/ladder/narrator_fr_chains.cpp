@@ -44,7 +44,9 @@ std::string lacks_s(const Candidate& c) { return cell_short(c.cell) + " ne conti
 
 // The cells of a grouped node at `end`: the group's cells in its region and its row or column.
 std::string node_name(const Candidate& end, const LinkReason& why) {
-    if (why.kind != LinkReason::Kind::Group) return cell_short(end.cell);
+    if (why.kind != LinkReason::Kind::Group ||
+        std::find(why.cells.begin(), why.cells.end(), end.cell) == why.cells.end())
+        return cell_short(end.cell);
     std::vector<std::string> names;
     for (const std::uint8_t c : why.cells)
         if (box_of(c) == box_of(end.cell) && (row_of(c) == row_of(end.cell) || col_of(c) == col_of(end.cell)))
