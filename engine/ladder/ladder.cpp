@@ -47,6 +47,10 @@ constexpr Rung kRungs[] = {
     {Technique::Aic, find_aic, false},
     {Technique::UniqueRectangle, find_unique_rectangle, true},
     {Technique::BugPlusOne, find_bug_plus_one, true},
+    {Technique::AlsXz, find_als_xz, false},
+    {Technique::AlsXyWing, find_als_xy_wing, false},
+    {Technique::AlsChain, find_als_chain, false},
+    {Technique::DeathBlossom, find_death_blossom, false},
     {Technique::ForcingChain, find_forcing_chain, false},
     {Technique::Trial, find_trial, false},
 };

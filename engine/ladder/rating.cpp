@@ -15,6 +15,9 @@ constexpr std::array<int, kTechniqueCount> kWeights = {
     12, 13, 13,                 // xy-wing, xyz-wing, w-wing
     14, 15, 14, 16, 18,         // colouring, x-chain, remote pair, xy-chain, aic
     14, 14,                     // unique rectangle, bug+1
+    14, 14,                     // hidden rectangle, avoidable rectangle
+    14, 15, 17,                 // wxyz-wing, sue de coq, aligned pair exclusion
+    18, 19, 20, 21,             // als-xz, als-xy-wing, als chain, death blossom
     22, 30,                     // forcing chain, trial
 };
 

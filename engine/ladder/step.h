@@ -56,6 +56,15 @@ enum class Technique : std::uint8_t {
     Aic,
     UniqueRectangle,
     BugPlusOne,
+    HiddenRectangle,
+    AvoidableRectangle,
+    WxyzWing,
+    SueDeCoq,
+    AlignedPairExclusion,
+    AlsXz,
+    AlsXyWing,
+    AlsChain,
+    DeathBlossom,
     ForcingChain,
     Trial,
 };
@@ -100,6 +109,9 @@ struct Step {
     std::vector<Candidate> highlighted; // the candidates that carry the reasoning
     std::vector<Candidate> fins;        // finned fish: the fin candidates
     std::vector<Link> links;            // chains: the links in order, first to last
+    // Patterns made of several sets of cells (almost locked sets, a stem and its petals): the
+    // number of cells of each set, which split `cells` in order.
+    std::vector<std::uint8_t> groups;
     // Chain and colouring steps: two colours of candidates (simple colouring, chains' on/off).
     std::vector<Candidate> colour_a;
     std::vector<Candidate> colour_b;

@@ -38,6 +38,11 @@ std::optional<Step> find_finned_swordfish(const Candidates&);
 std::optional<Step> find_xy_wing(const Candidates&);
 std::optional<Step> find_xyz_wing(const Candidates&);
 std::optional<Step> find_w_wing(const Candidates&);
+// als.cpp
+std::optional<Step> find_als_xz(const Candidates&);
+std::optional<Step> find_als_xy_wing(const Candidates&);
+std::optional<Step> find_als_chain(const Candidates&);
+std::optional<Step> find_death_blossom(const Candidates&);
 // chains.cpp
 std::optional<Step> find_simple_colouring(const Candidates&);
 std::optional<Step> find_x_chain(const Candidates&);
