@@ -4,6 +4,7 @@
 
 #include "french.h"
 #include "narrator_fr_chains.h"
+#include "narrator_fr_sets.h"
 
 namespace vornel::ladder {
 
@@ -202,6 +203,8 @@ std::vector<std::string> plain(const Step& step) {
 std::string technique_name_fr(Technique technique) { return kNames[static_cast<std::size_t>(technique)]; }
 
 std::vector<std::string> narrate(const Step& step) {
+    if (step.technique == Technique::UniqueRectangle && (step.variant == 3 || step.variant >= 5))
+        return narrate_sets(step);
     switch (step.technique) {
         case Technique::FullHouse:
         case Technique::HiddenSingle:
@@ -233,6 +236,14 @@ std::vector<std::string> narrate(const Step& step) {
         case Technique::BugPlusOne:
         case Technique::ForcingChain:
         case Technique::Trial: return narrate_chains(step);
+        case Technique::HiddenRectangle:
+        case Technique::WxyzWing:
+        case Technique::SueDeCoq:
+        case Technique::AlignedPairExclusion:
+        case Technique::AlsXz:
+        case Technique::AlsXyWing:
+        case Technique::AlsChain:
+        case Technique::DeathBlossom: return narrate_sets(step);
         default: return plain(step);
     }
 }

@@ -117,9 +117,8 @@ void add_eliminations(const Candidates& c, Step& step, const CellSet& targets, i
 }
 
 void sort_eliminations(Step& step) {
-    std::sort(step.eliminations.begin(), step.eliminations.end(), [](Candidate a, Candidate b) {
-        return a.cell != b.cell ? a.cell < b.cell : a.digit < b.digit;
-    });
+    std::sort(step.eliminations.begin(), step.eliminations.end(),
+              [](Candidate a, Candidate b) { return a.cell != b.cell ? a.cell < b.cell : a.digit < b.digit; });
     step.eliminations.erase(std::unique(step.eliminations.begin(), step.eliminations.end()), step.eliminations.end());
 }
 
@@ -165,11 +164,12 @@ std::optional<Step> find_als_xz(const Candidates& c) {
                 // Doubly linked: A without the two commons is locked, so is B; each common digit
                 // is in A or B.
                 for_each_bit(common, [&](int d) {
-                    if ((rcc >> d) & 1)
-                        add_eliminations(c, step, targets_of(c, {&a, &b}, d), d);
+                    if ((rcc >> d) & 1) add_eliminations(c, step, targets_of(c, {&a, &b}, d), d);
                 });
-                for_each_bit(a.digits & ~rcc, [&](int d) { add_eliminations(c, step, targets_of(c, {&a}, d) - b.cells, d); });
-                for_each_bit(b.digits & ~rcc, [&](int d) { add_eliminations(c, step, targets_of(c, {&b}, d) - a.cells, d); });
+                for_each_bit(a.digits & ~rcc,
+                             [&](int d) { add_eliminations(c, step, targets_of(c, {&a}, d) - b.cells, d); });
+                for_each_bit(b.digits & ~rcc,
+                             [&](int d) { add_eliminations(c, step, targets_of(c, {&b}, d) - a.cells, d); });
                 step.variant = 2;
                 for_each_bit(rcc, [&](int x) { step.links.push_back(common_link(a, b, x)); });
             }
@@ -338,8 +338,8 @@ std::optional<Step> find_death_blossom(const Candidates& c) {
             bool all = true;
             for_each_bit(stem_digits, [&](int d) {
                 for (const Als& als : sets)
-                    if (!als.cells.has(stem) && ((als.digits >> z) & 1) &&
-                        ((als.digits >> d) & 1) && (als.holders[static_cast<std::size_t>(d)] - g.peer_set[stem]).empty())
+                    if (!als.cells.has(stem) && ((als.digits >> z) & 1) && ((als.digits >> d) & 1) &&
+                        (als.holders[static_cast<std::size_t>(d)] - g.peer_set[stem]).empty())
                         options[static_cast<std::size_t>(d)].push_back(&als);
                 all = all && !options[static_cast<std::size_t>(d)].empty();
             });
@@ -371,9 +371,10 @@ std::optional<Step> find_death_blossom(const Candidates& c) {
                     for (int i = 0; i < petals; ++i) {
                         const int d = stem_list[static_cast<std::size_t>(i)];
                         int cell = -1;
-                        for_each_cell(chosen[static_cast<std::size_t>(i)]->holders[static_cast<std::size_t>(d)], [&](int h) {
-                            if (cell < 0) cell = h;
-                        });
+                        for_each_cell(chosen[static_cast<std::size_t>(i)]->holders[static_cast<std::size_t>(d)],
+                                      [&](int h) {
+                                          if (cell < 0) cell = h;
+                                      });
                         step.links.push_back({candidate(stem, d), candidate(cell, d), false});
                     }
                     add_eliminations(c, step, reach - used, z);

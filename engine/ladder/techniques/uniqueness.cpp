@@ -1,4 +1,4 @@
-// Uniqueness techniques: unique rectangles (types 1, 2 and 4) and BUG+1.
+// Uniqueness techniques: unique rectangles (types 1 to 6), hidden rectangles and BUG+1.
 //
 // They rest on the puzzle having exactly one solution: a pattern that would let two digits swap
 // places, or leave every cell with two candidates, would give two solutions, so it cannot be the
@@ -130,7 +130,7 @@ std::optional<Step> find_unique_rectangle(const Candidates& c) {
     });
     if (type2) return type2;
 
-    return for_each_rectangle(c, [&](const Rectangle& rect) -> std::optional<Step> {
+    auto type4 = for_each_rectangle(c, [&](const Rectangle& rect) -> std::optional<Step> {
         std::array<int, 2> roof{};
         if (!roof_of(floor_cells(c, rect), roof)) return std::nullopt;
         const int r0 = rect.cells[static_cast<std::size_t>(roof[0])];
@@ -151,6 +151,155 @@ std::optional<Step> find_unique_rectangle(const Candidates& c) {
                 // The digit kept in the roof first among the highlighted: it is the one the unit
                 // places there.
                 step.fins = {candidate(std::min(r0, r1), held), candidate(std::max(r0, r1), held)};
+                return step;
+            }
+        }
+        return std::nullopt;
+    });
+    if (type4) return type4;
+
+    // Type 5: the corners that hold more than the pair all hold the pair and one same extra digit,
+    // and they are not two corners of one side (type 2): the extra digit is in one of them, so it
+    // leaves every cell that sees them all.
+    auto type5 = for_each_rectangle(c, [&](const Rectangle& rect) -> std::optional<Step> {
+        const unsigned floors = floor_cells(c, rect);
+        std::array<int, 2> roof{};
+        if (std::popcount(floors) < 1 || std::popcount(floors) > 2 || roof_of(floors, roof)) return std::nullopt;
+        const unsigned pair = 1u << rect.a | 1u << rect.b;
+        unsigned extra = 0;
+        CellSet holders;
+        for (int i = 0; i < 4; ++i) {
+            if ((floors >> i) & 1) continue;
+            const int cell = rect.cells[static_cast<std::size_t>(i)];
+            const unsigned more = c.mask(cell) & ~pair;
+            if (std::popcount(more) != 1 || (extra != 0 && more != extra)) return std::nullopt;
+            extra = more;
+            holders.add(cell);
+        }
+        const int digit = std::countr_zero(extra);
+        Step step = rectangle_step(c, rect, 5);
+        detail::for_each_cell(holders, [&](int cell) { step.highlighted.push_back(candidate(cell, digit)); });
+        detail::eliminate_digit(c, step, detail::common_peers(holders), digit);
+        if (step.eliminations.empty()) return std::nullopt;
+        return step;
+    });
+    if (type5) return type5;
+
+    // Type 6: the two corners that hold only the pair are opposite, and one digit of the pair has
+    // no other place than the rectangle in both its rows (or both its columns). That digit in one
+    // of the two other corners would put it in both, and the pair's other digit in the first two:
+    // the pattern that could swap. So that digit leaves the two other corners.
+    auto type6 = for_each_rectangle(c, [&](const Rectangle& rect) -> std::optional<Step> {
+        const unsigned floors = floor_cells(c, rect);
+        if (floors != 0b1001 && floors != 0b0110) return std::nullopt;
+        const int o0 = rect.cells[floors == 0b1001 ? 1 : 0];
+        const int o1 = rect.cells[floors == 0b1001 ? 2 : 3];
+        const auto only_rectangle = [&](int unit, int digit) {
+            CellSet in_unit;
+            for (const int cell : rect.cells)
+                if (g.unit_set[static_cast<std::size_t>(unit)].has(cell)) in_unit.add(cell);
+            return detail::cells_at(unit, c.places(unit, digit)) == in_unit;
+        };
+        for (const int held : {rect.a, rect.b}) {
+            const bool rows =
+                only_rectangle(row_of(rect.cells[0]), held) && only_rectangle(row_of(rect.cells[3]), held);
+            const bool cols =
+                only_rectangle(9 + col_of(rect.cells[0]), held) && only_rectangle(9 + col_of(rect.cells[3]), held);
+            if (!rows && !cols) continue;
+            Step step = rectangle_step(c, rect, 6);
+            step.units = rows ? std::vector<std::uint8_t>{static_cast<std::uint8_t>(row_of(rect.cells[0])),
+                                                          static_cast<std::uint8_t>(row_of(rect.cells[3]))}
+                              : std::vector<std::uint8_t>{static_cast<std::uint8_t>(9 + col_of(rect.cells[0])),
+                                                          static_cast<std::uint8_t>(9 + col_of(rect.cells[3]))};
+            step.eliminations = {candidate(std::min(o0, o1), held), candidate(std::max(o0, o1), held)};
+            return step;
+        }
+        return std::nullopt;
+    });
+    if (type6) return type6;
+
+    // Type 3: the two roof corners hold, beyond the pair, extra digits; one of them holds one of
+    // those (else the pattern could swap), so the two act as one cell holding the extra digits. With
+    // other cells of a unit they share, they form a naked subset: as many digits as cells.
+    return for_each_rectangle(c, [&](const Rectangle& rect) -> std::optional<Step> {
+        std::array<int, 2> roof{};
+        if (!roof_of(floor_cells(c, rect), roof)) return std::nullopt;
+        const int r0 = rect.cells[static_cast<std::size_t>(roof[0])];
+        const int r1 = rect.cells[static_cast<std::size_t>(roof[1])];
+        const unsigned pair = 1u << rect.a | 1u << rect.b;
+        const unsigned extras = (c.mask(r0) | c.mask(r1)) & ~pair;
+        for (int k = 0; k < 3; ++k) {
+            const int unit = g.cell_units[r0][static_cast<std::size_t>(k)];
+            if (g.cell_units[r1][static_cast<std::size_t>(k)] != unit) continue;
+            unsigned pool = 0;
+            for (int p = 0; p < 9; ++p) {
+                const int cell = g.unit_cells[static_cast<std::size_t>(unit)][static_cast<std::size_t>(p)];
+                if (cell != r0 && cell != r1 && c.value(cell) == 0 && std::popcount(c.mask(cell)) >= 2) pool |= 1u << p;
+            }
+            for (int size = 1; size <= 3; ++size) {
+                std::optional<Step> found;
+                detail::for_each_combination(pool, size, [&](unsigned positions) {
+                    unsigned digits = extras;
+                    CellSet subset;
+                    detail::for_each_bit(positions, [&](int p) {
+                        const int cell = g.unit_cells[static_cast<std::size_t>(unit)][static_cast<std::size_t>(p)];
+                        digits |= c.mask(cell);
+                        subset.add(cell);
+                    });
+                    if (std::popcount(digits) != size + 1) return false;
+                    CellSet keep = subset;
+                    keep.add(r0);
+                    keep.add(r1);
+                    Step step = rectangle_step(c, rect, 3);
+                    detail::for_each_bit(digits, [&](int d) {
+                        detail::eliminate_digit(c, step, g.unit_set[static_cast<std::size_t>(unit)] - keep, d);
+                    });
+                    if (step.eliminations.empty()) return false;
+                    step.units = {static_cast<std::uint8_t>(unit)};
+                    for (const std::uint8_t cell : detail::cell_list(subset)) step.cells.push_back(cell);
+                    step.groups = {4, static_cast<std::uint8_t>(size)};
+                    detail::highlight(c, step, subset, digits);
+                    for (const int cell : {r0, r1})
+                        detail::for_each_bit(c.mask(cell) & extras,
+                                             [&](int d) { step.highlighted.push_back(candidate(cell, d)); });
+                    found = std::move(step);
+                    return true;
+                });
+                if (found) return found;
+            }
+        }
+        return std::nullopt;
+    });
+}
+
+// A rectangle whose four corners hold the pair, one corner holding only the pair. If one digit of
+// the pair has no other place than the rectangle in the row and in the column of the opposite
+// corner, that corner cannot hold the other digit: the two corners beside it would then hold the
+// first digit, the corner with only the pair the second, and the pattern could swap.
+std::optional<Step> find_hidden_rectangle(const Candidates& c) {
+    const Geometry& g = geometry();
+    return for_each_rectangle(c, [&](const Rectangle& rect) -> std::optional<Step> {
+        const unsigned floors = floor_cells(c, rect);
+        for (int f = 0; f < 4; ++f) {
+            if (!((floors >> f) & 1)) continue;
+            const int opposite = rect.cells[static_cast<std::size_t>(3 - f)];
+            const int row = row_of(opposite), col = 9 + col_of(opposite);
+            for (const int held : {rect.a, rect.b}) {
+                const int other = held == rect.a ? rect.b : rect.a;
+                if (!c.has(opposite, other)) continue;
+                const auto only_rectangle = [&](int unit) {
+                    CellSet in_unit;
+                    for (const int cell : rect.cells)
+                        if (g.unit_set[static_cast<std::size_t>(unit)].has(cell)) in_unit.add(cell);
+                    return detail::cells_at(unit, c.places(unit, held)) == in_unit;
+                };
+                if (!only_rectangle(row) || !only_rectangle(col)) continue;
+                Step step = rectangle_step(c, rect, 0);
+                step.technique = Technique::HiddenRectangle;
+                step.units = {static_cast<std::uint8_t>(row), static_cast<std::uint8_t>(col)};
+                step.eliminations = {candidate(opposite, other)};
+                step.fins = {candidate(rect.cells[static_cast<std::size_t>(f)], rect.a),
+                             candidate(rect.cells[static_cast<std::size_t>(f)], rect.b)};
                 return step;
             }
         }
