@@ -24,7 +24,8 @@ using Cells = std::vector<std::uint8_t>;
 
 // "deux", "trois"... for counts of cells (feminine "une") and digits.
 std::string count_word(std::size_t n, bool feminine) {
-    static const char* const kWords[] = {"zéro", "un", "deux", "trois", "quatre", "cinq", "six", "sept", "huit", "neuf"};
+    static const char* const kWords[] = {"zéro", "un",  "deux", "trois", "quatre",
+                                         "cinq", "six", "sept", "huit",  "neuf"};
     if (n == 1 && feminine) return "une";
     return n < 10 ? kWords[n] : std::to_string(n);
 }
@@ -98,8 +99,8 @@ std::vector<std::string> als_xz(const Step& step) {
         lines.push_back("Dans chacun des deux groupes, les cases qui peuvent contenir " + digit_the(x) +
                         " voient toutes celles de l'autre groupe qui le peuvent, et de même pour " + digit_the(y) +
                         " : chacun de ces deux chiffres est dans un seul des groupes au plus.");
-        lines.push_back("Un groupe ne peut perdre qu'un de ses chiffres : l'un perd " + digit_the(x) +
-                        ", l'autre " + digit_the(y) + ", et chacun contient tous ses autres chiffres.");
+        lines.push_back("Un groupe ne peut perdre qu'un de ses chiffres : l'un perd " + digit_the(x) + ", l'autre " +
+                        digit_the(y) + ", et chacun contient tous ses autres chiffres.");
         lines.push_back("Chaque chiffre est donc dans les cases qui le portent dans son groupe : " +
                         removal(step, "toutes les cases qui le portent"));
         return lines;
@@ -124,10 +125,13 @@ std::vector<std::string> als_xy_wing(const Step& step) {
     return {capitalise(set_phrase(step, sets[0])) + " ; " + set_phrase(step, sets[1]) + " ; " +
                 set_phrase(step, sets[2]) + ".",
             capitalise(digit_the(x)) + " ne peut être à la fois dans le premier groupe et dans le deuxième, " +
-                digit_the(y) + " à la fois dans le deuxième et dans le troisième ; le deuxième ne peut perdre à la fois " +
+                digit_the(y) +
+                " à la fois dans le deuxième et dans le troisième ; le deuxième ne peut perdre à la fois " +
                 digit_the(x) + " et " + digit_the(y) + ".",
-            "S'il contient " + digit_the(x) + ", le premier groupe ne le contient pas et contient tous ses autres "
-                "chiffres ; s'il contient " + digit_the(y) + ", il en va de même du troisième.",
+            "S'il contient " + digit_the(x) +
+                ", le premier groupe ne le contient pas et contient tous ses autres "
+                "chiffres ; s'il contient " +
+                digit_the(y) + ", il en va de même du troisième.",
             "Dans les deux cas, " + digits_the(zs) + (std::popcount(zs) > 1 ? " sont" : " est") +
                 " dans le premier ou le troisième groupe : " + removal(step, "toutes les cases qui le portent")};
 }
@@ -170,8 +174,10 @@ std::vector<std::string> death_blossom(const Step& step) {
         lines.push_back("Pour " + digit_the(d) + " : " + set_phrase(step, sets[i]) + " ; celles qui peuvent contenir " +
                         digit_the(d) + " voient " + the_cell(stem) + ".");
     }
-    lines.push_back("Le chiffre de " + the_cell(stem) + " manque à son groupe, qui contient alors tous ses autres "
-                    "chiffres, dont " + digit_the(z) + " : " + digit_the(z) + " est dans l'un des groupes, et " +
+    lines.push_back("Le chiffre de " + the_cell(stem) +
+                    " manque à son groupe, qui contient alors tous ses autres "
+                    "chiffres, dont " +
+                    digit_the(z) + " : " + digit_the(z) + " est dans l'un des groupes, et " +
                     removal(step, "toutes les cases qui le portent"));
     return lines;
 }
@@ -212,9 +218,9 @@ std::vector<std::string> sue_de_coq(const Step& step) {
 std::vector<std::string> pair_exclusion(const Step& step) {
     const std::vector<Cells> sets = sets_of(step);
     const int p = step.cells[0], q = step.cells[1];
-    std::vector<std::string> lines = {
-        capitalise(set_phrase(step, sets[0])) + " ; " + set_phrase(step, sets[1]) + ". Elles se voient dans " +
-        unit_name(step.units.front()) + " : elles ne peuvent contenir le même chiffre."};
+    std::vector<std::string> lines = {capitalise(set_phrase(step, sets[0])) + " ; " + set_phrase(step, sets[1]) +
+                                      ". Elles se voient dans " + unit_name(step.units.front()) +
+                                      " : elles ne peuvent contenir le même chiffre."};
     for (std::size_t i = 2; i < sets.size(); ++i) {
         const unsigned digits = digits_in(step, sets[i]);
         const bool one = sets[i].size() == 1;
@@ -259,17 +265,19 @@ std::vector<std::string> rectangle(const Step& step) {
             const Cells others(step.cells.begin() + 4, step.cells.end());
             unsigned digits = extras | digits_in(step, others);
             lines.push_back(capitalise(cells_phrase(roof)) + " ne contiennent pas que " + pair +
-                            " : l'une d'elles contient " + digits_the(extras) + (std::popcount(extras) > 1 ? " (l'un d'eux)" : "") +
+                            " : l'une d'elles contient " + digits_the(extras) +
+                            (std::popcount(extras) > 1 ? " (l'un d'eux)" : "") +
                             ", comme si elles formaient une seule case.");
-            lines.push_back("Avec " + cells_phrase(others) + ", dans " + unit_name(step.units.front()) + ", cela fait " +
-                            count_word(others.size() + 1, true) + " cases pour " + digits_the(digits) +
+            lines.push_back("Avec " + cells_phrase(others) + ", dans " + unit_name(step.units.front()) +
+                            ", cela fait " + count_word(others.size() + 1, true) + " cases pour " + digits_the(digits) +
                             " : nous retirons " + eliminations_phrase(step.eliminations) + ".");
             break;
         }
         case 5: {
             const int extra = only(extras);
-            lines.push_back(capitalise(cells_phrase(floor)) + (floor.size() == 1 ? " ne contient que " : " ne contiennent que ") +
-                            pair + " ; " + cells_phrase(roof) + " peuvent contenir en plus " + digit_the(extra) +
+            lines.push_back(capitalise(cells_phrase(floor)) +
+                            (floor.size() == 1 ? " ne contient que " : " ne contiennent que ") + pair + " ; " +
+                            cells_phrase(roof) + " peuvent contenir en plus " + digit_the(extra) +
                             " : l'une d'elles le contient, et " + removal(step, "ces cases"));
             break;
         }
@@ -284,8 +292,8 @@ std::vector<std::string> rectangle(const Step& step) {
                             fr::units_phrase(step.units) + ", " + digit_the(x) +
                             " ne peut aller que dans les cases du rectangle.");
             lines.push_back("Si " + the_cell(opposite.front()) + " ou " + the_cell(opposite.back()) + " contenait " +
-                            digit_the(x) + ", toutes deux le contiendraient, et les deux autres cases " +
-                            digit_the(y) + " : nous retirons " + eliminations_phrase(step.eliminations) + ".");
+                            digit_the(x) + ", toutes deux le contiendraient, et les deux autres cases " + digit_the(y) +
+                            " : nous retirons " + eliminations_phrase(step.eliminations) + ".");
             break;
         }
         default: {

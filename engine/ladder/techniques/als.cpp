@@ -27,7 +27,7 @@ std::vector<Als> almost_locked_sets(const Candidates& c, int max_size) {
         for (unsigned sub = 1; sub < (1u << n); ++sub) {
             union_of[sub] = static_cast<std::uint16_t>(union_of[sub & (sub - 1)] |
                                                        masks[static_cast<std::size_t>(std::countr_zero(sub))]);
-            const int size = std::popcount(sub);
+            const int size = bits(sub);
             if (size > max_size || bits(union_of[sub]) != size + 1) continue;
             Als als;
             int box = -1;
@@ -100,13 +100,13 @@ Step sets_step(const Candidates& c, Technique technique, const std::vector<const
 // first offered.
 struct Best {
     std::optional<Step> step;
+    // True when a step of `cells` cells and `eliminations` eliminations would be kept.
+    bool beats(std::size_t cells, std::size_t eliminations) const {
+        return eliminations > 0 && (!step || cells < step->cells.size() ||
+                                    (cells == step->cells.size() && eliminations > step->eliminations.size()));
+    }
     void offer(Step&& candidate) {
-        if (candidate.eliminations.empty()) return;
-        if (step && (step->cells.size() < candidate.cells.size() ||
-                     (step->cells.size() == candidate.cells.size() &&
-                      step->eliminations.size() >= candidate.eliminations.size())))
-            return;
-        step = std::move(candidate);
+        if (beats(candidate.cells.size(), candidate.eliminations.size())) step = std::move(candidate);
     }
     // No later instance can be simpler than `cells` cells.
     bool settled(std::size_t cells) const { return step && step->cells.size() <= cells; }
@@ -122,17 +122,19 @@ void sort_eliminations(Step& step) {
     step.eliminations.erase(std::unique(step.eliminations.begin(), step.eliminations.end()), step.eliminations.end());
 }
 
-// The restricted common digits as links between the sets' first holders, weak (the digit is in one
+// The first cell of the set that holds `digit`, with that digit.
+Candidate first_holder(const Als& als, int digit) {
+    int cell = -1;
+    for_each_cell(als.holders[static_cast<std::size_t>(digit)], [&](int h) {
+        if (cell < 0) cell = h;
+    });
+    return candidate(cell, digit);
+}
+
+// A restricted common digit as a link between the sets' first holders, weak (the digit is in one
 // set at most).
 Link common_link(const Als& from, const Als& to, int digit) {
-    const auto first = [&](const Als& als) {
-        int cell = -1;
-        for_each_cell(als.holders[static_cast<std::size_t>(digit)], [&](int h) {
-            if (cell < 0) cell = h;
-        });
-        return candidate(cell, digit);
-    };
-    return {first(from), first(to), false};
+    return {first_holder(from, digit), first_holder(to, digit), false};
 }
 
 } // namespace
@@ -149,31 +151,30 @@ std::optional<Step> find_als_xz(const Candidates& c) {
         if (best.settled(a.size)) break;
         for (std::size_t j = i + 1; j < sets.size(); ++j) {
             const Als& b = sets[j];
-            if (best.settled(static_cast<std::size_t>(a.size + b.size))) break;
+            const std::size_t cells = static_cast<std::size_t>(a.size + b.size);
+            if (best.settled(cells)) break;
             const unsigned common = a.digits & b.digits;
             if (bits(common) < 2) continue;
             const unsigned rcc = restricted_commons(a, b);
             if (rcc == 0 || bits(rcc) > 2) continue;
-            Step step = sets_step(c, Technique::AlsXz, {&a, &b}, common);
+            Step probe;
             if (bits(rcc) == 1) {
-                const int x = std::countr_zero(rcc);
-                for_each_bit(common & ~rcc, [&](int z) { add_eliminations(c, step, targets_of(c, {&a, &b}, z), z); });
-                step.variant = 1;
-                step.links = {common_link(a, b, x)};
+                for_each_bit(common & ~rcc, [&](int z) { add_eliminations(c, probe, targets_of(c, {&a, &b}, z), z); });
             } else {
                 // Doubly linked: A without the two commons is locked, so is B; each common digit
                 // is in A or B.
-                for_each_bit(common, [&](int d) {
-                    if ((rcc >> d) & 1) add_eliminations(c, step, targets_of(c, {&a, &b}, d), d);
-                });
+                for_each_bit(rcc, [&](int d) { add_eliminations(c, probe, targets_of(c, {&a, &b}, d), d); });
                 for_each_bit(a.digits & ~rcc,
-                             [&](int d) { add_eliminations(c, step, targets_of(c, {&a}, d) - b.cells, d); });
+                             [&](int d) { add_eliminations(c, probe, targets_of(c, {&a}, d) - b.cells, d); });
                 for_each_bit(b.digits & ~rcc,
-                             [&](int d) { add_eliminations(c, step, targets_of(c, {&b}, d) - a.cells, d); });
-                step.variant = 2;
-                for_each_bit(rcc, [&](int x) { step.links.push_back(common_link(a, b, x)); });
+                             [&](int d) { add_eliminations(c, probe, targets_of(c, {&b}, d) - a.cells, d); });
             }
-            sort_eliminations(step);
+            sort_eliminations(probe);
+            if (!best.beats(cells, probe.eliminations.size())) continue;
+            Step step = sets_step(c, Technique::AlsXz, {&a, &b}, common);
+            step.eliminations = std::move(probe.eliminations);
+            step.variant = bits(rcc);
+            for_each_bit(rcc, [&](int x) { step.links.push_back(common_link(a, b, x)); });
             best.offer(std::move(step));
         }
     }
@@ -199,16 +200,18 @@ std::optional<Step> find_als_xy_wing(const Candidates& c) {
             for (std::size_t q = p + 1; q < linked.size(); ++q) {
                 const Als& b = sets[linked[q].first];
                 const std::size_t size = static_cast<std::size_t>(pivot.size + a.size + b.size);
-                if (best.settled(size) || !(a.cells & b.cells).empty()) continue;
                 const unsigned common = a.digits & b.digits;
+                if (bits(common) < 2 || best.settled(size) || !(a.cells & b.cells).empty()) continue;
                 for_each_bit(linked[p].second, [&](int x) {
                     for_each_bit(linked[q].second & ~(1u << x), [&](int y) {
                         const unsigned zs = common & ~(1u << x) & ~(1u << y);
                         if (zs == 0) return;
+                        Step probe;
+                        for_each_bit(zs, [&](int z) { add_eliminations(c, probe, targets_of(c, {&a, &b}, z), z); });
+                        sort_eliminations(probe);
+                        if (!best.beats(size, probe.eliminations.size())) return;
                         Step step = sets_step(c, Technique::AlsXyWing, {&a, &pivot, &b}, zs);
-                        for_each_bit(zs, [&](int z) { add_eliminations(c, step, targets_of(c, {&a, &b}, z), z); });
-                        if (step.eliminations.empty()) return;
-                        sort_eliminations(step);
+                        step.eliminations = std::move(probe.eliminations);
                         step.links = {common_link(a, pivot, x), common_link(pivot, b, y)};
                         best.offer(std::move(step));
                     });
@@ -238,77 +241,95 @@ std::optional<Step> find_als_chain(const Candidates& c) {
             }
     Best best;
     std::vector<std::size_t> path;
-    std::vector<int> digits; // digits[i]: the link from path[i] to path[i + 1]
-    // Breadth by length: every chain of 4 sets before any of 5.
+    std::vector<int> through; // through[i]: the digit of the link from path[i] to path[i + 1]
+    std::vector<char> is_end(n);
+    // A set entered by a digit at a depth from which nothing was found, for the current start:
+    // not tried again (a later path may differ only by the cells it has used).
+    std::vector<std::uint32_t> dead(n * 10 * kMaxChainSets, 0);
+    std::uint32_t stamp = 0;
+    // Every chain of 4 sets before any of 5.
     for (int length = 4; length <= kMaxChainSets; ++length) {
         for (std::size_t start = 0; start < n; ++start) {
             const Als& first = sets[start];
+            if (links[start].empty()) continue;
             for (int z = 1; z <= 9; ++z) {
                 if (!((first.digits >> z) & 1)) continue;
                 const CellSet reach = targets_of(c, {&first}, z);
                 if (reach.empty()) continue;
+                // The sets that may end the chain: they hold z where the cells of `reach` see it.
+                // A chain read backwards is the same chain: only those ending on a later set.
+                bool any = false;
+                for (std::size_t e = start + 1; e < n; ++e) {
+                    const Als& end = sets[e];
+                    is_end[e] = ((end.digits >> z) & 1) && (end.cells & first.cells).empty() &&
+                                !((reach & end.seen[static_cast<std::size_t>(z)]) - end.cells).empty();
+                    any = any || is_end[e];
+                }
+                if (!any) continue;
+                std::fill(is_end.begin(), is_end.begin() + static_cast<std::ptrdiff_t>(start) + 1, 0);
+                ++stamp;
                 path = {start};
-                digits.clear();
+                through.clear();
                 CellSet used = first.cells;
                 std::size_t cells = first.size;
-                // Depth-first over the links, the previous link's digit excluded at each set.
-                const auto extend = [&](auto&& self, int previous) -> void {
+                // Depth-first over the links, the previous link's digit excluded at each set;
+                // true when it offered a step.
+                const auto extend = [&](auto&& self, int previous) -> bool {
                     const std::size_t at = path.back();
                     const bool last = static_cast<int>(path.size()) + 1 == length;
+                    bool found = false;
                     for (const auto& [next, rcc] : links[at]) {
                         const Als& als = sets[next];
-                        if (!(als.cells & used).empty()) continue;
-                        if (best.settled(cells + als.size)) continue;
+                        if (!(als.cells & used).empty() || best.settled(cells + als.size)) continue;
+                        if (last && !is_end[next]) continue;
                         unsigned choices = rcc & ~(previous > 0 ? 1u << previous : 0u);
-                        if (path.size() == 1) choices &= ~(1u << z);
-                        if (choices == 0) continue;
-                        if (last) {
-                            if (!((als.digits >> z) & 1)) continue;
-                            for_each_bit(choices & ~(1u << z), [&](int x) {
-                                const CellSet targets = reach & als.seen[static_cast<std::size_t>(z)] - als.cells;
-                                if (targets.empty()) return;
+                        if (path.size() == 1 || last) choices &= ~(1u << z);
+                        for_each_bit(choices, [&](int x) {
+                            if (last) {
+                                const CellSet all = used | als.cells;
+                                Step probe;
+                                add_eliminations(c, probe, (reach & als.seen[static_cast<std::size_t>(z)]) - all, z);
+                                if (!best.beats(cells + als.size, probe.eliminations.size())) return;
                                 std::vector<const Als*> chain;
                                 for (const std::size_t s : path) chain.push_back(&sets[s]);
                                 chain.push_back(&als);
-                                CellSet all = used | als.cells;
                                 Step step = sets_step(c, Technique::AlsChain, chain, 1u << z);
-                                add_eliminations(c, step, targets - all, z);
-                                if (step.eliminations.empty()) return;
+                                step.eliminations = std::move(probe.eliminations);
                                 // z in A1 = a link's digit in A1 - the same in A2 = ... = z in An.
-                                std::vector<int> through = digits;
-                                through.push_back(x);
-                                const auto first_holder = [&](const Als& s, int d) {
-                                    int cell = -1;
-                                    for_each_cell(s.holders[static_cast<std::size_t>(d)], [&](int h) {
-                                        if (cell < 0) cell = h;
-                                    });
-                                    return candidate(cell, d);
-                                };
+                                std::vector<int> digits = through;
+                                digits.push_back(x);
                                 Candidate from = first_holder(*chain.front(), z);
-                                for (std::size_t i = 0; i < through.size(); ++i) {
-                                    const Candidate out = first_holder(*chain[i], through[i]);
-                                    const Candidate in = first_holder(*chain[i + 1], through[i]);
+                                for (std::size_t i = 0; i < digits.size(); ++i) {
+                                    const Candidate out = first_holder(*chain[i], digits[i]);
+                                    const Candidate in = first_holder(*chain[i + 1], digits[i]);
                                     step.links.push_back({from, out, true});
                                     step.links.push_back({out, in, false});
                                     from = in;
                                 }
                                 step.links.push_back({from, first_holder(als, z), true});
                                 best.offer(std::move(step));
-                            });
-                            continue;
-                        }
-                        for_each_bit(choices, [&](int x) {
+                                found = true;
+                                return;
+                            }
+                            const std::size_t key =
+                                (next * 10 + static_cast<std::size_t>(x)) * kMaxChainSets + path.size();
+                            if (dead[key] == stamp) return;
                             path.push_back(next);
-                            digits.push_back(x);
+                            through.push_back(x);
                             used = used | als.cells;
                             cells += als.size;
-                            self(self, x);
+                            const bool below = self(self, x);
                             cells -= als.size;
                             used = used - als.cells;
-                            digits.pop_back();
+                            through.pop_back();
                             path.pop_back();
+                            if (below)
+                                found = true;
+                            else
+                                dead[key] = stamp;
                         });
                     }
+                    return found;
                 };
                 extend(extend, 0);
             }
@@ -326,40 +347,53 @@ std::optional<Step> find_death_blossom(const Candidates& c) {
     const std::vector<Als> sets = almost_locked_sets(c, kMaxAlsSize);
     const Geometry& g = geometry();
     Best best;
+    std::array<std::vector<const Als*>, 10> petals_of;
+    std::array<std::vector<const Als*>, 10> options;
     for (int stem = 0; stem < 81; ++stem) {
         if (c.value(stem) != 0) continue;
         const unsigned stem_digits = c.mask(stem);
         const int petals = bits(stem_digits);
         if (petals < 2 || petals > 4) continue;
-        for (int z = 1; z <= 9; ++z) {
-            if ((stem_digits >> z) & 1) continue;
-            // For each stem digit, the sets that may be its petal and hold z.
-            std::array<std::vector<const Als*>, 10> options;
-            bool all = true;
+        // For each stem digit, the sets that may be its petal, and the digits all of them could share.
+        unsigned shared = 0x3FE & ~stem_digits;
+        for_each_bit(stem_digits, [&](int d) {
+            auto& list = petals_of[static_cast<std::size_t>(d)];
+            list.clear();
+            unsigned reachable = 0;
+            for (const Als& als : sets)
+                if (((als.digits >> d) & 1) && !als.cells.has(stem) &&
+                    (als.holders[static_cast<std::size_t>(d)] - g.peer_set[static_cast<std::size_t>(stem)]).empty()) {
+                    list.push_back(&als);
+                    reachable |= als.digits;
+                }
+            shared &= reachable;
+        });
+        std::array<int, 4> stem_list{};
+        int k = 0;
+        for_each_bit(stem_digits, [&](int d) { stem_list[static_cast<std::size_t>(k++)] = d; });
+        for_each_bit(shared, [&](int z) {
             for_each_bit(stem_digits, [&](int d) {
-                for (const Als& als : sets)
-                    if (!als.cells.has(stem) && ((als.digits >> z) & 1) && ((als.digits >> d) & 1) &&
-                        (als.holders[static_cast<std::size_t>(d)] - g.peer_set[stem]).empty())
-                        options[static_cast<std::size_t>(d)].push_back(&als);
-                all = all && !options[static_cast<std::size_t>(d)].empty();
+                auto& list = options[static_cast<std::size_t>(d)];
+                list.clear();
+                for (const Als* als : petals_of[static_cast<std::size_t>(d)])
+                    if ((als->digits >> z) & 1) list.push_back(als);
             });
-            if (!all) continue;
-            std::array<int, 4> stem_list{};
-            int k = 0;
-            for_each_bit(stem_digits, [&](int d) { stem_list[static_cast<std::size_t>(k++)] = d; });
             std::vector<const Als*> chosen;
             CellSet used;
             used.add(stem);
             const auto choose = [&](auto&& self, int index, CellSet reach, std::size_t cells) -> void {
                 if (reach.empty() || best.settled(cells)) return;
                 if (index == petals) {
+                    Step probe;
+                    add_eliminations(c, probe, reach - used, z);
+                    if (!best.beats(cells, probe.eliminations.size())) return;
                     Step step;
                     step.technique = Technique::DeathBlossom;
                     step.digits = static_cast<std::uint16_t>(1u << z | stem_digits);
                     step.cells = {static_cast<std::uint8_t>(stem)};
                     step.groups = {1};
                     for_each_bit(stem_digits, [&](int d) { step.highlighted.push_back(candidate(stem, d)); });
-                    Step petals_step = sets_step(c, Technique::DeathBlossom, chosen, 1u << z);
+                    const Step petals_step = sets_step(c, Technique::DeathBlossom, chosen, 1u << z);
                     step.cells.insert(step.cells.end(), petals_step.cells.begin(), petals_step.cells.end());
                     step.groups.insert(step.groups.end(), petals_step.groups.begin(), petals_step.groups.end());
                     step.units = petals_step.units;
@@ -370,14 +404,10 @@ std::optional<Step> find_death_blossom(const Candidates& c) {
                     // The stem's digit d and the petal's holders of d: one excludes the other.
                     for (int i = 0; i < petals; ++i) {
                         const int d = stem_list[static_cast<std::size_t>(i)];
-                        int cell = -1;
-                        for_each_cell(chosen[static_cast<std::size_t>(i)]->holders[static_cast<std::size_t>(d)],
-                                      [&](int h) {
-                                          if (cell < 0) cell = h;
-                                      });
-                        step.links.push_back({candidate(stem, d), candidate(cell, d), false});
+                        step.links.push_back(
+                            {candidate(stem, d), first_holder(*chosen[static_cast<std::size_t>(i)], d), false});
                     }
-                    add_eliminations(c, step, reach - used, z);
+                    step.eliminations = std::move(probe.eliminations);
                     best.offer(std::move(step));
                     return;
                 }
@@ -392,7 +422,7 @@ std::optional<Step> find_death_blossom(const Candidates& c) {
                 }
             };
             choose(choose, 0, c.cells_of(z), 1);
-        }
+        });
     }
     return best.step;
 }

@@ -36,13 +36,16 @@ inline bool restricted_common(const Als& a, const Als& b, int digit) {
     return ((a.digits & b.digits) >> digit & 1) != 0 && (b.holders[digit] - a.seen[digit]).empty();
 }
 
-// The restricted common digits of two sets without a common cell, bit d for digit d.
+// The restricted common digits of two sets without a common cell, bit d for digit d; 0 when they
+// share a cell.
 inline unsigned restricted_commons(const Als& a, const Als& b) {
+    unsigned common = a.digits & b.digits;
+    if (common == 0 || !(a.cells & b.cells).empty()) return 0;
     unsigned result = 0;
-    if (!(a.cells & b.cells).empty()) return 0;
-    for_each_bit(a.digits & b.digits, [&](int d) {
-        if (restricted_common(a, b, d)) result |= 1u << d;
-    });
+    for (; common != 0; common &= common - 1) {
+        const int d = std::countr_zero(common);
+        if ((b.holders[static_cast<std::size_t>(d)] - a.seen[static_cast<std::size_t>(d)]).empty()) result |= 1u << d;
+    }
     return result;
 }
 

@@ -50,7 +50,8 @@ std::optional<Step> find_aligned_pair_exclusion(const Candidates& c) {
                 });
                 for_each_bit(qm, [&](int b) {
                     bool any = false;
-                    for_each_bit(pm, [&](int a) { any = any || ((excluded[static_cast<std::size_t>(a)] >> b) & 1) == 0; });
+                    for_each_bit(pm,
+                                 [&](int a) { any = any || ((excluded[static_cast<std::size_t>(a)] >> b) & 1) == 0; });
                     if (!any) gone_q |= 1u << b;
                 });
                 if ((gone_p | gone_q) == 0) continue;
@@ -76,9 +77,9 @@ std::optional<Step> find_aligned_pair_exclusion(const Candidates& c) {
                     step.groups.push_back(als->size);
                     highlight(c, step, als->cells, als->digits);
                 }
-                if (best && (best->cells.size() < step.cells.size() ||
-                             (best->cells.size() == step.cells.size() &&
-                              best->eliminations.size() >= step.eliminations.size())))
+                if (best &&
+                    (best->cells.size() < step.cells.size() || (best->cells.size() == step.cells.size() &&
+                                                                best->eliminations.size() >= step.eliminations.size())))
                     continue;
                 best = std::move(step);
             }

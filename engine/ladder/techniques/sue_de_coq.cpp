@@ -36,7 +36,7 @@ std::vector<Part> parts_of(const Candidates& c, const std::vector<int>& cells) {
             part.cells.add(cells[static_cast<std::size_t>(i)]);
             part.digits |= c.mask(cells[static_cast<std::size_t>(i)]);
         });
-        part.count = std::popcount(sub);
+        part.count = bits(sub);
         parts.push_back(part);
     }
     return parts;
@@ -50,7 +50,8 @@ std::optional<Step> find_sue_de_coq(const Candidates& c) {
     for (int box = 0; box < 9; ++box) {
         const int region = 18 + box;
         for (int line = 0; line < 18; ++line) {
-            const CellSet crossing = g.unit_set[static_cast<std::size_t>(line)] & g.unit_set[static_cast<std::size_t>(region)];
+            const CellSet crossing =
+                g.unit_set[static_cast<std::size_t>(line)] & g.unit_set[static_cast<std::size_t>(region)];
             if (crossing.empty()) continue;
             std::vector<int> inside, line_rest, region_rest;
             for_each_cell(crossing, [&](int cell) {
@@ -90,13 +91,15 @@ std::optional<Step> find_sue_de_coq(const Candidates& c) {
                             else if ((r.digits >> d) & 1)
                                 targets = g.unit_set[static_cast<std::size_t>(region)];
                             else
-                                targets = g.unit_set[static_cast<std::size_t>(line)] | g.unit_set[static_cast<std::size_t>(region)];
+                                targets = g.unit_set[static_cast<std::size_t>(line)] |
+                                          g.unit_set[static_cast<std::size_t>(region)];
                             eliminate_digit(c, step, targets - pattern, d);
                         });
                         if (step.eliminations.empty()) continue;
                         const std::size_t cells = static_cast<std::size_t>(centre.count + l.count + r.count);
-                        if (best && (best->cells.size() < cells ||
-                                     (best->cells.size() == cells && best->eliminations.size() >= step.eliminations.size())))
+                        if (best &&
+                            (best->cells.size() < cells ||
+                             (best->cells.size() == cells && best->eliminations.size() >= step.eliminations.size())))
                             continue;
                         step.digits = static_cast<std::uint16_t>(all);
                         // The crossing cells, then the line's, then the region's.

@@ -1,0 +1,181 @@
+// The techniques built on sets of cells (almost locked sets, WXYZ-Wing, Sue de Coq, aligned pair
+// exclusion) and the rectangles beyond types 1, 2 and 4, each on published example positions with
+// the published eliminations, then on positions where they must find nothing, then every finder
+// at every position the ladder passes through on the corpus, against the solution.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "ladder.h"
+#include "ladder_support.h"
+#include "narrator_fr.h"
+#include "techniques/techniques.h"
+
+namespace vornel::ladder {
+namespace {
+
+using testing::candidates_text;
+using testing::expand;
+using testing::grid_of;
+using testing::model;
+using testing::PlainSolver;
+
+// A position as technique references publish it: 81 cells, a digit for a filled cell (a '+'
+// before it when it was found, not given), '.' for an empty one; then the candidates already
+// removed from the empty cells, each as digit, row, column ("325" removes the 3 from r2c5).
+Candidates published(std::string_view grid, std::string_view removed) {
+    Grid values{};
+    std::size_t cell = 0;
+    for (const char ch : grid) {
+        if (ch == '+') continue;
+        if (cell < 81) values[cell++] = static_cast<std::uint8_t>(ch >= '1' && ch <= '9' ? ch - '0' : 0);
+    }
+    EXPECT_EQ(cell, 81u);
+    Candidates c(values);
+    std::istringstream in{std::string(removed)};
+    std::string token;
+    while (in >> token) c.eliminate(9 * (token[1] - '1') + (token[2] - '1'), token[0] - '0');
+    return c;
+}
+
+// The same "drc" list as candidates text: "r2c5-3 ...".
+std::string published_eliminations(std::string_view list) {
+    std::vector<Candidate> result;
+    std::istringstream in{std::string(list)};
+    std::string token;
+    while (in >> token)
+        result.push_back({static_cast<std::uint8_t>(9 * (token[1] - '1') + (token[2] - '1')),
+                          static_cast<std::uint8_t>(token[0] - '0')});
+    return candidates_text(result);
+}
+
+struct Case {
+    const char* name;
+    Finder find;
+    const char* grid;
+    const char* removed;
+    Technique technique;
+    int variant;
+    const char* eliminations; // "drc" list
+    const char* cells;        // the pattern's cells as edits, "" to leave unchecked
+};
+
+class PublishedPosition : public ::testing::TestWithParam<Case> {};
+
+TEST_P(PublishedPosition, gives_the_published_eliminations) {
+    const Case& t = GetParam();
+    const Candidates c = published(t.grid, t.removed);
+    const std::optional<Step> step = t.find(c);
+    ASSERT_TRUE(step.has_value());
+    EXPECT_EQ(step->technique, t.technique);
+    EXPECT_EQ(step->variant, t.variant);
+    EXPECT_EQ(candidates_text(step->eliminations), published_eliminations(t.eliminations));
+    EXPECT_TRUE(step->placements.empty());
+    if (*t.cells != '\0') {
+        EXPECT_EQ(testing::cells_text({step->cells.begin(), step->cells.end()}), testing::expand_cells(t.cells));
+    }
+    // The groups split the cells exactly.
+    std::size_t grouped = 0;
+    for (const std::uint8_t size : step->groups) grouped += size;
+    if (!step->groups.empty()) {
+        EXPECT_EQ(grouped, step->cells.size());
+    }
+    // Every step is told, in sentences that end with a full stop.
+    const std::vector<std::string> told = narrate(*step);
+    ASSERT_FALSE(told.empty());
+    for (const std::string& sentence : told) EXPECT_EQ(sentence.back(), '.') << sentence;
+}
+
+// clang-format off
+const Case kCases[] = {
+    // Two sets of column 2's region and row 7 linked by the 3... as published: r4c3,r5c3,r6c23 hold
+    // 3 4 5 6 8, r7c2 holds 3 7 8; the 8 leaves column 3 below.
+    {"als_xz", find_als_xz,
+     ".+934.7.6.4....59...276...+41........591.+5...8.2..78....6..25.4...4..........1....3",
+     "325 145 245 747 748 255 581 587 591 597", Technique::AlsXz, 1, "873 883 893", ""},
+    {"als_xz_doubly_linked", find_als_xz,
+     ".......+3.6..5..18..83.1..+2....9573...6.....92...........+6...254.487...1+3..23.....",
+     "111 615 616 636 453 457 261 262 164 464 664 465 467 667 668 669 171 971 172 972 985 986 791 792 895 995 196 "
+     "896 996",
+     Technique::AlsXz, 2, "141 149 151 153 161 162 163 212 413 463 725 925 926", "r2c239 r4c23"},
+    {"als_xy_wing", find_als_xy_wing,
+     "4.6....7......1+46....+68+4...23.....+4....34.......8.+295+3.9.......+3.2.5761.5...2...4",
+     "812 914 721 722 723 924 829 133 733 143 743 144 944 849 852 153 753 859 171 773 873 175 893 996",
+     Technique::AlsXyWing, 0, "377", ""},
+    {"sue_de_coq", find_sue_de_coq,
+     "+3+24+8+6+1+59765+7+9+4+3+82191+8+5+273+642.1+43....5.32.6...+4..+7.....+1..6.....+8..1746..7..+39..1.", "",
+     Technique::SueDeCoq, 0, "378 578 757 758 849 858 869 949 957 967 969", "r46c8 r8c8 r4c7 r5c9"},
+    {"unique_rectangle_type_6_rows", find_unique_rectangle,
+     "541.+3.+7.+9....+7.+245...9+4+5+1.3....+6.891....+8.+3+7+66+1+8397+4+5+2+2+67+4+1+9+5+3+8+1+8+9+7536+2+43+54+826+9+17",
+     "", Technique::UniqueRectangle, 6, "543 554", "r45c34"},
+    {"unique_rectangle_type_6_columns", find_unique_rectangle,
+     "+2395+4+7+6+185+7+4+8+6+1+3+92+8+1+6+32+94+5+7+7419+35..+69+8+5+67+2+13+4...+4+1857+9..8.+967.......+3+9..19...+4.+6.",
+     "", Technique::UniqueRectangle, 6, "784 793", "r89c34"},
+    // Another hidden rectangle (r69c46) comes first in this position; with its elimination made,
+    // the published one.
+    {"hidden_rectangle", find_hidden_rectangle,
+     "+39+4+6+821+5+7+6+1+873+5+42+952+7+4..+3+681+53.47..+6+4+7.+56+8.3+18+6....+7+457+368.4..+29+4+5.....+3+2+81.....4", "966",
+     Technique::HiddenRectangle, 0, "995", "r79c57"},
+    {"hidden_rectangle_two_bivalue_corners", find_hidden_rectangle,
+     ".+9.+45.2..3.+27+8..+9.7..+29..1.9+3+51+2+8746.+7.+6.+9......5.+7..9+129+3+7+54+6+8+56+3+8+14+9..+48+7+9+623+51", "",
+     Technique::HiddenRectangle, 0, "529", "r23c29"},
+};
+// clang-format on
+
+INSTANTIATE_TEST_SUITE_P(Ladder, PublishedPosition, ::testing::ValuesIn(kCases),
+                         [](const ::testing::TestParamInfo<Case>& info) { return std::string(info.param.name); });
+
+// Each finder of this family at every position the ladder reaches past the singles, on every corpus:
+// whatever the ladder chose there, what the finder offers must agree with the solution. The
+// rectangles need the one solution every corpus puzzle has.
+TEST(SetTechniquesOnCorpus, every_finder_agrees_with_the_solution_wherever_the_ladder_goes) {
+    const std::pair<const char*, Finder> finders[] = {
+        {"wxyz-wing", find_wxyz_wing},       {"sue-de-coq", find_sue_de_coq},
+        {"aligned-pair-exclusion", find_aligned_pair_exclusion},
+        {"als-xz", find_als_xz},             {"als-xy-wing", find_als_xy_wing},
+        {"als-chain", find_als_chain},       {"death-blossom", find_death_blossom},
+        {"unique-rectangle", find_unique_rectangle}, {"hidden-rectangle", find_hidden_rectangle},
+    };
+    std::map<std::string, int> found;
+    int positions = 0;
+    for (const char* file : {"qqwing.txt", "seventeen.txt", "top95.txt", "hardest.txt"}) {
+        std::ifstream in(std::string(VORNEL_TEST_DATA) + "/ladder/" + file);
+        std::string line;
+        while (std::getline(in, line)) {
+            if (line.size() < 81 || line[0] == '#') continue;
+            SCOPED_TRACE(line.substr(0, 81));
+            const Grid puzzle = grid_of(line.substr(0, 81));
+            PlainSolver solver(puzzle);
+            ASSERT_EQ(solver.solve(), 1);
+            const Grid& solution = solver.solution();
+            Candidates c(puzzle);
+            for (const Step& step : explain(puzzle).steps) {
+                if (step.technique > Technique::NakedSingle) {
+                    ++positions;
+                    for (const auto& [id, find] : finders) {
+                        const std::optional<Step> offered = find(c);
+                        if (!offered) continue;
+                        ++found[id];
+                        EXPECT_FALSE(offered->eliminations.empty()) << id;
+                        for (const Candidate& e : offered->eliminations) {
+                            EXPECT_TRUE(c.has(e.cell, e.digit)) << id;
+                            EXPECT_NE(e.digit, solution[e.cell]) << id << " removes the solution from cell " << int(e.cell);
+                        }
+                        for (const Candidate& p : offered->placements) EXPECT_EQ(p.digit, solution[p.cell]) << id;
+                    }
+                }
+                c.apply(step);
+            }
+        }
+    }
+    EXPECT_GT(positions, 1000);
+    // Each finder had something to offer somewhere: the check above is not vacuous.
+    for (const auto& [id, find] : finders) EXPECT_GT(found[id], 0) << id << " found nothing on the corpus";
+}
+
+} // namespace
+} // namespace vornel::ladder
