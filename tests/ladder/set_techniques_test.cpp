@@ -81,9 +81,7 @@ TEST_P(PublishedPosition, gives_the_published_eliminations) {
     // The groups split the cells exactly.
     std::size_t grouped = 0;
     for (const std::uint8_t size : step->groups) grouped += size;
-    if (!step->groups.empty()) {
-        EXPECT_EQ(grouped, step->cells.size());
-    }
+    if (!step->groups.empty()) { EXPECT_EQ(grouped, step->cells.size()); }
     // Every step is told, in sentences that end with a full stop.
     const std::vector<std::string> told = narrate(*step);
     ASSERT_FALSE(told.empty());
@@ -129,16 +127,116 @@ const Case kCases[] = {
 INSTANTIATE_TEST_SUITE_P(Ladder, PublishedPosition, ::testing::ValuesIn(kCases),
                          [](const ::testing::TestParamInfo<Case>& info) { return std::string(info.param.name); });
 
+constexpr const char* kEmpty = ".................................................................................";
+
+// Positions built from the techniques' definitions on the empty grid: the pattern's cells get their
+// candidates, every other cell keeps all nine.
+struct Built {
+    const char* name;
+    Finder find;
+    const char* edits;
+    Technique technique;
+    int variant;
+    const char* eliminations; // as edits
+    const char* cells;        // as edits without digits
+};
+
+class BuiltPosition : public ::testing::TestWithParam<Built> {};
+
+TEST_P(BuiltPosition, gives_the_eliminations_of_the_definition) {
+    const Built& t = GetParam();
+    const Candidates c = model(kEmpty, t.edits);
+    const std::optional<Step> step = t.find(c);
+    ASSERT_TRUE(step.has_value());
+    EXPECT_EQ(step->technique, t.technique);
+    EXPECT_EQ(step->variant, t.variant);
+    EXPECT_EQ(candidates_text(step->eliminations), expand(t.eliminations));
+    EXPECT_EQ(testing::cells_text({step->cells.begin(), step->cells.end()}), testing::expand_cells(t.cells));
+    EXPECT_FALSE(narrate(*step).empty());
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Ladder, BuiltPosition, ::testing::Values(
+    // 1, 2 and 3 each seen by all their holders; the 4 in r1c1, r2c7 or r2c8.
+    Built{"wxyz_wing", find_wxyz_wing, "r2c2=123 r2c7=14 r2c8=24 r1c1=34", Technique::WxyzWing, 0,
+          "r1c789-4 r2c13-4", "r1c1 r2c278"},
+    // The roof r13c7 holds 3 or 8, which with r9c7 (3 8) fills column 7's 3 and 8.
+    Built{"unique_rectangle_type_3", find_unique_rectangle, "r13c2=25 r1c7=235 r3c7=258 r9c7=38",
+          Technique::UniqueRectangle, 3, "r245678c7-38", "r13c27 r9c7"},
+    // Opposite corners r1c4 and r2c1 both hold the pair and the 3.
+    Built{"unique_rectangle_type_5", find_unique_rectangle, "r1c1=12 r2c4=12 r1c4=123 r2c1=123",
+          Technique::UniqueRectangle, 5, "r1c23-3 r2c56-3", "r12c14"},
+    // r1c1 (1 2) - 2 - r1c5 (2 3) - 3 - r5c5 (3 4) - 4 - r5c9 (4 1): the 1 is in r1c1 or r5c9.
+    Built{"als_chain_of_four_cells", find_als_chain, "r1c1=12 r1c5=23 r5c5=34 r5c9=14", Technique::AlsChain, 0,
+          "r1c9-1 r5c1-1", "r1c15 r5c59"},
+    // Stem r5c5 (1 2 3), petals r4c6 (1 4), r6c6 (2 4), r5c1 (3 4): the 4 is in a petal.
+    Built{"death_blossom", find_death_blossom, "r5c5=123 r4c6=14 r6c6=24 r5c1=34", Technique::DeathBlossom, 0,
+          "r5c46-4", "r5c5 r4c6 r6c6 r5c1"},
+    // r1c2 and r2c3 in region 1: with the 2 in r1c2, r2c3 would need its 1, and r1c1 (1 2) would
+    // have nothing left; the 2 and the 2 clash.
+    Built{"aligned_pair_exclusion", find_aligned_pair_exclusion, "r1c1=12 r1c2=23 r2c3=12 r1c5=13",
+          Technique::AlignedPairExclusion, 0, "r1c2-2", "r1c12 r2c3"}
+), [](const ::testing::TestParamInfo<Built>& info) { return std::string(info.param.name); });
+// clang-format on
+
+struct Missing {
+    const char* name;
+    Finder find;
+    const char* edits;
+};
+
+class BuiltWithoutThePattern : public ::testing::TestWithParam<Missing> {};
+
+TEST_P(BuiltWithoutThePattern, finds_nothing) {
+    EXPECT_FALSE(GetParam().find(model(kEmpty, GetParam().edits)).has_value());
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Ladder, BuiltWithoutThePattern, ::testing::Values(
+    Missing{"wxyz_wing_of_five_digits", find_wxyz_wing, "r2c2=123 r2c7=14 r2c8=24 r1c1=35"},
+    Missing{"wxyz_wing_two_digits_unseen", find_wxyz_wing, "r2c2=123 r2c7=14 r2c8=24 r4c1=34"},
+    Missing{"rectangle_type_3_without_subset", find_unique_rectangle, "r13c2=25 r1c7=235 r3c7=258 r9c7=39"},
+    Missing{"rectangle_type_5_two_extras", find_unique_rectangle, "r1c1=12 r2c4=12 r1c4=123 r2c1=124"},
+    Missing{"rectangle_over_four_regions", find_unique_rectangle, "r1c1=12 r5c4=12 r1c4=123 r5c1=123"},
+    Missing{"hidden_rectangle_without_strong_links", find_hidden_rectangle, "r1c1=12 r2c4=123 r1c4=123 r2c1=123"},
+    Missing{"als_chain_broken_link", find_als_chain, "r1c1=12 r1c5=23 r5c5=34 r5c9=15"},
+    Missing{"death_blossom_petal_without_z", find_death_blossom, "r5c5=123 r4c6=14 r6c6=24 r5c1=35"},
+    Missing{"sue_de_coq_sides_sharing_a_digit", find_sue_de_coq, "r1c12=1234 r1c7=12 r2c3=23"},
+    Missing{"aligned_pair_exclusion_every_pair_possible", find_aligned_pair_exclusion, "r1c1=12 r1c2=34"}
+), [](const ::testing::TestParamInfo<Missing>& info) { return std::string(info.param.name); });
+// clang-format on
+
+TEST(SetTechniques, find_nothing_on_the_empty_grid) {
+    const Candidates empty(Grid{});
+    for (const Finder find : {find_wxyz_wing, find_sue_de_coq, find_aligned_pair_exclusion, find_als_xz,
+                              find_als_xy_wing, find_als_chain, find_death_blossom, find_hidden_rectangle})
+        EXPECT_FALSE(find(empty).has_value());
+}
+
+// A Sue de Coq that holds: the same crossing and sides with the sides' digits apart.
+TEST(SetTechniques, sue_de_coq_of_a_row_and_a_region) {
+    const Candidates c = model(kEmpty, "r1c12=1234 r1c7=12 r2c3=34");
+    const std::optional<Step> step = find_sue_de_coq(c);
+    ASSERT_TRUE(step.has_value());
+    EXPECT_EQ(candidates_text(step->eliminations), expand("r1c345689-12 r1c3-34 r2c12-34 r3c123-34"));
+    EXPECT_EQ(step->groups, (std::vector<std::uint8_t>{2, 1, 1}));
+    EXPECT_EQ(step->units, (std::vector<std::uint8_t>{0, 18}));
+}
+
 // Each finder of this family at every position the ladder reaches past the singles, on every corpus:
 // whatever the ladder chose there, what the finder offers must agree with the solution. The
 // rectangles need the one solution every corpus puzzle has.
 TEST(SetTechniquesOnCorpus, every_finder_agrees_with_the_solution_wherever_the_ladder_goes) {
     const std::pair<const char*, Finder> finders[] = {
-        {"wxyz-wing", find_wxyz_wing},       {"sue-de-coq", find_sue_de_coq},
+        {"wxyz-wing", find_wxyz_wing},
+        {"sue-de-coq", find_sue_de_coq},
         {"aligned-pair-exclusion", find_aligned_pair_exclusion},
-        {"als-xz", find_als_xz},             {"als-xy-wing", find_als_xy_wing},
-        {"als-chain", find_als_chain},       {"death-blossom", find_death_blossom},
-        {"unique-rectangle", find_unique_rectangle}, {"hidden-rectangle", find_hidden_rectangle},
+        {"als-xz", find_als_xz},
+        {"als-xy-wing", find_als_xy_wing},
+        {"als-chain", find_als_chain},
+        {"death-blossom", find_death_blossom},
+        {"unique-rectangle", find_unique_rectangle},
+        {"hidden-rectangle", find_hidden_rectangle},
     };
     std::map<std::string, int> found;
     int positions = 0;
@@ -163,7 +261,8 @@ TEST(SetTechniquesOnCorpus, every_finder_agrees_with_the_solution_wherever_the_l
                         EXPECT_FALSE(offered->eliminations.empty()) << id;
                         for (const Candidate& e : offered->eliminations) {
                             EXPECT_TRUE(c.has(e.cell, e.digit)) << id;
-                            EXPECT_NE(e.digit, solution[e.cell]) << id << " removes the solution from cell " << int(e.cell);
+                            EXPECT_NE(e.digit, solution[e.cell])
+                                << id << " removes the solution from cell " << int(e.cell);
                         }
                         for (const Candidate& p : offered->placements) EXPECT_EQ(p.digit, solution[p.cell]) << id;
                     }
