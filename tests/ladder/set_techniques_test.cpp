@@ -223,7 +223,7 @@ TEST(SetTechniques, sue_de_coq_of_a_row_and_a_region) {
     EXPECT_EQ(step->units, (std::vector<std::uint8_t>{0, 18}));
 }
 
-// Each finder of this family at every position the ladder reaches past the singles, on every corpus:
+// Each finder of this family at every position where the ladder needs more than subsets, on every corpus:
 // whatever the ladder chose there, what the finder offers must agree with the solution. The
 // rectangles need the one solution every corpus puzzle has.
 TEST(SetTechniquesOnCorpus, every_finder_agrees_with_the_solution_wherever_the_ladder_goes) {
@@ -252,7 +252,7 @@ TEST(SetTechniquesOnCorpus, every_finder_agrees_with_the_solution_wherever_the_l
             const Grid& solution = solver.solution();
             Candidates c(puzzle);
             for (const Step& step : explain(puzzle).steps) {
-                if (step.technique > Technique::NakedSingle) {
+                if (step.technique > Technique::HiddenQuad) {
                     ++positions;
                     for (const auto& [id, find] : finders) {
                         const std::optional<Step> offered = find(c);
