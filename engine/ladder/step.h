@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "technique.h"
@@ -34,12 +35,36 @@ struct Candidate {
     friend bool operator==(const Candidate&, const Candidate&) = default;
 };
 
+// Why a link of a chain holds, in terms a reader checks on the board.
+//   Cell:  strong, `cell` has only the link's two digits left; weak, both candidates are in `cell`.
+//   Unit:  strong, the digit has only two places left in `unit`, the link's two cells; weak, both
+//          cells are in `unit` (the first unit they share, rows before columns before regions).
+//   Group: a grouped node: `cells` are the cells of the node(s) of one digit the link joins
+//          (all the digit's places in `unit` when strong; all seen from the other end when weak).
+//   Als:   an almost locked set: `cells` hold one digit more than their count; the link joins two
+//          of its digits (strong: without the first digit, the set holds the second).
+// None only for links that are not parts of a chain (a colouring's tree, a forcing chain's links).
+struct LinkReason {
+    enum class Kind : std::uint8_t { None, Cell, Unit, Group, Als };
+    Kind kind = Kind::None;
+    std::uint8_t cell = 0;           // Cell: the cell, 0-80
+    std::uint8_t unit = 0;           // Unit, Group: the unit, 0-26
+    std::vector<std::uint8_t> cells; // Group, Als: the cells, ascending
+    friend bool operator==(const LinkReason&, const LinkReason&) = default;
+};
+
 // One link of a chain, between two candidates. A strong link: if `from` is false, `to` is true.
-// A weak link: if `from` is true, `to` is false.
+// A weak link: if `from` is true, `to` is false. A grouped or ALS node is given by its first cell
+// here and in full in `why.cells`. In a chain `strong` is the role the link plays, so the kinds
+// alternate (a strong link used as a weak one is weak).
 struct Link {
+    Link() = default;
+    Link(Candidate from_, Candidate to_, bool strong_, LinkReason why_ = {})
+        : from(from_), to(to_), strong(strong_), why(std::move(why_)) {}
     Candidate from;
     Candidate to;
     bool strong = false;
+    LinkReason why;
     friend bool operator==(const Link&, const Link&) = default;
 };
 

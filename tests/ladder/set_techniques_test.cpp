@@ -213,6 +213,32 @@ TEST(SetTechniques, find_nothing_on_the_empty_grid) {
         EXPECT_FALSE(find(empty).has_value());
 }
 
+// The chain reads z in the first set = its link digit = the same digit in the next set = ... = z in
+// the last set: links connect and alternate, inside a set for a reason of the set, between sets for
+// a unit both cells share.
+TEST(SetTechniques, als_chain_links_alternate_with_their_reasons) {
+    const std::optional<Step> step = find_als_chain(model(kEmpty, "r1c1=12 r1c5=23 r5c5=34 r5c9=14"));
+    ASSERT_TRUE(step.has_value());
+    const std::vector<Link>& links = step->links;
+    ASSERT_EQ(links.size(), 7u);
+    EXPECT_EQ(candidates_text({links.front().from}), "r1c1-1");
+    EXPECT_EQ(candidates_text({links.back().to}), "r5c9-1");
+    for (std::size_t i = 0; i < links.size(); ++i) {
+        EXPECT_EQ(links[i].strong, i % 2 == 0) << i;
+        if (i > 0) { EXPECT_EQ(links[i].from, links[i - 1].to) << i; }
+        if (links[i].strong) {
+            EXPECT_EQ(links[i].why.kind, LinkReason::Kind::Als) << i;
+            EXPECT_EQ(links[i].why.cells, (std::vector<std::uint8_t>{links[i].from.cell})) << i;
+        } else {
+            EXPECT_EQ(links[i].why.kind, LinkReason::Kind::Unit) << i;
+            EXPECT_EQ(links[i].from.digit, links[i].to.digit) << i;
+        }
+    }
+    EXPECT_EQ(links[1].why.unit, 0);     // row 1, by the 2
+    EXPECT_EQ(links[3].why.unit, 9 + 4); // column 5, by the 3
+    EXPECT_EQ(links[5].why.unit, 4);     // row 5, by the 4
+}
+
 // A Sue de Coq that holds: the same crossing and sides with the sides' digits apart.
 TEST(SetTechniques, sue_de_coq_of_a_row_and_a_region) {
     const Candidates c = model(kEmpty, "r1c12=1234 r1c7=12 r2c3=34");

@@ -298,15 +298,23 @@ std::optional<Step> find_als_chain(const Candidates& c) {
                                 // z in A1 = a link's digit in A1 - the same in A2 = ... = z in An.
                                 std::vector<int> digits = through;
                                 digits.push_back(x);
+                                // Inside a set the link is the set's (without one digit it holds
+                                // the other); between sets, a unit both cells share.
+                                const auto inside = [&](const Als& set) {
+                                    LinkReason why;
+                                    why.kind = LinkReason::Kind::Als;
+                                    why.cells = cell_list(set.cells);
+                                    return why;
+                                };
                                 Candidate from = first_holder(*chain.front(), z);
                                 for (std::size_t i = 0; i < digits.size(); ++i) {
                                     const Candidate out = first_holder(*chain[i], digits[i]);
                                     const Candidate in = first_holder(*chain[i + 1], digits[i]);
-                                    step.links.push_back({from, out, true});
-                                    step.links.push_back({out, in, false});
+                                    step.links.emplace_back(from, out, true, inside(*chain[i]));
+                                    step.links.emplace_back(out, in, false, link_reason(c, out, in, false));
                                     from = in;
                                 }
-                                step.links.push_back({from, first_holder(als, z), true});
+                                step.links.emplace_back(from, first_holder(als, z), true, inside(als));
                                 best.offer(std::move(step));
                                 found = true;
                                 return;

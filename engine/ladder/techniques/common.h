@@ -92,4 +92,35 @@ bool for_each_combination(unsigned pool, int k, F&& f) {
     }
 }
 
+// The reason of a link between two single candidates, as the chain uses it (`strong` is its role):
+// the cell when both are in one cell, otherwise the first unit both cells share (row, column,
+// region) where, for a strong link, the digit has only those two places. A strong link with no
+// such unit or cell does not hold; the reason is then None.
+inline LinkReason link_reason(const Candidates& c, Candidate from, Candidate to, bool strong) {
+    LinkReason why;
+    if (from.cell == to.cell) {
+        if (!strong || std::popcount(static_cast<unsigned>(c.mask(from.cell))) == 2) {
+            why.kind = LinkReason::Kind::Cell;
+            why.cell = from.cell;
+        }
+        return why;
+    }
+    if (from.digit != to.digit) return why;
+    const Geometry& g = geometry();
+    for (int k = 0; k < 3; ++k) {
+        const std::uint8_t unit = g.cell_units[from.cell][k];
+        if (g.cell_units[to.cell][k] != unit) continue;
+        if (strong && std::popcount(static_cast<unsigned>(c.places(unit, from.digit))) != 2) continue;
+        why.kind = LinkReason::Kind::Unit;
+        why.unit = unit;
+        return why;
+    }
+    return why;
+}
+
+// Fills every link's reason (single-candidate chains: x-chains, xy-chains, AIC, remote pairs).
+inline void give_reasons(const Candidates& c, std::vector<Link>& links) {
+    for (Link& l : links) l.why = link_reason(c, l.from, l.to, l.strong);
+}
+
 } // namespace vornel::ladder::detail
