@@ -193,6 +193,7 @@ std::vector<std::string> narrate(const Step& step) {
         case Technique::ForcingChain:
         case Technique::Trial: return narrate_chains(step);
         case Technique::HiddenRectangle:
+        case Technique::AvoidableRectangle:
         case Technique::WxyzWing:
         case Technique::SueDeCoq:
         case Technique::AlignedPairExclusion:

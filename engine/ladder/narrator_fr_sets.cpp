@@ -313,6 +313,43 @@ std::vector<std::string> rectangle(const Step& step) {
     return lines;
 }
 
+// The digits already found in some corners, none of them given, would complete a pattern that
+// could swap.
+std::vector<std::string> avoidable_rectangle(const Step& step) {
+    const Cells corners(step.cells.begin(), step.cells.begin() + 4);
+    const int a = only(step.digits), b = only(step.digits & ~(1u << a));
+    std::vector<std::string> lines = {capitalise(cells_phrase(corners)) +
+                                      " forment un rectangle sur deux régions, et aucune n'est une case donnée : si "
+                                      "elles contenaient " +
+                                      digits_the(step.digits) +
+                                      " en diagonale, on pourrait les y échanger et le sudoku aurait deux solutions."};
+    if (step.variant == 1) {
+        const Candidate& e = step.eliminations.front();
+        const int other = e.digit == a ? b : a;
+        Cells twins, single;
+        for (const std::uint8_t cell : corners) {
+            if (cell == e.cell) continue;
+            const bool beside = row_of(cell) == row_of(e.cell) || col_of(cell) == col_of(e.cell);
+            (beside ? twins : single).push_back(cell);
+        }
+        lines.push_back("Nous avons trouvé " + digit_the(other) + " dans " + cells_phrase(twins) + " et " +
+                        digit_the(e.digit) + " dans " + the_cell(single.front()) + " : " + the_cell(e.cell) +
+                        " ne peut pas contenir " + digit_the(e.digit) + ", nous le retirons.");
+        return lines;
+    }
+    const int x = step.highlighted.front().digit;
+    Cells open;
+    for (const Candidate& h : step.highlighted) open.push_back(h.cell);
+    Cells found;
+    for (const std::uint8_t cell : corners)
+        if (std::find(open.begin(), open.end(), cell) == open.end()) found.push_back(cell);
+    lines.push_back("Nous avons déjà trouvé " + digits_the(step.digits) + " dans " + cells_phrase(found) + " ; " +
+                    cells_phrase(open) + " ne peuvent contenir que le chiffre qui achèverait le motif, ou " +
+                    digit_the(x) + ".");
+    lines.push_back("L'une d'elles contient donc " + digit_the(x) + " : " + removal(step, "ces deux cases"));
+    return lines;
+}
+
 } // namespace
 
 std::vector<std::string> narrate_sets(const Step& step) {
@@ -326,6 +363,7 @@ std::vector<std::string> narrate_sets(const Step& step) {
         case Technique::AlignedPairExclusion: return pair_exclusion(step);
         case Technique::UniqueRectangle:
         case Technique::HiddenRectangle: return rectangle(step);
+        case Technique::AvoidableRectangle: return avoidable_rectangle(step);
         default: return {};
     }
 }

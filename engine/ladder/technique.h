@@ -33,6 +33,7 @@ enum class Technique : std::uint8_t {
     UniqueRectangle,
     BugPlusOne,
     HiddenRectangle,
+    AvoidableRectangle,
     WxyzWing,
     Jellyfish,
     SimpleColouring,

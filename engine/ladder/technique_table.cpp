@@ -57,6 +57,8 @@ constexpr std::array<TechniqueRow, kTechniqueCount> kTable = {{
      "100000003060300700070005001210700090007000000008010020000806400009020060000400000"},
     {T::HiddenRectangle, "hidden-rectangle", 14, L::VeryHard, find_hidden_rectangle, true,
      "000520000090003004000000700010000040080045300600010008702000000008000032040080010"},
+    {T::AvoidableRectangle, "avoidable-rectangle", 14, L::VeryHard, find_avoidable_rectangle, true,
+     "000000040002004001070050090003007000040060000600100800020000100850900060000080003"},
     {T::WxyzWing, "wxyz-wing", 14, L::VeryHard, find_wxyz_wing, false,
      "762000108013000000000700000009000600100000080000000034034016007000080390027300000"},
     {T::Jellyfish, "jellyfish", 14, L::VeryHard, find_jellyfish, false,

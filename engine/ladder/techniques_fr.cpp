@@ -100,6 +100,12 @@ constexpr std::array<TechniqueWords, kTechniqueCount> kWords = {{
      "mêmes chiffres, et l'une ne contient que ces deux-là. Si l'un des deux chiffres n'a pas d'autre "
      "place que le rectangle dans la ligne et dans la colonne du coin opposé, ce coin ne peut pas "
      "contenir l'autre chiffre : le rectangle se remplirait de deux façons."},
+    {T::AvoidableRectangle, "Rectangle évitable",
+     "Quatre cases sur deux lignes, deux colonnes et deux régions, dont aucune n'est une case donnée. "
+     "Si les chiffres déjà trouvés dans certaines d'entre elles permettaient de les compléter avec "
+     "deux chiffres échangeables, la grille aurait deux solutions. Nous retirons le candidat qui "
+     "achèverait ce motif ; quand deux cases restent vides, le chiffre qui l'évite est dans l'une "
+     "d'elles, et nous le retirons des cases qui les voient toutes les deux."},
     {T::WxyzWing, "WXYZ-Wing",
      "Quatre cases ne peuvent contenir, à elles quatre, que quatre chiffres. Trois de ces chiffres ne "
      "peuvent y être qu'une fois chacun, car les cases qui les portent se voient : le quatrième est "

@@ -239,6 +239,52 @@ TEST(SetTechniques, als_chain_links_alternate_with_their_reasons) {
     EXPECT_EQ(links[5].why.unit, 4);     // row 5, by the 4
 }
 
+// Only digits the ladder found count: the same position with every digit given has no avoidable
+// rectangle. The published position marks found digits with '+'.
+TEST(SetTechniques, avoidable_rectangle_needs_found_digits) {
+    const char* grid =
+        "+95+4+3..+1.+7+76+15.42..+2+38.71...4+1...36.8.+2....+9.+189.1..7..3...+1+9.+7+2..+92.7+31.+172.3..9.";
+    Grid givens{};
+    std::vector<Candidate> found;
+    std::size_t cell = 0;
+    for (const char* p = grid; *p != '\0'; ++p) {
+        if (*p == '+') {
+            ++p;
+            found.push_back({static_cast<std::uint8_t>(cell), static_cast<std::uint8_t>(*p - '0')});
+        } else if (*p >= '1' && *p <= '9') {
+            givens[cell] = static_cast<std::uint8_t>(*p - '0');
+        }
+        ++cell;
+    }
+    ASSERT_EQ(cell, 81u);
+    Candidates c(givens);
+    for (const Candidate& f : found) c.place(f.cell, f.digit);
+    c.eliminate(testing::rc(3, 9), 6);
+    const std::optional<Step> step = find_avoidable_rectangle(c);
+    ASSERT_TRUE(step.has_value());
+    EXPECT_EQ(step->variant, 1);
+    EXPECT_EQ(candidates_text(step->eliminations), "r2c9-9");
+    EXPECT_EQ(testing::cells_text({step->cells.begin(), step->cells.end()}), "r1c1 r1c9 r2c1 r2c9");
+    EXPECT_FALSE(find_avoidable_rectangle(published(grid, "639")).has_value());
+}
+
+TEST(SetTechniques, avoidable_rectangle_of_two_found_corners) {
+    Candidates c(Grid{});
+    c.place(testing::rc(1, 1), 1);
+    c.place(testing::rc(1, 4), 2);
+    for (int d = 1; d <= 9; ++d) {
+        if (d != 2 && d != 3) c.eliminate(testing::rc(2, 1), d);
+        if (d != 1 && d != 3) c.eliminate(testing::rc(2, 4), d);
+    }
+    const std::optional<Step> step = find_avoidable_rectangle(c);
+    ASSERT_TRUE(step.has_value());
+    EXPECT_EQ(step->variant, 2);
+    EXPECT_EQ(candidates_text(step->eliminations), expand("r2c2356789-3"));
+    // Without its 3, r2c4 keeps only the 1: the two no longer share a digit that avoids the pattern.
+    c.eliminate(testing::rc(2, 4), 3);
+    EXPECT_FALSE(find_avoidable_rectangle(c).has_value());
+}
+
 // A Sue de Coq that holds: the same crossing and sides with the sides' digits apart.
 TEST(SetTechniques, sue_de_coq_of_a_row_and_a_region) {
     const Candidates c = model(kEmpty, "r1c12=1234 r1c7=12 r2c3=34");

@@ -58,6 +58,7 @@ std::optional<Step> find_aic(const Candidates&);
 std::optional<Step> find_unique_rectangle(const Candidates&);
 std::optional<Step> find_bug_plus_one(const Candidates&);
 std::optional<Step> find_hidden_rectangle(const Candidates&);
+std::optional<Step> find_avoidable_rectangle(const Candidates&);
 // forcing.cpp
 std::optional<Step> find_forcing_chain(const Candidates&);
 // trial.cpp: the last resort, an exhaustive search told as such

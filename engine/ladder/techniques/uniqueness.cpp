@@ -346,3 +346,74 @@ std::optional<Step> find_bug_plus_one(const Candidates& c) {
 }
 
 } // namespace vornel::ladder
+
+namespace vornel::ladder {
+
+// Avoidable rectangles: four corners on two rows, two columns and two regions, none of them a
+// given, whose digits found so far would let the pattern of two digits a and b swap places.
+// Type 1: three corners are found, a in one and b in the two beside it: the fourth corner cannot
+// take a. Type 2: two corners of one side are found, a and b; the two others hold only b and x, and
+// a and x, each opposite the same digit: one of them holds x, which leaves every cell that sees
+// both. Only the cells the ladder wrote count as found: a cell of the starting grid may be a given.
+std::optional<Step> find_avoidable_rectangle(const Candidates& c) {
+    const auto open = [&](int cell) { return c.value(cell) == 0 || c.found(cell); };
+    for (int r1 = 0; r1 < 9; ++r1)
+        for (int r2 = r1 + 1; r2 < 9; ++r2)
+            for (int c1 = 0; c1 < 9; ++c1)
+                for (int c2 = c1 + 1; c2 < 9; ++c2) {
+                    if ((r1 / 3 == r2 / 3) == (c1 / 3 == c2 / 3)) continue; // one region, or four
+                    const std::array<int, 4> corners = {cell_at(r1, c1), cell_at(r1, c2), cell_at(r2, c1),
+                                                        cell_at(r2, c2)};
+                    if (!std::all_of(corners.begin(), corners.end(), open)) continue;
+                    unsigned filled = 0;
+                    for (int i = 0; i < 4; ++i)
+                        if (c.value(corners[static_cast<std::size_t>(i)]) != 0) filled |= 1u << i;
+                    const auto value = [&](int i) { return c.value(corners[static_cast<std::size_t>(i)]); };
+                    const auto make = [&](int type, int a, int b) {
+                        Step step;
+                        step.technique = Technique::AvoidableRectangle;
+                        step.variant = type;
+                        step.digits = static_cast<std::uint16_t>(1u << a | 1u << b);
+                        for (const int cell : corners) step.cells.push_back(static_cast<std::uint8_t>(cell));
+                        return step;
+                    };
+                    if (std::popcount(filled) == 3) {
+                        const int empty = std::countr_zero(~filled & 0xFu);
+                        const int a = value(3 - empty); // opposite corner
+                        const int b = value(empty ^ 1);
+                        if (b == a || value(empty ^ 2) != b) continue;
+                        const int cell = corners[static_cast<std::size_t>(empty)];
+                        if (!c.has(cell, a)) continue;
+                        Step step = make(1, a, b);
+                        step.eliminations = {detail::candidate(cell, a)};
+                        return step;
+                    }
+                    // Two found corners on one side: 0 1 (row), 2 3 (row), 0 2 (column), 1 3 (column).
+                    for (const unsigned side : {0b0011u, 0b1100u, 0b0101u, 0b1010u}) {
+                        if (filled != side) continue;
+                        const int p = std::countr_zero(side), q = 31 - std::countl_zero(side);
+                        const int a = value(p), b = value(q);
+                        if (a == b) continue;
+                        // The corner opposite p would take a, the one opposite q would take b.
+                        const int op = corners[static_cast<std::size_t>(3 - p)];
+                        const int oq = corners[static_cast<std::size_t>(3 - q)];
+                        const unsigned mp = c.mask(op), mq = c.mask(oq);
+                        if (std::popcount(mp) != 2 || std::popcount(mq) != 2 || !((mp >> a) & 1) || !((mq >> b) & 1))
+                            continue;
+                        const unsigned xp = mp & ~(1u << a), xq = mq & ~(1u << b);
+                        if (xp != xq || xp == (1u << a) || xp == (1u << b)) continue;
+                        const int x = std::countr_zero(xp);
+                        Step step = make(2, a, b);
+                        CellSet both;
+                        both.add(op);
+                        both.add(oq);
+                        detail::eliminate_digit(c, step, detail::common_peers(both), x);
+                        if (step.eliminations.empty()) continue;
+                        step.highlighted = {detail::candidate(op, x), detail::candidate(oq, x)};
+                        return step;
+                    }
+                }
+    return std::nullopt;
+}
+
+} // namespace vornel::ladder
