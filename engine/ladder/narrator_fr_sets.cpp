@@ -222,12 +222,11 @@ std::vector<std::string> pair_exclusion(const Step& step) {
                                       ". Elles se voient dans " + unit_name(step.units.front()) +
                                       " : elles ne peuvent contenir le même chiffre."};
     for (std::size_t i = 2; i < sets.size(); ++i) {
-        const unsigned digits = digits_in(step, sets[i]);
         const bool one = sets[i].size() == 1;
-        lines.push_back(capitalise(set_phrase(step, sets[i])) + (one ? " et voit" : " et voient") +
-                        " les deux : elles ne peuvent contenir ensemble deux de ces chiffres, " +
-                        (one ? "qui ne lui laisseraient rien." : "qui ne leur en laisseraient qu'un."));
-        (void)digits;
+        lines.push_back(
+            capitalise(set_phrase(step, sets[i])) + (one ? " et voit" : " et voient") + " " + the_cell(p) + " et " +
+            the_cell(q) + " : celles-ci ne peuvent contenir ensemble deux de " +
+            (one ? "ces chiffres, qui ne lui laisseraient rien." : "ces chiffres, qui ne leur en laisseraient qu'un."));
     }
     std::vector<std::string> gone;
     for (const int cell : {p, q}) {

@@ -285,6 +285,21 @@ TEST(SetTechniques, avoidable_rectangle_of_two_found_corners) {
     EXPECT_FALSE(find_avoidable_rectangle(c).has_value());
 }
 
+TEST(SetTechniques, aligned_pair_exclusion_is_told_pair_by_pair) {
+    const std::optional<Step> step = find_aligned_pair_exclusion(model(kEmpty, "r1c1=12 r1c2=23 r2c3=12 r1c5=13"));
+    ASSERT_TRUE(step.has_value());
+    EXPECT_EQ(narrate(*step),
+              (std::vector<std::string>{
+                  "La case ligne 1, colonne 2 ne peut contenir que le 2 et le 3 ; la case ligne 2, colonne 3 ne peut "
+                  "contenir que le 1 et le 2. Elles se voient dans la région 1 : elles ne peuvent contenir le même "
+                  "chiffre.",
+                  "La case ligne 1, colonne 1 ne peut contenir que le 1 et le 2 et voit la case ligne 1, colonne 2 et "
+                  "la case ligne 2, colonne 3 : celles-ci ne peuvent contenir ensemble deux de ces chiffres, qui ne "
+                  "lui laisseraient rien.",
+                  "Avec le 2 dans la case ligne 1, colonne 2, la case ligne 2, colonne 3 n'aurait plus de chiffre "
+                  "possible : nous retirons le 2 de la case ligne 1, colonne 2."}));
+}
+
 // A Sue de Coq that holds: the same crossing and sides with the sides' digits apart.
 TEST(SetTechniques, sue_de_coq_of_a_row_and_a_region) {
     const Candidates c = model(kEmpty, "r1c12=1234 r1c7=12 r2c3=34");

@@ -62,6 +62,10 @@ std::optional<Step> find_aligned_pair_exclusion(const Candidates& c) {
                 step.groups = {1, 1};
                 step.units = {static_cast<std::uint8_t>(unit)};
                 step.digits = static_cast<std::uint16_t>(pm | qm);
+                CellSet pair;
+                pair.add(p);
+                pair.add(q);
+                highlight(c, step, pair, pm | qm);
                 for_each_bit(gone_p, [&](int a) { step.eliminations.push_back(candidate(p, a)); });
                 for_each_bit(gone_q, [&](int b) { step.eliminations.push_back(candidate(q, b)); });
                 for (const Als* als : used) {

@@ -93,6 +93,14 @@ bool roof_of(unsigned floors, std::array<int, 2>& roof) {
     return false;
 }
 
+// True when `digit` has no place in `unit` but the rectangle's corners that lie in it.
+bool only_in_rectangle(const Candidates& c, const Rectangle& rect, int unit, int digit) {
+    CellSet in_unit;
+    for (const int cell : rect.cells)
+        if (geometry().unit_set[static_cast<std::size_t>(unit)].has(cell)) in_unit.add(cell);
+    return detail::cells_at(unit, c.places(unit, digit)) == in_unit;
+}
+
 } // namespace
 
 // Type 1: three corners hold only the pair, so the fourth must hold something else: the pair
@@ -194,12 +202,7 @@ std::optional<Step> find_unique_rectangle(const Candidates& c) {
         if (floors != 0b1001 && floors != 0b0110) return std::nullopt;
         const int o0 = rect.cells[floors == 0b1001 ? 1 : 0];
         const int o1 = rect.cells[floors == 0b1001 ? 2 : 3];
-        const auto only_rectangle = [&](int unit, int digit) {
-            CellSet in_unit;
-            for (const int cell : rect.cells)
-                if (g.unit_set[static_cast<std::size_t>(unit)].has(cell)) in_unit.add(cell);
-            return detail::cells_at(unit, c.places(unit, digit)) == in_unit;
-        };
+        const auto only_rectangle = [&](int unit, int digit) { return only_in_rectangle(c, rect, unit, digit); };
         for (const int held : {rect.a, rect.b}) {
             const bool rows =
                 only_rectangle(row_of(rect.cells[0]), held) && only_rectangle(row_of(rect.cells[3]), held);
@@ -277,7 +280,6 @@ std::optional<Step> find_unique_rectangle(const Candidates& c) {
 // corner, that corner cannot hold the other digit: the two corners beside it would then hold the
 // first digit, the corner with only the pair the second, and the pattern could swap.
 std::optional<Step> find_hidden_rectangle(const Candidates& c) {
-    const Geometry& g = geometry();
     return for_each_rectangle(c, [&](const Rectangle& rect) -> std::optional<Step> {
         const unsigned floors = floor_cells(c, rect);
         for (int f = 0; f < 4; ++f) {
@@ -287,13 +289,7 @@ std::optional<Step> find_hidden_rectangle(const Candidates& c) {
             for (const int held : {rect.a, rect.b}) {
                 const int other = held == rect.a ? rect.b : rect.a;
                 if (!c.has(opposite, other)) continue;
-                const auto only_rectangle = [&](int unit) {
-                    CellSet in_unit;
-                    for (const int cell : rect.cells)
-                        if (g.unit_set[static_cast<std::size_t>(unit)].has(cell)) in_unit.add(cell);
-                    return detail::cells_at(unit, c.places(unit, held)) == in_unit;
-                };
-                if (!only_rectangle(row) || !only_rectangle(col)) continue;
+                if (!only_in_rectangle(c, rect, row, held) || !only_in_rectangle(c, rect, col, held)) continue;
                 Step step = rectangle_step(c, rect, 0);
                 step.technique = Technique::HiddenRectangle;
                 step.units = {static_cast<std::uint8_t>(row), static_cast<std::uint8_t>(col)};
