@@ -70,6 +70,7 @@ void Candidates::place(int cell, int digit) {
     for (std::uint16_t m = masks_[cell]; m != 0; m &= static_cast<std::uint16_t>(m - 1))
         eliminate(cell, std::countr_zero(m));
     values_[cell] = static_cast<std::uint8_t>(digit);
+    found_.add(cell);
     --empty_;
     for (const std::uint8_t unit : geometry().cell_units[cell]) --unit_empty_[unit];
     for (const std::uint8_t peer : geometry().peers[cell]) eliminate(peer, digit);

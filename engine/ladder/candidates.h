@@ -56,6 +56,10 @@ public:
     // Positions 0-8 within `unit` where `digit` is still a candidate, bit p for position p.
     std::uint16_t places(int unit, int digit) const { return places_[unit][digit]; }
     const Grid& values() const { return values_; }
+    // True when the cell's digit was written by place() (a deduction), not given to the
+    // constructor: such a cell is known not to be a given of the puzzle. A cell filled from the
+    // constructor's grid may be a given or not; it never counts as found.
+    bool found(int cell) const { return found_.has(cell); }
     int empty_cells() const { return empty_; }
     // The empty cells of `unit`.
     int empty_in(int unit) const { return unit_empty_[unit]; }
@@ -69,6 +73,7 @@ public:
 
 private:
     Grid values_{};
+    CellSet found_;
     std::array<std::uint16_t, 81> masks_{};
     std::array<CellSet, 10> digit_cells_{};
     std::array<std::array<std::uint16_t, 10>, 27> places_{};

@@ -5,6 +5,7 @@
 #include "french.h"
 #include "narrator_fr_chains.h"
 #include "narrator_fr_patterns.h"
+#include "narrator_fr_sets.h"
 
 namespace vornel::ladder {
 
@@ -163,6 +164,8 @@ std::vector<std::string> plain(const Step& step) {
 namespace {
 
 std::vector<std::string> sentences(const Step& step) {
+    if (step.technique == Technique::UniqueRectangle && (step.variant == 3 || step.variant >= 5))
+        return narrate_sets(step);
     switch (step.technique) {
         case Technique::FullHouse:
         case Technique::HiddenSingle:
@@ -202,6 +205,15 @@ std::vector<std::string> sentences(const Step& step) {
         case Technique::BugPlusOne:
         case Technique::ForcingChain:
         case Technique::Trial: return narrate_chains(step);
+        case Technique::HiddenRectangle:
+        case Technique::AvoidableRectangle:
+        case Technique::WxyzWing:
+        case Technique::SueDeCoq:
+        case Technique::AlignedPairExclusion:
+        case Technique::AlsXz:
+        case Technique::AlsXyWing:
+        case Technique::AlsChain:
+        case Technique::DeathBlossom: return narrate_sets(step);
         default: return plain(step);
     }
 }

@@ -129,6 +129,9 @@ struct Step {
     std::vector<Candidate> fins;         // finned fish: the fin candidates
     std::vector<Link> links;             // chains: the links in order, first to last
     std::vector<ForcingBranch> branches; // forcing chains: one per assumption
+    // Patterns made of several sets of cells (almost locked sets, a stem and its petals): the
+    // number of cells of each set, which split `cells` in order.
+    std::vector<std::uint8_t> groups;
     // Chain and colouring steps: two colours of candidates (simple colouring, chains' on/off).
     std::vector<Candidate> colour_a;
     std::vector<Candidate> colour_b;

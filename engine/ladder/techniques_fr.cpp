@@ -104,6 +104,22 @@ constexpr std::array<TechniqueWords, kTechniqueCount> kWords = {{
      "Toutes les cases vides ont deux candidats sauf une, qui en a trois : sans elle, la grille "
      "aurait plusieurs solutions. La case reçoit le candidat qui apparaît trois fois dans ses "
      "ensembles."},
+    {T::HiddenRectangle, "Rectangle caché",
+     "Quatre cases sur deux lignes, deux colonnes et deux régions peuvent toutes contenir les deux "
+     "mêmes chiffres, et l'une ne contient que ces deux-là. Si l'un des deux chiffres n'a pas d'autre "
+     "place que le rectangle dans la ligne et dans la colonne du coin opposé, ce coin ne peut pas "
+     "contenir l'autre chiffre : le rectangle se remplirait de deux façons."},
+    {T::AvoidableRectangle, "Rectangle évitable",
+     "Quatre cases sur deux lignes, deux colonnes et deux régions, dont aucune n'est une case donnée. "
+     "Si les chiffres déjà trouvés dans certaines d'entre elles permettaient de les compléter avec "
+     "deux chiffres échangeables, la grille aurait deux solutions. Nous retirons le candidat qui "
+     "achèverait ce motif ; quand deux cases restent vides, le chiffre qui l'évite est dans l'une "
+     "d'elles, et nous le retirons des cases qui les voient toutes les deux."},
+    {T::WxyzWing, "WXYZ-Wing",
+     "Quatre cases ne peuvent contenir, à elles quatre, que quatre chiffres. Trois de ces chiffres ne "
+     "peuvent y être qu'une fois chacun, car les cases qui les portent se voient : le quatrième est "
+     "forcément dans l'une des cases. Nous le retirons des cases qui voient toutes celles qui le "
+     "portent."},
     {T::Jellyfish, "Jellyfish",
      "Le même raisonnement à quatre lignes : les places d'un chiffre dans quatre lignes tiennent "
      "dans quatre colonnes, d'où nous le retirons ailleurs."},
@@ -123,6 +139,11 @@ constexpr std::array<TechniqueWords, kTechniqueCount> kWords = {{
      "Le coloriage simple fait sur plusieurs groupes de places d'un même chiffre. Quand une couleur "
      "d'un groupe voit une couleur d'un autre, elles ne sont pas vraies ensemble : l'une des deux "
      "autres l'est, et une case qui voit ces deux autres couleurs perd le chiffre."},
+    {T::SueDeCoq, "Sue de Coq",
+     "Deux ou trois cases à la croisée d'une ligne et d'une région portent au moins deux chiffres de "
+     "plus qu'elles n'ont de cases. Avec d'autres cases de la ligne et d'autres cases de la région, "
+     "dont les chiffres ne se mêlent pas, elles forment autant de cases que de chiffres : chaque "
+     "chiffre y est une fois, et nous le retirons du reste de la ligne, de la région, ou des deux."},
     {T::XChain, "Chaîne X",
      "Une chaîne de places d'un même chiffre, reliées tour à tour par des liens forts (l'une ou "
      "l'autre est vraie) et faibles. Une des deux extrémités est vraie : nous retirons le chiffre "
@@ -135,6 +156,11 @@ constexpr std::array<TechniqueWords, kTechniqueCount> kWords = {{
      "Un coloriage de candidats de tous les chiffres, reliés par les cases à deux candidats et par "
      "les ensembles où un chiffre n'a que deux places. Une couleur qui se contredit est fausse ; un "
      "candidat qui voit les deux couleurs, par sa case ou par ses voisines, est faux."},
+    {T::AlignedPairExclusion, "Exclusion de paires alignées",
+     "Deux cases d'une même ligne, colonne ou région : nous passons en revue les paires de chiffres "
+     "qu'elles pourraient contenir ensemble. Une paire tombe si les deux chiffres sont égaux, ou si "
+     "une case (ou deux cases) qui voit les deux n'aurait plus assez de chiffres. Un chiffre qui ne "
+     "forme plus aucune paire est retiré."},
     {T::Aic, "Chaîne d'inférences alternées",
      "Une chaîne qui alterne liens forts et liens faibles entre des candidats quelconques, dans une "
      "case ou entre des cases. Ses deux extrémités ne peuvent être fausses ensemble : nous "
@@ -143,14 +169,37 @@ constexpr std::array<TechniqueWords, kTechniqueCount> kWords = {{
      "Une chaîne d'inférences alternées dont un maillon peut être un groupe : les places d'un "
      "chiffre là où une région croise une ligne ou une colonne, vrai dès que l'une l'est. Ses deux "
      "extrémités ne peuvent être fausses ensemble."},
+    {T::AlsXz, "ALS-XZ",
+     "Un ensemble presque bloqué est un groupe de cases d'une même ligne, colonne ou région qui a "
+     "un chiffre de plus que de cases. Deux tels groupes partagent un chiffre X dont les places "
+     "dans l'un voient toutes celles dans l'autre : X est dans l'un au plus, et l'autre contient "
+     "tous ses autres chiffres. Un chiffre Z commun aux deux est donc dans l'un d'eux : nous le "
+     "retirons des cases qui voient toutes ses places dans les deux groupes."},
     {T::FrankenFish, "Poisson franken",
      "Un poisson dont les ensembles de départ ou de couverture comptent une région : n ensembles "
      "sans place commune contiennent n fois le chiffre, toutes dans n ensembles de couverture, qui "
      "le perdent ailleurs (avec des ailerons, seulement dans les cases qui les voient tous)."},
+    {T::AlsXyWing, "ALS-XY-Wing",
+     "Trois ensembles presque bloqués : celui du milieu partage un chiffre X avec le premier et un "
+     "chiffre Y avec le troisième, chacun ne pouvant être que dans l'un des deux groupes qu'il "
+     "relie. Le groupe du milieu ne peut perdre X et Y à la fois : le premier ou le troisième "
+     "contient tous ses autres chiffres, et un chiffre Z commun aux deux est retiré des cases qui "
+     "voient toutes ses places dans ces deux groupes."},
     {T::MutantFish, "Poisson mutant",
      "Un poisson qui mêle lignes et colonnes du même côté : n ensembles sans place commune, n "
      "ensembles de couverture qui contiennent toutes leurs places, et le chiffre retiré du reste "
      "de la couverture (avec des ailerons, seulement dans les cases qui les voient tous)."},
+    {T::AlsChain, "Chaîne d'ALS",
+     "Une suite d'ensembles presque bloqués, chacun relié au suivant par un chiffre qui ne peut "
+     "être que dans l'un des deux, deux liens voisins portant des chiffres différents. Si un "
+     "chiffre Z du premier et du dernier groupe manquait aux deux, chaque groupe forcerait le "
+     "suivant jusqu'au dernier, qui contiendrait Z : Z est donc dans le premier ou le dernier, et "
+     "nous le retirons des cases qui voient toutes ses places dans ces deux groupes."},
+    {T::DeathBlossom, "Fleur de la mort",
+     "Une case, la tige, et pour chacun de ses chiffres un ensemble presque bloqué, un pétale, dont "
+     "toutes les places de ce chiffre voient la tige. Le chiffre de la tige manque à son pétale, qui "
+     "contient alors tous ses autres chiffres : un chiffre Z commun à tous les pétales est dans "
+     "l'un d'eux, et nous le retirons des cases qui voient toutes ses places."},
     {T::ForcingChain, "Chaîne forcée",
      "Nous supposons un candidat vrai et suivons les déductions simples qui en découlent. Si elles "
      "mènent à une contradiction, le candidat est faux ; si toutes les possibilités d'une case ou "

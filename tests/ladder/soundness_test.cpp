@@ -15,6 +15,7 @@
 
 #include "ladder.h"
 #include "ladder_support.h"
+#include "technique_table.h"
 #include "techniques/techniques.h"
 
 namespace vornel::ladder {
@@ -23,40 +24,6 @@ namespace {
 using testing::grid_of;
 using testing::PlainSolver;
 using testing::read_corpus;
-
-// Every technique before trial, in ladder order: none may be available when a later one is used
-// (the corpus puzzles have one solution each, so uniqueness belongs to the ladder here).
-constexpr std::pair<Technique, Finder> kSimpler[] = {
-    {Technique::FullHouse, find_full_house},
-    {Technique::HiddenSingle, find_hidden_single},
-    {Technique::NakedSingle, find_naked_single},
-    {Technique::Pointing, find_pointing},
-    {Technique::Claiming, find_claiming},
-    {Technique::NakedPair, find_naked_pair},
-    {Technique::HiddenPair, find_hidden_pair},
-    {Technique::NakedTriple, find_naked_triple},
-    {Technique::HiddenTriple, find_hidden_triple},
-    {Technique::NakedQuad, find_naked_quad},
-    {Technique::HiddenQuad, find_hidden_quad},
-    {Technique::XWing, find_x_wing},
-    {Technique::Skyscraper, find_skyscraper},
-    {Technique::TwoStringKite, find_two_string_kite},
-    {Technique::Swordfish, find_swordfish},
-    {Technique::Jellyfish, find_jellyfish},
-    {Technique::FinnedXWing, find_finned_x_wing},
-    {Technique::FinnedSwordfish, find_finned_swordfish},
-    {Technique::XyWing, find_xy_wing},
-    {Technique::XyzWing, find_xyz_wing},
-    {Technique::WWing, find_w_wing},
-    {Technique::SimpleColouring, find_simple_colouring},
-    {Technique::XChain, find_x_chain},
-    {Technique::RemotePair, find_remote_pair},
-    {Technique::XyChain, find_xy_chain},
-    {Technique::Aic, find_aic},
-    {Technique::UniqueRectangle, find_unique_rectangle},
-    {Technique::BugPlusOne, find_bug_plus_one},
-    {Technique::ForcingChain, find_forcing_chain},
-};
 
 struct Corpus {
     const char* file;
@@ -95,9 +62,11 @@ int check_corpus(const std::string& path) {
                 EXPECT_TRUE(c.has(e.cell, e.digit)) << "dead candidate " << int(e.digit) << " in " << int(e.cell);
                 EXPECT_NE(e.digit, solution[e.cell]) << "elimination in cell " << int(e.cell);
             }
-            for (const auto& [technique, find] : kSimpler) {
-                if (technique >= step.technique) break;
-                EXPECT_FALSE(find(c).has_value()) << technique_id(technique) << " was available";
+            // Every lighter technique of the table, uniqueness included (each corpus puzzle has one
+            // solution): none may be available when a later one is used.
+            for (const TechniqueRow& row : technique_table()) {
+                if (row.technique >= step.technique || row.technique == Technique::ForcingChain) break;
+                EXPECT_FALSE(row.find(c).has_value()) << row.id << " was available";
             }
             c.apply(step);
         }

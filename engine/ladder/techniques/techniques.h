@@ -110,6 +110,16 @@ std::optional<Step> find_grouped_aic(const Candidates&);
 std::optional<Step> find_xy_wing(const Candidates&);
 std::optional<Step> find_xyz_wing(const Candidates&);
 std::optional<Step> find_w_wing(const Candidates&);
+std::optional<Step> find_wxyz_wing(const Candidates&);
+// sue_de_coq.cpp
+std::optional<Step> find_sue_de_coq(const Candidates&);
+// pair_exclusion.cpp
+std::optional<Step> find_aligned_pair_exclusion(const Candidates&);
+// als.cpp
+std::optional<Step> find_als_xz(const Candidates&);
+std::optional<Step> find_als_xy_wing(const Candidates&);
+std::optional<Step> find_als_chain(const Candidates&);
+std::optional<Step> find_death_blossom(const Candidates&);
 // chains.cpp
 std::optional<Step> find_simple_colouring(const Candidates&);
 std::optional<Step> find_x_chain(const Candidates&);
@@ -119,6 +129,8 @@ std::optional<Step> find_aic(const Candidates&);
 // uniqueness.cpp: only asked when the givens have exactly one solution
 std::optional<Step> find_unique_rectangle(const Candidates&);
 std::optional<Step> find_bug_plus_one(const Candidates&);
+std::optional<Step> find_hidden_rectangle(const Candidates&);
+std::optional<Step> find_avoidable_rectangle(const Candidates&);
 // forcing.cpp
 std::optional<Step> find_forcing_chain(const Candidates&);
 // trial.cpp: the last resort, an exhaustive search told as such

@@ -1,4 +1,4 @@
-// Uniqueness techniques: unique rectangles (types 1, 2 and 4) and BUG+1.
+// Uniqueness techniques: unique rectangles (types 1 to 6), hidden rectangles and BUG+1.
 //
 // They rest on the puzzle having exactly one solution: a pattern that would let two digits swap
 // places, or leave every cell with two candidates, would give two solutions, so it cannot be the
@@ -93,6 +93,14 @@ bool roof_of(unsigned floors, std::array<int, 2>& roof) {
     return false;
 }
 
+// True when `digit` has no place in `unit` but the rectangle's corners that lie in it.
+bool only_in_rectangle(const Candidates& c, const Rectangle& rect, int unit, int digit) {
+    CellSet in_unit;
+    for (const int cell : rect.cells)
+        if (geometry().unit_set[static_cast<std::size_t>(unit)].has(cell)) in_unit.add(cell);
+    return detail::cells_at(unit, c.places(unit, digit)) == in_unit;
+}
+
 } // namespace
 
 // Type 1: three corners hold only the pair, so the fourth must hold something else: the pair
@@ -130,7 +138,7 @@ std::optional<Step> find_unique_rectangle(const Candidates& c) {
     });
     if (type2) return type2;
 
-    return for_each_rectangle(c, [&](const Rectangle& rect) -> std::optional<Step> {
+    auto type4 = for_each_rectangle(c, [&](const Rectangle& rect) -> std::optional<Step> {
         std::array<int, 2> roof{};
         if (!roof_of(floor_cells(c, rect), roof)) return std::nullopt;
         const int r0 = rect.cells[static_cast<std::size_t>(roof[0])];
@@ -151,6 +159,143 @@ std::optional<Step> find_unique_rectangle(const Candidates& c) {
                 // The digit kept in the roof first among the highlighted: it is the one the unit
                 // places there.
                 step.fins = {candidate(std::min(r0, r1), held), candidate(std::max(r0, r1), held)};
+                return step;
+            }
+        }
+        return std::nullopt;
+    });
+    if (type4) return type4;
+
+    // Type 5: the corners that hold more than the pair all hold the pair and one same extra digit,
+    // and they are not two corners of one side (type 2): the extra digit is in one of them, so it
+    // leaves every cell that sees them all.
+    auto type5 = for_each_rectangle(c, [&](const Rectangle& rect) -> std::optional<Step> {
+        const unsigned floors = floor_cells(c, rect);
+        std::array<int, 2> roof{};
+        if (std::popcount(floors) < 1 || std::popcount(floors) > 2 || roof_of(floors, roof)) return std::nullopt;
+        const unsigned pair = 1u << rect.a | 1u << rect.b;
+        unsigned extra = 0;
+        CellSet holders;
+        for (int i = 0; i < 4; ++i) {
+            if ((floors >> i) & 1) continue;
+            const int cell = rect.cells[static_cast<std::size_t>(i)];
+            const unsigned more = c.mask(cell) & ~pair;
+            if (std::popcount(more) != 1 || (extra != 0 && more != extra)) return std::nullopt;
+            extra = more;
+            holders.add(cell);
+        }
+        const int digit = std::countr_zero(extra);
+        Step step = rectangle_step(c, rect, 5);
+        detail::for_each_cell(holders, [&](int cell) { step.highlighted.push_back(candidate(cell, digit)); });
+        detail::eliminate_digit(c, step, detail::common_peers(holders), digit);
+        if (step.eliminations.empty()) return std::nullopt;
+        return step;
+    });
+    if (type5) return type5;
+
+    // Type 6: the two corners that hold only the pair are opposite, and one digit of the pair has
+    // no other place than the rectangle in both its rows (or both its columns). That digit in one
+    // of the two other corners would put it in both, and the pair's other digit in the first two:
+    // the pattern that could swap. So that digit leaves the two other corners.
+    auto type6 = for_each_rectangle(c, [&](const Rectangle& rect) -> std::optional<Step> {
+        const unsigned floors = floor_cells(c, rect);
+        if (floors != 0b1001 && floors != 0b0110) return std::nullopt;
+        const int o0 = rect.cells[floors == 0b1001 ? 1 : 0];
+        const int o1 = rect.cells[floors == 0b1001 ? 2 : 3];
+        const auto only_rectangle = [&](int unit, int digit) { return only_in_rectangle(c, rect, unit, digit); };
+        for (const int held : {rect.a, rect.b}) {
+            const bool rows =
+                only_rectangle(row_of(rect.cells[0]), held) && only_rectangle(row_of(rect.cells[3]), held);
+            const bool cols =
+                only_rectangle(9 + col_of(rect.cells[0]), held) && only_rectangle(9 + col_of(rect.cells[3]), held);
+            if (!rows && !cols) continue;
+            Step step = rectangle_step(c, rect, 6);
+            step.units = rows ? std::vector<std::uint8_t>{static_cast<std::uint8_t>(row_of(rect.cells[0])),
+                                                          static_cast<std::uint8_t>(row_of(rect.cells[3]))}
+                              : std::vector<std::uint8_t>{static_cast<std::uint8_t>(9 + col_of(rect.cells[0])),
+                                                          static_cast<std::uint8_t>(9 + col_of(rect.cells[3]))};
+            step.eliminations = {candidate(std::min(o0, o1), held), candidate(std::max(o0, o1), held)};
+            return step;
+        }
+        return std::nullopt;
+    });
+    if (type6) return type6;
+
+    // Type 3: the two roof corners hold, beyond the pair, extra digits; one of them holds one of
+    // those (else the pattern could swap), so the two act as one cell holding the extra digits. With
+    // other cells of a unit they share, they form a naked subset: as many digits as cells.
+    return for_each_rectangle(c, [&](const Rectangle& rect) -> std::optional<Step> {
+        std::array<int, 2> roof{};
+        if (!roof_of(floor_cells(c, rect), roof)) return std::nullopt;
+        const int r0 = rect.cells[static_cast<std::size_t>(roof[0])];
+        const int r1 = rect.cells[static_cast<std::size_t>(roof[1])];
+        const unsigned pair = 1u << rect.a | 1u << rect.b;
+        const unsigned extras = (c.mask(r0) | c.mask(r1)) & ~pair;
+        for (int k = 0; k < 3; ++k) {
+            const int unit = g.cell_units[r0][static_cast<std::size_t>(k)];
+            if (g.cell_units[r1][static_cast<std::size_t>(k)] != unit) continue;
+            unsigned pool = 0;
+            for (int p = 0; p < 9; ++p) {
+                const int cell = g.unit_cells[static_cast<std::size_t>(unit)][static_cast<std::size_t>(p)];
+                if (cell != r0 && cell != r1 && c.value(cell) == 0 && std::popcount(c.mask(cell)) >= 2) pool |= 1u << p;
+            }
+            for (int size = 1; size <= 3; ++size) {
+                std::optional<Step> found;
+                detail::for_each_combination(pool, size, [&](unsigned positions) {
+                    unsigned digits = extras;
+                    CellSet subset;
+                    detail::for_each_bit(positions, [&](int p) {
+                        const int cell = g.unit_cells[static_cast<std::size_t>(unit)][static_cast<std::size_t>(p)];
+                        digits |= c.mask(cell);
+                        subset.add(cell);
+                    });
+                    if (std::popcount(digits) != size + 1) return false;
+                    CellSet keep = subset;
+                    keep.add(r0);
+                    keep.add(r1);
+                    Step step = rectangle_step(c, rect, 3);
+                    detail::for_each_bit(digits, [&](int d) {
+                        detail::eliminate_digit(c, step, g.unit_set[static_cast<std::size_t>(unit)] - keep, d);
+                    });
+                    if (step.eliminations.empty()) return false;
+                    step.units = {static_cast<std::uint8_t>(unit)};
+                    for (const std::uint8_t cell : detail::cell_list(subset)) step.cells.push_back(cell);
+                    step.groups = {4, static_cast<std::uint8_t>(size)};
+                    detail::highlight(c, step, subset, digits);
+                    for (const int cell : {r0, r1})
+                        detail::for_each_bit(c.mask(cell) & extras,
+                                             [&](int d) { step.highlighted.push_back(candidate(cell, d)); });
+                    found = std::move(step);
+                    return true;
+                });
+                if (found) return found;
+            }
+        }
+        return std::nullopt;
+    });
+}
+
+// A rectangle whose four corners hold the pair, one corner holding only the pair. If one digit of
+// the pair has no other place than the rectangle in the row and in the column of the opposite
+// corner, that corner cannot hold the other digit: the two corners beside it would then hold the
+// first digit, the corner with only the pair the second, and the pattern could swap.
+std::optional<Step> find_hidden_rectangle(const Candidates& c) {
+    return for_each_rectangle(c, [&](const Rectangle& rect) -> std::optional<Step> {
+        const unsigned floors = floor_cells(c, rect);
+        for (int f = 0; f < 4; ++f) {
+            if (!((floors >> f) & 1)) continue;
+            const int opposite = rect.cells[static_cast<std::size_t>(3 - f)];
+            const int row = row_of(opposite), col = 9 + col_of(opposite);
+            for (const int held : {rect.a, rect.b}) {
+                const int other = held == rect.a ? rect.b : rect.a;
+                if (!c.has(opposite, other)) continue;
+                if (!only_in_rectangle(c, rect, row, held) || !only_in_rectangle(c, rect, col, held)) continue;
+                Step step = rectangle_step(c, rect, 0);
+                step.technique = Technique::HiddenRectangle;
+                step.units = {static_cast<std::uint8_t>(row), static_cast<std::uint8_t>(col)};
+                step.eliminations = {candidate(opposite, other)};
+                step.fins = {candidate(rect.cells[static_cast<std::size_t>(f)], rect.a),
+                             candidate(rect.cells[static_cast<std::size_t>(f)], rect.b)};
                 return step;
             }
         }
@@ -194,6 +339,77 @@ std::optional<Step> find_bug_plus_one(const Candidates& c) {
     step.digits = static_cast<std::uint16_t>(1u << digit);
     for_each_bit(c.mask(odd), [&](int d) { step.highlighted.push_back(candidate(odd, d)); });
     return step;
+}
+
+} // namespace vornel::ladder
+
+namespace vornel::ladder {
+
+// Avoidable rectangles: four corners on two rows, two columns and two regions, none of them a
+// given, whose digits found so far would let the pattern of two digits a and b swap places.
+// Type 1: three corners are found, a in one and b in the two beside it: the fourth corner cannot
+// take a. Type 2: two corners of one side are found, a and b; the two others hold only b and x, and
+// a and x, each opposite the same digit: one of them holds x, which leaves every cell that sees
+// both. Only the cells the ladder wrote count as found: a cell of the starting grid may be a given.
+std::optional<Step> find_avoidable_rectangle(const Candidates& c) {
+    const auto open = [&](int cell) { return c.value(cell) == 0 || c.found(cell); };
+    for (int r1 = 0; r1 < 9; ++r1)
+        for (int r2 = r1 + 1; r2 < 9; ++r2)
+            for (int c1 = 0; c1 < 9; ++c1)
+                for (int c2 = c1 + 1; c2 < 9; ++c2) {
+                    if ((r1 / 3 == r2 / 3) == (c1 / 3 == c2 / 3)) continue; // one region, or four
+                    const std::array<int, 4> corners = {cell_at(r1, c1), cell_at(r1, c2), cell_at(r2, c1),
+                                                        cell_at(r2, c2)};
+                    if (!std::all_of(corners.begin(), corners.end(), open)) continue;
+                    unsigned filled = 0;
+                    for (int i = 0; i < 4; ++i)
+                        if (c.value(corners[static_cast<std::size_t>(i)]) != 0) filled |= 1u << i;
+                    const auto value = [&](int i) { return c.value(corners[static_cast<std::size_t>(i)]); };
+                    const auto make = [&](int type, int a, int b) {
+                        Step step;
+                        step.technique = Technique::AvoidableRectangle;
+                        step.variant = type;
+                        step.digits = static_cast<std::uint16_t>(1u << a | 1u << b);
+                        for (const int cell : corners) step.cells.push_back(static_cast<std::uint8_t>(cell));
+                        return step;
+                    };
+                    if (std::popcount(filled) == 3) {
+                        const int empty = std::countr_zero(~filled & 0xFu);
+                        const int a = value(3 - empty); // opposite corner
+                        const int b = value(empty ^ 1);
+                        if (b == a || value(empty ^ 2) != b) continue;
+                        const int cell = corners[static_cast<std::size_t>(empty)];
+                        if (!c.has(cell, a)) continue;
+                        Step step = make(1, a, b);
+                        step.eliminations = {detail::candidate(cell, a)};
+                        return step;
+                    }
+                    // Two found corners on one side: 0 1 (row), 2 3 (row), 0 2 (column), 1 3 (column).
+                    for (const unsigned side : {0b0011u, 0b1100u, 0b0101u, 0b1010u}) {
+                        if (filled != side) continue;
+                        const int p = std::countr_zero(side), q = 31 - std::countl_zero(side);
+                        const int a = value(p), b = value(q);
+                        if (a == b) continue;
+                        // The corner opposite p would take a, the one opposite q would take b.
+                        const int op = corners[static_cast<std::size_t>(3 - p)];
+                        const int oq = corners[static_cast<std::size_t>(3 - q)];
+                        const unsigned mp = c.mask(op), mq = c.mask(oq);
+                        if (std::popcount(mp) != 2 || std::popcount(mq) != 2 || !((mp >> a) & 1) || !((mq >> b) & 1))
+                            continue;
+                        const unsigned xp = mp & ~(1u << a), xq = mq & ~(1u << b);
+                        if (xp != xq || xp == (1u << a) || xp == (1u << b)) continue;
+                        const int x = std::countr_zero(xp);
+                        Step step = make(2, a, b);
+                        CellSet both;
+                        both.add(op);
+                        both.add(oq);
+                        detail::eliminate_digit(c, step, detail::common_peers(both), x);
+                        if (step.eliminations.empty()) continue;
+                        step.highlighted = {detail::candidate(op, x), detail::candidate(oq, x)};
+                        return step;
+                    }
+                }
+    return std::nullopt;
 }
 
 } // namespace vornel::ladder

@@ -118,3 +118,67 @@ std::optional<Step> find_xyz_wing(const Candidates& c) { return first_instance(c
 std::optional<Step> find_w_wing(const Candidates& c) { return first_instance(c, scan_w_wing); }
 
 } // namespace vornel::ladder
+
+namespace vornel::ladder {
+
+using namespace detail;
+
+// Four cells holding four digits between them, three of which can each go in one of the four
+// cells at most (the cells holding it all see one another). Without the fourth digit z the four
+// cells would have three digits for four cells: z is in one of them, and leaves every cell that
+// sees all of its holders.
+std::optional<Step> find_wxyz_wing(const Candidates& c) {
+    const Geometry& g = geometry();
+    std::optional<Step> best;
+    for_each_combination(0x3FE, 4, [&](unsigned digits) {
+        std::array<int, 81> pool{};
+        int n = 0;
+        for (int cell = 0; cell < 81; ++cell)
+            if (c.value(cell) == 0 && bits(c.mask(cell)) >= 2 && (c.mask(cell) & ~digits) == 0) pool[n++] = cell;
+        if (n < 4) return false;
+        std::array<int, 4> chosen{};
+        // The digits whose holders among the chosen cells do not all see one another.
+        const auto loose = [&](int count) {
+            unsigned result = 0;
+            for (int i = 0; i < count; ++i)
+                for (int j = i + 1; j < count; ++j) {
+                    const int a = chosen[static_cast<std::size_t>(i)], b = chosen[static_cast<std::size_t>(j)];
+                    if (!g.peer_set[a].has(b)) result |= c.mask(a) & c.mask(b);
+                }
+            return result;
+        };
+        const auto pick = [&](auto&& self, int from, int count, unsigned seen) -> void {
+            if (count == 4) {
+                if (seen != digits) return;
+                const unsigned unrestricted = loose(4);
+                if (bits(unrestricted) > 1) return;
+                for_each_bit(unrestricted != 0 ? unrestricted : digits, [&](int z) {
+                    CellSet set, holders;
+                    for (const int cell : chosen) {
+                        set.add(cell);
+                        if (c.has(cell, z)) holders.add(cell);
+                    }
+                    Step step;
+                    step.technique = Technique::WxyzWing;
+                    step.digits = static_cast<std::uint16_t>(digits);
+                    step.cells = cell_list(set);
+                    highlight(c, step, set, digits);
+                    eliminate_digit(c, step, common_peers(holders) - set, z);
+                    if (step.eliminations.empty()) return;
+                    if (!best || step.eliminations.size() > best->eliminations.size()) best = std::move(step);
+                });
+                return;
+            }
+            for (int i = from; i < n; ++i) {
+                chosen[static_cast<std::size_t>(count)] = pool[static_cast<std::size_t>(i)];
+                if (bits(loose(count + 1)) > 1) continue;
+                self(self, i + 1, count + 1, seen | c.mask(pool[static_cast<std::size_t>(i)]));
+            }
+        };
+        pick(pick, 0, 0, 0);
+        return false;
+    });
+    return best;
+}
+
+} // namespace vornel::ladder
