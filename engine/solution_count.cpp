@@ -1,5 +1,7 @@
 #include "solution_count.h"
 
+#include "cell_geometry.h"
+
 #include <bit>
 #include <utility>
 
@@ -7,34 +9,7 @@ namespace vornel {
 
 namespace {
 
-// Units 0-26: rows 0-8, columns 9-17, regions 18-26; cells 0-80 row by row.
-struct Geometry {
-    std::uint8_t unit_cells[27][9]{};
-    std::uint8_t cell_units[81][3]{};
-    std::uint8_t peers[81][20]{};
-
-    constexpr Geometry() {
-        for (int i = 0; i < 81; ++i) {
-            const int r = i / 9, c = i % 9, b = 3 * (r / 3) + c / 3;
-            cell_units[i][0] = static_cast<std::uint8_t>(r);
-            cell_units[i][1] = static_cast<std::uint8_t>(9 + c);
-            cell_units[i][2] = static_cast<std::uint8_t>(18 + b);
-        }
-        int filled[27] = {};
-        for (int i = 0; i < 81; ++i)
-            for (const std::uint8_t u : cell_units[i]) unit_cells[u][filled[u]++] = static_cast<std::uint8_t>(i);
-        for (int i = 0; i < 81; ++i) {
-            int n = 0;
-            for (int j = 0; j < 81; ++j) {
-                if (j == i) continue;
-                bool shares = false;
-                for (int k = 0; k < 3; ++k) shares = shares || cell_units[i][k] == cell_units[j][k];
-                if (shares) peers[i][n++] = static_cast<std::uint8_t>(j);
-            }
-        }
-    }
-};
-constexpr Geometry kGeo;
+constexpr const CellGeometry& kGeo = kCellGeometry;
 
 constexpr std::uint16_t kAll = 0x1FF; // bit d - 1 for digit d
 
@@ -166,6 +141,16 @@ SolutionCount find_solutions_without(const CellValues& cells, int cell, int digi
     if (!start(cells, first)) return {};
     if (cells[cell] == digit) return {};
     first.cand[cell] &= static_cast<std::uint16_t>(~(1u << (digit - 1)));
+    Search search{limit < 1 ? 1 : limit, {}};
+    search.run(first);
+    return search.result;
+}
+
+SolutionCount find_solutions_within(const CellValues& cells, const CandidateMasks& allowed, int limit) {
+    Position first;
+    if (!start(cells, first)) return {};
+    for (int i = 0; i < 81; ++i)
+        if (first.value[i] == 0) first.cand[i] &= static_cast<std::uint16_t>(allowed[i] >> 1);
     Search search{limit < 1 ? 1 : limit, {}};
     search.run(first);
     return search.result;

@@ -31,6 +31,13 @@ int count_solutions(const WorkArea& area, int limit = 2);
 // finds none for the emptied cell, with limit 1: one search that stops at the first solution.
 SolutionCount find_solutions_without(const CellValues& cells, int cell, int digit, int limit = 1);
 
+// Candidate masks: bit d for digit d (1-9) still allowed in a cell.
+using CandidateMasks = std::array<std::uint16_t, 81>;
+
+// The same count among the solutions whose every empty cell holds one of its allowed digits: the
+// one exact search for a grid with candidates removed (positions part-way through a solve).
+SolutionCount find_solutions_within(const CellValues& cells, const CandidateMasks& allowed, int limit = 2);
+
 // Draws a number 0 to bound - 1, for bound 1-9.
 using Draw = std::function<std::uint32_t(std::uint32_t bound)>;
 

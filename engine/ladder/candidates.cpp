@@ -1,30 +1,21 @@
 #include "candidates.h"
 
+#include "cell_geometry.h"
+
 namespace vornel::ladder {
 
 namespace {
 
+// The engine's geometry, with the sets of cells that the finders test against.
 Geometry make_geometry() {
     Geometry g{};
-    for (int n = 0; n < 9; ++n) {
-        for (int i = 0; i < 9; ++i) {
-            g.unit_cells[n][i] = static_cast<std::uint8_t>(cell_at(n, i));
-            g.unit_cells[9 + n][i] = static_cast<std::uint8_t>(cell_at(i, n));
-            g.unit_cells[18 + n][i] = static_cast<std::uint8_t>(cell_at(3 * (n / 3) + i / 3, 3 * (n % 3) + i % 3));
-        }
-    }
+    g.unit_cells = kCellGeometry.unit_cells;
+    g.cell_units = kCellGeometry.cell_units;
+    g.peers = kCellGeometry.peers;
     for (int u = 0; u < 27; ++u)
         for (const std::uint8_t cell : g.unit_cells[u]) g.unit_set[u].add(cell);
-    for (int cell = 0; cell < 81; ++cell) {
-        g.cell_units[cell] = {static_cast<std::uint8_t>(row_of(cell)), static_cast<std::uint8_t>(9 + col_of(cell)),
-                              static_cast<std::uint8_t>(18 + box_of(cell))};
-        CellSet peers = g.unit_set[row_of(cell)] | g.unit_set[9 + col_of(cell)] | g.unit_set[18 + box_of(cell)];
-        peers.remove(cell);
-        g.peer_set[cell] = peers;
-        int k = 0;
-        for (int other = 0; other < 81; ++other)
-            if (peers.has(other)) g.peers[cell][k++] = static_cast<std::uint8_t>(other);
-    }
+    for (int cell = 0; cell < 81; ++cell)
+        for (const std::uint8_t peer : g.peers[cell]) g.peer_set[cell].add(peer);
     return g;
 }
 

@@ -237,6 +237,44 @@ TEST(SolutionCount, another_solution_is_found_exactly_when_the_removed_given_was
     EXPECT_EQ(find_solutions_without(values_of(kEmptyGrid), 0, 1, 3).count, 3);
 }
 
+// Allowed digits narrow the search exactly as givens would: allowing only the solution's digit in a
+// cell keeps the one solution, forbidding it leaves none, and several solutions shrink to those
+// that keep every cell within its allowed digits (checked against the plain solver).
+TEST(SolutionCount, within_allowed_digits_counts_only_those_solutions) {
+    const CellValues puzzle = values_of(kHard);
+    const CellValues solution = find_solutions(puzzle).first;
+    CandidateMasks all{};
+    all.fill(0x3FE);
+    EXPECT_EQ(find_solutions_within(puzzle, all).count, 1);
+    int tried = 0;
+    for (int cell = 0; cell < 81 && tried < 12; ++cell) {
+        if (puzzle[cell] != 0) continue;
+        ++tried;
+        CandidateMasks only = all;
+        only[cell] = static_cast<std::uint16_t>(1u << solution[cell]);
+        EXPECT_EQ(find_solutions_within(puzzle, only).count, 1) << cell;
+        CandidateMasks without = all;
+        without[cell] = static_cast<std::uint16_t>(0x3FE & ~(1u << solution[cell]));
+        EXPECT_EQ(find_solutions_within(puzzle, without).count, 0) << cell;
+    }
+    // Several solutions: fixing a free cell to each digit in turn splits them as the plain solver does.
+    const CellValues several = values_of(kSeveral);
+    int cell = 0;
+    while (several[cell] != 0) ++cell;
+    for (int d = 1; d <= 9; ++d) {
+        CandidateMasks one = all;
+        one[cell] = static_cast<std::uint16_t>(1u << d);
+        CellValues placed = several;
+        placed[cell] = static_cast<std::uint8_t>(d);
+        EXPECT_EQ(find_solutions_within(several, one, 3).count,
+                  std::min(3, vornel::test::plain_count(vornel::test::plain_of(placed), 3)))
+            << "digit " << d;
+    }
+    // Givens are never narrowed: masks only apply to empty cells.
+    CandidateMasks none{};
+    EXPECT_EQ(find_solutions_within(solution, none).count, 1);
+}
+
 TEST(SolutionCount, singles_fill_easy_grids_and_only_grids_with_one_solution) {
     EXPECT_TRUE(filled_by_singles(values_of(kSingles), true));
     for (const char* line : {kHard, kSeveral, kClash, kDeadEnd, kEmptyGrid}) {

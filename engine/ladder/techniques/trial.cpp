@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "common.h"
+#include "solution_count.h"
 #include "techniques.h"
 
 namespace vornel::ladder {
@@ -20,88 +21,28 @@ namespace {
 
 using detail::candidate;
 using detail::for_each_bit;
+using vornel::CandidateMasks;
+using vornel::CellValues;
+using vornel::find_solutions_within;
 
-// Depth-first search over candidate masks, with naked singles; true when a completion exists.
+// Answers, for one position, whether a candidate has a completion: the engine's exact search over
+// the position's values and live candidates, with that candidate alone in its cell.
 class Search {
 public:
-    explicit Search(const Candidates& c) {
-        for (int i = 0; i < 81; ++i) {
-            mask_[static_cast<std::size_t>(i)] =
-                c.value(i) != 0 ? static_cast<std::uint16_t>(1u << c.value(i)) : c.mask(i);
-        }
+    explicit Search(const Candidates& c) : values_(c.values()) {
+        for (int i = 0; i < 81; ++i) masks_[static_cast<std::size_t>(i)] = c.mask(i);
     }
 
     // True when the grid with `digit` in `cell` has a completion.
     bool completes_with(int cell, int digit) const {
-        Masks m = mask_;
-        return assign(m, cell, digit) && solve(m);
+        CandidateMasks allowed = masks_;
+        allowed[static_cast<std::size_t>(cell)] = static_cast<std::uint16_t>(1u << digit);
+        return find_solutions_within(values_, allowed, 1).count > 0;
     }
 
 private:
-    using Masks = std::array<std::uint16_t, 81>;
-
-    // Fixes `digit` in `cell` and removes it from the peers, following naked singles; false on a
-    // cell left without candidates.
-    static bool assign(Masks& m, int cell, int digit) {
-        const auto bit = static_cast<std::uint16_t>(1u << digit);
-        m[static_cast<std::size_t>(cell)] = bit;
-        for (const std::uint8_t peer : geometry().peers[cell]) {
-            std::uint16_t& pm = m[peer];
-            if ((pm & bit) == 0) continue;
-            pm = static_cast<std::uint16_t>(pm & ~bit);
-            if (pm == 0) return false;
-            if ((pm & (pm - 1)) == 0 && !assign(m, peer, std::countr_zero(static_cast<unsigned>(pm)))) return false;
-        }
-        return true;
-    }
-
-    // Hidden singles and empty units; false on a digit with no place left in a unit.
-    static bool settle(Masks& m, bool& changed) {
-        const Geometry& g = geometry();
-        for (int unit = 0; unit < 27; ++unit) {
-            unsigned once = 0, twice = 0;
-            for (const std::uint8_t cell : g.unit_cells[unit]) {
-                twice |= once & m[cell];
-                once |= m[cell];
-            }
-            if (once != 0x3FE) return false;
-            unsigned solo = once & ~twice;
-            for (const std::uint8_t cell : g.unit_cells[unit]) {
-                const unsigned here = m[cell] & solo;
-                if (here == 0 || (m[cell] & (m[cell] - 1)) == 0) continue;
-                if ((here & (here - 1)) != 0) return false;
-                if (!assign(m, cell, std::countr_zero(here))) return false;
-                changed = true;
-            }
-        }
-        return true;
-    }
-
-    static bool solve(Masks& m) {
-        bool changed = true;
-        while (changed) {
-            changed = false;
-            if (!settle(m, changed)) return false;
-        }
-        int best = -1, best_count = 10;
-        for (int i = 0; i < 81; ++i) {
-            const int n = std::popcount(static_cast<unsigned>(m[static_cast<std::size_t>(i)]));
-            if (n > 1 && n < best_count) {
-                best = i;
-                best_count = n;
-            }
-        }
-        if (best < 0) return true;
-        bool found = false;
-        for_each_bit(m[static_cast<std::size_t>(best)], [&](int d) {
-            if (found) return;
-            Masks copy = m;
-            if (assign(copy, best, d) && solve(copy)) found = true;
-        });
-        return found;
-    }
-
-    Masks mask_{};
+    CellValues values_{};
+    CandidateMasks masks_{};
 };
 
 } // namespace
