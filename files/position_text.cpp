@@ -132,12 +132,20 @@ bool looks_like_pencil_marks(std::string_view text) {
         if (is_rule(line)) return true;
         std::size_t cells = 0;
         bool in_cell = false;
+        bool has_digit = false;
         for (const char c : line) {
             const bool digit = c >= '1' && c <= '9';
             if (!digit && !is_blank(c) && !is_decoration(c) && c != '\r') return false;
-            if (digit && !in_cell) ++cells;
-            in_cell = digit;
+            // Only blanks, | + and * part cells here: "53..7...." is one run, a puzzle line.
+            const bool separator = is_blank(c) || c == '\r' || c == '|' || c == '+' || c == '*';
+            if (separator) {
+                cells += in_cell && has_digit ? 1 : 0;
+                has_digit = false;
+            }
+            in_cell = !separator;
+            has_digit = has_digit || digit;
         }
+        cells += in_cell && has_digit ? 1 : 0;
         return cells >= 2;
     }
     return false;

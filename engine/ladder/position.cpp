@@ -1,5 +1,6 @@
 #include "position.h"
 
+#include "solution_count.h"
 #include "techniques/techniques.h"
 
 #include <bit>
@@ -9,95 +10,12 @@ namespace vornel::ladder {
 
 namespace {
 
-// Counts completions of candidate masks (a placed digit is a one-digit mask) by depth-first
-// search: naked singles propagate on assignment, hidden singles and units missing a digit are
-// checked before each branch, and the cell with the fewest candidates is tried first.
-class MaskCounter {
-public:
-    using Masks = std::array<std::uint16_t, 81>;
-
-    explicit MaskCounter(int limit) : limit_(limit) {}
-
-    int count(Masks m) {
-        found_ = 0;
-        bool ok = true;
-        for (int cell = 0; cell < 81 && ok; ++cell)
-            if (std::has_single_bit(m[static_cast<std::size_t>(cell)]))
-                ok = assign(m, cell, std::countr_zero(m[static_cast<std::size_t>(cell)]));
-        if (ok) search(m);
-        return found_;
-    }
-
-private:
-    // Fixes `digit` in `cell` and removes it from the peers, following naked singles; false on a
-    // cell left without candidates or on a peer already fixed to the same digit.
-    static bool assign(Masks& m, int cell, int digit) {
-        const auto bit = static_cast<std::uint16_t>(1u << digit);
-        m[static_cast<std::size_t>(cell)] = bit;
-        for (const std::uint8_t peer : geometry().peers[cell]) {
-            std::uint16_t& pm = m[peer];
-            if ((pm & bit) == 0) continue;
-            if (pm == bit) return false;
-            pm = static_cast<std::uint16_t>(pm & ~bit);
-            if (std::has_single_bit(pm) && !assign(m, peer, std::countr_zero(pm))) return false;
-        }
-        return true;
-    }
-
-    // Hidden singles; false on a unit missing a digit or holding one digit in two fixed cells.
-    static bool settle(Masks& m, bool& changed) {
-        for (const auto& unit : geometry().unit_cells) {
-            unsigned once = 0, twice = 0;
-            for (const std::uint8_t cell : unit) {
-                twice |= once & m[cell];
-                once |= m[cell];
-            }
-            if (once != 0x3FE) return false;
-            const unsigned solo = once & ~twice;
-            for (const std::uint8_t cell : unit) {
-                const unsigned here = m[cell] & solo;
-                if (here == 0 || std::has_single_bit(m[cell])) continue;
-                if (!std::has_single_bit(here)) return false;
-                if (!assign(m, cell, std::countr_zero(here))) return false;
-                changed = true;
-            }
-        }
-        return true;
-    }
-
-    void search(Masks& m) {
-        for (bool changed = true; changed;) {
-            changed = false;
-            if (!settle(m, changed)) return;
-        }
-        int best = -1, best_count = 10;
-        for (int cell = 0; cell < 81; ++cell) {
-            const int n = std::popcount(m[static_cast<std::size_t>(cell)]);
-            if (n > 1 && n < best_count) {
-                best = cell;
-                best_count = n;
-            }
-        }
-        if (best < 0) {
-            ++found_;
-            return;
-        }
-        for (unsigned rest = m[static_cast<std::size_t>(best)]; rest != 0 && found_ < limit_; rest &= rest - 1) {
-            Masks copy = m;
-            if (assign(copy, best, std::countr_zero(rest))) search(copy);
-        }
-    }
-
-    int limit_;
-    int found_ = 0;
-};
-
+// The solutions of the candidates that keep to them, up to `limit`: the exact search for grids
+// with candidates removed.
 int count_marks(const Candidates& c, int limit) {
-    Marks m{};
-    for (int cell = 0; cell < 81; ++cell)
-        m[static_cast<std::size_t>(cell)] =
-            c.value(cell) != 0 ? static_cast<std::uint16_t>(1u << c.value(cell)) : c.mask(cell);
-    return MaskCounter(limit < 1 ? 1 : limit).count(m);
+    CandidateMasks allowed{};
+    for (int cell = 0; cell < 81; ++cell) allowed[static_cast<std::size_t>(cell)] = c.mask(cell);
+    return find_solutions_within(c.values(), allowed, limit < 1 ? 1 : limit).count;
 }
 
 } // namespace

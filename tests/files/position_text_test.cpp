@@ -142,6 +142,8 @@ TEST(PencilMarks, told_apart_from_a_sud_file) {
         {"5|3\n", true},
         {"# grille 1 2\n", false},
         {"5 3 x\n", false},
+        {"53..7....6..195....98....6.8...6...34..8.3..17...2...6.6....28....419..5....8..79\n", false},
+        {"53..7.... 6..195...\n", true},
     };
     for (const auto& c : cases) EXPECT_EQ(looks_like_pencil_marks(c.text), c.pencil) << c.text;
 }
