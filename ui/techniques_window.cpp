@@ -13,8 +13,8 @@
 
 #include "ladder/ladder.h"
 #include "ladder/narrator_fr.h"
-#include "ladder/technique_table.h"
 #include "ladder/narrator_fr_chains.h"
+#include "ladder/technique_table.h"
 #include "ladder_board.h"
 
 namespace vornel {

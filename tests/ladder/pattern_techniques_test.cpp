@@ -135,7 +135,7 @@ TEST(PatternFinders, chains_alternate_connect_and_give_reasons) {
             const Link& l = step->links[i];
             EXPECT_EQ(l.strong, i % 2 == 0);
             EXPECT_NE(l.why.kind, LinkReason::Kind::None);
-            if (i > 0) EXPECT_EQ(l.from, step->links[i - 1].to);
+            if (i > 0) { EXPECT_EQ(l.from, step->links[i - 1].to); }
         }
         EXPECT_TRUE(step->links.back().strong);
         EXPECT_TRUE(told_as_chain(*step));
