@@ -70,8 +70,8 @@ using vornel::test::kEasy;
 TEST(ExplainCli, a_value_no_cell_can_show_is_reported_while_loading_and_the_status_says_so) {
     const Result r = explain({"--summary", "odd_values.sud"});
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, "odd_values.sud: '-' n'est pas une valeur entière correcte.\n");
-    EXPECT_EQ(r.out.substr(82), "invalide 0 0\n");
+    EXPECT_EQ(r.err, "vornel-explain: odd_values.sud: '-' n'est pas une valeur entière correcte.\n");
+    EXPECT_EQ(r.out.substr(82), "invalide\t0\t0\n");
 }
 
 TEST(ExplainCli, the_narrative_separates_requests_and_ends_with_the_grid) {
@@ -97,9 +97,11 @@ TEST(ExplainCli, malformed_lines_are_named_and_the_other_puzzles_still_explained
                               std::string(kEasy) + "\n";
     const Result r = explain({"--summary", "--lines", "-"}, input);
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, "-:2: ligne de grille mal formée : 81 cases attendues, 80 caractères trouvés.\n"
-                     "-:3: ligne de grille mal formée : caractère inattendu en position 81 (1 à 9 pour les chiffres "
-                     "donnés, 0 ou . pour les cases vides).\n");
+    EXPECT_EQ(
+        r.err,
+        "vornel-explain: -:2: ligne de grille mal formée : 81 cases attendues, 80 caractères trouvés.\n"
+        "vornel-explain: -:3: ligne de grille mal formée : caractère inattendu en position 81 (1 à 9 pour les chiffres "
+        "donnés, 0 ou . pour les cases vides).\n");
     EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 2);
 }
 
@@ -114,12 +116,14 @@ TEST(ExplainCli, unreadable_inputs_fail_with_the_program_message_and_the_rest_go
         {{"--summary", "--lines", "golden", "easy.txt"}, "golden: C'est un dossier, pas un fichier.\n"},
         {{"--summary", "--lines", "no/such/folder/x.txt", "easy.txt"}, "no/such/folder/x.txt: Dossier introuvable.\n"},
         {{"--summary", "--lines", "missing.txt", "easy.txt"}, "missing.txt: Fichier introuvable.\n"},
-        {{"--summary", "easy.txt", "-"}, "easy.txt: Saisie numérique incorrecte.\n"},
+        {{"--summary", "easy.txt", "-"},
+         "easy.txt: Saisie numérique incorrecte. Ce sont des grilles d'une ligne (81 caractères) : ajoutez --lines.\n"},
+        {{"--summary", "golden/cases", "-"}, "golden/cases: Saisie numérique incorrecte.\n"},
     };
     for (const auto& c : cases) {
         const Result r = explain(c.args, "7\n"); // "-" is a puzzle with one given
         EXPECT_EQ(r.status, 1) << c.err;
-        EXPECT_EQ(r.err, c.err);
+        EXPECT_EQ(r.err, "vornel-explain: " + c.err);
         EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 1) << "the other input is still explained: " << c.err;
     }
 }
@@ -129,7 +133,11 @@ TEST(ExplainCli, bad_usage_exits_with_2_and_says_why) {
         std::vector<std::string> args;
         const char* says;
     } cases[] = {
-        {{}, "vornel-explain: aucun fichier d'entrée\nEssayez « vornel-explain --help ».\n"},
+        {{"--jobs", "0", "x"},
+         "vornel-explain: nombre de tâches invalide « 0 » : il faut un entier de 1 à 1024\n"
+         "Essayez « vornel-explain --help » pour en savoir plus.\n"},
+        {{"--trace", "--json", "x"}, "vornel-explain: --trace et --json s'excluent\n"},
+        {{"--techniques", "classic", "--json", "x"}, "vornel-explain: --json demande --techniques all\n"},
         {{"--tempo", "fast", "x"}, "vornel-explain: tempo inconnu « fast » : step, digit ou once\n"},
         {{"--tempo"}, "vornel-explain: --tempo attend une valeur : step, digit ou once\n"},
         {{"--trace", "--summary", "x"}, "vornel-explain: --trace et --summary s'excluent\n"},
@@ -180,10 +188,10 @@ TEST(ExplainCli, lines_are_bounded_the_byte_order_mark_skipped_and_characters_co
                               easy.substr(0, 79) + "\xC3\xA9\n" + easy + "\n";
     const Result r = explain({"--summary", "--lines", "-"}, input);
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, "-:2: ligne de grille mal formée : plus de 4096 octets, ligne ignorée.\n"
-                     "-:3: ligne de grille mal formée : caractère inattendu en position 1 (1 à 9 pour les chiffres "
-                     "donnés, 0 ou . pour les cases vides).\n"
-                     "-:4: ligne de grille mal formée : 81 cases attendues, 80 caractères trouvés.\n");
+    EXPECT_EQ(r.err, "vornel-explain: -:2: ligne de grille mal formée : plus de 4096 octets, ligne ignorée.\n"
+                     "vornel-explain: -:3: ligne de grille mal formée : caractère inattendu en position 1 (1 à 9 pour "
+                     "les chiffres donnés, 0 ou . pour les cases vides).\n"
+                     "vornel-explain: -:4: ligne de grille mal formée : 81 cases attendues, 80 caractères trouvés.\n");
     const Result alone = explain({"--summary", "--lines", "-"}, easy + "\n");
     EXPECT_EQ(r.out, alone.out + alone.out) << "lines 1 and 5 are explained";
 }
