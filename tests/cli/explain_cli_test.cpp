@@ -308,11 +308,12 @@ TEST(ExplainToSud, targets_are_written_through_links_and_never_replaced_when_not
     const std::string o = out.string();
     const Result r = explain({"--lines", "--to-sud", o, "easy.txt", "edge-cases.txt", "stuck.txt", o + "/stuck-2.sud"});
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, o + "/edge-cases-2.sud: C'est un périphérique, pas un fichier ordinaire : rien n'y est écrit.\n" +
-                         o +
+    const std::string v = "vornel-explain: " + o;
+    EXPECT_EQ(r.err, v + "/edge-cases-2.sud: C'est un périphérique, pas un fichier ordinaire : rien n'y est écrit.\n" +
+                         v +
                          "/edge-cases-3.sud: C'est un tube nommé, pas un fichier ordinaire : rien n'y est écrit.\n" +
-                         o + "/edge-cases-4.sud: C'est un dossier, pas un fichier ordinaire : rien n'y est écrit.\n" +
-                         o + "/stuck-2.sud: C'est un des fichiers lus par la commande : il n'est pas remplacé.\n");
+                         v + "/edge-cases-4.sud: C'est un dossier, pas un fichier ordinaire : rien n'y est écrit.\n" +
+                         v + "/stuck-2.sud: C'est un des fichiers lus par la commande : il n'est pas remplacé.\n");
     EXPECT_TRUE(fs::is_symlink(out / "easy-2.sud"));
     EXPECT_EQ(fs::file_size(dir.path / "ailleurs" / "easy-2.sud"), 243u);
     EXPECT_TRUE(fs::is_fifo(out / "edge-cases-3.sud"));
@@ -350,17 +351,19 @@ TEST(ExplainProgram, failing_outputs_and_inputs_are_told_in_french_with_their_ca
         {"ulimit -f 1; \"$B\" --trace --lines easy.txt",
          "vornel-explain: la sortie standard n'a pas pu être écrite (Fichier trop volumineux : limite de taille des "
          "fichiers atteinte).\n"},
-        {"\"$B\" --summary - <&-", "-: L'entrée standard est fermée.\n"},
-        {"\"$B\" --summary --lines - <&-", "-: L'entrée standard est fermée.\n"},
-        {"\"$B\" --summary - <golden", "-: L'entrée standard est un dossier, pas un fichier.\n"},
-        {"\"$B\" --summary --lines - <golden", "-: L'entrée standard est un dossier, pas un fichier.\n"},
-        {"\"$B\" --summary --lines golden", "golden: C'est un dossier, pas un fichier.\n"},
-        {"\"$B\" --summary odd_values.sud", "odd_values.sud: '-' n'est pas une valeur entière correcte.\n"},
+        {"\"$B\" --summary - <&-", "vornel-explain: -: L'entrée standard est fermée.\n"},
+        {"\"$B\" --summary --lines - <&-", "vornel-explain: -: L'entrée standard est fermée.\n"},
+        {"\"$B\" --summary - <golden", "vornel-explain: -: L'entrée standard est un dossier, pas un fichier.\n"},
+        {"\"$B\" --summary --lines - <golden",
+         "vornel-explain: -: L'entrée standard est un dossier, pas un fichier.\n"},
+        {"\"$B\" --summary --lines golden", "vornel-explain: golden: C'est un dossier, pas un fichier.\n"},
+        {"\"$B\" --summary odd_values.sud",
+         "vornel-explain: odd_values.sud: '-' n'est pas une valeur entière correcte.\n"},
         {"cd \"$T\" && prlimit --fsize=200 \"$B\" --lines --to-sud . \"$D/easy.txt\"; s=$?; ls -A; exit $s",
-         "./easy-2.sud: Fichier trop volumineux : limite de taille des fichiers atteinte.\n",
+         "vornel-explain: ./easy-2.sud: Fichier trop volumineux : limite de taille des fichiers atteinte.\n",
          "stderr\nstdout\n"}, // neither the file nor its temporary file is left
         {"cd \"$T\" && mkfifo tube && ln -s tube easy-2.sud && timeout 20 \"$B\" --lines --to-sud . \"$D/easy.txt\"",
-         "./easy-2.sud: C'est un tube nommé, pas un fichier ordinaire : rien n'y est écrit.\n"},
+         "vornel-explain: ./easy-2.sud: C'est un tube nommé, pas un fichier ordinaire : rien n'y est écrit.\n"},
     };
     for (const auto& c : cases) {
         const Result r = run_program(c.fragment);
