@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -137,14 +138,21 @@ struct Result {
     std::string err;
 };
 
-// A private runtime folder, so that the toolkit has nothing to say about it.
+// A private runtime folder, so that the toolkit has nothing to say about it; removed at exit.
 std::string runtime_dir() {
-    static const std::string dir = [] {
-        char name[] = "/tmp/vornel-tools-XXXXXX";
-        const char* made = ::mkdtemp(name);
-        return std::string(made != nullptr ? made : "/tmp");
-    }();
-    return dir;
+    struct Folder {
+        std::string path;
+        Folder() {
+            char name[] = "/tmp/vornel-tools-XXXXXX";
+            if (::mkdtemp(name) != nullptr) path = name;
+        }
+        ~Folder() {
+            std::error_code ignored;
+            if (!path.empty()) std::filesystem::remove_all(path, ignored);
+        }
+    };
+    static const Folder folder;
+    return folder.path.empty() ? "/tmp" : folder.path;
 }
 
 Result run(const std::string& program, const std::vector<std::string>& args, const std::string& input = {}) {
