@@ -253,8 +253,8 @@ TEST(Tools, file_problems_are_told_as_program_file_message_and_the_rest_goes_on)
         {{"--summary"}, "x\n", "vornel-explain: -: Saisie numérique incorrecte.\n"},
         {{"--summary", "--lines"},
          puzzle + "12\n",
-         "vornel-explain: -:2: ligne de grille mal formée : 81 cases "
-         "attendues, 2 caractères trouvés.\n"},
+         "vornel-explain: -:2: ligne de grille mal formée : 81 cases attendues (ou 729 caractères avec les "
+         "candidats), 2 caractères trouvés.\n"},
     };
     for (const auto& c : cases) {
         const Result r = run(explain, c.args, c.input);
