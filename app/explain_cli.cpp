@@ -291,12 +291,7 @@ public:
             write_html(origin.name(), sud_name.substr(0, sud_name.size() - 4) + ".html", values);
             return;
         }
-        auto entry = std::make_unique<Entry>();
-        entry->origin = origin;
-        entry->values = values;
-        entry->puzzle = puzzles_++;
-        entry->explain = true;
-        submit(std::move(entry));
+        submit(explained_entry(origin, values, std::nullopt));
     }
 
     // A position with its candidates: only the ladder explains it.
@@ -307,12 +302,7 @@ public:
                                 "--to-sud.");
             return;
         }
-        auto entry = std::make_unique<Entry>();
-        entry->origin = origin;
-        entry->marks = marks;
-        entry->puzzle = puzzles_++;
-        entry->explain = true;
-        submit(std::move(entry));
+        submit(explained_entry(origin, {}, marks));
     }
 
     // Reports a problem with one input or puzzle, in its place in the output; `text` is shown as
@@ -333,6 +323,18 @@ public:
     }
 
 private:
+    // The next puzzle of the output, to be explained.
+    std::unique_ptr<Entry> explained_entry(const PuzzleOrigin& origin, const PuzzleValues& values,
+                                           const std::optional<CandidateMarks>& marks) {
+        auto entry = std::make_unique<Entry>();
+        entry->origin = origin;
+        entry->values = values;
+        entry->marks = marks;
+        entry->puzzle = puzzles_++;
+        entry->explain = true;
+        return entry;
+    }
+
     void submit(std::unique_ptr<Entry> entry) {
         if (jobs_ == 1) {
             if (entry->explain) explain(*entry);
