@@ -344,10 +344,14 @@ private:
         std::unique_lock lock(mutex_);
         room_.wait(lock, [&] { return pending_.size() < 4 * jobs_ || stopped(); });
         if (stopped()) return;
-        ready_.push_back(!entry->explain);
+        const bool ready = !entry->explain;
+        ready_.push_back(ready);
         pending_.push_back(std::move(entry));
         lock.unlock();
-        changed_.notify_all();
+        if (ready)
+            done_.notify_one();
+        else
+            work_.notify_one();
     }
 
     void explain(Entry& entry) const {
@@ -389,7 +393,7 @@ private:
     void explain_in_turn() {
         std::unique_lock lock(mutex_);
         for (;;) {
-            changed_.wait(lock, [&] { return closing_ || taken_ < pending_.size(); });
+            work_.wait(lock, [&] { return closing_ || taken_ < pending_.size(); });
             while (taken_ < pending_.size() && ready_[taken_]) ++taken_;
             if (taken_ >= pending_.size()) {
                 if (closing_) return;
@@ -401,7 +405,7 @@ private:
             if (!stopped()) explain(entry);
             lock.lock();
             ready_[number - written_] = true;
-            changed_.notify_all();
+            if (number == written_) done_.notify_one(); // the writer waits for the oldest only
         }
     }
 
@@ -409,7 +413,7 @@ private:
     void write_in_order() {
         std::unique_lock lock(mutex_);
         for (;;) {
-            changed_.wait(lock, [&] { return (!ready_.empty() && ready_.front()) || (closing_ && pending_.empty()); });
+            done_.wait(lock, [&] { return (!ready_.empty() && ready_.front()) || (closing_ && pending_.empty()); });
             if (pending_.empty()) return;
             const std::unique_ptr<Entry> entry = std::move(pending_.front());
             pending_.pop_front();
@@ -417,7 +421,7 @@ private:
             ++written_;
             if (taken_ > 0) --taken_;
             lock.unlock();
-            room_.notify_all();
+            room_.notify_one();
             if (!stopped()) write(*entry);
             lock.lock();
         }
@@ -430,7 +434,8 @@ private:
             const std::lock_guard lock(mutex_);
             closing_ = true;
         }
-        changed_.notify_all();
+        work_.notify_all();
+        done_.notify_all();
         for (std::thread& t : workers_) t.join();
         writer_.join();
         closed_ = true;
@@ -499,8 +504,9 @@ private:
     // With several jobs: the entries not yet written, oldest first, whether each is ready to be
     // written, and how many of the oldest the workers have taken.
     std::mutex mutex_;
-    std::condition_variable changed_; // an entry was submitted or explained, or the run closes
-    std::condition_variable room_;    // an entry was written
+    std::condition_variable work_; // for the workers: an entry was submitted, or the run closes
+    std::condition_variable done_; // for the writer: the oldest entry is ready, or the run closes
+    std::condition_variable room_; // for the reader: an entry was written
     std::deque<std::unique_ptr<Entry>> pending_;
     std::deque<bool> ready_;
     std::size_t taken_ = 0;
