@@ -377,7 +377,9 @@ private:
         return text;
     }
 
-    void write(const Entry& entry) {
+    // Writes one entry; streamed, it is flushed at once unless `more` says the next one is
+    // already waiting (it then goes out with it, just as soon).
+    void write(const Entry& entry, bool more = false) {
         if (!entry.err.empty()) {
             out_.flush();
             err_.write(entry.err);
@@ -385,7 +387,7 @@ private:
             status_ = kExitFailure;
         }
         out_.write(entry.out);
-        if (stream_) out_.flush();
+        if (stream_ && !more) out_.flush();
         if (out_.failed()) stopped_ = true;
     }
 
@@ -420,9 +422,10 @@ private:
             ready_.pop_front();
             ++written_;
             if (taken_ > 0) --taken_;
+            const bool more = !ready_.empty() && ready_.front();
             lock.unlock();
             room_.notify_one();
-            if (!stopped()) write(*entry);
+            if (!stopped()) write(*entry, more);
             lock.lock();
         }
     }
