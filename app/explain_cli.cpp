@@ -23,6 +23,7 @@
 
 #include "byte_source.h"
 #include "classic_page.h"
+#include "default_jobs.h"
 #include "explainer.h"
 #include "explanation_export.h"
 #include "failures.h"
@@ -126,7 +127,7 @@ struct Options {
     // --html: a folder (one page per puzzle) or a file (one puzzle only).
     std::string html_target;
     bool html_into_folder = false;
-    unsigned jobs = std::max(1u, std::thread::hardware_concurrency());
+    unsigned jobs = default_jobs();
     bool techniques_named = false; // --techniques was given (else --json implies all)
     std::vector<std::string> files;
 

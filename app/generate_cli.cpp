@@ -9,6 +9,7 @@
 #include <ostream>
 #include <thread>
 
+#include "default_jobs.h"
 #include "generate.h"
 #include "tool_voice.h"
 
@@ -193,7 +194,7 @@ private:
 int run_generate(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
                  const std::atomic<bool>& stop) {
     long count = 1;
-    unsigned jobs = std::max(1u, std::thread::hardware_concurrency());
+    unsigned jobs = default_jobs();
     generator::Request request;
     std::uint64_t seed = 0;
     bool seeded = false;
