@@ -232,24 +232,36 @@ std::string ladder_narrative(const Explanation& explanation) {
 }
 
 std::string ladder_summary(const Explanation& explanation) {
-    return grid_text(explanation.final_grid, '.') + ' ' + std::string(ladder::verdict_id(explanation.verdict)) + ' ' +
-           std::to_string(explanation.steps.size()) + ' ' + solutions_text(explanation.solutions) + ' ' +
-           (explanation.rating ? std::to_string(explanation.rating->score) + ' ' +
+    return grid_text(explanation.final_grid, '.') + '\t' + std::string(ladder::verdict_id(explanation.verdict)) + '\t' +
+           std::to_string(explanation.steps.size()) + '\t' + solutions_text(explanation.solutions) + '\t' +
+           (explanation.rating ? std::to_string(explanation.rating->score) + '\t' +
                                      std::string(ladder::level_name_fr(explanation.rating->level))
-                               : std::string("- -")) +
-           ' ' + (explanation.hardest ? std::string(ladder::technique_id(*explanation.hardest)) : "-") +
-           (explanation.two_solutions ? ' ' + grid_text((*explanation.two_solutions)[0], '0') + ' ' +
+                               : std::string("-\t-")) +
+           '\t' + (explanation.hardest ? std::string(ladder::technique_id(*explanation.hardest)) : "-") +
+           (explanation.two_solutions ? '\t' + grid_text((*explanation.two_solutions)[0], '0') + '\t' +
                                             grid_text((*explanation.two_solutions)[1], '0')
                                       : std::string()) +
            '\n';
 }
 
-std::string ladder_json(const Explanation& explanation) {
-    return ladder_json(explanation, ladder::narrate_verdict(explanation));
+namespace {
+
+// The first keys of every JSON object: where its puzzle comes from.
+std::string json_origin(const PuzzleOrigin& origin) {
+    std::string out = "\"source\":" + json_string(origin.source);
+    if (origin.line != 0) out += ",\"line\":" + std::to_string(origin.line);
+    return out;
 }
 
-std::string ladder_json(const Explanation& explanation, const std::vector<std::string>& conclusion) {
-    std::string out = "{\"puzzle\":\"" + puzzle_text_of(explanation) + "\",\"verdict\":\"" +
+} // namespace
+
+std::string ladder_json(const Explanation& explanation, const PuzzleOrigin& origin) {
+    return ladder_json(explanation, origin, ladder::narrate_verdict(explanation));
+}
+
+std::string ladder_json(const Explanation& explanation, const PuzzleOrigin& origin,
+                        const std::vector<std::string>& conclusion) {
+    std::string out = "{" + json_origin(origin) + ",\"puzzle\":\"" + puzzle_text_of(explanation) + "\",\"verdict\":\"" +
                       std::string(ladder::verdict_id(explanation.verdict)) +
                       "\",\"solutions\":" + std::to_string(std::min(explanation.solutions, 2)) + ",\"steps\":";
     json_steps(out, explanation.steps);
@@ -294,10 +306,10 @@ std::string find_narrative(const ladder::Position& position, ladder::Technique t
     return "Aucune instance de « " + id + " » dans cette position.\n";
 }
 
-std::string find_json(const std::string& puzzle, ladder::Technique technique,
+std::string find_json(const PuzzleOrigin& origin, const std::string& puzzle, ladder::Technique technique,
                       const std::vector<ladder::Step>& instances) {
-    std::string out = "{\"puzzle\":\"" + puzzle + "\",\"technique\":\"" + std::string(ladder::technique_id(technique)) +
-                      "\",\"instances\":";
+    std::string out = "{" + json_origin(origin) + ",\"puzzle\":\"" + puzzle + "\",\"technique\":\"" +
+                      std::string(ladder::technique_id(technique)) + "\",\"instances\":";
     json_steps(out, instances);
     return out + "}\n";
 }
@@ -319,14 +331,14 @@ namespace {
 
 // Writes the report the options ask for, of a valid position or of a solve from `explanation`
 // alone when the position cannot be made (values no cell can hold).
-void write_report(const LadderOptions& options, const std::optional<ladder::Position>& position,
-                  const std::string& puzzle, const std::function<Explanation()>& explained, bool first,
-                  std::ostream& out) {
+void write_report(const LadderOptions& options, const PuzzleOrigin& origin,
+                  const std::optional<ladder::Position>& position, const std::string& puzzle,
+                  const std::function<Explanation()>& explained, bool first, std::ostream& out) {
     if (options.find) {
         std::vector<ladder::Step> instances;
         if (position) instances = ladder::find_instances(*position, *options.find);
         if (options.report == LadderReport::Json) {
-            out << find_json(puzzle, *options.find, instances);
+            out << find_json(origin, puzzle, *options.find, instances);
             return;
         }
         if (!first) out << '\n';
@@ -337,7 +349,7 @@ void write_report(const LadderOptions& options, const std::optional<ladder::Posi
     const Explanation explanation = explained();
     if (options.next) {
         if (options.report == LadderReport::Json) {
-            out << ladder_json(next_only(explanation), ladder::narrate_verdict(explanation));
+            out << ladder_json(next_only(explanation), origin, ladder::narrate_verdict(explanation));
             return;
         }
         if (!first) out << '\n';
@@ -350,14 +362,15 @@ void write_report(const LadderOptions& options, const std::optional<ladder::Posi
             out << ladder_narrative(explanation);
             break;
         case LadderReport::Summary: out << ladder_summary(explanation); break;
-        case LadderReport::Json: out << ladder_json(explanation); break;
+        case LadderReport::Json: out << ladder_json(explanation, origin); break;
     }
 }
 
 } // namespace
 
-void ladder_explain_puzzle(const LadderOptions& options, const std::string& name, const PuzzleValues& values,
+void ladder_explain_puzzle(const LadderOptions& options, const PuzzleOrigin& origin, const PuzzleValues& values,
                            bool first, std::ostream& out, std::ostream& err) {
+    const std::string name = origin.name();
     const WorkArea area = loaded_grid(
         values, [&err, &name](const std::string& message) { err << name << ": " << failure_text(message) << '\n'; });
     const ladder::Values loaded = values_of(area);
@@ -371,14 +384,15 @@ void ladder_explain_puzzle(const LadderOptions& options, const std::string& name
     }
     if (digits) position = ladder::Position::from_givens(grid);
     write_report(
-        options, position, grid_text(grid, '0'), [&] { return ladder::explain(loaded); }, first, out);
+        options, origin, position, grid_text(grid, '0'), [&] { return ladder::explain(loaded); }, first, out);
 }
 
-void ladder_explain_position(const LadderOptions& options, const CandidateMarks& marks, bool first, std::ostream& out) {
+void ladder_explain_position(const LadderOptions& options, const PuzzleOrigin& origin, const CandidateMarks& marks,
+                             bool first, std::ostream& out) {
     const ladder::Position position = ladder::Position::from_marks(marks);
     write_report(
-        options, position, ladder::marks_line(position.marks(), '0'), [&] { return ladder::explain(position); }, first,
-        out);
+        options, origin, position, ladder::marks_line(position.marks(), '0'), [&] { return ladder::explain(position); },
+        first, out);
 }
 
 } // namespace vornel

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <iosfwd>
 #include <optional>
 #include <string>
@@ -15,9 +16,9 @@ namespace vornel {
 // How vornel-explain reports the technique ladder (--techniques all).
 enum class LadderReport {
     Narrative, // numbered steps' sentences, then verdict, rating and final grid
-    Summary,   // one line: grid verdict steps solutions score level hardest, then two solutions
-               // when there are several ("- -" for score and level when there is no rating)
-    Json,      // one JSON object per line
+    Summary,   // one line, fields separated by tabs: grid verdict steps solutions score level hardest,
+               // then the two solutions when there are several ("-" for score and level without a rating)
+    Json,      // one JSON object per line, starting with its source (and line)
 };
 
 struct LadderOptions {
@@ -29,29 +30,43 @@ struct LadderOptions {
     bool next = false;
 };
 
+// Where a puzzle comes from: its input ("-" for standard input) and, for an input of one puzzle per
+// line, its line number counted from 1 (0 when the whole input is the puzzle).
+struct PuzzleOrigin {
+    std::string source;
+    std::uint64_t line = 0;
+
+    // "source", or "source:line": how messages and traces name the puzzle.
+    std::string name() const { return line == 0 ? source : source + ':' + std::to_string(line); }
+};
+
 // Explains one puzzle with the ladder, from the values as they stand once loaded on a board (as Open
 // puts them), and writes the chosen report to `out`; `first` tells whether it is the first puzzle
 // of the output (the narrative separates puzzles by a blank line). Failures of the loading go to
-// `err` as "<name>: <message>" lines. Holds no state: puzzles may be explained on several threads.
-void ladder_explain_puzzle(const LadderOptions& options, const std::string& name, const PuzzleValues& values,
+// `err` as "<origin's name>: <message>" lines. Holds no state: puzzles may be explained on several
+// threads.
+void ladder_explain_puzzle(const LadderOptions& options, const PuzzleOrigin& origin, const PuzzleValues& values,
                            bool first, std::ostream& out, std::ostream& err);
 
 // The same for a position with its candidates (a 729-character line, a pencil-mark grid).
-void ladder_explain_position(const LadderOptions& options, const CandidateMarks& marks, bool first, std::ostream& out);
+void ladder_explain_position(const LadderOptions& options, const PuzzleOrigin& origin, const CandidateMarks& marks,
+                             bool first, std::ostream& out);
 
-// The reports of an explanation, each ending with a line end.
+// The reports of an explanation, each ending with a line end. A JSON object starts with where the
+// puzzle comes from: "source", then "line" when it has one.
 std::string ladder_narrative(const ladder::Explanation& explanation);
 std::string ladder_summary(const ladder::Explanation& explanation);
-std::string ladder_json(const ladder::Explanation& explanation);
+std::string ladder_json(const ladder::Explanation& explanation, const PuzzleOrigin& origin);
 // The same with the conclusion given (--next keeps the whole solve's).
-std::string ladder_json(const ladder::Explanation& explanation, const std::vector<std::string>& conclusion);
+std::string ladder_json(const ladder::Explanation& explanation, const PuzzleOrigin& origin,
+                        const std::vector<std::string>& conclusion);
 
 // --find: the instances of one technique in a position, as sentences (each instance numbered) or
-// as one JSON object {"puzzle", "technique", "instances"}, each instance shaped as a step of
-// ladder_json. `puzzle` is the position as given (81 or 729 characters).
+// as one JSON object {"source", ("line",) "puzzle", "technique", "instances"}, each instance shaped
+// as a step of ladder_json. `puzzle` is the position as given (81 or 729 characters).
 std::string find_narrative(const ladder::Position& position, ladder::Technique technique,
                            const std::vector<ladder::Step>& instances);
-std::string find_json(const std::string& puzzle, ladder::Technique technique,
+std::string find_json(const PuzzleOrigin& origin, const std::string& puzzle, ladder::Technique technique,
                       const std::vector<ladder::Step>& instances);
 
 // --next: the explanation cut after its first step, the grid as that step leaves it; verdict,

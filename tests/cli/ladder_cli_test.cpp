@@ -1,6 +1,7 @@
 // vornel-explain --techniques all: the narrative, the summary and the JSON lines.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <map>
 #include <memory>
@@ -169,10 +170,11 @@ TEST(LadderCli, summary_is_one_line_per_puzzle) {
     std::vector<std::string> all;
     while (std::getline(lines, line)) all.push_back(line);
     ASSERT_EQ(all.size(), 3u);
-    EXPECT_EQ(all[0].rfind(std::string(kSolution) + " solved 51 1 ", 0), 0u) << all[0];
+    EXPECT_EQ(all[0].rfind(std::string(kSolution) + "\tsolved\t51\t1\t", 0), 0u) << all[0];
     // Several solutions: no rating, then two different solutions that keep the givens.
-    EXPECT_EQ(all[1].rfind(" multiple-solutions 2 2+ - - full-house "), 81u) << all[1];
-    ASSERT_EQ(all[1].size(), 81u + std::string(" multiple-solutions 2 2+ - - full-house").size() + 2 * 82) << all[1];
+    const std::string several = "\tmultiple-solutions\t2\t2+\t-\t-\tfull-house";
+    EXPECT_EQ(all[1].rfind(several + "\t"), 81u) << all[1];
+    ASSERT_EQ(all[1].size(), 81u + several.size() + 2 * 82) << all[1];
     const std::string one = all[1].substr(all[1].size() - 163, 81);
     const std::string two = all[1].substr(all[1].size() - 81);
     EXPECT_NE(one, two);
@@ -181,7 +183,11 @@ TEST(LadderCli, summary_is_one_line_per_puzzle) {
         EXPECT_EQ(one[i], kSeveral[i]) << i;
         EXPECT_EQ(two[i], kSeveral[i]) << i;
     }
-    EXPECT_EQ(all[2], "55" + std::string(79, '.') + " invalid 0 0 - - -");
+    EXPECT_EQ(all[2], "55" + std::string(79, '.') + "\tinvalid\t0\t0\t-\t-\t-");
+    // Seven fields, whatever the level's words; nine with the two solutions.
+    for (const std::string& fields : all)
+        EXPECT_EQ(std::count(fields.begin(), fields.end(), '\t'), fields.find("multiple") != std::string::npos ? 8 : 6)
+            << fields;
 }
 
 TEST(LadderCli, json_lines_carry_the_agreed_keys) {
@@ -196,7 +202,8 @@ TEST(LadderCli, json_lines_carry_the_agreed_keys) {
         Json doc;
         ASSERT_TRUE(Reader(line).read(doc)) << line;
         ASSERT_EQ(doc.kind, Json::Object);
-        for (const char* key : {"puzzle", "verdict", "solutions", "steps", "grid", "rating", "hardest"})
+        for (const char* key :
+             {"source", "line", "puzzle", "verdict", "solutions", "steps", "grid", "rating", "hardest"})
             EXPECT_EQ(doc.fields.count(key), 1u) << key;
         EXPECT_EQ(doc.fields["puzzle"].text.size(), 81u);
         EXPECT_EQ(doc.fields["grid"].text.size(), 81u);
@@ -230,6 +237,8 @@ TEST(LadderCli, json_lines_carry_the_agreed_keys) {
     EXPECT_EQ(first.fields["puzzle"].text,
               "530070000600195000098000060800060003400803001700020006060000280000419005000080079");
     EXPECT_EQ(first.fields["verdict"].text, "solved");
+    EXPECT_EQ(first.fields["source"].text, "-");
+    EXPECT_EQ(first.fields["line"].number, 1);
     EXPECT_EQ(first.fields["solutions"].number, 1);
     EXPECT_EQ(first.fields["grid"].text, kSolution);
     EXPECT_EQ(first.fields["steps"].items.size(), 51u);
@@ -246,10 +255,12 @@ TEST(LadderCli, reads_sud_files_and_names_values_no_cell_can_hold) {
                                   0),
               0u)
         << narrative.out;
-    const Result json = run({"--techniques", "all", "--json", file}, "");
+    const Result json = run({"--json", file}, ""); // --json implies the ladder
     Json doc;
     ASSERT_TRUE(Reader(json.out.substr(0, json.out.find('\n'))).read(doc)) << json.out;
     EXPECT_EQ(doc.fields["verdict"].text, "invalid");
+    EXPECT_EQ(doc.fields["source"].text, file);
+    EXPECT_EQ(doc.fields.count("line"), 0u) << "a .sud file is one puzzle: no line";
     EXPECT_EQ(doc.fields["puzzle"].text.back(), '?');
     EXPECT_EQ(doc.fields["hardest"].kind, Json::Null);
     ASSERT_EQ(doc.fields["problems"].items.size(), 1u);
@@ -264,7 +275,7 @@ TEST(LadderCli, options_that_do_not_fit_the_ladder_are_refused) {
         std::vector<std::string> args;
         const char* message;
     } cases[] = {
-        {{"--json", "-"}, "--json demande --techniques all"},
+        {{"--techniques", "classic", "--json", "-"}, "--json demande --techniques all"},
         {{"--techniques", "all", "--trace", "-"}, "--trace demande --techniques classic"},
         {{"--techniques", "some", "-"}, "techniques inconnues « some » : classic ou all"},
         {{"--techniques"}, "--techniques attend une valeur : classic ou all"},
@@ -281,7 +292,7 @@ TEST(LadderCli, classic_stays_the_default) {
     const Result classic = run({"--summary", "--lines", "-"}, std::string(kEasy) + "\n");
     const Result named = run({"--techniques", "classic", "--summary", "--lines", "-"}, std::string(kEasy) + "\n");
     EXPECT_EQ(classic.out, named.out);
-    EXPECT_NE(classic.out.find(" terminé "), std::string::npos);
+    EXPECT_NE(classic.out.find("\tterminé\t"), std::string::npos);
 }
 
 namespace {
@@ -383,7 +394,7 @@ TEST(PositionCli, find_lists_every_instance_of_one_technique) {
     EXPECT_EQ(json.status, 0) << json.err;
     Json doc;
     ASSERT_TRUE(Reader(json.out).read(doc)) << json.out;
-    EXPECT_EQ(doc.keys, (std::vector<std::string>{"puzzle", "technique", "instances"}));
+    EXPECT_EQ(doc.keys, (std::vector<std::string>{"source", "line", "puzzle", "technique", "instances"}));
     EXPECT_EQ(doc.fields["puzzle"].text, marks_line_of(kEmptyGrid, edits));
     EXPECT_EQ(doc.fields["technique"].text, "naked-pair");
     ASSERT_EQ(doc.fields["instances"].items.size(), 1u);
@@ -442,14 +453,16 @@ TEST(PositionCli, positions_that_cannot_be_read_or_solved_are_reported) {
          easy.substr(1) + "\n",
          1,
          "",
-         "-:1: ligne de grille mal formée : 81 cases attendues (ou 729 caractères avec les candidats), 728 caractères "
+         "vornel-explain: -:1: ligne de grille mal formée : 81 cases attendues (ou 729 caractères avec les candidats), "
+         "728 caractères "
          "trouvés.\n"},
         {"a digit out of its place",
          {"--lines"},
          "7" + easy.substr(1) + "\n",
          1,
          "",
-         "-:1: ligne de grille mal formée : caractère inattendu en position 1 (case ligne 1, colonne 1 : 1 si c'est un "
+         "vornel-explain: -:1: ligne de grille mal formée : caractère inattendu en position 1 (case ligne 1, colonne 1 "
+         ": 1 si c'est un "
          "candidat, 0 ou . sinon).\n"},
         {"a cell with no candidate",
          {"--lines"},
@@ -468,13 +481,14 @@ TEST(PositionCli, positions_that_cannot_be_read_or_solved_are_reported) {
          "1 2 3 4 5 6 7 8 9\n+---+\n1 2 3 4 5 6 7 8\n",
          1,
          "",
-         "-: grille de candidats mal formée : ligne 3 : 9 cases attendues, 8 trouvées.\n"},
+         "vornel-explain: -: grille de candidats mal formée : ligne 3 : 9 cases attendues, 8 trouvées.\n"},
         {"a pencil-mark grid with an odd character",
          {},
          "+---+\n1 2 3 4 5 6 7 8 x9\n",
          1,
          "",
-         "-: grille de candidats mal formée : ligne 2 : caractère inattendu « x » (les candidats de chaque case, 1 à "
+         "vornel-explain: -: grille de candidats mal formée : ligne 2 : caractère inattendu « x » (les candidats de "
+         "chaque case, 1 à "
          "9, séparés par des blancs).\n"},
     };
     for (const auto& c : cases) {
@@ -489,8 +503,10 @@ TEST(PositionCli, positions_that_cannot_be_read_or_solved_are_reported) {
     }
     const Result classic = run({"--lines", "-"}, easy + "\n");
     EXPECT_EQ(classic.status, 1);
-    EXPECT_EQ(classic.err, "-:1: une grille avec ses candidats ne s'explique qu'avec --techniques all, sans --html ni "
-                           "--to-sud.\n");
+    EXPECT_EQ(
+        classic.err,
+        "vornel-explain: -:1: une grille avec ses candidats ne s'explique qu'avec --techniques all, sans --html ni "
+        "--to-sud.\n");
 }
 
 TEST(PositionCli, find_and_next_options_are_checked) {
@@ -512,6 +528,6 @@ TEST(PositionCli, find_and_next_options_are_checked) {
         EXPECT_EQ(r.err.rfind("vornel-explain: " + c.message, 0), 0u) << r.err;
     }
     const Result help = run({"--help"}, "");
-    for (const char* option : {"--find ID", "--next", "729 caractères", "grille\nde candidats"})
+    for (const char* option : {"--find ID", "--next", "729 caractères", "grille de candidats"})
         EXPECT_NE(help.out.find(option), std::string::npos) << option;
 }
