@@ -135,6 +135,7 @@ std::string read_problem(const std::string& name, int err, int code) {
     if (err == EISDIR)
         return standard ? "L'entrée standard est un dossier, pas un fichier" : "C'est un dossier, pas un fichier";
     if (err == ENOENT && code == 3 && !name.empty()) return "Dossier introuvable";
+    if (err == ENXIO) return "C'est une socket (ou un périphérique absent), pas un fichier";
     return in_out_message(code);
 }
 
@@ -149,17 +150,6 @@ std::string write_problem(int err, int code) {
         case 0: return code == 0 ? "Écriture impossible" : in_out_message(code);
         default: return in_out_message(code != 0 ? code : in_out_code_for_errno(err, true));
     }
-}
-
-std::string kind_name(NotRegularFileError::Kind kind) {
-    switch (kind) {
-        case NotRegularFileError::Kind::folder: return "un dossier";
-        case NotRegularFileError::Kind::pipe: return "un tube nommé";
-        case NotRegularFileError::Kind::device: return "un périphérique";
-        case NotRegularFileError::Kind::socket: return "une socket";
-        case NotRegularFileError::Kind::other: break;
-    }
-    return "un fichier spécial";
 }
 
 // Writes out what `out` still holds; if the output failed at any point, says so on `err` and
@@ -375,7 +365,14 @@ void read_lines(Run& run, const std::string& name, ByteSource& source, const FdS
 // An input file opened for reading, closed when it goes out of scope.
 class InputFile {
 public:
-    explicit InputFile(const std::string& name) : fd_(::open(name.c_str(), O_RDONLY | O_CLOEXEC)) {
+    explicit InputFile(const std::string& name) {
+        // A socket cannot be read as a file: said so, as opening it would fail with ENXIO anyway.
+        struct stat kind {};
+        if (::stat(name.c_str(), &kind) == 0 && S_ISSOCK(kind.st_mode)) {
+            error_ = ENXIO;
+            return;
+        }
+        fd_ = ::open(name.c_str(), O_RDONLY | O_CLOEXEC);
         if (fd_ < 0) {
             error_ = errno;
             return;
@@ -392,7 +389,7 @@ public:
     int error() const { return error_; } // 0 when the file is open and not a folder
 
 private:
-    int fd_;
+    int fd_ = -1;
     int error_ = 0;
 };
 
@@ -423,6 +420,9 @@ void read_input(Run& run, const Options& options, const std::string& name, Conso
     } else {
         try {
             values = read_puzzle_file(name);
+        } catch (const NotRegularFileError& error) {
+            run.fail(name, failure_text(read_problem(name, ENXIO, error.code())));
+            return;
         } catch (const FileError& error) {
             run.fail(name, failure_text(read_problem(name, error.system_error(), error.code())));
             return;

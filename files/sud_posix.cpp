@@ -234,13 +234,40 @@ int in_out_code_for_path(int err, const std::string& path) {
     return in_out_code_for_errno(err, folder_exists);
 }
 
-PuzzleValues read_puzzle_file(const std::string& path) {
+NotRegularFileError NotRegularFileError::refused_open(Kind kind, const std::string& path) {
+    return NotRegularFileError(
+        kind, path, "« " + path + " » est " + kind_name(kind) + ", pas un fichier ordinaire : il n'est pas ouvert");
+}
+
+std::string kind_name(NotRegularFileError::Kind kind) {
+    switch (kind) {
+        case NotRegularFileError::Kind::folder: return "un dossier";
+        case NotRegularFileError::Kind::pipe: return "un tube nommé";
+        case NotRegularFileError::Kind::device: return "un périphérique";
+        case NotRegularFileError::Kind::socket: return "une socket";
+        case NotRegularFileError::Kind::other: break;
+    }
+    return "un fichier spécial";
+}
+
+PuzzleValues read_puzzle_file(const std::string& path, Readable readable) {
     if (bad_name(path)) throw FileOpenError(3, path, ENOENT);
-    Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-    if (fd.get() < 0) throw FileOpenError(in_out_code_for_path(errno, path), path, errno);
+    const bool regular_only = readable == Readable::regular_files;
+    // Looked at before opening: opening a named pipe waits for a writer, and a socket cannot be
+    // opened at all. A folder keeps its own failure (3) below.
     struct stat info {};
-    if (::fstat(fd.get(), &info) == 0 && S_ISDIR(info.st_mode))
-        throw FileOpenError(in_out_code_for_errno(EISDIR, true), path, EISDIR);
+    if (::stat(path.c_str(), &info) == 0 && !S_ISDIR(info.st_mode) &&
+        (S_ISSOCK(info.st_mode) || (regular_only && !S_ISREG(info.st_mode))))
+        throw NotRegularFileError::refused_open(kind_of(info.st_mode), path);
+
+    // Without O_NONBLOCK a pipe put in the file's place meanwhile would still block the window.
+    Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | (regular_only ? O_NONBLOCK : 0)));
+    if (fd.get() < 0) throw FileOpenError(in_out_code_for_path(errno, path), path, errno);
+    if (::fstat(fd.get(), &info) == 0) {
+        if (S_ISDIR(info.st_mode)) throw FileOpenError(in_out_code_for_errno(EISDIR, true), path, EISDIR);
+        if (regular_only && !S_ISREG(info.st_mode))
+            throw NotRegularFileError::refused_open(kind_of(info.st_mode), path);
+    }
 
     FdSource source(fd.get(), path);
     const ReadOutcome outcome = scan_puzzle(source);
@@ -252,7 +279,9 @@ PuzzleValues read_puzzle_file(const std::string& path) {
     return outcome.values;
 }
 
-void read_puzzle_file(const std::string& path, WorkArea& area) { store_values(area, read_puzzle_file(path)); }
+void read_puzzle_file(const std::string& path, WorkArea& area) {
+    store_values(area, read_puzzle_file(path, Readable::regular_files));
+}
 
 void write_puzzle_file(const std::string& path, const PuzzleValues& values, Sync sync) {
     if (bad_name(path)) throw FileError(3, path, ENOENT);

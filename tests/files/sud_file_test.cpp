@@ -459,3 +459,69 @@ TEST_F(FilesTest, a_save_that_fails_part_way_closes_its_files) {
     });
     EXPECT_EQ(code, 0);
 }
+
+TEST_F(FilesTest, the_window_refuses_what_is_not_a_regular_file_before_opening_it) {
+    std::filesystem::create_directory(path("dossier"));
+    ASSERT_EQ(::mkfifo(path("tube.sud").c_str(), 0666), 0);
+    std::filesystem::create_symlink("/dev/zero", path("zero.sud"));
+    const int listening = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    const std::string socket_name = path("prise.sud");
+    ASSERT_LT(socket_name.size(), sizeof address.sun_path);
+    std::copy(socket_name.begin(), socket_name.end(), address.sun_path);
+    ASSERT_EQ(::bind(listening, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+    const struct {
+        std::string name;
+        int code;
+        std::string message; // "" for a failure told by its code alone
+    } cases[] = {
+        {path("tube.sud"), 5,
+         "« " + path("tube.sud") + " » est un tube nommé, pas un fichier ordinaire : il n'est pas ouvert"},
+        {path("zero.sud"), 5,
+         "« " + path("zero.sud") + " » est un périphérique, pas un fichier ordinaire : il n'est pas ouvert"},
+        {"/dev/zero", 5, "« /dev/zero » est un périphérique, pas un fichier ordinaire : il n'est pas ouvert"},
+        {path("prise.sud"), 5,
+         "« " + path("prise.sud") + " » est une socket, pas un fichier ordinaire : il n'est pas ouvert"},
+        {path("dossier"), 3, "Nom de fichier incorrect"},
+    };
+    for (const auto& c : cases) {
+        // In a child with an alarm: opening a pipe without a writer would block.
+        const int result = run_in_child([&] {
+            ::alarm(2);
+            WorkArea area;
+            area.grid[1][1] = 7;
+            try {
+                read_puzzle_file(c.name, area);
+            } catch (const InOutError& error) {
+                return error.code() == c.code && error.message() == c.message && area.grid[1][1] == 7 ? 0 : 1;
+            }
+            return 3;
+        });
+        EXPECT_EQ(result, 0) << c.name;
+    }
+    ::close(listening);
+}
+
+TEST_F(FilesTest, a_source_without_its_values_in_the_first_mebibyte_fails_instead_of_being_read_forever) {
+    const std::string blanks(kPuzzleByteBound, ' ');
+    std::string digits;
+    for (int i = 0; i < 81; ++i) digits += "5\r\n";
+    {
+        std::ofstream(path("blancs.sud"), std::ios::binary) << blanks << digits;
+        std::ofstream(path("presque.sud"), std::ios::binary) << blanks.substr(0, kPuzzleByteBound - 400) << digits;
+        std::ofstream(path("nuls.sud"), std::ios::binary) << std::string(2 * kPuzzleByteBound, '\0');
+    }
+    EXPECT_EQ(failure_code([&] { read_puzzle_file(path("blancs.sud")); }), kNoPuzzleWithinBound);
+    EXPECT_EQ(failure_code([&] { read_puzzle_file(path("nuls.sud")); }), kNoPuzzleWithinBound);
+    EXPECT_EQ(failure_code([&] { read_puzzle(blanks + digits); }), kNoPuzzleWithinBound);
+    EXPECT_EQ(read_puzzle_file(path("presque.sud"))[80], 5);
+    // An endless device ends on the bound too, in a child in case it did not.
+    EXPECT_EQ(run_in_child([] {
+                  ::alarm(5);
+                  return failure_code([] { read_puzzle_file("/dev/zero"); }) == kNoPuzzleWithinBound ? 0 : 1;
+              }),
+              0);
+    EXPECT_EQ(in_out_message(kNoPuzzleWithinBound),
+              "Pas de grille dans le premier mégaoctet : ce n'est pas un fichier de grille");
+}
