@@ -173,6 +173,11 @@ void read_puzzle_file(const std::string& path, WorkArea& area);
 // save from the window wants); Sync::skip leaves that to the system, for tools that write many
 // files into a fresh folder where a flush per file would cost milliseconds each.
 enum class Sync { to_disk, skip };
+// The temporary file has no name until it is complete where the system allows it; a system
+// without unnamed files gets a ".vornel-XXXXXXXX.tmp" name that SIGTERM, SIGINT and SIGHUP remove,
+// and a write into a folder first removes such names of ours left there for an hour or more.
+// Passing false forces the named way (tests use it to reach that path).
+void use_unnamed_temp_files(bool use);
 void write_puzzle_file(const std::string& path, const WorkArea& area, Sync sync = Sync::to_disk);
 void write_puzzle_file(const std::string& path, const PuzzleValues& values, Sync sync = Sync::to_disk);
 // Writes `bytes` as the whole file at `path` by the same rules (an explanation page, for example).

@@ -525,3 +525,85 @@ TEST_F(FilesTest, a_source_without_its_values_in_the_first_mebibyte_fails_instea
     EXPECT_EQ(in_out_message(kNoPuzzleWithinBound),
               "Pas de grille dans le premier mégaoctet : ce n'est pas un fichier de grille");
 }
+
+namespace {
+
+std::vector<std::string> temp_names_in(const std::string& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        const std::string name = entry.path().filename().string();
+        if (name.rfind(".vornel-", 0) == 0) names.push_back(name);
+    }
+    return names;
+}
+
+// Starts a child that writes a large file at `target` in a loop, and returns its pid.
+pid_t start_writing_child(const std::string& target, bool unnamed) {
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        use_unnamed_temp_files(unnamed);
+        const std::string bytes(16 << 20, '5');
+        for (;;) {
+            try {
+                write_text_file(target, bytes, Sync::skip);
+            } catch (...) { ::_exit(2); }
+        }
+    }
+    return pid;
+}
+
+} // namespace
+
+TEST_F(FilesTest, a_write_killed_at_any_moment_leaves_no_temporary_name_behind) {
+    const struct {
+        bool unnamed;
+        int signal_number;
+    } cases[] = {{true, SIGKILL}, {true, SIGTERM}, {false, SIGTERM}, {false, SIGINT}, {false, SIGHUP}};
+    for (const auto& c : cases) {
+        for (int round = 0; round < 5; ++round) {
+            const pid_t pid = start_writing_child(path("page.html"), c.unnamed);
+            ASSERT_GT(pid, 0);
+            if (c.unnamed) {
+                ::usleep(static_cast<useconds_t>(3000 + 7000 * round));
+            } else {
+                // The named way: wait until the temporary file exists, so the kill lands mid-write.
+                for (int wait = 0; wait < 5000 && temp_names_in(folder_.string()).empty(); ++wait) ::usleep(200);
+            }
+            ::kill(pid, c.signal_number);
+            int status = 0;
+            ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+            EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == c.signal_number)
+                << "signal " << c.signal_number << " status " << status;
+            EXPECT_EQ(temp_names_in(folder_.string()), std::vector<std::string>{})
+                << "unnamed " << c.unnamed << " signal " << c.signal_number;
+        }
+    }
+}
+
+TEST_F(FilesTest, a_write_removes_our_stale_temporary_files_and_nothing_else) {
+    const std::string stale = path(".vornel-0123abcd.tmp");
+    const std::string fresh = path(".vornel-89abcdef.tmp");
+    const std::string other = path(".vornel-pas-nous.tmp");
+    const std::string upper = path(".vornel-0123ABCD.tmp");
+    for (const std::string& name : {stale, fresh, other, upper}) std::ofstream(name) << "x";
+    const auto two_hours_ago = std::filesystem::file_time_type::clock::now() - std::chrono::hours(2);
+    for (const std::string& name : {stale, other, upper}) std::filesystem::last_write_time(name, two_hours_ago);
+    write_text_file(path("page.html"), "<p>", Sync::skip);
+    EXPECT_FALSE(std::filesystem::exists(stale));
+    EXPECT_TRUE(std::filesystem::exists(fresh));
+    EXPECT_TRUE(std::filesystem::exists(other));
+    EXPECT_TRUE(std::filesystem::exists(upper));
+}
+
+TEST_F(FilesTest, both_kinds_of_temporary_file_replace_and_create_targets_alike) {
+    for (const bool unnamed : {true, false}) {
+        use_unnamed_temp_files(unnamed);
+        const std::string target = path(unnamed ? "a.sud" : "b.sud");
+        write_text_file(target, "old", Sync::to_disk);
+        write_text_file(target, "new", Sync::to_disk);
+        std::ifstream in(target);
+        EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "new");
+        EXPECT_EQ(temp_names_in(folder_.string()), std::vector<std::string>{});
+    }
+    use_unnamed_temp_files(true);
+}
