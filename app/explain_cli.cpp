@@ -9,7 +9,12 @@
 #include <array>
 #include <atomic>
 #include <cerrno>
+#include <charconv>
+#include <condition_variable>
+#include <deque>
 #include <map>
+#include <memory>
+#include <mutex>
 #include <set>
 #include <sstream>
 #include <thread>
@@ -24,61 +29,73 @@
 #include "ladder_report.h"
 #include "output_sink.h"
 #include "puzzle_lines.h"
+#include "tool_voice.h"
 
 namespace vornel {
 
 namespace {
 
-constexpr const char* kUsage = "Usage : vornel-explain [--tempo step|digit|once] [--trace | --summary] [--lines]\n"
-                               "                       [--to-sud DOSSIER] FICHIER...\n"
-                               "        vornel-explain --techniques all [--summary | --json] [--lines] FICHIER...\n"
-                               "        vornel-explain [--techniques classic|all] [--lines] --html CIBLE FICHIER...\n"
-                               "\n"
-                               "Explique chaque grille comme la fenêtre de Vornel la résoudrait, sans fenêtre.\n"
-                               "FICHIER est un fichier « .sud » (81 lignes, une valeur chacune), ou - pour\n"
-                               "l'entrée standard.\n"
-                               "  --tempo T         step : un placement par demande (« Pas suivant » tant qu'il\n"
-                               "                    est affiché) ; digit : un chiffre par demande (« Chiffre\n"
-                               "                    suivant » tant qu'il est affiché) ; once : toute la solution\n"
-                               "                    en une demande (par défaut)\n"
-                               "  --trace           un événement par ligne : puzzle, == demande, clear, + ligne,\n"
-                               "                    grid, colours, buttons\n"
-                               "  --summary         une ligne par grille : grille finale, issue (terminé,\n"
-                               "                    bloqué, invalide), placements, nombre de solutions des\n"
-                               "                    données (0, 1 ou 2+)\n"
-                               "  --lines           une grille par ligne : 81 caractères, 1-9 pour les chiffres\n"
-                               "                    donnés, 0 ou . pour les cases vides ; lignes vides et lignes\n"
-                               "                    commençant par # ignorées ; une ligne de plus de 4096 octets\n"
-                               "                    est signalée et ignorée\n"
-                               "  --to-sud DOSSIER  n'explique rien : écrit chaque grille, telle qu'elle est une\n"
-                               "                    fois chargée, en fichier « .sud » dans DOSSIER (NOM.sud, ou\n"
-                               "                    NOM-LIGNE.sud avec --lines). Deux entrées qui donneraient le\n"
-                               "                    même nom font refuser la commande avant toute écriture. Un\n"
-                               "                    lien symbolique est suivi : le fichier qu'il désigne est\n"
-                               "                    remplacé, ou créé. Une cible qui n'est pas un fichier\n"
-                               "                    ordinaire (dossier, tube, périphérique) et un fichier lu par\n"
-                               "                    la commande ne sont jamais remplacés.\n"
-                               "  --techniques classic|all\n"
-                               "                    classic : les deux recherches ci-dessus (par défaut) ;\n"
-                               "                    all : l'échelle des techniques, chaque étape avec la\n"
-                               "                    technique la plus simple qui s'applique, puis le verdict\n"
-                               "                    et la difficulté ; avec --summary : grille finale,\n"
-                               "                    verdict, étapes, solutions, score, niveau, technique la\n"
-                               "                    plus difficile\n"
-                               "  --json            avec --techniques all : un objet JSON par grille et par\n"
-                               "                    ligne\n"
-                               "  --html CIBLE      n'écrit rien sur la sortie : écrit l'explication de chaque\n"
-                               "                    grille en page HTML autonome (une planche par étape),\n"
-                               "                    avec la méthode choisie par --techniques. CIBLE est un\n"
-                               "                    dossier existant (NOM.html, ou NOM-LIGNE.html avec\n"
-                               "                    --lines, selon les règles de --to-sud) ou un fichier,\n"
-                               "                    qui ne reçoit alors qu'une grille\n"
-                               "  --help            affiche cette aide\n"
-                               "  --version         affiche la version\n"
-                               "\n"
-                               "Code de sortie : 0 tout s'est bien passé ; 1 une entrée, une grille ou une\n"
-                               "sortie a échoué (les autres ont été traitées, la cause est écrite sur la sortie\n"
-                               "d'erreur) ; 2 commande incorrecte, ou --to-sud refusé avant toute écriture.\n";
+constexpr const char* kProgram = "vornel-explain";
+
+constexpr const char* kUsage =
+    "Utilisation : vornel-explain [--tempo step|digit|once] [--trace | --summary] [--lines]\n"
+    "                             [--jobs N] [--to-sud DOSSIER] [FICHIER...]\n"
+    "              vornel-explain --techniques all [--summary | --json] [--lines] [--jobs N] [FICHIER...]\n"
+    "              vornel-explain [--techniques classic|all] [--lines] --html CIBLE [FICHIER...]\n"
+    "\n"
+    "Explique chaque grille comme la fenêtre de Vornel la résoudrait, sans fenêtre.\n"
+    "FICHIER est un fichier « .sud » (81 lignes, une valeur chacune), ou - pour\n"
+    "l'entrée standard ; sans FICHIER, l'entrée standard est lue.\n"
+    "  --tempo T         step : un placement par demande (« Pas suivant » tant qu'il\n"
+    "                    est affiché) ; digit : un chiffre par demande (« Chiffre\n"
+    "                    suivant » tant qu'il est affiché) ; once : toute la solution\n"
+    "                    en une demande (par défaut)\n"
+    "  --trace           un événement par ligne : puzzle, == demande, clear, + ligne,\n"
+    "                    grid, colours, buttons\n"
+    "  --summary         une ligne par grille, champs séparés par des tabulations :\n"
+    "                    grille finale, issue (terminé, bloqué, invalide), placements,\n"
+    "                    nombre de solutions des données (0, 1 ou 2+)\n"
+    "  --lines           une grille par ligne : 81 caractères, 1-9 pour les chiffres\n"
+    "                    donnés, 0 ou . pour les cases vides ; lignes vides et lignes\n"
+    "                    commençant par # ignorées ; une ligne de plus de 4096 octets\n"
+    "                    est signalée et ignorée\n"
+    "  --jobs N          N grilles expliquées à la fois (par défaut : le nombre de\n"
+    "                    processeurs) ; la sortie est la même, dans le même ordre,\n"
+    "                    qu'avec --jobs 1\n"
+    "  --to-sud DOSSIER  n'explique rien : écrit chaque grille, telle qu'elle est une\n"
+    "                    fois chargée, en fichier « .sud » dans DOSSIER (NOM.sud, ou\n"
+    "                    NOM-LIGNE.sud avec --lines). Deux entrées qui donneraient le\n"
+    "                    même nom font refuser la commande avant toute écriture. Un\n"
+    "                    lien symbolique est suivi : le fichier qu'il désigne est\n"
+    "                    remplacé, ou créé. Une cible qui n'est pas un fichier\n"
+    "                    ordinaire (dossier, tube, périphérique) et un fichier lu par\n"
+    "                    la commande ne sont jamais remplacés.\n"
+    "  --techniques classic|all\n"
+    "                    classic : les deux recherches ci-dessus (par défaut) ;\n"
+    "                    all : l'échelle des techniques, chaque étape avec la\n"
+    "                    technique la plus simple qui s'applique, puis le verdict\n"
+    "                    et la difficulté ; avec --summary, champs séparés par des\n"
+    "                    tabulations : grille finale, verdict, étapes, solutions,\n"
+    "                    score, niveau (tel qu'écrit, espaces compris), technique\n"
+    "                    la plus difficile\n"
+    "  --json            un objet JSON par grille et par ligne (implique\n"
+    "                    --techniques all) ; « source » donne le fichier (- pour\n"
+    "                    l'entrée standard) et, avec --lines, « line » le numéro de\n"
+    "                    ligne\n"
+    "  --html CIBLE      n'écrit rien sur la sortie : écrit l'explication de chaque\n"
+    "                    grille en page HTML autonome (une planche par étape),\n"
+    "                    avec la méthode choisie par --techniques. CIBLE est un\n"
+    "                    dossier existant (NOM.html, ou NOM-LIGNE.html avec\n"
+    "                    --lines, selon les règles de --to-sud) ou un fichier,\n"
+    "                    qui ne reçoit alors qu'une grille\n"
+    "  --help            affiche cette aide et quitte\n"
+    "  --version         affiche la version et quitte\n"
+    "\n"
+    "Vers un tube ou un terminal, chaque grille est écrite dès qu'elle est expliquée.\n"
+    "\n"
+    "Code de sortie : 0 tout s'est bien passé ; 1 une entrée, une grille ou une\n"
+    "sortie a échoué (les autres ont été traitées, la cause est écrite sur la sortie\n"
+    "d'erreur) ; 2 commande incorrecte, ou --to-sud refusé avant toute écriture.\n";
 
 struct Options {
     ExplainOptions explain;
@@ -88,6 +105,8 @@ struct Options {
     // --html: a folder (one page per puzzle) or a file (one puzzle only).
     std::string html_target;
     bool html_into_folder = false;
+    unsigned jobs = std::max(1u, std::thread::hardware_concurrency());
+    bool techniques_named = false; // --techniques was given (else --json implies all)
     std::vector<std::string> files;
 
     // The folder --to-sud or --html DIR writes into, and the extension of its files.
@@ -102,6 +121,7 @@ struct Console {
     const FdSource* in_fd; // null when standard input is a stream that cannot say why it failed
     OutputSink& out;
     OutputSink& err;
+    bool stream_out = false; // each puzzle's output is flushed at once (a pipe or a terminal)
 };
 
 // The name an input's ".sud" copies start with: its file name without folder and extension.
@@ -158,9 +178,9 @@ int finish_output(OutputSink& out, OutputSink& err, int status) {
     out.flush();
     if (out.failed()) {
         const int cause = out.failure_errno();
-        err.write(cause == EBADF ? std::string("vornel-explain: la sortie standard est fermée.\n")
-                                 : "vornel-explain: la sortie standard n'a pas pu être écrite (" +
-                                       write_problem(cause, 0) + ").\n");
+        err.write(tool_message(kProgram, cause == EBADF ? std::string("la sortie standard est fermée.")
+                                                        : "la sortie standard n'a pas pu être écrite (" +
+                                                              write_problem(cause, 0) + ")."));
         status = kExitFailure;
     }
     err.flush();
@@ -168,7 +188,7 @@ int finish_output(OutputSink& out, OutputSink& err, int status) {
 }
 
 int usage_error(OutputSink& err, const std::string& message) {
-    err.write("vornel-explain: " + message + "\nEssayez « vornel-explain --help ».\n");
+    err.write(tool_usage_error(kProgram, message));
     err.flush();
     return kExitUsage;
 }
@@ -185,92 +205,176 @@ bool file_id(const std::string& path, FileId& id) {
     return true;
 }
 
-// Explains puzzles in batches spread over the machine's cores, writing each puzzle's output in
-// input order once its batch is done: memory stays flat however many puzzles come in. Once the
-// output fails nothing more is explained.
+// One entry of the output, in input order: a puzzle to explain, or a message already worded.
+struct Entry {
+    PuzzleOrigin origin;
+    PuzzleValues values{};
+    std::size_t puzzle = 0; // how many puzzles come before it in the output
+    bool explain = false;   // false: `err` is all there is
+    std::string out;
+    std::string err;
+};
+
+// Explains the puzzles and writes each one's output, and the messages between them, in input
+// order. With one job everything happens on the caller's thread; with more, `jobs` workers
+// explain while a writer thread writes the oldest entry as soon as it is explained, and the
+// reader waits when 4 × jobs entries are pending, so that memory stays flat however many puzzles
+// come in. Written to a pipe or a terminal, each entry is flushed at once. Once the output has
+// failed nothing more is read or explained.
 class Run {
 public:
-    Run(const Options& options, Console& console) : options_(options), out_(console.out), err_(console.err) {
-        workers_ = std::max(1u, std::min(8u, std::thread::hardware_concurrency()));
+    Run(const Options& options, Console& console)
+        : options_(options), out_(console.out), err_(console.err), stream_(console.stream_out),
+          jobs_(options.writes_files() ? 1 : options.jobs) {
         if (options.writes_files()) {
             for (const std::string& name : options.files) {
                 FileId id;
                 if (name != "-" && file_id(name, id)) inputs_.insert(id);
             }
         }
+        if (jobs_ > 1) {
+            writer_ = std::thread([this] { write_in_order(); });
+            for (unsigned t = 0; t < jobs_; ++t) workers_.emplace_back([this] { explain_in_turn(); });
+        }
     }
+    Run(const Run&) = delete;
+    Run& operator=(const Run&) = delete;
+    ~Run() { close(); }
 
-    void puzzle(const std::string& name, const std::string& sud_name, const PuzzleValues& values) {
+    void puzzle(const PuzzleOrigin& origin, const std::string& sud_name, const PuzzleValues& values) {
         if (stopped()) return;
         if (!options_.to_sud_dir.empty()) {
-            write_sud(name, sud_name, values);
+            write_sud(origin.name(), sud_name, values);
             return;
         }
         if (!options_.html_target.empty()) {
-            write_html(name, sud_name.substr(0, sud_name.size() - 4) + ".html", values);
+            write_html(origin.name(), sud_name.substr(0, sud_name.size() - 4) + ".html", values);
             return;
         }
-        batch_.push_back({name, values, {}, {}});
-        if (batch_.size() >= kBatch) flush();
+        auto entry = std::make_unique<Entry>();
+        entry->origin = origin;
+        entry->values = values;
+        entry->puzzle = puzzles_++;
+        entry->explain = true;
+        submit(std::move(entry));
     }
 
-    // Reports a problem with one input or puzzle; `text` is shown as it stands.
+    // Reports a problem with one input or puzzle, in its place in the output; `text` is shown as
+    // it stands.
     void fail(const std::string& name, const std::string& text) {
-        flush();
-        out_.flush();
-        report(name + ": " + text + '\n');
-    }
-
-    // Explains the pending puzzles and writes their output in order.
-    void flush() {
-        if (batch_.empty()) return;
-        std::atomic<std::size_t> next{0};
-        const auto work = [&] {
-            for (std::size_t i = next++; i < batch_.size(); i = next++) {
-                Pending& p = batch_[i];
-                std::ostringstream out, err;
-                if (options_.ladder.enabled)
-                    ladder_explain_puzzle(options_.ladder, p.name, p.values, explained_ + i == 0, out, err);
-                else
-                    explain_puzzle(options_.explain, p.name, p.values, explained_ + i == 0, out, err);
-                p.out = std::move(out).str();
-                p.err = std::move(err).str();
-            }
-        };
-        std::vector<std::thread> helpers;
-        const std::size_t extra = std::min<std::size_t>(workers_ - 1, batch_.size() / 8);
-        for (std::size_t t = 0; t < extra; ++t) helpers.emplace_back(work);
-        work();
-        for (std::thread& t : helpers) t.join();
-        for (const Pending& p : batch_) {
-            if (!p.err.empty()) {
-                out_.flush();
-                report(p.err);
-            }
-            out_.write(p.out);
-        }
-        explained_ += batch_.size();
-        batch_.clear();
+        auto entry = std::make_unique<Entry>();
+        entry->err = tool_file_message(kProgram, name, text);
+        submit(std::move(entry));
     }
 
     // True once the output has failed: the run goes no further.
-    bool stopped() const { return out_.failed(); }
+    bool stopped() const { return stopped_.load(std::memory_order_relaxed); }
 
     // Ends the run: writes out what is pending and tells whether the output took it all.
     int finish() {
-        flush();
+        close();
         return finish_output(out_, err_, status_);
     }
 
 private:
-    static constexpr std::size_t kBatch = 256;
+    void submit(std::unique_ptr<Entry> entry) {
+        if (jobs_ == 1) {
+            if (entry->explain) explain(*entry);
+            write(*entry);
+            return;
+        }
+        std::unique_lock lock(mutex_);
+        room_.wait(lock, [&] { return pending_.size() < 4 * jobs_ || stopped(); });
+        if (stopped()) return;
+        ready_.push_back(!entry->explain);
+        pending_.push_back(std::move(entry));
+        lock.unlock();
+        changed_.notify_all();
+    }
 
-    struct Pending {
-        std::string name;
-        PuzzleValues values;
-        std::string out;
-        std::string err;
-    };
+    void explain(Entry& entry) const {
+        std::ostringstream out, err;
+        if (options_.ladder.enabled)
+            ladder_explain_puzzle(options_.ladder, entry.origin, entry.values, entry.puzzle == 0, out, err);
+        else
+            explain_puzzle(options_.explain, entry.origin.name(), entry.values, entry.puzzle == 0, out, err);
+        entry.out = std::move(out).str();
+        entry.err = prefixed(std::move(err).str());
+    }
+
+    // The explainer's messages ("NAME: message" lines) in the tool's voice.
+    static std::string prefixed(const std::string& lines) {
+        std::string text;
+        for (std::size_t at = 0; at < lines.size();) {
+            const std::size_t end = std::min(lines.find('\n', at), lines.size());
+            text += tool_message(kProgram, std::string_view(lines).substr(at, end - at));
+            at = end + 1;
+        }
+        return text;
+    }
+
+    void write(const Entry& entry) {
+        if (!entry.err.empty()) {
+            out_.flush();
+            err_.write(entry.err);
+            err_.flush();
+            status_ = kExitFailure;
+        }
+        out_.write(entry.out);
+        if (stream_) out_.flush();
+        if (out_.failed()) stopped_ = true;
+    }
+
+    // A worker: explains the oldest entry no one has taken yet (messages need no work).
+    void explain_in_turn() {
+        std::unique_lock lock(mutex_);
+        for (;;) {
+            changed_.wait(lock, [&] { return closing_ || taken_ < pending_.size(); });
+            while (taken_ < pending_.size() && ready_[taken_]) ++taken_;
+            if (taken_ >= pending_.size()) {
+                if (closing_) return;
+                continue;
+            }
+            Entry& entry = *pending_[taken_];
+            const std::size_t number = written_ + taken_++; // its place in the whole output
+            lock.unlock();
+            if (!stopped()) explain(entry);
+            lock.lock();
+            ready_[number - written_] = true;
+            changed_.notify_all();
+        }
+    }
+
+    // The writer: writes the oldest entry once it is explained.
+    void write_in_order() {
+        std::unique_lock lock(mutex_);
+        for (;;) {
+            changed_.wait(lock, [&] { return (!ready_.empty() && ready_.front()) || (closing_ && pending_.empty()); });
+            if (pending_.empty()) return;
+            const std::unique_ptr<Entry> entry = std::move(pending_.front());
+            pending_.pop_front();
+            ready_.pop_front();
+            ++written_;
+            if (taken_ > 0) --taken_;
+            lock.unlock();
+            room_.notify_all();
+            if (!stopped()) write(*entry);
+            lock.lock();
+        }
+    }
+
+    // Waits for the workers and the writer to finish what was submitted.
+    void close() {
+        if (jobs_ == 1 || closed_) return;
+        {
+            const std::lock_guard lock(mutex_);
+            closing_ = true;
+        }
+        changed_.notify_all();
+        for (std::thread& t : workers_) t.join();
+        writer_.join();
+        closed_ = true;
+    }
 
     void report(const std::string& text) {
         err_.write(text);
@@ -278,8 +382,9 @@ private:
     }
 
     void write_sud(const std::string& name, const std::string& sud_name, const PuzzleValues& values) {
-        const WorkArea area = loaded_grid(
-            values, [&](const std::string& message) { report(name + ": " + failure_text(message) + '\n'); });
+        const WorkArea area = loaded_grid(values, [&](const std::string& message) {
+            report(tool_file_message(kProgram, name, failure_text(message)));
+        });
         write_file(options_.to_sud_dir + "/" + sud_name, puzzle_text(values_of(area)));
     }
 
@@ -292,7 +397,9 @@ private:
             return;
         }
         ++pages_;
-        const auto reporter = [&](const std::string& message) { report(name + ": " + failure_text(message) + '\n'); };
+        const auto reporter = [&](const std::string& message) {
+            report(tool_file_message(kProgram, name, failure_text(message)));
+        };
         const std::string title = "Vornel : " + page_title(name);
         const report::Page page =
             options_.ladder.enabled
@@ -319,14 +426,29 @@ private:
     }
 
     const Options& options_;
-    std::size_t pages_ = 0; // pages written by --html
     OutputSink& out_;
     OutputSink& err_;
-    unsigned workers_ = 1;
-    std::vector<Pending> batch_;
-    std::size_t explained_ = 0;
+    const bool stream_;
+    const unsigned jobs_;
+    std::size_t pages_ = 0;   // pages written by --html
+    std::size_t puzzles_ = 0; // puzzles submitted
     std::set<FileId> inputs_; // the files read, which --to-sud never replaces
-    int status_ = kExitOk;
+    int status_ = kExitOk;    // written by the writer only, read once it has ended
+    std::atomic<bool> stopped_{false};
+
+    // With several jobs: the entries not yet written, oldest first, whether each is ready to be
+    // written, and how many of the oldest the workers have taken.
+    std::mutex mutex_;
+    std::condition_variable changed_; // an entry was submitted or explained, or the run closes
+    std::condition_variable room_;    // an entry was written
+    std::deque<std::unique_ptr<Entry>> pending_;
+    std::deque<bool> ready_;
+    std::size_t taken_ = 0;
+    std::size_t written_ = 0;
+    bool closing_ = false;
+    bool closed_ = false;
+    std::vector<std::thread> workers_;
+    std::thread writer_;
 };
 
 // Reads one input of one-line puzzles, a bounded piece at a time.
@@ -334,7 +456,8 @@ void read_lines(Run& run, const std::string& name, ByteSource& source, const FdS
     PuzzleLineSplitter splitter;
     PuzzleValues values{};
     const auto on_line = [&](const PuzzleLine& line) {
-        const std::string where = name + ':' + std::to_string(line.number);
+        const PuzzleOrigin origin{name, line.number};
+        const std::string where = origin.name();
         if (line.too_long) {
             run.fail(where, "ligne de grille mal formée : plus de " + std::to_string(kMaxPuzzleLineBytes) +
                                 " octets, ligne ignorée.");
@@ -346,7 +469,7 @@ void read_lines(Run& run, const std::string& name, ByteSource& source, const FdS
             run.fail(where, "ligne de grille mal formée : " + problem + '.');
             return;
         }
-        run.puzzle(where, stem_of(name) + '-' + std::to_string(line.number) + ".sud", values);
+        run.puzzle(origin, stem_of(name) + '-' + std::to_string(line.number) + ".sud", values);
     };
     std::array<char, 64 * 1024> buffer;
     try {
@@ -393,6 +516,60 @@ private:
     int error_ = 0;
 };
 
+// The failure code of a value that is not a number.
+constexpr int kBadNumberCode = 106;
+
+// A source that keeps the first bytes it hands out, so that a failed read can look back at them.
+class RecordingSource final : public ByteSource {
+public:
+    explicit RecordingSource(ByteSource& source) : source_(source) {}
+    std::size_t fill(char* buffer, std::size_t capacity) override {
+        const std::size_t n = source_.fill(buffer, capacity);
+        if (start_.size() < kKept) start_.append(buffer, std::min(n, kKept - start_.size()));
+        return n;
+    }
+    const std::string& start() const { return start_; }
+
+private:
+    static constexpr std::size_t kKept = 1024;
+    ByteSource& source_;
+    std::string start_;
+};
+
+// The first bytes of a file, or "" when it cannot be read.
+std::string start_of_file(const std::string& name) {
+    const InputFile file(name);
+    if (file.error() != 0) return {};
+    std::array<char, 1024> buffer;
+    const ssize_t n = ::read(file.fd(), buffer.data(), buffer.size());
+    return n > 0 ? std::string(buffer.data(), static_cast<std::size_t>(n)) : std::string();
+}
+
+// True when the input's first puzzle line (after a byte-order mark, blank lines and # comments) is
+// 81 digits and dots: a puzzle line read as a ".sud" file, which fails on its first value.
+bool looks_like_puzzle_lines(std::string_view start) {
+    if (start.rfind("\xEF\xBB\xBF", 0) == 0) start.remove_prefix(3);
+    while (!start.empty()) {
+        const std::size_t end = start.find('\n');
+        if (end == std::string_view::npos && start.size() >= 1024) return false; // the line goes on
+        std::string_view line = start.substr(0, end);
+        start = end == std::string_view::npos ? std::string_view() : start.substr(end + 1);
+        if (skipped_puzzle_line(line)) continue;
+        const std::size_t first = line.find_first_not_of(" \t\r");
+        line = line.substr(first, line.find_last_not_of(" \t\r") + 1 - first);
+        return line.size() == 81 && line.find_first_not_of("0123456789.") == std::string_view::npos;
+    }
+    return false;
+}
+
+// The message of a ".sud" read that failed, with the way out when the input holds puzzle lines.
+std::string sud_read_problem(const std::string& message, int code, const std::string& start) {
+    std::string text = failure_text(message);
+    if (code == kBadNumberCode && looks_like_puzzle_lines(start))
+        text += " Ce sont des grilles d'une ligne (81 caractères) : ajoutez --lines.";
+    return text;
+}
+
 void read_input(Run& run, const Options& options, const std::string& name, Console& console) {
     if (options.lines) {
         if (name == "-") {
@@ -410,10 +587,11 @@ void read_input(Run& run, const Options& options, const std::string& name, Conso
     }
     PuzzleValues values{};
     if (name == "-") {
-        const ReadOutcome outcome = scan_puzzle(console.in);
+        RecordingSource source(console.in);
+        const ReadOutcome outcome = scan_puzzle(source);
         if (outcome.failure != 0) {
             const int err = console.in_fd != nullptr ? console.in_fd->system_error() : 0;
-            run.fail(name, failure_text(read_problem(name, err, outcome.failure)));
+            run.fail(name, sud_read_problem(read_problem(name, err, outcome.failure), outcome.failure, source.start()));
             return;
         }
         values = outcome.values;
@@ -423,15 +601,18 @@ void read_input(Run& run, const Options& options, const std::string& name, Conso
         } catch (const NotRegularFileError& error) {
             run.fail(name, failure_text(read_problem(name, ENXIO, error.code())));
             return;
-        } catch (const FileError& error) {
-            run.fail(name, failure_text(read_problem(name, error.system_error(), error.code())));
+        } catch (const InOutError& error) {
+            const auto* file = dynamic_cast<const FileError*>(&error);
+            const int code = error.code();
+            run.fail(name, sud_read_problem(read_problem(name, file != nullptr ? file->system_error() : 0, code), code,
+                                            code == kBadNumberCode ? start_of_file(name) : ""));
             return;
         } catch (const Failure& failure) {
             run.fail(name, failure_text(failure.message()));
             return;
         }
     }
-    run.puzzle(name, stem_of(name) + ".sud", values);
+    run.puzzle({name, 0}, stem_of(name) + ".sud", values);
 }
 
 // Before --to-sud writes anything: its folder must exist, and no two inputs may give the same
@@ -463,71 +644,121 @@ std::string to_sud_refusal(const Options& options, int& status) {
     return {};
 }
 
+// One option of the command line: its name, whether it takes a value (as "--name VALUE" or
+// "--name=VALUE"), what to say when the value is missing, and what it does. `apply` returns the
+// usage error, or "" when the option is taken.
+struct OptionRule {
+    std::string_view name;
+    const char* missing_value; // null for an option without value
+    std::string (*apply)(Options& options, const std::string& value);
+};
+
+std::string set_report(Options& options, Report report) {
+    if (options.explain.report != Report::Narrative && options.explain.report != report)
+        return "--trace et --summary s'excluent";
+    options.explain.report = report;
+    return {};
+}
+
+const OptionRule kOptionRules[] = {
+    {"--tempo", "--tempo attend une valeur : step, digit ou once",
+     [](Options& o, const std::string& value) -> std::string {
+         if (value == "step")
+             o.explain.tempo = Tempo::Step;
+         else if (value == "digit")
+             o.explain.tempo = Tempo::Digit;
+         else if (value == "once")
+             o.explain.tempo = Tempo::Once;
+         else
+             return "tempo inconnu « " + value + " » : step, digit ou once";
+         return {};
+     }},
+    {"--trace", nullptr, [](Options& o, const std::string&) { return set_report(o, Report::Trace); }},
+    {"--summary", nullptr, [](Options& o, const std::string&) { return set_report(o, Report::Summary); }},
+    {"--techniques", "--techniques attend une valeur : classic ou all",
+     [](Options& o, const std::string& value) -> std::string {
+         if (value != "classic" && value != "all") return "techniques inconnues « " + value + " » : classic ou all";
+         o.ladder.enabled = value == "all";
+         o.techniques_named = true;
+         return {};
+     }},
+    {"--json", nullptr,
+     [](Options& o, const std::string&) {
+         o.ladder.report = LadderReport::Json;
+         return std::string();
+     }},
+    {"--lines", nullptr,
+     [](Options& o, const std::string&) {
+         o.lines = true;
+         return std::string();
+     }},
+    {"--jobs", "--jobs attend un nombre de tâches",
+     [](Options& o, const std::string& value) -> std::string {
+         unsigned jobs = 0;
+         const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), jobs);
+         if (value.empty() || error != std::errc() || end != value.data() + value.size() || jobs < 1 || jobs > 1024)
+             return "nombre de tâches invalide « " + value + " » : il faut un entier de 1 à 1024";
+         o.jobs = jobs;
+         return {};
+     }},
+    {"--html", "--html attend un fichier ou un dossier",
+     [](Options& o, const std::string& value) -> std::string {
+         if (value.empty()) return "--html attend un fichier ou un dossier";
+         o.html_target = value;
+         return {};
+     }},
+    {"--to-sud", "--to-sud attend un dossier",
+     [](Options& o, const std::string& value) -> std::string {
+         if (value.empty()) return "--to-sud attend un dossier";
+         o.to_sud_dir = value;
+         return {};
+     }},
+};
+
 int run(const std::vector<std::string>& args, Console& console) {
     Options options;
     bool options_done = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
-        const auto value_of = [&](const std::string& option, std::string& value) {
-            if (arg == option) {
-                if (i + 1 >= args.size()) return false;
-                value = args[++i];
-            } else {
-                value = arg.substr(option.size() + 1);
-            }
-            return true;
-        };
         if (options_done || arg == "-" || arg.empty() || arg[0] != '-') {
             options.files.push_back(arg);
-        } else if (arg == "--") {
+            continue;
+        }
+        if (arg == "--") {
             options_done = true;
-        } else if (arg == "--help" || arg == "-h") {
+            continue;
+        }
+        if (arg == "--help" || arg == "-h") {
             console.out.write(kUsage);
             return finish_output(console.out, console.err, kExitOk);
-        } else if (arg == "--version") {
-            console.out.write("vornel-explain 1.0\n");
-            return finish_output(console.out, console.err, kExitOk);
-        } else if (arg == "--tempo" || arg.rfind("--tempo=", 0) == 0) {
-            std::string value;
-            if (!value_of("--tempo", value))
-                return usage_error(console.err, "--tempo attend une valeur : step, digit ou once");
-            if (value == "step")
-                options.explain.tempo = Tempo::Step;
-            else if (value == "digit")
-                options.explain.tempo = Tempo::Digit;
-            else if (value == "once")
-                options.explain.tempo = Tempo::Once;
-            else
-                return usage_error(console.err, "tempo inconnu « " + value + " » : step, digit ou once");
-        } else if (arg == "--trace" || arg == "--summary") {
-            const Report report = arg == "--trace" ? Report::Trace : Report::Summary;
-            if (options.explain.report != Report::Narrative && options.explain.report != report)
-                return usage_error(console.err, "--trace et --summary s'excluent");
-            options.explain.report = report;
-        } else if (arg == "--techniques" || arg.rfind("--techniques=", 0) == 0) {
-            std::string value;
-            if (!value_of("--techniques", value))
-                return usage_error(console.err, "--techniques attend une valeur : classic ou all");
-            if (value != "classic" && value != "all")
-                return usage_error(console.err, "techniques inconnues « " + value + " » : classic ou all");
-            options.ladder.enabled = value == "all";
-        } else if (arg == "--json") {
-            options.ladder.report = LadderReport::Json;
-        } else if (arg == "--lines") {
-            options.lines = true;
-        } else if (arg == "--html" || arg.rfind("--html=", 0) == 0) {
-            if (!value_of("--html", options.html_target) || options.html_target.empty())
-                return usage_error(console.err, "--html attend un fichier ou un dossier");
-        } else if (arg == "--to-sud" || arg.rfind("--to-sud=", 0) == 0) {
-            if (!value_of("--to-sud", options.to_sud_dir) || options.to_sud_dir.empty())
-                return usage_error(console.err, "--to-sud attend un dossier");
-        } else {
-            return usage_error(console.err, "option inconnue « " + arg + " »");
         }
+        if (arg == "--version") {
+            console.out.write(std::string(kProgram) + " " VORNEL_VERSION "\n");
+            return finish_output(console.out, console.err, kExitOk);
+        }
+        const std::size_t equals = arg.find('=');
+        const std::string_view name = std::string_view(arg).substr(0, equals);
+        const auto rule = std::find_if(std::begin(kOptionRules), std::end(kOptionRules),
+                                       [&](const OptionRule& r) { return r.name == name; });
+        if (rule == std::end(kOptionRules) || (rule->missing_value == nullptr && equals != std::string::npos))
+            return usage_error(console.err, "option inconnue « " + arg + " »");
+        std::string value;
+        if (equals != std::string::npos) {
+            value = arg.substr(equals + 1);
+        } else if (rule->missing_value != nullptr) {
+            if (i + 1 >= args.size()) return usage_error(console.err, rule->missing_value);
+            value = args[++i];
+        }
+        if (const std::string problem = rule->apply(options, value); !problem.empty())
+            return usage_error(console.err, problem);
     }
-    if (options.files.empty()) return usage_error(console.err, "aucun fichier d'entrée");
-    if (options.ladder.report == LadderReport::Json && !options.ladder.enabled)
-        return usage_error(console.err, "--json demande --techniques all");
+    if (options.files.empty()) options.files.push_back("-");
+    if (options.ladder.report == LadderReport::Json) {
+        if (options.explain.report == Report::Trace) return usage_error(console.err, "--trace et --json s'excluent");
+        if (options.techniques_named && !options.ladder.enabled)
+            return usage_error(console.err, "--json demande --techniques all");
+        options.ladder.enabled = true;
+    }
     if (options.ladder.enabled) {
         if (options.explain.report == Report::Trace)
             return usage_error(console.err, "--trace demande --techniques classic");
@@ -549,7 +780,7 @@ int run(const std::vector<std::string>& args, Console& console) {
         int status = kExitOk;
         const std::string refusal = to_sud_refusal(options, status);
         if (!refusal.empty()) {
-            console.err.write("vornel-explain: " + refusal);
+            console.err.write(tool_message(kProgram, refusal.substr(0, refusal.size() - 1)));
             console.err.flush();
             return status;
         }
@@ -593,7 +824,9 @@ int run_explain_console(const std::vector<std::string>& args) {
     FdSource source(0, "-");
     FdSink out_sink(1);
     FdSink err_sink(2);
-    Console console{source, &source, out_sink, err_sink};
+    struct stat info {};
+    const bool to_file = ::fstat(1, &info) == 0 && S_ISREG(info.st_mode);
+    Console console{source, &source, out_sink, err_sink, !to_file};
     return run(args, console);
 }
 

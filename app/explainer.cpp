@@ -144,7 +144,7 @@ void explain_puzzle(const ExplainOptions& options, const std::string& name, cons
                         solutions = std::to_string(n);
                     break;
             }
-            out << ' ' << outcome << ' ' << engine.placements() << ' ' << solutions << '\n';
+            out << '\t' << outcome << '\t' << engine.placements() << '\t' << solutions << '\n';
             break;
         }
     }

@@ -2,35 +2,71 @@
 
 #include <charconv>
 #include <chrono>
+#include <condition_variable>
+#include <map>
+#include <mutex>
+#include <optional>
 #include <ostream>
+#include <thread>
 
 #include "generate.h"
+#include "tool_voice.h"
 
 namespace vornel {
 
 namespace {
 
-constexpr const char* kUsage =
-    "Usage : vornel-generate [--count N] [--level NIVEAU] [--needs TECHNIQUE] [--seed S] [--symmetric]\n"
-    "\n"
-    "Crée de nouvelles grilles de Sudoku et les écrit une par ligne : 81 chiffres, 0 pour une case\n"
-    "vide. Chaque grille a une seule solution et aucun chiffre donné ne peut être retiré sans en\n"
-    "perdre l'unicité.\n"
-    "  --count N          nombre de grilles (1 par défaut)\n"
-    "  --level NIVEAU     niveau de l'explication complète : très facile (tres-facile), facile,\n"
-    "                     moyen, difficile, très difficile (tres-difficile), diabolique\n"
-    "  --needs TECHNIQUE  l'explication utilise cette technique au moins une fois et rien de plus\n"
-    "                     difficile (identifiant de l'échelle, par exemple x-wing)\n"
-    "  --seed S           graine (entier de 0 à 18446744073709551615) : la même graine donne les\n"
-    "                     mêmes grilles ; sans elle, des grilles nouvelles à chaque fois\n"
-    "  --symmetric        chiffres donnés symétriques par un demi-tour autour du centre\n"
-    "  --help             affiche cette aide\n"
-    "\n"
-    "Une demande difficile à satisfaire affiche sa progression sur la sortie d'erreur ; Ctrl+C\n"
-    "l'arrête proprement, les grilles déjà écrites restent intactes.\n";
+constexpr const char* kProgram = "vornel-generate";
+
+std::string usage_text() {
+    std::string text = "Utilisation : vornel-generate [--count N] [--level NIVEAU] [--needs TECHNIQUE] [--seed S]\n"
+                       "                              [--symmetric] [--jobs N]\n"
+                       "\n"
+                       "Crée de nouvelles grilles de Sudoku et les écrit une par ligne : 81 chiffres, 0 pour une case\n"
+                       "vide. Chaque grille a une seule solution et aucun chiffre donné ne peut être retiré sans en\n"
+                       "perdre l'unicité.\n"
+                       "  --count N          nombre de grilles (1 par défaut)\n"
+                       "  --level NIVEAU     niveau de l'explication complète (voir les niveaux ci-dessous)\n"
+                       "  --needs TECHNIQUE  l'explication utilise cette technique au moins une fois et rien de plus\n"
+                       "                     difficile (identifiant de l'échelle, voir ci-dessous)\n"
+                       "  --seed S           graine (entier de 0 à 18446744073709551615) : la même graine donne les\n"
+                       "                     mêmes grilles, quel que soit --jobs ; sans elle, des grilles nouvelles à\n"
+                       "                     chaque fois\n"
+                       "  --symmetric        chiffres donnés symétriques par un demi-tour autour du centre\n"
+                       "  --jobs N           N grilles cherchées à la fois (par défaut : le nombre de processeurs) ;\n"
+                       "                     les grilles sont écrites dans le même ordre qu'avec --jobs 1\n"
+                       "  --help             affiche cette aide et quitte\n"
+                       "  --version          affiche la version et quitte\n"
+                       "\n"
+                       "Niveaux (les espaces peuvent s'écrire -, les accents s'omettre) :\n";
+    for (const std::string_view level : generator::kLevels) {
+        text += "  ";
+        text += level;
+        text += '\n';
+    }
+    text += "\nTechniques (dans l'ordre de l'échelle, de la plus simple à la plus difficile) :\n";
+    std::string line = " ";
+    for (int t = 0; t < ladder::kTechniqueCount; ++t) {
+        const std::string_view id = ladder::technique_id(static_cast<ladder::Technique>(t));
+        if (line.size() + 1 + id.size() > 79) {
+            text += line + '\n';
+            line = " ";
+        }
+        line += ' ';
+        line += id;
+    }
+    text += line + '\n';
+    text += "\n"
+            "Une demande difficile à satisfaire affiche sa progression sur la sortie d'erreur ; Ctrl+C\n"
+            "l'arrête proprement, les grilles déjà écrites restent intactes.\n"
+            "\n"
+            "Code de sortie : 0 toutes les grilles écrites ; 2 commande incorrecte ou demande\n"
+            "impossible ; 130 arrêté par Ctrl+C.\n";
+    return text;
+}
 
 int usage_error(std::ostream& err, const std::string& message) {
-    err << "vornel-generate : " << message << "\nPour l'aide : vornel-generate --help\n";
+    err << tool_usage_error(kProgram, message);
     return 2;
 }
 
@@ -56,16 +92,116 @@ std::string line_of(const generator::Grid& puzzle) {
     return line;
 }
 
+std::string puzzles(long n) { return n > 1 ? " grilles" : " grille"; }
+
+// The seed of the puzzle at `index` in the output: the run's own seed for the first, then seeds
+// mixed from it, so that each puzzle depends only on the seed and its place, not on which worker
+// found it or when.
+std::uint64_t puzzle_seed(std::uint64_t seed, long index) {
+    if (index == 0) return seed;
+    std::uint64_t z = seed ^ (static_cast<std::uint64_t>(index) * 0xD1B54A32D192ED03ull);
+    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
+    z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
+    return z ^ (z >> 31);
+}
+
+// Finds the puzzles on `jobs` threads, each taking the next index not yet taken, at most
+// 2 × jobs ahead of the output, so that memory stays bounded whatever the count. The caller's
+// thread writes them in index order and reports progress.
+class Search {
+public:
+    Search(const generator::Request& request, std::uint64_t seed, long count, unsigned jobs,
+           const std::atomic<bool>& stop)
+        : request_(request), seed_(seed), count_(count), window_(2 * static_cast<long>(jobs)), stop_(stop) {
+        const long threads = std::min<long>(static_cast<long>(jobs), count);
+        for (long t = 0; t < threads; ++t) threads_.emplace_back([this] { work(); });
+    }
+    Search(const Search&) = delete;
+    Search& operator=(const Search&) = delete;
+    ~Search() {
+        {
+            const std::lock_guard lock(mutex_);
+            ended_ = true;
+        }
+        changed_.notify_all();
+        for (std::thread& t : threads_) t.join();
+    }
+
+    // The puzzle at `index` once found; nullopt when the wait passes first or the run is stopped.
+    std::optional<generator::Grid> take(long index, std::chrono::milliseconds wait) {
+        std::unique_lock lock(mutex_);
+        changed_.wait_for(lock, wait, [&] { return found_.count(index) != 0 || stop_.load(); });
+        const auto it = found_.find(index);
+        if (it == found_.end()) return std::nullopt;
+        const generator::Grid puzzle = it->second;
+        found_.erase(it);
+        written_ = index + 1;
+        lock.unlock();
+        changed_.notify_all();
+        return puzzle;
+    }
+
+    long attempts() const { return attempts_.load(); }
+
+private:
+    void work() {
+        for (;;) {
+            long index = 0;
+            {
+                std::unique_lock lock(mutex_);
+                changed_.wait(lock, [&] { return ended_ || next_ >= count_ || next_ < written_ + window_; });
+                if (ended_ || next_ >= count_) return;
+                index = next_++;
+            }
+            generator::Generator generator(request_, puzzle_seed(seed_, index));
+            std::optional<generator::Grid> puzzle;
+            while (!puzzle && !stop_.load(std::memory_order_relaxed) && !ended()) {
+                puzzle = generator.attempt();
+                ++attempts_;
+            }
+            if (!puzzle) return;
+            {
+                const std::lock_guard lock(mutex_);
+                found_.emplace(index, *puzzle);
+            }
+            changed_.notify_all();
+        }
+    }
+
+    bool ended() {
+        const std::lock_guard lock(mutex_);
+        return ended_;
+    }
+
+    const generator::Request request_;
+    const std::uint64_t seed_;
+    const long count_;
+    const long window_;
+    const std::atomic<bool>& stop_;
+    std::atomic<long> attempts_{0};
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    long next_ = 0;    // the next index a worker takes
+    long written_ = 0; // the indexes below it have been handed to the writer
+    bool ended_ = false;
+    std::map<long, generator::Grid> found_;
+    std::vector<std::thread> threads_;
+};
+
 } // namespace
 
 int run_generate(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
                  const std::atomic<bool>& stop) {
     long count = 1;
+    unsigned jobs = std::max(1u, std::thread::hardware_concurrency());
     generator::Request request;
     std::uint64_t seed = 0;
     bool seeded = false;
+    bool options_done = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
+        if (options_done || arg.empty() || arg[0] != '-' || arg == "-")
+            return usage_error(err, "argument inattendu « " + arg + " » : vornel-generate ne lit aucun fichier");
         std::string option = arg, value;
         const auto equals = arg.find('=');
         const bool inline_value = arg.rfind("--", 0) == 0 && equals != std::string::npos;
@@ -79,8 +215,15 @@ int run_generate(const std::vector<std::string>& args, std::ostream& out, std::o
             value = args[++i];
             return true;
         };
-        if (option == "--help" || option == "-h") {
-            out << kUsage;
+        if (option == "--" && !inline_value) {
+            options_done = true;
+        } else if ((option == "--help" || option == "-h") && !inline_value) {
+            out << usage_text();
+            out.flush();
+            return 0;
+        } else if (option == "--version" && !inline_value) {
+            out << kProgram << ' ' << VORNEL_VERSION << '\n';
+            out.flush();
             return 0;
         } else if (option == "--symmetric" && !inline_value) {
             request.symmetric = true;
@@ -89,6 +232,10 @@ int run_generate(const std::vector<std::string>& args, std::ostream& out, std::o
             if (!parse_number(value, count) || count < 1)
                 return usage_error(err,
                                    "nombre de grilles invalide « " + value + " » : il faut un entier d'au moins 1");
+        } else if (option == "--jobs") {
+            if (!take_value()) return usage_error(err, "l'option --jobs attend un nombre de tâches");
+            if (!parse_number(value, jobs) || jobs < 1 || jobs > 1024)
+                return usage_error(err, "nombre de tâches invalide « " + value + " » : il faut un entier de 1 à 1024");
         } else if (option == "--level") {
             if (!take_value()) return usage_error(err, "l'option --level attend un niveau");
             request.level = generator::level_from_name(value);
@@ -114,36 +261,38 @@ int run_generate(const std::vector<std::string>& args, std::ostream& out, std::o
     }
     if (const std::string why = generator::impossible(request); !why.empty()) return usage_error(err, why);
 
-    generator::Generator generator(request, seeded ? seed : generator::fresh_seed());
     using Clock = std::chrono::steady_clock;
     const Clock::time_point start = Clock::now();
     Clock::time_point next_report = start + std::chrono::seconds(1);
     bool reported = false;
     long written = 0;
+    Search search(request, seeded ? seed : generator::fresh_seed(), count, jobs, stop);
+    const auto progress = [&](const std::string& tail) {
+        const long attempts = search.attempts();
+        err << tool_message(kProgram, std::to_string(written) + puzzles(written) + " sur " + std::to_string(count) +
+                                          ", " + std::to_string(attempts) + " essai" + (attempts > 1 ? "s" : "") +
+                                          ", " + tail);
+        err.flush();
+    };
     while (written < count) {
         if (stop.load(std::memory_order_relaxed)) {
-            err << "vornel-generate : interrompu, " << written << " grille" << (written > 1 ? "s" : "") << " sur "
-                << count << " écrite" << (written > 1 ? "s" : "") << ".\n";
+            err << tool_message(kProgram, "interrompu, " + std::to_string(written) + puzzles(written) + " sur " +
+                                              std::to_string(count) + " écrite" + (written > 1 ? "s." : "."));
             return 130;
         }
-        if (const auto puzzle = generator.attempt()) {
+        if (const auto puzzle = search.take(written, std::chrono::milliseconds(100))) {
             out << line_of(*puzzle) << '\n';
             out.flush();
             ++written;
         }
         const Clock::time_point now = Clock::now();
-        if (now >= next_report) {
-            const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(now - start).count();
-            err << "vornel-generate : " << written << " grille" << (written > 1 ? "s" : "") << " sur " << count << ", "
-                << generator.attempts() << " essai" << (generator.attempts() > 1 ? "s" : "") << ", " << seconds
-                << " s\n";
+        if (now >= next_report && written < count) {
+            progress(std::to_string(std::chrono::duration_cast<std::chrono::seconds>(now - start).count()) + " s");
             next_report = now + std::chrono::seconds(1);
             reported = true;
         }
     }
-    if (reported)
-        err << "vornel-generate : " << count << " grille" << (count > 1 ? "s" : "") << " sur " << count << ", "
-            << generator.attempts() << " essai" << (generator.attempts() > 1 ? "s" : "") << ", terminé.\n";
+    if (reported) progress("terminé.");
     return 0;
 }
 

@@ -93,16 +93,19 @@ std::string ladder_narrative(const Explanation& explanation) {
 }
 
 std::string ladder_summary(const Explanation& explanation) {
-    return grid_text(explanation.final_grid, '.') + ' ' + std::string(ladder::verdict_id(explanation.verdict)) + ' ' +
-           std::to_string(explanation.steps.size()) + ' ' + solutions_text(explanation.solutions) + ' ' +
-           std::to_string(explanation.rating.score) + ' ' + explanation.rating.level + ' ' +
+    return grid_text(explanation.final_grid, '.') + '\t' + std::string(ladder::verdict_id(explanation.verdict)) + '\t' +
+           std::to_string(explanation.steps.size()) + '\t' + solutions_text(explanation.solutions) + '\t' +
+           std::to_string(explanation.rating.score) + '\t' + explanation.rating.level + '\t' +
            (explanation.hardest ? std::string(ladder::technique_id(*explanation.hardest)) : "-") + '\n';
 }
 
-std::string ladder_json(const Explanation& explanation) {
-    std::string out = "{\"puzzle\":\"" + grid_text(explanation.puzzle, '0') + "\",\"verdict\":\"" +
-                      std::string(ladder::verdict_id(explanation.verdict)) +
-                      "\",\"solutions\":" + std::to_string(std::min(explanation.solutions, 2)) + ",\"steps\":[";
+std::string ladder_json(const Explanation& explanation, const PuzzleOrigin& origin) {
+    std::string out = "{\"source\":" + json_string(origin.source);
+    if (origin.line != 0) out += ",\"line\":" + std::to_string(origin.line);
+    out += ",\"puzzle\":\"";
+    out += grid_text(explanation.puzzle, '0') + "\",\"verdict\":\"" +
+           std::string(ladder::verdict_id(explanation.verdict)) +
+           "\",\"solutions\":" + std::to_string(std::min(explanation.solutions, 2)) + ",\"steps\":[";
     for (std::size_t i = 0; i < explanation.steps.size(); ++i) {
         const ladder::Step& step = explanation.steps[i];
         if (i > 0) out += ',';
@@ -125,8 +128,9 @@ std::string ladder_json(const Explanation& explanation) {
     return out + "}\n";
 }
 
-void ladder_explain_puzzle(const LadderOptions& options, const std::string& name, const PuzzleValues& values,
+void ladder_explain_puzzle(const LadderOptions& options, const PuzzleOrigin& origin, const PuzzleValues& values,
                            bool first, std::ostream& out, std::ostream& err) {
+    const std::string name = origin.name();
     const WorkArea area = loaded_grid(
         values, [&err, &name](const std::string& message) { err << name << ": " << failure_text(message) << '\n'; });
     const Explanation explanation = ladder::explain(values_of(area));
@@ -136,7 +140,7 @@ void ladder_explain_puzzle(const LadderOptions& options, const std::string& name
             out << ladder_narrative(explanation);
             break;
         case LadderReport::Summary: out << ladder_summary(explanation); break;
-        case LadderReport::Json: out << ladder_json(explanation); break;
+        case LadderReport::Json: out << ladder_json(explanation, origin); break;
     }
 }
 

@@ -31,7 +31,7 @@ bool has_display(int argc, char** argv) {
 
 int main(int argc, char** argv) {
     if (!has_display(argc, argv)) {
-        std::fputs("vornel : aucun affichage (ni DISPLAY ni WAYLAND_DISPLAY n'est défini) ; lancez-le depuis une "
+        std::fputs("vornel: aucun affichage (ni DISPLAY ni WAYLAND_DISPLAY n'est défini) ; lancez-le depuis une "
                    "session graphique, ou sous un serveur X virtuel : xvfb-run -a make run\n",
                    stderr);
         return 1;

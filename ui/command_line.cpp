@@ -1,5 +1,7 @@
 #include "command_line.h"
 
+#include "tool_voice.h"
+
 #ifndef VORNEL_VERSION
 #define VORNEL_VERSION "1.0"
 #endif
@@ -63,8 +65,6 @@ std::string help_text() {
 
 std::string version_text() { return "vornel " VORNEL_VERSION "\n"; }
 
-std::string usage_error_text(const std::string& message) {
-    return "vornel : " + message + "\nEssayez \u00ab vornel --help \u00bb pour en savoir plus.\n";
-}
+std::string usage_error_text(const std::string& message) { return tool_usage_error("vornel", message); }
 
 } // namespace vornel

@@ -70,8 +70,8 @@ using vornel::test::kEasy;
 TEST(ExplainCli, a_value_no_cell_can_show_is_reported_while_loading_and_the_status_says_so) {
     const Result r = explain({"--summary", "odd_values.sud"});
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, "odd_values.sud: '-' n'est pas une valeur entière correcte.\n");
-    EXPECT_EQ(r.out.substr(82), "invalide 0 0\n");
+    EXPECT_EQ(r.err, "vornel-explain: odd_values.sud: '-' n'est pas une valeur entière correcte.\n");
+    EXPECT_EQ(r.out.substr(82), "invalide\t0\t0\n");
 }
 
 TEST(ExplainCli, the_narrative_separates_requests_and_ends_with_the_grid) {
@@ -97,9 +97,11 @@ TEST(ExplainCli, malformed_lines_are_named_and_the_other_puzzles_still_explained
                               std::string(kEasy) + "\n";
     const Result r = explain({"--summary", "--lines", "-"}, input);
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, "-:2: ligne de grille mal formée : 81 cases attendues, 80 caractères trouvés.\n"
-                     "-:3: ligne de grille mal formée : caractère inattendu en position 81 (1 à 9 pour les chiffres "
-                     "donnés, 0 ou . pour les cases vides).\n");
+    EXPECT_EQ(
+        r.err,
+        "vornel-explain: -:2: ligne de grille mal formée : 81 cases attendues, 80 caractères trouvés.\n"
+        "vornel-explain: -:3: ligne de grille mal formée : caractère inattendu en position 81 (1 à 9 pour les chiffres "
+        "donnés, 0 ou . pour les cases vides).\n");
     EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 2);
 }
 
@@ -114,12 +116,14 @@ TEST(ExplainCli, unreadable_inputs_fail_with_the_program_message_and_the_rest_go
         {{"--summary", "--lines", "golden", "easy.txt"}, "golden: C'est un dossier, pas un fichier.\n"},
         {{"--summary", "--lines", "no/such/folder/x.txt", "easy.txt"}, "no/such/folder/x.txt: Dossier introuvable.\n"},
         {{"--summary", "--lines", "missing.txt", "easy.txt"}, "missing.txt: Fichier introuvable.\n"},
-        {{"--summary", "easy.txt", "-"}, "easy.txt: Saisie numérique incorrecte.\n"},
+        {{"--summary", "easy.txt", "-"},
+         "easy.txt: Saisie numérique incorrecte. Ce sont des grilles d'une ligne (81 caractères) : ajoutez --lines.\n"},
+        {{"--summary", "golden/cases", "-"}, "golden/cases: Saisie numérique incorrecte.\n"},
     };
     for (const auto& c : cases) {
         const Result r = explain(c.args, "7\n"); // "-" is a puzzle with one given
         EXPECT_EQ(r.status, 1) << c.err;
-        EXPECT_EQ(r.err, c.err);
+        EXPECT_EQ(r.err, "vornel-explain: " + c.err);
         EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 1) << "the other input is still explained: " << c.err;
     }
 }
@@ -129,7 +133,11 @@ TEST(ExplainCli, bad_usage_exits_with_2_and_says_why) {
         std::vector<std::string> args;
         const char* says;
     } cases[] = {
-        {{}, "vornel-explain: aucun fichier d'entrée\nEssayez « vornel-explain --help ».\n"},
+        {{"--jobs", "0", "x"},
+         "vornel-explain: nombre de tâches invalide « 0 » : il faut un entier de 1 à 1024\n"
+         "Essayez « vornel-explain --help » pour en savoir plus.\n"},
+        {{"--trace", "--json", "x"}, "vornel-explain: --trace et --json s'excluent\n"},
+        {{"--techniques", "classic", "--json", "x"}, "vornel-explain: --json demande --techniques all\n"},
         {{"--tempo", "fast", "x"}, "vornel-explain: tempo inconnu « fast » : step, digit ou once\n"},
         {{"--tempo"}, "vornel-explain: --tempo attend une valeur : step, digit ou once\n"},
         {{"--trace", "--summary", "x"}, "vornel-explain: --trace et --summary s'excluent\n"},
@@ -180,10 +188,10 @@ TEST(ExplainCli, lines_are_bounded_the_byte_order_mark_skipped_and_characters_co
                               easy.substr(0, 79) + "\xC3\xA9\n" + easy + "\n";
     const Result r = explain({"--summary", "--lines", "-"}, input);
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, "-:2: ligne de grille mal formée : plus de 4096 octets, ligne ignorée.\n"
-                     "-:3: ligne de grille mal formée : caractère inattendu en position 1 (1 à 9 pour les chiffres "
-                     "donnés, 0 ou . pour les cases vides).\n"
-                     "-:4: ligne de grille mal formée : 81 cases attendues, 80 caractères trouvés.\n");
+    EXPECT_EQ(r.err, "vornel-explain: -:2: ligne de grille mal formée : plus de 4096 octets, ligne ignorée.\n"
+                     "vornel-explain: -:3: ligne de grille mal formée : caractère inattendu en position 1 (1 à 9 pour "
+                     "les chiffres donnés, 0 ou . pour les cases vides).\n"
+                     "vornel-explain: -:4: ligne de grille mal formée : 81 cases attendues, 80 caractères trouvés.\n");
     const Result alone = explain({"--summary", "--lines", "-"}, easy + "\n");
     EXPECT_EQ(r.out, alone.out + alone.out) << "lines 1 and 5 are explained";
 }
@@ -300,11 +308,12 @@ TEST(ExplainToSud, targets_are_written_through_links_and_never_replaced_when_not
     const std::string o = out.string();
     const Result r = explain({"--lines", "--to-sud", o, "easy.txt", "edge-cases.txt", "stuck.txt", o + "/stuck-2.sud"});
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, o + "/edge-cases-2.sud: C'est un périphérique, pas un fichier ordinaire : rien n'y est écrit.\n" +
-                         o +
+    const std::string v = "vornel-explain: " + o;
+    EXPECT_EQ(r.err, v + "/edge-cases-2.sud: C'est un périphérique, pas un fichier ordinaire : rien n'y est écrit.\n" +
+                         v +
                          "/edge-cases-3.sud: C'est un tube nommé, pas un fichier ordinaire : rien n'y est écrit.\n" +
-                         o + "/edge-cases-4.sud: C'est un dossier, pas un fichier ordinaire : rien n'y est écrit.\n" +
-                         o + "/stuck-2.sud: C'est un des fichiers lus par la commande : il n'est pas remplacé.\n");
+                         v + "/edge-cases-4.sud: C'est un dossier, pas un fichier ordinaire : rien n'y est écrit.\n" +
+                         v + "/stuck-2.sud: C'est un des fichiers lus par la commande : il n'est pas remplacé.\n");
     EXPECT_TRUE(fs::is_symlink(out / "easy-2.sud"));
     EXPECT_EQ(fs::file_size(dir.path / "ailleurs" / "easy-2.sud"), 243u);
     EXPECT_TRUE(fs::is_fifo(out / "edge-cases-3.sud"));
@@ -342,17 +351,19 @@ TEST(ExplainProgram, failing_outputs_and_inputs_are_told_in_french_with_their_ca
         {"ulimit -f 1; \"$B\" --trace --lines easy.txt",
          "vornel-explain: la sortie standard n'a pas pu être écrite (Fichier trop volumineux : limite de taille des "
          "fichiers atteinte).\n"},
-        {"\"$B\" --summary - <&-", "-: L'entrée standard est fermée.\n"},
-        {"\"$B\" --summary --lines - <&-", "-: L'entrée standard est fermée.\n"},
-        {"\"$B\" --summary - <golden", "-: L'entrée standard est un dossier, pas un fichier.\n"},
-        {"\"$B\" --summary --lines - <golden", "-: L'entrée standard est un dossier, pas un fichier.\n"},
-        {"\"$B\" --summary --lines golden", "golden: C'est un dossier, pas un fichier.\n"},
-        {"\"$B\" --summary odd_values.sud", "odd_values.sud: '-' n'est pas une valeur entière correcte.\n"},
+        {"\"$B\" --summary - <&-", "vornel-explain: -: L'entrée standard est fermée.\n"},
+        {"\"$B\" --summary --lines - <&-", "vornel-explain: -: L'entrée standard est fermée.\n"},
+        {"\"$B\" --summary - <golden", "vornel-explain: -: L'entrée standard est un dossier, pas un fichier.\n"},
+        {"\"$B\" --summary --lines - <golden",
+         "vornel-explain: -: L'entrée standard est un dossier, pas un fichier.\n"},
+        {"\"$B\" --summary --lines golden", "vornel-explain: golden: C'est un dossier, pas un fichier.\n"},
+        {"\"$B\" --summary odd_values.sud",
+         "vornel-explain: odd_values.sud: '-' n'est pas une valeur entière correcte.\n"},
         {"cd \"$T\" && prlimit --fsize=200 \"$B\" --lines --to-sud . \"$D/easy.txt\"; s=$?; ls -A; exit $s",
-         "./easy-2.sud: Fichier trop volumineux : limite de taille des fichiers atteinte.\n",
+         "vornel-explain: ./easy-2.sud: Fichier trop volumineux : limite de taille des fichiers atteinte.\n",
          "stderr\nstdout\n"}, // neither the file nor its temporary file is left
         {"cd \"$T\" && mkfifo tube && ln -s tube easy-2.sud && timeout 20 \"$B\" --lines --to-sud . \"$D/easy.txt\"",
-         "./easy-2.sud: C'est un tube nommé, pas un fichier ordinaire : rien n'y est écrit.\n"},
+         "vornel-explain: ./easy-2.sud: C'est un tube nommé, pas un fichier ordinaire : rien n'y est écrit.\n"},
     };
     for (const auto& c : cases) {
         const Result r = run_program(c.fragment);

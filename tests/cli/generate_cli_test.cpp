@@ -4,6 +4,7 @@
 #include <sstream>
 #include <streambuf>
 
+#include "generate.h"
 #include "generate_cli.h"
 #include "ladder.h"
 #include "plain_solver.h"
@@ -105,6 +106,19 @@ TEST(GenerateCli, a_seed_repeats_its_output_and_other_seeds_differ) {
     EXPECT_NE(generate({}).out, generate({}).out); // no seed: a new one each run
 }
 
+TEST(GenerateCli, the_jobs_change_nothing_but_the_speed) {
+    const Result one = generate({"--count", "6", "--seed", "21", "--jobs", "1"});
+    EXPECT_EQ(one.status, 0);
+    expect_puzzles(one.out, 6, false);
+    for (const char* jobs : {"2", "5", "16"})
+        EXPECT_EQ(generate({"--count", "6", "--seed", "21", "--jobs", jobs}).out, one.out) << jobs;
+    auto lines = lines_of(one.out);
+    std::sort(lines.begin(), lines.end());
+    EXPECT_EQ(std::unique(lines.begin(), lines.end()), lines.end()) << "each puzzle has a seed of its own";
+    // The first puzzle is the seed's own: asking for one gives the same.
+    EXPECT_EQ(generate({"--seed", "21", "--jobs", "1"}).out, one.out.substr(0, 82));
+}
+
 TEST(GenerateCli, levels_and_techniques_are_met_as_the_ladder_explains_them) {
     const struct {
         std::vector<std::string> args;
@@ -156,16 +170,18 @@ TEST(GenerateCli, bad_requests_say_why_in_french_and_exit_2) {
         {{"--seed", "graine"}, "graine invalide « graine »"},
         {{"--seed", "18446744073709551616"}, "graine invalide"},
         {{"--symmetric=oui"}, "option inconnue « --symmetric=oui »"},
-        {{"puzzle.txt"}, "option inconnue « puzzle.txt »"},
+        {{"puzzle.txt"}, "argument inattendu « puzzle.txt »"},
+        {{"--count", "2", "--", "--seed"}, "argument inattendu « --seed »"},
+        {{"--jobs", "0"}, "nombre de tâches invalide « 0 »"},
         {{"--level", "très facile", "--needs", "x-wing"}, "aucune grille du niveau « très facile »"},
     };
     for (const auto& c : cases) {
         const Result result = generate(c.args);
         EXPECT_EQ(result.status, 2) << c.says;
         EXPECT_EQ(result.out, "") << c.says;
-        EXPECT_EQ(result.err.rfind("vornel-generate : ", 0), 0u) << result.err;
-        EXPECT_NE(result.err.find(c.says), std::string::npos) << result.err;
-        EXPECT_NE(result.err.find("vornel-generate --help"), std::string::npos) << result.err;
+        EXPECT_EQ(result.err.rfind(std::string("vornel-generate: ") + c.says, 0), 0u) << result.err;
+        EXPECT_NE(result.err.find("\nEssayez « vornel-generate --help » pour en savoir plus.\n"), std::string::npos)
+            << result.err;
     }
 }
 
@@ -173,9 +189,21 @@ TEST(GenerateCli, help_is_in_french_on_standard_output) {
     const Result result = generate({"--help"});
     EXPECT_EQ(result.status, 0);
     EXPECT_EQ(result.err, "");
-    EXPECT_EQ(result.out.rfind("Usage : vornel-generate [--count N]", 0), 0u);
-    for (const char* option : {"--count N", "--level NIVEAU", "--needs TECHNIQUE", "--seed S", "--symmetric"})
+    EXPECT_EQ(result.out.rfind("Utilisation : vornel-generate [--count N]", 0), 0u);
+    for (const char* option :
+         {"--count N", "--level NIVEAU", "--needs TECHNIQUE", "--seed S", "--symmetric", "--jobs N", "--version"})
         EXPECT_NE(result.out.find(option), std::string::npos) << option;
+    // Every level and every technique id of the ladder, each as a word of its own.
+    for (const std::string_view level : vornel::generator::kLevels)
+        EXPECT_NE(result.out.find("  " + std::string(level) + "\n"), std::string::npos) << level;
+    for (int t = 0; t < vornel::ladder::kTechniqueCount; ++t) {
+        const std::string id(vornel::ladder::technique_id(static_cast<vornel::ladder::Technique>(t)));
+        const auto at = result.out.find(" " + id + (t + 1 < vornel::ladder::kTechniqueCount ? "" : "\n"));
+        ASSERT_NE(at, std::string::npos) << id;
+        const char after = result.out[at + 1 + id.size()];
+        EXPECT_TRUE(after == ' ' || after == '\n') << id;
+    }
+    EXPECT_EQ(generate({"--version"}).out, "vornel-generate 1.0\n");
 }
 
 TEST(GenerateCli, a_stop_between_puzzles_keeps_the_lines_already_written) {
@@ -186,11 +214,11 @@ TEST(GenerateCli, a_stop_between_puzzles_keeps_the_lines_already_written) {
     const int status = run_generate({"--count", "5", "--seed", "3"}, out, err, stop);
     EXPECT_EQ(status, 130);
     expect_puzzles(buffer.str(), 2, false);
-    EXPECT_EQ(err.str(), "vornel-generate : interrompu, 2 grilles sur 5 écrites.\n");
+    EXPECT_EQ(err.str(), "vornel-generate: interrompu, 2 grilles sur 5 écrites.\n");
     // Stopped before the first: nothing on standard output.
     std::ostringstream none, why;
     const std::atomic<bool> at_once{true};
     EXPECT_EQ(run_generate({"--count", "2"}, none, why, at_once), 130);
     EXPECT_EQ(none.str(), "");
-    EXPECT_EQ(why.str(), "vornel-generate : interrompu, 0 grille sur 2 écrite.\n");
+    EXPECT_EQ(why.str(), "vornel-generate: interrompu, 0 grille sur 2 écrite.\n");
 }

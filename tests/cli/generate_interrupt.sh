@@ -18,6 +18,6 @@ lines=$(wc -l < "$work/out")
 bad=$(grep -cvE '^[0-9]{81}$' "$work/out")
 [ "$bad" = 0 ] || fail "$bad lines are not whole puzzles"
 [ "$(tail -c 1 "$work/out" | od -An -c | tr -d ' ')" = '\n' ] || fail "the last line is cut"
-grep -q "^vornel-generate : interrompu, $lines grilles\? sur 100000000 écrites\?\.$" "$work/err" || fail "no interruption message for $lines puzzles"
-grep -q "^vornel-generate : [0-9]* grilles\? sur 100000000, [0-9]* essais\?, [0-9]* s$" "$work/err" || fail "no progress line"
+grep -q "^vornel-generate: interrompu, $lines grilles\? sur 100000000 écrites\?\.$" "$work/err" || fail "no interruption message for $lines puzzles"
+grep -q "^vornel-generate: [0-9]* grilles\? sur 100000000, [0-9]* essais\?, [0-9]* s$" "$work/err" || fail "no progress line"
 echo "ok: $lines puzzles kept"

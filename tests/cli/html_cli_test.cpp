@@ -116,7 +116,8 @@ TEST(ExplainHtml, targets_and_options_that_cannot_work_are_refused) {
              " » et pour « " + folder / "b/p.txt" + " » : rien n'est écrit. Renommez une des entrées.\n"},
         {{"--html", folder / "p.txt", "--lines", folder / "p.txt"},
          1,
-         folder / "p.txt" + ": C'est un des fichiers lus par la commande : il n'est pas remplacé.\n"},
+         "vornel-explain: " + folder / "p.txt" +
+             ": C'est un des fichiers lus par la commande : il n'est pas remplacé.\n"},
     };
     for (const auto& c : cases) {
         const Result r = run(c.args);
@@ -132,7 +133,7 @@ TEST(ExplainHtml, a_file_target_takes_one_puzzle_and_reports_the_others) {
     const Folder folder;
     const Result r = run({"--html", folder / "one.html", "--lines", "-"}, std::string(kEasy) + "\n" + kHard + "\n");
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err,
-              "-:2: --html " + folder / "one.html" + " ne reçoit qu'une grille : pour plusieurs, donnez un dossier.\n");
+    EXPECT_EQ(r.err, "vornel-explain: -:2: --html " + folder / "one.html" +
+                         " ne reçoit qu'une grille : pour plusieurs, donnez un dossier.\n");
     EXPECT_NE(read(folder / "one.html").find("<title>Vornel : entrée standard, ligne 1</title>"), std::string::npos);
 }

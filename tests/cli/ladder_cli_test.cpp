@@ -1,6 +1,7 @@
 // vornel-explain --techniques all: the narrative, the summary and the JSON lines.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <memory>
 #include <sstream>
@@ -168,9 +169,11 @@ TEST(LadderCli, summary_is_one_line_per_puzzle) {
     std::vector<std::string> all;
     while (std::getline(lines, line)) all.push_back(line);
     ASSERT_EQ(all.size(), 3u);
-    EXPECT_EQ(all[0].rfind(std::string(kSolution) + " solved 51 1 ", 0), 0u) << all[0];
-    EXPECT_EQ(all[1].rfind(" multiple-solutions 2 2+ "), 81u) << all[1];
-    EXPECT_EQ(all[2], "55" + std::string(79, '.') + " invalid 0 0 0 très facile -");
+    EXPECT_EQ(all[0].rfind(std::string(kSolution) + "\tsolved\t51\t1\t", 0), 0u) << all[0];
+    EXPECT_EQ(all[1].rfind("\tmultiple-solutions\t2\t2+\t"), 81u) << all[1];
+    // The level keeps its space inside its field: every line has seven fields.
+    EXPECT_EQ(all[2], "55" + std::string(79, '.') + "\tinvalid\t0\t0\t0\ttrès facile\t-");
+    for (const std::string& fields : all) EXPECT_EQ(std::count(fields.begin(), fields.end(), '\t'), 6) << fields;
 }
 
 TEST(LadderCli, json_lines_carry_the_agreed_keys) {
@@ -185,7 +188,8 @@ TEST(LadderCli, json_lines_carry_the_agreed_keys) {
         Json doc;
         ASSERT_TRUE(Reader(line).read(doc)) << line;
         ASSERT_EQ(doc.kind, Json::Object);
-        for (const char* key : {"puzzle", "verdict", "solutions", "steps", "grid", "rating", "hardest"})
+        for (const char* key :
+             {"source", "line", "puzzle", "verdict", "solutions", "steps", "grid", "rating", "hardest"})
             EXPECT_EQ(doc.fields.count(key), 1u) << key;
         EXPECT_EQ(doc.fields["puzzle"].text.size(), 81u);
         EXPECT_EQ(doc.fields["grid"].text.size(), 81u);
@@ -208,6 +212,8 @@ TEST(LadderCli, json_lines_carry_the_agreed_keys) {
     EXPECT_EQ(first.fields["puzzle"].text,
               "530070000600195000098000060800060003400803001700020006060000280000419005000080079");
     EXPECT_EQ(first.fields["verdict"].text, "solved");
+    EXPECT_EQ(first.fields["source"].text, "-");
+    EXPECT_EQ(first.fields["line"].number, 1);
     EXPECT_EQ(first.fields["solutions"].number, 1);
     EXPECT_EQ(first.fields["grid"].text, kSolution);
     EXPECT_EQ(first.fields["steps"].items.size(), 51u);
@@ -224,10 +230,12 @@ TEST(LadderCli, reads_sud_files_and_names_values_no_cell_can_hold) {
                                   0),
               0u)
         << narrative.out;
-    const Result json = run({"--techniques", "all", "--json", file}, "");
+    const Result json = run({"--json", file}, ""); // --json implies the ladder
     Json doc;
     ASSERT_TRUE(Reader(json.out.substr(0, json.out.find('\n'))).read(doc)) << json.out;
     EXPECT_EQ(doc.fields["verdict"].text, "invalid");
+    EXPECT_EQ(doc.fields["source"].text, file);
+    EXPECT_EQ(doc.fields.count("line"), 0u) << "a .sud file is one puzzle: no line";
     EXPECT_EQ(doc.fields["puzzle"].text.back(), '?');
     EXPECT_EQ(doc.fields["hardest"].kind, Json::Null);
     ASSERT_EQ(doc.fields["problems"].items.size(), 1u);
@@ -242,7 +250,7 @@ TEST(LadderCli, options_that_do_not_fit_the_ladder_are_refused) {
         std::vector<std::string> args;
         const char* message;
     } cases[] = {
-        {{"--json", "-"}, "--json demande --techniques all"},
+        {{"--techniques", "classic", "--json", "-"}, "--json demande --techniques all"},
         {{"--techniques", "all", "--trace", "-"}, "--trace demande --techniques classic"},
         {{"--techniques", "some", "-"}, "techniques inconnues « some » : classic ou all"},
         {{"--techniques"}, "--techniques attend une valeur : classic ou all"},
@@ -259,5 +267,5 @@ TEST(LadderCli, classic_stays_the_default) {
     const Result classic = run({"--summary", "--lines", "-"}, std::string(kEasy) + "\n");
     const Result named = run({"--techniques", "classic", "--summary", "--lines", "-"}, std::string(kEasy) + "\n");
     EXPECT_EQ(classic.out, named.out);
-    EXPECT_NE(classic.out.find(" terminé "), std::string::npos);
+    EXPECT_NE(classic.out.find("\tterminé\t"), std::string::npos);
 }
