@@ -12,6 +12,7 @@
 #include <charconv>
 #include <condition_variable>
 #include <deque>
+#include <filesystem>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -95,7 +96,8 @@ constexpr const char* kUsage =
     "\n"
     "Code de sortie : 0 tout s'est bien passé ; 1 une entrée, une grille ou une\n"
     "sortie a échoué (les autres ont été traitées, la cause est écrite sur la sortie\n"
-    "d'erreur) ; 2 commande incorrecte, ou --to-sud refusé avant toute écriture.\n";
+    "d'erreur) ; 2 commande incorrecte, ou --to-sud ou --html refusé avant toute\n"
+    "écriture (dossier introuvable, noms en double).\n";
 
 struct Options {
     ExplainOptions explain;
@@ -167,6 +169,7 @@ std::string write_problem(int err, int code) {
         case EFBIG: return "Fichier trop volumineux : limite de taille des fichiers atteinte";
         case EBADF: return "Sortie fermée";
         case EPIPE: return "Tube fermé par son lecteur";
+        case ENOENT: return code == 3 ? "Dossier introuvable" : in_out_message(code != 0 ? code : 2);
         case 0: return code == 0 ? "Écriture impossible" : in_out_message(code);
         default: return in_out_message(code != 0 ? code : in_out_code_for_errno(err, true));
     }
@@ -621,15 +624,16 @@ std::string to_sud_refusal(const Options& options, int& status) {
     const std::string& dir = options.output_dir();
     const char* option = options.to_sud_dir.empty() ? "--html" : "--to-sud";
     struct stat info {};
+    // Refused before anything is written: the status of a refusal, as --help says.
     if (::stat(dir.c_str(), &info) != 0) {
-        status = kExitFailure;
+        status = kExitUsage;
         return dir + ": " +
                failure_text(errno == ENOENT ? "Dossier introuvable"
                                             : in_out_message(in_out_code_for_path(errno, dir))) +
                '\n';
     }
     if (!S_ISDIR(info.st_mode)) {
-        status = kExitFailure;
+        status = kExitUsage;
         return dir + ": C'est un fichier, pas un dossier.\n";
     }
     std::map<std::string, std::string> input_by_name;
@@ -774,7 +778,21 @@ int run(const std::vector<std::string>& args, Console& console) {
         if (options.explain.report != Report::Narrative || options.ladder.report != LadderReport::Narrative)
             return usage_error(console.err, "--html s'emploie sans --trace, --summary ni --json");
         struct stat info {};
-        options.html_into_folder = ::stat(options.html_target.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+        // A name ending in "/" means a folder, whether it exists or not (then it is refused below).
+        options.html_into_folder = options.html_target.back() == '/' ||
+                                   (::stat(options.html_target.c_str(), &info) == 0 && S_ISDIR(info.st_mode));
+        if (options.html_into_folder) {
+            while (options.html_target.size() > 1 && options.html_target.back() == '/') options.html_target.pop_back();
+        } else {
+            // The page's folder must exist: told once, before anything is explained.
+            const std::filesystem::path folder = std::filesystem::path(options.html_target).parent_path();
+            if (!folder.empty() && ::stat(folder.c_str(), &info) != 0 && errno == ENOENT) {
+                console.err.write(tool_message(kProgram, options.html_target + ": Dossier introuvable (" +
+                                                             folder.string() + ") : rien n'est écrit."));
+                console.err.flush();
+                return kExitUsage;
+            }
+        }
     }
     if (!options.to_sud_dir.empty() || options.html_into_folder) {
         int status = kExitOk;

@@ -1,3 +1,6 @@
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 
@@ -119,6 +122,9 @@ TEST(ExplainCli, unreadable_inputs_fail_with_the_program_message_and_the_rest_go
         {{"--summary", "easy.txt", "-"},
          "easy.txt: Saisie numérique incorrecte. Ce sont des grilles d'une ligne (81 caractères) : ajoutez --lines.\n"},
         {{"--summary", "golden/cases", "-"}, "golden/cases: Saisie numérique incorrecte.\n"},
+        // An endless device is read as the stream it is, up to the bound of a puzzle file.
+        {{"--summary", "/dev/zero", "-"},
+         "/dev/zero: Pas de grille dans le premier mégaoctet : ce n'est pas un fichier de grille.\n"},
     };
     for (const auto& c : cases) {
         const Result r = explain(c.args, "7\n"); // "-" is a puzzle with one given
@@ -290,9 +296,59 @@ TEST(ExplainToSud, the_folder_must_exist_before_anything_is_read) {
     };
     for (const auto& c : cases) {
         const Result r = explain({"--lines", "--to-sud", c.folder, "easy.txt"});
-        EXPECT_EQ(r.status, 1);
+        EXPECT_EQ(r.status, 2) << "refused before any write";
         EXPECT_EQ(r.err, c.err);
     }
+}
+
+TEST(ExplainHtml, a_page_whose_folder_is_missing_is_refused_before_anything_is_explained) {
+    const struct {
+        std::string target;
+        std::string err;
+    } cases[] = {
+        {"no/such/folder/page.html", "no/such/folder/page.html: Dossier introuvable (no/such/folder) : rien n'est écrit.\n"},
+        {"no-such-folder/", "no-such-folder: Dossier introuvable.\n"},
+        {"no-such-folder", ""}, // a page named so in the current folder: written
+    };
+    TempDir dir;
+    for (const auto& c : cases) {
+        const std::string target = c.err.empty() ? (dir.path / c.target).string() : c.target;
+        const Result r = explain({"--html", target, "stuck.txt"}, "");
+        EXPECT_EQ(r.status, c.err.empty() ? 1 : 2) << c.target; // stuck.txt is not a .sud: 1
+        if (!c.err.empty()) {
+            EXPECT_EQ(r.err, "vornel-explain: " + c.err);
+        }
+        EXPECT_EQ(r.out, "");
+    }
+}
+
+TEST(ExplainCli, sockets_are_refused_and_process_substitution_is_read_as_a_stream) {
+    TempDir dir;
+    const std::string socket_name = (dir.path / "prise.sud").string();
+    const int listening = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    ASSERT_LT(socket_name.size(), sizeof address.sun_path);
+    std::copy(socket_name.begin(), socket_name.end(), address.sun_path);
+    ASSERT_EQ(::bind(listening, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+    for (const bool lines : {false, true}) {
+        std::vector<std::string> args{"--summary", socket_name};
+        if (lines) args.insert(args.begin(), "--lines");
+        const Result r = explain(args);
+        EXPECT_EQ(r.status, 1);
+        EXPECT_EQ(r.err, "vornel-explain: " + socket_name + ": C'est une socket (ou un périphérique absent), pas un fichier.\n");
+    }
+    ::close(listening);
+    // A pipe given by name (as <(command) gives it): its writer is already there.
+    int ends[2];
+    ASSERT_EQ(::pipe(ends), 0);
+    const std::string line = std::string(kEasy) + "\n";
+    ASSERT_EQ(::write(ends[1], line.data(), line.size()), static_cast<ssize_t>(line.size()));
+    ::close(ends[1]);
+    const Result r = explain({"--summary", "--lines", "/dev/fd/" + std::to_string(ends[0])});
+    ::close(ends[0]);
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 1);
 }
 
 TEST(ExplainToSud, targets_are_written_through_links_and_never_replaced_when_not_regular_files) {
