@@ -1,8 +1,8 @@
 #include <sys/socket.h>
-#include <sys/un.h>
-#include <unistd.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -70,10 +70,18 @@ using vornel::test::kEasy;
 
 } // namespace
 
-TEST(ExplainCli, a_value_no_cell_can_show_is_reported_while_loading_and_the_status_says_so) {
+TEST(ExplainCli, values_the_board_shows_otherwise_are_reported_while_loading_and_the_status_says_so) {
+    // -5 cannot be shown (its "-" is no digit); 12 shows whole and counts as its first digit.
     const Result r = explain({"--summary", "odd_values.sud"});
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, "vornel-explain: odd_values.sud: '-' n'est pas une valeur entière correcte.\n");
+    EXPECT_EQ(r.err, "vornel-explain: odd_values.sud: '-' n'est pas une valeur entière correcte.\n"
+                     "vornel-explain: odd_values.sud: La case ligne 1, colonne 4 contient 12 : la grille l'affiche « "
+                     "12 » et le compte comme un 1.\n");
+    const Result only_big = explain({"--summary", "-"}, "0\n0\n65537\n40\n");
+    EXPECT_EQ(only_big.status, 1);
+    EXPECT_EQ(only_big.err, "vornel-explain: -: La case ligne 1, colonne 4 contient 40 : la grille l'affiche « 40 » et "
+                            "le compte comme un 4.\n")
+        << "65537 reads as 1, as its low 16 bits";
     EXPECT_EQ(r.out.substr(82), "invalide\t0\t0\n");
 }
 
@@ -306,7 +314,8 @@ TEST(ExplainHtml, a_page_whose_folder_is_missing_is_refused_before_anything_is_e
         std::string target;
         std::string err;
     } cases[] = {
-        {"no/such/folder/page.html", "no/such/folder/page.html: Dossier introuvable (no/such/folder) : rien n'est écrit.\n"},
+        {"no/such/folder/page.html",
+         "no/such/folder/page.html: Dossier introuvable (no/such/folder) : rien n'est écrit.\n"},
         {"no-such-folder/", "no-such-folder: Dossier introuvable.\n"},
         {"no-such-folder", ""}, // a page named so in the current folder: written
     };
@@ -315,9 +324,7 @@ TEST(ExplainHtml, a_page_whose_folder_is_missing_is_refused_before_anything_is_e
         const std::string target = c.err.empty() ? (dir.path / c.target).string() : c.target;
         const Result r = explain({"--html", target, "stuck.txt"}, "");
         EXPECT_EQ(r.status, c.err.empty() ? 1 : 2) << c.target; // stuck.txt is not a .sud: 1
-        if (!c.err.empty()) {
-            EXPECT_EQ(r.err, "vornel-explain: " + c.err);
-        }
+        if (!c.err.empty()) { EXPECT_EQ(r.err, "vornel-explain: " + c.err); }
         EXPECT_EQ(r.out, "");
     }
 }
@@ -336,7 +343,8 @@ TEST(ExplainCli, sockets_are_refused_and_process_substitution_is_read_as_a_strea
         if (lines) args.insert(args.begin(), "--lines");
         const Result r = explain(args);
         EXPECT_EQ(r.status, 1);
-        EXPECT_EQ(r.err, "vornel-explain: " + socket_name + ": C'est une socket (ou un périphérique absent), pas un fichier.\n");
+        EXPECT_EQ(r.err, "vornel-explain: " + socket_name +
+                             ": C'est une socket (ou un périphérique absent), pas un fichier.\n");
     }
     ::close(listening);
     // A pipe given by name (as <(command) gives it): its writer is already there.
@@ -414,7 +422,8 @@ TEST(ExplainProgram, failing_outputs_and_inputs_are_told_in_french_with_their_ca
          "vornel-explain: -: L'entrée standard est un dossier, pas un fichier.\n"},
         {"\"$B\" --summary --lines golden", "vornel-explain: golden: C'est un dossier, pas un fichier.\n"},
         {"\"$B\" --summary odd_values.sud",
-         "vornel-explain: odd_values.sud: '-' n'est pas une valeur entière correcte.\n"},
+         "vornel-explain: odd_values.sud: '-' n'est pas une valeur entière correcte.\nvornel-explain: odd_values.sud: "
+         "La case ligne 1, colonne 4 contient 12 : la grille l'affiche « 12 » et le compte comme un 1.\n"},
         {"cd \"$T\" && prlimit --fsize=200 \"$B\" --lines --to-sud . \"$D/easy.txt\"; s=$?; ls -A; exit $s",
          "vornel-explain: ./easy-2.sud: Fichier trop volumineux : limite de taille des fichiers atteinte.\n",
          "stderr\nstdout\n"}, // neither the file nor its temporary file is left

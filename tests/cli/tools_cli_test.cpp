@@ -78,7 +78,8 @@ public:
     std::string read_line(std::chrono::seconds limit) {
         const auto end = std::chrono::steady_clock::now() + limit;
         while (out_text_.find('\n') == std::string::npos) {
-            const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(end - std::chrono::steady_clock::now());
+            const auto left =
+                std::chrono::duration_cast<std::chrono::milliseconds>(end - std::chrono::steady_clock::now());
             if (left.count() <= 0) break;
             pollfd p{out_, POLLIN, 0};
             if (::poll(&p, 1, static_cast<int>(left.count())) <= 0) break;
@@ -201,7 +202,9 @@ TEST(Tools, usage_errors_name_the_fault_point_to_help_and_exit_2) {
         {generate, {"--frobnicate"}, "option inconnue « --frobnicate »"},
         {generate, {"grilles.txt"}, "argument inattendu « grilles.txt » : vornel-generate ne lit aucun fichier"},
         {generate, {"--count", "3", "-"}, "argument inattendu « - » : vornel-generate ne lit aucun fichier"},
-        {generate, {"--level", "facile", "extra"}, "argument inattendu « extra » : vornel-generate ne lit aucun fichier"},
+        {generate,
+         {"--level", "facile", "extra"},
+         "argument inattendu « extra » : vornel-generate ne lit aucun fichier"},
         {generate, {"--jobs"}, "l'option --jobs attend un nombre de tâches"},
     };
 #ifdef VORNEL_WINDOW_PROGRAM
@@ -240,8 +243,10 @@ TEST(Tools, file_problems_are_told_as_program_file_message_and_the_rest_goes_on)
              "--lines.\n"},
         // Not a puzzle line: no such advice.
         {{"--summary"}, "x\n", "vornel-explain: -: Saisie numérique incorrecte.\n"},
-        {{"--summary", "--lines"}, puzzle + "12\n", "vornel-explain: -:2: ligne de grille mal formée : 81 cases "
-                                                    "attendues, 2 caractères trouvés.\n"},
+        {{"--summary", "--lines"},
+         puzzle + "12\n",
+         "vornel-explain: -:2: ligne de grille mal formée : 81 cases "
+         "attendues, 2 caractères trouvés.\n"},
     };
     for (const auto& c : cases) {
         const Result r = run(explain, c.args, c.input);
@@ -270,9 +275,7 @@ TEST(Tools, each_puzzle_reaches_a_pipe_as_soon_as_it_is_explained) {
             child.write_input(std::string(vornel::test::kEasy) + "\n");
             const std::string first = child.read_line(std::chrono::seconds(60));
             ASSERT_FALSE(first.empty()) << "no line before the input ended (--jobs " << jobs << ")";
-            if (report[0] == "--json") {
-                EXPECT_EQ(first.rfind("{\"source\":\"-\",\"line\":1,", 0), 0u) << first;
-            }
+            if (report[0] == "--json") { EXPECT_EQ(first.rfind("{\"source\":\"-\",\"line\":1,", 0), 0u) << first; }
             child.write_input(std::string(vornel::test::kHard) + "\n");
             std::string out, err;
             int status = -1;
