@@ -161,35 +161,6 @@ std::string read_problem(const std::string& name, int err, int code) {
     return in_out_message(code);
 }
 
-// What went wrong writing an output, from the errno (0 when unknown) and the failure code.
-std::string write_problem(int err, int code) {
-    switch (err) {
-        case ENOSPC:
-        case EDQUOT: return in_out_message(101);
-        case EFBIG: return "Fichier trop volumineux : limite de taille des fichiers atteinte";
-        case EBADF: return "Sortie fermée";
-        case EPIPE: return "Tube fermé par son lecteur";
-        case ENOENT: return code == 3 ? "Dossier introuvable" : in_out_message(code != 0 ? code : 2);
-        case 0: return code == 0 ? "Écriture impossible" : in_out_message(code);
-        default: return in_out_message(code != 0 ? code : in_out_code_for_errno(err, true));
-    }
-}
-
-// Writes out what `out` still holds; if the output failed at any point, says so on `err` and
-// gives status 1.
-int finish_output(OutputSink& out, OutputSink& err, int status) {
-    out.flush();
-    if (out.failed()) {
-        const int cause = out.failure_errno();
-        err.write(tool_message(kProgram, cause == EBADF ? std::string("la sortie standard est fermée.")
-                                                        : "la sortie standard n'a pas pu être écrite (" +
-                                                              write_problem(cause, 0) + ")."));
-        status = kExitFailure;
-    }
-    err.flush();
-    return status;
-}
-
 int usage_error(OutputSink& err, const std::string& message) {
     err.write(tool_usage_error(kProgram, message));
     err.flush();
@@ -276,7 +247,7 @@ public:
     // Ends the run: writes out what is pending and tells whether the output took it all.
     int finish() {
         close();
-        return finish_output(out_, err_, status_);
+        return finish_output(kProgram, out_, err_, status_);
     }
 
 private:
@@ -734,11 +705,11 @@ int run(const std::vector<std::string>& args, Console& console) {
         }
         if (arg == "--help" || arg == "-h") {
             console.out.write(kUsage);
-            return finish_output(console.out, console.err, kExitOk);
+            return finish_output(kProgram, console.out, console.err, kExitOk);
         }
         if (arg == "--version") {
             console.out.write(std::string(kProgram) + " " VORNEL_VERSION "\n");
-            return finish_output(console.out, console.err, kExitOk);
+            return finish_output(kProgram, console.out, console.err, kExitOk);
         }
         const std::size_t equals = arg.find('=');
         const std::string_view name = std::string_view(arg).substr(0, equals);
@@ -812,18 +783,6 @@ int run(const std::vector<std::string>& args, Console& console) {
     return run.finish();
 }
 
-// Puts something in place of a standard descriptor that is closed, opened the wrong way round so
-// that reading or writing it fails with EBADF as the closed one would: a file opened later then
-// cannot take its number and receive the output meant for the closed one.
-void hold_closed_descriptor(int fd, int flags) {
-    if (::fcntl(fd, F_GETFD) != -1 || errno != EBADF) return;
-    const int held = ::open("/dev/null", flags);
-    if (held >= 0 && held != fd) {
-        ::dup2(held, fd);
-        ::close(held);
-    }
-}
-
 } // namespace
 
 int run_explain(const std::vector<std::string>& args, std::istream& in, std::ostream& out, std::ostream& err) {
@@ -835,10 +794,7 @@ int run_explain(const std::vector<std::string>& args, std::istream& in, std::ost
 }
 
 int run_explain_console(const std::vector<std::string>& args) {
-    ::signal(SIGXFSZ, SIG_IGN);
-    hold_closed_descriptor(0, O_WRONLY);
-    hold_closed_descriptor(1, O_RDONLY);
-    hold_closed_descriptor(2, O_RDONLY);
+    prepare_standard_descriptors();
     FdSource source(0, "-");
     FdSink out_sink(1);
     FdSink err_sink(2);
