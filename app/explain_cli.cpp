@@ -16,6 +16,7 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <set>
 #include <sstream>
 #include <thread>
@@ -23,12 +24,14 @@
 
 #include "byte_source.h"
 #include "classic_page.h"
+#include "default_jobs.h"
 #include "explainer.h"
 #include "explanation_export.h"
 #include "failures.h"
 #include "ladder_page.h"
 #include "ladder_report.h"
 #include "output_sink.h"
+#include "position_text.h"
 #include "puzzle_lines.h"
 #include "tool_voice.h"
 
@@ -42,6 +45,7 @@ constexpr const char* kUsage =
     "Utilisation : vornel-explain [--tempo step|digit|once] [--trace | --summary] [--lines]\n"
     "                             [--jobs N] [--to-sud DOSSIER] [FICHIER...]\n"
     "              vornel-explain --techniques all [--summary | --json] [--lines] [--jobs N] [FICHIER...]\n"
+    "              vornel-explain --techniques all [--find ID | --next] [--json] [--lines] [FICHIER...]\n"
     "              vornel-explain [--techniques classic|all] [--lines] --html CIBLE [FICHIER...]\n"
     "\n"
     "Explique chaque grille comme la fenêtre de Vornel la résoudrait, sans fenêtre.\n"
@@ -49,6 +53,12 @@ constexpr const char* kUsage =
     "l'entrée standard ; sans FICHIER, l'entrée standard est lue. Un tube ou un\n"
     "périphérique est lu comme un flux ; un dossier ou une socket est refusé. Une\n"
     "entrée « .sud » sans ses 81 valeurs dans son premier mégaoctet est refusée.\n"
+    "Avec --techniques all, FICHIER peut aussi tenir une grille de candidats :\n"
+    "9 lignes de 9 cases séparées par des blancs, chaque case ses candidats (37,\n"
+    "1259) ou son chiffre ; | - + * et . servent de décor. Une case à un seul\n"
+    "candidat compte comme remplie ; un candidat qu'un chiffre placé dans la même\n"
+    "ligne, colonne ou région exclut est retiré ; une case sans candidat rend la\n"
+    "grille invalide.\n"
     "  --tempo T         step : un placement par demande (« Pas suivant » tant qu'il\n"
     "                    est affiché) ; digit : un chiffre par demande (« Chiffre\n"
     "                    suivant » tant qu'il est affiché) ; once : toute la solution\n"
@@ -62,7 +72,11 @@ constexpr const char* kUsage =
     "                    donnés, 0 ou . pour les cases vides ; lignes vides et lignes\n"
     "                    commençant par # ignorées ; une ligne de plus de 4096 octets\n"
     "                    est signalée et ignorée, si bien qu'un flux sans fin est lu\n"
-    "                    en mémoire constante, jusqu'à Ctrl+C\n"
+    "                    en mémoire constante, jusqu'à Ctrl+C ; avec --techniques\n"
+    "                    all, une ligne peut aussi donner une position avec ses\n"
+    "                    candidats : 729 caractères, 9 par case, cases ligne par\n"
+    "                    ligne, le k-ième caractère d'une case étant le chiffre k\n"
+    "                    s'il y est encore candidat, 0 ou . sinon\n"
     "  --jobs N          N grilles expliquées à la fois (par défaut : le nombre de\n"
     "                    processeurs) ; la sortie est la même, dans le même ordre,\n"
     "                    qu'avec --jobs 1\n"
@@ -86,6 +100,15 @@ constexpr const char* kUsage =
     "                    --techniques all) ; « source » donne le fichier (- pour\n"
     "                    l'entrée standard) et, avec --lines, « line » le numéro de\n"
     "                    ligne\n"
+    "  --find ID         avec --techniques all : toutes les instances de la\n"
+    "                    technique ID dans la position, quelle que soit l'étape que\n"
+    "                    l'échelle prendrait d'abord ; avec --json, un objet par\n"
+    "                    grille : {\"source\", \"puzzle\", \"technique\", \"instances\"},\n"
+    "                    chaque instance comme une étape de \"steps\". Un ID inconnu\n"
+    "                    fait afficher la liste des identifiants\n"
+    "  --next            avec --techniques all : seulement la prochaine étape de\n"
+    "                    l'échelle (un indice) ; avec --json, l'objet de --json\n"
+    "                    avec cette seule étape et la grille qu'elle laisse\n"
     "  --html CIBLE      n'écrit rien sur la sortie : écrit l'explication de chaque\n"
     "                    grille en page HTML autonome (une planche par étape),\n"
     "                    avec la méthode choisie par --techniques. CIBLE est un\n"
@@ -110,7 +133,7 @@ struct Options {
     // --html: a folder (one page per puzzle) or a file (one puzzle only).
     std::string html_target;
     bool html_into_folder = false;
-    unsigned jobs = std::max(1u, std::thread::hardware_concurrency());
+    unsigned jobs = default_jobs();
     bool techniques_named = false; // --techniques was given (else --json implies all)
     std::vector<std::string> files;
 
@@ -164,6 +187,14 @@ std::string read_problem(const std::string& name, int err, int code) {
     return in_out_message(code);
 }
 
+// Every technique's id, in the ladder's order, separated by commas.
+std::string technique_ids() {
+    std::string ids;
+    for (int t = 0; t < ladder::kTechniqueCount; ++t)
+        ids += (t > 0 ? ", " : "") + std::string(ladder::technique_id(static_cast<ladder::Technique>(t)));
+    return ids;
+}
+
 int usage_error(OutputSink& err, const std::string& message) {
     err.write(tool_usage_error(kProgram, message));
     err.flush();
@@ -186,8 +217,9 @@ bool file_id(const std::string& path, FileId& id) {
 struct Entry {
     PuzzleOrigin origin;
     PuzzleValues values{};
-    std::size_t puzzle = 0; // how many puzzles come before it in the output
-    bool explain = false;   // false: `err` is all there is
+    std::optional<CandidateMarks> marks; // a position with its candidates, instead of values
+    std::size_t puzzle = 0;              // how many puzzles come before it in the output
+    bool explain = false;                // false: `err` is all there is
     std::string out;
     std::string err;
 };
@@ -228,12 +260,18 @@ public:
             write_html(origin.name(), sud_name.substr(0, sud_name.size() - 4) + ".html", values);
             return;
         }
-        auto entry = std::make_unique<Entry>();
-        entry->origin = origin;
-        entry->values = values;
-        entry->puzzle = puzzles_++;
-        entry->explain = true;
-        submit(std::move(entry));
+        submit(explained_entry(origin, values, std::nullopt));
+    }
+
+    // A position with its candidates: only the ladder explains it.
+    void position(const PuzzleOrigin& origin, const CandidateMarks& marks) {
+        if (stopped()) return;
+        if (!options_.ladder.enabled || options_.writes_files()) {
+            fail(origin.name(), "une grille avec ses candidats ne s'explique qu'avec --techniques all, sans --html ni "
+                                "--to-sud.");
+            return;
+        }
+        submit(explained_entry(origin, {}, marks));
     }
 
     // Reports a problem with one input or puzzle, in its place in the output; `text` is shown as
@@ -254,6 +292,18 @@ public:
     }
 
 private:
+    // The next puzzle of the output, to be explained.
+    std::unique_ptr<Entry> explained_entry(const PuzzleOrigin& origin, const PuzzleValues& values,
+                                           const std::optional<CandidateMarks>& marks) {
+        auto entry = std::make_unique<Entry>();
+        entry->origin = origin;
+        entry->values = values;
+        entry->marks = marks;
+        entry->puzzle = puzzles_++;
+        entry->explain = true;
+        return entry;
+    }
+
     void submit(std::unique_ptr<Entry> entry) {
         if (jobs_ == 1) {
             if (entry->explain) explain(*entry);
@@ -263,15 +313,21 @@ private:
         std::unique_lock lock(mutex_);
         room_.wait(lock, [&] { return pending_.size() < 4 * jobs_ || stopped(); });
         if (stopped()) return;
-        ready_.push_back(!entry->explain);
+        const bool ready = !entry->explain;
+        ready_.push_back(ready);
         pending_.push_back(std::move(entry));
         lock.unlock();
-        changed_.notify_all();
+        if (ready)
+            done_.notify_one();
+        else
+            work_.notify_one();
     }
 
     void explain(Entry& entry) const {
         std::ostringstream out, err;
-        if (options_.ladder.enabled)
+        if (entry.marks)
+            ladder_explain_position(options_.ladder, entry.origin, *entry.marks, entry.puzzle == 0, out);
+        else if (options_.ladder.enabled)
             ladder_explain_puzzle(options_.ladder, entry.origin, entry.values, entry.puzzle == 0, out, err);
         else
             explain_puzzle(options_.explain, entry.origin.name(), entry.values, entry.puzzle == 0, out, err);
@@ -290,7 +346,9 @@ private:
         return text;
     }
 
-    void write(const Entry& entry) {
+    // Writes one entry; streamed, it is flushed at once unless `more` says the next one is
+    // already waiting (it then goes out with it, just as soon).
+    void write(const Entry& entry, bool more = false) {
         if (!entry.err.empty()) {
             out_.flush();
             err_.write(entry.err);
@@ -298,7 +356,7 @@ private:
             status_ = kExitFailure;
         }
         out_.write(entry.out);
-        if (stream_) out_.flush();
+        if (stream_ && !more) out_.flush();
         if (out_.failed()) stopped_ = true;
     }
 
@@ -306,7 +364,7 @@ private:
     void explain_in_turn() {
         std::unique_lock lock(mutex_);
         for (;;) {
-            changed_.wait(lock, [&] { return closing_ || taken_ < pending_.size(); });
+            work_.wait(lock, [&] { return closing_ || taken_ < pending_.size(); });
             while (taken_ < pending_.size() && ready_[taken_]) ++taken_;
             if (taken_ >= pending_.size()) {
                 if (closing_) return;
@@ -318,7 +376,7 @@ private:
             if (!stopped()) explain(entry);
             lock.lock();
             ready_[number - written_] = true;
-            changed_.notify_all();
+            if (number == written_) done_.notify_one(); // the writer waits for the oldest only
         }
     }
 
@@ -326,16 +384,17 @@ private:
     void write_in_order() {
         std::unique_lock lock(mutex_);
         for (;;) {
-            changed_.wait(lock, [&] { return (!ready_.empty() && ready_.front()) || (closing_ && pending_.empty()); });
+            done_.wait(lock, [&] { return (!ready_.empty() && ready_.front()) || (closing_ && pending_.empty()); });
             if (pending_.empty()) return;
             const std::unique_ptr<Entry> entry = std::move(pending_.front());
             pending_.pop_front();
             ready_.pop_front();
             ++written_;
             if (taken_ > 0) --taken_;
+            const bool more = !ready_.empty() && ready_.front();
             lock.unlock();
-            room_.notify_all();
-            if (!stopped()) write(*entry);
+            room_.notify_one();
+            if (!stopped()) write(*entry, more);
             lock.lock();
         }
     }
@@ -347,7 +406,8 @@ private:
             const std::lock_guard lock(mutex_);
             closing_ = true;
         }
-        changed_.notify_all();
+        work_.notify_all();
+        done_.notify_all();
         for (std::thread& t : workers_) t.join();
         writer_.join();
         closed_ = true;
@@ -416,8 +476,9 @@ private:
     // With several jobs: the entries not yet written, oldest first, whether each is ready to be
     // written, and how many of the oldest the workers have taken.
     std::mutex mutex_;
-    std::condition_variable changed_; // an entry was submitted or explained, or the run closes
-    std::condition_variable room_;    // an entry was written
+    std::condition_variable work_; // for the workers: an entry was submitted, or the run closes
+    std::condition_variable done_; // for the writer: the oldest entry is ready, or the run closes
+    std::condition_variable room_; // for the reader: an entry was written
     std::deque<std::unique_ptr<Entry>> pending_;
     std::deque<bool> ready_;
     std::size_t taken_ = 0;
@@ -441,6 +502,15 @@ void read_lines(Run& run, const std::string& name, ByteSource& source, const FdS
             return;
         }
         if (skipped_puzzle_line(line.text)) return;
+        if (trim_blanks(line.text).size() == kMarksLineLength) {
+            CandidateMarks marks{};
+            const std::string problem = parse_marks_line(line.text, marks);
+            if (!problem.empty())
+                run.fail(where, "ligne de grille mal formée : " + problem + '.');
+            else
+                run.position(origin, marks);
+            return;
+        }
         const std::string problem = parse_puzzle_line(line.text, values);
         if (!problem.empty()) {
             run.fail(where, "ligne de grille mal formée : " + problem + '.');
@@ -547,6 +617,79 @@ std::string sud_read_problem(const std::string& message, int code, const std::st
     return text;
 }
 
+// A source that hands out bytes already read first, then the rest of another source.
+class ReplaySource final : public ByteSource {
+public:
+    ReplaySource(std::string start, ByteSource& rest) : start_(std::move(start)), rest_(rest) {}
+    std::size_t fill(char* buffer, std::size_t capacity) override {
+        if (given_ == start_.size()) return rest_.fill(buffer, capacity);
+        const std::size_t n = std::min(capacity, start_.size() - given_);
+        std::copy_n(start_.data() + given_, n, buffer);
+        given_ += n;
+        return n;
+    }
+
+private:
+    std::string start_;
+    std::size_t given_ = 0;
+    ByteSource& rest_;
+};
+
+// Reads the start of an input, enough to tell a pencil-mark grid from a ".sud" file: through the
+// end of its first line that is not blank. A read failure ends the start there: reading the rest
+// meets it again, where it is reported as before.
+std::string read_start(ByteSource& source) {
+    std::string start;
+    std::array<char, 4096> buffer;
+    try {
+        while (start.size() < kMaxPencilMarksBytes) {
+            const std::size_t n = source.fill(buffer.data(), buffer.size());
+            if (n == 0) break;
+            start.append(buffer.data(), n);
+            const std::size_t text = start.find_first_not_of(" \t\r\n\v\f");
+            if (text != std::string::npos && start.find_first_of("\r\n", text) != std::string::npos) break;
+        }
+    } catch (const InOutError&) {}
+    return start;
+}
+
+// Reads the rest of a pencil-mark grid after its start and explains it; a failure is reported
+// under `name`.
+void read_pencil_input(Run& run, const std::string& name, std::string text, ByteSource& source,
+                       const FdSource* fd_source) {
+    std::array<char, 4096> buffer;
+    try {
+        while (text.size() <= kMaxPencilMarksBytes) {
+            const std::size_t n = source.fill(buffer.data(), buffer.size());
+            if (n == 0) break;
+            text.append(buffer.data(), n);
+        }
+    } catch (const InOutError& error) {
+        const int err = fd_source != nullptr ? fd_source->system_error() : 0;
+        run.fail(name, failure_text(read_problem(name, err, error.code())));
+        return;
+    }
+    const PencilMarks grid = read_pencil_marks(text);
+    if (!grid.ok) {
+        run.fail(name, "grille de candidats mal formée : " + grid.problem + '.');
+        return;
+    }
+    run.position({name, 0}, grid.marks);
+}
+
+// True when the start of an input is a pencil-mark grid. A first line that is a # comment is not
+// one: it is a file of puzzle lines read without --lines, which the ".sud" reader then reports.
+bool pencil_marks_input(std::string_view start) {
+    const std::size_t text = start.find_first_not_of(" \t\r\n\v\f");
+    return text != std::string_view::npos && start[text] != '#' && looks_like_pencil_marks(start);
+}
+
+// True for a regular file (a pipe or a device is read once, by the ".sud" reader alone).
+bool is_regular_file(const std::string& name) {
+    struct stat info {};
+    return ::stat(name.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
 void read_input(Run& run, const Options& options, const std::string& name, Console& console) {
     if (options.lines) {
         if (name == "-") {
@@ -564,7 +707,13 @@ void read_input(Run& run, const Options& options, const std::string& name, Conso
     }
     PuzzleValues values{};
     if (name == "-") {
-        RecordingSource source(console.in);
+        std::string start = read_start(console.in);
+        if (pencil_marks_input(start)) {
+            read_pencil_input(run, name, std::move(start), console.in, console.in_fd);
+            return;
+        }
+        ReplaySource replay(std::move(start), console.in);
+        RecordingSource source(replay);
         const ReadOutcome outcome = scan_puzzle(source);
         if (outcome.failure != 0) {
             const int err = console.in_fd != nullptr ? console.in_fd->system_error() : 0;
@@ -573,6 +722,17 @@ void read_input(Run& run, const Options& options, const std::string& name, Conso
         }
         values = outcome.values;
     } else {
+        if (is_regular_file(name)) {
+            const InputFile file(name);
+            if (file.error() == 0) {
+                FdSource source(file.fd(), name);
+                std::string start = read_start(source);
+                if (pencil_marks_input(start)) {
+                    read_pencil_input(run, name, std::move(start), source, &source);
+                    return;
+                }
+            }
+        }
         try {
             values = read_puzzle_file(name);
         } catch (const NotRegularFileError& error) {
@@ -623,11 +783,11 @@ std::string to_sud_refusal(const Options& options, int& status) {
 }
 
 // One option of the command line: its name, whether it takes a value (as "--name VALUE" or
-// "--name=VALUE"), what to say when the value is missing, and what it does. `apply` returns the
+// "--name=VALUE") and what to say when the value is missing, and what it does. `apply` returns the
 // usage error, or "" when the option is taken.
 struct OptionRule {
     std::string_view name;
-    const char* missing_value; // null for an option without value
+    std::string (*missing_value)(); // null for an option without value
     std::string (*apply)(Options& options, const std::string& value);
 };
 
@@ -639,7 +799,7 @@ std::string set_report(Options& options, Report report) {
 }
 
 const OptionRule kOptionRules[] = {
-    {"--tempo", "--tempo attend une valeur : step, digit ou once",
+    {"--tempo", [] { return std::string("--tempo attend une valeur : step, digit ou once"); },
      [](Options& o, const std::string& value) -> std::string {
          if (value == "step")
              o.explain.tempo = Tempo::Step;
@@ -653,12 +813,25 @@ const OptionRule kOptionRules[] = {
      }},
     {"--trace", nullptr, [](Options& o, const std::string&) { return set_report(o, Report::Trace); }},
     {"--summary", nullptr, [](Options& o, const std::string&) { return set_report(o, Report::Summary); }},
-    {"--techniques", "--techniques attend une valeur : classic ou all",
+    {"--techniques", [] { return std::string("--techniques attend une valeur : classic ou all"); },
      [](Options& o, const std::string& value) -> std::string {
          if (value != "classic" && value != "all") return "techniques inconnues « " + value + " » : classic ou all";
          o.ladder.enabled = value == "all";
          o.techniques_named = true;
          return {};
+     }},
+    {"--find", [] { return "--find attend l'identifiant d'une technique : " + technique_ids(); },
+     [](Options& o, const std::string& value) -> std::string {
+         ladder::Technique technique{};
+         if (!ladder::technique_from_id(value, technique))
+             return "technique inconnue « " + value + " » : " + technique_ids();
+         o.ladder.find = technique;
+         return {};
+     }},
+    {"--next", nullptr,
+     [](Options& o, const std::string&) {
+         o.ladder.next = true;
+         return std::string();
      }},
     {"--json", nullptr,
      [](Options& o, const std::string&) {
@@ -670,7 +843,7 @@ const OptionRule kOptionRules[] = {
          o.lines = true;
          return std::string();
      }},
-    {"--jobs", "--jobs attend un nombre de tâches",
+    {"--jobs", [] { return std::string("--jobs attend un nombre de tâches"); },
      [](Options& o, const std::string& value) -> std::string {
          unsigned jobs = 0;
          const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), jobs);
@@ -679,13 +852,13 @@ const OptionRule kOptionRules[] = {
          o.jobs = jobs;
          return {};
      }},
-    {"--html", "--html attend un fichier ou un dossier",
+    {"--html", [] { return std::string("--html attend un fichier ou un dossier"); },
      [](Options& o, const std::string& value) -> std::string {
          if (value.empty()) return "--html attend un fichier ou un dossier";
          o.html_target = value;
          return {};
      }},
-    {"--to-sud", "--to-sud attend un dossier",
+    {"--to-sud", [] { return std::string("--to-sud attend un dossier"); },
      [](Options& o, const std::string& value) -> std::string {
          if (value.empty()) return "--to-sud attend un dossier";
          o.to_sud_dir = value;
@@ -724,7 +897,7 @@ int run(const std::vector<std::string>& args, Console& console) {
         if (equals != std::string::npos) {
             value = arg.substr(equals + 1);
         } else if (rule->missing_value != nullptr) {
-            if (i + 1 >= args.size()) return usage_error(console.err, rule->missing_value);
+            if (i + 1 >= args.size()) return usage_error(console.err, rule->missing_value());
             value = args[++i];
         }
         if (const std::string problem = rule->apply(options, value); !problem.empty())
@@ -736,6 +909,14 @@ int run(const std::vector<std::string>& args, Console& console) {
         if (options.techniques_named && !options.ladder.enabled)
             return usage_error(console.err, "--json demande --techniques all");
         options.ladder.enabled = true;
+    }
+    if (options.ladder.find || options.ladder.next) {
+        const char* option = options.ladder.find ? "--find" : "--next";
+        if (options.ladder.find && options.ladder.next) return usage_error(console.err, "--find et --next s'excluent");
+        if (!options.ladder.enabled) return usage_error(console.err, std::string(option) + " demande --techniques all");
+        if (options.explain.report != Report::Narrative || !options.html_target.empty() || !options.to_sud_dir.empty())
+            return usage_error(console.err,
+                               std::string(option) + " s'emploie sans --trace, --summary, --html ni --to-sud");
     }
     if (options.ladder.enabled) {
         if (options.explain.report == Report::Trace)

@@ -9,6 +9,7 @@
 #include <ostream>
 #include <thread>
 
+#include "default_jobs.h"
 #include "generate.h"
 #include "output_sink.h"
 #include "tool_voice.h"
@@ -199,7 +200,7 @@ namespace {
 int generate(const std::vector<std::string>& args, OutputSink& out, OutputSink& err, const std::atomic<bool>& stop) {
     long count = 1;
     long max_seconds = 60;
-    unsigned jobs = std::max(1u, std::thread::hardware_concurrency());
+    unsigned jobs = default_jobs();
     generator::Request request;
     std::uint64_t seed = 0;
     bool seeded = false;

@@ -1,5 +1,6 @@
 #include "ladder_report.h"
 
+#include <functional>
 #include <ostream>
 
 #include "explainer.h"
@@ -47,6 +48,50 @@ void json_strings(std::string& out, const std::vector<std::string>& list) {
     out += ']';
 }
 
+// A list of steps: technique, placements, eliminations and sentences of each.
+void json_steps(std::string& out, const std::vector<ladder::Step>& steps) {
+    out += '[';
+    for (std::size_t i = 0; i < steps.size(); ++i) {
+        const ladder::Step& step = steps[i];
+        if (i > 0) out += ',';
+        out += "{\"technique\":\"" + std::string(ladder::technique_id(step.technique)) + "\",\"place\":";
+        json_candidates(out, step.placements);
+        out += ",\"eliminate\":";
+        json_candidates(out, step.eliminations);
+        out += ",\"text\":";
+        json_strings(out, ladder::narrate(step));
+        out += '}';
+    }
+    out += ']';
+}
+
+// The position an explanation starts from: its 81 givens, or its 729 candidates' characters.
+std::string puzzle_text_of(const Explanation& explanation) {
+    return explanation.start_marks ? ladder::marks_line(*explanation.start_marks, '0')
+                                   : grid_text(explanation.puzzle, '0');
+}
+
+// The sentences of steps, numbered from 1, later lines of a step indented under the first.
+std::string numbered_sentences(const std::vector<ladder::Step>& steps) {
+    std::string out;
+    int number = 0;
+    for (const ladder::Step& step : steps) {
+        const std::string prefix = std::to_string(++number) + ". ";
+        bool first = true;
+        for (const std::string& sentence : ladder::narrate(step)) {
+            out += (first ? prefix : std::string(prefix.size(), ' ')) + sentence + '\n';
+            first = false;
+        }
+    }
+    return out;
+}
+
+std::string lines_of(const std::vector<std::string>& lines) {
+    std::string out;
+    for (const std::string& line : lines) out += line + '\n';
+    return out;
+}
+
 } // namespace
 
 std::string json_string(const std::string& text) {
@@ -74,16 +119,7 @@ std::string json_string(const std::string& text) {
 }
 
 std::string ladder_narrative(const Explanation& explanation) {
-    std::string out;
-    int number = 0;
-    for (const ladder::Step& step : explanation.steps) {
-        const std::string prefix = std::to_string(++number) + ". ";
-        bool first = true;
-        for (const std::string& sentence : ladder::narrate(step)) {
-            out += (first ? prefix : std::string(prefix.size(), ' ')) + sentence + '\n';
-            first = false;
-        }
-    }
+    std::string out = numbered_sentences(explanation.steps);
     if (!explanation.steps.empty()) out += '\n';
     for (const std::string& line : ladder::narrate_verdict(explanation)) out += line + '\n';
     out += '\n';
@@ -101,41 +137,103 @@ std::string ladder_summary(const Explanation& explanation) {
            (explanation.hardest ? std::string(ladder::technique_id(*explanation.hardest)) : "-") + '\n';
 }
 
-std::string ladder_json(const Explanation& explanation, const PuzzleOrigin& origin) {
-    std::string out = "{\"source\":" + json_string(origin.source);
+namespace {
+
+// The first keys of every JSON object: where its puzzle comes from.
+std::string json_origin(const PuzzleOrigin& origin) {
+    std::string out = "\"source\":" + json_string(origin.source);
     if (origin.line != 0) out += ",\"line\":" + std::to_string(origin.line);
-    out += ",\"puzzle\":\"";
-    out += grid_text(explanation.puzzle, '0') + "\",\"verdict\":\"" +
-           std::string(ladder::verdict_id(explanation.verdict)) +
-           "\",\"solutions\":" + std::to_string(std::min(explanation.solutions, 2)) + ",\"steps\":[";
-    for (std::size_t i = 0; i < explanation.steps.size(); ++i) {
-        const ladder::Step& step = explanation.steps[i];
-        if (i > 0) out += ',';
-        out += "{\"technique\":\"" + std::string(ladder::technique_id(step.technique)) + "\",\"place\":";
-        json_candidates(out, step.placements);
-        out += ",\"eliminate\":";
-        json_candidates(out, step.eliminations);
-        out += ",\"text\":";
-        json_strings(out, ladder::narrate(step));
-        out += '}';
-    }
-    out += "],\"grid\":\"" + grid_text(explanation.final_grid, '0') +
+    return out;
+}
+
+} // namespace
+
+std::string ladder_json(const Explanation& explanation, const PuzzleOrigin& origin) {
+    return ladder_json(explanation, origin, ladder::narrate_verdict(explanation));
+}
+
+std::string ladder_json(const Explanation& explanation, const PuzzleOrigin& origin,
+                        const std::vector<std::string>& conclusion) {
+    std::string out = "{" + json_origin(origin) + ",\"puzzle\":\"" + puzzle_text_of(explanation) + "\",\"verdict\":\"" +
+                      std::string(ladder::verdict_id(explanation.verdict)) +
+                      "\",\"solutions\":" + std::to_string(std::min(explanation.solutions, 2)) + ",\"steps\":";
+    json_steps(out, explanation.steps);
+    out += ",\"grid\":\"" + grid_text(explanation.final_grid, '0') +
            "\",\"rating\":{\"score\":" + std::to_string(explanation.rating.score) +
            ",\"level\":" + json_string(explanation.rating.level) + "},\"hardest\":";
     out += explanation.hardest ? '"' + std::string(ladder::technique_id(*explanation.hardest)) + '"' : "null";
     out += ",\"problems\":";
     json_strings(out, explanation.problems);
     out += ",\"conclusion\":";
-    json_strings(out, ladder::narrate_verdict(explanation));
+    json_strings(out, conclusion);
     return out + "}\n";
 }
 
-void ladder_explain_puzzle(const LadderOptions& options, const PuzzleOrigin& origin, const PuzzleValues& values,
-                           bool first, std::ostream& out, std::ostream& err) {
-    const std::string name = origin.name();
-    const WorkArea area = loaded_grid(
-        values, [&err, &name](const std::string& message) { err << name << ": " << failure_text(message) << '\n'; });
-    const Explanation explanation = ladder::explain(values_of(area));
+std::string find_narrative(const ladder::Position& position, ladder::Technique technique,
+                           const std::vector<ladder::Step>& instances) {
+    if (!position.valid()) {
+        Explanation invalid;
+        invalid.verdict = ladder::Verdict::Invalid;
+        invalid.problems = position.problems();
+        return lines_of(ladder::narrate_verdict(invalid));
+    }
+    if (!instances.empty()) return numbered_sentences(instances);
+    const std::string id(ladder::technique_id(technique));
+    if (ladder::needs_unique_solution(technique) && ladder::count_solutions(position, 2) != 1)
+        return "Aucune instance de « " + id + " » : cette technique ne vaut que pour une grille à solution unique.\n";
+    return "Aucune instance de « " + id + " » dans cette position.\n";
+}
+
+std::string find_json(const PuzzleOrigin& origin, const std::string& puzzle, ladder::Technique technique,
+                      const std::vector<ladder::Step>& instances) {
+    std::string out = "{" + json_origin(origin) + ",\"puzzle\":\"" + puzzle + "\",\"technique\":\"" +
+                      std::string(ladder::technique_id(technique)) + "\",\"instances\":";
+    json_steps(out, instances);
+    return out + "}\n";
+}
+
+Explanation next_only(Explanation explanation) {
+    if (explanation.steps.empty()) return explanation;
+    explanation.steps.resize(1);
+    explanation.final_grid = explanation.puzzle;
+    for (const ladder::Candidate& c : explanation.steps.front().placements) explanation.final_grid[c.cell] = c.digit;
+    return explanation;
+}
+
+std::string next_narrative(const Explanation& explanation) {
+    if (explanation.steps.empty()) return lines_of(ladder::narrate_verdict(explanation));
+    return lines_of(ladder::narrate(explanation.steps.front()));
+}
+
+namespace {
+
+// Writes the report the options ask for, of a valid position or of a solve from `explanation`
+// alone when the position cannot be made (values no cell can hold).
+void write_report(const LadderOptions& options, const PuzzleOrigin& origin,
+                  const std::optional<ladder::Position>& position, const std::string& puzzle,
+                  const std::function<Explanation()>& explained, bool first, std::ostream& out) {
+    if (options.find) {
+        std::vector<ladder::Step> instances;
+        if (position) instances = ladder::find_instances(*position, *options.find);
+        if (options.report == LadderReport::Json) {
+            out << find_json(origin, puzzle, *options.find, instances);
+            return;
+        }
+        if (!first) out << '\n';
+        out << (position ? find_narrative(*position, *options.find, instances)
+                         : lines_of(ladder::narrate_verdict(explained())));
+        return;
+    }
+    const Explanation explanation = explained();
+    if (options.next) {
+        if (options.report == LadderReport::Json) {
+            out << ladder_json(next_only(explanation), origin, ladder::narrate_verdict(explanation));
+            return;
+        }
+        if (!first) out << '\n';
+        out << next_narrative(next_only(explanation));
+        return;
+    }
     switch (options.report) {
         case LadderReport::Narrative:
             if (!first) out << '\n';
@@ -144,6 +242,35 @@ void ladder_explain_puzzle(const LadderOptions& options, const PuzzleOrigin& ori
         case LadderReport::Summary: out << ladder_summary(explanation); break;
         case LadderReport::Json: out << ladder_json(explanation, origin); break;
     }
+}
+
+} // namespace
+
+void ladder_explain_puzzle(const LadderOptions& options, const PuzzleOrigin& origin, const PuzzleValues& values,
+                           bool first, std::ostream& out, std::ostream& err) {
+    const std::string name = origin.name();
+    const WorkArea area = loaded_grid(
+        values, [&err, &name](const std::string& message) { err << name << ": " << failure_text(message) << '\n'; });
+    const ladder::Values loaded = values_of(area);
+    std::optional<ladder::Position> position;
+    ladder::Grid grid{};
+    bool digits = true;
+    for (std::size_t i = 0; i < 81; ++i) {
+        const bool digit = loaded[i] >= 0 && loaded[i] <= 9;
+        grid[i] = static_cast<std::uint8_t>(digit ? loaded[i] : 10);
+        digits = digits && digit;
+    }
+    if (digits) position = ladder::Position::from_givens(grid);
+    write_report(
+        options, origin, position, grid_text(grid, '0'), [&] { return ladder::explain(loaded); }, first, out);
+}
+
+void ladder_explain_position(const LadderOptions& options, const PuzzleOrigin& origin, const CandidateMarks& marks,
+                             bool first, std::ostream& out) {
+    const ladder::Position position = ladder::Position::from_marks(marks);
+    write_report(
+        options, origin, position, ladder::marks_line(position.marks(), '0'), [&] { return ladder::explain(position); },
+        first, out);
 }
 
 } // namespace vornel

@@ -2,9 +2,13 @@
 
 #include <cstdint>
 #include <iosfwd>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "ladder.h"
+#include "position.h"
+#include "position_text.h"
 #include "sud_file.h"
 
 namespace vornel {
@@ -19,6 +23,10 @@ enum class LadderReport {
 struct LadderOptions {
     bool enabled = false; // --techniques all
     LadderReport report = LadderReport::Narrative;
+    // --find ID: every instance of that technique instead of the explanation.
+    std::optional<ladder::Technique> find;
+    // --next: only the ladder's next step.
+    bool next = false;
 };
 
 // Where a puzzle comes from: its input ("-" for standard input) and, for an input of one puzzle per
@@ -34,14 +42,37 @@ struct PuzzleOrigin {
 // Explains one puzzle with the ladder, from the values as they stand once loaded on a board (as Open
 // puts them), and writes the chosen report to `out`; `first` tells whether it is the first puzzle
 // of the output (the narrative separates puzzles by a blank line). Failures of the loading go to
-// `err` as "<origin's name>: <message>" lines. Holds no state: puzzles may be explained on several threads.
+// `err` as "<origin's name>: <message>" lines. Holds no state: puzzles may be explained on several
+// threads.
 void ladder_explain_puzzle(const LadderOptions& options, const PuzzleOrigin& origin, const PuzzleValues& values,
                            bool first, std::ostream& out, std::ostream& err);
 
-// The reports of an explanation, each ending with a line end.
+// The same for a position with its candidates (a 729-character line, a pencil-mark grid).
+void ladder_explain_position(const LadderOptions& options, const PuzzleOrigin& origin, const CandidateMarks& marks,
+                             bool first, std::ostream& out);
+
+// The reports of an explanation, each ending with a line end. A JSON object starts with where the
+// puzzle comes from: "source", then "line" when it has one.
 std::string ladder_narrative(const ladder::Explanation& explanation);
 std::string ladder_summary(const ladder::Explanation& explanation);
 std::string ladder_json(const ladder::Explanation& explanation, const PuzzleOrigin& origin);
+// The same with the conclusion given (--next keeps the whole solve's).
+std::string ladder_json(const ladder::Explanation& explanation, const PuzzleOrigin& origin,
+                        const std::vector<std::string>& conclusion);
+
+// --find: the instances of one technique in a position, as sentences (each instance numbered) or
+// as one JSON object {"source", ("line",) "puzzle", "technique", "instances"}, each instance shaped
+// as a step of ladder_json. `puzzle` is the position as given (81 or 729 characters).
+std::string find_narrative(const ladder::Position& position, ladder::Technique technique,
+                           const std::vector<ladder::Step>& instances);
+std::string find_json(const PuzzleOrigin& origin, const std::string& puzzle, ladder::Technique technique,
+                      const std::vector<ladder::Step>& instances);
+
+// --next: the explanation cut after its first step, the grid as that step leaves it; verdict,
+// solutions, rating and hardest technique stay those of the whole solve.
+ladder::Explanation next_only(ladder::Explanation explanation);
+// Its text: the sentences of the next step, or the verdict when there is none.
+std::string next_narrative(const ladder::Explanation& explanation);
 
 // `text` as a JSON string, quotes included: quote, backslash and control characters escaped, UTF-8
 // passed through as it stands.

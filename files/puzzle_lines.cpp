@@ -6,7 +6,9 @@ namespace {
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
-std::string_view trim(std::string_view s) {
+} // namespace
+
+std::string_view trim_blanks(std::string_view s) {
     const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f'; };
     while (!s.empty() && blank(s.front())) s.remove_prefix(1);
     while (!s.empty() && blank(s.back())) s.remove_suffix(1);
@@ -16,7 +18,7 @@ std::string_view trim(std::string_view s) {
 // The length in bytes of the UTF-8 character that starts `text`, which is not empty. A byte that
 // does not start a well-formed sequence (a stray continuation byte, a lead byte cut short, a byte
 // that is never UTF-8) is one character of its own, so every byte belongs to one character.
-std::size_t character_length(std::string_view text) {
+std::size_t utf8_character_length(std::string_view text) {
     const auto byte = static_cast<unsigned char>(text[0]);
     std::size_t length = 1;
     if (byte >= 0xC2 && byte <= 0xDF)
@@ -30,8 +32,6 @@ std::size_t character_length(std::string_view text) {
         if ((static_cast<unsigned char>(text[i]) & 0xC0u) != 0x80u) return 1;
     return length;
 }
-
-} // namespace
 
 void PuzzleLineSplitter::feed(std::string_view bytes, const Handler& on_line) {
     while (!bytes.empty()) {
@@ -73,20 +73,20 @@ void PuzzleLineSplitter::emit(std::string_view text, const Handler& on_line) {
 }
 
 bool skipped_puzzle_line(std::string_view line) {
-    line = trim(line);
+    line = trim_blanks(line);
     return line.empty() || line.front() == '#';
 }
 
 std::string parse_puzzle_line(std::string_view line, PuzzleValues& values) {
-    line = trim(line);
+    line = trim_blanks(line);
     std::size_t characters = 0;
-    for (std::string_view rest = line; !rest.empty(); rest.remove_prefix(character_length(rest))) ++characters;
+    for (std::string_view rest = line; !rest.empty(); rest.remove_prefix(utf8_character_length(rest))) ++characters;
     if (characters != values.size())
-        return "81 cases attendues, " + std::to_string(characters) +
+        return "81 cases attendues (ou 729 caractères avec les candidats), " + std::to_string(characters) +
                (characters <= 1 ? " caractère trouvé" : " caractères trouvés");
     std::string_view rest = line;
     for (std::size_t i = 0; i < values.size(); ++i) {
-        const std::size_t length = character_length(rest);
+        const std::size_t length = utf8_character_length(rest);
         const char ch = length == 1 ? rest[0] : '\0';
         rest.remove_prefix(length);
         if (ch == '.' || ch == '0')

@@ -54,8 +54,15 @@ private:
 bool skipped_puzzle_line(std::string_view line);
 
 // Reads one line of the form into `values`. Returns an empty string on success, else what is
-// wrong, in French, for the error message ("81 cases attendues, 80 caractères trouvés").
-// Characters are counted as UTF-8 characters, not bytes.
+// wrong, in French, for the error message ("81 cases attendues (ou 729 caractères avec les candidats), 80 caractères
+// trouvés"). Characters are counted as UTF-8 characters, not bytes.
 std::string parse_puzzle_line(std::string_view line, PuzzleValues& values);
+
+// The length in bytes of the UTF-8 character that starts `text`, which is not empty. A byte that
+// does not start a well-formed sequence is one character of its own.
+std::size_t utf8_character_length(std::string_view text);
+
+// `line` without the blanks around it.
+std::string_view trim_blanks(std::string_view line);
 
 } // namespace vornel

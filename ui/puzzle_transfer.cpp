@@ -3,6 +3,8 @@
 
 #include "puzzle_transfer.h"
 
+#include <bit>
+
 #include <QAction>
 #include <QClipboard>
 #include <QDragEnterEvent>
@@ -20,6 +22,7 @@
 #include "guard.h"
 #include "log_view.h"
 #include "open_save.h"
+#include "position_text.h"
 #include "puzzle_text.h"
 #include "tf_vrn.h"
 
@@ -92,7 +95,7 @@ PuzzleOffer puzzle_offer(const QMimeData* data) {
         return offer;
     }
     if (data->hasUrls()) return offer; // files, but none of ours: their names are no puzzle
-    if (data->hasText() && read_puzzle_text(utf8(data->text())).ok) {
+    if (data->hasText() && (read_puzzle_text(utf8(data->text())).ok || read_position_text(utf8(data->text())).ok)) {
         offer.kind = PuzzleOffer::Kind::text;
         offer.text = data->text();
     }
@@ -107,12 +110,27 @@ std::string refusal_message(TextSource source, const std::string& problem) {
 
 namespace {
 
-// Brings in the puzzle `text` holds, or throws the failure that refuses it (board untouched).
-void show_text_puzzle(Engine& engine, WorkArea& area, const QString& text, TextSource source) {
-    const PuzzleText read = read_puzzle_text(utf8(text));
-    if (!read.ok) throw Failure(refusal_message(source, read.problem));
-    store_values(area, read.values);
+// Brings in the puzzle `text` holds, or throws the failure that refuses it (board untouched). A
+// position with its candidates puts its placed digits on the board and its candidates in pencil.
+void show_text_puzzle(Engine& engine, WorkArea& area, ladder::LadderSession& ladder, const QString& text,
+                      TextSource source) {
+    const std::string bytes = utf8(text);
+    const PuzzleText read = read_puzzle_text(bytes);
+    if (read.ok) {
+        store_values(area, read.values);
+        engine.show_grid();
+        return;
+    }
+    const PositionText position = read_position_text(bytes);
+    if (!position.ok)
+        throw Failure(refusal_message(source, position.problem.empty() ? read.problem : position.problem));
+    PuzzleValues placed{};
+    for (std::size_t cell = 0; cell < 81; ++cell)
+        if (std::has_single_bit(position.marks[cell]))
+            placed[cell] = static_cast<std::int16_t>(std::countr_zero(position.marks[cell]));
+    store_values(area, placed);
     engine.show_grid();
+    ladder.show_position(position.marks);
 }
 
 } // namespace
@@ -155,12 +173,13 @@ void Tf_vrn::open_puzzle_file(const std::string& path) {
 }
 
 void Tf_vrn::bring_in_puzzle_text(const QString& text) {
-    run_guarded([this, &text] { show_text_puzzle(engine_, area_, text, TextSource::drop); });
+    run_guarded([this, &text] { show_text_puzzle(engine_, area_, ladder_, text, TextSource::drop); });
 }
 
 void Tf_vrn::m_pasteClick() {
-    run_guarded(
-        [this] { show_text_puzzle(engine_, area_, QGuiApplication::clipboard()->text(), TextSource::clipboard); });
+    run_guarded([this] {
+        show_text_puzzle(engine_, area_, ladder_, QGuiApplication::clipboard()->text(), TextSource::clipboard);
+    });
 }
 
 void Tf_vrn::m_copyClick() {

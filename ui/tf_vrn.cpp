@@ -239,6 +239,7 @@ void Tf_vrn::Edit11KeyPress(CellEdit& sender, char16_t& key) {
 void Tf_vrn::Edit11Change(CellEdit& sender) {
     const QByteArray text = sender.text().toUtf8();
     store_cell_text(area_, sender.tag(), std::string_view(text.constData(), static_cast<std::size_t>(text.size())));
+    ladder_.board_edited();
 }
 
 void Tf_vrn::activate2() {
@@ -327,6 +328,8 @@ void Tf_vrn::set_cell_read_only(int row, int col, bool read_only) { cell(row, co
 void Tf_vrn::clear_log() {
     // Another command taking the board over ends the ladder's display.
     if (!in_ladder_ && ladder_.active()) ladder_.taken_over();
+    // A new grid also forgets the candidates of a pasted position.
+    if (!in_ladder_) ladder_.forget_position();
     // So does a new grid (New, Open, a paste): nothing explained since, nothing to export.
     if (!in_ladder_ && !in_solve_) forget_explanation();
     memo_->clear_log();

@@ -73,6 +73,8 @@ std::string_view verdict_id(Verdict verdict) {
 }
 
 Ladder::Ladder(const Grid& grid, bool unique_solution) : candidates_(grid), unique_(unique_solution) {}
+Ladder::Ladder(const Candidates& candidates, bool unique_solution)
+    : candidates_(candidates), unique_(unique_solution) {}
 
 std::optional<Step> Ladder::next_step(int before) const {
     if (candidates_.empty_cells() == 0) return std::nullopt;
@@ -107,29 +109,20 @@ Explanation explain(const Values& puzzle) {
                                       std::to_string(i % 9 + 1) + " contient " + std::to_string(v) +
                                       ", qui n'est pas un chiffre.");
     }
-    static const char* const kWhere[] = {" dans la région ", " dans la ligne ", " dans la colonne "};
-    static constexpr int kKindUnits[] = {18, 0, 9};
-    for (int k = 0; k < 3; ++k) {
-        for (int n = 0; n < 9; ++n) {
-            std::array<int, 10> count{};
-            for (const std::uint8_t cell : geometry().unit_cells[kKindUnits[k] + n]) {
-                const int v = puzzle[cell];
-                if (v >= 1 && v <= 9) ++count[static_cast<std::size_t>(v)];
-            }
-            for (int d = 1; d <= 9; ++d)
-                if (count[static_cast<std::size_t>(d)] > 1)
-                    result.problems.push_back("Il y a " + std::to_string(count[static_cast<std::size_t>(d)]) +
-                                              " chiffres " + std::to_string(d) + kWhere[k] + std::to_string(n + 1) +
-                                              ".");
-        }
-    }
+    for (std::string& line : duplicate_problems(puzzle)) result.problems.push_back(std::move(line));
     if (!result.problems.empty()) {
         result.verdict = Verdict::Invalid;
         result.rating = rate(result.steps);
         return result;
     }
 
-    Ladder ladder(result.puzzle, false);
+    explain_from(Candidates(result.puzzle), result,
+                 [](const Candidates& c, int limit) { return find_solutions(c.values(), limit).count; });
+    return result;
+}
+
+void explain_from(const Candidates& start, Explanation& result, int (*count)(const Candidates&, int limit)) {
+    Ladder ladder(start, false);
     const auto run = [&](int before) {
         while (auto step = ladder.next_step(before)) {
             if (!makes_progress(ladder.candidates(), *step)) break; // never loop on a step that does nothing
@@ -143,12 +136,12 @@ Explanation explain(const Values& puzzle) {
     } else {
         // Every placement so far is forced, so the grid as it stands has the solutions of the givens,
         // and fewer empty cells to search.
-        result.solutions = find_solutions(ladder.candidates().values(), 2).count;
+        result.solutions = count(ladder.candidates(), 2);
         if (result.solutions == 0) {
             result.verdict = Verdict::NoSolution;
             result.steps.clear();
             result.rating = rate(result.steps);
-            return result;
+            return;
         }
         ladder.set_unique_solution(result.solutions == 1);
         run(kTechniqueCount);
@@ -162,7 +155,38 @@ Explanation explain(const Values& puzzle) {
     for (const Step& step : result.steps)
         if (!result.hardest || technique_weight(step.technique) > technique_weight(*result.hardest))
             result.hardest = step.technique;
-    return result;
+}
+
+std::vector<std::string> duplicate_problems(const Values& values) {
+    std::vector<std::string> problems;
+    static const char* const kWhere[] = {" dans la région ", " dans la ligne ", " dans la colonne "};
+    static constexpr int kKindUnits[] = {18, 0, 9};
+    for (int k = 0; k < 3; ++k) {
+        for (int n = 0; n < 9; ++n) {
+            std::array<int, 10> count{};
+            for (const std::uint8_t cell : geometry().unit_cells[kKindUnits[k] + n]) {
+                const int v = values[cell];
+                if (v >= 1 && v <= 9) ++count[static_cast<std::size_t>(v)];
+            }
+            for (int d = 1; d <= 9; ++d)
+                if (count[static_cast<std::size_t>(d)] > 1)
+                    problems.push_back("Il y a " + std::to_string(count[static_cast<std::size_t>(d)]) + " chiffres " +
+                                       std::to_string(d) + kWhere[k] + std::to_string(n + 1) + ".");
+        }
+    }
+    return problems;
+}
+
+std::optional<Step> find_first(const Candidates& candidates, Technique technique) {
+    for (const Rung& rung : kRungs)
+        if (rung.technique == technique) return rung.find(candidates);
+    return std::nullopt;
+}
+
+bool needs_unique_solution(Technique technique) {
+    for (const Rung& rung : kRungs)
+        if (rung.technique == technique) return rung.needs_unique;
+    return false;
 }
 
 } // namespace vornel::ladder

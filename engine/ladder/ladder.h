@@ -21,9 +21,15 @@ struct Rating {
     std::string level; // French: "très facile", "facile", "moyen", "difficile", "très difficile", "diabolique"
 };
 
-// The whole explanation of one puzzle, from its givens.
+// The candidates of each cell as written down, cell 0-80 row by row, bit d for digit d (bits 1-9).
+using Marks = std::array<std::uint16_t, 81>;
+
+// The whole explanation of one puzzle, from its givens or from a position with candidates.
 struct Explanation {
     Grid puzzle{}; // the givens; a value outside 0..9 is kept as 10 (the problems say which)
+    // A position with candidates: the candidates it started from (`puzzle` then holds its placed
+    // digits); nothing for a solve from givens.
+    std::optional<Marks> start_marks;
     Verdict verdict = Verdict::Solved;
     int solutions = 0; // 0, 1, or 2 for two or more
     // Invalid givens: the lines that name every non-digit and every duplicate, as the grid check
@@ -41,6 +47,8 @@ struct Explanation {
 class Ladder {
 public:
     Ladder(const Grid& grid, bool unique_solution);
+    // From a position with candidates already removed.
+    Ladder(const Candidates& candidates, bool unique_solution);
 
     const Candidates& candidates() const { return candidates_; }
     // The next step, or nothing when the grid is full or no technique applies.
@@ -72,6 +80,18 @@ bool makes_progress(const Candidates& c, const Step& step);
 // and the ladder goes on from there, with uniqueness only when there is exactly one.
 Explanation explain(const Grid& puzzle);
 Explanation explain(const Values& puzzle);
+// The same from valid candidates onwards, into `result` whose puzzle is already set. `count`
+// counts the solutions of candidates that keep to them, up to a limit.
+void explain_from(const Candidates& start, Explanation& result, int (*count)(const Candidates&, int limit));
+
+// The lines that name each digit placed more than once in a unit, by regions, rows and columns,
+// each unit by number and digit, in the words of the classic grid check.
+std::vector<std::string> duplicate_problems(const Values& values);
+
+// The first instance of `technique` its finder meets, whatever lighter technique applies.
+std::optional<Step> find_first(const Candidates& candidates, Technique technique);
+// True for the uniqueness techniques, which hold only when the givens have exactly one solution.
+bool needs_unique_solution(Technique technique);
 
 // Score and level from the steps: the hardest technique sets the level and the tens of the score,
 // the number of steps that needed it the units (capped at 9). No step: score 0, "très facile".

@@ -4,6 +4,7 @@
 
 #include "colours.h"
 #include "narrator_fr.h"
+#include "position.h"
 
 namespace vornel::ladder {
 
@@ -49,6 +50,24 @@ void LadderSession::solve_command_started() {
 
 void LadderSession::taken_over() { end_display(); }
 
+void LadderSession::show_position(const Marks& marks) {
+    end_display();
+    position_marks_ = marks;
+    position_values_ = current_values();
+    view_.show_picture(picture_of(Position::from_marks(marks).candidates()));
+}
+
+void LadderSession::board_edited() {
+    if (active_ || !position_marks_ || current_values() == position_values_) return;
+    forget_position();
+}
+
+void LadderSession::forget_position() {
+    if (!position_marks_) return;
+    position_marks_.reset();
+    if (!active_) view_.hide_picture();
+}
+
 void LadderSession::end_display() {
     if (!active_) return;
     active_ = false;
@@ -62,7 +81,10 @@ void LadderSession::start(Mode mode) {
     remember_grid();
     end_display();
     const Values values = *remembered_;
-    explanation_ = explain(values);
+    const bool from_position = position_marks_ && values == position_values_;
+    const std::optional<Position> position =
+        from_position ? std::optional<Position>(Position::from_marks(*position_marks_)) : std::nullopt;
+    explanation_ = position ? explain(*position) : explain(values);
     states_.clear();
     first_lines_.clear();
     log_lines_ = 0;
@@ -82,7 +104,7 @@ void LadderSession::start(Mode mode) {
         shown_[static_cast<std::size_t>(cell)] = static_cast<std::uint8_t>(values[static_cast<std::size_t>(cell)]);
     }
     green_.fill(false);
-    states_.emplace_back(explanation_.puzzle);
+    states_.push_back(position ? position->candidates() : Candidates(explanation_.puzzle));
     active_ = true;
     go_to(mode == Mode::Step ? std::min(1, step_count() + 1) : step_count() + 1);
 }

@@ -50,6 +50,11 @@ std::vector<std::string> explanation_log_lines(const Explanation& explanation);
 //  6. taken_over(): another command has written the board (New, Open, a classic solve): the
 //     explanation ends at once (no picture, no Button7/Button8, no technique) and the board is
 //     left to that command.
+//  7. show_position(): a position with its candidates has just been written on the board (its
+//     placed digits, by a paste): its candidates show as pencil marks, and start() explains from
+//     them rather than from the digits alone, for as long as the board holds the digits it had
+//     then. board_edited() after a cell's change forgets the position once the digits differ
+//     (the pencil marks go); forget_position() forgets it at once (New, Open, another paste).
 class LadderSession {
 public:
     enum class Mode { Step, Once };
@@ -62,6 +67,11 @@ public:
     void back();
     void edit();
     void taken_over();
+    void show_position(const Marks& marks);
+    void board_edited();
+    void forget_position();
+    // True while a position's candidates wait for start().
+    bool has_position() const { return position_marks_.has_value(); }
 
     // True while an explanation is on screen (from a valid start until edit() or taken_over()).
     bool active() const { return active_; }
@@ -86,6 +96,8 @@ private:
     LadderView& view_;
 
     std::optional<Values> remembered_;
+    std::optional<Marks> position_marks_; // show_position()'s candidates
+    Values position_values_{};            // and the digits on the board then
     Explanation explanation_;
     std::vector<Candidates> states_; // states_[k]: after steps 1..k, built as far as needed
     bool active_ = false;

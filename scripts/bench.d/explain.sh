@@ -4,6 +4,8 @@
 #  - two cores: wall time, unpinned;                           target: qqwing / explain >= 4
 #  - the process against the in-process engine benchmark, CPU time per puzzle; target <= 1.5
 #  - --trace against --summary, CPU time;                       target <= 2
+#  - --techniques all --summary with --jobs 2 against --jobs 1, wall time; target >= 1.8
+#  - written to a file against a pipe (flushed after each puzzle), CPU time;  target <= 1.05
 #  - peak memory of --summary on 10,000 and on 1,000,000 puzzles: flat
 set -euo pipefail
 build=${1:-build}
@@ -37,14 +39,20 @@ run3() {
 ratio() { echo "$1 / $2" | bc -l; }
 
 q1=$(run3 cpu "${pin[@]}" sh -c 'qqwing --solve --one-line < "$1"' qqwing "$puzzles")
-s1=$(run3 cpu "${pin[@]}" "$explain" --summary --lines "$puzzles")
+s1=$(run3 cpu "${pin[@]}" "$explain" --jobs 1 --summary --lines "$puzzles")
 q2=$(run3 wall sh -c 'qqwing --solve --one-line < "$1"' qqwing "$puzzles")
 s2=$(run3 wall "$explain" --summary --lines "$puzzles")
-t1=$(run3 cpu "${pin[@]}" "$explain" --trace --lines "$puzzles")
+t1=$(run3 cpu "${pin[@]}" "$explain" --jobs 1 --trace --lines "$puzzles")
+j1=$(run3 wall "$explain" --jobs 1 --techniques all --summary --lines "$puzzles")
+j2=$(run3 wall "$explain" --jobs 2 --techniques all --summary --lines "$puzzles")
+piped=$(run3 cpu sh -c '"$1" --jobs 1 --summary --lines "$2" | cat >/dev/null' sh "$explain" "$puzzles")
+filed=$(run3 cpu sh -c '"$1" --jobs 1 --summary --lines "$2" >"$3"' sh "$explain" "$puzzles" "$work/out")
 printf 'one core, CPU s:  qqwing --solve --one-line %.3f   vornel-explain --summary --lines %.3f   ratio %.2f (target >= 2.5)\n' \
   "$q1" "$s1" "$(ratio "$q1" "$s1")"
 printf 'two cores, wall s: qqwing %.3f   vornel-explain %.3f   ratio %.2f (target >= 4)\n' "$q2" "$s2" "$(ratio "$q2" "$s2")"
 printf 'trace / summary, CPU: %.3f / %.3f = %.2f (target <= 2)\n' "$t1" "$s1" "$(ratio "$t1" "$s1")"
+printf 'ladder summary, wall s: --jobs 1 %.3f   --jobs 2 %.3f   speed-up %.2f (target >= 1.8)\n' "$j1" "$j2" "$(ratio "$j1" "$j2")"
+printf 'summary to a pipe / to a file, CPU: %.3f / %.3f = %.2f (target <= 1.05)\n' "$piped" "$filed" "$(ratio "$piped" "$filed")"
 
 if [ -x "$bench" ]; then
   # The benchmark prints "one_pass_solve_per_puzzle_of_the_corpus <time> ns <cpu> ns ...".

@@ -110,7 +110,8 @@ TEST(ExplainCli, malformed_lines_are_named_and_the_other_puzzles_still_explained
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(
         r.err,
-        "vornel-explain: -:2: ligne de grille mal formée : 81 cases attendues, 80 caractères trouvés.\n"
+        "vornel-explain: -:2: ligne de grille mal formée : 81 cases attendues (ou 729 caractères avec les "
+        "candidats), 80 caractères trouvés.\n"
         "vornel-explain: -:3: ligne de grille mal formée : caractère inattendu en position 81 (1 à 9 pour les chiffres "
         "donnés, 0 ou . pour les cases vides).\n");
     EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 2);
@@ -205,7 +206,8 @@ TEST(ExplainCli, lines_are_bounded_the_byte_order_mark_skipped_and_characters_co
     EXPECT_EQ(r.err, "vornel-explain: -:2: ligne de grille mal formée : plus de 4096 octets, ligne ignorée.\n"
                      "vornel-explain: -:3: ligne de grille mal formée : caractère inattendu en position 1 (1 à 9 pour "
                      "les chiffres donnés, 0 ou . pour les cases vides).\n"
-                     "vornel-explain: -:4: ligne de grille mal formée : 81 cases attendues, 80 caractères trouvés.\n");
+                     "vornel-explain: -:4: ligne de grille mal formée : 81 cases attendues (ou 729 caractères avec les "
+                     "candidats), 80 caractères trouvés.\n");
     const Result alone = explain({"--summary", "--lines", "-"}, easy + "\n");
     EXPECT_EQ(r.out, alone.out + alone.out) << "lines 1 and 5 are explained";
 }

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <fstream>
 #include <map>
 #include <memory>
 #include <sstream>
@@ -269,4 +270,232 @@ TEST(LadderCli, classic_stays_the_default) {
     const Result named = run({"--techniques", "classic", "--summary", "--lines", "-"}, std::string(kEasy) + "\n");
     EXPECT_EQ(classic.out, named.out);
     EXPECT_NE(classic.out.find("\tterminé\t"), std::string::npos);
+}
+
+namespace {
+
+// The 729-character line of a puzzle: a given keeps its one digit, an empty cell all nine (the
+// reader takes out what the givens rule out). `edits` then rewrites cells: {cell, "26"}.
+std::string marks_line_of(const std::string& puzzle, const std::vector<std::pair<int, std::string>>& edits = {}) {
+    std::string line;
+    for (const char ch : puzzle) {
+        std::string nine(9, '.');
+        for (char d = '1'; d <= '9'; ++d)
+            if (ch == '.' || ch == d) nine[static_cast<std::size_t>(d - '1')] = d;
+        line += nine;
+    }
+    for (const auto& [cell, digits] : edits) {
+        std::string nine(9, '0');
+        for (const char d : digits) nine[static_cast<std::size_t>(d - '1')] = d;
+        line.replace(static_cast<std::size_t>(9 * cell), 9, nine);
+    }
+    return line;
+}
+
+// The same position as a pencil-mark grid, with rules between boxes.
+std::string pencil_grid_of(const std::string& puzzle) {
+    const std::string line = marks_line_of(puzzle);
+    std::string text = "+-----------+-----------+-----------+\n";
+    for (int r = 0; r < 9; ++r) {
+        text += "|";
+        for (int c = 0; c < 9; ++c) {
+            std::string cell;
+            for (const char ch : line.substr(static_cast<std::size_t>(81 * r + 9 * c), 9))
+                if (ch != '.') cell += ch;
+            text += " " + cell + (c % 3 == 2 ? " |" : "");
+        }
+        text += r % 3 == 2 ? "\n+-----------+-----------+-----------+\n" : "\n";
+    }
+    return text;
+}
+
+const std::string kEmptyGrid(81, '.');
+
+} // namespace
+
+TEST(PositionCli, a_position_with_candidates_is_explained_like_its_givens) {
+    const Result givens = run({"--techniques", "all", "--summary", "--lines", "-"}, std::string(kEasy) + "\n");
+    const Result line =
+        run({"--techniques", "all", "--summary", "--lines", "-"}, "# a comment\n" + marks_line_of(kEasy) + "\r\n");
+    EXPECT_EQ(line.status, 0) << line.err;
+    EXPECT_EQ(line.out, givens.out);
+    const Result grid = run({"--techniques", "all", "--summary", "-"}, pencil_grid_of(kEasy));
+    EXPECT_EQ(grid.status, 0) << grid.err;
+    EXPECT_EQ(grid.out, givens.out);
+
+    const std::string file = ::testing::TempDir() + "/pencil-marks.txt";
+    std::ofstream(file) << pencil_grid_of(kEasy);
+    const Result from_file = run({"--techniques", "all", "--summary", file}, "");
+    EXPECT_EQ(from_file.out, givens.out) << from_file.err;
+
+    const Result json = run({"--techniques", "all", "--json", "--lines", "-"}, marks_line_of(kEasy) + "\n");
+    Json doc;
+    ASSERT_TRUE(Reader(json.out).read(doc)) << json.out;
+    EXPECT_EQ(doc.fields["puzzle"].text.size(), 729u);
+    EXPECT_EQ(doc.fields["puzzle"].text.substr(0, 27), "000050000003000000120400000") << "r1c1 5, r1c2 3, r1c3 1 2 4";
+    EXPECT_EQ(doc.fields["grid"].text, kSolution);
+}
+
+TEST(PositionCli, next_gives_only_the_step_the_ladder_takes_first) {
+    const Result whole = run({"--techniques", "all", "--lines", "-"}, std::string(kEasy) + "\n");
+    const std::string first_step = whole.out.substr(3, whole.out.find("\n2. ") - 2);
+    for (const std::string& input : {std::string(kEasy), marks_line_of(kEasy)}) {
+        const Result text = run({"--techniques", "all", "--next", "--lines", "-"}, input + "\n");
+        EXPECT_EQ(text.status, 0);
+        EXPECT_EQ(text.out, first_step);
+
+        const Result json = run({"--techniques", "all", "--next", "--json", "--lines", "-"}, input + "\n");
+        Json doc;
+        ASSERT_TRUE(Reader(json.out).read(doc)) << json.out;
+        ASSERT_EQ(doc.fields["steps"].items.size(), 1u);
+        const Json& place = doc.fields["steps"].items[0].fields.at("place").items.at(0);
+        const std::size_t cell = static_cast<std::size_t>(9 * (place.items[0].number - 1) + place.items[1].number - 1);
+        std::string after = "530070000600195000098000060800060003400803001700020006060000280000419005000080079";
+        after[cell] = static_cast<char>('0' + static_cast<int>(place.items[2].number));
+        EXPECT_EQ(doc.fields["grid"].text, after);
+        EXPECT_EQ(doc.fields["verdict"].text, "solved");
+        EXPECT_EQ(doc.fields["conclusion"].items.at(0).text, "Le sudoku est résolu en 51 étapes.")
+            << "the verdict is the whole solve's";
+    }
+    const Result solved = run({"--techniques", "all", "--next", "--lines", "-"}, std::string(kSolution) + "\n");
+    EXPECT_EQ(solved.out, "Le sudoku est déjà rempli.\nDifficulté : très facile (score 0).\n");
+}
+
+TEST(PositionCli, find_lists_every_instance_of_one_technique) {
+    // A naked pair of 2 and 6 in row 1 of an empty grid, and a lighter hidden single of 1 in region 9.
+    std::vector<std::pair<int, std::string>> edits = {{2, "26"}, {7, "26"}, {80, "12"}};
+    for (const int cell : {60, 61, 62, 69, 70, 71, 78, 79}) edits.push_back({cell, "23456789"});
+    const std::string position = marks_line_of(kEmptyGrid, edits) + "\n";
+
+    const Result json = run({"--techniques", "all", "--find", "naked-pair", "--json", "--lines", "-"}, position);
+    EXPECT_EQ(json.status, 0) << json.err;
+    Json doc;
+    ASSERT_TRUE(Reader(json.out).read(doc)) << json.out;
+    EXPECT_EQ(doc.keys, (std::vector<std::string>{"source", "line", "puzzle", "technique", "instances"}));
+    EXPECT_EQ(doc.fields["puzzle"].text, marks_line_of(kEmptyGrid, edits));
+    EXPECT_EQ(doc.fields["technique"].text, "naked-pair");
+    ASSERT_EQ(doc.fields["instances"].items.size(), 1u);
+    const Json& pair = doc.fields["instances"].items[0];
+    EXPECT_EQ(pair.fields.at("technique").text, "naked-pair");
+    EXPECT_EQ(pair.fields.at("eliminate").items.size(), 14u);
+    EXPECT_FALSE(pair.fields.at("text").items.empty());
+
+    const Result next = run({"--techniques", "all", "--next", "--json", "--lines", "-"}, position);
+    EXPECT_NE(next.out.find("\"technique\":\"hidden-single\""), std::string::npos) << next.out;
+
+    const Result text = run({"--techniques", "all", "--find", "naked-pair", "--lines", "-"}, position);
+    EXPECT_EQ(text.out.rfind("1. ", 0), 0u) << text.out;
+    EXPECT_EQ(text.out.find("\n2. "), std::string::npos);
+
+    const struct {
+        std::string technique;
+        std::string input;
+        std::string out;
+    } none[] = {
+        {"x-wing", position, "Aucune instance de « x-wing » dans cette position.\n"},
+        {"unique-rectangle", position,
+         "Aucune instance de « unique-rectangle » : cette technique ne vaut que pour une grille à solution unique.\n"},
+        {"naked-single", "55" + kEmptyGrid.substr(2) + "\n",
+         "Il y a 2 chiffres 5 dans la région 1.\nIl y a 2 chiffres 5 dans la ligne 1.\nLe sudoku n'est pas valide.\n"},
+    };
+    for (const auto& c : none) {
+        const Result r = run({"--techniques", "all", "--find", c.technique, "--lines", "-"}, c.input);
+        EXPECT_EQ(r.out, c.out) << c.technique;
+        const Result j = run({"--techniques", "all", "--find", c.technique, "--json", "--lines", "-"}, c.input);
+        EXPECT_NE(j.out.find("\"instances\":[]}\n"), std::string::npos) << j.out;
+    }
+}
+
+TEST(PositionCli, positions_that_cannot_be_read_or_solved_are_reported) {
+    const std::string easy = marks_line_of(kEasy);
+    const struct {
+        const char* name;
+        std::vector<std::string> args;
+        std::string input;
+        int status;
+        std::string out;
+        std::string err;
+    } cases[] = {
+        {"a line one character short",
+         {"--lines"},
+         easy.substr(1) + "\n",
+         1,
+         "",
+         "vornel-explain: -:1: ligne de grille mal formée : 81 cases attendues (ou 729 caractères avec les candidats), "
+         "728 caractères "
+         "trouvés.\n"},
+        {"a digit out of its place",
+         {"--lines"},
+         "7" + easy.substr(1) + "\n",
+         1,
+         "",
+         "vornel-explain: -:1: ligne de grille mal formée : caractère inattendu en position 1 (case ligne 1, colonne 1 "
+         ": 1 si c'est un "
+         "candidat, 0 ou . sinon).\n"},
+        {"a cell with no candidate",
+         {"--lines"},
+         marks_line_of(kEasy, {{2, ""}}) + "\n",
+         0,
+         "La case ligne 1, colonne 3 n'a plus aucun candidat.\nLe sudoku n'est pas valide.\n\n",
+         ""},
+        {"a placed digit against a given",
+         {"--lines"},
+         marks_line_of(kEasy, {{2, "5"}}) + "\n",
+         0,
+         "Il y a 2 chiffres 5 dans la région 1.\nIl y a 2 chiffres 5 dans la ligne 1.\nLe sudoku n'est pas valide.\n\n",
+         ""},
+        {"a pencil-mark row one cell short",
+         {},
+         "1 2 3 4 5 6 7 8 9\n+---+\n1 2 3 4 5 6 7 8\n",
+         1,
+         "",
+         "vornel-explain: -: grille de candidats mal formée : ligne 3 : 9 cases attendues, 8 trouvées.\n"},
+        {"a pencil-mark grid with an odd character",
+         {},
+         "1 2 3 4 5 6 7 8 x9\n",
+         1,
+         "",
+         "vornel-explain: -: grille de candidats mal formée : ligne 1 : caractère inattendu « x » (les candidats de "
+         "chaque case, 1 à "
+         "9, séparés par des blancs).\n"},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> args = {"--techniques", "all"};
+        args.insert(args.end(), c.args.begin(), c.args.end());
+        args.push_back("-");
+        const Result r = run(args, c.input);
+        EXPECT_EQ(r.status, c.status) << c.name;
+        EXPECT_EQ(r.err, c.err) << c.name;
+        EXPECT_EQ(r.out.substr(0, c.out.size()), c.out) << c.name;
+        if (c.out.empty()) { EXPECT_EQ(r.out, "") << c.name; }
+    }
+    const Result classic = run({"--lines", "-"}, easy + "\n");
+    EXPECT_EQ(classic.status, 1);
+    EXPECT_EQ(
+        classic.err,
+        "vornel-explain: -:1: une grille avec ses candidats ne s'explique qu'avec --techniques all, sans --html ni "
+        "--to-sud.\n");
+}
+
+TEST(PositionCli, find_and_next_options_are_checked) {
+    const struct {
+        std::vector<std::string> args;
+        std::string message;
+    } cases[] = {
+        {{"--techniques", "all", "--find", "nope", "-"}, "technique inconnue « nope » : full-house, hidden-single, "},
+        {{"--techniques", "all", "--find"}, "--find attend l'identifiant d'une technique : full-house, "},
+        {{"--find", "x-wing", "-"}, "--find demande --techniques all\n"},
+        {{"--next", "-"}, "--next demande --techniques all\n"},
+        {{"--techniques", "all", "--find", "x-wing", "--next", "-"}, "--find et --next s'excluent\n"},
+        {{"--techniques", "all", "--next", "--summary", "-"},
+         "--next s'emploie sans --trace, --summary, --html ni --to-sud\n"},
+    };
+    for (const auto& c : cases) {
+        const Result r = run(c.args, "");
+        EXPECT_EQ(r.status, 2);
+        EXPECT_EQ(r.err.rfind("vornel-explain: " + c.message, 0), 0u) << r.err;
+    }
+    const Result help = run({"--help"}, "");
+    for (const char* option : {"--find ID", "--next", "729 caractères", "grille de candidats"})
+        EXPECT_NE(help.out.find(option), std::string::npos) << option;
 }

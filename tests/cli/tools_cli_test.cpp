@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -137,14 +138,21 @@ struct Result {
     std::string err;
 };
 
-// A private runtime folder, so that the toolkit has nothing to say about it.
+// A private runtime folder, so that the toolkit has nothing to say about it; removed at exit.
 std::string runtime_dir() {
-    static const std::string dir = [] {
-        char name[] = "/tmp/vornel-tools-XXXXXX";
-        const char* made = ::mkdtemp(name);
-        return std::string(made != nullptr ? made : "/tmp");
-    }();
-    return dir;
+    struct Folder {
+        std::string path;
+        Folder() {
+            char name[] = "/tmp/vornel-tools-XXXXXX";
+            if (::mkdtemp(name) != nullptr) path = name;
+        }
+        ~Folder() {
+            std::error_code ignored;
+            if (!path.empty()) std::filesystem::remove_all(path, ignored);
+        }
+    };
+    static const Folder folder;
+    return folder.path.empty() ? "/tmp" : folder.path;
 }
 
 Result run(const std::string& program, const std::vector<std::string>& args, const std::string& input = {}) {
@@ -245,8 +253,8 @@ TEST(Tools, file_problems_are_told_as_program_file_message_and_the_rest_goes_on)
         {{"--summary"}, "x\n", "vornel-explain: -: Saisie numérique incorrecte.\n"},
         {{"--summary", "--lines"},
          puzzle + "12\n",
-         "vornel-explain: -:2: ligne de grille mal formée : 81 cases "
-         "attendues, 2 caractères trouvés.\n"},
+         "vornel-explain: -:2: ligne de grille mal formée : 81 cases attendues (ou 729 caractères avec les "
+         "candidats), 2 caractères trouvés.\n"},
     };
     for (const auto& c : cases) {
         const Result r = run(explain, c.args, c.input);

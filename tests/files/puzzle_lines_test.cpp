@@ -91,17 +91,17 @@ TEST(PuzzleLines, parsing_counts_characters_and_names_the_first_wrong_one) {
     } cases[] = {
         {easy, ""},
         {"  \t" + easy + " \r", ""},
-        {easy.substr(0, 80), "81 cases attendues, 80 caractères trouvés"},
-        {easy + "1", "81 cases attendues, 82 caractères trouvés"},
-        {"1", "81 cases attendues, 1 caractère trouvé"},
-        {"", "81 cases attendues, 0 caractère trouvé"},
+        {easy.substr(0, 80), "81 cases attendues (ou 729 caractères avec les candidats), 80 caractères trouvés"},
+        {easy + "1", "81 cases attendues (ou 729 caractères avec les candidats), 82 caractères trouvés"},
+        {"1", "81 cases attendues (ou 729 caractères avec les candidats), 1 caractère trouvé"},
+        {"", "81 cases attendues (ou 729 caractères avec les candidats), 0 caractère trouvé"},
         {easy.substr(0, 80) + "\xC3\xA9", "caractère inattendu en position 81 (1 à 9 pour les chiffres donnés, 0 ou . "
                                           "pour les cases vides)"},
         {"\xE2\x82\xAC" + easy.substr(1), "caractère inattendu en position 1 (1 à 9 pour les chiffres donnés, 0 ou . "
                                           "pour les cases vides)"},
         {easy.substr(0, 80) + "\x80", "caractère inattendu en position 81 (1 à 9 pour les chiffres donnés, 0 ou . "
                                       "pour les cases vides)"},
-        {easy + "\x80", "81 cases attendues, 82 caractères trouvés"},
+        {easy + "\x80", "81 cases attendues (ou 729 caractères avec les candidats), 82 caractères trouvés"},
         {std::string(81, '\xC3'), "caractère inattendu en position 1 (1 à 9 pour les chiffres donnés, 0 ou . pour "
                                   "les cases vides)"},
         {easy.substr(0, 40) + "x" + easy.substr(41), "caractère inattendu en position 41 (1 à 9 pour les chiffres "

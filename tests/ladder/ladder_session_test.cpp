@@ -12,6 +12,7 @@
 #include "ladder/ladder.h"
 #include "ladder/ladder_session.h"
 #include "ladder/narrator_fr.h"
+#include "ladder/position.h"
 #include "ladder_report.h"
 
 namespace vornel::ladder {
@@ -453,6 +454,71 @@ TEST(LadderSession, step_lines_number_the_first_sentence) {
         EXPECT_EQ(lines[0], std::to_string(k + 1) + ". " + sentences[0]);
         for (std::size_t i = 1; i < lines.size(); ++i) EXPECT_EQ(lines[i], sentences[i]);
     }
+}
+
+} // namespace
+} // namespace vornel::ladder
+
+namespace vornel::ladder {
+namespace {
+
+// A position part-way through the expert puzzle, with its candidates: the board holds its placed
+// digits only, as a paste leaves it.
+struct PositionFixture {
+    Candidates state{grid_of(kExpert)};
+    Marks marks{};
+    std::string placed;
+
+    PositionFixture() {
+        const Explanation whole = explain(grid_of(kExpert));
+        for (std::size_t k = 0; k < whole.steps.size() && state.empty_cells() > 40; ++k) state.apply(whole.steps[k]);
+        for (int cell = 0; cell < 81; ++cell) {
+            marks[static_cast<std::size_t>(cell)] =
+                state.value(cell) != 0 ? static_cast<std::uint16_t>(1u << state.value(cell)) : state.mask(cell);
+            placed += state.value(cell) != 0 ? static_cast<char>('0' + state.value(cell)) : '.';
+        }
+    }
+};
+
+TEST(LadderSession, a_pasted_position_shows_its_candidates_and_the_ladder_starts_from_them) {
+    const PositionFixture p;
+    Fixture f(p.placed);
+    const Position position = Position::from_marks(p.marks);
+    f.session.show_position(p.marks);
+    ASSERT_TRUE(f.view.picture());
+    EXPECT_EQ(*f.view.picture(), picture_of(position.candidates()));
+    EXPECT_NE(*f.view.picture(), picture_of(Candidates(grid_of(p.placed))))
+        << "the candidates are the position's, not those the digits alone leave";
+
+    f.session.start(LadderSession::Mode::Step);
+    ASSERT_TRUE(f.session.active());
+    EXPECT_EQ(f.session.explanation().start_marks, position.marks());
+    ASSERT_GE(f.session.step_count(), 1);
+    const std::optional<Step> next = next_step(position);
+    ASSERT_TRUE(next);
+    EXPECT_EQ(f.session.explanation().steps.front().placements, next->placements);
+    EXPECT_EQ(f.session.explanation().steps.front().eliminations, next->eliminations);
+    EXPECT_EQ(f.session.explanation().final_grid, explain(grid_of(kExpert)).final_grid);
+    f.session.back();
+    EXPECT_EQ(*f.view.picture(), picture_of(position.candidates())) << "step 0 is the pasted position";
+
+    // Back to editing, the board holds the pasted digits again: the candidates still count.
+    f.session.edit();
+    EXPECT_TRUE(f.session.has_position());
+    f.session.start(LadderSession::Mode::Once);
+    EXPECT_EQ(f.session.explanation().start_marks, position.marks());
+    f.session.edit();
+
+    // A digit typed changes the grid: the position is forgotten and the ladder starts from digits.
+    int empty = 0;
+    while (p.placed[static_cast<std::size_t>(empty)] != '.') ++empty;
+    f.board.set_cell_text(empty / 9 + 1, empty % 9 + 1,
+                          std::to_string(explain(grid_of(kExpert)).final_grid[static_cast<std::size_t>(empty)]));
+    f.session.board_edited();
+    EXPECT_FALSE(f.session.has_position());
+    EXPECT_FALSE(f.view.picture());
+    f.session.start(LadderSession::Mode::Step);
+    EXPECT_FALSE(f.session.explanation().start_marks);
 }
 
 } // namespace

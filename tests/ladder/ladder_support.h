@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <fstream>
 #include <optional>
 #include <sstream>
 #include <string>
@@ -21,6 +22,17 @@ inline Grid grid_of(std::string_view text) {
     for (std::size_t i = 0; i < 81 && i < text.size(); ++i)
         grid[i] = static_cast<std::uint8_t>(text[i] >= '1' && text[i] <= '9' ? text[i] - '0' : 0);
     return grid;
+}
+
+// The puzzles of a corpus file, one per line (its first 81 characters); lines starting with '#'
+// and shorter lines are skipped.
+inline std::vector<std::string> read_corpus(const std::string& path) {
+    std::ifstream in(path);
+    std::vector<std::string> puzzles;
+    std::string line;
+    while (std::getline(in, line))
+        if (line.size() >= 81 && line[0] != '#') puzzles.push_back(line.substr(0, 81));
+    return puzzles;
 }
 
 // The cell at row r, column c, both counted from 1 as a user does.

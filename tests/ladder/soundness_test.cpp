@@ -22,15 +22,7 @@ namespace {
 
 using testing::grid_of;
 using testing::PlainSolver;
-
-std::vector<std::string> read_corpus(const std::string& path) {
-    std::ifstream in(path);
-    std::vector<std::string> puzzles;
-    std::string line;
-    while (std::getline(in, line))
-        if (line.size() >= 81 && line[0] != '#') puzzles.push_back(line.substr(0, 81));
-    return puzzles;
-}
+using testing::read_corpus;
 
 // Every technique before trial, in ladder order: none may be available when a later one is used
 // (the corpus puzzles have one solution each, so uniqueness belongs to the ladder here).

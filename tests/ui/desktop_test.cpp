@@ -24,6 +24,8 @@
 #include "cell_edit.h"
 #include "command_line.h"
 #include "failures.h"
+#include "ladder/ladder_session.h"
+#include "ladder_board.h"
 #include "log_view.h"
 #include "modal_watchdog.h"
 #include "puzzle_transfer.h"
@@ -82,6 +84,29 @@ Board fresh_board_of_line() {
     return b;
 }
 
+// The candidates of kLine's position: a given keeps its digit; an empty cell all nine, but r1c3
+// loses its 1, which only the candidates say. As a 729-character line or as a pencil-mark grid.
+QString position_line() {
+    QString line;
+    for (int i = 0; i < 81; ++i)
+        for (char d = '1'; d <= '9'; ++d)
+            line += QLatin1Char(kLine[i] == d || (kLine[i] == '.' && !(i == 2 && d == '1')) ? d : '.');
+    return line;
+}
+QString position_grid() {
+    const QString line = position_line();
+    QString text;
+    for (int r = 0; r < 9; ++r) {
+        if (r % 3 == 0) text += QStringLiteral("*---------+---------+---------*\n");
+        for (int c = 0; c < 9; ++c) {
+            text += c % 3 == 0 ? QStringLiteral("| ") : QStringLiteral(" ");
+            text += QString(line.mid(81 * r + 9 * c, 9)).remove(QLatin1Char('.'));
+        }
+        text += QStringLiteral(" |\n");
+    }
+    return text;
+}
+
 QString rows_of_line(const QString& separator) {
     QStringList rows;
     for (int r = 0; r < 9; ++r) rows << QString::fromLatin1(kLine + 9 * r, 9);
@@ -102,6 +127,10 @@ private slots:
     void paste_brings_in_each_accepted_form();
     void paste_of_text_without_a_puzzle_says_why_and_leaves_the_board_data();
     void paste_of_text_without_a_puzzle_says_why_and_leaves_the_board();
+    void paste_of_a_position_shows_its_candidates_and_the_ladder_starts_from_them_data();
+    void paste_of_a_position_shows_its_candidates_and_the_ladder_starts_from_them();
+    void paste_of_a_broken_position_names_what_is_wrong_data();
+    void paste_of_a_broken_position_names_what_is_wrong();
     void paste_and_copy_shortcuts_work_from_a_cell();
     void copy_puts_the_board_as_one_line();
     void dropping_a_sud_file_opens_it_data();
@@ -246,6 +275,62 @@ void DesktopTest::paste_of_text_without_a_puzzle_says_why_and_leaves_the_board()
                            QStringLiteral("\nUne grille s'écrit en 81 cases, de 1 à 9 pour un chiffre donné, 0 ou . "
                                           "pour une case vide : sur une ligne de 81 caractères, sur 9 lignes de 9, ou "
                                           "tracée avec | - + et des blancs."));
+}
+
+void DesktopTest::paste_of_a_position_shows_its_candidates_and_the_ladder_starts_from_them_data() {
+    QTest::addColumn<QString>("text");
+    QTest::newRow("a 729-character line") << position_line();
+    QTest::newRow("a pencil-mark grid") << position_grid();
+}
+
+void DesktopTest::paste_of_a_position_shows_its_candidates_and_the_ladder_starts_from_them() {
+    QFETCH(QString, text);
+    fill_solving_board();
+    QGuiApplication::clipboard()->setText(text);
+    w->findChild<QAction*>(QStringLiteral("m_paste"))->trigger();
+    w->paint_cells();
+    QCOMPARE(boxes->size(), size_t(0));
+    // The givens as a pasted line brings them in, and their candidates in pencil.
+    QCOMPARE(board_of(*w), fresh_board_of_line());
+    QVERIFY(w->ladder_marks()->isVisible());
+    QVERIFY(w->ladder_session().has_position());
+
+    w->findChild<QAction*>(QStringLiteral("m_ladder_step"))->trigger();
+    const vornel::ladder::Explanation& e = w->ladder_session().explanation();
+    QVERIFY(e.start_marks.has_value());
+    QCOMPARE((*e.start_marks)[2], std::uint16_t((1u << 2) | (1u << 4)));
+    QCOMPARE(boxes->size(), size_t(0));
+
+    // New forgets the candidates: the pencil marks go.
+    w->findChild<QAction*>(QStringLiteral("m_new"))->trigger();
+    QVERIFY(!w->ladder_session().has_position());
+    QVERIFY(!w->ladder_marks()->isVisible());
+}
+
+void DesktopTest::paste_of_a_broken_position_names_what_is_wrong_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("problem");
+    QTest::newRow("a digit out of its place")
+        << QStringLiteral("7") + position_line().mid(1)
+        << QStringLiteral("caractère inattendu en position 1 (case ligne 1, colonne 1 : 1 si c'est un candidat, 0 ou . "
+                          "sinon)");
+    QTest::newRow("a short row") << position_grid().replace(QStringLiteral("| 5 3 "), QStringLiteral("| 5 "))
+                                 << QStringLiteral("ligne 2 : 9 cases attendues, 8 trouvées");
+}
+
+void DesktopTest::paste_of_a_broken_position_names_what_is_wrong() {
+    QFETCH(QString, text);
+    QFETCH(QString, problem);
+    fill_solving_board();
+    const Board before = board_of(*w);
+    QGuiApplication::clipboard()->setText(text);
+    w->findChild<QAction*>(QStringLiteral("m_paste"))->trigger();
+    w->paint_cells();
+    QCOMPARE(board_of(*w), before);
+    QCOMPARE(boxes->size(), size_t(1));
+    QVERIFY2(boxes->front().text.startsWith(QStringLiteral("Le presse-papiers ne contient pas de grille.\n") + problem +
+                                            QLatin1Char('\n')),
+             qPrintable(boxes->front().text));
 }
 
 void DesktopTest::paste_and_copy_shortcuts_work_from_a_cell() {

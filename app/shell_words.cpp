@@ -1,0 +1,88 @@
+// vornel-shell-words TEMPLATE OUTPUT: writes TEMPLATE to OUTPUT with the ladder's words put in
+// place, so that the manual pages and the shell completion list exactly what the programs accept.
+// Runs at build time only; it is not installed.
+//   @VERSION@         the program's version
+//   @TECHNIQUE_IDS@   the technique ids, ladder order, separated by spaces
+//   @TECHNIQUE_LIST@  the same, each in bold for a manual page, separated by ", "
+//   @LEVEL_WORDS@     the levels in their ASCII spelling ("tres-facile"), separated by spaces
+//   @LEVEL_LIST@      the levels as written ("très facile"), each in bold, separated by ", "
+#include <fstream>
+#include <iostream>
+#include <sstream>
+#include <string>
+
+#include "generate.h"
+
+namespace {
+
+using vornel::ladder::kTechniqueCount;
+using vornel::ladder::Technique;
+using vornel::ladder::technique_id;
+
+// "très difficile" -> "tres-difficile": what level_from_name also takes, easy to type.
+std::string ascii_level(std::string_view level) {
+    std::string word;
+    for (std::size_t i = 0; i < level.size(); ++i) {
+        if (level.substr(i, 2) == "\xC3\xA8") { // è
+            word += 'e';
+            ++i;
+        } else {
+            word += level[i] == ' ' ? '-' : level[i];
+        }
+    }
+    return word;
+}
+
+// A word in bold in a manual page, its hyphens written as such.
+std::string bold(std::string_view word) {
+    std::string text = "\\fB";
+    for (const char c : word) text += c == '-' ? std::string("\\-") : std::string(1, c);
+    return text + "\\fR";
+}
+
+void replace_all(std::string& text, const std::string& key, const std::string& value) {
+    for (std::size_t at = text.find(key); at != std::string::npos; at = text.find(key, at + value.size()))
+        text.replace(at, key.size(), value);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 3) {
+        std::cerr << "vornel-shell-words: utilisation : vornel-shell-words MODÈLE SORTIE\n";
+        return 2;
+    }
+    std::ifstream in(argv[1], std::ios::binary);
+    std::ostringstream read;
+    read << in.rdbuf();
+    if (!in) {
+        std::cerr << "vornel-shell-words: " << argv[1] << ": lecture impossible\n";
+        return 1;
+    }
+    std::string text = read.str();
+
+    std::string ids, id_list, level_words, level_list;
+    for (int t = 0; t < kTechniqueCount; ++t) {
+        const std::string_view id = technique_id(static_cast<Technique>(t));
+        ids += (t > 0 ? " " : "") + std::string(id);
+        id_list += (t > 0 ? ", " : "") + bold(id);
+    }
+    for (std::size_t l = 0; l < vornel::generator::kLevels.size(); ++l) {
+        level_words += (l > 0 ? " " : "") + ascii_level(vornel::generator::kLevels[l]);
+        level_list += (l > 0 ? ", " : "") + bold(vornel::generator::kLevels[l]);
+    }
+    replace_all(text, "@VERSION@", VORNEL_VERSION);
+    replace_all(text, "@TECHNIQUE_IDS@", ids);
+    replace_all(text, "@TECHNIQUE_LIST@", id_list);
+    replace_all(text, "@LEVEL_WORDS@", level_words);
+    replace_all(text, "@LEVEL_LIST@", level_list);
+
+    std::ofstream out(argv[2], std::ios::binary | std::ios::trunc);
+    out << text;
+    out.close();
+    if (!out) {
+        std::cerr << "vornel-shell-words: " << argv[2] << ": écriture impossible\n";
+        return 1;
+    }
+    return 0;
+}

@@ -1,0 +1,210 @@
+// Positions with candidates: how they are made, checked and counted, and that the ladder, the next
+// step and the search for one technique give from a position what a solve from the givens gives.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "ladder_support.h"
+#include "position.h"
+#include "techniques/techniques.h"
+
+namespace vornel::ladder {
+namespace {
+
+using testing::grid_of;
+using testing::model;
+using testing::rc;
+using testing::read_corpus;
+
+constexpr std::string_view kEmpty = ".................................................................................";
+
+// The marks of a model: a placed digit as its one candidate.
+Marks marks_of(const Candidates& c) {
+    Marks m{};
+    for (int cell = 0; cell < 81; ++cell)
+        m[static_cast<std::size_t>(cell)] =
+            c.value(cell) != 0 ? static_cast<std::uint16_t>(1u << c.value(cell)) : c.mask(cell);
+    return m;
+}
+
+// The marks of an empty grid with some cells rewritten: {cell, "37"}.
+Marks marks_with(const std::vector<std::pair<int, std::string>>& cells) {
+    Marks m{};
+    m.fill(0x3FE);
+    for (const auto& [cell, digits] : cells) {
+        std::uint16_t mask = 0;
+        for (const char d : digits) mask = static_cast<std::uint16_t>(mask | 1u << (d - '0'));
+        m[static_cast<std::size_t>(cell)] = mask;
+    }
+    return m;
+}
+
+bool same_step(const Step& a, const Step& b) {
+    return a.technique == b.technique && a.placements == b.placements && a.eliminations == b.eliminations;
+}
+
+TEST(PositionFromMarks, places_single_candidates_and_keeps_the_rest_as_written) {
+    const Position p = Position::from_marks(marks_with({{rc(1, 1), "5"}, {rc(1, 2), "357"}, {rc(9, 9), "12"}}));
+    ASSERT_TRUE(p.valid());
+    EXPECT_FALSE(p.knows_givens());
+    EXPECT_EQ(p.values()[static_cast<std::size_t>(rc(1, 1))], 5);
+    EXPECT_EQ(p.candidates().mask(rc(1, 2)), (1u << 3) | (1u << 7)) << "the placed 5 rules out its peers' 5";
+    EXPECT_EQ(p.candidates().mask(rc(9, 9)), (1u << 1) | (1u << 2));
+    EXPECT_FALSE(p.candidates().has(rc(2, 2), 5));
+    EXPECT_TRUE(p.candidates().has(rc(5, 5), 5));
+    EXPECT_EQ(p.candidates().empty_cells(), 80);
+    EXPECT_EQ(p.marks(), marks_of(p.candidates()));
+}
+
+TEST(PositionFromMarks, names_every_problem_in_the_words_of_an_invalid_grid) {
+    const struct {
+        const char* name;
+        Marks marks;
+        std::vector<std::string> problems;
+    } cases[] = {
+        {"a cell written without candidates",
+         marks_with({{rc(3, 4), ""}}),
+         {"La case ligne 3, colonne 4 n'a plus aucun candidat."}},
+        {"a cell whose candidates the placed digits all rule out",
+         marks_with({{rc(1, 1), "1"}, {rc(1, 2), "2"}, {rc(1, 3), "12"}}),
+         {"La case ligne 1, colonne 3 n'a plus aucun candidat."}},
+        {"a digit placed twice in a row and a region",
+         marks_with({{rc(2, 1), "7"}, {rc(2, 3), "7"}}),
+         {"Il y a 2 chiffres 7 dans la région 1.", "Il y a 2 chiffres 7 dans la ligne 2."}},
+        {"a digit placed twice in a column",
+         marks_with({{rc(1, 9), "4"}, {rc(8, 9), "4"}}),
+         {"Il y a 2 chiffres 4 dans la colonne 9."}},
+    };
+    for (const auto& c : cases) {
+        const Position p = Position::from_marks(c.marks);
+        EXPECT_EQ(p.problems(), c.problems) << c.name;
+        EXPECT_EQ(count_solutions(p), 0) << c.name;
+        EXPECT_FALSE(next_step(p)) << c.name;
+        EXPECT_TRUE(find_instances(p, Technique::NakedSingle).empty()) << c.name;
+        const Explanation e = explain(p);
+        EXPECT_EQ(e.verdict, Verdict::Invalid) << c.name;
+        EXPECT_EQ(e.problems, c.problems) << c.name;
+    }
+}
+
+TEST(PositionFromGivens, keeps_the_givens_and_solves_as_the_givens_do) {
+    const std::vector<std::string> puzzles = read_corpus(std::string(VORNEL_TEST_DATA) + "/ladder/qqwing.txt");
+    ASSERT_GE(puzzles.size(), 10u);
+    for (std::size_t i = 0; i < 10; ++i) {
+        const Grid givens = grid_of(puzzles[i]);
+        const Position p = Position::from_givens(givens);
+        ASSERT_TRUE(p.knows_givens());
+        EXPECT_EQ(*p.givens(), givens);
+        const Explanation from_position = explain(p);
+        const Explanation from_givens = explain(givens);
+        EXPECT_EQ(from_position.steps.size(), from_givens.steps.size()) << puzzles[i];
+        EXPECT_EQ(from_position.final_grid, from_givens.final_grid) << puzzles[i];
+        EXPECT_FALSE(from_position.start_marks);
+    }
+    EXPECT_EQ(
+        Position::from_givens(grid_of("11" + std::string(kEmpty.substr(2)))).problems(),
+        (std::vector<std::string>{"Il y a 2 chiffres 1 dans la région 1.", "Il y a 2 chiffres 1 dans la ligne 1."}));
+}
+
+// Part-way through each solve, the position written as marks and read back takes the solve up
+// where it stands: explaining it finishes the same grid. Where no empty cell is down to one
+// candidate (such a cell would be read as placed), it is the ladder's own state: the same
+// candidates, the same next step, the same number of steps left.
+TEST(PositionFromMarks, takes_up_a_solve_where_it_stands) {
+    std::vector<std::string> puzzles = read_corpus(std::string(VORNEL_TEST_DATA) + "/ladder/qqwing.txt");
+    const std::vector<std::string> hard = read_corpus(std::string(VORNEL_TEST_DATA) + "/ladder/top95.txt");
+    puzzles.insert(puzzles.end(), hard.begin(), hard.begin() + 8);
+    int same_state = 0;
+    for (const std::string& puzzle : puzzles) {
+        const Explanation whole = explain(grid_of(puzzle));
+        ASSERT_EQ(whole.verdict, Verdict::Solved) << puzzle;
+        const std::optional<Step> first = next_step(Position::from_givens(grid_of(puzzle)));
+        ASSERT_TRUE(first) << puzzle;
+        EXPECT_TRUE(same_step(*first, whole.steps.front())) << puzzle;
+
+        Candidates c(grid_of(puzzle));
+        for (std::size_t k = 0; k < whole.steps.size(); c.apply(whole.steps[k++])) {
+            bool single = false;
+            for (int cell = 0; cell < 81; ++cell) single = single || (c.value(cell) == 0 && bits(c.mask(cell)) == 1);
+            if (k % 5 != 0 && !(k + 1 == whole.steps.size())) continue;
+            const Position p = Position::from_marks(marks_of(c));
+            ASSERT_TRUE(p.valid()) << puzzle << " step " << k;
+            const Explanation rest = explain(p);
+            EXPECT_EQ(rest.verdict, Verdict::Solved) << puzzle << " step " << k;
+            EXPECT_EQ(rest.final_grid, whole.final_grid) << puzzle << " step " << k;
+            EXPECT_EQ(rest.start_marks, p.marks());
+            if (single) continue;
+            ++same_state;
+            EXPECT_EQ(p.marks(), marks_of(c)) << puzzle << " step " << k;
+            const std::optional<Step> next = next_step(p);
+            ASSERT_TRUE(next) << puzzle << " step " << k;
+            EXPECT_TRUE(same_step(*next, whole.steps[k])) << puzzle << " step " << k;
+            EXPECT_EQ(rest.steps.size(), whole.steps.size() - k) << puzzle << " step " << k;
+        }
+    }
+    EXPECT_GE(same_state, 40);
+}
+
+TEST(PositionSolutions, keep_to_the_candidates) {
+    const std::string puzzle = read_corpus(std::string(VORNEL_TEST_DATA) + "/ladder/qqwing.txt").front();
+    const Grid solution = explain(grid_of(puzzle)).final_grid;
+    const Candidates start(grid_of(puzzle));
+    EXPECT_EQ(count_solutions(Position::from_marks(marks_of(start))), 1);
+
+    // Without the solution's digit in one empty cell, the candidates allow no solution at all,
+    // though every cell keeps some candidates: the search must read them, not only the digits.
+    int empty = 0;
+    while (start.value(empty) != 0) ++empty;
+    Marks without = marks_of(start);
+    without[static_cast<std::size_t>(empty)] = static_cast<std::uint16_t>(
+        without[static_cast<std::size_t>(empty)] & ~(1u << solution[static_cast<std::size_t>(empty)]));
+    const Position broken = Position::from_marks(without);
+    ASSERT_TRUE(broken.valid());
+    EXPECT_EQ(count_solutions(broken), 0);
+    EXPECT_FALSE(next_step(broken)) << "no hint in a position without solution";
+    EXPECT_EQ(explain(broken).verdict, Verdict::NoSolution);
+
+    const Position open = Position::from_marks(marks_with({}));
+    EXPECT_EQ(count_solutions(open, 2), 2);
+    EXPECT_EQ(count_solutions(open, 1), 1);
+    EXPECT_EQ(explain(open).verdict, Verdict::MultipleSolutions);
+}
+
+TEST(PositionFind, finds_a_technique_whatever_the_ladder_would_take_first) {
+    // A naked pair of 2 and 6 in row 1, with singles everywhere around it to be found first.
+    // A naked pair of 2 and 6 in row 1, and a hidden single 1 in region 9, lighter, that the ladder
+    // takes first.
+    const Candidates c = model(kEmpty, "r1c38=26 r789c78-1 r78c9-1 r9c9=12");
+    const Marks marks = marks_of(c);
+    const Position p = Position::from_marks(marks);
+    const std::vector<Step> pairs = find_instances(p, Technique::NakedPair);
+    ASSERT_FALSE(pairs.empty());
+    EXPECT_EQ(pairs.front().technique, Technique::NakedPair);
+    EXPECT_EQ(testing::candidates_text(pairs.front().eliminations), testing::expand("r1c1245679-26"));
+    const std::optional<Step> next = next_step(p);
+    ASSERT_TRUE(next);
+    EXPECT_EQ(next->technique, Technique::HiddenSingle);
+
+    // Uniqueness holds only with exactly one solution: never in this wide-open position.
+    EXPECT_TRUE(find_instances(p, Technique::UniqueRectangle).empty());
+
+    // A full grid has nothing left to find and no next step.
+    const Position full = Position::from_givens(
+        explain(grid_of(read_corpus(std::string(VORNEL_TEST_DATA) + "/ladder/qqwing.txt").front())).final_grid);
+    EXPECT_TRUE(find_instances(full, Technique::FullHouse).empty());
+    EXPECT_FALSE(next_step(full));
+}
+
+TEST(PositionMarksLine, writes_nine_characters_per_cell) {
+    const Marks m = marks_with({{0, "5"}, {1, "37"}, {80, ""}});
+    const std::string line = marks_line(m);
+    ASSERT_EQ(line.size(), 729u);
+    EXPECT_EQ(line.substr(0, 18), "....5......3...7..");
+    EXPECT_EQ(line.substr(18, 9), "123456789");
+    EXPECT_EQ(line.substr(720), ".........");
+    EXPECT_EQ(marks_line(m, '0').substr(0, 9), "000050000");
+}
+
+} // namespace
+} // namespace vornel::ladder
