@@ -12,6 +12,7 @@
 #include <charconv>
 #include <condition_variable>
 #include <deque>
+#include <filesystem>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -49,12 +50,15 @@ constexpr const char* kUsage =
     "\n"
     "Explique chaque grille comme la fenêtre de Vornel la résoudrait, sans fenêtre.\n"
     "FICHIER est un fichier « .sud » (81 lignes, une valeur chacune), ou - pour\n"
-    "l'entrée standard ; sans FICHIER, l'entrée standard est lue. Avec --techniques\n"
-    "all, FICHIER peut aussi tenir une grille de candidats : 9 lignes de 9 cases\n"
-    "séparées par des blancs, chaque case ses candidats (37, 1259) ou son chiffre ;\n"
-    "| - + * et . servent de décor. Une case à un seul candidat compte comme\n"
-    "remplie ; un candidat qu'un chiffre placé dans la même ligne, colonne ou\n"
-    "région exclut est retiré ; une case sans candidat rend la grille invalide.\n"
+    "l'entrée standard ; sans FICHIER, l'entrée standard est lue. Un tube ou un\n"
+    "périphérique est lu comme un flux ; un dossier ou une socket est refusé. Une\n"
+    "entrée « .sud » sans ses 81 valeurs dans son premier mégaoctet est refusée.\n"
+    "Avec --techniques all, FICHIER peut aussi tenir une grille de candidats :\n"
+    "9 lignes de 9 cases séparées par des blancs, chaque case ses candidats (37,\n"
+    "1259) ou son chiffre ; | - + * et . servent de décor. Une case à un seul\n"
+    "candidat compte comme remplie ; un candidat qu'un chiffre placé dans la même\n"
+    "ligne, colonne ou région exclut est retiré ; une case sans candidat rend la\n"
+    "grille invalide.\n"
     "  --tempo T         step : un placement par demande (« Pas suivant » tant qu'il\n"
     "                    est affiché) ; digit : un chiffre par demande (« Chiffre\n"
     "                    suivant » tant qu'il est affiché) ; once : toute la solution\n"
@@ -67,11 +71,12 @@ constexpr const char* kUsage =
     "  --lines           une grille par ligne : 81 caractères, 1-9 pour les chiffres\n"
     "                    donnés, 0 ou . pour les cases vides ; lignes vides et lignes\n"
     "                    commençant par # ignorées ; une ligne de plus de 4096 octets\n"
-    "                    est signalée et ignorée ; avec --techniques all, une ligne\n"
-    "                    peut aussi donner une position avec ses candidats :\n"
-    "                    729 caractères, 9 par case, cases ligne par ligne, le\n"
-    "                    k-ième caractère d'une case étant le chiffre k s'il y est\n"
-    "                    encore candidat, 0 ou . sinon\n"
+    "                    est signalée et ignorée, si bien qu'un flux sans fin est lu\n"
+    "                    en mémoire constante, jusqu'à Ctrl+C ; avec --techniques\n"
+    "                    all, une ligne peut aussi donner une position avec ses\n"
+    "                    candidats : 729 caractères, 9 par case, cases ligne par\n"
+    "                    ligne, le k-ième caractère d'une case étant le chiffre k\n"
+    "                    s'il y est encore candidat, 0 ou . sinon\n"
     "  --jobs N          N grilles expliquées à la fois (par défaut : le nombre de\n"
     "                    processeurs) ; la sortie est la même, dans le même ordre,\n"
     "                    qu'avec --jobs 1\n"
@@ -117,7 +122,8 @@ constexpr const char* kUsage =
     "\n"
     "Code de sortie : 0 tout s'est bien passé ; 1 une entrée, une grille ou une\n"
     "sortie a échoué (les autres ont été traitées, la cause est écrite sur la sortie\n"
-    "d'erreur) ; 2 commande incorrecte, ou --to-sud refusé avant toute écriture.\n";
+    "d'erreur) ; 2 commande incorrecte, ou --to-sud ou --html refusé avant toute\n"
+    "écriture (dossier introuvable, noms en double).\n";
 
 struct Options {
     ExplainOptions explain;
@@ -177,46 +183,8 @@ std::string read_problem(const std::string& name, int err, int code) {
     if (err == EISDIR)
         return standard ? "L'entrée standard est un dossier, pas un fichier" : "C'est un dossier, pas un fichier";
     if (err == ENOENT && code == 3 && !name.empty()) return "Dossier introuvable";
+    if (err == ENXIO) return "C'est une socket (ou un périphérique absent), pas un fichier";
     return in_out_message(code);
-}
-
-// What went wrong writing an output, from the errno (0 when unknown) and the failure code.
-std::string write_problem(int err, int code) {
-    switch (err) {
-        case ENOSPC:
-        case EDQUOT: return in_out_message(101);
-        case EFBIG: return "Fichier trop volumineux : limite de taille des fichiers atteinte";
-        case EBADF: return "Sortie fermée";
-        case EPIPE: return "Tube fermé par son lecteur";
-        case 0: return code == 0 ? "Écriture impossible" : in_out_message(code);
-        default: return in_out_message(code != 0 ? code : in_out_code_for_errno(err, true));
-    }
-}
-
-std::string kind_name(NotRegularFileError::Kind kind) {
-    switch (kind) {
-        case NotRegularFileError::Kind::folder: return "un dossier";
-        case NotRegularFileError::Kind::pipe: return "un tube nommé";
-        case NotRegularFileError::Kind::device: return "un périphérique";
-        case NotRegularFileError::Kind::socket: return "une socket";
-        case NotRegularFileError::Kind::other: break;
-    }
-    return "un fichier spécial";
-}
-
-// Writes out what `out` still holds; if the output failed at any point, says so on `err` and
-// gives status 1.
-int finish_output(OutputSink& out, OutputSink& err, int status) {
-    out.flush();
-    if (out.failed()) {
-        const int cause = out.failure_errno();
-        err.write(tool_message(kProgram, cause == EBADF ? std::string("la sortie standard est fermée.")
-                                                        : "la sortie standard n'a pas pu être écrite (" +
-                                                              write_problem(cause, 0) + ")."));
-        status = kExitFailure;
-    }
-    err.flush();
-    return status;
 }
 
 // Every technique's id, in the ladder's order, separated by commas.
@@ -320,7 +288,7 @@ public:
     // Ends the run: writes out what is pending and tells whether the output took it all.
     int finish() {
         close();
-        return finish_output(out_, err_, status_);
+        return finish_output(kProgram, out_, err_, status_);
     }
 
 private:
@@ -567,7 +535,14 @@ void read_lines(Run& run, const std::string& name, ByteSource& source, const FdS
 // An input file opened for reading, closed when it goes out of scope.
 class InputFile {
 public:
-    explicit InputFile(const std::string& name) : fd_(::open(name.c_str(), O_RDONLY | O_CLOEXEC)) {
+    explicit InputFile(const std::string& name) {
+        // A socket cannot be read as a file: said so, as opening it would fail with ENXIO anyway.
+        struct stat kind {};
+        if (::stat(name.c_str(), &kind) == 0 && S_ISSOCK(kind.st_mode)) {
+            error_ = ENXIO;
+            return;
+        }
+        fd_ = ::open(name.c_str(), O_RDONLY | O_CLOEXEC);
         if (fd_ < 0) {
             error_ = errno;
             return;
@@ -584,7 +559,7 @@ public:
     int error() const { return error_; } // 0 when the file is open and not a folder
 
 private:
-    int fd_;
+    int fd_ = -1;
     int error_ = 0;
 };
 
@@ -770,6 +745,9 @@ void read_input(Run& run, const Options& options, const std::string& name, Conso
         }
         try {
             values = read_puzzle_file(name);
+        } catch (const NotRegularFileError& error) {
+            run.fail(name, failure_text(read_problem(name, ENXIO, error.code())));
+            return;
         } catch (const InOutError& error) {
             const auto* file = dynamic_cast<const FileError*>(&error);
             const int code = error.code();
@@ -790,15 +768,16 @@ std::string to_sud_refusal(const Options& options, int& status) {
     const std::string& dir = options.output_dir();
     const char* option = options.to_sud_dir.empty() ? "--html" : "--to-sud";
     struct stat info {};
+    // Refused before anything is written: the status of a refusal, as --help says.
     if (::stat(dir.c_str(), &info) != 0) {
-        status = kExitFailure;
+        status = kExitUsage;
         return dir + ": " +
                failure_text(errno == ENOENT ? "Dossier introuvable"
                                             : in_out_message(in_out_code_for_path(errno, dir))) +
                '\n';
     }
     if (!S_ISDIR(info.st_mode)) {
-        status = kExitFailure;
+        status = kExitUsage;
         return dir + ": C'est un fichier, pas un dossier.\n";
     }
     std::map<std::string, std::string> input_by_name;
@@ -912,11 +891,11 @@ int run(const std::vector<std::string>& args, Console& console) {
         }
         if (arg == "--help" || arg == "-h") {
             console.out.write(kUsage);
-            return finish_output(console.out, console.err, kExitOk);
+            return finish_output(kProgram, console.out, console.err, kExitOk);
         }
         if (arg == "--version") {
             console.out.write(std::string(kProgram) + " " VORNEL_VERSION "\n");
-            return finish_output(console.out, console.err, kExitOk);
+            return finish_output(kProgram, console.out, console.err, kExitOk);
         }
         const std::size_t equals = arg.find('=');
         const std::string_view name = std::string_view(arg).substr(0, equals);
@@ -964,7 +943,21 @@ int run(const std::vector<std::string>& args, Console& console) {
         if (options.explain.report != Report::Narrative || options.ladder.report != LadderReport::Narrative)
             return usage_error(console.err, "--html s'emploie sans --trace, --summary ni --json");
         struct stat info {};
-        options.html_into_folder = ::stat(options.html_target.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+        // A name ending in "/" means a folder, whether it exists or not (then it is refused below).
+        options.html_into_folder = options.html_target.back() == '/' ||
+                                   (::stat(options.html_target.c_str(), &info) == 0 && S_ISDIR(info.st_mode));
+        if (options.html_into_folder) {
+            while (options.html_target.size() > 1 && options.html_target.back() == '/') options.html_target.pop_back();
+        } else {
+            // The page's folder must exist: told once, before anything is explained.
+            const std::filesystem::path folder = std::filesystem::path(options.html_target).parent_path();
+            if (!folder.empty() && ::stat(folder.c_str(), &info) != 0 && errno == ENOENT) {
+                console.err.write(tool_message(kProgram, options.html_target + ": Dossier introuvable (" +
+                                                             folder.string() + ") : rien n'est écrit."));
+                console.err.flush();
+                return kExitUsage;
+            }
+        }
     }
     if (!options.to_sud_dir.empty() || options.html_into_folder) {
         int status = kExitOk;
@@ -984,18 +977,6 @@ int run(const std::vector<std::string>& args, Console& console) {
     return run.finish();
 }
 
-// Puts something in place of a standard descriptor that is closed, opened the wrong way round so
-// that reading or writing it fails with EBADF as the closed one would: a file opened later then
-// cannot take its number and receive the output meant for the closed one.
-void hold_closed_descriptor(int fd, int flags) {
-    if (::fcntl(fd, F_GETFD) != -1 || errno != EBADF) return;
-    const int held = ::open("/dev/null", flags);
-    if (held >= 0 && held != fd) {
-        ::dup2(held, fd);
-        ::close(held);
-    }
-}
-
 } // namespace
 
 int run_explain(const std::vector<std::string>& args, std::istream& in, std::ostream& out, std::ostream& err) {
@@ -1007,10 +988,7 @@ int run_explain(const std::vector<std::string>& args, std::istream& in, std::ost
 }
 
 int run_explain_console(const std::vector<std::string>& args) {
-    ::signal(SIGXFSZ, SIG_IGN);
-    hold_closed_descriptor(0, O_WRONLY);
-    hold_closed_descriptor(1, O_RDONLY);
-    hold_closed_descriptor(2, O_RDONLY);
+    prepare_standard_descriptors();
     FdSource source(0, "-");
     FdSink out_sink(1);
     FdSink err_sink(2);

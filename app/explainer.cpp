@@ -51,23 +51,44 @@ const char* request_name(Tempo tempo) {
 
 } // namespace
 
+namespace {
+
+// A number above 9 loads without a failure: its cell shows all its digits and counts the first.
+// Said, so that nobody is explained a grid other than the file's without a word.
+void report_values_counted_otherwise(const PuzzleValues& values, const WorkArea& area,
+                                     const FailureReporter& reporter) {
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        const int row = static_cast<int>(i / 9) + 1, column = static_cast<int>(i % 9) + 1;
+        if (values[i] > 9 && reporter)
+            reporter("La case ligne " + std::to_string(row) + ", colonne " + std::to_string(column) + " contient " +
+                     std::to_string(values[i]) + " : la grille l'affiche « " + std::to_string(values[i]) +
+                     " » et le compte comme un " + std::to_string(area.grid[row][column]));
+    }
+}
+
+} // namespace
+
 WorkArea loaded_grid(const PuzzleValues& values, const FailureReporter& reporter) {
     WorkArea area;
     HeadlessBoard board(area, reporter);
     Engine engine(area, board);
     store_values(area, values);
     engine.show_grid();
+    report_values_counted_otherwise(values, area, reporter);
     return area;
 }
 
 void explain_puzzle(const ExplainOptions& options, const std::string& name, const PuzzleValues& values, bool first,
                     std::ostream& out, std::ostream& err) {
     WorkArea area;
-    HeadlessBoard board(
-        area, [&err, &name](const std::string& message) { err << name << ": " << failure_text(message) << '\n'; });
+    const FailureReporter reporter = [&err, &name](const std::string& message) {
+        err << name << ": " << failure_text(message) << '\n';
+    };
+    HeadlessBoard board(area, reporter);
     Engine engine(area, board);
     store_values(area, values);
     engine.show_grid();
+    report_values_counted_otherwise(values, area, reporter);
 
     TraceListener trace(out);
     const bool tracing = options.report == Report::Trace;

@@ -11,6 +11,7 @@
 
 #include "default_jobs.h"
 #include "generate.h"
+#include "output_sink.h"
 #include "tool_voice.h"
 
 namespace vornel {
@@ -21,7 +22,7 @@ constexpr const char* kProgram = "vornel-generate";
 
 std::string usage_text() {
     std::string text = "Utilisation : vornel-generate [--count N] [--level NIVEAU] [--needs TECHNIQUE] [--seed S]\n"
-                       "                              [--symmetric] [--jobs N]\n"
+                       "                              [--symmetric] [--jobs N] [--max-seconds S]\n"
                        "\n"
                        "Crée de nouvelles grilles de Sudoku et les écrit une par ligne : 81 chiffres, 0 pour une case\n"
                        "vide. Chaque grille a une seule solution et aucun chiffre donné ne peut être retiré sans en\n"
@@ -36,6 +37,7 @@ std::string usage_text() {
                        "  --symmetric        chiffres donnés symétriques par un demi-tour autour du centre\n"
                        "  --jobs N           N grilles cherchées à la fois (par défaut : le nombre de processeurs) ;\n"
                        "                     les grilles sont écrites dans le même ordre qu'avec --jobs 1\n"
+                       "  --max-seconds S    abandonne la recherche après S secondes (60 par défaut, 0 : jamais)\n"
                        "  --help             affiche cette aide et quitte\n"
                        "  --version          affiche la version et quitte\n"
                        "\n"
@@ -61,13 +63,15 @@ std::string usage_text() {
             "Une demande difficile à satisfaire affiche sa progression sur la sortie d'erreur ; Ctrl+C\n"
             "l'arrête proprement, les grilles déjà écrites restent intactes.\n"
             "\n"
-            "Code de sortie : 0 toutes les grilles écrites ; 2 commande incorrecte ou demande\n"
-            "impossible ; 130 arrêté par Ctrl+C.\n";
+            "Code de sortie : 0 toutes les grilles écrites ; 1 la sortie a échoué ou la recherche a\n"
+            "dépassé --max-seconds (les grilles écrites restent intactes) ; 2 commande incorrecte ou\n"
+            "demande impossible ; 130 arrêté par Ctrl+C.\n";
     return text;
 }
 
-int usage_error(std::ostream& err, const std::string& message) {
-    err << tool_usage_error(kProgram, message);
+int usage_error(OutputSink& err, const std::string& message) {
+    err.write(tool_usage_error(kProgram, message));
+    err.flush();
     return 2;
 }
 
@@ -191,9 +195,11 @@ private:
 
 } // namespace
 
-int run_generate(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-                 const std::atomic<bool>& stop) {
+namespace {
+
+int generate(const std::vector<std::string>& args, OutputSink& out, OutputSink& err, const std::atomic<bool>& stop) {
     long count = 1;
+    long max_seconds = 60;
     unsigned jobs = default_jobs();
     generator::Request request;
     std::uint64_t seed = 0;
@@ -219,13 +225,11 @@ int run_generate(const std::vector<std::string>& args, std::ostream& out, std::o
         if (option == "--" && !inline_value) {
             options_done = true;
         } else if ((option == "--help" || option == "-h") && !inline_value) {
-            out << usage_text();
-            out.flush();
-            return 0;
+            out.write(usage_text());
+            return finish_output(kProgram, out, err, 0);
         } else if (option == "--version" && !inline_value) {
-            out << kProgram << ' ' << VORNEL_VERSION << '\n';
-            out.flush();
-            return 0;
+            out.write(std::string(kProgram) + ' ' + VORNEL_VERSION + '\n');
+            return finish_output(kProgram, out, err, 0);
         } else if (option == "--symmetric" && !inline_value) {
             request.symmetric = true;
         } else if (option == "--count") {
@@ -249,7 +253,16 @@ int run_generate(const std::vector<std::string>& args, std::ostream& out, std::o
             ladder::Technique technique{};
             if (!ladder::technique_from_id(value, technique))
                 return usage_error(err, "technique inconnue « " + value + " » ; techniques : " + technique_list());
+            if (const std::string_view why = generator::untargetable(technique); !why.empty())
+                return usage_error(err, "--needs " + value +
+                                            " : aucune grille ne peut être cherchée pour cette "
+                                            "technique, car " +
+                                            std::string(why));
             request.needs = technique;
+        } else if (option == "--max-seconds") {
+            if (!take_value()) return usage_error(err, "l'option --max-seconds attend un nombre de secondes");
+            if (!parse_number(value, max_seconds))
+                return usage_error(err, "nombre de secondes invalide « " + value + " » : il faut un entier positif");
         } else if (option == "--seed") {
             if (!take_value()) return usage_error(err, "l'option --seed attend une graine");
             if (!parse_number(value, seed))
@@ -267,23 +280,38 @@ int run_generate(const std::vector<std::string>& args, std::ostream& out, std::o
     Clock::time_point next_report = start + std::chrono::seconds(1);
     bool reported = false;
     long written = 0;
-    Search search(request, seeded ? seed : generator::fresh_seed(), count, jobs, stop);
+    // Set when the run ends early (interrupted, out of time, or the output failed): the workers stop.
+    std::atomic<bool> halt{false};
+    Search search(request, seeded ? seed : generator::fresh_seed(), count, jobs, halt);
     const auto progress = [&](const std::string& tail) {
         const long attempts = search.attempts();
-        err << tool_message(kProgram, std::to_string(written) + puzzles(written) + " sur " + std::to_string(count) +
-                                          ", " + std::to_string(attempts) + " essai" + (attempts > 1 ? "s" : "") +
-                                          ", " + tail);
+        err.write(tool_message(kProgram, std::to_string(written) + puzzles(written) + " sur " + std::to_string(count) +
+                                             ", " + std::to_string(attempts) + " essai" + (attempts > 1 ? "s" : "") +
+                                             ", " + tail));
         err.flush();
+    };
+    const auto written_text = [&] {
+        return std::to_string(written) + puzzles(written) + " sur " + std::to_string(count) + " écrite" +
+               (written > 1 ? "s" : "");
     };
     while (written < count) {
         if (stop.load(std::memory_order_relaxed)) {
-            err << tool_message(kProgram, "interrompu, " + std::to_string(written) + puzzles(written) + " sur " +
-                                              std::to_string(count) + " écrite" + (written > 1 ? "s." : "."));
-            return 130;
+            halt = true;
+            err.write(tool_message(kProgram, "interrompu, " + written_text() + "."));
+            return finish_output(kProgram, out, err, 130);
+        }
+        if (max_seconds > 0 && Clock::now() - start >= std::chrono::seconds(max_seconds)) {
+            halt = true;
+            err.write(tool_message(kProgram, "recherche arrêtée après " + std::to_string(max_seconds) + " s (" +
+                                                 written_text() + ") ; --max-seconds laisse chercher plus longtemps."));
+            return finish_output(kProgram, out, err, 1);
         }
         if (const auto puzzle = search.take(written, std::chrono::milliseconds(100))) {
-            out << line_of(*puzzle) << '\n';
-            out.flush();
+            // Each line whole and at once: a reader sees it as soon as it is found.
+            if (!out.write(line_of(*puzzle) + '\n') || !out.flush()) {
+                halt = true;
+                return finish_output(kProgram, out, err, 1);
+            }
             ++written;
         }
         const Clock::time_point now = Clock::now();
@@ -294,7 +322,23 @@ int run_generate(const std::vector<std::string>& args, std::ostream& out, std::o
         }
     }
     if (reported) progress("terminé.");
-    return 0;
+    return finish_output(kProgram, out, err, 0);
+}
+
+} // namespace
+
+int run_generate(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+                 const std::atomic<bool>& stop) {
+    StreamSink out_sink(out);
+    StreamSink err_sink(err);
+    return generate(args, out_sink, err_sink, stop);
+}
+
+int run_generate_console(const std::vector<std::string>& args, const std::atomic<bool>& stop) {
+    prepare_standard_descriptors();
+    FdSink out_sink(1);
+    FdSink err_sink(2);
+    return generate(args, out_sink, err_sink, stop);
 }
 
 } // namespace vornel

@@ -13,9 +13,11 @@ namespace {
 
 using ladder::Explanation;
 
+// A value no cell can hold (kept as 10 by the ladder, and told in its problems) reads as empty,
+// so that a grid is always 81 characters of digits and the empty mark.
 char cell_char(std::uint8_t v, char empty) {
-    if (v == 0) return empty;
-    return v <= 9 ? static_cast<char>('0' + v) : '?';
+    if (v == 0 || v > 9) return empty;
+    return static_cast<char>('0' + v);
 }
 
 std::string grid_text(const ladder::Grid& grid, char empty) {

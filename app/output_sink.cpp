@@ -1,15 +1,66 @@
 #include "output_sink.h"
 
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <ostream>
 
+#include "failures.h"
+#include "sud_file.h"
+#include "tool_voice.h"
+
 namespace vornel {
 
 namespace {
+
 constexpr std::size_t kBufferBytes = 64 * 1024;
+
+void hold_closed_descriptor(int fd, int flags) {
+    if (::fcntl(fd, F_GETFD) != -1 || errno != EBADF) return;
+    const int held = ::open("/dev/null", flags);
+    if (held >= 0 && held != fd) {
+        ::dup2(held, fd);
+        ::close(held);
+    }
+}
+
 } // namespace
+
+std::string write_problem(int err, int code) {
+    switch (err) {
+        case ENOSPC:
+        case EDQUOT: return in_out_message(101);
+        case EFBIG: return "Fichier trop volumineux : limite de taille des fichiers atteinte";
+        case EBADF: return "Sortie fermée";
+        case EPIPE: return "Tube fermé par son lecteur";
+        case ENOENT: return code == 3 ? "Dossier introuvable" : in_out_message(code != 0 ? code : 2);
+        case 0: return code == 0 ? "Écriture impossible" : in_out_message(code);
+        default: return in_out_message(code != 0 ? code : in_out_code_for_errno(err, true));
+    }
+}
+
+int finish_output(std::string_view program, OutputSink& out, OutputSink& err, int status) {
+    out.flush();
+    if (out.failed()) {
+        const int cause = out.failure_errno();
+        err.write(tool_message(program, cause == EBADF ? std::string("la sortie standard est fermée.")
+                                                       : "la sortie standard n'a pas pu être écrite (" +
+                                                             write_problem(cause, 0) + ")."));
+        status = 1;
+    }
+    err.flush();
+    return status;
+}
+
+void prepare_standard_descriptors() {
+    ::signal(SIGXFSZ, SIG_IGN);
+    hold_closed_descriptor(0, O_WRONLY);
+    hold_closed_descriptor(1, O_RDONLY);
+    hold_closed_descriptor(2, O_RDONLY);
+}
 
 bool OutputSink::write(std::string_view bytes) { return !failed_ && (bytes.empty() || record(put(bytes))); }
 
@@ -45,13 +96,24 @@ int FdSink::drain() {
 }
 
 int FdSink::write_all(std::string_view bytes) {
+    // Where a file's writes start, to take back a part written before a failure (the file-size
+    // limit, a full disk), so that a file never ends in half a line; -1 for a pipe or a terminal.
+    const off_t start = bytes.empty() ? -1 : ::lseek(fd_, 0, SEEK_CUR);
+    bool partial = false;
     while (!bytes.empty()) {
         const ssize_t n = ::write(fd_, bytes.data(), bytes.size());
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            return errno;
+        int err = 0;
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) err = errno;
+        if (n == 0) err = EIO; // no progress and no reason: give up rather than spin
+        if (err != 0) {
+            struct stat info {};
+            if (partial && start >= 0 && ::fstat(fd_, &info) == 0 && S_ISREG(info.st_mode)) {
+                [[maybe_unused]] const int cut = ::ftruncate(fd_, start);
+            }
+            return err;
         }
-        if (n == 0) return EIO; // no progress and no reason: give up rather than spin
+        partial = true;
         bytes.remove_prefix(static_cast<std::size_t>(n));
     }
     return 0;

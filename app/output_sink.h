@@ -68,4 +68,19 @@ private:
     std::ostream& out_;
 };
 
+// What went wrong writing an output, in French, from the errno (0 when unknown) and the failure
+// code of the file layer (0 when none): "Disque plein", "Sortie fermée", "Tube fermé par son
+// lecteur", the file-size limit, "Dossier introuvable" for a missing folder...
+std::string write_problem(int err, int code);
+
+// Flushes `out`; if it failed at any point, says so on `err` in the voice of `program` and returns
+// status 1, else `status`. Flushes `err` last.
+int finish_output(std::string_view program, OutputSink& out, OutputSink& err, int status);
+
+// How a command-line tool starts: the file-size limit's signal ignored (a write past the limit
+// then fails with EFBIG and is reported instead of killing the tool halfway through a line), and a
+// closed standard descriptor held by /dev/null opened the wrong way round, so that writing it
+// fails with EBADF as the closed one would, and no file opened later takes its number.
+void prepare_standard_descriptors();
+
 } // namespace vornel

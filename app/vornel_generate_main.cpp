@@ -1,7 +1,6 @@
 // vornel-generate: new Sudoku puzzles on demand, by level or to practise one technique.
 #include <atomic>
 #include <csignal>
-#include <iostream>
 #include <string>
 #include <vector>
 
@@ -17,9 +16,8 @@ extern "C" void on_interrupt(int) { interrupted.store(true, std::memory_order_re
 } // namespace
 
 int main(int argc, char** argv) {
-    std::ios::sync_with_stdio(false);
     std::signal(SIGINT, on_interrupt);
     std::signal(SIGTERM, on_interrupt);
     const std::vector<std::string> args(argv + 1, argv + argc);
-    return vornel::run_generate(args, std::cout, std::cerr, interrupted);
+    return vornel::run_generate_console(args, interrupted);
 }

@@ -9,6 +9,8 @@ ConvertError::ConvertError(std::string_view text)
 
 InOutError::InOutError(int code) : Failure(in_out_message(code)), code_(code) {}
 
+InOutError::InOutError(int code, const std::string& message) : Failure(message), code_(code) {}
+
 std::string in_out_message(int code) {
     switch (code) {
         case 2: return "Fichier introuvable";
@@ -18,6 +20,8 @@ std::string in_out_message(int code) {
         case 100: return "Lecture au-delà de la fin de fichier";
         case 101: return "Disque plein";
         case 106: return "Saisie numérique incorrecte";
+        case kInOutNoPuzzleWithinBound:
+            return "Pas de grille dans le premier mégaoctet : ce n'est pas un fichier de grille";
         default: return "Erreur E/S " + std::to_string(code);
     }
 }

@@ -29,11 +29,16 @@ private:
 class InOutError : public Failure {
 public:
     explicit InOutError(int code);
+    // A failure of that code told in words of its own (a message that says more than the code's).
+    InOutError(int code, const std::string& message);
     int code() const { return code_; }
 
 private:
     int code_;
 };
+
+// A source that gave no puzzle within its first mebibyte (no operating-system code comes near it).
+inline constexpr int kInOutNoPuzzleWithinBound = 2001;
 
 // The message shown for an input/output failure code, e.g. 2 -> "Fichier introuvable",
 // 7 -> "Erreur E/S 7".

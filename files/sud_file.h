@@ -24,9 +24,16 @@ namespace vornel {
 //    LF does not end a line);
 //  - the low 16 bits of the 32-bit value are kept (65537 -> 1, 40000 -> -25536);
 //  - a file that ends before 81 values gives 0 for every missing value, without failure; what
-//    follows the 81st value is never looked at.
+//    follows the 81st value is never looked at;
+//  - but a source that has not given its 81 values within its first kPuzzleByteBound bytes (1 MiB)
+//    fails with kNoPuzzleWithinBound: no puzzle needs that many, and an endless source (a device
+//    that never ends, such as /dev/zero) would otherwise be read forever.
 // Every failure is an InOutError carrying its code: 106 for a value that is not a number, or the
 // code that in_out_code_for_errno gives for an operating-system error.
+
+inline constexpr std::size_t kPuzzleByteBound = std::size_t{1} << 20;
+// The failure code of a read that met the bound; its message says so (see in_out_message).
+inline constexpr int kNoPuzzleWithinBound = kInOutNoPuzzleWithinBound;
 
 // The 81 values in file order: index (row - 1) * 9 + (column - 1).
 using PuzzleValues = std::array<std::int16_t, 81>;
@@ -98,6 +105,8 @@ class FileError : public InOutError {
 public:
     FileError(int code, std::string path, int system_error)
         : InOutError(code), path_(std::move(path)), system_error_(system_error) {}
+    FileError(int code, std::string path, int system_error, const std::string& message)
+        : InOutError(code, message), path_(std::move(path)), system_error_(system_error) {}
     const std::string& path() const { return path_; }
     int system_error() const { return system_error_; }
 
@@ -114,26 +123,41 @@ public:
     using FileError::FileError;
 };
 
-// A save target that exists but is not a regular file, nor a symbolic link to one. It is never
-// opened (so a pipe without a reader cannot block the save) and never replaced. A folder is
-// refused with 3, as a folder name cannot name a file; anything else with 5.
+// A path that exists but is not a regular file, nor a symbolic link to one. As a save target it
+// is never opened (so a pipe without a reader cannot block the save) and never replaced: a folder
+// is refused with 3, as a folder name cannot name a file, anything else with 5. Opened by the
+// window it is refused before it is opened, with a message that names what it is.
 class NotRegularFileError : public FileError {
 public:
     enum class Kind { folder, pipe, device, socket, other };
     NotRegularFileError(Kind kind, std::string path)
         : FileError(kind == Kind::folder ? 3 : 5, std::move(path), 0), kind_(kind) {}
+    // The refusal to open it: "« NAME » est un tube nommé, pas un fichier ordinaire : ...".
+    static NotRegularFileError refused_open(Kind kind, const std::string& path);
     Kind kind() const { return kind_; }
 
 private:
+    NotRegularFileError(Kind kind, std::string path, const std::string& message)
+        : FileError(kind == Kind::folder ? 3 : 5, std::move(path), 0, message), kind_(kind) {}
     Kind kind_;
 };
 
-// Opens the named file (no extension added) and reads it. Throws FileOpenError when it cannot be
-// opened, InOutError for a failure while reading or closing. The file is closed on every path.
-PuzzleValues read_puzzle_file(const std::string& path);
+// "un dossier", "un tube nommé", "un périphérique", "une socket", "un fichier spécial".
+std::string kind_name(NotRegularFileError::Kind kind);
 
-// Reads the named file into area.grid. Only a complete read changes the grid: on any failure the
-// whole grid keeps its old values.
+// What a reader accepts besides regular files. The window opens regular files only: anything else
+// (a named pipe, a device, a socket) could block it in open() or feed it forever, so it is refused
+// before it is opened. The tools read pipes and devices as the streams they are (process
+// substitution and /dev/stdin reach them so); a socket is refused, a folder fails as before.
+enum class Readable { regular_files, streams_too };
+
+// Opens the named file (no extension added) and reads it. Throws FileOpenError when it cannot be
+// opened, InOutError for a failure while reading or closing, NotRegularFileError for a path that
+// `readable` does not accept. The file is closed on every path.
+PuzzleValues read_puzzle_file(const std::string& path, Readable readable = Readable::streams_too);
+
+// Reads the named file into area.grid, as the window does: regular files only. Only a complete
+// read changes the grid: on any failure the whole grid keeps its old values.
 void read_puzzle_file(const std::string& path, WorkArea& area);
 
 // Writes area.grid to the named file, creating or replacing it. The bytes go to a temporary file
@@ -149,6 +173,11 @@ void read_puzzle_file(const std::string& path, WorkArea& area);
 // save from the window wants); Sync::skip leaves that to the system, for tools that write many
 // files into a fresh folder where a flush per file would cost milliseconds each.
 enum class Sync { to_disk, skip };
+// The temporary file has no name until it is complete where the system allows it; a system
+// without unnamed files gets a ".vornel-XXXXXXXX.tmp" name that SIGTERM, SIGINT and SIGHUP remove,
+// and a write into a folder first removes such names of ours left there for an hour or more.
+// Passing false forces the named way (tests use it to reach that path).
+void use_unnamed_temp_files(bool use);
 void write_puzzle_file(const std::string& path, const WorkArea& area, Sync sync = Sync::to_disk);
 void write_puzzle_file(const std::string& path, const PuzzleValues& values, Sync sync = Sync::to_disk);
 // Writes `bytes` as the whole file at `path` by the same rules (an explanation page, for example).

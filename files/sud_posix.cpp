@@ -7,10 +7,17 @@
 #include <unistd.h>
 
 #include <atomic>
+#include <cctype>
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
+#include <ctime>
 #include <filesystem>
+#include <iterator>
+#include <mutex>
+#include <optional>
 #include <random>
+#include <set>
 
 #include "byte_source.h"
 #include "sud_file.h"
@@ -67,26 +74,127 @@ void write_all(int fd, std::string_view bytes, const std::string& path) {
     }
 }
 
-// A temporary file beside the target, removed when it goes out of scope unless kept.
+constexpr char kTempPrefix[] = ".vornel-";
+constexpr char kTempSuffix[] = ".tmp";
+// A temporary file of ours older than this was left by a process that ended in the middle of a
+// write (killed, or on a system without unnamed temporary files): the next write removes it.
+constexpr std::time_t kStaleSeconds = 3600;
+
+// The name of the temporary file being written, for the signal handlers below: a fixed buffer, as
+// a handler may only read memory that is already there. Empty when no temporary file has a name.
+char g_temp_name[4096];
+std::atomic<bool> g_unnamed_temps{true};
+volatile std::sig_atomic_t g_temp_named = 0;
+
+extern "C" void remove_temp_and_die(int signal_number) {
+    if (g_temp_named != 0) ::unlink(g_temp_name);
+    ::signal(signal_number, SIG_DFL);
+    ::raise(signal_number);
+}
+
+// While a named temporary file exists, SIGTERM, SIGINT and SIGHUP remove it before ending the
+// program as they would have. Only signals left at their default action are taken over: a
+// program with handlers of its own (the window) keeps them.
+class TempNameGuard {
+public:
+    explicit TempNameGuard(const std::string& name) {
+        if (name.size() >= sizeof g_temp_name) return;
+        std::copy(name.begin(), name.end(), g_temp_name);
+        g_temp_name[name.size()] = '\0';
+        g_temp_named = 1;
+        for (std::size_t i = 0; i < std::size(kSignals); ++i) {
+            struct sigaction current {};
+            if (::sigaction(kSignals[i], nullptr, &current) != 0 || current.sa_handler != SIG_DFL) continue;
+            struct sigaction handler {};
+            handler.sa_handler = remove_temp_and_die;
+            sigemptyset(&handler.sa_mask);
+            taken_[i] = ::sigaction(kSignals[i], &handler, nullptr) == 0;
+        }
+    }
+    TempNameGuard(const TempNameGuard&) = delete;
+    TempNameGuard& operator=(const TempNameGuard&) = delete;
+    ~TempNameGuard() {
+        g_temp_named = 0;
+        for (std::size_t i = 0; i < std::size(kSignals); ++i)
+            if (taken_[i]) ::signal(kSignals[i], SIG_DFL);
+    }
+
+private:
+    static constexpr int kSignals[] = {SIGTERM, SIGINT, SIGHUP};
+    bool taken_[std::size(kSignals)] = {};
+};
+
+// A fresh name for a temporary file in `folder` ("" for the current folder).
+std::string temp_name(const std::string& folder) {
+    static std::atomic<unsigned> counter{0};
+    static std::random_device random;
+    const unsigned tag = random() ^ (counter++ * 2654435761u);
+    char name[32];
+    std::snprintf(name, sizeof name, "%s%08x%s", kTempPrefix, tag, kTempSuffix);
+    return folder.empty() ? std::string(name) : folder + "/" + name;
+}
+
+bool is_our_temp_name(std::string_view name) {
+    const std::size_t prefix = sizeof kTempPrefix - 1;
+    const std::size_t suffix = sizeof kTempSuffix - 1;
+    if (name.size() != prefix + 8 + suffix || name.substr(0, prefix) != kTempPrefix ||
+        name.substr(prefix + 8) != kTempSuffix)
+        return false;
+    for (const char ch : name.substr(prefix, 8))
+        if (!std::isxdigit(static_cast<unsigned char>(ch)) || std::isupper(static_cast<unsigned char>(ch)))
+            return false;
+    return true;
+}
+
+// Removes the temporary files of ours that a killed write left in `folder`, once per folder and
+// process: regular files with our exact name pattern, owned by us, not touched for an hour.
+void remove_stale_temps(const std::string& folder) {
+    static std::mutex mutex;
+    static std::set<std::string> swept;
+    {
+        const std::lock_guard lock(mutex);
+        if (!swept.insert(folder).second) return;
+    }
+    std::error_code ec;
+    const std::time_t now = std::time(nullptr);
+    for (std::filesystem::directory_iterator it(folder.empty() ? "." : folder, ec), end; !ec && it != end;
+         it.increment(ec)) {
+        const std::string name = it->path().filename().string();
+        if (!is_our_temp_name(name)) continue;
+        struct stat info {};
+        if (::lstat(it->path().c_str(), &info) != 0 || !S_ISREG(info.st_mode) || info.st_uid != ::geteuid()) continue;
+        if (now - info.st_mtime >= kStaleSeconds) ::unlink(it->path().c_str());
+    }
+}
+
+// A temporary file beside the target. Where the system allows it the file has no name until it is
+// complete (O_TMPFILE), so a kill at any point leaves nothing behind; otherwise it is created
+// under a name of ours, which the signal guard and the destructor remove unless it was kept.
 class TempFile {
 public:
-    explicit TempFile(const std::string& target) {
-        static std::atomic<unsigned> counter{0};
-        std::random_device random;
-        const std::string folder = std::filesystem::path(target).parent_path().string();
+    explicit TempFile(const std::string& target) : folder_(std::filesystem::path(target).parent_path().string()) {
+        remove_stale_temps(folder_);
+        const int unnamed =
+            g_unnamed_temps ? ::open(folder_.empty() ? "." : folder_.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666)
+                            : -1;
+        if (unnamed >= 0) {
+            fd_.reset(unnamed);
+            return;
+        }
         for (int attempt = 0;; ++attempt) {
-            const unsigned tag = random() ^ (counter++ * 2654435761u);
-            char name[32];
-            std::snprintf(name, sizeof name, ".vornel-%08x.tmp", tag);
-            path_ = folder.empty() ? std::string(name) : folder + "/" + name;
+            path_ = temp_name(folder_);
+            // The guard comes first: a signal between the creation and the guard would leave the name.
+            guard_.emplace(path_);
             const int fd = ::open(path_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
             if (fd >= 0) {
                 fd_.reset(fd);
                 return;
             }
-            if (errno != EEXIST || attempt >= 100) {
+            const int err = errno;
+            guard_.reset();
+            if (err != EEXIST || attempt >= 100) {
                 path_.clear();
-                fail(errno, target);
+                fail(err, target);
             }
         }
     }
@@ -97,13 +205,40 @@ public:
         if (!path_.empty()) ::unlink(path_.c_str());
     }
     int fd() const { return fd_.get(); }
-    const std::string& path() const { return path_; }
-    int close() { return fd_.close(); }
-    void keep() { path_.clear(); }
+
+    // Closes the written file and puts it in the target's place. An unnamed file is linked in
+    // directly when the target does not exist; otherwise it first gets a name of ours, which the
+    // rename takes away. A named file is closed before the rename, so that a failure the close
+    // reports leaves the target as it was. Returns 0 or the errno of the failure.
+    int install(const std::string& target) {
+        if (!path_.empty()) {
+            if (const int err = fd_.close(); err != 0) return err;
+        } else {
+            const std::string self = "/proc/self/fd/" + std::to_string(fd_.get());
+            if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, target.c_str(), AT_SYMLINK_FOLLOW) == 0) return fd_.close();
+            if (errno != EEXIST) return errno;
+            for (int attempt = 0;; ++attempt) {
+                std::string name = temp_name(folder_);
+                guard_.emplace(name);
+                if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0) {
+                    path_ = std::move(name);
+                    break;
+                }
+                const int err = errno;
+                guard_.reset();
+                if (err != EEXIST || attempt >= 100) return err;
+            }
+        }
+        if (::rename(path_.c_str(), target.c_str()) != 0) return errno;
+        path_.clear();
+        return fd_.get() >= 0 ? fd_.close() : 0;
+    }
 
 private:
-    std::string path_;
+    std::string folder_;
+    std::string path_; // the temporary file's name while it has one
     Fd fd_;
+    std::optional<TempNameGuard> guard_;
 };
 
 // Ignores the file-size limit's signal while it lives, so that a write past the limit fails with
@@ -174,9 +309,7 @@ void replace_atomically(const std::string& path, std::string_view bytes, Sync sy
     }
     write_all(temp.fd(), bytes, path);
     if (sync == Sync::to_disk && ::fsync(temp.fd()) != 0) fail(errno, path);
-    if (const int err = temp.close(); err != 0) fail(err, path);
-    if (::rename(temp.path().c_str(), target.c_str()) != 0) fail(errno, path);
-    temp.keep();
+    if (const int err = temp.install(target); err != 0) fail(err, path);
 
     // Make the rename itself durable; a failure here loses nothing already written.
     if (sync == Sync::skip) return;
@@ -185,6 +318,8 @@ void replace_atomically(const std::string& path, std::string_view bytes, Sync sy
 }
 
 } // namespace
+
+void use_unnamed_temp_files(bool use) { g_unnamed_temps = use; }
 
 std::size_t FdSource::fill(char* buffer, std::size_t capacity) {
     for (;;) {
@@ -234,13 +369,40 @@ int in_out_code_for_path(int err, const std::string& path) {
     return in_out_code_for_errno(err, folder_exists);
 }
 
-PuzzleValues read_puzzle_file(const std::string& path) {
+NotRegularFileError NotRegularFileError::refused_open(Kind kind, const std::string& path) {
+    return NotRegularFileError(
+        kind, path, "« " + path + " » est " + kind_name(kind) + ", pas un fichier ordinaire : il n'est pas ouvert");
+}
+
+std::string kind_name(NotRegularFileError::Kind kind) {
+    switch (kind) {
+        case NotRegularFileError::Kind::folder: return "un dossier";
+        case NotRegularFileError::Kind::pipe: return "un tube nommé";
+        case NotRegularFileError::Kind::device: return "un périphérique";
+        case NotRegularFileError::Kind::socket: return "une socket";
+        case NotRegularFileError::Kind::other: break;
+    }
+    return "un fichier spécial";
+}
+
+PuzzleValues read_puzzle_file(const std::string& path, Readable readable) {
     if (bad_name(path)) throw FileOpenError(3, path, ENOENT);
-    Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-    if (fd.get() < 0) throw FileOpenError(in_out_code_for_path(errno, path), path, errno);
+    const bool regular_only = readable == Readable::regular_files;
+    // Looked at before opening: opening a named pipe waits for a writer, and a socket cannot be
+    // opened at all. A folder keeps its own failure (3) below.
     struct stat info {};
-    if (::fstat(fd.get(), &info) == 0 && S_ISDIR(info.st_mode))
-        throw FileOpenError(in_out_code_for_errno(EISDIR, true), path, EISDIR);
+    if (::stat(path.c_str(), &info) == 0 && !S_ISDIR(info.st_mode) &&
+        (S_ISSOCK(info.st_mode) || (regular_only && !S_ISREG(info.st_mode))))
+        throw NotRegularFileError::refused_open(kind_of(info.st_mode), path);
+
+    // Without O_NONBLOCK a pipe put in the file's place meanwhile would still block the window.
+    Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | (regular_only ? O_NONBLOCK : 0)));
+    if (fd.get() < 0) throw FileOpenError(in_out_code_for_path(errno, path), path, errno);
+    if (::fstat(fd.get(), &info) == 0) {
+        if (S_ISDIR(info.st_mode)) throw FileOpenError(in_out_code_for_errno(EISDIR, true), path, EISDIR);
+        if (regular_only && !S_ISREG(info.st_mode))
+            throw NotRegularFileError::refused_open(kind_of(info.st_mode), path);
+    }
 
     FdSource source(fd.get(), path);
     const ReadOutcome outcome = scan_puzzle(source);
@@ -252,7 +414,9 @@ PuzzleValues read_puzzle_file(const std::string& path) {
     return outcome.values;
 }
 
-void read_puzzle_file(const std::string& path, WorkArea& area) { store_values(area, read_puzzle_file(path)); }
+void read_puzzle_file(const std::string& path, WorkArea& area) {
+    store_values(area, read_puzzle_file(path, Readable::regular_files));
+}
 
 void write_puzzle_file(const std::string& path, const PuzzleValues& values, Sync sync) {
     if (bad_name(path)) throw FileError(3, path, ENOENT);

@@ -24,6 +24,7 @@ public:
     explicit Scanner(ByteSource& source) : source_(&source) {}
 
     int peek() {
+        if (over_bound()) return kEnd;
         if (cur_ == end_ && !refill()) return kEnd;
         if (*cur_ == kEndOfFileByte) {
             ended_ = true;
@@ -32,7 +33,12 @@ public:
         return *cur_;
     }
     // Only after a peek() that returned a byte.
-    void bump() { ++cur_; }
+    void bump() {
+        ++cur_;
+        ++consumed_;
+    }
+    // True once the reader has gone through kPuzzleByteBound bytes: peek() then reports the end.
+    bool over_bound() const { return consumed_ >= kPuzzleByteBound; }
 
 private:
     bool refill() {
@@ -52,6 +58,7 @@ private:
     const unsigned char* cur_ = nullptr;
     const unsigned char* end_ = nullptr;
     bool ended_ = false;
+    std::size_t consumed_ = 0;
 };
 
 // Reads one value: skips bytes up to 32, takes the run, converts it, skips the rest of the line.
@@ -92,6 +99,11 @@ ReadOutcome scan(Scanner& in) {
             outcome.values[static_cast<std::size_t>(outcome.count++)] = value;
             if (failure != 0) {
                 outcome.failure = failure;
+                break;
+            }
+            if (in.over_bound()) {
+                // An endless source (a device of zero bytes) or a file of blanks: not a puzzle.
+                outcome.failure = kNoPuzzleWithinBound;
                 break;
             }
         }

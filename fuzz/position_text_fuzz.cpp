@@ -19,6 +19,7 @@
 #include "position.h"
 #include "position_text.h"
 #include "puzzle_lines.h"
+#include "sanitizer_options.h"
 
 namespace {
 

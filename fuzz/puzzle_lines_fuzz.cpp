@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "puzzle_lines.h"
+#include "sanitizer_options.h"
 
 namespace {
 

@@ -86,18 +86,60 @@ std::string filled_description(const BoardPicture& board, const char* what) {
     return std::string(what) + " : " + std::to_string(filled) + " cases remplies sur 81.";
 }
 
+namespace {
+
+// The length of the well-formed UTF-8 sequence that starts text[i], or 0 when it is not one
+// (a stray continuation byte, an overlong form, a surrogate, a value above U+10FFFF, a cut end).
+std::size_t utf8_sequence_length(std::string_view text, std::size_t i) {
+    const auto byte = [&text](std::size_t k) { return static_cast<unsigned char>(text[k]); };
+    const unsigned char lead = byte(i);
+    if (lead < 0x80) return 1;
+    std::size_t length = 0;
+    unsigned char low = 0x80, high = 0xBF; // the range of the second byte
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        if (lead == 0xE0) low = 0xA0;
+        if (lead == 0xED) high = 0x9F;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        if (lead == 0xF0) low = 0x90;
+        if (lead == 0xF4) high = 0x8F;
+    } else {
+        return 0;
+    }
+    if (i + length > text.size()) return 0;
+    if (byte(i + 1) < low || byte(i + 1) > high) return 0;
+    for (std::size_t k = 2; k < length; ++k)
+        if (byte(i + k) < 0x80 || byte(i + k) > 0xBF) return 0;
+    return length;
+}
+
+} // namespace
+
 std::string escape_html(std::string_view text) {
     std::string out;
     out.reserve(text.size());
-    for (const char ch : text) {
+    for (std::size_t i = 0; i < text.size();) {
+        const char ch = text[i];
+        const std::size_t length = utf8_sequence_length(text, i);
+        if (length == 0 || (static_cast<unsigned char>(ch) < 0x20 && ch != '\t' && ch != '\n')) {
+            // Not text a page that declares UTF-8 may hold (a file name in another encoding, a
+            // control byte): the replacement character stands in for it.
+            out += "\xEF\xBF\xBD";
+            ++i;
+            continue;
+        }
         switch (ch) {
             case '&': out += "&amp;"; break;
             case '<': out += "&lt;"; break;
             case '>': out += "&gt;"; break;
             case '"': out += "&quot;"; break;
             case '\'': out += "&#39;"; break;
-            default: out += ch;
+            default: out.append(text.substr(i, length));
         }
+        i += length;
     }
     return out;
 }

@@ -74,6 +74,28 @@ std::string impossible(const Request& request) {
            " » comme technique la plus difficile";
 }
 
+std::string_view untargetable(ladder::Technique technique) {
+    struct Refusal {
+        std::string_view id;
+        std::string_view why;
+    };
+    static constexpr Refusal kRefusals[] = {
+        {"full-house",
+         "une grille dont aucun chiffre donné ne peut être retiré ne se résout jamais par les seules dernières "
+         "cases libres des unités : il y faut au moins un chiffre caché"},
+        {"hidden-quad",
+         "les autres cases libres de l'unité forment alors un sous-ensemble nu d'au plus quatre cases, plus "
+         "simple, que l'échelle trouve avant"},
+        {"trial",
+         "les chaînes forcées, essayées avant, résolvent toutes les grilles à solution unique que la recherche "
+         "produit"},
+    };
+    const std::string_view id = ladder::technique_id(technique);
+    for (const Refusal& refusal : kRefusals)
+        if (refusal.id == id) return refusal.why;
+    return {};
+}
+
 Generator::Generator(const Request& request, std::uint64_t seed) : request_(request), random_(seed) {
     // Nothing later than the technique asked for; nothing whose single use rates above the level.
     for (int t = 0; t < ladder::kTechniqueCount; ++t) {

@@ -32,6 +32,11 @@ struct Request {
 // Why no puzzle can meet the request, in French; empty when it can be tried.
 std::string impossible(const Request& request);
 
+// Why no search can target the technique with --needs, in French, completing "car ..."; empty
+// when it can be targeted. These are the techniques that a minimal puzzle with one solution never
+// needs as its hardest step, because a lighter technique of the ladder always comes first.
+std::string_view untargetable(ladder::Technique technique);
+
 // Makes puzzles that meet a request, one attempt at a time: a random full grid, dug down to a
 // minimal puzzle, then rated by the ladder, which gives up at the first step harder than the
 // request allows. The same request and seed give the same puzzles in the same order.

@@ -1,5 +1,8 @@
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -67,10 +70,18 @@ using vornel::test::kEasy;
 
 } // namespace
 
-TEST(ExplainCli, a_value_no_cell_can_show_is_reported_while_loading_and_the_status_says_so) {
+TEST(ExplainCli, values_the_board_shows_otherwise_are_reported_while_loading_and_the_status_says_so) {
+    // -5 cannot be shown (its "-" is no digit); 12 shows whole and counts as its first digit.
     const Result r = explain({"--summary", "odd_values.sud"});
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, "vornel-explain: odd_values.sud: '-' n'est pas une valeur entière correcte.\n");
+    EXPECT_EQ(r.err, "vornel-explain: odd_values.sud: '-' n'est pas une valeur entière correcte.\n"
+                     "vornel-explain: odd_values.sud: La case ligne 1, colonne 4 contient 12 : la grille l'affiche « "
+                     "12 » et le compte comme un 1.\n");
+    const Result only_big = explain({"--summary", "-"}, "0\n0\n65537\n40\n");
+    EXPECT_EQ(only_big.status, 1);
+    EXPECT_EQ(only_big.err, "vornel-explain: -: La case ligne 1, colonne 4 contient 40 : la grille l'affiche « 40 » et "
+                            "le compte comme un 4.\n")
+        << "65537 reads as 1, as its low 16 bits";
     EXPECT_EQ(r.out.substr(82), "invalide\t0\t0\n");
 }
 
@@ -120,6 +131,9 @@ TEST(ExplainCli, unreadable_inputs_fail_with_the_program_message_and_the_rest_go
         {{"--summary", "easy.txt", "-"},
          "easy.txt: Saisie numérique incorrecte. Ce sont des grilles d'une ligne (81 caractères) : ajoutez --lines.\n"},
         {{"--summary", "golden/cases", "-"}, "golden/cases: Saisie numérique incorrecte.\n"},
+        // An endless device is read as the stream it is, up to the bound of a puzzle file.
+        {{"--summary", "/dev/zero", "-"},
+         "/dev/zero: Pas de grille dans le premier mégaoctet : ce n'est pas un fichier de grille.\n"},
     };
     for (const auto& c : cases) {
         const Result r = explain(c.args, "7\n"); // "-" is a puzzle with one given
@@ -292,9 +306,59 @@ TEST(ExplainToSud, the_folder_must_exist_before_anything_is_read) {
     };
     for (const auto& c : cases) {
         const Result r = explain({"--lines", "--to-sud", c.folder, "easy.txt"});
-        EXPECT_EQ(r.status, 1);
+        EXPECT_EQ(r.status, 2) << "refused before any write";
         EXPECT_EQ(r.err, c.err);
     }
+}
+
+TEST(ExplainHtml, a_page_whose_folder_is_missing_is_refused_before_anything_is_explained) {
+    const struct {
+        std::string target;
+        std::string err;
+    } cases[] = {
+        {"no/such/folder/page.html",
+         "no/such/folder/page.html: Dossier introuvable (no/such/folder) : rien n'est écrit.\n"},
+        {"no-such-folder/", "no-such-folder: Dossier introuvable.\n"},
+        {"no-such-folder", ""}, // a page named so in the current folder: written
+    };
+    TempDir dir;
+    for (const auto& c : cases) {
+        const std::string target = c.err.empty() ? (dir.path / c.target).string() : c.target;
+        const Result r = explain({"--html", target, "stuck.txt"}, "");
+        EXPECT_EQ(r.status, c.err.empty() ? 1 : 2) << c.target; // stuck.txt is not a .sud: 1
+        if (!c.err.empty()) { EXPECT_EQ(r.err, "vornel-explain: " + c.err); }
+        EXPECT_EQ(r.out, "");
+    }
+}
+
+TEST(ExplainCli, sockets_are_refused_and_process_substitution_is_read_as_a_stream) {
+    TempDir dir;
+    const std::string socket_name = (dir.path / "prise.sud").string();
+    const int listening = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    ASSERT_LT(socket_name.size(), sizeof address.sun_path);
+    std::copy(socket_name.begin(), socket_name.end(), address.sun_path);
+    ASSERT_EQ(::bind(listening, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+    for (const bool lines : {false, true}) {
+        std::vector<std::string> args{"--summary", socket_name};
+        if (lines) args.insert(args.begin(), "--lines");
+        const Result r = explain(args);
+        EXPECT_EQ(r.status, 1);
+        EXPECT_EQ(r.err, "vornel-explain: " + socket_name +
+                             ": C'est une socket (ou un périphérique absent), pas un fichier.\n");
+    }
+    ::close(listening);
+    // A pipe given by name (as <(command) gives it): its writer is already there.
+    int ends[2];
+    ASSERT_EQ(::pipe(ends), 0);
+    const std::string line = std::string(kEasy) + "\n";
+    ASSERT_EQ(::write(ends[1], line.data(), line.size()), static_cast<ssize_t>(line.size()));
+    ::close(ends[1]);
+    const Result r = explain({"--summary", "--lines", "/dev/fd/" + std::to_string(ends[0])});
+    ::close(ends[0]);
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 1);
 }
 
 TEST(ExplainToSud, targets_are_written_through_links_and_never_replaced_when_not_regular_files) {
@@ -360,7 +424,8 @@ TEST(ExplainProgram, failing_outputs_and_inputs_are_told_in_french_with_their_ca
          "vornel-explain: -: L'entrée standard est un dossier, pas un fichier.\n"},
         {"\"$B\" --summary --lines golden", "vornel-explain: golden: C'est un dossier, pas un fichier.\n"},
         {"\"$B\" --summary odd_values.sud",
-         "vornel-explain: odd_values.sud: '-' n'est pas une valeur entière correcte.\n"},
+         "vornel-explain: odd_values.sud: '-' n'est pas une valeur entière correcte.\nvornel-explain: odd_values.sud: "
+         "La case ligne 1, colonne 4 contient 12 : la grille l'affiche « 12 » et le compte comme un 1.\n"},
         {"cd \"$T\" && prlimit --fsize=200 \"$B\" --lines --to-sud . \"$D/easy.txt\"; s=$?; ls -A; exit $s",
          "vornel-explain: ./easy-2.sud: Fichier trop volumineux : limite de taille des fichiers atteinte.\n",
          "stderr\nstdout\n"}, // neither the file nor its temporary file is left

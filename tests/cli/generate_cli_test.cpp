@@ -1,6 +1,11 @@
+#include <sys/wait.h>
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <sstream>
 #include <streambuf>
 
@@ -224,4 +229,92 @@ TEST(GenerateCli, a_stop_between_puzzles_keeps_the_lines_already_written) {
     EXPECT_EQ(run_generate({"--count", "2"}, none, why, at_once), 130);
     EXPECT_EQ(none.str(), "");
     EXPECT_EQ(why.str(), "vornel-generate: interrompu, 0 grille sur 2 écrite.\n");
+}
+
+namespace {
+
+// Runs a shell fragment in which $G is the program, in a fresh folder $T; its standard output and
+// error are kept from files.
+Result run_program(const std::string& fragment) {
+    const std::filesystem::path dir = std::filesystem::temp_directory_path() / "vornel-generate-program";
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directories(dir);
+    const std::string t = dir.string();
+    const std::string command = "G='" VORNEL_GENERATE_PROGRAM "' T='" + t + "' sh -c 'cd \"$T\" && { " + fragment +
+                                " ; } >\"$T/stdout\" 2>\"$T/stderr\"'";
+    const int status = std::system(command.c_str());
+    const auto slurp = [&dir](const char* name) {
+        std::ifstream in(dir / name, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    };
+    Result r{WIFEXITED(status) ? WEXITSTATUS(status) : -1, slurp("stdout"), slurp("stderr")};
+    std::filesystem::remove_all(dir);
+    return r;
+}
+
+} // namespace
+
+TEST(GenerateProgram, every_write_and_the_final_flush_are_checked_and_a_file_keeps_whole_lines) {
+    const std::string closed = "vornel-generate: la sortie standard est fermée.\n";
+    const std::string full = "vornel-generate: la sortie standard n'a pas pu être écrite (Disque plein).\n";
+    const std::string limit = "vornel-generate: la sortie standard n'a pas pu être écrite (Fichier trop volumineux : "
+                              "limite de taille des fichiers atteinte).\n";
+    const struct {
+        std::string fragment;
+        std::string err;
+        std::string out; // what the fragment prints after the run (ls, wc)
+    } cases[] = {
+        {"\"$G\" --count 3 --seed 1 >/dev/full", full, ""},
+        {"\"$G\" --help >/dev/full", full, ""},
+        {"\"$G\" --version >/dev/full", full, ""},
+        {"\"$G\" --count 2 --seed 1 >&-", closed, ""},
+        // 200 bytes allowed (the message fits): two lines of 82 bytes stay, the part of the third is
+        // taken back.
+        {"prlimit --fsize=200 \"$G\" --count 3 --seed 1 >p.txt; s=$?; wc -c <p.txt; exit $s", limit, "164\n"},
+    };
+    for (const auto& c : cases) {
+        const Result r = run_program(c.fragment);
+        EXPECT_EQ(r.status, 1) << c.fragment;
+        EXPECT_EQ(r.err, c.err) << c.fragment;
+        EXPECT_EQ(r.out, c.out) << c.fragment;
+    }
+}
+
+TEST(GenerateCli, techniques_no_search_can_target_are_refused_at_once_with_the_reason) {
+    for (const char* id : {"full-house", "hidden-quad", "trial"}) {
+        vornel::ladder::Technique technique{};
+        ASSERT_TRUE(vornel::ladder::technique_from_id(id, technique)) << id;
+        const std::string why(vornel::generator::untargetable(technique));
+        ASSERT_FALSE(why.empty()) << id;
+        const Result r = generate({"--needs", id});
+        EXPECT_EQ(r.status, 2) << id;
+        EXPECT_EQ(r.out, "");
+        EXPECT_EQ(r.err, "vornel-generate: --needs " + std::string(id) +
+                             " : aucune grille ne peut être cherchée pour cette technique, car " + why +
+                             "\nEssayez « vornel-generate --help » pour en savoir plus.\n");
+    }
+    // The others are searched for.
+    for (const char* id : {"hidden-single", "x-wing", "xy-wing"}) {
+        vornel::ladder::Technique technique{};
+        ASSERT_TRUE(vornel::ladder::technique_from_id(id, technique)) << id;
+        EXPECT_TRUE(vornel::generator::untargetable(technique).empty()) << id;
+    }
+}
+
+TEST(GenerateCli, a_search_that_runs_out_of_time_says_so_and_keeps_what_it_wrote) {
+    // Far more puzzles than one second gives: the search stops with a message, the lines written
+    // stay whole, and the message counts them.
+    const Result r = generate({"--count", "1000000", "--max-seconds", "1", "--seed", "4"});
+    EXPECT_EQ(r.status, 1) << r.err;
+    const std::size_t written = lines_of(r.out).size();
+    expect_puzzles(r.out, written, false);
+    const std::string tail = "vornel-generate: recherche arrêtée après 1 s (" + std::to_string(written) +
+                             (written > 1 ? " grilles sur 1000000 écrites" : " grille sur 1000000 écrite") +
+                             ") ; --max-seconds laisse chercher plus longtemps.\n";
+    ASSERT_GE(r.err.size(), tail.size());
+    EXPECT_EQ(r.err.substr(r.err.size() - tail.size()), tail);
+    const Result bad = generate({"--max-seconds", "-3"});
+    EXPECT_EQ(bad.status, 2);
+    EXPECT_EQ(bad.err, "vornel-generate: nombre de secondes invalide « -3 » : il faut un entier positif\n"
+                       "Essayez « vornel-generate --help » pour en savoir plus.\n");
 }

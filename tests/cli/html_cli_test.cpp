@@ -118,7 +118,7 @@ TEST(ExplainHtml, targets_and_options_that_cannot_work_are_refused) {
         {{"--html"}, 2, "vornel-explain: --html attend un fichier ou un dossier\n"},
         {{"--html", folder / "", "--lines", folder / "a/p.txt", folder / "b/p.txt"},
          2,
-         "vornel-explain: --html écrirait deux fois " + folder / "" + "/p-LIGNE.html, pour « " + folder / "a/p.txt" +
+         "vornel-explain: --html écrirait deux fois " + folder / "p-LIGNE.html, pour « " + folder / "a/p.txt" +
              " » et pour « " + folder / "b/p.txt" + " » : rien n'est écrit. Renommez une des entrées.\n"},
         {{"--html", folder / "p.txt", "--lines", folder / "p.txt"},
          1,

@@ -459,3 +459,151 @@ TEST_F(FilesTest, a_save_that_fails_part_way_closes_its_files) {
     });
     EXPECT_EQ(code, 0);
 }
+
+TEST_F(FilesTest, the_window_refuses_what_is_not_a_regular_file_before_opening_it) {
+    std::filesystem::create_directory(path("dossier"));
+    ASSERT_EQ(::mkfifo(path("tube.sud").c_str(), 0666), 0);
+    std::filesystem::create_symlink("/dev/zero", path("zero.sud"));
+    const int listening = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    const std::string socket_name = path("prise.sud");
+    ASSERT_LT(socket_name.size(), sizeof address.sun_path);
+    std::copy(socket_name.begin(), socket_name.end(), address.sun_path);
+    ASSERT_EQ(::bind(listening, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+    const struct {
+        std::string name;
+        int code;
+        std::string message; // "" for a failure told by its code alone
+    } cases[] = {
+        {path("tube.sud"), 5,
+         "« " + path("tube.sud") + " » est un tube nommé, pas un fichier ordinaire : il n'est pas ouvert"},
+        {path("zero.sud"), 5,
+         "« " + path("zero.sud") + " » est un périphérique, pas un fichier ordinaire : il n'est pas ouvert"},
+        {"/dev/zero", 5, "« /dev/zero » est un périphérique, pas un fichier ordinaire : il n'est pas ouvert"},
+        {path("prise.sud"), 5,
+         "« " + path("prise.sud") + " » est une socket, pas un fichier ordinaire : il n'est pas ouvert"},
+        {path("dossier"), 3, "Nom de fichier incorrect"},
+    };
+    for (const auto& c : cases) {
+        // In a child with an alarm: opening a pipe without a writer would block.
+        const int result = run_in_child([&] {
+            ::alarm(2);
+            WorkArea area;
+            area.grid[1][1] = 7;
+            try {
+                read_puzzle_file(c.name, area);
+            } catch (const InOutError& error) {
+                return error.code() == c.code && error.message() == c.message && area.grid[1][1] == 7 ? 0 : 1;
+            }
+            return 3;
+        });
+        EXPECT_EQ(result, 0) << c.name;
+    }
+    ::close(listening);
+}
+
+TEST_F(FilesTest, a_source_without_its_values_in_the_first_mebibyte_fails_instead_of_being_read_forever) {
+    const std::string blanks(kPuzzleByteBound, ' ');
+    std::string digits;
+    for (int i = 0; i < 81; ++i) digits += "5\r\n";
+    {
+        std::ofstream(path("blancs.sud"), std::ios::binary) << blanks << digits;
+        std::ofstream(path("presque.sud"), std::ios::binary) << blanks.substr(0, kPuzzleByteBound - 400) << digits;
+        std::ofstream(path("nuls.sud"), std::ios::binary) << std::string(2 * kPuzzleByteBound, '\0');
+    }
+    EXPECT_EQ(failure_code([&] { read_puzzle_file(path("blancs.sud")); }), kNoPuzzleWithinBound);
+    EXPECT_EQ(failure_code([&] { read_puzzle_file(path("nuls.sud")); }), kNoPuzzleWithinBound);
+    EXPECT_EQ(failure_code([&] { read_puzzle(blanks + digits); }), kNoPuzzleWithinBound);
+    EXPECT_EQ(read_puzzle_file(path("presque.sud"))[80], 5);
+    // An endless device ends on the bound too, in a child in case it did not.
+    EXPECT_EQ(run_in_child([] {
+                  ::alarm(5);
+                  return failure_code([] { read_puzzle_file("/dev/zero"); }) == kNoPuzzleWithinBound ? 0 : 1;
+              }),
+              0);
+    EXPECT_EQ(in_out_message(kNoPuzzleWithinBound),
+              "Pas de grille dans le premier mégaoctet : ce n'est pas un fichier de grille");
+}
+
+namespace {
+
+std::vector<std::string> temp_names_in(const std::string& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        const std::string name = entry.path().filename().string();
+        if (name.rfind(".vornel-", 0) == 0) names.push_back(name);
+    }
+    return names;
+}
+
+// Starts a child that writes a large file at `target` in a loop, and returns its pid.
+pid_t start_writing_child(const std::string& target, bool unnamed) {
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        use_unnamed_temp_files(unnamed);
+        const std::string bytes(16 << 20, '5');
+        for (;;) {
+            try {
+                write_text_file(target, bytes, Sync::skip);
+            } catch (...) { ::_exit(2); }
+        }
+    }
+    return pid;
+}
+
+} // namespace
+
+TEST_F(FilesTest, a_write_killed_at_any_moment_leaves_no_temporary_name_behind) {
+    const struct {
+        bool unnamed;
+        int signal_number;
+    } cases[] = {{true, SIGKILL}, {true, SIGTERM}, {false, SIGTERM}, {false, SIGINT}, {false, SIGHUP}};
+    for (const auto& c : cases) {
+        for (int round = 0; round < 5; ++round) {
+            const pid_t pid = start_writing_child(path("page.html"), c.unnamed);
+            ASSERT_GT(pid, 0);
+            if (c.unnamed) {
+                ::usleep(static_cast<useconds_t>(3000 + 7000 * round));
+            } else {
+                // The named way: wait until the temporary file exists, so the kill lands mid-write.
+                for (int wait = 0; wait < 5000 && temp_names_in(folder_.string()).empty(); ++wait) ::usleep(200);
+            }
+            ::kill(pid, c.signal_number);
+            int status = 0;
+            ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+            EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == c.signal_number)
+                << "signal " << c.signal_number << " status " << status;
+            EXPECT_EQ(temp_names_in(folder_.string()), std::vector<std::string>{})
+                << "unnamed " << c.unnamed << " signal " << c.signal_number;
+        }
+    }
+}
+
+TEST_F(FilesTest, a_write_removes_our_stale_temporary_files_and_nothing_else) {
+    const std::string stale = path(".vornel-0123abcd.tmp");
+    const std::string fresh = path(".vornel-89abcdef.tmp");
+    const std::string other = path(".vornel-pas-nous.tmp");
+    const std::string upper = path(".vornel-0123ABCD.tmp");
+    for (const std::string& name : {stale, fresh, other, upper}) std::ofstream(name) << "x";
+    const auto two_hours_ago = std::filesystem::file_time_type::clock::now() - std::chrono::hours(2);
+    for (const std::string& name : {stale, other, upper}) std::filesystem::last_write_time(name, two_hours_ago);
+    write_text_file(path("page.html"), "<p>", Sync::skip);
+    EXPECT_FALSE(std::filesystem::exists(stale));
+    EXPECT_TRUE(std::filesystem::exists(fresh));
+    EXPECT_TRUE(std::filesystem::exists(other));
+    EXPECT_TRUE(std::filesystem::exists(upper));
+}
+
+TEST_F(FilesTest, both_kinds_of_temporary_file_replace_and_create_targets_alike) {
+    for (const bool unnamed : {true, false}) {
+        use_unnamed_temp_files(unnamed);
+        const std::string target = path(unnamed ? "a.sud" : "b.sud");
+        write_text_file(target, "old", Sync::to_disk);
+        write_text_file(target, "new", Sync::to_disk);
+        std::ifstream in(target);
+        EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "new");
+        EXPECT_EQ(temp_names_in(folder_.string()), std::vector<std::string>{});
+    }
+    use_unnamed_temp_files(true);
+}

@@ -65,9 +65,27 @@ TEST(HtmlEscape, escapes_the_five_markup_characters_and_keeps_utf8) {
         const char* in;
         const char* out;
     } rows[] = {
-        {"a < b", "a &lt; b"},    {"x > y", "x &gt; y"},
-        {"l'été", "l&#39;été"},   {"\"q\" & r", "&quot;q&quot; &amp; r"},
-        {"région 5", "région 5"}, {"", ""},
+        {"a < b", "a &lt; b"},
+        {"x > y", "x &gt; y"},
+        {"l'été", "l&#39;été"},
+        {"\"q\" & r", "&quot;q&quot; &amp; r"},
+        {"région 5", "région 5"},
+        {"", ""},
+        // What a page declaring UTF-8 may not hold becomes U+FFFD, byte by byte.
+        {"r\xE9"
+         "gion.sud",
+         "r\xEF\xBF\xBD"
+         "gion.sud"},                                             // Latin-1 é
+        {"a\xC3", "a\xEF\xBF\xBD"},                               // cut at the end
+        {"\xC0\xAF", "\xEF\xBF\xBD\xEF\xBF\xBD"},                 // overlong "/"
+        {"\xED\xA0\x80", "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD"}, // a surrogate
+        {"\xF4\x90\x80\x80", "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD"},
+        {"\x01"
+         "bip\x7F",
+         "\xEF\xBF\xBD"
+         "bip\x7F"},                                                        // a control byte
+        {"\xF0\x9F\x98\x80 \xE2\x82\xAC", "\xF0\x9F\x98\x80 \xE2\x82\xAC"}, // four and three bytes kept
+        {"l1\tl2\n", "l1\tl2\n"},
     };
     for (const auto& row : rows) EXPECT_EQ(report::escape_html(row.in), row.out) << row.in;
 }

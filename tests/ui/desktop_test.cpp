@@ -11,6 +11,13 @@
 #include <QTest>
 #include <QUrl>
 
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+#include <QDir>
+#include <QFile>
 #include <fstream>
 #include <memory>
 
@@ -133,6 +140,8 @@ private slots:
     void other_drops_keep_their_usual_meaning();
     void file_named_at_start_opens_as_open_does_data();
     void file_named_at_start_opens_as_open_does();
+    void paths_that_are_not_regular_files_are_refused_without_blocking_data();
+    void paths_that_are_not_regular_files_are_refused_without_blocking();
     void arrows_move_between_cells_data();
     void arrows_move_between_cells();
     void tab_order_is_kept_with_the_arrows();
@@ -475,6 +484,49 @@ void DesktopTest::file_named_at_start_opens_as_open_does() {
         QCOMPARE(boxes->front().text, failure);
         QCOMPARE(board_of(*w), before);
     }
+    QVERIFY(w->isVisible());
+}
+
+void DesktopTest::paths_that_are_not_regular_files_are_refused_without_blocking_data() {
+    QTest::addColumn<QString>("name"); // made in the test's folder; an absolute name as it is
+    QTest::addColumn<QString>("failure");
+    QTest::newRow("named pipe without a writer")
+        << "tube.sud" << QStringLiteral("« %1 » est un tube nommé, pas un fichier ordinaire : il n'est pas ouvert.");
+    QTest::newRow("endless device")
+        << "/dev/zero" << QStringLiteral("« %1 » est un périphérique, pas un fichier ordinaire : il n'est pas ouvert.");
+    QTest::newRow("link to a device")
+        << "zero.sud" << QStringLiteral("« %1 » est un périphérique, pas un fichier ordinaire : il n'est pas ouvert.");
+    QTest::newRow("socket") << "prise.sud"
+                            << QStringLiteral("« %1 » est une socket, pas un fichier ordinaire : il n'est pas ouvert.");
+    QTest::newRow("folder") << "dossier.sud" << QStringLiteral("Nom de fichier incorrect.");
+}
+
+void DesktopTest::paths_that_are_not_regular_files_are_refused_without_blocking() {
+    QFETCH(QString, name);
+    QFETCH(QString, failure);
+    const QString path = name.startsWith(QLatin1Char('/')) ? name : dir.filePath(name);
+    const std::string file = path.toStdString();
+    int listening = -1;
+    if (name == QLatin1String("tube.sud")) QCOMPARE(::mkfifo(file.c_str(), 0666), 0);
+    if (name == QLatin1String("zero.sud")) QVERIFY(QFile::link(QStringLiteral("/dev/zero"), path));
+    if (name == QLatin1String("dossier.sud")) QVERIFY(QDir().mkpath(path));
+    if (name == QLatin1String("prise.sud")) {
+        listening = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        QVERIFY(file.size() < sizeof address.sun_path);
+        std::copy(file.begin(), file.end(), address.sun_path);
+        QCOMPARE(::bind(listening, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+    }
+    const Board before = board_of(*w);
+    // A regression here blocks in open() or reads forever; the test's time limit then fails it.
+    w->open_puzzle_file(file);
+    w->paint_cells();
+    if (listening >= 0) ::close(listening);
+    QCOMPARE(boxes->size(), size_t(1));
+    QCOMPARE(boxes->front().kind, BoxKind::Failure);
+    QCOMPARE(boxes->front().text, failure.contains(QLatin1String("%1")) ? failure.arg(path) : failure);
+    QCOMPARE(board_of(*w), before);
     QVERIFY(w->isVisible());
 }
 
