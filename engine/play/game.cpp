@@ -250,7 +250,8 @@ std::vector<std::string> hint_text(const Hint& hint, HintLevel level) {
     switch (hint.kind) {
         case Hint::Kind::Solved: return {"La grille est résolue : plus rien à chercher."};
         case Hint::Kind::WrongDigit:
-            return {fr::capitalise(fr::digit_the(hint.where.digit)) + " " + fr::de(fr::cells_phrase({hint.where.cell})) +
+            return {fr::capitalise(fr::digit_the(hint.where.digit)) + " " +
+                    fr::de(fr::cells_phrase({hint.where.cell})) +
                     " n'est pas le bon chiffre : effacez-le avant de continuer."};
         case Hint::Kind::MissingMark:
             return {"Les candidats " + fr::de(fr::cells_phrase({hint.where.cell})) + " n'ont plus " +
@@ -259,8 +260,8 @@ std::vector<std::string> hint_text(const Hint& hint, HintLevel level) {
     }
     const ladder::Step& step = hint.step;
     if (level == HintLevel::Step) return ladder::narrate(step);
-    std::vector<std::string> lines{"Cherchez : " + ladder::technique_name_fr(step.technique) + ", " +
-                                   where_to_look(step) + "."};
+    std::vector<std::string> lines{"Cherchez avec la technique « " + ladder::technique_name_fr(step.technique) +
+                                   " », " + where_to_look(step) + "."};
     if (level == HintLevel::Pattern) {
         std::string pattern = "Le motif : ";
         pattern += step.cells.empty() ? std::string("les candidats marqués") : fr::cells_phrase(step.cells);

@@ -50,7 +50,7 @@ struct Hint {
 enum class HintLevel { Where = 1, Pattern = 2, Step = 3 };
 
 // The French text of a hint at a level: level 1 names the technique and where to look
-// ("Cherchez : paire cachée, dans la ligne 4."), level 2 adds what the pattern is made of, level 3
+// ("Cherchez avec la technique « Paire cachée », dans la ligne 4."), level 2 adds what the pattern is made of, level 3
 // is the step told as the ladder tells it. A mistake is told the same at every level.
 std::vector<std::string> hint_text(const Hint& hint, HintLevel level);
 

@@ -177,9 +177,9 @@ private:
         if (text_[pos_] == '-') ++pos_;
         while (pos_ < text_.size() && std::isdigit(static_cast<unsigned char>(text_[pos_]))) ++pos_;
         bool integer = true;
-        while (pos_ < text_.size() && (text_[pos_] == '.' || text_[pos_] == 'e' || text_[pos_] == 'E' ||
-                                       text_[pos_] == '+' || text_[pos_] == '-' ||
-                                       std::isdigit(static_cast<unsigned char>(text_[pos_])))) {
+        while (pos_ < text_.size() &&
+               (text_[pos_] == '.' || text_[pos_] == 'e' || text_[pos_] == 'E' || text_[pos_] == '+' ||
+                text_[pos_] == '-' || std::isdigit(static_cast<unsigned char>(text_[pos_])))) {
             integer = false;
             ++pos_;
         }

@@ -55,9 +55,7 @@ TEST(GameStart, accepts_only_givens_with_one_solution) {
         const std::optional<Game> game = Game::start(grid_of(c.givens), error);
         EXPECT_EQ(game.has_value(), c.plays) << c.givens;
         EXPECT_EQ(error, c.error) << c.givens;
-        if (game) {
-            EXPECT_EQ(grid_line(game->solution()), test::kEasySolution);
-        }
+        if (game) { EXPECT_EQ(grid_line(game->solution()), test::kEasySolution); }
     }
 }
 
@@ -71,7 +69,7 @@ TEST(GameMoves, refuse_what_changes_nothing_and_never_touch_givens) {
     EXPECT_FALSE(game.write(kFree, 10));
     EXPECT_FALSE(game.clear(kFree)); // nothing to clear
     EXPECT_TRUE(game.write(kFree, 4));
-    EXPECT_FALSE(game.write(kFree, 4)); // the same digit again
+    EXPECT_FALSE(game.write(kFree, 4));       // the same digit again
     EXPECT_FALSE(game.toggle_mark(kFree, 2)); // a cell with a digit takes no pencil mark
     EXPECT_FALSE(game.can_redo());
     EXPECT_EQ(game.value(0), 5);
@@ -165,11 +163,11 @@ TEST(GameConflicts, mark_every_cell_of_a_duplicate_at_once) {
 
 TEST(GameCheck, reports_wrong_digits_and_marks_that_lost_the_solution_digit) {
     Game game = easy_game();
-    game.write(kFree, 1);                   // wrong
-    game.write(3, 6);                       // right (row 1, column 4)
-    game.toggle_mark(5, 1);                 // row 1, column 6 is 8: marks 1 and 2 leave it out
+    game.write(kFree, 1);   // wrong
+    game.write(3, 6);       // right (row 1, column 4)
+    game.toggle_mark(5, 1); // row 1, column 6 is 8: marks 1 and 2 leave it out
     game.toggle_mark(5, 2);
-    game.toggle_mark(6, 9);                 // row 1, column 7 is 9: kept
+    game.toggle_mark(6, 9); // row 1, column 7 is 9: kept
     const CheckResult result = game.check();
     EXPECT_EQ(result.wrong_cells, std::vector<std::uint8_t>{kFree});
     ASSERT_EQ(result.missing_marks.size(), 1u);
@@ -209,7 +207,9 @@ TEST(GameHint, three_levels_say_more_each_time_and_the_last_is_the_ladder_step) 
     const std::vector<std::string> where = hint_text(hint, HintLevel::Where);
     const std::vector<std::string> pattern = hint_text(hint, HintLevel::Pattern);
     ASSERT_EQ(where.size(), 1u);
-    EXPECT_EQ(where[0].rfind("Cherchez : " + ladder::technique_name_fr(hint.step.technique) + ", ", 0), 0u)
+    EXPECT_EQ(
+        where[0].rfind("Cherchez avec la technique « " + ladder::technique_name_fr(hint.step.technique) + " », ", 0),
+        0u)
         << where[0];
     ASSERT_EQ(pattern.size(), 2u);
     EXPECT_EQ(pattern[0], where[0]);
@@ -282,8 +282,8 @@ TEST(GameTimer, counts_only_while_running) {
 }
 
 TEST(GameTimer, clock_text_shows_minutes_and_hours) {
-    const std::pair<std::int64_t, const char*> cases[] = {
-        {0, "00:00"}, {999, "00:00"}, {61000, "01:01"}, {3599999, "59:59"}, {3600000, "1:00:00"}, {-4, "00:00"}};
+    const std::pair<std::int64_t, const char*> cases[] = {{0, "00:00"},       {999, "00:00"},       {61000, "01:01"},
+                                                          {3599999, "59:59"}, {3600000, "1:00:00"}, {-4, "00:00"}};
     for (const auto& [ms, text] : cases) EXPECT_EQ(clock_text(ms), text) << ms;
 }
 

@@ -33,9 +33,9 @@ QRectF candidate_box(const QRect& inside, int digit) {
 void paint_cell_look(QPainter& painter, const QRect& rect, const CellLook& look) {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, true);
-    const QColor fill = look.selected     ? kSelectedFill
-                        : look.same_digit ? kSameFill
-                        : look.given      ? kGivenFill
+    const QColor fill = look.selected             ? kSelectedFill
+                        : look.same_digit         ? kSameFill
+                        : look.given              ? kGivenFill
                         : look.in_selection_units ? kUnitFill
                                                   : QColor(Qt::white);
     painter.fillRect(rect, fill);
@@ -107,6 +107,9 @@ void paint_cell_look(QPainter& painter, const QRect& rect, const CellLook& look)
         painter.setPen(QPen(kSelectedFrame, w));
         painter.setBrush(Qt::NoBrush);
         painter.drawRect(QRectF(rect).adjusted(w / 2, w / 2, -w / 2, -w / 2));
+        // A white line inside the frame: the selection never looks like the coach's pattern frame.
+        painter.setPen(QPen(Qt::white, std::max(1.0, w / 3)));
+        painter.drawRect(QRectF(rect).adjusted(w * 1.2, w * 1.2, -w * 1.2, -w * 1.2));
     }
     painter.restore();
 }
@@ -151,7 +154,8 @@ CellLook PlayBoard::look_of(int cell) const {
     }
     if (picture_) {
         const ladder::CellMarks& marks = picture_->cells[static_cast<std::size_t>(cell)];
-        if (!look.value) look.hint = marks;
+        if (!look.value)
+            look.hint = marks;
         else if (marks.pattern || marks.in_unit) {
             look.hint = marks;
             look.hint->candidates = 0;

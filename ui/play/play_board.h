@@ -26,13 +26,13 @@ namespace vornel {
 //  - the coach's pattern, removed and placed candidates: drawn by the ladder's board painter
 //    (thick frame, struck candidates, double frame).
 struct CellLook {
-    std::uint8_t value = 0;  // the digit shown, 0 none
+    std::uint8_t value = 0; // the digit shown, 0 none
     bool given = false;
     std::uint16_t marks = 0; // pencil marks shown (empty cell)
     bool selected = false;
     bool in_selection_units = false;
-    bool same_digit = false;  // holds the selected digit
-    int marked_digit = 0;     // the selected digit, for its pencil marks' discs
+    bool same_digit = false; // holds the selected digit
+    int marked_digit = 0;    // the selected digit, for its pencil marks' discs
     bool conflict = false;
     bool wrong = false;
     std::optional<ladder::CellMarks> hint; // the coach's drawing over the cell
@@ -49,19 +49,34 @@ class PlayBoard final : public QWidget {
 public:
     explicit PlayBoard(QWidget* parent);
 
-    void set_game(const play::Game* game) { game_ = game; update(); }
+    void set_game(const play::Game* game) {
+        game_ = game;
+        update();
+    }
     void set_selected(int cell);
     int selected() const { return selected_; }
     // The digit whose cells and pencil marks are highlighted, 0 none.
-    void set_highlighted_digit(int digit) { digit_ = digit; update(); }
+    void set_highlighted_digit(int digit) {
+        digit_ = digit;
+        update();
+    }
     int highlighted_digit() const { return digit_; }
     // "Vérifier"'s findings, shown until the next move.
-    void set_check(std::optional<play::CheckResult> check) { check_ = std::move(check); update(); }
+    void set_check(std::optional<play::CheckResult> check) {
+        check_ = std::move(check);
+        update();
+    }
     // The coach's drawing (pattern, step), none to hide it.
-    void set_hint_picture(std::optional<ladder::BoardPicture> picture) { picture_ = std::move(picture); update(); }
+    void set_hint_picture(std::optional<ladder::BoardPicture> picture) {
+        picture_ = std::move(picture);
+        update();
+    }
     const std::optional<ladder::BoardPicture>& hint_picture() const { return picture_; }
     // Paused: the board shows nothing of the grid.
-    void set_hidden(bool hidden) { hidden_ = hidden; update(); }
+    void set_hidden(bool hidden) {
+        hidden_ = hidden;
+        update();
+    }
     bool hidden() const { return hidden_; }
     void set_key_handler(std::function<bool(QKeyEvent*)> handler) { key_handler_ = std::move(handler); }
 

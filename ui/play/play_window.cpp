@@ -38,7 +38,9 @@ namespace vornel {
 
 namespace {
 
-QString from_utf8(const std::string& text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+QString from_utf8(const std::string& text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
 
 std::string no_replaced_file(const std::string&) { return {}; }
 
@@ -50,7 +52,8 @@ std::optional<ladder::BoardPicture> hint_picture(const play::Hint& hint, int lev
     ladder::BoardPicture picture = ladder::picture_of(*hint.before);
     for (const std::uint8_t cell : hint.step.cells) picture.cells[cell].pattern = true;
     for (const ladder::Candidate& c : hint.step.highlighted)
-        picture.cells[c.cell].highlighted = static_cast<std::uint16_t>(picture.cells[c.cell].highlighted | (1u << c.digit));
+        picture.cells[c.cell].highlighted =
+            static_cast<std::uint16_t>(picture.cells[c.cell].highlighted | (1u << c.digit));
     for (const std::uint8_t unit : hint.step.units)
         for (const std::uint8_t cell : ladder::geometry().unit_cells[unit]) picture.cells[cell].in_unit = true;
     return picture;
@@ -304,7 +307,8 @@ bool Tf_play::open_file(const QString& path) {
 }
 
 QString Tf_play::resume_path() {
-    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/partie-en-cours.vornel");
+    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) +
+           QStringLiteral("/partie-en-cours.vornel");
 }
 
 void Tf_play::save_for_resume() {
@@ -318,12 +322,11 @@ void Tf_play::save_for_resume() {
     const std::string text = play::write_game(game_->saved());
     if (!out.open(QIODevice::WriteOnly) || out.write(text.data(), static_cast<qint64>(text.size())) < 0 ||
         !out.commit())
-        status_->setText(QStringLiteral("La partie n'a pas pu être gardée pour la reprendre : %1").arg(out.errorString()));
+        status_->setText(
+            QStringLiteral("La partie n'a pas pu être gardée pour la reprendre : %1").arg(out.errorString()));
 }
 
-void Tf_play::report(const QString& text) {
-    boxes_->show({BoxKind::Failure, application_title(), text});
-}
+void Tf_play::report(const QString& text) { boxes_->show({BoxKind::Failure, application_title(), text}); }
 
 // ---- Keys ----
 
@@ -432,7 +435,7 @@ void Tf_play::show_hint_text(const std::vector<std::string>& lines) {
     QString html = QStringLiteral("<p><b>Indice, niveau %1 sur 3</b></p>").arg(hint_level_);
     for (const std::string& line : lines) html += QStringLiteral("<p>%1</p>").arg(from_utf8(line).toHtmlEscaped());
     if (hint_ && hint_->kind == play::Hint::Kind::Step)
-        html += QStringLiteral("<p><a href=\"%1\">Qu'est-ce qu'une « %2 » ?</a></p>")
+        html += QStringLiteral("<p><a href=\"%1\">Voir la page de la technique « %2 »</a></p>")
                     .arg(from_utf8(std::string(ladder::technique_id(hint_->step.technique))),
                          from_utf8(ladder::technique_name_fr(hint_->step.technique)).toHtmlEscaped());
     hint_label_->setText(html);
@@ -579,12 +582,13 @@ void Tf_play::print_puzzle() {
 }
 
 void Tf_play::show_help() {
-    boxes_->show({BoxKind::Information, QStringLiteral("Aide"),
-                  QStringLiteral("Flèches : changer de case.\n1 à 9 : écrire un chiffre ; Maj+chiffre ou mode crayon (P) "
-                                 ": ajouter ou retirer un candidat.\nRetour arrière ou Suppr : effacer.\nCtrl+Z : "
-                                 "annuler ; Ctrl+Maj+Z ou Ctrl+Y : rétablir.\nH : indice (trois niveaux, demandés "
-                                 "l'un après l'autre).\nCtrl+N : nouvelle partie ; Ctrl+O : ouvrir ; Ctrl+S : "
-                                 "enregistrer ; Ctrl+P : imprimer la grille ; Ctrl+Q : quitter.")});
+    boxes_->show(
+        {BoxKind::Information, QStringLiteral("Aide"),
+         QStringLiteral("Flèches : changer de case.\n1 à 9 : écrire un chiffre ; Maj+chiffre ou mode crayon (P) "
+                        ": ajouter ou retirer un candidat.\nRetour arrière ou Suppr : effacer.\nCtrl+Z : "
+                        "annuler ; Ctrl+Maj+Z ou Ctrl+Y : rétablir.\nH : indice (trois niveaux, demandés "
+                        "l'un après l'autre).\nCtrl+N : nouvelle partie ; Ctrl+O : ouvrir ; Ctrl+S : "
+                        "enregistrer ; Ctrl+P : imprimer la grille ; Ctrl+Q : quitter.")});
 }
 
 void Tf_play::quit_program() {
