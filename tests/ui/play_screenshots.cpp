@@ -95,7 +95,10 @@ int main(int argc, char** argv) {
     vornel::test::type_givens(main, vornel::test::kStuckAfter28);
     main.findChild<QAction*>(QStringLiteral("m_patterns"))->setChecked(true);
     main.findChild<QAction*>(QStringLiteral("m_step"))->trigger();
-    for (int i = 0; i < 6; ++i) main.findChild<QWidget*>(QStringLiteral("Button5"))->isVisible() ? (void)QMetaObject::invokeMethod(main.findChild<QWidget*>(QStringLiteral("Button5")), "click") : (void)0;
+    for (int i = 0; i < 6; ++i)
+        main.findChild<QWidget*>(QStringLiteral("Button5"))->isVisible()
+            ? (void)QMetaObject::invokeMethod(main.findChild<QWidget*>(QStringLiteral("Button5")), "click")
+            : (void)0;
     main.paint_cells();
     ok &= save(main, dir, QStringLiteral("main_patterns.png"));
     main.findChild<QAction*>(QStringLiteral("m_patterns"))->setChecked(false);

@@ -130,7 +130,10 @@ void PlayWindowTest::keys_write_pencil_clear_and_move_with_wrap() {
         Qt::Key key;
         int from;
         int to;
-    } moves[] = {{Qt::Key_Left, 0, 8}, {Qt::Key_Right, 8, 0}, {Qt::Key_Up, 4, 76}, {Qt::Key_Down, 76, 4},
+    } moves[] = {{Qt::Key_Left, 0, 8},
+                 {Qt::Key_Right, 8, 0},
+                 {Qt::Key_Up, 4, 76},
+                 {Qt::Key_Down, 76, 4},
                  {Qt::Key_Down, 40, 49}};
     for (const Move& m : moves) {
         w_->board()->set_selected(m.from);
@@ -275,8 +278,7 @@ void PlayWindowTest::finishing_tells_time_rating_and_hints() {
     QCOMPARE(boxes_->size(), 1u);
     const QString text = boxes_->front().text;
     QVERIFY2(text.startsWith(QStringLiteral("Grille résolue en ")), qPrintable(text));
-    QVERIFY2(text.contains(QStringLiteral("Difficulté : ") +
-                           QString::fromStdString(game.rating().level)),
+    QVERIFY2(text.contains(QStringLiteral("Difficulté : ") + QString::fromStdString(game.rating().level)),
              qPrintable(text));
     QVERIFY2(text.endsWith(QStringLiteral("Indices demandés : 1.")), qPrintable(text));
     w_->close();
@@ -342,12 +344,10 @@ void PlayWindowTest::main_window_entries_follow_the_specified_ones() {
     QStringList names;
     for (QAction* a : sudoku->actions()) names << a->objectName();
     QCOMPARE(names.mid(0, 3), (QStringList{"m_step", "m_number", "m_once"}));
-    QCOMPARE(names.mid(names.size() - 4),
-             (QStringList{"m_play", "m_play_new", "m_play_resume", "m_patterns"}));
+    QCOMPARE(names.mid(names.size() - 4), (QStringList{"m_play", "m_play_new", "m_play_resume", "m_patterns"}));
     QCOMPARE(main.findChild<QAction*>(QStringLiteral("m_play"))->text(), QStringLiteral("Jouer cette grille"));
     QCOMPARE(main.findChild<QAction*>(QStringLiteral("m_play_new"))->text(), QStringLiteral("Nouvelle partie..."));
-    QCOMPARE(main.findChild<QAction*>(QStringLiteral("m_play_resume"))->text(),
-             QStringLiteral("Reprendre la partie"));
+    QCOMPARE(main.findChild<QAction*>(QStringLiteral("m_play_resume"))->text(), QStringLiteral("Reprendre la partie"));
     QVERIFY(!main.findChild<QAction*>(QStringLiteral("m_play_resume"))->isEnabled()); // nothing left to resume
 
     // "Jouer cette grille": the board's digits become the givens.
@@ -469,11 +469,29 @@ void PlayWindowTest::every_pair_of_cell_states_differs_in_any_colour_vision() {
         {"selected", with([](CellLook& l) { l.selected = true; })},
         {"same digit", with([](CellLook& l) { l.same_digit = true; })},
         {"unit of the selection", with([](CellLook& l) { l.in_selection_units = true; })},
-        {"hint pattern", with([&](CellLook& l) { l.value = 0; l.marks = 0x0C4; l.hint = pattern; })},
-        {"removed candidate", with([&](CellLook& l) { l.value = 0; l.marks = 0x0C4; l.hint = removed; })},
-        {"placed by the hint", with([&](CellLook& l) { l.value = 0; l.hint = placed; })},
-        {"pencil marks", with([](CellLook& l) { l.value = 0; l.marks = 0x0C4; })},
-        {"pencil mark of the selected digit", with([](CellLook& l) { l.value = 0; l.marks = 0x0C4; l.marked_digit = 6; })},
+        {"hint pattern", with([&](CellLook& l) {
+             l.value = 0;
+             l.marks = 0x0C4;
+             l.hint = pattern;
+         })},
+        {"removed candidate", with([&](CellLook& l) {
+             l.value = 0;
+             l.marks = 0x0C4;
+             l.hint = removed;
+         })},
+        {"placed by the hint", with([&](CellLook& l) {
+             l.value = 0;
+             l.hint = placed;
+         })},
+        {"pencil marks", with([](CellLook& l) {
+             l.value = 0;
+             l.marks = 0x0C4;
+         })},
+        {"pencil mark of the selected digit", with([](CellLook& l) {
+             l.value = 0;
+             l.marks = 0x0C4;
+             l.marked_digit = 6;
+         })},
     };
     constexpr int kSide = 60;
     std::vector<QImage> images;
@@ -489,8 +507,8 @@ void PlayWindowTest::every_pair_of_cell_states_differs_in_any_colour_vision() {
         const char* name;
         View matrix;
         bool grey;
-    } visions[] = {{"greyscale", kIdentity, true}, {"protanopia", kProtanopia, false},
-                   {"deuteranopia", kDeuteranopia, false}};
+    } visions[] = {
+        {"greyscale", kIdentity, true}, {"protanopia", kProtanopia, false}, {"deuteranopia", kDeuteranopia, false}};
     for (const Vision& v : visions) {
         std::vector<std::vector<std::array<double, 3>>> views;
         for (const QImage& image : images) views.push_back(seen(image, v.matrix, v.grey));
