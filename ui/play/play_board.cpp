@@ -172,9 +172,9 @@ void PlayBoard::paintEvent(QPaintEvent*) {
         painter.fillRect(all, QColor(90, 90, 90));
         painter.setPen(Qt::white);
         QFont font = painter.font();
-        font.setPixelSize(std::max(12, all.height() / 16));
+        font.setPixelSize(std::max(12, all.height() / 24));
         painter.setFont(font);
-        painter.drawText(all, Qt::AlignCenter,
+        painter.drawText(all.adjusted(all.width() / 12, 0, -all.width() / 12, 0), Qt::AlignCenter | Qt::TextWordWrap,
                          hidden_ ? QStringLiteral("Partie en pause\nAppuyez sur « Reprendre » pour continuer.")
                                  : QStringLiteral("Aucune partie"));
         return;

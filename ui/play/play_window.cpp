@@ -19,6 +19,7 @@
 #include <QPushButton>
 #include <QSaveFile>
 #include <QScreen>
+#include <QScrollArea>
 #include <QStandardPaths>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -86,6 +87,10 @@ Tf_play::Tf_play(QWidget* parent) : QMainWindow(parent), boxes_(std::make_unique
     timer_ = new QTimer(this);
     timer_->setInterval(250);
     connect(timer_, &QTimer::timeout, this, &Tf_play::tick);
+
+    // Quitting from the main window (its close box, "Quitter") ends the event loop without closing
+    // this window: the game is kept all the same.
+    connect(qApp, &QCoreApplication::aboutToQuit, this, &Tf_play::save_for_resume);
 
     // Fits a 1366 x 768 screen with its panels; at least the minimum size.
     resize(900, 640);
@@ -207,8 +212,6 @@ void Tf_play::build_panel() {
     hint_label_->setObjectName(QStringLiteral("PlayHintText"));
     hint_label_->setWordWrap(true);
     hint_label_->setTextFormat(Qt::RichText);
-    hint_label_->setMinimumWidth(260);
-    hint_label_->setMaximumWidth(340);
     hint_label_->setAlignment(Qt::AlignTop | Qt::AlignLeft);
     hint_label_->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
     connect(hint_label_, &QLabel::linkActivated, this, [this](const QString& id) {
@@ -220,7 +223,16 @@ void Tf_play::build_panel() {
                     techniques_->open();
                 });
     });
-    panel->addWidget(hint_label_, 1);
+    // Long steps (forcing chains) scroll rather than push the buttons off a small window.
+    auto* scroll = new QScrollArea(central);
+    scroll->setObjectName(QStringLiteral("PlayHintScroll"));
+    scroll->setWidget(hint_label_);
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setMinimumWidth(270);
+    scroll->setMaximumWidth(360);
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    panel->addWidget(scroll, 1);
 
     apply_button_ = add_button("PlayApply", "Appliquer", &Tf_play::apply_hint);
     apply_button_->hide();
@@ -435,14 +447,14 @@ void Tf_play::show_hint_text(const std::vector<std::string>& lines) {
     QString html = QStringLiteral("<p><b>Indice, niveau %1 sur 3</b></p>").arg(hint_level_);
     for (const std::string& line : lines) html += QStringLiteral("<p>%1</p>").arg(from_utf8(line).toHtmlEscaped());
     if (hint_ && hint_->kind == play::Hint::Kind::Step)
-        html += QStringLiteral("<p><a href=\"%1\">Voir la page de la technique « %2 »</a></p>")
+        html += QStringLiteral("<p><a href=\"%1\">Voir la page de la technique «&nbsp;%2&nbsp;»</a></p>")
                     .arg(from_utf8(std::string(ladder::technique_id(hint_->step.technique))),
                          from_utf8(ladder::technique_name_fr(hint_->step.technique)).toHtmlEscaped());
     hint_label_->setText(html);
 }
 
 void Tf_play::apply_hint() {
-    if (!game_ || !hint_) return;
+    if (!game_ || !hint_ || board_->hidden()) return;
     moved(game_->apply(*hint_));
 }
 
@@ -473,7 +485,6 @@ void Tf_play::set_paused(bool paused) {
     board_->set_hidden(paused);
     pause_button_->setChecked(paused);
     pause_button_->setText(paused ? QStringLiteral("Reprendre") : QStringLiteral("Pause"));
-    hint_label_->setVisible(!paused);
     if (!paused) board_->setFocus();
 }
 
