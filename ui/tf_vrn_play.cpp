@@ -8,6 +8,7 @@
 
 #include "cell_edit.h"
 #include "generate_dialog.h"
+#include "message_box.h"
 #include "play_window.h"
 #include "sud_file.h"
 #include "tf_vrn.h"
@@ -58,10 +59,25 @@ void Tf_vrn::build_play_menu() {
     connect(patterns, &QAction::toggled, this, &Tf_vrn::m_patternsClick);
 }
 
+namespace {
+
+// The game window's boxes shown through the main window's seam, whichever it holds at the time.
+class ForwardedBoxes final : public MessageBoxes {
+public:
+    explicit ForwardedBoxes(std::function<void(const BoxRequest&)> show) : show_(std::move(show)) {}
+    void show(const BoxRequest& request) override { show_(request); }
+
+private:
+    std::function<void(const BoxRequest&)> show_;
+};
+
+} // namespace
+
 Tf_play* Tf_vrn::play_window(bool create) {
     if (!play_ && create) {
         play_ = new Tf_play(this);
         play_->setWindowFlag(Qt::Window, true);
+        play_->set_message_boxes(std::make_unique<ForwardedBoxes>([this](const BoxRequest& r) { boxes_->show(r); }));
     }
     return play_;
 }
@@ -72,12 +88,17 @@ void Tf_vrn::m_playClick() {
         play::Grid givens{};
         for (std::size_t c = 0; c < 81; ++c)
             givens[c] = static_cast<std::uint8_t>(values[c] < 0 || values[c] > 9 ? 10 : values[c]);
-        Tf_play* window = play_window(true);
-        if (window->play_givens(givens)) {
-            window->show();
-            window->raise();
-            window->activateWindow();
+        std::string error;
+        std::optional<play::Game> game = play::Game::start(givens, error);
+        if (!game) {
+            report_failure(error);
+            return;
         }
+        Tf_play* window = play_window(true);
+        window->play(std::move(*game));
+        window->show();
+        window->raise();
+        window->activateWindow();
     });
 }
 

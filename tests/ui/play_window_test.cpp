@@ -4,10 +4,12 @@
 
 #include <QAction>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
+#include <QPrinter>
 #include <QPushButton>
 #include <QSettings>
 #include <QStandardPaths>
@@ -28,6 +30,7 @@
 #include "qt_colour.h"
 #include "recorded_boxes.h"
 #include "scripted_dialogs.h"
+#include "techniques_window.h"
 #include "tf_vrn.h"
 
 using vornel::CellLook;
@@ -63,6 +66,10 @@ private slots:
     void finishing_tells_time_rating_and_hints();
     void closing_saves_the_game_and_the_main_window_offers_it_back();
     void board_scales_with_the_window();
+    void games_save_open_and_export_through_the_file_dialogs();
+    void print_puts_the_givens_on_paper();
+    void the_hint_link_opens_the_technique_page();
+    void main_window_reports_a_board_that_cannot_be_played();
     void main_window_entries_follow_the_specified_ones();
     void patterns_are_off_by_default_and_remembered();
     void command_line_takes_play();
@@ -336,6 +343,89 @@ void PlayWindowTest::board_scales_with_the_window() {
     const QRect all = w_->board()->cell_rect(0).united(w_->board()->cell_rect(80));
     QVERIFY(w_->board()->rect().contains(all));
     QCOMPARE(w_->board()->cell_rect(1).left(), w_->board()->cell_rect(0).right() + 1);
+}
+
+void PlayWindowTest::games_save_open_and_export_through_the_file_dialogs() {
+    QTemporaryDir dir;
+    auto script = std::make_shared<vornel::test::ScriptedDialogs::Script>();
+    auto dialogs = std::make_unique<vornel::test::ScriptedDialogs>(script);
+    vornel::test::ScriptedDialogs& scripted = *dialogs;
+    w_->set_file_dialogs(std::move(dialogs));
+    key(Qt::Key_4);
+    key(Qt::Key_Right);
+    key(Qt::Key_1, Qt::ShiftModifier);
+    const vornel::play::Position position = w_->game()->position();
+
+    // Ctrl+S: the extension is added when the name lacks it.
+    scripted.answer(dir.filePath(QStringLiteral("partie")).toStdString());
+    shortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    QVERIFY(QFile::exists(dir.filePath(QStringLiteral("partie.vornel"))));
+    // The givens alone as a ".sud" puzzle.
+    scripted.answer(dir.filePath(QStringLiteral("grille.sud")).toStdString());
+    w_->findChild<QAction*>(QStringLiteral("p_export"))->trigger();
+
+    // Ctrl+O brings the game back as it was saved, and opens a ".sud" puzzle as a new game.
+    key(Qt::Key_Left);
+    key(Qt::Key_Delete);
+    QVERIFY(w_->game()->position() != position);
+    scripted.answer(dir.filePath(QStringLiteral("partie.vornel")).toStdString());
+    shortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    QCOMPARE(w_->game()->position(), position);
+    scripted.answer(dir.filePath(QStringLiteral("grille.sud")).toStdString());
+    shortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    QCOMPARE(w_->game()->givens(), easy_givens());
+    QCOMPARE(w_->game()->position().values, easy_givens());
+    // Cancelling changes nothing; a missing file is reported.
+    scripted.answer("");
+    shortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    QVERIFY(boxes_->empty());
+    scripted.answer(dir.filePath(QStringLiteral("absente.vornel")).toStdString());
+    shortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    QCOMPARE(boxes_->size(), 1u);
+    QVERIFY(boxes_->front().text.startsWith(QStringLiteral("Impossible d'ouvrir le fichier")));
+    QCOMPARE(scripted.unexpected(), 0);
+}
+
+void PlayWindowTest::print_puts_the_givens_on_paper() {
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("grille.pdf"));
+    int asked = 0;
+    w_->set_print_dialog([&](QPrinter& printer) {
+        ++asked;
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf);
+        return asked == 1; // printed once, then cancelled
+    });
+    shortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+    QCOMPARE(asked, 1);
+    QVERIFY(QFileInfo(pdf).size() > 1000);
+    QFile::remove(pdf);
+    shortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+    QCOMPARE(asked, 2);
+    QVERIFY(!QFile::exists(pdf));
+}
+
+void PlayWindowTest::the_hint_link_opens_the_technique_page() {
+    w_->hint();
+    emit w_->hint_label()->linkActivated(QStringLiteral("hidden-single"));
+    auto* page = w_->findChild<vornel::Tf_techniques*>();
+    QVERIFY(page);
+    QVERIFY(page->isVisible());
+    QCOMPARE(page->selected(), vornel::ladder::Technique::HiddenSingle);
+}
+
+void PlayWindowTest::main_window_reports_a_board_that_cannot_be_played() {
+    vornel::Tf_vrn main;
+    auto log = std::make_shared<std::vector<vornel::BoxRequest>>();
+    main.set_message_boxes(std::make_unique<vornel::test::RecordedBoxes>(log));
+    main.findChild<QAction*>(QStringLiteral("m_play"))->trigger(); // an empty board
+    QCOMPARE(log->size(), 1u);
+    QCOMPARE(log->front().text, QStringLiteral("Cette grille a plusieurs solutions : on ne peut pas la jouer."));
+    QVERIFY(!main.play_window() || !main.play_window()->isVisible());
+    // `vornel --play` with nothing left to resume.
+    main.start_playing(QString());
+    QCOMPARE(log->size(), 2u);
+    QCOMPARE(log->back().text, QStringLiteral("Aucune partie à reprendre."));
 }
 
 void PlayWindowTest::main_window_entries_follow_the_specified_ones() {
