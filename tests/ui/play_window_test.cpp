@@ -3,8 +3,10 @@
 // colours of every cell state, told apart with any colour vision.
 
 #include <QAction>
+#include <QApplication>
 #include <QFile>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -57,6 +59,7 @@ private slots:
     void init();
     void cleanup();
     void keys_write_pencil_clear_and_move_with_wrap();
+    void digit_keys_name_their_digit_on_any_layout();
     void undo_and_redo_by_their_shortcuts_walk_every_move();
     void a_duplicate_is_framed_as_soon_as_it_is_typed();
     void check_hatches_wrong_digits_until_the_next_move();
@@ -146,6 +149,34 @@ void PlayWindowTest::keys_write_pencil_clear_and_move_with_wrap() {
         w_->board()->set_selected(m.from);
         key(m.key);
         QCOMPARE(w_->board()->selected(), m.to);
+    }
+}
+
+// What layouts deliver for the digit row: the key's text decides, and Shift means a pencil mark.
+void PlayWindowTest::digit_keys_name_their_digit_on_any_layout() {
+    struct Case {
+        const char* layout;
+        Qt::Key key;
+        QString text;
+        Qt::KeyboardModifiers mods;
+        int written;
+        std::uint16_t marks;
+    } cases[] = {
+        {"US, 7", Qt::Key_7, QStringLiteral("7"), Qt::NoModifier, 7, 0},
+        {"US, Shift+7", Qt::Key_Ampersand, QStringLiteral("&"), Qt::ShiftModifier, 0, 1u << 7},
+        {"French, 1 key", Qt::Key_Ampersand, QStringLiteral("&"), Qt::NoModifier, 1, 0},
+        {"French, 2 key", Qt::Key_Eacute, QStringLiteral("é"), Qt::NoModifier, 2, 0},
+        {"French, Shift+9 key", Qt::Key_9, QStringLiteral("9"), Qt::ShiftModifier, 0, 1u << 9},
+        {"keypad 3", Qt::Key_3, QStringLiteral("3"), Qt::KeypadModifier, 3, 0},
+        {"a letter", Qt::Key_A, QStringLiteral("a"), Qt::NoModifier, 0, 0},
+        {"Ctrl+1", Qt::Key_1, QStringLiteral("1"), Qt::ControlModifier, 0, 0},
+    };
+    for (const Case& c : cases) {
+        QVERIFY(w_->play_givens(easy_givens()));
+        QKeyEvent press(QEvent::KeyPress, c.key, c.mods, c.text);
+        QApplication::sendEvent(w_->board(), &press);
+        QVERIFY2(w_->game()->value(kFree) == c.written, c.layout);
+        QVERIFY2(w_->game()->marks(kFree) == c.marks, c.layout);
     }
 }
 

@@ -45,6 +45,22 @@ QString from_utf8(const std::string& text) {
 
 std::string no_replaced_file(const std::string&) { return {}; }
 
+// The digit a key stands for, 0 for none, whatever the keyboard layout: the digit it types
+// ("1", keypad included), or, on the digit row, what that row types without the digit. With
+// Shift a US layout gives "!@#..." for the digit keys; without Shift a French one gives
+// "&é\"'(-è_ç". So a digit key always names its digit, and Shift always means a pencil mark.
+int digit_key(const QKeyEvent& event) {
+    const QString text = event.text();
+    if (text.size() != 1) return 0;
+    const QChar ch = text[0];
+    if (ch >= QLatin1Char('1') && ch <= QLatin1Char('9')) return ch.unicode() - u'0';
+    static const QString shifted_us = QStringLiteral("!@#$%^&*(");
+    static const QString plain_fr = QStringLiteral("&é\"'(-è_ç");
+    const bool shift = event.modifiers() & Qt::ShiftModifier;
+    const qsizetype at = (shift ? shifted_us : plain_fr).indexOf(ch);
+    return at < 0 ? 0 : static_cast<int>(at) + 1;
+}
+
 // The picture the coach draws at `level` from a step hint: level 2 the pattern over the candidates
 // the step starts from, level 3 the whole step as the ladder draws it.
 std::optional<ladder::BoardPicture> hint_picture(const play::Hint& hint, int level) {
@@ -356,17 +372,7 @@ bool Tf_play::on_key(QKeyEvent* event) {
         default: break;
     }
     if (mods & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) return false;
-    // The digit of the key itself: with Shift, layouts give "!" or "&" for the digit keys; the
-    // native virtual key or scan code still says which digit was pressed.
-    int digit = 0;
-    if (event->key() >= Qt::Key_1 && event->key() <= Qt::Key_9) digit = event->key() - Qt::Key_0;
-    if (!digit && (mods & Qt::ShiftModifier)) {
-        static const char16_t shifted_us[] = u"!@#$%^&*(";
-        static const char16_t shifted_fr[] = u"&é\"'(-è_ç";
-        const QString text = event->text();
-        for (int d = 1; d <= 9 && !digit && !text.isEmpty(); ++d)
-            if (text[0] == QChar(shifted_us[d - 1]) || text[0] == QChar(shifted_fr[d - 1])) digit = d;
-    }
+    const int digit = digit_key(*event);
     if (!digit) return false;
     const bool pencil = (mods & Qt::ShiftModifier) || pencil_action_->isChecked();
     board_->set_highlighted_digit(digit);
