@@ -16,14 +16,6 @@ namespace vornel {
 
 class PictureBoard;
 
-// One technique's page: a few French sentences, and a published kind of position where the
-// ladder uses it (81 characters, "0" for empty), or nullptr when the page has no example.
-struct TechniquePage {
-    const char* text;
-    const char* example;
-};
-const TechniquePage& technique_page(ladder::Technique technique);
-
 // The techniques window "f_techniques": every technique of the ladder, simplest first, each told
 // in a few French sentences with a small example board drawn as the main board draws a step (the
 // example is the first step of that technique in its puzzle's explanation, with that step's

@@ -3,53 +3,19 @@
 #include <array>
 
 #include "solution_count.h"
-#include "techniques/techniques.h"
+#include "technique_table.h"
 
 namespace vornel::ladder {
 
 namespace {
 
-struct Rung {
-    Technique technique;
-    Finder find;
-    bool needs_unique; // uniqueness techniques: only when the givens have exactly one solution
-};
-
-// The ladder, simplest first: a step is always the first rung that finds something.
-constexpr Rung kRungs[] = {
-    {Technique::FullHouse, find_full_house, false},
-    {Technique::HiddenSingle, find_hidden_single, false},
-    {Technique::NakedSingle, find_naked_single, false},
-    {Technique::Pointing, find_pointing, false},
-    {Technique::Claiming, find_claiming, false},
-    {Technique::NakedPair, find_naked_pair, false},
-    {Technique::HiddenPair, find_hidden_pair, false},
-    {Technique::NakedTriple, find_naked_triple, false},
-    {Technique::HiddenTriple, find_hidden_triple, false},
-    {Technique::NakedQuad, find_naked_quad, false},
-    {Technique::HiddenQuad, find_hidden_quad, false},
-    {Technique::XWing, find_x_wing, false},
-    {Technique::Skyscraper, find_skyscraper, false},
-    {Technique::TwoStringKite, find_two_string_kite, false},
-    {Technique::Swordfish, find_swordfish, false},
-    {Technique::Jellyfish, find_jellyfish, false},
-    {Technique::FinnedXWing, find_finned_x_wing, false},
-    {Technique::FinnedSwordfish, find_finned_swordfish, false},
-    {Technique::XyWing, find_xy_wing, false},
-    {Technique::XyzWing, find_xyz_wing, false},
-    {Technique::WWing, find_w_wing, false},
-    // Chains and colouring, then uniqueness (only for givens with one solution), forcing chains,
-    // and trial, the last resort.
-    {Technique::SimpleColouring, find_simple_colouring, false},
-    {Technique::XChain, find_x_chain, false},
-    {Technique::RemotePair, find_remote_pair, false},
-    {Technique::XyChain, find_xy_chain, false},
-    {Technique::Aic, find_aic, false},
-    {Technique::UniqueRectangle, find_unique_rectangle, true},
-    {Technique::BugPlusOne, find_bug_plus_one, true},
-    {Technique::ForcingChain, find_forcing_chain, false},
-    {Technique::Trial, find_trial, false},
-};
+// The first uniqueness technique: every lighter one gives the same steps whether or not the
+// givens are known to have one solution.
+int first_uniqueness() {
+    int t = 0;
+    while (t < kTechniqueCount && !technique_row(static_cast<Technique>(t)).needs_unique) ++t;
+    return t;
+}
 
 } // namespace
 
@@ -76,10 +42,10 @@ Ladder::Ladder(const Grid& grid, bool unique_solution) : candidates_(grid), uniq
 
 std::optional<Step> Ladder::next_step(int before) const {
     if (candidates_.empty_cells() == 0) return std::nullopt;
-    for (const Rung& rung : kRungs) {
-        if (static_cast<int>(rung.technique) >= before) break;
-        if (rung.needs_unique && !unique_) continue;
-        if (auto step = rung.find(candidates_)) return step;
+    for (const TechniqueRow& row : technique_table()) {
+        if (static_cast<int>(row.technique) >= before) break;
+        if (row.needs_unique && !unique_) continue;
+        if (auto step = row.find(candidates_)) return step;
     }
     return std::nullopt;
 }
@@ -137,7 +103,7 @@ Explanation explain(const Values& puzzle) {
             result.steps.push_back(std::move(*step));
         }
     };
-    run(static_cast<int>(Technique::UniqueRectangle));
+    run(first_uniqueness());
     if (ladder.candidates().empty_cells() == 0) {
         result.solutions = 1; // every step was forced and the grid is full: that grid is the one solution
     } else {

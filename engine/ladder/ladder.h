@@ -35,9 +35,9 @@ struct Explanation {
     std::optional<Technique> hardest; // none when no step was needed
 };
 
-// The ladder over one position: finds the next step with the first technique (in Technique order)
-// that finds something, and applies steps. Uniqueness techniques are used only when told that the
-// givens have exactly one solution.
+// The ladder over one position: finds the next step with the first technique (in Technique order,
+// lightest first) that finds something, and applies steps. Uniqueness techniques are used only
+// when told that the givens have exactly one solution.
 class Ladder {
 public:
     Ladder(const Grid& grid, bool unique_solution);
@@ -78,7 +78,5 @@ Explanation explain(const Values& puzzle);
 Rating rate(const std::vector<Step>& steps);
 // The difficulty weight of a technique, 1 (full house) to 30 (trial); the score's tens.
 int technique_weight(Technique technique);
-// The French level of a technique: "très facile" ... "diabolique".
-std::string_view technique_level(Technique technique);
 
 } // namespace vornel::ladder

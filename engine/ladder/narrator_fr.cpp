@@ -11,39 +11,6 @@ using namespace fr;
 
 namespace {
 
-constexpr std::array<const char*, kTechniqueCount> kNames = {
-    "Dernière case libre",
-    "Singleton caché",
-    "Singleton nu",
-    "Intersection pointante",
-    "Intersection réclamante",
-    "Paire nue",
-    "Paire cachée",
-    "Triplet nu",
-    "Triplet caché",
-    "Quadruplet nu",
-    "Quadruplet caché",
-    "X-Wing",
-    "Gratte-ciel",
-    "Cerf-volant",
-    "Swordfish",
-    "Jellyfish",
-    "X-Wing à aileron",
-    "Swordfish à aileron",
-    "XY-Wing",
-    "XYZ-Wing",
-    "W-Wing",
-    "Coloriage simple",
-    "Chaîne X",
-    "Paires distantes",
-    "Chaîne XY",
-    "Chaîne d'inférences alternées",
-    "Rectangle unique",
-    "BUG+1",
-    "Chaîne forcée",
-    "Essai",
-};
-
 int only_digit(const Step& step) { return std::countr_zero(static_cast<unsigned>(step.digits)); }
 
 std::string written(int digit) { return "nous écrivons un " + std::to_string(digit) + "."; }
@@ -189,8 +156,6 @@ std::vector<std::string> plain(const Step& step) {
 }
 
 } // namespace
-
-std::string technique_name_fr(Technique technique) { return kNames[static_cast<std::size_t>(technique)]; }
 
 std::vector<std::string> narrate(const Step& step) {
     switch (step.technique) {

@@ -12,8 +12,12 @@ namespace vornel::ladder {
 // peut contenir que le 7 : nous écrivons un 7." Every word the ladder shows comes from here.
 std::vector<std::string> narrate(const Step& step);
 
-// The French name of a technique, as French-speaking players say it ("paire nue", "X-Wing"...).
+// What is said of each technique (techniques_fr.cpp, one row per technique): its French name, as
+// French-speaking players say it ("Paire nue", "X-Wing"...), and the text of its help page.
 std::string technique_name_fr(Technique technique);
+std::string_view technique_help_fr(Technique technique);
+// "très facile", "facile", "moyen", "difficile", "très difficile", "diabolique".
+std::string_view level_name_fr(Level level);
 
 // The closing lines of an explanation: verdict, rating and hardest technique, in French.
 std::vector<std::string> narrate_verdict(const Explanation& explanation);

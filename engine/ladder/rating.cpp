@@ -1,60 +1,31 @@
-#include <array>
+#include <algorithm>
 
 #include "ladder.h"
+#include "narrator_fr.h"
+#include "technique_table.h"
 
 namespace vornel::ladder {
 
-namespace {
-
-// Weight of each technique, in Technique order.
-constexpr std::array<int, kTechniqueCount> kWeights = {
-    1,  1,  2,                  // full house, hidden single, naked single
-    3,  3,                      // pointing, claiming
-    4,  5,  6,  7,  8,  9,      // pairs, triples, quads
-    10, 10, 10, 12, 14, 12, 13, // x-wing, skyscraper, kite, swordfish, jellyfish, finned fish
-    12, 13, 13,                 // xy-wing, xyz-wing, w-wing
-    14, 15, 14, 16, 18,         // colouring, x-chain, remote pair, xy-chain, aic
-    14, 14,                     // unique rectangle, bug+1
-    22, 30,                     // forcing chain, trial
-};
-
-} // namespace
-
-int technique_weight(Technique technique) { return kWeights[static_cast<std::size_t>(technique)]; }
-
-std::string_view technique_level(Technique technique) {
-    const int w = technique_weight(technique);
-    if (w <= 1) return "très facile";
-    if (w <= 2) return "facile";
-    if (w <= 5) return "moyen";
-    if (w <= 10) return "difficile";
-    if (w <= 20) return "très difficile";
-    return "diabolique";
-}
+int technique_weight(Technique technique) { return technique_row(technique).weight; }
 
 Rating rate(const std::vector<Step>& steps) {
     Rating rating;
-    int hardest = 0;
+    const Step* hardest = nullptr;
     int uses = 0;
     for (const Step& step : steps) {
         const int w = technique_weight(step.technique);
-        if (w > hardest) {
-            hardest = w;
+        if (!hardest || w > technique_weight(hardest->technique)) {
+            hardest = &step;
             uses = 0;
         }
-        if (w == hardest) ++uses;
+        if (w == technique_weight(hardest->technique)) ++uses;
     }
-    if (hardest == 0) {
-        rating.level = "très facile";
+    if (!hardest) {
+        rating.level = level_name_fr(Level::VeryEasy);
         return rating;
     }
-    rating.score = 10 * hardest + std::min(uses - 1, 9);
-    for (int t = 0; t < kTechniqueCount; ++t) {
-        if (kWeights[static_cast<std::size_t>(t)] == hardest) {
-            rating.level = std::string(technique_level(static_cast<Technique>(t)));
-            break;
-        }
-    }
+    rating.score = 10 * technique_weight(hardest->technique) + std::min(uses - 1, 9);
+    rating.level = level_name_fr(technique_row(hardest->technique).level);
     return rating;
 }
 

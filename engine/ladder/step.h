@@ -4,6 +4,8 @@
 #include <string_view>
 #include <vector>
 
+#include "technique.h"
+
 namespace vornel::ladder {
 
 // Cells are numbered 0..80 row by row: cell = 9 * row + column, row and column 0..8.
@@ -24,47 +26,6 @@ enum class UnitKind : std::uint8_t { Row, Column, Region };
 constexpr UnitKind unit_kind(int unit) { return static_cast<UnitKind>(unit / 9); }
 // unit 0-26; returns its number 0-8 within its kind
 constexpr int unit_number(int unit) { return unit % 9; }
-
-// The techniques of the ladder, simplest first. The order of this list is the order in which the
-// ladder tries them; technique_id() gives the stable id used in JSON and on the command line.
-enum class Technique : std::uint8_t {
-    FullHouse,
-    HiddenSingle,
-    NakedSingle,
-    Pointing,
-    Claiming,
-    NakedPair,
-    HiddenPair,
-    NakedTriple,
-    HiddenTriple,
-    NakedQuad,
-    HiddenQuad,
-    XWing,
-    Skyscraper,
-    TwoStringKite,
-    Swordfish,
-    Jellyfish,
-    FinnedXWing,
-    FinnedSwordfish,
-    XyWing,
-    XyzWing,
-    WWing,
-    SimpleColouring,
-    XChain,
-    RemotePair,
-    XyChain,
-    Aic,
-    UniqueRectangle,
-    BugPlusOne,
-    ForcingChain,
-    Trial,
-};
-inline constexpr int kTechniqueCount = static_cast<int>(Technique::Trial) + 1;
-
-// "full-house", "hidden-single", ... "trial".
-std::string_view technique_id(Technique technique);
-// The technique whose id is `id`; false when none.
-bool technique_from_id(std::string_view id, Technique& technique);
 
 // One candidate: a digit in a cell.
 struct Candidate {

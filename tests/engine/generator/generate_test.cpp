@@ -2,7 +2,9 @@
 
 #include "generate.h"
 #include "ladder.h"
+#include "narrator_fr.h"
 #include "plain_solver.h"
+#include "technique_table.h"
 
 using namespace vornel::generator;
 using vornel::ladder::Technique;
@@ -48,7 +50,8 @@ TEST(Levels, a_level_out_of_a_techniques_reach_is_refused_before_any_attempt) {
     request.level = 5;
     request.needs = Technique::HiddenSingle;
     EXPECT_NE(impossible(request), "");
-    request.level = static_cast<int>(level_from_name(vornel::ladder::technique_level(Technique::XWing)));
+    request.level = static_cast<int>(
+        level_from_name(vornel::ladder::level_name_fr(vornel::ladder::technique_row(Technique::XWing).level)));
     request.needs = Technique::XWing;
     EXPECT_EQ(impossible(request), "");
 }

@@ -1,0 +1,109 @@
+#include "technique_table.h"
+
+#include <array>
+
+namespace vornel::ladder {
+
+namespace {
+
+using T = Technique;
+using L = Level;
+
+// The ladder, lightest first. Ties keep this order. Forcing chains are the last technique before
+// trial, the exhaustive search told as such.
+constexpr std::array<TechniqueRow, kTechniqueCount> kTable = {{
+    {T::FullHouse, "full-house", 1, L::VeryEasy, find_full_house, false,
+     "600001000050000000308960000430000000905308160000600000000000000001807930507004010"},
+    {T::HiddenSingle, "hidden-single", 1, L::VeryEasy, find_hidden_single, false,
+     "400070100001904605000001000000700002002030000847006000014000806020000300600090000"},
+    {T::NakedSingle, "naked-single", 2, L::Easy, find_naked_single, false,
+     "000030800700280503000000070000003905100028060000900007300600700020095010010070002"},
+    {T::Pointing, "pointing", 3, L::Medium, find_pointing, false,
+     "000000700000500043010300895020400000090800400300002900500004000401030520072010000"},
+    {T::Claiming, "claiming", 3, L::Medium, find_claiming, false,
+     "249060003030000200800000005000006000000200000010040820090500700004000001070003000"},
+    {T::NakedPair, "naked-pair", 4, L::Medium, find_naked_pair, false,
+     "000014000030000200070000000000900030601000000000000080200000104000050600000708000"},
+    {T::HiddenPair, "hidden-pair", 5, L::Medium, find_hidden_pair, false,
+     "469000502051000609000000000014000006000003000675900000090106700000500000000470305"},
+    {T::NakedTriple, "naked-triple", 6, L::Hard, find_naked_triple, false,
+     "100000308060400000000000000203010000000000095800000000050600070000080200040000000"},
+    {T::HiddenTriple, "hidden-triple", 7, L::Hard, find_hidden_triple, false,
+     "530020900024030050009000000000010827000700000000098100000000000006400009102050430"},
+    {T::NakedQuad, "naked-quad", 8, L::Hard, find_naked_quad, false,
+     "000070080006000500020003061010007002008005340200900000002000000580006030400010000"},
+    {T::HiddenQuad, "hidden-quad", 9, L::Hard, find_hidden_quad, false, nullptr},
+    {T::XWing, "x-wing", 10, L::Hard, find_x_wing, false,
+     "100000004000920000045000200604070085508600009070000600000000960000000000829400057"},
+    {T::Skyscraper, "skyscraper", 10, L::Hard, find_skyscraper, false,
+     "000000000072060100005100082080001300400000000037090010000023800504009000000000790"},
+    {T::TwoStringKite, "two-string-kite", 10, L::Hard, find_two_string_kite, false,
+     "047020000800001000030000902000005000600810050000040000070000304000900010400270800"},
+    {T::Swordfish, "swordfish", 12, L::VeryHard, find_swordfish, false,
+     "008090100060500020000006000030107050000000009004000300050000200070003080200700004"},
+    {T::FinnedXWing, "finned-x-wing", 12, L::VeryHard, find_finned_x_wing, false,
+     "098200000600930000050000000100090003000307021000600500980006300020000170007000600"},
+    {T::XyWing, "xy-wing", 12, L::VeryHard, find_xy_wing, false,
+     "000000003003068000040500708006053100002100400050400030060000000000000500080007026"},
+    {T::FinnedSwordfish, "finned-swordfish", 13, L::VeryHard, find_finned_swordfish, false,
+     "150300000070040200004072000008000000000900108010080790000003800000000000600007423"},
+    {T::XyzWing, "xyz-wing", 13, L::VeryHard, find_xyz_wing, false,
+     "000005000000107080000060701700800200000050600800703109010000023009500000030000906"},
+    {T::WWing, "w-wing", 13, L::VeryHard, find_w_wing, false,
+     "098200000600930000050000000100090003000307021000600500980006300020000170007000600"},
+    {T::UniqueRectangle, "unique-rectangle", 14, L::VeryHard, find_unique_rectangle, true,
+     "530020900024030050009000000000010827000700000000098100000000000006400009102050430"},
+    {T::BugPlusOne, "bug-plus-one", 14, L::VeryHard, find_bug_plus_one, true,
+     "100000003060300700070005001210700090007000000008010020000806400009020060000400000"},
+    {T::Jellyfish, "jellyfish", 14, L::VeryHard, find_jellyfish, false,
+     "800053009000600050040000306001000200000005807000809000005070000910026000070000032"},
+    {T::SimpleColouring, "simple-colouring", 14, L::VeryHard, find_simple_colouring, false,
+     "026039000000600001900000700000004009050000200008500000300200900400007620000000004"},
+    {T::RemotePair, "remote-pair", 14, L::VeryHard, find_remote_pair, false, nullptr},
+    {T::XChain, "x-chain", 15, L::VeryHard, find_x_chain, false,
+     "047080001000000000000600700600003570000005000010060000280040000090100040000020690"},
+    {T::XyChain, "xy-chain", 16, L::VeryHard, find_xy_chain, false,
+     "109000000000009007000805000302000009000900000000041080000600701204080605070500092"},
+    {T::Aic, "aic", 18, L::VeryHard, find_aic, false,
+     "800700004050000600000000000030970008000043005000020900006000000200060007071008302"},
+    {T::ForcingChain, "forcing-chain", 22, L::Diabolical, find_forcing_chain, false,
+     "904005000250600100310000008070009000400260000001470000700000002000300806040000090"},
+    {T::Trial, "trial", 30, L::Diabolical, find_trial, false, nullptr},
+}};
+
+// The table is the ladder: row t is technique t, lightest first, forcing chains then trial last.
+consteval bool well_ordered() {
+    for (int t = 0; t < kTechniqueCount; ++t) {
+        const TechniqueRow& row = kTable[static_cast<std::size_t>(t)];
+        if (static_cast<int>(row.technique) != t || row.id.empty() || row.find == nullptr) return false;
+        if (t == 0) continue;
+        const TechniqueRow& before = kTable[static_cast<std::size_t>(t - 1)];
+        if (row.weight < before.weight || row.level < before.level) return false;
+    }
+    const TechniqueRow& forcing = kTable[kTechniqueCount - 2];
+    const TechniqueRow& last = kTable[kTechniqueCount - 1];
+    return forcing.technique == T::ForcingChain && last.technique == T::Trial &&
+           forcing.weight < last.weight && kTable[kTechniqueCount - 3].weight < forcing.weight;
+}
+static_assert(well_ordered(), "one row per technique, in Technique order, weights and levels never decreasing, "
+                              "forcing chains then trial last");
+
+} // namespace
+
+std::span<const TechniqueRow> technique_table() { return kTable; }
+
+const TechniqueRow& technique_row(Technique technique) { return kTable[static_cast<std::size_t>(technique)]; }
+
+std::string_view technique_id(Technique technique) { return technique_row(technique).id; }
+
+bool technique_from_id(std::string_view id, Technique& technique) {
+    for (const TechniqueRow& row : kTable) {
+        if (row.id == id) {
+            technique = row.technique;
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace vornel::ladder
