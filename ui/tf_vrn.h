@@ -108,7 +108,7 @@ public:
 
     ladder::LadderSession& ladder_session() { return ladder_; }
 
-    // The game window, once opened (nullptr before); opens it, empty, when `create`.
+    // The game window, once made (nullptr before); `create` makes it (hidden, with no game).
     Tf_play* play_window(bool create = false);
     // Opens the game window on a game file or a puzzle file, or on the game left at the last
     // close when `path` is empty (`vornel --play [FICHIER]`).

@@ -82,8 +82,8 @@ consteval bool well_ordered() {
     }
     const TechniqueRow& forcing = kTable[kTechniqueCount - 2];
     const TechniqueRow& last = kTable[kTechniqueCount - 1];
-    return forcing.technique == T::ForcingChain && last.technique == T::Trial &&
-           forcing.weight < last.weight && kTable[kTechniqueCount - 3].weight < forcing.weight;
+    return forcing.technique == T::ForcingChain && last.technique == T::Trial && forcing.weight < last.weight &&
+           kTable[kTechniqueCount - 3].weight < forcing.weight;
 }
 static_assert(well_ordered(), "one row per technique, in Technique order, weights and levels never decreasing, "
                               "forcing chains then trial last");

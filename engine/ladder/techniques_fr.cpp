@@ -138,7 +138,7 @@ consteval bool one_row_each() {
 static_assert(one_row_each(), "one row of words per technique, in Technique order");
 
 constexpr std::array<const char*, kLevelCount> kLevels = {"très facile", "facile",         "moyen",
-                                                         "difficile",   "très difficile", "diabolique"};
+                                                          "difficile",   "très difficile", "diabolique"};
 
 } // namespace
 

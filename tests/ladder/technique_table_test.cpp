@@ -15,7 +15,8 @@ using namespace vornel::ladder;
 Grid grid_of(const char* line) {
     Grid grid{};
     for (int i = 0; i < 81; ++i)
-        grid[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(line[i] >= '1' && line[i] <= '9' ? line[i] - '0' : 0);
+        grid[static_cast<std::size_t>(i)] =
+            static_cast<std::uint8_t>(line[i] >= '1' && line[i] <= '9' ? line[i] - '0' : 0);
     return grid;
 }
 
@@ -32,9 +33,7 @@ TEST(TechniqueTable, ids_names_and_help_are_distinct_and_words_fit_the_level) {
         Step alone;
         alone.technique = row.technique;
         EXPECT_EQ(rate({alone}).level, level_name_fr(row.level));
-        if (row.example) {
-            EXPECT_EQ(std::string(row.example).size(), 81U);
-        }
+        if (row.example) { EXPECT_EQ(std::string(row.example).size(), 81U); }
     }
 }
 

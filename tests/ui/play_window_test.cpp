@@ -178,6 +178,17 @@ void PlayWindowTest::digit_keys_name_their_digit_on_any_layout() {
         QVERIFY2(w_->game()->value(kFree) == c.written, c.layout);
         QVERIFY2(w_->game()->marks(kFree) == c.marks, c.layout);
     }
+    // P switches the pencil mode; F1 lists the keys.
+    key(Qt::Key_P);
+    QVERIFY(w_->findChild<QAction*>(QStringLiteral("p_pencil"))->isChecked());
+    key(Qt::Key_5);
+    QCOMPARE(w_->game()->marks(kFree), static_cast<std::uint16_t>(1u << 5));
+    key(Qt::Key_P);
+    key(Qt::Key_4);
+    QCOMPARE(w_->game()->value(kFree), 4);
+    shortcut(QKeySequence(Qt::Key_F1));
+    QCOMPARE(boxes_->size(), 1u);
+    QVERIFY(boxes_->front().text.contains(QStringLiteral("Ctrl+Maj+Z ou Ctrl+Y : rétablir")));
 }
 
 void PlayWindowTest::undo_and_redo_by_their_shortcuts_walk_every_move() {
@@ -224,6 +235,8 @@ void PlayWindowTest::check_hatches_wrong_digits_until_the_next_move() {
     w_->findChild<QPushButton*>(QStringLiteral("PlayCheck"))->click();
     QVERIFY(w_->board()->look_of(kFree).wrong);
     QVERIFY(!w_->board()->look_of(3).wrong);
+    QCOMPARE(w_->findChild<QLabel*>(QStringLiteral("PlayStatus"))->text(),
+             QStringLiteral("Hachuré : 1 chiffre faux, 0 case dont les candidats ont perdu le bon chiffre."));
     key(Qt::Key_Delete);
     QVERIFY(!w_->board()->look_of(kFree).wrong);
     w_->check();

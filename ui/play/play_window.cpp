@@ -414,13 +414,17 @@ void Tf_play::check() {
     if (!game_ || board_->hidden()) return;
     const play::CheckResult result = game_->check();
     board_->set_check(result);
-    if (result.clean())
+    if (result.clean()) {
         status_->setText(QStringLiteral("Aucune erreur jusqu'ici."));
-    else
-        status_->setText(QStringLiteral("Chiffres faux : %1 ; cases dont les candidats ont perdu le bon chiffre : %2 "
-                                        "(hachurées).")
-                             .arg(result.wrong_cells.size())
-                             .arg(result.missing_marks.size()));
+        return;
+    }
+    const auto count = [](std::size_t n, const char* one, const char* many) {
+        return QString::number(n) + QLatin1Char(' ') + QString::fromUtf8(n <= 1 ? one : many);
+    };
+    status_->setText(QStringLiteral("Hachuré : %1, %2.")
+                         .arg(count(result.wrong_cells.size(), "chiffre faux", "chiffres faux"),
+                              count(result.missing_marks.size(), "case dont les candidats ont perdu le bon chiffre",
+                                    "cases dont les candidats ont perdu le bon chiffre")));
 }
 
 void Tf_play::hint() {
