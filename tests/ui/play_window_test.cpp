@@ -25,6 +25,7 @@
 #include "cell_edit.h"
 #include "command_line.h"
 #include "game_file.h"
+#include "generate_dialog.h"
 #include "modal_watchdog.h"
 #include "play_board.h"
 #include "play_window.h"
@@ -70,6 +71,7 @@ private slots:
     void closing_saves_the_game_and_the_main_window_offers_it_back();
     void board_scales_with_the_window();
     void games_save_open_and_export_through_the_file_dialogs();
+    void new_game_comes_from_the_generation_dialog();
     void print_puts_the_givens_on_paper();
     void the_hint_link_opens_the_technique_page();
     void main_window_reports_a_board_that_cannot_be_played();
@@ -428,6 +430,28 @@ void PlayWindowTest::games_save_open_and_export_through_the_file_dialogs() {
     QCOMPARE(boxes_->size(), 1u);
     QVERIFY(boxes_->front().text.startsWith(QStringLiteral("Impossible d'ouvrir le fichier")));
     QCOMPARE(scripted.unexpected(), 0);
+}
+
+void PlayWindowTest::new_game_comes_from_the_generation_dialog() {
+    vornel::GenerateDialog* dialog = nullptr;
+    watchdog_->expect([&](QWidget* modal) {
+        if (!dialog) dialog = qobject_cast<vornel::GenerateDialog*>(modal);
+    });
+    key(Qt::Key_4);
+    shortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+    QTRY_VERIFY(dialog != nullptr);
+    dialog->set_seed(21);
+    dialog->findChild<QPushButton*>(QStringLiteral("generate_button"))->click();
+    QTRY_VERIFY_WITH_TIMEOUT(w_->game()->givens() != easy_givens(), 20000);
+    QTRY_VERIFY(QApplication::activeModalWidget() == nullptr);
+    watchdog_->expect_none();
+    // A fresh game on the new givens: nothing written, nothing to undo, the clock from zero.
+    QCOMPARE(w_->game()->position().values, w_->game()->givens());
+    QVERIFY(!w_->game()->can_undo());
+    QVERIFY(w_->game()->elapsed_ms() < 1000);
+    QVERIFY(w_->hint_label()->text().isEmpty());
+    // The game left behind is kept to resume.
+    QVERIFY(QFile::exists(Tf_play::resume_path()));
 }
 
 void PlayWindowTest::print_puts_the_givens_on_paper() {
