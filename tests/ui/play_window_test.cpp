@@ -530,14 +530,20 @@ void PlayWindowTest::patterns_are_off_by_default_and_remembered() {
         QVERIFY(entry->isCheckable());
         QVERIFY(!entry->isChecked());
         QCOMPARE(patterned(main), 0);
-        // A red cell looks the same as without the entry until it is checked.
+        // Red, orange and green cells look as specified until the entry is checked, then each gets
+        // its own pattern; a white cell none.
         main.show();
-        main.set_cell_colour(1, 1, vornel::kRed);
+        const vornel::Colour colours[] = {vornel::kRed, vornel::kOrange, vornel::kGreen, vornel::kWhite};
+        for (int c = 0; c < 4; ++c) main.set_cell_colour(1, c + 1, colours[c]);
         main.paint_cells();
-        const QImage plain = main.cell(1, 1)->grab().toImage();
+        QList<QImage> plain;
+        for (int c = 0; c < 4; ++c) plain << main.cell(1, c + 1)->grab().toImage();
         entry->setChecked(true);
         QCOMPARE(patterned(main), 81);
-        QVERIFY(main.cell(1, 1)->grab().toImage() != plain);
+        for (int c = 0; c < 4; ++c) {
+            const QImage now = main.cell(1, c + 1)->grab().toImage();
+            QCOMPARE(now != plain[c], colours[c] != vornel::kWhite);
+        }
     }
     vornel::Tf_vrn again;
     QVERIFY(again.findChild<QAction*>(QStringLiteral("m_patterns"))->isChecked());
