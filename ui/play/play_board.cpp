@@ -136,9 +136,10 @@ QRect PlayBoard::cell_rect(int cell) const {
     return QRect(left + (cell % 9) * s, top + (cell / 9) * s, s, s);
 }
 
-CellLook PlayBoard::look_of(int cell) const {
+CellLook PlayBoard::look_of(int cell) const { return game_ ? look_of(cell, game_->conflicts()) : CellLook{}; }
+
+CellLook PlayBoard::look_of(int cell, const ladder::CellSet& conflicts) const {
     CellLook look;
-    if (!game_) return look;
     const auto& geo = ladder::geometry();
     look.value = static_cast<std::uint8_t>(game_->value(cell));
     look.given = game_->is_given(cell);
@@ -147,7 +148,7 @@ CellLook PlayBoard::look_of(int cell) const {
     look.in_selection_units = geo.peer_set[static_cast<std::size_t>(selected_)].has(cell);
     look.same_digit = digit_ != 0 && look.value == digit_;
     look.marked_digit = digit_;
-    look.conflict = game_->conflicts().has(cell);
+    look.conflict = conflicts.has(cell);
     if (check_) {
         for (const std::uint8_t c : check_->wrong_cells) look.wrong = look.wrong || c == cell;
         for (const ladder::Candidate& c : check_->missing_marks) look.wrong = look.wrong || c.cell == cell;
@@ -179,7 +180,8 @@ void PlayBoard::paintEvent(QPaintEvent*) {
                                  : QStringLiteral("Aucune partie"));
         return;
     }
-    for (int cell = 0; cell < 81; ++cell) paint_cell_look(painter, cell_rect(cell), look_of(cell));
+    const ladder::CellSet conflicts = game_->conflicts();
+    for (int cell = 0; cell < 81; ++cell) paint_cell_look(painter, cell_rect(cell), look_of(cell, conflicts));
     // Grid lines: thin between cells, thick around regions.
     const int s = side();
     painter.setRenderHint(QPainter::Antialiasing, false);

@@ -98,6 +98,7 @@ protected:
 
 private:
     int side() const;
+    CellLook look_of(int cell, const ladder::CellSet& conflicts) const;
 
     const play::Game* game_ = nullptr;
     int selected_ = 0;
