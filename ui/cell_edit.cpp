@@ -3,6 +3,7 @@
 #include <QFocusEvent>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
+#include <QPainter>
 
 #include "cell_navigation.h"
 #include "qt_colour.h"
@@ -99,6 +100,40 @@ void CellEdit::focusInEvent(QFocusEvent* event) {
         case Qt::MenuBarFocusReason:
         case Qt::ActiveWindowFocusReason: break;
         default: selectAll(); break;
+    }
+}
+
+} // namespace vornel
+
+namespace vornel {
+
+void CellEdit::set_patterns(bool on) {
+    if (patterns_ == on) return;
+    patterns_ = on;
+    update();
+}
+
+void CellEdit::paintEvent(QPaintEvent* event) {
+    QLineEdit::paintEvent(event);
+    if (!patterns_) return;
+    const Colour shown = from_qcolor(palette().color(QPalette::Base));
+    if (shown != kRed && shown != kOrange && shown != kGreen) return;
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    const QRectF r = QRectF(rect()).adjusted(2, 2, -2, -2);
+    if (shown == kRed) {
+        painter.fillRect(r, QBrush(QColor(0, 0, 0, 100), Qt::BDiagPattern));
+    } else if (shown == kOrange) {
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(QColor(0, 0, 0, 115));
+        for (const qreal fx : {0.22, 0.78})
+            for (const qreal fy : {0.22, 0.78})
+                painter.drawEllipse(QPointF(r.left() + fx * r.width(), r.top() + fy * r.height()), 2, 2);
+    } else {
+        painter.setPen(QPen(QColor(0, 90, 0), 1));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(r.adjusted(0.5, 0.5, -0.5, -0.5));
+        painter.drawRect(r.adjusted(3.5, 3.5, -3.5, -3.5));
     }
 }
 

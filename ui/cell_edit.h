@@ -47,7 +47,13 @@ public:
     // returns false when they already were.
     bool apply_colour(const QPalette& palette, const QString& description);
 
+    // "Motifs pour daltoniens": over a red cell hatching, over an orange one dots, around a green
+    // one a double frame (the marks of the printed pages), so the colours read without their hue.
+    void set_patterns(bool on);
+    bool patterns() const { return patterns_; }
+
 protected:
+    void paintEvent(QPaintEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void inputMethodEvent(QInputMethodEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
@@ -57,6 +63,7 @@ private:
     int col_;
     KeyHook hook_;
     Colour colour_ = kWhite;
+    bool patterns_ = false;
 };
 
 } // namespace vornel

@@ -34,6 +34,8 @@ CommandLine parse_command_line(const std::vector<std::string>& args) {
     for (const std::string& arg : args) {
         if (options && arg == "--") {
             options = false;
+        } else if (options && arg == "--play") {
+            line.play = true;
         } else if (options && !arg.empty() && arg[0] == '-') {
             line.action = CommandLine::Action::usage_error;
             line.message = "option inconnue \u00ab " + arg + " \u00bb";
@@ -53,12 +55,15 @@ CommandLine parse_command_line(const std::vector<std::string>& args) {
 
 std::string help_text() {
     return "Utilisation : vornel [FICHIER]\n"
+           "       vornel --play [PARTIE]\n"
            "R\u00e9sout une grille de Sudoku et explique chaque d\u00e9duction, en fran\u00e7ais.\n"
            "\n"
            "  FICHIER        une grille \u00ab .sud \u00bb \u00e0 ouvrir au d\u00e9marrage, comme le fait \u00ab "
            "Ouvrir... \u00bb\n"
            "\n"
            "Options :\n"
+           "  --play [PARTIE]  ouvre la fen\u00eatre de jeu sur une partie \u00ab .vornel \u00bb ou une grille\n"
+           "                 \u00ab .sud \u00bb, ou, sans fichier, sur la partie laiss\u00e9e en cours\n"
            "  -h, --help     affiche cette aide et quitte\n"
            "  -v, --version  affiche la version et quitte\n";
 }

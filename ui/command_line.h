@@ -11,6 +11,8 @@ struct CommandLine {
     enum class Action { run, help, version, usage_error };
     Action action = Action::run;
     std::string file;    // run: the puzzle file to open at start, "" for none
+    bool play = false;   // run: "--play": the game window opens on `file` (or on the game left
+                         // unfinished when no file is given)
     std::string message; // usage_error: the French line that says what is wrong
 };
 

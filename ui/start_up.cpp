@@ -53,7 +53,10 @@ int run_program(int& argc, char** argv, const std::function<void(Tf_vrn&)>& on_s
     f_vrn.activateWindow();
     // A file named on the command line opens once the window shows, as "Ouvrir..." would open it:
     // a failure is reported over the window, which stays.
-    if (!line.file.empty()) {
+    if (line.play) {
+        const QString path = QString::fromStdString(line.file.empty() ? std::string() : local_path(line.file));
+        QTimer::singleShot(0, &f_vrn, [&f_vrn, path] { f_vrn.start_playing(path); });
+    } else if (!line.file.empty()) {
         const std::string path = local_path(line.file);
         QTimer::singleShot(0, &f_vrn, [&f_vrn, path] { f_vrn.open_puzzle_file(path); });
     }

@@ -59,6 +59,7 @@ Tf_vrn::Tf_vrn() : engine_(area_, *this), boxes_(std::make_unique<QtMessageBoxes
     build_ladder();
     accept_puzzle_drops();
     build_export_menu();
+    build_play_menu();
     // A fixed border: the window takes exactly the menu bar plus the fixed-size client area.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     FormCreate();

@@ -34,6 +34,7 @@ class MessageBoxes;
 class OccurrenceTable;
 class Shape;
 class Tf_techniques;
+class Tf_play;
 
 // The main window: the board of 81 cells Edit11..Edit99 with its separators and labels, the
 // explanation log Memo1, the occurrence table gr1, the step buttons Button5/Button6 and the menu
@@ -107,6 +108,12 @@ public:
     void show_walk(int part, int parts, const std::string& caption) override;
 
     ladder::LadderSession& ladder_session() { return ladder_; }
+
+    // The game window, once made (nullptr before); `create` makes it (hidden, with no game).
+    Tf_play* play_window(bool create = false);
+    // Opens the game window on a game file or a puzzle file, or on the game left at the last
+    // close when `path` is empty (`vornel --play [FICHIER]`).
+    void start_playing(const QString& path);
     LadderMarks* ladder_marks() const { return marks_; }
     // The techniques window, once opened (nullptr before).
     Tf_techniques* techniques_window() const { return techniques_; }
@@ -146,6 +153,10 @@ private slots:
     void m_copyClick();
     void m_exportClick();
     void m_printClick();
+    void m_playClick();
+    void m_play_newClick();
+    void m_play_resumeClick();
+    void m_patternsClick(bool on);
 
 protected:
     void changeEvent(QEvent* event) override;
@@ -167,6 +178,9 @@ private:
     // the explanation the last solve command made, from the grid it started from, and are greyed
     // out from New or Open (any clearing of the log outside a solve) until the next solve.
     void build_export_menu();
+    // "Jouer cette grille", "Nouvelle partie...", "Reprendre la partie" and "Motifs pour
+    // daltoniens", after the other "Sudoku" entries (tf_vrn_play.cpp).
+    void build_play_menu();
     // A classic solve command: remembers the grid it starts from, for export and for the ladder's
     // "Modifier la grille", then runs it through the guard.
     void run_solve_command(void (Engine::*command)());
@@ -219,6 +233,9 @@ private:
     QAction* export_action_ = nullptr;
     QAction* print_action_ = nullptr;
     std::function<bool(QPrinter&)> print_dialog_;
+
+    Tf_play* play_ = nullptr;
+    QAction* resume_action_ = nullptr;
 
     std::map<Colour, QPalette> palettes_; // one shared cell palette per colour set so far
     bool paint_posted_ = false;

@@ -278,7 +278,8 @@ std::optional<Step> find_als_chain(const Candidates& c) {
                     const std::size_t at = path.back();
                     const bool last = static_cast<int>(path.size()) + 1 == length;
                     bool found = false;
-                    for (const auto& [next, rcc] : links[at]) {
+                    for (const auto& [next_set, rcc] : links[at]) {
+                        const auto next = next_set; // a named variable: clang 14 cannot capture a binding
                         const Als& als = sets[next];
                         if (!(als.cells & used).empty() || best.settled(cells + als.size)) continue;
                         if (last && !is_end[next]) continue;

@@ -119,8 +119,10 @@ std::optional<Step> find_multi_colouring(const Candidates& c) {
                         // one of which is true.
                         // The first cluster's cells first in each colour; `highlighted` is that
                         // cluster, so a reader can tell the two apart.
-                        for (const auto& [list, sa_or, sb_or] :
+                        for (const auto& [colour, sa_or, sb_or] :
                              {std::tuple{&step.colour_a, sa, sb}, std::tuple{&step.colour_b, 1 - sa, 1 - sb}}) {
+                            std::vector<Candidate>* list =
+                                colour; // a named variable: clang 14 cannot capture a binding
                             for_each_cell(k.sides[a][sa_or], [&](int cell) { list->push_back(candidate(cell, d)); });
                             for_each_cell(k.sides[b][sb_or], [&](int cell) { list->push_back(candidate(cell, d)); });
                         }

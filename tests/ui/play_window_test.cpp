@@ -1,0 +1,707 @@
+// The game window end to end, with real key events: moves and their undo, conflicts, the check,
+// the coach's three levels, pause, save and resume, resizing; the main window's way in; and the
+// colours of every cell state, told apart with any colour vision.
+
+#include <QAction>
+#include <QApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPainter>
+#include <QPrinter>
+#include <QPushButton>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <array>
+#include <cmath>
+#include <memory>
+
+#include "cell_edit.h"
+#include "command_line.h"
+#include "game_file.h"
+#include "generate_dialog.h"
+#include "ladder/narrator_fr.h"
+#include "modal_watchdog.h"
+#include "play_board.h"
+#include "play_window.h"
+#include "puzzles.h"
+#include "qt_colour.h"
+#include "recorded_boxes.h"
+#include "scripted_dialogs.h"
+#include "techniques_window.h"
+#include "tf_vrn.h"
+
+using vornel::CellLook;
+using vornel::PlayBoard;
+using vornel::Tf_play;
+
+namespace {
+
+// Row 1, column 3 of the easy puzzle: empty, its solution is 4.
+constexpr int kFree = 2;
+
+vornel::play::Grid easy_givens() {
+    vornel::play::Grid g{};
+    vornel::play::grid_from_line(std::string(vornel::test::kEasy), g);
+    return g;
+}
+
+} // namespace
+
+class PlayWindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void keys_write_pencil_clear_and_move_with_wrap();
+    void digit_keys_name_their_digit_on_any_layout();
+    void undo_and_redo_by_their_shortcuts_walk_every_move();
+    void a_duplicate_is_framed_as_soon_as_it_is_typed();
+    void check_hatches_wrong_digits_until_the_next_move();
+    void hint_goes_through_three_levels_then_applies();
+    void hint_tells_a_wrong_digit_first();
+    void pause_hides_the_board_stops_the_clock_and_ignores_keys();
+    void finishing_tells_time_rating_and_hints();
+    void closing_saves_the_game_and_the_main_window_offers_it_back();
+    void board_scales_with_the_window();
+    void games_save_open_and_export_through_the_file_dialogs();
+    void new_game_comes_from_the_generation_dialog();
+    void print_puts_the_givens_on_paper();
+    void the_hint_link_opens_the_technique_page();
+    void main_window_reports_a_board_that_cannot_be_played();
+    void main_window_entries_follow_the_specified_ones();
+    void patterns_are_off_by_default_and_remembered();
+    void command_line_takes_play();
+    void every_pair_of_cell_states_differs_in_any_colour_vision();
+
+private:
+    void key(Qt::Key k, Qt::KeyboardModifiers mods = Qt::NoModifier) { QTest::keyClick(w_->board(), k, mods); }
+    // Sends a shortcut to the window, as the user's keyboard would.
+    void shortcut(const QKeySequence& sequence) {
+        QTest::keySequence(w_.get(), sequence);
+        QCoreApplication::processEvents();
+    }
+
+    std::unique_ptr<Tf_play> w_;
+    std::shared_ptr<std::vector<vornel::BoxRequest>> boxes_;
+    std::unique_ptr<vornel::test::ModalWatchdog> watchdog_;
+};
+
+void PlayWindowTest::init() {
+    QFile::remove(Tf_play::resume_path());
+    QSettings({QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("vornel"), QStringLiteral("vornel")})
+        .remove(QStringLiteral("affichage/motifs"));
+    boxes_ = std::make_shared<std::vector<vornel::BoxRequest>>();
+    watchdog_ = std::make_unique<vornel::test::ModalWatchdog>();
+    w_ = std::make_unique<Tf_play>();
+    w_->set_message_boxes(std::make_unique<vornel::test::RecordedBoxes>(boxes_));
+    QVERIFY(w_->play_givens(easy_givens()));
+    w_->show();
+    w_->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(w_.get()));
+    w_->board()->setFocus();
+    QCOMPARE(w_->board()->selected(), kFree); // the first cell that is not a given
+}
+
+void PlayWindowTest::cleanup() {
+    QVERIFY2(!watchdog_->fired(), qPrintable(watchdog_->unexpected().join('\n')));
+    w_.reset();
+}
+
+void PlayWindowTest::keys_write_pencil_clear_and_move_with_wrap() {
+    const vornel::play::Game& game = *w_->game();
+    key(Qt::Key_4);
+    QCOMPARE(game.value(kFree), 4);
+    key(Qt::Key_Right);
+    key(Qt::Key_2, Qt::ShiftModifier);
+    key(Qt::Key_6, Qt::ShiftModifier);
+    QCOMPARE(game.marks(3), 0x44);
+    // Pencil mode: plain digits toggle marks.
+    w_->findChild<QAction*>(QStringLiteral("p_pencil"))->setChecked(true);
+    key(Qt::Key_6);
+    QCOMPARE(game.marks(3), 0x04);
+    w_->findChild<QAction*>(QStringLiteral("p_pencil"))->setChecked(false);
+    key(Qt::Key_Backspace);
+    QCOMPARE(game.marks(3), 0);
+    key(Qt::Key_Left);
+    key(Qt::Key_Delete);
+    QCOMPARE(game.value(kFree), 0);
+    // A given refuses every key.
+    key(Qt::Key_Left);
+    key(Qt::Key_9);
+    key(Qt::Key_Delete);
+    QCOMPARE(game.value(1), 3);
+    // Arrows wrap round the board.
+    struct Move {
+        Qt::Key key;
+        int from;
+        int to;
+    } moves[] = {{Qt::Key_Left, 0, 8},
+                 {Qt::Key_Right, 8, 0},
+                 {Qt::Key_Up, 4, 76},
+                 {Qt::Key_Down, 76, 4},
+                 {Qt::Key_Down, 40, 49}};
+    for (const Move& m : moves) {
+        w_->board()->set_selected(m.from);
+        key(m.key);
+        QCOMPARE(w_->board()->selected(), m.to);
+    }
+}
+
+// What layouts deliver for the digit row: the key's text decides, and Shift means a pencil mark.
+void PlayWindowTest::digit_keys_name_their_digit_on_any_layout() {
+    struct Case {
+        const char* layout;
+        Qt::Key key;
+        QString text;
+        Qt::KeyboardModifiers mods;
+        int written;
+        std::uint16_t marks;
+    } cases[] = {
+        {"US, 7", Qt::Key_7, QStringLiteral("7"), Qt::NoModifier, 7, 0},
+        {"US, Shift+7", Qt::Key_Ampersand, QStringLiteral("&"), Qt::ShiftModifier, 0, 1u << 7},
+        {"French, 1 key", Qt::Key_Ampersand, QStringLiteral("&"), Qt::NoModifier, 1, 0},
+        {"French, 2 key", Qt::Key_Eacute, QStringLiteral("é"), Qt::NoModifier, 2, 0},
+        {"French, Shift+9 key", Qt::Key_9, QStringLiteral("9"), Qt::ShiftModifier, 0, 1u << 9},
+        {"keypad 3", Qt::Key_3, QStringLiteral("3"), Qt::KeypadModifier, 3, 0},
+        {"a letter", Qt::Key_A, QStringLiteral("a"), Qt::NoModifier, 0, 0},
+        {"Ctrl+1", Qt::Key_1, QStringLiteral("1"), Qt::ControlModifier, 0, 0},
+    };
+    for (const Case& c : cases) {
+        QVERIFY(w_->play_givens(easy_givens()));
+        QKeyEvent press(QEvent::KeyPress, c.key, c.mods, c.text);
+        QApplication::sendEvent(w_->board(), &press);
+        QVERIFY2(w_->game()->value(kFree) == c.written, c.layout);
+        QVERIFY2(w_->game()->marks(kFree) == c.marks, c.layout);
+    }
+    // P switches the pencil mode; F1 lists the keys.
+    key(Qt::Key_P);
+    QVERIFY(w_->findChild<QAction*>(QStringLiteral("p_pencil"))->isChecked());
+    key(Qt::Key_5);
+    QCOMPARE(w_->game()->marks(kFree), static_cast<std::uint16_t>(1u << 5));
+    key(Qt::Key_P);
+    key(Qt::Key_4);
+    QCOMPARE(w_->game()->value(kFree), 4);
+    shortcut(QKeySequence(Qt::Key_F1));
+    QCOMPARE(boxes_->size(), 1u);
+    QVERIFY(boxes_->front().text.contains(QStringLiteral("Ctrl+Maj+Z ou Ctrl+Y : rétablir")));
+}
+
+void PlayWindowTest::undo_and_redo_by_their_shortcuts_walk_every_move() {
+    const vornel::play::Game& game = *w_->game();
+    key(Qt::Key_1);
+    key(Qt::Key_4);
+    key(Qt::Key_Right);
+    key(Qt::Key_2, Qt::ShiftModifier);
+    QCOMPARE(game.marks(3), 0x04);
+    shortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    QCOMPARE(game.marks(3), 0);
+    shortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    QCOMPARE(game.value(kFree), 1);
+    shortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    QCOMPARE(game.value(kFree), 0);
+    QVERIFY(!w_->findChild<QAction*>(QStringLiteral("p_undo"))->isEnabled());
+    shortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
+    QCOMPARE(game.value(kFree), 1);
+    shortcut(QKeySequence(Qt::CTRL | Qt::Key_Y));
+    QCOMPARE(game.value(kFree), 4);
+    shortcut(QKeySequence(Qt::CTRL | Qt::Key_Y));
+    QCOMPARE(game.marks(3), 0x04);
+    QVERIFY(!w_->findChild<QAction*>(QStringLiteral("p_redo"))->isEnabled());
+    // "Remplir les candidats" is one move.
+    w_->findChild<QPushButton*>(QStringLiteral("PlayFill"))->click();
+    QVERIFY(game.marks(4 * 9 + 1) != 0);
+    shortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    QCOMPARE(game.marks(4 * 9 + 1), 0);
+}
+
+void PlayWindowTest::a_duplicate_is_framed_as_soon_as_it_is_typed() {
+    key(Qt::Key_5); // row 1 holds a 5 in column 1
+    QVERIFY(w_->board()->look_of(kFree).conflict);
+    QVERIFY(w_->board()->look_of(0).conflict);
+    QVERIFY(!w_->board()->look_of(1).conflict);
+    key(Qt::Key_4);
+    QVERIFY(!w_->board()->look_of(kFree).conflict);
+    QVERIFY(!w_->board()->look_of(0).conflict);
+}
+
+void PlayWindowTest::check_hatches_wrong_digits_until_the_next_move() {
+    key(Qt::Key_1); // wrong, no duplicate
+    QVERIFY(!w_->board()->look_of(kFree).wrong);
+    w_->findChild<QPushButton*>(QStringLiteral("PlayCheck"))->click();
+    QVERIFY(w_->board()->look_of(kFree).wrong);
+    QVERIFY(!w_->board()->look_of(3).wrong);
+    QCOMPARE(w_->findChild<QLabel*>(QStringLiteral("PlayStatus"))->text(),
+             QStringLiteral("Hachuré : 1 chiffre faux, 0 case dont les candidats ont perdu le bon chiffre."));
+    key(Qt::Key_Delete);
+    QVERIFY(!w_->board()->look_of(kFree).wrong);
+    w_->check();
+    QCOMPARE(w_->findChild<QLabel*>(QStringLiteral("PlayStatus"))->text(), QStringLiteral("Aucune erreur jusqu'ici."));
+}
+
+void PlayWindowTest::hint_goes_through_three_levels_then_applies() {
+    auto* apply = w_->findChild<QPushButton*>(QStringLiteral("PlayApply"));
+    key(Qt::Key_H);
+    QCOMPARE(w_->hint_level(), 1);
+    QVERIFY(w_->hint_label()->text().contains(QStringLiteral("Cherchez avec la technique")));
+    QVERIFY(w_->hint_label()->text().contains(QStringLiteral("<a href=\"hidden-single\">")));
+    QVERIFY(!w_->board()->hint_picture());
+    QVERIFY(apply->isHidden());
+
+    key(Qt::Key_H);
+    QCOMPARE(w_->hint_level(), 2);
+    QVERIFY(w_->hint_label()->text().contains(QStringLiteral("Le motif : ")));
+    const auto& level2 = w_->board()->hint_picture();
+    QVERIFY(level2);
+    int pattern = 0;
+    for (const auto& cell : level2->cells) pattern += cell.pattern;
+    QVERIFY(pattern > 0);
+    QVERIFY(apply->isHidden());
+
+    key(Qt::Key_H);
+    QCOMPARE(w_->hint_level(), 3);
+    QVERIFY(!apply->isHidden());
+    const auto& level3 = w_->board()->hint_picture();
+    QVERIFY(level3);
+    int placed = -1;
+    for (int c = 0; c < 81; ++c)
+        if (level3->cells[static_cast<std::size_t>(c)].placed) placed = c;
+    QVERIFY(placed >= 0);
+    QCOMPARE(w_->game()->hints_used(), 1); // three levels of one hint
+
+    apply->click();
+    QCOMPARE(w_->game()->value(placed), static_cast<int>(w_->game()->solution()[static_cast<std::size_t>(placed)]));
+    QVERIFY(!w_->board()->hint_picture()); // a move forgets the hint
+    QVERIFY(apply->isHidden());
+    QCOMPARE(w_->hint_level(), 0);
+    shortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    QCOMPARE(w_->game()->value(placed), 0);
+}
+
+void PlayWindowTest::hint_tells_a_wrong_digit_first() {
+    key(Qt::Key_1);
+    key(Qt::Key_Down);
+    w_->hint();
+    QVERIFY(w_->hint_label()->text().contains(
+        QStringLiteral("Le 1 de la case ligne 1, colonne 3 n'est pas le bon chiffre")));
+    QCOMPARE(w_->board()->selected(), kFree);
+    QVERIFY(w_->board()->look_of(kFree).wrong);
+    QVERIFY(w_->findChild<QPushButton*>(QStringLiteral("PlayApply"))->isHidden());
+}
+
+void PlayWindowTest::pause_hides_the_board_stops_the_clock_and_ignores_keys() {
+    w_->game()->add_time(5000);
+    auto* pause = w_->findChild<QPushButton*>(QStringLiteral("PlayPause"));
+    pause->click();
+    QVERIFY(w_->board()->hidden());
+    QVERIFY(w_->game()->paused());
+    QCOMPARE(pause->text(), QStringLiteral("Reprendre"));
+    const std::int64_t before = w_->game()->elapsed_ms();
+    QTest::qWait(600);
+    QCOMPARE(w_->game()->elapsed_ms(), before);
+    key(Qt::Key_4);
+    QCOMPARE(w_->game()->value(kFree), 0);
+    w_->hint();
+    QCOMPARE(w_->hint_level(), 0);
+    // The board shows nothing of the grid: no digit pixel differs between two different games.
+    const QImage paused = w_->board()->grab().toImage();
+    w_->game()->write(kFree, 4);
+    QCOMPARE(w_->board()->grab().toImage(), paused);
+    pause->click();
+    QVERIFY(!w_->board()->hidden());
+    QTRY_VERIFY(w_->game()->elapsed_ms() > before);
+}
+
+void PlayWindowTest::finishing_tells_time_rating_and_hints() {
+    vornel::play::Game& game = *w_->game();
+    const vornel::play::Grid solution = game.solution();
+    for (int cell = 0; cell < 81; ++cell)
+        if (!game.is_given(cell) && cell != kFree) game.write(cell, solution[static_cast<std::size_t>(cell)]);
+    w_->game()->set_paused(false);
+    w_->hint(); // one hint, then the last digit by key
+    w_->board()->set_selected(kFree);
+    key(Qt::Key_4);
+    QVERIFY(game.finished());
+    QCOMPARE(boxes_->size(), 1u);
+    const QString text = boxes_->front().text;
+    QVERIFY2(text.startsWith(QStringLiteral("Grille résolue en ")), qPrintable(text));
+    QVERIFY2(text.contains(QStringLiteral("Difficulté : ") +
+                           QString::fromStdString(std::string(vornel::ladder::level_name_fr(game.rating().level)))),
+             qPrintable(text));
+    QVERIFY2(text.endsWith(QStringLiteral("Indices demandés : 1.")), qPrintable(text));
+    w_->close();
+    QVERIFY(!QFile::exists(Tf_play::resume_path())); // nothing to resume
+}
+
+void PlayWindowTest::closing_saves_the_game_and_the_main_window_offers_it_back() {
+    key(Qt::Key_4);
+    key(Qt::Key_Right);
+    key(Qt::Key_2, Qt::ShiftModifier);
+    w_->game()->add_time(61000);
+    const vornel::play::Position position = w_->game()->position();
+    w_->close();
+    QVERIFY(QFile::exists(Tf_play::resume_path()));
+
+    vornel::Tf_vrn main;
+    auto* resume = main.findChild<QAction*>(QStringLiteral("m_play_resume"));
+    QVERIFY(resume->isEnabled());
+    resume->trigger();
+    Tf_play* back = main.play_window();
+    QVERIFY(back);
+    QVERIFY(back->isVisible());
+    QCOMPARE(back->game()->position(), position);
+    QVERIFY(back->game()->elapsed_ms() >= 61000);
+    QVERIFY(back->game()->is_given(0));
+    back->close();
+
+    // A broken resume file is reported, and nothing opens over it.
+    QFile file(Tf_play::resume_path());
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write("{\"format\":\"x\"}");
+    file.close();
+    auto main_boxes = std::make_shared<std::vector<vornel::BoxRequest>>();
+    Tf_play other;
+    other.set_message_boxes(std::make_unique<vornel::test::RecordedBoxes>(main_boxes));
+    QVERIFY(!other.open_file(Tf_play::resume_path()));
+    QCOMPARE(main_boxes->size(), 1u);
+    QVERIFY(main_boxes->front().text.startsWith(QStringLiteral("Ce fichier n'est pas une partie de Vornel")));
+}
+
+void PlayWindowTest::board_scales_with_the_window() {
+    // At the default size, pencil marks are at least 11 px high (a third of the cell less margins).
+    const int default_side = w_->board()->cell_rect(0).height();
+    QVERIFY2((default_side - 4) * 3 / 10 >= 11, qPrintable(QString::number(default_side)));
+    QVERIFY(w_->width() <= 1366 && w_->height() <= 768);
+    w_->resize(w_->minimumSize());
+    QCoreApplication::processEvents();
+    const int small = w_->board()->cell_rect(0).height();
+    w_->resize(1300, 740);
+    QCoreApplication::processEvents();
+    const int large = w_->board()->cell_rect(0).height();
+    QVERIFY2(small < default_side && default_side < large,
+             qPrintable(QStringLiteral("%1 %2 %3").arg(small).arg(default_side).arg(large)));
+    // The whole board stays inside the board widget, cells side by side.
+    const QRect all = w_->board()->cell_rect(0).united(w_->board()->cell_rect(80));
+    QVERIFY(w_->board()->rect().contains(all));
+    QCOMPARE(w_->board()->cell_rect(1).left(), w_->board()->cell_rect(0).right() + 1);
+}
+
+void PlayWindowTest::games_save_open_and_export_through_the_file_dialogs() {
+    QTemporaryDir dir;
+    auto script = std::make_shared<vornel::test::ScriptedDialogs::Script>();
+    auto dialogs = std::make_unique<vornel::test::ScriptedDialogs>(script);
+    vornel::test::ScriptedDialogs& scripted = *dialogs;
+    w_->set_file_dialogs(std::move(dialogs));
+    key(Qt::Key_4);
+    key(Qt::Key_Right);
+    key(Qt::Key_1, Qt::ShiftModifier);
+    const vornel::play::Position position = w_->game()->position();
+
+    // Ctrl+S: the extension is added when the name lacks it.
+    scripted.answer(dir.filePath(QStringLiteral("partie")).toStdString());
+    shortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    QVERIFY(QFile::exists(dir.filePath(QStringLiteral("partie.vornel"))));
+    // The givens alone as a ".sud" puzzle.
+    scripted.answer(dir.filePath(QStringLiteral("grille.sud")).toStdString());
+    w_->findChild<QAction*>(QStringLiteral("p_export"))->trigger();
+
+    // Ctrl+O brings the game back as it was saved, and opens a ".sud" puzzle as a new game.
+    key(Qt::Key_Left);
+    key(Qt::Key_Delete);
+    QVERIFY(w_->game()->position() != position);
+    scripted.answer(dir.filePath(QStringLiteral("partie.vornel")).toStdString());
+    shortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    QCOMPARE(w_->game()->position(), position);
+    scripted.answer(dir.filePath(QStringLiteral("grille.sud")).toStdString());
+    shortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    QCOMPARE(w_->game()->givens(), easy_givens());
+    QCOMPARE(w_->game()->position().values, easy_givens());
+    // Cancelling changes nothing; a missing file is reported.
+    scripted.answer("");
+    shortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    QVERIFY(boxes_->empty());
+    scripted.answer(dir.filePath(QStringLiteral("absente.vornel")).toStdString());
+    shortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    QCOMPARE(boxes_->size(), 1u);
+    QVERIFY(boxes_->front().text.startsWith(QStringLiteral("Impossible d'ouvrir le fichier")));
+    QCOMPARE(scripted.unexpected(), 0);
+}
+
+void PlayWindowTest::new_game_comes_from_the_generation_dialog() {
+    vornel::GenerateDialog* dialog = nullptr;
+    watchdog_->expect([&](QWidget* modal) {
+        if (!dialog) dialog = qobject_cast<vornel::GenerateDialog*>(modal);
+    });
+    key(Qt::Key_4);
+    shortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+    QTRY_VERIFY(dialog != nullptr);
+    dialog->set_seed(21);
+    dialog->findChild<QPushButton*>(QStringLiteral("generate_button"))->click();
+    QTRY_VERIFY_WITH_TIMEOUT(w_->game()->givens() != easy_givens(), 20000);
+    QTRY_VERIFY(QApplication::activeModalWidget() == nullptr);
+    watchdog_->expect_none();
+    // A fresh game on the new givens: nothing written, nothing to undo, the clock from zero.
+    QCOMPARE(w_->game()->position().values, w_->game()->givens());
+    QVERIFY(!w_->game()->can_undo());
+    QVERIFY(w_->game()->elapsed_ms() < 1000);
+    QVERIFY(w_->hint_label()->text().isEmpty());
+    // The game left behind is kept to resume.
+    QVERIFY(QFile::exists(Tf_play::resume_path()));
+}
+
+void PlayWindowTest::print_puts_the_givens_on_paper() {
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("grille.pdf"));
+    int asked = 0;
+    w_->set_print_dialog([&](QPrinter& printer) {
+        ++asked;
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf);
+        return asked == 1; // printed once, then cancelled
+    });
+    shortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+    QCOMPARE(asked, 1);
+    QVERIFY(QFileInfo(pdf).size() > 1000);
+    QFile::remove(pdf);
+    shortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+    QCOMPARE(asked, 2);
+    QVERIFY(!QFile::exists(pdf));
+}
+
+void PlayWindowTest::the_hint_link_opens_the_technique_page() {
+    w_->hint();
+    emit w_->hint_label()->linkActivated(QStringLiteral("hidden-single"));
+    auto* page = w_->findChild<vornel::Tf_techniques*>();
+    QVERIFY(page);
+    QVERIFY(page->isVisible());
+    QCOMPARE(page->selected(), vornel::ladder::Technique::HiddenSingle);
+}
+
+void PlayWindowTest::main_window_reports_a_board_that_cannot_be_played() {
+    vornel::Tf_vrn main;
+    auto log = std::make_shared<std::vector<vornel::BoxRequest>>();
+    main.set_message_boxes(std::make_unique<vornel::test::RecordedBoxes>(log));
+    main.findChild<QAction*>(QStringLiteral("m_play"))->trigger(); // an empty board
+    QCOMPARE(log->size(), 1u);
+    QCOMPARE(log->front().text, QStringLiteral("Cette grille a plusieurs solutions : on ne peut pas la jouer."));
+    QVERIFY(!main.play_window() || !main.play_window()->isVisible());
+    // `vornel --play` with nothing left to resume.
+    main.start_playing(QString());
+    QCOMPARE(log->size(), 2u);
+    QCOMPARE(log->back().text, QStringLiteral("Aucune partie à reprendre."));
+}
+
+void PlayWindowTest::main_window_entries_follow_the_specified_ones() {
+    vornel::Tf_vrn main;
+    auto* sudoku = main.menuBar()->findChild<QMenu*>(QStringLiteral("m_sudoku"));
+    QStringList names;
+    for (QAction* a : sudoku->actions()) names << a->objectName();
+    QCOMPARE(names.mid(0, 3), (QStringList{"m_step", "m_number", "m_once"}));
+    QCOMPARE(names.mid(names.size() - 4), (QStringList{"m_play", "m_play_new", "m_play_resume", "m_patterns"}));
+    QCOMPARE(main.findChild<QAction*>(QStringLiteral("m_play"))->text(), QStringLiteral("Jouer cette grille"));
+    QCOMPARE(main.findChild<QAction*>(QStringLiteral("m_play_new"))->text(), QStringLiteral("Nouvelle partie..."));
+    QCOMPARE(main.findChild<QAction*>(QStringLiteral("m_play_resume"))->text(), QStringLiteral("Reprendre la partie"));
+    QVERIFY(!main.findChild<QAction*>(QStringLiteral("m_play_resume"))->isEnabled()); // nothing left to resume
+
+    // "Jouer cette grille": the board's digits become the givens.
+    vornel::test::type_givens(main, vornel::test::kEasy);
+    main.findChild<QAction*>(QStringLiteral("m_play"))->trigger();
+    Tf_play* play = main.play_window();
+    QVERIFY(play && play->isVisible());
+    QCOMPARE(play->game()->givens(), easy_givens());
+    play->close();
+}
+
+void PlayWindowTest::patterns_are_off_by_default_and_remembered() {
+    auto patterned = [](vornel::Tf_vrn& main) {
+        int on = 0;
+        for (int r = 1; r <= 9; ++r)
+            for (int c = 1; c <= 9; ++c) on += main.cell(r, c)->patterns();
+        return on;
+    };
+    {
+        vornel::Tf_vrn main;
+        auto* entry = main.findChild<QAction*>(QStringLiteral("m_patterns"));
+        QVERIFY(entry->isCheckable());
+        QVERIFY(!entry->isChecked());
+        QCOMPARE(patterned(main), 0);
+        // Red, orange and green cells look as specified until the entry is checked, then each gets
+        // its own pattern; a white cell none.
+        main.show();
+        const vornel::Colour colours[] = {vornel::kRed, vornel::kOrange, vornel::kGreen, vornel::kWhite};
+        for (int c = 0; c < 4; ++c) main.set_cell_colour(1, c + 1, colours[c]);
+        main.paint_cells();
+        QList<QImage> plain;
+        for (int c = 0; c < 4; ++c) plain << main.cell(1, c + 1)->grab().toImage();
+        entry->setChecked(true);
+        QCOMPARE(patterned(main), 81);
+        for (int c = 0; c < 4; ++c) {
+            const QImage now = main.cell(1, c + 1)->grab().toImage();
+            QCOMPARE(now != plain[c], colours[c] != vornel::kWhite);
+        }
+    }
+    vornel::Tf_vrn again;
+    QVERIFY(again.findChild<QAction*>(QStringLiteral("m_patterns"))->isChecked());
+    QCOMPARE(patterned(again), 81);
+}
+
+void PlayWindowTest::command_line_takes_play() {
+    struct Case {
+        std::vector<std::string> args;
+        bool play;
+        std::string file;
+    } cases[] = {{{"--play"}, true, ""}, {{"--play", "p.vornel"}, true, "p.vornel"}, {{"a.sud"}, false, "a.sud"}};
+    for (const Case& c : cases) {
+        const vornel::CommandLine line = vornel::parse_command_line(c.args);
+        QCOMPARE(int(line.action), int(vornel::CommandLine::Action::run));
+        QCOMPARE(line.play, c.play);
+        QCOMPARE(line.file, c.file);
+    }
+}
+
+namespace {
+
+// Linear-light RGB, and back, for the colour-vision matrices.
+double to_linear(int v) {
+    const double c = v / 255.0;
+    return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+}
+
+// One view of a picture as a person sees it: greyscale (relative luminance), or the colours
+// through a dichromacy matrix (Viénot, Brettel and Mollon 1999) then reduced to luminance and two
+// opponent channels. Returns per pixel three values in 0..255.
+using View = std::array<double, 9>;
+constexpr View kIdentity = {1, 0, 0, 0, 1, 0, 0, 0, 1};
+constexpr View kProtanopia = {0.11238, 0.88762, 0, 0.11238, 0.88762, 0, 0.00401, -0.00401, 1};
+constexpr View kDeuteranopia = {0.29275, 0.70725, 0, 0.29275, 0.70725, 0, -0.02234, 0.02234, 1};
+
+std::vector<std::array<double, 3>> seen(const QImage& image, const View& m, bool grey) {
+    std::vector<std::array<double, 3>> out;
+    out.reserve(static_cast<std::size_t>(image.width() * image.height()));
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QRgb p = image.pixel(x, y);
+            const double r = to_linear(qRed(p)), g = to_linear(qGreen(p)), b = to_linear(qBlue(p));
+            const double r2 = m[0] * r + m[1] * g + m[2] * b;
+            const double g2 = m[3] * r + m[4] * g + m[5] * b;
+            const double b2 = m[6] * r + m[7] * g + m[8] * b;
+            const double y_lum = 0.2126 * r2 + 0.7152 * g2 + 0.0722 * b2;
+            if (grey)
+                out.push_back({255 * y_lum, 0, 0});
+            else
+                out.push_back({255 * y_lum, 255 * (r2 - g2), 255 * (b2 - (r2 + g2) / 2)});
+        }
+    }
+    return out;
+}
+
+} // namespace
+
+// Each state of a cell, painted alone, against every other: under greyscale, protanopia and
+// deuteranopia, at least 4% of the cell's pixels must differ clearly (a frame, a hatching, a
+// weight or a contrast), never only the hue a person may not see.
+void PlayWindowTest::every_pair_of_cell_states_differs_in_any_colour_vision() {
+    struct State {
+        const char* name;
+        CellLook look;
+    };
+    auto with = [](auto change) {
+        CellLook look;
+        look.value = 6;
+        change(look);
+        return look;
+    };
+    vornel::ladder::CellMarks pattern;
+    pattern.pattern = true;
+    pattern.candidates = 0x0C4;
+    vornel::ladder::CellMarks removed;
+    removed.candidates = 0x0C4;
+    removed.removed = 0x040;
+    vornel::ladder::CellMarks placed;
+    placed.value = 6;
+    placed.placed = true;
+    const State states[] = {
+        {"given", with([](CellLook& l) { l.given = true; })},
+        {"player digit", with([](CellLook&) {})},
+        {"conflict", with([](CellLook& l) { l.conflict = true; })},
+        {"wrong", with([](CellLook& l) { l.wrong = true; })},
+        {"selected", with([](CellLook& l) { l.selected = true; })},
+        {"same digit", with([](CellLook& l) { l.same_digit = true; })},
+        {"unit of the selection", with([](CellLook& l) { l.in_selection_units = true; })},
+        {"hint pattern", with([&](CellLook& l) {
+             l.value = 0;
+             l.marks = 0x0C4;
+             l.hint = pattern;
+         })},
+        {"removed candidate", with([&](CellLook& l) {
+             l.value = 0;
+             l.marks = 0x0C4;
+             l.hint = removed;
+         })},
+        {"placed by the hint", with([&](CellLook& l) {
+             l.value = 0;
+             l.hint = placed;
+         })},
+        {"pencil marks", with([](CellLook& l) {
+             l.value = 0;
+             l.marks = 0x0C4;
+         })},
+        {"pencil mark of the selected digit", with([](CellLook& l) {
+             l.value = 0;
+             l.marks = 0x0C4;
+             l.marked_digit = 6;
+         })},
+    };
+    constexpr int kSide = 60;
+    std::vector<QImage> images;
+    for (const State& s : states) {
+        QImage image(kSide, kSide, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        vornel::paint_cell_look(painter, QRect(0, 0, kSide, kSide), s.look);
+        painter.end();
+        images.push_back(image);
+    }
+    struct Vision {
+        const char* name;
+        View matrix;
+        bool grey;
+    } visions[] = {
+        {"greyscale", kIdentity, true}, {"protanopia", kProtanopia, false}, {"deuteranopia", kDeuteranopia, false}};
+    for (const Vision& v : visions) {
+        std::vector<std::vector<std::array<double, 3>>> views;
+        for (const QImage& image : images) views.push_back(seen(image, v.matrix, v.grey));
+        for (std::size_t a = 0; a < views.size(); ++a) {
+            for (std::size_t b = a + 1; b < views.size(); ++b) {
+                int differing = 0;
+                for (std::size_t p = 0; p < views[a].size(); ++p) {
+                    const auto& x = views[a][p];
+                    const auto& y = views[b][p];
+                    const double d = std::abs(x[0] - y[0]) + 0.5 * (std::abs(x[1] - y[1]) + std::abs(x[2] - y[2]));
+                    if (d > 24) ++differing;
+                }
+                const double share = double(differing) / double(views[a].size());
+                QVERIFY2(share >= 0.04, qPrintable(QStringLiteral("%1: « %2 » and « %3 » differ on %4% of pixels")
+                                                       .arg(v.name, states[a].name, states[b].name)
+                                                       .arg(100 * share, 0, 'f', 1)));
+            }
+        }
+    }
+}
+
+int main(int argc, char** argv) {
+    QStandardPaths::setTestModeEnabled(true);
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    PlayWindowTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "play_window_test.moc"
