@@ -99,12 +99,16 @@ void Tf_vrn::m_ladder_stepClick() {
     const PuzzleValues start = values_of(area_);
     run_ladder([this] { ladder_.start(ladder::LadderSession::Mode::Step); });
     explained_by(report::Engine::Ladder, start);
+    if (ladder_.active() && ladder_.explanation().verdict == ladder::Verdict::Solved)
+        show_puzzle_level(ladder_.explanation().rating.level);
 }
 
 void Tf_vrn::m_ladder_onceClick() {
     const PuzzleValues start = values_of(area_);
     run_ladder([this] { ladder_.start(ladder::LadderSession::Mode::Once); });
     explained_by(report::Engine::Ladder, start);
+    if (ladder_.active() && ladder_.explanation().verdict == ladder::Verdict::Solved)
+        show_puzzle_level(ladder_.explanation().rating.level);
 }
 
 void Tf_vrn::m_editClick() {
