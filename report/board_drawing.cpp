@@ -43,7 +43,8 @@ void draw_board(const BoardPicture& board, BoardCanvas& canvas) {
             }
             if (shade == BoardPicture::Shade::Occupied) {
                 for (const int dx : {8, 32})
-                    for (const int dy : {8, 32}) canvas.circle(x + dx, y + dy, 2, {.fill = "#000", .fill_opacity = 0.45});
+                    for (const int dy : {8, 32})
+                        canvas.circle(x + dx, y + dy, 2, {.fill = "#000", .fill_opacity = 0.45});
             }
         }
         if (board.pattern[cell]) canvas.rect(x, y, kCell, {.css_class = "pattern", .fill = "#dbe9ff"});
@@ -67,7 +68,8 @@ void draw_board(const BoardPicture& board, BoardCanvas& canvas) {
             canvas.digit(cx, cy, kCandidateSize, removed, removed ? "#d00000" : nullptr, d);
             // Struck through by one line across its middle: the digit stays readable, and the
             // line says "removed" without colour.
-            if (removed) canvas.segments({{cx - 6, cy - 4, cx + 6, cy - 4}}, {.stroke = "#d00000", .stroke_width = 1.5});
+            if (removed)
+                canvas.segments({{cx - 6, cy - 4, cx + 6, cy - 4}}, {.stroke = "#d00000", .stroke_width = 1.5});
         }
     }
     // Grid lines: thin between cells, thick around regions; pattern frames on top.

@@ -177,6 +177,9 @@ private:
     void run_solve_command(void (Engine::*command)());
     void explained_by(report::Engine engine, const PuzzleValues& start);
     void forget_explanation();
+    // The name, without folder or extension, an exported or printed explanation is offered under:
+    // the open file's, else "explication".
+    QString explanation_file_stem() const;
     void FormCreate();
     void activate2();
     void Edit11KeyPress(CellEdit& sender, char16_t& key);
