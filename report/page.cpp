@@ -194,7 +194,7 @@ void write_html(std::ostream& out, const Page& page) {
            "figure{margin:0;break-inside:avoid;page-break-inside:avoid}\n"
            "figcaption{font-weight:bold;margin-bottom:.3em}\n"
            "@media print{body{margin:0;max-width:none}.toc{display:none}.step{flex:1 1 45%}"
-           ".board{width:80mm;height:80mm}a{color:#000}}\n"
+           ".board{width:62mm;height:62mm}a{color:#000}}\n"
            "</style>\n</head>\n<body>\n<h1>"
         << escape_html(page.title)
         << "</h1>\n<section class=\"summary\">\n<figure>\n<figcaption>La grille</figcaption>\n"
