@@ -1,5 +1,6 @@
-# Thin wrapper over CMake. `make run` builds the window program and starts it, `make test` builds
-# everything and runs every test. Works with any CMake generator (CMAKE_GENERATOR=Ninja make test).
+# Thin wrapper over CMake. `make run` installs what building and running need, builds the window
+# program alone and starts it; `make test` adds what the tests need, builds everything and runs
+# every test. Works with any CMake generator (CMAKE_GENERATOR=Ninja make test).
 BUILD ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_FLAGS ?=
@@ -7,12 +8,15 @@ CMAKE_FLAGS ?=
 # generator that is not make ignores it.
 MAKEFLAGS += --no-print-directory
 
-.PHONY: all deps configure build run test bench screenshots format clean
+.PHONY: all deps test-deps configure build run test bench screenshots format clean
 
 all: build
 
 deps:
 	@bash scripts/install-deps
+
+test-deps:
+	@bash scripts/install-deps test
 
 # Quiet when it works; on failure, everything CMake said.
 configure: deps
@@ -23,20 +27,26 @@ configure: deps
 build: configure
 	@cmake --build $(BUILD) -j $(JOBS)
 
+# The tests' packages come before the configure, so that CMake finds GoogleTest and Google
+# Benchmark; a build without any test fails instead of passing silently.
+test:
+	@bash scripts/install-deps test
+	@$(MAKE) build
+	@cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure --no-tests=error -j $(JOBS)
+
 # Builds only what the window needs, then starts it.
 run: configure
 	@BUILD=$(BUILD) JOBS=$(JOBS) bash scripts/run
 
-test: build
-	@cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
-
-bench: configure
-	@bash scripts/install-deps bench
+bench:
+	@bash scripts/install-deps test bench
+	@$(MAKE) configure
 	@cmake --build $(BUILD) -j $(JOBS)
 	@bash scripts/bench $(BUILD)
 
-screenshots: configure
-	@bash scripts/install-deps screenshots
+screenshots:
+	@bash scripts/install-deps test screenshots
+	@$(MAKE) configure
 	@cmake --build $(BUILD) -j $(JOBS)
 	@bash scripts/screenshots $(BUILD)
 

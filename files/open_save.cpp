@@ -54,18 +54,20 @@ void open_puzzle_file(Engine& engine, const std::string& path) {
     engine.show_grid();
 }
 
-void open_command(Engine& engine, FileDialogs& dialogs) {
+std::string open_command(Engine& engine, FileDialogs& dialogs) {
     const FileDialogRequest request{"Ouvrir", kFilter, 1, ""};
     const std::string name = dialogs.ask_open_file_name(request);
-    if (character_count(name) <= 4) return;
+    if (character_count(name) <= 4) return {};
     open_puzzle_file(engine, name);
+    return name;
 }
 
-void save_command(Engine& engine, FileDialogs& dialogs) {
+std::string save_command(Engine& engine, FileDialogs& dialogs) {
     const FileDialogRequest request{"Enregistrer sous", kFilter, 1, ""};
     const std::string name = save_file_name(dialogs.ask_save_file_name(request));
-    if (name.empty()) return;
+    if (name.empty()) return {};
     write_puzzle_file(name, engine.area());
+    return name;
 }
 
 } // namespace vornel

@@ -35,8 +35,8 @@ public:
 
 // "Ouvrir...": asks for a name, reads the ".sud" file into the grid and shows it as a fresh
 // puzzle. Throws a Failure (InOutError) when the file cannot be opened or read; the grid, board,
-// log and buttons are then as they were.
-void open_command(Engine& engine, FileDialogs& dialogs);
+// log and buttons are then as they were. Returns the name of the file read, "" when none was.
+std::string open_command(Engine& engine, FileDialogs& dialogs);
 
 // Reads the named ".sud" file into the grid and shows it as a fresh puzzle, as "Ouvrir..." does
 // once a name is chosen (no extension added). Throws a Failure (InOutError) when the file cannot
@@ -45,7 +45,8 @@ void open_puzzle_file(Engine& engine, const std::string& path);
 
 // "Enregistrer sous...": asks for a name, adds ".sud" when the name has no three-letter
 // extension, and writes the grid. Throws InOutError on failure; an existing file is then kept.
-void save_command(Engine& engine, FileDialogs& dialogs);
+// Returns the name written, "" when nothing was.
+std::string save_command(Engine& engine, FileDialogs& dialogs);
 
 // The name Save writes under, for the name the dialog gave: "" when it has 4 characters or fewer
 // (the command then does nothing); otherwise the name, with ".sud" appended unless its fourth

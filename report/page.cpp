@@ -1,82 +1,137 @@
 #include "page.h"
 
 #include <algorithm>
+#include <charconv>
 #include <ostream>
 #include <string>
+#include <utility>
+#include <vector>
+
+#include "board_drawing.h"
 
 namespace vornel::report {
 
 namespace {
 
-constexpr int kCell = 40;  // cell side in SVG units
-constexpr int kMargin = 2; // room for the outer thick line
-constexpr int kSide = 9 * kCell + 2 * kMargin;
-
-const char* shade_fill(BoardPicture::Shade shade) {
-    switch (shade) {
-        case BoardPicture::Shade::Free: return "#ffffff";
-        case BoardPicture::Shade::Excluded: return "#ff2222";
-        case BoardPicture::Shade::Occupied: return "#fa9404";
-        case BoardPicture::Shade::Placed: return "#22ff22";
-        case BoardPicture::Shade::None: break;
-    }
-    return "#ffffff";
-}
+// The group of the table of contents a step belongs to: its technique, or "Étapes" for the
+// classic engine's placements, which have none.
+std::string step_group(const PageStep& step) { return step.technique.empty() ? "Étapes" : step.technique; }
 
 void append_int(std::string& s, int n) { s += std::to_string(n); }
 
-// A straight segment of a path: "Mx1 y1Lx2 y2".
-void append_segment(std::string& s, int x1, int y1, int x2, int y2) {
-    s += 'M';
-    append_int(s, x1);
-    s += ' ';
-    append_int(s, y1);
-    s += 'L';
-    append_int(s, x2);
-    s += ' ';
-    append_int(s, y2);
+// The shortest decimal form that reads back as `n`: "2", "0.35".
+void append_number(std::string& s, double n) {
+    char buffer[32];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, n);
+    s.append(buffer, result.ptr);
 }
 
-// "<rect x=.. y=.. width=side height=side ATTRS/>".
-void append_rect(std::string& s, int x, int y, int side, std::string_view attrs) {
-    s += "<rect x=\"";
-    append_int(s, x);
-    s += "\" y=\"";
-    append_int(s, y);
-    s += "\" width=\"";
-    append_int(s, side);
-    s += "\" height=\"";
-    append_int(s, side);
-    s += "\" ";
-    s += attrs;
-    s += "/>";
-}
+// Writes each shape as an SVG element, its style as presentation attributes.
+class SvgCanvas final : public BoardCanvas {
+public:
+    explicit SvgCanvas(std::string& s) : s_(s) {}
 
-// "<circle cx=.. cy=.. ATTRS/>".
-void append_circle(std::string& s, int cx, int cy, std::string_view attrs) {
-    s += "<circle cx=\"";
-    append_int(s, cx);
-    s += "\" cy=\"";
-    append_int(s, cy);
-    s += "\" ";
-    s += attrs;
-    s += "/>";
-}
+    void rect(int x, int y, int side, const Style& style) override {
+        s_ += "<rect x=\"";
+        append_int(s_, x);
+        s_ += "\" y=\"";
+        append_int(s_, y);
+        s_ += "\" width=\"";
+        append_int(s_, side);
+        s_ += "\" height=\"";
+        append_int(s_, side);
+        s_ += '"';
+        attributes(style);
+        s_ += "/>";
+    }
 
-// "<text x=.. y=.. font-size=SIZE text-anchor="middle"ATTRS>D</text>".
-void append_digit(std::string& s, int x, int y, int size, std::string_view attrs, int digit) {
-    s += "<text x=\"";
-    append_int(s, x);
-    s += "\" y=\"";
-    append_int(s, y);
-    s += "\" font-size=\"";
-    append_int(s, size);
-    s += "\" text-anchor=\"middle\"";
-    s += attrs;
-    s += '>';
-    s += static_cast<char>('0' + digit);
-    s += "</text>";
-}
+    void circle(int cx, int cy, double r, const Style& style) override {
+        s_ += "<circle cx=\"";
+        append_int(s_, cx);
+        s_ += "\" cy=\"";
+        append_int(s_, cy);
+        s_ += "\" r=\"";
+        append_number(s_, r);
+        s_ += '"';
+        attributes(style);
+        s_ += "/>";
+    }
+
+    void segments(const std::vector<Segment>& segments, const Style& style) override {
+        s_ += "<path d=\"";
+        for (const Segment& g : segments) {
+            s_ += 'M';
+            append_int(s_, g[0]);
+            s_ += ' ';
+            append_int(s_, g[1]);
+            s_ += 'L';
+            append_int(s_, g[2]);
+            s_ += ' ';
+            append_int(s_, g[3]);
+        }
+        s_ += '"';
+        attributes(style);
+        s_ += "/>";
+    }
+
+    void line(int x1, int y1, int x2, int y2, const Style& style) override {
+        s_ += "<line x1=\"";
+        append_int(s_, x1);
+        s_ += "\" y1=\"";
+        append_int(s_, y1);
+        s_ += "\" x2=\"";
+        append_int(s_, x2);
+        s_ += "\" y2=\"";
+        append_int(s_, y2);
+        s_ += '"';
+        attributes(style);
+        s_ += "/>";
+    }
+
+    void digit(int x, int y, int size, bool bold, const char* fill, int digit) override {
+        s_ += "<text x=\"";
+        append_int(s_, x);
+        s_ += "\" y=\"";
+        append_int(s_, y);
+        s_ += "\" font-size=\"";
+        append_int(s_, size);
+        s_ += "\" text-anchor=\"middle\"";
+        if (fill) attribute("fill", fill);
+        if (bold) s_ += " font-weight=\"bold\"";
+        s_ += '>';
+        s_ += static_cast<char>('0' + digit);
+        s_ += "</text>";
+    }
+
+private:
+    void attribute(const char* name, const char* value) {
+        s_ += ' ';
+        s_ += name;
+        s_ += "=\"";
+        s_ += value;
+        s_ += '"';
+    }
+
+    void number_attribute(const char* name, double value) {
+        s_ += ' ';
+        s_ += name;
+        s_ += "=\"";
+        append_number(s_, value);
+        s_ += '"';
+    }
+
+    void attributes(const Style& style) {
+        if (style.css_class) attribute("class", style.css_class);
+        if (style.fill) attribute("fill", style.fill);
+        if (style.fill_opacity != 1) number_attribute("fill-opacity", style.fill_opacity);
+        if (style.stroke) attribute("stroke", style.stroke);
+        if (style.stroke_opacity != 1) number_attribute("stroke-opacity", style.stroke_opacity);
+        if (style.stroke) number_attribute("stroke-width", style.stroke_width);
+        if (style.dash) attribute("stroke-dasharray", style.dash);
+    }
+
+    std::string& s_;
+};
 
 } // namespace
 
@@ -148,91 +203,16 @@ std::string svg_board(const BoardPicture& board) {
     std::string s;
     s.reserve(16384);
     s += "<svg class=\"board\" xmlns=\"http://www.w3.org/2000/svg\" font-family=\"sans-serif\" viewBox=\"0 0 ";
-    append_int(s, kSide);
+    append_int(s, kBoardSide);
     s += ' ';
-    append_int(s, kSide);
+    append_int(s, kBoardSide);
     s += "\" role=\"img\" aria-label=\"";
     s += escape_html(board.description);
     s += "\"><title>";
     s += escape_html(board.description);
     s += "</title>";
-    for (int cell = 0; cell < 81; ++cell) {
-        const int x = kMargin + (cell % 9) * kCell;
-        const int y = kMargin + (cell / 9) * kCell;
-        const BoardPicture::Shade shade = board.shade[cell];
-        if (shade != BoardPicture::Shade::None) {
-            append_rect(s, x, y, kCell, std::string("fill=\"") + shade_fill(shade) + "\"");
-            // Hatching where the digit cannot go, dots where another digit stands, drawn as lines and
-            // discs so that the picture reads in black and white and in any SVG renderer.
-            if (shade == BoardPicture::Shade::Excluded) {
-                s += "<path d=\"";
-                for (int k = 8; k < 2 * kCell; k += 8) {
-                    const int a = std::min(k, kCell);
-                    const int b = std::max(0, k - kCell);
-                    append_segment(s, x + b, y + a, x + a, y + b);
-                }
-                s += "\" stroke=\"#000\" stroke-opacity=\"0.35\" stroke-width=\"1\"/>";
-            }
-            if (shade == BoardPicture::Shade::Occupied) {
-                for (const int dx : {8, 32})
-                    for (const int dy : {8, 32})
-                        append_circle(s, x + dx, y + dy, "r=\"2\" fill=\"#000\" fill-opacity=\"0.45\"");
-            }
-        }
-        if (board.pattern[cell]) append_rect(s, x, y, kCell, "class=\"pattern\" fill=\"#dbe9ff\"");
-        const int value = board.placed[cell] ? board.placed[cell] : board.values[cell];
-        if (board.placed[cell]) {
-            // The digit this step writes: a green disc with a black ring, never the colour alone.
-            append_circle(s, x + kCell / 2, y + kCell / 2,
-                          "r=\"16\" fill=\"#22ff22\" stroke=\"#000\" stroke-width=\"2\"");
-        }
-        if (value >= 1 && value <= 9) {
-            append_digit(s, x + kCell / 2, y + kCell / 2 + 9, 26, board.given[cell] ? " font-weight=\"bold\"" : "",
-                         value);
-            continue;
-        }
-        const std::uint16_t marks = board.candidates[cell] | board.removed[cell];
-        for (int d = 1; d <= 9; ++d) {
-            if (!((marks >> d) & 1)) continue;
-            const int cx = x + 7 + ((d - 1) % 3) * 13;
-            const int cy = y + 11 + ((d - 1) / 3) * 12;
-            const bool removed = (board.removed[cell] >> d) & 1;
-            const bool highlighted = (board.highlighted[cell] >> d) & 1;
-            if (highlighted)
-                append_circle(s, cx, cy - 3, "r=\"6\" fill=\"#ffe680\" stroke=\"#000\" stroke-width=\"0.8\"");
-            append_digit(s, cx, cy, 10, removed ? " fill=\"#d00000\" font-weight=\"bold\"" : "", d);
-            if (removed) {
-                // Struck through with a cross, readable without colour.
-                s += "<path d=\"";
-                append_segment(s, cx - 5, cy - 8, cx + 5, cy + 2);
-                append_segment(s, cx - 5, cy + 2, cx + 5, cy - 8);
-                s += "\" stroke=\"#d00000\" stroke-width=\"1.4\"/>";
-            }
-        }
-    }
-    // Grid lines: thin between cells, thick around regions; pattern frames on top.
-    for (int i = 0; i <= 9; ++i) {
-        const int p = kMargin + i * kCell;
-        const char* width = i % 3 == 0 ? "3" : "1";
-        for (int vertical = 0; vertical < 2; ++vertical) {
-            s += "<line x1=\"";
-            append_int(s, vertical ? p : kMargin);
-            s += "\" y1=\"";
-            append_int(s, vertical ? kMargin : p);
-            s += "\" x2=\"";
-            append_int(s, vertical ? p : kSide - kMargin);
-            s += "\" y2=\"";
-            append_int(s, vertical ? kSide - kMargin : p);
-            s += "\" stroke=\"#000\" stroke-width=\"";
-            s += width;
-            s += "\"/>";
-        }
-    }
-    for (int cell = 0; cell < 81; ++cell) {
-        if (!board.pattern[cell]) continue;
-        append_rect(s, kMargin + (cell % 9) * kCell + 3, kMargin + (cell / 9) * kCell + 3, kCell - 6,
-                    "fill=\"none\" stroke=\"#0040c0\" stroke-width=\"2.5\" stroke-dasharray=\"5 3\"");
-    }
+    SvgCanvas canvas(s);
+    draw_board(board, canvas);
     s += "</svg>";
     return s;
 }
@@ -242,12 +222,15 @@ void write_html(std::ostream& out, const Page& page) {
            "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n<title>"
         << escape_html(page.title)
         << "</title>\n<style>\n"
-           "body{font-family:sans-serif;margin:1.5em;color:#000;background:#fff;max-width:60em}\n"
+           "body{font-family:sans-serif;margin:1.5em;color:#000;background:#fff;max-width:860px}\n"
            "h1{font-size:1.5em}h2{font-size:1.15em;margin:0 0 .4em}\n"
-           ".board{width:18em;height:18em;display:block}\n"
+           ".board{width:"
+        << kBoardPixels << "px;height:" << kBoardPixels
+        << "px;display:block;flex:none}\n"
            ".board text{font-family:sans-serif}\n"
+           ".toc ul{padding-left:1.2em}.toc li{margin:.2em 0}\n"
            ".steps{display:flex;flex-wrap:wrap;gap:1em;list-style:none;padding:0}\n"
-           ".step{flex:1 1 24em;border:1px solid #888;padding:.6em;break-inside:avoid;page-break-inside:avoid}\n"
+           ".step{flex:1 1 400px;border:1px solid #888;padding:.6em;break-inside:avoid;page-break-inside:avoid}\n"
            ".step p{margin:.2em 0}\n"
            ".summary{display:flex;flex-wrap:wrap;gap:1.5em;align-items:flex-start}\n"
            "figure{margin:0;break-inside:avoid;page-break-inside:avoid}\n"
@@ -255,8 +238,8 @@ void write_html(std::ostream& out, const Page& page) {
            ".branches{display:flex;flex-wrap:wrap;gap:.6em;margin-top:.6em}\n"
            ".branches figure{flex:0 0 11em}.branches figcaption{font-weight:normal;font-size:.85em}\n"
            ".branches .board{width:11em;height:11em}\n"
-           "@media print{body{margin:0;max-width:none}.step{flex-basis:45%}"
-           ".board{width:12em;height:12em}.branches .board{width:8em;height:8em}a{color:#000}}\n"
+           "@media print{body{margin:0;max-width:none}.toc{display:none}.step{flex:1 1 45%}"
+           ".board{width:62mm;height:62mm}.branches .board{width:30mm;height:30mm}a{color:#000}}\n"
            "</style>\n</head>\n<body>\n<h1>"
         << escape_html(page.title) << "</h1>\n";
     if (!page.key.empty()) out << "<p class=\"key\">" << escape_html(page.key) << "</p>\n";
@@ -265,9 +248,30 @@ void write_html(std::ostream& out, const Page& page) {
     for (const std::string& line : page.verdict) out << "<p>" << escape_html(line) << "</p>\n";
     out << "</div>\n</section>\n";
     if (!page.steps.empty()) {
+        // The table of contents: one line per technique, in the order it first appears, with a
+        // link to each of its steps.
+        std::vector<std::pair<std::string, std::vector<int>>> groups;
+        for (const PageStep& step : page.steps) {
+            const std::string group = step_group(step);
+            auto found = std::find_if(groups.begin(), groups.end(), [&](const auto& g) { return g.first == group; });
+            if (found == groups.end()) found = groups.insert(groups.end(), {group, {}});
+            found->second.push_back(step.number);
+        }
+        out << "<nav class=\"toc\" aria-label=\"Sommaire\">\n<h2>Sommaire</h2>\n<ul>\n";
+        for (const auto& [group, numbers] : groups) {
+            out << "<li>" << escape_html(group) << " (" << numbers.size() << ") :";
+            const char* separator = " ";
+            for (const int number : numbers) {
+                out << separator << "<a href=\"#etape-" << number << "\">" << number << "</a>";
+                separator = ", ";
+            }
+            out << "</li>\n";
+        }
+        out << "</ul>\n</nav>\n";
         out << "<h2>Les étapes</h2>\n<ol class=\"steps\">\n";
         for (const PageStep& step : page.steps) {
-            out << "<li class=\"step\" value=\"" << step.number << "\">\n<h2>Étape " << step.number;
+            out << "<li class=\"step\" id=\"etape-" << step.number << "\" value=\"" << step.number << "\">\n<h2>Étape "
+                << step.number;
             if (!step.technique.empty()) out << " : " << escape_html(step.technique);
             out << "</h2>\n";
             for (const std::string& sentence : step.sentences) {

@@ -49,12 +49,22 @@ struct Page {
 // The text alternative of a board that shows a grid only: "WHAT : N cases remplies sur 81.".
 std::string filled_description(const BoardPicture& board, const char* what);
 
+// A board's SVG drawing: its side in SVG units (9 cells of 40, and a margin of 2 for the outer
+// line) and the font size of a pencil mark in the same units.
+inline constexpr int kBoardSide = 9 * 40 + 2 * 2;
+inline constexpr int kCandidateSize = 12;
+// A board's width and height on the page at 100 %, in CSS pixels: a pencil mark is then about 12.7
+// pixels high.
+inline constexpr int kBoardPixels = 384;
+
 // The board as inline SVG, 9 x 9 cells with the regions' thick lines. It uses no gradients,
 // patterns or ids, so boards stand side by side in one page and any SVG renderer draws them.
 std::string svg_board(const BoardPicture& board);
 
-// The whole page: a self-contained HTML5 document (French, no script, no external file), with a
-// print style sheet that never splits a board across pages.
+// The whole page: a self-contained HTML5 document (French, no script, no external file): the
+// puzzle and its verdict, a table of contents with one line per technique linking to each of its
+// steps (anchors "etape-N"), the steps, the closing lines and the final grid; its print style
+// sheet never splits a board across pages.
 void write_html(std::ostream& out, const Page& page);
 
 // Escapes &, <, >, " and ' for HTML text and attributes.

@@ -2,10 +2,14 @@
 
 #include <memory>
 
+#include <QCoreApplication>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QSettings>
+#include <QStandardPaths>
+#include <QUrl>
 
 namespace vornel {
 
@@ -79,8 +83,17 @@ std::string run_dialog(QWidget* parent, const FileDialogRequest& request, Purpos
         const qsizetype index = request.filter_index;
         dialog.selectNameFilter(filters.value(index >= 1 && index <= filters.size() ? index - 1 : 0));
     }
+    const QString examples = purpose == Purpose::Open ? examples_folder() : QString();
+    if (!examples.isEmpty()) {
+        QList<QUrl> places = dialog.sidebarUrls();
+        const QUrl place = QUrl::fromLocalFile(examples);
+        if (!places.contains(place)) places << place;
+        dialog.setSidebarUrls(places);
+    }
     if (const QString folder = remembered_folder(); !folder.isEmpty() && QFileInfo(folder).isDir())
         dialog.setDirectory(folder);
+    else if (!examples.isEmpty())
+        dialog.setDirectory(examples);
     dialog.selectFile(QString::fromStdString(request.file_name));
 
     const bool accepted = dialog.exec() == QDialog::Accepted;
@@ -112,6 +125,20 @@ void remember_folder(const QString& folder) {
     if (folder.isEmpty() || !QFileInfo(folder).isDir()) return;
     QSettings store = settings();
     store.setValue(QLatin1String(kFolderKey), folder);
+}
+
+QString examples_folder() {
+    QStringList candidates;
+    if (QCoreApplication::instance())
+        candidates << QCoreApplication::applicationDirPath() + QLatin1Char('/') +
+                          QLatin1String(VORNEL_EXAMPLES_FROM_BIN);
+    candidates << QStandardPaths::locateAll(QStandardPaths::GenericDataLocation, QStringLiteral("vornel/exemples"),
+                                            QStandardPaths::LocateDirectory);
+    candidates << QStringLiteral(VORNEL_SOURCE_EXAMPLES);
+    for (const QString& folder : candidates) {
+        if (QFileInfo(folder).isDir()) return QDir(folder).canonicalPath();
+    }
+    return {};
 }
 
 QtFileDialogs::QtFileDialogs(QWidget* parent) : parent_(parent) {}

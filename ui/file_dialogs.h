@@ -27,7 +27,8 @@ QStringList qt_name_filters(std::string_view filter);
 //    standard question over itself ("Le fichier grille.sud existe déjà / Voulez-vous l'écraser ?",
 //    Oui/Non, Non by default): on "Oui" the name is handed back, on "Non" the dialog stays open;
 //  - both start in the folder of the last name chosen in either, remembered across runs in the
-//    user's settings (~/.config/vornel/vornel.conf on Linux);
+//    user's settings (~/.config/vornel/vornel.conf on Linux); before any choice, the open dialog
+//    starts in the examples' folder, which its side panel also offers;
 //  - the answer is the chosen full path in UTF-8, or "" when the user cancels;
 //  - afterwards the parent's window is activated again, since without a window manager nothing
 //    re-activates it after a modal dialog.
@@ -40,6 +41,13 @@ bool confirm_replace(QWidget* dialog, const QString& path);
 // folder that does not exist is not recorded).
 QString remembered_folder();
 void remember_folder(const QString& folder);
+
+// The folder of the bundled example puzzles: the installed one next to the program
+// (../share/vornel/exemples from its folder), else one in the user's or the system's data folders
+// (vornel/exemples), else the sources' examples/ when the program runs from its build tree; ""
+// when none exists. The Open dialog starts there while no folder is remembered, and always lists
+// it among its places.
+QString examples_folder();
 
 class QtFileDialogs : public FileDialogs {
 public:

@@ -169,16 +169,23 @@ void Tf_vrn::accept_puzzle_drops() {
 }
 
 void Tf_vrn::open_puzzle_file(const std::string& path) {
-    run_guarded([this, &path] { vornel::open_puzzle_file(engine_, path); });
+    run_guarded([this, &path] {
+        vornel::open_puzzle_file(engine_, path);
+        show_puzzle_origin(path, {});
+    });
 }
 
 void Tf_vrn::bring_in_puzzle_text(const QString& text) {
-    run_guarded([this, &text] { show_text_puzzle(engine_, area_, ladder_, text, TextSource::drop); });
+    run_guarded([this, &text] {
+        show_text_puzzle(engine_, area_, ladder_, text, TextSource::drop);
+        show_puzzle_origin({}, {});
+    });
 }
 
 void Tf_vrn::m_pasteClick() {
     run_guarded([this] {
         show_text_puzzle(engine_, area_, ladder_, QGuiApplication::clipboard()->text(), TextSource::clipboard);
+        show_puzzle_origin({}, {});
     });
 }
 

@@ -3,6 +3,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLayout>
 #include <QMenuBar>
@@ -17,6 +19,7 @@
 #include "file_dialogs.h"
 #include "generate_dialog.h"
 #include "guard.h"
+#include "ladder.h"
 #include "log_view.h"
 #include "message_box.h"
 #include "occurrence_table.h"
@@ -352,15 +355,37 @@ void Tf_vrn::set_occurrence_cell(int col, int row, std::string_view text) { gr1_
 // ---- Commands ----
 
 void Tf_vrn::m_newClick() {
-    run_guarded([this] { engine_.new_puzzle(); });
+    run_guarded([this] {
+        engine_.new_puzzle();
+        show_puzzle_origin({}, {});
+    });
 }
 
 void Tf_vrn::m_openClick() {
-    run_guarded([this] { open_command(engine_, *dialogs_); });
+    run_guarded([this] {
+        if (const std::string name = open_command(engine_, *dialogs_); !name.empty()) show_puzzle_origin(name, {});
+    });
 }
 
 void Tf_vrn::m_saveClick() {
-    run_guarded([this] { save_command(engine_, *dialogs_); });
+    run_guarded([this] {
+        if (const std::string name = save_command(engine_, *dialogs_); !name.empty())
+            show_puzzle_origin(name, origin_level_.toStdString());
+    });
+}
+
+void Tf_vrn::show_puzzle_origin(const std::string& file, const std::string& level) {
+    origin_file_ = QFileInfo(QFile::decodeName(file.c_str())).fileName();
+    show_puzzle_level(level);
+}
+
+void Tf_vrn::show_puzzle_level(const std::string& level) {
+    origin_level_ = from_utf8(level);
+    QStringList parts;
+    if (!origin_file_.isEmpty()) parts << origin_file_;
+    if (!origin_level_.isEmpty()) parts << QStringLiteral("niveau ") + origin_level_;
+    setWindowTitle(parts.isEmpty() ? QStringLiteral("Vornel")
+                                   : QStringLiteral("Vornel — ") + parts.join(QStringLiteral(", ")));
 }
 
 void Tf_vrn::m_quitterClick() {
@@ -377,6 +402,9 @@ void Tf_vrn::m_generateClick() {
             for (std::size_t c = 0; c < values.size(); ++c) values[c] = puzzle[c];
             store_values(area_, values);
             engine_.show_grid();
+            // The generator rated it already; rating it again takes milliseconds.
+            origin_file_.clear();
+            show_puzzle_rating(ladder::explain(values).rating);
         });
     });
     dialog->open();

@@ -118,6 +118,17 @@ public:
     // The techniques window, once opened (nullptr before).
     Tf_techniques* techniques_window() const { return techniques_; }
 
+    // Where the puzzle on the board comes from, as the caption says it: "Vornel" while no file is
+    // open and no level is known (at start, after New, a paste or a drop of text), then the file's
+    // name, and the ladder's level once a ladder command or the generator has rated the puzzle:
+    // "Vornel — moyen.sud", "Vornel — moyen.sud, niveau moyen", "Vornel — niveau difficile".
+    // `file` is a path (only its name is shown) or ""; `level` the rating's level or "".
+    void show_puzzle_origin(const std::string& file, const std::string& level);
+    // The title's level from the ladder's rating; none for a grid without one.
+    void show_puzzle_rating(const std::optional<ladder::Rating>& rating);
+    // The same with the file kept: the level a rating just gave.
+    void show_puzzle_level(const std::string& level);
+
     // What a cell's colour means for the digit in hand, as its accessible description says it.
     static QString colour_description(Colour colour);
 
@@ -186,6 +197,9 @@ private:
     void run_solve_command(void (Engine::*command)());
     void explained_by(report::Engine engine, const PuzzleValues& start);
     void forget_explanation();
+    // The name, without folder or extension, an exported or printed explanation is offered under:
+    // the open file's, else "explication".
+    QString explanation_file_stem() const;
     void FormCreate();
     void activate2();
     void Edit11KeyPress(CellEdit& sender, char16_t& key);
@@ -236,6 +250,8 @@ private:
 
     Tf_play* play_ = nullptr;
     QAction* resume_action_ = nullptr;
+    QString origin_file_;  // the open file's name, without its folder
+    QString origin_level_; // the ladder's level of the puzzle, once rated
 
     std::map<Colour, QPalette> palettes_; // one shared cell palette per colour set so far
     bool paint_posted_ = false;

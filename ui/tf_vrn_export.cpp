@@ -2,14 +2,18 @@
 // paper, whichever engine made it.
 
 #include <QAction>
+#include <QDir>
+#include <QFileInfo>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPrinterInfo>
 
 #include "explanation_export.h"
 #include "explanation_print.h"
 #include "failures.h"
+#include "file_dialogs.h"
 #include "guard.h"
 #include "open_save.h"
 #include "tf_vrn.h"
@@ -24,6 +28,11 @@ std::string page_title(report::Engine engine) {
 }
 
 } // namespace
+
+QString Tf_vrn::explanation_file_stem() const {
+    const QString stem = QFileInfo(origin_file_).completeBaseName();
+    return stem.isEmpty() ? QStringLiteral("explication") : stem;
+}
 
 void Tf_vrn::build_export_menu() {
     auto* fichier = menuBar()->findChild<QMenu*>(QStringLiteral("m_fichier"));
@@ -63,7 +72,8 @@ void Tf_vrn::m_exportClick() {
         if (!explained_) return;
         FileDialogRequest request;
         request.title = "Exporter l'explication";
-        request.filter = "Page HTML (*.html)|*.html;*.htm";
+        request.filter = "Page HTML|*.html;*.htm";
+        request.file_name = (explanation_file_stem() + QStringLiteral(".html")).toStdString();
         request.replaced_file = report::existing_export_target;
         const std::string chosen = dialogs_->ask_save_file_name(request);
         const std::string path = report::export_file_name(chosen);
@@ -78,8 +88,18 @@ void Tf_vrn::m_printClick() {
     run_guarded([this] {
         if (!explained_) return;
         QPrinter printer(QPrinter::HighResolution);
-        printer.setDocName(QString::fromStdString(page_title(explained_->engine)));
+        printer.setPageMargins(QMarginsF(12, 12, 12, 12), QPageLayout::Millimeter);
+        // The name a PDF is offered under: the puzzle's, in the last folder used. Without any
+        // printer the PDF is all there is, so the dialog starts on it.
+        printer.setDocName(explanation_file_stem());
+        if (QPrinterInfo::availablePrinters().isEmpty()) {
+            QString folder = remembered_folder();
+            if (folder.isEmpty() || !QFileInfo(folder).isDir()) folder = QDir::homePath();
+            printer.setOutputFileName(QDir(folder).filePath(explanation_file_stem() + QStringLiteral(".pdf")));
+        }
         if (!print_dialog_ || !print_dialog_(printer)) return;
+        if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty())
+            remember_folder(QFileInfo(printer.outputFileName()).absolutePath());
         const report::Page page =
             report::explanation_page(explained_->engine, explained_->start, page_title(explained_->engine));
         if (!paint_page(page, printer)) throw Failure("L'impression n'a pas pu se faire");

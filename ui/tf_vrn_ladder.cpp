@@ -131,12 +131,20 @@ void Tf_vrn::m_ladder_stepClick() {
     const PuzzleValues start = values_of(area_);
     run_ladder([this] { ladder_.start(ladder::LadderSession::Mode::Step); });
     explained_by(report::Engine::Ladder, start);
+    if (ladder_.active() && ladder_.explanation().verdict == ladder::Verdict::Solved)
+        show_puzzle_rating(ladder_.explanation().rating);
 }
 
 void Tf_vrn::m_ladder_onceClick() {
     const PuzzleValues start = values_of(area_);
     run_ladder([this] { ladder_.start(ladder::LadderSession::Mode::Once); });
     explained_by(report::Engine::Ladder, start);
+    if (ladder_.active() && ladder_.explanation().verdict == ladder::Verdict::Solved)
+        show_puzzle_rating(ladder_.explanation().rating);
+}
+
+void Tf_vrn::show_puzzle_rating(const std::optional<ladder::Rating>& rating) {
+    show_puzzle_level(rating ? std::string(ladder::level_name_fr(rating->level)) : std::string());
 }
 
 void Tf_vrn::m_editClick() {

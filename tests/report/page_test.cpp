@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
+#include <set>
 #include <sstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "classic_page.h"
@@ -149,7 +152,8 @@ TEST(HtmlPage, is_french_self_contained_and_printable) {
     EXPECT_NE(html.find("<title>Grille &lt;facile&gt;</title>"), std::string::npos);
     EXPECT_EQ(html.find("<script"), std::string::npos);
     EXPECT_EQ(html.find("src="), std::string::npos);
-    EXPECT_EQ(html.find("href="), std::string::npos);
+    // Links only within the page (the table of contents), never to another file.
+    EXPECT_EQ(test::occurrences(html, "href="), test::occurrences(html, "href=\"#etape-"));
     EXPECT_EQ(html.find("@import"), std::string::npos);
     EXPECT_NE(html.find("@media print"), std::string::npos);
     EXPECT_NE(html.find("break-inside:avoid"), std::string::npos);
@@ -241,6 +245,69 @@ TEST(LadderPage, each_board_shows_the_candidates_before_the_step_and_marks_what_
         EXPECT_NE(b.description.find(ladder::technique_name_fr(step.technique)), std::string::npos);
         c.apply(step);
     }
+}
+
+// A number written after `key` in `text`, from `from` on; -1 when the key is not there.
+double number_after(std::string_view text, std::string_view key, std::size_t from = 0) {
+    const std::size_t at = text.find(key, from);
+    if (at == std::string_view::npos) return -1;
+    return std::stod(std::string(text.substr(at + key.size(), 12)));
+}
+
+TEST(HtmlPage, boards_and_their_pencil_marks_are_big_enough_to_read_at_100_percent) {
+    const std::string html = html_of(report::ladder_page("Grille", ladder::explain(grid_of(kHard))));
+    const double board_px = number_after(html, ".board{width:");
+    EXPECT_GE(board_px, 360);
+    const double side = number_after(html, "viewBox=\"0 0 ");
+    ASSERT_GT(side, 0);
+    // The smallest text of any board is a pencil mark; it must be at least 10 pixels high.
+    double smallest = 1e9;
+    int texts = 0;
+    for (std::size_t at = html.find("<text "); at != std::string::npos; at = html.find("<text ", at + 1)) {
+        smallest = std::min(smallest, number_after(html, "font-size=\"", at));
+        ++texts;
+    }
+    ASSERT_GT(texts, 81);
+    EXPECT_GE(smallest * board_px / side, 10.0);
+}
+
+TEST(HtmlPage, table_of_contents_links_every_step_once_grouped_by_technique) {
+    const ladder::Explanation e = ladder::explain(grid_of(kHard));
+    const Page page = report::ladder_page("Grille", e);
+    const std::string html = html_of(page);
+    const std::size_t toc_end = html.find("</nav>");
+    ASSERT_NE(toc_end, std::string::npos);
+    const std::string toc = html.substr(0, toc_end);
+    std::set<std::string> techniques;
+    for (const report::PageStep& step : page.steps) {
+        const std::string n = std::to_string(step.number);
+        EXPECT_EQ(test::occurrences(toc, "href=\"#etape-" + n + "\""), 1) << n;
+        EXPECT_EQ(test::occurrences(html, "id=\"etape-" + n + "\""), 1) << n;
+        techniques.insert(step.technique);
+    }
+    // One line per technique, each naming it once.
+    EXPECT_EQ(test::occurrences(toc, "<li>"), static_cast<int>(techniques.size()));
+    for (const std::string& t : techniques)
+        EXPECT_EQ(test::occurrences(toc, "<li>" + report::escape_html(t) + " ("), 1);
+}
+
+TEST(HtmlPage, a_removed_pencil_mark_is_struck_through_not_covered) {
+    report::BoardPicture board;
+    board.candidates[0] = 1 << 5;
+    board.removed[0] = 1 << 5;
+    const std::string svg = report::svg_board(board);
+    // The digit is drawn, then one horizontal line across it: a path "Mx y Lx' y" with y == y'.
+    const std::size_t digit = svg.find(">5</text>");
+    ASSERT_NE(digit, std::string::npos);
+    const std::size_t path = svg.find("<path d=\"M", digit);
+    ASSERT_NE(path, std::string::npos);
+    int x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+    ASSERT_EQ(std::sscanf(svg.c_str() + path, "<path d=\"M%d %dL%d %d", &x1, &y1, &x2, &y2), 4);
+    EXPECT_EQ(y1, y2);
+    EXPECT_GT(x2 - x1, 8);
+    // One stroke, not a cross over the digit.
+    const std::size_t d_start = path + std::string_view("<path d=\"").size();
+    EXPECT_EQ(test::occurrences(svg.substr(d_start, svg.find('"', d_start) - d_start), "M"), 1);
 }
 
 } // namespace

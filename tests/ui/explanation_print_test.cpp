@@ -1,6 +1,8 @@
 // Printing an explanation through QPrinter into a PDF file.
 
 #include <QFile>
+#include <QPageLayout>
+#include <QPageSize>
 #include <QPrinter>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -35,7 +37,30 @@ class ExplanationPrintTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void a_long_explanation_prints_to_pdf_over_several_pages_with_a_board_per_step() {
+    void layout_puts_two_boards_a_row_in_portrait_three_in_landscape_with_readable_marks_data() {
+        QTest::addColumn<QPageSize::PageSizeId>("size");
+        QTest::addColumn<QPageLayout::Orientation>("orientation");
+        QTest::addColumn<int>("columns");
+        QTest::newRow("A4 portrait") << QPageSize::A4 << QPageLayout::Portrait << 2;
+        QTest::newRow("A4 landscape") << QPageSize::A4 << QPageLayout::Landscape << 3;
+        QTest::newRow("Letter portrait") << QPageSize::Letter << QPageLayout::Portrait << 2;
+        QTest::newRow("Letter landscape") << QPageSize::Letter << QPageLayout::Landscape << 3;
+    }
+
+    void layout_puts_two_boards_a_row_in_portrait_three_in_landscape_with_readable_marks() {
+        QFETCH(QPageSize::PageSizeId, size);
+        QFETCH(QPageLayout::Orientation, orientation);
+        QFETCH(int, columns);
+        const QPageLayout page(QPageSize(size), orientation, QMarginsF(12, 12, 12, 12), QPageLayout::Millimeter);
+        const vornel::PrintLayout layout = vornel::print_layout(page);
+        QCOMPARE(layout.columns, columns);
+        const double width = page.paintRect(QPageLayout::Millimeter).width();
+        QVERIFY(layout.columns * layout.board_mm <= width);
+        // A pencil mark's font size (the height of its line) is at least 2 mm.
+        QVERIFY2(layout.candidate_mm >= 2.0, qPrintable(QString::number(layout.candidate_mm)));
+    }
+
+    void a_hard_puzzle_prints_to_a_small_vector_pdf_with_its_steps_side_by_side() {
         const vornel::ladder::Explanation e = vornel::ladder::explain(grid_of(kHard));
         QVERIFY(e.steps.size() > 20);
         const vornel::report::Page page = vornel::report::ladder_page("Grille difficile", e);
@@ -44,15 +69,23 @@ private slots:
         QPrinter printer(QPrinter::HighResolution);
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(file);
+        printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(12, 12, 12, 12),
+                                          QPageLayout::Millimeter));
         QVERIFY(vornel::paint_page(page, printer));
         QFile pdf(file);
         QVERIFY(pdf.open(QIODevice::ReadOnly));
         const QByteArray bytes = pdf.readAll();
         QVERIFY(bytes.startsWith("%PDF"));
-        // About three steps a page: a board is 55 mm high on an A4 or Letter page.
+        // Drawn, not pictured: no image in the file, and well under 1.5 MB.
+        QVERIFY(!bytes.contains("/Subtype /Image"));
+        QVERIFY2(bytes.size() < 1'500'000, qPrintable(QString::number(bytes.size())));
+        // Two steps a row and three rows a page: six steps a page, the puzzle and the final grid
+        // aside.
         const int pages = pdf_pages(bytes);
-        QVERIFY2(pages >= static_cast<int>(e.steps.size()) / 5, qPrintable(QString::number(pages)));
-        QVERIFY2(pages <= static_cast<int>(e.steps.size()) + 2, qPrintable(QString::number(pages)));
+        const int steps = static_cast<int>(e.steps.size());
+        QVERIFY2(pages >= steps / 6, qPrintable(QString::number(pages)));
+        QVERIFY2(pages <= (steps + 5) / 6 + 2,
+                 qPrintable(QStringLiteral("%1 pages for %2 steps").arg(pages).arg(steps)));
     }
 
     void a_classic_explanation_prints_too() {

@@ -2,10 +2,12 @@
 // drives them, with the save dialog scripted and the print dialog replaced by a PDF printer.
 
 #include <QAction>
+#include <QDir>
 #include <QFile>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -16,6 +18,7 @@
 #include "cell_edit.h"
 #include "classic_page.h"
 #include "explanation_export.h"
+#include "file_dialogs.h"
 #include "ladder.h"
 #include "ladder_page.h"
 #include "modal_watchdog.h"
@@ -53,6 +56,7 @@ private:
     std::unique_ptr<vornel::test::ModalWatchdog> watchdog;
     std::shared_ptr<vornel::test::ScriptedDialogs::Script> script;
     std::unique_ptr<QTemporaryDir> dir;
+    QTemporaryDir config_;
 
     QAction* action(const char* name) const { return w->findChild<QAction*>(QString::fromLatin1(name)); }
     void type_puzzle(const char* puzzle) {
@@ -63,6 +67,51 @@ private:
     std::string path(const char* name) const { return dir->filePath(QString::fromLatin1(name)).toStdString(); }
 
 private slots:
+    void initTestCase() {
+        // The dialogs remember their folder in the user's settings: keep this run's own.
+        QVERIFY(config_.isValid());
+        qputenv("XDG_CONFIG_HOME", config_.path().toUtf8());
+    }
+
+    void export_and_print_offer_the_puzzle_name_in_the_last_folder_used() {
+        const QString examples = vornel::examples_folder();
+        // Each row: how the puzzle came (a file, or typed), the name the page and the PDF get.
+        const struct {
+            QString file;
+            std::string html;
+            QString pdf;
+        } rows[] = {{examples + QStringLiteral("/difficile.sud"), "difficile.html", QStringLiteral("difficile.pdf")},
+                    {QString(), "explication.html", QStringLiteral("explication.pdf")}};
+        vornel::remember_folder(dir->path());
+        for (const auto& row : rows) {
+            action("m_new")->trigger();
+            if (row.file.isEmpty()) {
+                type_puzzle(kHard);
+            } else {
+                script->answers.push_back(row.file.toStdString());
+                action("m_open")->trigger();
+            }
+            action("m_ladder_once")->trigger();
+            script->answers.push_back(""); // the user cancels
+            action("m_export")->trigger();
+            const vornel::FileDialogRequest& request = script->save_requests.back();
+            QCOMPARE(request.file_name, row.html);
+            QCOMPARE(vornel::qt_name_filters(request.filter), QStringList{QStringLiteral("Page HTML (*.html *.htm)")});
+            if (!QPrinterInfo::availablePrinters().isEmpty()) QSKIP("a printer is installed: the dialog starts on it");
+            QString offered;
+            QString doc;
+            w->set_print_dialog([&](QPrinter& printer) {
+                offered = printer.outputFileName();
+                doc = printer.docName();
+                return false;
+            });
+            action("m_print")->trigger();
+            QCOMPARE(offered, QDir(dir->path()).filePath(row.pdf));
+            QVERIFY(!doc.contains(QLatin1Char(':')));
+        }
+        QVERIFY(boxes->empty());
+    }
+
     void init() {
         watchdog = std::make_unique<vornel::test::ModalWatchdog>();
         dir = std::make_unique<QTemporaryDir>(); // each test, and each row, starts with an empty folder

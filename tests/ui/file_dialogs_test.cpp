@@ -13,6 +13,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLibraryInfo>
 #include <QLineEdit>
@@ -24,6 +25,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QUrl>
 
 #include "engine.h"
 #include "explications_test_support.h"
@@ -148,6 +150,7 @@ class FileDialogsTest : public QObject {
 
 private slots:
     void watchdog_ends_a_stray_modal_box();
+    void open_starts_in_the_examples_until_a_folder_is_remembered();
     void filters_are_converted_to_qt_form_data();
     void filters_are_converted_to_qt_form();
     void open_dialog_shows_its_title_filter_and_an_empty_name();
@@ -184,6 +187,37 @@ void FileDialogsTest::watchdog_ends_a_stray_modal_box() {
     QVERIFY(watchdog.fired());
     QVERIFY(clock.elapsed() < 5000);
     QCOMPARE(QApplication::activeModalWidget(), nullptr);
+}
+
+void FileDialogsTest::open_starts_in_the_examples_until_a_folder_is_remembered() {
+    // State: no folder remembered yet (a first run).
+    QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("vornel"), QStringLiteral("vornel"))
+        .clear();
+    QCOMPARE(vornel::remembered_folder(), QString());
+    const QString examples = vornel::examples_folder();
+    QVERIFY2(QFileInfo::exists(examples + QStringLiteral("/moyen.sud")), qPrintable(examples));
+    QWidget parent;
+    vornel::QtFileDialogs dialogs(&parent);
+    QString startedIn;
+    QList<QUrl> places;
+    QTimer poll;
+    poll.setInterval(10);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        if (!dialog || !dialog->isVisible()) return;
+        startedIn = dialog->directory().absolutePath();
+        places = dialog->sidebarUrls();
+        dialog->reject();
+    });
+    poll.start();
+    vornel::test::ModalWatchdog watchdog(5000);
+    // Action: Open, cancelled.
+    dialogs.ask_open_file_name(open_request());
+    QVERIFY(!watchdog.fired());
+    // Expected: it started in the examples, which its side panel offers too; a cancel remembers nothing.
+    QCOMPARE(startedIn, examples);
+    QVERIFY(places.contains(QUrl::fromLocalFile(examples)));
+    QCOMPARE(vornel::remembered_folder(), QString());
 }
 
 void FileDialogsTest::filters_are_converted_to_qt_form_data() {

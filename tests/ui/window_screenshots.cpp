@@ -9,12 +9,16 @@
 //   ladder_techniques.png   the techniques window on the technique of that step
 //   window_paste_error.png  the failure box of "Coller une grille" on a text without a puzzle
 //   window_pasted.png       the board after "Coller une grille" on an 81-character line
+//   explanation-print.pdf   that ladder explanation printed through "Imprimer l'explication..."
+//                           to a PDF (scripts/screenshots-page turns its first pages into PNGs)
 // Usage: ui_window_screenshots OUTPUT_FOLDER
 
 #include <QApplication>
 #include <QClipboard>
 #include <QDir>
+#include <QFile>
 #include <QMessageBox>
+#include <QPrinter>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -152,5 +156,20 @@ int main(int argc, char** argv) {
     w.findChild<QAction*>(QStringLiteral("m_edit"))->trigger();
     w.findChild<QAction*>(QStringLiteral("m_ladder_once"))->trigger();
     failures += !save_window(w, dir, QStringLiteral("ladder_end.png"));
+
+    const QString pdf = dir.filePath(QStringLiteral("explanation-print.pdf"));
+    QFile::remove(pdf);
+    w.set_print_dialog([&](QPrinter& printer) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf);
+        return true;
+    });
+    w.findChild<QAction*>(QStringLiteral("m_print"))->trigger();
+    if (QFile::exists(pdf)) {
+        std::printf("wrote %s\n", qPrintable(pdf));
+    } else {
+        std::fprintf(stderr, "could not print %s\n", qPrintable(pdf));
+        ++failures;
+    }
     return failures;
 }

@@ -25,6 +25,7 @@
 #include "engine.h"
 #include "explications.h"
 #include "failures.h"
+#include "file_dialogs.h"
 #include "headless_board.h"
 #include "log_view.h"
 #include "message_box.h"
@@ -137,6 +138,7 @@ private slots:
     void save_then_open_round_trips_the_puzzle_through_the_dialogs();
     void open_of_a_negative_value_reports_it_and_finishes_the_refresh();
     void open_of_a_missing_file_reports_it_and_leaves_the_board();
+    void caption_names_the_open_file_and_then_its_level();
     void quit_ends_the_event_loop_with_explanations_windows_open();
     void closing_the_main_window_ends_the_event_loop();
 };
@@ -1155,6 +1157,34 @@ void WindowTest::open_of_a_missing_file_reports_it_and_leaves_the_board() {
     QVERIFY(!button("Button5")->isHidden());
     QCOMPARE(cell(1, 3)->text(), QStringLiteral("3"));
     QVERIFY(cell(1, 3)->isReadOnly());
+}
+
+void WindowTest::caption_names_the_open_file_and_then_its_level() {
+    const QString examples = vornel::examples_folder();
+    QVERIFY(!examples.isEmpty());
+    QTemporaryDir dir;
+    // Each row: the command, the dialog's answer, the caption afterwards.
+    const struct {
+        const char* action;
+        std::string answer;
+        const char* caption;
+    } rows[] = {
+        {"m_open", (examples + QStringLiteral("/difficile.sud")).toStdString(), "Vornel — difficile.sud"},
+        {"m_ladder_once", "", "Vornel — difficile.sud, niveau difficile"},
+        {"m_open", "", "Vornel — difficile.sud, niveau difficile"}, // cancelled
+        {"m_open", dir.filePath(QStringLiteral("absent.sud")).toStdString(),
+         "Vornel — difficile.sud, niveau difficile"}, // failed: the board is the same puzzle
+        {"m_save", dir.filePath(QStringLiteral("copie")).toStdString(), "Vornel — copie.sud, niveau difficile"},
+        {"m_new", "", "Vornel"},
+        {"m_open", (examples + QStringLiteral("/tres-facile.sud")).toStdString(), "Vornel — tres-facile.sud"},
+        {"m_ladder_step", "", "Vornel — tres-facile.sud, niveau très facile"},
+    };
+    for (const auto& row : rows) {
+        script_->answers = {row.answer};
+        action(row.action)->trigger();
+        QCOMPARE(w_->windowTitle(), QString::fromUtf8(row.caption));
+    }
+    QCOMPARE(reports(), QStringList{QStringLiteral("Fichier introuvable.")});
 }
 
 void WindowTest::quit_ends_the_event_loop_with_explanations_windows_open() {
