@@ -84,8 +84,9 @@ std::string_view untargetable(ladder::Technique technique) {
          "une grille dont aucun chiffre donné ne peut être retiré ne se résout jamais par les seules dernières "
          "cases libres des unités : il y faut au moins un chiffre caché"},
         {"hidden-quad",
-         "les autres cases libres de l'unité forment alors un sous-ensemble nu d'au plus quatre cases, plus "
-         "simple, que l'échelle trouve avant"},
+         "les autres cases libres de son unité forment un sous-ensemble nu qui fait les mêmes éliminations et "
+         "que l'échelle, plus légère, trouve d'abord (sauf dans une unité encore entièrement vide, ce que "
+         "nulle recherche n'a rencontré)"},
         {"trial",
          "les chaînes forcées, essayées avant, résolvent toutes les grilles à solution unique que la recherche "
          "produit"},
