@@ -106,7 +106,9 @@ constexpr std::array<TechniqueRow, kTechniqueCount> kTable = {{
 consteval bool well_ordered() {
     for (int t = 0; t < kTechniqueCount; ++t) {
         const TechniqueRow& row = kTable[static_cast<std::size_t>(t)];
-        if (static_cast<int>(row.technique) != t || row.id.empty() || row.find == nullptr) return false;
+        // (Each row's finder is checked by the table's test: a function's address is no constant
+        // expression under the sanitizers.)
+        if (static_cast<int>(row.technique) != t || row.id.empty()) return false;
         if (t == 0) continue;
         const TechniqueRow& before = kTable[static_cast<std::size_t>(t - 1)];
         if (row.weight < before.weight || row.level < before.level) return false;

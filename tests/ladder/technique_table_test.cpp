@@ -27,6 +27,7 @@ TEST(TechniqueTable, ids_names_and_help_are_distinct_and_words_fit_the_level) {
     std::set<std::string> names;
     for (const TechniqueRow& row : technique_table()) {
         SCOPED_TRACE(std::string(row.id));
+        EXPECT_NE(row.find, nullptr) << "every row has its finder";
         EXPECT_TRUE(ids.insert(std::string(row.id)).second);
         EXPECT_TRUE(names.insert(technique_name_fr(row.technique)).second);
         EXPECT_GT(technique_help_fr(row.technique).size(), 40U);
