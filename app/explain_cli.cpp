@@ -304,6 +304,10 @@ private:
         return entry;
     }
 
+    // Puzzles held at most per worker, explained or waiting: enough that a slow puzzle at the head
+    // of the output does not leave the other workers idle, few enough that memory stays bounded.
+    static constexpr std::size_t kWindowPerJob = 64;
+
     void submit(std::unique_ptr<Entry> entry) {
         if (jobs_ == 1) {
             if (entry->explain) explain(*entry);
@@ -311,7 +315,7 @@ private:
             return;
         }
         std::unique_lock lock(mutex_);
-        room_.wait(lock, [&] { return pending_.size() < 4 * jobs_ || stopped(); });
+        room_.wait(lock, [&] { return pending_.size() < kWindowPerJob * jobs_ || stopped(); });
         if (stopped()) return;
         const bool ready = !entry->explain;
         ready_.push_back(ready);
