@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include <QCoreApplication>
 #include <QFont>
 #include <QFontMetricsF>
 #include <QPageLayout>
@@ -169,9 +170,11 @@ QString lines_text(const std::vector<std::string>& lines) {
 }
 
 QString step_heading(const report::PageStep& step) {
-    QString name = QStringLiteral("Étape %1").arg(step.number);
-    if (!step.technique.empty()) name += QStringLiteral(" : ") + QString::fromStdString(step.technique);
-    return name;
+    if (step.technique.empty())
+        return QCoreApplication::translate("vornel::ExplanationPrint", "Étape %1").arg(step.number);
+    return QCoreApplication::translate("vornel::ExplanationPrint", "Étape %1 : %2")
+        .arg(step.number)
+        .arg(QString::fromStdString(step.technique));
 }
 
 } // namespace
@@ -208,10 +211,13 @@ bool paint_page(const report::Page& page, QPagedPaintDevice& device) {
     {
         const QString verdict = lines_text(page.verdict);
         const double beside = out.width() - column - gap;
-        const double h = out.text_height(QStringLiteral("La grille"), heading, column) + line_space + side;
+        const double h =
+            out.text_height(QCoreApplication::translate("vornel::ExplanationPrint", "La grille"), heading, column) +
+            line_space + side;
         out.need(std::max(h, out.text_height(verdict, body, beside)));
         const double top = out.y();
-        const double hh = out.text_at(QStringLiteral("La grille"), heading, 0, top, column);
+        const double hh =
+            out.text_at(QCoreApplication::translate("vornel::ExplanationPrint", "La grille"), heading, 0, top, column);
         out.board_at(page.puzzle, 0, top + hh + line_space, side);
         out.text_at(verdict, body, column + gap, top + hh + line_space, beside);
         out.down(std::max(h, hh + line_space + out.text_height(verdict, body, beside)) + gap);
@@ -244,9 +250,12 @@ bool paint_page(const report::Page& page, QPagedPaintDevice& device) {
         out.down(gap);
     }
     if (!page.closing.empty()) out.text(lines_text(page.closing), body, gap);
-    out.need(out.text_height(QStringLiteral("La grille finale"), heading, column) + line_space + side);
+    out.need(
+        out.text_height(QCoreApplication::translate("vornel::ExplanationPrint", "La grille finale"), heading, column) +
+        line_space + side);
     const double top = out.y();
-    const double hh = out.text_at(QStringLiteral("La grille finale"), heading, 0, top, column);
+    const double hh = out.text_at(QCoreApplication::translate("vornel::ExplanationPrint", "La grille finale"), heading,
+                                  0, top, column);
     out.board_at(page.final_grid, 0, top + hh + line_space, side);
     return painter.end();
 }

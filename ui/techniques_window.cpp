@@ -36,7 +36,7 @@ QFont tahoma(int pixels, bool bold = false) {
 
 Tf_techniques::Tf_techniques(QWidget* owner) : QWidget(owner, Qt::Window) {
     setObjectName(QStringLiteral("f_techniques"));
-    setWindowTitle(QStringLiteral("Techniques"));
+    setWindowTitle(tr("Techniques"));
     if (owner) setWindowIcon(owner->windowIcon());
     setFont(tahoma(11));
 
@@ -64,7 +64,7 @@ Tf_techniques::Tf_techniques(QWidget* owner) : QWidget(owner, Qt::Window) {
     example_->setFont(tahoma(12));
     example_->setWordWrap(true);
     example_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    close_ = new QPushButton(QStringLiteral("Fermer"), this);
+    close_ = new QPushButton(tr("Fermer"), this);
     close_->setObjectName(QStringLiteral("TechniqueClose"));
     close_->setDefault(true);
     connect(close_, &QPushButton::clicked, this, &QWidget::hide);
@@ -127,8 +127,8 @@ void Tf_techniques::show_page(int row) {
                     example.picture = ladder::picture_of(state, step, static_cast<int>(k + 1));
                     QStringList sentences;
                     for (const std::string& s : ladder::narrate(step)) sentences << from_utf8(s);
-                    example.sentences = QStringLiteral("Exemple, étape %1 de l'explication :\n").arg(k + 1) +
-                                        sentences.join(QLatin1Char(' '));
+                    example.sentences =
+                        tr("Exemple, étape %1 de l'explication :\n").arg(k + 1) + sentences.join(QLatin1Char(' '));
                     break;
                 }
                 state.apply(step);

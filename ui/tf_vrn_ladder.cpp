@@ -46,14 +46,16 @@ void Tf_vrn::build_ladder() {
         void (Tf_vrn::*handler)();
     };
     const Entry entries[] = {
-        {"m_sudoku", "m_ladder_step", "Toutes les techniques, pas à pas", &Tf_vrn::m_ladder_stepClick},
-        {"m_sudoku", "m_ladder_once", "Toutes les techniques, en une fois", &Tf_vrn::m_ladder_onceClick},
-        {"m_sudoku", "m_edit", "Modifier la grille", &Tf_vrn::m_editClick},
-        {"m_interro", "m_techniques", "Techniques...", &Tf_vrn::m_techniquesClick},
+        {"m_sudoku", "m_ladder_step", QT_TRANSLATE_NOOP("vornel::Tf_vrn", "Toutes les techniques, pas à pas"),
+         &Tf_vrn::m_ladder_stepClick},
+        {"m_sudoku", "m_ladder_once", QT_TRANSLATE_NOOP("vornel::Tf_vrn", "Toutes les techniques, en une fois"),
+         &Tf_vrn::m_ladder_onceClick},
+        {"m_sudoku", "m_edit", QT_TRANSLATE_NOOP("vornel::Tf_vrn", "Modifier la grille"), &Tf_vrn::m_editClick},
+        {"m_interro", "m_techniques", QT_TRANSLATE_NOOP("vornel::Tf_vrn", "Techniques..."), &Tf_vrn::m_techniquesClick},
     };
     for (const Entry& e : entries) {
         QMenu* menu = menuBar()->findChild<QMenu*>(QString::fromUtf8(e.menu));
-        auto* action = new QAction(QString::fromUtf8(e.caption), this);
+        auto* action = new QAction(tr(e.caption), this);
         action->setObjectName(QString::fromUtf8(e.name));
         connect(action, &QAction::triggered, this, e.handler);
         menu->addAction(action);
@@ -69,13 +71,13 @@ void Tf_vrn::build_ladder() {
 
     // Button7 shares Button5's rectangle; Button8 stands to its left, in the free space between
     // the occurrence table and the step buttons; the technique link between the log and them.
-    button7_ = new QPushButton(QStringLiteral("Étape suivante"), client_);
+    button7_ = new QPushButton(tr("Étape suivante"), client_);
     button7_->setObjectName(QStringLiteral("Button7"));
     button7_->setGeometry(504, 416, 153, 49);
     button7_->hide();
     connect(button7_, &QPushButton::clicked, this, &Tf_vrn::Button7Click);
 
-    button8_ = new QPushButton(QStringLiteral("Étape précédente"), client_);
+    button8_ = new QPushButton(tr("Étape précédente"), client_);
     button8_->setObjectName(QStringLiteral("Button8"));
     button8_->setGeometry(380, 416, 120, 49);
     button8_->hide();
@@ -100,17 +102,17 @@ void Tf_vrn::build_ladder() {
         QRect rect;
         void (Tf_vrn::*handler)();
     } walks[] = {
-        {walk_back_, "WalkBack", "◀", "Lien ou branche précédents (Alt+Gauche)", Qt::ALT | Qt::Key_Left,
-         QRect(661, 416, 37, 23), &Tf_vrn::walk_backClick},
-        {walk_next_, "WalkNext", "▶", "Lien ou branche suivants (Alt+Droite)", Qt::ALT | Qt::Key_Right,
-         QRect(700, 416, 37, 23), &Tf_vrn::walk_nextClick},
-        {walk_whole_, "WalkWhole", "Tout", "Toute l'étape à la fois (Alt+Haut)", Qt::ALT | Qt::Key_Up,
-         QRect(661, 442, 76, 23), &Tf_vrn::walk_wholeClick},
+        {walk_back_, "WalkBack", QT_TRANSLATE_NOOP("vornel::Tf_vrn", "◀"), "Lien ou branche précédents (Alt+Gauche)",
+         Qt::ALT | Qt::Key_Left, QRect(661, 416, 37, 23), &Tf_vrn::walk_backClick},
+        {walk_next_, "WalkNext", QT_TRANSLATE_NOOP("vornel::Tf_vrn", "▶"), "Lien ou branche suivants (Alt+Droite)",
+         Qt::ALT | Qt::Key_Right, QRect(700, 416, 37, 23), &Tf_vrn::walk_nextClick},
+        {walk_whole_, "WalkWhole", QT_TRANSLATE_NOOP("vornel::Tf_vrn", "Tout"), "Toute l'étape à la fois (Alt+Haut)",
+         Qt::ALT | Qt::Key_Up, QRect(661, 442, 76, 23), &Tf_vrn::walk_wholeClick},
     };
     for (const auto& w : walks) {
-        w.button = new QPushButton(QString::fromUtf8(w.caption), client_);
+        w.button = new QPushButton(tr(w.caption), client_);
         w.button->setObjectName(QString::fromUtf8(w.name));
-        w.button->setToolTip(QString::fromUtf8(w.tip));
+        w.button->setToolTip(tr(w.tip));
         w.button->setShortcut(QKeySequence(w.key));
         w.button->setGeometry(w.rect);
         w.button->hide();
@@ -214,9 +216,9 @@ void Tf_vrn::show_technique(std::optional<ladder::Technique> technique) {
     }
     const QString name = from_utf8(ladder::technique_name_fr(*technique)).toHtmlEscaped();
     const QString id = from_utf8(ladder::technique_id(*technique));
-    technique_text_ = QStringLiteral("Technique de l'étape : <a href=\"%1\">%2</a>").arg(id, name);
+    technique_text_ = tr("Technique de l'étape : <a href=\"%1\">%2</a>").arg(id, name);
     technique_link_->setText(technique_text_);
-    technique_link_->setToolTip(QStringLiteral("Ouvre l'explication de la technique"));
+    technique_link_->setToolTip(tr("Ouvre l'explication de la technique"));
     technique_link_->show();
 }
 
@@ -227,7 +229,7 @@ void Tf_vrn::show_walk(int part, int parts, const std::string& caption) {
     // tooltip), and the technique comes back with the whole step.
     if (part == 0) {
         technique_link_->setText(technique_text_);
-        technique_link_->setToolTip(QStringLiteral("Ouvre l'explication de la technique"));
+        technique_link_->setToolTip(tr("Ouvre l'explication de la technique"));
         return;
     }
     const QString text = from_utf8(caption);

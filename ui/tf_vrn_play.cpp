@@ -33,12 +33,12 @@ void Tf_vrn::build_play_menu() {
         void (Tf_vrn::*handler)();
     };
     const Entry entries[] = {
-        {"m_play", "Jouer cette grille", &Tf_vrn::m_playClick},
-        {"m_play_new", "Nouvelle partie...", &Tf_vrn::m_play_newClick},
-        {"m_play_resume", "Reprendre la partie", &Tf_vrn::m_play_resumeClick},
+        {"m_play", QT_TRANSLATE_NOOP("vornel::Tf_vrn", "Jouer cette grille"), &Tf_vrn::m_playClick},
+        {"m_play_new", QT_TRANSLATE_NOOP("vornel::Tf_vrn", "Nouvelle partie..."), &Tf_vrn::m_play_newClick},
+        {"m_play_resume", QT_TRANSLATE_NOOP("vornel::Tf_vrn", "Reprendre la partie"), &Tf_vrn::m_play_resumeClick},
     };
     for (const Entry& e : entries) {
-        auto* action = new QAction(QString::fromUtf8(e.caption), this);
+        auto* action = new QAction(tr(e.caption), this);
         action->setObjectName(QString::fromUtf8(e.name));
         connect(action, &QAction::triggered, this, e.handler);
         menu->addAction(action);
@@ -49,7 +49,7 @@ void Tf_vrn::build_play_menu() {
             [this] { resume_action_->setEnabled(QFileInfo::exists(Tf_play::resume_path())); });
     resume_action_->setEnabled(QFileInfo::exists(Tf_play::resume_path()));
 
-    auto* patterns = new QAction(QStringLiteral("Motifs pour daltoniens"), this);
+    auto* patterns = new QAction(tr("Motifs pour daltoniens"), this);
     patterns->setObjectName(QStringLiteral("m_patterns"));
     patterns->setCheckable(true);
     menu->addAction(patterns);
@@ -123,7 +123,7 @@ void Tf_vrn::start_playing(const QString& path) {
         Tf_play* window = play_window(true);
         const QString file = path.isEmpty() ? Tf_play::resume_path() : path;
         if (path.isEmpty() && !QFileInfo::exists(file)) {
-            report_failure("Aucune partie à reprendre");
+            report_failure(tr("Aucune partie à reprendre").toStdString());
             return;
         }
         if (window->open_file(file)) {
