@@ -102,12 +102,15 @@ void Tf_vrn::build_ladder() {
         QRect rect;
         void (Tf_vrn::*handler)();
     } walks[] = {
-        {walk_back_, "WalkBack", QT_TRANSLATE_NOOP("vornel::Tf_vrn", "◀"), "Lien ou branche précédents (Alt+Gauche)",
-         Qt::ALT | Qt::Key_Left, QRect(661, 416, 37, 23), &Tf_vrn::walk_backClick},
-        {walk_next_, "WalkNext", QT_TRANSLATE_NOOP("vornel::Tf_vrn", "▶"), "Lien ou branche suivants (Alt+Droite)",
-         Qt::ALT | Qt::Key_Right, QRect(700, 416, 37, 23), &Tf_vrn::walk_nextClick},
-        {walk_whole_, "WalkWhole", QT_TRANSLATE_NOOP("vornel::Tf_vrn", "Tout"), "Toute l'étape à la fois (Alt+Haut)",
-         Qt::ALT | Qt::Key_Up, QRect(661, 442, 76, 23), &Tf_vrn::walk_wholeClick},
+        {walk_back_, "WalkBack", QT_TRANSLATE_NOOP("vornel::Tf_vrn", "◀"),
+         QT_TRANSLATE_NOOP("vornel::Tf_vrn", "Lien ou branche précédents (Alt+Gauche)"), Qt::ALT | Qt::Key_Left,
+         QRect(661, 416, 37, 23), &Tf_vrn::walk_backClick},
+        {walk_next_, "WalkNext", QT_TRANSLATE_NOOP("vornel::Tf_vrn", "▶"),
+         QT_TRANSLATE_NOOP("vornel::Tf_vrn", "Lien ou branche suivants (Alt+Droite)"), Qt::ALT | Qt::Key_Right,
+         QRect(700, 416, 37, 23), &Tf_vrn::walk_nextClick},
+        {walk_whole_, "WalkWhole", QT_TRANSLATE_NOOP("vornel::Tf_vrn", "Tout"),
+         QT_TRANSLATE_NOOP("vornel::Tf_vrn", "Toute l'étape à la fois (Alt+Haut)"), Qt::ALT | Qt::Key_Up,
+         QRect(661, 442, 76, 23), &Tf_vrn::walk_wholeClick},
     };
     for (const auto& w : walks) {
         w.button = new QPushButton(tr(w.caption), client_);

@@ -645,5 +645,17 @@ Ctrl+N: new game; Ctrl+O: open; Ctrl+S: save; Ctrl+P: print the puzzle; Ctrl+Q: 
         <source>Aucune partie à reprendre</source>
         <translation>No game to resume</translation>
     </message>
+    <message>
+        <source>Lien ou branche précédents (Alt+Gauche)</source>
+        <translation>Previous link or branch (Alt+Left)</translation>
+    </message>
+    <message>
+        <source>Lien ou branche suivants (Alt+Droite)</source>
+        <translation>Next link or branch (Alt+Right)</translation>
+    </message>
+    <message>
+        <source>Toute l&apos;étape à la fois (Alt+Haut)</source>
+        <translation>The whole step at once (Alt+Up)</translation>
+    </message>
 </context>
 </TS>
