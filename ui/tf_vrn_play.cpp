@@ -8,6 +8,7 @@
 
 #include "cell_edit.h"
 #include "generate_dialog.h"
+#include "language_choice.h"
 #include "message_box.h"
 #include "play_window.h"
 #include "sud_file.h"
@@ -89,7 +90,7 @@ void Tf_vrn::m_playClick() {
         for (std::size_t c = 0; c < 81; ++c)
             givens[c] = static_cast<std::uint8_t>(values[c] < 0 || values[c] > 9 ? 10 : values[c]);
         std::string error;
-        std::optional<play::Game> game = play::Game::start(givens, error);
+        std::optional<play::Game> game = play::Game::start(givens, error, installed_language());
         if (!game) {
             report_failure(error);
             return;

@@ -1,5 +1,6 @@
 #include "game.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "ladder/french.h"
@@ -35,13 +36,67 @@ void place(Position& p, int cell, int digit) {
         p.marks[peer] = static_cast<std::uint16_t>(p.marks[peer] & ~(1u << digit));
 }
 
+// The first cell a step names, if any: its pattern, else what it places or takes out.
+std::optional<int> first_cell(const ladder::Step& step) {
+    if (!step.cells.empty()) return step.cells.front();
+    if (!step.placements.empty()) return step.placements.front().cell;
+    if (!step.eliminations.empty()) return step.eliminations.front().cell;
+    return std::nullopt;
+}
+
 std::string where_to_look(const ladder::Step& step) {
     if (!step.units.empty()) return "dans " + fr::units_phrase(step.units);
-    if (!step.cells.empty()) return "autour de " + fr::cells_phrase({step.cells.front()});
-    if (!step.placements.empty()) return "autour de " + fr::cells_phrase({step.placements.front().cell});
-    if (!step.eliminations.empty()) return "autour de " + fr::cells_phrase({step.eliminations.front().cell});
+    if (const auto cell = first_cell(step)) return "autour de " + fr::cells_phrase({static_cast<std::uint8_t>(*cell)});
     return "dans toute la grille";
 }
+
+// The coach's English words: cells "r4c2", units "row 4", "column 2", "box 5", lists with "and".
+namespace en {
+
+std::string join(const std::vector<std::string>& items) {
+    std::string out;
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        if (i > 0) out += i + 1 == items.size() ? " and " : ", ";
+        out += items[i];
+    }
+    return out;
+}
+
+std::string cell(int c) { return "r" + std::to_string(c / 9 + 1) + "c" + std::to_string(c % 9 + 1); }
+
+std::string cells(const std::vector<std::uint8_t>& list) {
+    std::vector<std::string> names;
+    for (const std::uint8_t c : list) names.push_back(cell(c));
+    return join(names);
+}
+
+// Units 0-8 are rows, 9-17 columns, 18-26 boxes.
+std::string units(const std::vector<std::uint8_t>& list) {
+    static const char* const kKinds[] = {"row", "column", "box"};
+    const bool one_kind = std::all_of(list.begin(), list.end(), [&](std::uint8_t u) { return u / 9 == list[0] / 9; });
+    std::vector<std::string> items;
+    if (one_kind) {
+        for (const std::uint8_t u : list) items.push_back(std::to_string(u % 9 + 1));
+        return std::string(kKinds[list[0] / 9]) + (list.size() > 1 ? "s " : " ") + join(items);
+    }
+    for (const std::uint8_t u : list) items.push_back(std::string(kKinds[u / 9]) + " " + std::to_string(u % 9 + 1));
+    return join(items);
+}
+
+std::string digits(unsigned set) {
+    std::vector<std::string> items;
+    for (int d = 1; d <= 9; ++d)
+        if ((set >> d) & 1) items.push_back(std::to_string(d));
+    return (items.size() > 1 ? "digits " : "digit ") + join(items);
+}
+
+std::string where_to_look(const ladder::Step& step) {
+    if (!step.units.empty()) return "in " + units(step.units);
+    if (const auto c = first_cell(step)) return "around " + cell(*c);
+    return "anywhere in the grid";
+}
+
+} // namespace en
 
 } // namespace
 
@@ -51,36 +106,52 @@ Game::Game(const Grid& givens, const Grid& solution) : givens_(givens), solution
     history_.push_back(first);
 }
 
-std::optional<Game> Game::start(const Grid& givens, std::string& error) {
-    for (const std::uint8_t v : givens) {
-        if (v > 9) {
-            error = "La grille contient une valeur qui n'est pas un chiffre.";
-            return std::nullopt;
-        }
+std::string problem_text(GameProblem problem, Language language) {
+    const bool en = language == Language::English;
+    switch (problem) {
+        case GameProblem::NotADigit:
+            return en ? "The puzzle holds a value that is not a digit."
+                      : "La grille contient une valeur qui n'est pas un chiffre.";
+        case GameProblem::NoSolution:
+            return en ? "This puzzle has no solution: it cannot be played."
+                      : "Cette grille n'a aucune solution : on ne peut pas la jouer.";
+        case GameProblem::SeveralSolutions:
+            return en ? "This puzzle has several solutions: it cannot be played."
+                      : "Cette grille a plusieurs solutions : on ne peut pas la jouer.";
+        case GameProblem::ChangesAGiven:
+            return en ? "The game changes a given digit of the puzzle."
+                      : "La partie change un chiffre donné de la grille.";
+        case GameProblem::SavedNotADigit:
+            return en ? "The game holds a value that is not a digit."
+                      : "La partie contient une valeur qui n'est pas un chiffre.";
     }
+    return {};
+}
+
+std::optional<Game> Game::start(const Grid& givens, std::string& error, Language language) {
+    const auto refuse = [&](GameProblem problem) {
+        error = problem_text(problem, language);
+        return std::nullopt;
+    };
+    for (const std::uint8_t v : givens)
+        if (v > 9) return refuse(GameProblem::NotADigit);
     const SolutionCount count = find_solutions(givens, 2);
-    if (count.count == 0) {
-        error = "Cette grille n'a aucune solution : on ne peut pas la jouer.";
-        return std::nullopt;
-    }
-    if (count.count > 1) {
-        error = "Cette grille a plusieurs solutions : on ne peut pas la jouer.";
-        return std::nullopt;
-    }
+    if (count.count == 0) return refuse(GameProblem::NoSolution);
+    if (count.count > 1) return refuse(GameProblem::SeveralSolutions);
     return Game(givens, count.first);
 }
 
-std::optional<Game> Game::restore(const Saved& saved, std::string& error) {
-    std::optional<Game> game = start(saved.givens, error);
+std::optional<Game> Game::restore(const Saved& saved, std::string& error, Language language) {
+    std::optional<Game> game = start(saved.givens, error, language);
     if (!game) return std::nullopt;
     Position p = saved.position;
     for (std::size_t c = 0; c < 81; ++c) {
         if (saved.givens[c] && p.values[c] != saved.givens[c]) {
-            error = "La partie change un chiffre donné de la grille.";
+            error = problem_text(GameProblem::ChangesAGiven, language);
             return std::nullopt;
         }
         if (p.values[c] > 9 || (p.marks[c] & ~kAllDigits)) {
-            error = "La partie contient une valeur qui n'est pas un chiffre.";
+            error = problem_text(GameProblem::SavedNotADigit, language);
             return std::nullopt;
         }
     }
@@ -247,7 +318,36 @@ const ladder::Rating& Game::rating() const {
     return *rating_;
 }
 
-std::vector<std::string> hint_text(const Hint& hint, HintLevel level) {
+namespace {
+
+std::vector<std::string> english_hint_text(const Hint& hint, HintLevel level) {
+    switch (hint.kind) {
+        case Hint::Kind::Solved: return {"The puzzle is solved: there is nothing left to look for."};
+        case Hint::Kind::WrongDigit:
+            return {"The " + std::to_string(hint.where.digit) + " in " + en::cell(hint.where.cell) +
+                    " is not the right digit: erase it before going on."};
+        case Hint::Kind::MissingMark:
+            return {"The candidates of " + en::cell(hint.where.cell) + " no longer include the " +
+                    std::to_string(hint.where.digit) + ", yet it is the right digit: put it back."};
+        case Hint::Kind::Step: break;
+    }
+    const ladder::Step& step = hint.step;
+    if (level == HintLevel::Step) return ladder::narrate(step);
+    std::vector<std::string> lines{"Try the technique \u201c" + ladder::technique_name_fr(step.technique) +
+                                   "\u201d " + en::where_to_look(step) + "."};
+    if (level == HintLevel::Pattern) {
+        std::string pattern = "The pattern: ";
+        pattern += step.cells.empty() ? std::string("the marked candidates") : en::cells(step.cells);
+        if (step.digits) pattern += ", with " + en::digits(step.digits);
+        lines.push_back(pattern + ".");
+    }
+    return lines;
+}
+
+} // namespace
+
+std::vector<std::string> hint_text(const Hint& hint, HintLevel level, Language language) {
+    if (language == Language::English) return english_hint_text(hint, level);
     switch (hint.kind) {
         case Hint::Kind::Solved: return {"La grille est résolue : plus rien à chercher."};
         case Hint::Kind::WrongDigit:

@@ -29,6 +29,7 @@
 #include "generate_dialog.h"
 #include "guard.h"
 #include "ladder/narrator_fr.h"
+#include "language_choice.h"
 #include "message_box.h"
 #include "play_board.h"
 #include "resources.h"
@@ -311,7 +312,7 @@ void Tf_play::play(play::Game game) {
 
 bool Tf_play::play_givens(const play::Grid& givens) {
     std::string error;
-    std::optional<play::Game> game = play::Game::start(givens, error);
+    std::optional<play::Game> game = play::Game::start(givens, error, installed_language());
     if (!game) {
         report(from_utf8(error));
         return false;
@@ -343,9 +344,9 @@ bool Tf_play::open_file(const QString& path) {
         if (!error.empty()) report(from_utf8(failure_text(error)));
         return ok;
     }
-    const std::optional<play::Game::Saved> saved = play::read_game(text, error);
+    const std::optional<play::Game::Saved> saved = play::read_game(text, error, installed_language());
     std::optional<play::Game> game;
-    if (saved) game = play::Game::restore(*saved, error);
+    if (saved) game = play::Game::restore(*saved, error, installed_language());
     if (!game) {
         report(from_utf8(error));
         return false;
@@ -456,7 +457,7 @@ void Tf_play::hint() {
     } else {
         ++hint_level_;
     }
-    show_hint_text(play::hint_text(*hint_, static_cast<play::HintLevel>(hint_level_)));
+    show_hint_text(play::hint_text(*hint_, static_cast<play::HintLevel>(hint_level_), installed_language()));
     board_->set_hint_picture(hint_picture(*hint_, hint_level_));
     const bool mistake = hint_->kind == play::Hint::Kind::WrongDigit || hint_->kind == play::Hint::Kind::MissingMark;
     if (mistake) {
