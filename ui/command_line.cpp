@@ -67,8 +67,8 @@ CommandLine parse_command_line(const std::vector<std::string>& args, Language me
             const std::string value = joined ? arg.substr(7) : args[++i];
             line.language = language_from_code(value);
             if (!line.language)
-                return refuse(english ? "unknown language '" + value + "' (fr or en)"
-                                      : "langue inconnue \u00ab " + value + " \u00bb (fr ou en)");
+                return refuse(english ? "unknown language '" + value + "': fr or en"
+                                      : "langue inconnue \u00ab " + value + " \u00bb : fr ou en");
         } else if (options && !arg.empty() && arg[0] == '-') {
             return refuse(english ? "unknown option '" + arg + "'" : "option inconnue \u00ab " + arg + " \u00bb");
         } else {

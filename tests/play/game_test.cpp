@@ -404,7 +404,7 @@ TEST(GameFile, every_problem_has_words_in_both_languages) {
         const std::string english = problem_text(problem, Language::English);
         EXPECT_FALSE(french.empty()) << k;
         EXPECT_TRUE(seen.insert(english).second) << english;
-        for (const char* word : {"\u00ab", "ligne", "partie", " : ", "grille", "chiffre"})
+        for (const char* word : {"\u00ab", "ligne", " partie", " : ", "grille", "chiffre"})
             EXPECT_EQ(english.find(word), std::string::npos) << english;
     }
     for (const GameProblem problem : {GameProblem::NotADigit, GameProblem::NoSolution, GameProblem::SeveralSolutions,
