@@ -60,8 +60,7 @@ public:
     std::string cells_list(const std::vector<std::uint8_t>& cells) const override {
         if (cells.size() >= 3) {
             const auto same = [&](auto key) {
-                return std::all_of(cells.begin(), cells.end(),
-                                   [&](std::uint8_t c) { return key(c) == key(cells[0]); });
+                return std::all_of(cells.begin(), cells.end(), [&](std::uint8_t c) { return key(c) == key(cells[0]); });
             };
             std::vector<std::string> numbers;
             if (same([](int c) { return row_of(c); })) {
@@ -143,9 +142,7 @@ public:
 
     std::string cell_key() const override { return "Notation: r4c2 is the cell in row 4, column 2."; }
     std::string de(const std::string& phrase) const override { return "of " + phrase; }
-    std::string count_word(std::size_t n, bool) const override {
-        return n < 10 ? kCountWordsEn[n] : std::to_string(n);
-    }
+    std::string count_word(std::size_t n, bool) const override { return n < 10 ? kCountWordsEn[n] : std::to_string(n); }
     std::string capitalise(const std::string& text) const override {
         std::string result = text;
         if (!result.empty() && result[0] >= 'a' && result[0] <= 'z')

@@ -8,8 +8,8 @@
 #include <string_view>
 #include <vector>
 
-#include "language.h"
 #include "ladder.h"
+#include "language.h"
 #include "step.h"
 
 namespace vornel::ladder {
