@@ -10,7 +10,9 @@
 #include <QTimer>
 #include <QWindow>
 
+#include "ladder/narration.h"
 #include "ladder/narrator_fr_chains.h"
+#include "language_choice.h"
 #include "qt_colour.h"
 #include "resources.h"
 
@@ -103,7 +105,7 @@ Tf_explications::Tf_explications(QWidget* owner) : QWidget(owner, Qt::Window) {
     Memo3 = make_memo(this, "Memo3", QRect(8, 312, 545, 73), memo3_lines());
 
     // Beside the fixed texts: the key to the compact cell names the ladder's chains use.
-    auto* key = new QLabel(QString::fromStdString(vornel::ladder::cell_key_line()), this);
+    auto* key = new QLabel(QString::fromStdString(vornel::ladder::cell_key(vornel::installed_language())), this);
     key->setObjectName(QStringLiteral("CellKey"));
     key->setGeometry(8, 432, 545, 20);
     key->setFont(vornel::tahoma(11));

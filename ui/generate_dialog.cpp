@@ -12,6 +12,8 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "language_choice.h"
+#include "narration.h"
 #include "narrator_fr.h"
 
 namespace vornel {
@@ -37,7 +39,9 @@ GenerateDialog::GenerateDialog(QWidget* parent) : QDialog(parent) {
     level_choice_->setChecked(true);
     level_box_ = new QComboBox(this);
     level_box_->setObjectName(QStringLiteral("level_box"));
-    for (const std::string_view level : generator::kLevels) level_box_->addItem(from_utf8(level));
+    // The generator's levels are the ladder's, in the same order.
+    for (int level = 0; level < ladder::kLevelCount; ++level)
+        level_box_->addItem(from_utf8(ladder::level_name(static_cast<ladder::Level>(level), installed_language())));
     level_box_->setCurrentIndex(1);
 
     technique_choice_ = new QRadioButton(tr("&Technique à travailler :"), this);
@@ -47,7 +51,7 @@ GenerateDialog::GenerateDialog(QWidget* parent) : QDialog(parent) {
     for (int t = 0; t < ladder::kTechniqueCount; ++t) {
         const auto technique = static_cast<ladder::Technique>(t);
         if (offered(technique))
-            technique_box_->addItem(QString::fromStdString(ladder::technique_name_fr(technique)),
+            technique_box_->addItem(QString::fromStdString(ladder::technique_name(technique, installed_language())),
                                     from_utf8(ladder::technique_id(technique)));
     }
     technique_box_->setCurrentIndex(technique_box_->findData(QStringLiteral("x-wing")));

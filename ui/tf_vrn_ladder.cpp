@@ -12,8 +12,10 @@
 #include "board_widgets.h"
 #include "cell_edit.h"
 #include "guard.h"
+#include "ladder/narration.h"
 #include "ladder/narrator_fr.h"
 #include "ladder_board.h"
+#include "language_choice.h"
 #include "log_view.h"
 #include "techniques_window.h"
 #include "tf_vrn.h"
@@ -38,6 +40,8 @@ void Tf_vrn::run_ladder(Command&& command) {
 }
 
 void Tf_vrn::build_ladder() {
+    // The log speaks the window's language.
+    ladder_.set_language(installed_language());
     // Menu entries after the others of their menus.
     struct Entry {
         const char* menu;
@@ -149,7 +153,7 @@ void Tf_vrn::m_ladder_onceClick() {
 }
 
 void Tf_vrn::show_puzzle_rating(const std::optional<ladder::Rating>& rating) {
-    show_puzzle_level(rating ? std::string(ladder::level_name_fr(rating->level)) : std::string());
+    show_puzzle_level(rating ? std::string(ladder::level_name(rating->level, installed_language())) : std::string());
 }
 
 void Tf_vrn::m_editClick() {
@@ -198,7 +202,8 @@ void Tf_vrn::show_picture(const ladder::BoardPicture& picture) {
     marks_->set_picture(picture);
     marks_->show();
     marks_->raise();
-    for (std::size_t i = 0; i < 81; ++i) ladder_descriptions_[i] = from_utf8(ladder::describe_cell(picture.cells[i]));
+    for (std::size_t i = 0; i < 81; ++i)
+        ladder_descriptions_[i] = from_utf8(ladder::describe_cell(picture.cells[i], installed_language()));
     paint_cells();
 }
 
@@ -217,7 +222,7 @@ void Tf_vrn::show_technique(std::optional<ladder::Technique> technique) {
         technique_link_->hide();
         return;
     }
-    const QString name = from_utf8(ladder::technique_name_fr(*technique)).toHtmlEscaped();
+    const QString name = from_utf8(ladder::technique_name(*technique, installed_language())).toHtmlEscaped();
     const QString id = from_utf8(ladder::technique_id(*technique));
     technique_text_ = tr("Technique de l'étape : <a href=\"%1\">%2</a>").arg(id, name);
     technique_link_->setText(technique_text_);

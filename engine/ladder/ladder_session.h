@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "language.h"
+
 #include "board_view.h"
 #include "ladder.h"
 #include "ladder_view.h"
@@ -14,11 +16,11 @@
 namespace vornel::ladder {
 
 // The log lines of step `number` (1-based): its sentences, the first one numbered ("3. ...").
-std::vector<std::string> step_log_lines(int number, const Step& step);
+std::vector<std::string> step_log_lines(int number, const Step& step, Language language = Language::French);
 // Every log line of a whole explanation as the board shows it at its end: each step's lines, then
 // the closing lines (the problems of invalid givens and the verdict; the rating and the hardest
 // technique).
-std::vector<std::string> explanation_log_lines(const Explanation& explanation);
+std::vector<std::string> explanation_log_lines(const Explanation& explanation, Language language = Language::French);
 
 // The ladder explained on the board, one step at a time or all at once, with a way back, and the
 // return to editing. It works on the work area and shows everything through the board view
@@ -81,6 +83,8 @@ public:
 
     // True while an explanation is on screen (from a valid start until edit() or taken_over()).
     bool active() const { return active_; }
+    // The language of the log lines and walk captions from now on (French until set).
+    void set_language(Language language) { language_ = language; }
     // The explanation on screen (meaningful while active()).
     const Explanation& explanation() const { return explanation_; }
     // 0 start, 1..N a step, N + 1 the end.
@@ -112,6 +116,7 @@ private:
     bool active_ = false;
     int position_ = 0;
     int part_ = 0;
+    Language language_ = Language::French;
     int logged_ = 0;                       // the log holds the lines of positions 1..logged_
     std::vector<std::size_t> first_lines_; // first_lines_[k - 1]: the first log line of position k
     std::size_t log_lines_ = 0;            // lines in the log

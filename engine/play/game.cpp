@@ -1,9 +1,12 @@
 #include "game.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstdio>
 
 #include "ladder/french.h"
+#include "ladder/grammar.h"
+#include "ladder/narration.h"
 #include "ladder/narrator_fr.h"
 #include "solution_count.h"
 
@@ -50,49 +53,17 @@ std::string where_to_look(const ladder::Step& step) {
     return "dans toute la grille";
 }
 
-// The coach's English words: cells "r4c2", units "row 4", "column 2", "box 5", lists with "and".
+// The coach's English phrases, from the ladder's English grammar: cells "r4c2", units "row 4",
+// "columns 2 and 7", "box 5".
 namespace en {
 
-std::string join(const std::vector<std::string>& items) {
-    std::string out;
-    for (std::size_t i = 0; i < items.size(); ++i) {
-        if (i > 0) out += i + 1 == items.size() ? " and " : ", ";
-        out += items[i];
-    }
-    return out;
-}
+const ladder::Grammar& words() { return ladder::grammar(Language::English); }
 
-std::string cell(int c) { return "r" + std::to_string(c / 9 + 1) + "c" + std::to_string(c % 9 + 1); }
-
-std::string cells(const std::vector<std::uint8_t>& list) {
-    std::vector<std::string> names;
-    for (const std::uint8_t c : list) names.push_back(cell(c));
-    return join(names);
-}
-
-// Units 0-8 are rows, 9-17 columns, 18-26 boxes.
-std::string units(const std::vector<std::uint8_t>& list) {
-    static const char* const kKinds[] = {"row", "column", "box"};
-    const bool one_kind = std::all_of(list.begin(), list.end(), [&](std::uint8_t u) { return u / 9 == list[0] / 9; });
-    std::vector<std::string> items;
-    if (one_kind) {
-        for (const std::uint8_t u : list) items.push_back(std::to_string(u % 9 + 1));
-        return std::string(kKinds[list[0] / 9]) + (list.size() > 1 ? "s " : " ") + join(items);
-    }
-    for (const std::uint8_t u : list) items.push_back(std::string(kKinds[u / 9]) + " " + std::to_string(u % 9 + 1));
-    return join(items);
-}
-
-std::string digits(unsigned set) {
-    std::vector<std::string> items;
-    for (int d = 1; d <= 9; ++d)
-        if ((set >> d) & 1) items.push_back(std::to_string(d));
-    return (items.size() > 1 ? "digits " : "digit ") + join(items);
-}
+std::string digits(unsigned set) { return (std::popcount(set) > 1 ? "digits " : "digit ") + words().digits_the(set); }
 
 std::string where_to_look(const ladder::Step& step) {
-    if (!step.units.empty()) return "in " + units(step.units);
-    if (const auto c = first_cell(step)) return "around " + cell(*c);
+    if (!step.units.empty()) return "in " + words().units_phrase(step.units);
+    if (const auto c = first_cell(step)) return "around " + words().cell_short(*c);
     return "anywhere in the grid";
 }
 
@@ -324,20 +295,21 @@ std::vector<std::string> english_hint_text(const Hint& hint, HintLevel level) {
     switch (hint.kind) {
         case Hint::Kind::Solved: return {"The puzzle is solved: there is nothing left to look for."};
         case Hint::Kind::WrongDigit:
-            return {"The " + std::to_string(hint.where.digit) + " in " + en::cell(hint.where.cell) +
+            return {"The " + std::to_string(hint.where.digit) + " in " + en::words().cell_short(hint.where.cell) +
                     " is not the right digit: erase it before going on."};
         case Hint::Kind::MissingMark:
-            return {"The candidates of " + en::cell(hint.where.cell) + " no longer include the " +
+            return {"The candidates of " + en::words().cell_short(hint.where.cell) + " no longer include the " +
                     std::to_string(hint.where.digit) + ", yet it is the right digit: put it back."};
         case Hint::Kind::Step: break;
     }
     const ladder::Step& step = hint.step;
-    if (level == HintLevel::Step) return ladder::narrate(step);
-    std::vector<std::string> lines{"Try the technique \u201c" + ladder::technique_name_fr(step.technique) +
-                                   "\u201d " + en::where_to_look(step) + "."};
+    if (level == HintLevel::Step) return ladder::narrate(step, Language::English);
+    std::vector<std::string> lines{"Try the technique \u201c" +
+                                   ladder::technique_name(step.technique, Language::English) + "\u201d " +
+                                   en::where_to_look(step) + "."};
     if (level == HintLevel::Pattern) {
         std::string pattern = "The pattern: ";
-        pattern += step.cells.empty() ? std::string("the marked candidates") : en::cells(step.cells);
+        pattern += step.cells.empty() ? std::string("the marked candidates") : en::words().cells_short(step.cells);
         if (step.digits) pattern += ", with " + en::digits(step.digits);
         lines.push_back(pattern + ".");
     }

@@ -9,6 +9,7 @@
 
 #include "game.h"
 #include "game_file.h"
+#include "ladder/narration.h"
 #include "ladder/narrator_fr.h"
 #include "puzzles.h"
 
@@ -437,6 +438,8 @@ TEST(GameHint, speaks_english_with_r_c_cell_names) {
     EXPECT_NE(pattern[0].find("\u201d in "), std::string::npos) << pattern[0];
     EXPECT_EQ(pattern[1].rfind("The pattern: ", 0), 0u) << pattern[1];
     EXPECT_EQ(pattern[1].find("ligne"), std::string::npos) << pattern[1];
+    EXPECT_NE(pattern[0].find(ladder::technique_name(hint.step.technique, Language::English)), std::string::npos);
+    EXPECT_EQ(hint_text(hint, HintLevel::Step, Language::English), ladder::narrate(hint.step, Language::English));
 
     std::string error;
     EXPECT_FALSE(Game::start(grid_of(std::string(81, '.')), error, Language::English));

@@ -28,6 +28,7 @@
 #include "game_file.h"
 #include "generate_dialog.h"
 #include "guard.h"
+#include "ladder/narration.h"
 #include "ladder/narrator_fr.h"
 #include "language_choice.h"
 #include "message_box.h"
@@ -478,9 +479,10 @@ void Tf_play::show_hint_text(const std::vector<std::string>& lines) {
     QString html = tr("<p><b>Indice, niveau %1 sur 3</b></p>").arg(hint_level_);
     for (const std::string& line : lines) html += QStringLiteral("<p>%1</p>").arg(from_utf8(line).toHtmlEscaped());
     if (hint_ && hint_->kind == play::Hint::Kind::Step)
-        html += tr("<p><a href=\"%1\">Voir la page de la technique «&nbsp;%2&nbsp;»</a></p>")
-                    .arg(from_utf8(std::string(ladder::technique_id(hint_->step.technique))),
-                         from_utf8(ladder::technique_name_fr(hint_->step.technique)).toHtmlEscaped());
+        html +=
+            tr("<p><a href=\"%1\">Voir la page de la technique «&nbsp;%2&nbsp;»</a></p>")
+                .arg(from_utf8(std::string(ladder::technique_id(hint_->step.technique))),
+                     from_utf8(ladder::technique_name(hint_->step.technique, installed_language())).toHtmlEscaped());
     hint_label_->setText(html);
 }
 
@@ -497,7 +499,7 @@ void Tf_play::finish() {
     boxes_->show({BoxKind::Information, tr("Bravo !"),
                   tr("Grille résolue en %1.\nDifficulté : %2 (score %3).\nIndices demandés : %4.")
                       .arg(from_utf8(play::clock_text(game_->elapsed_ms())),
-                           from_utf8(std::string(ladder::level_name_fr(rating.level))))
+                           from_utf8(std::string(ladder::level_name(rating.level, installed_language()))))
                       .arg(rating.score)
                       .arg(game_->hints_used())});
 }
