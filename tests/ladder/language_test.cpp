@@ -50,13 +50,15 @@ std::string hex(std::uint64_t h) {
 
 // Words that only French sentences have, and only English ones (with their spaces, so that "r4c2"
 // or "Sue de Coq" do not count).
-const char* const kFrenchWords[] = {" la ",    " le ",   " les ", " des ", " du ",    " ligne", " colonne", "région",
-                                    " case ",  " cases ", " et ",  "nous",  "é",       "è",     "à",       " ou ",
-                                    "chiffre", " ne ",    "L1C",   " dans ", "Dans "};
-const char* const kEnglishWords[] = {" the ", " and ", " we ", "row ", "column ", "box ", " is ", " of ", "r1c", " in "};
+const char* const kFrenchWords[] = {" la ",   " le ",   " les ",   " des ", " du ", " ligne", " colonne",
+                                    "région", " case ", " cases ", " et ",  "nous", "é",      "è",
+                                    "à",      " ou ",   "chiffre", " ne ",  "L1C",  " dans ", "Dans "};
+const char* const kEnglishWords[] = {" the ", " and ", " we ", "row ", "column ",
+                                     "box ",  " is ",  " of ", "r1c",  " in "};
 
 struct Corpus {
     const char* name;
+    friend void PrintTo(const Corpus& corpus, std::ostream* out) { *out << corpus.name; }
 };
 
 class BothLanguages : public ::testing::TestWithParam<Corpus> {};
@@ -76,17 +78,13 @@ TEST_P(BothLanguages, french_as_before_and_english_without_french) {
         std::ifstream in(baseline_path);
         for (std::string line; std::getline(in, line);) stored.push_back(line);
     }
-    if (!regenerate) {
-        ASSERT_EQ(stored.size(), puzzles.size()) << baseline_path;
-    }
+    if (!regenerate) { ASSERT_EQ(stored.size(), puzzles.size()) << baseline_path; }
     std::vector<std::string> lines;
     for (std::size_t i = 0; i < puzzles.size(); ++i) {
         const Explanation e = explain(testing::grid_of(puzzles[i]));
         const std::string french = transcript(e, kFr);
         lines.push_back(hex(fnv1a(french)) + " " + puzzles[i]);
-        if (!regenerate) {
-            EXPECT_EQ(lines.back(), stored[i]) << name << " puzzle " << i + 1 << "\n" << french;
-        }
+        if (!regenerate) { EXPECT_EQ(lines.back(), stored[i]) << name << " puzzle " << i + 1 << "\n" << french; }
         for (const char* word : kEnglishWords)
             EXPECT_EQ(french.find(word), std::string::npos) << name << " puzzle " << i + 1 << ": \"" << word << "\"";
         std::string english = transcript(e, kEn);
@@ -97,7 +95,8 @@ TEST_P(BothLanguages, french_as_before_and_english_without_french) {
         for (std::string line; std::getline(in, line);)
             for (const char* word : kFrenchWords)
                 EXPECT_EQ(line.find(word), std::string::npos)
-                    << name << " puzzle " << i + 1 << ": \"" << word << "\" in\n" << line;
+                    << name << " puzzle " << i + 1 << ": \"" << word << "\" in\n"
+                    << line;
     }
     if (regenerate) {
         std::filesystem::create_directories(dir + "fr-baseline");
@@ -154,9 +153,9 @@ TEST(Messages, every_message_has_both_languages_with_the_same_arguments) {
 }
 
 // Names every player knows under one spelling; every other French name must be translated.
-const std::set<std::string> kSameInBothLanguages = {"X-Wing",    "Swordfish", "Jellyfish",   "XY-Wing",
-                                                    "XYZ-Wing",  "W-Wing",    "WXYZ-Wing",   "BUG+1",
-                                                    "Sue de Coq", "ALS-XZ",   "ALS-XY-Wing"};
+const std::set<std::string> kSameInBothLanguages = {"X-Wing",     "Swordfish", "Jellyfish",  "XY-Wing",
+                                                    "XYZ-Wing",   "W-Wing",    "WXYZ-Wing",  "BUG+1",
+                                                    "Sue de Coq", "ALS-XZ",    "ALS-XY-Wing"};
 
 TEST(Messages, every_technique_and_level_has_english_words) {
     std::set<std::string> names, helps;
@@ -165,9 +164,7 @@ TEST(Messages, every_technique_and_level_has_english_words) {
         const std::string en = technique_name(technique, kEn), fr = technique_name(technique, kFr);
         EXPECT_FALSE(en.empty());
         EXPECT_TRUE(names.insert(en).second) << en;
-        if (en == fr) {
-            EXPECT_TRUE(kSameInBothLanguages.count(en)) << "untranslated: " << en;
-        }
+        if (en == fr) { EXPECT_TRUE(kSameInBothLanguages.count(en)) << "untranslated: " << en; }
         const std::string help(technique_help(technique, kEn));
         EXPECT_GT(help.size(), 40U) << en;
         EXPECT_TRUE(helps.insert(help).second) << en;
