@@ -22,11 +22,11 @@ Do you want to replace it?</translation>
     </message>
     <message>
         <source>REGION : Une région est une zone de 9 cases adjacentes de la grille de Sudoku. Les </source>
-        <translation>BOX: A box is an area of 9 adjacent cells of the Sudoku grid. The </translation>
+        <translation>BOX: A box is an area of 9 adjacent cells of the Sudoku grid. The boxes are </translation>
     </message>
     <message>
         <source>régions sont séparées entre elles par des double traits. Il y a 9 régions de 9 cases dans une </source>
-        <translation>boxes are separated from each other by double lines. There are 9 boxes of 9 cells in a </translation>
+        <translation>separated from each other by double lines. There are 9 boxes of 9 cells in a </translation>
     </message>
     <message>
         <source>grille de Sudoku.</source>
@@ -54,11 +54,11 @@ Do you want to replace it?</translation>
     </message>
     <message>
         <source>fonction de leur position dans le tableau des occurences. Pour chaque chiffre, nous colorons </source>
-        <translation>their place in the occurrence table. For each digit, we colour </translation>
+        <translation>their place in the occurrence table. For each digit, we colour the cells </translation>
     </message>
     <message>
         <source>les cases de cette façon :</source>
-        <translation>the cells this way:</translation>
+        <translation>this way:</translation>
     </message>
     <message>
         <source>- En rouge : Toutes les positions où l&apos;on ne peut pas écrire le chifrre.</source>
@@ -86,11 +86,11 @@ Do you want to replace it?</translation>
     </message>
     <message>
         <source>Nous placons un chiffre quand il y a une seule case vide (en blanc) dans une région, </source>
-        <translation>We place a digit when there is only one empty (white) cell in a box, </translation>
+        <translation>We place a digit when there is only one empty (white) cell in a box, a row </translation>
     </message>
     <message>
         <source>une ligne ou une colonne.</source>
-        <translation>a row or a column.</translation>
+        <translation>or a column.</translation>
     </message>
     <message>
         <source>Explications</source>
