@@ -287,7 +287,7 @@ std::string ladder_json(const Explanation& explanation, const PuzzleOrigin& orig
         out += "null,\"differences\":null";
     }
     out += ",\"problems\":";
-    json_strings(out, explanation.problems);
+    json_strings(out, problem_lines(explanation.problems, Language::French));
     out += ",\"conclusion\":";
     json_strings(out, conclusion);
     return out + "}\n";
@@ -374,7 +374,8 @@ void ladder_explain_puzzle(const LadderOptions& options, const PuzzleOrigin& ori
                            bool first, std::ostream& out, std::ostream& err) {
     const std::string name = origin.name();
     const WorkArea area = loaded_grid(
-        values, [&err, &name](const std::string& message) { err << name << ": " << failure_text(message) << '\n'; });
+        values, [&err, &name](const std::string& message) { err << name << ": " << failure_text(message) << '\n'; },
+        options.language);
     const ladder::Values loaded = values_of(area);
     std::optional<ladder::Position> position;
     ladder::Grid grid{};

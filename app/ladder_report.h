@@ -28,6 +28,8 @@ struct LadderOptions {
     std::optional<ladder::Technique> find;
     // --next: only the ladder's next step.
     bool next = false;
+    // The language of sentences, verdicts and JSON "text"; keys, ids and --summary never change.
+    Language language = Language::French;
 };
 
 // Where a puzzle comes from: its input ("-" for standard input) and, for an input of one puzzle per

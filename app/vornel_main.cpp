@@ -31,8 +31,12 @@ bool has_display(int argc, char** argv) {
 
 int main(int argc, char** argv) {
     if (!has_display(argc, argv)) {
-        std::fputs("vornel: aucun affichage (ni DISPLAY ni WAYLAND_DISPLAY n'est défini) ; lancez-le depuis une "
-                   "session graphique, ou sous un serveur X virtuel : xvfb-run -a make run\n",
+        const std::vector<std::string> args(argv + 1, argv + argc);
+        std::fputs(vornel::command_line_language(args) == vornel::Language::English
+                       ? "vornel: no display (neither DISPLAY nor WAYLAND_DISPLAY is set); start it from a graphical "
+                         "session, or under a virtual X server: xvfb-run -a make run\n"
+                       : "vornel: aucun affichage (ni DISPLAY ni WAYLAND_DISPLAY n'est défini) ; lancez-le depuis une "
+                         "session graphique, ou sous un serveur X virtuel : xvfb-run -a make run\n",
                    stderr);
         return 1;
     }

@@ -143,7 +143,7 @@ private:
 };
 
 // "un dossier", "un tube nommé", "un périphérique", "une socket", "un fichier spécial".
-std::string kind_name(NotRegularFileError::Kind kind);
+std::string kind_name(NotRegularFileError::Kind kind, Language language = Language::French);
 
 // What a reader accepts besides regular files. The window opens regular files only: anything else
 // (a named pipe, a device, a socket) could block it in open() or feed it forever, so it is refused

@@ -374,7 +374,17 @@ NotRegularFileError NotRegularFileError::refused_open(Kind kind, const std::stri
         kind, path, "« " + path + " » est " + kind_name(kind) + ", pas un fichier ordinaire : il n'est pas ouvert");
 }
 
-std::string kind_name(NotRegularFileError::Kind kind) {
+std::string kind_name(NotRegularFileError::Kind kind, Language language) {
+    if (language == Language::English) {
+        switch (kind) {
+            case NotRegularFileError::Kind::folder: return "a folder";
+            case NotRegularFileError::Kind::pipe: return "a named pipe";
+            case NotRegularFileError::Kind::device: return "a device";
+            case NotRegularFileError::Kind::socket: return "a socket";
+            case NotRegularFileError::Kind::other: break;
+        }
+        return "a special file";
+    }
     switch (kind) {
         case NotRegularFileError::Kind::folder: return "un dossier";
         case NotRegularFileError::Kind::pipe: return "un tube nommé";

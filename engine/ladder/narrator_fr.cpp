@@ -245,7 +245,7 @@ std::vector<std::string> narrate_verdict(const Explanation& explanation) {
     const std::string steps = std::to_string(n) + (n > 1 ? " étapes" : " étape");
     switch (explanation.verdict) {
         case Verdict::Invalid:
-            lines = explanation.problems;
+            lines = problem_lines(explanation.problems, Language::French);
             lines.push_back("Le sudoku n'est pas valide.");
             break;
         case Verdict::NoSolution: lines.push_back("Le sudoku n'a aucune solution."); break;

@@ -211,7 +211,8 @@ TEST(LadderPage, tells_the_verdict_every_step_in_order_and_the_closing_lines) {
                 expected.push_back(sentence.erase(0, std::min(sentence.find_first_not_of(' '), sentence.size())));
             boards += step.branches.size();
         }
-        expected.insert(expected.end(), e.problems.begin(), e.problems.end());
+        const std::vector<std::string> problems = problem_lines(e.problems, Language::French);
+        expected.insert(expected.end(), problems.begin(), problems.end());
         const auto verdict = ladder::narrate_verdict(e);
         expected.insert(expected.end(), verdict.begin(), verdict.end());
 
