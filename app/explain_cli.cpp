@@ -620,14 +620,14 @@ void read_lines(Run& run, const std::string& name, ByteSource& source, const FdS
         if (skipped_puzzle_line(line.text)) return;
         if (trim_blanks(line.text).size() == kMarksLineLength) {
             CandidateMarks marks{};
-            const std::string problem = parse_marks_line(line.text, marks);
+            const std::string problem = parse_marks_line(line.text, marks, tongue);
             if (!problem.empty())
                 run.fail(where, words("ligne de grille mal formée : ", "malformed puzzle line: ") + problem + '.');
             else
                 run.position(origin, marks);
             return;
         }
-        const std::string problem = parse_puzzle_line(line.text, values);
+        const std::string problem = parse_puzzle_line(line.text, values, tongue);
         if (!problem.empty()) {
             run.fail(where, words("ligne de grille mal formée : ", "malformed puzzle line: ") + problem + '.');
             return;
@@ -786,7 +786,7 @@ void read_pencil_input(Run& run, const std::string& name, std::string text, Byte
         run.fail(name, failure_text(read_problem(name, err, error.code())));
         return;
     }
-    const PencilMarks grid = read_pencil_marks(text);
+    const PencilMarks grid = read_pencil_marks(text, tongue);
     if (!grid.ok) {
         run.fail(name, words("grille de candidats mal formée : ", "malformed pencil-mark grid: ") + grid.problem + '.');
         return;

@@ -12,7 +12,8 @@ std::string french(const GridProblem& p) {
         case GridProblem::Kind::NotADigit:
             return "La case ligne " + r + ", colonne " + c + " contient " + std::to_string(p.value) +
                    ", qui n'est pas un chiffre.";
-        case GridProblem::Kind::NoCandidate: return "La case ligne " + r + ", colonne " + c + " n'a plus aucun candidat.";
+        case GridProblem::Kind::NoCandidate:
+            return "La case ligne " + r + ", colonne " + c + " n'a plus aucun candidat.";
         case GridProblem::Kind::Duplicate: break;
     }
     static const char* const kWhere[] = {" dans la région ", " dans la ligne ", " dans la colonne "};

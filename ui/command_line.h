@@ -1,15 +1,11 @@
 #pragma once
 
-#include <optional>
 #include <string>
 #include <vector>
 
-#include "language.h"
-
 namespace vornel {
 
-// The window program's command line: `vornel [FICHIER]`, `vornel --help`, `vornel --version`,
-// `--lang fr|en` anywhere before "--".
+// The window program's command line: `vornel [FICHIER]`, `vornel --help`, `vornel --version`.
 // Plain C++, so that --help and --version answer before any window system is reached.
 struct CommandLine {
     enum class Action { run, help, version, usage_error };
@@ -17,11 +13,7 @@ struct CommandLine {
     std::string file;    // run: the puzzle file to open at start, "" for none
     bool play = false;   // run: "--play": the game window opens on `file` (or on the game left
                          // unfinished when no file is given)
-    std::string message; // usage_error: the line that says what is wrong, in `language`
-    // The language of the messages: --lang's, else the locale's (French for C and POSIX).
-    Language language = Language::French;
-    // --lang was given: the window takes it over its remembered choice.
-    std::optional<Language> asked_language;
+    std::string message; // usage_error: the French line that says what is wrong
 };
 
 // `args` are the arguments after the program's name. "-h"/"--help" and "-v"/"--version" answer
@@ -33,12 +25,9 @@ CommandLine parse_command_line(const std::vector<std::string>& args);
 // (the toolkit then takes its own options, such as -style, before the full parse).
 CommandLine::Action early_action(const std::vector<std::string>& args);
 
-// The language --help speaks: --lang's when valid, else the locale's.
-Language command_line_language(const std::vector<std::string>& args);
-
 // The texts printed for --help and --version, and after a usage error (each ends in "\n").
-std::string help_text(Language language = Language::French);
+std::string help_text();
 std::string version_text();
-std::string usage_error_text(const std::string& message, Language language = Language::French);
+std::string usage_error_text(const std::string& message);
 
 } // namespace vornel

@@ -33,9 +33,7 @@ std::string local_path(const std::string& arg) {
 int run_program(int& argc, char** argv, const std::function<void(Tf_vrn&)>& on_shown) {
     // --help and --version answer before the application object, which needs a display.
     switch (early_action(arguments_of(argc, argv))) {
-        case CommandLine::Action::help:
-            std::fputs(help_text(command_line_language(arguments_of(argc, argv))).c_str(), stdout);
-            return 0;
+        case CommandLine::Action::help: std::fputs(help_text().c_str(), stdout); return 0;
         case CommandLine::Action::version: std::fputs(version_text().c_str(), stdout); return 0;
         default: break;
     }
@@ -43,7 +41,7 @@ int run_program(int& argc, char** argv, const std::function<void(Tf_vrn&)>& on_s
     // What is left once Qt has taken its own options (-style, -platform...).
     const CommandLine line = parse_command_line(arguments_of(argc, argv));
     if (line.action == CommandLine::Action::usage_error) {
-        std::fputs(usage_error_text(line.message, line.language).c_str(), stderr);
+        std::fputs(usage_error_text(line.message).c_str(), stderr);
         return 2;
     }
     // The standard dialogs' own words (buttons, labels, context menus) in French, as the rest.
