@@ -1,9 +1,7 @@
 #include "ladder_page.h"
 
-#include <algorithm>
-
-#include "french.h"
-#include "narrator_fr.h"
+#include "grammar.h"
+#include "narration.h"
 #include "narrator_fr_chains.h"
 
 namespace vornel::report {
@@ -25,54 +23,10 @@ BoardPicture grid_picture(const ladder::Grid& grid, const std::array<bool, 81>& 
     return p;
 }
 
-// The English words of the boards' text alternatives: "r4c2" cells, lists with "and".
-namespace en {
-
-std::string cell(int cell) { return "r" + std::to_string(cell / 9 + 1) + "c" + std::to_string(cell % 9 + 1); }
-
-std::string join(const std::vector<std::string>& items) {
-    std::string text;
-    for (std::size_t i = 0; i < items.size(); ++i) {
-        if (i > 0) text += i + 1 == items.size() ? " and " : ", ";
-        text += items[i];
-    }
-    return text;
-}
-
-std::string cells(const std::vector<std::uint8_t>& cells) {
-    std::vector<std::string> names;
-    for (const std::uint8_t c : cells) names.push_back(cell(c));
-    return join(names);
-}
-
-// Unit 0-8 rows, 9-17 columns, 18-26 boxes.
-std::string unit(int unit) {
-    static const char* const kKinds[] = {"row ", "column ", "box "};
-    return kKinds[unit / 9] + std::to_string(unit % 9 + 1);
-}
-
-// "5 from r1c2 and r1c3, 7 from r4c4", by digit in order of first appearance.
-std::string eliminations(const std::vector<ladder::Candidate>& eliminations) {
-    std::vector<int> digits;
-    for (const ladder::Candidate& c : eliminations)
-        if (std::find(digits.begin(), digits.end(), c.digit) == digits.end()) digits.push_back(c.digit);
-    std::vector<std::string> parts;
-    for (const int d : digits) {
-        std::vector<std::uint8_t> where;
-        for (const ladder::Candidate& c : eliminations)
-            if (c.digit == d) where.push_back(c.cell);
-        parts.push_back(std::to_string(d) + " from " + cells(where));
-    }
-    return join(parts);
-}
-
-} // namespace en
-
 } // namespace
 
 BoardPicture ladder_step_picture(const ladder::Candidates& before, const ladder::Step& step,
                                  const std::array<bool, 81>& given, Language language) {
-    namespace fr = ladder::fr;
     BoardPicture p;
     p.given = given;
     for (int i = 0; i < 81; ++i) {
@@ -87,19 +41,17 @@ BoardPicture ladder_step_picture(const ladder::Candidates& before, const ladder:
     for (const ladder::Link& link : step.links)
         for (const ladder::Candidate& c : {link.from, link.to}) p.highlighted[c.cell] |= std::uint16_t(1u << c.digit);
 
-    std::string words = ladder::technique_name_fr(step.technique) + ".";
-    if (language == Language::English) {
-        if (!step.cells.empty()) words += " Framed cells: " + en::cells(step.cells) + ".";
-        for (const ladder::Candidate& c : step.placements)
-            words += " Digit written (green disc): " + std::to_string(c.digit) + " in " + en::cell(c.cell) + ".";
-        if (!step.eliminations.empty()) words += " Struck-out candidates: " + en::eliminations(step.eliminations) + ".";
-        p.description = words;
-        return p;
-    }
-    if (!step.cells.empty()) words += " Cases encadrées : " + fr::cells_list(step.cells) + ".";
+    const ladder::Grammar& g = ladder::grammar(language);
+    const bool english = language == Language::English;
+    std::string words = ladder::technique_name(step.technique, language) + ".";
+    if (!step.cells.empty())
+        words += (english ? " Framed cells: " : " Cases encadrées : ") + g.cells_list(step.cells) + ".";
     for (const ladder::Candidate& c : step.placements)
-        words += " Chiffre écrit (disque vert) : " + fr::digit_the(c.digit) + " " + fr::cell_name(c.cell) + ".";
-    if (!step.eliminations.empty()) words += " Candidats barrés : " + fr::eliminations_phrase(step.eliminations) + ".";
+        words += (english ? " Digit written (green disc): " : " Chiffre écrit (disque vert) : ") +
+                 g.digit_the(c.digit) + (english ? " in " : " ") + g.cell_name(c.cell) + ".";
+    if (!step.eliminations.empty())
+        words += (english ? " Struck-out candidates: " : " Candidats barrés : ") +
+                 g.eliminations_phrase(step.eliminations) + ".";
     p.description = words;
     return p;
 }
@@ -107,7 +59,7 @@ BoardPicture ladder_step_picture(const ladder::Candidates& before, const ladder:
 std::vector<BoardPicture> ladder_branch_pictures(const ladder::Candidates& before, const ladder::Step& step,
                                                  const std::array<bool, 81>& given, Language language) {
     const bool english = language == Language::English;
-    namespace fr = ladder::fr;
+    const ladder::Grammar& g = ladder::grammar(language);
     std::vector<BoardPicture> out;
     int k = 0;
     for (const ladder::ForcingBranch& branch : step.branches) {
@@ -134,32 +86,31 @@ std::vector<BoardPicture> ladder_branch_pictures(const ladder::Candidates& befor
         switch (branch.end.kind) {
             case Kind::EmptyCell:
                 p.pattern[branch.end.cell] = true;
-                end = english ? en::cell(branch.end.cell) + " has no possible digit left."
-                              : fr::cell_short(branch.end.cell) + " n'a plus aucun chiffre possible.";
+                end = g.cell_short(branch.end.cell) +
+                      (english ? " has no possible digit left." : " n'a plus aucun chiffre possible.");
                 break;
             case Kind::NoPlace:
                 for (const std::uint8_t cell : ladder::geometry().unit_cells[branch.end.unit]) p.pattern[cell] = true;
-                end = english ? "The " + std::to_string(branch.end.candidate.digit) + " has no place left in " +
-                                    en::unit(branch.end.unit) + "."
-                              : fr::digit_the(branch.end.candidate.digit) + " n'a plus de place dans " +
-                                    fr::unit_name(branch.end.unit) + ".";
+                // French keeps its lower-case article here, as it always has.
+                end = (english ? g.capitalise(g.digit_the(branch.end.candidate.digit))
+                               : g.digit_the(branch.end.candidate.digit)) +
+                      (english ? " has no place left in " : " n'a plus de place dans ") + g.unit_name(branch.end.unit) +
+                      ".";
                 break;
             case Kind::Place:
             case Kind::Eliminate:
                 p.pattern[branch.end.candidate.cell] = true;
-                end = english ? "Framed conclusion: " + en::cell(branch.end.candidate.cell) + "."
-                              : "Conclusion encadrée : " + fr::cell_short(branch.end.candidate.cell) + ".";
+                end = (english ? "Framed conclusion: " : "Conclusion encadrée : ") +
+                      g.cell_short(branch.end.candidate.cell) + ".";
                 break;
         }
-        if (english)
-            p.description =
-                ladder::narrate_part(step, ++k) + " Green discs: the assumption " + en::cell(branch.assume.cell) +
-                (written.empty() ? std::string() : " and the digits written in " + en::cells(written)) + ". " + end;
-        else
-            p.description =
-                ladder::narrate_part(step, ++k) + " Disques verts : l'hypothèse " + fr::cell_short(branch.assume.cell) +
-                (written.empty() ? std::string() : " et les chiffres écrits en " + fr::cells_short(written)) + ". " +
-                end;
+        p.description = ladder::narrate_part(step, ++k, language) +
+                        (english ? " Green discs: the assumption " : " Disques verts : l'hypothèse ") +
+                        g.cell_short(branch.assume.cell) +
+                        (written.empty() ? std::string()
+                                         : (english ? " and the digits written in " : " et les chiffres écrits en ") +
+                                               g.cells_short(written)) +
+                        ". " + end;
         out.push_back(std::move(p));
     }
     return out;
@@ -171,7 +122,7 @@ Page ladder_page(const std::string& title, const ladder::Explanation& explanatio
     page.title = title;
     const std::array<bool, 81> given = givens_of(explanation.puzzle);
     page.puzzle = grid_picture(explanation.puzzle, given, starting_grid_words(language), language);
-    const std::vector<std::string> verdict = ladder::narrate_verdict(explanation);
+    const std::vector<std::string> verdict = ladder::narrate_verdict(explanation, language);
     page.verdict = verdict;
     page.closing = problem_lines(explanation.problems, language);
     page.closing.insert(page.closing.end(), verdict.begin(), verdict.end());
@@ -183,13 +134,13 @@ Page ladder_page(const std::string& title, const ladder::Explanation& explanatio
     for (const ladder::Step& step : explanation.steps) {
         PageStep shown;
         shown.number = ++number;
-        shown.technique = ladder::technique_name_fr(step.technique);
-        shown.sentences = ladder::narrate_sentences(step);
+        shown.technique = ladder::technique_name(step.technique, language);
+        shown.sentences = ladder::narrate_sentences(step, language);
         shown.board = ladder_step_picture(candidates, step, given, language);
         shown.branches = ladder_branch_pictures(candidates, step, given, language);
         for (int k = 1; k <= static_cast<int>(step.branches.size()); ++k)
-            shown.branch_captions.push_back(ladder::narrate_part(step, k));
-        if (ladder::names_cells_compactly(step)) page.key = ladder::cell_key_line();
+            shown.branch_captions.push_back(ladder::narrate_part(step, k, language));
+        if (ladder::names_cells_compactly(step)) page.key = ladder::cell_key(language);
         candidates.apply(step);
         page.steps.push_back(std::move(shown));
     }

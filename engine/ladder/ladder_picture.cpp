@@ -154,7 +154,7 @@ BoardPicture picture_of(const Candidates& before, const Step& step, int number, 
     return picture;
 }
 
-std::string describe_cell(const CellMarks& marks) {
+std::string describe_cell(const CellMarks& marks, Language) {
     std::string text;
     if (marks.value != 0) {
         text = std::string(marks.placed ? "chiffre placé : " : "chiffre ") + static_cast<char>('0' + marks.value);

@@ -4,6 +4,8 @@
 #include <bit>
 
 #include "french.h"
+#include "grammar.h"
+#include "narration.h"
 
 namespace vornel::ladder {
 
@@ -349,7 +351,7 @@ std::string end_phrase(const BranchEnd& end) {
 
 } // namespace
 
-std::string narrate_part(const Step& step, int part) {
+std::string narrate_part(const Step& step, int part, Language) {
     if (part < 1) return {};
     const auto k = static_cast<std::size_t>(part - 1);
     if (!step.branches.empty()) {
@@ -366,6 +368,8 @@ std::string narrate_part(const Step& step, int part) {
 
 std::string cell_key_line() { return fr::cell_key(); }
 
+std::string cell_key(Language language) { return grammar(language).cell_key(); }
+
 bool names_cells_compactly(const Step& step) {
     switch (step.technique) {
         case Technique::XyWing:
@@ -380,7 +384,7 @@ bool names_cells_compactly(const Step& step) {
     }
 }
 
-std::vector<std::string> narrate_chains(const Step& step) {
+std::vector<std::string> narrate_chains(const Step& step, Language) {
     switch (step.technique) {
         case Technique::SimpleColouring: return colouring(step);
         case Technique::RemotePair: return remote_pair(step);

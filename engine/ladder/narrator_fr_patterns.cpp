@@ -152,7 +152,7 @@ std::vector<std::string> medusa(const Step& step) {
 
 } // namespace
 
-std::vector<std::string> narrate_patterns(const Step& step) {
+std::vector<std::string> narrate_patterns(const Step& step, Language) {
     switch (step.technique) {
         case Technique::EmptyRectangle: return empty_rectangle(step);
         case Technique::FrankenFish:

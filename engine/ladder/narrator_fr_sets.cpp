@@ -351,7 +351,7 @@ std::vector<std::string> avoidable_rectangle(const Step& step) {
 
 } // namespace
 
-std::vector<std::string> narrate_sets(const Step& step) {
+std::vector<std::string> narrate_sets(const Step& step, Language) {
     switch (step.technique) {
         case Technique::AlsXz: return als_xz(step);
         case Technique::AlsXyWing: return als_xy_wing(step);

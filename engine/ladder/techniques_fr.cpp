@@ -224,10 +224,12 @@ constexpr std::array<const char*, kLevelCount> kLevels = {"très facile", "facil
 
 } // namespace
 
-std::string technique_name_fr(Technique technique) { return kWords[static_cast<std::size_t>(technique)].name; }
+std::string technique_name(Technique technique, Language) { return kWords[static_cast<std::size_t>(technique)].name; }
 
-std::string_view technique_help_fr(Technique technique) { return kWords[static_cast<std::size_t>(technique)].help; }
+std::string_view technique_help(Technique technique, Language) {
+    return kWords[static_cast<std::size_t>(technique)].help;
+}
 
-std::string_view level_name_fr(Level level) { return kLevels[static_cast<std::size_t>(level)]; }
+std::string_view level_name(Level level, Language) { return kLevels[static_cast<std::size_t>(level)]; }
 
 } // namespace vornel::ladder
