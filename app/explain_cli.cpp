@@ -572,7 +572,7 @@ private:
                      : "C'est " + kind_name(error.kind()) + ", pas un fichier ordinaire : rien n'y est écrit.");
         } catch (const FileError& error) {
             fail(path, failure_text(write_problem(error.system_error(), error.code(), tongue)));
-        } catch (const Failure& failure) { fail(path, failure_text(failure_message(failure, tongue))); }
+        } catch (const Failure& failure) { fail(path, failure_text(file_failure_message(failure, tongue))); }
     }
 
     const Options& options_;
@@ -872,7 +872,7 @@ void read_input(Run& run, const Options& options, const std::string& name, Conso
                                             code == kBadNumberCode ? start_of_file(name) : ""));
             return;
         } catch (const Failure& failure) {
-            run.fail(name, failure_text(failure.message()));
+            run.fail(name, failure_text(file_failure_message(failure, tongue)));
             return;
         }
     }

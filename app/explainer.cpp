@@ -76,6 +76,7 @@ void report_values_counted_otherwise(const PuzzleValues& values, const WorkArea&
 WorkArea loaded_grid(const PuzzleValues& values, const FailureReporter& reporter, Language language) {
     WorkArea area;
     HeadlessBoard board(area, reporter);
+    board.set_language(language);
     Engine engine(area, board);
     store_values(area, values);
     engine.show_grid();
@@ -90,6 +91,7 @@ void explain_puzzle(const ExplainOptions& options, const std::string& name, cons
         err << name << ": " << failure_text(message) << '\n';
     };
     HeadlessBoard board(area, reporter);
+    board.set_language(options.language);
     Engine engine(area, board);
     engine.set_language(options.language);
     store_values(area, values);

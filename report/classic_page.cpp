@@ -94,6 +94,7 @@ Page classic_page(const std::string& title, const PuzzleValues& values, const Fa
                   Language language) {
     WorkArea area;
     HeadlessBoard board(area, reporter);
+    board.set_language(language);
     Engine engine(area, board);
     engine.set_language(language);
     store_values(area, values);
