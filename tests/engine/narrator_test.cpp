@@ -70,7 +70,7 @@ TEST(Narrator, every_log_line_and_grid_problem_has_its_words_in_both_languages) 
         const std::string_view english = log_line_text(line, Language::English);
         EXPECT_FALSE(french.empty()) << i;
         EXPECT_FALSE(english.empty()) << i;
-        if (line != LogLine::Separator) EXPECT_NE(french, english) << i;
+        if (line != LogLine::Separator) { EXPECT_NE(french, english) << i; }
     }
     EXPECT_EQ(log_line_text(LogLine::Finished, Language::French), "Le sudoku est terminé.");
     EXPECT_EQ(log_line_text(LogLine::StuckUnique, Language::French),
