@@ -3,6 +3,8 @@
 
 #include "puzzle_transfer.h"
 
+#include "language_choice.h"
+
 #include <bit>
 
 #include <QAction>
@@ -108,7 +110,7 @@ std::string refusal_message(TextSource source, const std::string& problem) {
         source == TextSource::clipboard
             ? QCoreApplication::translate("vornel::Tf_vrn", "Le presse-papiers ne contient pas de grille.")
             : QCoreApplication::translate("vornel::Tf_vrn", "Le texte ne contient pas de grille.");
-    return first.toStdString() + ("\n" + problem) + "\n" + std::string(puzzle_text_expected());
+    return first.toStdString() + ("\n" + problem) + "\n" + std::string(puzzle_text_expected(installed_language()));
 }
 
 namespace {
@@ -124,9 +126,11 @@ void show_text_puzzle(Engine& engine, WorkArea& area, ladder::LadderSession& lad
         engine.show_grid();
         return;
     }
-    const PositionText position = read_position_text(bytes);
+    const Language language = installed_language();
+    const PositionText position = read_position_text(bytes, language);
     if (!position.ok)
-        throw Failure(refusal_message(source, position.problem.empty() ? read.problem : position.problem));
+        throw Failure(refusal_message(source, position.problem.empty() ? text_problem_words(read.reason, language)
+                                                                       : position.problem));
     PuzzleValues placed{};
     for (std::size_t cell = 0; cell < 81; ++cell)
         if (std::has_single_bit(position.marks[cell]))

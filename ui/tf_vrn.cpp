@@ -20,6 +20,7 @@
 #include "generate_dialog.h"
 #include "guard.h"
 #include "ladder.h"
+#include "language_choice.h"
 #include "log_view.h"
 #include "message_box.h"
 #include "occurrence_table.h"
@@ -49,6 +50,8 @@ std::size_t cell_index(int row, int col) { return static_cast<std::size_t>((row 
 } // namespace
 
 Tf_vrn::Tf_vrn() : engine_(area_, *this), boxes_(std::make_unique<QtMessageBoxes>(this)) {
+    // The classic engine's log speaks the window's language.
+    engine_.set_language(installed_language());
     ensure_tahoma();
     setObjectName(QStringLiteral("f_vrn"));
     setWindowTitle(QStringLiteral("Vornel"));

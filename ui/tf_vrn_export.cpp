@@ -16,6 +16,7 @@
 #include "failures.h"
 #include "file_dialogs.h"
 #include "guard.h"
+#include "language_choice.h"
 #include "open_save.h"
 #include "tf_vrn.h"
 
@@ -81,8 +82,8 @@ void Tf_vrn::m_exportClick() {
         const std::string chosen = dialogs_->ask_save_file_name(request);
         const std::string path = report::export_file_name(chosen);
         if (path.empty()) return;
-        const report::Page page =
-            report::explanation_page(explained_->engine, explained_->start, page_title(explained_->engine));
+        const report::Page page = report::explanation_page(explained_->engine, explained_->start,
+                                                           page_title(explained_->engine), installed_language());
         write_text_file(path, report::html_document(page));
     });
 }
@@ -103,8 +104,8 @@ void Tf_vrn::m_printClick() {
         if (!print_dialog_ || !print_dialog_(printer)) return;
         if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty())
             remember_folder(QFileInfo(printer.outputFileName()).absolutePath());
-        const report::Page page =
-            report::explanation_page(explained_->engine, explained_->start, page_title(explained_->engine));
+        const report::Page page = report::explanation_page(explained_->engine, explained_->start,
+                                                           page_title(explained_->engine), installed_language());
         if (!paint_page(page, printer)) throw Failure(tr("L'impression n'a pas pu se faire").toStdString());
     });
 }
