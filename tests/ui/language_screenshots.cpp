@@ -1,5 +1,6 @@
 // Writes screenshots of the windows in English for a person to look at: en_main (a puzzle three
-// steps into "Every technique, step by step"), en_explanations, en_techniques (the X-Wing page),
+// steps into "Every technique, step by step"), en_main_classic ("Solve step by step", one step
+// further), en_explanations, en_techniques (the X-Wing page),
 // en_generate and en_play (the coach's second hint level).
 // Usage: language_screenshots OUTPUT_FOLDER
 
@@ -49,6 +50,14 @@ int main(int argc, char** argv) {
     main.findChild<QAction*>(QStringLiteral("m_ladder_step"))->trigger();
     for (int i = 0; i < 2; ++i) main.findChild<QPushButton*>(QStringLiteral("Button7"))->click();
     ok &= save(main, dir, QStringLiteral("en_main.png"));
+
+    vornel::Tf_vrn classic;
+    classic.set_message_boxes(std::make_unique<vornel::test::RecordedBoxes>(log));
+    classic.show();
+    classic.open_puzzle_file(VORNEL_SOURCE_DIR "/examples/facile.sud");
+    classic.findChild<QAction*>(QStringLiteral("m_step"))->trigger();
+    classic.findChild<QPushButton*>(QStringLiteral("Button5"))->click();
+    ok &= save(classic, dir, QStringLiteral("en_main_classic.png"));
 
     Tf_explications explications(&main);
     explications.show();
