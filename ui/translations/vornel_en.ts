@@ -184,6 +184,17 @@ Press “Resume” to go on.</translation>
     </message>
 </context>
 <context>
+    <name>vornel::QtFileDialogs</name>
+    <message>
+        <source>Ouvrir</source>
+        <translation>Open</translation>
+    </message>
+    <message>
+        <source>Enregistrer sous</source>
+        <translation>Save as</translation>
+    </message>
+</context>
+<context>
     <name>vornel::Tf_play</name>
     <message>
         <source>Vornel — Jouer</source>
