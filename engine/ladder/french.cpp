@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "grammar.h"
+
 namespace vornel::ladder::fr {
 
 namespace {
@@ -117,32 +119,9 @@ namespace {
 
 template<typename Name>
 std::string eliminations_with(const std::vector<Candidate>& eliminations, Name name) {
-    // Digits in order of first appearance, each with its cells in order.
-    std::vector<int> digits;
-    std::vector<std::vector<std::uint8_t>> cells;
-    for (const Candidate& e : eliminations) {
-        auto it = std::find(digits.begin(), digits.end(), e.digit);
-        if (it == digits.end()) {
-            digits.push_back(e.digit);
-            cells.emplace_back();
-            it = digits.end() - 1;
-        }
-        cells[static_cast<std::size_t>(it - digits.begin())].push_back(e.cell);
-    }
-    // Digits removed from the same cells are told together.
     std::vector<std::string> groups;
-    std::vector<bool> told(digits.size(), false);
-    for (std::size_t i = 0; i < digits.size(); ++i) {
-        if (told[i]) continue;
-        unsigned mask = 1u << digits[i];
-        for (std::size_t j = i + 1; j < digits.size(); ++j) {
-            if (!told[j] && cells[j] == cells[i]) {
-                mask |= 1u << digits[j];
-                told[j] = true;
-            }
-        }
-        groups.push_back(digits_the(mask) + " " + name(cells[i]));
-    }
+    for (const RemovalGroup& g : removal_groups(eliminations))
+        groups.push_back(digits_the(g.digits) + " " + name(g.cells));
     return join(groups);
 }
 

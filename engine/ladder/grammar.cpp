@@ -151,43 +151,43 @@ public:
     }
 
 private:
-    // "3 from the cells in ...", digits removed from the same cells together ("2 and 6 from ..."),
-    // groups in order of first appearance; several groups end with ", and".
+    // "3 from the cells in ...", "2 and 6 from ..."; several groups end with ", and".
     template<typename Name>
     std::string removals(const std::vector<Candidate>& eliminations, Name name) const {
-        std::vector<int> digits;
-        std::vector<std::vector<std::uint8_t>> cells;
-        for (const Candidate& e : eliminations) {
-            auto it = std::find(digits.begin(), digits.end(), e.digit);
-            if (it == digits.end()) {
-                digits.push_back(e.digit);
-                cells.emplace_back();
-                it = digits.end() - 1;
-            }
-            cells[static_cast<std::size_t>(it - digits.begin())].push_back(e.cell);
-        }
-        std::vector<std::string> groups;
-        std::vector<bool> told(digits.size(), false);
-        for (std::size_t i = 0; i < digits.size(); ++i) {
-            if (told[i]) continue;
-            unsigned mask = 1u << digits[i];
-            for (std::size_t j = i + 1; j < digits.size(); ++j)
-                if (!told[j] && cells[j] == cells[i]) {
-                    mask |= 1u << digits[j];
-                    told[j] = true;
-                }
-            groups.push_back(digits_the(mask) + " from " + name(cells[i]));
-        }
+        const std::vector<RemovalGroup> groups = removal_groups(eliminations);
         std::string text;
         for (std::size_t i = 0; i < groups.size(); ++i) {
             if (i > 0) text += i + 1 == groups.size() ? ", and " : ", ";
-            text += groups[i];
+            text += digits_the(groups[i].digits) + " from " + name(groups[i].cells);
         }
         return text;
     }
 };
 
 } // namespace
+
+std::vector<RemovalGroup> removal_groups(const std::vector<Candidate>& eliminations) {
+    std::vector<RemovalGroup> by_digit;
+    for (const Candidate& e : eliminations) {
+        auto it = std::find_if(by_digit.begin(), by_digit.end(),
+                               [&](const RemovalGroup& g) { return g.digits == 1u << e.digit; });
+        if (it == by_digit.end()) {
+            by_digit.push_back({1u << e.digit, {}});
+            it = by_digit.end() - 1;
+        }
+        it->cells.push_back(e.cell);
+    }
+    std::vector<RemovalGroup> groups;
+    for (const RemovalGroup& g : by_digit) {
+        auto same =
+            std::find_if(groups.begin(), groups.end(), [&](const RemovalGroup& o) { return o.cells == g.cells; });
+        if (same == groups.end())
+            groups.push_back(g);
+        else
+            same->digits |= g.digits;
+    }
+    return groups;
+}
 
 const Grammar& grammar(Language language) {
     static const FrenchGrammar french;

@@ -55,4 +55,12 @@ public:
 
 const Grammar& grammar(Language language);
 
+// A list of removals as the languages tell it: by digit in order of first appearance, each with its
+// cells in order, and digits removed from the same cells together (bit d of `digits` for digit d).
+struct RemovalGroup {
+    unsigned digits;
+    std::vector<std::uint8_t> cells;
+};
+std::vector<RemovalGroup> removal_groups(const std::vector<Candidate>& eliminations);
+
 } // namespace vornel::ladder

@@ -97,7 +97,7 @@ void LadderSession::start(Mode mode) {
     board_.set_button_visible(StepButton::Button6, false);
     if (explanation_.verdict == Verdict::Invalid) {
         // The board stays as it is, so the user can mend it.
-        for (const std::string& line : explanation_log_lines(explanation_)) board_.append_log(line);
+        for (const std::string& line : explanation_log_lines(explanation_, language_)) board_.append_log(line);
         return;
     }
     for (int cell = 0; cell < 81; ++cell) {

@@ -11,6 +11,7 @@
 #include "board_view.h"
 #include "ladder.h"
 #include "ladder_view.h"
+#include "language.h"
 #include "work_area.h"
 
 namespace vornel::ladder {
@@ -78,6 +79,9 @@ public:
     void show_position(const Marks& marks);
     void board_edited();
     void forget_position();
+    // The language of the log lines and walk captions from now on (French until said otherwise).
+    void set_language(Language language) { language_ = language; }
+    Language language() const { return language_; }
     // True while a position's candidates wait for start().
     bool has_position() const { return position_marks_.has_value(); }
 
@@ -113,6 +117,7 @@ private:
     Values position_values_{};            // and the digits on the board then
     Explanation explanation_;
     std::vector<Candidates> states_; // states_[k]: after steps 1..k, built as far as needed
+    Language language_ = Language::French;
     bool active_ = false;
     int position_ = 0;
     int part_ = 0;
