@@ -3,7 +3,6 @@
 #include <string>
 
 #include "colours.h"
-#include "narration.h"
 #include "narrator_fr.h"
 #include "narrator_fr_chains.h"
 #include "position.h"

@@ -6,8 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "language.h"
-
 #include "board_view.h"
 #include "ladder.h"
 #include "ladder_view.h"
@@ -87,8 +85,6 @@ public:
 
     // True while an explanation is on screen (from a valid start until edit() or taken_over()).
     bool active() const { return active_; }
-    // The language of the log lines and walk captions from now on (French until set).
-    void set_language(Language language) { language_ = language; }
     // The explanation on screen (meaningful while active()).
     const Explanation& explanation() const { return explanation_; }
     // 0 start, 1..N a step, N + 1 the end.
@@ -121,7 +117,6 @@ private:
     bool active_ = false;
     int position_ = 0;
     int part_ = 0;
-    Language language_ = Language::French;
     int logged_ = 0;                       // the log holds the lines of positions 1..logged_
     std::vector<std::size_t> first_lines_; // first_lines_[k - 1]: the first log line of position k
     std::size_t log_lines_ = 0;            // lines in the log
