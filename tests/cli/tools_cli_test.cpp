@@ -13,6 +13,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -500,4 +501,17 @@ TEST(Tools, summaries_and_json_keys_are_the_same_in_every_language) {
         EXPECT_FALSE(french.out.empty());
         EXPECT_EQ(english.out, french.out) << args[0];
     }
+    // JSON: the same keys in the same order, ids and numbers alike; the sentences differ.
+    const auto keys = [](const std::string& json) {
+        std::string out;
+        static const std::regex kKey("\"([a-z_]+)\":");
+        for (auto it = std::sregex_iterator(json.begin(), json.end(), kKey); it != std::sregex_iterator(); ++it)
+            out += (*it)[1].str() + ' ';
+        return out;
+    };
+    const Result french = run(VORNEL_EXPLAIN_PROGRAM, {"--json", "--lines", corpus});
+    const Result english = run(VORNEL_EXPLAIN_PROGRAM, {"--json", "--lang", "en", "--lines", corpus});
+    EXPECT_EQ(keys(english.out), keys(french.out));
+    EXPECT_GT(keys(french.out).size(), 1000u);
+    EXPECT_NE(english.out, french.out);
 }
