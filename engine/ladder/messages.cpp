@@ -101,10 +101,15 @@ std::string say(Language language, Msg message, std::initializer_list<Arg> args)
         }
         out.append(pattern.substr(i, open - i));
         const std::size_t close = pattern.find('}', open);
+        if (close == std::string_view::npos || close == open + 1) {
+            out.append(pattern.substr(open)); // not a placeholder (the tests keep every template well formed)
+            break;
+        }
         std::string_view spec = pattern.substr(open + 1, close - open - 1);
         i = close + 1;
         const bool upper = !spec.empty() && spec.front() == '^';
         if (upper) spec.remove_prefix(1);
+        if (spec.empty()) continue;
         const std::size_t colon = spec.find(':');
         const auto index = static_cast<std::size_t>(spec.front() - '0');
         const std::string_view form = colon == std::string_view::npos ? std::string_view() : spec.substr(colon + 1);
