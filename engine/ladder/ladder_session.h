@@ -9,16 +9,17 @@
 #include "board_view.h"
 #include "ladder.h"
 #include "ladder_view.h"
+#include "language.h"
 #include "work_area.h"
 
 namespace vornel::ladder {
 
 // The log lines of step `number` (1-based): its sentences, the first one numbered ("3. ...").
-std::vector<std::string> step_log_lines(int number, const Step& step);
+std::vector<std::string> step_log_lines(int number, const Step& step, Language language = Language::French);
 // Every log line of a whole explanation as the board shows it at its end: each step's lines, then
 // the closing lines (the problems of invalid givens and the verdict; the rating and the hardest
 // technique).
-std::vector<std::string> explanation_log_lines(const Explanation& explanation);
+std::vector<std::string> explanation_log_lines(const Explanation& explanation, Language language = Language::French);
 
 // The ladder explained on the board, one step at a time or all at once, with a way back, and the
 // return to editing. It works on the work area and shows everything through the board view
@@ -76,6 +77,9 @@ public:
     void show_position(const Marks& marks);
     void board_edited();
     void forget_position();
+    // The language of the log lines and walk captions from now on (French until said otherwise).
+    void set_language(Language language) { language_ = language; }
+    Language language() const { return language_; }
     // True while a position's candidates wait for start().
     bool has_position() const { return position_marks_.has_value(); }
 
@@ -109,6 +113,7 @@ private:
     Values position_values_{};            // and the digits on the board then
     Explanation explanation_;
     std::vector<Candidates> states_; // states_[k]: after steps 1..k, built as far as needed
+    Language language_ = Language::French;
     bool active_ = false;
     int position_ = 0;
     int part_ = 0;

@@ -448,6 +448,20 @@ TEST(LadderPicture, cells_are_described_in_words) {
     for (const Row& row : rows) EXPECT_EQ(describe_cell(row.marks), row.text);
 }
 
+// In English the session logs the same steps in English words, once through and step by step.
+TEST(LadderSession, speaks_the_language_it_is_given) {
+    for (const LadderSession::Mode mode : {LadderSession::Mode::Once, LadderSession::Mode::Step}) {
+        Fixture f(kExpert);
+        f.session.set_language(Language::English);
+        const Explanation expected = explain(grid_of(kExpert));
+        f.session.start(mode);
+        while (mode == LadderSession::Mode::Step && f.view.button_visible(LadderButton::Button7)) f.session.next();
+        EXPECT_EQ(f.board.log(), explanation_log_lines(expected, Language::English));
+        EXPECT_NE(f.board.log(), explanation_log_lines(expected));
+        EXPECT_EQ(f.board.log().back().rfind("Difficulty: ", 0), 0U);
+    }
+}
+
 TEST(LadderSession, step_lines_number_the_first_sentence) {
     const Explanation explanation = explain(grid_of(kExpert));
     for (std::size_t k = 0; k < explanation.steps.size(); ++k) {
