@@ -48,7 +48,7 @@ std::string usage_text_english() {
                        "                       [--symmetric] [--jobs N] [--max-seconds S] [--lang fr|en]\n"
                        "\n"
                        "Makes new Sudoku puzzles and writes them one per line: 81 digits, 0 for an empty cell.\n"
-                       "Each puzzle has exactly one solution and no given can be removed without losing that.\n"
+                       "Each puzzle has exactly one solution, and no given can be removed without losing it.\n"
                        "  --count N          number of puzzles (1 by default)\n"
                        "  --level LEVEL      level of the whole explanation (see the levels below)\n"
                        "  --needs TECHNIQUE  the explanation uses this technique at least once and nothing\n"

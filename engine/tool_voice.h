@@ -52,8 +52,8 @@ inline Language environment_language() {
 }
 
 // The language a tool's command line asks for: the last "--lang X" or "--lang=X" before "--", else
-// the environment's. `error` tells, in the environment's language, a --lang without value or with
-// a value that is neither fr nor en.
+// `fallback` (the environment's, for the tools). `error` tells, in the fallback language, a --lang
+// without value or with a value that is neither fr nor en.
 struct LanguageChoice {
     Language language = Language::French;
     std::string error;

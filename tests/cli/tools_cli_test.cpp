@@ -13,6 +13,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -487,6 +488,49 @@ TEST(Tools, the_classic_explanations_speak_one_language_only) {
     }
 }
 
+// Every golden transcript told again in English: the same exit status and the same number of
+// lines (each line has its translation, none is lost or added), and no French word but the
+// summary's outcome words, which are data.
+TEST(Tools, the_golden_transcripts_in_english_keep_their_shape_and_lose_their_french) {
+    const std::string data = VORNEL_TEST_DATA;
+    std::ifstream cases(data + "/golden/cases");
+    ASSERT_TRUE(cases);
+    int checked = 0;
+    for (std::string line; std::getline(cases, line);) {
+        if (line.empty() || line[0] == '#') continue;
+        std::istringstream words(line);
+        std::string transcript, word;
+        words >> transcript;
+        int expected = 0;
+        std::vector<std::string> args{"--lang", "en"};
+        while (words >> word) {
+            if (word.rfind("status=", 0) == 0)
+                expected = std::stoi(word.substr(7));
+            else
+                args.push_back(std::filesystem::is_regular_file(data + "/" + word) ? data + "/" + word : word);
+        }
+        const Result r = run(VORNEL_EXPLAIN_PROGRAM, args);
+        EXPECT_EQ(r.status, expected) << transcript;
+        std::ifstream golden(data + "/golden/" + transcript);
+        std::stringstream read;
+        read << golden.rdbuf();
+        const std::string french = read.str();
+        EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), std::count(french.begin(), french.end(), '\n'))
+            << transcript;
+        if (transcript.ends_with(".summary")) continue;
+        // What is told, without the names of the input files: trace lines "puzzle FILE:LINE", and
+        // messages "PROGRAM: FILE: message".
+        std::string told;
+        std::istringstream out(r.out), err(r.err);
+        for (std::string l; std::getline(out, l);)
+            if (l.rfind("puzzle ", 0) != 0) told += l + '\n';
+        for (std::string l; std::getline(err, l);) told += l.substr(l.find(": ", l.find(": ") + 2) + 2) + '\n';
+        EXPECT_EQ(leaked(told, kFrenchWords), "") << transcript;
+        ++checked;
+    }
+    EXPECT_GE(checked, 10);
+}
+
 TEST(Tools, summaries_and_json_keys_are_the_same_in_every_language) {
     const std::string corpus = std::string(VORNEL_TEST_DATA) + "/ladder/check-corpus.txt";
     for (const std::vector<std::string>& args :
@@ -500,4 +544,17 @@ TEST(Tools, summaries_and_json_keys_are_the_same_in_every_language) {
         EXPECT_FALSE(french.out.empty());
         EXPECT_EQ(english.out, french.out) << args[0];
     }
+    // JSON: the same keys in the same order, ids and numbers alike; the sentences differ.
+    const auto keys = [](const std::string& json) {
+        std::string out;
+        static const std::regex kKey("\"([a-z_]+)\":");
+        for (auto it = std::sregex_iterator(json.begin(), json.end(), kKey); it != std::sregex_iterator(); ++it)
+            out += (*it)[1].str() + ' ';
+        return out;
+    };
+    const Result french = run(VORNEL_EXPLAIN_PROGRAM, {"--json", "--lines", corpus});
+    const Result english = run(VORNEL_EXPLAIN_PROGRAM, {"--json", "--lang", "en", "--lines", corpus});
+    EXPECT_EQ(keys(english.out), keys(french.out));
+    EXPECT_GT(keys(french.out).size(), 1000u);
+    EXPECT_NE(english.out, french.out);
 }
