@@ -81,7 +81,7 @@ private:
     int stamp_ = 0;
     std::array<int, N> on_seen_{};
     std::array<int, N> off_seen_{};
-    std::array<int, N> on_from_{}; // the "off" node whose strong link turned the node on
+    std::array<int, N> on_from_{};  // the "off" node whose strong link turned the node on
     std::array<int, N> off_from_{}; // the "on" node whose weak link turned the node off
 };
 
