@@ -76,6 +76,7 @@ void LogView::apply_highlight() {
         if (!block.isValid() || highlight_first_ + i >= lines_) break;
         QTextEdit::ExtraSelection mark;
         mark.cursor = QTextCursor(block);
+        mark.cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor); // every wrapped line
         mark.format.setBackground(QColor(255, 243, 176));
         mark.format.setProperty(QTextFormat::FullWidthSelection, true);
         marks << mark;
