@@ -14,6 +14,8 @@
 //   forcing_whole.png       a forcing chain of several branches, the whole step
 //   forcing_branch_N.png    the same step walked to its branch N
 //   forcing-print.pdf       that explanation printed the same way
+//   wing_whole.png          an xy-wing, told as a chain, the whole step
+//   wing_link_3.png         the same step walked to its third link
 // Usage: ui_window_screenshots OUTPUT_FOLDER
 
 #include <QApplication>
@@ -212,6 +214,22 @@ int main(int argc, char** argv) {
     } else {
         std::fprintf(stderr, "could not print %s\n", qPrintable(forcing_pdf));
         ++failures;
+    }
+    // A wing told as a chain: the first xy-wing of top95's fourth puzzle, whole, then at its third link.
+    w.findChild<QAction*>(QStringLiteral("m_new"))->trigger();
+    type_puzzle(w, "48.3............71.2.......7.5....6....2..8.............1.76...3.....4......5....");
+    w.findChild<QAction*>(QStringLiteral("m_ladder_step"))->trigger();
+    const auto& wing_steps = w.ladder_session().explanation().steps;
+    const auto is_wing = [&](int position) {
+        return position >= 1 && position <= static_cast<int>(wing_steps.size()) &&
+               wing_steps[static_cast<std::size_t>(position - 1)].technique == vornel::ladder::Technique::XyWing;
+    };
+    while (!is_wing(w.ladder_session().position()) && step->isVisible()) step->click();
+    if (is_wing(w.ladder_session().position())) {
+        failures += !save_window(w, dir, QStringLiteral("wing_whole.png"));
+        auto* walk = w.findChild<QPushButton*>(QStringLiteral("WalkNext"));
+        for (int link = 1; link <= 3; ++link) walk->click();
+        failures += !save_window(w, dir, QStringLiteral("wing_link_3.png"));
     }
     return failures;
 }
