@@ -120,7 +120,11 @@ std::vector<std::string> als_xz(const Step& step) {
 
 std::vector<std::string> als_xy_wing(const Step& step) {
     const std::vector<Cells> sets = sets_of(step);
-    const int x = step.links[0].from.digit, y = step.links[1].from.digit;
+    // The digits of the links between the sets: the weak links, told as a chain or not.
+    std::vector<int> between;
+    for (const Link& l : step.links)
+        if (!l.strong) between.push_back(l.from.digit);
+    const int x = between.at(0), y = between.at(1);
     const unsigned zs = step.digits;
     return {capitalise(set_phrase(step, sets[0])) + " ; " + set_phrase(step, sets[1]) + " ; " +
                 set_phrase(step, sets[2]) + ".",

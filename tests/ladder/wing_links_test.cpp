@@ -143,6 +143,9 @@ INSTANTIATE_TEST_SUITE_P(Wings, WingChain, ::testing::Values(
     Wing{"w_wing", find_w_wing, "r5c3=49 r9c4=49 r8c1245789-9", "CUUUC", "r5c3-4", "r9c4-4"},
     // r1c1 {3,4}, then r2c2 {1,2,3}, r2c7 {1,4}, r2c8 {2,4}: three cells, four digits, joined to
     // r1c1 by the 3 of region 1.
+    // r1c1 {1,3} and the pivot r1c5 {1,2} joined by the 1 of row 1; the pivot and r2c4 {2,3} with
+    // r2c6 {1,3} (two cells, three digits) by the 2 of region 2; the 3 of r1c1 or of r2c4/r2c6.
+    Wing{"als_xy_wing", find_als_xy_wing, "r1c1=13 r1c5=12 r2c4=23 r2c6=13", "CUCUA", "r1c1-3", "r2c4-3"},
     Wing{"wxyz_wing", find_wxyz_wing, "r2c2=123 r2c7=14 r2c8=24 r1c1=34", "CUA", "r1c1-4", "r2c7-4"}
 ), [](const ::testing::TestParamInfo<Wing>& info) { return std::string(info.param.name); });
 // clang-format on
