@@ -1,29 +1,20 @@
 #include "ladder_picture.h"
 
+#include "grammar.h"
+#include "messages.h"
+
 namespace vornel::ladder {
 
 namespace {
 
 constexpr std::uint16_t bit(int digit) { return static_cast<std::uint16_t>(1u << digit); }
 
-// "2", "2 et 5", "2, 5 et 8"
-std::string digit_list(std::uint16_t mask) {
-    std::vector<int> digits;
+// "2", "2 et 5", "2, 5 et 8" / "2, 5 and 8".
+std::string digit_list(std::uint16_t mask, Language language) {
+    std::vector<std::string> digits;
     for (int d = 1; d <= 9; ++d)
-        if (mask & bit(d)) digits.push_back(d);
-    std::string text;
-    for (std::size_t i = 0; i < digits.size(); ++i) {
-        if (i > 0) text += i + 1 == digits.size() ? " et " : ", ";
-        text += static_cast<char>('0' + digits[i]);
-    }
-    return text;
-}
-
-int count(std::uint16_t mask) { return std::popcount(static_cast<unsigned>(mask)); }
-
-// "candidat 4" or "candidats 2 et 4", with `singular` and `plural` as the noun.
-std::string counted(const char* singular, const char* plural, std::uint16_t mask) {
-    return std::string(count(mask) == 1 ? singular : plural) + " " + digit_list(mask);
+        if (mask & bit(d)) digits.push_back(std::to_string(d));
+    return grammar(language).join(digits);
 }
 
 } // namespace
@@ -154,23 +145,28 @@ BoardPicture picture_of(const Candidates& before, const Step& step, int number, 
     return picture;
 }
 
-std::string describe_cell(const CellMarks& marks) {
-    std::string text;
+std::string describe_cell(const CellMarks& marks, Language l) {
+    // "candidats 2 et 4", the noun agreeing with the digits.
+    const auto counted = [&](Msg message, std::uint16_t mask) {
+        return say(l, message, {digits(mask), text(digit_list(mask, l))});
+    };
+    const std::string more = say(l, Msg::CellSeparator);
+    std::string said;
     if (marks.value != 0) {
-        text = std::string(marks.placed ? "chiffre placé : " : "chiffre ") + static_cast<char>('0' + marks.value);
+        said = say(l, marks.placed ? Msg::CellPlaced : Msg::CellDigit, {number(marks.value)});
     } else if (marks.candidates == 0) {
-        text = "aucun candidat";
+        said = say(l, Msg::CellNoCandidate);
     } else {
-        text = counted("candidat", "candidats", marks.candidates);
+        said = counted(Msg::CellCandidates, marks.candidates);
     }
-    if (marks.removed) text += " ; " + counted("candidat retiré :", "candidats retirés :", marks.removed);
-    if (marks.highlighted) text += " ; " + counted("candidat du motif :", "candidats du motif :", marks.highlighted);
-    if (marks.fins) text += " ; " + counted("aileron :", "ailerons :", marks.fins);
-    if (marks.colour_a) text += " ; première couleur : " + digit_list(marks.colour_a);
-    if (marks.colour_b) text += " ; seconde couleur : " + digit_list(marks.colour_b);
-    if (marks.pattern) text += " ; case du motif";
-    if (marks.in_unit && !marks.pattern) text += " ; dans la zone de l'étape";
-    return text;
+    if (marks.removed) said += more + counted(Msg::CellRemoved, marks.removed);
+    if (marks.highlighted) said += more + counted(Msg::CellHighlighted, marks.highlighted);
+    if (marks.fins) said += more + counted(Msg::CellFins, marks.fins);
+    if (marks.colour_a) said += more + say(l, Msg::CellFirstColour, {text(digit_list(marks.colour_a, l))});
+    if (marks.colour_b) said += more + say(l, Msg::CellSecondColour, {text(digit_list(marks.colour_b, l))});
+    if (marks.pattern) said += more + say(l, Msg::CellOfPattern);
+    if (marks.in_unit && !marks.pattern) said += more + say(l, Msg::CellInArea);
+    return said;
 }
 
 } // namespace vornel::ladder

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "candidates.h"
+#include "language.h"
 #include "step.h"
 
 namespace vornel::ladder {
@@ -55,8 +56,8 @@ int walk_parts(const Step& step);
 // eliminations of the step itself are shown as in the whole picture.
 BoardPicture picture_of(const Candidates& before, const Step& step, int number, int part);
 
-// What a cell of the picture shows, in French words, for its accessible description:
+// What a cell of the picture shows, in words of the language, for its accessible description:
 // "chiffre 4", "chiffre placé : 7", "candidats 2, 5 et 8 ; candidat retiré : 5 ; case du motif".
-std::string describe_cell(const CellMarks& marks);
+std::string describe_cell(const CellMarks& marks, Language language = Language::French);
 
 } // namespace vornel::ladder

@@ -1,29 +1,21 @@
 #pragma once
 
+// The French words of the ladder under their French names; narration.h has every one of them in
+// any language.
+
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "ladder.h"
+#include "narration.h"
 #include "step.h"
 
 namespace vornel::ladder {
 
-// The French lines that tell a step, in the program's voice: "La case ligne 4, colonne 2 ne
-// peut contenir que le 7 : nous écrivons un 7." Every word the ladder shows comes from here. A
-// sentence longer than 112 characters goes on over several lines, the following ones indented by
-// two spaces more than the first; lines that start with spaces belong to a chain or a branch.
-std::vector<std::string> narrate(const Step& step);
-// The same sentences, each whole on one line.
-std::vector<std::string> narrate_sentences(const Step& step);
-
-// What is said of each technique (techniques_fr.cpp, one row per technique): its French name, as
-// French-speaking players say it ("Paire nue", "X-Wing"...), and the text of its help page.
-std::string technique_name_fr(Technique technique);
-std::string_view technique_help_fr(Technique technique);
+inline std::string technique_name_fr(Technique technique) { return technique_name(technique, Language::French); }
+inline std::string_view technique_help_fr(Technique technique) { return technique_help(technique, Language::French); }
 // "très facile", "facile", "moyen", "difficile", "très difficile", "diabolique".
-std::string_view level_name_fr(Level level);
-
-// The closing lines of an explanation: verdict, rating and hardest technique, in French.
-std::vector<std::string> narrate_verdict(const Explanation& explanation);
+inline std::string_view level_name_fr(Level level) { return level_name(level, Language::French); }
 
 } // namespace vornel::ladder

@@ -4,27 +4,17 @@
 #include <bit>
 
 #include "french.h"
+#include "grammar.h"
+#include "messages.h"
+#include "narration.h"
 
 namespace vornel::ladder {
 
 namespace {
 
-using fr::capitalise;
-using fr::cell_name;
-using fr::cell_short;
-using fr::cells_list;
-using fr::cells_phrase;
-using fr::cells_short;
-using fr::digit_the;
-using fr::digits_the;
-using fr::eliminations_phrase;
-using fr::eliminations_short;
-using fr::join;
-using fr::unit_name;
+using M = Msg;
 
 int only_digit(const Step& step) { return std::countr_zero(static_cast<unsigned>(step.digits)); }
-
-std::string the_cell(int cell) { return "la case " + cell_name(cell); }
 
 std::vector<std::uint8_t> cells_of(const std::vector<Candidate>& candidates) {
     std::vector<std::uint8_t> cells;
@@ -39,19 +29,20 @@ void add_line(std::vector<std::string>& lines, const std::string& line, const st
     for (std::string& piece : fr::wrap(indent + line, kWidth, indent)) lines.push_back(std::move(piece));
 }
 
-std::string holds_s(const Candidate& c) { return cell_short(c.cell) + " contient " + digit_the(c.digit); }
-std::string lacks_s(const Candidate& c) { return cell_short(c.cell) + " ne contient pas " + digit_the(c.digit); }
+std::string holds_s(const Candidate& c, Language l) { return say(l, M::CellHolds, {cell(c.cell), digit(c.digit)}); }
+std::string lacks_s(const Candidate& c, Language l) { return say(l, M::CellLacks, {cell(c.cell), digit(c.digit)}); }
 
 // The cells of a grouped node at `end`: the group's cells in its region and its row or column.
-std::string node_name(const Candidate& end, const LinkReason& why) {
+std::string node_name(const Candidate& end, const LinkReason& why, Language l) {
+    const Grammar& g = grammar(l);
     if (why.kind != LinkReason::Kind::Group ||
         std::find(why.cells.begin(), why.cells.end(), end.cell) == why.cells.end())
-        return cell_short(end.cell);
+        return g.cell_short(end.cell);
     std::vector<std::string> names;
     for (const std::uint8_t c : why.cells)
         if (box_of(c) == box_of(end.cell) && (row_of(c) == row_of(end.cell) || col_of(c) == col_of(end.cell)))
-            names.push_back(cell_short(c));
-    if (names.size() <= 1) return cell_short(end.cell);
+            names.push_back(g.cell_short(c));
+    if (names.size() <= 1) return g.cell_short(end.cell);
     std::string text;
     for (std::size_t i = 0; i < names.size(); ++i) text += (i > 0 ? "/" : "") + names[i];
     return text;
@@ -59,312 +50,266 @@ std::string node_name(const Candidate& end, const LinkReason& why) {
 
 // One link, with its reason, read along the chain: `from` is off before a strong link and on
 // before a weak one.
-std::string link_line(const Link& l) {
-    const std::string to = node_name(l.to, l.why);
-    const std::string then = to + (l.strong ? " contient " : " ne contient pas ") + digit_the(l.to.digit);
-    switch (l.why.kind) {
+std::string link_line(const Link& k, Language l) {
+    const std::string to = node_name(k.to, k.why, l);
+    const std::string then = say(l, k.strong ? M::NodeHolds : M::NodeLacks, {text(to), digit(k.to.digit)});
+    switch (k.why.kind) {
         case LinkReason::Kind::Cell:
-            if (l.strong)
-                return cell_short(l.why.cell) + " n'a que " + digit_the(l.from.digit) + " et " + digit_the(l.to.digit) +
-                       ", donc " + then + ".";
-            return cell_short(l.why.cell) + " contient " + digit_the(l.from.digit) + ", donc pas " +
-                   digit_the(l.to.digit) + ".";
+            if (k.strong)
+                return say(l, M::LinkCellStrong,
+                           {cell(k.why.cell), digit(k.from.digit), digit(k.to.digit), text(then)});
+            return say(l, M::LinkCellWeak, {cell(k.why.cell), digit(k.from.digit), digit(k.to.digit)});
         case LinkReason::Kind::Unit:
-            if (l.strong)
-                return "Dans " + unit_name(l.why.unit) + ", " + digit_the(l.from.digit) +
-                       " n'a que deux places : " + cell_short(l.from.cell) + " et " + cell_short(l.to.cell) +
-                       ", donc " + then + ".";
-            return cell_short(l.from.cell) + " et " + cell_short(l.to.cell) + " sont dans " + unit_name(l.why.unit) +
-                   " : " + then + ".";
+            if (k.strong)
+                return say(l, M::LinkUnitStrong,
+                           {unit(k.why.unit), digit(k.from.digit), cell(k.from.cell), cell(k.to.cell), text(then)});
+            return say(l, M::LinkUnitWeak, {cell(k.from.cell), cell(k.to.cell), unit(k.why.unit), text(then)});
         case LinkReason::Kind::Group:
-            if (l.strong)
-                return "Dans " + unit_name(l.why.unit) + ", " + digit_the(l.from.digit) + " ne peut aller qu'en " +
-                       cells_short(l.why.cells) + ", donc " + then + ".";
-            return node_name(l.from, l.why) + " et " + to + " sont dans " + unit_name(l.why.unit) + " : " + then + ".";
+            if (k.strong)
+                return say(l, M::LinkGroupStrong,
+                           {unit(k.why.unit), digit(k.from.digit), cells(k.why.cells), text(then)});
+            return say(l, M::LinkGroupWeak,
+                       {text(node_name(k.from, k.why, l)), text(to), unit(k.why.unit), text(then)});
         case LinkReason::Kind::Als:
-            if (l.strong)
-                return cells_short(l.why.cells) + " n'ont à elles " + std::to_string(l.why.cells.size()) + " que " +
-                       std::to_string(l.why.cells.size() + 1) + " chiffres : sans " + digit_the(l.from.digit) + ", " +
-                       digit_the(l.to.digit) + " est dans l'une d'elles.";
-            return "Dans " + cells_short(l.why.cells) + ", " + then + ".";
+            if (k.strong)
+                return say(l, M::LinkAlsStrong,
+                           {cells(k.why.cells), number(static_cast<long long>(k.why.cells.size())),
+                            number(static_cast<long long>(k.why.cells.size() + 1)), digit(k.from.digit),
+                            digit(k.to.digit)});
+            return say(l, M::LinkAlsWeak, {cells(k.why.cells), text(then)});
         case LinkReason::Kind::None: break;
     }
-    return then + ".";
+    return say(l, M::LinkPlain, {text(then)});
 }
 
 // The chain, one link per line under the assumption it starts from.
-void chain_lines(std::vector<std::string>& lines, const std::vector<Link>& links) {
-    lines.push_back("Si " + node_name(links.front().from, links.front().why) + " ne contient pas " +
-                    digit_the(links.front().from.digit) + " :");
-    for (const Link& l : links) add_line(lines, link_line(l), "  ");
+void chain_lines(std::vector<std::string>& lines, const std::vector<Link>& links, Language l) {
+    lines.push_back(say(l, M::ChainStart,
+                        {text(node_name(links.front().from, links.front().why, l)), digit(links.front().from.digit)}));
+    for (const Link& k : links) add_line(lines, link_line(k, l), "  ");
 }
 
-std::vector<std::string> chain(const Step& step) {
+std::vector<std::string> chain(const Step& step, Language l) {
     std::vector<std::string> lines;
-    chain_lines(lines, step.links);
+    chain_lines(lines, step.links, l);
     const Candidate& start = step.links.front().from;
     const Candidate& end = step.links.back().to;
-    const std::string first = node_name(start, step.links.front().why);
-    const std::string last = node_name(end, step.links.back().why);
+    const std::string first = node_name(start, step.links.front().why, l);
+    const std::string last = node_name(end, step.links.back().why, l);
     if (!step.placements.empty()) {
-        add_line(lines, "Supposer que " + first + " ne contient pas " + digit_the(start.digit) +
-                            " mène donc à ce que " + first + " le contienne : nous écrivons un " +
-                            std::to_string(start.digit) + " en " + first + ".");
+        add_line(lines, say(l, M::ChainPlaces, {text(first), digit(start.digit)}));
         return lines;
     }
-    std::string either;
-    if (start.digit == end.digit)
-        either = digit_the(start.digit) + " est en " + first + " ou en " + last;
-    else
-        either = first + " contient " + digit_the(start.digit) + " ou " + last + " contient " + digit_the(end.digit);
-    add_line(lines, "Ainsi, " + either + " : nous retirons " + eliminations_short(step.eliminations) + ".");
+    const std::string either =
+        start.digit == end.digit
+            ? say(l, M::ChainEitherSame, {digit(start.digit), text(first), text(last)})
+            : say(l, M::ChainEitherOther, {text(first), digit(start.digit), text(last), digit(end.digit)});
+    add_line(lines, say(l, M::ChainRemoval, {text(either), removal(step.eliminations)}));
     return lines;
 }
 
-std::vector<std::string> colouring(const Step& step) {
+std::vector<std::string> colouring(const Step& step, Language l) {
     const int d = only_digit(step);
-    std::vector<std::string> lines;
-    lines.push_back("En suivant les lignes, les colonnes et les régions où " + digit_the(d) + " n'a que deux places, " +
-                    cells_phrase(cells_of(step.colour_a)) + " d'une part et " + cells_phrase(cells_of(step.colour_b)) +
-                    " d'autre part reçoivent deux couleurs : " + digit_the(d) +
-                    " occupe toutes les cases d'une couleur et aucune de l'autre.");
-    if (step.variant == 1) {
-        lines.push_back(capitalise(cells_phrase(step.cells)) +
-                        ", de la même couleur, se voient : cette couleur ne peut " + "pas porter " + digit_the(d) +
-                        ". Nous retirons " + eliminations_phrase(step.eliminations) + ".");
-    } else {
-        lines.push_back("Une case qui voit une case de chaque couleur ne peut donc pas contenir " + digit_the(d) +
-                        " : nous retirons " + eliminations_phrase(step.eliminations) + ".");
-    }
+    const std::vector<std::uint8_t> a = cells_of(step.colour_a), b = cells_of(step.colour_b);
+    std::vector<std::string> lines{say(l, M::ColouringClusters, {digit(d), cells(a), cells(b)})};
+    if (step.variant == 1)
+        lines.push_back(say(l, M::ColouringTwice, {cells(step.cells), digit(d), removal(step.eliminations)}));
+    else
+        lines.push_back(say(l, M::ColouringTrap, {digit(d), removal(step.eliminations)}));
     return lines;
 }
 
-std::vector<std::string> remote_pair(const Step& step) {
+std::vector<std::string> remote_pair(const Step& step, Language l) {
     const unsigned pair = step.digits;
     const int a = std::countr_zero(pair);
     const int b = std::countr_zero(pair & (pair - 1));
+    const std::vector<std::uint8_t> one = cells_of(step.colour_a), other = cells_of(step.colour_b);
     std::vector<std::string> lines;
-    add_line(lines,
-             cells_short(step.cells) + " ne contiennent que " + digits_the(pair) + ", et chacune voit la suivante.");
-    chain_lines(lines, step.links);
-    add_line(lines, "Lue à partir du " + std::to_string(b) + ", la chaîne est la même : les deux chiffres alternent, " +
-                        cells_short(cells_of(step.colour_a)) + " ont l'un, " + cells_short(cells_of(step.colour_b)) +
-                        " l'autre.");
-    add_line(lines, "Une case qui voit une case de chaque groupe ne contient ni " + digit_the(a) + " ni " +
-                        digit_the(b) + " : nous retirons " + eliminations_short(step.eliminations) + ".");
+    add_line(lines, say(l, M::RemotePairCells, {cells(step.cells), digits(pair)}));
+    chain_lines(lines, step.links, l);
+    add_line(lines, say(l, M::RemotePairAlternate, {number(b), cells(one), cells(other)}));
+    add_line(lines, say(l, M::RemotePairRemoval, {digit(a), digit(b), removal(step.eliminations)}));
     return lines;
 }
 
-std::vector<std::string> unique_rectangle(const Step& step) {
-    std::vector<std::string> lines;
-    const std::string pair = digits_the(step.digits);
-    lines.push_back(capitalise(cells_phrase(step.cells)) +
-                    " forment un rectangle sur deux régions et peuvent toutes contenir " + pair +
-                    " : si ces quatre cases ne contenaient que ces deux chiffres, on pourrait les y échanger et " +
-                    "le sudoku aurait deux solutions.");
+std::vector<std::string> unique_rectangle(const Step& step, Language l) {
+    std::vector<std::string> lines{say(l, M::Rectangle, {cells(step.cells), digits(step.digits)})};
     const Candidate& e = step.eliminations.front();
     switch (step.variant) {
         case 1:
-            lines.push_back("Les trois autres cases ne contenant que " + pair + ", " + the_cell(e.cell) +
-                            " contient un autre chiffre : nous retirons " + eliminations_phrase(step.eliminations) +
-                            ".");
+            lines.push_back(say(l, M::RectangleType1, {digits(step.digits), cell(e.cell), removal(step.eliminations)}));
             break;
         case 2: {
             std::vector<std::uint8_t> roof;
             for (const Candidate& h : step.highlighted)
                 if (((step.digits >> h.digit) & 1) == 0) roof.push_back(h.cell);
-            lines.push_back("Deux des cases ne contiennent que " + pair + " ; l'une des deux autres, " +
-                            the_cell(roof.front()) + " ou " + the_cell(roof.back()) + ", contient donc " +
-                            digit_the(e.digit) + " : nous retirons " + eliminations_phrase(step.eliminations) + ".");
+            lines.push_back(say(l, M::RectangleType2,
+                                {digits(step.digits), cell(roof.front()), cell(roof.back()), digit(e.digit),
+                                 removal(step.eliminations)}));
             break;
         }
         default: {
-            const int held = step.fins.front().digit;
-            std::vector<std::uint8_t> roof = cells_of(step.fins);
-            lines.push_back("Dans " + unit_name(step.units.front()) + ", " + digit_the(held) +
-                            " ne peut aller que dans les cases " + cells_list(roof) +
-                            " : l'une d'elles le contient, et si l'autre contenait " + digit_the(e.digit) +
-                            ", le rectangle n'aurait que " + pair + ". Nous retirons " +
-                            eliminations_phrase(step.eliminations) + ".");
+            const std::vector<std::uint8_t> roof = cells_of(step.fins);
+            lines.push_back(say(l, M::RectangleType4,
+                                {unit(step.units.front()), digit(step.fins.front().digit), cells(roof), digit(e.digit),
+                                 digits(step.digits), removal(step.eliminations)}));
             break;
         }
     }
     return lines;
 }
 
-std::vector<std::string> bug_plus_one(const Step& step) {
+std::vector<std::string> bug_plus_one(const Step& step, Language l) {
     const Candidate& p = step.placements.front();
-    return {"Toutes les cases vides sauf " + the_cell(p.cell) +
-                " ne peuvent contenir que deux chiffres, et chaque chiffre a deux places dans chaque ligne, colonne et "
-                "région où il manque, sauf " +
-                digit_the(p.digit) + ", qui en a trois dans la ligne, la colonne et la région de cette case.",
-            "Sans " + digit_the(p.digit) + " dans " + the_cell(p.cell) +
-                ", le sudoku ne pourrait pas avoir une seule solution : nous écrivons un " + std::to_string(p.digit) +
-                " dans " + the_cell(p.cell) + "."};
+    return {say(l, M::BugCells, {cell(p.cell), digit(p.digit)}), say(l, M::BugPlaces, {digit(p.digit), cell(p.cell)})};
 }
 
 // One implication of a branch, with its reason; a nested chain adds its own lines, further in.
-void implication_lines(std::vector<std::string>& lines, const Implication& imp, const std::string& indent);
+void implication_lines(std::vector<std::string>& lines, const Implication& imp, const std::string& indent, Language l);
 
-void end_line(std::vector<std::string>& lines, const BranchEnd& end, const std::string& indent) {
+void end_line(std::vector<std::string>& lines, const BranchEnd& end, const std::string& indent, Language l) {
     switch (end.kind) {
-        case BranchEnd::Kind::EmptyCell:
-            add_line(lines, cell_short(end.cell) + " n'a alors plus aucun chiffre possible : c'est impossible.",
-                     indent);
-            break;
+        case BranchEnd::Kind::EmptyCell: add_line(lines, say(l, M::EndEmptyCell, {cell(end.cell)}), indent); break;
         case BranchEnd::Kind::NoPlace:
-            add_line(lines,
-                     capitalise(digit_the(end.candidate.digit)) + " n'a alors plus de place dans " +
-                         unit_name(end.unit) + " : c'est impossible.",
-                     indent);
+            add_line(lines, say(l, M::EndNoPlace, {digit(end.candidate.digit), unit(end.unit)}), indent);
             break;
-        case BranchEnd::Kind::Place: add_line(lines, "Donc " + holds_s(end.candidate) + ".", indent); break;
-        case BranchEnd::Kind::Eliminate: add_line(lines, "Donc " + lacks_s(end.candidate) + ".", indent); break;
+        case BranchEnd::Kind::Place:
+            add_line(lines, say(l, M::EndSo, {text(holds_s(end.candidate, l))}), indent);
+            break;
+        case BranchEnd::Kind::Eliminate:
+            add_line(lines, say(l, M::EndSo, {text(lacks_s(end.candidate, l))}), indent);
+            break;
     }
 }
 
-void branch_lines(std::vector<std::string>& lines, const ForcingBranch& branch, const std::string& indent) {
-    add_line(lines, "Si " + holds_s(branch.assume) + " :", indent);
+void branch_lines(std::vector<std::string>& lines, const ForcingBranch& branch, const std::string& indent, Language l) {
+    add_line(lines, say(l, M::BranchStart, {text(holds_s(branch.assume, l))}), indent);
     const std::vector<Implication>& imps = branch.implications;
     // A removal by a placement that ends the branch is told as its end.
     const bool peer_end = branch.end.kind == BranchEnd::Kind::Eliminate && !imps.empty() &&
                           imps.back().why == Implication::Why::Peer && imps.back().candidate == branch.end.candidate;
-    for (std::size_t i = 0; i + (peer_end ? 1 : 0) < imps.size(); ++i) implication_lines(lines, imps[i], indent + "  ");
+    for (std::size_t i = 0; i + (peer_end ? 1 : 0) < imps.size(); ++i)
+        implication_lines(lines, imps[i], indent + "  ", l);
     if (!peer_end) {
-        end_line(lines, branch.end, indent + "  ");
+        end_line(lines, branch.end, indent + "  ", l);
         return;
     }
     const Implication& last = imps.back();
     const Candidate& c = last.candidate;
     add_line(lines,
              last.cell == c.cell
-                 ? "Donc " + cell_short(c.cell) + ", remplie, ne contient pas " + digit_the(c.digit) + "."
-                 : "Donc " + lacks_s(c) + " : " + cell_short(c.cell) + " voit le " + std::to_string(c.digit) + " de " +
-                       cell_short(last.cell) + ".",
+                 ? say(l, M::EndFilled, {cell(c.cell), digit(c.digit)})
+                 : say(l, M::EndSeesPlaced, {text(lacks_s(c, l)), cell(c.cell), digit(c.digit), cell(last.cell)}),
              indent + "  ");
 }
 
-void implication_lines(std::vector<std::string>& lines, const Implication& imp, const std::string& indent) {
+void implication_lines(std::vector<std::string>& lines, const Implication& imp, const std::string& indent, Language l) {
     const Candidate& c = imp.candidate;
-    const std::string d = digit_the(c.digit);
     switch (imp.why) {
         case Implication::Why::NakedSingle:
-            add_line(lines, capitalise(d) + " va en " + cell_short(c.cell) + ", seul chiffre qui y reste.", indent);
+            add_line(lines, say(l, M::GoesNaked, {digit(c.digit), cell(c.cell)}), indent);
             break;
         case Implication::Why::HiddenSingle:
-            add_line(lines,
-                     capitalise(d) + " va en " + cell_short(c.cell) + ", sa seule place dans " + unit_name(imp.unit) +
-                         ".",
-                     indent);
+            add_line(lines, say(l, M::GoesHidden, {digit(c.digit), cell(c.cell), unit(imp.unit)}), indent);
             break;
         case Implication::Why::Peer:
             add_line(lines,
-                     imp.cell == c.cell ? cell_short(c.cell) + " est remplie : " + d + " n'y va pas."
-                                        : capitalise(d) + " quitte " + cell_short(c.cell) + ", qui voit le " +
-                                              std::to_string(c.digit) + " de " + cell_short(imp.cell) + ".",
+                     imp.cell == c.cell ? say(l, M::FilledCell, {cell(c.cell), digit(c.digit)})
+                                        : say(l, M::LeavesPeer, {digit(c.digit), cell(c.cell), cell(imp.cell)}),
                      indent);
             break;
         case Implication::Why::Pointing:
         case Implication::Why::Claiming:
             add_line(lines,
-                     capitalise(d) + " quitte " + cell_short(c.cell) + " : dans " + unit_name(imp.unit) + ", " + d +
-                         " ne peut aller que dans " + unit_name(imp.other) + ".",
+                     say(l, M::LeavesIntersection, {digit(c.digit), cell(c.cell), unit(imp.unit), unit(imp.other)}),
                      indent);
             break;
         case Implication::Why::Nested:
-            add_line(lines, capitalise(d) + " quitte " + cell_short(c.cell) + ", car :", indent);
-            for (const ForcingBranch& inner : imp.nested) branch_lines(lines, inner, indent + "  ");
+            add_line(lines, say(l, M::LeavesNested, {digit(c.digit), cell(c.cell)}), indent);
+            for (const ForcingBranch& inner : imp.nested) branch_lines(lines, inner, indent + "  ", l);
             break;
     }
 }
 
-std::vector<std::string> forcing(const Step& step) {
+std::vector<std::string> forcing(const Step& step, Language l) {
     std::vector<std::string> lines;
     // Variants 1 to 3 are contradiction, cell and unit forcing (4 to 9 the same, with intersections
     // and nested chains inside the branches).
     const int kind = (step.variant - 1) % 3 + 1;
     if (kind == 1) {
         const Candidate& a = step.branches.front().assume;
-        for (const ForcingBranch& b : step.branches) branch_lines(lines, b, "");
-        add_line(lines, capitalise(digit_the(a.digit)) + " est donc impossible en " + cell_short(a.cell) +
-                            " : nous retirons " + digit_the(a.digit) + " de " + cell_short(a.cell) + ".");
+        for (const ForcingBranch& b : step.branches) branch_lines(lines, b, "", l);
+        add_line(lines, say(l, M::ContradictionRemoval, {digit(a.digit), cell(a.cell)}));
         return lines;
     }
+    std::vector<std::uint8_t> places;
     if (kind == 2) {
-        unsigned digits = 0;
-        for (const ForcingBranch& b : step.branches) digits |= 1u << b.assume.digit;
-        add_line(lines, cell_short(step.cells.front()) + " ne peut contenir que " + digits_the(digits) + ".");
+        unsigned mask = 0;
+        for (const ForcingBranch& b : step.branches) mask |= 1u << b.assume.digit;
+        add_line(lines, say(l, M::ForcingCell, {cell(step.cells.front()), digits(mask)}));
     } else {
-        std::vector<std::uint8_t> places;
         for (const ForcingBranch& b : step.branches) places.push_back(b.assume.cell);
-        add_line(lines, "Dans " + unit_name(step.units.front()) + ", " + digit_the(only_digit(step)) +
-                            " ne peut aller qu'en " + cells_short(places) + ".");
+        add_line(lines, say(l, M::ForcingUnit, {unit(step.units.front()), digit(only_digit(step)), cells(places)}));
     }
-    for (const ForcingBranch& b : step.branches) branch_lines(lines, b, "");
+    for (const ForcingBranch& b : step.branches) branch_lines(lines, b, "", l);
     const bool place = !step.placements.empty();
     const Candidate target = place ? step.placements.front() : step.eliminations.front();
     if (place)
-        add_line(lines, "Dans tous les cas, " + holds_s(target) + " : nous écrivons un " +
-                            std::to_string(target.digit) + " en " + cell_short(target.cell) + ".");
+        add_line(lines, say(l, M::ForcingPlaces, {text(holds_s(target, l)), digit(target.digit), cell(target.cell)}));
     else
-        add_line(lines, "Dans tous les cas, " + lacks_s(target) + " : nous retirons " + digit_the(target.digit) +
-                            " de " + cell_short(target.cell) + ".");
+        add_line(lines, say(l, M::ForcingRemoves, {text(lacks_s(target, l)), digit(target.digit), cell(target.cell)}));
     return lines;
 }
 
-std::vector<std::string> trial(const Step& step) {
-    const int cell = step.cells.front();
-    std::vector<std::string> tried;
-    for (const Candidate& h : step.highlighted) tried.push_back(digit_the(h.digit));
+std::vector<std::string> trial(const Step& step, Language l) {
+    const int where = step.cells.front();
     std::string none;
-    if (tried.size() == 1) {
-        none = "aucune ne met " + tried.front();
+    if (step.highlighted.size() == 1) {
+        none = say(l, M::TrialNoneOne, {digit(step.highlighted.front().digit)});
     } else {
-        none = "aucune ne met";
-        for (const std::string& t : tried) none += " ni " + t;
+        std::string nor;
+        for (std::size_t i = 0; i < step.highlighted.size(); ++i)
+            nor += say(l, i == 0 ? M::TrialNorFirst : M::TrialNorNext, {digit(step.highlighted[i].digit)});
+        none = say(l, M::TrialNoneMany, {text(nor)});
     }
-    std::vector<std::string> lines{"Aucune de nos techniques de raisonnement ne s'applique ici : nous procédons par "
-                                   "essais, en examinant toutes les façons de compléter la grille.",
-                                   capitalise(none) + " dans " + the_cell(cell) + "."};
-    if (step.variant == 2) {
-        const Candidate& p = step.placements.front();
-        lines.push_back("Il ne reste que " + digit_the(p.digit) + " possible : nous écrivons un " +
-                        std::to_string(p.digit) + " dans " + the_cell(cell) + ".");
-    } else {
-        lines.push_back("Nous retirons " + eliminations_phrase(step.eliminations) + ".");
-    }
+    std::vector<std::string> lines{say(l, M::TrialIntro), say(l, M::TrialWhere, {text(none), cell(where)})};
+    if (step.variant == 2)
+        lines.push_back(say(l, M::TrialPlaces, {digit(step.placements.front().digit), cell(where)}));
+    else
+        lines.push_back(say(l, M::TrialRemoves, {removal(step.eliminations)}));
     return lines;
 }
 
-std::string end_phrase(const BranchEnd& end) {
+std::string end_phrase(const BranchEnd& end, Language l) {
     switch (end.kind) {
-        case BranchEnd::Kind::EmptyCell: return cell_short(end.cell) + " n'aurait plus aucun chiffre possible";
-        case BranchEnd::Kind::NoPlace:
-            return digit_the(end.candidate.digit) + " n'aurait plus de place dans " + unit_name(end.unit);
-        case BranchEnd::Kind::Place: return holds_s(end.candidate);
-        case BranchEnd::Kind::Eliminate: return lacks_s(end.candidate);
+        case BranchEnd::Kind::EmptyCell: return say(l, M::WouldEmptyCell, {cell(end.cell)});
+        case BranchEnd::Kind::NoPlace: return say(l, M::WouldNoPlace, {digit(end.candidate.digit), unit(end.unit)});
+        case BranchEnd::Kind::Place: return holds_s(end.candidate, l);
+        case BranchEnd::Kind::Eliminate: return lacks_s(end.candidate, l);
     }
     return {};
 }
 
 } // namespace
 
-std::string narrate_part(const Step& step, int part) {
+std::string narrate_part(const Step& step, int part, Language l) {
     if (part < 1) return {};
     const auto k = static_cast<std::size_t>(part - 1);
     if (!step.branches.empty()) {
         if (k >= step.branches.size()) return {};
         const ForcingBranch& b = step.branches[k];
-        return "Branche " + std::to_string(part) + " sur " + std::to_string(step.branches.size()) + " : si " +
-               holds_s(b.assume) + ", " + end_phrase(b.end) + " (" + std::to_string(b.implications.size()) +
-               (b.implications.size() > 1 ? " implications)." : " implication).");
+        return say(l, M::BranchPart,
+                   {number(part), number(static_cast<long long>(step.branches.size())), text(holds_s(b.assume, l)),
+                    text(end_phrase(b.end, l)), number(static_cast<long long>(b.implications.size()))});
     }
     if (!told_as_chain(step) || k >= step.links.size()) return {};
-    return "Lien " + std::to_string(part) + " sur " + std::to_string(step.links.size()) + " : " +
-           link_line(step.links[k]);
+    return say(l, M::LinkPart,
+               {number(part), number(static_cast<long long>(step.links.size())), text(link_line(step.links[k], l))});
 }
 
 std::string cell_key_line() { return fr::cell_key(); }
+
+std::string cell_key(Language language) { return grammar(language).cell_key(); }
 
 bool names_cells_compactly(const Step& step) {
     switch (step.technique) {
@@ -382,19 +327,19 @@ bool names_cells_compactly(const Step& step) {
     }
 }
 
-std::vector<std::string> narrate_chains(const Step& step) {
+std::vector<std::string> narrate_chains(const Step& step, Language l) {
     switch (step.technique) {
-        case Technique::SimpleColouring: return colouring(step);
-        case Technique::RemotePair: return remote_pair(step);
+        case Technique::SimpleColouring: return colouring(step, l);
+        case Technique::RemotePair: return remote_pair(step, l);
         case Technique::XChain:
         case Technique::XyChain:
         case Technique::Aic:
         case Technique::TurbotFish:
-        case Technique::GroupedAic: return chain(step);
-        case Technique::UniqueRectangle: return unique_rectangle(step);
-        case Technique::BugPlusOne: return bug_plus_one(step);
-        case Technique::ForcingChain: return forcing(step);
-        case Technique::Trial: return trial(step);
+        case Technique::GroupedAic: return chain(step, l);
+        case Technique::UniqueRectangle: return unique_rectangle(step, l);
+        case Technique::BugPlusOne: return bug_plus_one(step, l);
+        case Technique::ForcingChain: return forcing(step, l);
+        case Technique::Trial: return trial(step, l);
         default: return {};
     }
 }

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "language.h"
 #include "step.h"
 
 namespace vornel::ladder {
@@ -10,6 +11,6 @@ namespace vornel::ladder {
 // The French sentences of the empty rectangle, the fish with regions (franken and mutant) and the
 // colourings across clusters and digits (multi-colouring, 3D medusa). narrate() hands these steps
 // here.
-std::vector<std::string> narrate_patterns(const Step& step);
+std::vector<std::string> narrate_patterns(const Step& step, Language language = Language::French);
 
 } // namespace vornel::ladder

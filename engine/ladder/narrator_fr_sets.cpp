@@ -3,34 +3,15 @@
 #include <algorithm>
 #include <bit>
 
-#include "french.h"
+#include "grammar.h"
+#include "messages.h"
 
 namespace vornel::ladder {
 
 namespace {
 
-using fr::capitalise;
-using fr::cell_name;
-using fr::cells_phrase;
-using fr::de;
-using fr::digit_the;
-using fr::digits_the;
-using fr::eliminations_phrase;
-using fr::join;
-using fr::unit_name;
-using fr::verb_agreement;
-
+using M = Msg;
 using Cells = std::vector<std::uint8_t>;
-
-// "deux", "trois"... for counts of cells (feminine "une") and digits.
-std::string count_word(std::size_t n, bool feminine) {
-    static const char* const kWords[] = {"zéro", "un",  "deux", "trois", "quatre",
-                                         "cinq", "six", "sept", "huit",  "neuf"};
-    if (n == 1 && feminine) return "une";
-    return n < 10 ? kWords[n] : std::to_string(n);
-}
-
-std::string the_cell(int cell) { return "la case " + cell_name(cell); }
 
 // The step's cells split into its sets, as `groups` gives them.
 std::vector<Cells> sets_of(const Step& step) {
@@ -74,35 +55,30 @@ Cells eliminated_cells(const Step& step) {
 
 // "la case ... ne peut contenir que le 2 et le 7" or "les cases ... ne peuvent contenir que le 1,
 // le 4 et le 7, trois chiffres pour deux cases".
-std::string set_phrase(const Step& step, const Cells& cells) {
-    const unsigned digits = digits_in(step, cells);
-    if (cells.size() == 1) return the_cell(cells.front()) + " ne peut contenir que " + digits_the(digits);
-    return cells_phrase(cells) + " ne peuvent contenir que " + digits_the(digits) + ", " +
-           count_word(static_cast<std::size_t>(std::popcount(digits)), false) + " chiffres pour " +
-           count_word(cells.size(), true) + " cases";
+std::string set_phrase(const Step& step, const Cells& set, Language l) {
+    const unsigned mask = digits_in(step, set);
+    if (set.size() == 1) return say(l, M::SetOneCell, {cells(set), digits(mask)});
+    return say(l, M::SetCells,
+               {cells(set), digits(mask), number(std::popcount(mask)), number(static_cast<long long>(set.size()))});
 }
 
 // "nous retirons le 5 des cases ..., qui voient toutes ces cases."
-std::string removal(const Step& step, const char* what) {
-    return "nous retirons " + eliminations_phrase(step.eliminations) + ", " +
-           verb_agreement(eliminated_cells(step).size(), "qui voit", "qui voient") + " " + what + ".";
+std::string removed(const Step& step, Msg what, Language l) {
+    return say(l, M::SetRemoval, {removal(step.eliminations), text(say(l, what))});
 }
 
 int only(unsigned mask) { return std::countr_zero(mask); }
 
 // Two sets: A locked without x, or B; a common digit z then in one of them.
-std::vector<std::string> als_xz(const Step& step) {
+std::vector<std::string> als_xz(const Step& step, Language l) {
     const std::vector<Cells> sets = sets_of(step);
-    std::vector<std::string> lines = {capitalise(set_phrase(step, sets[0])) + " ; " + set_phrase(step, sets[1]) + "."};
+    std::vector<std::string> lines = {
+        say(l, M::TwoSets, {text(set_phrase(step, sets[0], l)), text(set_phrase(step, sets[1], l))})};
     if (step.variant == 2) {
         const int x = step.links[0].from.digit, y = step.links[1].from.digit;
-        lines.push_back("Dans chacun des deux groupes, les cases qui peuvent contenir " + digit_the(x) +
-                        " voient toutes celles de l'autre groupe qui le peuvent, et de même pour " + digit_the(y) +
-                        " : chacun de ces deux chiffres est dans un seul des groupes au plus.");
-        lines.push_back("Un groupe ne peut perdre qu'un de ses chiffres : l'un perd " + digit_the(x) + ", l'autre " +
-                        digit_the(y) + ", et chacun contient tous ses autres chiffres.");
-        lines.push_back("Chaque chiffre est donc dans les cases qui le portent dans son groupe : " +
-                        removal(step, "toutes les cases qui le portent"));
+        lines.push_back(say(l, M::AlsXzDoublyShared, {digit(x), digit(y)}));
+        lines.push_back(say(l, M::AlsXzLoseOne, {digit(x), digit(y)}));
+        lines.push_back(say(l, M::AlsXzEachDigit, {text(removed(step, M::EveryHolder, l))}));
         return lines;
     }
     const int x = step.links[0].from.digit;
@@ -110,147 +86,109 @@ std::vector<std::string> als_xz(const Step& step) {
     Cells holders = holding(step, sets[0], z);
     const Cells more = holding(step, sets[1], z);
     holders.insert(holders.end(), more.begin(), more.end());
-    lines.push_back("Les cases de l'un qui peuvent contenir " + digit_the(x) +
-                    " voient toutes celles de l'autre qui le peuvent : " + digit_the(x) +
-                    " est dans l'un des deux groupes au plus, et l'autre contient tous ses autres chiffres.");
-    lines.push_back("Dans les deux cas, " + digit_the(z) + " est dans " + cells_phrase(holders) + " : " +
-                    removal(step, holders.size() == 1 ? "cette case" : "ces cases"));
+    lines.push_back(say(l, M::AlsXzShared, {digit(x)}));
+    lines.push_back(
+        say(l, M::AlsXzEither,
+            {digit(z), cells(holders), text(removed(step, holders.size() == 1 ? M::ThatCell : M::ThoseCells, l))}));
     return lines;
 }
 
-std::vector<std::string> als_xy_wing(const Step& step) {
+std::vector<std::string> als_xy_wing(const Step& step, Language l) {
     const std::vector<Cells> sets = sets_of(step);
     // The digits of the links between the sets: the weak links, told as a chain or not.
     std::vector<int> between;
-    for (const Link& l : step.links)
-        if (!l.strong) between.push_back(l.from.digit);
+    for (const Link& link : step.links)
+        if (!link.strong) between.push_back(link.from.digit);
     const int x = between.at(0), y = between.at(1);
-    const unsigned zs = step.digits;
-    return {capitalise(set_phrase(step, sets[0])) + " ; " + set_phrase(step, sets[1]) + " ; " +
-                set_phrase(step, sets[2]) + ".",
-            capitalise(digit_the(x)) + " ne peut être à la fois dans le premier groupe et dans le deuxième, " +
-                digit_the(y) +
-                " à la fois dans le deuxième et dans le troisième ; le deuxième ne peut perdre à la fois " +
-                digit_the(x) + " et " + digit_the(y) + ".",
-            "S'il contient " + digit_the(x) +
-                ", le premier groupe ne le contient pas et contient tous ses autres "
-                "chiffres ; s'il contient " +
-                digit_the(y) + ", il en va de même du troisième.",
-            "Dans les deux cas, " + digits_the(zs) + (std::popcount(zs) > 1 ? " sont" : " est") +
-                " dans le premier ou le troisième groupe : " + removal(step, "toutes les cases qui le portent")};
+    return {say(l, M::ThreeSets,
+                {text(set_phrase(step, sets[0], l)), text(set_phrase(step, sets[1], l)),
+                 text(set_phrase(step, sets[2], l))}),
+            say(l, M::AlsXyWingShared, {digit(x), digit(y)}), say(l, M::AlsXyWingCases, {digit(x), digit(y)}),
+            say(l, M::AlsXyWingEither, {digits(step.digits), text(removed(step, M::EveryHolder, l))})};
 }
 
-std::vector<std::string> als_chain(const Step& step) {
+std::vector<std::string> als_chain(const Step& step, Language l) {
     const std::vector<Cells> sets = sets_of(step);
-    std::vector<std::string> described;
-    for (const Cells& set : sets) described.push_back(set_phrase(step, set));
     // The weak links, one between each two sets.
     std::vector<int> through;
-    for (const Link& l : step.links)
-        if (!l.strong) through.push_back(l.from.digit);
+    for (const Link& k : step.links)
+        if (!k.strong) through.push_back(k.from.digit);
     const int z = step.eliminations.front().digit;
     std::vector<std::string> between;
     for (std::size_t i = 0; i < through.size(); ++i)
-        between.push_back(digit_the(through[i]) + " entre le groupe " + std::to_string(i + 1) + " et le groupe " +
-                          std::to_string(i + 2));
+        between.push_back(
+            say(l, M::AlsChainBetween,
+                {digit(through[i]), number(static_cast<long long>(i + 1)), number(static_cast<long long>(i + 2))}));
     std::vector<std::string> lines;
-    for (std::size_t i = 0; i < described.size(); ++i)
-        lines.push_back("Groupe " + std::to_string(i + 1) + " : " + described[i] + ".");
-    lines.push_back("Deux groupes voisins partagent un chiffre dont les places dans l'un voient toutes celles dans "
-                    "l'autre, qui n'est donc que dans l'un des deux au plus : " +
-                    join(between) + ".");
-    lines.push_back("Si " + digit_the(z) + " n'était ni dans le groupe 1 ni dans le groupe " +
-                    std::to_string(sets.size()) + ", le groupe 1 contiendrait tous ses autres chiffres, dont " +
-                    digit_the(through.front()) + ", et chaque groupe suivant, privé du chiffre qui le lie au " +
-                    "précédent, contiendrait tous ses autres chiffres : le dernier contiendrait " + digit_the(z) + ".");
-    lines.push_back("Donc " + digit_the(z) + " est dans le groupe 1 ou dans le groupe " + std::to_string(sets.size()) +
-                    " : " + removal(step, "toutes les cases qui le portent dans ces deux groupes"));
+    for (std::size_t i = 0; i < sets.size(); ++i)
+        lines.push_back(
+            say(l, M::AlsChainGroup, {number(static_cast<long long>(i + 1)), text(set_phrase(step, sets[i], l))}));
+    const auto last = number(static_cast<long long>(sets.size()));
+    lines.push_back(say(l, M::AlsChainLinks, {text(grammar(l).join(between))}));
+    lines.push_back(say(l, M::AlsChainIf, {digit(z), last, digit(through.front())}));
+    lines.push_back(say(l, M::AlsChainSo, {digit(z), last, text(removed(step, M::EveryHolderOfBoth, l))}));
     return lines;
 }
 
-std::vector<std::string> death_blossom(const Step& step) {
+std::vector<std::string> death_blossom(const Step& step, Language l) {
     const std::vector<Cells> sets = sets_of(step);
     const int stem = sets[0].front();
     const int z = step.eliminations.front().digit;
-    std::vector<std::string> lines = {capitalise(set_phrase(step, sets[0])) + "."};
-    for (std::size_t i = 1; i < sets.size(); ++i) {
-        const int d = step.links[i - 1].from.digit;
-        lines.push_back("Pour " + digit_the(d) + " : " + set_phrase(step, sets[i]) + " ; celles qui peuvent contenir " +
-                        digit_the(d) + " voient " + the_cell(stem) + ".");
-    }
-    lines.push_back("Le chiffre de " + the_cell(stem) +
-                    " manque à son groupe, qui contient alors tous ses autres "
-                    "chiffres, dont " +
-                    digit_the(z) + " : " + digit_the(z) + " est dans l'un des groupes, et " +
-                    removal(step, "toutes les cases qui le portent"));
+    std::vector<std::string> lines = {say(l, M::Sentence, {text(set_phrase(step, sets[0], l))})};
+    for (std::size_t i = 1; i < sets.size(); ++i)
+        lines.push_back(
+            say(l, M::PetalFor, {digit(step.links[i - 1].from.digit), text(set_phrase(step, sets[i], l)), cell(stem)}));
+    lines.push_back(say(l, M::BlossomStem, {cell(stem), digit(z), text(removed(step, M::EveryHolder, l))}));
     return lines;
 }
 
-std::vector<std::string> wxyz_wing(const Step& step) {
+std::vector<std::string> wxyz_wing(const Step& step, Language l) {
     const int z = step.eliminations.front().digit;
     const unsigned others = step.digits & ~(1u << z);
     const Cells holders = holding(step, step.cells, z);
-    return {capitalise(cells_phrase(step.cells)) + " ne peuvent contenir que " + digits_the(step.digits) + ".",
-            "Les cases qui peuvent y contenir " + digits_the(others) +
-                " se voient toutes, chiffre par chiffre : chacun d'eux y est une fois au plus, trois chiffres pour "
-                "quatre cases, donc " +
-                digit_the(z) + " est dans " + cells_phrase(holders) + ".",
-            capitalise(removal(step, holders.size() == 1 ? "cette case" : "ces cases"))};
+    return {say(l, M::CellsHold, {cells(step.cells), digits(step.digits)}),
+            say(l, M::WxyzWingLocked, {digits(others), digit(z), cells(holders)}),
+            say(l, M::Capitalised, {text(removed(step, holders.size() == 1 ? M::ThatCell : M::ThoseCells, l))})};
 }
 
-std::vector<std::string> sue_de_coq(const Step& step) {
+std::vector<std::string> sue_de_coq(const Step& step, Language l) {
     const std::vector<Cells> sets = sets_of(step);
     const std::uint8_t line = step.units[0], region = step.units[1];
     const unsigned centre = digits_in(step, sets[0]), in_line = digits_in(step, sets[1]),
                    in_region = digits_in(step, sets[2]);
-    const std::size_t cells = step.cells.size();
-    return {capitalise(cells_phrase(sets[0])) + ", où " + unit_name(line) + " croise " + unit_name(region) +
-                ", ne peuvent contenir que " + digits_the(centre) + ".",
-            "Dans " + unit_name(line) + ", " + set_phrase(step, sets[1]) + " ; dans " + unit_name(region) + ", " +
-                set_phrase(step, sets[2]) + " ; ces deux listes n'ont aucun chiffre commun.",
-            "Chaque chiffre ne peut donc être qu'une fois dans ces " + count_word(cells, true) +
-                " cases, qui ne peuvent contenir que " + count_word(cells, false) +
-                " chiffres à elles toutes : chacun y est exactement une fois.",
-            "Ainsi " + digits_the(in_line) + " restent dans " + unit_name(line) + " sur ces cases, " +
-                digits_the(in_region) + " dans " + unit_name(region) +
-                ((centre & ~in_line & ~in_region) != 0
-                     ? ", et " + digits_the(centre & ~in_line & ~in_region) + " dans les cases de la croisée"
-                     : std::string()) +
-                " : nous retirons " + eliminations_phrase(step.eliminations) + "."};
+    const unsigned rest = centre & ~in_line & ~in_region;
+    return {say(l, M::SueDeCoqCentre, {cells(sets[0]), unit(line), unit(region), digits(centre)}),
+            say(l, M::SueDeCoqSides,
+                {unit(line), text(set_phrase(step, sets[1], l)), unit(region), text(set_phrase(step, sets[2], l))}),
+            say(l, M::SueDeCoqOnce, {number(static_cast<long long>(step.cells.size()))}),
+            say(l, M::SueDeCoqRemoval,
+                {digits(in_line), unit(line), digits(in_region), unit(region),
+                 text(rest != 0 ? say(l, M::SueDeCoqCrossing, {digits(rest)}) : std::string()),
+                 removal(step.eliminations)})};
 }
 
-std::vector<std::string> pair_exclusion(const Step& step) {
+std::vector<std::string> pair_exclusion(const Step& step, Language l) {
     const std::vector<Cells> sets = sets_of(step);
     const int p = step.cells[0], q = step.cells[1];
-    std::vector<std::string> lines = {capitalise(set_phrase(step, sets[0])) + " ; " + set_phrase(step, sets[1]) +
-                                      ". Elles se voient dans " + unit_name(step.units.front()) +
-                                      " : elles ne peuvent contenir le même chiffre."};
-    for (std::size_t i = 2; i < sets.size(); ++i) {
-        const bool one = sets[i].size() == 1;
+    std::vector<std::string> lines = {
+        say(l, M::PairSeeEachOther,
+            {text(set_phrase(step, sets[0], l)), text(set_phrase(step, sets[1], l)), unit(step.units.front())})};
+    for (std::size_t i = 2; i < sets.size(); ++i)
         lines.push_back(
-            capitalise(set_phrase(step, sets[i])) + (one ? " et voit" : " et voient") + " " + the_cell(p) + " et " +
-            the_cell(q) + " : celles-ci ne peuvent contenir ensemble deux de " +
-            (one ? "ces chiffres, qui ne lui laisseraient rien." : "ces chiffres, qui ne leur en laisseraient qu'un."));
-    }
+            say(l, M::PairExcludedBy, {text(set_phrase(step, sets[i], l)), cell(p), cell(q), cells(sets[i])}));
     std::vector<std::string> gone;
-    for (const int cell : {p, q}) {
-        const int other = cell == p ? q : p;
+    for (const int c : {p, q}) {
+        const int other = c == p ? q : p;
         for (const Candidate& e : step.eliminations)
-            if (e.cell == cell)
-                gone.push_back("avec " + digit_the(e.digit) + " dans " + the_cell(cell) + ", " + the_cell(other) +
-                               " n'aurait plus de chiffre possible");
+            if (e.cell == c) gone.push_back(say(l, M::PairWouldEmpty, {digit(e.digit), cell(c), cell(other)}));
     }
-    lines.push_back(capitalise(join(gone)) + " : nous retirons " + eliminations_phrase(step.eliminations) + ".");
+    lines.push_back(say(l, M::PairRemoval, {text(grammar(l).join(gone)), removal(step.eliminations)}));
     return lines;
 }
 
-std::vector<std::string> rectangle(const Step& step) {
+std::vector<std::string> rectangle(const Step& step, Language l) {
     const Cells corners(step.cells.begin(), step.cells.begin() + 4);
-    const std::string pair = digits_the(step.digits);
-    std::vector<std::string> lines = {capitalise(cells_phrase(corners)) +
-                                      " forment un rectangle sur deux régions et peuvent toutes contenir " + pair +
-                                      " : si ces quatre cases ne contenaient que ces deux chiffres, on pourrait les y "
-                                      "échanger et le sudoku aurait deux solutions."};
+    std::vector<std::string> lines = {say(l, M::Rectangle, {cells(corners), digits(step.digits)})};
     // The corners holding more than the pair, and what more.
     Cells roof;
     unsigned extras = 0;
@@ -261,55 +199,46 @@ std::vector<std::string> rectangle(const Step& step) {
         }
     std::sort(roof.begin(), roof.end());
     Cells floor;
-    for (const std::uint8_t cell : corners)
-        if (std::find(roof.begin(), roof.end(), cell) == roof.end()) floor.push_back(cell);
+    for (const std::uint8_t c : corners)
+        if (std::find(roof.begin(), roof.end(), c) == roof.end()) floor.push_back(c);
     switch (step.technique == Technique::HiddenRectangle ? 7 : step.variant) {
         case 3: {
             const Cells others(step.cells.begin() + 4, step.cells.end());
-            unsigned digits = extras | digits_in(step, others);
-            lines.push_back(capitalise(cells_phrase(roof)) + " ne contiennent pas que " + pair +
-                            " : l'une d'elles contient " + digits_the(extras) +
-                            (std::popcount(extras) > 1 ? " (l'un d'eux)" : "") +
-                            ", comme si elles formaient une seule case.");
-            lines.push_back("Avec " + cells_phrase(others) + ", dans " + unit_name(step.units.front()) +
-                            ", cela fait " + count_word(others.size() + 1, true) + " cases pour " + digits_the(digits) +
-                            " : nous retirons " + eliminations_phrase(step.eliminations) + ".");
+            const unsigned all = extras | digits_in(step, others);
+            lines.push_back(say(l, M::RectangleType3Roof, {cells(roof), digits(step.digits), digits(extras)}));
+            lines.push_back(
+                say(l, M::RectangleType3Subset,
+                    {cells(others), unit(step.units.front()), number(static_cast<long long>(others.size() + 1)),
+                     digits(all), removal(step.eliminations)}));
             break;
         }
-        case 5: {
-            const int extra = only(extras);
-            lines.push_back(capitalise(cells_phrase(floor)) +
-                            (floor.size() == 1 ? " ne contient que " : " ne contiennent que ") + pair + " ; " +
-                            cells_phrase(roof) + " peuvent contenir en plus " + digit_the(extra) +
-                            " : l'une d'elles le contient, et " + removal(step, "ces cases"));
+        case 5:
+            lines.push_back(say(l, M::RectangleType5,
+                                {cells(floor), digits(step.digits), cells(roof), digit(only(extras)),
+                                 text(removed(step, M::ThoseCells, l))}));
             break;
-        }
         case 6: {
             const int x = step.eliminations.front().digit;
             const int y = only(step.digits & ~(1u << x));
-            Cells opposite = eliminated_cells(step);
+            const Cells opposite = eliminated_cells(step);
             Cells pair_only;
-            for (const std::uint8_t cell : corners)
-                if (std::find(opposite.begin(), opposite.end(), cell) == opposite.end()) pair_only.push_back(cell);
-            lines.push_back(capitalise(cells_phrase(pair_only)) + " ne contiennent que " + pair + ". Dans " +
-                            fr::units_phrase(step.units) + ", " + digit_the(x) +
-                            " ne peut aller que dans les cases du rectangle.");
-            lines.push_back("Si " + the_cell(opposite.front()) + " ou " + the_cell(opposite.back()) + " contenait " +
-                            digit_the(x) + ", toutes deux le contiendraient, et les deux autres cases " + digit_the(y) +
-                            " : nous retirons " + eliminations_phrase(step.eliminations) + ".");
+            for (const std::uint8_t c : corners)
+                if (std::find(opposite.begin(), opposite.end(), c) == opposite.end()) pair_only.push_back(c);
+            lines.push_back(
+                say(l, M::RectangleType6Pair, {cells(pair_only), digits(step.digits), units(step.units), digit(x)}));
+            lines.push_back(
+                say(l, M::RectangleType6If,
+                    {cell(opposite.front()), cell(opposite.back()), digit(x), digit(y), removal(step.eliminations)}));
             break;
         }
         default: {
             const Candidate& e = step.eliminations.front();
             const int x = only(step.digits & ~(1u << e.digit));
             const int corner = step.fins.front().cell;
-            lines.push_back(capitalise(the_cell(corner)) + " ne contient que " + pair + ". Dans " +
-                            fr::units_phrase(step.units) + ", " + digit_the(x) +
-                            " ne peut aller que dans les cases du rectangle.");
-            lines.push_back("Si " + the_cell(e.cell) + " contenait " + digit_the(e.digit) +
-                            ", les deux cases du rectangle qui la voient contiendraient " + digit_the(x) + " et " +
-                            the_cell(corner) + " " + digit_the(e.digit) + " : nous retirons " +
-                            eliminations_phrase(step.eliminations) + ".");
+            lines.push_back(
+                say(l, M::HiddenRectangleCorner, {cell(corner), digits(step.digits), units(step.units), digit(x)}));
+            lines.push_back(say(l, M::HiddenRectangleIf,
+                                {cell(e.cell), digit(e.digit), digit(x), cell(corner), removal(step.eliminations)}));
             break;
         }
     }
@@ -318,55 +247,48 @@ std::vector<std::string> rectangle(const Step& step) {
 
 // The digits already found in some corners, none of them given, would complete a pattern that
 // could swap.
-std::vector<std::string> avoidable_rectangle(const Step& step) {
+std::vector<std::string> avoidable_rectangle(const Step& step, Language l) {
     const Cells corners(step.cells.begin(), step.cells.begin() + 4);
     const int a = only(step.digits), b = only(step.digits & ~(1u << a));
-    std::vector<std::string> lines = {capitalise(cells_phrase(corners)) +
-                                      " forment un rectangle sur deux régions, et aucune n'est une case donnée : si "
-                                      "elles contenaient " +
-                                      digits_the(step.digits) +
-                                      " en diagonale, on pourrait les y échanger et le sudoku aurait deux solutions."};
+    std::vector<std::string> lines = {say(l, M::AvoidableRectangle, {cells(corners), digits(step.digits)})};
     if (step.variant == 1) {
         const Candidate& e = step.eliminations.front();
         const int other = e.digit == a ? b : a;
         Cells twins, single;
-        for (const std::uint8_t cell : corners) {
-            if (cell == e.cell) continue;
-            const bool beside = row_of(cell) == row_of(e.cell) || col_of(cell) == col_of(e.cell);
-            (beside ? twins : single).push_back(cell);
+        for (const std::uint8_t c : corners) {
+            if (c == e.cell) continue;
+            const bool beside = row_of(c) == row_of(e.cell) || col_of(c) == col_of(e.cell);
+            (beside ? twins : single).push_back(c);
         }
-        lines.push_back("Nous avons trouvé " + digit_the(other) + " dans " + cells_phrase(twins) + " et " +
-                        digit_the(e.digit) + " dans " + the_cell(single.front()) + " : " + the_cell(e.cell) +
-                        " ne peut pas contenir " + digit_the(e.digit) + ", nous le retirons.");
+        lines.push_back(say(l, M::AvoidableFound,
+                            {digit(other), cells(twins), digit(e.digit), cell(single.front()), cell(e.cell)}));
         return lines;
     }
     const int x = step.highlighted.front().digit;
     Cells open;
     for (const Candidate& h : step.highlighted) open.push_back(h.cell);
     Cells found;
-    for (const std::uint8_t cell : corners)
-        if (std::find(open.begin(), open.end(), cell) == open.end()) found.push_back(cell);
-    lines.push_back("Nous avons déjà trouvé " + digits_the(step.digits) + " dans " + cells_phrase(found) + " ; " +
-                    cells_phrase(open) + " ne peuvent contenir que le chiffre qui achèverait le motif, ou " +
-                    digit_the(x) + ".");
-    lines.push_back("L'une d'elles contient donc " + digit_the(x) + " : " + removal(step, "ces deux cases"));
+    for (const std::uint8_t c : corners)
+        if (std::find(open.begin(), open.end(), c) == open.end()) found.push_back(c);
+    lines.push_back(say(l, M::AvoidableOpen, {digits(step.digits), cells(found), cells(open), digit(x)}));
+    lines.push_back(say(l, M::AvoidableSo, {digit(x), text(removed(step, M::BothThoseCells, l))}));
     return lines;
 }
 
 } // namespace
 
-std::vector<std::string> narrate_sets(const Step& step) {
+std::vector<std::string> narrate_sets(const Step& step, Language l) {
     switch (step.technique) {
-        case Technique::AlsXz: return als_xz(step);
-        case Technique::AlsXyWing: return als_xy_wing(step);
-        case Technique::AlsChain: return als_chain(step);
-        case Technique::DeathBlossom: return death_blossom(step);
-        case Technique::WxyzWing: return wxyz_wing(step);
-        case Technique::SueDeCoq: return sue_de_coq(step);
-        case Technique::AlignedPairExclusion: return pair_exclusion(step);
+        case Technique::AlsXz: return als_xz(step, l);
+        case Technique::AlsXyWing: return als_xy_wing(step, l);
+        case Technique::AlsChain: return als_chain(step, l);
+        case Technique::DeathBlossom: return death_blossom(step, l);
+        case Technique::WxyzWing: return wxyz_wing(step, l);
+        case Technique::SueDeCoq: return sue_de_coq(step, l);
+        case Technique::AlignedPairExclusion: return pair_exclusion(step, l);
         case Technique::UniqueRectangle:
-        case Technique::HiddenRectangle: return rectangle(step);
-        case Technique::AvoidableRectangle: return avoidable_rectangle(step);
+        case Technique::HiddenRectangle: return rectangle(step, l);
+        case Technique::AvoidableRectangle: return avoidable_rectangle(step, l);
         default: return {};
     }
 }

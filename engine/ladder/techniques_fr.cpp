@@ -1,4 +1,5 @@
-#include "narrator_fr.h"
+#include "narration.h"
+#include "technique_words.h"
 
 #include <array>
 
@@ -8,12 +9,6 @@ namespace {
 
 // What the narrator says of each technique: its name as French-speaking players say it, and its
 // help page. One row per technique, in Technique order.
-struct TechniqueWords {
-    Technique technique;
-    const char* name;
-    const char* help;
-};
-
 using T = Technique;
 
 constexpr std::array<TechniqueWords, kTechniqueCount> kWords = {{
@@ -210,24 +205,29 @@ constexpr std::array<TechniqueWords, kTechniqueCount> kWords = {{
      "le disons."},
 }};
 
-consteval bool one_row_each() {
-    for (int t = 0; t < kTechniqueCount; ++t) {
-        const TechniqueWords& row = kWords[static_cast<std::size_t>(t)];
-        if (static_cast<int>(row.technique) != t || row.name == nullptr || row.help == nullptr) return false;
-    }
-    return true;
-}
-static_assert(one_row_each(), "one row of words per technique, in Technique order");
+static_assert(one_row_each(kWords), "one row of words per technique, in Technique order");
 
-constexpr std::array<const char*, kLevelCount> kLevels = {"très facile", "facile",         "moyen",
-                                                          "difficile",   "très difficile", "diabolique"};
+constexpr std::array<const char*, kLevelCount> kLevelsFr = {"très facile", "facile",         "moyen",
+                                                            "difficile",   "très difficile", "diabolique"};
+
+constexpr std::array<const char*, kLevelCount> kLevelsEn = {"very easy", "easy",      "medium",
+                                                            "hard",      "very hard", "diabolical"};
+
+const TechniqueWords& words(Technique technique, Language language) {
+    const auto table = language == Language::English ? english_technique_words() : french_technique_words();
+    return table[static_cast<std::size_t>(technique)];
+}
 
 } // namespace
 
-std::string technique_name_fr(Technique technique) { return kWords[static_cast<std::size_t>(technique)].name; }
+std::span<const TechniqueWords> french_technique_words() { return kWords; }
 
-std::string_view technique_help_fr(Technique technique) { return kWords[static_cast<std::size_t>(technique)].help; }
+std::string technique_name(Technique technique, Language language) { return words(technique, language).name; }
 
-std::string_view level_name_fr(Level level) { return kLevels[static_cast<std::size_t>(level)]; }
+std::string_view technique_help(Technique technique, Language language) { return words(technique, language).help; }
+
+std::string_view level_name(Level level, Language language) {
+    return (language == Language::English ? kLevelsEn : kLevelsFr)[static_cast<std::size_t>(level)];
+}
 
 } // namespace vornel::ladder

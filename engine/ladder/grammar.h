@@ -1,0 +1,58 @@
+#pragma once
+
+// The small grammar each language builds its sentences with: names of cells, units and digits,
+// lists and removals. The sentence templates (messages.h) call it through their placeholders;
+// the pages and the game window call it for their own phrases.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "language.h"
+#include "step.h"
+
+namespace vornel::ladder {
+
+class Grammar {
+public:
+    virtual ~Grammar() = default;
+
+    // "a", "a et b", "a, b et c" / "a, b and c"; empty for no item.
+    virtual std::string join(const std::vector<std::string>& items) const = 0;
+    // "ligne 4, colonne 2" / "row 4, column 2" (cell 0-80).
+    virtual std::string cell_name(int cell) const = 0;
+    // Several cells without article: "ligne 4, colonnes 1, 2 et 8" / "row 4, columns 1, 2 and 8".
+    virtual std::string cells_list(const std::vector<std::uint8_t>& cells) const = 0;
+    // With the article: "la case ..."/"les cases ..." / "the cell in ..."/"the cells in ...".
+    virtual std::string cells_phrase(const std::vector<std::uint8_t>& cells) const = 0;
+    // "la région 5" / "box 5" (unit 0-26).
+    virtual std::string unit_name(int unit) const = 0;
+    // "région 5" / "box 5".
+    virtual std::string unit_bare(int unit) const = 0;
+    // "les lignes 2 et 7" / "rows 2 and 7"; "la ligne 2 et la colonne 5" / "row 2 and column 5".
+    virtual std::string units_phrase(const std::vector<std::uint8_t>& units) const = 0;
+    // "le 7" / "7".
+    virtual std::string digit_the(int digit) const = 0;
+    // "le 2 et le 6" / "2 and 6" (bit d for digit d, lowest first).
+    virtual std::string digits_the(unsigned digits) const = 0;
+    // "le 3 des cases ..." / "3 from the cells in ...", grouped by digit.
+    virtual std::string eliminations_phrase(const std::vector<Candidate>& eliminations) const = 0;
+    // "L4C2" / "r4c2".
+    virtual std::string cell_short(int cell) const = 0;
+    // "L4C2 et L4C8" / "r4c2 and r4c8".
+    virtual std::string cells_short(const std::vector<std::uint8_t>& cells) const = 0;
+    // "le 3 de L4C1 et L4C2" / "3 from r4c1 and r4c2".
+    virtual std::string eliminations_short(const std::vector<Candidate>& eliminations) const = 0;
+    // The line that explains the compact names.
+    virtual std::string cell_key() const = 0;
+    // "de la case ...", "des cases ...", "du 3" / "of ...": the phrase after a preposition of belonging.
+    virtual std::string de(const std::string& phrase) const = 0;
+    // "deux", "trois" / "two", "three" (feminine "une" where the language has one); digits past nine.
+    virtual std::string count_word(std::size_t n, bool feminine) const = 0;
+    // Upper-cases the first letter.
+    virtual std::string capitalise(const std::string& text) const = 0;
+};
+
+const Grammar& grammar(Language language);
+
+} // namespace vornel::ladder

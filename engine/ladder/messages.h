@@ -1,0 +1,73 @@
+#pragma once
+
+// Language-neutral messages: the narrators say what a step shows as a message id and typed
+// arguments (cells, units, digits, removals...); each language has one sentence template per id
+// (messages.cpp) whose placeholders call that language's grammar (grammar.h).
+//
+// A placeholder is {N} or {N:form}, N the argument's index; "{^N...}" upper-cases the first letter
+// of what it gives. Forms by kind of argument (the default first):
+//   number  "4"; word "quatre"/"four"; wordf the feminine word ("une") where the language has one
+//   cell    "ligne 4, colonne 2"; the "la case ligne 4, colonne 2"; de "de la case ..."; short "L4C2"
+//   cells   the list without article; the with it; de; short "L4C2 et L4C8"
+//   unit    "la ligne 3"; bare "ligne 3"; de "de la ligne 3"
+//   units   "les lignes 2 et 7"; de
+//   digit   "le 7"; n "7"; de "du 7"
+//   digits  "le 2 et le 6"
+//   removal "le 3 des cases ..."; short "le 3 de L4C1 et L4C2"
+//   text    as given (an already told phrase)
+
+#include <cstdint>
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+#include "language.h"
+#include "step.h"
+
+namespace vornel::ladder {
+
+struct Arg {
+    enum class Kind : std::uint8_t { Number, Cell, Cells, Unit, Units, Digit, Digits, Removal, Text };
+    Kind kind = Kind::Text;
+    long long value = 0;
+    const std::vector<std::uint8_t>* cells = nullptr;
+    const std::vector<Candidate>* removal = nullptr;
+    std::string text;
+};
+
+inline Arg make_arg(Arg::Kind kind, long long value, const std::vector<std::uint8_t>* list = nullptr,
+                    const std::vector<Candidate>* removed = nullptr, std::string said = {}) {
+    Arg a;
+    a.kind = kind;
+    a.value = value;
+    a.cells = list;
+    a.removal = removed;
+    a.text = std::move(said);
+    return a;
+}
+inline Arg number(long long n) { return make_arg(Arg::Kind::Number, n); }
+inline Arg cell(int c) { return make_arg(Arg::Kind::Cell, c); }
+inline Arg cells(const std::vector<std::uint8_t>& c) { return make_arg(Arg::Kind::Cells, 0, &c); }
+inline Arg unit(int u) { return make_arg(Arg::Kind::Unit, u); }
+inline Arg units(const std::vector<std::uint8_t>& u) { return make_arg(Arg::Kind::Units, 0, &u); }
+inline Arg digit(int d) { return make_arg(Arg::Kind::Digit, d); }
+inline Arg digits(unsigned mask) { return make_arg(Arg::Kind::Digits, mask); }
+inline Arg removal(const std::vector<Candidate>& r) { return make_arg(Arg::Kind::Removal, 0, nullptr, &r); }
+inline Arg text(std::string t) { return make_arg(Arg::Kind::Text, 0, nullptr, nullptr, std::move(t)); }
+
+// Every sentence and phrase of the ladder.
+enum class Msg : std::uint16_t {
+#define VORNEL_MESSAGE(id, french, english) id,
+#include "messages.def"
+#undef VORNEL_MESSAGE
+    Count
+};
+
+inline constexpr int kMessageCount = static_cast<int>(Msg::Count);
+
+// The message in the language, its placeholders filled.
+std::string say(Language language, Msg message, std::initializer_list<Arg> args = {});
+// The raw template, for the tests.
+const char* message_template(Language language, Msg message);
+
+} // namespace vornel::ladder
