@@ -271,7 +271,8 @@ void write_html(std::ostream& out, const Page& page) {
            ".branches figure{flex:0 0 11em}.branches figcaption{font-weight:normal;font-size:.85em}\n"
            ".branches .board{width:11em;height:11em}\n"
            "@media print{body{margin:0;max-width:none}.toc{display:none}.step{flex:1 1 45%}"
-           ".board{width:62mm;height:62mm}.branches .board{width:30mm;height:30mm}a{color:#000}}\n"
+           ".board{width:62mm;height:62mm}.branches figure{flex:0 0 30mm}.branches .board{width:30mm;height:30mm}"
+           "a{color:#000}}\n"
            "</style>\n</head>\n<body>\n<h1>"
         << escape_html(page.title) << "</h1>\n";
     if (!page.key.empty()) out << "<p class=\"key\">" << escape_html(page.key) << "</p>\n";

@@ -233,8 +233,12 @@ void Tf_vrn::show_technique(std::optional<ladder::Technique> technique) {
 void Tf_vrn::show_walk(int part, int parts, const std::string& caption) {
     for (QPushButton* b : {walk_back_, walk_next_, walk_whole_}) b->setVisible(parts > 0);
     walk_whole_->setEnabled(part > 0);
-    // While a part is drawn, the line under the log tells it (shortened to fit; whole in the
-    // tooltip), and the technique comes back with the whole step.
+    // While a part is drawn, the step's entry in the log is marked, the line under the log tells
+    // the part (shortened to fit; whole in the tooltip), and the technique comes back with the
+    // whole step.
+    const auto [first, count] =
+        part > 0 ? ladder_.log_entry(ladder_.position()) : std::pair<std::size_t, std::size_t>{};
+    memo_->highlight_lines(static_cast<int>(first), static_cast<int>(count));
     if (part == 0) {
         technique_link_->setText(technique_text_);
         technique_link_->setToolTip(tr("Ouvre l'explication de la technique"));
