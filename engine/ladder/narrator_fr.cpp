@@ -203,6 +203,7 @@ std::vector<std::string> sentences(const Step& step) {
         case Technique::GroupedAic:
         case Technique::UniqueRectangle:
         case Technique::BugPlusOne:
+        case Technique::Nishio:
         case Technique::ForcingChain:
         case Technique::Trial: return narrate_chains(step);
         case Technique::HiddenRectangle:

@@ -286,8 +286,16 @@ std::vector<std::string> forcing(const Step& step) {
     if (kind == 1) {
         const Candidate& a = step.branches.front().assume;
         for (const ForcingBranch& b : step.branches) branch_lines(lines, b, "");
-        add_line(lines, capitalise(digit_the(a.digit)) + " est donc impossible en " + cell_short(a.cell) +
-                            " : nous retirons " + digit_the(a.digit) + " de " + cell_short(a.cell) + ".");
+        if (step.branches.size() == 1) {
+            add_line(lines, capitalise(digit_the(a.digit)) + " est donc impossible en " + cell_short(a.cell) +
+                                " : nous retirons " + digit_the(a.digit) + " de " + cell_short(a.cell) + ".");
+            return lines;
+        }
+        // Several candidates of one cell, each refuted by its own branch.
+        unsigned digits = 0;
+        for (const ForcingBranch& b : step.branches) digits |= 1u << b.assume.digit;
+        add_line(lines, capitalise(digits_the(digits)) + " sont donc impossibles en " + cell_short(a.cell) +
+                            " : nous les retirons de " + cell_short(a.cell) + ".");
         return lines;
     }
     if (kind == 2) {
@@ -309,6 +317,15 @@ std::vector<std::string> forcing(const Step& step) {
     else
         add_line(lines, "Dans tous les cas, " + lacks_s(target) + " : nous retirons " + digit_the(target.digit) +
                             " de " + cell_short(target.cell) + ".");
+    return lines;
+}
+
+// Nishio: a contradiction branch that follows its assumption's digit alone.
+std::vector<std::string> nishio(const Step& step) {
+    std::vector<std::string> lines;
+    add_line(lines,
+             "Suivons " + digit_the(step.branches.front().assume.digit) + " seul, de place unique en place unique :");
+    for (std::string& line : forcing(step)) lines.push_back(std::move(line));
     return lines;
 }
 
@@ -375,6 +392,7 @@ bool names_cells_compactly(const Step& step) {
         case Technique::RemotePair:
         case Technique::XyChain:
         case Technique::Aic:
+        case Technique::Nishio:
         case Technique::ForcingChain: return true;
         default: return told_as_chain(step) || !step.branches.empty();
     }
@@ -391,6 +409,7 @@ std::vector<std::string> narrate_chains(const Step& step) {
         case Technique::GroupedAic: return chain(step);
         case Technique::UniqueRectangle: return unique_rectangle(step);
         case Technique::BugPlusOne: return bug_plus_one(step);
+        case Technique::Nishio: return nishio(step);
         case Technique::ForcingChain: return forcing(step);
         case Technique::Trial: return trial(step);
         default: return {};

@@ -132,6 +132,7 @@ std::optional<Step> find_bug_plus_one(const Candidates&);
 std::optional<Step> find_hidden_rectangle(const Candidates&);
 std::optional<Step> find_avoidable_rectangle(const Candidates&);
 // forcing.cpp
+std::optional<Step> find_nishio(const Candidates&);
 std::optional<Step> find_forcing_chain(const Candidates&);
 // trial.cpp: the last resort, an exhaustive search told as such
 std::optional<Step> find_trial(const Candidates&);
