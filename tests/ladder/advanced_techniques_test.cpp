@@ -411,6 +411,24 @@ TEST(AdvancedFinders, nishio_follows_its_digit_only) {
     for (const Implication& imp : step->branches.front().implications) EXPECT_EQ(imp.candidate.digit, 2);
 }
 
+// Every Nishio of a position is listed, and the finder's is one of the shortest. At the start of a
+// hard published puzzle there are many, of several lengths.
+TEST(AdvancedFinders, nishio_finder_takes_a_shortest_of_every_instance) {
+    const Candidates c(grid_of("008090100060500020000006000030107050000000009004000300050000200070003080200700004"));
+    std::vector<Step> every;
+    ASSERT_TRUE(find_every(c, Technique::Nishio, every));
+    ASSERT_GT(every.size(), 1u);
+    const std::optional<Step> chosen = find_nishio(c);
+    ASSERT_TRUE(chosen.has_value());
+    bool listed = false;
+    for (const Step& s : every) {
+        ASSERT_EQ(s.branches.size(), 1u);
+        EXPECT_GE(s.branches.front().implications.size(), chosen->branches.front().implications.size());
+        listed = listed || s.eliminations == chosen->eliminations;
+    }
+    EXPECT_TRUE(listed);
+}
+
 struct Told {
     const char* name;
     Finder find;

@@ -660,6 +660,19 @@ std::optional<Step> find_forcing(const Candidates& c, int level) {
 
 } // namespace
 
+// Every Nishio, candidate by candidate in cell order.
+void scan_nishio(const Candidates& c, Instances& out) {
+    for (int cell = 0; cell < 81; ++cell) {
+        for (int d = 1; d <= 9; ++d) {
+            if (!c.has(cell, d)) continue;
+            Branch b(c, 0, d);
+            b.run(cell, d);
+            if (!b.broken().broken) continue;
+            if (out.keep(contradiction_step(Technique::Nishio, 1, {{&b, b.needed_for_break()}}))) return;
+        }
+    }
+}
+
 // Nishio: the shortest contradiction that follows one digit only; first candidate in cell order
 // among equals.
 std::optional<Step> find_nishio(const Candidates& c) {
