@@ -16,9 +16,7 @@ enum class Language : std::uint8_t { French, English };
 inline constexpr Language kLanguages[] = {Language::French, Language::English};
 
 // "fr", "en": the code used by --lang, the settings and file names of translations.
-constexpr std::string_view language_code(Language language) {
-    return language == Language::English ? "en" : "fr";
-}
+constexpr std::string_view language_code(Language language) { return language == Language::English ? "en" : "fr"; }
 
 // The language of a --lang value: "fr" or "en", in either case; nothing for anything else.
 constexpr std::optional<Language> language_from_code(std::string_view code) {

@@ -1,6 +1,4 @@
-#include <sys/socket.h>
 #include <sys/stat.h>
-#include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -12,6 +10,7 @@
 #include <sstream>
 #include <streambuf>
 
+#include "bound_socket.h"
 #include "explain_cli.h"
 #include "puzzles.h"
 
@@ -334,12 +333,8 @@ TEST(ExplainHtml, a_page_whose_folder_is_missing_is_refused_before_anything_is_e
 TEST(ExplainCli, sockets_are_refused_and_process_substitution_is_read_as_a_stream) {
     TempDir dir;
     const std::string socket_name = (dir.path / "prise.sud").string();
-    const int listening = ::socket(AF_UNIX, SOCK_STREAM, 0);
-    sockaddr_un address{};
-    address.sun_family = AF_UNIX;
-    ASSERT_LT(socket_name.size(), sizeof address.sun_path);
-    std::copy(socket_name.begin(), socket_name.end(), address.sun_path);
-    ASSERT_EQ(::bind(listening, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+    vornel::test::BoundSocket bound_socket(socket_name);
+    ASSERT_TRUE(bound_socket.bound());
     for (const bool lines : {false, true}) {
         std::vector<std::string> args{"--summary", socket_name};
         if (lines) args.insert(args.begin(), "--lines");
@@ -348,7 +343,7 @@ TEST(ExplainCli, sockets_are_refused_and_process_substitution_is_read_as_a_strea
         EXPECT_EQ(r.err, "vornel-explain: " + socket_name +
                              ": C'est une socket (ou un périphérique absent), pas un fichier.\n");
     }
-    ::close(listening);
+    bound_socket.close();
     // A pipe given by name (as <(command) gives it): its writer is already there.
     int ends[2];
     ASSERT_EQ(::pipe(ends), 0);

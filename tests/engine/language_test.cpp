@@ -8,7 +8,8 @@ TEST(Language, codes_round_trip_and_anything_else_is_refused) {
     for (const Language language : kLanguages) EXPECT_EQ(language_from_code(language_code(language)), language);
     EXPECT_EQ(language_from_code("EN"), Language::English);
     EXPECT_EQ(language_from_code("Fr"), Language::French);
-    for (const char* bad : {"", "e", "eng", "de", "en_GB", " en"}) EXPECT_EQ(language_from_code(bad), std::nullopt) << bad;
+    for (const char* bad : {"", "e", "eng", "de", "en_GB", " en"})
+        EXPECT_EQ(language_from_code(bad), std::nullopt) << bad;
 }
 
 TEST(Language, the_environment_chooses_english_only_for_an_english_locale) {

@@ -3,9 +3,7 @@
 #include <signal.h>
 #include <sys/mount.h>
 #include <sys/resource.h>
-#include <sys/socket.h>
 #include <sys/stat.h>
-#include <sys/un.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
@@ -15,6 +13,7 @@
 #include <fstream>
 #include <vector>
 
+#include "bound_socket.h"
 #include "files_fixture.h"
 #include "sud_file.h"
 
@@ -288,13 +287,9 @@ TEST_F(FilesTest, targets_that_are_not_regular_files_are_refused_without_being_o
     ASSERT_EQ(::mkfifo(path("tube.sud").c_str(), 0666), 0);
     std::filesystem::create_symlink("/dev/null", path("nul.sud"));
     std::filesystem::create_symlink(path("tube.sud"), path("lien-tube.sud"));
-    const int listening = ::socket(AF_UNIX, SOCK_STREAM, 0);
-    sockaddr_un address{};
-    address.sun_family = AF_UNIX;
     const std::string socket_name = path("prise.sud");
-    ASSERT_LT(socket_name.size(), sizeof address.sun_path);
-    std::copy(socket_name.begin(), socket_name.end(), address.sun_path);
-    ASSERT_EQ(::bind(listening, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+    test::BoundSocket bound_socket(socket_name);
+    ASSERT_TRUE(bound_socket.bound());
     using Kind = NotRegularFileError::Kind;
     const struct {
         std::string name;
@@ -318,7 +313,7 @@ TEST_F(FilesTest, targets_that_are_not_regular_files_are_refused_without_being_o
         });
         EXPECT_EQ(result, 0) << c.name;
     }
-    ::close(listening);
+    bound_socket.close();
     EXPECT_TRUE(std::filesystem::is_fifo(path("tube.sud")));
     EXPECT_TRUE(std::filesystem::is_symlink(path("nul.sud")));
     EXPECT_TRUE(std::filesystem::is_empty(path("dossier")));
@@ -464,13 +459,9 @@ TEST_F(FilesTest, the_window_refuses_what_is_not_a_regular_file_before_opening_i
     std::filesystem::create_directory(path("dossier"));
     ASSERT_EQ(::mkfifo(path("tube.sud").c_str(), 0666), 0);
     std::filesystem::create_symlink("/dev/zero", path("zero.sud"));
-    const int listening = ::socket(AF_UNIX, SOCK_STREAM, 0);
-    sockaddr_un address{};
-    address.sun_family = AF_UNIX;
     const std::string socket_name = path("prise.sud");
-    ASSERT_LT(socket_name.size(), sizeof address.sun_path);
-    std::copy(socket_name.begin(), socket_name.end(), address.sun_path);
-    ASSERT_EQ(::bind(listening, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+    test::BoundSocket bound_socket(socket_name);
+    ASSERT_TRUE(bound_socket.bound());
     const struct {
         std::string name;
         int code;
@@ -500,7 +491,7 @@ TEST_F(FilesTest, the_window_refuses_what_is_not_a_regular_file_before_opening_i
         });
         EXPECT_EQ(result, 0) << c.name;
     }
-    ::close(listening);
+    bound_socket.close();
 }
 
 TEST_F(FilesTest, a_source_without_its_values_in_the_first_mebibyte_fails_instead_of_being_read_forever) {

@@ -1,7 +1,8 @@
 #pragma once
 
-// Helpers of the ladder tests: grids from 81-character strings, and a plain backtracking solver
-// that shares no code with the ladder or the engine, used as the independent judge.
+// Helpers of the ladder tests: grids from 81-character strings, candidates written compactly, and
+// the tests' plain backtracking solver, which shares no code with the ladder or the engine, as the
+// independent judge.
 
 #include <algorithm>
 #include <bit>
@@ -13,6 +14,7 @@
 #include <vector>
 
 #include "candidates.h"
+#include "plain_solver.h"
 
 namespace vornel::ladder::testing {
 
@@ -38,75 +40,37 @@ inline std::vector<std::string> read_corpus(const std::string& path) {
 // The cell at row r, column c, both counted from 1 as a user does.
 inline int rc(int r, int c) { return 9 * (r - 1) + (c - 1); }
 
-// Plain backtracking, the cell with the fewest allowed digits first, over used-digit masks.
+// The tests' plain backtracking solver (tests/support), on the ladder's grids.
 class PlainSolver {
 public:
-    explicit PlainSolver(const Grid& grid) : grid_(grid) {
-        for (int cell = 0; cell < 81; ++cell)
-            if (const int d = grid_[static_cast<std::size_t>(cell)]; d != 0) mark(cell, d, true);
-    }
+    explicit PlainSolver(const Grid& grid) : grid_(grid) {}
 
     int solve(int limit = 2) {
-        count_ = 0;
+        std::vector<test::PlainGrid> all;
+        const test::PlainGrid givens = test::plain_of(grid_);
+        bool clash = false;
+        for (int cell = 0; cell < 81; ++cell)
+            if (givens[static_cast<std::size_t>(cell)] != 0 &&
+                !test::plain_fits(givens, cell, givens[static_cast<std::size_t>(cell)]))
+                clash = true;
+        const int count = clash ? 0 : test::PlainSearch(givens, limit, &all).run();
         solutions_.clear();
-        limit_ = limit;
-        search();
-        return count_;
+        for (const test::PlainGrid& plain : all) {
+            Grid grid{};
+            for (std::size_t i = 0; i < 81; ++i) grid[i] = static_cast<std::uint8_t>(plain[i]);
+            solutions_.push_back(grid);
+        }
+        solution_ = solutions_.empty() ? Grid{} : solutions_.front();
+        return count;
     }
     const Grid& solution() const { return solution_; }
     // Every solution found, up to the limit of the last solve().
     const std::vector<Grid>& solutions() const { return solutions_; }
 
 private:
-    static int box(int cell) { return (cell / 27) * 3 + (cell % 9) / 3; }
-    unsigned free_digits(int cell) const { return ~(rows_[cell / 9] | cols_[cell % 9] | boxes_[box(cell)]) & 0x3FEu; }
-    void mark(int cell, int d, bool on) {
-        const unsigned bit = 1u << d;
-        if (on) {
-            rows_[cell / 9] |= bit;
-            cols_[cell % 9] |= bit;
-            boxes_[box(cell)] |= bit;
-        } else {
-            rows_[cell / 9] &= ~bit;
-            cols_[cell % 9] &= ~bit;
-            boxes_[box(cell)] &= ~bit;
-        }
-    }
-
-    void search() {
-        int best = -1;
-        int best_count = 10;
-        for (int cell = 0; cell < 81 && best_count > 1; ++cell) {
-            if (grid_[static_cast<std::size_t>(cell)] != 0) continue;
-            const int count = std::popcount(free_digits(cell));
-            if (count < best_count) {
-                best = cell;
-                best_count = count;
-            }
-        }
-        if (best < 0) {
-            if (count_++ == 0) solution_ = grid_;
-            solutions_.push_back(grid_);
-            return;
-        }
-        for (int d = 1; d <= 9 && count_ < limit_; ++d) {
-            if (!((free_digits(best) >> d) & 1)) continue;
-            grid_[static_cast<std::size_t>(best)] = static_cast<std::uint8_t>(d);
-            mark(best, d, true);
-            search();
-            mark(best, d, false);
-            grid_[static_cast<std::size_t>(best)] = 0;
-        }
-    }
-
     Grid grid_;
     Grid solution_{};
     std::vector<Grid> solutions_;
-    unsigned rows_[9]{};
-    unsigned cols_[9]{};
-    unsigned boxes_[9]{};
-    int count_ = 0;
-    int limit_ = 2;
 };
 
 } // namespace vornel::ladder::testing

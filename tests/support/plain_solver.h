@@ -4,8 +4,10 @@
 // no propagation, one cell at a time (the one with the fewest digits left), digits in order.
 
 #include <array>
+#include <bit>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace vornel::test {
 
@@ -39,35 +41,66 @@ inline bool plain_fits(const PlainGrid& g, int cell, int digit) {
     return true;
 }
 
-inline void plain_search(PlainGrid& g, int limit, int& found, PlainGrid* first) {
-    int best = -1, best_count = 10;
-    for (int cell = 0; cell < 81 && best_count > 1; ++cell) {
-        if (g[static_cast<std::size_t>(cell)] != 0) continue;
-        int n = 0;
-        for (int d = 1; d <= 9; ++d) n += plain_fits(g, cell, d);
-        if (n < best_count) best = cell, best_count = n;
+// Backtracking over used-digit masks of rows, columns and regions: the empty cell with the fewest
+// digits left first, digits in order. Every solution found, up to the limit, goes to `all`.
+class PlainSearch {
+public:
+    PlainSearch(const PlainGrid& givens, int limit, std::vector<PlainGrid>* all)
+        : g_(givens), limit_(limit), all_(all) {
+        for (int cell = 0; cell < 81; ++cell)
+            if (const int d = g_[static_cast<std::size_t>(cell)]; d != 0) mark(cell, d, true);
     }
-    if (best < 0) {
-        if (found++ == 0 && first) *first = g;
-        return;
+    int run() {
+        search();
+        return found_;
     }
-    for (int d = 1; d <= 9 && found < limit; ++d) {
-        if (!plain_fits(g, best, d)) continue;
-        g[static_cast<std::size_t>(best)] = d;
-        plain_search(g, limit, found, first);
-        g[static_cast<std::size_t>(best)] = 0;
+
+private:
+    static int box(int cell) { return (cell / 27) * 3 + (cell % 9) / 3; }
+    unsigned free_digits(int cell) const { return ~(rows_[cell / 9] | cols_[cell % 9] | boxes_[box(cell)]) & 0x3FEu; }
+    void mark(int cell, int d, bool on) {
+        const unsigned bit = 1u << d;
+        for (unsigned* set : {&rows_[cell / 9], &cols_[cell % 9], &boxes_[box(cell)]})
+            *set = on ? *set | bit : *set & ~bit;
     }
-}
+    void search() {
+        int best = -1, best_count = 10;
+        for (int cell = 0; cell < 81 && best_count > 1; ++cell) {
+            if (g_[static_cast<std::size_t>(cell)] != 0) continue;
+            if (const int n = std::popcount(free_digits(cell)); n < best_count) best = cell, best_count = n;
+        }
+        if (best < 0) {
+            ++found_;
+            if (all_) all_->push_back(g_);
+            return;
+        }
+        for (int d = 1; d <= 9 && found_ < limit_; ++d) {
+            if (!((free_digits(best) >> d) & 1)) continue;
+            g_[static_cast<std::size_t>(best)] = d;
+            mark(best, d, true);
+            search();
+            mark(best, d, false);
+            g_[static_cast<std::size_t>(best)] = 0;
+        }
+    }
+
+    PlainGrid g_;
+    int limit_;
+    std::vector<PlainGrid>* all_;
+    int found_ = 0;
+    unsigned rows_[9]{}, cols_[9]{}, boxes_[9]{};
+};
 
 // Solutions of the givens, counted up to `limit`; 0 for a value out of range or clashing givens.
 // The first solution goes to `first` when given.
-inline int plain_count(PlainGrid g, int limit = 2, PlainGrid* first = nullptr) {
+inline int plain_count(const PlainGrid& g, int limit = 2, PlainGrid* first = nullptr) {
     for (int cell = 0; cell < 81; ++cell) {
         const int v = g[static_cast<std::size_t>(cell)];
         if (v < 0 || v > 9 || (v != 0 && !plain_fits(g, cell, v))) return 0;
     }
-    int found = 0;
-    plain_search(g, limit, found, first);
+    std::vector<PlainGrid> all;
+    const int found = PlainSearch(g, limit, first ? &all : nullptr).run();
+    if (first && !all.empty()) *first = all.front();
     return found;
 }
 

@@ -11,9 +11,7 @@
 #include <QTest>
 #include <QUrl>
 
-#include <sys/socket.h>
 #include <sys/stat.h>
-#include <sys/un.h>
 #include <unistd.h>
 
 #include <QDir>
@@ -21,6 +19,7 @@
 #include <fstream>
 #include <memory>
 
+#include "bound_socket.h"
 #include "cell_edit.h"
 #include "command_line.h"
 #include "failures.h"
@@ -506,23 +505,19 @@ void DesktopTest::paths_that_are_not_regular_files_are_refused_without_blocking(
     QFETCH(QString, failure);
     const QString path = name.startsWith(QLatin1Char('/')) ? name : dir.filePath(name);
     const std::string file = path.toStdString();
-    int listening = -1;
+    std::unique_ptr<vornel::test::BoundSocket> bound_socket;
     if (name == QLatin1String("tube.sud")) QCOMPARE(::mkfifo(file.c_str(), 0666), 0);
     if (name == QLatin1String("zero.sud")) QVERIFY(QFile::link(QStringLiteral("/dev/zero"), path));
     if (name == QLatin1String("dossier.sud")) QVERIFY(QDir().mkpath(path));
     if (name == QLatin1String("prise.sud")) {
-        listening = ::socket(AF_UNIX, SOCK_STREAM, 0);
-        sockaddr_un address{};
-        address.sun_family = AF_UNIX;
-        QVERIFY(file.size() < sizeof address.sun_path);
-        std::copy(file.begin(), file.end(), address.sun_path);
-        QCOMPARE(::bind(listening, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+        bound_socket = std::make_unique<vornel::test::BoundSocket>(file);
+        QVERIFY(bound_socket->bound());
     }
     const Board before = board_of(*w);
     // A regression here blocks in open() or reads forever; the test's time limit then fails it.
     w->open_puzzle_file(file);
     w->paint_cells();
-    if (listening >= 0) ::close(listening);
+    bound_socket.reset();
     QCOMPARE(boxes->size(), size_t(1));
     QCOMPARE(boxes->front().kind, BoxKind::Failure);
     QCOMPARE(boxes->front().text, failure.contains(QLatin1String("%1")) ? failure.arg(path) : failure);
