@@ -26,37 +26,8 @@ std::string cell_name(int cell) {
 }
 
 std::string cells_list(const std::vector<std::uint8_t>& cells) {
-    if (cells.size() >= 3) {
-        const auto same = [&](auto key) {
-            return std::all_of(cells.begin(), cells.end(), [&](std::uint8_t c) { return key(c) == key(cells[0]); });
-        };
-        std::vector<std::string> numbers;
-        if (same([](int c) { return row_of(c); })) {
-            for (const std::uint8_t c : cells) numbers.push_back(number(col_of(c) + 1));
-            return "ligne " + number(row_of(cells[0]) + 1) + ", colonnes " + join(numbers);
-        }
-        if (same([](int c) { return col_of(c); })) {
-            for (const std::uint8_t c : cells) numbers.push_back(number(row_of(c) + 1));
-            return "lignes " + join(numbers) + ", colonne " + number(col_of(cells[0]) + 1);
-        }
-    }
-    std::vector<std::string> names;
-    if (cells.size() >= 3) {
-        // Row by row in order of first appearance: "ligne 2 (colonnes 1 et 9) et ligne 5 (colonne 3)".
-        std::vector<int> rows;
-        for (const std::uint8_t c : cells)
-            if (std::find(rows.begin(), rows.end(), row_of(c)) == rows.end()) rows.push_back(row_of(c));
-        for (const int r : rows) {
-            std::vector<std::string> columns;
-            for (const std::uint8_t c : cells)
-                if (row_of(c) == r) columns.push_back(number(col_of(c) + 1));
-            names.push_back("ligne " + number(r + 1) + (columns.size() == 1 ? " (colonne " : " (colonnes ") +
-                            join(columns) + ")");
-        }
-        return join(names);
-    }
-    for (const std::uint8_t c : cells) names.push_back(cell_name(c));
-    return join(names);
+    static constexpr CellListWords kWords{"ligne ", "lignes ", "colonne ", "colonnes ", &join, &cell_name};
+    return cells_list_with(cells, kWords);
 }
 
 std::string cells_phrase(const std::vector<std::uint8_t>& cells) {

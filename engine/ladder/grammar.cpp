@@ -41,52 +41,29 @@ public:
     std::string capitalise(const std::string& text) const override { return fr::capitalise(text); }
 };
 
+// "a", "a and b", "a, b and c".
+std::string english_join(const std::vector<std::string>& items) {
+    std::string text;
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        if (i > 0) text += i + 1 == items.size() ? " and " : ", ";
+        text += items[i];
+    }
+    return text;
+}
+
+std::string english_cell_name(int cell) {
+    return "row " + number(row_of(cell) + 1) + ", column " + number(col_of(cell) + 1);
+}
+
 // English: "row 4, column 2", "box 5", "r4c2", bare digits in lists ("2 and 6"), "the 7" alone.
 class EnglishGrammar final : public Grammar {
 public:
-    std::string join(const std::vector<std::string>& items) const override {
-        std::string text;
-        for (std::size_t i = 0; i < items.size(); ++i) {
-            if (i > 0) text += i + 1 == items.size() ? " and " : ", ";
-            text += items[i];
-        }
-        return text;
-    }
-
-    std::string cell_name(int cell) const override {
-        return "row " + number(row_of(cell) + 1) + ", column " + number(col_of(cell) + 1);
-    }
-
+    std::string join(const std::vector<std::string>& items) const override { return english_join(items); }
+    std::string cell_name(int cell) const override { return english_cell_name(cell); }
     std::string cells_list(const std::vector<std::uint8_t>& cells) const override {
-        if (cells.size() >= 3) {
-            const auto same = [&](auto key) {
-                return std::all_of(cells.begin(), cells.end(), [&](std::uint8_t c) { return key(c) == key(cells[0]); });
-            };
-            std::vector<std::string> numbers;
-            if (same([](int c) { return row_of(c); })) {
-                for (const std::uint8_t c : cells) numbers.push_back(number(col_of(c) + 1));
-                return "row " + number(row_of(cells[0]) + 1) + ", columns " + join(numbers);
-            }
-            if (same([](int c) { return col_of(c); })) {
-                for (const std::uint8_t c : cells) numbers.push_back(number(row_of(c) + 1));
-                return "rows " + join(numbers) + ", column " + number(col_of(cells[0]) + 1);
-            }
-            std::vector<int> rows;
-            for (const std::uint8_t c : cells)
-                if (std::find(rows.begin(), rows.end(), row_of(c)) == rows.end()) rows.push_back(row_of(c));
-            std::vector<std::string> names;
-            for (const int r : rows) {
-                std::vector<std::string> columns;
-                for (const std::uint8_t c : cells)
-                    if (row_of(c) == r) columns.push_back(number(col_of(c) + 1));
-                names.push_back("row " + number(r + 1) + (columns.size() == 1 ? " (column " : " (columns ") +
-                                join(columns) + ")");
-            }
-            return join(names);
-        }
-        std::vector<std::string> names;
-        for (const std::uint8_t c : cells) names.push_back(cell_name(c));
-        return join(names);
+        static constexpr CellListWords kWords{"row ",     "rows ",       "column ",
+                                              "columns ", &english_join, &english_cell_name};
+        return cells_list_with(cells, kWords);
     }
 
     std::string cells_phrase(const std::vector<std::uint8_t>& cells) const override {
@@ -165,6 +142,38 @@ private:
 };
 
 } // namespace
+
+std::string cells_list_with(const std::vector<std::uint8_t>& cells, const CellListWords& words) {
+    std::vector<std::string> names;
+    if (cells.size() < 3) {
+        for (const std::uint8_t c : cells) names.push_back(words.cell_name(c));
+        return words.join(names);
+    }
+    const auto same = [&](auto key) {
+        return std::all_of(cells.begin(), cells.end(), [&](std::uint8_t c) { return key(c) == key(cells[0]); });
+    };
+    std::vector<std::string> numbers;
+    if (same([](int c) { return row_of(c); })) {
+        for (const std::uint8_t c : cells) numbers.push_back(number(col_of(c) + 1));
+        return words.row + number(row_of(cells[0]) + 1) + ", " + words.columns + words.join(numbers);
+    }
+    if (same([](int c) { return col_of(c); })) {
+        for (const std::uint8_t c : cells) numbers.push_back(number(row_of(c) + 1));
+        return words.rows + words.join(numbers) + ", " + words.column + number(col_of(cells[0]) + 1);
+    }
+    // Row by row in order of first appearance.
+    std::vector<int> rows;
+    for (const std::uint8_t c : cells)
+        if (std::find(rows.begin(), rows.end(), row_of(c)) == rows.end()) rows.push_back(row_of(c));
+    for (const int r : rows) {
+        std::vector<std::string> columns;
+        for (const std::uint8_t c : cells)
+            if (row_of(c) == r) columns.push_back(number(col_of(c) + 1));
+        names.push_back(words.row + number(r + 1) + " (" + (columns.size() == 1 ? words.column : words.columns) +
+                        words.join(columns) + ")");
+    }
+    return words.join(names);
+}
 
 std::vector<RemovalGroup> removal_groups(const std::vector<Candidate>& eliminations) {
     std::vector<RemovalGroup> by_digit;

@@ -55,6 +55,20 @@ public:
 
 const Grammar& grammar(Language language);
 
+// The words a language names several cells with, for cells_list_with().
+struct CellListWords {
+    const char* row;     // "ligne " / "row "
+    const char* rows;    // "lignes " / "rows "
+    const char* column;  // "colonne " / "column "
+    const char* columns; // "colonnes " / "columns "
+    std::string (*join)(const std::vector<std::string>&);
+    std::string (*cell_name)(int);
+};
+// Several cells without article, the same way in every language: three or more of one row
+// "row 4, columns 1, 2 and 8", of one column "rows 2, 5 and 7, column 3", else row by row
+// "row 2 (columns 1 and 9) and row 5 (column 3)"; one or two cells each named in full.
+std::string cells_list_with(const std::vector<std::uint8_t>& cells, const CellListWords& words);
+
 // A list of removals as the languages tell it: by digit in order of first appearance, each with its
 // cells in order, and digits removed from the same cells together (bit d of `digits` for digit d).
 struct RemovalGroup {

@@ -177,6 +177,7 @@ std::vector<std::string> sentences(const Step& step, Language l) {
         case Technique::GroupedAic:
         case Technique::UniqueRectangle:
         case Technique::BugPlusOne:
+        case Technique::Nishio:
         case Technique::ForcingChain:
         case Technique::Trial: return narrate_chains(step, l);
         case Technique::HiddenRectangle:

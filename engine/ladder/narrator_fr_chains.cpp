@@ -239,7 +239,14 @@ std::vector<std::string> forcing(const Step& step, Language l) {
     if (kind == 1) {
         const Candidate& a = step.branches.front().assume;
         for (const ForcingBranch& b : step.branches) branch_lines(lines, b, "", l);
-        add_line(lines, say(l, M::ContradictionRemoval, {digit(a.digit), cell(a.cell)}));
+        if (step.branches.size() == 1) {
+            add_line(lines, say(l, M::ContradictionRemoval, {digit(a.digit), cell(a.cell)}));
+            return lines;
+        }
+        // Several candidates of one cell, each refuted by its own branch.
+        unsigned refuted = 0;
+        for (const ForcingBranch& b : step.branches) refuted |= 1u << b.assume.digit;
+        add_line(lines, say(l, M::ContradictionRemovesSeveral, {digits(refuted), cell(a.cell)}));
         return lines;
     }
     std::vector<std::uint8_t> places;
@@ -258,6 +265,14 @@ std::vector<std::string> forcing(const Step& step, Language l) {
         add_line(lines, say(l, M::ForcingPlaces, {text(holds_s(target, l)), digit(target.digit), cell(target.cell)}));
     else
         add_line(lines, say(l, M::ForcingRemoves, {text(lacks_s(target, l)), digit(target.digit), cell(target.cell)}));
+    return lines;
+}
+
+// Nishio: a contradiction branch that follows its assumption's digit alone.
+std::vector<std::string> nishio(const Step& step, Language l) {
+    std::vector<std::string> lines;
+    add_line(lines, say(l, M::NishioStart, {digit(step.branches.front().assume.digit)}));
+    for (std::string& line : forcing(step, l)) lines.push_back(std::move(line));
     return lines;
 }
 
@@ -320,6 +335,7 @@ bool names_cells_compactly(const Step& step) {
         case Technique::RemotePair:
         case Technique::XyChain:
         case Technique::Aic:
+        case Technique::Nishio:
         case Technique::ForcingChain: return true;
         case Technique::WxyzWing:
         case Technique::AlsXyWing: return false; // told with the cells' full names
@@ -338,6 +354,7 @@ std::vector<std::string> narrate_chains(const Step& step, Language l) {
         case Technique::GroupedAic: return chain(step, l);
         case Technique::UniqueRectangle: return unique_rectangle(step, l);
         case Technique::BugPlusOne: return bug_plus_one(step, l);
+        case Technique::Nishio: return nishio(step, l);
         case Technique::ForcingChain: return forcing(step, l);
         case Technique::Trial: return trial(step, l);
         default: return {};

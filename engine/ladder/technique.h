@@ -55,6 +55,7 @@ enum class Technique : std::uint8_t {
     MutantFish,
     AlsChain,
     DeathBlossom,
+    Nishio,
     ForcingChain,
     Trial,
 };

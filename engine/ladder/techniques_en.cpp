@@ -164,6 +164,10 @@ constexpr std::array<TechniqueWords, kTechniqueCount> kWords = {{
      "A stem cell and, for each of its digits, an almost locked set, a petal, whose places of that digit all see the "
      "stem. The stem's digit is missing from its petal, which then holds all its other digits: a digit Z common to "
      "all the petals is in one of them, and we remove it from the cells that see all its places."},
+    {T::Nishio, "Nishio",
+     "We assume a digit in a cell and follow that digit alone: in every row, column or box where it has only one "
+     "place left, it goes there. If a row, column or box ends up with no place for it, the assumption is false, and "
+     "we remove the digit from the cell."},
     {T::ForcingChain, "Forcing Chain",
      "We assume a candidate is true and follow the simple deductions that follow from it. If they lead to a "
      "contradiction, the candidate is false; if every possibility of a cell or a unit leads to the same digit, that "

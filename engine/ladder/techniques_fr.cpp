@@ -195,6 +195,11 @@ constexpr std::array<TechniqueWords, kTechniqueCount> kWords = {{
      "toutes les places de ce chiffre voient la tige. Le chiffre de la tige manque à son pétale, qui "
      "contient alors tous ses autres chiffres : un chiffre Z commun à tous les pétales est dans "
      "l'un d'eux, et nous le retirons des cases qui voient toutes ses places."},
+    {T::Nishio, "Nishio",
+     "Nous supposons un chiffre dans une case et ne suivons que ce chiffre : dans chaque ligne, "
+     "colonne ou région où il n'a plus qu'une place, il va à cette place. Si une ligne, une colonne "
+     "ou une région se retrouve sans place pour lui, la supposition est fausse, et nous retirons le "
+     "chiffre de la case."},
     {T::ForcingChain, "Chaîne forcée",
      "Nous supposons un candidat vrai et suivons les déductions simples qui en découlent. Si elles "
      "mènent à une contradiction, le candidat est faux ; si toutes les possibilités d'une case ou "

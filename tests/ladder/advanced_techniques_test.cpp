@@ -5,6 +5,7 @@
 // the positions where no finder may act, the sentences, and soundness of every finder on the corpus.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -183,7 +184,8 @@ const char* const kBug = R"(
 35 56 4 9 8 36 7 1 2)";
 
 // Forcing chain: a 9 in r7c8 leaves the 7 of row 7 only r7c3, then the 8 only r7c2, and the 5 of
-// row 7 has no place left.
+// row 7 has no place left. A 5 there breaks the grid too, further on (r1c7 is left empty): both go
+// in one step.
 const char* const kForcing = R"(
 589 2568 25689 23568 1 4 35789 569 3579
 14589 3 45689 568 6789 5679 2 14569 59
@@ -221,6 +223,34 @@ const char* const kTrial = R"(
 456 3 145 12567 1246 9 245 8 457
 45689 468 2 3567 3468 45678 3459 379 1)";
 
+// Two candidates of one cell refuted together, each by its own branch: r6c2 holds neither the 6
+// (the 7 of column 2 loses its places) nor the 8 (the 1 of row 6 loses its places). Met on the
+// way through a hard published puzzle.
+const char* const kForcingTwo = R"(
+6 4789 2 14789 5 479 1389 179 39
+1789 5789 15789 1789 169 3 1689 4 2
+13789 4789 13489 14789 1469 2 1689 15679 569
+4 3 5679 1579 2 8 169 1569 569
+789 1 56789 34579 349 45679 2 3569 48
+289 25689 5689 13459 1349 4569 7 13569 48
+5 4689 134689 2 7 149 3469 69 369
+279 24679 4679 3459 349 459 4569 8 1
+139 49 1349 6 8 1459 3459 2 7)";
+
+// Nishio on the 2: a 2 in r4c5 leaves the 2 of row 1 only r1c9, that of row 3 only r3c4, that of
+// row 6 only r6c1, and row 9 has no place left for it. Met on the way through a hard published
+// puzzle, where no lighter technique applies.
+const char* const kNishio = R"(
+3478 6 3478 5 238 1 478 9 24
+1 2 78 46 9 46 78 5 3
+9 35 3458 23 238 7 1468 12468 1246
+2356 4 2359 8 1236 239 16 7 126
+2367 39 2379 12349 1346 2349 5 1246 8
+26 8 1 7 246 5 469 3 2469
+348 139 3489 13469 5 3469 2 1468 7
+23458 1359 234589 123469 7 23469 134689 1468 14569
+2345 7 6 12349 1234 8 1349 14 1459)";
+
 struct Case {
     const char* name;
     Finder find;
@@ -246,8 +276,10 @@ const Case kCases[] = {
      "r4c4-6 r4c6-6 r5c1-6 r5c2-6 r6c1-6 r6c2-6", ""},
     {"unique_rectangle_type_4", find_unique_rectangle, kRectangle4, Technique::UniqueRectangle, 4, "r8c1-1 r9c1-1", ""},
     {"bug_plus_one", find_bug_plus_one, kBug, Technique::BugPlusOne, 0, "", "r6c3-6"},
-    {"forcing_chain_contradiction", find_forcing_chain, kForcing, Technique::ForcingChain, 1, "r7c8-9", ""},
+    {"forcing_chain_contradiction", find_forcing_chain, kForcing, Technique::ForcingChain, 1, "r7c8-5 r7c8-9", ""},
     {"forcing_chain_cell", find_forcing_chain, kForcingCell, Technique::ForcingChain, 2, "r2c8-4", ""},
+    {"forcing_chain_two_of_one_cell", find_forcing_chain, kForcingTwo, Technique::ForcingChain, 1, "r6c2-6 r6c2-8", ""},
+    {"nishio", find_nishio, kNishio, Technique::Nishio, 1, "r4c5-2", ""},
     {"trial_last_survivor", find_trial, kTrial, Technique::Trial, 2, "", "r1c2-7"},
 };
 
@@ -304,7 +336,7 @@ TEST(AdvancedChains, the_x_chain_is_the_one_through_rows_1_and_4) {
 TEST(AdvancedFinders, find_nothing_on_the_empty_grid) {
     const Candidates empty(Grid{});
     for (const Finder find : {find_simple_colouring, find_x_chain, find_remote_pair, find_xy_chain, find_aic,
-                              find_unique_rectangle, find_bug_plus_one, find_forcing_chain, find_trial})
+                              find_unique_rectangle, find_bug_plus_one, find_nishio, find_forcing_chain, find_trial})
         EXPECT_FALSE(find(empty).has_value());
 }
 
@@ -332,14 +364,69 @@ TEST(AdvancedFinders, bug_needs_exactly_one_cell_of_three) {
 TEST(AdvancedFinders, forcing_chain_keeps_the_implications_it_needs) {
     const std::optional<Step> step = find_forcing_chain(from_marks(kForcing));
     ASSERT_TRUE(step.has_value());
-    EXPECT_EQ(candidates_text(step->highlighted), "r7c8-9");
-    ASSERT_EQ(step->links.size(), 2u);
-    EXPECT_EQ(candidates_text({step->links[0].from}), "r7c8-9");
-    EXPECT_EQ(candidates_text({step->links[0].to}), "r7c3-7");
-    EXPECT_EQ(candidates_text({step->links[1].to}), "r7c2-8");
-    EXPECT_TRUE(step->cells.empty());
-    EXPECT_EQ(step->units, (std::vector<std::uint8_t>{6})); // row 7
+    EXPECT_EQ(candidates_text(step->highlighted), "r7c8-5 r7c8-9");
+    ASSERT_EQ(step->branches.size(), 2u);
+    // The branch of the 9: two implications, then row 7 without a place for the 5.
+    const ForcingBranch& nine = step->branches[1];
+    EXPECT_EQ(candidates_text({nine.assume}), "r7c8-9");
+    ASSERT_EQ(nine.implications.size(), 2u);
+    EXPECT_EQ(candidates_text({nine.implications[0].candidate}), "r7c3-7");
+    EXPECT_EQ(candidates_text({nine.implications[1].candidate}), "r7c2-8");
+    EXPECT_TRUE(nine.end.kind == BranchEnd::Kind::NoPlace);
+    // Its links follow the 5's: from the assumption, one per placement.
+    const auto first = std::find_if(step->links.begin(), step->links.end(),
+                                    [](const Link& l) { return l.from.cell == 61 && l.from.digit == 9; });
+    ASSERT_EQ(step->links.end() - first, 2);
+    EXPECT_EQ(candidates_text({first[0].to}), "r7c3-7");
+    EXPECT_EQ(candidates_text({first[1].to}), "r7c2-8");
+    // Where the branches break: r1c7 left empty, row 7 without a place for the 5.
+    EXPECT_EQ(step->cells, (std::vector<std::uint8_t>{6}));
+    EXPECT_EQ(step->units, (std::vector<std::uint8_t>{6}));
     EXPECT_EQ(step->digits, 1u << 5);
+}
+
+TEST(AdvancedFinders, contradictions_of_one_cell_share_a_step_one_branch_each) {
+    const std::optional<Step> step = find_forcing_chain(from_marks(kForcingTwo));
+    ASSERT_TRUE(step.has_value());
+    ASSERT_EQ(step->branches.size(), 2u);
+    EXPECT_EQ(candidates_text(step->highlighted), "r6c2-6 r6c2-8");
+    for (const ForcingBranch& b : step->branches) {
+        EXPECT_TRUE(b.end.kind == BranchEnd::Kind::NoPlace);
+        EXPECT_FALSE(b.implications.empty());
+    }
+    // Where each branch breaks: the 7 in column 2, the 1 in row 6.
+    EXPECT_EQ(step->units, (std::vector<std::uint8_t>{10, 5}));
+    EXPECT_EQ(step->digits, (1u << 7) | (1u << 1));
+    const std::vector<std::string> text = narrate_chains(*step);
+    ASSERT_FALSE(text.empty());
+    EXPECT_EQ(text.front(), "Si L6C2 contient le 6 :");
+    EXPECT_EQ(text.back(), "Le 6 et le 8 sont donc impossibles en L6C2 : nous les retirons de L6C2.");
+}
+
+// Nishio follows one digit: its branch never uses another.
+TEST(AdvancedFinders, nishio_follows_its_digit_only) {
+    const std::optional<Step> step = find_nishio(from_marks(kNishio));
+    ASSERT_TRUE(step.has_value());
+    ASSERT_EQ(step->branches.size(), 1u);
+    for (const Implication& imp : step->branches.front().implications) EXPECT_EQ(imp.candidate.digit, 2);
+}
+
+// Every Nishio of a position is listed, and the finder's is one of the shortest. At the start of a
+// hard published puzzle there are many, of several lengths.
+TEST(AdvancedFinders, nishio_finder_takes_a_shortest_of_every_instance) {
+    const Candidates c(grid_of("008090100060500020000006000030107050000000009004000300050000200070003080200700004"));
+    std::vector<Step> every;
+    ASSERT_TRUE(find_every(c, Technique::Nishio, every));
+    ASSERT_GT(every.size(), 1u);
+    const std::optional<Step> chosen = find_nishio(c);
+    ASSERT_TRUE(chosen.has_value());
+    bool listed = false;
+    for (const Step& s : every) {
+        ASSERT_EQ(s.branches.size(), 1u);
+        EXPECT_GE(s.branches.front().implications.size(), chosen->branches.front().implications.size());
+        listed = listed || s.eliminations == chosen->eliminations;
+    }
+    EXPECT_TRUE(listed);
 }
 
 struct Told {
@@ -422,10 +509,17 @@ const Told kTold[] = {
     {"forcing_chain",
      find_forcing_chain,
      kForcing,
-     {"Si L7C8 contient le 9 :", "  Le 7 va en L7C3, sa seule place dans la ligne 7.",
-      "  Le 8 va en L7C2, sa seule place dans la région 7.",
+     {"Si L7C8 contient le 5 :", "  Le 7 va en L7C3, sa seule place dans la ligne 7.",
+      "  Le 8 va en L7C2, sa seule place dans la région 7.", "  Le 6 va en L1C2, sa seule place dans la colonne 2.",
+      "  Le 6 va en L9C3, sa seule place dans la colonne 3.", "  Le 5 va en L9C1, sa seule place dans la région 7.",
+      "  Le 9 va en L1C8, seul chiffre qui y reste.", "  Le 5 va en L2C9, seul chiffre qui y reste.",
+      "  Le 3 va en L3C9, seul chiffre qui y reste.", "  Le 2 va en L9C8, seul chiffre qui y reste.",
+      "  Le 2 va en L5C9, sa seule place dans la ligne 5.", "  Le 7 va en L1C9, sa seule place dans la colonne 9.",
+      "  Le 8 va en L1C1, seul chiffre qui y reste.",
+      "  L1C7 n'a alors plus aucun chiffre possible : c'est impossible.", "Si L7C8 contient le 9 :",
+      "  Le 7 va en L7C3, sa seule place dans la ligne 7.", "  Le 8 va en L7C2, sa seule place dans la région 7.",
       "  Le 5 n'a alors plus de place dans la ligne 7 : c'est impossible.",
-      "Le 9 est donc impossible en L7C8 : nous retirons le 9 de L7C8."}},
+      "Le 5 et le 9 sont donc impossibles en L7C8 : nous les retirons de L7C8."}},
     {"forcing_chain_cell",
      find_forcing_chain,
      kForcingCell,
@@ -435,6 +529,14 @@ const Told kTold[] = {
       "  Le 3 va en L1C4, seul chiffre qui y reste.", "  Le 3 va en L2C8, sa seule place dans la ligne 2.",
       "  Donc L2C8, remplie, ne contient pas le 4.",
       "Dans tous les cas, L2C8 ne contient pas le 4 : nous retirons le 4 de L2C8."}},
+    {"nishio",
+     find_nishio,
+     kNishio,
+     {"Suivons le 2 seul, de place unique en place unique :", "Si L4C5 contient le 2 :",
+      "  Le 2 va en L1C9, sa seule place dans la ligne 1.", "  Le 2 va en L3C4, sa seule place dans la ligne 3.",
+      "  Le 2 va en L6C1, sa seule place dans la ligne 6.",
+      "  Le 2 n'a alors plus de place dans la ligne 9 : c'est impossible.",
+      "Le 2 est donc impossible en L4C5 : nous retirons le 2 de L4C5."}},
     {"trial",
      find_trial,
      kTrial,
@@ -454,9 +556,10 @@ TEST(AdvancedSoundness, every_finder_agrees_with_the_solution_on_the_hardest_puz
     std::ifstream in(std::string(VORNEL_TEST_DATA) + "/ladder/top95.txt");
     std::string line;
     int puzzles = 0;
-    const Finder finders[] = {find_full_house,       find_hidden_single, find_naked_single,  find_simple_colouring,
-                              find_x_chain,          find_remote_pair,   find_xy_chain,      find_aic,
-                              find_unique_rectangle, find_bug_plus_one,  find_forcing_chain, find_trial};
+    const Finder finders[] = {
+        find_full_house,  find_hidden_single, find_naked_single, find_simple_colouring, find_x_chain,
+        find_remote_pair, find_xy_chain,      find_aic,          find_unique_rectangle, find_bug_plus_one,
+        find_nishio,      find_forcing_chain, find_trial};
     while (std::getline(in, line)) {
         if (line.size() < 81 || line[0] == '#') continue;
         SCOPED_TRACE(line);
@@ -520,6 +623,35 @@ TEST(AdvancedCoverage, trial_is_rare) {
         const int most = set.most_with_trial >= 0 ? set.most_with_trial : static_cast<int>(puzzles.size()) / 5;
         EXPECT_LE(with_trial, most);
     }
+}
+
+// The hardest of the published puzzles need few forcing chains: on the first fifty lines of the
+// top95 list, at most 30 forcing-chain steps in at most 8 puzzles, never a trial, every puzzle
+// solved; and every Nishio step follows one digit.
+TEST(AdvancedCoverage, forcing_chains_are_few_on_the_hardest_published_puzzles) {
+    std::ifstream in(std::string(VORNEL_TEST_DATA) + "/ladder/top95.txt");
+    std::string line;
+    int forcing = 0, with_forcing = 0, trials = 0, nishio = 0;
+    for (int read = 0; read < 50 && std::getline(in, line); ++read) {
+        if (line.size() < 81 || line[0] == '#') continue;
+        const Explanation e = explain(grid_of(line.substr(0, 81)));
+        ASSERT_EQ(e.verdict, Verdict::Solved) << line;
+        const int n = uses_of(e, Technique::ForcingChain);
+        forcing += n;
+        with_forcing += n > 0 ? 1 : 0;
+        trials += uses_of(e, Technique::Trial);
+        for (const Step& s : e.steps) {
+            if (s.technique != Technique::Nishio) continue;
+            ++nishio;
+            ASSERT_EQ(s.branches.size(), 1u);
+            const int digit = s.branches.front().assume.digit;
+            for (const Implication& imp : s.branches.front().implications) EXPECT_EQ(imp.candidate.digit, digit);
+        }
+    }
+    EXPECT_LE(forcing, 30);
+    EXPECT_LE(with_forcing, 8);
+    EXPECT_EQ(trials, 0);
+    EXPECT_GT(nishio, 0);
 }
 
 // The deepest forcing chains (variants 7 to 9: chains nested inside the branches) are told as such,

@@ -153,9 +153,9 @@ TEST(Messages, every_message_has_both_languages_with_the_same_arguments) {
 }
 
 // Names every player knows under one spelling; every other French name must be translated.
-const std::set<std::string> kSameInBothLanguages = {"X-Wing",     "Swordfish", "Jellyfish",  "XY-Wing",
-                                                    "XYZ-Wing",   "W-Wing",    "WXYZ-Wing",  "BUG+1",
-                                                    "Sue de Coq", "ALS-XZ",    "ALS-XY-Wing"};
+const std::set<std::string> kSameInBothLanguages = {"X-Wing",     "Swordfish", "Jellyfish",   "XY-Wing",
+                                                    "XYZ-Wing",   "W-Wing",    "WXYZ-Wing",   "BUG+1",
+                                                    "Sue de Coq", "ALS-XZ",    "ALS-XY-Wing", "Nishio"};
 
 TEST(Messages, every_technique_and_level_has_english_words) {
     std::set<std::string> names, helps;

@@ -29,6 +29,7 @@ constexpr std::pair<Technique, Scan> kScans[] = {
     {Technique::XyWing, scan_xy_wing},
     {Technique::XyzWing, scan_xyz_wing},
     {Technique::WWing, scan_w_wing},
+    {Technique::Nishio, scan_nishio},
 };
 
 } // namespace

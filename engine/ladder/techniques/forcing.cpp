@@ -9,7 +9,9 @@
 // remove, inside themselves, the candidates of cells with two or three candidates that singles
 // refute (nested forcing chains), and the variant is the kind plus 6 (7, 8, 9).
 //
-// Variant 1, contradiction: the assumption breaks the grid, so the candidate is false.
+// Variant 1, contradiction: the assumption breaks the grid, so the candidate is false. The other
+// candidates of the same cell whose assumption breaks the grid at the same level go in the same
+// step, one branch each, digits ascending.
 // Variant 2, cell forcing: every candidate of one cell leads to the same digit in the same other
 // cell (placed), or to the removal of the same candidate (eliminated).
 // Variant 3, unit forcing: every place of a digit in a unit leads there alike.
@@ -22,6 +24,9 @@
 // link reads "if `from` is true, `to` is true" (`strong` is true); a branch begins where a link's
 // `from` is not the previous link's `to`. Only the placements a conclusion needs are kept.
 //
+// Nishio is the lightest form: the assumption is followed for its own digit only (hidden singles of
+// that digit), until a unit is left without a place for it.
+//
 // Cost: at most one propagation per live candidate, each a few sweeps of 81 cells and 27 units;
 // contradictions are looked for cell size by cell size and end the search as soon as one is found.
 
@@ -30,6 +35,8 @@
 #include <cstdint>
 #include <deque>
 #include <memory>
+#include <optional>
+#include <utility>
 #include <vector>
 
 #include "common.h"
@@ -72,7 +79,9 @@ public:
     // of a region (or one region of a line) leaves the rest of that line (or region). Level 2: also,
     // when those give nothing more, a candidate of a cell with two or three candidates whose
     // assumption breaks the branch by singles is removed (a forcing chain inside the branch).
-    Branch(const Candidates& origin, int level) : origin_(origin), level_(level) {
+    // `only_digit` (1-9): Nishio, the branch follows that digit's hidden singles and nothing else.
+    Branch(const Candidates& origin, int level, int only_digit = 0)
+        : origin_(origin), level_(level), only_digit_(only_digit) {
         for (int i = 0; i < 81; ++i) {
             mask_[i] = origin.mask(i);
             value_[i] = origin.value(i);
@@ -83,7 +92,7 @@ public:
         place(cell, digit, Why::Assumed, 0);
         bool progress = true;
         while (progress && !broken_.broken) {
-            progress = sweep();
+            progress = only_digit_ != 0 ? sweep_digit(only_digit_) : sweep();
             if (!progress && level_ >= 1 && !broken_.broken) progress = intersect();
             if (!progress && level_ >= 2 && !broken_.broken) progress = nest();
         }
@@ -184,6 +193,32 @@ private:
                     break;
                 }
             });
+        }
+        return progress;
+    }
+
+    // One pass of the hidden singles of digit `d`; false when nothing followed.
+    bool sweep_digit(int d) {
+        bool progress = false;
+        for (int unit = 0; unit < 27; ++unit) {
+            int places = 0, last = 0;
+            bool held = false;
+            for (const std::uint8_t cell : geometry().unit_cells[unit]) {
+                if (value_[cell] == d) held = true;
+                if (value_[cell] == 0 && ((mask_[cell] >> d) & 1) != 0) {
+                    ++places;
+                    last = cell;
+                }
+            }
+            if (held) continue;
+            if (places == 0) {
+                broken_ = {true, -1, unit, d};
+                return false;
+            }
+            if (places == 1) {
+                place(last, d, Why::HiddenSingle, unit);
+                progress = true;
+            }
         }
         return progress;
     }
@@ -289,6 +324,7 @@ private:
 
     const Candidates& origin_;
     int level_ = 0;
+    int only_digit_ = 0;
     std::array<std::uint16_t, 81> mask_{};
     std::array<std::uint8_t, 81> value_{};
     std::array<std::int16_t, 81> order_{};
@@ -442,6 +478,34 @@ void add_branch_links(Step& step, const Branch& branch, const std::vector<int>& 
     }
 }
 
+// A contradiction step: each broken branch with the implications its break needs, its assumption
+// removed.
+Step contradiction_step(Technique technique, int variant,
+                        const std::vector<std::pair<const Branch*, std::vector<int>>>& broken) {
+    Step step;
+    step.technique = technique;
+    step.variant = variant;
+    unsigned digits = 0;
+    for (const auto& [b, chain] : broken) {
+        const Candidate assumed = candidate(b->placement(0).cell, b->placement(0).digit);
+        step.eliminations.push_back(assumed);
+        step.highlighted.push_back(assumed);
+        add_branch_links(step, *b, chain);
+        step.branches.push_back(describe(*b, chain, break_end(b->broken())));
+        const Break& br = b->broken();
+        if (br.cell >= 0) {
+            if (std::find(step.cells.begin(), step.cells.end(), br.cell) == step.cells.end())
+                step.cells.push_back(static_cast<std::uint8_t>(br.cell));
+        } else {
+            if (std::find(step.units.begin(), step.units.end(), br.unit) == step.units.end())
+                step.units.push_back(static_cast<std::uint8_t>(br.unit));
+            digits |= 1u << br.digit;
+        }
+    }
+    step.digits = static_cast<std::uint16_t>(digits);
+    return step;
+}
+
 // A conclusion shared by every branch of a cell or unit: a digit placed in a cell, or a candidate
 // removed; its cost is the number of implications the branches need for it.
 struct Shared {
@@ -523,22 +587,17 @@ std::optional<Step> find_forcing(const Candidates& c, int level) {
         }
     }
     if (shortest != nullptr) {
-        const Candidate assumed = candidate(shortest->placement(0).cell, shortest->placement(0).digit);
-        Step step;
-        step.technique = Technique::ForcingChain;
-        step.variant = 1 + 3 * level;
-        step.eliminations = {assumed};
-        step.highlighted = {assumed};
-        add_branch_links(step, *shortest, shortest_chain);
-        step.branches.push_back(describe(*shortest, shortest_chain, break_end(shortest->broken())));
-        const Break& br = shortest->broken();
-        if (br.cell >= 0) {
-            step.cells = {static_cast<std::uint8_t>(br.cell)};
-        } else {
-            step.units = {static_cast<std::uint8_t>(br.unit)};
-            step.digits = static_cast<std::uint16_t>(1u << br.digit);
-        }
-        return step;
+        // With the other candidates of its cell that break the grid too, digits ascending.
+        const int cell = shortest->placement(0).cell;
+        std::vector<std::pair<const Branch*, std::vector<int>>> broken;
+        for_each_bit(c.mask(cell), [&](int d) {
+            const Branch& b = branch_of(cell, d);
+            if (&b == shortest)
+                broken.emplace_back(&b, shortest_chain);
+            else if (b.broken().broken)
+                broken.emplace_back(&b, b.needed_for_break());
+        });
+        return contradiction_step(Technique::ForcingChain, 1 + 3 * level, broken);
     }
 
     // Variants 2 and 3: the cheapest shared conclusion over cells, then over units; fewer branches
@@ -600,6 +659,39 @@ std::optional<Step> find_forcing(const Candidates& c, int level) {
 }
 
 } // namespace
+
+// Every Nishio, candidate by candidate in cell order.
+void scan_nishio(const Candidates& c, Instances& out) {
+    for (int cell = 0; cell < 81; ++cell) {
+        for (int d = 1; d <= 9; ++d) {
+            if (!c.has(cell, d)) continue;
+            Branch b(c, 0, d);
+            b.run(cell, d);
+            if (!b.broken().broken) continue;
+            if (out.keep(contradiction_step(Technique::Nishio, 1, {{&b, b.needed_for_break()}}))) return;
+        }
+    }
+}
+
+// Nishio: the shortest contradiction that follows one digit only; first candidate in cell order
+// among equals.
+std::optional<Step> find_nishio(const Candidates& c) {
+    std::optional<Branch> best;
+    std::vector<int> best_chain;
+    for (int cell = 0; cell < 81; ++cell) {
+        for_each_bit(c.mask(cell), [&](int d) {
+            Branch b(c, 0, d);
+            b.run(cell, d);
+            if (!b.broken().broken) return;
+            std::vector<int> chain = b.needed_for_break();
+            if (best && chain.size() >= best_chain.size()) return;
+            best.emplace(std::move(b));
+            best_chain = std::move(chain);
+        });
+    }
+    if (!best) return std::nullopt;
+    return contradiction_step(Technique::Nishio, 1, {{&*best, best_chain}});
+}
 
 std::optional<Step> find_forcing_chain(const Candidates& c) {
     for (int level = 0; level <= 2; ++level)

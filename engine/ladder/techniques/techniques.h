@@ -46,7 +46,7 @@ inline std::optional<Step> first_instance(const Candidates& c, Scan scan) {
 }
 
 // Every instance of `technique` its finder's scan meets, in scan order, for the techniques whose
-// finders can list them: singles, intersections, subsets, fish, skyscraper, kite and wings. Returns
+// finders can list them: singles, intersections, subsets, fish, skyscraper, kite, wings and Nishio. Returns
 // false for the others (their finders stop at the first instance), leaving `out` alone.
 bool find_every(const Candidates& c, Technique technique, std::vector<Step>& out);
 
@@ -132,6 +132,8 @@ std::optional<Step> find_bug_plus_one(const Candidates&);
 std::optional<Step> find_hidden_rectangle(const Candidates&);
 std::optional<Step> find_avoidable_rectangle(const Candidates&);
 // forcing.cpp
+std::optional<Step> find_nishio(const Candidates&);
+void scan_nishio(const Candidates&, Instances&);
 std::optional<Step> find_forcing_chain(const Candidates&);
 // trial.cpp: the last resort, an exhaustive search told as such
 std::optional<Step> find_trial(const Candidates&);
