@@ -28,11 +28,13 @@ build: configure
 	@cmake --build $(BUILD) -j $(JOBS)
 
 # The tests' packages come before the configure, so that CMake finds GoogleTest and Google
-# Benchmark; a build without any test fails instead of passing silently.
+# Benchmark; a build without any test fails instead of passing silently. The tests run in the C
+# locale, where the programs speak French whatever the user's (the tests of English ask for it).
 test:
 	@bash scripts/install-deps test
 	@$(MAKE) build
-	@cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure --no-tests=error -j $(JOBS)
+	@cd $(BUILD) && env -u LANGUAGE -u LC_ALL -u LC_MESSAGES LANG=C.UTF-8 QT_QPA_PLATFORM=offscreen \
+	  ctest --output-on-failure --no-tests=error -j $(JOBS)
 
 # Builds only what the window needs, then starts it.
 run: configure

@@ -43,7 +43,7 @@ constexpr const char* kProgram = "vornel-explain";
 
 constexpr const char* kUsage =
     "Utilisation : vornel-explain [--tempo step|digit|once] [--trace | --summary] [--lines]\n"
-    "                             [--jobs N] [--to-sud DOSSIER] [FICHIER...]\n"
+    "                             [--jobs N] [--to-sud DOSSIER] [--lang fr|en] [FICHIER...]\n"
     "              vornel-explain --techniques all [--summary | --json] [--lines] [--jobs N] [FICHIER...]\n"
     "              vornel-explain --techniques all [--find ID | --next] [--json] [--lines] [FICHIER...]\n"
     "              vornel-explain [--techniques classic|all] [--lines] --html CIBLE [FICHIER...]\n"
@@ -115,6 +115,10 @@ constexpr const char* kUsage =
     "                    dossier existant (NOM.html, ou NOM-LIGNE.html avec\n"
     "                    --lines, selon les règles de --to-sud) ou un fichier,\n"
     "                    qui ne reçoit alors qu'une grille\n"
+    "  --lang fr|en      la langue des explications, des pages et des messages (par\n"
+    "                    défaut : l'anglais pour une locale anglaise, sinon le\n"
+    "                    français) ; --summary, les clés, identifiants et niveaux\n"
+    "                    du JSON restent les mêmes dans toutes les langues\n"
     "  --help            affiche cette aide et quitte\n"
     "  --version         affiche la version et quitte\n"
     "\n"
@@ -124,6 +128,90 @@ constexpr const char* kUsage =
     "sortie a échoué (les autres ont été traitées, la cause est écrite sur la sortie\n"
     "d'erreur) ; 2 commande incorrecte, ou --to-sud ou --html refusé avant toute\n"
     "écriture (dossier introuvable, noms en double).\n";
+
+constexpr const char* kUsageEnglish =
+    "Usage: vornel-explain [--tempo step|digit|once] [--trace | --summary] [--lines]\n"
+    "                      [--jobs N] [--to-sud FOLDER] [--lang fr|en] [FILE...]\n"
+    "       vornel-explain --techniques all [--summary | --json] [--lines] [--jobs N] [FILE...]\n"
+    "       vornel-explain --techniques all [--find ID | --next] [--json] [--lines] [FILE...]\n"
+    "       vornel-explain [--techniques classic|all] [--lines] --html TARGET [FILE...]\n"
+    "\n"
+    "Explains each puzzle as the Vornel window would solve it, without a window.\n"
+    "FILE is a \".sud\" file (81 lines, one value each), or - for standard input;\n"
+    "without FILE, standard input is read. A pipe or a device is read as a stream;\n"
+    "a folder or a socket is refused. A \".sud\" input without its 81 values in its\n"
+    "first mebibyte is refused.\n"
+    "With --techniques all, FILE may also hold a pencil-mark grid: 9 lines of 9\n"
+    "cells separated by blanks, each cell its candidates (37, 1259) or its digit;\n"
+    "| - + * and . are decoration. A cell with one candidate counts as filled; a\n"
+    "candidate ruled out by a digit placed in the same row, column or box is\n"
+    "removed; a cell without candidates makes the grid invalid.\n"
+    "  --tempo T         step: one placement per request (\"Next step\" while it is\n"
+    "                    shown); digit: one digit per request (\"Next digit\" while\n"
+    "                    it is shown); once: the whole solution in one request (the\n"
+    "                    default)\n"
+    "  --trace           one event per line: puzzle, == request, clear, + line,\n"
+    "                    grid, colours, buttons\n"
+    "  --summary         one line per puzzle, fields separated by tabs: final grid,\n"
+    "                    outcome (terminé, bloqué, invalide), placements, number of\n"
+    "                    solutions of the givens (0, 1 or 2+); the same in every\n"
+    "                    language, for scripts\n"
+    "  --lines           one puzzle per line: 81 characters, 1-9 for the givens, 0\n"
+    "                    or . for empty cells; blank lines and lines starting with #\n"
+    "                    are skipped; a line longer than 4096 bytes is reported and\n"
+    "                    skipped, so an endless stream is read in constant memory,\n"
+    "                    until Ctrl+C; with --techniques all, a line may also give a\n"
+    "                    position with its candidates: 729 characters, 9 per cell,\n"
+    "                    cells row by row, the k-th character of a cell being the\n"
+    "                    digit k if it is still a candidate there, 0 or . otherwise\n"
+    "  --jobs N          N puzzles explained at once (default: the number of\n"
+    "                    processors); the output is the same, in the same order, as\n"
+    "                    with --jobs 1\n"
+    "  --to-sud FOLDER   explains nothing: writes each puzzle, as it stands once\n"
+    "                    loaded, as a \".sud\" file into FOLDER (NAME.sud, or\n"
+    "                    NAME-LINE.sud with --lines). Two inputs that would give the\n"
+    "                    same name make the command refuse before anything is\n"
+    "                    written. A symbolic link is followed: the file it names is\n"
+    "                    replaced, or created. A target that is not a regular file\n"
+    "                    (folder, pipe, device) and a file the command reads are\n"
+    "                    never replaced.\n"
+    "  --techniques classic|all\n"
+    "                    classic: the two searches above (the default); all: the\n"
+    "                    ladder of techniques, each step with the simplest technique\n"
+    "                    that applies, then the verdict and the difficulty; with\n"
+    "                    --summary, fields separated by tabs: final grid, verdict,\n"
+    "                    steps, solutions, score, level (its French word, spaces\n"
+    "                    included, in every language), hardest technique\n"
+    "  --json            one JSON object per puzzle and per line (implies\n"
+    "                    --techniques all); \"source\" gives the file (- for standard\n"
+    "                    input) and, with --lines, \"line\" the line number; keys,\n"
+    "                    ids and the rating's level are the same in every language,\n"
+    "                    only \"text\", \"conclusion\" and \"problems\" follow --lang\n"
+    "  --find ID         with --techniques all: every instance of the technique ID\n"
+    "                    in the position, whatever step the ladder would take first;\n"
+    "                    with --json, one object per puzzle: {\"source\", \"puzzle\",\n"
+    "                    \"technique\", \"instances\"}, each instance shaped as a step\n"
+    "                    of \"steps\". An unknown ID lists the ids\n"
+    "  --next            with --techniques all: only the ladder's next step (a\n"
+    "                    hint); with --json, the object of --json with that one step\n"
+    "                    and the grid it leaves\n"
+    "  --html TARGET     writes nothing to the output: writes each puzzle's\n"
+    "                    explanation as a self-contained HTML page (one board per\n"
+    "                    step), with the method chosen by --techniques. TARGET is an\n"
+    "                    existing folder (NAME.html, or NAME-LINE.html with --lines,\n"
+    "                    by the rules of --to-sud) or a file, which then receives one\n"
+    "                    puzzle only\n"
+    "  --lang fr|en      the language of the explanations, pages and messages\n"
+    "                    (default: English for an English locale, else French)\n"
+    "  --help            shows this help and exits\n"
+    "  --version         shows the version and exits\n"
+    "\n"
+    "To a pipe or a terminal, each puzzle is written as soon as it is explained.\n"
+    "\n"
+    "Exit status: 0 all went well; 1 an input, a puzzle or an output failed (the\n"
+    "others were processed, the cause is written on standard error); 2 bad command\n"
+    "line, or --to-sud or --html refused before anything was written (folder not\n"
+    "found, duplicate names).\n";
 
 struct Options {
     ExplainOptions explain;
@@ -152,6 +240,14 @@ struct Console {
     bool stream_out = false; // each puzzle's output is flushed at once (a pipe or a terminal)
 };
 
+// The language of the run's messages, help and explanations: set once by run() before anything is
+// read or explained, then only read (by the workers too).
+Language tongue = Language::French;
+
+std::string words(std::string_view french, std::string_view english) {
+    return std::string(say(tongue, french, english));
+}
+
 // The name an input's ".sud" copies start with: its file name without folder and extension.
 std::string stem_of(const std::string& input) {
     if (input == "-") return "stdin";
@@ -168,8 +264,9 @@ std::string page_title(const std::string& name) {
     const auto colon = title.rfind(':');
     if (colon != std::string::npos && colon + 1 < title.size() &&
         title.find_first_not_of("0123456789", colon + 1) == std::string::npos)
-        title = title.substr(0, colon) + ", ligne " + title.substr(colon + 1);
-    if (title == "-" || title.rfind("-, ", 0) == 0) title = "entrée standard" + title.substr(1);
+        title = title.substr(0, colon) + words(", ligne ", ", line ") + title.substr(colon + 1);
+    if (title == "-" || title.rfind("-, ", 0) == 0)
+        title = words("entrée standard", "standard input") + title.substr(1);
     return title;
 }
 
@@ -179,12 +276,16 @@ std::string page_title(const std::string& name) {
 // code. The program's own messages stay for the causes they name exactly.
 std::string read_problem(const std::string& name, int err, int code) {
     const bool standard = name == "-";
-    if (err == EBADF && standard) return "L'entrée standard est fermée";
+    if (err == EBADF && standard) return words("L'entrée standard est fermée", "Standard input is closed");
     if (err == EISDIR)
-        return standard ? "L'entrée standard est un dossier, pas un fichier" : "C'est un dossier, pas un fichier";
-    if (err == ENOENT && code == 3 && !name.empty()) return "Dossier introuvable";
-    if (err == ENXIO) return "C'est une socket (ou un périphérique absent), pas un fichier";
-    return in_out_message(code);
+        return std::string(standard ? words("L'entrée standard est un dossier, pas un fichier",
+                                            "Standard input is a folder, not a file")
+                                    : words("C'est un dossier, pas un fichier", "It is a folder, not a file"));
+    if (err == ENOENT && code == 3 && !name.empty()) return words("Dossier introuvable", "Folder not found");
+    if (err == ENXIO)
+        return std::string(words("C'est une socket (ou un périphérique absent), pas un fichier",
+                                 "It is a socket (or a missing device), not a file"));
+    return in_out_message(code, tongue);
 }
 
 // Every technique's id, in the ladder's order, separated by commas.
@@ -195,8 +296,8 @@ std::string technique_ids() {
     return ids;
 }
 
-int usage_error(OutputSink& err, const std::string& message) {
-    err.write(tool_usage_error(kProgram, message));
+int usage_error(OutputSink& err, std::string_view message) {
+    err.write(tool_usage_error(kProgram, message, tongue));
     err.flush();
     return kExitUsage;
 }
@@ -267,8 +368,10 @@ public:
     void position(const PuzzleOrigin& origin, const CandidateMarks& marks) {
         if (stopped()) return;
         if (!options_.ladder.enabled || options_.writes_files()) {
-            fail(origin.name(), "une grille avec ses candidats ne s'explique qu'avec --techniques all, sans --html ni "
-                                "--to-sud.");
+            fail(origin.name(), std::string(words("une grille avec ses candidats ne s'explique qu'avec --techniques "
+                                                  "all, sans --html ni --to-sud.",
+                                                  "a grid with its candidates is only explained with --techniques "
+                                                  "all, without --html or --to-sud.")));
             return;
         }
         submit(explained_entry(origin, {}, marks));
@@ -288,7 +391,7 @@ public:
     // Ends the run: writes out what is pending and tells whether the output took it all.
     int finish() {
         close();
-        return finish_output(kProgram, out_, err_, status_);
+        return finish_output(kProgram, out_, err_, status_, tongue);
     }
 
 private:
@@ -423,9 +526,10 @@ private:
     }
 
     void write_sud(const std::string& name, const std::string& sud_name, const PuzzleValues& values) {
-        const WorkArea area = loaded_grid(values, [&](const std::string& message) {
-            report(tool_file_message(kProgram, name, failure_text(message)));
-        });
+        const WorkArea area = loaded_grid(
+            values,
+            [&](const std::string& message) { report(tool_file_message(kProgram, name, failure_text(message))); },
+            tongue);
         write_file(options_.to_sud_dir + "/" + sud_name, puzzle_text(values_of(area)));
     }
 
@@ -434,18 +538,20 @@ private:
         const std::string path =
             options_.html_into_folder ? options_.html_target + "/" + html_name : options_.html_target;
         if (!options_.html_into_folder && pages_ > 0) {
-            fail(name, "--html " + path + " ne reçoit qu'une grille : pour plusieurs, donnez un dossier.");
+            fail(name, "--html " + path +
+                           std::string(words(" ne reçoit qu'une grille : pour plusieurs, donnez un dossier.",
+                                             " receives one puzzle only: for several, give a folder.")));
             return;
         }
         ++pages_;
         const auto reporter = [&](const std::string& message) {
             report(tool_file_message(kProgram, name, failure_text(message)));
         };
-        const std::string title = "Vornel : " + page_title(name);
+        const std::string title = words("Vornel : ", "Vornel: ") + page_title(name);
         const report::Page page =
             options_.ladder.enabled
-                ? report::ladder_page(title, ladder::explain(values_of(loaded_grid(values, reporter))))
-                : report::classic_page(title, values, reporter);
+                ? report::ladder_page(title, ladder::explain(values_of(loaded_grid(values, reporter, tongue))), tongue)
+                : report::classic_page(title, values, reporter, tongue);
         write_file(path, report::html_document(page));
     }
 
@@ -454,16 +560,20 @@ private:
     void write_file(const std::string& path, const std::string& bytes) {
         FileId id;
         if (file_id(path, id) && inputs_.count(id) != 0) {
-            fail(path, "C'est un des fichiers lus par la commande : il n'est pas remplacé.");
+            fail(path, std::string(words("C'est un des fichiers lus par la commande : il n'est pas remplacé.",
+                                         "It is one of the files the command reads: it is not replaced.")));
             return;
         }
         try {
             write_text_file(path, bytes, Sync::skip);
         } catch (const NotRegularFileError& error) {
-            fail(path, "C'est " + kind_name(error.kind()) + ", pas un fichier ordinaire : rien n'y est écrit.");
+            fail(path,
+                 tongue == Language::English
+                     ? "It is " + kind_name(error.kind(), tongue) + ", not a regular file: nothing is written to it."
+                     : "C'est " + kind_name(error.kind()) + ", pas un fichier ordinaire : rien n'y est écrit.");
         } catch (const FileError& error) {
-            fail(path, failure_text(write_problem(error.system_error(), error.code())));
-        } catch (const Failure& failure) { fail(path, failure_text(failure.message())); }
+            fail(path, failure_text(write_problem(error.system_error(), error.code(), tongue)));
+        } catch (const Failure& failure) { fail(path, failure_text(file_failure_message(failure, tongue))); }
     }
 
     const Options& options_;
@@ -501,23 +611,26 @@ void read_lines(Run& run, const std::string& name, ByteSource& source, const FdS
         const PuzzleOrigin origin{name, line.number};
         const std::string where = origin.name();
         if (line.too_long) {
-            run.fail(where, "ligne de grille mal formée : plus de " + std::to_string(kMaxPuzzleLineBytes) +
-                                " octets, ligne ignorée.");
+            run.fail(where, tongue == Language::English
+                                ? "malformed puzzle line: more than " + std::to_string(kMaxPuzzleLineBytes) +
+                                      " bytes, line skipped."
+                                : "ligne de grille mal formée : plus de " + std::to_string(kMaxPuzzleLineBytes) +
+                                      " octets, ligne ignorée.");
             return;
         }
         if (skipped_puzzle_line(line.text)) return;
         if (trim_blanks(line.text).size() == kMarksLineLength) {
             CandidateMarks marks{};
-            const std::string problem = parse_marks_line(line.text, marks);
+            const std::string problem = parse_marks_line(line.text, marks, tongue);
             if (!problem.empty())
-                run.fail(where, "ligne de grille mal formée : " + problem + '.');
+                run.fail(where, words("ligne de grille mal formée : ", "malformed puzzle line: ") + problem + '.');
             else
                 run.position(origin, marks);
             return;
         }
-        const std::string problem = parse_puzzle_line(line.text, values);
+        const std::string problem = parse_puzzle_line(line.text, values, tongue);
         if (!problem.empty()) {
-            run.fail(where, "ligne de grille mal formée : " + problem + '.');
+            run.fail(where, words("ligne de grille mal formée : ", "malformed puzzle line: ") + problem + '.');
             return;
         }
         run.puzzle(origin, stem_of(name) + '-' + std::to_string(line.number) + ".sud", values);
@@ -617,7 +730,8 @@ bool looks_like_puzzle_lines(std::string_view start) {
 std::string sud_read_problem(const std::string& message, int code, const std::string& start) {
     std::string text = failure_text(message);
     if (code == kBadNumberCode && looks_like_puzzle_lines(start))
-        text += " Ce sont des grilles d'une ligne (81 caractères) : ajoutez --lines.";
+        text += words(" Ce sont des grilles d'une ligne (81 caractères) : ajoutez --lines.",
+                      " These are one-line puzzles (81 characters): add --lines.");
     return text;
 }
 
@@ -673,9 +787,9 @@ void read_pencil_input(Run& run, const std::string& name, std::string text, Byte
         run.fail(name, failure_text(read_problem(name, err, error.code())));
         return;
     }
-    const PencilMarks grid = read_pencil_marks(text);
+    const PencilMarks grid = read_pencil_marks(text, tongue);
     if (!grid.ok) {
-        run.fail(name, "grille de candidats mal formée : " + grid.problem + '.');
+        run.fail(name, words("grille de candidats mal formée : ", "malformed pencil-mark grid: ") + grid.problem + '.');
         return;
     }
     run.position({name, 0}, grid.marks);
@@ -759,7 +873,7 @@ void read_input(Run& run, const Options& options, const std::string& name, Conso
                                             code == kBadNumberCode ? start_of_file(name) : ""));
             return;
         } catch (const Failure& failure) {
-            run.fail(name, failure_text(failure.message()));
+            run.fail(name, failure_text(file_failure_message(failure, tongue)));
             return;
         }
     }
@@ -776,20 +890,24 @@ std::string to_sud_refusal(const Options& options, int& status) {
     if (::stat(dir.c_str(), &info) != 0) {
         status = kExitUsage;
         return dir + ": " +
-               failure_text(errno == ENOENT ? "Dossier introuvable"
-                                            : in_out_message(in_out_code_for_path(errno, dir))) +
+               failure_text(errno == ENOENT ? words("Dossier introuvable", "Folder not found")
+                                            : in_out_message(in_out_code_for_path(errno, dir), tongue)) +
                '\n';
     }
     if (!S_ISDIR(info.st_mode)) {
         status = kExitUsage;
-        return dir + ": C'est un fichier, pas un dossier.\n";
+        return dir + words(": C'est un fichier, pas un dossier.\n", ": It is a file, not a folder.\n");
     }
     std::map<std::string, std::string> input_by_name;
     for (const std::string& name : options.files) {
-        const std::string file_name = stem_of(name) + (options.lines ? "-LIGNE" : "") + options.output_extension();
+        const std::string file_name =
+            stem_of(name) + (options.lines ? words("-LIGNE", "-LINE") : "") + options.output_extension();
         const auto [it, added] = input_by_name.emplace(file_name, name);
         if (added) continue;
         status = kExitUsage;
+        if (tongue == Language::English)
+            return std::string(option) + " would write " + dir + "/" + file_name + " twice, for '" + it->second +
+                   "' and for '" + name + "': nothing is written. Rename one of the inputs.\n";
         return std::string(option) + " écrirait deux fois " + dir + "/" + file_name + ", pour « " + it->second +
                " » et pour « " + name + " » : rien n'est écrit. Renommez une des entrées.\n";
     }
@@ -807,13 +925,16 @@ struct OptionRule {
 
 std::string set_report(Options& options, Report report) {
     if (options.explain.report != Report::Narrative && options.explain.report != report)
-        return "--trace et --summary s'excluent";
+        return words("--trace et --summary s'excluent", "--trace and --summary exclude each other");
     options.explain.report = report;
     return {};
 }
 
 const OptionRule kOptionRules[] = {
-    {"--tempo", [] { return std::string("--tempo attend une valeur : step, digit ou once"); },
+    {"--tempo",
+     [] {
+         return words("--tempo attend une valeur : step, digit ou once", "--tempo needs a value: step, digit or once");
+     },
      [](Options& o, const std::string& value) -> std::string {
          if (value == "step")
              o.explain.tempo = Tempo::Step;
@@ -822,23 +943,34 @@ const OptionRule kOptionRules[] = {
          else if (value == "once")
              o.explain.tempo = Tempo::Once;
          else
-             return "tempo inconnu « " + value + " » : step, digit ou once";
+             return tongue == Language::English ? "unknown tempo '" + value + "': step, digit or once"
+                                                : "tempo inconnu « " + value + " » : step, digit ou once";
          return {};
      }},
     {"--trace", nullptr, [](Options& o, const std::string&) { return set_report(o, Report::Trace); }},
     {"--summary", nullptr, [](Options& o, const std::string&) { return set_report(o, Report::Summary); }},
-    {"--techniques", [] { return std::string("--techniques attend une valeur : classic ou all"); },
+    {"--techniques",
+     [] {
+         return words("--techniques attend une valeur : classic ou all", "--techniques needs a value: classic or all");
+     },
      [](Options& o, const std::string& value) -> std::string {
-         if (value != "classic" && value != "all") return "techniques inconnues « " + value + " » : classic ou all";
+         if (value != "classic" && value != "all")
+             return tongue == Language::English ? "unknown techniques '" + value + "': classic or all"
+                                                : "techniques inconnues « " + value + " » : classic ou all";
          o.ladder.enabled = value == "all";
          o.techniques_named = true;
          return {};
      }},
-    {"--find", [] { return "--find attend l'identifiant d'une technique : " + technique_ids(); },
+    {"--find",
+     [] {
+         return words("--find attend l'identifiant d'une technique : ", "--find needs the id of a technique: ") +
+                technique_ids();
+     },
      [](Options& o, const std::string& value) -> std::string {
          ladder::Technique technique{};
          if (!ladder::technique_from_id(value, technique))
-             return "technique inconnue « " + value + " » : " + technique_ids();
+             return tongue == Language::English ? "unknown technique '" + value + "': " + technique_ids()
+                                                : "technique inconnue « " + value + " » : " + technique_ids();
          o.ladder.find = technique;
          return {};
      }},
@@ -857,31 +989,40 @@ const OptionRule kOptionRules[] = {
          o.lines = true;
          return std::string();
      }},
-    {"--jobs", [] { return std::string("--jobs attend un nombre de tâches"); },
+    {"--jobs", [] { return words("--jobs attend un nombre de tâches", "--jobs needs a number of jobs"); },
      [](Options& o, const std::string& value) -> std::string {
          unsigned jobs = 0;
          const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), jobs);
          if (value.empty() || error != std::errc() || end != value.data() + value.size() || jobs < 1 || jobs > 1024)
-             return "nombre de tâches invalide « " + value + " » : il faut un entier de 1 à 1024";
+             return tongue == Language::English
+                        ? "invalid number of jobs '" + value + "': a whole number from 1 to 1024 is needed"
+                        : "nombre de tâches invalide « " + value + " » : il faut un entier de 1 à 1024";
          o.jobs = jobs;
          return {};
      }},
-    {"--html", [] { return std::string("--html attend un fichier ou un dossier"); },
+    {"--html", [] { return words("--html attend un fichier ou un dossier", "--html needs a file or a folder"); },
      [](Options& o, const std::string& value) -> std::string {
-         if (value.empty()) return "--html attend un fichier ou un dossier";
+         if (value.empty()) return words("--html attend un fichier ou un dossier", "--html needs a file or a folder");
          o.html_target = value;
          return {};
      }},
-    {"--to-sud", [] { return std::string("--to-sud attend un dossier"); },
+    {"--to-sud", [] { return words("--to-sud attend un dossier", "--to-sud needs a folder"); },
      [](Options& o, const std::string& value) -> std::string {
-         if (value.empty()) return "--to-sud attend un dossier";
+         if (value.empty()) return words("--to-sud attend un dossier", "--to-sud needs a folder");
          o.to_sud_dir = value;
          return {};
      }},
+    // Read before every other option (choose_language): here only taken.
+    {"--lang", [] { return std::string(); }, [](Options&, const std::string&) { return std::string(); }},
 };
 
 int run(const std::vector<std::string>& args, Console& console) {
+    const LanguageChoice choice = choose_language(args, environment_language());
+    tongue = choice.language;
+    if (!choice.error.empty()) return usage_error(console.err, choice.error);
     Options options;
+    options.explain.language = tongue;
+    options.ladder.language = tongue;
     bool options_done = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
@@ -894,19 +1035,20 @@ int run(const std::vector<std::string>& args, Console& console) {
             continue;
         }
         if (arg == "--help" || arg == "-h") {
-            console.out.write(kUsage);
-            return finish_output(kProgram, console.out, console.err, kExitOk);
+            console.out.write(tongue == Language::English ? kUsageEnglish : kUsage);
+            return finish_output(kProgram, console.out, console.err, kExitOk, tongue);
         }
         if (arg == "--version") {
             console.out.write(std::string(kProgram) + " " VORNEL_VERSION "\n");
-            return finish_output(kProgram, console.out, console.err, kExitOk);
+            return finish_output(kProgram, console.out, console.err, kExitOk, tongue);
         }
         const std::size_t equals = arg.find('=');
         const std::string_view name = std::string_view(arg).substr(0, equals);
         const auto rule = std::find_if(std::begin(kOptionRules), std::end(kOptionRules),
                                        [&](const OptionRule& r) { return r.name == name; });
         if (rule == std::end(kOptionRules) || (rule->missing_value == nullptr && equals != std::string::npos))
-            return usage_error(console.err, "option inconnue « " + arg + " »");
+            return usage_error(console.err, tongue == Language::English ? "unknown option '" + arg + "'"
+                                                                        : "option inconnue « " + arg + " »");
         std::string value;
         if (equals != std::string::npos) {
             value = arg.substr(equals + 1);
@@ -919,33 +1061,46 @@ int run(const std::vector<std::string>& args, Console& console) {
     }
     if (options.files.empty()) options.files.push_back("-");
     if (options.ladder.report == LadderReport::Json) {
-        if (options.explain.report == Report::Trace) return usage_error(console.err, "--trace et --json s'excluent");
+        if (options.explain.report == Report::Trace)
+            return usage_error(console.err,
+                               words("--trace et --json s'excluent", "--trace and --json exclude each other"));
         if (options.techniques_named && !options.ladder.enabled)
-            return usage_error(console.err, "--json demande --techniques all");
+            return usage_error(console.err, words("--json demande --techniques all", "--json needs --techniques all"));
         options.ladder.enabled = true;
     }
     if (options.ladder.find || options.ladder.next) {
         const char* option = options.ladder.find ? "--find" : "--next";
-        if (options.ladder.find && options.ladder.next) return usage_error(console.err, "--find et --next s'excluent");
-        if (!options.ladder.enabled) return usage_error(console.err, std::string(option) + " demande --techniques all");
+        if (options.ladder.find && options.ladder.next)
+            return usage_error(console.err,
+                               words("--find et --next s'excluent", "--find and --next exclude each other"));
+        if (!options.ladder.enabled)
+            return usage_error(console.err,
+                               std::string(option) + words(" demande --techniques all", " needs --techniques all"));
         if (options.explain.report != Report::Narrative || !options.html_target.empty() || !options.to_sud_dir.empty())
             return usage_error(console.err,
-                               std::string(option) + " s'emploie sans --trace, --summary, --html ni --to-sud");
+                               std::string(option) +
+                                   std::string(words(" s'emploie sans --trace, --summary, --html ni --to-sud",
+                                                     " goes without --trace, --summary, --html or --to-sud")));
     }
     if (options.ladder.enabled) {
         if (options.explain.report == Report::Trace)
-            return usage_error(console.err, "--trace demande --techniques classic");
+            return usage_error(console.err,
+                               words("--trace demande --techniques classic", "--trace needs --techniques classic"));
         if (options.explain.report == Report::Summary) {
             if (options.ladder.report == LadderReport::Json)
-                return usage_error(console.err, "--summary et --json ne vont pas ensemble");
+                return usage_error(console.err, words("--summary et --json ne vont pas ensemble",
+                                                      "--summary and --json do not go together"));
             options.ladder.report = LadderReport::Summary;
         }
     }
 
     if (!options.html_target.empty()) {
-        if (!options.to_sud_dir.empty()) return usage_error(console.err, "--html et --to-sud s'excluent");
+        if (!options.to_sud_dir.empty())
+            return usage_error(console.err,
+                               words("--html et --to-sud s'excluent", "--html and --to-sud exclude each other"));
         if (options.explain.report != Report::Narrative || options.ladder.report != LadderReport::Narrative)
-            return usage_error(console.err, "--html s'emploie sans --trace, --summary ni --json");
+            return usage_error(console.err, words("--html s'emploie sans --trace, --summary ni --json",
+                                                  "--html goes without --trace, --summary or --json"));
         struct stat info {};
         // A name ending in "/" means a folder, whether it exists or not (then it is refused below).
         options.html_into_folder = options.html_target.back() == '/' ||
@@ -956,8 +1111,11 @@ int run(const std::vector<std::string>& args, Console& console) {
             // The page's folder must exist: told once, before anything is explained.
             const std::filesystem::path folder = std::filesystem::path(options.html_target).parent_path();
             if (!folder.empty() && ::stat(folder.c_str(), &info) != 0 && errno == ENOENT) {
-                console.err.write(tool_message(kProgram, options.html_target + ": Dossier introuvable (" +
-                                                             folder.string() + ") : rien n'est écrit."));
+                console.err.write(tool_message(
+                    kProgram,
+                    tongue == Language::English
+                        ? options.html_target + ": Folder not found (" + folder.string() + "): nothing is written."
+                        : options.html_target + ": Dossier introuvable (" + folder.string() + ") : rien n'est écrit."));
                 console.err.flush();
                 return kExitUsage;
             }

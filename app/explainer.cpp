@@ -55,11 +55,16 @@ namespace {
 
 // A number above 9 loads without a failure: its cell shows all its digits and counts the first.
 // Said, so that nobody is explained a grid other than the file's without a word.
-void report_values_counted_otherwise(const PuzzleValues& values, const WorkArea& area,
-                                     const FailureReporter& reporter) {
+void report_values_counted_otherwise(const PuzzleValues& values, const WorkArea& area, const FailureReporter& reporter,
+                                     Language language) {
     for (std::size_t i = 0; i < values.size(); ++i) {
         const int row = static_cast<int>(i / 9) + 1, column = static_cast<int>(i % 9) + 1;
-        if (values[i] > 9 && reporter)
+        if (values[i] <= 9 || !reporter) continue;
+        if (language == Language::English)
+            reporter("The cell at row " + std::to_string(row) + ", column " + std::to_string(column) + " holds " +
+                     std::to_string(values[i]) + ": the grid shows '" + std::to_string(values[i]) +
+                     "' and counts it as a " + std::to_string(area.grid[row][column]));
+        else
             reporter("La case ligne " + std::to_string(row) + ", colonne " + std::to_string(column) + " contient " +
                      std::to_string(values[i]) + " : la grille l'affiche « " + std::to_string(values[i]) +
                      " » et le compte comme un " + std::to_string(area.grid[row][column]));
@@ -68,13 +73,14 @@ void report_values_counted_otherwise(const PuzzleValues& values, const WorkArea&
 
 } // namespace
 
-WorkArea loaded_grid(const PuzzleValues& values, const FailureReporter& reporter) {
+WorkArea loaded_grid(const PuzzleValues& values, const FailureReporter& reporter, Language language) {
     WorkArea area;
     HeadlessBoard board(area, reporter);
+    board.set_language(language);
     Engine engine(area, board);
     store_values(area, values);
     engine.show_grid();
-    report_values_counted_otherwise(values, area, reporter);
+    report_values_counted_otherwise(values, area, reporter, language);
     return area;
 }
 
@@ -85,10 +91,12 @@ void explain_puzzle(const ExplainOptions& options, const std::string& name, cons
         err << name << ": " << failure_text(message) << '\n';
     };
     HeadlessBoard board(area, reporter);
+    board.set_language(options.language);
     Engine engine(area, board);
+    engine.set_language(options.language);
     store_values(area, values);
     engine.show_grid();
-    report_values_counted_otherwise(values, area, reporter);
+    report_values_counted_otherwise(values, area, reporter, options.language);
 
     TraceListener trace(out);
     const bool tracing = options.report == Report::Trace;

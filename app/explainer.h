@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "headless_board.h"
+#include "language.h"
 #include "sud_file.h"
 #include "tempo.h"
 
@@ -17,7 +18,8 @@ enum class Report { Narrative, Trace, Summary };
 struct ExplainOptions {
     Tempo tempo = Tempo::Once;
     Report report = Report::Narrative;
-    long max_requests = 100000; // per puzzle
+    long max_requests = 100000;           // per puzzle
+    Language language = Language::French; // of the log; the summary's words are the same in every language
 };
 
 // Runs one puzzle through the engine on a headless board, exactly as the window would: puts the
@@ -32,6 +34,6 @@ void explain_puzzle(const ExplainOptions& options, const std::string& name, cons
 // Puts the values on a fresh board exactly as Open puts a read grid there (every cell white, its
 // text the value through the change handling, editable; log cleared; step buttons hidden) and
 // returns the work area as it then stands. Failures of the change handling go to `reporter`.
-WorkArea loaded_grid(const PuzzleValues& values, const FailureReporter& reporter);
+WorkArea loaded_grid(const PuzzleValues& values, const FailureReporter& reporter, Language language = Language::French);
 
 } // namespace vornel

@@ -20,9 +20,74 @@ namespace {
 
 constexpr const char* kProgram = "vornel-generate";
 
+// The language of the run's messages: set once by generate() before any search starts.
+Language tongue = Language::French;
+
+std::string words(std::string_view french, std::string_view english) {
+    return std::string(say(tongue, french, english));
+}
+
+// The ladder's ids, in its order, on lines of at most 79 characters indented by two spaces.
+std::string technique_lines() {
+    std::string text;
+    std::string line = " ";
+    for (int t = 0; t < ladder::kTechniqueCount; ++t) {
+        const std::string_view id = ladder::technique_id(static_cast<ladder::Technique>(t));
+        if (line.size() + 1 + id.size() > 79) {
+            text += line + '\n';
+            line = " ";
+        }
+        line += ' ';
+        line += id;
+    }
+    return text + line + '\n';
+}
+
+std::string usage_text_english() {
+    std::string text = "Usage: vornel-generate [--count N] [--level LEVEL] [--needs TECHNIQUE] [--seed S]\n"
+                       "                       [--symmetric] [--jobs N] [--max-seconds S] [--lang fr|en]\n"
+                       "\n"
+                       "Makes new Sudoku puzzles and writes them one per line: 81 digits, 0 for an empty cell.\n"
+                       "Each puzzle has exactly one solution, and no given can be removed without losing it.\n"
+                       "  --count N          number of puzzles (1 by default)\n"
+                       "  --level LEVEL      level of the whole explanation (see the levels below)\n"
+                       "  --needs TECHNIQUE  the explanation uses this technique at least once and nothing\n"
+                       "                     harder (a ladder id, see below)\n"
+                       "  --seed S           seed (a whole number from 0 to 18446744073709551615): the same seed\n"
+                       "                     gives the same puzzles, whatever --jobs; without it, new puzzles\n"
+                       "                     every time\n"
+                       "  --symmetric        givens symmetric by a half turn around the centre\n"
+                       "  --jobs N           N puzzles searched at once (default: the number of processors); the\n"
+                       "                     puzzles are written in the same order as with --jobs 1\n"
+                       "  --max-seconds S    gives up the search after S seconds (60 by default, 0: never)\n"
+                       "  --lang fr|en       the language of the messages (default: English for an English\n"
+                       "                     locale, else French)\n"
+                       "  --help             shows this help and exits\n"
+                       "  --version          shows the version and exits\n"
+                       "\n"
+                       "Levels (spaces may be written -; the French names are accepted too):\n";
+    for (std::size_t i = 0; i < generator::kLevelsEnglish.size(); ++i) {
+        text += "  ";
+        text += generator::kLevelsEnglish[i];
+        text += " (";
+        text += generator::kLevels[i];
+        text += ")\n";
+    }
+    text += "\nTechniques (in the order of the ladder, from the simplest to the hardest):\n";
+    text += technique_lines();
+    text += "\n"
+            "A request that is hard to meet shows its progress on standard error; Ctrl+C stops it\n"
+            "cleanly, the puzzles already written stay intact.\n"
+            "\n"
+            "Exit status: 0 all puzzles written; 1 the output failed or the search went beyond\n"
+            "--max-seconds (the puzzles written stay intact); 2 bad command line or impossible\n"
+            "request; 130 stopped by Ctrl+C.\n";
+    return text;
+}
+
 std::string usage_text() {
     std::string text = "Utilisation : vornel-generate [--count N] [--level NIVEAU] [--needs TECHNIQUE] [--seed S]\n"
-                       "                              [--symmetric] [--jobs N] [--max-seconds S]\n"
+                       "                              [--symmetric] [--jobs N] [--max-seconds S] [--lang fr|en]\n"
                        "\n"
                        "Crée de nouvelles grilles de Sudoku et les écrit une par ligne : 81 chiffres, 0 pour une case\n"
                        "vide. Chaque grille a une seule solution et aucun chiffre donné ne peut être retiré sans en\n"
@@ -38,6 +103,8 @@ std::string usage_text() {
                        "  --jobs N           N grilles cherchées à la fois (par défaut : le nombre de processeurs) ;\n"
                        "                     les grilles sont écrites dans le même ordre qu'avec --jobs 1\n"
                        "  --max-seconds S    abandonne la recherche après S secondes (60 par défaut, 0 : jamais)\n"
+                       "  --lang fr|en       la langue des messages (par défaut : l'anglais pour une locale\n"
+                       "                     anglaise, sinon le français)\n"
                        "  --help             affiche cette aide et quitte\n"
                        "  --version          affiche la version et quitte\n"
                        "\n"
@@ -48,17 +115,7 @@ std::string usage_text() {
         text += '\n';
     }
     text += "\nTechniques (dans l'ordre de l'échelle, de la plus simple à la plus difficile) :\n";
-    std::string line = " ";
-    for (int t = 0; t < ladder::kTechniqueCount; ++t) {
-        const std::string_view id = ladder::technique_id(static_cast<ladder::Technique>(t));
-        if (line.size() + 1 + id.size() > 79) {
-            text += line + '\n';
-            line = " ";
-        }
-        line += ' ';
-        line += id;
-    }
-    text += line + '\n';
+    text += technique_lines();
     text += "\n"
             "Une demande difficile à satisfaire affiche sa progression sur la sortie d'erreur ; Ctrl+C\n"
             "l'arrête proprement, les grilles déjà écrites restent intactes.\n"
@@ -69,8 +126,8 @@ std::string usage_text() {
     return text;
 }
 
-int usage_error(OutputSink& err, const std::string& message) {
-    err.write(tool_usage_error(kProgram, message));
+int usage_error(OutputSink& err, std::string_view message) {
+    err.write(tool_usage_error(kProgram, message, tongue));
     err.flush();
     return 2;
 }
@@ -97,7 +154,9 @@ std::string line_of(const generator::Grid& puzzle) {
     return line;
 }
 
-std::string puzzles(long n) { return n > 1 ? " grilles" : " grille"; }
+std::string puzzles(long n) {
+    return tongue == Language::English ? (n > 1 ? " puzzles" : " puzzle") : (n > 1 ? " grilles" : " grille");
+}
 
 // The seed of the puzzle at `index` in the output: the run's own seed for the first, then seeds
 // mixed from it, so that each puzzle depends only on the seed and its place, not on which worker
@@ -205,10 +264,18 @@ int generate(const std::vector<std::string>& args, OutputSink& out, OutputSink& 
     std::uint64_t seed = 0;
     bool seeded = false;
     bool options_done = false;
+    const LanguageChoice choice = choose_language(args, environment_language());
+    tongue = choice.language;
+    if (!choice.error.empty()) return usage_error(err, choice.error);
+    const bool english = tongue == Language::English;
+    // "« value »" in French, "'value'" in English.
+    const auto quoted = [&](const std::string& value) { return english ? "'" + value + "'" : "« " + value + " »"; };
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         if (options_done || arg.empty() || arg[0] != '-' || arg == "-")
-            return usage_error(err, "argument inattendu « " + arg + " » : vornel-generate ne lit aucun fichier");
+            return usage_error(err, english
+                                        ? "unexpected argument " + quoted(arg) + ": vornel-generate reads no file"
+                                        : "argument inattendu « " + arg + " » : vornel-generate ne lit aucun fichier");
         std::string option = arg, value;
         const auto equals = arg.find('=');
         const bool inline_value = arg.rfind("--", 0) == 0 && equals != std::string::npos;
@@ -225,34 +292,58 @@ int generate(const std::vector<std::string>& args, OutputSink& out, OutputSink& 
         if (option == "--" && !inline_value) {
             options_done = true;
         } else if ((option == "--help" || option == "-h") && !inline_value) {
-            out.write(usage_text());
-            return finish_output(kProgram, out, err, 0);
+            out.write(english ? usage_text_english() : usage_text());
+            return finish_output(kProgram, out, err, 0, tongue);
         } else if (option == "--version" && !inline_value) {
             out.write(std::string(kProgram) + ' ' + VORNEL_VERSION + '\n');
-            return finish_output(kProgram, out, err, 0);
+            return finish_output(kProgram, out, err, 0, tongue);
+        } else if (option == "--lang") {
+            take_value(); // read by choose_language
         } else if (option == "--symmetric" && !inline_value) {
             request.symmetric = true;
         } else if (option == "--count") {
-            if (!take_value()) return usage_error(err, "l'option --count attend un nombre de grilles");
+            if (!take_value())
+                return usage_error(err, words("l'option --count attend un nombre de grilles",
+                                              "the option --count needs a number of puzzles"));
             if (!parse_number(value, count) || count < 1)
-                return usage_error(err,
-                                   "nombre de grilles invalide « " + value + " » : il faut un entier d'au moins 1");
+                return usage_error(
+                    err, english
+                             ? "invalid number of puzzles " + quoted(value) + ": a whole number of at least 1 is needed"
+                             : "nombre de grilles invalide « " + value + " » : il faut un entier d'au moins 1");
         } else if (option == "--jobs") {
-            if (!take_value()) return usage_error(err, "l'option --jobs attend un nombre de tâches");
+            if (!take_value())
+                return usage_error(err, words("l'option --jobs attend un nombre de tâches",
+                                              "the option --jobs needs a number of jobs"));
             if (!parse_number(value, jobs) || jobs < 1 || jobs > 1024)
-                return usage_error(err, "nombre de tâches invalide « " + value + " » : il faut un entier de 1 à 1024");
+                return usage_error(
+                    err, english
+                             ? "invalid number of jobs " + quoted(value) + ": a whole number from 1 to 1024 is needed"
+                             : "nombre de tâches invalide « " + value + " » : il faut un entier de 1 à 1024");
         } else if (option == "--level") {
-            if (!take_value()) return usage_error(err, "l'option --level attend un niveau");
+            if (!take_value())
+                return usage_error(err, words("l'option --level attend un niveau", "the option --level needs a level"));
             request.level = generator::level_from_name(value);
+            if (request.level < 0 && english)
+                return usage_error(err, "unknown level " + quoted(value) +
+                                            "; levels: very easy (very-easy), easy, medium, hard, very hard "
+                                            "(very-hard), diabolical");
             if (request.level < 0)
                 return usage_error(err, "niveau inconnu « " + value +
                                             " » ; niveaux : très facile (tres-facile), facile, moyen, difficile, "
                                             "très difficile (tres-difficile), diabolique");
         } else if (option == "--needs") {
-            if (!take_value()) return usage_error(err, "l'option --needs attend une technique");
+            if (!take_value())
+                return usage_error(
+                    err, words("l'option --needs attend une technique", "the option --needs needs a technique"));
             ladder::Technique technique{};
             if (!ladder::technique_from_id(value, technique))
-                return usage_error(err, "technique inconnue « " + value + " » ; techniques : " + technique_list());
+                return usage_error(err,
+                                   english ? "unknown technique " + quoted(value) + "; techniques: " + technique_list()
+                                           : "technique inconnue « " + value + " » ; techniques : " + technique_list());
+            if (const std::string_view why = generator::untargetable(technique, tongue); !why.empty() && english)
+                return usage_error(err, "--needs " + value +
+                                            ": no puzzle can be searched for this technique, because " +
+                                            std::string(why));
             if (const std::string_view why = generator::untargetable(technique); !why.empty())
                 return usage_error(err, "--needs " + value +
                                             " : aucune grille ne peut être cherchée pour cette "
@@ -260,20 +351,28 @@ int generate(const std::vector<std::string>& args, OutputSink& out, OutputSink& 
                                             std::string(why));
             request.needs = technique;
         } else if (option == "--max-seconds") {
-            if (!take_value()) return usage_error(err, "l'option --max-seconds attend un nombre de secondes");
+            if (!take_value())
+                return usage_error(err, words("l'option --max-seconds attend un nombre de secondes",
+                                              "the option --max-seconds needs a number of seconds"));
             if (!parse_number(value, max_seconds))
-                return usage_error(err, "nombre de secondes invalide « " + value + " » : il faut un entier positif");
+                return usage_error(
+                    err, english
+                             ? "invalid number of seconds " + quoted(value) + ": a whole number of at least 0 is needed"
+                             : "nombre de secondes invalide « " + value + " » : il faut un entier positif");
         } else if (option == "--seed") {
-            if (!take_value()) return usage_error(err, "l'option --seed attend une graine");
+            if (!take_value())
+                return usage_error(err, words("l'option --seed attend une graine", "the option --seed needs a seed"));
             if (!parse_number(value, seed))
-                return usage_error(err,
-                                   "graine invalide « " + value + " » : il faut un entier de 0 à 18446744073709551615");
+                return usage_error(err, english ? "invalid seed " + quoted(value) +
+                                                      ": a whole number from 0 to 18446744073709551615 is needed"
+                                                : "graine invalide « " + value +
+                                                      " » : il faut un entier de 0 à 18446744073709551615");
             seeded = true;
         } else {
-            return usage_error(err, "option inconnue « " + arg + " »");
+            return usage_error(err, english ? "unknown option " + quoted(arg) : "option inconnue « " + arg + " »");
         }
     }
-    if (const std::string why = generator::impossible(request); !why.empty()) return usage_error(err, why);
+    if (const std::string why = generator::impossible(request, tongue); !why.empty()) return usage_error(err, why);
 
     using Clock = std::chrono::steady_clock;
     const Clock::time_point start = Clock::now();
@@ -285,32 +384,41 @@ int generate(const std::vector<std::string>& args, OutputSink& out, OutputSink& 
     Search search(request, seeded ? seed : generator::fresh_seed(), count, jobs, halt);
     const auto progress = [&](const std::string& tail) {
         const long attempts = search.attempts();
-        err.write(tool_message(kProgram, std::to_string(written) + puzzles(written) + " sur " + std::to_string(count) +
-                                             ", " + std::to_string(attempts) + " essai" + (attempts > 1 ? "s" : "") +
-                                             ", " + tail));
+        if (english)
+            err.write(tool_message(kProgram, std::to_string(written) + puzzles(written) + " of " +
+                                                 std::to_string(count) + ", " + std::to_string(attempts) + " attempt" +
+                                                 (attempts > 1 ? "s" : "") + ", " + tail));
+        else
+            err.write(tool_message(kProgram, std::to_string(written) + puzzles(written) + " sur " +
+                                                 std::to_string(count) + ", " + std::to_string(attempts) + " essai" +
+                                                 (attempts > 1 ? "s" : "") + ", " + tail));
         err.flush();
     };
     const auto written_text = [&] {
+        if (english) return std::to_string(written) + puzzles(written) + " of " + std::to_string(count) + " written";
         return std::to_string(written) + puzzles(written) + " sur " + std::to_string(count) + " écrite" +
                (written > 1 ? "s" : "");
     };
     while (written < count) {
         if (stop.load(std::memory_order_relaxed)) {
             halt = true;
-            err.write(tool_message(kProgram, "interrompu, " + written_text() + "."));
-            return finish_output(kProgram, out, err, 130);
+            err.write(tool_message(kProgram, words("interrompu, ", "interrupted, ") + written_text() + "."));
+            return finish_output(kProgram, out, err, 130, tongue);
         }
         if (max_seconds > 0 && Clock::now() - start >= std::chrono::seconds(max_seconds)) {
             halt = true;
-            err.write(tool_message(kProgram, "recherche arrêtée après " + std::to_string(max_seconds) + " s (" +
-                                                 written_text() + ") ; --max-seconds laisse chercher plus longtemps."));
-            return finish_output(kProgram, out, err, 1);
+            err.write(tool_message(kProgram, english ? "search stopped after " + std::to_string(max_seconds) + " s (" +
+                                                           written_text() + "); --max-seconds lets it search longer."
+                                                     : "recherche arrêtée après " + std::to_string(max_seconds) +
+                                                           " s (" + written_text() +
+                                                           ") ; --max-seconds laisse chercher plus longtemps."));
+            return finish_output(kProgram, out, err, 1, tongue);
         }
         if (const auto puzzle = search.take(written, std::chrono::milliseconds(100))) {
             // Each line whole and at once: a reader sees it as soon as it is found.
             if (!out.write(line_of(*puzzle) + '\n') || !out.flush()) {
                 halt = true;
-                return finish_output(kProgram, out, err, 1);
+                return finish_output(kProgram, out, err, 1, tongue);
             }
             ++written;
         }
@@ -321,8 +429,8 @@ int generate(const std::vector<std::string>& args, OutputSink& out, OutputSink& 
             reported = true;
         }
     }
-    if (reported) progress("terminé.");
-    return finish_output(kProgram, out, err, 0);
+    if (reported) progress(words("terminé.", "done."));
+    return finish_output(kProgram, out, err, 0, tongue);
 }
 
 } // namespace

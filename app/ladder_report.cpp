@@ -144,7 +144,7 @@ void json_branches(std::string& out, const std::vector<ladder::ForcingBranch>& b
 }
 
 // A list of steps: technique, placements, eliminations and sentences of each.
-void json_steps(std::string& out, const std::vector<ladder::Step>& steps) {
+void json_steps(std::string& out, const std::vector<ladder::Step>& steps, Language language) {
     out += '[';
     for (std::size_t i = 0; i < steps.size(); ++i) {
         const ladder::Step& step = steps[i];
@@ -162,7 +162,7 @@ void json_steps(std::string& out, const std::vector<ladder::Step>& steps) {
             json_branches(out, step.branches);
         }
         out += ",\"text\":";
-        json_strings(out, ladder::narrate(step));
+        json_strings(out, ladder::narrate(step, language));
         out += '}';
     }
     out += ']';
@@ -175,13 +175,13 @@ std::string puzzle_text_of(const Explanation& explanation) {
 }
 
 // The sentences of steps, numbered from 1, later lines of a step indented under the first.
-std::string numbered_sentences(const std::vector<ladder::Step>& steps) {
+std::string numbered_sentences(const std::vector<ladder::Step>& steps, Language language) {
     std::string out;
     int number = 0;
     for (const ladder::Step& step : steps) {
         const std::string prefix = std::to_string(++number) + ". ";
         bool first = true;
-        for (const std::string& sentence : ladder::narrate(step)) {
+        for (const std::string& sentence : ladder::narrate(step, language)) {
             out += (first ? prefix : std::string(prefix.size(), ' ')) + sentence + '\n';
             first = false;
         }
@@ -221,10 +221,10 @@ std::string json_string(const std::string& text) {
     return out + '"';
 }
 
-std::string ladder_narrative(const Explanation& explanation) {
-    std::string out = numbered_sentences(explanation.steps);
+std::string ladder_narrative(const Explanation& explanation, Language language) {
+    std::string out = numbered_sentences(explanation.steps, language);
     if (!explanation.steps.empty()) out += '\n';
-    for (const std::string& line : ladder::narrate_verdict(explanation)) out += line + '\n';
+    for (const std::string& line : ladder::narrate_verdict(explanation, language)) out += line + '\n';
     out += '\n';
     for (int r = 0; r < 9; ++r) {
         for (int c = 0; c < 9; ++c) out += cell_char(explanation.final_grid[static_cast<std::size_t>(9 * r + c)], '.');
@@ -257,16 +257,16 @@ std::string json_origin(const PuzzleOrigin& origin) {
 
 } // namespace
 
-std::string ladder_json(const Explanation& explanation, const PuzzleOrigin& origin) {
-    return ladder_json(explanation, origin, ladder::narrate_verdict(explanation));
+std::string ladder_json(const Explanation& explanation, const PuzzleOrigin& origin, Language language) {
+    return ladder_json(explanation, origin, ladder::narrate_verdict(explanation, language), language);
 }
 
 std::string ladder_json(const Explanation& explanation, const PuzzleOrigin& origin,
-                        const std::vector<std::string>& conclusion) {
+                        const std::vector<std::string>& conclusion, Language language) {
     std::string out = "{" + json_origin(origin) + ",\"puzzle\":\"" + puzzle_text_of(explanation) + "\",\"verdict\":\"" +
                       std::string(ladder::verdict_id(explanation.verdict)) +
                       "\",\"solutions\":" + std::to_string(std::min(explanation.solutions, 2)) + ",\"steps\":";
-    json_steps(out, explanation.steps);
+    json_steps(out, explanation.steps, language);
     out += ",\"grid\":\"" + grid_text(explanation.final_grid, '0') + "\",\"rating\":" +
            (explanation.rating ? "{\"score\":" + std::to_string(explanation.rating->score) + ",\"level\":" +
                                      json_string(std::string(ladder::level_name_fr(explanation.rating->level))) + "}"
@@ -287,32 +287,36 @@ std::string ladder_json(const Explanation& explanation, const PuzzleOrigin& orig
         out += "null,\"differences\":null";
     }
     out += ",\"problems\":";
-    json_strings(out, explanation.problems);
+    json_strings(out, problem_lines(explanation.problems, language));
     out += ",\"conclusion\":";
     json_strings(out, conclusion);
     return out + "}\n";
 }
 
 std::string find_narrative(const ladder::Position& position, ladder::Technique technique,
-                           const std::vector<ladder::Step>& instances) {
+                           const std::vector<ladder::Step>& instances, Language language) {
     if (!position.valid()) {
         Explanation invalid;
         invalid.verdict = ladder::Verdict::Invalid;
         invalid.problems = position.problems();
-        return lines_of(ladder::narrate_verdict(invalid));
+        return lines_of(ladder::narrate_verdict(invalid, language));
     }
-    if (!instances.empty()) return numbered_sentences(instances);
+    if (!instances.empty()) return numbered_sentences(instances, language);
     const std::string id(ladder::technique_id(technique));
+    const bool english = language == Language::English;
     if (ladder::needs_unique_solution(technique) && ladder::count_solutions(position, 2) != 1)
-        return "Aucune instance de « " + id + " » : cette technique ne vaut que pour une grille à solution unique.\n";
-    return "Aucune instance de « " + id + " » dans cette position.\n";
+        return english ? "No instance of '" + id + "': this technique only holds for a puzzle with a unique solution.\n"
+                       : "Aucune instance de « " + id +
+                             " » : cette technique ne vaut que pour une grille à solution unique.\n";
+    return english ? "No instance of '" + id + "' in this position.\n"
+                   : "Aucune instance de « " + id + " » dans cette position.\n";
 }
 
 std::string find_json(const PuzzleOrigin& origin, const std::string& puzzle, ladder::Technique technique,
-                      const std::vector<ladder::Step>& instances) {
+                      const std::vector<ladder::Step>& instances, Language language) {
     std::string out = "{" + json_origin(origin) + ",\"puzzle\":\"" + puzzle + "\",\"technique\":\"" +
                       std::string(ladder::technique_id(technique)) + "\",\"instances\":";
-    json_steps(out, instances);
+    json_steps(out, instances, language);
     return out + "}\n";
 }
 
@@ -324,9 +328,9 @@ Explanation next_only(Explanation explanation) {
     return explanation;
 }
 
-std::string next_narrative(const Explanation& explanation) {
-    if (explanation.steps.empty()) return lines_of(ladder::narrate_verdict(explanation));
-    return lines_of(ladder::narrate(explanation.steps.front()));
+std::string next_narrative(const Explanation& explanation, Language language) {
+    if (explanation.steps.empty()) return lines_of(ladder::narrate_verdict(explanation, language));
+    return lines_of(ladder::narrate(explanation.steps.front(), language));
 }
 
 namespace {
@@ -340,31 +344,32 @@ void write_report(const LadderOptions& options, const PuzzleOrigin& origin,
         std::vector<ladder::Step> instances;
         if (position) instances = ladder::find_instances(*position, *options.find);
         if (options.report == LadderReport::Json) {
-            out << find_json(origin, puzzle, *options.find, instances);
+            out << find_json(origin, puzzle, *options.find, instances, options.language);
             return;
         }
         if (!first) out << '\n';
-        out << (position ? find_narrative(*position, *options.find, instances)
-                         : lines_of(ladder::narrate_verdict(explained())));
+        out << (position ? find_narrative(*position, *options.find, instances, options.language)
+                         : lines_of(ladder::narrate_verdict(explained(), options.language)));
         return;
     }
     const Explanation explanation = explained();
     if (options.next) {
         if (options.report == LadderReport::Json) {
-            out << ladder_json(next_only(explanation), origin, ladder::narrate_verdict(explanation));
+            out << ladder_json(next_only(explanation), origin, ladder::narrate_verdict(explanation, options.language),
+                               options.language);
             return;
         }
         if (!first) out << '\n';
-        out << next_narrative(next_only(explanation));
+        out << next_narrative(next_only(explanation), options.language);
         return;
     }
     switch (options.report) {
         case LadderReport::Narrative:
             if (!first) out << '\n';
-            out << ladder_narrative(explanation);
+            out << ladder_narrative(explanation, options.language);
             break;
         case LadderReport::Summary: out << ladder_summary(explanation); break;
-        case LadderReport::Json: out << ladder_json(explanation, origin); break;
+        case LadderReport::Json: out << ladder_json(explanation, origin, options.language); break;
     }
 }
 
@@ -374,7 +379,8 @@ void ladder_explain_puzzle(const LadderOptions& options, const PuzzleOrigin& ori
                            bool first, std::ostream& out, std::ostream& err) {
     const std::string name = origin.name();
     const WorkArea area = loaded_grid(
-        values, [&err, &name](const std::string& message) { err << name << ": " << failure_text(message) << '\n'; });
+        values, [&err, &name](const std::string& message) { err << name << ": " << failure_text(message) << '\n'; },
+        options.language);
     const ladder::Values loaded = values_of(area);
     std::optional<ladder::Position> position;
     ladder::Grid grid{};

@@ -28,6 +28,8 @@ struct LadderOptions {
     std::optional<ladder::Technique> find;
     // --next: only the ladder's next step.
     bool next = false;
+    // The language of sentences, verdicts and JSON "text"; keys, ids and --summary never change.
+    Language language = Language::French;
 };
 
 // Where a puzzle comes from: its input ("-" for standard input) and, for an input of one puzzle per
@@ -54,26 +56,27 @@ void ladder_explain_position(const LadderOptions& options, const PuzzleOrigin& o
 
 // The reports of an explanation, each ending with a line end. A JSON object starts with where the
 // puzzle comes from: "source", then "line" when it has one.
-std::string ladder_narrative(const ladder::Explanation& explanation);
+std::string ladder_narrative(const ladder::Explanation& explanation, Language language = Language::French);
 std::string ladder_summary(const ladder::Explanation& explanation);
-std::string ladder_json(const ladder::Explanation& explanation, const PuzzleOrigin& origin);
+std::string ladder_json(const ladder::Explanation& explanation, const PuzzleOrigin& origin,
+                        Language language = Language::French);
 // The same with the conclusion given (--next keeps the whole solve's).
 std::string ladder_json(const ladder::Explanation& explanation, const PuzzleOrigin& origin,
-                        const std::vector<std::string>& conclusion);
+                        const std::vector<std::string>& conclusion, Language language = Language::French);
 
 // --find: the instances of one technique in a position, as sentences (each instance numbered) or
 // as one JSON object {"source", ("line",) "puzzle", "technique", "instances"}, each instance shaped
 // as a step of ladder_json. `puzzle` is the position as given (81 or 729 characters).
 std::string find_narrative(const ladder::Position& position, ladder::Technique technique,
-                           const std::vector<ladder::Step>& instances);
+                           const std::vector<ladder::Step>& instances, Language language = Language::French);
 std::string find_json(const PuzzleOrigin& origin, const std::string& puzzle, ladder::Technique technique,
-                      const std::vector<ladder::Step>& instances);
+                      const std::vector<ladder::Step>& instances, Language language = Language::French);
 
 // --next: the explanation cut after its first step, the grid as that step leaves it; verdict,
 // solutions, rating and hardest technique stay those of the whole solve.
 ladder::Explanation next_only(ladder::Explanation explanation);
 // Its text: the sentences of the next step, or the verdict when there is none.
-std::string next_narrative(const ladder::Explanation& explanation);
+std::string next_narrative(const ladder::Explanation& explanation, Language language = Language::French);
 
 // `text` as a JSON string, quotes included: quote, backslash and control characters escaped, UTF-8
 // passed through as it stands.

@@ -29,26 +29,36 @@ void hold_closed_descriptor(int fd, int flags) {
 
 } // namespace
 
-std::string write_problem(int err, int code) {
+std::string write_problem(int err, int code, Language language) {
+    const auto words = [&](std::string_view french, std::string_view english) {
+        return std::string(say(language, french, english));
+    };
     switch (err) {
         case ENOSPC:
-        case EDQUOT: return in_out_message(101);
-        case EFBIG: return "Fichier trop volumineux : limite de taille des fichiers atteinte";
-        case EBADF: return "Sortie fermée";
-        case EPIPE: return "Tube fermé par son lecteur";
-        case ENOENT: return code == 3 ? "Dossier introuvable" : in_out_message(code != 0 ? code : 2);
-        case 0: return code == 0 ? "Écriture impossible" : in_out_message(code);
-        default: return in_out_message(code != 0 ? code : in_out_code_for_errno(err, true));
+        case EDQUOT: return in_out_message(101, language);
+        case EFBIG:
+            return words("Fichier trop volumineux : limite de taille des fichiers atteinte",
+                         "File too large: the file-size limit is reached");
+        case EBADF: return words("Sortie fermée", "Output closed");
+        case EPIPE: return words("Tube fermé par son lecteur", "Pipe closed by its reader");
+        case ENOENT:
+            return code == 3 ? words("Dossier introuvable", "Folder not found")
+                             : in_out_message(code != 0 ? code : 2, language);
+        case 0: return code == 0 ? words("Écriture impossible", "Cannot write") : in_out_message(code, language);
+        default: return in_out_message(code != 0 ? code : in_out_code_for_errno(err, true), language);
     }
 }
 
-int finish_output(std::string_view program, OutputSink& out, OutputSink& err, int status) {
+int finish_output(std::string_view program, OutputSink& out, OutputSink& err, int status, Language language) {
     out.flush();
     if (out.failed()) {
         const int cause = out.failure_errno();
-        err.write(tool_message(program, cause == EBADF ? std::string("la sortie standard est fermée.")
-                                                       : "la sortie standard n'a pas pu être écrite (" +
-                                                             write_problem(cause, 0) + ")."));
+        const bool english = language == Language::English;
+        err.write(tool_message(
+            program,
+            cause == EBADF ? std::string(english ? "standard output is closed." : "la sortie standard est fermée.")
+            : english      ? "standard output could not be written (" + write_problem(cause, 0, language) + ")."
+                      : "la sortie standard n'a pas pu être écrite (" + write_problem(cause, 0, language) + ")."));
         status = 1;
     }
     err.flush();

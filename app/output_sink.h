@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "language.h"
+
 namespace vornel {
 
 // Where vornel-explain writes its results or its messages. Every write and the final flush are
@@ -71,11 +73,12 @@ private:
 // What went wrong writing an output, in French, from the errno (0 when unknown) and the failure
 // code of the file layer (0 when none): "Disque plein", "Sortie fermée", "Tube fermé par son
 // lecteur", the file-size limit, "Dossier introuvable" for a missing folder...
-std::string write_problem(int err, int code);
+std::string write_problem(int err, int code, Language language = Language::French);
 
 // Flushes `out`; if it failed at any point, says so on `err` in the voice of `program` and returns
 // status 1, else `status`. Flushes `err` last.
-int finish_output(std::string_view program, OutputSink& out, OutputSink& err, int status);
+int finish_output(std::string_view program, OutputSink& out, OutputSink& err, int status,
+                  Language language = Language::French);
 
 // How a command-line tool starts: the file-size limit's signal ignored (a write past the limit
 // then fails with EFBIG and is reported instead of killing the tool halfway through a line), and a

@@ -4,7 +4,8 @@
 //   @VERSION@         the program's version
 //   @TECHNIQUE_IDS@   the technique ids, ladder order, separated by spaces
 //   @TECHNIQUE_LIST@  the same, each in bold for a manual page, separated by ", "
-//   @LEVEL_WORDS@     the levels in their ASCII spelling ("tres-facile"), separated by spaces
+//   @LEVEL_WORDS@     the levels in their ASCII spelling ("tres-facile"), then their English names
+//                     ("very-easy"), separated by spaces
 //   @LEVEL_LIST@      the levels as written ("très facile"), each in bold, separated by ", "
 #include <fstream>
 #include <iostream>
@@ -71,6 +72,8 @@ int main(int argc, char** argv) {
         level_words += (l > 0 ? " " : "") + ascii_level(vornel::generator::kLevels[l]);
         level_list += (l > 0 ? ", " : "") + bold(vornel::generator::kLevels[l]);
     }
+    // --level takes the English names too.
+    for (const std::string_view level : vornel::generator::kLevelsEnglish) level_words += " " + ascii_level(level);
     replace_all(text, "@VERSION@", VORNEL_VERSION);
     replace_all(text, "@TECHNIQUE_IDS@", ids);
     replace_all(text, "@TECHNIQUE_LIST@", id_list);

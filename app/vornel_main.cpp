@@ -8,6 +8,7 @@
 
 #include "command_line.h"
 #include "start_up.h"
+#include "tool_voice.h"
 
 namespace {
 
@@ -31,8 +32,12 @@ bool has_display(int argc, char** argv) {
 
 int main(int argc, char** argv) {
     if (!has_display(argc, argv)) {
-        std::fputs("vornel: aucun affichage (ni DISPLAY ni WAYLAND_DISPLAY n'est défini) ; lancez-le depuis une "
-                   "session graphique, ou sous un serveur X virtuel : xvfb-run -a make run\n",
+        const std::vector<std::string> args(argv + 1, argv + argc);
+        std::fputs(vornel::choose_language(args, vornel::environment_language()).language == vornel::Language::English
+                       ? "vornel: no display (neither DISPLAY nor WAYLAND_DISPLAY is set); start it from a graphical "
+                         "session, or under a virtual X server: xvfb-run -a make run\n"
+                       : "vornel: aucun affichage (ni DISPLAY ni WAYLAND_DISPLAY n'est défini) ; lancez-le depuis une "
+                         "session graphique, ou sous un serveur X virtuel : xvfb-run -a make run\n",
                    stderr);
         return 1;
     }

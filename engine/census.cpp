@@ -159,15 +159,17 @@ bool Engine::verif_sudoku() {
             const int v = a_.grid[r][c];
             if (v < 0 || v > 9) {
                 valid = false;
-                view_.append_log("La case ligne " + std::to_string(r) + ", colonne " + std::to_string(c) +
-                                 " contient " + std::to_string(v) + ", qui n'est pas un chiffre.");
+                GridProblem problem{GridProblem::Kind::NotADigit};
+                problem.row = r;
+                problem.col = c;
+                problem.value = v;
+                view_.append_log(narrator_.problem(problem));
             }
         }
     }
 
     // Every unit is examined for every digit, regions then rows then columns, each by unit number
     // and within a unit by digit; a digit standing more than once is a duplicate.
-    static const char* const kWhere[] = {" dans la région ", " dans la ligne ", " dans la colonne "};
     const std::int16_t* grid = &a_.grid[0][0];
     for (int k = 0; k < 3; ++k) {
         for (int n = 1; n <= 9; ++n) {
@@ -179,8 +181,12 @@ bool Engine::verif_sudoku() {
             for (int d = 1; d <= 9; ++d) {
                 if (count[d] > 1) {
                     valid = false;
-                    view_.append_log("Il y a " + std::to_string(count[d]) + " chiffres " + std::to_string(d) +
-                                     kWhere[k] + std::to_string(n) + ".");
+                    GridProblem problem{GridProblem::Kind::Duplicate};
+                    problem.value = d;
+                    problem.unit = static_cast<UnitKind>(k);
+                    problem.unit_number = n;
+                    problem.count = count[d];
+                    view_.append_log(narrator_.problem(problem));
                 }
             }
         }
@@ -188,7 +194,7 @@ bool Engine::verif_sudoku() {
     // The census results are left as the last unit checked, column 9 for digit 9, leaves them.
     census_into(a_, UnitKind::Column, 9, 9);
 
-    view_.append_log(valid ? "Le sudoku est valide." : "Le sudoku n'est pas valide.");
+    view_.append_log(narrator_.line(valid ? LogLine::Valid : LogLine::Invalid));
     return valid;
 }
 

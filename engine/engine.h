@@ -79,6 +79,9 @@ public:
     // Meaningful in the Stuck state only.
     StuckKind stuck_kind() const { return stuck_kind_; }
     Tempo tempo() const { return tempo_; }
+    // The language of the log's lines; French until told otherwise.
+    void set_language(Language language) { narrator_.set_language(language); }
+    Language language() const { return narrator_.language(); }
 
     // Digit exclusion map: adds the marks of `digit` to pres (never clears it).
     void in_many(std::uint16_t digit);
@@ -165,9 +168,6 @@ private:
     void hide_step_buttons();
     template<typename TextOf>
     void reset_board(TextOf text_of);
-    void append_line(std::string_view prefix, int number, std::string_view suffix) {
-        view_.append_log(narrator_.numbered(prefix, number, suffix));
-    }
     // Ends a request of the digit or one-pass tempo: paints the marks of the last pass, unless a
     // digit was taken up (and the board whitened) since they were built.
     void paint_last_marks();

@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "language.h"
+
 namespace vornel {
 
 // The program's one family of failures. Each knows the French message the user is shown.
@@ -42,7 +44,11 @@ inline constexpr int kInOutNoPuzzleWithinBound = 2001;
 
 // The message shown for an input/output failure code, e.g. 2 -> "Fichier introuvable",
 // 7 -> "Erreur E/S 7".
-std::string in_out_message(int code);
+std::string in_out_message(int code, Language language = Language::French);
+
+// The message of any failure in the language: the coded ones and ConvertError in its words; a
+// failure that carries a message of its own keeps it.
+std::string failure_message(const Failure& failure, Language language);
 
 // The text of the failure box: the message, with "." appended when it is not empty and its last
 // byte sorts after "." (so "...incorrecte" gains one and "...fichier." or "(x)" do not).

@@ -28,7 +28,7 @@ void HeadlessBoard::set_cell_text(int row, int col, std::string_view text) {
     try {
         store_cell_text(area_, cell.tag, cell.text);
     } catch (const Failure& failure) {
-        if (reporter_) reporter_(failure.message());
+        if (reporter_) reporter_(failure_message(failure, language_));
     }
 }
 

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "board_view.h"
+#include "language.h"
 #include "work_area.h"
 
 namespace vornel {
@@ -67,6 +68,8 @@ public:
 
     void set_log_listener(LogListener* listener) { listener_ = listener; }
     void set_failure_reporter(FailureReporter reporter) { reporter_ = std::move(reporter); }
+    // The language the reporter is told failures in (French until told otherwise).
+    void set_language(Language language) { language_ = language; }
 
     // The colour a cell shows before the program sets one: the edit box's default background.
     static constexpr Colour kDefaultBackground = kWhite;
@@ -76,6 +79,7 @@ private:
 
     WorkArea& area_;
     FailureReporter reporter_;
+    Language language_ = Language::French;
     LogListener* listener_ = nullptr;
     std::array<Cell, 81> cells_;
     // All lines one after the other in log_text_; line i ends at log_ends_[i]. One empty line at start.

@@ -22,7 +22,7 @@ void Engine::calcul_freq() {
 void Engine::init_tour(bool clear) {
     for (int d = 1; d <= 9; ++d) a_.treated[d] = 0;
     if (clear) view_.clear_log();
-    view_.append_log("Nouveau cycle.");
+    view_.append_log(narrator_.line(LogLine::NewCycle));
 }
 
 void Engine::init_digit() {
@@ -43,7 +43,7 @@ std::uint16_t Engine::choix_numero() {
     }
     if (chosen != 0) {
         a_.treated[chosen] = 1;
-        append_line("Nous traitons le chiffre ", chosen, ".");
+        view_.append_log(narrator_.digit_taken(chosen));
     }
     return chosen;
 }

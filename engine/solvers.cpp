@@ -7,17 +7,6 @@
 
 namespace vornel {
 
-namespace {
-
-constexpr const char* kFinished = "Le sudoku est terminé.";
-constexpr const char* kStuck = "Le sudoku n'a pas de solution unique.";
-constexpr const char* kStuckUnique = "Le sudoku a une solution unique, mais notre méthode ne permet pas de la trouver.";
-constexpr const char* kNothing = "Rien à faire avec ce chiffre.";
-constexpr const char* kNothingMore = "Plus rien à faire avec ce chiffre.";
-constexpr const char* kSeparator = "-------------------------------------------";
-
-} // namespace
-
 void Engine::place_digit(std::int16_t row, std::int16_t col, std::int16_t digit) {
     view_.set_cell_colour(row, col, kGreen);
     view_.set_cell_text(row, col, std::to_string(digit));
@@ -33,7 +22,7 @@ void Engine::hide_step_buttons() {
 void Engine::finish() {
     ended_ = true;
     stuck_ = false;
-    view_.append_log(kFinished);
+    view_.append_log(narrator_.line(LogLine::Finished));
     hide_step_buttons();
 }
 
@@ -45,7 +34,7 @@ void Engine::stuck() {
     }
     ended_ = true;
     stuck_ = true;
-    view_.append_log(stuck_kind_ == StuckKind::OneSolution ? kStuckUnique : kStuck);
+    view_.append_log(narrator_.line(stuck_kind_ == StuckKind::OneSolution ? LogLine::StuckUnique : LogLine::Stuck));
     hide_step_buttons();
 }
 
@@ -73,7 +62,9 @@ bool Engine::end_test() {
     return true;
 }
 
-void Engine::close_digit() { view_.append_log(a_.digit_placed == 0 ? kNothing : kNothingMore); }
+void Engine::close_digit() {
+    view_.append_log(narrator_.line(a_.digit_placed == 0 ? LogLine::Nothing : LogLine::NothingMore));
+}
 
 bool Engine::take_next_digit(bool clear_log_on_new_cycle) {
     const std::uint16_t d = choix_numero();
@@ -154,7 +145,7 @@ void Engine::solve_once() {
         // The digit is done: its closing line and the separator, then the next digit, all in the
         // one log that is never cleared here.
         close_digit();
-        view_.append_log(kSeparator);
+        view_.append_log(narrator_.line(LogLine::Separator));
         init_digit();
         if (!take_next_digit(false)) break;
     }

@@ -1,16 +1,26 @@
 #pragma once
 
+#include <cstdlib>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
+
+#include "language.h"
 
 namespace vornel {
 
-// The one voice of the three command-line tools on standard error, in French and in the form
-// other command-line programs use, so that editors and scripts can read it:
+// The one voice of the three command-line tools on standard error, in the form other command-line
+// programs use, so that editors and scripts can read it:
 //   PROGRAMME: message
 //   PROGRAMME: FICHIER: message
-// and, for a command line that cannot be run, the message followed by where help is found.
-// Every text ends with a line end.
+// and, for a command line that cannot be run, the message followed by where help is found, in the
+// tool's language. Every text ends with a line end.
+
+// The tools' own words: the French text, the program's own, and its English beside it.
+constexpr std::string_view say(Language language, std::string_view french, std::string_view english) {
+    return language == Language::English ? english : french;
+}
 
 inline std::string tool_message(std::string_view program, std::string_view message) {
     std::string text(program);
@@ -27,11 +37,54 @@ inline std::string tool_file_message(std::string_view program, std::string_view 
 }
 
 // `message` names what was wrong ("option inconnue « --x »").
-inline std::string tool_usage_error(std::string_view program, std::string_view message) {
+inline std::string tool_usage_error(std::string_view program, std::string_view message,
+                                    Language language = Language::French) {
     std::string text = tool_message(program, message);
-    text += "Essayez « ";
+    text += say(language, "Essayez « ", "Try '");
     text += program;
-    return text + " --help » pour en savoir plus.\n";
+    return text + std::string(say(language, " --help » pour en savoir plus.\n", " --help' for more information.\n"));
+}
+
+// The language the process's locale asks for (LANGUAGE, LC_ALL, LC_MESSAGES, LANG).
+inline Language environment_language() {
+    return language_from_environment(
+        {std::getenv("LANGUAGE"), std::getenv("LC_ALL"), std::getenv("LC_MESSAGES"), std::getenv("LANG")});
+}
+
+// The language a tool's command line asks for: the last "--lang X" or "--lang=X" before "--", else
+// `fallback` (the environment's, for the tools). `error` tells, in the fallback language, a --lang
+// without value or with a value that is neither fr nor en.
+struct LanguageChoice {
+    Language language = Language::French;
+    std::string error;
+};
+
+inline LanguageChoice choose_language(const std::vector<std::string>& args, Language fallback) {
+    LanguageChoice choice{fallback, {}};
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (arg == "--") break;
+        std::optional<std::string> value;
+        if (arg == "--lang") {
+            if (i + 1 >= args.size()) {
+                choice.error =
+                    say(fallback, "--lang attend une langue : fr ou en", "--lang needs a language: fr or en");
+                return choice;
+            }
+            value = args[++i];
+        } else if (arg.rfind("--lang=", 0) == 0) {
+            value = arg.substr(7);
+        }
+        if (!value) continue;
+        if (const auto language = language_from_code(*value)) {
+            choice.language = *language;
+        } else {
+            choice.error = fallback == Language::English ? "unknown language '" + *value + "': fr or en"
+                                                         : "langue inconnue « " + *value + " » : fr ou en";
+            return choice;
+        }
+    }
+    return choice;
 }
 
 } // namespace vornel

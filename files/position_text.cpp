@@ -39,14 +39,21 @@ bool is_rule(std::string_view line) {
     return true;
 }
 
-std::string cells_word(std::size_t n) { return std::to_string(n) + (n <= 1 ? " trouvée" : " trouvées"); }
+std::string found_words(std::size_t n, Language language) {
+    if (language == Language::English) return std::to_string(n) + " found";
+    return std::to_string(n) + (n <= 1 ? " trouvée" : " trouvées");
+}
 
 } // namespace
 
-std::string parse_marks_line(std::string_view line, CandidateMarks& marks) {
+std::string parse_marks_line(std::string_view line, CandidateMarks& marks, Language language) {
+    const bool english = language == Language::English;
     line = trim_blanks(line);
     std::size_t characters = 0;
     for (std::string_view rest = line; !rest.empty(); rest.remove_prefix(utf8_character_length(rest))) ++characters;
+    if (characters != kMarksLineLength && english)
+        return "729 characters expected (9 per cell), " + std::to_string(characters) +
+               (characters == 1 ? " character found" : " characters found");
     if (characters != kMarksLineLength)
         return "729 caractères attendus (9 par case), " + std::to_string(characters) +
                (characters <= 1 ? " caractère trouvé" : " caractères trouvés");
@@ -60,6 +67,10 @@ std::string parse_marks_line(std::string_view line, CandidateMarks& marks) {
         const int digit = static_cast<int>(i % 9) + 1;
         if (ch == '0' + digit)
             read[cell] = static_cast<std::uint16_t>(read[cell] | 1u << digit);
+        else if (ch != '.' && ch != '0' && english)
+            return "unexpected character at position " + std::to_string(i + 1) + " (cell at row " +
+                   std::to_string(cell / 9 + 1) + ", column " + std::to_string(cell % 9 + 1) + ": " +
+                   std::to_string(digit) + " if it is a candidate, 0 or . otherwise)";
         else if (ch != '.' && ch != '0')
             return "caractère inattendu en position " + std::to_string(i + 1) + " (case ligne " +
                    std::to_string(cell / 9 + 1) + ", colonne " + std::to_string(cell % 9 + 1) + " : " +
@@ -69,11 +80,13 @@ std::string parse_marks_line(std::string_view line, CandidateMarks& marks) {
     return {};
 }
 
-PencilMarks read_pencil_marks(std::string_view text) {
+PencilMarks read_pencil_marks(std::string_view text, Language language) {
+    const bool english = language == Language::English;
     PencilMarks result;
     if (text.size() > kMaxPencilMarksBytes) {
         result.problem =
-            "grille de candidats trop longue (plus de " + std::to_string(kMaxPencilMarksBytes) + " octets)";
+            english ? "pencil-mark grid too long (more than " + std::to_string(kMaxPencilMarksBytes) + " bytes)"
+                    : "grille de candidats trop longue (plus de " + std::to_string(kMaxPencilMarksBytes) + " octets)";
         return result;
     }
     const std::vector<std::string_view> lines = split_lines(text);
@@ -82,9 +95,10 @@ PencilMarks read_pencil_marks(std::string_view text) {
     for (std::size_t n = 0; n < lines.size(); ++n) {
         const std::string_view line = lines[n];
         if (is_rule(line)) continue;
-        const std::string where = "ligne " + std::to_string(n + 1);
+        const std::string where = (english ? "line " : "ligne ") + std::to_string(n + 1);
         if (rows == 9) {
-            result.problem = where + " : 9 lignes de cases attendues, une de plus trouvée";
+            result.problem = where + (english ? ": 9 lines of cells expected, one more found"
+                                              : " : 9 lignes de cases attendues, une de plus trouvée");
             return result;
         }
         std::size_t cells = 0;
@@ -105,20 +119,23 @@ PencilMarks read_pencil_marks(std::string_view text) {
                 in_cell = false;
                 ++at;
             } else {
-                result.problem = where + " : caractère inattendu « " + character_at(line, at) +
-                                 " » (les candidats de chaque case, 1 à 9, séparés par des blancs)";
+                result.problem = english ? where + ": unexpected character '" + character_at(line, at) +
+                                               "' (the candidates of each cell, 1 to 9, separated by blanks)"
+                                         : where + " : caractère inattendu « " + character_at(line, at) +
+                                               " » (les candidats de chaque case, 1 à 9, séparés par des blancs)";
                 return result;
             }
         }
         if (cells != 9) {
-            result.problem = where + " : 9 cases attendues, " + cells_word(cells);
+            result.problem =
+                where + (english ? ": 9 cells expected, " : " : 9 cases attendues, ") + found_words(cells, language);
             return result;
         }
         ++rows;
     }
     if (rows != 9) {
         result.problem =
-            "9 lignes de cases attendues, " + std::to_string(rows) + (rows <= 1 ? " trouvée" : " trouvées");
+            (english ? "9 lines of cells expected, " : "9 lignes de cases attendues, ") + found_words(rows, language);
         return result;
     }
     result.ok = true;
@@ -151,14 +168,14 @@ bool looks_like_pencil_marks(std::string_view text) {
     return false;
 }
 
-PositionText read_position_text(std::string_view text) {
+PositionText read_position_text(std::string_view text, Language language) {
     PositionText result;
     const std::string_view line = trim_blanks(text);
     if (line.find_first_of("\r\n") == std::string_view::npos && line.size() == kMarksLineLength) {
-        result.problem = parse_marks_line(line, result.marks);
+        result.problem = parse_marks_line(line, result.marks, language);
         result.ok = result.problem.empty();
     } else if (looks_like_pencil_marks(text)) {
-        PencilMarks grid = read_pencil_marks(text);
+        PencilMarks grid = read_pencil_marks(text, language);
         result.ok = grid.ok;
         result.marks = grid.marks;
         result.problem = std::move(grid.problem);

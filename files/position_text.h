@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "language.h"
+
 namespace vornel {
 
 // Positions written with their candidates, part-way through a solve. Marks are per cell, cell
@@ -16,10 +18,10 @@ using CandidateMarks = std::array<std::uint16_t, 81>;
 
 // The 729-character line: nine characters per cell, cells row by row; the k-th character of a
 // cell is the digit k while it is a candidate there, '.' or '0' when it is not. Surrounding blanks
-// are ignored. Returns an empty string on success, else what is wrong, in French, for the error
-// message ("caractère inattendu en position 12 ...").
+// are ignored. Returns an empty string on success, else what is wrong, in the language, for the
+// error message ("caractère inattendu en position 12 ...", "unexpected character at position 12 ...").
 inline constexpr std::size_t kMarksLineLength = 729;
-std::string parse_marks_line(std::string_view line, CandidateMarks& marks);
+std::string parse_marks_line(std::string_view line, CandidateMarks& marks, Language language = Language::French);
 
 // The pencil-mark grid: nine lines of nine cells separated by blanks, each cell its candidates
 // ("37", "1259") or its digit. The characters | - + * . are decoration: lines made only of them
@@ -29,9 +31,9 @@ std::string parse_marks_line(std::string_view line, CandidateMarks& marks);
 struct PencilMarks {
     bool ok = false;
     CandidateMarks marks{}; // all 0 unless ok
-    std::string problem;    // when !ok: what is wrong and where, one French phrase
+    std::string problem;    // when !ok: what is wrong and where, one phrase in the language asked for
 };
-PencilMarks read_pencil_marks(std::string_view text);
+PencilMarks read_pencil_marks(std::string_view text, Language language = Language::French);
 
 // True when `text` starts like a pencil-mark grid rather than a ".sud" file (one value per line):
 // its first line that is not blank is a rule made of decoration, or holds two cells or more and
@@ -45,7 +47,7 @@ struct PositionText {
     CandidateMarks marks{}; // all 0 unless ok
     std::string problem;    // when !ok: what is wrong; empty when the text looks like neither form
 };
-PositionText read_position_text(std::string_view text);
+PositionText read_position_text(std::string_view text, Language language = Language::French);
 
 // No pencil-mark grid needs more; a longer text is refused without being read further.
 inline constexpr std::size_t kMaxPencilMarksBytes = 64 * 1024;

@@ -77,10 +77,14 @@ bool skipped_puzzle_line(std::string_view line) {
     return line.empty() || line.front() == '#';
 }
 
-std::string parse_puzzle_line(std::string_view line, PuzzleValues& values) {
+std::string parse_puzzle_line(std::string_view line, PuzzleValues& values, Language language) {
+    const bool english = language == Language::English;
     line = trim_blanks(line);
     std::size_t characters = 0;
     for (std::string_view rest = line; !rest.empty(); rest.remove_prefix(utf8_character_length(rest))) ++characters;
+    if (characters != values.size() && english)
+        return "81 cells expected (or 729 characters with the candidates), " + std::to_string(characters) +
+               (characters == 1 ? " character found" : " characters found");
     if (characters != values.size())
         return "81 cases attendues (ou 729 caractères avec les candidats), " + std::to_string(characters) +
                (characters <= 1 ? " caractère trouvé" : " caractères trouvés");
@@ -93,6 +97,9 @@ std::string parse_puzzle_line(std::string_view line, PuzzleValues& values) {
             values[i] = 0;
         else if (ch >= '1' && ch <= '9')
             values[i] = static_cast<std::int16_t>(ch - '0');
+        else if (english)
+            return "unexpected character at position " + std::to_string(i + 1) +
+                   " (1 to 9 for the givens, 0 or . for empty cells)";
         else
             return "caractère inattendu en position " + std::to_string(i + 1) +
                    " (1 à 9 pour les chiffres donnés, 0 ou . pour les cases vides)";

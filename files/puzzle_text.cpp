@@ -80,16 +80,59 @@ std::string encode(char32_t c) {
 
 // How a character is named in a message: itself in French quotes, or its code when it is
 // invisible.
-std::string shown(char32_t c) {
-    if (c < 0x20 || c == 0x7F || (c >= 0x80 && c < 0xA0)) return "le caractère de code " + std::to_string(c);
-    return "\u00ab " + encode(c) + " \u00bb";
+std::string shown(char32_t c, Language language) {
+    const bool english = language == Language::English;
+    if (c < 0x20 || c == 0x7F || (c >= 0x80 && c < 0xA0))
+        return (english ? "the character of code " : "le caractère de code ") + std::to_string(c);
+    return english ? "'" + encode(c) + "'" : "\u00ab " + encode(c) + " \u00bb";
 }
 
-std::string cells_count(std::size_t n) { return std::to_string(n) + (n > 1 ? " cases" : " case"); }
+std::string cells_count(std::size_t n, Language language) {
+    if (language == Language::English) return std::to_string(n) + (n == 1 ? " cell" : " cells");
+    return std::to_string(n) + (n > 1 ? " cases" : " case");
+}
+
+// A text that holds no puzzle: the problem as data and in French.
+PuzzleText& failed(PuzzleText& result, const TextProblem& problem) {
+    result.reason = problem;
+    result.problem = text_problem_words(problem, Language::French);
+    return result;
+}
 
 } // namespace
 
-std::string_view puzzle_text_expected() {
+std::string text_problem_words(const TextProblem& p, Language language) {
+    const bool english = language == Language::English;
+    const std::string line = std::to_string(p.line);
+    switch (p.kind) {
+        case TextProblem::Kind::None: break;
+        case TextProblem::Kind::BadCharacter:
+            if (english)
+                return "Line " + line + ", character " + std::to_string(p.column) + ": " +
+                       shown(p.character, language) + " is neither a digit nor a dot.";
+            return "Ligne " + line + ", caract\u00e8re " + std::to_string(p.column) + " : " +
+                   shown(p.character, language) + " n'est ni un chiffre ni un point.";
+        case TextProblem::Kind::Empty: return english ? "The text is empty." : "Le texte est vide.";
+        case TextProblem::Kind::OnlyRules:
+            return english ? "The text holds no cell, only rules."
+                           : "Le texte ne contient aucune case, seulement des traits.";
+        case TextProblem::Kind::WrongCellCount:
+            if (english)
+                return "Line " + line + ": " + cells_count(p.count, language) + " instead of " +
+                       std::to_string(p.expected) + ".";
+            return "Ligne " + line + " : " + cells_count(p.count, language) + " au lieu de " +
+                   std::to_string(p.expected) + ".";
+        case TextProblem::Kind::WrongLineCount:
+            if (english) return std::to_string(p.count) + " lines of cells, instead of one line of 81 or 9 lines of 9.";
+            return std::to_string(p.count) + " lignes de cases, au lieu d'une ligne de 81 ou de 9 lignes de 9.";
+    }
+    return {};
+}
+
+std::string_view puzzle_text_expected(Language language) {
+    if (language == Language::English)
+        return "A puzzle is written as 81 cells, 1 to 9 for a given digit, 0 or . for an empty cell: on one line of "
+               "81 characters, on 9 lines of 9, or drawn with | - + and blanks.";
     return "Une grille s'\u00e9crit en 81 cases, de 1 \u00e0 9 pour un chiffre donn\u00e9, 0 ou . pour une case vide : "
            "sur une ligne de 81 caract\u00e8res, sur 9 lignes de 9, ou trac\u00e9e avec | - + et des blancs.";
 }
@@ -122,9 +165,7 @@ PuzzleText read_puzzle_text(std::string_view text) {
                 else if (c == U'.')
                     read.cells.push_back(0);
                 else if (!is_cell_separator(c)) {
-                    result.problem = "Ligne " + std::to_string(number) + ", caract\u00e8re " + std::to_string(i + 1) +
-                                     " : " + shown(c) + " n'est ni un chiffre ni un point.";
-                    return result;
+                    return failed(result, {TextProblem::Kind::BadCharacter, number, static_cast<int>(i + 1), c});
                 }
             }
             lines.push_back(std::move(read));
@@ -136,32 +177,18 @@ PuzzleText read_puzzle_text(std::string_view text) {
         ++number;
     }
 
-    if (!any_visible) {
-        result.problem = "Le texte est vide.";
-        return result;
-    }
-    if (lines.empty()) {
-        result.problem = "Le texte ne contient aucune case, seulement des traits.";
-        return result;
-    }
+    if (!any_visible) return failed(result, {TextProblem::Kind::Empty});
+    if (lines.empty()) return failed(result, {TextProblem::Kind::OnlyRules});
     if (lines.size() == 1) {
-        if (lines[0].cells.size() != 81) {
-            result.problem = "Ligne " + std::to_string(lines[0].number) + " : " + cells_count(lines[0].cells.size()) +
-                             " au lieu de 81.";
-            return result;
-        }
+        if (lines[0].cells.size() != 81)
+            return failed(result,
+                          {TextProblem::Kind::WrongCellCount, lines[0].number, 0, 0, lines[0].cells.size(), 81});
     } else if (lines.size() == 9) {
-        for (const Line& line : lines) {
-            if (line.cells.size() != 9) {
-                result.problem =
-                    "Ligne " + std::to_string(line.number) + " : " + cells_count(line.cells.size()) + " au lieu de 9.";
-                return result;
-            }
-        }
+        for (const Line& line : lines)
+            if (line.cells.size() != 9)
+                return failed(result, {TextProblem::Kind::WrongCellCount, line.number, 0, 0, line.cells.size(), 9});
     } else {
-        result.problem =
-            std::to_string(lines.size()) + " lignes de cases, au lieu d'une ligne de 81 ou de 9 lignes de 9.";
-        return result;
+        return failed(result, {TextProblem::Kind::WrongLineCount, 0, 0, 0, lines.size()});
     }
 
     std::size_t k = 0;

@@ -143,7 +143,12 @@ private:
 };
 
 // "un dossier", "un tube nommé", "un périphérique", "une socket", "un fichier spécial".
-std::string kind_name(NotRegularFileError::Kind kind);
+std::string kind_name(NotRegularFileError::Kind kind, Language language = Language::French);
+
+// The message of any failure of the file code in the language: failure_message(), and the refusal
+// to open a file that is not a regular one ("« NAME » est un tube nommé, pas un fichier ordinaire :
+// il n'est pas ouvert", "'NAME' is a named pipe, not a regular file: it is not opened").
+std::string file_failure_message(const Failure& failure, Language language);
 
 // What a reader accepts besides regular files. The window opens regular files only: anything else
 // (a named pipe, a device, a socket) could block it in open() or feed it forever, so it is refused

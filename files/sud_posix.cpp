@@ -374,7 +374,25 @@ NotRegularFileError NotRegularFileError::refused_open(Kind kind, const std::stri
         kind, path, "« " + path + " » est " + kind_name(kind) + ", pas un fichier ordinaire : il n'est pas ouvert");
 }
 
-std::string kind_name(NotRegularFileError::Kind kind) {
+std::string file_failure_message(const Failure& failure, Language language) {
+    const auto* refused = dynamic_cast<const NotRegularFileError*>(&failure);
+    if (language == Language::English && refused != nullptr && failure.message() != in_out_message(refused->code()))
+        return "'" + refused->path() + "' is " + kind_name(refused->kind(), language) +
+               ", not a regular file: it is not opened";
+    return failure_message(failure, language);
+}
+
+std::string kind_name(NotRegularFileError::Kind kind, Language language) {
+    if (language == Language::English) {
+        switch (kind) {
+            case NotRegularFileError::Kind::folder: return "a folder";
+            case NotRegularFileError::Kind::pipe: return "a named pipe";
+            case NotRegularFileError::Kind::device: return "a device";
+            case NotRegularFileError::Kind::socket: return "a socket";
+            case NotRegularFileError::Kind::other: break;
+        }
+        return "a special file";
+    }
     switch (kind) {
         case NotRegularFileError::Kind::folder: return "un dossier";
         case NotRegularFileError::Kind::pipe: return "un tube nommé";

@@ -17,16 +17,18 @@ BoardPicture::Shade shade_of(const HeadlessBoard::Cell& cell) {
     }
 }
 
-std::string cell_words(int cell) {
-    return "ligne " + std::to_string(cell / 9 + 1) + ", colonne " + std::to_string(cell % 9 + 1);
+std::string cell_words(int cell, Language language) {
+    return std::string(language == Language::English ? "at row " : "ligne ") + std::to_string(cell / 9 + 1) +
+           (language == Language::English ? ", column " : ", colonne ") + std::to_string(cell % 9 + 1);
 }
 
 // Collects the log into steps: the lines of a request that writes a digit make one step, shown
 // with the board as the request leaves it.
 class StepCollector final : public LogListener {
 public:
-    StepCollector(const WorkArea& area, const HeadlessBoard& board, const std::array<bool, 81>& given)
-        : area_(area), board_(board), given_(given) {}
+    StepCollector(const WorkArea& area, const HeadlessBoard& board, const std::array<bool, 81>& given,
+                  Language language)
+        : area_(area), board_(board), given_(given), language_(language) {}
 
     void log_cleared() override {}
     void log_appended(std::string_view line) override { pending_.emplace_back(line); }
@@ -58,8 +60,14 @@ public:
                 placed_cell = i;
             }
         }
-        if (with_colours && placed_cell >= 0) {
-            p.description = "Le chiffre " + std::to_string(area_.cur_digit) + " est écrit " + cell_words(placed_cell) +
+        if (with_colours && placed_cell >= 0 && language_ == Language::English) {
+            p.description = "The digit " + std::to_string(area_.cur_digit) + " is written " +
+                            cell_words(placed_cell, language_) +
+                            " (green circle). Hatched red cells: the digit cannot go there; dotted orange cells: "
+                            "another digit is there; white cells: the digit can still go there.";
+        } else if (with_colours && placed_cell >= 0) {
+            p.description = "Le chiffre " + std::to_string(area_.cur_digit) + " est écrit " +
+                            cell_words(placed_cell, language_) +
                             " (cercle vert). Cases rouges hachurées : le chiffre ne peut pas y aller ; cases "
                             "orange pointillées : un autre chiffre s'y trouve ; cases blanches : le chiffre "
                             "peut encore y aller.";
@@ -76,27 +84,32 @@ private:
     const WorkArea& area_;
     const HeadlessBoard& board_;
     const std::array<bool, 81>& given_;
+    Language language_;
     std::array<std::uint8_t, 81> last_values_{}; // the board of the previous step
 };
 
 } // namespace
 
-Page classic_page(const std::string& title, const PuzzleValues& values, const FailureReporter& reporter) {
+Page classic_page(const std::string& title, const PuzzleValues& values, const FailureReporter& reporter,
+                  Language language) {
     WorkArea area;
     HeadlessBoard board(area, reporter);
+    board.set_language(language);
     Engine engine(area, board);
+    engine.set_language(language);
     store_values(area, values);
     engine.show_grid();
 
     std::array<bool, 81> given{};
     for (int i = 0; i < 81; ++i) given[i] = area.grid[i / 9 + 1][i % 9 + 1] != 0;
-    StepCollector collector(area, board, given);
+    StepCollector collector(area, board, given, language);
     collector.start_from(collector.picture(false).values);
 
     Page page;
+    page.language = language;
     page.title = title;
     page.puzzle = collector.picture(false);
-    page.puzzle.description = filled_description(page.puzzle, "La grille de départ");
+    page.puzzle.description = filled_description(page.puzzle, starting_grid_words(language), language);
 
     // One placement a request: "Résoudre pas à pas", then "Pas suivant" while it shows.
     board.set_log_listener(&collector);
@@ -111,7 +124,7 @@ Page classic_page(const std::string& title, const PuzzleValues& values, const Fa
     page.steps = std::move(collector.steps_);
     page.closing = std::move(collector.pending_);
     page.final_grid = collector.picture(false);
-    page.final_grid.description = filled_description(page.final_grid, "La grille finale");
+    page.final_grid.description = filled_description(page.final_grid, final_grid_words(language), language);
     return page;
 }
 

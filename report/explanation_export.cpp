@@ -12,9 +12,9 @@
 
 namespace vornel::report {
 
-Page explanation_page(Engine engine, const PuzzleValues& start, const std::string& title) {
-    if (engine == Engine::Classic) return classic_page(title, start);
-    return ladder_page(title, ladder::explain(start));
+Page explanation_page(Engine engine, const PuzzleValues& start, const std::string& title, Language language) {
+    if (engine == Engine::Classic) return classic_page(title, start, {}, language);
+    return ladder_page(title, ladder::explain(start), language);
 }
 
 std::string html_document(const Page& page) {

@@ -11,8 +11,9 @@ namespace vornel::report {
 enum class Engine { Classic, Ladder };
 
 // The page of the explanation of `start` by `engine`: the classic engine's one-pass solution, or
-// the ladder's explanation to the end.
-Page explanation_page(Engine engine, const PuzzleValues& start, const std::string& title);
+// the ladder's explanation to the end, in `language`.
+Page explanation_page(Engine engine, const PuzzleValues& start, const std::string& title,
+                      Language language = Language::French);
 
 // The page as one HTML document.
 std::string html_document(const Page& page);

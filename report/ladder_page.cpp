@@ -1,7 +1,7 @@
 #include "ladder_page.h"
 
-#include "french.h"
-#include "narrator_fr.h"
+#include "grammar.h"
+#include "narration.h"
 #include "narrator_fr_chains.h"
 
 namespace vornel::report {
@@ -14,19 +14,19 @@ std::array<bool, 81> givens_of(const ladder::Grid& puzzle) {
     return given;
 }
 
-BoardPicture grid_picture(const ladder::Grid& grid, const std::array<bool, 81>& given, const char* what) {
+BoardPicture grid_picture(const ladder::Grid& grid, const std::array<bool, 81>& given, std::string_view what,
+                          Language language) {
     BoardPicture p;
     p.given = given;
     for (int i = 0; i < 81; ++i) p.values[i] = grid[i] >= 1 && grid[i] <= 9 ? grid[i] : 0;
-    p.description = filled_description(p, what);
+    p.description = filled_description(p, what, language);
     return p;
 }
 
 } // namespace
 
 BoardPicture ladder_step_picture(const ladder::Candidates& before, const ladder::Step& step,
-                                 const std::array<bool, 81>& given) {
-    namespace fr = ladder::fr;
+                                 const std::array<bool, 81>& given, Language language) {
     BoardPicture p;
     p.given = given;
     for (int i = 0; i < 81; ++i) {
@@ -41,18 +41,25 @@ BoardPicture ladder_step_picture(const ladder::Candidates& before, const ladder:
     for (const ladder::Link& link : step.links)
         for (const ladder::Candidate& c : {link.from, link.to}) p.highlighted[c.cell] |= std::uint16_t(1u << c.digit);
 
-    std::string words = ladder::technique_name_fr(step.technique) + ".";
-    if (!step.cells.empty()) words += " Cases encadrées : " + fr::cells_list(step.cells) + ".";
+    const ladder::Grammar& g = ladder::grammar(language);
+    const bool english = language == Language::English;
+    std::string words = ladder::technique_name(step.technique, language) + ".";
+    if (!step.cells.empty())
+        words += (english ? " Framed cells: " : " Cases encadrées : ") + g.cells_list(step.cells) + ".";
     for (const ladder::Candidate& c : step.placements)
-        words += " Chiffre écrit (disque vert) : " + fr::digit_the(c.digit) + " " + fr::cell_name(c.cell) + ".";
-    if (!step.eliminations.empty()) words += " Candidats barrés : " + fr::eliminations_phrase(step.eliminations) + ".";
+        words += (english ? " Digit written (green disc): " : " Chiffre écrit (disque vert) : ") +
+                 g.digit_the(c.digit) + (english ? " in " : " ") + g.cell_name(c.cell) + ".";
+    if (!step.eliminations.empty())
+        words += (english ? " Struck-out candidates: " : " Candidats barrés : ") +
+                 g.eliminations_phrase(step.eliminations) + ".";
     p.description = words;
     return p;
 }
 
 std::vector<BoardPicture> ladder_branch_pictures(const ladder::Candidates& before, const ladder::Step& step,
-                                                 const std::array<bool, 81>& given) {
-    namespace fr = ladder::fr;
+                                                 const std::array<bool, 81>& given, Language language) {
+    const bool english = language == Language::English;
+    const ladder::Grammar& g = ladder::grammar(language);
     std::vector<BoardPicture> out;
     int k = 0;
     for (const ladder::ForcingBranch& branch : step.branches) {
@@ -79,37 +86,47 @@ std::vector<BoardPicture> ladder_branch_pictures(const ladder::Candidates& befor
         switch (branch.end.kind) {
             case Kind::EmptyCell:
                 p.pattern[branch.end.cell] = true;
-                end = fr::cell_short(branch.end.cell) + " n'a plus aucun chiffre possible.";
+                end = g.cell_short(branch.end.cell) +
+                      (english ? " has no possible digit left." : " n'a plus aucun chiffre possible.");
                 break;
             case Kind::NoPlace:
                 for (const std::uint8_t cell : ladder::geometry().unit_cells[branch.end.unit]) p.pattern[cell] = true;
-                end = fr::digit_the(branch.end.candidate.digit) + " n'a plus de place dans " +
-                      fr::unit_name(branch.end.unit) + ".";
+                // French keeps its lower-case article here, as it always has.
+                end = (english ? g.capitalise(g.digit_the(branch.end.candidate.digit))
+                               : g.digit_the(branch.end.candidate.digit)) +
+                      (english ? " has no place left in " : " n'a plus de place dans ") + g.unit_name(branch.end.unit) +
+                      ".";
                 break;
             case Kind::Place:
             case Kind::Eliminate:
                 p.pattern[branch.end.candidate.cell] = true;
-                end = "Conclusion encadrée : " + fr::cell_short(branch.end.candidate.cell) + ".";
+                end = (english ? "Framed conclusion: " : "Conclusion encadrée : ") +
+                      g.cell_short(branch.end.candidate.cell) + ".";
                 break;
         }
-        p.description =
-            ladder::narrate_part(step, ++k) + " Disques verts : l'hypothèse " + fr::cell_short(branch.assume.cell) +
-            (written.empty() ? std::string() : " et les chiffres écrits en " + fr::cells_short(written)) + ". " + end;
+        p.description = ladder::narrate_part(step, ++k, language) +
+                        (english ? " Green discs: the assumption " : " Disques verts : l'hypothèse ") +
+                        g.cell_short(branch.assume.cell) +
+                        (written.empty() ? std::string()
+                                         : (english ? " and the digits written in " : " et les chiffres écrits en ") +
+                                               g.cells_short(written)) +
+                        ". " + end;
         out.push_back(std::move(p));
     }
     return out;
 }
 
-Page ladder_page(const std::string& title, const ladder::Explanation& explanation) {
+Page ladder_page(const std::string& title, const ladder::Explanation& explanation, Language language) {
     Page page;
+    page.language = language;
     page.title = title;
     const std::array<bool, 81> given = givens_of(explanation.puzzle);
-    page.puzzle = grid_picture(explanation.puzzle, given, "La grille de départ");
-    const std::vector<std::string> verdict = ladder::narrate_verdict(explanation);
+    page.puzzle = grid_picture(explanation.puzzle, given, starting_grid_words(language), language);
+    const std::vector<std::string> verdict = ladder::narrate_verdict(explanation, language);
     page.verdict = verdict;
-    page.closing = explanation.problems;
+    page.closing = problem_lines(explanation.problems, language);
     page.closing.insert(page.closing.end(), verdict.begin(), verdict.end());
-    page.final_grid = grid_picture(explanation.final_grid, given, "La grille finale");
+    page.final_grid = grid_picture(explanation.final_grid, given, final_grid_words(language), language);
     if (explanation.steps.empty()) return page;
 
     ladder::Candidates candidates(explanation.puzzle);
@@ -117,13 +134,13 @@ Page ladder_page(const std::string& title, const ladder::Explanation& explanatio
     for (const ladder::Step& step : explanation.steps) {
         PageStep shown;
         shown.number = ++number;
-        shown.technique = ladder::technique_name_fr(step.technique);
-        shown.sentences = ladder::narrate_sentences(step);
-        shown.board = ladder_step_picture(candidates, step, given);
-        shown.branches = ladder_branch_pictures(candidates, step, given);
+        shown.technique = ladder::technique_name(step.technique, language);
+        shown.sentences = ladder::narrate_sentences(step, language);
+        shown.board = ladder_step_picture(candidates, step, given, language);
+        shown.branches = ladder_branch_pictures(candidates, step, given, language);
         for (int k = 1; k <= static_cast<int>(step.branches.size()); ++k)
-            shown.branch_captions.push_back(ladder::narrate_part(step, k));
-        if (ladder::names_cells_compactly(step)) page.key = ladder::cell_key_line();
+            shown.branch_captions.push_back(ladder::narrate_part(step, k, language));
+        if (ladder::names_cells_compactly(step)) page.key = ladder::cell_key(language);
         candidates.apply(step);
         page.steps.push_back(std::move(shown));
     }

@@ -13,9 +13,28 @@ namespace vornel::report {
 
 namespace {
 
+// The page's own words, French then English.
+struct PageWords {
+    std::string_view lang;
+    std::string_view steps_group; // the contents' group of the classic engine's placements
+    std::string_view puzzle_caption;
+    std::string_view contents;
+    std::string_view steps_heading;
+    std::string_view step;
+    std::string_view colon; // before a technique's name and the contents' step numbers
+    std::string_view final_caption;
+};
+constexpr PageWords kPageWords[] = {
+    {"fr", "Étapes", "La grille", "Sommaire", "Les étapes", "Étape ", " : ", "La grille finale"},
+    {"en", "Steps", "The puzzle", "Contents", "The steps", "Step ", ": ", "The final grid"},
+};
+const PageWords& page_words(Language language) { return kPageWords[language == Language::English ? 1 : 0]; }
+
 // The group of the table of contents a step belongs to: its technique, or "Étapes" for the
 // classic engine's placements, which have none.
-std::string step_group(const PageStep& step) { return step.technique.empty() ? "Étapes" : step.technique; }
+std::string step_group(const PageStep& step, const PageWords& words) {
+    return step.technique.empty() ? std::string(words.steps_group) : step.technique;
+}
 
 void append_int(std::string& s, int n) { s += std::to_string(n); }
 
@@ -135,10 +154,21 @@ private:
 
 } // namespace
 
-std::string filled_description(const BoardPicture& board, const char* what) {
+std::string filled_description(const BoardPicture& board, std::string_view what, Language language) {
     int filled = 0;
     for (const std::uint8_t v : board.values) filled += v != 0;
+    if (language == Language::English)
+        return std::string(what) + ": " + std::to_string(filled) + (filled == 1 ? " cell" : " cells") +
+               " filled out of 81.";
     return std::string(what) + " : " + std::to_string(filled) + " cases remplies sur 81.";
+}
+
+std::string_view starting_grid_words(Language language) {
+    return language == Language::English ? "The starting grid" : "La grille de départ";
+}
+
+std::string_view final_grid_words(Language language) {
+    return language == Language::English ? "The final grid" : "La grille finale";
 }
 
 namespace {
@@ -218,7 +248,9 @@ std::string svg_board(const BoardPicture& board) {
 }
 
 void write_html(std::ostream& out, const Page& page) {
-    out << "<!DOCTYPE html>\n<html lang=\"fr\">\n<head>\n<meta charset=\"utf-8\">\n"
+    const PageWords& words = page_words(page.language);
+    out << "<!DOCTYPE html>\n<html lang=\"" << words.lang
+        << "\">\n<head>\n<meta charset=\"utf-8\">\n"
            "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n<title>"
         << escape_html(page.title)
         << "</title>\n<style>\n"
@@ -239,11 +271,12 @@ void write_html(std::ostream& out, const Page& page) {
            ".branches figure{flex:0 0 11em}.branches figcaption{font-weight:normal;font-size:.85em}\n"
            ".branches .board{width:11em;height:11em}\n"
            "@media print{body{margin:0;max-width:none}.toc{display:none}.step{flex:1 1 45%}"
-           ".board{width:62mm;height:62mm}.branches .board{width:30mm;height:30mm}a{color:#000}}\n"
+           ".board{width:62mm;height:62mm}.branches figure{flex:0 0 30mm}.branches .board{width:30mm;height:30mm}"
+           "a{color:#000}}\n"
            "</style>\n</head>\n<body>\n<h1>"
         << escape_html(page.title) << "</h1>\n";
     if (!page.key.empty()) out << "<p class=\"key\">" << escape_html(page.key) << "</p>\n";
-    out << "<section class=\"summary\">\n<figure>\n<figcaption>La grille</figcaption>\n"
+    out << "<section class=\"summary\">\n<figure>\n<figcaption>" << words.puzzle_caption << "</figcaption>\n"
         << svg_board(page.puzzle) << "\n</figure>\n<div>\n";
     for (const std::string& line : page.verdict) out << "<p>" << escape_html(line) << "</p>\n";
     out << "</div>\n</section>\n";
@@ -252,14 +285,15 @@ void write_html(std::ostream& out, const Page& page) {
         // link to each of its steps.
         std::vector<std::pair<std::string, std::vector<int>>> groups;
         for (const PageStep& step : page.steps) {
-            const std::string group = step_group(step);
+            const std::string group = step_group(step, words);
             auto found = std::find_if(groups.begin(), groups.end(), [&](const auto& g) { return g.first == group; });
             if (found == groups.end()) found = groups.insert(groups.end(), {group, {}});
             found->second.push_back(step.number);
         }
-        out << "<nav class=\"toc\" aria-label=\"Sommaire\">\n<h2>Sommaire</h2>\n<ul>\n";
+        out << "<nav class=\"toc\" aria-label=\"" << words.contents << "\">\n<h2>" << words.contents << "</h2>\n<ul>\n";
         for (const auto& [group, numbers] : groups) {
-            out << "<li>" << escape_html(group) << " (" << numbers.size() << ") :";
+            out << "<li>" << escape_html(group) << " (" << numbers.size() << ")"
+                << (page.language == Language::English ? ":" : " :");
             const char* separator = " ";
             for (const int number : numbers) {
                 out << separator << "<a href=\"#etape-" << number << "\">" << number << "</a>";
@@ -268,11 +302,11 @@ void write_html(std::ostream& out, const Page& page) {
             out << "</li>\n";
         }
         out << "</ul>\n</nav>\n";
-        out << "<h2>Les étapes</h2>\n<ol class=\"steps\">\n";
+        out << "<h2>" << words.steps_heading << "</h2>\n<ol class=\"steps\">\n";
         for (const PageStep& step : page.steps) {
-            out << "<li class=\"step\" id=\"etape-" << step.number << "\" value=\"" << step.number << "\">\n<h2>Étape "
-                << step.number;
-            if (!step.technique.empty()) out << " : " << escape_html(step.technique);
+            out << "<li class=\"step\" id=\"etape-" << step.number << "\" value=\"" << step.number << "\">\n<h2>"
+                << words.step << step.number;
+            if (!step.technique.empty()) out << words.colon << escape_html(step.technique);
             out << "</h2>\n";
             for (const std::string& sentence : step.sentences) {
                 // Leading spaces are the line's depth: two per level, shown as a margin.
@@ -297,7 +331,7 @@ void write_html(std::ostream& out, const Page& page) {
     }
     out << "<section>\n";
     for (const std::string& line : page.closing) out << "<p>" << escape_html(line) << "</p>\n";
-    out << "<figure>\n<figcaption>La grille finale</figcaption>\n"
+    out << "<figure>\n<figcaption>" << words.final_caption << "</figcaption>\n"
         << svg_board(page.final_grid) << "\n</figure>\n</section>\n"
         << "</body>\n</html>\n";
 }

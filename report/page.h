@@ -5,7 +5,10 @@
 #include <iosfwd>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
+
+#include "language.h"
 
 namespace vornel::report {
 
@@ -37,6 +40,7 @@ struct PageStep {
 
 // One puzzle's explanation, as a page.
 struct Page {
+    Language language = Language::French; // of the page's own words (captions, contents, steps)
     std::string title;
     std::string key; // the line that explains compact cell names, when a step uses them; or empty
     BoardPicture puzzle;
@@ -46,8 +50,12 @@ struct Page {
     BoardPicture final_grid;
 };
 
-// The text alternative of a board that shows a grid only: "WHAT : N cases remplies sur 81.".
-std::string filled_description(const BoardPicture& board, const char* what);
+// The text alternative of a board that shows a grid only: "WHAT : N cases remplies sur 81.", or in
+// English "WHAT: N cells filled out of 81.".
+std::string filled_description(const BoardPicture& board, std::string_view what, Language language = Language::French);
+// "La grille de départ" / "The starting grid", "La grille finale" / "The final grid".
+std::string_view starting_grid_words(Language language);
+std::string_view final_grid_words(Language language);
 
 // A board's SVG drawing: its side in SVG units (9 cells of 40, and a margin of 2 for the outer
 // line) and the font size of a pencil mark in the same units.
@@ -61,7 +69,7 @@ inline constexpr int kBoardPixels = 384;
 // patterns or ids, so boards stand side by side in one page and any SVG renderer draws them.
 std::string svg_board(const BoardPicture& board);
 
-// The whole page: a self-contained HTML5 document (French, no script, no external file): the
+// The whole page: a self-contained HTML5 document (in the page's language, no script, no external file): the
 // puzzle and its verdict, a table of contents with one line per technique linking to each of its
 // steps (anchors "etape-N"), the steps, the closing lines and the final grid; its print style
 // sheet never splits a board across pages.

@@ -32,7 +32,7 @@ std::optional<char16_t> typed_character(const QKeyEvent& event) {
 CellEdit::CellEdit(int row, int col, QWidget* parent) : QLineEdit(parent), row_(row), col_(col) {
     setObjectName(QStringLiteral("Edit%1%2").arg(row).arg(col));
     setProperty("Tag", tag());
-    setAccessibleName(QStringLiteral("Ligne %1, colonne %2").arg(row).arg(col));
+    setAccessibleName(tr("Ligne %1, colonne %2").arg(row).arg(col));
     colour_ = from_qcolor(palette().color(QPalette::Base));
 }
 

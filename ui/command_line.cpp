@@ -2,6 +2,8 @@
 
 #include "tool_voice.h"
 
+#include <string_view>
+
 #ifndef VORNEL_VERSION
 #define VORNEL_VERSION "1.0"
 #endif
@@ -24,36 +26,79 @@ CommandLine::Action early_action(const std::vector<std::string>& args) {
     return CommandLine::Action::run;
 }
 
-CommandLine parse_command_line(const std::vector<std::string>& args) {
+std::optional<Language> asked_language(const std::vector<std::string>& args) {
+    std::optional<Language> asked;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (arg == "--") break;
+        if (arg == "--lang" && i + 1 < args.size()) {
+            asked = language_from_code(args[++i]);
+        } else if (arg.rfind("--lang=", 0) == 0) {
+            asked = language_from_code(std::string_view(arg).substr(7));
+        }
+    }
+    return asked;
+}
+
+CommandLine parse_command_line(const std::vector<std::string>& args, Language messages) {
+    const bool english = messages == Language::English;
     CommandLine line;
     line.action = early_action(args);
     if (line.action != CommandLine::Action::run) return line;
 
+    const auto refuse = [&](std::string message) {
+        line.action = CommandLine::Action::usage_error;
+        line.message = std::move(message);
+        return line;
+    };
     bool options = true;
     std::vector<std::string> files;
-    for (const std::string& arg : args) {
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
         if (options && arg == "--") {
             options = false;
         } else if (options && arg == "--play") {
             line.play = true;
+        } else if (options && (arg == "--lang" || arg.rfind("--lang=", 0) == 0)) {
+            const bool joined = arg != "--lang";
+            if (!joined && i + 1 == args.size())
+                return refuse(english ? "option '--lang' needs a language: fr or en"
+                                      : "l'option \u00ab --lang \u00bb attend une langue : fr ou en");
+            const std::string value = joined ? arg.substr(7) : args[++i];
+            line.language = language_from_code(value);
+            if (!line.language)
+                return refuse(english ? "unknown language '" + value + "': fr or en"
+                                      : "langue inconnue \u00ab " + value + " \u00bb : fr ou en");
         } else if (options && !arg.empty() && arg[0] == '-') {
-            line.action = CommandLine::Action::usage_error;
-            line.message = "option inconnue \u00ab " + arg + " \u00bb";
-            return line;
+            return refuse(english ? "unknown option '" + arg + "'" : "option inconnue \u00ab " + arg + " \u00bb");
         } else {
             files.push_back(arg);
         }
     }
     if (files.size() > 1) {
-        line.action = CommandLine::Action::usage_error;
-        line.message = "un seul fichier \u00e0 la fois (" + std::to_string(files.size()) + " donn\u00e9s)";
-        return line;
+        const std::string count = std::to_string(files.size());
+        return refuse(english ? "one file at a time (" + count + " given)"
+                              : "un seul fichier \u00e0 la fois (" + count + " donn\u00e9s)");
     }
     if (!files.empty()) line.file = files.front();
     return line;
 }
 
-std::string help_text() {
+std::string help_text(Language language) {
+    if (language == Language::English)
+        return "Usage: vornel [FILE]\n"
+               "       vornel --play [GAME]\n"
+               "Solves a Sudoku puzzle and explains every deduction, in French or in English.\n"
+               "\n"
+               "  FILE           a '.sud' puzzle to open at start, as 'Open...' does\n"
+               "\n"
+               "Options:\n"
+               "  --play [GAME]    opens the game window on a '.vornel' game or a '.sud'\n"
+               "                 puzzle, or, without a file, on the game left unfinished\n"
+               "  --lang fr|en   the language of the window for this run (otherwise the one chosen in\n"
+               "                 '?' > 'Language', else the locale's: English for an English locale)\n"
+               "  -h, --help     shows this help and exits\n"
+               "  -v, --version  shows the version and exits\n";
     return "Utilisation : vornel [FICHIER]\n"
            "       vornel --play [PARTIE]\n"
            "R\u00e9sout une grille de Sudoku et explique chaque d\u00e9duction, en fran\u00e7ais.\n"
@@ -64,12 +109,19 @@ std::string help_text() {
            "Options :\n"
            "  --play [PARTIE]  ouvre la fen\u00eatre de jeu sur une partie \u00ab .vornel \u00bb ou une grille\n"
            "                 \u00ab .sud \u00bb, ou, sans fichier, sur la partie laiss\u00e9e en cours\n"
+           "  --lang fr|en   la langue de la fen\u00eatre pour cette fois (sinon celle choisie dans\n"
+           "                 \u00ab ? \u00bb > \u00ab Langue \u00bb, ou celle de la locale : l'anglais pour une\n"
+           "                 locale anglaise)\n"
            "  -h, --help     affiche cette aide et quitte\n"
            "  -v, --version  affiche la version et quitte\n";
 }
 
 std::string version_text() { return "vornel " VORNEL_VERSION "\n"; }
 
-std::string usage_error_text(const std::string& message) { return tool_usage_error("vornel", message); }
+std::string usage_error_text(const std::string& message, Language language) {
+    if (language == Language::English)
+        return tool_message("vornel", message) + "Try 'vornel --help' for more information.\n";
+    return tool_usage_error("vornel", message);
+}
 
 } // namespace vornel

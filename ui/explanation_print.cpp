@@ -1,10 +1,12 @@
 #include "explanation_print.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <string_view>
 #include <vector>
 
+#include <QCoreApplication>
 #include <QFont>
 #include <QFontMetricsF>
 #include <QPageLayout>
@@ -169,9 +171,48 @@ QString lines_text(const std::vector<std::string>& lines) {
 }
 
 QString step_heading(const report::PageStep& step) {
-    QString name = QStringLiteral("Étape %1").arg(step.number);
-    if (!step.technique.empty()) name += QStringLiteral(" : ") + QString::fromStdString(step.technique);
-    return name;
+    if (step.technique.empty())
+        return QCoreApplication::translate("vornel::ExplanationPrint", "Étape %1").arg(step.number);
+    return QCoreApplication::translate("vornel::ExplanationPrint", "Étape %1 : %2")
+        .arg(step.number)
+        .arg(QString::fromStdString(step.technique));
+}
+
+// A forcing chain's boards, one per branch, under its row: smaller boards side by side across the
+// page, each with its caption; a line of boards is kept whole, the heading with the first line.
+void branch_boards(PageWriter& out, const report::PageStep& step, double side, double gap, double line_space) {
+    QFont heading(QStringLiteral("Sans Serif"));
+    heading.setPointSizeF(9.5);
+    heading.setBold(true);
+    QFont caption(QStringLiteral("Sans Serif"));
+    caption.setPointSizeF(7.5);
+    const double small = side * 0.55;
+    const auto per_line =
+        static_cast<std::size_t>(std::max(1.0, std::floor((out.width() + gap / 2) / (small + gap / 2))));
+    const double cell = (out.width() - static_cast<double>(per_line - 1) * gap / 2) / static_cast<double>(per_line);
+    const QString title = QStringLiteral("Étape %1, branche par branche").arg(step.number);
+    const double title_height = out.text_height(title, heading, out.width()) + line_space;
+    out.down(line_space);
+    for (std::size_t first = 0; first < step.branches.size(); first += per_line) {
+        const std::size_t last = std::min(step.branches.size(), first + per_line);
+        double captions = 0;
+        for (std::size_t b = first; b < last; ++b)
+            captions =
+                std::max(captions, out.text_height(QString::fromStdString(step.branch_captions.at(b)), caption, cell));
+        const double height = small + line_space + captions;
+        out.need(height + (first == 0 ? title_height : 0));
+        if (first == 0) {
+            out.text_at(title, heading, 0, out.y(), out.width());
+            out.down(title_height);
+        }
+        for (std::size_t b = first; b < last; ++b) {
+            const double x = static_cast<double>(b - first) * (cell + gap / 2);
+            out.board_at(step.branches[b], x, out.y(), small);
+            out.text_at(QString::fromStdString(step.branch_captions.at(b)), caption, x, out.y() + small + line_space,
+                        cell);
+        }
+        out.down(height + line_space);
+    }
 }
 
 } // namespace
@@ -208,10 +249,13 @@ bool paint_page(const report::Page& page, QPagedPaintDevice& device) {
     {
         const QString verdict = lines_text(page.verdict);
         const double beside = out.width() - column - gap;
-        const double h = out.text_height(QStringLiteral("La grille"), heading, column) + line_space + side;
+        const double h =
+            out.text_height(QCoreApplication::translate("vornel::ExplanationPrint", "La grille"), heading, column) +
+            line_space + side;
         out.need(std::max(h, out.text_height(verdict, body, beside)));
         const double top = out.y();
-        const double hh = out.text_at(QStringLiteral("La grille"), heading, 0, top, column);
+        const double hh =
+            out.text_at(QCoreApplication::translate("vornel::ExplanationPrint", "La grille"), heading, 0, top, column);
         out.board_at(page.puzzle, 0, top + hh + line_space, side);
         out.text_at(verdict, body, column + gap, top + hh + line_space, beside);
         out.down(std::max(h, hh + line_space + out.text_height(verdict, body, beside)) + gap);
@@ -238,15 +282,20 @@ bool paint_page(const report::Page& page, QPagedPaintDevice& device) {
             if (step.board) out.board_at(*step.board, x, top + row_height - side, side);
         }
         out.down(row_height);
+        for (std::size_t k = first; k < last; ++k)
+            if (!page.steps[k].branches.empty()) branch_boards(out, page.steps[k], side, gap, line_space);
         painter.setPen(QPen(Qt::gray, 0));
         painter.drawLine(QPointF(0, out.y() + gap / 2), QPointF(out.width(), out.y() + gap / 2));
         painter.setPen(QPen(Qt::black));
         out.down(gap);
     }
     if (!page.closing.empty()) out.text(lines_text(page.closing), body, gap);
-    out.need(out.text_height(QStringLiteral("La grille finale"), heading, column) + line_space + side);
+    out.need(
+        out.text_height(QCoreApplication::translate("vornel::ExplanationPrint", "La grille finale"), heading, column) +
+        line_space + side);
     const double top = out.y();
-    const double hh = out.text_at(QStringLiteral("La grille finale"), heading, 0, top, column);
+    const double hh = out.text_at(QCoreApplication::translate("vornel::ExplanationPrint", "La grille finale"), heading,
+                                  0, top, column);
     out.board_at(page.final_grid, 0, top + hh + line_space, side);
     return painter.end();
 }

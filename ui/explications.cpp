@@ -10,7 +10,9 @@
 #include <QTimer>
 #include <QWindow>
 
+#include "ladder/narration.h"
 #include "ladder/narrator_fr_chains.h"
+#include "language_choice.h"
 #include "qt_colour.h"
 #include "resources.h"
 
@@ -41,51 +43,47 @@ QPlainTextEdit* make_memo(QWidget* parent, const char* name, QRect geometry, con
 
 QColor Tf_explications::background() { return vornel::to_qcolor(kSkyBlue); }
 
-const QStringList& Tf_explications::memo1_lines() {
-    static const QStringList lines{
-        QStringLiteral("Définitions"),
-        QStringLiteral("------------"),
-        QStringLiteral("REGION : Une région est une zone de 9 cases adjacentes de la grille de Sudoku. Les "),
-        QStringLiteral(
-            "régions sont séparées entre elles par des double traits. Il y a 9 régions de 9 cases dans une "),
-        QStringLiteral("grille de Sudoku."),
-        QStringLiteral("LIGNE : Un ensemble de 9 cases horizontales. Il y a 9 lignes dans une grille de Sudoku."),
-        QStringLiteral("COLONNE : Un ensemble de 9 cases verticales. Il y a 9 colonnes dans une grille de Sudoku."),
+QStringList Tf_explications::memo1_lines() {
+    return {
+        tr("Définitions"),
+        tr("------------"),
+        tr("REGION : Une région est une zone de 9 cases adjacentes de la grille de Sudoku. Les "),
+        tr("régions sont séparées entre elles par des double traits. Il y a 9 régions de 9 cases dans une "),
+        tr("grille de Sudoku."),
+        tr("LIGNE : Un ensemble de 9 cases horizontales. Il y a 9 lignes dans une grille de Sudoku."),
+        tr("COLONNE : Un ensemble de 9 cases verticales. Il y a 9 colonnes dans une grille de Sudoku."),
         QString(),
     };
-    return lines;
 }
 
-const QStringList& Tf_explications::memo2_lines() {
-    static const QStringList lines{
-        QStringLiteral("Code couleur"),
-        QStringLiteral("---------------"),
-        QStringLiteral("Dans notre méthode de résolution, nous traitons les chiffres les uns après les autres en "),
-        QStringLiteral("fonction de leur position dans le tableau des occurences. Pour chaque chiffre, nous colorons "),
-        QStringLiteral("les cases de cette façon :"),
-        QStringLiteral("- En rouge : Toutes les positions où l'on ne peut pas écrire le chifrre."),
-        QStringLiteral("- En orange : La case est déjà occupée par un autre chiffre."),
-        QStringLiteral("- En blanc : Case vide."),
-        QStringLiteral("- En vert : Nous plaçons le chiffre."),
+QStringList Tf_explications::memo2_lines() {
+    return {
+        tr("Code couleur"),
+        tr("---------------"),
+        tr("Dans notre méthode de résolution, nous traitons les chiffres les uns après les autres en "),
+        tr("fonction de leur position dans le tableau des occurences. Pour chaque chiffre, nous colorons "),
+        tr("les cases de cette façon :"),
+        tr("- En rouge : Toutes les positions où l'on ne peut pas écrire le chifrre."),
+        tr("- En orange : La case est déjà occupée par un autre chiffre."),
+        tr("- En blanc : Case vide."),
+        tr("- En vert : Nous plaçons le chiffre."),
         QString(),
     };
-    return lines;
 }
 
-const QStringList& Tf_explications::memo3_lines() {
-    static const QStringList lines{
-        QStringLiteral("Quand placer un chiffre ?"),
-        QStringLiteral("-----------------------------"),
-        QStringLiteral("Nous placons un chiffre quand il y a une seule case vide (en blanc) dans une région, "),
-        QStringLiteral("une ligne ou une colonne."),
+QStringList Tf_explications::memo3_lines() {
+    return {
+        tr("Quand placer un chiffre ?"),
+        tr("-----------------------------"),
+        tr("Nous placons un chiffre quand il y a une seule case vide (en blanc) dans une région, "),
+        tr("une ligne ou une colonne."),
     };
-    return lines;
 }
 
 Tf_explications::Tf_explications(QWidget* owner) : QWidget(owner, Qt::Window) {
     vornel::ensure_tahoma();
     setObjectName(QStringLiteral("f_explications"));
-    setWindowTitle(QStringLiteral("Explications"));
+    setWindowTitle(tr("Explications"));
     setWindowIcon(vornel::app_icon());
     // Closing only hides it, and hiding it must never end the program.
     setAttribute(Qt::WA_DeleteOnClose, false);
@@ -97,7 +95,7 @@ Tf_explications::Tf_explications(QWidget* owner) : QWidget(owner, Qt::Window) {
     // Controls are made in tab order.
     Memo1 = make_memo(this, "Memo1", QRect(8, 8, 545, 121), memo1_lines());
 
-    Button1 = new QPushButton(QStringLiteral("Ok"), this);
+    Button1 = new QPushButton(tr("Ok"), this);
     Button1->setObjectName(QStringLiteral("Button1"));
     Button1->setGeometry(216, 400, 97, 25);
     Button1->setDefault(true);
@@ -107,7 +105,7 @@ Tf_explications::Tf_explications(QWidget* owner) : QWidget(owner, Qt::Window) {
     Memo3 = make_memo(this, "Memo3", QRect(8, 312, 545, 73), memo3_lines());
 
     // Beside the fixed texts: the key to the compact cell names the ladder's chains use.
-    auto* key = new QLabel(QString::fromStdString(vornel::ladder::cell_key_line()), this);
+    auto* key = new QLabel(QString::fromStdString(vornel::ladder::cell_key(vornel::installed_language())), this);
     key->setObjectName(QStringLiteral("CellKey"));
     key->setGeometry(8, 432, 545, 20);
     key->setFont(vornel::tahoma(11));

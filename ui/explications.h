@@ -31,9 +31,9 @@ public:
     static QColor background();
 
     // The fixed texts of the three panels, one entry per line (one text block per line).
-    static const QStringList& memo1_lines();
-    static const QStringList& memo2_lines();
-    static const QStringList& memo3_lines();
+    static QStringList memo1_lines();
+    static QStringList memo2_lines();
+    static QStringList memo3_lines();
 
 private slots:
     void Button1Click();

@@ -1,5 +1,6 @@
 #include "file_dialogs.h"
 
+#include <iterator>
 #include <memory>
 
 #include <QCoreApplication>
@@ -62,11 +63,21 @@ private:
 
 enum class Purpose { Open, Save };
 
+// The titles the file commands ask for ("Ouvrir", "Enregistrer sous"), in the window's language;
+// a title the window has translated already passes through unchanged.
+constexpr const char* kCommandTitles[] = {QT_TRANSLATE_NOOP("vornel::QtFileDialogs", "Ouvrir"),
+                                          QT_TRANSLATE_NOOP("vornel::QtFileDialogs", "Enregistrer sous")};
+
+QString dialog_title(const std::string& title) {
+    static_assert(std::size(kCommandTitles) == 2);
+    return QCoreApplication::translate("vornel::QtFileDialogs", title.c_str());
+}
+
 std::string run_dialog(QWidget* parent, const FileDialogRequest& request, Purpose purpose) {
     std::unique_ptr<QFileDialog> owned =
         purpose == Purpose::Save
-            ? std::make_unique<SaveDialog>(parent, QString::fromStdString(request.title), request.replaced_file)
-            : std::make_unique<QFileDialog>(parent, QString::fromStdString(request.title));
+            ? std::make_unique<SaveDialog>(parent, dialog_title(request.title), request.replaced_file)
+            : std::make_unique<QFileDialog>(parent, dialog_title(request.title));
     QFileDialog& dialog = *owned;
     dialog.setObjectName(purpose == Purpose::Open ? QStringLiteral("OpenDialog1") : QStringLiteral("SaveDialog1"));
     dialog.setOption(QFileDialog::DontUseNativeDialog);

@@ -12,6 +12,8 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "language_choice.h"
+#include "narration.h"
 #include "narrator_fr.h"
 
 namespace vornel {
@@ -30,24 +32,26 @@ bool offered(ladder::Technique technique) {
 
 GenerateDialog::GenerateDialog(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("generate_dialog"));
-    setWindowTitle(QStringLiteral("Nouvelle grille générée"));
+    setWindowTitle(tr("Nouvelle grille générée"));
 
-    level_choice_ = new QRadioButton(QStringLiteral("&Niveau :"), this);
+    level_choice_ = new QRadioButton(tr("&Niveau :"), this);
     level_choice_->setObjectName(QStringLiteral("level_choice"));
     level_choice_->setChecked(true);
     level_box_ = new QComboBox(this);
     level_box_->setObjectName(QStringLiteral("level_box"));
-    for (const std::string_view level : generator::kLevels) level_box_->addItem(from_utf8(level));
+    // The generator's levels are the ladder's, in the same order.
+    for (int level = 0; level < ladder::kLevelCount; ++level)
+        level_box_->addItem(from_utf8(ladder::level_name(static_cast<ladder::Level>(level), installed_language())));
     level_box_->setCurrentIndex(1);
 
-    technique_choice_ = new QRadioButton(QStringLiteral("&Technique à travailler :"), this);
+    technique_choice_ = new QRadioButton(tr("&Technique à travailler :"), this);
     technique_choice_->setObjectName(QStringLiteral("technique_choice"));
     technique_box_ = new QComboBox(this);
     technique_box_->setObjectName(QStringLiteral("technique_box"));
     for (int t = 0; t < ladder::kTechniqueCount; ++t) {
         const auto technique = static_cast<ladder::Technique>(t);
         if (offered(technique))
-            technique_box_->addItem(QString::fromStdString(ladder::technique_name_fr(technique)),
+            technique_box_->addItem(QString::fromStdString(ladder::technique_name(technique, installed_language())),
                                     from_utf8(ladder::technique_id(technique)));
     }
     technique_box_->setCurrentIndex(technique_box_->findData(QStringLiteral("x-wing")));
@@ -57,7 +61,7 @@ GenerateDialog::GenerateDialog(QWidget* parent) : QDialog(parent) {
         technique_box_->setEnabled(!on);
     });
 
-    symmetric_box_ = new QCheckBox(QStringLiteral("Chiffres donnés &symétriques (demi-tour autour du centre)"), this);
+    symmetric_box_ = new QCheckBox(tr("Chiffres donnés &symétriques (demi-tour autour du centre)"), this);
     symmetric_box_->setObjectName(QStringLiteral("symmetric_box"));
 
     progress_label_ = new QLabel(this);
@@ -69,10 +73,10 @@ GenerateDialog::GenerateDialog(QWidget* parent) : QDialog(parent) {
     progress_bar_->hide();
 
     auto* buttons = new QDialogButtonBox(this);
-    generate_button_ = buttons->addButton(QStringLiteral("&Générer"), QDialogButtonBox::AcceptRole);
+    generate_button_ = buttons->addButton(tr("&Générer"), QDialogButtonBox::AcceptRole);
     generate_button_->setObjectName(QStringLiteral("generate_button"));
     generate_button_->setDefault(true);
-    cancel_button_ = buttons->addButton(QStringLiteral("Annuler"), QDialogButtonBox::RejectRole);
+    cancel_button_ = buttons->addButton(tr("Annuler"), QDialogButtonBox::RejectRole);
     cancel_button_->setObjectName(QStringLiteral("cancel_button"));
     connect(generate_button_, &QPushButton::clicked, this, &GenerateDialog::start);
     connect(cancel_button_, &QPushButton::clicked, this, &GenerateDialog::reject);
@@ -146,10 +150,11 @@ void GenerateDialog::start() {
 void GenerateDialog::show_progress() {
     const long attempts = attempts_.load(std::memory_order_relaxed);
     if (stop_)
-        progress_label_->setText(QStringLiteral("Arrêt de la recherche..."));
+        progress_label_->setText(tr("Arrêt de la recherche..."));
     else
         progress_label_->setText(
-            QStringLiteral("Recherche d'une grille : %1 essai%2").arg(attempts).arg(attempts > 1 ? "s" : ""));
+            (attempts > 1 ? tr("Recherche d'une grille : %1 essais") : tr("Recherche d'une grille : %1 essai"))
+                .arg(attempts));
 }
 
 void GenerateDialog::worker_done() {

@@ -6,12 +6,14 @@
 #include <utility>
 
 #include "failures.h"
+#include "language_choice.h"
+#include "sud_file.h"
 
 namespace vornel {
 
 // Runs one entry point of the window (a menu or button handler, a cell's change handling, the key
 // hook) and keeps every exception inside it: a vornel::Failure is handed to `report` with its
-// message, any other std::exception with its what() text, so that nothing ever unwinds through
+// message in the window's language, any other std::exception with its what() text, so that nothing ever unwinds through
 // Qt's event loop. The handler simply stops at the failure; nothing is rolled back. `report`
 // must not throw; if it does anyway, that is swallowed too.
 template<typename Handler>
@@ -23,9 +25,11 @@ void guarded(const std::function<void(const std::string&)>& report, Handler&& ha
     };
     try {
         std::forward<Handler>(handler)();
-    } catch (const Failure& failure) { tell(failure.message()); } catch (const std::exception& error) {
-        tell(error.what());
-    } catch (...) { tell("Erreur inattendue"); }
+    } catch (const Failure& failure) {
+        tell(file_failure_message(failure, installed_language()));
+    } catch (const std::exception& error) { tell(error.what()); } catch (...) {
+        tell(installed_language() == Language::English ? "Unexpected error" : "Erreur inattendue");
+    }
 }
 
 } // namespace vornel

@@ -1,5 +1,6 @@
 #include "log_view.h"
 
+#include <QColor>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -17,6 +18,8 @@ LogView::LogView(QWidget* parent) : QPlainTextEdit(parent) {
 void LogView::clear_log() {
     pending_.clear();
     keep_line_ = -1;
+    highlight_count_ = 0;
+    setExtraSelections({});
     clear();
     lines_ = 0;
 }
@@ -56,6 +59,29 @@ void LogView::flush() {
     QScrollBar* bar = verticalScrollBar();
     bar->setValue(bar->maximum());
     if (keep_line_ >= 0) scroll_to_kept_line();
+    apply_highlight();
+}
+
+void LogView::highlight_lines(int first, int count) {
+    highlight_first_ = first;
+    highlight_count_ = count;
+    apply_highlight();
+}
+
+// Lines still waiting are marked once they reach the document (flush() calls this again).
+void LogView::apply_highlight() {
+    QList<QTextEdit::ExtraSelection> marks;
+    for (int i = 0; i < highlight_count_; ++i) {
+        const QTextBlock block = document()->findBlockByNumber(highlight_first_ + i);
+        if (!block.isValid() || highlight_first_ + i >= lines_) break;
+        QTextEdit::ExtraSelection mark;
+        mark.cursor = QTextCursor(block);
+        mark.cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor); // every wrapped line
+        mark.format.setBackground(QColor(255, 243, 176));
+        mark.format.setProperty(QTextFormat::FullWidthSelection, true);
+        marks << mark;
+    }
+    setExtraSelections(marks);
 }
 
 void LogView::scroll_to_kept_line() {

@@ -30,16 +30,23 @@ public:
     // after it as fit: a long entry is read from its start. The request lasts until the next clear.
     void keep_line_in_view(int line);
 
+    // Marks `count` lines from line `first` (0-based) with a light background, without touching
+    // the text; count 0 removes the mark. The mark lasts until the next call or clear.
+    void highlight_lines(int first, int count);
+
     // The log's lines, in order, as the user reads them.
     QStringList lines() const;
     int line_count() const { return lines_ + static_cast<int>(pending_.size()); }
 
 private:
     void scroll_to_kept_line();
+    void apply_highlight();
     int lines_ = 1;       // lines already in the document
     QStringList pending_; // lines appended since, not yet in the document
     bool flush_posted_ = false;
     int keep_line_ = -1;
+    int highlight_first_ = 0;
+    int highlight_count_ = 0;
 };
 
 } // namespace vornel

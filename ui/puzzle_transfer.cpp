@@ -3,10 +3,13 @@
 
 #include "puzzle_transfer.h"
 
+#include "language_choice.h"
+
 #include <bit>
 
 #include <QAction>
 #include <QClipboard>
+#include <QCoreApplication>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFile>
@@ -103,9 +106,11 @@ PuzzleOffer puzzle_offer(const QMimeData* data) {
 }
 
 std::string refusal_message(TextSource source, const std::string& problem) {
-    const char* first = source == TextSource::clipboard ? "Le presse-papiers ne contient pas de grille."
-                                                        : "Le texte ne contient pas de grille.";
-    return first + ("\n" + problem) + "\n" + std::string(puzzle_text_expected());
+    const QString first =
+        source == TextSource::clipboard
+            ? QCoreApplication::translate("vornel::Tf_vrn", "Le presse-papiers ne contient pas de grille.")
+            : QCoreApplication::translate("vornel::Tf_vrn", "Le texte ne contient pas de grille.");
+    return first.toStdString() + ("\n" + problem) + "\n" + std::string(puzzle_text_expected(installed_language()));
 }
 
 namespace {
@@ -121,9 +126,11 @@ void show_text_puzzle(Engine& engine, WorkArea& area, ladder::LadderSession& lad
         engine.show_grid();
         return;
     }
-    const PositionText position = read_position_text(bytes);
+    const Language language = installed_language();
+    const PositionText position = read_position_text(bytes, language);
     if (!position.ok)
-        throw Failure(refusal_message(source, position.problem.empty() ? read.problem : position.problem));
+        throw Failure(refusal_message(source, position.problem.empty() ? text_problem_words(read.reason, language)
+                                                                       : position.problem));
     PuzzleValues placed{};
     for (std::size_t cell = 0; cell < 81; ++cell)
         if (std::has_single_bit(position.marks[cell]))
@@ -147,12 +154,15 @@ void Tf_vrn::build_transfer_menu() {
         void (Tf_vrn::*handler)();
     };
     const Entry entries[] = {
-        {"m_paste", "Coller une grille", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_V), &Tf_vrn::m_pasteClick},
-        {"m_copy", "Copier la grille", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C), &Tf_vrn::m_copyClick},
-        {"m_generate", "Nouvelle grille générée...", QKeySequence(), &Tf_vrn::m_generateClick},
+        {"m_paste", QT_TRANSLATE_NOOP("vornel::Tf_vrn", "Coller une grille"),
+         QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_V), &Tf_vrn::m_pasteClick},
+        {"m_copy", QT_TRANSLATE_NOOP("vornel::Tf_vrn", "Copier la grille"),
+         QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C), &Tf_vrn::m_copyClick},
+        {"m_generate", QT_TRANSLATE_NOOP("vornel::Tf_vrn", "Nouvelle grille générée..."), QKeySequence(),
+         &Tf_vrn::m_generateClick},
     };
     for (const Entry& e : entries) {
-        auto* action = new QAction(QString::fromUtf8(e.caption), this);
+        auto* action = new QAction(tr(e.caption), this);
         action->setObjectName(QString::fromUtf8(e.name));
         action->setShortcut(e.shortcut);
         connect(action, &QAction::triggered, this, e.handler);

@@ -1,14 +1,8 @@
 #include "resources.h"
 
-#include <memory>
-
-#include <QCoreApplication>
 #include <QFile>
 #include <QFontDatabase>
-#include <QLibraryInfo>
-#include <QLocale>
 #include <QString>
-#include <QTranslator>
 
 // Q_INIT_RESOURCE declares the generated registration function in the enclosing namespace, so it
 // must be expanded at global scope.
@@ -52,27 +46,6 @@ QFont tahoma(int pixels, bool italic) {
     font.setPixelSize(pixels);
     font.setItalic(italic);
     return font;
-}
-
-void install_qt_translations() {
-    static const bool done = [] {
-        // French whatever the desktop's locale, for what Qt writes with the default locale (the
-        // file dialog's sizes and dates follow the system's locale, which Qt reads once at start).
-        QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
-        init_resources();
-        auto translator = std::make_unique<QTranslator>();
-        // Qt's own copy matches the Qt in use; the copy built into the program stands in for it
-        // when the translations are not installed.
-        const QString installed = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
-        if (translator->load(QStringLiteral("qtbase_fr"), installed) ||
-            translator->load(QStringLiteral("qtbase_fr"), QStringLiteral(":/vornel/translations"))) {
-            // The application keeps it for the rest of the run.
-            translator->setParent(QCoreApplication::instance());
-            QCoreApplication::installTranslator(translator.release());
-        }
-        return true;
-    }();
-    (void)done;
 }
 
 } // namespace vornel

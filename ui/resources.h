@@ -32,7 +32,7 @@ QFont tahoma(int pixels, bool italic = false);
 // copy built into the program when one was found at build time) are installed, so that the
 // standard dialogs, their questions, buttons and the cells' context menus read "Annuler",
 // "Nom de fichier :", "Co&ller"... The program's own texts are French already. Needs a
-// QCoreApplication; runs its work once per process.
+// QCoreApplication. The same as install_language(Language::French) (language_choice.h).
 void install_qt_translations();
 
 } // namespace vornel

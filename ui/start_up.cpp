@@ -5,10 +5,12 @@
 #include <vector>
 
 #include <QApplication>
+#include <QSettings>
 #include <QTimer>
 #include <QUrl>
 
 #include "command_line.h"
+#include "language_choice.h"
 #include "resources.h"
 #include "tf_vrn.h"
 
@@ -31,21 +33,26 @@ std::string local_path(const std::string& arg) {
 } // namespace
 
 int run_program(int& argc, char** argv, const std::function<void(Tf_vrn&)>& on_shown) {
+    // The language of this run: --lang, else the one chosen in the window, else the locale's.
+    const QSettings settings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("vornel"),
+                             QStringLiteral("vornel"));
+    const Language language = choose_language(asked_language(arguments_of(argc, argv)), settings);
     // --help and --version answer before the application object, which needs a display.
     switch (early_action(arguments_of(argc, argv))) {
-        case CommandLine::Action::help: std::fputs(help_text().c_str(), stdout); return 0;
+        case CommandLine::Action::help: std::fputs(help_text(language).c_str(), stdout); return 0;
         case CommandLine::Action::version: std::fputs(version_text().c_str(), stdout); return 0;
         default: break;
     }
     QApplication app(argc, argv);
     // What is left once Qt has taken its own options (-style, -platform...).
-    const CommandLine line = parse_command_line(arguments_of(argc, argv));
+    const CommandLine line = parse_command_line(arguments_of(argc, argv), language);
     if (line.action == CommandLine::Action::usage_error) {
-        std::fputs(usage_error_text(line.message).c_str(), stderr);
+        std::fputs(usage_error_text(line.message, language).c_str(), stderr);
         return 2;
     }
-    // The standard dialogs' own words (buttons, labels, context menus) in French, as the rest.
-    install_qt_translations();
+    // The window's texts and the standard dialogs' own words (buttons, labels, context menus) in
+    // the same language.
+    install_language(language);
     Tf_vrn f_vrn;
     f_vrn.show();
     // A bare show() does not activate the window everywhere (no window manager, for one); the

@@ -12,10 +12,12 @@
 #include <QVBoxLayout>
 
 #include "ladder/ladder.h"
+#include "ladder/narration.h"
 #include "ladder/narrator_fr.h"
 #include "ladder/narrator_fr_chains.h"
 #include "ladder/technique_table.h"
 #include "ladder_board.h"
+#include "language_choice.h"
 
 namespace vornel {
 
@@ -36,7 +38,7 @@ QFont tahoma(int pixels, bool bold = false) {
 
 Tf_techniques::Tf_techniques(QWidget* owner) : QWidget(owner, Qt::Window) {
     setObjectName(QStringLiteral("f_techniques"));
-    setWindowTitle(QStringLiteral("Techniques"));
+    setWindowTitle(tr("Techniques"));
     if (owner) setWindowIcon(owner->windowIcon());
     setFont(tahoma(11));
 
@@ -44,7 +46,7 @@ Tf_techniques::Tf_techniques(QWidget* owner) : QWidget(owner, Qt::Window) {
     list_->setObjectName(QStringLiteral("TechniqueList"));
     list_->setFont(tahoma(13));
     for (int t = 0; t < ladder::kTechniqueCount; ++t)
-        list_->addItem(from_utf8(ladder::technique_name_fr(static_cast<Technique>(t))));
+        list_->addItem(from_utf8(ladder::technique_name(static_cast<Technique>(t), installed_language())));
     list_->setFixedWidth(230);
 
     title_ = new QLabel(this);
@@ -64,7 +66,7 @@ Tf_techniques::Tf_techniques(QWidget* owner) : QWidget(owner, Qt::Window) {
     example_->setFont(tahoma(12));
     example_->setWordWrap(true);
     example_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    close_ = new QPushButton(QStringLiteral("Fermer"), this);
+    close_ = new QPushButton(tr("Fermer"), this);
     close_->setObjectName(QStringLiteral("TechniqueClose"));
     close_->setDefault(true);
     connect(close_, &QPushButton::clicked, this, &QWidget::hide);
@@ -72,7 +74,7 @@ Tf_techniques::Tf_techniques(QWidget* owner) : QWidget(owner, Qt::Window) {
     auto* example_row = new QHBoxLayout;
     example_row->addWidget(board_, 0, Qt::AlignTop);
     example_row->addWidget(example_, 1);
-    auto* key = new QLabel(from_utf8(ladder::cell_key_line()), this);
+    auto* key = new QLabel(from_utf8(ladder::cell_key(installed_language())), this);
     key->setObjectName(QStringLiteral("CellKey"));
     key->setFont(tahoma(11));
     auto* page = new QVBoxLayout;
@@ -107,8 +109,8 @@ void Tf_techniques::show_page(int row) {
     if (row < 0 || row >= ladder::kTechniqueCount) return;
     const auto technique = static_cast<Technique>(row);
     const char* const example_puzzle = ladder::technique_row(technique).example;
-    const std::string_view help = ladder::technique_help_fr(technique);
-    title_->setText(from_utf8(ladder::technique_name_fr(technique)));
+    const std::string_view help = ladder::technique_help(technique, installed_language());
+    title_->setText(from_utf8(ladder::technique_name(technique, installed_language())));
     text_->setText(QString::fromUtf8(help.data(), static_cast<qsizetype>(help.size())));
 
     auto found = examples_.find(row);
@@ -126,9 +128,9 @@ void Tf_techniques::show_page(int row) {
                 if (step.technique == technique) {
                     example.picture = ladder::picture_of(state, step, static_cast<int>(k + 1));
                     QStringList sentences;
-                    for (const std::string& s : ladder::narrate(step)) sentences << from_utf8(s);
-                    example.sentences = QStringLiteral("Exemple, étape %1 de l'explication :\n").arg(k + 1) +
-                                        sentences.join(QLatin1Char(' '));
+                    for (const std::string& s : ladder::narrate(step, installed_language())) sentences << from_utf8(s);
+                    example.sentences =
+                        tr("Exemple, étape %1 de l'explication :\n").arg(k + 1) + sentences.join(QLatin1Char(' '));
                     break;
                 }
                 state.apply(step);

@@ -20,6 +20,7 @@
 #include "generate_dialog.h"
 #include "guard.h"
 #include "ladder.h"
+#include "language_choice.h"
 #include "log_view.h"
 #include "message_box.h"
 #include "occurrence_table.h"
@@ -49,6 +50,8 @@ std::size_t cell_index(int row, int col) { return static_cast<std::size_t>((row 
 } // namespace
 
 Tf_vrn::Tf_vrn() : engine_(area_, *this), boxes_(std::make_unique<QtMessageBoxes>(this)) {
+    // The classic engine's log speaks the window's language.
+    engine_.set_language(installed_language());
     ensure_tahoma();
     setObjectName(QStringLiteral("f_vrn"));
     setWindowTitle(QStringLiteral("Vornel"));
@@ -63,6 +66,7 @@ Tf_vrn::Tf_vrn() : engine_(area_, *this), boxes_(std::make_unique<QtMessageBoxes
     accept_puzzle_drops();
     build_export_menu();
     build_play_menu();
+    build_language_menu();
     // A fixed border: the window takes exactly the menu bar plus the fixed-size client area.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     FormCreate();
@@ -86,27 +90,27 @@ void Tf_vrn::build_menu() {
     };
     const Menu menus[] = {
         {"m_fichier",
-         "&Fichier",
-         {{"m_new", "Nouveau Sudoku", &Tf_vrn::m_newClick},
-          {"m_open", "Ouvrir...", &Tf_vrn::m_openClick},
-          {"m_save", "Enregistrer sous...", &Tf_vrn::m_saveClick},
-          {"m_quitter", "&Quitter", &Tf_vrn::m_quitterClick}}},
+         QT_TRANSLATE_NOOP("vornel::Tf_vrn", "&Fichier"),
+         {{"m_new", QT_TRANSLATE_NOOP("vornel::Tf_vrn", "Nouveau Sudoku"), &Tf_vrn::m_newClick},
+          {"m_open", QT_TRANSLATE_NOOP("vornel::Tf_vrn", "Ouvrir..."), &Tf_vrn::m_openClick},
+          {"m_save", QT_TRANSLATE_NOOP("vornel::Tf_vrn", "Enregistrer sous..."), &Tf_vrn::m_saveClick},
+          {"m_quitter", QT_TRANSLATE_NOOP("vornel::Tf_vrn", "&Quitter"), &Tf_vrn::m_quitterClick}}},
         {"m_sudoku",
-         "&Sudoku",
-         {{"m_step", "Résoudre pas à  pas", &Tf_vrn::m_stepClick},
-          {"m_number", "Résoudre chiffre après chiffre", &Tf_vrn::m_numberClick},
-          {"m_once", "Résoudre en une fois", &Tf_vrn::m_onceClick}}},
+         QT_TRANSLATE_NOOP("vornel::Tf_vrn", "&Sudoku"),
+         {{"m_step", QT_TRANSLATE_NOOP("vornel::Tf_vrn", "Résoudre pas à  pas"), &Tf_vrn::m_stepClick},
+          {"m_number", QT_TRANSLATE_NOOP("vornel::Tf_vrn", "Résoudre chiffre après chiffre"), &Tf_vrn::m_numberClick},
+          {"m_once", QT_TRANSLATE_NOOP("vornel::Tf_vrn", "Résoudre en une fois"), &Tf_vrn::m_onceClick}}},
         {"m_interro",
-         "?",
-         {{"m_explications", "Explications...", &Tf_vrn::m_explicationsClick},
-          {"m_about", "A propos...", &Tf_vrn::m_aboutClick}}},
+         QT_TRANSLATE_NOOP("vornel::Tf_vrn", "?"),
+         {{"m_explications", QT_TRANSLATE_NOOP("vornel::Tf_vrn", "Explications..."), &Tf_vrn::m_explicationsClick},
+          {"m_about", QT_TRANSLATE_NOOP("vornel::Tf_vrn", "A propos..."), &Tf_vrn::m_aboutClick}}},
     };
     for (const Menu& m : menus) {
-        QMenu* menu = bar->addMenu(QString::fromUtf8(m.caption));
+        QMenu* menu = bar->addMenu(tr(m.caption));
         menu->setObjectName(QString::fromUtf8(m.name));
         menu->menuAction()->setObjectName(QString::fromUtf8(m.name) + QStringLiteral("_menu"));
         for (const Entry& e : m.entries) {
-            auto* action = new QAction(QString::fromUtf8(e.caption), this);
+            auto* action = new QAction(tr(e.caption), this);
             action->setObjectName(QString::fromUtf8(e.name));
             connect(action, &QAction::triggered, this, e.handler);
             menu->addAction(action);
@@ -151,15 +155,15 @@ void Tf_vrn::build_client() {
         label->move(left, top);
         return label;
     };
-    label1_ = new QLabel(QStringLiteral("Occurences :"), client_);
+    label1_ = new QLabel(tr("Occurences :"), client_);
     label1_->setObjectName(QStringLiteral("Label1"));
     label1_->setAlignment(Qt::AlignCenter);
     label1_->setFont(tahoma(13, true));
     label1_->adjustSize();
     label1_->move(8, 400);
     label1_->hide();
-    for (int c = 1; c <= 9; ++c) make_label(c + 1, QStringLiteral("Col %1").arg(c), cell_offset(c) + 8, 376);
-    for (int r = 1; r <= 9; ++r) make_label(r + 10, QStringLiteral("Ligne %1").arg(r), 380, kRowLabelTops[r - 1]);
+    for (int c = 1; c <= 9; ++c) make_label(c + 1, tr("Col %1").arg(c), cell_offset(c) + 8, 376);
+    for (int r = 1; r <= 9; ++r) make_label(r + 10, tr("Ligne %1").arg(r), 380, kRowLabelTops[r - 1]);
 
     gr1_ = new OccurrenceTable(client_);
     gr1_->setObjectName(QStringLiteral("gr1"));
@@ -173,13 +177,13 @@ void Tf_vrn::build_client() {
     memo_->setGeometry(432, 8, 305, 380);
     memo_->setFont(tahoma(13));
 
-    button5_ = new QPushButton(QStringLiteral("Pas suivant"), client_);
+    button5_ = new QPushButton(tr("Pas suivant"), client_);
     button5_->setObjectName(QStringLiteral("Button5"));
     button5_->setGeometry(504, 416, 153, 49);
     button5_->hide();
     connect(button5_, &QPushButton::clicked, this, &Tf_vrn::Button5Click);
 
-    button6_ = new QPushButton(QStringLiteral("Chiffre suivant"), client_);
+    button6_ = new QPushButton(tr("Chiffre suivant"), client_);
     button6_->setObjectName(QStringLiteral("Button6"));
     button6_->setGeometry(504, 416, 153, 49);
     button6_->hide();
@@ -292,10 +296,10 @@ void Tf_vrn::closeEvent(QCloseEvent* event) {
 
 QString Tf_vrn::colour_description(Colour colour) {
     switch (colour) {
-        case kRed: return QStringLiteral("exclue");
-        case kOrange: return QStringLiteral("occupée par un autre chiffre");
-        case kGreen: return QStringLiteral("chiffre placé");
-        default: return QStringLiteral("libre");
+        case kRed: return tr("exclue");
+        case kOrange: return tr("occupée par un autre chiffre");
+        case kGreen: return tr("chiffre placé");
+        default: return tr("libre");
     }
 }
 
@@ -383,7 +387,7 @@ void Tf_vrn::show_puzzle_level(const std::string& level) {
     origin_level_ = from_utf8(level);
     QStringList parts;
     if (!origin_file_.isEmpty()) parts << origin_file_;
-    if (!origin_level_.isEmpty()) parts << QStringLiteral("niveau ") + origin_level_;
+    if (!origin_level_.isEmpty()) parts << tr("niveau %1").arg(origin_level_);
     setWindowTitle(parts.isEmpty() ? QStringLiteral("Vornel")
                                    : QStringLiteral("Vornel — ") + parts.join(QStringLiteral(", ")));
 }
@@ -445,8 +449,7 @@ void Tf_vrn::m_explicationsClick() {
 
 void Tf_vrn::m_aboutClick() {
     run_guarded([this] {
-        boxes_->show({BoxKind::Information, QStringLiteral("A propos"),
-                      QStringLiteral("VRN v 1.0\r\n© 2026 Les développeurs de Vornel")});
+        boxes_->show({BoxKind::Information, tr("A propos"), tr("VRN v 1.0\r\n© 2026 Les développeurs de Vornel")});
     });
 }
 

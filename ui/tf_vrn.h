@@ -168,6 +168,7 @@ private slots:
     void m_play_newClick();
     void m_play_resumeClick();
     void m_patternsClick(bool on);
+    void m_languageClick(QAction* choice);
 
 protected:
     void changeEvent(QEvent* event) override;
@@ -192,6 +193,9 @@ private:
     // "Jouer cette grille", "Nouvelle partie...", "Reprendre la partie" and "Motifs pour
     // daltoniens", after the other "Sudoku" entries (tf_vrn_play.cpp).
     void build_play_menu();
+    // "Langue" (Français, English), last entry of "?" (tf_vrn_language.cpp): the choice is
+    // remembered and applies from the next start, which a box says.
+    void build_language_menu();
     // A classic solve command: remembers the grid it starts from, for export and for the ladder's
     // "Modifier la grille", then runs it through the guard.
     void run_solve_command(void (Engine::*command)());

@@ -2,6 +2,7 @@
 // paper, whichever engine made it.
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QMenu>
@@ -15,6 +16,7 @@
 #include "failures.h"
 #include "file_dialogs.h"
 #include "guard.h"
+#include "language_choice.h"
 #include "open_save.h"
 #include "tf_vrn.h"
 
@@ -23,23 +25,25 @@ namespace vornel {
 namespace {
 
 std::string page_title(report::Engine engine) {
-    return engine == report::Engine::Ladder ? "Vornel : explication avec toutes les techniques"
-                                            : "Vornel : explication chiffre par chiffre";
+    const char* title = engine == report::Engine::Ladder
+                            ? QT_TRANSLATE_NOOP("vornel::Tf_vrn", "Vornel : explication avec toutes les techniques")
+                            : QT_TRANSLATE_NOOP("vornel::Tf_vrn", "Vornel : explication chiffre par chiffre");
+    return QCoreApplication::translate("vornel::Tf_vrn", title).toStdString();
 }
 
 } // namespace
 
 QString Tf_vrn::explanation_file_stem() const {
     const QString stem = QFileInfo(origin_file_).completeBaseName();
-    return stem.isEmpty() ? QStringLiteral("explication") : stem;
+    return stem.isEmpty() ? tr("explication") : stem;
 }
 
 void Tf_vrn::build_export_menu() {
     auto* fichier = menuBar()->findChild<QMenu*>(QStringLiteral("m_fichier"));
-    export_action_ = new QAction(QStringLiteral("Exporter l'explication..."), this);
+    export_action_ = new QAction(tr("Exporter l'explication..."), this);
     export_action_->setObjectName(QStringLiteral("m_export"));
     connect(export_action_, &QAction::triggered, this, &Tf_vrn::m_exportClick);
-    print_action_ = new QAction(QStringLiteral("Imprimer l'explication..."), this);
+    print_action_ = new QAction(tr("Imprimer l'explication..."), this);
     print_action_->setObjectName(QStringLiteral("m_print"));
     connect(print_action_, &QAction::triggered, this, &Tf_vrn::m_printClick);
     if (fichier) fichier->addActions({export_action_, print_action_});
@@ -71,15 +75,15 @@ void Tf_vrn::m_exportClick() {
     run_guarded([this] {
         if (!explained_) return;
         FileDialogRequest request;
-        request.title = "Exporter l'explication";
-        request.filter = "Page HTML|*.html;*.htm";
+        request.title = tr("Exporter l'explication").toStdString();
+        request.filter = tr("Page HTML|*.html;*.htm").toStdString();
         request.file_name = (explanation_file_stem() + QStringLiteral(".html")).toStdString();
         request.replaced_file = report::existing_export_target;
         const std::string chosen = dialogs_->ask_save_file_name(request);
         const std::string path = report::export_file_name(chosen);
         if (path.empty()) return;
-        const report::Page page =
-            report::explanation_page(explained_->engine, explained_->start, page_title(explained_->engine));
+        const report::Page page = report::explanation_page(explained_->engine, explained_->start,
+                                                           page_title(explained_->engine), installed_language());
         write_text_file(path, report::html_document(page));
     });
 }
@@ -100,9 +104,9 @@ void Tf_vrn::m_printClick() {
         if (!print_dialog_ || !print_dialog_(printer)) return;
         if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty())
             remember_folder(QFileInfo(printer.outputFileName()).absolutePath());
-        const report::Page page =
-            report::explanation_page(explained_->engine, explained_->start, page_title(explained_->engine));
-        if (!paint_page(page, printer)) throw Failure("L'impression n'a pas pu se faire");
+        const report::Page page = report::explanation_page(explained_->engine, explained_->start,
+                                                           page_title(explained_->engine), installed_language());
+        if (!paint_page(page, printer)) throw Failure(tr("L'impression n'a pas pu se faire").toStdString());
     });
 }
 

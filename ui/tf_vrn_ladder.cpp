@@ -12,8 +12,10 @@
 #include "board_widgets.h"
 #include "cell_edit.h"
 #include "guard.h"
+#include "ladder/narration.h"
 #include "ladder/narrator_fr.h"
 #include "ladder_board.h"
+#include "language_choice.h"
 #include "log_view.h"
 #include "techniques_window.h"
 #include "tf_vrn.h"
@@ -38,6 +40,8 @@ void Tf_vrn::run_ladder(Command&& command) {
 }
 
 void Tf_vrn::build_ladder() {
+    // The log speaks the window's language.
+    ladder_.set_language(installed_language());
     // Menu entries after the others of their menus.
     struct Entry {
         const char* menu;
@@ -46,14 +50,16 @@ void Tf_vrn::build_ladder() {
         void (Tf_vrn::*handler)();
     };
     const Entry entries[] = {
-        {"m_sudoku", "m_ladder_step", "Toutes les techniques, pas à pas", &Tf_vrn::m_ladder_stepClick},
-        {"m_sudoku", "m_ladder_once", "Toutes les techniques, en une fois", &Tf_vrn::m_ladder_onceClick},
-        {"m_sudoku", "m_edit", "Modifier la grille", &Tf_vrn::m_editClick},
-        {"m_interro", "m_techniques", "Techniques...", &Tf_vrn::m_techniquesClick},
+        {"m_sudoku", "m_ladder_step", QT_TRANSLATE_NOOP("vornel::Tf_vrn", "Toutes les techniques, pas à pas"),
+         &Tf_vrn::m_ladder_stepClick},
+        {"m_sudoku", "m_ladder_once", QT_TRANSLATE_NOOP("vornel::Tf_vrn", "Toutes les techniques, en une fois"),
+         &Tf_vrn::m_ladder_onceClick},
+        {"m_sudoku", "m_edit", QT_TRANSLATE_NOOP("vornel::Tf_vrn", "Modifier la grille"), &Tf_vrn::m_editClick},
+        {"m_interro", "m_techniques", QT_TRANSLATE_NOOP("vornel::Tf_vrn", "Techniques..."), &Tf_vrn::m_techniquesClick},
     };
     for (const Entry& e : entries) {
         QMenu* menu = menuBar()->findChild<QMenu*>(QString::fromUtf8(e.menu));
-        auto* action = new QAction(QString::fromUtf8(e.caption), this);
+        auto* action = new QAction(tr(e.caption), this);
         action->setObjectName(QString::fromUtf8(e.name));
         connect(action, &QAction::triggered, this, e.handler);
         menu->addAction(action);
@@ -69,13 +75,13 @@ void Tf_vrn::build_ladder() {
 
     // Button7 shares Button5's rectangle; Button8 stands to its left, in the free space between
     // the occurrence table and the step buttons; the technique link between the log and them.
-    button7_ = new QPushButton(QStringLiteral("Étape suivante"), client_);
+    button7_ = new QPushButton(tr("Étape suivante"), client_);
     button7_->setObjectName(QStringLiteral("Button7"));
     button7_->setGeometry(504, 416, 153, 49);
     button7_->hide();
     connect(button7_, &QPushButton::clicked, this, &Tf_vrn::Button7Click);
 
-    button8_ = new QPushButton(QStringLiteral("Étape précédente"), client_);
+    button8_ = new QPushButton(tr("Étape précédente"), client_);
     button8_->setObjectName(QStringLiteral("Button8"));
     button8_->setGeometry(380, 416, 120, 49);
     button8_->hide();
@@ -100,17 +106,20 @@ void Tf_vrn::build_ladder() {
         QRect rect;
         void (Tf_vrn::*handler)();
     } walks[] = {
-        {walk_back_, "WalkBack", "◀", "Lien ou branche précédents (Alt+Gauche)", Qt::ALT | Qt::Key_Left,
+        {walk_back_, "WalkBack", QT_TRANSLATE_NOOP("vornel::Tf_vrn", "◀"),
+         QT_TRANSLATE_NOOP("vornel::Tf_vrn", "Lien ou branche précédents (Alt+Gauche)"), Qt::ALT | Qt::Key_Left,
          QRect(661, 416, 37, 23), &Tf_vrn::walk_backClick},
-        {walk_next_, "WalkNext", "▶", "Lien ou branche suivants (Alt+Droite)", Qt::ALT | Qt::Key_Right,
+        {walk_next_, "WalkNext", QT_TRANSLATE_NOOP("vornel::Tf_vrn", "▶"),
+         QT_TRANSLATE_NOOP("vornel::Tf_vrn", "Lien ou branche suivants (Alt+Droite)"), Qt::ALT | Qt::Key_Right,
          QRect(700, 416, 37, 23), &Tf_vrn::walk_nextClick},
-        {walk_whole_, "WalkWhole", "Tout", "Toute l'étape à la fois (Alt+Haut)", Qt::ALT | Qt::Key_Up,
+        {walk_whole_, "WalkWhole", QT_TRANSLATE_NOOP("vornel::Tf_vrn", "Tout"),
+         QT_TRANSLATE_NOOP("vornel::Tf_vrn", "Toute l'étape à la fois (Alt+Haut)"), Qt::ALT | Qt::Key_Up,
          QRect(661, 442, 76, 23), &Tf_vrn::walk_wholeClick},
     };
     for (const auto& w : walks) {
-        w.button = new QPushButton(QString::fromUtf8(w.caption), client_);
+        w.button = new QPushButton(tr(w.caption), client_);
         w.button->setObjectName(QString::fromUtf8(w.name));
-        w.button->setToolTip(QString::fromUtf8(w.tip));
+        w.button->setToolTip(tr(w.tip));
         w.button->setShortcut(QKeySequence(w.key));
         w.button->setGeometry(w.rect);
         w.button->hide();
@@ -144,7 +153,7 @@ void Tf_vrn::m_ladder_onceClick() {
 }
 
 void Tf_vrn::show_puzzle_rating(const std::optional<ladder::Rating>& rating) {
-    show_puzzle_level(rating ? std::string(ladder::level_name_fr(rating->level)) : std::string());
+    show_puzzle_level(rating ? std::string(ladder::level_name(rating->level, installed_language())) : std::string());
 }
 
 void Tf_vrn::m_editClick() {
@@ -193,7 +202,8 @@ void Tf_vrn::show_picture(const ladder::BoardPicture& picture) {
     marks_->set_picture(picture);
     marks_->show();
     marks_->raise();
-    for (std::size_t i = 0; i < 81; ++i) ladder_descriptions_[i] = from_utf8(ladder::describe_cell(picture.cells[i]));
+    for (std::size_t i = 0; i < 81; ++i)
+        ladder_descriptions_[i] = from_utf8(ladder::describe_cell(picture.cells[i], installed_language()));
     paint_cells();
 }
 
@@ -212,22 +222,26 @@ void Tf_vrn::show_technique(std::optional<ladder::Technique> technique) {
         technique_link_->hide();
         return;
     }
-    const QString name = from_utf8(ladder::technique_name_fr(*technique)).toHtmlEscaped();
+    const QString name = from_utf8(ladder::technique_name(*technique, installed_language())).toHtmlEscaped();
     const QString id = from_utf8(ladder::technique_id(*technique));
-    technique_text_ = QStringLiteral("Technique de l'étape : <a href=\"%1\">%2</a>").arg(id, name);
+    technique_text_ = tr("Technique de l'étape : <a href=\"%1\">%2</a>").arg(id, name);
     technique_link_->setText(technique_text_);
-    technique_link_->setToolTip(QStringLiteral("Ouvre l'explication de la technique"));
+    technique_link_->setToolTip(tr("Ouvre l'explication de la technique"));
     technique_link_->show();
 }
 
 void Tf_vrn::show_walk(int part, int parts, const std::string& caption) {
     for (QPushButton* b : {walk_back_, walk_next_, walk_whole_}) b->setVisible(parts > 0);
     walk_whole_->setEnabled(part > 0);
-    // While a part is drawn, the line under the log tells it (shortened to fit; whole in the
-    // tooltip), and the technique comes back with the whole step.
+    // While a part is drawn, the step's entry in the log is marked, the line under the log tells
+    // the part (shortened to fit; whole in the tooltip), and the technique comes back with the
+    // whole step.
+    const auto [first, count] =
+        part > 0 ? ladder_.log_entry(ladder_.position()) : std::pair<std::size_t, std::size_t>{};
+    memo_->highlight_lines(static_cast<int>(first), static_cast<int>(count));
     if (part == 0) {
         technique_link_->setText(technique_text_);
-        technique_link_->setToolTip(QStringLiteral("Ouvre l'explication de la technique"));
+        technique_link_->setToolTip(tr("Ouvre l'explication de la technique"));
         return;
     }
     const QString text = from_utf8(caption);

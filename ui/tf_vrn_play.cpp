@@ -8,6 +8,7 @@
 
 #include "cell_edit.h"
 #include "generate_dialog.h"
+#include "language_choice.h"
 #include "message_box.h"
 #include "play_window.h"
 #include "sud_file.h"
@@ -33,12 +34,12 @@ void Tf_vrn::build_play_menu() {
         void (Tf_vrn::*handler)();
     };
     const Entry entries[] = {
-        {"m_play", "Jouer cette grille", &Tf_vrn::m_playClick},
-        {"m_play_new", "Nouvelle partie...", &Tf_vrn::m_play_newClick},
-        {"m_play_resume", "Reprendre la partie", &Tf_vrn::m_play_resumeClick},
+        {"m_play", QT_TRANSLATE_NOOP("vornel::Tf_vrn", "Jouer cette grille"), &Tf_vrn::m_playClick},
+        {"m_play_new", QT_TRANSLATE_NOOP("vornel::Tf_vrn", "Nouvelle partie..."), &Tf_vrn::m_play_newClick},
+        {"m_play_resume", QT_TRANSLATE_NOOP("vornel::Tf_vrn", "Reprendre la partie"), &Tf_vrn::m_play_resumeClick},
     };
     for (const Entry& e : entries) {
-        auto* action = new QAction(QString::fromUtf8(e.caption), this);
+        auto* action = new QAction(tr(e.caption), this);
         action->setObjectName(QString::fromUtf8(e.name));
         connect(action, &QAction::triggered, this, e.handler);
         menu->addAction(action);
@@ -49,7 +50,7 @@ void Tf_vrn::build_play_menu() {
             [this] { resume_action_->setEnabled(QFileInfo::exists(Tf_play::resume_path())); });
     resume_action_->setEnabled(QFileInfo::exists(Tf_play::resume_path()));
 
-    auto* patterns = new QAction(QStringLiteral("Motifs pour daltoniens"), this);
+    auto* patterns = new QAction(tr("Motifs pour daltoniens"), this);
     patterns->setObjectName(QStringLiteral("m_patterns"));
     patterns->setCheckable(true);
     menu->addAction(patterns);
@@ -89,7 +90,7 @@ void Tf_vrn::m_playClick() {
         for (std::size_t c = 0; c < 81; ++c)
             givens[c] = static_cast<std::uint8_t>(values[c] < 0 || values[c] > 9 ? 10 : values[c]);
         std::string error;
-        std::optional<play::Game> game = play::Game::start(givens, error);
+        std::optional<play::Game> game = play::Game::start(givens, error, installed_language());
         if (!game) {
             report_failure(error);
             return;
@@ -123,7 +124,7 @@ void Tf_vrn::start_playing(const QString& path) {
         Tf_play* window = play_window(true);
         const QString file = path.isEmpty() ? Tf_play::resume_path() : path;
         if (path.isEmpty() && !QFileInfo::exists(file)) {
-            report_failure("Aucune partie à reprendre");
+            report_failure(tr("Aucune partie à reprendre").toStdString());
             return;
         }
         if (window->open_file(file)) {

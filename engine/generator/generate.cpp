@@ -60,40 +60,49 @@ constexpr int kVaryAdded = 3;
 int level_from_name(std::string_view name) {
     const std::string wanted = plain(name);
     for (std::size_t i = 0; i < kLevels.size(); ++i)
-        if (plain(kLevels[i]) == wanted) return static_cast<int>(i);
+        if (plain(kLevels[i]) == wanted || plain(kLevelsEnglish[i]) == wanted) return static_cast<int>(i);
     return -1;
 }
 
-std::string impossible(const Request& request) {
+std::string impossible(const Request& request, Language language) {
     if (request.level < 0 || !request.needs) return {};
     const int least = level_with(*request.needs, 1);
     const int most = level_with(*request.needs, 81);
     if (request.level >= least && request.level <= most) return {};
+    if (language == Language::English)
+        return "no puzzle of the level '" + std::string(kLevelsEnglish[static_cast<std::size_t>(request.level)]) +
+               "' needs '" + std::string(ladder::technique_id(*request.needs)) + "' as its hardest technique";
     return "aucune grille du niveau « " + std::string(kLevels[static_cast<std::size_t>(request.level)]) +
            " » ne demande « " + std::string(ladder::technique_id(*request.needs)) +
            " » comme technique la plus difficile";
 }
 
-std::string_view untargetable(ladder::Technique technique) {
+std::string_view untargetable(ladder::Technique technique, Language language) {
     struct Refusal {
         std::string_view id;
         std::string_view why;
+        std::string_view why_english;
     };
     static constexpr Refusal kRefusals[] = {
         {"full-house",
          "une grille dont aucun chiffre donné ne peut être retiré ne se résout jamais par les seules dernières "
-         "cases libres des unités : il y faut au moins un chiffre caché"},
+         "cases libres des unités : il y faut au moins un chiffre caché",
+         "a puzzle from which no given can be removed is never solved by the last free cells of the units "
+         "alone: it takes at least one hidden single"},
         {"hidden-quad",
          "les autres cases libres de son unité forment un sous-ensemble nu qui fait les mêmes éliminations et "
          "que l'échelle, plus légère, trouve d'abord (sauf dans une unité encore entièrement vide, ce que "
-         "nulle recherche n'a rencontré)"},
+         "nulle recherche n'a rencontré)",
+         "the other free cells of its unit form a naked subset that makes the same eliminations and that the "
+         "ladder, lighter, finds first (except in a unit still entirely empty, which no search has met)"},
         {"trial",
          "les chaînes forcées, essayées avant, résolvent toutes les grilles à solution unique que la recherche "
-         "produit"},
+         "produit",
+         "forcing chains, tried before, solve every puzzle with a unique solution that the search makes"},
     };
     const std::string_view id = ladder::technique_id(technique);
     for (const Refusal& refusal : kRefusals)
-        if (refusal.id == id) return refusal.why;
+        if (refusal.id == id) return language == Language::English ? refusal.why_english : refusal.why;
     return {};
 }
 

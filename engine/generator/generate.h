@@ -9,6 +9,7 @@
 
 #include "dig.h"
 #include "ladder.h"
+#include "language.h"
 #include "random.h"
 
 namespace vornel::generator {
@@ -17,8 +18,17 @@ namespace vornel::generator {
 inline constexpr std::array<std::string_view, 6> kLevels = {"très facile", "facile",         "moyen",
                                                             "difficile",   "très difficile", "diabolique"};
 
-// The level (index into kLevels) a user names, in French or in ASCII spelling, with spaces or
-// hyphens: "très facile", "tres-facile", "Très-Difficile"...; -1 when none matches.
+// The same levels in English.
+inline constexpr std::array<std::string_view, 6> kLevelsEnglish = {"very easy", "easy",      "medium",
+                                                                   "hard",      "very hard", "diabolical"};
+// The level words of a language.
+inline const std::array<std::string_view, 6>& level_words(Language language) {
+    return language == Language::English ? kLevelsEnglish : kLevels;
+}
+
+// The level (index into kLevels) a user names, in French or in ASCII spelling, or in English, with
+// spaces or hyphens: "très facile", "tres-facile", "Très-Difficile", "very-hard"...; -1 when none
+// matches.
 int level_from_name(std::string_view name);
 
 // What a puzzle must be. Every puzzle has exactly one solution and is minimal (among symmetric
@@ -29,13 +39,13 @@ struct Request {
     bool symmetric = false;
 };
 
-// Why no puzzle can meet the request, in French; empty when it can be tried.
-std::string impossible(const Request& request);
+// Why no puzzle can meet the request, in the language; empty when it can be tried.
+std::string impossible(const Request& request, Language language = Language::French);
 
-// Why no search can target the technique with --needs, in French, completing "car ..."; empty
+// Why no search can target the technique with --needs, completing "car ..." ("because ..."); empty
 // when it can be targeted. These are the techniques that a minimal puzzle with one solution never
 // needs as its hardest step, because a lighter technique of the ladder always comes first.
-std::string_view untargetable(ladder::Technique technique);
+std::string_view untargetable(ladder::Technique technique, Language language = Language::French);
 
 // Makes puzzles that meet a request, one attempt at a time: a random full grid, dug down to a
 // minimal puzzle, then rated by the ladder, which gives up at the first step harder than the

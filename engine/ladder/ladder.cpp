@@ -82,12 +82,15 @@ Explanation explain(const Values& puzzle) {
     // cell, then duplicates by regions, rows and columns, each unit by number and digit.
     for (int i = 0; i < 81; ++i) {
         const int v = puzzle[static_cast<std::size_t>(i)];
-        if (v < 0 || v > 9)
-            result.problems.push_back("La case ligne " + std::to_string(i / 9 + 1) + ", colonne " +
-                                      std::to_string(i % 9 + 1) + " contient " + std::to_string(v) +
-                                      ", qui n'est pas un chiffre.");
+        if (v < 0 || v > 9) {
+            GridProblem problem{GridProblem::Kind::NotADigit};
+            problem.row = i / 9 + 1;
+            problem.col = i % 9 + 1;
+            problem.value = v;
+            result.problems.push_back(problem);
+        }
     }
-    for (std::string& line : duplicate_problems(puzzle)) result.problems.push_back(std::move(line));
+    for (const GridProblem& problem : duplicate_problems(puzzle)) result.problems.push_back(problem);
     if (!result.problems.empty()) {
         result.verdict = Verdict::Invalid;
         return result;
@@ -140,9 +143,8 @@ void explain_from(const Candidates& start, Explanation& result, int (*count)(con
             result.hardest = step.technique;
 }
 
-std::vector<std::string> duplicate_problems(const Values& values) {
-    std::vector<std::string> problems;
-    static const char* const kWhere[] = {" dans la région ", " dans la ligne ", " dans la colonne "};
+std::vector<GridProblem> duplicate_problems(const Values& values) {
+    std::vector<GridProblem> problems;
     static constexpr int kKindUnits[] = {18, 0, 9};
     for (int k = 0; k < 3; ++k) {
         for (int n = 0; n < 9; ++n) {
@@ -152,9 +154,14 @@ std::vector<std::string> duplicate_problems(const Values& values) {
                 if (v >= 1 && v <= 9) ++count[static_cast<std::size_t>(v)];
             }
             for (int d = 1; d <= 9; ++d)
-                if (count[static_cast<std::size_t>(d)] > 1)
-                    problems.push_back("Il y a " + std::to_string(count[static_cast<std::size_t>(d)]) + " chiffres " +
-                                       std::to_string(d) + kWhere[k] + std::to_string(n + 1) + ".");
+                if (count[static_cast<std::size_t>(d)] > 1) {
+                    GridProblem problem{GridProblem::Kind::Duplicate};
+                    problem.value = d;
+                    problem.unit = static_cast<vornel::UnitKind>(k);
+                    problem.unit_number = n + 1;
+                    problem.count = count[static_cast<std::size_t>(d)];
+                    problems.push_back(problem);
+                }
         }
     }
     return problems;

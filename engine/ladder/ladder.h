@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "candidates.h"
+#include "grid_problem.h"
 #include "step.h"
 
 namespace vornel::ladder {
@@ -33,9 +34,9 @@ struct Explanation {
     std::optional<Marks> start_marks;
     Verdict verdict = Verdict::Solved;
     int solutions = 0; // 0, 1, or 2 for two or more
-    // Invalid givens: the lines that name every non-digit and every duplicate, as the grid check
-    // of the classic engine words them.
-    std::vector<std::string> problems;
+    // Invalid givens: every non-digit and every duplicate, in the order of the classic engine's grid
+    // check (problem_lines words them).
+    std::vector<GridProblem> problems;
     std::vector<Step> steps;
     Grid final_grid{};
     // None for invalid givens and for givens with no solution or several: only a puzzle is rated.
@@ -90,9 +91,9 @@ Explanation explain(const Values& puzzle);
 // counts the solutions of candidates that keep to them, up to a limit.
 void explain_from(const Candidates& start, Explanation& result, int (*count)(const Candidates&, int limit));
 
-// The lines that name each digit placed more than once in a unit, by regions, rows and columns,
-// each unit by number and digit, in the words of the classic grid check.
-std::vector<std::string> duplicate_problems(const Values& values);
+// Each digit placed more than once in a unit, by regions, rows and columns, each unit by number
+// and digit, in the order of the classic grid check.
+std::vector<GridProblem> duplicate_problems(const Values& values);
 
 // The first instance of `technique` its finder meets, whatever lighter technique applies.
 std::optional<Step> find_first(const Candidates& candidates, Technique technique);

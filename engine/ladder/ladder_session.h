@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "board_view.h"
@@ -92,6 +93,13 @@ public:
     int step_count() const { return static_cast<int>(explanation_.steps.size()); }
     // The part of the step being walked through (0: the whole step).
     int part() const { return part_; }
+    // The lines of the log that tell position `position` (1..N a step, N + 1 the end): the first
+    // line (0-based) and how many; no line when the log does not reach it.
+    std::pair<std::size_t, std::size_t> log_entry(int position) const {
+        if (position < 1 || static_cast<std::size_t>(position) > first_lines_.size()) return {0, 0};
+        const auto k = static_cast<std::size_t>(position);
+        return {first_lines_[k - 1], (k < first_lines_.size() ? first_lines_[k] : log_lines_) - first_lines_[k - 1]};
+    }
 
 private:
     using Values = std::array<std::int16_t, 81>;

@@ -221,7 +221,7 @@ std::vector<std::string> narrate_verdict(const Explanation& explanation, Languag
     const std::string steps = say(l, M::Steps, {number(static_cast<long long>(n))});
     switch (explanation.verdict) {
         case Verdict::Invalid:
-            lines = explanation.problems;
+            lines = problem_lines(explanation.problems, l);
             lines.push_back(say(l, M::Invalid));
             break;
         case Verdict::NoSolution: lines.push_back(say(l, M::NoSolution)); break;

@@ -337,6 +337,8 @@ bool names_cells_compactly(const Step& step) {
         case Technique::Aic:
         case Technique::Nishio:
         case Technique::ForcingChain: return true;
+        case Technique::WxyzWing:
+        case Technique::AlsXyWing: return false; // told with the cells' full names
         default: return told_as_chain(step) || !step.branches.empty();
     }
 }

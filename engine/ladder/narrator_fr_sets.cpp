@@ -95,7 +95,11 @@ std::vector<std::string> als_xz(const Step& step, Language l) {
 
 std::vector<std::string> als_xy_wing(const Step& step, Language l) {
     const std::vector<Cells> sets = sets_of(step);
-    const int x = step.links[0].from.digit, y = step.links[1].from.digit;
+    // The digits of the links between the sets: the weak links, told as a chain or not.
+    std::vector<int> between;
+    for (const Link& link : step.links)
+        if (!link.strong) between.push_back(link.from.digit);
+    const int x = between.at(0), y = between.at(1);
     return {say(l, M::ThreeSets,
                 {text(set_phrase(step, sets[0], l)), text(set_phrase(step, sets[1], l)),
                  text(set_phrase(step, sets[2], l))}),

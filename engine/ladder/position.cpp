@@ -47,9 +47,12 @@ Position Position::from_marks(const Marks& marks) {
         if (c.value(cell) != 0) continue;
         const unsigned gone = c.mask(cell) & ~static_cast<unsigned>(marks[static_cast<std::size_t>(cell)]);
         for (unsigned rest = gone; rest != 0; rest &= rest - 1) c.eliminate(cell, std::countr_zero(rest));
-        if (c.mask(cell) == 0)
-            position.problems_.push_back("La case ligne " + std::to_string(row_of(cell) + 1) + ", colonne " +
-                                         std::to_string(col_of(cell) + 1) + " n'a plus aucun candidat.");
+        if (c.mask(cell) == 0) {
+            GridProblem problem{GridProblem::Kind::NoCandidate};
+            problem.row = row_of(cell) + 1;
+            problem.col = col_of(cell) + 1;
+            position.problems_.push_back(problem);
+        }
     }
     return position;
 }

@@ -24,7 +24,7 @@ using Marks = std::array<std::uint16_t, 81>;
 // are those written, less any digit already placed in one of the cell's units: a list of marks that
 // was not cleaned after a placement means the same position, so it is read as that position rather
 // than refused. A cell left with no candidate, and a digit placed twice in a unit, make the position
-// invalid: problems() names each, in the words used for any invalid grid.
+// invalid: problems() names each, as for any invalid grid.
 class Position {
 public:
     // The start of a solve: the givens placed (0 for an empty cell), every other cell with the
@@ -39,7 +39,7 @@ public:
     const std::optional<Grid>& givens() const { return givens_; }
     bool knows_givens() const { return givens_.has_value(); }
     // Why the position cannot be solved from, one French sentence each; empty when it can.
-    const std::vector<std::string>& problems() const { return problems_; }
+    const std::vector<GridProblem>& problems() const { return problems_; }
     bool valid() const { return problems_.empty(); }
     // Each cell's candidates as they stand, a placed digit as its one candidate.
     Marks marks() const;
@@ -49,7 +49,7 @@ private:
 
     Candidates candidates_;
     std::optional<Grid> givens_;
-    std::vector<std::string> problems_;
+    std::vector<GridProblem> problems_;
 };
 
 // The marks as a 729-character line: nine characters per cell, cells row by row, the k-th

@@ -1,8 +1,12 @@
 #include "game.h"
 
+#include <algorithm>
+#include <bit>
 #include <cstdio>
 
 #include "ladder/french.h"
+#include "ladder/grammar.h"
+#include "ladder/narration.h"
 #include "ladder/narrator_fr.h"
 #include "solution_count.h"
 
@@ -35,13 +39,35 @@ void place(Position& p, int cell, int digit) {
         p.marks[peer] = static_cast<std::uint16_t>(p.marks[peer] & ~(1u << digit));
 }
 
+// The first cell a step names, if any: its pattern, else what it places or takes out.
+std::optional<int> first_cell(const ladder::Step& step) {
+    if (!step.cells.empty()) return step.cells.front();
+    if (!step.placements.empty()) return step.placements.front().cell;
+    if (!step.eliminations.empty()) return step.eliminations.front().cell;
+    return std::nullopt;
+}
+
 std::string where_to_look(const ladder::Step& step) {
     if (!step.units.empty()) return "dans " + fr::units_phrase(step.units);
-    if (!step.cells.empty()) return "autour de " + fr::cells_phrase({step.cells.front()});
-    if (!step.placements.empty()) return "autour de " + fr::cells_phrase({step.placements.front().cell});
-    if (!step.eliminations.empty()) return "autour de " + fr::cells_phrase({step.eliminations.front().cell});
+    if (const auto cell = first_cell(step)) return "autour de " + fr::cells_phrase({static_cast<std::uint8_t>(*cell)});
     return "dans toute la grille";
 }
+
+// The coach's English phrases, from the ladder's English grammar: cells "r4c2", units "row 4",
+// "columns 2 and 7", "box 5".
+namespace en {
+
+const ladder::Grammar& words() { return ladder::grammar(Language::English); }
+
+std::string digits(unsigned set) { return (std::popcount(set) > 1 ? "digits " : "digit ") + words().digits_the(set); }
+
+std::string where_to_look(const ladder::Step& step) {
+    if (!step.units.empty()) return "in " + words().units_phrase(step.units);
+    if (const auto c = first_cell(step)) return "around " + words().cell_short(*c);
+    return "anywhere in the grid";
+}
+
+} // namespace en
 
 } // namespace
 
@@ -51,36 +77,52 @@ Game::Game(const Grid& givens, const Grid& solution) : givens_(givens), solution
     history_.push_back(first);
 }
 
-std::optional<Game> Game::start(const Grid& givens, std::string& error) {
-    for (const std::uint8_t v : givens) {
-        if (v > 9) {
-            error = "La grille contient une valeur qui n'est pas un chiffre.";
-            return std::nullopt;
-        }
+std::string problem_text(GameProblem problem, Language language) {
+    const bool en = language == Language::English;
+    switch (problem) {
+        case GameProblem::NotADigit:
+            return en ? "The puzzle holds a value that is not a digit."
+                      : "La grille contient une valeur qui n'est pas un chiffre.";
+        case GameProblem::NoSolution:
+            return en ? "This puzzle has no solution: it cannot be played."
+                      : "Cette grille n'a aucune solution : on ne peut pas la jouer.";
+        case GameProblem::SeveralSolutions:
+            return en ? "This puzzle has several solutions: it cannot be played."
+                      : "Cette grille a plusieurs solutions : on ne peut pas la jouer.";
+        case GameProblem::ChangesAGiven:
+            return en ? "The game changes a given digit of the puzzle."
+                      : "La partie change un chiffre donné de la grille.";
+        case GameProblem::SavedNotADigit:
+            return en ? "The game holds a value that is not a digit."
+                      : "La partie contient une valeur qui n'est pas un chiffre.";
     }
+    return {};
+}
+
+std::optional<Game> Game::start(const Grid& givens, std::string& error, Language language) {
+    const auto refuse = [&](GameProblem problem) {
+        error = problem_text(problem, language);
+        return std::nullopt;
+    };
+    for (const std::uint8_t v : givens)
+        if (v > 9) return refuse(GameProblem::NotADigit);
     const SolutionCount count = find_solutions(givens, 2);
-    if (count.count == 0) {
-        error = "Cette grille n'a aucune solution : on ne peut pas la jouer.";
-        return std::nullopt;
-    }
-    if (count.count > 1) {
-        error = "Cette grille a plusieurs solutions : on ne peut pas la jouer.";
-        return std::nullopt;
-    }
+    if (count.count == 0) return refuse(GameProblem::NoSolution);
+    if (count.count > 1) return refuse(GameProblem::SeveralSolutions);
     return Game(givens, count.first);
 }
 
-std::optional<Game> Game::restore(const Saved& saved, std::string& error) {
-    std::optional<Game> game = start(saved.givens, error);
+std::optional<Game> Game::restore(const Saved& saved, std::string& error, Language language) {
+    std::optional<Game> game = start(saved.givens, error, language);
     if (!game) return std::nullopt;
     Position p = saved.position;
     for (std::size_t c = 0; c < 81; ++c) {
         if (saved.givens[c] && p.values[c] != saved.givens[c]) {
-            error = "La partie change un chiffre donné de la grille.";
+            error = problem_text(GameProblem::ChangesAGiven, language);
             return std::nullopt;
         }
         if (p.values[c] > 9 || (p.marks[c] & ~kAllDigits)) {
-            error = "La partie contient une valeur qui n'est pas un chiffre.";
+            error = problem_text(GameProblem::SavedNotADigit, language);
             return std::nullopt;
         }
     }
@@ -247,7 +289,37 @@ const ladder::Rating& Game::rating() const {
     return *rating_;
 }
 
-std::vector<std::string> hint_text(const Hint& hint, HintLevel level) {
+namespace {
+
+std::vector<std::string> english_hint_text(const Hint& hint, HintLevel level) {
+    switch (hint.kind) {
+        case Hint::Kind::Solved: return {"The puzzle is solved: there is nothing left to look for."};
+        case Hint::Kind::WrongDigit:
+            return {"The " + std::to_string(hint.where.digit) + " in " + en::words().cell_short(hint.where.cell) +
+                    " is not the right digit: erase it before going on."};
+        case Hint::Kind::MissingMark:
+            return {"The candidates of " + en::words().cell_short(hint.where.cell) + " no longer include the " +
+                    std::to_string(hint.where.digit) + ", yet it is the right digit: put it back."};
+        case Hint::Kind::Step: break;
+    }
+    const ladder::Step& step = hint.step;
+    if (level == HintLevel::Step) return ladder::narrate(step, Language::English);
+    std::vector<std::string> lines{"Try the technique \u201c" +
+                                   ladder::technique_name(step.technique, Language::English) + "\u201d " +
+                                   en::where_to_look(step) + "."};
+    if (level == HintLevel::Pattern) {
+        std::string pattern = "The pattern: ";
+        pattern += step.cells.empty() ? std::string("the marked candidates") : en::words().cells_short(step.cells);
+        if (step.digits) pattern += ", with " + en::digits(step.digits);
+        lines.push_back(pattern + ".");
+    }
+    return lines;
+}
+
+} // namespace
+
+std::vector<std::string> hint_text(const Hint& hint, HintLevel level, Language language) {
+    if (language == Language::English) return english_hint_text(hint, level);
     switch (hint.kind) {
         case Hint::Kind::Solved: return {"La grille est résolue : plus rien à chercher."};
         case Hint::Kind::WrongDigit:

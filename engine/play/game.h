@@ -9,6 +9,7 @@
 #include "ladder/candidates.h"
 #include "ladder/ladder.h"
 #include "ladder/step.h"
+#include "language.h"
 
 namespace vornel::play {
 
@@ -46,13 +47,17 @@ struct Hint {
     std::optional<ladder::Candidates> before;
 };
 
+// Why givens or a saved game cannot be played; problem_text() gives the words.
+enum class GameProblem { NotADigit, NoSolution, SeveralSolutions, ChangesAGiven, SavedNotADigit };
+std::string problem_text(GameProblem problem, Language language);
+
 // Hint levels, each asked for separately: where to look, the pattern, the whole step.
 enum class HintLevel { Where = 1, Pattern = 2, Step = 3 };
 
-// The French text of a hint at a level: level 1 names the technique and where to look
+// The text of a hint at a level, in `language`: level 1 names the technique and where to look
 // ("Cherchez avec la technique « Paire cachée », dans la ligne 4."), level 2 adds what the pattern is made of, level 3
 // is the step told as the ladder tells it. A mistake is told the same at every level.
-std::vector<std::string> hint_text(const Hint& hint, HintLevel level);
+std::vector<std::string> hint_text(const Hint& hint, HintLevel level, Language language = Language::French);
 
 // One game: the givens, the player's position, an undo/redo history without limit, the time spent
 // and the hints asked for. Every change the player makes goes through one of the move methods
@@ -64,8 +69,8 @@ std::vector<std::string> hint_text(const Hint& hint, HintLevel level);
 // cell holds the solution's digit; then moves are refused and the time stops.
 class Game {
 public:
-    // Givens with exactly one solution; otherwise std::nullopt and `error` says why in French.
-    static std::optional<Game> start(const Grid& givens, std::string& error);
+    // Givens with exactly one solution; otherwise std::nullopt and `error` says why, in `language`.
+    static std::optional<Game> start(const Grid& givens, std::string& error, Language language = Language::French);
 
     const Grid& givens() const { return givens_; }
     const Grid& solution() const { return solution_; }
@@ -119,7 +124,7 @@ public:
         int hints = 0;
     };
     Saved saved() const { return {givens_, position(), elapsed_ms_, hints_}; }
-    static std::optional<Game> restore(const Saved& saved, std::string& error);
+    static std::optional<Game> restore(const Saved& saved, std::string& error, Language language = Language::French);
 
 private:
     explicit Game(const Grid& givens, const Grid& solution);

@@ -24,21 +24,22 @@ public:
     // The whole text: one object and nothing after it.
     bool object(std::map<std::string, Value>& members) {
         space();
-        if (!take('{')) return fail("le fichier doit commencer par « { »");
+        if (!take('{')) return fail(GameFileProblem::Kind::MustStartWithBrace);
         return members_of(members) && end();
     }
 
-    const std::string& error() const { return error_; }
+    const GameFileProblem& problem() const { return problem_; }
 
 private:
     bool end() {
         space();
-        if (pos_ != text_.size()) return fail("du texte suit la fin de l'objet");
+        if (pos_ != text_.size()) return fail(GameFileProblem::Kind::TextAfterObject);
         return true;
     }
 
-    bool fail(const std::string& what) {
-        if (error_.empty()) error_ = what + " (ligne " + std::to_string(line()) + ")";
+    bool fail(GameFileProblem::Kind kind, const std::string& text = {}) {
+        if (!failed_) problem_ = {kind, line(), 0, text};
+        failed_ = true;
         return false;
     }
 
@@ -66,7 +67,7 @@ private:
         while (pos_ < text_.size()) {
             const char ch = text_[pos_++];
             if (ch == '"') return true;
-            if (static_cast<unsigned char>(ch) < 0x20) return fail("caractère de contrôle dans une chaîne");
+            if (static_cast<unsigned char>(ch) < 0x20) return fail(GameFileProblem::Kind::ControlCharacter);
             if (ch != '\\') {
                 out += ch;
                 continue;
@@ -84,19 +85,19 @@ private:
                 case 'f': out += '\f'; break;
                 case 'u':
                     // Game files hold ASCII only; other characters are kept as '?'.
-                    if (pos_ + 4 > text_.size()) return fail("échappement \\u incomplet");
+                    if (pos_ + 4 > text_.size()) return fail(GameFileProblem::Kind::IncompleteEscape);
                     pos_ += 4;
                     out += '?';
                     break;
-                default: return fail("échappement inconnu dans une chaîne");
+                default: return fail(GameFileProblem::Kind::UnknownEscape);
             }
         }
-        return fail("chaîne non terminée");
+        return fail(GameFileProblem::Kind::UnterminatedString);
     }
 
     bool any(Value& value) {
         space();
-        if (pos_ >= text_.size()) return fail("une valeur est attendue");
+        if (pos_ >= text_.size()) return fail(GameFileProblem::Kind::ValueExpected);
         const char ch = text_[pos_];
         if (ch == '"') {
             std::string s;
@@ -121,7 +122,7 @@ private:
                 return true;
             }
         }
-        return fail("valeur JSON inconnue");
+        return fail(GameFileProblem::Kind::UnknownValue);
     }
 
     // The members of an object whose "{" has been read, up to its "}".
@@ -131,16 +132,16 @@ private:
         for (;;) {
             std::string key;
             space();
-            if (!string(key)) return fail("un nom de membre entre guillemets est attendu");
+            if (!string(key)) return fail(GameFileProblem::Kind::MemberNameExpected);
             space();
-            if (!take(':')) return fail("« : » est attendu après « " + key + " »");
+            if (!take(':')) return fail(GameFileProblem::Kind::ColonExpected, key);
             Value v;
             if (!any(v)) return false;
             members[key] = std::move(v);
             space();
             if (take(',')) continue;
             if (take('}')) return true;
-            return fail("« , » ou « } » est attendu");
+            return fail(GameFileProblem::Kind::CommaOrBraceExpected);
         }
     }
 
@@ -163,7 +164,7 @@ private:
             space();
             if (take(',')) continue;
             if (take(']')) break;
-            return fail("« , » ou « ] » est attendu");
+            return fail(GameFileProblem::Kind::CommaOrBracketExpected);
         }
         if (only_strings)
             value = std::move(items);
@@ -184,7 +185,7 @@ private:
             ++pos_;
         }
         const std::string digits = text_.substr(start, pos_ - start);
-        if (digits == "-" || digits.empty()) return fail("nombre mal formé");
+        if (digits == "-" || digits.empty()) return fail(GameFileProblem::Kind::BadNumber);
         if (!integer || digits.size() > 18) {
             value = Other{};
             return true;
@@ -195,7 +196,8 @@ private:
 
     const std::string& text_;
     std::size_t pos_ = 0;
-    std::string error_;
+    bool failed_ = false;
+    GameFileProblem problem_;
 };
 
 std::string quoted(const std::string& s) { return "\"" + s + "\""; }
@@ -227,11 +229,12 @@ std::string write_game(const Game::Saved& saved) {
     return out;
 }
 
-std::optional<Game::Saved> read_game(const std::string& text, std::string& error) {
+std::optional<Game::Saved> read_game(const std::string& text, GameFileProblem& problem) {
+    using Kind = GameFileProblem::Kind;
     std::map<std::string, Value> members;
     Reader reader(text);
     if (!reader.object(members)) {
-        error = "Ce fichier n'est pas une partie de Vornel : " + reader.error() + ".";
+        problem = reader.problem();
         return std::nullopt;
     }
     auto string_member = [&](const char* name) -> const std::string* {
@@ -248,33 +251,31 @@ std::optional<Game::Saved> read_game(const std::string& text, std::string& error
     };
     const std::string* format = string_member("format");
     if (!format || *format != kFormat) {
-        error = "Ce fichier n'est pas une partie de Vornel (le membre « format » doit valoir « vornel-partie »).";
+        problem = {Kind::WrongFormat, 0, 0, {}};
         return std::nullopt;
     }
     long long version = 1;
     if (!int_member("version", version) || version != 1) {
-        error = "Cette partie a été écrite par une version plus récente de Vornel (format " + std::to_string(version) +
-                ").";
+        problem = {Kind::NewerVersion, 0, version, {}};
         return std::nullopt;
     }
     Game::Saved saved;
     const std::string* givens = string_member("givens");
     if (!givens || !grid_from_line(*givens, saved.givens)) {
-        error = "La partie n'a pas de grille valide : « givens » doit tenir 81 caractères, chiffres ou points.";
+        problem = {Kind::BadGivens, 0, 0, {}};
         return std::nullopt;
     }
     saved.position.values = saved.givens;
     if (const std::string* digits = string_member("digits")) {
         Grid player{};
         if (!grid_from_line(*digits, player)) {
-            error = "Les chiffres du joueur sont illisibles : « digits » doit tenir 81 caractères, chiffres ou points.";
+            problem = {Kind::BadDigits, 0, 0, {}};
             return std::nullopt;
         }
         for (std::size_t c = 0; c < 81; ++c) {
             if (!player[c]) continue;
             if (saved.givens[c]) {
-                error = "La partie écrit un chiffre dans une case donnée (case " + std::to_string(c / 9 + 1) + ", " +
-                        std::to_string(c % 9 + 1) + ").";
+                problem = {Kind::DigitOnGiven, 0, static_cast<long long>(c), {}};
                 return std::nullopt;
             }
             saved.position.values[c] = player[c];
@@ -283,14 +284,13 @@ std::optional<Game::Saved> read_game(const std::string& text, std::string& error
     if (auto found = members.find("marks"); found != members.end()) {
         const auto* marks = std::get_if<std::vector<std::string>>(&found->second);
         if (!marks || marks->size() != 81) {
-            error = "Les candidats de la partie sont illisibles : « marks » doit être une liste de 81 chaînes.";
+            problem = {Kind::BadMarksList, 0, 0, {}};
             return std::nullopt;
         }
         for (std::size_t c = 0; c < 81; ++c) {
             for (const char ch : (*marks)[c]) {
                 if (ch < '1' || ch > '9') {
-                    error = "Les candidats de la partie sont illisibles : « " + (*marks)[c] +
-                            " » n'est pas une suite de chiffres.";
+                    problem = {Kind::BadMarks, 0, 0, (*marks)[c]};
                     return std::nullopt;
                 }
                 saved.position.marks[c] = static_cast<std::uint16_t>(saved.position.marks[c] | (1u << (ch - '0')));
@@ -300,12 +300,93 @@ std::optional<Game::Saved> read_game(const std::string& text, std::string& error
     long long elapsed = 0;
     long long hints = 0;
     if (!int_member("elapsed_ms", elapsed) || !int_member("hints", hints) || hints > 1000000) {
-        error = "Le temps ou le nombre d'indices de la partie n'est pas un entier positif.";
+        problem = {Kind::BadTimeOrHints, 0, 0, {}};
         return std::nullopt;
     }
     saved.elapsed_ms = elapsed;
     saved.hints = static_cast<int>(hints);
     return saved;
+}
+
+std::optional<Game::Saved> read_game(const std::string& text, std::string& error, Language language) {
+    GameFileProblem problem;
+    std::optional<Game::Saved> saved = read_game(text, problem);
+    if (!saved) error = problem_text(problem, language);
+    return saved;
+}
+
+std::string problem_text(const GameFileProblem& problem, Language language) {
+    using Kind = GameFileProblem::Kind;
+    const bool en = language == Language::English;
+    const std::string& t = problem.text;
+    // What the JSON reader found, then where.
+    std::string json;
+    switch (problem.kind) {
+        case Kind::MustStartWithBrace:
+            json = en ? "the file must start with '{'" : "le fichier doit commencer par « { »";
+            break;
+        case Kind::TextAfterObject:
+            json = en ? "text follows the end of the object" : "du texte suit la fin de l'objet";
+            break;
+        case Kind::ControlCharacter:
+            json = en ? "control character in a string" : "caractère de contrôle dans une chaîne";
+            break;
+        case Kind::IncompleteEscape: json = en ? "incomplete \\u escape" : "échappement \\u incomplet"; break;
+        case Kind::UnknownEscape:
+            json = en ? "unknown escape in a string" : "échappement inconnu dans une chaîne";
+            break;
+        case Kind::UnterminatedString: json = en ? "unterminated string" : "chaîne non terminée"; break;
+        case Kind::ValueExpected: json = en ? "a value is expected" : "une valeur est attendue"; break;
+        case Kind::UnknownValue: json = en ? "unknown JSON value" : "valeur JSON inconnue"; break;
+        case Kind::MemberNameExpected:
+            json = en ? "a member name in double quotes is expected" : "un nom de membre entre guillemets est attendu";
+            break;
+        case Kind::ColonExpected:
+            json = en ? "':' is expected after '" + t + "'" : "« : » est attendu après « " + t + " »";
+            break;
+        case Kind::CommaOrBraceExpected: json = en ? "',' or '}' is expected" : "« , » ou « } » est attendu"; break;
+        case Kind::CommaOrBracketExpected: json = en ? "',' or ']' is expected" : "« , » ou « ] » est attendu"; break;
+        case Kind::BadNumber: json = en ? "malformed number" : "nombre mal formé"; break;
+        default: break;
+    }
+    if (!json.empty()) {
+        const std::string line = std::to_string(problem.line);
+        return en ? "This file is not a Vornel game: " + json + " (line " + line + ")."
+                  : "Ce fichier n'est pas une partie de Vornel : " + json + " (ligne " + line + ").";
+    }
+    const std::string number = std::to_string(problem.number);
+    switch (problem.kind) {
+        case Kind::WrongFormat:
+            return en ? "This file is not a Vornel game (its member 'format' must be 'vornel-partie')."
+                      : "Ce fichier n'est pas une partie de Vornel (le membre « format » doit valoir « vornel-partie "
+                        "»).";
+        case Kind::NewerVersion:
+            return en ? "This game was written by a newer version of Vornel (format " + number + ")."
+                      : "Cette partie a été écrite par une version plus récente de Vornel (format " + number + ").";
+        case Kind::BadGivens:
+            return en ? "The game has no valid puzzle: 'givens' must hold 81 characters, digits or dots."
+                      : "La partie n'a pas de grille valide : « givens » doit tenir 81 caractères, chiffres ou points.";
+        case Kind::BadDigits:
+            return en ? "The player's digits cannot be read: 'digits' must hold 81 characters, digits or dots."
+                      : "Les chiffres du joueur sont illisibles : « digits » doit tenir 81 caractères, chiffres ou "
+                        "points.";
+        case Kind::DigitOnGiven: {
+            const std::string row = std::to_string(problem.number / 9 + 1);
+            const std::string col = std::to_string(problem.number % 9 + 1);
+            return en ? "The game writes a digit in a given cell (row " + row + ", column " + col + ")."
+                      : "La partie écrit un chiffre dans une case donnée (case " + row + ", " + col + ").";
+        }
+        case Kind::BadMarksList:
+            return en ? "The game's candidates cannot be read: 'marks' must be a list of 81 strings."
+                      : "Les candidats de la partie sont illisibles : « marks » doit être une liste de 81 chaînes.";
+        case Kind::BadMarks:
+            return en ? "The game's candidates cannot be read: '" + t + "' is not a string of digits."
+                      : "Les candidats de la partie sont illisibles : « " + t + " » n'est pas une suite de chiffres.";
+        case Kind::BadTimeOrHints:
+            return en ? "The game's time or number of hints is not a positive whole number."
+                      : "Le temps ou le nombre d'indices de la partie n'est pas un entier positif.";
+        default: return {};
+    }
 }
 
 } // namespace vornel::play

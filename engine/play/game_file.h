@@ -1,9 +1,11 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 
 #include "game.h"
+#include "language.h"
 
 namespace vornel::play {
 
@@ -27,7 +29,45 @@ namespace vornel::play {
 // The file's text for a game.
 std::string write_game(const Game::Saved& saved);
 
-// Reads a game file's text; std::nullopt with a French `error` that says what is wrong.
-std::optional<Game::Saved> read_game(const std::string& text, std::string& error);
+// What makes a text no readable game file, as data: the words come from problem_text().
+struct GameFileProblem {
+    enum class Kind : std::uint8_t {
+        // The text is no JSON object (`line`: where the reader stopped).
+        MustStartWithBrace,
+        TextAfterObject,
+        ControlCharacter,
+        IncompleteEscape,
+        UnknownEscape,
+        UnterminatedString,
+        ValueExpected,
+        UnknownValue,
+        MemberNameExpected,
+        ColonExpected, // `text`: the member's name
+        CommaOrBraceExpected,
+        CommaOrBracketExpected,
+        BadNumber,
+        // The object is no game.
+        WrongFormat,
+        NewerVersion, // `number`: the format
+        BadGivens,
+        BadDigits,
+        DigitOnGiven, // `number`: the cell 0-80
+        BadMarksList,
+        BadMarks, // `text`: the cell's string
+        BadTimeOrHints,
+    };
+    Kind kind = Kind::WrongFormat;
+    int line = 0;
+    long long number = 0;
+    std::string text;
+};
+
+// The sentence that tells `problem` ("Ce fichier n'est pas une partie de Vornel : ... (ligne 3).").
+std::string problem_text(const GameFileProblem& problem, Language language);
+
+// Reads a game file's text; std::nullopt with `problem` (or its sentence in `error`) that says
+// what is wrong.
+std::optional<Game::Saved> read_game(const std::string& text, GameFileProblem& problem);
+std::optional<Game::Saved> read_game(const std::string& text, std::string& error, Language language = Language::French);
 
 } // namespace vornel::play

@@ -13,6 +13,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -155,10 +156,20 @@ std::string runtime_dir() {
     return folder.path.empty() ? "/tmp" : folder.path;
 }
 
-Result run(const std::string& program, const std::vector<std::string>& args, const std::string& input = {}) {
+// `locale`: the locale variables the program sees, after LANGUAGE, LC_ALL and LC_MESSAGES are
+// emptied and LANG is C.UTF-8 (so that the programs speak French whatever runs the tests).
+Result run(const std::string& program, const std::vector<std::string>& args, const std::string& input = {},
+           const std::vector<std::string>& locale = {}) {
     // The window program answers a usage error only once its toolkit has started: give it one
     // that needs no display.
-    Child child(program, args, {"QT_QPA_PLATFORM=offscreen", "XDG_RUNTIME_DIR=" + runtime_dir()});
+    std::vector<std::string> env{"QT_QPA_PLATFORM=offscreen",
+                                 "XDG_RUNTIME_DIR=" + runtime_dir(),
+                                 "LANGUAGE=",
+                                 "LC_ALL=",
+                                 "LC_MESSAGES=",
+                                 "LANG=C.UTF-8"};
+    env.insert(env.end(), locale.begin(), locale.end());
+    Child child(program, args, env);
     Result r;
     if (!child.started()) return r;
     child.write_input(input);
@@ -341,4 +352,209 @@ TEST(Tools, the_jobs_change_nothing_but_the_speed) {
             EXPECT_EQ(outs[2], outs[0]) << report[0];
         }
     }
+}
+
+// ---- Languages ----------------------------------------------------------------------------------
+
+TEST(Tools, the_language_is_lang_else_the_locale_and_french_by_default) {
+    struct Case {
+        std::vector<std::string> args;
+        std::vector<std::string> locale;
+        bool english;
+    };
+    const Case cases[] = {
+        {{"--help"}, {}, false},
+        {{"--help"}, {"LANG="}, false},
+        {{"--help"}, {"LANG=C"}, false},
+        {{"--help"}, {"LANG=POSIX"}, false},
+        {{"--help"}, {"LANG=fr_FR.UTF-8"}, false},
+        {{"--help"}, {"LANG=de_DE.UTF-8"}, false},
+        {{"--help"}, {"LANG=en_US.UTF-8"}, true},
+        {{"--help"}, {"LANG=fr_FR.UTF-8", "LC_MESSAGES=en_GB.UTF-8"}, true},
+        {{"--help"}, {"LANG=en_US.UTF-8", "LC_ALL=fr_CA.UTF-8"}, false},
+        {{"--help"}, {"LANG=fr_FR.UTF-8", "LANGUAGE=en:fr"}, true},
+        {{"--lang", "en", "--help"}, {}, true},
+        {{"--lang=EN", "--help"}, {}, true},
+        {{"--help", "--lang", "fr"}, {"LANG=en_US.UTF-8"}, false},
+        {{"--lang", "en", "--lang", "fr", "--help"}, {}, false},
+    };
+    // The window program's command line is the window's business, and tested with it.
+    for (const std::string program : {VORNEL_EXPLAIN_PROGRAM, VORNEL_GENERATE_PROGRAM}) {
+        const std::string name = base_name(program);
+        for (const Case& c : cases) {
+            const Result r = run(program, c.args, {}, c.locale);
+            const std::string words = c.args.front() + " " + (c.locale.empty() ? "" : c.locale.back());
+            EXPECT_EQ(r.status, 0) << name << " " << words;
+            const std::string start = c.english ? "Usage: " + name + " " : "Utilisation : " + name + " ";
+            EXPECT_EQ(r.out.rfind(start, 0), 0u) << name << " " << words << "\n" << r.out.substr(0, 80);
+            EXPECT_NE(r.out.find("--lang fr|en"), std::string::npos) << name << ": help names --lang";
+        }
+    }
+}
+
+TEST(Tools, usage_errors_speak_the_chosen_language_and_exit_2) {
+    const std::string explain = VORNEL_EXPLAIN_PROGRAM, generate = VORNEL_GENERATE_PROGRAM;
+    struct Case {
+        std::string program;
+        std::vector<std::string> args;
+        std::vector<std::string> locale;
+        std::string says; // the first line, after "PROGRAM: "
+        bool english;
+    };
+    const std::vector<std::string> en{"LANG=en_GB.UTF-8"};
+    std::vector<Case> cases = {
+        {explain, {"--lang", "xx"}, {}, "langue inconnue « xx » : fr ou en", false},
+        {explain, {"--lang", "xx"}, en, "unknown language 'xx': fr or en", true},
+        {explain, {"--lang"}, en, "--lang needs a language: fr or en", true},
+        {explain, {"--lang", "en", "--frobnicate"}, {}, "unknown option '--frobnicate'", true},
+        {explain, {"--frobnicate", "--lang=en"}, {}, "unknown option '--frobnicate'", true},
+        {explain,
+         {"--jobs", "two", "-"},
+         en,
+         "invalid number of jobs 'two': a whole number from 1 to 1024 is needed",
+         true},
+        {explain, {"--trace", "--json"}, en, "--trace and --json exclude each other", true},
+        {explain, {"--frobnicate"}, {"LANG=en_US.UTF-8", "LC_ALL=C"}, "option inconnue « --frobnicate »", false},
+        {generate, {"--lang=de"}, {}, "langue inconnue « de » : fr ou en", false},
+        {generate,
+         {"--lang", "en", "puzzles.txt"},
+         {},
+         "unexpected argument 'puzzles.txt': vornel-generate reads no file",
+         true},
+        {generate,
+         {"--level", "impossible"},
+         en,
+         "unknown level 'impossible'; levels: very easy (very-easy), easy, medium, hard, very hard (very-hard), "
+         "diabolical",
+         true},
+        {generate,
+         {"--lang", "fr", "--count", "0"},
+         en,
+         "nombre de grilles invalide « 0 » : il faut un entier d'au moins 1",
+         false},
+    };
+    for (const Case& c : cases) {
+        const std::string name = base_name(c.program);
+        const Result r = run(c.program, c.args, {}, c.locale);
+        EXPECT_EQ(r.status, 2) << name << " " << c.says;
+        EXPECT_EQ(r.out, "") << name;
+        const std::string help = c.english ? "Try '" + name + " --help' for more information.\n"
+                                           : "Essayez « " + name + " --help » pour en savoir plus.\n";
+        EXPECT_EQ(r.err, name + ": " + c.says + "\n" + help);
+    }
+}
+
+namespace {
+
+// The words of each language that the other's output never holds.
+const char* const kFrenchWords[] = {" la ",   " le ",  " les ",   " des ",  " du ",  "ligne",  "colonne",
+                                    "région", "case",  "chiffre", "Nous ",  " et ",  "é",      "è",
+                                    "à",      "Rien ", "Fichier", "grille", " est ", "Nouveau"};
+const char* const kEnglishWords[] = {" the ", "The ",  "We ",  "digit", " box ",   "Box ", " row ",
+                                     "Row ",  " cell", "only", "write", "Nothing", " is ", "solved"};
+
+template<std::size_t N>
+std::string leaked(const std::string& text, const char* const (&words)[N]) {
+    for (const char* word : words)
+        if (const auto at = text.find(word); at != std::string::npos)
+            return std::string(word) + " in: " + text.substr(text.rfind('\n', at) + 1, 120);
+    return {};
+}
+
+} // namespace
+
+TEST(Tools, the_classic_explanations_speak_one_language_only) {
+    const std::string corpus = std::string(VORNEL_TEST_DATA) + "/ladder/qqwing.txt";
+    struct Case {
+        std::vector<std::string> args;
+        std::vector<std::string> locale;
+        bool english;
+    };
+    const Case cases[] = {
+        {{"--lines", corpus}, {}, false},
+        {{"--lang", "en", "--lines", corpus}, {}, true},
+        {{"--lines", corpus}, {"LANG=en_US.UTF-8"}, true},
+        {{"--tempo", "digit", "--lines", corpus}, {"LANGUAGE=en"}, false}, // LANGUAGE alone under C: French
+        {{"--lang", "en", "--tempo", "step", "--lines", corpus}, {}, true},
+    };
+    for (const Case& c : cases) {
+        const Result r = run(VORNEL_EXPLAIN_PROGRAM, c.args, {}, c.locale);
+        ASSERT_EQ(r.status, 0) << r.err;
+        ASSERT_GT(r.out.size(), 10000u);
+        if (c.english)
+            EXPECT_EQ(leaked(r.out, kFrenchWords), "");
+        else
+            EXPECT_EQ(leaked(r.out, kEnglishWords), "");
+    }
+}
+
+// Every golden transcript told again in English: the same exit status and the same number of
+// lines (each line has its translation, none is lost or added), and no French word but the
+// summary's outcome words, which are data.
+TEST(Tools, the_golden_transcripts_in_english_keep_their_shape_and_lose_their_french) {
+    const std::string data = VORNEL_TEST_DATA;
+    std::ifstream cases(data + "/golden/cases");
+    ASSERT_TRUE(cases);
+    int checked = 0;
+    for (std::string line; std::getline(cases, line);) {
+        if (line.empty() || line[0] == '#') continue;
+        std::istringstream words(line);
+        std::string transcript, word;
+        words >> transcript;
+        int expected = 0;
+        std::vector<std::string> args{"--lang", "en"};
+        while (words >> word) {
+            if (word.rfind("status=", 0) == 0)
+                expected = std::stoi(word.substr(7));
+            else
+                args.push_back(std::filesystem::is_regular_file(data + "/" + word) ? data + "/" + word : word);
+        }
+        const Result r = run(VORNEL_EXPLAIN_PROGRAM, args);
+        EXPECT_EQ(r.status, expected) << transcript;
+        std::ifstream golden(data + "/golden/" + transcript);
+        std::stringstream read;
+        read << golden.rdbuf();
+        const std::string french = read.str();
+        EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), std::count(french.begin(), french.end(), '\n'))
+            << transcript;
+        if (transcript.ends_with(".summary")) continue;
+        // What is told, without the names of the input files: trace lines "puzzle FILE:LINE", and
+        // messages "PROGRAM: FILE: message".
+        std::string told;
+        std::istringstream out(r.out), err(r.err);
+        for (std::string l; std::getline(out, l);)
+            if (l.rfind("puzzle ", 0) != 0) told += l + '\n';
+        for (std::string l; std::getline(err, l);) told += l.substr(l.find(": ", l.find(": ") + 2) + 2) + '\n';
+        EXPECT_EQ(leaked(told, kFrenchWords), "") << transcript;
+        ++checked;
+    }
+    EXPECT_GE(checked, 10);
+}
+
+TEST(Tools, summaries_and_json_keys_are_the_same_in_every_language) {
+    const std::string corpus = std::string(VORNEL_TEST_DATA) + "/ladder/check-corpus.txt";
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"--summary", "--lines", corpus},
+          std::vector<std::string>{"--techniques", "all", "--summary", "--lines", corpus}}) {
+        const Result french = run(VORNEL_EXPLAIN_PROGRAM, args);
+        std::vector<std::string> english_args{"--lang", "en"};
+        english_args.insert(english_args.end(), args.begin(), args.end());
+        const Result english = run(VORNEL_EXPLAIN_PROGRAM, english_args);
+        EXPECT_EQ(french.status, 0);
+        EXPECT_FALSE(french.out.empty());
+        EXPECT_EQ(english.out, french.out) << args[0];
+    }
+    // JSON: the same keys in the same order, ids and numbers alike; the sentences differ.
+    const auto keys = [](const std::string& json) {
+        std::string out;
+        static const std::regex kKey("\"([a-z_]+)\":");
+        for (auto it = std::sregex_iterator(json.begin(), json.end(), kKey); it != std::sregex_iterator(); ++it)
+            out += (*it)[1].str() + ' ';
+        return out;
+    };
+    const Result french = run(VORNEL_EXPLAIN_PROGRAM, {"--json", "--lines", corpus});
+    const Result english = run(VORNEL_EXPLAIN_PROGRAM, {"--json", "--lang", "en", "--lines", corpus});
+    EXPECT_EQ(keys(english.out), keys(french.out));
+    EXPECT_GT(keys(french.out).size(), 1000u);
+    EXPECT_NE(english.out, french.out);
 }

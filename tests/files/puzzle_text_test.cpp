@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "failures.h"
 #include "files_fixture.h"
 #include "puzzle_text.h"
 
@@ -125,6 +126,47 @@ TEST(PuzzleTextTest, a_text_without_a_puzzle_says_where_it_went_wrong) {
         EXPECT_EQ(read.problem, c.problem);
         EXPECT_EQ(read.values, PuzzleValues{});
     }
+}
+
+// The problem is data too: words in English from the same reason, and the French ones are `problem`.
+TEST(PuzzleTextTest, the_reason_of_a_problem_is_worded_in_both_languages) {
+    const struct {
+        std::string text;
+        std::string english;
+    } cases[] = {
+        {" \n", "The text is empty."},
+        {"+---+", "The text holds no cell, only rules."},
+        {std::string(kLine, 80), "Line 1: 80 cells instead of 81."},
+        {"1", "Line 1: 1 cell instead of 81."},
+        {"53..7....\n6..1x5...", "Line 2, character 5: 'x' is neither a digit nor a dot."},
+        {"12\x01", "Line 1, character 3: the character of code 1 is neither a digit nor a dot."},
+        {"123\n456\n789", "3 lines of cells, instead of one line of 81 or 9 lines of 9."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        const PuzzleText read = read_puzzle_text(c.text);
+        ASSERT_FALSE(read.ok);
+        EXPECT_EQ(text_problem_words(read.reason, Language::English), c.english);
+        EXPECT_EQ(text_problem_words(read.reason, Language::French), read.problem);
+    }
+    EXPECT_EQ(read_puzzle_text(kLine).reason.kind, TextProblem::Kind::None);
+    EXPECT_NE(puzzle_text_expected(Language::English), puzzle_text_expected(Language::French));
+}
+
+// Every failure code the readers raise has its English words, and none is the French one.
+TEST(PuzzleTextTest, failure_codes_are_worded_in_both_languages) {
+    for (const int code : {2, 3, 4, 5, 100, 101, 106, kInOutNoPuzzleWithinBound, 7}) {
+        const std::string french = in_out_message(code, Language::French);
+        const std::string english = in_out_message(code, Language::English);
+        EXPECT_EQ(french, in_out_message(code)) << code;
+        EXPECT_NE(english, french) << code;
+        EXPECT_EQ(failure_message(InOutError(code), Language::English), english) << code;
+    }
+    EXPECT_EQ(in_out_message(7, Language::English), "I/O error 7");
+    EXPECT_EQ(failure_message(ConvertError("x1"), Language::English), "'x1' is not a valid whole number");
+    EXPECT_EQ(failure_message(ConvertError("x1"), Language::French), "'x1' n'est pas une valeur entière correcte");
+    // A failure told in words of its own keeps them.
+    EXPECT_EQ(failure_message(InOutError(2, "Sa propre phrase"), Language::English), "Sa propre phrase");
 }
 
 TEST(PuzzleTextTest, the_line_written_reads_back_and_shows_empty_cells_as_dots) {

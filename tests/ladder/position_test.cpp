@@ -79,13 +79,13 @@ TEST(PositionFromMarks, names_every_problem_in_the_words_of_an_invalid_grid) {
     };
     for (const auto& c : cases) {
         const Position p = Position::from_marks(c.marks);
-        EXPECT_EQ(p.problems(), c.problems) << c.name;
+        EXPECT_EQ(problem_lines(p.problems(), Language::French), c.problems) << c.name;
         EXPECT_EQ(count_solutions(p), 0) << c.name;
         EXPECT_FALSE(next_step(p)) << c.name;
         EXPECT_TRUE(find_instances(p, Technique::NakedSingle).empty()) << c.name;
         const Explanation e = explain(p);
         EXPECT_EQ(e.verdict, Verdict::Invalid) << c.name;
-        EXPECT_EQ(e.problems, c.problems) << c.name;
+        EXPECT_EQ(problem_lines(e.problems, Language::French), c.problems) << c.name;
     }
 }
 
@@ -104,7 +104,8 @@ TEST(PositionFromGivens, keeps_the_givens_and_solves_as_the_givens_do) {
         EXPECT_FALSE(from_position.start_marks);
     }
     EXPECT_EQ(
-        Position::from_givens(grid_of("11" + std::string(kEmpty.substr(2)))).problems(),
+        problem_lines(Position::from_givens(grid_of("11" + std::string(kEmpty.substr(2)))).problems(),
+                      Language::French),
         (std::vector<std::string>{"Il y a 2 chiffres 1 dans la région 1.", "Il y a 2 chiffres 1 dans la ligne 1."}));
 }
 

@@ -6,6 +6,7 @@
 // narrator's helpers. Steps are also told in lines of at most 120 characters.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <map>
 #include <regex>
@@ -142,6 +143,75 @@ TEST_P(SentenceClaims, name_only_what_the_step_removes_or_places) {
     for (const Technique t : {Technique::HiddenSingle, Technique::Pointing, Technique::NakedPair, Technique::XyWing,
                               Technique::Aic, Technique::ForcingChain})
         EXPECT_GT(checked[t], 0) << technique_id(t);
+}
+
+// A forcing chain is told branch by branch, each branch from "Si ..." down to its end: the end a
+// branch tells is what the step concludes (the placement or removal it makes), or, for a branch
+// that breaks, a contradiction; and a step of one branch removes the candidate it assumed.
+TEST_P(SentenceClaims, forcing_branches_end_on_what_the_step_concludes) {
+    int branches = 0;
+    for (const std::string& puzzle :
+         read_corpus(std::string(VORNEL_TEST_DATA) + "/ladder/" + GetParam().file, GetParam().most)) {
+        for (const Step& step : explain(grid_of(puzzle)).steps) {
+            if (step.branches.empty()) continue;
+            // The told branches: from each line "Si ..." at the left margin to the line before the
+            // next one, or before the closing lines at the margin.
+            std::vector<std::vector<std::string>> told;
+            bool closed = false;
+            for (const std::string& line : narrate(step)) {
+                if (line.rfind("Si ", 0) == 0 && !closed)
+                    told.emplace_back(1, line);
+                else if (!told.empty() && line.rfind("  ", 0) == 0 && !closed)
+                    told.back().push_back(line);
+                else if (!told.empty())
+                    closed = true;
+            }
+            ASSERT_EQ(told.size(), step.branches.size()) << technique_id(step.technique);
+            std::string all;
+            for (const std::string& line : narrate(step)) all += line + '\n';
+            for (std::size_t b = 0; b < step.branches.size(); ++b) {
+                const ForcingBranch& branch = step.branches[b];
+                const std::string& last = told[b].back();
+                const auto name = [](int cell) {
+                    return "L" + std::to_string(row_of(cell) + 1) + "C" + std::to_string(col_of(cell) + 1);
+                };
+                // "le 7", or "Le 7" at the start of the line.
+                const std::string digit = "e " + std::to_string(branch.end.candidate.digit);
+                ++branches;
+                switch (branch.end.kind) {
+                    case BranchEnd::Kind::Place:
+                        EXPECT_NE(std::find(step.placements.begin(), step.placements.end(), branch.end.candidate),
+                                  step.placements.end())
+                            << all;
+                        EXPECT_NE(last.find(name(branch.end.candidate.cell)), std::string::npos) << all;
+                        EXPECT_NE(last.find(digit), std::string::npos) << all;
+                        break;
+                    case BranchEnd::Kind::Eliminate:
+                        EXPECT_NE(std::find(step.eliminations.begin(), step.eliminations.end(), branch.end.candidate),
+                                  step.eliminations.end())
+                            << all;
+                        EXPECT_NE(last.find(name(branch.end.candidate.cell)), std::string::npos) << all;
+                        EXPECT_NE(last.find(digit), std::string::npos) << all;
+                        break;
+                    case BranchEnd::Kind::EmptyCell:
+                        EXPECT_NE(last.find(name(branch.end.cell)), std::string::npos) << all;
+                        EXPECT_NE(last.find("impossible"), std::string::npos) << all;
+                        break;
+                    case BranchEnd::Kind::NoPlace:
+                        EXPECT_NE(last.find(digit), std::string::npos) << all;
+                        EXPECT_NE(last.find("impossible"), std::string::npos) << all;
+                        break;
+                }
+                if (step.branches.size() == 1 &&
+                    (branch.end.kind == BranchEnd::Kind::EmptyCell || branch.end.kind == BranchEnd::Kind::NoPlace)) {
+                    EXPECT_NE(std::find(step.eliminations.begin(), step.eliminations.end(), branch.assume),
+                              step.eliminations.end())
+                        << all;
+                }
+            }
+        }
+    }
+    EXPECT_GT(branches, 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Ladder, SentenceClaims, ::testing::Values(Corpus{"top95.txt", 40}, Corpus{"hardest.txt", 30}),

@@ -201,9 +201,10 @@ TEST(Explain, lists_values_no_cell_can_hold_before_duplicates) {
     values[2] = 3;
     const Explanation e = explain(values);
     EXPECT_EQ(e.verdict, Verdict::Invalid);
-    EXPECT_EQ(e.problems, (std::vector<std::string>{"La case ligne 1, colonne 1 contient 12, qui n'est pas un chiffre.",
-                                                    "Il y a 2 chiffres 3 dans la région 1.",
-                                                    "Il y a 2 chiffres 3 dans la ligne 1."}));
+    EXPECT_EQ(
+        problem_lines(e.problems, Language::French),
+        (std::vector<std::string>{"La case ligne 1, colonne 1 contient 12, qui n'est pas un chiffre.",
+                                  "Il y a 2 chiffres 3 dans la région 1.", "Il y a 2 chiffres 3 dans la ligne 1."}));
     EXPECT_EQ(e.puzzle[0], 10);
 }
 

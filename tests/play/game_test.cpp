@@ -3,11 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "game.h"
 #include "game_file.h"
+#include "ladder/narration.h"
 #include "ladder/narrator_fr.h"
 #include "puzzles.h"
 
@@ -362,6 +364,86 @@ TEST(GameFile, refuses_a_game_whose_givens_cannot_be_played) {
     std::string error;
     EXPECT_FALSE(Game::restore(saved, error));
     EXPECT_EQ(error, "Cette grille a plusieurs solutions : on ne peut pas la jouer.");
+}
+
+TEST(GameFile, says_in_english_what_is_wrong) {
+    const std::string givens = "\"givens\":\"" + std::string(test::kEasy) + "\"";
+    const std::string head = "{\"format\":\"vornel-partie\"," + givens;
+    struct Case {
+        std::string text;
+        const char* error;
+    } cases[] = {
+        {"", "This file is not a Vornel game: the file must start with '{' (line 1)."},
+        {"{\"format\":\"vornel-partie\",\n\"givens\" 1}",
+         "This file is not a Vornel game: ':' is expected after 'givens' (line 2)."},
+        {"{\"format\":\"autre\"}", "This file is not a Vornel game (its member 'format' must be 'vornel-partie')."},
+        {head + ",\"version\":2}", "This game was written by a newer version of Vornel (format 2)."},
+        {head + ",\"digits\":\"." + "1" + std::string(79, '.') + "\"}",
+         "The game writes a digit in a given cell (row 1, column 2)."},
+        {head + ",\"hints\":\"2\"}", "The game's time or number of hints is not a positive whole number."},
+    };
+    for (const Case& c : cases) {
+        std::string error;
+        EXPECT_FALSE(read_game(c.text, error, Language::English)) << c.text;
+        EXPECT_EQ(error, c.error) << c.text;
+        // The same problem, as data, gives the French of the same file.
+        GameFileProblem problem;
+        EXPECT_FALSE(read_game(c.text, problem));
+        std::string french;
+        read_game(c.text, french);
+        EXPECT_EQ(problem_text(problem, Language::French), french);
+    }
+}
+
+// Every problem has its own sentence in each language, and the English keeps no French.
+TEST(GameFile, every_problem_has_words_in_both_languages) {
+    using Kind = GameFileProblem::Kind;
+    std::set<std::string> seen;
+    for (int k = 0; k <= static_cast<int>(Kind::BadTimeOrHints); ++k) {
+        const GameFileProblem problem{static_cast<Kind>(k), 3, 12, "x"};
+        const std::string french = problem_text(problem, Language::French);
+        const std::string english = problem_text(problem, Language::English);
+        EXPECT_FALSE(french.empty()) << k;
+        EXPECT_TRUE(seen.insert(english).second) << english;
+        for (const char* word : {"\u00ab", "ligne", " partie", " : ", "grille", "chiffre"})
+            EXPECT_EQ(english.find(word), std::string::npos) << english;
+    }
+    for (const GameProblem problem : {GameProblem::NotADigit, GameProblem::NoSolution, GameProblem::SeveralSolutions,
+                                      GameProblem::ChangesAGiven, GameProblem::SavedNotADigit}) {
+        const std::string english = problem_text(problem, Language::English);
+        EXPECT_TRUE(seen.insert(english).second) << english;
+        EXPECT_EQ(english.find(" : "), std::string::npos) << english;
+        EXPECT_NE(problem_text(problem, Language::French), english);
+    }
+}
+
+TEST(GameHint, speaks_english_with_r_c_cell_names) {
+    Game game = easy_game();
+    game.toggle_mark(5, 2); // loses the 8 of row 1, column 6
+    game.write(kFree, 1);   // wrong
+    Hint hint = game.hint();
+    EXPECT_EQ(hint_text(hint, HintLevel::Where, Language::English),
+              std::vector<std::string>{"The 1 in r1c3 is not the right digit: erase it before going on."});
+    game.clear(kFree);
+    hint = game.hint();
+    EXPECT_EQ(hint_text(hint, HintLevel::Pattern, Language::English),
+              std::vector<std::string>{
+                  "The candidates of r1c6 no longer include the 8, yet it is the right digit: put it back."});
+    game.clear(5);
+    hint = game.hint();
+    ASSERT_EQ(hint.kind, Hint::Kind::Step);
+    const std::vector<std::string> pattern = hint_text(hint, HintLevel::Pattern, Language::English);
+    ASSERT_EQ(pattern.size(), 2u);
+    EXPECT_EQ(pattern[0].rfind("Try the technique \u201c", 0), 0u) << pattern[0];
+    EXPECT_NE(pattern[0].find("\u201d in "), std::string::npos) << pattern[0];
+    EXPECT_EQ(pattern[1].rfind("The pattern: ", 0), 0u) << pattern[1];
+    EXPECT_EQ(pattern[1].find("ligne"), std::string::npos) << pattern[1];
+    EXPECT_NE(pattern[0].find(ladder::technique_name(hint.step.technique, Language::English)), std::string::npos);
+    EXPECT_EQ(hint_text(hint, HintLevel::Step, Language::English), ladder::narrate(hint.step, Language::English));
+
+    std::string error;
+    EXPECT_FALSE(Game::start(grid_of(std::string(81, '.')), error, Language::English));
+    EXPECT_EQ(error, "This puzzle has several solutions: it cannot be played.");
 }
 
 } // namespace

@@ -211,7 +211,8 @@ TEST(LadderPage, tells_the_verdict_every_step_in_order_and_the_closing_lines) {
                 expected.push_back(sentence.erase(0, std::min(sentence.find_first_not_of(' '), sentence.size())));
             boards += step.branches.size();
         }
-        expected.insert(expected.end(), e.problems.begin(), e.problems.end());
+        const std::vector<std::string> problems = problem_lines(e.problems, Language::French);
+        expected.insert(expected.end(), problems.begin(), problems.end());
         const auto verdict = ladder::narrate_verdict(e);
         expected.insert(expected.end(), verdict.begin(), verdict.end());
 
@@ -269,6 +270,35 @@ TEST(HtmlPage, boards_and_their_pencil_marks_are_big_enough_to_read_at_100_perce
     }
     ASSERT_GT(texts, 81);
     EXPECT_GE(smallest * board_px / side, 10.0);
+}
+
+// In English every word the page adds is English, and the French page's words are all gone; the
+// structure (anchors, boards, their text alternatives) is the same.
+TEST(HtmlPage, an_english_page_holds_no_french_word_of_the_page) {
+    const struct {
+        Page french;
+        Page english;
+    } cases[] = {
+        {report::classic_page("Puzzle", values_of_line(kEasy)),
+         report::classic_page("Puzzle", values_of_line(kEasy), {}, Language::English)},
+        {report::ladder_page("Puzzle", ladder::explain(grid_of(kHard))),
+         report::ladder_page("Puzzle", ladder::explain(grid_of(kHard)), Language::English)},
+        {report::classic_page("Puzzle", values_of_line(kDuplicate)),
+         report::classic_page("Puzzle", values_of_line(kDuplicate), {}, Language::English)},
+    };
+    for (const auto& c : cases) {
+        const std::string french = html_of(c.french);
+        const std::string english = html_of(c.english);
+        EXPECT_NE(english.find("<html lang=\"en\">"), std::string::npos);
+        for (const char* word : {"Sommaire", "Étape", "étapes", "La grille", "cases remplies", "Nous ", "ligne ",
+                                 "colonne ", "région ", "Cases encadrées", "Candidats barrés", "Le sudoku"})
+            EXPECT_EQ(english.find(word), std::string::npos) << word;
+        EXPECT_NE(english.find("The starting grid: "), std::string::npos);
+        EXPECT_NE(english.find("The final grid</figcaption>"), std::string::npos);
+        EXPECT_EQ(test::occurrences(english, "<svg "), test::occurrences(french, "<svg "));
+        EXPECT_EQ(test::occurrences(english, "id=\"etape-"), test::occurrences(french, "id=\"etape-"));
+        EXPECT_EQ(test::occurrences(english, "aria-label=\"\""), 0);
+    }
 }
 
 TEST(HtmlPage, table_of_contents_links_every_step_once_grouped_by_technique) {

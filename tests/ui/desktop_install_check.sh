@@ -1,7 +1,8 @@
 #!/bin/sh
 # Installs into a scratch prefix and checks what a desktop needs to open ".sud" files with the
 # program: the MIME package (seen through xdg-mime, as a file manager would), the desktop entry
-# (valid, `Exec=vornel %f`, our MIME type, the default application for it), the icons.
+# (valid, `Exec=vornel %f`, our MIME type, the default application for it, its English texts),
+# the icons.
 # Usage: desktop_install_check.sh <cmake> <build folder> <scratch folder>
 set -eu
 cmake=$1 build=$2 scratch=$3
@@ -18,6 +19,12 @@ grep -q "$type" "$share/mime/types" 2>/dev/null || fail "the install did not ref
 desktop-file-validate "$share/applications/vornel.desktop" || fail "desktop entry not valid"
 grep -qx 'Exec=vornel %f' "$share/applications/vornel.desktop" || fail "Exec is not 'vornel %f'"
 grep -qx "MimeType=$type;" "$share/applications/vornel.desktop" || fail "no MimeType=$type;"
+# Every text a desktop shows has its English next to its French.
+for key in Name GenericName Comment Keywords; do
+    grep -q "^$key=" "$share/applications/vornel.desktop" || continue
+    grep -q "^$key\[en\]=." "$share/applications/vornel.desktop" || fail "no $key[en] in the desktop entry"
+done
+grep -q '<comment xml:lang="en">.' "$share/mime/packages/vornel.xml" || fail "no English comment for $type"
 for size in 16 22 24 32 48 64 128 256; do
     for kind in apps/vornel mimetypes/application-x-vornel-sudoku; do
         f="$share/icons/hicolor/${size}x${size}/$kind.png"

@@ -16,6 +16,8 @@
 namespace {
 
 constexpr const char* kHard = "4.....8.5.3..........7......2.....6.....8.4......1.......6.3.7.5..2.....1.4......";
+// Step 20 is a forcing chain of five branches.
+constexpr const char* kBranching = "..3......4...8..36..8...1...4..6..73...9..........2..5..4.7..686........7..6..5..";
 
 vornel::ladder::Grid grid_of(const char* line) {
     vornel::ladder::Grid g{};
@@ -86,6 +88,40 @@ private slots:
         QVERIFY2(pages >= steps / 6, qPrintable(QString::number(pages)));
         QVERIFY2(pages <= (steps + 5) / 6 + 2,
                  qPrintable(QStringLiteral("%1 pages for %2 steps").arg(pages).arg(steps)));
+    }
+
+    // A forcing chain's branches print as boards of their own under the step's row: the same page
+    // without them takes fewer pages, and with them every branch board comes with its caption.
+    void forcing_chains_print_one_board_per_branch() {
+        const vornel::ladder::Explanation e = vornel::ladder::explain(grid_of(kBranching));
+        const vornel::report::Page page = vornel::report::ladder_page("Grille", e);
+        std::size_t boards = 0;
+        for (const vornel::report::PageStep& step : page.steps) {
+            QCOMPARE(step.branch_captions.size(), step.branches.size());
+            boards += step.branches.size();
+        }
+        QVERIFY2(boards >= 5, qPrintable(QString::number(boards)));
+        vornel::report::Page bare = page;
+        for (vornel::report::PageStep& step : bare.steps) {
+            step.branches.clear();
+            step.branch_captions.clear();
+        }
+        QTemporaryDir dir;
+        const auto pages_of = [&](const vornel::report::Page& printed, const QString& name) {
+            QPrinter printer(QPrinter::HighResolution);
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(dir.filePath(name));
+            printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                              QMarginsF(12, 12, 12, 12), QPageLayout::Millimeter));
+            if (!vornel::paint_page(printed, printer)) return -1;
+            QFile pdf(printer.outputFileName());
+            return pdf.open(QIODevice::ReadOnly) ? pdf_pages(pdf.readAll()) : -1;
+        };
+        const int with = pages_of(page, QStringLiteral("branches.pdf"));
+        const int without = pages_of(bare, QStringLiteral("bare.pdf"));
+        QVERIFY(without > 0);
+        QVERIFY2(with > without,
+                 qPrintable(QStringLiteral("%1 pages with the branches, %2 without").arg(with).arg(without)));
     }
 
     void a_classic_explanation_prints_too() {

@@ -136,6 +136,7 @@ private slots:
     void invalid_grid_is_reported_and_stays_editable();
     void step_is_drawn_over_the_board_and_described_in_words();
     void chains_and_forcing_chains_are_walked_part_by_part();
+    void walk_keys_change_the_part_and_mark_the_step_in_the_log();
     void current_step_stays_in_view_and_history_is_kept();
     void classic_solve_and_new_end_the_ladder_display();
     void techniques_window_explains_every_technique_with_a_drawn_example();
@@ -611,6 +612,74 @@ void LadderWindowTest::chains_and_forcing_chains_are_walked_part_by_part() {
                 QVERIFY(w->grab().save(shots + QStringLiteral("/walk-%1-whole.png").arg(k + 1)));
         }
         QTest::mouseClick(button("Button7"), Qt::LeftButton);
+    }
+    QVERIFY(forcing);
+    QVERIFY(chain);
+}
+
+// The walk's keys, as the buttons' tooltips give them: Alt+Right shows the next link or branch,
+// Alt+Left the one before (the whole step lies between the last part and the first), Alt+Up the
+// whole step. While a part is shown, the step's entry in the log (and only it) is marked; with the
+// whole step, or on the next step, nothing is.
+void LadderWindowTest::walk_keys_change_the_part_and_mark_the_step_in_the_log() {
+    QVERIFY(button("WalkNext")->toolTip().contains(QStringLiteral("Alt+Droite")));
+    QVERIFY(button("WalkBack")->toolTip().contains(QStringLiteral("Alt+Gauche")));
+    QVERIFY(button("WalkWhole")->toolTip().contains(QStringLiteral("Alt+Haut")));
+    type_puzzle(QString::fromLatin1(kForcingPuzzle));
+    action("m_ladder_step")->trigger();
+    const ladder::Explanation expected = ladder::explain(grid_of(QString::fromLatin1(kForcingPuzzle)));
+    auto* link = w->findChild<QLabel*>(QStringLiteral("LadderTechnique"));
+    const auto marked = [&] {
+        QCoreApplication::processEvents();
+        QList<int> lines;
+        for (const QTextEdit::ExtraSelection& mark : w->log_view()->extraSelections())
+            lines << mark.cursor.block().blockNumber();
+        return lines;
+    };
+    // A button's shortcut clicks it the way animateClick() does: pressed at once, released (and
+    // clicked) a moment later.
+    const auto press = [&](Qt::Key key, int part) {
+        QTest::keyClick(w.get(), key, Qt::AltModifier);
+        QTRY_COMPARE(w->ladder_session().part(), part);
+    };
+    bool forcing = false, chain = false;
+    for (std::size_t k = 0; k < expected.steps.size() && !(forcing && chain); ++k) {
+        const ladder::Step& step = expected.steps[k];
+        const int parts = ladder::walk_parts(step);
+        const bool is_forcing = !step.branches.empty();
+        if (parts > 0 && !(is_forcing ? forcing : chain)) {
+            (is_forcing ? forcing : chain) = true;
+            const QString word = is_forcing ? QStringLiteral("Branche") : QStringLiteral("Lien");
+            QVERIFY(marked().isEmpty());
+            // The step's entry: its numbered first line and the lines under it.
+            const auto [first, count] = w->ladder_session().log_entry(static_cast<int>(k + 1));
+            QCOMPARE(count, ladder::narrate(step).size());
+            QList<int> entry;
+            for (std::size_t i = 0; i < count; ++i) entry << static_cast<int>(first + i);
+            QVERIFY(w->log_view()->lines().value(entry.front()).startsWith(QStringLiteral("%1. ").arg(k + 1)));
+
+            press(Qt::Key_Right, 1);
+            QVERIFY(link->toolTip().startsWith(QStringLiteral("%1 1 sur %2").arg(word).arg(parts)));
+            QCOMPARE(marked(), entry);
+            const ladder::BoardPicture one = w->ladder_marks()->picture();
+            // Back from the first part: the whole step; back again: the last part.
+            press(Qt::Key_Left, 0);
+            QCOMPARE(w->ladder_marks()->picture().links, step.links);
+            QVERIFY(marked().isEmpty());
+            press(Qt::Key_Left, parts);
+            QVERIFY(link->toolTip().startsWith(QStringLiteral("%1 %2 sur %2").arg(word).arg(parts)));
+            QCOMPARE(marked(), entry);
+            press(Qt::Key_Up, 0);
+            QCOMPARE(w->ladder_marks()->picture().links, step.links);
+            QVERIFY(marked().isEmpty());
+            QVERIFY(link->text().contains(
+                QString::fromStdString(ladder::technique_name_fr(step.technique)).toHtmlEscaped()));
+            press(Qt::Key_Right, 1);
+            QCOMPARE(w->ladder_marks()->picture().links, one.links);
+            QCOMPARE(marked(), entry);
+        }
+        QTest::mouseClick(button("Button7"), Qt::LeftButton);
+        QVERIFY(marked().isEmpty());
     }
     QVERIFY(forcing);
     QVERIFY(chain);

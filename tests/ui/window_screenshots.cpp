@@ -11,6 +11,11 @@
 //   window_pasted.png       the board after "Coller une grille" on an 81-character line
 //   explanation-print.pdf   that ladder explanation printed through "Imprimer l'explication..."
 //                           to a PDF (scripts/screenshots-page turns its first pages into PNGs)
+//   forcing_whole.png       a forcing chain of several branches, the whole step
+//   forcing_branch_N.png    the same step walked to its branch N
+//   forcing-print.pdf       that explanation printed the same way
+//   wing_whole.png          an xy-wing, told as a chain, the whole step
+//   wing_link_3.png         the same step walked to its third link
 // Usage: ui_window_screenshots OUTPUT_FOLDER
 
 #include <QApplication>
@@ -170,6 +175,61 @@ int main(int argc, char** argv) {
     } else {
         std::fprintf(stderr, "could not print %s\n", qPrintable(pdf));
         ++failures;
+    }
+
+    // A forcing chain of five branches (one of the hardest published puzzles) walked branch by
+    // branch: forcing_whole.png, forcing_branch_1.png and on; then that explanation printed.
+    w.findChild<QAction*>(QStringLiteral("m_new"))->trigger();
+    type_puzzle(w, "..3......4...8..36..8...1...4..6..73...9..........2..5..4.7..686........7..6..5..");
+    w.findChild<QAction*>(QStringLiteral("m_ladder_step"))->trigger();
+    const auto& forcing_steps = w.ladder_session().explanation().steps;
+    const auto branching = [&](int position) {
+        return position >= 1 && position <= static_cast<int>(forcing_steps.size()) &&
+               forcing_steps[static_cast<std::size_t>(position - 1)].branches.size() >= 2;
+    };
+    while (!branching(w.ladder_session().position()) && step->isVisible()) step->click();
+    if (branching(w.ladder_session().position())) {
+        failures += !save_window(w, dir, QStringLiteral("forcing_whole.png"));
+        const auto branches =
+            forcing_steps[static_cast<std::size_t>(w.ladder_session().position() - 1)].branches.size();
+        auto* walk = w.findChild<QPushButton*>(QStringLiteral("WalkNext"));
+        for (std::size_t b = 1; b <= branches; ++b) {
+            walk->click();
+            failures += !save_window(w, dir, QStringLiteral("forcing_branch_%1.png").arg(b));
+        }
+    } else {
+        std::fprintf(stderr, "no forcing chain of several branches to walk\n");
+        ++failures;
+    }
+    const QString forcing_pdf = dir.filePath(QStringLiteral("forcing-print.pdf"));
+    QFile::remove(forcing_pdf);
+    w.set_print_dialog([&](QPrinter& printer) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(forcing_pdf);
+        return true;
+    });
+    w.findChild<QAction*>(QStringLiteral("m_print"))->trigger();
+    if (QFile::exists(forcing_pdf)) {
+        std::printf("wrote %s\n", qPrintable(forcing_pdf));
+    } else {
+        std::fprintf(stderr, "could not print %s\n", qPrintable(forcing_pdf));
+        ++failures;
+    }
+    // A wing told as a chain: the first xy-wing of top95's fourth puzzle, whole, then at its third link.
+    w.findChild<QAction*>(QStringLiteral("m_new"))->trigger();
+    type_puzzle(w, "48.3............71.2.......7.5....6....2..8.............1.76...3.....4......5....");
+    w.findChild<QAction*>(QStringLiteral("m_ladder_step"))->trigger();
+    const auto& wing_steps = w.ladder_session().explanation().steps;
+    const auto is_wing = [&](int position) {
+        return position >= 1 && position <= static_cast<int>(wing_steps.size()) &&
+               wing_steps[static_cast<std::size_t>(position - 1)].technique == vornel::ladder::Technique::XyWing;
+    };
+    while (!is_wing(w.ladder_session().position()) && step->isVisible()) step->click();
+    if (is_wing(w.ladder_session().position())) {
+        failures += !save_window(w, dir, QStringLiteral("wing_whole.png"));
+        auto* walk = w.findChild<QPushButton*>(QStringLiteral("WalkNext"));
+        for (int link = 1; link <= 3; ++link) walk->click();
+        failures += !save_window(w, dir, QStringLiteral("wing_link_3.png"));
     }
     return failures;
 }

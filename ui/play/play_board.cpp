@@ -118,7 +118,7 @@ PlayBoard::PlayBoard(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("PlayBoard"));
     setFocusPolicy(Qt::StrongFocus);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
-    setAccessibleName(QStringLiteral("Grille"));
+    setAccessibleName(tr("Grille"));
 }
 
 void PlayBoard::set_selected(int cell) {
@@ -176,8 +176,8 @@ void PlayBoard::paintEvent(QPaintEvent*) {
         font.setPixelSize(std::max(12, all.height() / 24));
         painter.setFont(font);
         painter.drawText(all.adjusted(all.width() / 12, 0, -all.width() / 12, 0), Qt::AlignCenter | Qt::TextWordWrap,
-                         hidden_ ? QStringLiteral("Partie en pause\nAppuyez sur « Reprendre » pour continuer.")
-                                 : QStringLiteral("Aucune partie"));
+                         hidden_ ? tr("Partie en pause\nAppuyez sur « Reprendre » pour continuer.")
+                                 : tr("Aucune partie"));
         return;
     }
     const ladder::CellSet conflicts = game_->conflicts();

@@ -28,7 +28,9 @@
 #include "game_file.h"
 #include "generate_dialog.h"
 #include "guard.h"
+#include "ladder/narration.h"
 #include "ladder/narrator_fr.h"
+#include "language_choice.h"
 #include "message_box.h"
 #include "play_board.h"
 #include "resources.h"
@@ -81,7 +83,7 @@ std::optional<ladder::BoardPicture> hint_picture(const play::Hint& hint, int lev
 Tf_play::Tf_play(QWidget* parent) : QMainWindow(parent), boxes_(std::make_unique<QtMessageBoxes>(this)) {
     setObjectName(QStringLiteral("f_play"));
     setWindowFlag(Qt::Window, true);
-    setWindowTitle(QStringLiteral("Vornel — Jouer"));
+    setWindowTitle(tr("Vornel — Jouer"));
     setWindowIcon(app_icon());
     setMinimumSize(640, 480);
     dialogs_ = std::make_unique<QtFileDialogs>(this);
@@ -137,33 +139,54 @@ void Tf_play::build_menus() {
     };
     const Menu menus[] = {
         {"p_partie",
-         "&Partie",
-         {{"p_new", "Nouvelle partie...", {QKeySequence(Qt::CTRL | Qt::Key_N)}, &Tf_play::new_game},
-          {"p_open", "Ouvrir une partie...", {QKeySequence(Qt::CTRL | Qt::Key_O)}, &Tf_play::open_game},
-          {"p_save", "Enregistrer la partie...", {QKeySequence(Qt::CTRL | Qt::Key_S)}, &Tf_play::save_game},
-          {"p_export", "Exporter la grille (.sud)...", {}, &Tf_play::export_sud},
-          {"p_print", "Imprimer la grille...", {QKeySequence(Qt::CTRL | Qt::Key_P)}, &Tf_play::print_puzzle},
-          {"p_close", "Fermer", {QKeySequence(Qt::CTRL | Qt::Key_W)}, nullptr},
-          {"p_quit", "&Quitter", {QKeySequence(Qt::CTRL | Qt::Key_Q)}, &Tf_play::quit_program}}},
+         QT_TRANSLATE_NOOP("vornel::Tf_play", "&Partie"),
+         {{"p_new",
+           QT_TRANSLATE_NOOP("vornel::Tf_play", "Nouvelle partie..."),
+           {QKeySequence(Qt::CTRL | Qt::Key_N)},
+           &Tf_play::new_game},
+          {"p_open",
+           QT_TRANSLATE_NOOP("vornel::Tf_play", "Ouvrir une partie..."),
+           {QKeySequence(Qt::CTRL | Qt::Key_O)},
+           &Tf_play::open_game},
+          {"p_save",
+           QT_TRANSLATE_NOOP("vornel::Tf_play", "Enregistrer la partie..."),
+           {QKeySequence(Qt::CTRL | Qt::Key_S)},
+           &Tf_play::save_game},
+          {"p_export", QT_TRANSLATE_NOOP("vornel::Tf_play", "Exporter la grille (.sud)..."), {}, &Tf_play::export_sud},
+          {"p_print",
+           QT_TRANSLATE_NOOP("vornel::Tf_play", "Imprimer la grille..."),
+           {QKeySequence(Qt::CTRL | Qt::Key_P)},
+           &Tf_play::print_puzzle},
+          {"p_close", QT_TRANSLATE_NOOP("vornel::Tf_play", "Fermer"), {QKeySequence(Qt::CTRL | Qt::Key_W)}, nullptr},
+          {"p_quit",
+           QT_TRANSLATE_NOOP("vornel::Tf_play", "&Quitter"),
+           {QKeySequence(Qt::CTRL | Qt::Key_Q)},
+           &Tf_play::quit_program}}},
         {"p_edition",
-         "É&dition",
-         {{"p_undo", "Annuler", {QKeySequence(Qt::CTRL | Qt::Key_Z)}, &Tf_play::undo},
+         QT_TRANSLATE_NOOP("vornel::Tf_play", "É&dition"),
+         {{"p_undo",
+           QT_TRANSLATE_NOOP("vornel::Tf_play", "Annuler"),
+           {QKeySequence(Qt::CTRL | Qt::Key_Z)},
+           &Tf_play::undo},
           {"p_redo",
-           "Rétablir",
+           QT_TRANSLATE_NOOP("vornel::Tf_play", "Rétablir"),
            {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)},
            &Tf_play::redo},
-          {"p_fill", "Remplir les candidats", {}, &Tf_play::fill_candidates},
-          {"p_check", "Vérifier", {}, &Tf_play::check}}},
+          {"p_fill", QT_TRANSLATE_NOOP("vornel::Tf_play", "Remplir les candidats"), {}, &Tf_play::fill_candidates},
+          {"p_check", QT_TRANSLATE_NOOP("vornel::Tf_play", "Vérifier"), {}, &Tf_play::check}}},
         {"p_aide",
-         "&Aide",
-         {{"p_hint", "Indice", {QKeySequence(Qt::Key_H)}, &Tf_play::hint},
-          {"p_help", "Aide...", {QKeySequence(Qt::Key_F1)}, &Tf_play::show_help}}},
+         QT_TRANSLATE_NOOP("vornel::Tf_play", "&Aide"),
+         {{"p_hint", QT_TRANSLATE_NOOP("vornel::Tf_play", "Indice"), {QKeySequence(Qt::Key_H)}, &Tf_play::hint},
+          {"p_help",
+           QT_TRANSLATE_NOOP("vornel::Tf_play", "Aide..."),
+           {QKeySequence(Qt::Key_F1)},
+           &Tf_play::show_help}}},
     };
     for (const Menu& m : menus) {
-        QMenu* menu = menuBar()->addMenu(QString::fromUtf8(m.caption));
+        QMenu* menu = menuBar()->addMenu(tr(m.caption));
         menu->setObjectName(QString::fromUtf8(m.name));
         for (const Entry& e : m.entries) {
-            auto* action = new QAction(QString::fromUtf8(e.caption), this);
+            auto* action = new QAction(tr(e.caption), this);
             action->setObjectName(QString::fromUtf8(e.name));
             action->setShortcuts(e.keys);
             if (e.handler)
@@ -175,7 +198,7 @@ void Tf_play::build_menus() {
             if (e.handler == &Tf_play::redo) redo_action_ = action;
         }
         if (QString::fromUtf8(m.name) == QStringLiteral("p_edition")) {
-            pencil_action_ = new QAction(QStringLiteral("Mode crayon"), this);
+            pencil_action_ = new QAction(tr("Mode crayon"), this);
             pencil_action_->setObjectName(QStringLiteral("p_pencil"));
             pencil_action_->setCheckable(true);
             pencil_action_->setShortcut(QKeySequence(Qt::Key_P));
@@ -198,7 +221,7 @@ void Tf_play::build_panel() {
     clock_->setFont(big);
     panel->addWidget(clock_);
 
-    pause_button_ = new QPushButton(QStringLiteral("Pause"), central);
+    pause_button_ = new QPushButton(tr("Pause"), central);
     pause_button_->setObjectName(QStringLiteral("PlayPause"));
     pause_button_->setCheckable(true);
     pause_button_->setFocusPolicy(Qt::NoFocus);
@@ -206,17 +229,17 @@ void Tf_play::build_panel() {
     panel->addWidget(pause_button_);
 
     auto add_button = [&](const char* name, const char* caption, void (Tf_play::*slot)()) {
-        auto* button = new QPushButton(QString::fromUtf8(caption), central);
+        auto* button = new QPushButton(tr(caption), central);
         button->setObjectName(QString::fromUtf8(name));
         button->setFocusPolicy(Qt::NoFocus);
         connect(button, &QPushButton::clicked, this, slot);
         panel->addWidget(button);
         return button;
     };
-    hint_button_ = add_button("PlayHint", "Indice (H)", &Tf_play::hint);
-    add_button("PlayCheck", "Vérifier", &Tf_play::check);
-    add_button("PlayFill", "Remplir les candidats", &Tf_play::fill_candidates);
-    auto* pencil = new QPushButton(QStringLiteral("Mode crayon (P)"), central);
+    hint_button_ = add_button("PlayHint", QT_TRANSLATE_NOOP("vornel::Tf_play", "Indice (H)"), &Tf_play::hint);
+    add_button("PlayCheck", QT_TRANSLATE_NOOP("vornel::Tf_play", "Vérifier"), &Tf_play::check);
+    add_button("PlayFill", QT_TRANSLATE_NOOP("vornel::Tf_play", "Remplir les candidats"), &Tf_play::fill_candidates);
+    auto* pencil = new QPushButton(tr("Mode crayon (P)"), central);
     pencil->setObjectName(QStringLiteral("PlayPencil"));
     pencil->setCheckable(true);
     pencil->setFocusPolicy(Qt::NoFocus);
@@ -250,7 +273,7 @@ void Tf_play::build_panel() {
     scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     panel->addWidget(scroll, 1);
 
-    apply_button_ = add_button("PlayApply", "Appliquer", &Tf_play::apply_hint);
+    apply_button_ = add_button("PlayApply", QT_TRANSLATE_NOOP("vornel::Tf_play", "Appliquer"), &Tf_play::apply_hint);
     apply_button_->hide();
 
     status_ = new QLabel(central);
@@ -290,7 +313,7 @@ void Tf_play::play(play::Game game) {
 
 bool Tf_play::play_givens(const play::Grid& givens) {
     std::string error;
-    std::optional<play::Game> game = play::Game::start(givens, error);
+    std::optional<play::Game> game = play::Game::start(givens, error, installed_language());
     if (!game) {
         report(from_utf8(error));
         return false;
@@ -302,7 +325,7 @@ bool Tf_play::play_givens(const play::Grid& givens) {
 bool Tf_play::open_file(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        report(QStringLiteral("Impossible d'ouvrir le fichier « %1 » : %2").arg(path, file.errorString()));
+        report(tr("Impossible d'ouvrir le fichier « %1 » : %2").arg(path, file.errorString()));
         return false;
     }
     const QByteArray bytes = file.readAll();
@@ -322,9 +345,9 @@ bool Tf_play::open_file(const QString& path) {
         if (!error.empty()) report(from_utf8(failure_text(error)));
         return ok;
     }
-    const std::optional<play::Game::Saved> saved = play::read_game(text, error);
+    const std::optional<play::Game::Saved> saved = play::read_game(text, error, installed_language());
     std::optional<play::Game> game;
-    if (saved) game = play::Game::restore(*saved, error);
+    if (saved) game = play::Game::restore(*saved, error, installed_language());
     if (!game) {
         report(from_utf8(error));
         return false;
@@ -350,8 +373,7 @@ void Tf_play::save_for_resume() {
     const std::string text = play::write_game(game_->saved());
     if (!out.open(QIODevice::WriteOnly) || out.write(text.data(), static_cast<qint64>(text.size())) < 0 ||
         !out.commit())
-        status_->setText(
-            QStringLiteral("La partie n'a pas pu être gardée pour la reprendre : %1").arg(out.errorString()));
+        status_->setText(tr("La partie n'a pas pu être gardée pour la reprendre : %1").arg(out.errorString()));
 }
 
 void Tf_play::report(const QString& text) { boxes_->show({BoxKind::Failure, application_title(), text}); }
@@ -415,16 +437,17 @@ void Tf_play::check() {
     const play::CheckResult result = game_->check();
     board_->set_check(result);
     if (result.clean()) {
-        status_->setText(QStringLiteral("Aucune erreur jusqu'ici."));
+        status_->setText(tr("Aucune erreur jusqu'ici."));
         return;
     }
-    const auto count = [](std::size_t n, const char* one, const char* many) {
-        return QString::number(n) + QLatin1Char(' ') + QString::fromUtf8(n <= 1 ? one : many);
+    const auto count = [](std::size_t n, const QString& one, const QString& many) {
+        return (n <= 1 ? one : many).arg(n);
     };
-    status_->setText(QStringLiteral("Hachuré : %1, %2.")
-                         .arg(count(result.wrong_cells.size(), "chiffre faux", "chiffres faux"),
-                              count(result.missing_marks.size(), "case dont les candidats ont perdu le bon chiffre",
-                                    "cases dont les candidats ont perdu le bon chiffre")));
+    status_->setText(
+        tr("Hachuré : %1, %2.")
+            .arg(count(result.wrong_cells.size(), tr("%1 chiffre faux"), tr("%1 chiffres faux")),
+                 count(result.missing_marks.size(), tr("%1 case dont les candidats ont perdu le bon chiffre"),
+                       tr("%1 cases dont les candidats ont perdu le bon chiffre"))));
 }
 
 void Tf_play::hint() {
@@ -435,7 +458,7 @@ void Tf_play::hint() {
     } else {
         ++hint_level_;
     }
-    show_hint_text(play::hint_text(*hint_, static_cast<play::HintLevel>(hint_level_)));
+    show_hint_text(play::hint_text(*hint_, static_cast<play::HintLevel>(hint_level_), installed_language()));
     board_->set_hint_picture(hint_picture(*hint_, hint_level_));
     const bool mistake = hint_->kind == play::Hint::Kind::WrongDigit || hint_->kind == play::Hint::Kind::MissingMark;
     if (mistake) {
@@ -448,18 +471,18 @@ void Tf_play::hint() {
         board_->set_check(only);
     }
     apply_button_->setVisible(hint_->kind == play::Hint::Kind::Step && hint_level_ == 3);
-    hint_button_->setText(hint_level_ < 3 && hint_->kind == play::Hint::Kind::Step
-                              ? QStringLiteral("Indice suivant (H)")
-                              : QStringLiteral("Indice (H)"));
+    hint_button_->setText(hint_level_ < 3 && hint_->kind == play::Hint::Kind::Step ? tr("Indice suivant (H)")
+                                                                                   : tr("Indice (H)"));
 }
 
 void Tf_play::show_hint_text(const std::vector<std::string>& lines) {
-    QString html = QStringLiteral("<p><b>Indice, niveau %1 sur 3</b></p>").arg(hint_level_);
+    QString html = tr("<p><b>Indice, niveau %1 sur 3</b></p>").arg(hint_level_);
     for (const std::string& line : lines) html += QStringLiteral("<p>%1</p>").arg(from_utf8(line).toHtmlEscaped());
     if (hint_ && hint_->kind == play::Hint::Kind::Step)
-        html += QStringLiteral("<p><a href=\"%1\">Voir la page de la technique «&nbsp;%2&nbsp;»</a></p>")
-                    .arg(from_utf8(std::string(ladder::technique_id(hint_->step.technique))),
-                         from_utf8(ladder::technique_name_fr(hint_->step.technique)).toHtmlEscaped());
+        html +=
+            tr("<p><a href=\"%1\">Voir la page de la technique «&nbsp;%2&nbsp;»</a></p>")
+                .arg(from_utf8(std::string(ladder::technique_id(hint_->step.technique))),
+                     from_utf8(ladder::technique_name(hint_->step.technique, installed_language())).toHtmlEscaped());
     hint_label_->setText(html);
 }
 
@@ -473,10 +496,10 @@ void Tf_play::finish() {
     timer_->stop();
     QFile::remove(resume_path());
     const ladder::Rating& rating = game_->rating();
-    boxes_->show({BoxKind::Information, QStringLiteral("Bravo !"),
-                  QStringLiteral("Grille résolue en %1.\nDifficulté : %2 (score %3).\nIndices demandés : %4.")
+    boxes_->show({BoxKind::Information, tr("Bravo !"),
+                  tr("Grille résolue en %1.\nDifficulté : %2 (score %3).\nIndices demandés : %4.")
                       .arg(from_utf8(play::clock_text(game_->elapsed_ms())),
-                           from_utf8(std::string(ladder::level_name_fr(rating.level))))
+                           from_utf8(std::string(ladder::level_name(rating.level, installed_language()))))
                       .arg(rating.score)
                       .arg(game_->hints_used())});
 }
@@ -486,7 +509,7 @@ void Tf_play::finish() {
 void Tf_play::tick() {
     if (!game_) return;
     game_->add_time(since_tick_.restart());
-    clock_->setText(QStringLiteral("Temps : ") + from_utf8(play::clock_text(game_->elapsed_ms())));
+    clock_->setText(tr("Temps : %1").arg(from_utf8(play::clock_text(game_->elapsed_ms()))));
 }
 
 void Tf_play::set_paused(bool paused) {
@@ -495,7 +518,7 @@ void Tf_play::set_paused(bool paused) {
     game_->set_paused(paused);
     board_->set_hidden(paused);
     pause_button_->setChecked(paused);
-    pause_button_->setText(paused ? QStringLiteral("Reprendre") : QStringLiteral("Pause"));
+    pause_button_->setText(paused ? tr("Reprendre") : tr("Pause"));
     if (!paused) board_->setFocus();
 }
 
@@ -503,7 +526,7 @@ void Tf_play::refresh() {
     const bool playing = game_.has_value();
     undo_action_->setEnabled(playing && game_->can_undo());
     redo_action_->setEnabled(playing && game_->can_redo());
-    if (playing) clock_->setText(QStringLiteral("Temps : ") + from_utf8(play::clock_text(game_->elapsed_ms())));
+    if (playing) clock_->setText(tr("Temps : %1").arg(from_utf8(play::clock_text(game_->elapsed_ms()))));
     board_->update();
 }
 
@@ -540,13 +563,15 @@ void Tf_play::new_game() {
 
 void Tf_play::open_game() {
     const std::string path = dialogs_->ask_open_file_name(
-        {"Ouvrir une partie", "Partie ou grille (*.vornel *.sud)|*.vornel;*.sud", 1, "", no_replaced_file});
+        {tr("Ouvrir une partie").toStdString(), tr("Partie ou grille (*.vornel *.sud)|*.vornel;*.sud").toStdString(), 1,
+         "", no_replaced_file});
     if (!path.empty()) open_file(from_utf8(path));
 }
 
 void Tf_play::save_game() {
     if (!game_) return;
-    FileDialogRequest request{"Enregistrer la partie", "Partie Vornel (*.vornel)|*.vornel", 1, "", no_replaced_file};
+    FileDialogRequest request{tr("Enregistrer la partie").toStdString(),
+                              tr("Partie Vornel (*.vornel)|*.vornel").toStdString(), 1, "", no_replaced_file};
     std::string path = dialogs_->ask_save_file_name(request);
     if (path.empty()) return;
     QString name = from_utf8(path);
@@ -555,16 +580,17 @@ void Tf_play::save_game() {
     const std::string text = play::write_game(game_->saved());
     if (!out.open(QIODevice::WriteOnly) || out.write(text.data(), static_cast<qint64>(text.size())) < 0 ||
         !out.commit()) {
-        report(QStringLiteral("Impossible d'enregistrer la partie dans « %1 » : %2").arg(name, out.errorString()));
+        report(tr("Impossible d'enregistrer la partie dans « %1 » : %2").arg(name, out.errorString()));
         return;
     }
     file_ = name;
-    status_->setText(QStringLiteral("Partie enregistrée dans « %1 ».").arg(QFileInfo(name).fileName()));
+    status_->setText(tr("Partie enregistrée dans « %1 ».").arg(QFileInfo(name).fileName()));
 }
 
 void Tf_play::export_sud() {
     if (!game_) return;
-    std::string path = dialogs_->ask_save_file_name({"Exporter la grille", "Sudoku (*.sud)|*.sud", 1, ""});
+    std::string path = dialogs_->ask_save_file_name(
+        {tr("Exporter la grille").toStdString(), tr("Sudoku (*.sud)|*.sud").toStdString(), 1, ""});
     if (path.empty()) return;
     PuzzleValues values{};
     for (std::size_t c = 0; c < 81; ++c) values[c] = game_->givens()[c];
@@ -572,7 +598,7 @@ void Tf_play::export_sud() {
     QSaveFile out(from_utf8(path));
     if (!out.open(QIODevice::WriteOnly) || out.write(text.data(), static_cast<qint64>(text.size())) < 0 ||
         !out.commit())
-        report(QStringLiteral("Impossible d'écrire « %1 » : %2").arg(from_utf8(path), out.errorString()));
+        report(tr("Impossible d'écrire « %1 » : %2").arg(from_utf8(path), out.errorString()));
 }
 
 void Tf_play::print_puzzle() {
@@ -581,7 +607,7 @@ void Tf_play::print_puzzle() {
     if (!print_dialog_ || !print_dialog_(printer)) return;
     QPainter painter;
     if (!painter.begin(&printer)) {
-        report(QStringLiteral("L'impression n'a pas pu commencer."));
+        report(tr("L'impression n'a pas pu commencer."));
         return;
     }
     // The givens only, as a blank puzzle to solve on paper.
@@ -604,13 +630,12 @@ void Tf_play::print_puzzle() {
 }
 
 void Tf_play::show_help() {
-    boxes_->show(
-        {BoxKind::Information, QStringLiteral("Aide"),
-         QStringLiteral("Flèches : changer de case.\n1 à 9 : écrire un chiffre ; Maj+chiffre ou mode crayon (P) "
-                        ": ajouter ou retirer un candidat.\nRetour arrière ou Suppr : effacer.\nCtrl+Z : "
-                        "annuler ; Ctrl+Maj+Z ou Ctrl+Y : rétablir.\nH : indice (trois niveaux, demandés "
-                        "l'un après l'autre).\nCtrl+N : nouvelle partie ; Ctrl+O : ouvrir ; Ctrl+S : "
-                        "enregistrer ; Ctrl+P : imprimer la grille ; Ctrl+Q : quitter.")});
+    boxes_->show({BoxKind::Information, tr("Aide"),
+                  tr("Flèches : changer de case.\n1 à 9 : écrire un chiffre ; Maj+chiffre ou mode crayon (P) "
+                     ": ajouter ou retirer un candidat.\nRetour arrière ou Suppr : effacer.\nCtrl+Z : "
+                     "annuler ; Ctrl+Maj+Z ou Ctrl+Y : rétablir.\nH : indice (trois niveaux, demandés "
+                     "l'un après l'autre).\nCtrl+N : nouvelle partie ; Ctrl+O : ouvrir ; Ctrl+S : "
+                     "enregistrer ; Ctrl+P : imprimer la grille ; Ctrl+Q : quitter.")});
 }
 
 void Tf_play::quit_program() {

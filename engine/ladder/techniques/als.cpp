@@ -213,6 +213,13 @@ std::optional<Step> find_als_xy_wing(const Candidates& c) {
                         Step step = sets_step(c, Technique::AlsXyWing, {&a, &pivot, &b}, zs);
                         step.eliminations = std::move(probe.eliminations);
                         step.links = {common_link(a, pivot, x), common_link(pivot, b, y)};
+                        // One digit removed: the step is one chain, z off in A = x in A - x off
+                        // in the pivot = y in the pivot - y off in B = z in B.
+                        unsigned removed = 0;
+                        for (const Candidate& e : step.eliminations) removed |= 1u << e.digit;
+                        if (bits(removed) == 1)
+                            step.links =
+                                set_chain_links(c, {a.cells, pivot.cells, b.cells}, {x, y}, std::countr_zero(removed));
                         best.offer(std::move(step));
                     });
                 });

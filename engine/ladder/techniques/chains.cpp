@@ -19,6 +19,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "alternating_search.h"
 #include "common.h"
 #include "techniques.h"
 
@@ -135,57 +136,19 @@ private:
     }
 
     void search_from(int start, Found& best) {
-        ++stamp_;
-        // on_from_[n]: the "off" candidate whose strong link turned n on; off_from_[n]: the "on"
-        // candidate whose weak link turned n off.
-        std::vector<int> frontier;
-        off_seen_[start] = stamp_;
-        for (int i = 0; i < strong_.count[start]; ++i) {
-            const int n = strong_.to[start][i];
-            if (on_seen_[n] == stamp_) continue;
-            on_seen_[n] = stamp_;
-            on_from_[n] = start;
-            frontier.push_back(n);
-        }
-        int length = 1;
-        while (!frontier.empty() && length < best.length) {
-            for (const int end : frontier) {
-                if (consider(start, end, length, best)) return;
-            }
-            if (length + 2 >= best.length) return;
-            std::vector<int> next;
-            for (const int on : frontier) {
-                for_each_weak(on, [&](int off) {
-                    if (off_seen_[off] == stamp_ || strong_.count[off] == 0) return;
-                    off_seen_[off] = stamp_;
-                    off_from_[off] = on;
-                    for (int i = 0; i < strong_.count[off]; ++i) {
-                        const int n = strong_.to[off][i];
-                        if (on_seen_[n] == stamp_) continue;
-                        on_seen_[n] = stamp_;
-                        on_from_[n] = off;
-                        next.push_back(n);
-                    }
-                });
-            }
-            frontier = std::move(next);
-            length += 2;
-        }
+        search_.from(
+            start, best.length, [&](int n) { return static_cast<int>(strong_.count[n]); },
+            [&](int n, int i) { return static_cast<int>(strong_.to[n][i]); },
+            [&](int n, auto&& f) { for_each_weak(n, f); },
+            [&](int from, int end, int length) { return consider(from, end, length, best); });
     }
 
     // The chain from `start` (off) to `end` (on), as links in order.
     std::vector<Link> chain_to(int start, int end) const {
+        const std::vector<int> path = search_.path_to(start, end);
         std::vector<Link> links;
-        int on = end;
-        while (true) {
-            const int off = on_from_[on];
-            links.push_back({node_candidate(off), node_candidate(on), true});
-            if (off == start) break;
-            const int prev_on = off_from_[off];
-            links.push_back({node_candidate(prev_on), node_candidate(off), false});
-            on = prev_on;
-        }
-        std::reverse(links.begin(), links.end());
+        for (std::size_t i = 1; i < path.size(); ++i)
+            links.push_back({node_candidate(path[i - 1]), node_candidate(path[i]), i % 2 == 1});
         return links;
     }
 
@@ -225,11 +188,7 @@ private:
     const Candidates& c_;
     Kind kind_;
     StrongLinks strong_;
-    int stamp_ = 0;
-    std::array<int, 729> on_seen_{};
-    std::array<int, 729> off_seen_{};
-    std::array<int, 729> on_from_{};
-    std::array<int, 729> off_from_{};
+    detail::AlternatingSearch<729> search_;
 };
 
 // Fills the step's colours from its chain: candidates a strong link turns on in colour a, the

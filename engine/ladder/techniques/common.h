@@ -123,4 +123,42 @@ inline void give_reasons(const Candidates& c, std::vector<Link>& links) {
     for (Link& l : links) l.why = link_reason(c, l.from, l.to, l.strong);
 }
 
+// The first cell of `set` holding `digit`, with that digit.
+inline Candidate first_holder(const Candidates& c, const CellSet& set, int digit) {
+    int first = -1;
+    for_each_cell(set & c.cells_of(digit), [&](int cell) {
+        if (first < 0) first = cell;
+    });
+    return candidate(first, digit);
+}
+
+// The links of a chain of sets of cells, `sets[i]` joined to `sets[i + 1]` by the digit
+// `through[i]`, whose places in the one see all those in the other: z off in the first set = ...
+// = z on in the last. Each set is a bivalue cell (its link is the cell's) or an almost locked set
+// (without the digit it is entered by, it holds the one it is left by); between two sets the
+// link joins the digit's first holders through a unit they share. Nodes are first holders.
+inline std::vector<Link> set_chain_links(const Candidates& c, const std::vector<CellSet>& sets,
+                                         const std::vector<int>& through, int z) {
+    std::vector<Link> links;
+    Candidate from = first_holder(c, sets.front(), z);
+    for (std::size_t i = 0; i < sets.size(); ++i) {
+        const int leave = i < through.size() ? through[i] : z;
+        const Candidate out = first_holder(c, sets[i], leave);
+        LinkReason inside;
+        if (sets[i].count() == 1) {
+            inside.kind = LinkReason::Kind::Cell;
+            inside.cell = from.cell;
+        } else {
+            inside.kind = LinkReason::Kind::Als;
+            inside.cells = cell_list(sets[i]);
+        }
+        links.emplace_back(from, out, true, std::move(inside));
+        if (i + 1 == sets.size()) break;
+        const Candidate in = first_holder(c, sets[i + 1], leave);
+        links.emplace_back(out, in, false, link_reason(c, out, in, false));
+        from = in;
+    }
+    return links;
+}
+
 } // namespace vornel::ladder::detail

@@ -43,6 +43,17 @@ bool in_family(Family family, std::uint32_t base, std::uint32_t cover) {
     return !franken;
 }
 
+// True when `set` has more than `k` cells; cheaper than counting them all for a small k.
+bool more_than(CellSet set, int k) {
+    for (int i = 0; i < k && !set.empty(); ++i) {
+        if (set.lo != 0)
+            set.lo &= set.lo - 1;
+        else
+            set.hi &= set.hi - 1;
+    }
+    return !set.empty();
+}
+
 class FishSearch {
 public:
     FishSearch(const Candidates& c, Family family, int digit, int size)
@@ -88,6 +99,8 @@ private:
                       const CellSet& fins, int fin_count) {
         const CellSet open = cells - covered - fins;
         if (open.empty()) return covers == size_ && conclude(base, cells, cover, covered, fins);
+        // Without covers left, each open cell must be a fin: more open cells than fins left fail.
+        if (covers == size_ && more_than(open, max_fins(family_, size_) - fin_count)) return false;
         const int cell = open.lo != 0 ? std::countr_zero(open.lo) : 64 + std::countr_zero(open.hi);
         const Geometry& g = geometry();
         if (covers < size_) {

@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <memory>
 
+#include "alternating_search.h"
 #include "common.h"
 #include "techniques.h"
 
@@ -140,54 +141,10 @@ private:
     }
 
     void search_from(int start) {
-        ++stamp_;
-        std::vector<int> frontier;
-        off_seen_[start] = stamp_;
-        for (int i = 0; i < strong_count_[start]; ++i) {
-            const int n = strong_[start][i];
-            if (on_seen_[n] == stamp_) continue;
-            on_seen_[n] = stamp_;
-            on_from_[n] = start;
-            frontier.push_back(n);
-        }
-        int length = 1;
-        while (!frontier.empty() && length < best_length_) {
-            for (const int end : frontier)
-                if (consider(start, end, length)) return;
-            if (length + 2 >= best_length_) return;
-            std::vector<int> next;
-            for (const int on : frontier) {
-                for_each_weak(on, [&](int off) {
-                    if (off_seen_[off] == stamp_ || strong_count_[off] == 0) return;
-                    off_seen_[off] = stamp_;
-                    off_from_[off] = on;
-                    for (int i = 0; i < strong_count_[off]; ++i) {
-                        const int n = strong_[off][i];
-                        if (on_seen_[n] == stamp_) continue;
-                        on_seen_[n] = stamp_;
-                        on_from_[n] = off;
-                        next.push_back(n);
-                    }
-                });
-            }
-            frontier = std::move(next);
-            length += 2;
-        }
-    }
-
-    // The nodes of the chain from `start` (off) to `end` (on), in order.
-    std::vector<int> path_to(int start, int end) const {
-        std::vector<int> path{end};
-        int on = end;
-        while (true) {
-            const int off = on_from_[on];
-            path.push_back(off);
-            if (off == start) break;
-            on = off_from_[off];
-            path.push_back(on);
-        }
-        std::reverse(path.begin(), path.end());
-        return path;
+        search_.from(
+            start, best_length_, [&](int n) { return strong_count_[n]; }, [&](int n, int i) { return strong_[n][i]; },
+            [&](int n, auto&& f) { for_each_weak(n, f); },
+            [&](int from, int end, int length) { return consider(from, end, length); });
     }
 
     // True when `cell`'s candidate `digit` is weakly linked to node `id` and not part of it.
@@ -240,7 +197,7 @@ private:
                 return x.cell != y.cell ? x.cell < y.cell : x.digit < y.digit;
             });
         }
-        const std::vector<int> path = path_to(start, end);
+        const std::vector<int> path = search_.path_to(start, end);
         if (!grouped(path) || !simple(path)) return false;
         best_length_ = length;
         best_ = make_step(path, std::move(removed), std::move(placed));
@@ -310,11 +267,7 @@ private:
     std::array<int, kNodes> strong_count_{};
     int best_length_ = kMaxLinks + 1;
     std::optional<Step> best_;
-    int stamp_ = 0;
-    std::array<int, kNodes> on_seen_{};
-    std::array<int, kNodes> off_seen_{};
-    std::array<int, kNodes> on_from_{};
-    std::array<int, kNodes> off_from_{};
+    AlternatingSearch<kNodes> search_;
 };
 
 } // namespace

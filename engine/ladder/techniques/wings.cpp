@@ -11,6 +11,45 @@ namespace {
 
 bool bivalue(const Candidates& c, int cell) { return c.value(cell) == 0 && bits(c.mask(cell)) == 2; }
 
+CellSet single(int cell) {
+    CellSet set;
+    set.add(cell);
+    return set;
+}
+
+unsigned digits_of(const Candidates& c, const CellSet& set) {
+    unsigned digits = 0;
+    for_each_cell(set, [&](int cell) { digits |= c.mask(cell); });
+    return digits;
+}
+
+// The wxyz-wing `cells` split into two sets that each hold one digit more than their count, both
+// holding z and joined by another digit whose places in the one all see those in the other: z off
+// in the first = ... = z on in the second. A bivalue cell first when there is one. Empty when the
+// cells split no such way.
+std::vector<Link> wxyz_links(const Candidates& c, const std::vector<std::uint8_t>& cells, int z) {
+    const Geometry& g = geometry();
+    // Splits by the cells of the first set, bit i for cells[i]: one cell, then two (with cells[0]).
+    for (const unsigned split : {1u, 2u, 4u, 8u, 3u, 5u, 9u}) {
+        CellSet first, second;
+        for (std::size_t i = 0; i < 4; ++i) ((split >> i) & 1 ? first : second).add(cells[i]);
+        const unsigned a = digits_of(c, first), b = digits_of(c, second);
+        if (bits(a) != first.count() + 1 || bits(b) != second.count() + 1) continue;
+        if (!((a >> z) & 1) || !((b >> z) & 1)) continue;
+        int through = 0;
+        for_each_bit(a & b & ~(1u << z), [&](int x) {
+            if (through != 0) return;
+            bool seen = true;
+            for_each_cell(first & c.cells_of(x), [&](int p) {
+                for_each_cell(second & c.cells_of(x), [&](int q) { seen = seen && g.peer_set[p].has(q); });
+            });
+            if (seen) through = x;
+        });
+        if (through != 0) return set_chain_links(c, {first, second}, {through}, z);
+    }
+    return {};
+}
+
 Step wing_step(const Candidates& c, Technique technique, std::initializer_list<int> cells, unsigned digits,
                int removed) {
     Step step;
@@ -47,7 +86,12 @@ void scan_xy_wing(const Candidates& c, Instances& out) {
             for (const std::uint8_t b : g.peers[pivot]) {
                 if (b == a || !bivalue(c, b) || c.mask(b) != b_mask) continue;
                 Step step = wing_step(c, Technique::XyWing, {pivot, a, b}, pm | z, std::countr_zero(z));
-                if (!step.eliminations.empty() && out.keep(std::move(step))) return;
+                if (step.eliminations.empty()) continue;
+                // z off in a = x in a - x off in the pivot = y in the pivot - y off in b = z in b.
+                step.links =
+                    set_chain_links(c, {single(a), single(pivot), single(b)},
+                                    {std::countr_zero(am & pm), std::countr_zero(b_mask & pm)}, std::countr_zero(z));
+                if (out.keep(std::move(step))) return;
             }
         }
     }
@@ -65,7 +109,12 @@ void scan_xyz_wing(const Candidates& c, Instances& out) {
                 if ((c.mask(a) | c.mask(b)) != pm) continue;
                 const unsigned z = c.mask(a) & c.mask(b);
                 Step step = wing_step(c, Technique::XyzWing, {pivot, a, b}, pm, std::countr_zero(z));
-                if (!step.eliminations.empty() && out.keep(std::move(step))) return;
+                if (step.eliminations.empty()) continue;
+                // z off in a = x in a - x off in the pivot = z in the pivot or b (two cells, three
+                // digits: without x they hold y and z).
+                step.links = set_chain_links(c, {single(a), single(pivot) | single(b)},
+                                             {std::countr_zero(c.mask(a) & ~z)}, std::countr_zero(z));
+                if (out.keep(std::move(step))) return;
             }
         }
     }
@@ -103,9 +152,17 @@ void scan_w_wing(const Candidates& c, Instances& out) {
                     step.units.push_back(static_cast<std::uint8_t>(unit));
                     step.highlighted.push_back(candidate(lp, x));
                     step.highlighted.push_back(candidate(lq, x));
-                    step.links = {{candidate(p, x), candidate(lp, x), false},
-                                  {candidate(lp, x), candidate(lq, x), true},
-                                  {candidate(lq, x), candidate(q, x), false}};
+                    // y off in p = x in p - x off in lp = x in lq - x off in q = y in q.
+                    LinkReason in_unit;
+                    in_unit.kind = LinkReason::Kind::Unit;
+                    in_unit.unit = static_cast<std::uint8_t>(unit);
+                    step.links = {{candidate(p, y), candidate(p, x), true},
+                                  {candidate(p, x), candidate(lp, x), false},
+                                  {candidate(lp, x), candidate(lq, x), true, in_unit},
+                                  {candidate(lq, x), candidate(q, x), false},
+                                  {candidate(q, x), candidate(q, y), true}};
+                    for (Link& l : step.links)
+                        if (l.why.kind == LinkReason::Kind::None) l.why = link_reason(c, l.from, l.to, l.strong);
                     if (out.keep(std::move(step))) return;
                 }
             }
@@ -178,6 +235,7 @@ std::optional<Step> find_wxyz_wing(const Candidates& c) {
         pick(pick, 0, 0, 0);
         return false;
     });
+    if (best) best->links = wxyz_links(c, best->cells, best->eliminations.front().digit);
     return best;
 }
 

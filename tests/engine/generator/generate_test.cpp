@@ -2,6 +2,7 @@
 
 #include "generate.h"
 #include "ladder.h"
+#include "narration.h"
 #include "narrator_fr.h"
 #include "plain_solver.h"
 #include "technique_table.h"
@@ -39,6 +40,24 @@ TEST(Levels, names_in_french_or_ascii_find_their_level) {
         {"facil", -1},         {"très", -1},          {"expert", -1},     {"facile ", -1},
     };
     for (const auto& c : cases) EXPECT_EQ(level_from_name(c.name), c.level) << c.name;
+}
+
+// The English level words --level accepts are the ladder's own, and name the same levels.
+TEST(Levels, english_names_are_the_ladders_and_read_back_as_their_level) {
+    for (std::size_t i = 0; i < kLevels.size(); ++i) {
+        const auto level = static_cast<vornel::ladder::Level>(i);
+        EXPECT_EQ(kLevelsEnglish[i], vornel::ladder::level_name(level, vornel::Language::English)) << i;
+        EXPECT_EQ(kLevels[i], vornel::ladder::level_name(level, vornel::Language::French)) << i;
+        EXPECT_EQ(level_from_name(kLevelsEnglish[i]), static_cast<int>(i));
+    }
+    EXPECT_EQ(level_from_name("Very-Hard"), 4);
+    Request request;
+    request.level = 0;
+    request.needs = Technique::XWing;
+    EXPECT_EQ(impossible(request, vornel::Language::English),
+              "no puzzle of the level 'very easy' needs 'x-wing' as its hardest technique");
+    EXPECT_EQ(impossible(request), "aucune grille du niveau « très facile » ne demande « x-wing » comme technique la "
+                                   "plus difficile");
 }
 
 TEST(Levels, a_level_out_of_a_techniques_reach_is_refused_before_any_attempt) {

@@ -1,0 +1,88 @@
+#pragma once
+
+// The breadth-first search of alternating chains that the chain finders share (plain chains over
+// candidates, grouped chains over candidates and groups); not part of the ladder's interface.
+
+#include <algorithm>
+#include <array>
+#include <cstddef>
+#include <utility>
+#include <vector>
+
+namespace vornel::ladder::detail {
+
+// Reads chains from a start node "off": its strong links turn nodes "on", their weak links turn
+// nodes "off", and so on, one whole length at a time, so that the first chain offered for a start
+// is a shortest one. Nodes are numbered 0..N-1; each is reached at most once on and once off per
+// start. The graph comes as callables:
+//   strong_count(n) and strong_to(n, i), the strong partners of n (i < strong_count(n));
+//   for_each_weak(n, f), calling f(m) for every weak partner m of an "on" node n;
+//   consider(start, end, links), offered every node turned on, with the chain's length in links;
+//   it returns true when the search from this start can stop.
+// `bound` is the length a chain must stay below; consider() may lower it.
+template<std::size_t N>
+class AlternatingSearch {
+public:
+    template<typename Count, typename To, typename Weak, typename Consider>
+    void from(int start, const int& bound, Count&& strong_count, To&& strong_to, Weak&& for_each_weak,
+              Consider&& consider) {
+        ++stamp_;
+        std::vector<int> frontier;
+        off_seen_[start] = stamp_;
+        for (int i = 0; i < strong_count(start); ++i) {
+            const int n = strong_to(start, i);
+            if (on_seen_[n] == stamp_) continue;
+            on_seen_[n] = stamp_;
+            on_from_[n] = start;
+            frontier.push_back(n);
+        }
+        int length = 1;
+        while (!frontier.empty() && length < bound) {
+            for (const int end : frontier)
+                if (consider(start, end, length)) return;
+            if (length + 2 >= bound) return;
+            std::vector<int> next;
+            for (const int on : frontier) {
+                for_each_weak(on, [&](int off) {
+                    if (off_seen_[off] == stamp_ || strong_count(off) == 0) return;
+                    off_seen_[off] = stamp_;
+                    off_from_[off] = on;
+                    for (int i = 0; i < strong_count(off); ++i) {
+                        const int n = strong_to(off, i);
+                        if (on_seen_[n] == stamp_) continue;
+                        on_seen_[n] = stamp_;
+                        on_from_[n] = off;
+                        next.push_back(n);
+                    }
+                });
+            }
+            frontier = std::move(next);
+            length += 2;
+        }
+    }
+
+    // The nodes of the chain found from `start` (off) to `end` (on), in order: start, then
+    // alternately the node each strong and each weak link reaches.
+    std::vector<int> path_to(int start, int end) const {
+        std::vector<int> path{end};
+        int on = end;
+        while (true) {
+            const int off = on_from_[static_cast<std::size_t>(on)];
+            path.push_back(off);
+            if (off == start) break;
+            on = off_from_[static_cast<std::size_t>(off)];
+            path.push_back(on);
+        }
+        std::reverse(path.begin(), path.end());
+        return path;
+    }
+
+private:
+    int stamp_ = 0;
+    std::array<int, N> on_seen_{};
+    std::array<int, N> off_seen_{};
+    std::array<int, N> on_from_{};  // the "off" node whose strong link turned the node on
+    std::array<int, N> off_from_{}; // the "on" node whose weak link turned the node off
+};
+
+} // namespace vornel::ladder::detail

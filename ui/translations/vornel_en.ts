@@ -1,0 +1,672 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en" sourcelanguage="fr">
+<context>
+    <name>QFileDialog</name>
+    <message>
+        <source>%1 already exists.
+Do you want to replace it?</source>
+        <translation>%1 already exists.
+Do you want to replace it?</translation>
+    </message>
+</context>
+<context>
+    <name>Tf_explications</name>
+    <message>
+        <source>Définitions</source>
+        <translation>Definitions</translation>
+    </message>
+    <message>
+        <source>------------</source>
+        <translation>-----------</translation>
+    </message>
+    <message>
+        <source>REGION : Une région est une zone de 9 cases adjacentes de la grille de Sudoku. Les </source>
+        <translation>BOX: A box is an area of 9 adjacent cells of the Sudoku grid. The boxes are </translation>
+    </message>
+    <message>
+        <source>régions sont séparées entre elles par des double traits. Il y a 9 régions de 9 cases dans une </source>
+        <translation>separated from each other by double lines. There are 9 boxes of 9 cells in a </translation>
+    </message>
+    <message>
+        <source>grille de Sudoku.</source>
+        <translation>Sudoku grid.</translation>
+    </message>
+    <message>
+        <source>LIGNE : Un ensemble de 9 cases horizontales. Il y a 9 lignes dans une grille de Sudoku.</source>
+        <translation>ROW: A set of 9 horizontal cells. There are 9 rows in a Sudoku grid.</translation>
+    </message>
+    <message>
+        <source>COLONNE : Un ensemble de 9 cases verticales. Il y a 9 colonnes dans une grille de Sudoku.</source>
+        <translation>COLUMN: A set of 9 vertical cells. There are 9 columns in a Sudoku grid.</translation>
+    </message>
+    <message>
+        <source>Code couleur</source>
+        <translation>Colour code</translation>
+    </message>
+    <message>
+        <source>---------------</source>
+        <translation>-----------</translation>
+    </message>
+    <message>
+        <source>Dans notre méthode de résolution, nous traitons les chiffres les uns après les autres en </source>
+        <translation>In our solving method, we take the digits one after the other, in the order of </translation>
+    </message>
+    <message>
+        <source>fonction de leur position dans le tableau des occurences. Pour chaque chiffre, nous colorons </source>
+        <translation>their place in the occurrence table. For each digit, we colour the cells </translation>
+    </message>
+    <message>
+        <source>les cases de cette façon :</source>
+        <translation>this way:</translation>
+    </message>
+    <message>
+        <source>- En rouge : Toutes les positions où l&apos;on ne peut pas écrire le chifrre.</source>
+        <translation>- In red: every place where the digit cannot be written.</translation>
+    </message>
+    <message>
+        <source>- En orange : La case est déjà occupée par un autre chiffre.</source>
+        <translation>- In orange: the cell already holds another digit.</translation>
+    </message>
+    <message>
+        <source>- En blanc : Case vide.</source>
+        <translation>- In white: empty cell.</translation>
+    </message>
+    <message>
+        <source>- En vert : Nous plaçons le chiffre.</source>
+        <translation>- In green: we place the digit.</translation>
+    </message>
+    <message>
+        <source>Quand placer un chiffre ?</source>
+        <translation>When do we place a digit?</translation>
+    </message>
+    <message>
+        <source>-----------------------------</source>
+        <translation>-------------------------</translation>
+    </message>
+    <message>
+        <source>Nous placons un chiffre quand il y a une seule case vide (en blanc) dans une région, </source>
+        <translation>We place a digit when there is only one empty (white) cell in a box, a row </translation>
+    </message>
+    <message>
+        <source>une ligne ou une colonne.</source>
+        <translation>or a column.</translation>
+    </message>
+    <message>
+        <source>Explications</source>
+        <translation>Explanations</translation>
+    </message>
+    <message>
+        <source>Ok</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>vornel::CellEdit</name>
+    <message>
+        <source>Ligne %1, colonne %2</source>
+        <translation>Row %1, column %2</translation>
+    </message>
+</context>
+<context>
+    <name>vornel::ExplanationPrint</name>
+    <message>
+        <source>Étape %1</source>
+        <translation>Step %1</translation>
+    </message>
+    <message>
+        <source>Étape %1 : %2</source>
+        <translation>Step %1: %2</translation>
+    </message>
+    <message>
+        <source>La grille</source>
+        <translation>The puzzle</translation>
+    </message>
+    <message>
+        <source>La grille finale</source>
+        <translation>The final grid</translation>
+    </message>
+</context>
+<context>
+    <name>vornel::GenerateDialog</name>
+    <message>
+        <source>Nouvelle grille générée</source>
+        <translation>New generated puzzle</translation>
+    </message>
+    <message>
+        <source>&amp;Niveau :</source>
+        <translation>&amp;Level:</translation>
+    </message>
+    <message>
+        <source>&amp;Technique à travailler :</source>
+        <translation>&amp;Technique to practise:</translation>
+    </message>
+    <message>
+        <source>Chiffres donnés &amp;symétriques (demi-tour autour du centre)</source>
+        <translation>&amp;Symmetric givens (half turn about the centre)</translation>
+    </message>
+    <message>
+        <source>&amp;Générer</source>
+        <translation>&amp;Generate</translation>
+    </message>
+    <message>
+        <source>Annuler</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Arrêt de la recherche...</source>
+        <translation>Stopping the search...</translation>
+    </message>
+    <message>
+        <source>Recherche d&apos;une grille : %1 essais</source>
+        <translation>Looking for a puzzle: %1 attempts</translation>
+    </message>
+    <message>
+        <source>Recherche d&apos;une grille : %1 essai</source>
+        <translation>Looking for a puzzle: %1 attempt</translation>
+    </message>
+</context>
+<context>
+    <name>vornel::PlayBoard</name>
+    <message>
+        <source>Grille</source>
+        <translation>Grid</translation>
+    </message>
+    <message>
+        <source>Partie en pause
+Appuyez sur « Reprendre » pour continuer.</source>
+        <translation>Game paused
+Press “Resume” to go on.</translation>
+    </message>
+    <message>
+        <source>Aucune partie</source>
+        <translation>No game</translation>
+    </message>
+</context>
+<context>
+    <name>vornel::QtFileDialogs</name>
+    <message>
+        <source>Ouvrir</source>
+        <translation>Open</translation>
+    </message>
+    <message>
+        <source>Enregistrer sous</source>
+        <translation>Save as</translation>
+    </message>
+</context>
+<context>
+    <name>vornel::Tf_play</name>
+    <message>
+        <source>Vornel — Jouer</source>
+        <translation>Vornel — Play</translation>
+    </message>
+    <message>
+        <source>&amp;Partie</source>
+        <translation>&amp;Game</translation>
+    </message>
+    <message>
+        <source>Nouvelle partie...</source>
+        <translation>New game...</translation>
+    </message>
+    <message>
+        <source>Ouvrir une partie...</source>
+        <translation>Open a game...</translation>
+    </message>
+    <message>
+        <source>Enregistrer la partie...</source>
+        <translation>Save the game...</translation>
+    </message>
+    <message>
+        <source>Exporter la grille (.sud)...</source>
+        <translation>Export the puzzle (.sud)...</translation>
+    </message>
+    <message>
+        <source>Imprimer la grille...</source>
+        <translation>Print the puzzle...</translation>
+    </message>
+    <message>
+        <source>Fermer</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>&amp;Quitter</source>
+        <translation>&amp;Quit</translation>
+    </message>
+    <message>
+        <source>É&amp;dition</source>
+        <translation>&amp;Edit</translation>
+    </message>
+    <message>
+        <source>Annuler</source>
+        <translation>Undo</translation>
+    </message>
+    <message>
+        <source>Rétablir</source>
+        <translation>Redo</translation>
+    </message>
+    <message>
+        <source>Remplir les candidats</source>
+        <translation>Fill in the candidates</translation>
+    </message>
+    <message>
+        <source>Vérifier</source>
+        <translation>Check</translation>
+    </message>
+    <message>
+        <source>&amp;Aide</source>
+        <translation>&amp;Help</translation>
+    </message>
+    <message>
+        <source>Indice</source>
+        <translation>Hint</translation>
+    </message>
+    <message>
+        <source>Aide...</source>
+        <translation>Help...</translation>
+    </message>
+    <message>
+        <source>Mode crayon</source>
+        <translation>Pencil mode</translation>
+    </message>
+    <message>
+        <source>Pause</source>
+        <translation>Pause</translation>
+    </message>
+    <message>
+        <source>Indice (H)</source>
+        <translation>Hint (H)</translation>
+    </message>
+    <message>
+        <source>Mode crayon (P)</source>
+        <translation>Pencil mode (P)</translation>
+    </message>
+    <message>
+        <source>Appliquer</source>
+        <translation>Apply</translation>
+    </message>
+    <message>
+        <source>Impossible d&apos;ouvrir le fichier « %1 » : %2</source>
+        <translation>Cannot open the file “%1”: %2</translation>
+    </message>
+    <message>
+        <source>La partie n&apos;a pas pu être gardée pour la reprendre : %1</source>
+        <translation>The game could not be kept to resume it later: %1</translation>
+    </message>
+    <message>
+        <source>Aucune erreur jusqu&apos;ici.</source>
+        <translation>No mistakes so far.</translation>
+    </message>
+    <message>
+        <source>Hachuré : %1, %2.</source>
+        <translation>Hatched: %1, %2.</translation>
+    </message>
+    <message>
+        <source>%1 chiffre faux</source>
+        <translation>%1 wrong digit</translation>
+    </message>
+    <message>
+        <source>%1 chiffres faux</source>
+        <translation>%1 wrong digits</translation>
+    </message>
+    <message>
+        <source>%1 case dont les candidats ont perdu le bon chiffre</source>
+        <translation>%1 cell whose candidates have lost the right digit</translation>
+    </message>
+    <message>
+        <source>%1 cases dont les candidats ont perdu le bon chiffre</source>
+        <translation>%1 cells whose candidates have lost the right digit</translation>
+    </message>
+    <message>
+        <source>Indice suivant (H)</source>
+        <translation>Next hint (H)</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;&lt;b&gt;Indice, niveau %1 sur 3&lt;/b&gt;&lt;/p&gt;</source>
+        <translation>&lt;p&gt;&lt;b&gt;Hint, level %1 of 3&lt;/b&gt;&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;&lt;a href=&quot;%1&quot;&gt;Voir la page de la technique «&amp;nbsp;%2&amp;nbsp;»&lt;/a&gt;&lt;/p&gt;</source>
+        <translation>&lt;p&gt;&lt;a href=&quot;%1&quot;&gt;See the page of the technique “%2”&lt;/a&gt;&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>Bravo !</source>
+        <translation>Well done!</translation>
+    </message>
+    <message>
+        <source>Grille résolue en %1.
+Difficulté : %2 (score %3).
+Indices demandés : %4.</source>
+        <translation>Puzzle solved in %1.
+Difficulty: %2 (score %3).
+Hints asked for: %4.</translation>
+    </message>
+    <message>
+        <source>Temps : %1</source>
+        <translation>Time: %1</translation>
+    </message>
+    <message>
+        <source>Reprendre</source>
+        <translation>Resume</translation>
+    </message>
+    <message>
+        <source>Ouvrir une partie</source>
+        <translation>Open a game</translation>
+    </message>
+    <message>
+        <source>Partie ou grille (*.vornel *.sud)|*.vornel;*.sud</source>
+        <translation>Game or puzzle (*.vornel *.sud)|*.vornel;*.sud</translation>
+    </message>
+    <message>
+        <source>Enregistrer la partie</source>
+        <translation>Save the game</translation>
+    </message>
+    <message>
+        <source>Partie Vornel (*.vornel)|*.vornel</source>
+        <translation>Vornel game (*.vornel)|*.vornel</translation>
+    </message>
+    <message>
+        <source>Impossible d&apos;enregistrer la partie dans « %1 » : %2</source>
+        <translation>Cannot save the game to “%1”: %2</translation>
+    </message>
+    <message>
+        <source>Partie enregistrée dans « %1 ».</source>
+        <translation>Game saved to “%1”.</translation>
+    </message>
+    <message>
+        <source>Exporter la grille</source>
+        <translation>Export the puzzle</translation>
+    </message>
+    <message>
+        <source>Sudoku (*.sud)|*.sud</source>
+        <translation>Sudoku (*.sud)|*.sud</translation>
+    </message>
+    <message>
+        <source>Impossible d&apos;écrire « %1 » : %2</source>
+        <translation>Cannot write “%1”: %2</translation>
+    </message>
+    <message>
+        <source>L&apos;impression n&apos;a pas pu commencer.</source>
+        <translation>Printing could not start.</translation>
+    </message>
+    <message>
+        <source>Aide</source>
+        <translation>Help</translation>
+    </message>
+    <message>
+        <source>Flèches : changer de case.
+1 à 9 : écrire un chiffre ; Maj+chiffre ou mode crayon (P) : ajouter ou retirer un candidat.
+Retour arrière ou Suppr : effacer.
+Ctrl+Z : annuler ; Ctrl+Maj+Z ou Ctrl+Y : rétablir.
+H : indice (trois niveaux, demandés l&apos;un après l&apos;autre).
+Ctrl+N : nouvelle partie ; Ctrl+O : ouvrir ; Ctrl+S : enregistrer ; Ctrl+P : imprimer la grille ; Ctrl+Q : quitter.</source>
+        <translation>Arrows: move to another cell.
+1 to 9: write a digit; Shift+digit or pencil mode (P): add or remove a candidate.
+Backspace or Delete: erase.
+Ctrl+Z: undo; Ctrl+Shift+Z or Ctrl+Y: redo.
+H: hint (three levels, asked for one after the other).
+Ctrl+N: new game; Ctrl+O: open; Ctrl+S: save; Ctrl+P: print the puzzle; Ctrl+Q: quit.</translation>
+    </message>
+</context>
+<context>
+    <name>vornel::Tf_techniques</name>
+    <message>
+        <source>Techniques</source>
+        <translation>Techniques</translation>
+    </message>
+    <message>
+        <source>Fermer</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>Exemple, étape %1 de l&apos;explication :
+</source>
+        <translation>Example, step %1 of the explanation:
+</translation>
+    </message>
+</context>
+<context>
+    <name>vornel::Tf_vrn</name>
+    <message>
+        <source>Le presse-papiers ne contient pas de grille.</source>
+        <translation>The clipboard holds no puzzle.</translation>
+    </message>
+    <message>
+        <source>Le texte ne contient pas de grille.</source>
+        <translation>The text holds no puzzle.</translation>
+    </message>
+    <message>
+        <source>Coller une grille</source>
+        <translation>Paste a puzzle</translation>
+    </message>
+    <message>
+        <source>Copier la grille</source>
+        <translation>Copy the puzzle</translation>
+    </message>
+    <message>
+        <source>Nouvelle grille générée...</source>
+        <translation>New generated puzzle...</translation>
+    </message>
+    <message>
+        <source>&amp;Fichier</source>
+        <translation>&amp;File</translation>
+    </message>
+    <message>
+        <source>Nouveau Sudoku</source>
+        <translation>New Sudoku</translation>
+    </message>
+    <message>
+        <source>Ouvrir...</source>
+        <translation>Open...</translation>
+    </message>
+    <message>
+        <source>Enregistrer sous...</source>
+        <translation>Save as...</translation>
+    </message>
+    <message>
+        <source>&amp;Quitter</source>
+        <translation>&amp;Quit</translation>
+    </message>
+    <message>
+        <source>&amp;Sudoku</source>
+        <translation>&amp;Sudoku</translation>
+    </message>
+    <message>
+        <source>Résoudre pas à  pas</source>
+        <translation>Solve step by step</translation>
+    </message>
+    <message>
+        <source>Résoudre chiffre après chiffre</source>
+        <translation>Solve digit by digit</translation>
+    </message>
+    <message>
+        <source>Résoudre en une fois</source>
+        <translation>Solve at once</translation>
+    </message>
+    <message>
+        <source>?</source>
+        <translation>?</translation>
+    </message>
+    <message>
+        <source>Explications...</source>
+        <translation>Explanations...</translation>
+    </message>
+    <message>
+        <source>A propos...</source>
+        <translation>About...</translation>
+    </message>
+    <message>
+        <source>Occurences :</source>
+        <translation>Occurrences:</translation>
+    </message>
+    <message>
+        <source>Col %1</source>
+        <translation>Col %1</translation>
+    </message>
+    <message>
+        <source>Ligne %1</source>
+        <translation>Row %1</translation>
+    </message>
+    <message>
+        <source>Pas suivant</source>
+        <translation>Next step</translation>
+    </message>
+    <message>
+        <source>Chiffre suivant</source>
+        <translation>Next digit</translation>
+    </message>
+    <message>
+        <source>exclue</source>
+        <translation>excluded</translation>
+    </message>
+    <message>
+        <source>occupée par un autre chiffre</source>
+        <translation>taken by another digit</translation>
+    </message>
+    <message>
+        <source>chiffre placé</source>
+        <translation>digit placed</translation>
+    </message>
+    <message>
+        <source>libre</source>
+        <translation>free</translation>
+    </message>
+    <message>
+        <source>niveau %1</source>
+        <translation>level %1</translation>
+    </message>
+    <message>
+        <source>A propos</source>
+        <translation>About</translation>
+    </message>
+    <message>
+        <source>VRN v 1.0<byte value="xd"/>
+© 2026 Les développeurs de Vornel</source>
+        <translation>VRN v 1.0<byte value="xd"/>
+© 2026 The Vornel developers</translation>
+    </message>
+    <message>
+        <source>Vornel : explication avec toutes les techniques</source>
+        <translation>Vornel: explanation with every technique</translation>
+    </message>
+    <message>
+        <source>Vornel : explication chiffre par chiffre</source>
+        <translation>Vornel: explanation digit by digit</translation>
+    </message>
+    <message>
+        <source>explication</source>
+        <translation>explanation</translation>
+    </message>
+    <message>
+        <source>Exporter l&apos;explication...</source>
+        <translation>Export the explanation...</translation>
+    </message>
+    <message>
+        <source>Imprimer l&apos;explication...</source>
+        <translation>Print the explanation...</translation>
+    </message>
+    <message>
+        <source>Exporter l&apos;explication</source>
+        <translation>Export the explanation</translation>
+    </message>
+    <message>
+        <source>Page HTML|*.html;*.htm</source>
+        <translation>HTML page|*.html;*.htm</translation>
+    </message>
+    <message>
+        <source>L&apos;impression n&apos;a pas pu se faire</source>
+        <translation>Printing failed</translation>
+    </message>
+    <message>
+        <source>Toutes les techniques, pas à pas</source>
+        <translation>Every technique, step by step</translation>
+    </message>
+    <message>
+        <source>Toutes les techniques, en une fois</source>
+        <translation>Every technique, at once</translation>
+    </message>
+    <message>
+        <source>Modifier la grille</source>
+        <translation>Edit the puzzle</translation>
+    </message>
+    <message>
+        <source>Techniques...</source>
+        <translation>Techniques...</translation>
+    </message>
+    <message>
+        <source>Étape suivante</source>
+        <translation>Next step</translation>
+    </message>
+    <message>
+        <source>Étape précédente</source>
+        <translation>Previous step</translation>
+    </message>
+    <message>
+        <source>◀</source>
+        <translation>◀</translation>
+    </message>
+    <message>
+        <source>▶</source>
+        <translation>▶</translation>
+    </message>
+    <message>
+        <source>Tout</source>
+        <translation>All</translation>
+    </message>
+    <message>
+        <source>Technique de l&apos;étape : &lt;a href=&quot;%1&quot;&gt;%2&lt;/a&gt;</source>
+        <translation>Technique of this step: &lt;a href=&quot;%1&quot;&gt;%2&lt;/a&gt;</translation>
+    </message>
+    <message>
+        <source>Ouvre l&apos;explication de la technique</source>
+        <translation>Opens the explanation of the technique</translation>
+    </message>
+    <message>
+        <source>Langue</source>
+        <translation>Language</translation>
+    </message>
+    <message>
+        <source>Le choix précédent est annulé : Vornel garde sa langue.</source>
+        <translation>The earlier choice is cancelled: Vornel keeps its language.</translation>
+    </message>
+    <message>
+        <source>Vornel parlera anglais à son prochain démarrage.</source>
+        <translation>Vornel will speak English from its next start.</translation>
+    </message>
+    <message>
+        <source>Vornel parlera français à son prochain démarrage.</source>
+        <translation>Vornel will speak French from its next start.</translation>
+    </message>
+    <message>
+        <source>Jouer cette grille</source>
+        <translation>Play this puzzle</translation>
+    </message>
+    <message>
+        <source>Nouvelle partie...</source>
+        <translation>New game...</translation>
+    </message>
+    <message>
+        <source>Reprendre la partie</source>
+        <translation>Resume the game</translation>
+    </message>
+    <message>
+        <source>Motifs pour daltoniens</source>
+        <translation>Patterns for colour-blind players</translation>
+    </message>
+    <message>
+        <source>Aucune partie à reprendre</source>
+        <translation>No game to resume</translation>
+    </message>
+    <message>
+        <source>Lien ou branche précédents (Alt+Gauche)</source>
+        <translation>Previous link or branch (Alt+Left)</translation>
+    </message>
+    <message>
+        <source>Lien ou branche suivants (Alt+Droite)</source>
+        <translation>Next link or branch (Alt+Right)</translation>
+    </message>
+    <message>
+        <source>Toute l&apos;étape à la fois (Alt+Haut)</source>
+        <translation>The whole step at once (Alt+Up)</translation>
+    </message>
+</context>
+</TS>
