@@ -42,6 +42,8 @@ void Tf_vrn::run_ladder(Command&& command) {
 void Tf_vrn::build_ladder() {
     // The log speaks the window's language.
     ladder_.set_language(installed_language());
+    // The log wraps its lines to its width: each sentence comes whole, never broken mid-way.
+    ladder_.set_line_breaks(ladder::LineBreaks::Whole);
     // Menu entries after the others of their menus.
     struct Entry {
         const char* menu;

@@ -9,17 +9,18 @@
 
 namespace vornel::ladder {
 
-std::vector<std::string> step_log_lines(int number, const Step& step, Language language) {
-    std::vector<std::string> lines = narrate(step, language);
+std::vector<std::string> step_log_lines(int number, const Step& step, Language language, LineBreaks breaks) {
+    std::vector<std::string> lines =
+        breaks == LineBreaks::Whole ? narrate_sentences(step, language) : narrate(step, language);
     if (lines.empty()) lines.emplace_back();
     lines.front().insert(0, std::to_string(number) + ". ");
     return lines;
 }
 
-std::vector<std::string> explanation_log_lines(const Explanation& explanation, Language language) {
+std::vector<std::string> explanation_log_lines(const Explanation& explanation, Language language, LineBreaks breaks) {
     std::vector<std::string> lines;
     for (std::size_t i = 0; i < explanation.steps.size(); ++i)
-        for (std::string& line : step_log_lines(static_cast<int>(i + 1), explanation.steps[i], language))
+        for (std::string& line : step_log_lines(static_cast<int>(i + 1), explanation.steps[i], language, breaks))
             lines.push_back(std::move(line));
     for (std::string& line : narrate_verdict(explanation, language)) lines.push_back(std::move(line));
     return lines;
@@ -96,7 +97,7 @@ void LadderSession::start(Mode mode) {
     board_.set_button_visible(StepButton::Button6, false);
     if (explanation_.verdict == Verdict::Invalid) {
         // The board stays as it is, so the user can mend it.
-        for (const std::string& line : explanation_log_lines(explanation_, language_)) board_.append_log(line);
+        for (const std::string& line : explanation_log_lines(explanation_, language_, breaks_)) board_.append_log(line);
         return;
     }
     for (int cell = 0; cell < 81; ++cell) {
@@ -203,7 +204,7 @@ void LadderSession::write_log_up_to(int position) {
     const int n = step_count();
     for (int k = logged_ + 1; k <= position; ++k) {
         const std::vector<std::string> lines =
-            k <= n ? step_log_lines(k, explanation_.steps[static_cast<std::size_t>(k - 1)], language_)
+            k <= n ? step_log_lines(k, explanation_.steps[static_cast<std::size_t>(k - 1)], language_, breaks_)
                    : narrate_verdict(explanation_, language_);
         first_lines_.push_back(log_lines_);
         for (const std::string& line : lines) board_.append_log(line);

@@ -15,12 +15,18 @@
 
 namespace vornel::ladder {
 
+// How a step's sentences become log lines: broken at 112 characters as on a terminal (Wrapped), or
+// each whole on one line (Whole), for a log that wraps its lines to its own width, as the window's.
+enum class LineBreaks : std::uint8_t { Wrapped, Whole };
+
 // The log lines of step `number` (1-based): its sentences, the first one numbered ("3. ...").
-std::vector<std::string> step_log_lines(int number, const Step& step, Language language = Language::French);
+std::vector<std::string> step_log_lines(int number, const Step& step, Language language = Language::French,
+                                        LineBreaks breaks = LineBreaks::Wrapped);
 // Every log line of a whole explanation as the board shows it at its end: each step's lines, then
 // the closing lines (the problems of invalid givens and the verdict; the rating and the hardest
 // technique).
-std::vector<std::string> explanation_log_lines(const Explanation& explanation, Language language = Language::French);
+std::vector<std::string> explanation_log_lines(const Explanation& explanation, Language language = Language::French,
+                                               LineBreaks breaks = LineBreaks::Wrapped);
 
 // The ladder explained on the board, one step at a time or all at once, with a way back, and the
 // return to editing. It works on the work area and shows everything through the board view
@@ -81,6 +87,9 @@ public:
     // The language of the log lines and walk captions from now on (French until said otherwise).
     void set_language(Language language) { language_ = language; }
     Language language() const { return language_; }
+    // Whether the log gets each sentence whole (a log that wraps lines itself) or broken at 112
+    // characters (the default, as vornel-explain prints them).
+    void set_line_breaks(LineBreaks breaks) { breaks_ = breaks; }
     // True while a position's candidates wait for start().
     bool has_position() const { return position_marks_.has_value(); }
 
@@ -122,6 +131,7 @@ private:
     Explanation explanation_;
     std::vector<Candidates> states_; // states_[k]: after steps 1..k, built as far as needed
     Language language_ = Language::French;
+    LineBreaks breaks_ = LineBreaks::Wrapped;
     bool active_ = false;
     int position_ = 0;
     int part_ = 0;

@@ -193,6 +193,42 @@ TEST(LadderSession, every_puzzle_steps_to_the_headless_end_and_back_to_the_start
     }
 }
 
+// A log that wraps its own lines gets each sentence whole: the same words as the lines broken at
+// 112 characters, in fewer lines, and the session writes them so in both modes.
+TEST(LadderSession, a_log_that_wraps_itself_gets_whole_sentences) {
+    const auto words = [](const std::vector<std::string>& lines) {
+        std::string all;
+        for (const std::string& line : lines)
+            for (const char ch : line)
+                if (ch != ' ') all += ch;
+        return all;
+    };
+    bool some_sentence_is_long = false;
+    for (const std::string& puzzle : corpus()) {
+        SCOPED_TRACE(puzzle);
+        const Explanation expected = explain(grid_of(puzzle));
+        for (std::size_t k = 0; k < expected.steps.size(); ++k) {
+            const int number = static_cast<int>(k + 1);
+            const auto whole = step_log_lines(number, expected.steps[k], Language::French, LineBreaks::Whole);
+            const auto wrapped = step_log_lines(number, expected.steps[k], Language::French, LineBreaks::Wrapped);
+            EXPECT_EQ(words(whole), words(wrapped)) << "step " << number;
+            EXPECT_LE(whole.size(), wrapped.size()) << "step " << number;
+            if (whole.size() < wrapped.size()) some_sentence_is_long = true;
+        }
+        for (const LadderSession::Mode mode : {LadderSession::Mode::Step, LadderSession::Mode::Once}) {
+            Fixture f(puzzle);
+            f.session.set_line_breaks(LineBreaks::Whole);
+            f.session.start(mode);
+            if (mode == LadderSession::Mode::Once) {
+                EXPECT_EQ(f.board.log(), explanation_log_lines(expected, Language::French, LineBreaks::Whole));
+            } else if (!expected.steps.empty()) {
+                EXPECT_EQ(f.board.log(), step_log_lines(1, expected.steps[0], Language::French, LineBreaks::Whole));
+            }
+        }
+    }
+    EXPECT_TRUE(some_sentence_is_long) << "the corpus should hold a sentence longer than a terminal line";
+}
+
 // The board's log at the end of an explanation says what vornel-explain --techniques all says, sentence
 // for sentence (the explainer indents a step's further sentences and ends with the grid).
 TEST(LadderSession, the_log_at_the_end_is_the_explainers_narrative) {
