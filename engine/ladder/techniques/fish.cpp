@@ -84,9 +84,13 @@ void scan_finned_fish(const Candidates& c, int size, Technique technique, Instan
                 return for_each_combination(all, size, [&](unsigned cover) {
                     // Fins in one region lie in one band of three positions.
                     const unsigned fin_places = all & ~cover;
-                    if ((fin_places & 0x7u) != fin_places && (fin_places & 0x38u) != fin_places &&
-                        (fin_places & 0x1C0u) != fin_places)
-                        return false;
+                    if (fin_places == 0) return false;
+                    unsigned band = 0;
+                    for (const unsigned b : {0x7u, 0x38u, 0x1C0u})
+                        if ((fin_places & b) == fin_places) band = b;
+                    if (band == 0) return false;
+                    // Only a cover line through the fins' region can lose the digit there.
+                    if ((cover & band) == 0) return false;
                     // Every base line keeps a candidate in the cover, and the fins lie in one region.
                     bool each = true;
                     for_each_bit(base,
