@@ -80,6 +80,10 @@ void scan_finned_fish(const Candidates& c, int size, Technique technique, Instan
                 unsigned all = 0;
                 for_each_bit(base, [&](int i) { all |= lines.places[static_cast<std::size_t>(i)]; });
                 if (bits(all) <= size || bits(all) > size + 3) return false;
+                // A cover holds every place outside the fins' band and at least one inside it.
+                bool some_band = false;
+                for (const unsigned band : {0x7u, 0x38u, 0x1C0u}) some_band = some_band || bits(all & ~band) < size;
+                if (!some_band) return false;
                 const CellSet base_cells = union_of(base, lines.base) & c.cells_of(d);
                 return for_each_combination(all, size, [&](unsigned cover) {
                     // Fins in one region lie in one band of three positions.
