@@ -105,19 +105,20 @@ std::string say(Language language, Msg message, std::initializer_list<Arg> args)
             out.append(pattern.substr(open)); // not a placeholder (the tests keep every template well formed)
             break;
         }
-        std::string_view spec = pattern.substr(open + 1, close - open - 1);
+        std::string_view placeholder = pattern.substr(open + 1, close - open - 1);
         i = close + 1;
-        const bool upper = !spec.empty() && spec.front() == '^';
-        if (upper) spec.remove_prefix(1);
-        if (spec.empty()) continue;
-        const std::size_t colon = spec.find(':');
-        const auto index = static_cast<std::size_t>(spec.front() - '0');
-        const std::string_view form = colon == std::string_view::npos ? std::string_view() : spec.substr(colon + 1);
+        const bool upper = !placeholder.empty() && placeholder.front() == '^';
+        if (upper) placeholder.remove_prefix(1);
+        if (placeholder.empty()) continue;
+        const std::size_t colon = placeholder.find(':');
+        const auto index = static_cast<std::size_t>(placeholder.front() - '0');
+        const std::string_view form =
+            colon == std::string_view::npos ? std::string_view() : placeholder.substr(colon + 1);
         if (index >= args.size()) continue;
         const Arg& arg = *(args.begin() + index);
-        if (const std::size_t ask = spec.find('?'); ask != std::string_view::npos) {
+        if (const std::size_t ask = placeholder.find('?'); ask != std::string_view::npos) {
             // {N?one|many}: the words that agree with the argument's number.
-            const std::string_view choices = spec.substr(ask + 1);
+            const std::string_view choices = placeholder.substr(ask + 1);
             const std::size_t bar = choices.find('|');
             // French takes the singular for none as for one ("0 étape"), English the plural ("0 steps").
             const std::size_t n = count_of(arg);
