@@ -16,6 +16,7 @@
 //   removal "le 3 des cases ..."; short "le 3 de L4C1 et L4C2"
 //   text    as given (an already told phrase)
 
+#include <bit>
 #include <cstdint>
 #include <initializer_list>
 #include <string>
@@ -69,5 +70,14 @@ inline constexpr int kMessageCount = static_cast<int>(Msg::Count);
 std::string say(Language language, Msg message, std::initializer_list<Arg> args = {});
 // The raw template, for the tests.
 const char* message_template(Language language, Msg message);
+
+// Two readings of a step every narrator needs: the one digit of a one-digit pattern, and the
+// cells of a list of candidates, in order.
+inline int only_digit(const Step& step) { return std::countr_zero(static_cast<unsigned>(step.digits)); }
+inline std::vector<std::uint8_t> cells_of(const std::vector<Candidate>& candidates) {
+    std::vector<std::uint8_t> cells;
+    for (const Candidate& c : candidates) cells.push_back(c.cell);
+    return cells;
+}
 
 } // namespace vornel::ladder

@@ -15,8 +15,6 @@ namespace {
 
 using M = Msg;
 
-int only_digit(const Step& step) { return std::countr_zero(static_cast<unsigned>(step.digits)); }
-
 std::vector<std::string> singles(const Step& step, Language l) {
     const Candidate& p = step.placements.front();
     switch (step.technique) {

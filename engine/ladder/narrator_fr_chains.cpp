@@ -14,14 +14,6 @@ namespace {
 
 using M = Msg;
 
-int only_digit(const Step& step) { return std::countr_zero(static_cast<unsigned>(step.digits)); }
-
-std::vector<std::uint8_t> cells_of(const std::vector<Candidate>& candidates) {
-    std::vector<std::uint8_t> cells;
-    for (const Candidate& c : candidates) cells.push_back(c.cell);
-    return cells;
-}
-
 // The longest line a chain or a forcing chain is told in; longer ones are wrapped.
 constexpr std::size_t kWidth = 100;
 

@@ -12,14 +12,6 @@ namespace {
 
 using M = Msg;
 
-int only_digit(const Step& step) { return std::countr_zero(static_cast<unsigned>(step.digits)); }
-
-std::vector<std::uint8_t> cells_of(const std::vector<Candidate>& candidates) {
-    std::vector<std::uint8_t> cells;
-    for (const Candidate& c : candidates) cells.push_back(c.cell);
-    return cells;
-}
-
 // Cells: the region's places, then the hinge and the far end of the conjugate pair. Units: the
 // region, its row, its column, the pair's line.
 std::vector<std::string> empty_rectangle(const Step& step, Language l) {

@@ -4,63 +4,49 @@
 
 using namespace vornel;
 
-TEST(Narrator, words_every_kind_of_found_step_in_every_tempo) {
+TEST(Narrator, words_every_kind_of_found_step_in_every_tempo_and_language) {
     using Kind = FoundStep::Kind;
+    constexpr Language fr = Language::French, en = Language::English;
     const struct {
+        Language language;
         Kind kind;
         UnitKind unit;
         int n;
         Tempo tempo;
         const char* line;
     } cases[] = {
-        {Kind::LoneFreeCell, UnitKind::Region, 4, Tempo::Step, "Il y a une seule case vide dans la région 4,"},
-        {Kind::LoneFreeCell, UnitKind::Row, 1, Tempo::Digit, "Il y a une seule case vide dans la ligne 1,"},
-        {Kind::LoneFreeCell, UnitKind::Column, 9, Tempo::Digit, "Il y a une seule case vide dans la colonne 9,"},
-        {Kind::LoneFreeCell, UnitKind::Column, 2, Tempo::Once, "Il y a une seule case vide dans la colonne 2,"},
-        {Kind::LastEmptyCell, UnitKind::Region, 8, Tempo::Digit, "La région 8 a seulement une case sans chiffre,"},
-        {Kind::LastEmptyCell, UnitKind::Row, 3, Tempo::Once, "La ligne 3 a seulement une case sans chiffre,"},
-        {Kind::LastEmptyCell, UnitKind::Column, 5, Tempo::Step, "La colonne 5 a seulement une case sans chiffre,"},
-        {Kind::LastEmptyCell, UnitKind::Column, 5, Tempo::Once, "La colonne 5 a seulement une case sans chiffre,"},
-        {Kind::LastEmptyCell, UnitKind::Column, 7, Tempo::Digit, "La Colonne 7 a seulement une case sans chiffre,"},
+        {fr, Kind::LoneFreeCell, UnitKind::Region, 4, Tempo::Step, "Il y a une seule case vide dans la région 4,"},
+        {fr, Kind::LoneFreeCell, UnitKind::Row, 1, Tempo::Digit, "Il y a une seule case vide dans la ligne 1,"},
+        {fr, Kind::LoneFreeCell, UnitKind::Column, 9, Tempo::Digit, "Il y a une seule case vide dans la colonne 9,"},
+        {fr, Kind::LoneFreeCell, UnitKind::Column, 2, Tempo::Once, "Il y a une seule case vide dans la colonne 2,"},
+        {fr, Kind::LastEmptyCell, UnitKind::Region, 8, Tempo::Digit, "La région 8 a seulement une case sans chiffre,"},
+        {fr, Kind::LastEmptyCell, UnitKind::Row, 3, Tempo::Once, "La ligne 3 a seulement une case sans chiffre,"},
+        {fr, Kind::LastEmptyCell, UnitKind::Column, 5, Tempo::Step, "La colonne 5 a seulement une case sans chiffre,"},
+        {fr, Kind::LastEmptyCell, UnitKind::Column, 5, Tempo::Once, "La colonne 5 a seulement une case sans chiffre,"},
+        {fr, Kind::LastEmptyCell, UnitKind::Column, 7, Tempo::Digit, "La Colonne 7 a seulement une case sans chiffre,"},
+        {en, Kind::LoneFreeCell, UnitKind::Region, 4, Tempo::Step, "There is only one free cell in box 4,"},
+        {en, Kind::LoneFreeCell, UnitKind::Row, 1, Tempo::Digit, "There is only one free cell in row 1,"},
+        {en, Kind::LoneFreeCell, UnitKind::Column, 9, Tempo::Once, "There is only one free cell in column 9,"},
+        {en, Kind::LastEmptyCell, UnitKind::Region, 8, Tempo::Digit, "Box 8 has only one cell without a digit,"},
+        {en, Kind::LastEmptyCell, UnitKind::Row, 3, Tempo::Once, "Row 3 has only one cell without a digit,"},
+        // The digit tempo's capital is a French quirk: English has its capital everywhere.
+        {en, Kind::LastEmptyCell, UnitKind::Column, 7, Tempo::Digit, "Column 7 has only one cell without a digit,"},
+        {en, Kind::LastEmptyCell, UnitKind::Column, 7, Tempo::Step, "Column 7 has only one cell without a digit,"},
     };
     Narrator narrator;
     for (const auto& c : cases) {
+        narrator.set_language(c.language);
         narrator.set_tempo(c.tempo);
         EXPECT_EQ(narrator.reason(FoundStep{c.kind, c.unit, c.n, 1, 1, 6}), c.line);
     }
+    narrator.set_language(fr);
     EXPECT_EQ(narrator.placement(7), "Nous écrivons un 7.");
     EXPECT_EQ(narrator.numbered("Nous traitons le chiffre ", 3, "."), "Nous traitons le chiffre 3.");
     EXPECT_EQ(narrator.numbered("n ", -12, "!"), "n -12!");
-}
-
-TEST(Narrator, speaks_english_when_told_with_the_same_shapes) {
-    using Kind = FoundStep::Kind;
-    const struct {
-        Kind kind;
-        UnitKind unit;
-        int n;
-        Tempo tempo;
-        const char* line;
-    } cases[] = {
-        {Kind::LoneFreeCell, UnitKind::Region, 4, Tempo::Step, "There is only one free cell in box 4,"},
-        {Kind::LoneFreeCell, UnitKind::Row, 1, Tempo::Digit, "There is only one free cell in row 1,"},
-        {Kind::LoneFreeCell, UnitKind::Column, 9, Tempo::Once, "There is only one free cell in column 9,"},
-        {Kind::LastEmptyCell, UnitKind::Region, 8, Tempo::Digit, "Box 8 has only one cell without a digit,"},
-        {Kind::LastEmptyCell, UnitKind::Row, 3, Tempo::Once, "Row 3 has only one cell without a digit,"},
-        // The digit tempo's capital is a French quirk: English has its capital everywhere.
-        {Kind::LastEmptyCell, UnitKind::Column, 7, Tempo::Digit, "Column 7 has only one cell without a digit,"},
-        {Kind::LastEmptyCell, UnitKind::Column, 7, Tempo::Step, "Column 7 has only one cell without a digit,"},
-    };
-    Narrator narrator;
-    narrator.set_language(Language::English);
-    for (const auto& c : cases) {
-        narrator.set_tempo(c.tempo);
-        EXPECT_EQ(narrator.reason(FoundStep{c.kind, c.unit, c.n, 1, 1, 6}), c.line);
-    }
+    EXPECT_EQ(narrator.digit_taken(3), "Nous traitons le chiffre 3.");
+    narrator.set_language(en);
     EXPECT_EQ(narrator.placement(7), "We write a 7.");
     EXPECT_EQ(narrator.digit_taken(3), "We turn to the digit 3.");
-    narrator.set_language(Language::French);
-    EXPECT_EQ(narrator.digit_taken(3), "Nous traitons le chiffre 3.");
 }
 
 TEST(Narrator, every_log_line_and_grid_problem_has_its_words_in_both_languages) {
