@@ -13,6 +13,8 @@
 #include <string_view>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include "candidates.h"
 #include "plain_solver.h"
 
@@ -159,6 +161,18 @@ inline std::string expand_cells(std::string_view edits) {
             for (const char k : token.substr(c + 1)) cells.push_back(rc(r - '0', k - '0'));
     }
     return cells_text(cells);
+}
+
+// A finder's step on position `c`: its technique, its placements and eliminations (compact
+// notation, "r5c8-1"), every elimination a live candidate, and the pattern's cells ("r4c5 r5c456").
+inline void expect_step(const Candidates& c, const std::optional<Step>& step, Technique technique,
+                        std::string_view placements, std::string_view eliminations, std::string_view cells) {
+    ASSERT_TRUE(step.has_value());
+    EXPECT_EQ(step->technique, technique);
+    EXPECT_EQ(candidates_text(step->placements), expand(placements));
+    EXPECT_EQ(candidates_text(step->eliminations), expand(eliminations));
+    for (const Candidate& e : step->eliminations) EXPECT_TRUE(c.has(e.cell, e.digit));
+    EXPECT_EQ(cells_text({step->cells.begin(), step->cells.end()}), expand_cells(cells));
 }
 
 } // namespace vornel::ladder::testing

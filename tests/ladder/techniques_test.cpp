@@ -34,13 +34,7 @@ class FindsOnePosition : public ::testing::TestWithParam<Case> {};
 TEST_P(FindsOnePosition, with_exact_placements_and_eliminations) {
     const Case& t = GetParam();
     const Candidates c = model(t.grid, t.edits);
-    const std::optional<Step> step = t.find(c);
-    ASSERT_TRUE(step.has_value());
-    EXPECT_EQ(step->technique, t.technique);
-    EXPECT_EQ(candidates_text(step->placements), expand(t.placements));
-    EXPECT_EQ(candidates_text(step->eliminations), expand(t.eliminations));
-    for (const Candidate& e : step->eliminations) EXPECT_TRUE(c.has(e.cell, e.digit));
-    EXPECT_EQ(testing::cells_text({step->cells.begin(), step->cells.end()}), testing::expand_cells(t.cells));
+    testing::expect_step(c, t.find(c), t.technique, t.placements, t.eliminations, t.cells);
 }
 
 // clang-format off

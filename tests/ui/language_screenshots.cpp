@@ -19,18 +19,13 @@
 #include "play_window.h"
 #include "puzzles.h"
 #include "recorded_boxes.h"
+#include "screenshot.h"
 #include "techniques_window.h"
 #include "tf_vrn.h"
 
 namespace {
 
-bool save(QWidget& w, const QDir& dir, const QString& name) {
-    QCoreApplication::processEvents();
-    const QString path = dir.filePath(name);
-    const bool ok = w.grab().save(path);
-    std::printf("%s %s\n", ok ? "wrote" : "FAILED", qPrintable(path));
-    return ok;
-}
+bool save(QWidget& w, const QDir& dir, const QString& name) { return vornel::test::save_screenshot(w, dir, name); }
 
 } // namespace
 

@@ -19,17 +19,12 @@
 #include "play_window.h"
 #include "puzzles.h"
 #include "recorded_boxes.h"
+#include "screenshot.h"
 #include "tf_vrn.h"
 
 namespace {
 
-bool save(QWidget& w, const QDir& dir, const QString& name) {
-    QCoreApplication::processEvents();
-    const QString path = dir.filePath(name);
-    const bool ok = w.grab().save(path);
-    std::printf("%s %s\n", ok ? "wrote" : "FAILED", qPrintable(path));
-    return ok;
-}
+bool save(QWidget& w, const QDir& dir, const QString& name) { return vornel::test::save_screenshot(w, dir, name); }
 
 void key(vornel::Tf_play& w, Qt::Key k, Qt::KeyboardModifiers mods = Qt::NoModifier) {
     QTest::keyClick(w.board(), k, mods);
