@@ -6,8 +6,12 @@
 #include <algorithm>
 #include <array>
 #include <cstddef>
+#include <cstdint>
+#include <map>
 #include <utility>
 #include <vector>
+
+#include "../step.h"
 
 namespace vornel::ladder::detail {
 
@@ -83,6 +87,51 @@ private:
     std::array<int, N> off_seen_{};
     std::array<int, N> on_from_{};  // the "off" node whose strong link turned the node on
     std::array<int, N> off_from_{}; // the "on" node whose weak link turned the node off
+};
+
+// The chains a listing keeps: one per conclusion (what it removes and places), the shortest met
+// for it, the first met among equally short ones. Listed shortest first, in the order met among
+// equally short ones, so that the first listed is the one a search that stops at its first
+// shortest chain returns.
+template<typename Item>
+class ShortestPerConclusion {
+public:
+    // True when a chain of `length` links proving this conclusion would be kept.
+    bool wanted(const std::vector<Candidate>& removed, const std::vector<Candidate>& placed, int length) const {
+        const auto it = index_.find(key(removed, placed));
+        return it == index_.end() || kept_[it->second].length > length;
+    }
+    void keep(const std::vector<Candidate>& removed, const std::vector<Candidate>& placed, int length, Item item) {
+        const auto [it, added] = index_.try_emplace(key(removed, placed), kept_.size());
+        if (added)
+            kept_.push_back({length, order_++, std::move(item)});
+        else if (kept_[it->second].length > length)
+            kept_[it->second] = {length, order_++, std::move(item)};
+    }
+    std::vector<Item> take() {
+        std::sort(kept_.begin(), kept_.end(), [](const Kept& a, const Kept& b) {
+            return a.length != b.length ? a.length < b.length : a.order < b.order;
+        });
+        std::vector<Item> items;
+        for (Kept& k : kept_) items.push_back(std::move(k.item));
+        return items;
+    }
+
+private:
+    struct Kept {
+        int length;
+        int order;
+        Item item;
+    };
+    static std::vector<std::uint16_t> key(const std::vector<Candidate>& removed, const std::vector<Candidate>& placed) {
+        std::vector<std::uint16_t> k;
+        for (const Candidate& e : removed) k.push_back(static_cast<std::uint16_t>(10 * e.cell + e.digit));
+        for (const Candidate& p : placed) k.push_back(static_cast<std::uint16_t>(1000 + 10 * p.cell + p.digit));
+        return k;
+    }
+    std::map<std::vector<std::uint16_t>, std::size_t> index_;
+    std::vector<Kept> kept_;
+    int order_ = 0;
 };
 
 } // namespace vornel::ladder::detail

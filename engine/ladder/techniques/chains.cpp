@@ -125,6 +125,21 @@ public:
         return best;
     }
 
+    // Every chain of at most `max_length` links that proves something, one per conclusion (the
+    // shortest), shortest first; the first is the one run() returns.
+    std::vector<Found> run_all(int max_length) {
+        detail::ShortestPerConclusion<Found> kept;
+        listing_ = &kept;
+        Found bound;
+        bound.length = max_length + 1;
+        for (int start = 0; start < 729; ++start) {
+            if (!c_.has(node_cell(start), node_digit(start)) || strong_.count[start] == 0) continue;
+            search_from(start, bound);
+        }
+        listing_ = nullptr;
+        return kept.take();
+    }
+
 private:
     // Weak partners of an "on" candidate: the other digits of its cell, its digit in peer cells.
     template<typename F>
@@ -153,22 +168,27 @@ private:
     }
 
     // Records the chain start..end when it proves something and is shorter than the best; true
-    // when the search from this start can stop.
+    // when the search from this start can stop. When listing, keeps it when it is the shortest so
+    // far for its conclusion, and goes on.
     bool consider(int start, int end, int length, Found& best) {
+        std::vector<Candidate> removed, placed;
         if (end == start) {
             // Off implies on: the start is true.
             if (kind_ != Kind::Aic) return false;
-            std::vector<Link> links = chain_to(start, end);
-            if (!simple(links)) return false;
-            best = Found{length, std::move(links), {}, {node_candidate(start)}};
-            return true;
+            placed.push_back(node_candidate(start));
+        } else {
+            if (kind_ != Kind::Aic && node_digit(start) != node_digit(end)) return false;
+            removed = seen_by_both(c_, start, end);
+            if (removed.empty()) return false;
         }
-        if (kind_ != Kind::Aic && node_digit(start) != node_digit(end)) return false;
-        std::vector<Candidate> removed = seen_by_both(c_, start, end);
-        if (removed.empty()) return false;
+        if (listing_ != nullptr && !listing_->wanted(removed, placed, length)) return false;
         std::vector<Link> links = chain_to(start, end);
         if (!simple(links)) return false;
-        best = Found{length, std::move(links), std::move(removed), {}};
+        if (listing_ != nullptr) {
+            listing_->keep(removed, placed, length, Found{length, std::move(links), removed, placed});
+            return false;
+        }
+        best = Found{length, std::move(links), std::move(removed), std::move(placed)};
         return true;
     }
 
@@ -189,6 +209,7 @@ private:
     Kind kind_;
     StrongLinks strong_;
     detail::AlternatingSearch<729> search_;
+    detail::ShortestPerConclusion<Found>* listing_ = nullptr;
 };
 
 // Fills the step's colours from its chain: candidates a strong link turns on in colour a, the
@@ -201,10 +222,7 @@ void colour_chain(Step& step) {
     }
 }
 
-std::optional<Step> chain_step(const Candidates& c, Kind kind, Technique technique, int max_length) {
-    ChainSearch search(c, kind);
-    Found found = search.run(max_length);
-    if (found.length == 0) return std::nullopt;
+Step chain_step(const Candidates& c, Technique technique, Found found) {
     Step step;
     step.technique = technique;
     step.links = std::move(found.links);
@@ -222,6 +240,18 @@ std::optional<Step> chain_step(const Candidates& c, Kind kind, Technique techniq
     return step;
 }
 
+// The chains of `kind`: the shortest only, or one per conclusion when listing.
+void scan_chains(const Candidates& c, Instances& out, Kind kind, Technique technique, int max_length) {
+    ChainSearch search(c, kind);
+    if (!out.listing()) {
+        Found found = search.run(max_length);
+        if (found.length != 0) out.keep(chain_step(c, technique, std::move(found)));
+        return;
+    }
+    for (Found& found : search.run_all(max_length))
+        if (out.keep(chain_step(c, technique, std::move(found)))) return;
+}
+
 // The longest chains the finders look for: long enough for every chain seen in hard puzzles,
 // short enough to tell.
 constexpr int kMaxChainLinks = 19;
@@ -232,7 +262,7 @@ constexpr int kMaxChainLinks = 19;
 // clusters; in a cluster, the two colours alternate and exactly one colour is true. Colour wrap
 // (variant 1): two cells of one colour see each other, so that colour is false everywhere. Colour
 // trap (variant 2): a cell outside the cluster that sees both colours cannot hold the digit.
-std::optional<Step> find_simple_colouring(const Candidates& c) {
+void scan_simple_colouring(const Candidates& c, Instances& out) {
     const Geometry& g = geometry();
     for (int d = 1; d <= 9; ++d) {
         std::array<std::int8_t, 81> colour{};
@@ -274,7 +304,8 @@ std::optional<Step> find_simple_colouring(const Candidates& c) {
                       [](const Candidate& x, const Candidate& y) { return x.cell < y.cell; });
 
             // Wrap: a colour with two cells in one unit.
-            for (int s = 0; s < 2; ++s) {
+            bool wrapped = false;
+            for (int s = 0; s < 2 && !wrapped; ++s) {
                 bool clash = false;
                 for_each_cell(side[s], [&](int cell) {
                     if (!(g.peer_set[cell] & side[s]).empty()) clash = true;
@@ -287,8 +318,10 @@ std::optional<Step> find_simple_colouring(const Candidates& c) {
                     if (!(g.peer_set[cell] & side[s]).empty()) step.cells.push_back(static_cast<std::uint8_t>(cell));
                 });
                 if (s == 1) std::swap(step.colour_a, step.colour_b); // colour a is the false colour
-                return step;
+                if (out.keep(std::move(step))) return;
+                wrapped = true;
             }
+            if (wrapped) continue;
             // Trap: cells outside the cluster that see both colours.
             CellSet sees[2];
             for (int s = 0; s < 2; ++s) for_each_cell(side[s], [&](int cell) { sees[s] = sees[s] | g.peer_set[cell]; });
@@ -296,15 +329,17 @@ std::optional<Step> find_simple_colouring(const Candidates& c) {
             if (trapped.empty()) continue;
             step.variant = 2;
             detail::eliminate_digit(c, step, trapped, d);
-            return step;
+            if (out.keep(std::move(step))) return;
         }
     }
-    return std::nullopt;
 }
 
-std::optional<Step> find_x_chain(const Candidates& c) {
-    return chain_step(c, Kind::XChain, Technique::XChain, kMaxChainLinks);
+std::optional<Step> find_simple_colouring(const Candidates& c) { return first_instance(c, scan_simple_colouring); }
+
+void scan_x_chain(const Candidates& c, Instances& out) {
+    scan_chains(c, out, Kind::XChain, Technique::XChain, kMaxChainLinks);
 }
+std::optional<Step> find_x_chain(const Candidates& c) { return first_instance(c, scan_x_chain); }
 
 // Remote pair: bivalue cells holding the same two digits, joined when they see each other. Along
 // a path of such cells the two digits alternate, so of two cells an odd number of steps apart, one
@@ -313,10 +348,48 @@ std::optional<Step> find_x_chain(const Candidates& c) {
 // lower digit (the chain on the higher digit is the same read the other way round); it removes
 // both digits from every cell outside the path that sees two of its cells an odd number of steps
 // apart. Its colours are the path's cells by parity.
-std::optional<Step> find_remote_pair(const Candidates& c) {
+namespace {
+
+// The remote pair along `path` removing its digits from `targets`.
+Step remote_pair_step(const Candidates& c, const std::vector<int>& path, const CellSet& targets) {
+    const unsigned pair = c.mask(path.front());
+    const int low = std::countr_zero(pair);
+    const int high = std::countr_zero(pair & (pair - 1));
+    Step step;
+    step.technique = Technique::RemotePair;
+    step.digits = static_cast<std::uint16_t>(pair);
+    for_each_cell(targets, [&](int cell) {
+        for_each_bit(pair & c.mask(cell), [&](int d) { step.eliminations.push_back(candidate(cell, d)); });
+    });
+    // The chain on the lower digit: off in the first cell, so on the higher digit there, off in the
+    // next cell, on the lower digit there, and so on.
+    int off = low;
+    for (std::size_t i = 0; i < path.size(); ++i) {
+        const int on = off == low ? high : low;
+        if (i > 0) step.links.push_back({candidate(path[i - 1], off), candidate(path[i], off), false});
+        step.links.push_back({candidate(path[i], off), candidate(path[i], on), true});
+        off = on;
+    }
+    detail::give_reasons(c, step.links);
+    for (std::size_t i = 0; i < path.size(); ++i) {
+        step.cells.push_back(static_cast<std::uint8_t>(path[i]));
+        (i % 2 == 0 ? step.colour_a : step.colour_b).push_back(candidate(path[i], low));
+    }
+    return step;
+}
+
+} // namespace
+
+// Remote pair: bivalue cells holding the same two digits, joined when they see each other. Along
+// a path of such cells the two digits alternate, so of two cells an odd number of steps apart, one
+// holds each digit, and a cell that sees both holds neither. The step is the shortest such path
+// (at least four cells: two are a naked pair) that removes something in the first cluster of such
+// cells where one does, told as the chain on its lower digit (the chain on the higher digit is the
+// same read the other way round); it removes both digits from every cell outside the path that
+// sees two of its cells an odd number of steps apart. Its colours are the path's cells by parity.
+// Listed: one path per set of removals (the shortest), cluster by cluster, shortest first.
+void scan_remote_pair(const Candidates& c, Instances& out) {
     const Geometry& g = geometry();
-    std::vector<int> best;
-    CellSet best_targets;
     std::array<std::int8_t, 81> cluster{};
     cluster.fill(-1);
     for (int root = 0; root < 81; ++root) {
@@ -333,6 +406,19 @@ std::optional<Step> find_remote_pair(const Candidates& c) {
         if (members.size() < 4) continue;
         CellSet holding;
         for_each_bit(pair, [&](int d) { holding = holding | c.cells_of(d); });
+        // The cells outside the path that see two of its cells an odd number of steps apart.
+        const auto targets_of = [&](const std::vector<int>& path) {
+            CellSet on_path, targets;
+            for (const int cell : path) on_path.add(cell);
+            for (std::size_t i = 0; i < path.size(); ++i)
+                for (std::size_t j = i + 1; j < path.size(); j += 2)
+                    targets = targets | (g.peer_set[path[i]] & g.peer_set[path[j]]);
+            return (targets & holding) - on_path;
+        };
+        // The paths kept: the shortest first met when not listing, else one per set of removals.
+        std::vector<int> best;
+        CellSet best_targets;
+        detail::ShortestPerConclusion<std::vector<int>> kept;
         // Shortest paths from each member, breadth first inside the cluster.
         for (const int from : members) {
             std::array<int, 81> parent{};
@@ -351,52 +437,38 @@ std::optional<Step> find_remote_pair(const Candidates& c) {
                 std::vector<int> path;
                 for (int at = to; at >= 0; at = parent[at]) path.push_back(at);
                 if (path.size() < 4 || path.size() % 2 != 0) continue;
-                if (!best.empty() && path.size() >= best.size()) continue;
+                if (!out.listing() && !best.empty() && path.size() >= best.size()) continue;
                 std::reverse(path.begin(), path.end());
-                CellSet on_path, targets;
-                for (const int cell : path) on_path.add(cell);
-                for (std::size_t i = 0; i < path.size(); ++i)
-                    for (std::size_t j = i + 1; j < path.size(); j += 2)
-                        targets = targets | (g.peer_set[path[i]] & g.peer_set[path[j]]);
-                targets = (targets & holding) - on_path;
+                const CellSet targets = targets_of(path);
                 if (targets.empty()) continue;
+                if (out.listing()) {
+                    const std::vector<Candidate> removed = remote_pair_step(c, path, targets).eliminations;
+                    kept.keep(removed, {}, static_cast<int>(path.size()), std::move(path));
+                    continue;
+                }
                 best = std::move(path);
                 best_targets = targets;
             }
         }
-        if (!best.empty()) break;
+        if (!out.listing()) {
+            if (!best.empty()) {
+                out.keep(remote_pair_step(c, best, best_targets));
+                return;
+            }
+            continue;
+        }
+        for (const std::vector<int>& path : kept.take())
+            if (out.keep(remote_pair_step(c, path, targets_of(path)))) return;
     }
-    if (best.empty()) return std::nullopt;
-    const unsigned pair = c.mask(best.front());
-    const int low = std::countr_zero(pair);
-    const int high = std::countr_zero(pair & (pair - 1));
-    Step step;
-    step.technique = Technique::RemotePair;
-    step.digits = static_cast<std::uint16_t>(pair);
-    for_each_cell(best_targets, [&](int cell) {
-        for_each_bit(pair & c.mask(cell), [&](int d) { step.eliminations.push_back(candidate(cell, d)); });
-    });
-    // The chain on the lower digit: off in the first cell, so on the higher digit there, off in the
-    // next cell, on the lower digit there, and so on.
-    int off = low;
-    for (std::size_t i = 0; i < best.size(); ++i) {
-        const int on = off == low ? high : low;
-        if (i > 0) step.links.push_back({candidate(best[i - 1], off), candidate(best[i], off), false});
-        step.links.push_back({candidate(best[i], off), candidate(best[i], on), true});
-        off = on;
-    }
-    detail::give_reasons(c, step.links);
-    for (std::size_t i = 0; i < best.size(); ++i) {
-        step.cells.push_back(static_cast<std::uint8_t>(best[i]));
-        (i % 2 == 0 ? step.colour_a : step.colour_b).push_back(candidate(best[i], low));
-    }
-    return step;
 }
 
-std::optional<Step> find_xy_chain(const Candidates& c) {
-    return chain_step(c, Kind::XyChain, Technique::XyChain, kMaxChainLinks);
-}
+std::optional<Step> find_remote_pair(const Candidates& c) { return first_instance(c, scan_remote_pair); }
 
-std::optional<Step> find_aic(const Candidates& c) { return chain_step(c, Kind::Aic, Technique::Aic, kMaxChainLinks); }
+void scan_xy_chain(const Candidates& c, Instances& out) {
+    scan_chains(c, out, Kind::XyChain, Technique::XyChain, kMaxChainLinks);
+}
+void scan_aic(const Candidates& c, Instances& out) { scan_chains(c, out, Kind::Aic, Technique::Aic, kMaxChainLinks); }
+std::optional<Step> find_xy_chain(const Candidates& c) { return first_instance(c, scan_xy_chain); }
+std::optional<Step> find_aic(const Candidates& c) { return first_instance(c, scan_aic); }
 
 } // namespace vornel::ladder

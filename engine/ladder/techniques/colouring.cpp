@@ -73,7 +73,7 @@ CellSet seen_by(const CellSet& set) {
 
 } // namespace
 
-std::optional<Step> find_multi_colouring(const Candidates& c) {
+void scan_multi_colouring(const Candidates& c, Instances& out) {
     const Geometry& g = geometry();
     for (int d = 1; d <= 9; ++d) {
         const DigitClusters k(c, d);
@@ -130,16 +130,17 @@ std::optional<Step> find_multi_colouring(const Candidates& c) {
                         step.links = k.trees[a];
                         step.links.insert(step.links.end(), k.trees[b].begin(), k.trees[b].end());
                         step.links.push_back({candidate(from, d), candidate(to, d), false});
-                        return step;
+                        if (out.keep(std::move(step))) return;
                     }
                 }
             }
         }
     }
-    return std::nullopt;
 }
 
-std::optional<Step> find_3d_medusa(const Candidates& c) {
+std::optional<Step> find_multi_colouring(const Candidates& c) { return first_instance(c, scan_multi_colouring); }
+
+void scan_3d_medusa(const Candidates& c, Instances& out) {
     const Geometry& g = geometry();
     // colour[node] (node = 9 * cell + digit - 1): -1 uncoloured, else the side 0 or 1 of the cluster
     // being examined; done[node] marks nodes already in a cluster.
@@ -207,7 +208,8 @@ std::optional<Step> find_3d_medusa(const Candidates& c) {
         // Wrap: a colour that contradicts itself. The witness goes to `highlighted`: the two
         // candidates of the colour in one cell (variant 1) or of one digit in one unit (variant 2),
         // or the candidates of the cell the colour would empty (variant 3).
-        for (int s = 0; s < 2; ++s) {
+        bool wrapped = false;
+        for (int s = 0; s < 2 && !wrapped; ++s) {
             std::vector<Candidate> witness;
             int kind = 0;
             for (int cell = 0; cell < 81 && kind == 0; ++cell) {
@@ -247,8 +249,10 @@ std::optional<Step> find_3d_medusa(const Candidates& c) {
                 if (colour[node] == s) step.eliminations.push_back(candidate(node / 9, node % 9 + 1));
             std::sort(step.eliminations.begin(), step.eliminations.end(), by_cell_then_digit);
             if (s == 1) std::swap(step.colour_a, step.colour_b); // colour a is the false colour
-            return step;
+            if (out.keep(std::move(step))) return;
+            wrapped = true;
         }
+        if (wrapped) continue;
         // Trap: uncoloured candidates that cannot be true whichever colour is.
         for (int cell = 0; cell < 81; ++cell) {
             const unsigned mask = c.mask(cell);
@@ -263,9 +267,10 @@ std::optional<Step> find_3d_medusa(const Candidates& c) {
         }
         if (step.eliminations.empty()) continue;
         step.variant = 4;
-        return step;
+        if (out.keep(std::move(step))) return;
     }
-    return std::nullopt;
 }
+
+std::optional<Step> find_3d_medusa(const Candidates& c) { return first_instance(c, scan_3d_medusa); }
 
 } // namespace vornel::ladder

@@ -29,7 +29,23 @@ constexpr std::pair<Technique, Scan> kScans[] = {
     {Technique::XyWing, scan_xy_wing},
     {Technique::XyzWing, scan_xyz_wing},
     {Technique::WWing, scan_w_wing},
+    {Technique::UniqueRectangle, scan_unique_rectangle},
+    {Technique::BugPlusOne, scan_bug_plus_one},
+    {Technique::HiddenRectangle, scan_hidden_rectangle},
+    {Technique::AvoidableRectangle, scan_avoidable_rectangle},
+    {Technique::WxyzWing, scan_wxyz_wing},
+    {Technique::SimpleColouring, scan_simple_colouring},
+    {Technique::RemotePair, scan_remote_pair},
+    {Technique::MultiColouring, scan_multi_colouring},
+    {Technique::SueDeCoq, scan_sue_de_coq},
+    {Technique::XChain, scan_x_chain},
+    {Technique::XyChain, scan_xy_chain},
+    {Technique::Medusa3D, scan_3d_medusa},
+    {Technique::AlignedPairExclusion, scan_aligned_pair_exclusion},
+    {Technique::Aic, scan_aic},
+    {Technique::GroupedAic, scan_grouped_aic},
     {Technique::Nishio, scan_nishio},
+    {Technique::ForcingChain, scan_forcing_chain},
 };
 
 } // namespace
@@ -42,6 +58,22 @@ bool find_every(const Candidates& c, Technique technique, std::vector<Step>& out
         return true;
     }
     return false;
+}
+
+bool simpler(const Step& a, const Step& b) {
+    const std::size_t size_a = a.cells.size() + a.links.size(), size_b = b.cells.size() + b.links.size();
+    if (size_a != size_b) return size_a < size_b;
+    return a.placements.size() + a.eliminations.size() > b.placements.size() + b.eliminations.size();
+}
+
+std::optional<Step> simplest_instance(const Candidates& c, Scan scan) {
+    std::vector<Step> every;
+    Instances listing(every);
+    scan(c, listing);
+    std::optional<Step> best;
+    for (Step& step : every)
+        if (!best || simpler(step, *best)) best = std::move(step);
+    return best;
 }
 
 } // namespace vornel::ladder

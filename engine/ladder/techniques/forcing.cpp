@@ -548,9 +548,22 @@ Shared shared_conclusion(const Candidates& c, const std::vector<const Branch*>& 
     return best;
 }
 
-// The forcing chains of one propagation level (see Branch). Levels 1 and 2 tell their steps with
-// variants 4, 5, 6 and 7, 8, 9 (contradiction, cell, unit).
-std::optional<Step> find_forcing(const Candidates& c, int level) {
+// A cell or a unit whose branches all lead to one conclusion.
+struct Choice {
+    Shared shared;
+    int variant = 0;
+    int where = 0; // cell or unit
+    int digit = 0; // unit forcing: the digit
+    std::vector<const Branch*> branches;
+};
+
+Step forcing_step(const Choice& best, int level);
+
+// The forcing chains of one propagation level (see Branch), into `out`: the one the ladder takes
+// first, then, when listing, one per other cell whose candidates break the grid and one per other
+// conclusion a cell or a unit forces. Levels 1 and 2 tell their steps with variants 4, 5, 6 and
+// 7, 8, 9 (contradiction, cell, unit). True when something was found.
+bool scan_forcing(const Candidates& c, int level, Instances& out) {
     // One branch per live candidate, indexed 9 * cell + digit - 1, each drawn when first needed.
     std::deque<Branch> branches;
     std::array<const Branch*, 729> made{};
@@ -586,9 +599,8 @@ std::optional<Step> find_forcing(const Candidates& c, int level) {
             });
         }
     }
-    if (shortest != nullptr) {
-        // With the other candidates of its cell that break the grid too, digits ascending.
-        const int cell = shortest->placement(0).cell;
+    // The candidates of `cell` that break the grid, digits ascending, one branch each.
+    const auto contradiction_in = [&](int cell) {
         std::vector<std::pair<const Branch*, std::vector<int>>> broken;
         for_each_bit(c.mask(cell), [&](int d) {
             const Branch& b = branch_of(cell, d);
@@ -598,25 +610,36 @@ std::optional<Step> find_forcing(const Candidates& c, int level) {
                 broken.emplace_back(&b, b.needed_for_break());
         });
         return contradiction_step(Technique::ForcingChain, 1 + 3 * level, broken);
+    };
+    if (shortest != nullptr) {
+        // With the other candidates of its cell that break the grid too.
+        const int first_cell = shortest->placement(0).cell;
+        if (out.keep(contradiction_in(first_cell))) return true;
+        for (int cell = 0; cell < 81; ++cell) {
+            if (cell == first_cell || c.value(cell) != 0) continue;
+            bool breaks = false;
+            for_each_bit(c.mask(cell), [&](int d) { breaks = breaks || branch_of(cell, d).broken().broken; });
+            if (breaks && out.keep(contradiction_in(cell))) return true;
+        }
     }
 
     // Variants 2 and 3: the cheapest shared conclusion over cells, then over units; fewer branches
     // first.
-    struct Choice {
-        Shared shared;
-        int variant = 0;
-        int where = 0; // cell or unit
-        int digit = 0; // unit forcing: the digit
-        std::vector<const Branch*> branches;
-    };
     Choice best;
-    for (int size = 2; size <= 9 && !best.shared.found; ++size) {
+    // Every cell and unit forcing when listing, in the order met.
+    std::vector<Choice> others;
+    for (int size = 2; size <= 9 && (out.listing() || !best.shared.found); ++size) {
+        const auto offer = [&](const Shared& s, Choice&& choice) {
+            if (!s.found) return;
+            if (out.listing()) others.push_back(choice);
+            if (!best.shared.found || s.cost < best.shared.cost) best = std::move(choice);
+        };
         for (int cell = 0; cell < 81; ++cell) {
             if (c.value(cell) != 0 || std::popcount(c.mask(cell)) != size) continue;
             std::vector<const Branch*> these;
             for_each_bit(c.mask(cell), [&](int d) { these.push_back(&branch_of(cell, d)); });
             const Shared s = shared_conclusion(c, these);
-            if (s.found && (!best.shared.found || s.cost < best.shared.cost)) best = {s, 2, cell, 0, these};
+            offer(s, {s, 2, cell, 0, these});
         }
         for (int unit = 0; unit < 27; ++unit) {
             for (int d = 1; d <= 9; ++d) {
@@ -625,12 +648,26 @@ std::optional<Step> find_forcing(const Candidates& c, int level) {
                 std::vector<const Branch*> these;
                 for_each_bit(places, [&](int p) { these.push_back(&branch_of(geometry().unit_cells[unit][p], d)); });
                 const Shared s = shared_conclusion(c, these);
-                if (s.found && (!best.shared.found || s.cost < best.shared.cost)) best = {s, 3, unit, d, these};
+                offer(s, {s, 3, unit, d, these});
             }
         }
     }
-    if (!best.shared.found) return std::nullopt;
+    if (!best.shared.found) return shortest != nullptr;
+    if (out.keep(forcing_step(best, level))) return true;
+    // The other conclusions, each once, in the order met.
+    std::vector<std::pair<bool, Candidate>> told = {
+        {best.shared.place, candidate(best.shared.cell, best.shared.digit)}};
+    for (const Choice& choice : others) {
+        const std::pair<bool, Candidate> what{choice.shared.place, candidate(choice.shared.cell, choice.shared.digit)};
+        if (std::find(told.begin(), told.end(), what) != told.end()) continue;
+        told.push_back(what);
+        if (out.keep(forcing_step(choice, level))) return true;
+    }
+    return true;
+}
 
+// The step of a cell or unit forcing.
+Step forcing_step(const Choice& best, int level) {
     Step step;
     step.technique = Technique::ForcingChain;
     step.variant = best.variant + 3 * level;
@@ -693,10 +730,13 @@ std::optional<Step> find_nishio(const Candidates& c) {
     return contradiction_step(Technique::Nishio, 1, {{&*best, best_chain}});
 }
 
-std::optional<Step> find_forcing_chain(const Candidates& c) {
+// The forcing chains of the lightest level that finds any: the one the ladder takes, then, when
+// listing, the others of that level.
+void scan_forcing_chain(const Candidates& c, Instances& out) {
     for (int level = 0; level <= 2; ++level)
-        if (auto step = find_forcing(c, level)) return step;
-    return std::nullopt;
+        if (scan_forcing(c, level, out)) return;
 }
+
+std::optional<Step> find_forcing_chain(const Candidates& c) { return first_instance(c, scan_forcing_chain); }
 
 } // namespace vornel::ladder

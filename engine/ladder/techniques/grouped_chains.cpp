@@ -75,6 +75,20 @@ public:
         return std::move(best_);
     }
 
+    // Every chain with a group that proves something, one per conclusion (the shortest), shortest
+    // first; the first is the one run() returns.
+    std::vector<Step> run_all() {
+        ShortestPerConclusion<Step> kept;
+        listing_ = &kept;
+        best_length_ = kMaxLinks + 1;
+        for (int start = 0; start < kNodes; ++start) {
+            if (!nodes_[start].live || strong_count_[start] == 0) continue;
+            search_from(start);
+        }
+        listing_ = nullptr;
+        return kept.take();
+    }
+
 private:
     static int group_id(int d, int box, int i) { return kSingles + (d - 1) * kGroupsPerDigit + 6 * box + i; }
 
@@ -197,8 +211,13 @@ private:
                 return x.cell != y.cell ? x.cell < y.cell : x.digit < y.digit;
             });
         }
+        if (listing_ != nullptr && !listing_->wanted(removed, placed, length)) return false;
         const std::vector<int> path = search_.path_to(start, end);
         if (!grouped(path) || !simple(path)) return false;
+        if (listing_ != nullptr) {
+            listing_->keep(removed, placed, length, make_step(path, removed, placed));
+            return false;
+        }
         best_length_ = length;
         best_ = make_step(path, std::move(removed), std::move(placed));
         return true;
@@ -268,13 +287,21 @@ private:
     int best_length_ = kMaxLinks + 1;
     std::optional<Step> best_;
     AlternatingSearch<kNodes> search_;
+    ShortestPerConclusion<Step>* listing_ = nullptr;
 };
 
 } // namespace
 
-std::optional<Step> find_grouped_aic(const Candidates& c) {
+void scan_grouped_aic(const Candidates& c, Instances& out) {
     auto search = std::make_unique<GroupedSearch>(c);
-    return search->run();
+    if (!out.listing()) {
+        if (auto step = search->run()) out.keep(std::move(*step));
+        return;
+    }
+    for (Step& step : search->run_all())
+        if (out.keep(std::move(step))) return;
 }
+
+std::optional<Step> find_grouped_aic(const Candidates& c) { return first_instance(c, scan_grouped_aic); }
 
 } // namespace vornel::ladder

@@ -14,11 +14,10 @@ namespace vornel::ladder {
 
 using namespace detail;
 
-std::optional<Step> find_aligned_pair_exclusion(const Candidates& c) {
+void scan_aligned_pair_exclusion(const Candidates& c, Instances& out) {
     const Geometry& g = geometry();
     // Bivalue cells and two-cell sets: the ones a learner checks by eye.
     const std::vector<Als> sets = almost_locked_sets(c, 2);
-    std::optional<Step> best;
     for (const int unit : kUnitScan) {
         for (int i = 0; i < 9; ++i) {
             const int p = g.unit_cells[static_cast<std::size_t>(unit)][static_cast<std::size_t>(i)];
@@ -81,15 +80,15 @@ std::optional<Step> find_aligned_pair_exclusion(const Candidates& c) {
                     step.groups.push_back(als->size);
                     highlight(c, step, als->cells, als->digits);
                 }
-                if (best &&
-                    (best->cells.size() < step.cells.size() || (best->cells.size() == step.cells.size() &&
-                                                                best->eliminations.size() >= step.eliminations.size())))
-                    continue;
-                best = std::move(step);
+                if (out.keep(std::move(step))) return;
             }
         }
     }
-    return best;
+}
+
+// The simplest: fewest cells (the pair's and the sets'), then most eliminations.
+std::optional<Step> find_aligned_pair_exclusion(const Candidates& c) {
+    return simplest_instance(c, scan_aligned_pair_exclusion);
 }
 
 } // namespace vornel::ladder

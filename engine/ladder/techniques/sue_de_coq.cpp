@@ -44,9 +44,8 @@ std::vector<Part> parts_of(const Candidates& c, const std::vector<int>& cells) {
 
 } // namespace
 
-std::optional<Step> find_sue_de_coq(const Candidates& c) {
+void scan_sue_de_coq(const Candidates& c, Instances& out) {
     const Geometry& g = geometry();
-    std::optional<Step> best;
     for (int box = 0; box < 9; ++box) {
         const int region = 18 + box;
         for (int line = 0; line < 18; ++line) {
@@ -96,11 +95,6 @@ std::optional<Step> find_sue_de_coq(const Candidates& c) {
                             eliminate_digit(c, step, targets - pattern, d);
                         });
                         if (step.eliminations.empty()) continue;
-                        const std::size_t cells = static_cast<std::size_t>(centre.count + l.count + r.count);
-                        if (best &&
-                            (best->cells.size() < cells ||
-                             (best->cells.size() == cells && best->eliminations.size() >= step.eliminations.size())))
-                            continue;
                         step.digits = static_cast<std::uint16_t>(all);
                         // The crossing cells, then the line's, then the region's.
                         for (const CellSet* part : {&centre.cells, &l.cells, &r.cells}) {
@@ -110,13 +104,15 @@ std::optional<Step> find_sue_de_coq(const Candidates& c) {
                         }
                         step.units = {static_cast<std::uint8_t>(line), static_cast<std::uint8_t>(region)};
                         highlight(c, step, pattern, all);
-                        best = std::move(step);
+                        if (out.keep(std::move(step))) return;
                     }
                 }
             }
         }
     }
-    return best;
 }
+
+// The simplest: fewest cells, then most eliminations.
+std::optional<Step> find_sue_de_coq(const Candidates& c) { return simplest_instance(c, scan_sue_de_coq); }
 
 } // namespace vornel::ladder

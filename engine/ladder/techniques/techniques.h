@@ -30,6 +30,8 @@ public:
         return true;
     }
     bool done() const { return first_.has_value(); }
+    // True when the scan goes on to the end (every instance is wanted).
+    bool listing() const { return every_ != nullptr; }
     std::optional<Step> take_first() { return std::move(first_); }
 
 private:
@@ -46,9 +48,17 @@ inline std::optional<Step> first_instance(const Candidates& c, Scan scan) {
 }
 
 // Every instance of `technique` its finder's scan meets, in scan order, for the techniques whose
-// finders can list them: singles, intersections, subsets, fish, skyscraper, kite, wings and Nishio. Returns
-// false for the others (their finders stop at the first instance), leaving `out` alone.
+// finders can list them. Chains (and remote pairs, grouped chains, forcing chains) are listed one
+// per distinct conclusion, the shortest chain for it, shortest first. Returns false for the others
+// (their finders stop at the first instance), leaving `out` alone.
 bool find_every(const Candidates& c, Technique technique, std::vector<Step>& out);
+
+// True when the first of `a` and `b` is the simpler instance: fewer cells and links together, then
+// more placements and eliminations.
+bool simpler(const Step& a, const Step& b);
+
+// The simplest of the instances a scan meets (the first of the equally simple ones).
+std::optional<Step> simplest_instance(const Candidates& c, Scan scan);
 
 // The scans behind the finders that can list every instance.
 void scan_full_house(const Candidates&, Instances&);
@@ -72,6 +82,22 @@ void scan_finned_swordfish(const Candidates&, Instances&);
 void scan_xy_wing(const Candidates&, Instances&);
 void scan_xyz_wing(const Candidates&, Instances&);
 void scan_w_wing(const Candidates&, Instances&);
+void scan_wxyz_wing(const Candidates&, Instances&);
+void scan_remote_pair(const Candidates&, Instances&);
+void scan_x_chain(const Candidates&, Instances&);
+void scan_xy_chain(const Candidates&, Instances&);
+void scan_aic(const Candidates&, Instances&);
+void scan_grouped_aic(const Candidates&, Instances&);
+void scan_simple_colouring(const Candidates&, Instances&);
+void scan_multi_colouring(const Candidates&, Instances&);
+void scan_3d_medusa(const Candidates&, Instances&);
+void scan_unique_rectangle(const Candidates&, Instances&);
+void scan_hidden_rectangle(const Candidates&, Instances&);
+void scan_avoidable_rectangle(const Candidates&, Instances&);
+void scan_bug_plus_one(const Candidates&, Instances&);
+void scan_sue_de_coq(const Candidates&, Instances&);
+void scan_aligned_pair_exclusion(const Candidates&, Instances&);
+void scan_forcing_chain(const Candidates&, Instances&);
 
 // singles.cpp
 std::optional<Step> find_full_house(const Candidates&);

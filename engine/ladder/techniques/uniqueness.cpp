@@ -29,9 +29,9 @@ struct Rectangle {
 };
 
 // Calls f(rect) for every candidate rectangle in scan order (rows, then columns, then digit
-// pairs); stops when f returns a step.
+// pairs); stops and returns true when f returns true.
 template<typename F>
-std::optional<Step> for_each_rectangle(const Candidates& c, F&& f) {
+bool for_each_rectangle(const Candidates& c, F&& f) {
     for (int r1 = 0; r1 < 9; ++r1)
         for (int r2 = r1 + 1; r2 < 9; ++r2)
             for (int c1 = 0; c1 < 9; ++c1)
@@ -43,18 +43,18 @@ std::optional<Step> for_each_rectangle(const Candidates& c, F&& f) {
                     unsigned common = 0x3FE;
                     for (const int cell : rect.cells) common &= c.mask(cell);
                     if (std::popcount(common) < 2) continue;
-                    std::optional<Step> found;
+                    bool stop = false;
                     for_each_bit(common, [&](int a) {
                         for_each_bit(common & ~((2u << a) - 1), [&](int b) {
-                            if (found) return;
+                            if (stop) return;
                             rect.a = a;
                             rect.b = b;
-                            found = f(rect);
+                            stop = f(rect);
                         });
                     });
-                    if (found) return found;
+                    if (stop) return true;
                 }
-    return std::nullopt;
+    return false;
 }
 
 Step rectangle_step(const Candidates& c, const Rectangle& rect, int type) {
@@ -108,125 +108,125 @@ bool only_in_rectangle(const Candidates& c, const Rectangle& rect, int unit, int
 // same extra digit: that digit is in one of them, so it leaves every cell that sees both. Type 4:
 // the two roof corners lie in a unit where one digit of the pair has no other place: that digit is
 // in one of them, so the other digit of the pair leaves both.
-std::optional<Step> find_unique_rectangle(const Candidates& c) {
+void scan_unique_rectangle(const Candidates& c, Instances& out) {
     const Geometry& g = geometry();
-    auto type1 = for_each_rectangle(c, [&](const Rectangle& rect) -> std::optional<Step> {
-        const unsigned floors = floor_cells(c, rect);
-        if (std::popcount(floors) != 3) return std::nullopt;
-        const int odd = rect.cells[static_cast<std::size_t>(std::countr_zero(~floors & 0xFu))];
-        Step step = rectangle_step(c, rect, 1);
-        step.eliminations = {candidate(odd, rect.a), candidate(odd, rect.b)};
-        return step;
-    });
-    if (type1) return type1;
+    if (for_each_rectangle(c, [&](const Rectangle& rect) -> bool {
+            const unsigned floors = floor_cells(c, rect);
+            if (std::popcount(floors) != 3) return false;
+            const int odd = rect.cells[static_cast<std::size_t>(std::countr_zero(~floors & 0xFu))];
+            Step step = rectangle_step(c, rect, 1);
+            step.eliminations = {candidate(odd, rect.a), candidate(odd, rect.b)};
+            return out.keep(std::move(step));
+        }))
+        return;
 
-    auto type2 = for_each_rectangle(c, [&](const Rectangle& rect) -> std::optional<Step> {
-        std::array<int, 2> roof{};
-        if (!roof_of(floor_cells(c, rect), roof)) return std::nullopt;
-        const int r0 = rect.cells[static_cast<std::size_t>(roof[0])];
-        const int r1 = rect.cells[static_cast<std::size_t>(roof[1])];
-        const unsigned pair = 1u << rect.a | 1u << rect.b;
-        if (c.mask(r0) != c.mask(r1) || std::popcount(c.mask(r0)) != 3) return std::nullopt;
-        const int extra = std::countr_zero(c.mask(r0) & ~pair);
-        const CellSet targets = (g.peer_set[r0] & g.peer_set[r1] & c.cells_of(extra));
-        if (targets.empty()) return std::nullopt;
-        Step step = rectangle_step(c, rect, 2);
-        step.highlighted.push_back(candidate(r0, extra));
-        step.highlighted.push_back(candidate(r1, extra));
-        detail::eliminate_digit(c, step, targets, extra);
-        return step;
-    });
-    if (type2) return type2;
+    if (for_each_rectangle(c, [&](const Rectangle& rect) -> bool {
+            std::array<int, 2> roof{};
+            if (!roof_of(floor_cells(c, rect), roof)) return false;
+            const int r0 = rect.cells[static_cast<std::size_t>(roof[0])];
+            const int r1 = rect.cells[static_cast<std::size_t>(roof[1])];
+            const unsigned pair = 1u << rect.a | 1u << rect.b;
+            if (c.mask(r0) != c.mask(r1) || std::popcount(c.mask(r0)) != 3) return false;
+            const int extra = std::countr_zero(c.mask(r0) & ~pair);
+            const CellSet targets = (g.peer_set[r0] & g.peer_set[r1] & c.cells_of(extra));
+            if (targets.empty()) return false;
+            Step step = rectangle_step(c, rect, 2);
+            step.highlighted.push_back(candidate(r0, extra));
+            step.highlighted.push_back(candidate(r1, extra));
+            detail::eliminate_digit(c, step, targets, extra);
+            return out.keep(std::move(step));
+        }))
+        return;
 
-    auto type4 = for_each_rectangle(c, [&](const Rectangle& rect) -> std::optional<Step> {
-        std::array<int, 2> roof{};
-        if (!roof_of(floor_cells(c, rect), roof)) return std::nullopt;
-        const int r0 = rect.cells[static_cast<std::size_t>(roof[0])];
-        const int r1 = rect.cells[static_cast<std::size_t>(roof[1])];
-        for (int k = 0; k < 3; ++k) {
-            const int unit = g.cell_units[r0][static_cast<std::size_t>(k)];
-            if (g.cell_units[r1][static_cast<std::size_t>(k)] != unit) continue;
-            for (const int held : {rect.a, rect.b}) {
-                CellSet places = detail::cells_at(unit, c.places(unit, held));
-                CellSet both;
-                both.add(r0);
-                both.add(r1);
-                if (!(places == both)) continue;
-                const int other = held == rect.a ? rect.b : rect.a;
-                Step step = rectangle_step(c, rect, 4);
-                step.units.push_back(static_cast<std::uint8_t>(unit));
-                step.eliminations = {candidate(std::min(r0, r1), other), candidate(std::max(r0, r1), other)};
-                // The digit kept in the roof first among the highlighted: it is the one the unit
-                // places there.
-                step.fins = {candidate(std::min(r0, r1), held), candidate(std::max(r0, r1), held)};
-                return step;
+    if (for_each_rectangle(c, [&](const Rectangle& rect) -> bool {
+            std::array<int, 2> roof{};
+            if (!roof_of(floor_cells(c, rect), roof)) return false;
+            const int r0 = rect.cells[static_cast<std::size_t>(roof[0])];
+            const int r1 = rect.cells[static_cast<std::size_t>(roof[1])];
+            for (int k = 0; k < 3; ++k) {
+                const int unit = g.cell_units[r0][static_cast<std::size_t>(k)];
+                if (g.cell_units[r1][static_cast<std::size_t>(k)] != unit) continue;
+                for (const int held : {rect.a, rect.b}) {
+                    CellSet places = detail::cells_at(unit, c.places(unit, held));
+                    CellSet both;
+                    both.add(r0);
+                    both.add(r1);
+                    if (!(places == both)) continue;
+                    const int other = held == rect.a ? rect.b : rect.a;
+                    Step step = rectangle_step(c, rect, 4);
+                    step.units.push_back(static_cast<std::uint8_t>(unit));
+                    step.eliminations = {candidate(std::min(r0, r1), other), candidate(std::max(r0, r1), other)};
+                    // The digit kept in the roof first among the highlighted: it is the one the unit
+                    // places there.
+                    step.fins = {candidate(std::min(r0, r1), held), candidate(std::max(r0, r1), held)};
+                    if (out.keep(std::move(step))) return true;
+                }
             }
-        }
-        return std::nullopt;
-    });
-    if (type4) return type4;
+            return false;
+        }))
+        return;
 
     // Type 5: the corners that hold more than the pair all hold the pair and one same extra digit,
     // and they are not two corners of one side (type 2): the extra digit is in one of them, so it
     // leaves every cell that sees them all.
-    auto type5 = for_each_rectangle(c, [&](const Rectangle& rect) -> std::optional<Step> {
-        const unsigned floors = floor_cells(c, rect);
-        std::array<int, 2> roof{};
-        if (std::popcount(floors) < 1 || std::popcount(floors) > 2 || roof_of(floors, roof)) return std::nullopt;
-        const unsigned pair = 1u << rect.a | 1u << rect.b;
-        unsigned extra = 0;
-        CellSet holders;
-        for (int i = 0; i < 4; ++i) {
-            if ((floors >> i) & 1) continue;
-            const int cell = rect.cells[static_cast<std::size_t>(i)];
-            const unsigned more = c.mask(cell) & ~pair;
-            if (std::popcount(more) != 1 || (extra != 0 && more != extra)) return std::nullopt;
-            extra = more;
-            holders.add(cell);
-        }
-        const int digit = std::countr_zero(extra);
-        Step step = rectangle_step(c, rect, 5);
-        detail::for_each_cell(holders, [&](int cell) { step.highlighted.push_back(candidate(cell, digit)); });
-        detail::eliminate_digit(c, step, detail::common_peers(holders), digit);
-        if (step.eliminations.empty()) return std::nullopt;
-        return step;
-    });
-    if (type5) return type5;
+    if (for_each_rectangle(c, [&](const Rectangle& rect) -> bool {
+            const unsigned floors = floor_cells(c, rect);
+            std::array<int, 2> roof{};
+            if (std::popcount(floors) < 1 || std::popcount(floors) > 2 || roof_of(floors, roof)) return false;
+            const unsigned pair = 1u << rect.a | 1u << rect.b;
+            unsigned extra = 0;
+            CellSet holders;
+            for (int i = 0; i < 4; ++i) {
+                if ((floors >> i) & 1) continue;
+                const int cell = rect.cells[static_cast<std::size_t>(i)];
+                const unsigned more = c.mask(cell) & ~pair;
+                if (std::popcount(more) != 1 || (extra != 0 && more != extra)) return false;
+                extra = more;
+                holders.add(cell);
+            }
+            const int digit = std::countr_zero(extra);
+            Step step = rectangle_step(c, rect, 5);
+            detail::for_each_cell(holders, [&](int cell) { step.highlighted.push_back(candidate(cell, digit)); });
+            detail::eliminate_digit(c, step, detail::common_peers(holders), digit);
+            if (step.eliminations.empty()) return false;
+            return out.keep(std::move(step));
+        }))
+        return;
 
     // Type 6: the two corners that hold only the pair are opposite, and one digit of the pair has
     // no other place than the rectangle in both its rows (or both its columns). That digit in one
     // of the two other corners would put it in both, and the pair's other digit in the first two:
     // the pattern that could swap. So that digit leaves the two other corners.
-    auto type6 = for_each_rectangle(c, [&](const Rectangle& rect) -> std::optional<Step> {
-        const unsigned floors = floor_cells(c, rect);
-        if (floors != 0b1001 && floors != 0b0110) return std::nullopt;
-        const int o0 = rect.cells[floors == 0b1001 ? 1 : 0];
-        const int o1 = rect.cells[floors == 0b1001 ? 2 : 3];
-        const auto only_rectangle = [&](int unit, int digit) { return only_in_rectangle(c, rect, unit, digit); };
-        for (const int held : {rect.a, rect.b}) {
-            const bool rows =
-                only_rectangle(row_of(rect.cells[0]), held) && only_rectangle(row_of(rect.cells[3]), held);
-            const bool cols =
-                only_rectangle(9 + col_of(rect.cells[0]), held) && only_rectangle(9 + col_of(rect.cells[3]), held);
-            if (!rows && !cols) continue;
-            Step step = rectangle_step(c, rect, 6);
-            step.units = rows ? std::vector<std::uint8_t>{static_cast<std::uint8_t>(row_of(rect.cells[0])),
-                                                          static_cast<std::uint8_t>(row_of(rect.cells[3]))}
-                              : std::vector<std::uint8_t>{static_cast<std::uint8_t>(9 + col_of(rect.cells[0])),
-                                                          static_cast<std::uint8_t>(9 + col_of(rect.cells[3]))};
-            step.eliminations = {candidate(std::min(o0, o1), held), candidate(std::max(o0, o1), held)};
-            return step;
-        }
-        return std::nullopt;
-    });
-    if (type6) return type6;
+    if (for_each_rectangle(c, [&](const Rectangle& rect) -> bool {
+            const unsigned floors = floor_cells(c, rect);
+            if (floors != 0b1001 && floors != 0b0110) return false;
+            const int o0 = rect.cells[floors == 0b1001 ? 1 : 0];
+            const int o1 = rect.cells[floors == 0b1001 ? 2 : 3];
+            const auto only_rectangle = [&](int unit, int digit) { return only_in_rectangle(c, rect, unit, digit); };
+            for (const int held : {rect.a, rect.b}) {
+                const bool rows =
+                    only_rectangle(row_of(rect.cells[0]), held) && only_rectangle(row_of(rect.cells[3]), held);
+                const bool cols =
+                    only_rectangle(9 + col_of(rect.cells[0]), held) && only_rectangle(9 + col_of(rect.cells[3]), held);
+                if (!rows && !cols) continue;
+                Step step = rectangle_step(c, rect, 6);
+                step.units = rows ? std::vector<std::uint8_t>{static_cast<std::uint8_t>(row_of(rect.cells[0])),
+                                                              static_cast<std::uint8_t>(row_of(rect.cells[3]))}
+                                  : std::vector<std::uint8_t>{static_cast<std::uint8_t>(9 + col_of(rect.cells[0])),
+                                                              static_cast<std::uint8_t>(9 + col_of(rect.cells[3]))};
+                step.eliminations = {candidate(std::min(o0, o1), held), candidate(std::max(o0, o1), held)};
+                if (out.keep(std::move(step))) return true;
+            }
+            return false;
+        }))
+        return;
 
     // Type 3: the two roof corners hold, beyond the pair, extra digits; one of them holds one of
     // those (else the pattern could swap), so the two act as one cell holding the extra digits. With
     // other cells of a unit they share, they form a naked subset: as many digits as cells.
-    return for_each_rectangle(c, [&](const Rectangle& rect) -> std::optional<Step> {
+    for_each_rectangle(c, [&](const Rectangle& rect) -> bool {
         std::array<int, 2> roof{};
-        if (!roof_of(floor_cells(c, rect), roof)) return std::nullopt;
+        if (!roof_of(floor_cells(c, rect), roof)) return false;
         const int r0 = rect.cells[static_cast<std::size_t>(roof[0])];
         const int r1 = rect.cells[static_cast<std::size_t>(roof[1])];
         const unsigned pair = 1u << rect.a | 1u << rect.b;
@@ -240,7 +240,6 @@ std::optional<Step> find_unique_rectangle(const Candidates& c) {
                 if (cell != r0 && cell != r1 && c.value(cell) == 0 && std::popcount(c.mask(cell)) >= 2) pool |= 1u << p;
             }
             for (int size = 1; size <= 3; ++size) {
-                std::optional<Step> found;
                 detail::for_each_combination(pool, size, [&](unsigned positions) {
                     unsigned digits = extras;
                     CellSet subset;
@@ -265,13 +264,12 @@ std::optional<Step> find_unique_rectangle(const Candidates& c) {
                     for (const int cell : {r0, r1})
                         detail::for_each_bit(c.mask(cell) & extras,
                                              [&](int d) { step.highlighted.push_back(candidate(cell, d)); });
-                    found = std::move(step);
-                    return true;
+                    return out.keep(std::move(step));
                 });
-                if (found) return found;
+                if (out.done()) return true;
             }
         }
-        return std::nullopt;
+        return false;
     });
 }
 
@@ -279,8 +277,8 @@ std::optional<Step> find_unique_rectangle(const Candidates& c) {
 // the pair has no other place than the rectangle in the row and in the column of the opposite
 // corner, that corner cannot hold the other digit: the two corners beside it would then hold the
 // first digit, the corner with only the pair the second, and the pattern could swap.
-std::optional<Step> find_hidden_rectangle(const Candidates& c) {
-    return for_each_rectangle(c, [&](const Rectangle& rect) -> std::optional<Step> {
+void scan_hidden_rectangle(const Candidates& c, Instances& out) {
+    for_each_rectangle(c, [&](const Rectangle& rect) {
         const unsigned floors = floor_cells(c, rect);
         for (int f = 0; f < 4; ++f) {
             if (!((floors >> f) & 1)) continue;
@@ -296,12 +294,15 @@ std::optional<Step> find_hidden_rectangle(const Candidates& c) {
                 step.eliminations = {candidate(opposite, other)};
                 step.fins = {candidate(rect.cells[static_cast<std::size_t>(f)], rect.a),
                              candidate(rect.cells[static_cast<std::size_t>(f)], rect.b)};
-                return step;
+                if (out.keep(std::move(step))) return true;
             }
         }
-        return std::nullopt;
+        return false;
     });
 }
+
+std::optional<Step> find_unique_rectangle(const Candidates& c) { return first_instance(c, scan_unique_rectangle); }
+std::optional<Step> find_hidden_rectangle(const Candidates& c) { return first_instance(c, scan_hidden_rectangle); }
 
 // BUG+1: every empty cell but one holds two candidates, that one holds three, and every digit
 // has two places in each unit except one digit with three places in the units of that cell.
@@ -341,6 +342,11 @@ std::optional<Step> find_bug_plus_one(const Candidates& c) {
     return step;
 }
 
+// A grid has at most one BUG+1.
+void scan_bug_plus_one(const Candidates& c, Instances& out) {
+    if (auto step = find_bug_plus_one(c)) out.keep(std::move(*step));
+}
+
 } // namespace vornel::ladder
 
 namespace vornel::ladder {
@@ -351,7 +357,7 @@ namespace vornel::ladder {
 // take a. Type 2: two corners of one side are found, a and b; the two others hold only b and x, and
 // a and x, each opposite the same digit: one of them holds x, which leaves every cell that sees
 // both. Only the cells the ladder wrote count as found: a cell of the starting grid may be a given.
-std::optional<Step> find_avoidable_rectangle(const Candidates& c) {
+void scan_avoidable_rectangle(const Candidates& c, Instances& out) {
     const auto open = [&](int cell) { return c.value(cell) == 0 || c.found(cell); };
     for (int r1 = 0; r1 < 9; ++r1)
         for (int r2 = r1 + 1; r2 < 9; ++r2)
@@ -382,7 +388,8 @@ std::optional<Step> find_avoidable_rectangle(const Candidates& c) {
                         if (!c.has(cell, a)) continue;
                         Step step = make(1, a, b);
                         step.eliminations = {detail::candidate(cell, a)};
-                        return step;
+                        if (out.keep(std::move(step))) return;
+                        continue;
                     }
                     // Two found corners on one side: 0 1 (row), 2 3 (row), 0 2 (column), 1 3 (column).
                     for (const unsigned side : {0b0011u, 0b1100u, 0b0101u, 0b1010u}) {
@@ -406,10 +413,13 @@ std::optional<Step> find_avoidable_rectangle(const Candidates& c) {
                         detail::eliminate_digit(c, step, detail::common_peers(both), x);
                         if (step.eliminations.empty()) continue;
                         step.highlighted = {detail::candidate(op, x), detail::candidate(oq, x)};
-                        return step;
+                        if (out.keep(std::move(step))) return;
                     }
                 }
-    return std::nullopt;
+}
+
+std::optional<Step> find_avoidable_rectangle(const Candidates& c) {
+    return first_instance(c, scan_avoidable_rectangle);
 }
 
 } // namespace vornel::ladder

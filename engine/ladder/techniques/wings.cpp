@@ -184,9 +184,9 @@ using namespace detail;
 // cells at most (the cells holding it all see one another). Without the fourth digit z the four
 // cells would have three digits for four cells: z is in one of them, and leaves every cell that
 // sees all of its holders.
-std::optional<Step> find_wxyz_wing(const Candidates& c) {
+void scan_wxyz_wing(const Candidates& c, Instances& out) {
     const Geometry& g = geometry();
-    std::optional<Step> best;
+    bool stop = false;
     for_each_combination(0x3FE, 4, [&](unsigned digits) {
         std::array<int, 81> pool{};
         int n = 0;
@@ -221,22 +221,24 @@ std::optional<Step> find_wxyz_wing(const Candidates& c) {
                     step.cells = cell_list(set);
                     highlight(c, step, set, digits);
                     eliminate_digit(c, step, common_peers(holders) - set, z);
-                    if (step.eliminations.empty()) return;
-                    if (!best || step.eliminations.size() > best->eliminations.size()) best = std::move(step);
+                    if (step.eliminations.empty() || stop) return;
+                    step.links = wxyz_links(c, step.cells, z);
+                    stop = out.keep(std::move(step));
                 });
                 return;
             }
-            for (int i = from; i < n; ++i) {
+            for (int i = from; i < n && !stop; ++i) {
                 chosen[static_cast<std::size_t>(count)] = pool[static_cast<std::size_t>(i)];
                 if (bits(loose(count + 1)) > 1) continue;
                 self(self, i + 1, count + 1, seen | c.mask(pool[static_cast<std::size_t>(i)]));
             }
         };
         pick(pick, 0, 0, 0);
-        return false;
+        return stop;
     });
-    if (best) best->links = wxyz_links(c, best->cells, best->eliminations.front().digit);
-    return best;
 }
+
+// The simplest: most eliminations (every wxyz-wing has four cells).
+std::optional<Step> find_wxyz_wing(const Candidates& c) { return simplest_instance(c, scan_wxyz_wing); }
 
 } // namespace vornel::ladder
