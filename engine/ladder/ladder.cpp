@@ -4,6 +4,7 @@
 
 #include "solution_count.h"
 #include "technique_table.h"
+#include "techniques/techniques.h"
 
 namespace vornel::ladder {
 
@@ -54,12 +55,48 @@ Ladder::Ladder(const Grid& grid, bool unique_solution) : candidates_(grid), uniq
 Ladder::Ladder(const Candidates& candidates, bool unique_solution)
     : candidates_(candidates), unique_(unique_solution) {}
 
+namespace {
+
+// The techniques whose finders already return the instance the ladder wants: singles in the
+// order the classic engine finds them, chains and forcing chains the shortest, the others listed
+// the simplest.
+bool finder_returns_simplest(Technique technique) {
+    switch (technique) {
+        case Technique::FullHouse:
+        case Technique::HiddenSingle:
+        case Technique::NakedSingle:
+        case Technique::WxyzWing:
+        case Technique::SueDeCoq:
+        case Technique::XChain:
+        case Technique::XyChain:
+        case Technique::AlignedPairExclusion:
+        case Technique::Aic:
+        case Technique::GroupedAic:
+        case Technique::Nishio:
+        case Technique::ForcingChain: return true;
+        default: return false;
+    }
+}
+
+// The simplest instance of the technique of `found`, its finder's first: fewest cells and links,
+// then most placements and eliminations, then the first in scan order. Only the technique that
+// applies is listed, and only when its finder does not already return its simplest.
+Step simplest(const Candidates& c, Step found) {
+    if (finder_returns_simplest(found.technique)) return found;
+    const Scan scan = scan_of(found.technique);
+    if (scan == nullptr) return found;
+    std::optional<Step> best = simplest_instance(c, scan);
+    return best ? std::move(*best) : std::move(found);
+}
+
+} // namespace
+
 std::optional<Step> Ladder::next_step(int before) const {
     if (candidates_.empty_cells() == 0) return std::nullopt;
     for (const TechniqueRow& row : technique_table()) {
         if (static_cast<int>(row.technique) >= before) break;
         if (row.needs_unique && !unique_) continue;
-        if (auto step = row.find(candidates_)) return step;
+        if (auto step = row.find(candidates_)) return simplest(candidates_, std::move(*step));
     }
     return std::nullopt;
 }

@@ -48,7 +48,9 @@ struct Explanation {
 };
 
 // The ladder over one position: finds the next step with the first technique (in Technique order,
-// lightest first) that finds something, and applies steps. Uniqueness techniques are used only
+// lightest first) that finds something, taking its simplest instance (fewest cells and links, then
+// most placements and eliminations; singles in their finders' order, chains the shortest), and
+// applies steps. Uniqueness techniques are used only
 // when told that the givens have exactly one solution.
 class Ladder {
 public:

@@ -219,13 +219,21 @@ TEST(PositionFind, lists_every_instance_and_each_one_holds) {
             if (k % 7 != 0) continue;
             const Position p = Position::from_givens(grid_of(puzzles[i]));
             const Position here = Position::from_marks(marks_of(c));
-            for (int t = 0; t < static_cast<int>(Technique::SimpleColouring); ++t) {
+            for (int t = 0; t < static_cast<int>(Technique::Trial); ++t) {
                 const auto technique = static_cast<Technique>(t);
                 const std::vector<Step> all = find_instances(k == 0 ? p : here, technique);
                 const std::optional<Step> first = find_first((k == 0 ? p : here).candidates(), technique);
                 ASSERT_EQ(all.empty(), !first) << technique_id(technique);
                 if (!first) continue;
-                EXPECT_TRUE(same_step(all.front(), *first)) << technique_id(technique);
+                // Finders that pick the simplest or the shortest of what they meet give one of those listed.
+                const bool picks = technique == Technique::WxyzWing || technique == Technique::SueDeCoq ||
+                                   technique == Technique::AlignedPairExclusion || technique == Technique::Nishio;
+                if (picks)
+                    EXPECT_TRUE(std::any_of(all.begin(), all.end(), [&](const Step& s) {
+                        return same_step(s, *first);
+                    })) << technique_id(technique);
+                else
+                    EXPECT_TRUE(same_step(all.front(), *first)) << technique_id(technique);
                 for (std::size_t a = 0; a < all.size(); ++a) {
                     ++listed;
                     EXPECT_EQ(all[a].technique, technique);
@@ -242,6 +250,75 @@ TEST(PositionFind, lists_every_instance_and_each_one_holds) {
         }
     }
     EXPECT_GE(listed, 200);
+}
+
+TEST(PositionFind, the_ladder_takes_the_simplest_instance) {
+    // Each position has several instances of its technique, the simplest not the first met.
+    struct Case {
+        const char* name;
+        const char* marks;
+        Technique technique;
+        const char* eliminations; // those of the simplest instance
+    };
+    const Case cases[] = {
+        // A naked pair in region 1 that removes two candidates, met before the pair of row 5 that
+        // removes fourteen from region 4.
+        {"more eliminations", "r1c1=26 r2c2=26 r1c23-26 r2c13-26 r3c12-26 r5c12=48", Technique::NakedPair,
+         "r4c123-48 r5c3-48 r6c123-48"},
+        // The 5 of region 1 on three cells of row 1, met before the 7 of region 5 on two cells of
+        // row 4; both remove six candidates.
+        {"fewer cells", "r23c123-5 r56c456-7 r4c6-7", Technique::Pointing, "r4c123789-7"},
+    };
+    for (const Case& c : cases) {
+        const Position p = Position::from_marks(marks_of(model(kEmpty, c.marks)));
+        const std::optional<Step> next = next_step(p);
+        ASSERT_TRUE(next) << c.name;
+        EXPECT_EQ(next->technique, c.technique) << c.name;
+        EXPECT_EQ(testing::candidates_text(next->eliminations), testing::expand(c.eliminations)) << c.name;
+        // The finder alone meets another instance first, and no listed instance is simpler.
+        const std::optional<Step> first = find_first(p.candidates(), c.technique);
+        ASSERT_TRUE(first) << c.name;
+        EXPECT_NE(testing::candidates_text(first->eliminations), testing::expand(c.eliminations)) << c.name;
+        for (const Step& other : find_instances(p, c.technique)) EXPECT_FALSE(simpler(other, *next)) << c.name;
+    }
+}
+
+TEST(PositionFind, lists_the_chains_one_per_conclusion) {
+    // Half-way through the solve of a hard puzzle, where every chain technique has several
+    // instances: each listed chain removes or places something else, holds against the solution,
+    // and the first is the one the finder alone gives (the shortest).
+    const std::vector<std::string> puzzles = read_corpus(std::string(VORNEL_TEST_DATA) + "/ladder/top95.txt");
+    const Explanation whole = explain(grid_of(puzzles[6]));
+    Candidates c(grid_of(puzzles[6]));
+    for (std::size_t k = 0; k < whole.steps.size() / 2; ++k) c.apply(whole.steps[k]);
+    const Position here = Position::from_marks(marks_of(c));
+    for (const Technique technique :
+         {Technique::XChain, Technique::XyChain, Technique::Aic, Technique::GroupedAic, Technique::SimpleColouring,
+          Technique::MultiColouring, Technique::Medusa3D, Technique::ForcingChain}) {
+        const std::vector<Step> all = find_instances(here, technique);
+        ASSERT_GE(all.size(), 2u) << technique_id(technique);
+        const std::optional<Step> first = find_first(here.candidates(), technique);
+        ASSERT_TRUE(first);
+        EXPECT_TRUE(same_step(all.front(), *first)) << technique_id(technique);
+        // Chains: one per conclusion.
+        const bool chain = technique == Technique::XChain || technique == Technique::XyChain ||
+                           technique == Technique::Aic || technique == Technique::GroupedAic;
+        std::vector<std::string> conclusions;
+        for (const Step& s : all) {
+            EXPECT_EQ(s.technique, technique);
+            const std::string conclusion =
+                testing::candidates_text(s.eliminations) + "|" + testing::candidates_text(s.placements);
+            if (chain) {
+                EXPECT_EQ(std::count(conclusions.begin(), conclusions.end(), conclusion), 0) << technique_id(technique);
+            }
+            conclusions.push_back(conclusion);
+            for (const Candidate& e : s.eliminations) EXPECT_NE(whole.final_grid[e.cell], e.digit);
+            for (const Candidate& pl : s.placements) EXPECT_EQ(whole.final_grid[pl.cell], pl.digit);
+        }
+        // Chains are listed shortest first.
+        for (std::size_t i = 1; chain && i < all.size(); ++i)
+            EXPECT_LE(all[i - 1].links.size(), all[i].links.size()) << technique_id(technique);
+    }
 }
 
 TEST(PositionMarksLine, writes_nine_characters_per_cell) {

@@ -50,30 +50,24 @@ constexpr std::pair<Technique, Scan> kScans[] = {
 
 } // namespace
 
+Scan scan_of(Technique technique) {
+    for (const auto& [t, scan] : kScans)
+        if (t == technique) return scan;
+    return nullptr;
+}
+
 bool find_every(const Candidates& c, Technique technique, std::vector<Step>& out) {
-    for (const auto& [t, scan] : kScans) {
-        if (t != technique) continue;
-        Instances every(out);
-        scan(c, every);
-        return true;
-    }
-    return false;
+    const Scan scan = scan_of(technique);
+    if (scan == nullptr) return false;
+    Instances every(out);
+    scan(c, every);
+    return true;
 }
 
 bool simpler(const Step& a, const Step& b) {
     const std::size_t size_a = a.cells.size() + a.links.size(), size_b = b.cells.size() + b.links.size();
     if (size_a != size_b) return size_a < size_b;
     return a.placements.size() + a.eliminations.size() > b.placements.size() + b.eliminations.size();
-}
-
-std::optional<Step> simplest_instance(const Candidates& c, Scan scan) {
-    std::vector<Step> every;
-    Instances listing(every);
-    scan(c, listing);
-    std::optional<Step> best;
-    for (Step& step : every)
-        if (!best || simpler(step, *best)) best = std::move(step);
-    return best;
 }
 
 } // namespace vornel::ladder

@@ -14,28 +14,40 @@ namespace vornel::ladder {
 // live candidate, and it returns a step only when the step places or eliminates something.
 using Finder = std::optional<Step> (*)(const Candidates&);
 
+// True when the first of `a` and `b` is the simpler instance: fewer cells and links together, then
+// more placements and eliminations.
+bool simpler(const Step& a, const Step& b);
+
 // Where a scan puts the instances it meets, in its scan order: only the first (the scan stops
-// there), or every one of them (the scan goes on to the end).
+// there), every one of them, or only the simplest so far (the scan goes on to the end).
 class Instances {
 public:
+    enum class Simplest { Only };
     Instances() = default;
     explicit Instances(std::vector<Step>& every) : every_(&every) {}
+    explicit Instances(Simplest) : simplest_(true) {}
     // Takes `step`; true when the scan should stop.
     bool keep(Step&& step) {
         if (every_ != nullptr) {
             every_->push_back(std::move(step));
             return false;
         }
+        if (simplest_) {
+            if (!first_ || simpler(step, *first_)) first_ = std::move(step);
+            return false;
+        }
         first_ = std::move(step);
         return true;
     }
-    bool done() const { return first_.has_value(); }
+    bool done() const { return !listing() && first_.has_value(); }
     // True when the scan goes on to the end (every instance is wanted).
-    bool listing() const { return every_ != nullptr; }
+    bool listing() const { return every_ != nullptr || simplest_; }
+    // The first instance, or the simplest one.
     std::optional<Step> take_first() { return std::move(first_); }
 
 private:
     std::vector<Step>* every_ = nullptr;
+    bool simplest_ = false;
     std::optional<Step> first_;
 };
 using Scan = void (*)(const Candidates&, Instances&);
@@ -53,12 +65,15 @@ inline std::optional<Step> first_instance(const Candidates& c, Scan scan) {
 // (their finders stop at the first instance), leaving `out` alone.
 bool find_every(const Candidates& c, Technique technique, std::vector<Step>& out);
 
-// True when the first of `a` and `b` is the simpler instance: fewer cells and links together, then
-// more placements and eliminations.
-bool simpler(const Step& a, const Step& b);
+// The scan of `technique`, or null when its finder stops at the first instance.
+Scan scan_of(Technique technique);
 
 // The simplest of the instances a scan meets (the first of the equally simple ones).
-std::optional<Step> simplest_instance(const Candidates& c, Scan scan);
+inline std::optional<Step> simplest_instance(const Candidates& c, Scan scan) {
+    Instances simplest(Instances::Simplest::Only);
+    scan(c, simplest);
+    return simplest.take_first();
+}
 
 // The scans behind the finders that can list every instance.
 void scan_full_house(const Candidates&, Instances&);
