@@ -78,15 +78,17 @@ bool finder_returns_simplest(Technique technique) {
     }
 }
 
-// The simplest instance of the technique of `found`, its finder's first: fewest cells and links,
-// then most placements and eliminations, then the first in scan order. Only the technique that
-// applies is listed, and only when its finder does not already return its simplest.
-Step simplest(const Candidates& c, Step found) {
-    if (finder_returns_simplest(found.technique)) return found;
-    const Scan scan = scan_of(found.technique);
-    if (scan == nullptr) return found;
-    std::optional<Step> best = simplest_instance(c, scan);
-    return best ? std::move(*best) : std::move(found);
+// The scan that gives the simplest instance of each technique the ladder lists in full; null for
+// the techniques whose finders already return the instance the ladder wants.
+const std::array<Scan, kTechniqueCount>& simplest_scans() {
+    static const std::array<Scan, kTechniqueCount> scans = [] {
+        std::array<Scan, kTechniqueCount> all{};
+        for (int t = 0; t < kTechniqueCount; ++t)
+            if (!finder_returns_simplest(static_cast<Technique>(t)))
+                all[static_cast<std::size_t>(t)] = scan_of(static_cast<Technique>(t));
+        return all;
+    }();
+    return scans;
 }
 
 } // namespace
@@ -96,7 +98,10 @@ std::optional<Step> Ladder::next_step(int before) const {
     for (const TechniqueRow& row : technique_table()) {
         if (static_cast<int>(row.technique) >= before) break;
         if (row.needs_unique && !unique_) continue;
-        if (auto step = row.find(candidates_)) return simplest(candidates_, std::move(*step));
+        // One scan to the end gives the simplest instance: fewest cells and links, then most
+        // placements and eliminations, then the first met.
+        const Scan scan = simplest_scans()[static_cast<std::size_t>(row.technique)];
+        if (auto step = scan != nullptr ? simplest_instance(candidates_, scan) : row.find(candidates_)) return step;
     }
     return std::nullopt;
 }
