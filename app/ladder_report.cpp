@@ -20,7 +20,7 @@ char cell_char(std::uint8_t v, char empty) {
     return static_cast<char>('0' + v);
 }
 
-std::string grid_text(const ladder::Grid& grid, char empty) {
+std::string grid_text(const vornel::Grid& grid, char empty) {
     std::string text;
     for (const std::uint8_t v : grid) text += cell_char(v, empty);
     return text;
@@ -375,15 +375,15 @@ void write_report(const LadderOptions& options, const PuzzleOrigin& origin,
 
 } // namespace
 
-void ladder_explain_puzzle(const LadderOptions& options, const PuzzleOrigin& origin, const PuzzleValues& values,
-                           bool first, std::ostream& out, std::ostream& err) {
+void ladder_explain_puzzle(const LadderOptions& options, const PuzzleOrigin& origin, const Values& values, bool first,
+                           std::ostream& out, std::ostream& err) {
     const std::string name = origin.name();
     const WorkArea area = loaded_grid(
         values, [&err, &name](const std::string& message) { err << name << ": " << failure_text(message) << '\n'; },
         options.language);
-    const ladder::Values loaded = values_of(area);
+    const vornel::Values loaded = values_of(area);
     std::optional<ladder::Position> position;
-    ladder::Grid grid{};
+    vornel::Grid grid{};
     bool digits = true;
     for (std::size_t i = 0; i < 81; ++i) {
         const bool digit = loaded[i] >= 0 && loaded[i] <= 9;
@@ -395,8 +395,8 @@ void ladder_explain_puzzle(const LadderOptions& options, const PuzzleOrigin& ori
         options, origin, position, grid_text(grid, '0'), [&] { return ladder::explain(loaded); }, first, out);
 }
 
-void ladder_explain_position(const LadderOptions& options, const PuzzleOrigin& origin, const CandidateMarks& marks,
-                             bool first, std::ostream& out) {
+void ladder_explain_position(const LadderOptions& options, const PuzzleOrigin& origin, const Marks& marks, bool first,
+                             std::ostream& out) {
     const ladder::Position position = ladder::Position::from_marks(marks);
     write_report(
         options, origin, position, ladder::marks_line(position.marks(), '0'), [&] { return ladder::explain(position); },
