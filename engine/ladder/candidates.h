@@ -4,21 +4,10 @@
 #include <bit>
 #include <cstdint>
 
+#include "bit_ops.h"
 #include "step.h"
 
 namespace vornel::ladder {
-
-// The number of set bits of a mask below 1024 (digit masks, places in a unit), by table: cheaper
-// than a popcount call on processors the build does not assume to have the instruction.
-struct BitCounts {
-    std::uint8_t of[1024]{};
-    constexpr BitCounts() {
-        for (int m = 1; m < 1024; ++m) of[m] = static_cast<std::uint8_t>(of[m >> 1] + (m & 1));
-    }
-};
-inline constexpr BitCounts kBitCounts{};
-// mask 0-1023; returns its number of set bits
-constexpr int bits(unsigned mask) { return kBitCounts.of[mask]; }
 
 // A set of cells 0..80 as two 64-bit words.
 struct CellSet {
@@ -27,7 +16,7 @@ struct CellSet {
     bool has(int cell) const { return cell < 64 ? (lo >> cell) & 1 : (hi >> (cell - 64)) & 1; }
     void add(int cell) { (cell < 64 ? lo : hi) |= std::uint64_t{1} << (cell < 64 ? cell : cell - 64); }
     void remove(int cell) { (cell < 64 ? lo : hi) &= ~(std::uint64_t{1} << (cell < 64 ? cell : cell - 64)); }
-    int count() const { return std::popcount(lo) + std::popcount(hi); }
+    int count() const { return bit_count(lo) + bit_count(hi); }
     bool empty() const { return (lo | hi) == 0; }
     friend CellSet operator&(CellSet a, CellSet b) { return {a.lo & b.lo, a.hi & b.hi}; }
     friend CellSet operator|(CellSet a, CellSet b) { return {a.lo | b.lo, a.hi | b.hi}; }

@@ -22,13 +22,18 @@ constexpr std::pair<Technique, Scan> kScans[] = {
     {Technique::XWing, scan_x_wing},
     {Technique::Skyscraper, scan_skyscraper},
     {Technique::TwoStringKite, scan_two_string_kite},
+    {Technique::EmptyRectangle, scan_empty_rectangle},
+    {Technique::TurbotFish, scan_turbot_fish},
     {Technique::Swordfish, scan_swordfish},
     {Technique::Jellyfish, scan_jellyfish},
     {Technique::FinnedXWing, scan_finned_x_wing},
     {Technique::FinnedSwordfish, scan_finned_swordfish},
+    {Technique::FinnedJellyfish, scan_finned_jellyfish},
     {Technique::XyWing, scan_xy_wing},
     {Technique::XyzWing, scan_xyz_wing},
     {Technique::WWing, scan_w_wing},
+    {Technique::FrankenFish, scan_franken_fish},
+    {Technique::MutantFish, scan_mutant_fish},
     {Technique::Nishio, scan_nishio},
 };
 
