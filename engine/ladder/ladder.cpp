@@ -54,9 +54,10 @@ Ladder::Ladder(const Grid& grid, bool unique_solution) : candidates_(grid), uniq
 Ladder::Ladder(const Candidates& candidates, bool unique_solution)
     : candidates_(candidates), unique_(unique_solution) {}
 
-std::optional<Step> Ladder::next_step(int before) const {
+std::optional<Step> Ladder::next_step(int before, int from) const {
     if (candidates_.empty_cells() == 0) return std::nullopt;
     for (const TechniqueRow& row : technique_table()) {
+        if (static_cast<int>(row.technique) < from) continue;
         if (static_cast<int>(row.technique) >= before) break;
         if (row.needs_unique && !unique_) continue;
         if (auto step = row.find(candidates_)) return step;
@@ -103,14 +104,19 @@ Explanation explain(const Values& puzzle) {
 
 void explain_from(const Candidates& start, Explanation& result, int (*count)(const Candidates&, int limit)) {
     Ladder ladder(start, false);
-    const auto run = [&](int before) {
-        while (auto step = ladder.next_step(before)) {
-            if (!makes_progress(ladder.candidates(), *step)) break; // never loop on a step that does nothing
+    // `from`: the first technique to try on the position as it stands, when the lighter ones are
+    // known to find nothing there; every later step tries them all again. True when it ends because
+    // no technique before `before` applies.
+    const auto run = [&](int before, int from) {
+        while (auto step = ladder.next_step(before, from)) {
+            if (!makes_progress(ladder.candidates(), *step)) return false; // never loop on a step that does nothing
             ladder.apply(*step);
             result.steps.push_back(std::move(*step));
+            from = 0;
         }
+        return true;
     };
-    run(first_uniqueness());
+    const bool none_lighter = run(first_uniqueness(), 0);
     if (ladder.candidates().empty_cells() == 0) {
         result.solutions = 1; // every step was forced and the grid is full: that grid is the one solution
     } else {
@@ -125,7 +131,8 @@ void explain_from(const Candidates& start, Explanation& result, int (*count)(con
         ladder.set_unique_solution(result.solutions == 1);
         // With several solutions, forcing chains would only go on to find that a candidate can go
         // either way, cell after cell, at great cost: the explanation stops where only they would.
-        run(result.solutions == 1 ? kTechniqueCount : static_cast<int>(Technique::ForcingChain));
+        run(result.solutions == 1 ? kTechniqueCount : static_cast<int>(Technique::ForcingChain),
+            none_lighter ? first_uniqueness() : 0);
     }
     result.final_grid = ladder.candidates().values();
     if (result.solutions >= 2) {

@@ -60,7 +60,8 @@ public:
     // The next step, or nothing when the grid is full or no technique applies.
     std::optional<Step> next_step() const { return next_step(kTechniqueCount); }
     // The same with only the techniques before `before` (Technique order), as int for "all".
-    std::optional<Step> next_step(int before) const;
+    // `from`: the first technique to try, when those before it are known to find nothing here.
+    std::optional<Step> next_step(int before, int from = 0) const;
     void apply(const Step& step) { candidates_.apply(step); }
     // Once the givens are known to have exactly one solution, uniqueness techniques may be used.
     void set_unique_solution(bool unique) { unique_ = unique; }

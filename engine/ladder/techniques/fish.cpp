@@ -57,9 +57,10 @@ void scan_fish(const Candidates& c, int size, Technique technique, Instances& ou
                 unsigned cover = 0;
                 for_each_bit(base, [&](int i) { cover |= lines.places[static_cast<std::size_t>(i)]; });
                 if (bits(cover) != size) return false;
+                const CellSet targets = (union_of(cover, lines.cover) - union_of(base, lines.base)) & c.cells_of(d);
+                if (targets.empty()) return false;
                 Step step = fish_step(c, technique, size, d, lines, base, cover);
-                eliminate_digit(c, step, union_of(cover, lines.cover) - union_of(base, lines.base), d);
-                if (step.eliminations.empty()) return false;
+                eliminate_digit(c, step, targets, d);
                 return out.keep(std::move(step));
             });
             if (out.done()) return;
@@ -111,9 +112,11 @@ void scan_finned_fish(const Candidates& c, int size, Technique technique, Instan
                         one_box = one_box && box_of(cell) == box;
                     });
                     if (!one_box || box < 0) return false;
+                    const CellSet targets =
+                        ((cover_cells & g.unit_set[18 + box]) - union_of(base, lines.base)) & c.cells_of(d);
+                    if (targets.empty()) return false;
                     Step step = fish_step(c, technique, size, d, lines, base, cover);
-                    eliminate_digit(c, step, (cover_cells & g.unit_set[18 + box]) - union_of(base, lines.base), d);
-                    if (step.eliminations.empty()) return false;
+                    eliminate_digit(c, step, targets, d);
                     for_each_cell(fins, [&](int cell) { step.fins.push_back(candidate(cell, d)); });
                     return out.keep(std::move(step));
                 });
