@@ -131,6 +131,19 @@ Candidate first_holder(const Als& als, int digit) {
     return candidate(cell, digit);
 }
 
+// Why a set links two of its digits: its cell when it has one, the set otherwise.
+LinkReason set_reason(const Als& als) {
+    LinkReason why;
+    if (als.size == 1) {
+        why.kind = LinkReason::Kind::Cell;
+        why.cell = static_cast<std::uint8_t>(cell_list(als.cells).front());
+    } else {
+        why.kind = LinkReason::Kind::Als;
+        why.cells = cell_list(als.cells);
+    }
+    return why;
+}
+
 // A restricted common digit as a link between the sets' first holders, weak (the digit is in one
 // set at most).
 Link common_link(const Als& from, const Als& to, int digit) {
@@ -213,13 +226,16 @@ std::optional<Step> find_als_xy_wing(const Candidates& c) {
                         Step step = sets_step(c, Technique::AlsXyWing, {&a, &pivot, &b}, zs);
                         step.eliminations = std::move(probe.eliminations);
                         step.links = {common_link(a, pivot, x), common_link(pivot, b, y)};
-                        // One digit removed: the step is one chain, z off in A = x in A - x off
-                        // in the pivot = y in the pivot - y off in B = z in B.
+                        // Each digit removed has its chain: z off in A = x in A - x off in the
+                        // pivot = y in the pivot - y off in B = z in B. With two, `links` is the
+                        // first and `chains` holds both.
                         unsigned removed = 0;
                         for (const Candidate& e : step.eliminations) removed |= 1u << e.digit;
-                        if (bits(removed) == 1)
-                            step.links =
-                                set_chain_links(c, {a.cells, pivot.cells, b.cells}, {x, y}, std::countr_zero(removed));
+                        for_each_bit(removed, [&](int z) {
+                            step.chains.push_back(set_chain_links(c, {a.cells, pivot.cells, b.cells}, {x, y}, z));
+                        });
+                        step.links = step.chains.front();
+                        if (step.chains.size() == 1) step.chains.clear();
                         best.offer(std::move(step));
                     });
                 });
@@ -417,11 +433,15 @@ std::optional<Step> find_death_blossom(const Candidates& c) {
                     step.colour_b = petals_step.colour_b;
                     step.highlighted.insert(step.highlighted.end(), petals_step.highlighted.begin(),
                                             petals_step.highlighted.end());
-                    // The stem's digit d and the petal's holders of d: one excludes the other.
+                    // The stem's digit d and the petal's holders of d: one excludes the other;
+                    // without d the petal holds z.
                     for (int i = 0; i < petals; ++i) {
                         const int d = stem_list[static_cast<std::size_t>(i)];
-                        step.links.push_back(
-                            {candidate(stem, d), first_holder(*chosen[static_cast<std::size_t>(i)], d), false});
+                        const Als& petal = *chosen[static_cast<std::size_t>(i)];
+                        const Candidate from = candidate(stem, d), in = first_holder(petal, d);
+                        step.links.push_back({from, in, false});
+                        step.petals.push_back({{from, in, false, link_reason(c, from, in, false)},
+                                               {in, first_holder(petal, z), true, set_reason(petal)}});
                     }
                     step.eliminations = std::move(probe.eliminations);
                     best.offer(std::move(step));
