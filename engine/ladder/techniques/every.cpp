@@ -30,6 +30,10 @@ constexpr std::pair<Technique, Scan> kScans[] = {
     {Technique::XyzWing, scan_xyz_wing},
     {Technique::WWing, scan_w_wing},
     {Technique::Nishio, scan_nishio},
+    {Technique::AlsXz, scan_als_xz},
+    {Technique::AlsXyWing, scan_als_xy_wing},
+    {Technique::AlsChain, scan_als_chain},
+    {Technique::DeathBlossom, scan_death_blossom},
 };
 
 } // namespace
