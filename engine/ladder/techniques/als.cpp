@@ -206,10 +206,6 @@ Link common_link(const Als& from, const Als& to, int digit) {
     return {first_holder(from, digit), first_holder(to, digit), false};
 }
 
-} // namespace
-
-namespace {
-
 // Two sets A and B with a restricted common digit x: x is in one of them at most, so one of them
 // is locked without x and holds its other digits. Any other digit z of both is then in A or B:
 // it leaves every cell that sees all the cells holding z in both. With two restricted common
