@@ -408,7 +408,7 @@ void ladder_explain_puzzle(const LadderOptions& options, const PuzzleOrigin& ori
         grid[i] = static_cast<std::uint8_t>(digit ? loaded[i] : 10);
         digits = digits && digit;
     }
-    if (digits) position = ladder::Position::from_givens(grid);
+    if (digits && options.find) position = ladder::Position::from_givens(grid); // only --find reads it
     write_report(
         options, origin, position, grid_text(grid, '0'), [&] { return ladder::explain(loaded); }, first, out);
 }

@@ -5,6 +5,7 @@
 #endif
 #include <string>
 
+#include "bit_ops.h"
 #include "engine.h"
 #include "units.h"
 
@@ -31,15 +32,6 @@ constexpr CodeSet board_cells() {
     return all;
 }
 constexpr CodeSet kBoardCells = board_cells();
-
-// std::popcount, without the library call it becomes when the processor's own instruction is not
-// assumed.
-constexpr int bit_count(std::uint64_t x) {
-    x = x - ((x >> 1) & 0x5555555555555555u);
-    x = (x & 0x3333333333333333u) + ((x >> 2) & 0x3333333333333333u);
-    x = (x + (x >> 4)) & 0x0F0F0F0F0F0F0F0Fu;
-    return static_cast<int>((x * 0x0101010101010101u) >> 56);
-}
 
 } // namespace
 

@@ -2,6 +2,7 @@
 
 #include "cell_geometry.h"
 
+#include "bit_ops.h"
 #include <bit>
 #include <utility>
 
@@ -84,7 +85,7 @@ struct Search {
         int best = -1, best_count = 10;
         for (int i = 0; i < 81 && best_count > 2; ++i) {
             if (p.value[i] != 0) continue;
-            const int n = std::popcount(p.cand[i]);
+            const int n = bit_count(p.cand[i]);
             if (n < best_count) {
                 best = i;
                 best_count = n;

@@ -1,5 +1,6 @@
 #include "dig.h"
 
+#include "bit_ops.h"
 #include <bit>
 
 namespace vornel::generator {
@@ -55,7 +56,7 @@ bool forced_by_peers(const Grid& puzzle, int cell) {
         const bool peer = c != cell && (r == row || k == column || (r / 3 * 3 == box_row && k / 3 * 3 == box_column));
         if (peer && puzzle[c] != 0) seen |= static_cast<std::uint16_t>(1u << (puzzle[c] - 1));
     }
-    return std::popcount(seen) == 8;
+    return bit_count(seen) == 8;
 }
 
 Grid dig(const Grid& solution, Random& random, bool symmetric, const Preference& prefer) {

@@ -1,23 +1,8 @@
 #include "candidates.h"
 
-#include "cell_geometry.h"
-
 namespace vornel::ladder {
 
 namespace {
-
-// The engine's geometry, with the sets of cells that the finders test against.
-Geometry make_geometry() {
-    Geometry g{};
-    g.unit_cells = kCellGeometry.unit_cells;
-    g.cell_units = kCellGeometry.cell_units;
-    g.peers = kCellGeometry.peers;
-    for (int u = 0; u < 27; ++u)
-        for (const std::uint8_t cell : g.unit_cells[u]) g.unit_set[u].add(cell);
-    for (int cell = 0; cell < 81; ++cell)
-        for (const std::uint8_t peer : g.peers[cell]) g.peer_set[cell].add(peer);
-    return g;
-}
 
 // The position 0-8 of a cell within each of its three units: row, column, region.
 constexpr int position_in(int cell, int kind) {
@@ -30,21 +15,22 @@ constexpr int position_in(int cell, int kind) {
 
 } // namespace
 
-const Geometry& geometry() {
-    static const Geometry g = make_geometry();
-    return g;
-}
-
 Candidates::Candidates(const Grid& grid) {
     const Geometry& g = geometry();
     values_ = grid;
+    // The digits each unit already holds.
+    std::array<unsigned, 27> held{};
+    for (int cell = 0; cell < 81; ++cell) {
+        const unsigned v = values_[cell];
+        if (v >= 1 && v <= 9)
+            for (const std::uint8_t unit : g.cell_units[cell]) held[unit] |= 1u << v;
+    }
     for (int cell = 0; cell < 81; ++cell) {
         if (values_[cell] != 0) continue;
         ++empty_;
         for (const std::uint8_t unit : g.cell_units[cell]) ++unit_empty_[unit];
-        std::uint16_t mask = 0x3FE;
-        for (const std::uint8_t peer : g.peers[cell])
-            if (values_[peer] >= 1 && values_[peer] <= 9) mask &= static_cast<std::uint16_t>(~(1u << values_[peer]));
+        const auto& units = g.cell_units[cell];
+        const auto mask = static_cast<std::uint16_t>(0x3FEu & ~(held[units[0]] | held[units[1]] | held[units[2]]));
         masks_[cell] = mask;
         for (int d = 1; d <= 9; ++d) {
             if (!((mask >> d) & 1)) continue;

@@ -4,35 +4,25 @@
 #include <bit>
 #include <cstdint>
 
+#include "bit_ops.h"
+#include "cell_geometry.h"
 #include "step.h"
 
 namespace vornel::ladder {
-
-// The number of set bits of a mask below 1024 (digit masks, places in a unit), by table: cheaper
-// than a popcount call on processors the build does not assume to have the instruction.
-struct BitCounts {
-    std::uint8_t of[1024]{};
-    constexpr BitCounts() {
-        for (int m = 1; m < 1024; ++m) of[m] = static_cast<std::uint8_t>(of[m >> 1] + (m & 1));
-    }
-};
-inline constexpr BitCounts kBitCounts{};
-// mask 0-1023; returns its number of set bits
-constexpr int bits(unsigned mask) { return kBitCounts.of[mask]; }
 
 // A set of cells 0..80 as two 64-bit words.
 struct CellSet {
     std::uint64_t lo = 0; // cells 0-63
     std::uint64_t hi = 0; // cells 64-80
-    bool has(int cell) const { return cell < 64 ? (lo >> cell) & 1 : (hi >> (cell - 64)) & 1; }
-    void add(int cell) { (cell < 64 ? lo : hi) |= std::uint64_t{1} << (cell < 64 ? cell : cell - 64); }
-    void remove(int cell) { (cell < 64 ? lo : hi) &= ~(std::uint64_t{1} << (cell < 64 ? cell : cell - 64)); }
-    int count() const { return std::popcount(lo) + std::popcount(hi); }
-    bool empty() const { return (lo | hi) == 0; }
-    friend CellSet operator&(CellSet a, CellSet b) { return {a.lo & b.lo, a.hi & b.hi}; }
-    friend CellSet operator|(CellSet a, CellSet b) { return {a.lo | b.lo, a.hi | b.hi}; }
-    friend CellSet operator-(CellSet a, CellSet b) { return {a.lo & ~b.lo, a.hi & ~b.hi}; }
-    friend bool operator==(const CellSet&, const CellSet&) = default;
+    constexpr bool has(int cell) const { return cell < 64 ? (lo >> cell) & 1 : (hi >> (cell - 64)) & 1; }
+    constexpr void add(int cell) { (cell < 64 ? lo : hi) |= std::uint64_t{1} << (cell < 64 ? cell : cell - 64); }
+    constexpr void remove(int cell) { (cell < 64 ? lo : hi) &= ~(std::uint64_t{1} << (cell < 64 ? cell : cell - 64)); }
+    constexpr int count() const { return bit_count(lo) + bit_count(hi); }
+    constexpr bool empty() const { return (lo | hi) == 0; }
+    friend constexpr CellSet operator&(CellSet a, CellSet b) { return {a.lo & b.lo, a.hi & b.hi}; }
+    friend constexpr CellSet operator|(CellSet a, CellSet b) { return {a.lo | b.lo, a.hi | b.hi}; }
+    friend constexpr CellSet operator-(CellSet a, CellSet b) { return {a.lo & ~b.lo, a.hi & ~b.hi}; }
+    friend constexpr bool operator==(const CellSet&, const CellSet&) = default;
 };
 
 // A grid of values, cell 0-80 row by row: 0 empty, 1-9 a digit.
@@ -81,14 +71,23 @@ private:
     int empty_ = 0;
 };
 
-// The three units of a cell and the 20 peers of a cell, and the cells of a unit in order.
+// The three units of a cell and the 20 peers of a cell, and the cells of a unit in order: the
+// engine's geometry, with the sets of cells that the finders test against, made at compile time.
 struct Geometry {
-    std::array<std::array<std::uint8_t, 9>, 27> unit_cells;
-    std::array<std::array<std::uint8_t, 3>, 81> cell_units; // row, column, region
-    std::array<std::array<std::uint8_t, 20>, 81> peers;
-    std::array<CellSet, 27> unit_set;
-    std::array<CellSet, 81> peer_set;
+    std::array<std::array<std::uint8_t, 9>, 27> unit_cells = kCellGeometry.unit_cells;
+    std::array<std::array<std::uint8_t, 3>, 81> cell_units = kCellGeometry.cell_units; // row, column, region
+    std::array<std::array<std::uint8_t, 20>, 81> peers = kCellGeometry.peers;
+    std::array<CellSet, 27> unit_set{};
+    std::array<CellSet, 81> peer_set{};
+
+    constexpr Geometry() {
+        for (int u = 0; u < 27; ++u)
+            for (const std::uint8_t cell : unit_cells[u]) unit_set[u].add(cell);
+        for (int cell = 0; cell < 81; ++cell)
+            for (const std::uint8_t peer : peers[cell]) peer_set[cell].add(peer);
+    }
 };
-const Geometry& geometry();
+inline constexpr Geometry kGeometry;
+inline const Geometry& geometry() { return kGeometry; }
 
 } // namespace vornel::ladder

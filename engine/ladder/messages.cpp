@@ -5,6 +5,7 @@
 #include <bit>
 #include <string_view>
 
+#include "bit_ops.h"
 #include "grammar.h"
 
 namespace vornel::ladder {
@@ -69,7 +70,7 @@ std::size_t count_of(const Arg& a) {
         case K::Number: return static_cast<std::size_t>(a.value);
         case K::Cells:
         case K::Units: return a.cells->size();
-        case K::Digits: return static_cast<std::size_t>(std::popcount(static_cast<unsigned>(a.value)));
+        case K::Digits: return static_cast<std::size_t>(bit_count(static_cast<unsigned>(a.value)));
         case K::Removal: {
             std::vector<std::uint8_t> seen;
             for (const Candidate& c : *a.removal)

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <bit>
 
+#include "bit_ops.h"
 #include "grammar.h"
 #include "messages.h"
 
@@ -59,7 +60,7 @@ std::string set_phrase(const Step& step, const Cells& set, Language l) {
     const unsigned mask = digits_in(step, set);
     if (set.size() == 1) return say(l, M::SetOneCell, {cells(set), digits(mask)});
     return say(l, M::SetCells,
-               {cells(set), digits(mask), number(std::popcount(mask)), number(static_cast<long long>(set.size()))});
+               {cells(set), digits(mask), number(bit_count(mask)), number(static_cast<long long>(set.size()))});
 }
 
 // "nous retirons le 5 des cases ..., qui voient toutes ces cases."

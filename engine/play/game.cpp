@@ -4,6 +4,7 @@
 #include <bit>
 #include <cstdio>
 
+#include "bit_ops.h"
 #include "ladder/french.h"
 #include "ladder/grammar.h"
 #include "ladder/narration.h"
@@ -59,7 +60,7 @@ namespace en {
 
 const ladder::Grammar& words() { return ladder::grammar(Language::English); }
 
-std::string digits(unsigned set) { return (std::popcount(set) > 1 ? "digits " : "digit ") + words().digits_the(set); }
+std::string digits(unsigned set) { return (bit_count(set) > 1 ? "digits " : "digit ") + words().digits_the(set); }
 
 std::string where_to_look(const ladder::Step& step) {
     if (!step.units.empty()) return "in " + words().units_phrase(step.units);

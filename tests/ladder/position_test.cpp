@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "ladder_support.h"
@@ -252,6 +253,36 @@ TEST(PositionMarksLine, writes_nine_characters_per_cell) {
     EXPECT_EQ(line.substr(18, 9), "123456789");
     EXPECT_EQ(line.substr(720), ".........");
     EXPECT_EQ(marks_line(m, '0').substr(0, 9), "000050000");
+}
+
+// The single-digit scans remember the digits on which they met nothing. Along hard solves, with that
+// memory warm, each finds what it finds in a thread that remembers nothing.
+TEST(PositionFind, SingleDigitScansFindTheSameWithOrWithoutMemory) {
+    constexpr Technique kSingleDigit[] = {
+        Technique::XWing,           Technique::Skyscraper,      Technique::TwoStringKite, Technique::EmptyRectangle,
+        Technique::TurbotFish,      Technique::Swordfish,       Technique::Jellyfish,     Technique::FinnedXWing,
+        Technique::FinnedSwordfish, Technique::FinnedJellyfish, Technique::FrankenFish,   Technique::MutantFish,
+    };
+    const std::vector<std::string> puzzles = read_corpus(std::string(VORNEL_TEST_DATA) + "/ladder/top95.txt");
+    int found = 0;
+    for (std::size_t i = 0; i < 6 && i < puzzles.size(); ++i) {
+        const Explanation whole = explain(grid_of(puzzles[i]));
+        Candidates c(grid_of(puzzles[i]));
+        for (std::size_t k = 0; k < whole.steps.size(); c.apply(whole.steps[k++])) {
+            for (const Technique technique : kSingleDigit) {
+                const std::optional<Step> warm = find_first(c, technique);
+                std::optional<Step> fresh;
+                std::thread([&] { fresh = find_first(c, technique); }).join();
+                ASSERT_EQ(warm.has_value(), fresh.has_value())
+                    << technique_id(technique) << " " << puzzles[i] << " step " << k;
+                if (!warm) continue;
+                ++found;
+                EXPECT_TRUE(same_step(*warm, *fresh) && warm->cells == fresh->cells)
+                    << technique_id(technique) << " " << puzzles[i] << " step " << k;
+            }
+        }
+    }
+    EXPECT_GE(found, 20);
 }
 
 } // namespace

@@ -62,12 +62,12 @@ struct StrongLinks {
                         if (to[n][i] == other) return;
                     to[n][count[n]++] = static_cast<std::int16_t>(other);
                 };
-                if (kind != Kind::XChain && std::popcount(mask) == 2)
+                if (kind != Kind::XChain && bit_count(mask) == 2)
                     add(node_of(cell, std::countr_zero(mask & ~(1u << d))));
                 if (kind == Kind::XyChain) return;
                 for (const std::uint8_t unit : g.cell_units[cell]) {
                     const unsigned places = c.places(unit, d);
-                    if (std::popcount(places) != 2) continue;
+                    if (bit_count(places) != 2) continue;
                     for_each_bit(places, [&](int p) {
                         const int other = g.unit_cells[unit][p];
                         if (other != cell) add(node_of(other, d));
@@ -248,7 +248,7 @@ std::optional<Step> find_simple_colouring(const Candidates& c) {
                 const int cell = order[i];
                 for (const std::uint8_t unit : g.cell_units[cell]) {
                     const unsigned places = c.places(unit, d);
-                    if (std::popcount(places) != 2) continue;
+                    if (bit_count(places) != 2) continue;
                     for_each_bit(places, [&](int p) {
                         const int other = g.unit_cells[unit][p];
                         if (other == cell || colour[other] >= 0) return;
@@ -321,7 +321,7 @@ std::optional<Step> find_remote_pair(const Candidates& c) {
     cluster.fill(-1);
     for (int root = 0; root < 81; ++root) {
         const unsigned pair = c.mask(root);
-        if (std::popcount(pair) != 2 || cluster[root] >= 0) continue;
+        if (bit_count(pair) != 2 || cluster[root] >= 0) continue;
         std::vector<int> members{root};
         cluster[root] = 0;
         for (std::size_t i = 0; i < members.size(); ++i)

@@ -99,7 +99,7 @@ bool for_each_combination(unsigned pool, int k, F&& f) {
 inline LinkReason link_reason(const Candidates& c, Candidate from, Candidate to, bool strong) {
     LinkReason why;
     if (from.cell == to.cell) {
-        if (!strong || std::popcount(static_cast<unsigned>(c.mask(from.cell))) == 2) {
+        if (!strong || bit_count(static_cast<unsigned>(c.mask(from.cell))) == 2) {
             why.kind = LinkReason::Kind::Cell;
             why.cell = from.cell;
         }
@@ -110,7 +110,7 @@ inline LinkReason link_reason(const Candidates& c, Candidate from, Candidate to,
     for (int k = 0; k < 3; ++k) {
         const std::uint8_t unit = g.cell_units[from.cell][k];
         if (g.cell_units[to.cell][k] != unit) continue;
-        if (strong && std::popcount(static_cast<unsigned>(c.places(unit, from.digit))) != 2) continue;
+        if (strong && bit_count(static_cast<unsigned>(c.places(unit, from.digit))) != 2) continue;
         why.kind = LinkReason::Kind::Unit;
         why.unit = unit;
         return why;

@@ -56,15 +56,12 @@ bool more_than(CellSet set, int k) {
 
 class FishSearch {
 public:
-    FishSearch(const Candidates& c, Family family, int digit, int size)
-        : c_(c), family_(family), digit_(digit), size_(size), where_(c.cells_of(digit)) {
+    FishSearch(const Candidates& c, Family family, int digit, int size, Instances& out)
+        : c_(c), family_(family), digit_(digit), size_(size), where_(c.cells_of(digit)), out_(out) {
         for (int u = 0; u < 27; ++u) unit_cells_[static_cast<std::size_t>(u)] = geometry().unit_set[u] & where_;
     }
 
-    std::optional<Step> run() {
-        choose_base(0, 0, 0, CellSet{});
-        return std::move(found_);
-    }
+    void run() { choose_base(0, 0, 0, CellSet{}); }
 
 private:
     // Adds base units from `from` on, their places disjoint from those already taken.
@@ -141,8 +138,7 @@ private:
         for_each_bit(cover, [&](int u) { step.units.push_back(static_cast<std::uint8_t>(u)); });
         highlight(c_, step, cells - fins, 1u << digit_);
         for_each_cell(fins, [&](int cell) { step.fins.push_back(candidate(cell, digit_)); });
-        found_ = std::move(step);
-        return true;
+        return out_.keep(std::move(step));
     }
 
     const Candidates& c_;
@@ -153,24 +149,26 @@ private:
     std::uint32_t allowed_ = 0;            // the units a cover may take
     CellSet fin_sees_;                     // the cells that see every fin so far
     std::array<CellSet, 27> unit_cells_{}; // each unit's cells holding the digit
-    std::optional<Step> found_;
+    Instances& out_;
 };
 
-std::optional<Step> find_complex_fish(const Candidates& c, Family family) {
+// Smallest fish first, digit by digit.
+void scan_complex_fish(const Candidates& c, Family family, Instances& out) {
     // Mutant fish of size 4 cost more than all the rest of the ladder and add nothing on the hard
     // collections: the search stops at size 3 for them.
     const int largest = family == Family::Mutant ? kMaxSize - 1 : kMaxSize;
-    for (int size = 2; size <= largest; ++size) {
-        for (int d = 1; d <= 9; ++d) {
-            if (auto step = FishSearch(c, family, d, size).run()) return step;
-        }
+    thread_local std::array<std::array<EmptyDigits, kMaxSize + 1>, 2> empty; // by family and size
+    for (int size = 2; size <= largest && !out.done(); ++size) {
+        scan_digits(c, empty[static_cast<std::size_t>(family)][static_cast<std::size_t>(size)], out,
+                    [&](int d) { FishSearch(c, family, d, size, out).run(); });
     }
-    return std::nullopt;
 }
 
 } // namespace
 
-std::optional<Step> find_franken_fish(const Candidates& c) { return find_complex_fish(c, Family::Franken); }
-std::optional<Step> find_mutant_fish(const Candidates& c) { return find_complex_fish(c, Family::Mutant); }
+void scan_franken_fish(const Candidates& c, Instances& out) { scan_complex_fish(c, Family::Franken, out); }
+void scan_mutant_fish(const Candidates& c, Instances& out) { scan_complex_fish(c, Family::Mutant, out); }
+std::optional<Step> find_franken_fish(const Candidates& c) { return first_instance(c, scan_franken_fish); }
+std::optional<Step> find_mutant_fish(const Candidates& c) { return first_instance(c, scan_mutant_fish); }
 
 } // namespace vornel::ladder

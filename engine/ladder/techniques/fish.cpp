@@ -44,7 +44,8 @@ Step fish_step(const Candidates& c, Technique technique, int size, int digit, co
 }
 
 void scan_fish(const Candidates& c, int size, Technique technique, Instances& out) {
-    for (int d = 1; d <= 9; ++d) {
+    thread_local std::array<EmptyDigits, 5> empty; // by size
+    scan_digits(c, empty[static_cast<std::size_t>(size)], out, [&](int d) {
         for (const bool rows : {true, false}) {
             const Lines lines = lines_of(c, d, rows);
             unsigned pool = 0;
@@ -63,12 +64,13 @@ void scan_fish(const Candidates& c, int size, Technique technique, Instances& ou
             });
             if (out.done()) return;
         }
-    }
+    });
 }
 
 void scan_finned_fish(const Candidates& c, int size, Technique technique, Instances& out) {
     const Geometry& g = geometry();
-    for (int d = 1; d <= 9; ++d) {
+    thread_local std::array<EmptyDigits, 5> empty; // by size
+    scan_digits(c, empty[static_cast<std::size_t>(size)], out, [&](int d) {
         for (const bool rows : {true, false}) {
             const Lines lines = lines_of(c, d, rows);
             unsigned pool = 0;
@@ -118,7 +120,7 @@ void scan_finned_fish(const Candidates& c, int size, Technique technique, Instan
             });
             if (out.done()) return;
         }
-    }
+    });
 }
 
 } // namespace
@@ -130,9 +132,8 @@ void scan_finned_x_wing(const Candidates& c, Instances& out) { scan_finned_fish(
 void scan_finned_swordfish(const Candidates& c, Instances& out) {
     scan_finned_fish(c, 3, Technique::FinnedSwordfish, out);
 }
-std::optional<Step> find_finned_jellyfish(const Candidates& c) {
-    return first_instance(
-        c, [](const Candidates& cc, Instances& out) { scan_finned_fish(cc, 4, Technique::FinnedJellyfish, out); });
+void scan_finned_jellyfish(const Candidates& c, Instances& out) {
+    scan_finned_fish(c, 4, Technique::FinnedJellyfish, out);
 }
 
 std::optional<Step> find_x_wing(const Candidates& c) { return first_instance(c, scan_x_wing); }
@@ -140,5 +141,6 @@ std::optional<Step> find_swordfish(const Candidates& c) { return first_instance(
 std::optional<Step> find_jellyfish(const Candidates& c) { return first_instance(c, scan_jellyfish); }
 std::optional<Step> find_finned_x_wing(const Candidates& c) { return first_instance(c, scan_finned_x_wing); }
 std::optional<Step> find_finned_swordfish(const Candidates& c) { return first_instance(c, scan_finned_swordfish); }
+std::optional<Step> find_finned_jellyfish(const Candidates& c) { return first_instance(c, scan_finned_jellyfish); }
 
 } // namespace vornel::ladder

@@ -271,7 +271,7 @@ private:
         for (int i = 0; i < 81; ++i)
             for_each_bit(inner.mask(i) & ~mask_[static_cast<std::size_t>(i)], [&](int d) { inner.eliminate(i, d); });
         for (int cell = 0; cell < 81; ++cell) {
-            if (value_[cell] != 0 || std::popcount(static_cast<unsigned>(mask_[cell])) > 3) continue;
+            if (value_[cell] != 0 || bit_count(static_cast<unsigned>(mask_[cell])) > 3) continue;
             for (int d = std::countr_zero(static_cast<unsigned>(mask_[cell])); d <= 9; ++d) {
                 if (((mask_[cell] >> d) & 1) == 0) continue;
                 Branch inside(inner, 0);
@@ -574,7 +574,7 @@ std::optional<Step> find_forcing(const Candidates& c, int level) {
     for (int size = 2; size <= 9 && (shortest == nullptr || (level == 0 && shortest_chain.size() > kShortEnough));
          ++size) {
         for (int cell = 0; cell < 81; ++cell) {
-            if (c.value(cell) != 0 || std::popcount(static_cast<unsigned>(c.mask(cell))) != size) continue;
+            if (c.value(cell) != 0 || bit_count(static_cast<unsigned>(c.mask(cell))) != size) continue;
             for_each_bit(c.mask(cell), [&](int d) {
                 const Branch& b = branch_of(cell, d);
                 if (!b.broken().broken) return;
@@ -612,7 +612,7 @@ std::optional<Step> find_forcing(const Candidates& c, int level) {
     Choice best;
     for (int size = 2; size <= 9 && !best.shared.found; ++size) {
         for (int cell = 0; cell < 81; ++cell) {
-            if (c.value(cell) != 0 || std::popcount(c.mask(cell)) != size) continue;
+            if (c.value(cell) != 0 || bit_count(c.mask(cell)) != size) continue;
             std::vector<const Branch*> these;
             for_each_bit(c.mask(cell), [&](int d) { these.push_back(&branch_of(cell, d)); });
             const Shared s = shared_conclusion(c, these);
@@ -621,7 +621,7 @@ std::optional<Step> find_forcing(const Candidates& c, int level) {
         for (int unit = 0; unit < 27; ++unit) {
             for (int d = 1; d <= 9; ++d) {
                 const unsigned places = c.places(unit, d);
-                if (std::popcount(places) != size) continue;
+                if (bit_count(places) != size) continue;
                 std::vector<const Branch*> these;
                 for_each_bit(places, [&](int p) { these.push_back(&branch_of(geometry().unit_cells[unit][p], d)); });
                 const Shared s = shared_conclusion(c, these);

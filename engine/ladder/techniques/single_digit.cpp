@@ -73,9 +73,10 @@ bool skyscraper_or_kite(const Candidates& c, int digit, int end1, int base1, int
 
 } // namespace
 
-std::optional<Step> find_turbot_fish(const Candidates& c) {
+void scan_turbot_fish(const Candidates& c, Instances& out) {
     const Geometry& g = geometry();
-    for (int d = 1; d <= 9; ++d) {
+    thread_local EmptyDigits empty;
+    scan_digits(c, empty, out, [&](int d) {
         const std::vector<StrongLink> links = strong_links(c, d, 0, 27);
         for (std::size_t i = 0; i < links.size(); ++i) {
             for (std::size_t j = i + 1; j < links.size(); ++j) {
@@ -96,14 +97,13 @@ std::optional<Step> find_turbot_fish(const Candidates& c) {
                         }
                         if (auto step = two_links(c, Technique::TurbotFish, d, x, xe, xb, y, yb, ye, joint)) {
                             give_reasons(c, step->links);
-                            return step;
+                            if (out.keep(std::move(*step))) return;
                         }
                     }
                 }
             }
         }
-    }
-    return std::nullopt;
+    });
 }
 
 // Empty rectangle: the places of the digit in a region lie on row r and column k of that region,
@@ -112,9 +112,10 @@ std::optional<Step> find_turbot_fish(const Candidates& c) {
 // held the digit, the region's digit would be on column k off row r, the hinge would lose it and
 // the far end, in the same column as that cell, would need it: a contradiction. The same holds
 // with rows and columns exchanged.
-std::optional<Step> find_empty_rectangle(const Candidates& c) {
+void scan_empty_rectangle(const Candidates& c, Instances& out) {
     const Geometry& g = geometry();
-    for (int d = 1; d <= 9; ++d) {
+    thread_local EmptyDigits empty;
+    scan_digits(c, empty, out, [&](int d) {
         for (int box = 0; box < 9; ++box) {
             const int unit = 18 + box;
             const unsigned places = c.places(unit, d);
@@ -156,19 +157,19 @@ std::optional<Step> find_empty_rectangle(const Candidates& c) {
                                               static_cast<std::uint8_t>(9 + k), static_cast<std::uint8_t>(lunit)};
                                 for (const std::uint8_t cell : step.cells)
                                     step.highlighted.push_back(candidate(cell, d));
-                                return step;
+                                if (out.keep(std::move(step))) return;
                             }
                         }
                     }
                 }
             }
         }
-    }
-    return std::nullopt;
+    });
 }
 
 void scan_skyscraper(const Candidates& c, Instances& out) {
-    for (int d = 1; d <= 9; ++d) {
+    thread_local EmptyDigits empty;
+    scan_digits(c, empty, out, [&](int d) {
         for (const int first : {0, 9}) {
             const std::vector<StrongLink> links = strong_links(c, d, first);
             // Rows are joined by a column, columns by a row.
@@ -188,11 +189,12 @@ void scan_skyscraper(const Candidates& c, Instances& out) {
                 }
             }
         }
-    }
+    });
 }
 
 void scan_two_string_kite(const Candidates& c, Instances& out) {
-    for (int d = 1; d <= 9; ++d) {
+    thread_local EmptyDigits empty;
+    scan_digits(c, empty, out, [&](int d) {
         const std::vector<StrongLink> rows = strong_links(c, d, 0);
         const std::vector<StrongLink> cols = strong_links(c, d, 9);
         for (const StrongLink& r : rows) {
@@ -209,10 +211,12 @@ void scan_two_string_kite(const Candidates& c, Instances& out) {
                 }
             }
         }
-    }
+    });
 }
 
 std::optional<Step> find_skyscraper(const Candidates& c) { return first_instance(c, scan_skyscraper); }
 std::optional<Step> find_two_string_kite(const Candidates& c) { return first_instance(c, scan_two_string_kite); }
+std::optional<Step> find_turbot_fish(const Candidates& c) { return first_instance(c, scan_turbot_fish); }
+std::optional<Step> find_empty_rectangle(const Candidates& c) { return first_instance(c, scan_empty_rectangle); }
 
 } // namespace vornel::ladder

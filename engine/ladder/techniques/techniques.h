@@ -1,5 +1,7 @@
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -22,6 +24,7 @@ public:
     explicit Instances(std::vector<Step>& every) : every_(&every) {}
     // Takes `step`; true when the scan should stop.
     bool keep(Step&& step) {
+        ++kept_;
         if (every_ != nullptr) {
             every_->push_back(std::move(step));
             return false;
@@ -30,6 +33,8 @@ public:
         return true;
     }
     bool done() const { return first_.has_value(); }
+    // How many instances the scan has met so far.
+    std::size_t kept() const { return kept_; }
     // True when the scan goes on to the end (every instance is wanted).
     bool listing() const { return every_ != nullptr; }
     std::optional<Step> take_first() { return std::move(first_); }
@@ -37,7 +42,39 @@ public:
 private:
     std::vector<Step>* every_ = nullptr;
     std::optional<Step> first_;
+    std::size_t kept_ = 0;
 };
+
+// The digits on which one single-digit scan last met nothing, each with the cells that held it then.
+// Such a scan reads nothing but the cells of its digit, so on the same cells it meets nothing again.
+// A solve's positions follow one another and each step leaves most digits as they were: most digits
+// need no new search. Keep one per scan and thread.
+class EmptyDigits {
+public:
+    bool known(const Candidates& c, int digit) const {
+        return ((known_ >> digit) & 1) != 0 && cells_[static_cast<std::size_t>(digit)] == c.cells_of(digit);
+    }
+    void remember(const Candidates& c, int digit) {
+        cells_[static_cast<std::size_t>(digit)] = c.cells_of(digit);
+        known_ |= 1u << digit;
+    }
+
+private:
+    std::array<CellSet, 10> cells_{};
+    unsigned known_ = 0;
+};
+
+// Runs `scan_digit(d)` for the digits 1-9 in order, but those `empty` knows to give nothing, until
+// `out` is done; remembers the digits that gave nothing.
+template<class ScanDigit>
+void scan_digits(const Candidates& c, EmptyDigits& empty, Instances& out, ScanDigit&& scan_digit) {
+    for (int d = 1; d <= 9 && !out.done(); ++d) {
+        if (empty.known(c, d)) continue;
+        const std::size_t before = out.kept();
+        scan_digit(d);
+        if (out.kept() == before) empty.remember(c, d);
+    }
+}
 using Scan = void (*)(const Candidates&, Instances&);
 
 // The first instance a scan meets.
@@ -48,7 +85,8 @@ inline std::optional<Step> first_instance(const Candidates& c, Scan scan) {
 }
 
 // Every instance of `technique` its finder's scan meets, in scan order, for the techniques whose
-// finders can list them: singles, intersections, subsets, fish, skyscraper, kite, wings and Nishio. Returns
+// finders can list them: singles, intersections, subsets, fish of every kind, the single-digit
+// patterns, wings and Nishio. Returns
 // false for the others (their finders stop at the first instance), leaving `out` alone.
 bool find_every(const Candidates& c, Technique technique, std::vector<Step>& out);
 
@@ -74,6 +112,11 @@ void scan_finned_swordfish(const Candidates&, Instances&);
 void scan_xy_wing(const Candidates&, Instances&);
 void scan_xyz_wing(const Candidates&, Instances&);
 void scan_w_wing(const Candidates&, Instances&);
+void scan_empty_rectangle(const Candidates&, Instances&);
+void scan_turbot_fish(const Candidates&, Instances&);
+void scan_finned_jellyfish(const Candidates&, Instances&);
+void scan_franken_fish(const Candidates&, Instances&);
+void scan_mutant_fish(const Candidates&, Instances&);
 
 // singles.cpp
 std::optional<Step> find_full_house(const Candidates&);

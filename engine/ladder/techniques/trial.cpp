@@ -51,7 +51,7 @@ std::optional<Step> find_trial(const Candidates& c) {
     const Search search(c);
     for (int size = 2; size <= 9; ++size) {
         for (int cell = 0; cell < 81; ++cell) {
-            if (c.value(cell) != 0 || std::popcount(static_cast<unsigned>(c.mask(cell))) != size) continue;
+            if (c.value(cell) != 0 || bit_count(static_cast<unsigned>(c.mask(cell))) != size) continue;
             std::vector<Candidate> refuted, survivors;
             for_each_bit(c.mask(cell), [&](int d) {
                 (search.completes_with(cell, d) ? survivors : refuted).push_back(candidate(cell, d));

@@ -42,7 +42,7 @@ std::optional<Step> for_each_rectangle(const Candidates& c, F&& f) {
                     rect.cells = {cell_at(r1, c1), cell_at(r1, c2), cell_at(r2, c1), cell_at(r2, c2)};
                     unsigned common = 0x3FE;
                     for (const int cell : rect.cells) common &= c.mask(cell);
-                    if (std::popcount(common) < 2) continue;
+                    if (bit_count(common) < 2) continue;
                     std::optional<Step> found;
                     for_each_bit(common, [&](int a) {
                         for_each_bit(common & ~((2u << a) - 1), [&](int b) {
@@ -112,7 +112,7 @@ std::optional<Step> find_unique_rectangle(const Candidates& c) {
     const Geometry& g = geometry();
     auto type1 = for_each_rectangle(c, [&](const Rectangle& rect) -> std::optional<Step> {
         const unsigned floors = floor_cells(c, rect);
-        if (std::popcount(floors) != 3) return std::nullopt;
+        if (bit_count(floors) != 3) return std::nullopt;
         const int odd = rect.cells[static_cast<std::size_t>(std::countr_zero(~floors & 0xFu))];
         Step step = rectangle_step(c, rect, 1);
         step.eliminations = {candidate(odd, rect.a), candidate(odd, rect.b)};
@@ -126,7 +126,7 @@ std::optional<Step> find_unique_rectangle(const Candidates& c) {
         const int r0 = rect.cells[static_cast<std::size_t>(roof[0])];
         const int r1 = rect.cells[static_cast<std::size_t>(roof[1])];
         const unsigned pair = 1u << rect.a | 1u << rect.b;
-        if (c.mask(r0) != c.mask(r1) || std::popcount(c.mask(r0)) != 3) return std::nullopt;
+        if (c.mask(r0) != c.mask(r1) || bit_count(c.mask(r0)) != 3) return std::nullopt;
         const int extra = std::countr_zero(c.mask(r0) & ~pair);
         const CellSet targets = (g.peer_set[r0] & g.peer_set[r1] & c.cells_of(extra));
         if (targets.empty()) return std::nullopt;
@@ -172,7 +172,7 @@ std::optional<Step> find_unique_rectangle(const Candidates& c) {
     auto type5 = for_each_rectangle(c, [&](const Rectangle& rect) -> std::optional<Step> {
         const unsigned floors = floor_cells(c, rect);
         std::array<int, 2> roof{};
-        if (std::popcount(floors) < 1 || std::popcount(floors) > 2 || roof_of(floors, roof)) return std::nullopt;
+        if (bit_count(floors) < 1 || bit_count(floors) > 2 || roof_of(floors, roof)) return std::nullopt;
         const unsigned pair = 1u << rect.a | 1u << rect.b;
         unsigned extra = 0;
         CellSet holders;
@@ -180,7 +180,7 @@ std::optional<Step> find_unique_rectangle(const Candidates& c) {
             if ((floors >> i) & 1) continue;
             const int cell = rect.cells[static_cast<std::size_t>(i)];
             const unsigned more = c.mask(cell) & ~pair;
-            if (std::popcount(more) != 1 || (extra != 0 && more != extra)) return std::nullopt;
+            if (bit_count(more) != 1 || (extra != 0 && more != extra)) return std::nullopt;
             extra = more;
             holders.add(cell);
         }
@@ -237,7 +237,7 @@ std::optional<Step> find_unique_rectangle(const Candidates& c) {
             unsigned pool = 0;
             for (int p = 0; p < 9; ++p) {
                 const int cell = g.unit_cells[static_cast<std::size_t>(unit)][static_cast<std::size_t>(p)];
-                if (cell != r0 && cell != r1 && c.value(cell) == 0 && std::popcount(c.mask(cell)) >= 2) pool |= 1u << p;
+                if (cell != r0 && cell != r1 && c.value(cell) == 0 && bit_count(c.mask(cell)) >= 2) pool |= 1u << p;
             }
             for (int size = 1; size <= 3; ++size) {
                 std::optional<Step> found;
@@ -249,7 +249,7 @@ std::optional<Step> find_unique_rectangle(const Candidates& c) {
                         digits |= c.mask(cell);
                         subset.add(cell);
                     });
-                    if (std::popcount(digits) != size + 1) return false;
+                    if (bit_count(digits) != size + 1) return false;
                     CellSet keep = subset;
                     keep.add(r0);
                     keep.add(r1);
@@ -311,7 +311,7 @@ std::optional<Step> find_bug_plus_one(const Candidates& c) {
     int odd = -1;
     for (int cell = 0; cell < 81; ++cell) {
         if (c.value(cell) != 0) continue;
-        const int n = std::popcount(c.mask(cell));
+        const int n = bit_count(c.mask(cell));
         if (n == 2) continue;
         if (n != 3 || odd >= 0) return std::nullopt;
         odd = cell;
@@ -322,7 +322,7 @@ std::optional<Step> find_bug_plus_one(const Candidates& c) {
     for (int unit = 0; unit < 27; ++unit) {
         const bool own = std::find(g.cell_units[odd].begin(), g.cell_units[odd].end(), unit) != g.cell_units[odd].end();
         for (int d = 1; d <= 9; ++d) {
-            const int n = std::popcount(c.places(unit, d));
+            const int n = bit_count(c.places(unit, d));
             if (n == 0 || n == 2) continue;
             if (n != 3 || !own || !c.has(odd, d) || (digit != 0 && digit != d)) return std::nullopt;
             digit = d;
@@ -330,7 +330,7 @@ std::optional<Step> find_bug_plus_one(const Candidates& c) {
     }
     if (digit == 0) return std::nullopt;
     for (const std::uint8_t unit : g.cell_units[odd])
-        if (std::popcount(c.places(unit, digit)) != 3) return std::nullopt;
+        if (bit_count(c.places(unit, digit)) != 3) return std::nullopt;
     Step step;
     step.technique = Technique::BugPlusOne;
     step.placements = {candidate(odd, digit)};
@@ -373,7 +373,7 @@ std::optional<Step> find_avoidable_rectangle(const Candidates& c) {
                         for (const int cell : corners) step.cells.push_back(static_cast<std::uint8_t>(cell));
                         return step;
                     };
-                    if (std::popcount(filled) == 3) {
+                    if (bit_count(filled) == 3) {
                         const int empty = std::countr_zero(~filled & 0xFu);
                         const int a = value(3 - empty); // opposite corner
                         const int b = value(empty ^ 1);
@@ -394,8 +394,7 @@ std::optional<Step> find_avoidable_rectangle(const Candidates& c) {
                         const int op = corners[static_cast<std::size_t>(3 - p)];
                         const int oq = corners[static_cast<std::size_t>(3 - q)];
                         const unsigned mp = c.mask(op), mq = c.mask(oq);
-                        if (std::popcount(mp) != 2 || std::popcount(mq) != 2 || !((mp >> a) & 1) || !((mq >> b) & 1))
-                            continue;
+                        if (bit_count(mp) != 2 || bit_count(mq) != 2 || !((mp >> a) & 1) || !((mq >> b) & 1)) continue;
                         const unsigned xp = mp & ~(1u << a), xq = mq & ~(1u << b);
                         if (xp != xq || xp == (1u << a) || xp == (1u << b)) continue;
                         const int x = std::countr_zero(xp);
