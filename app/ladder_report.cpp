@@ -157,6 +157,24 @@ void json_steps(std::string& out, const std::vector<ladder::Step>& steps, Langua
             out += ",\"links\":";
             json_links(out, step.links);
         }
+        if (!step.chains.empty()) {
+            out += ",\"chains\":[";
+            for (std::size_t k = 0; k < step.chains.size(); ++k) {
+                if (k > 0) out += ',';
+                json_links(out, step.chains[k]);
+            }
+            out += ']';
+        }
+        if (!step.petals.empty()) {
+            out += ",\"petals\":[";
+            for (std::size_t k = 0; k < step.petals.size(); ++k) {
+                if (k > 0) out += ',';
+                out += "{\"stem\":" + json_candidate(step.petals[k].front().from) + ",\"links\":";
+                json_links(out, step.petals[k]);
+                out += '}';
+            }
+            out += ']';
+        }
         if (!step.branches.empty()) {
             out += ",\"branches\":";
             json_branches(out, step.branches);

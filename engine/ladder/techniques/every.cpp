@@ -35,6 +35,10 @@ constexpr std::pair<Technique, Scan> kScans[] = {
     {Technique::FrankenFish, scan_franken_fish},
     {Technique::MutantFish, scan_mutant_fish},
     {Technique::Nishio, scan_nishio},
+    {Technique::AlsXz, scan_als_xz},
+    {Technique::AlsXyWing, scan_als_xy_wing},
+    {Technique::AlsChain, scan_als_chain},
+    {Technique::DeathBlossom, scan_death_blossom},
 };
 
 } // namespace
