@@ -317,10 +317,10 @@ bool file_id(const std::string& path, FileId& id) {
 // One entry of the output, in input order: a puzzle to explain, or a message already worded.
 struct Entry {
     PuzzleOrigin origin;
-    PuzzleValues values{};
-    std::optional<CandidateMarks> marks; // a position with its candidates, instead of values
-    std::size_t puzzle = 0;              // how many puzzles come before it in the output
-    bool explain = false;                // false: `err` is all there is
+    Values values{};
+    std::optional<Marks> marks; // a position with its candidates, instead of values
+    std::size_t puzzle = 0;     // how many puzzles come before it in the output
+    bool explain = false;       // false: `err` is all there is
     std::string out;
     std::string err;
 };
@@ -351,7 +351,7 @@ public:
     Run& operator=(const Run&) = delete;
     ~Run() { close(); }
 
-    void puzzle(const PuzzleOrigin& origin, const std::string& sud_name, const PuzzleValues& values) {
+    void puzzle(const PuzzleOrigin& origin, const std::string& sud_name, const Values& values) {
         if (stopped()) return;
         if (!options_.to_sud_dir.empty()) {
             write_sud(origin.name(), sud_name, values);
@@ -365,7 +365,7 @@ public:
     }
 
     // A position with its candidates: only the ladder explains it.
-    void position(const PuzzleOrigin& origin, const CandidateMarks& marks) {
+    void position(const PuzzleOrigin& origin, const Marks& marks) {
         if (stopped()) return;
         if (!options_.ladder.enabled || options_.writes_files()) {
             fail(origin.name(), std::string(words("une grille avec ses candidats ne s'explique qu'avec --techniques "
@@ -396,8 +396,8 @@ public:
 
 private:
     // The next puzzle of the output, to be explained.
-    std::unique_ptr<Entry> explained_entry(const PuzzleOrigin& origin, const PuzzleValues& values,
-                                           const std::optional<CandidateMarks>& marks) {
+    std::unique_ptr<Entry> explained_entry(const PuzzleOrigin& origin, const Values& values,
+                                           const std::optional<Marks>& marks) {
         auto entry = std::make_unique<Entry>();
         entry->origin = origin;
         entry->values = values;
@@ -525,7 +525,7 @@ private:
         status_ = kExitFailure;
     }
 
-    void write_sud(const std::string& name, const std::string& sud_name, const PuzzleValues& values) {
+    void write_sud(const std::string& name, const std::string& sud_name, const Values& values) {
         const WorkArea area = loaded_grid(
             values,
             [&](const std::string& message) { report(tool_file_message(kProgram, name, failure_text(message))); },
@@ -534,7 +534,7 @@ private:
     }
 
     // Writes the page of one puzzle's explanation: into the folder, or as the one target file.
-    void write_html(const std::string& name, const std::string& html_name, const PuzzleValues& values) {
+    void write_html(const std::string& name, const std::string& html_name, const Values& values) {
         const std::string path =
             options_.html_into_folder ? options_.html_target + "/" + html_name : options_.html_target;
         if (!options_.html_into_folder && pages_ > 0) {
@@ -606,7 +606,7 @@ private:
 // Reads one input of one-line puzzles, a bounded piece at a time.
 void read_lines(Run& run, const std::string& name, ByteSource& source, const FdSource* fd_source) {
     PuzzleLineSplitter splitter;
-    PuzzleValues values{};
+    Values values{};
     const auto on_line = [&](const PuzzleLine& line) {
         const PuzzleOrigin origin{name, line.number};
         const std::string where = origin.name();
@@ -620,7 +620,7 @@ void read_lines(Run& run, const std::string& name, ByteSource& source, const FdS
         }
         if (skipped_puzzle_line(line.text)) return;
         if (trim_blanks(line.text).size() == kMarksLineLength) {
-            CandidateMarks marks{};
+            Marks marks{};
             const std::string problem = parse_marks_line(line.text, marks, tongue);
             if (!problem.empty())
                 run.fail(where, words("ligne de grille mal formée : ", "malformed puzzle line: ") + problem + '.');
@@ -823,7 +823,7 @@ void read_input(Run& run, const Options& options, const std::string& name, Conso
         read_lines(run, name, source, &source);
         return;
     }
-    PuzzleValues values{};
+    Values values{};
     if (name == "-" && !options.ladder.enabled) {
         RecordingSource source(console.in);
         const ReadOutcome outcome = scan_puzzle(source);

@@ -55,7 +55,7 @@ namespace {
 
 // A number above 9 loads without a failure: its cell shows all its digits and counts the first.
 // Said, so that nobody is explained a grid other than the file's without a word.
-void report_values_counted_otherwise(const PuzzleValues& values, const WorkArea& area, const FailureReporter& reporter,
+void report_values_counted_otherwise(const Values& values, const WorkArea& area, const FailureReporter& reporter,
                                      Language language) {
     for (std::size_t i = 0; i < values.size(); ++i) {
         const int row = static_cast<int>(i / 9) + 1, column = static_cast<int>(i % 9) + 1;
@@ -73,7 +73,7 @@ void report_values_counted_otherwise(const PuzzleValues& values, const WorkArea&
 
 } // namespace
 
-WorkArea loaded_grid(const PuzzleValues& values, const FailureReporter& reporter, Language language) {
+WorkArea loaded_grid(const Values& values, const FailureReporter& reporter, Language language) {
     WorkArea area;
     HeadlessBoard board(area, reporter);
     board.set_language(language);
@@ -84,7 +84,7 @@ WorkArea loaded_grid(const PuzzleValues& values, const FailureReporter& reporter
     return area;
 }
 
-void explain_puzzle(const ExplainOptions& options, const std::string& name, const PuzzleValues& values, bool first,
+void explain_puzzle(const ExplainOptions& options, const std::string& name, const Values& values, bool first,
                     std::ostream& out, std::ostream& err) {
     WorkArea area;
     const FailureReporter reporter = [&err, &name](const std::string& message) {

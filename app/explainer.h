@@ -28,12 +28,12 @@ struct ExplainOptions {
 // first puzzle of the output (the narrative separates puzzles by a blank line). Failures raised by
 // a cell's change handling go to `err` as "<name>: <message>" lines. Holds no state of its own, so
 // puzzles may be explained on several threads at once.
-void explain_puzzle(const ExplainOptions& options, const std::string& name, const PuzzleValues& values, bool first,
+void explain_puzzle(const ExplainOptions& options, const std::string& name, const Values& values, bool first,
                     std::ostream& out, std::ostream& err);
 
 // Puts the values on a fresh board exactly as Open puts a read grid there (every cell white, its
 // text the value through the change handling, editable; log cleared; step buttons hidden) and
 // returns the work area as it then stands. Failures of the change handling go to `reporter`.
-WorkArea loaded_grid(const PuzzleValues& values, const FailureReporter& reporter, Language language = Language::French);
+WorkArea loaded_grid(const Values& values, const FailureReporter& reporter, Language language = Language::French);
 
 } // namespace vornel

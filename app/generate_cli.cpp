@@ -148,7 +148,7 @@ bool parse_number(const std::string& text, Number& number) {
     return error == std::errc() && end == text.data() + text.size();
 }
 
-std::string line_of(const generator::Grid& puzzle) {
+std::string line_of(const vornel::Grid& puzzle) {
     std::string line(81, '0');
     for (int c = 0; c < 81; ++c) line[static_cast<std::size_t>(c)] = static_cast<char>('0' + puzzle[c]);
     return line;
@@ -192,12 +192,12 @@ public:
     }
 
     // The puzzle at `index` once found; nullopt when the wait passes first or the run is stopped.
-    std::optional<generator::Grid> take(long index, std::chrono::milliseconds wait) {
+    std::optional<vornel::Grid> take(long index, std::chrono::milliseconds wait) {
         std::unique_lock lock(mutex_);
         changed_.wait_for(lock, wait, [&] { return found_.count(index) != 0 || stop_.load(); });
         const auto it = found_.find(index);
         if (it == found_.end()) return std::nullopt;
-        const generator::Grid puzzle = it->second;
+        const vornel::Grid puzzle = it->second;
         found_.erase(it);
         written_ = index + 1;
         lock.unlock();
@@ -218,7 +218,7 @@ private:
                 index = next_++;
             }
             generator::Generator generator(request_, puzzle_seed(seed_, index));
-            std::optional<generator::Grid> puzzle;
+            std::optional<vornel::Grid> puzzle;
             while (!puzzle && !stop_.load(std::memory_order_relaxed) && !ended()) {
                 puzzle = generator.attempt();
                 ++attempts_;
@@ -248,7 +248,7 @@ private:
     long next_ = 0;    // the next index a worker takes
     long written_ = 0; // the indexes below it have been handed to the writer
     bool ended_ = false;
-    std::map<long, generator::Grid> found_;
+    std::map<long, vornel::Grid> found_;
     std::vector<std::thread> threads_;
 };
 

@@ -20,7 +20,7 @@ char cell_char(std::uint8_t v, char empty) {
     return static_cast<char>('0' + v);
 }
 
-std::string grid_text(const ladder::Grid& grid, char empty) {
+std::string grid_text(const vornel::Grid& grid, char empty) {
     std::string text;
     for (const std::uint8_t v : grid) text += cell_char(v, empty);
     return text;
@@ -156,6 +156,24 @@ void json_steps(std::string& out, const std::vector<ladder::Step>& steps, Langua
         if (ladder::told_as_chain(step)) {
             out += ",\"links\":";
             json_links(out, step.links);
+        }
+        if (!step.chains.empty()) {
+            out += ",\"chains\":[";
+            for (std::size_t k = 0; k < step.chains.size(); ++k) {
+                if (k > 0) out += ',';
+                json_links(out, step.chains[k]);
+            }
+            out += ']';
+        }
+        if (!step.petals.empty()) {
+            out += ",\"petals\":[";
+            for (std::size_t k = 0; k < step.petals.size(); ++k) {
+                if (k > 0) out += ',';
+                out += "{\"stem\":" + json_candidate(step.petals[k].front().from) + ",\"links\":";
+                json_links(out, step.petals[k]);
+                out += '}';
+            }
+            out += ']';
         }
         if (!step.branches.empty()) {
             out += ",\"branches\":";
@@ -375,15 +393,15 @@ void write_report(const LadderOptions& options, const PuzzleOrigin& origin,
 
 } // namespace
 
-void ladder_explain_puzzle(const LadderOptions& options, const PuzzleOrigin& origin, const PuzzleValues& values,
-                           bool first, std::ostream& out, std::ostream& err) {
+void ladder_explain_puzzle(const LadderOptions& options, const PuzzleOrigin& origin, const Values& values, bool first,
+                           std::ostream& out, std::ostream& err) {
     const std::string name = origin.name();
     const WorkArea area = loaded_grid(
         values, [&err, &name](const std::string& message) { err << name << ": " << failure_text(message) << '\n'; },
         options.language);
-    const ladder::Values loaded = values_of(area);
+    const vornel::Values loaded = values_of(area);
     std::optional<ladder::Position> position;
-    ladder::Grid grid{};
+    vornel::Grid grid{};
     bool digits = true;
     for (std::size_t i = 0; i < 81; ++i) {
         const bool digit = loaded[i] >= 0 && loaded[i] <= 9;
@@ -395,8 +413,8 @@ void ladder_explain_puzzle(const LadderOptions& options, const PuzzleOrigin& ori
         options, origin, position, grid_text(grid, '0'), [&] { return ladder::explain(loaded); }, first, out);
 }
 
-void ladder_explain_position(const LadderOptions& options, const PuzzleOrigin& origin, const CandidateMarks& marks,
-                             bool first, std::ostream& out) {
+void ladder_explain_position(const LadderOptions& options, const PuzzleOrigin& origin, const Marks& marks, bool first,
+                             std::ostream& out) {
     const ladder::Position position = ladder::Position::from_marks(marks);
     write_report(
         options, origin, position, ladder::marks_line(position.marks(), '0'), [&] { return ladder::explain(position); },

@@ -47,12 +47,12 @@ struct PuzzleOrigin {
 // of the output (the narrative separates puzzles by a blank line). Failures of the loading go to
 // `err` as "<origin's name>: <message>" lines. Holds no state: puzzles may be explained on several
 // threads.
-void ladder_explain_puzzle(const LadderOptions& options, const PuzzleOrigin& origin, const PuzzleValues& values,
-                           bool first, std::ostream& out, std::ostream& err);
+void ladder_explain_puzzle(const LadderOptions& options, const PuzzleOrigin& origin, const Values& values, bool first,
+                           std::ostream& out, std::ostream& err);
 
 // The same for a position with its candidates (a 729-character line, a pencil-mark grid).
-void ladder_explain_position(const LadderOptions& options, const PuzzleOrigin& origin, const CandidateMarks& marks,
-                             bool first, std::ostream& out);
+void ladder_explain_position(const LadderOptions& options, const PuzzleOrigin& origin, const Marks& marks, bool first,
+                             std::ostream& out);
 
 // The reports of an explanation, each ending with a line end. A JSON object starts with where the
 // puzzle comes from: "source", then "line" when it has one.

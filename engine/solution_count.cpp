@@ -113,7 +113,7 @@ struct Search {
 };
 
 // The position of the grid's values; false when a value is outside 0-9 or two clash in a unit.
-bool start(const CellValues& cells, Position& start) {
+bool start(const Grid& cells, Position& start) {
     for (std::uint16_t& c : start.cand) c = kAll;
     for (int i = 0; i < 81; ++i) {
         const int v = cells[i];
@@ -129,7 +129,7 @@ bool start(const CellValues& cells, Position& start) {
 
 } // namespace
 
-SolutionCount find_solutions(const CellValues& cells, int limit) {
+SolutionCount find_solutions(const Grid& cells, int limit) {
     Position first;
     if (!start(cells, first)) return {};
     Search search{limit < 1 ? 1 : limit, {}};
@@ -137,7 +137,7 @@ SolutionCount find_solutions(const CellValues& cells, int limit) {
     return search.result;
 }
 
-SolutionCount find_solutions_without(const CellValues& cells, int cell, int digit, int limit) {
+SolutionCount find_solutions_without(const Grid& cells, int cell, int digit, int limit) {
     Position first;
     if (!start(cells, first)) return {};
     if (cells[cell] == digit) return {};
@@ -147,7 +147,7 @@ SolutionCount find_solutions_without(const CellValues& cells, int cell, int digi
     return search.result;
 }
 
-SolutionCount find_solutions_within(const CellValues& cells, const CandidateMasks& allowed, int limit) {
+SolutionCount find_solutions_within(const Grid& cells, const Marks& allowed, int limit) {
     Position first;
     if (!start(cells, first)) return {};
     for (int i = 0; i < 81; ++i)
@@ -157,7 +157,7 @@ SolutionCount find_solutions_within(const CellValues& cells, const CandidateMask
     return search.result;
 }
 
-CellValues random_full_grid(const Draw& draw) {
+Grid random_full_grid(const Draw& draw) {
     Position empty;
     for (std::uint16_t& c : empty.cand) c = kAll;
     Search search{1, {}, &draw};
@@ -165,14 +165,14 @@ CellValues random_full_grid(const Draw& draw) {
     return search.result.first;
 }
 
-bool filled_by_singles(const CellValues& cells, bool naked) {
+bool filled_by_singles(const Grid& cells, bool naked) {
     Position p;
     p.naked = naked;
     return start(cells, p) && p.propagate() && p.empty == 0;
 }
 
 int count_solutions(const WorkArea& area, int limit) {
-    CellValues cells{};
+    Grid cells{};
     for (int i = 0; i < 81; ++i) {
         const int v = area.grid[i / 9 + 1][i % 9 + 1];
         if (v < 0 || v > 9) return 0;

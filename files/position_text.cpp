@@ -46,7 +46,7 @@ std::string found_words(std::size_t n, Language language) {
 
 } // namespace
 
-std::string parse_marks_line(std::string_view line, CandidateMarks& marks, Language language) {
+std::string parse_marks_line(std::string_view line, Marks& marks, Language language) {
     const bool english = language == Language::English;
     line = trim_blanks(line);
     std::size_t characters = 0;
@@ -57,7 +57,7 @@ std::string parse_marks_line(std::string_view line, CandidateMarks& marks, Langu
     if (characters != kMarksLineLength)
         return "729 caractères attendus (9 par case), " + std::to_string(characters) +
                (characters <= 1 ? " caractère trouvé" : " caractères trouvés");
-    CandidateMarks read{};
+    Marks read{};
     std::string_view rest = line;
     for (std::size_t i = 0; i < kMarksLineLength; ++i) {
         const std::size_t length = utf8_character_length(rest);
@@ -90,7 +90,7 @@ PencilMarks read_pencil_marks(std::string_view text, Language language) {
         return result;
     }
     const std::vector<std::string_view> lines = split_lines(text);
-    CandidateMarks marks{};
+    Marks marks{};
     std::size_t rows = 0;
     for (std::size_t n = 0; n < lines.size(); ++n) {
         const std::string_view line = lines[n];

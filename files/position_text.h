@@ -6,22 +6,17 @@
 #include <string>
 #include <string_view>
 
+#include "board.h"
 #include "language.h"
 
 namespace vornel {
-
-// Positions written with their candidates, part-way through a solve. Marks are per cell, cell
-// 0-80 row by row, bit d for digit d (bits 1-9); a cell whose marks hold one digit is a placed
-// digit, a cell with none is read as such (the position is then invalid, which is not the
-// reader's business).
-using CandidateMarks = std::array<std::uint16_t, 81>;
 
 // The 729-character line: nine characters per cell, cells row by row; the k-th character of a
 // cell is the digit k while it is a candidate there, '.' or '0' when it is not. Surrounding blanks
 // are ignored. Returns an empty string on success, else what is wrong, in the language, for the
 // error message ("caractère inattendu en position 12 ...", "unexpected character at position 12 ...").
 inline constexpr std::size_t kMarksLineLength = 729;
-std::string parse_marks_line(std::string_view line, CandidateMarks& marks, Language language = Language::French);
+std::string parse_marks_line(std::string_view line, Marks& marks, Language language = Language::French);
 
 // The pencil-mark grid: nine lines of nine cells separated by blanks, each cell its candidates
 // ("37", "1259") or its digit. The characters | - + * . are decoration: lines made only of them
@@ -30,8 +25,8 @@ std::string parse_marks_line(std::string_view line, CandidateMarks& marks, Langu
 // start is skipped.
 struct PencilMarks {
     bool ok = false;
-    CandidateMarks marks{}; // all 0 unless ok
-    std::string problem;    // when !ok: what is wrong and where, one phrase in the language asked for
+    Marks marks{};       // all 0 unless ok
+    std::string problem; // when !ok: what is wrong and where, one phrase in the language asked for
 };
 PencilMarks read_pencil_marks(std::string_view text, Language language = Language::French);
 
@@ -44,8 +39,8 @@ bool looks_like_pencil_marks(std::string_view text);
 // (blanks around it allowed), or a pencil-mark grid.
 struct PositionText {
     bool ok = false;
-    CandidateMarks marks{}; // all 0 unless ok
-    std::string problem;    // when !ok: what is wrong; empty when the text looks like neither form
+    Marks marks{};       // all 0 unless ok
+    std::string problem; // when !ok: what is wrong; empty when the text looks like neither form
 };
 PositionText read_position_text(std::string_view text, Language language = Language::French);
 

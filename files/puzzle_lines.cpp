@@ -77,7 +77,7 @@ bool skipped_puzzle_line(std::string_view line) {
     return line.empty() || line.front() == '#';
 }
 
-std::string parse_puzzle_line(std::string_view line, PuzzleValues& values, Language language) {
+std::string parse_puzzle_line(std::string_view line, Values& values, Language language) {
     const bool english = language == Language::English;
     line = trim_blanks(line);
     std::size_t characters = 0;

@@ -56,7 +56,7 @@ bool skipped_puzzle_line(std::string_view line);
 // Reads one line of the form into `values`. Returns an empty string on success, else what is
 // wrong, in French, for the error message ("81 cases attendues (ou 729 caractères avec les candidats), 80 caractères
 // trouvés"). Characters are counted as UTF-8 characters, not bytes.
-std::string parse_puzzle_line(std::string_view line, PuzzleValues& values, Language language = Language::French);
+std::string parse_puzzle_line(std::string_view line, Values& values, Language language = Language::French);
 
 // The length in bytes of the UTF-8 character that starts `text`, which is not empty. A byte that
 // does not start a well-formed sequence is one character of its own.

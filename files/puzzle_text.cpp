@@ -198,7 +198,7 @@ PuzzleText read_puzzle_text(std::string_view text) {
     return result;
 }
 
-std::string puzzle_line(const PuzzleValues& values) {
+std::string puzzle_line(const Values& values) {
     std::string line;
     line.reserve(values.size());
     for (const std::int16_t v : values) line += (v >= 1 && v <= 9) ? static_cast<char>('0' + v) : '.';

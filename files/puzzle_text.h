@@ -37,9 +37,9 @@ struct TextProblem {
 
 struct PuzzleText {
     bool ok = false;
-    PuzzleValues values{}; // file order, 0 for an empty cell; all 0 unless ok
-    std::string problem;   // when !ok: where the text went wrong, one French sentence
-    TextProblem reason;    // the same as data
+    Values values{};     // file order, 0 for an empty cell; all 0 unless ok
+    std::string problem; // when !ok: where the text went wrong, one French sentence
+    TextProblem reason;  // the same as data
 };
 
 // `text` is UTF-8; positions in `problem` count characters, lines and characters from 1.
@@ -55,6 +55,6 @@ std::string_view puzzle_text_expected(Language language = Language::French);
 
 // The puzzle as one 81-character line in file order: "1"-"9" for a digit, "." for an empty
 // cell (and for any value outside 1-9, which no line can hold).
-std::string puzzle_line(const PuzzleValues& values);
+std::string puzzle_line(const Values& values);
 
 } // namespace vornel

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <utility>
 
+#include "board.h"
 #include "failures.h"
 #include "work_area.h"
 
@@ -35,11 +36,8 @@ inline constexpr std::size_t kPuzzleByteBound = std::size_t{1} << 20;
 // The failure code of a read that met the bound; its message says so (see in_out_message).
 inline constexpr int kNoPuzzleWithinBound = kInOutNoPuzzleWithinBound;
 
-// The 81 values in file order: index (row - 1) * 9 + (column - 1).
-using PuzzleValues = std::array<std::int16_t, 81>;
-
-PuzzleValues values_of(const WorkArea& area);
-void store_values(WorkArea& area, const PuzzleValues& values);
+Values values_of(const WorkArea& area);
+void store_values(WorkArea& area, const Values& values);
 
 // ---- Conversion of one value ------------------------------------------------------------------
 
@@ -69,7 +67,7 @@ TokenValue convert_sud_token(std::string_view run);
 // tests and diagnostics: read_puzzle and read_puzzle_file give a complete read or throw, so a
 // partial read never reaches a grid.
 struct ReadOutcome {
-    PuzzleValues values{};
+    Values values{};
     int count = 0;
     int failure = 0;
 };
@@ -81,18 +79,18 @@ ReadOutcome scan_puzzle(std::string_view bytes);
 ReadOutcome scan_puzzle(std::istream& in);
 
 // The 81 values of a complete read (81 values, or a short file); throws InOutError otherwise.
-PuzzleValues read_puzzle(std::string_view bytes);
-PuzzleValues read_puzzle(std::istream& in);
+Values read_puzzle(std::string_view bytes);
+Values read_puzzle(std::istream& in);
 
 // ---- Writing to bytes or a stream -------------------------------------------------------------
 
 // The exact bytes of the file for these values.
-std::string puzzle_text(const PuzzleValues& values);
+std::string puzzle_text(const Values& values);
 
 // Writes the 81 lines, checking the stream after each, then flushes it. A stream that fails
 // (failbit or badbit, or an std::ios_base::failure) throws InOutError(stream_failure_code()); the
 // stream then holds whatever it accepted before the failure.
-void write_puzzle(std::ostream& out, const PuzzleValues& values);
+void write_puzzle(std::ostream& out, const Values& values);
 void write_puzzle(std::ostream& out, const WorkArea& area);
 
 // ---- Files ------------------------------------------------------------------------------------
@@ -159,7 +157,7 @@ enum class Readable { regular_files, streams_too };
 // Opens the named file (no extension added) and reads it. Throws FileOpenError when it cannot be
 // opened, InOutError for a failure while reading or closing, NotRegularFileError for a path that
 // `readable` does not accept. The file is closed on every path.
-PuzzleValues read_puzzle_file(const std::string& path, Readable readable = Readable::streams_too);
+Values read_puzzle_file(const std::string& path, Readable readable = Readable::streams_too);
 
 // Reads the named file into area.grid, as the window does: regular files only. Only a complete
 // read changes the grid: on any failure the whole grid keeps its old values.
@@ -184,7 +182,7 @@ enum class Sync { to_disk, skip };
 // Passing false forces the named way (tests use it to reach that path).
 void use_unnamed_temp_files(bool use);
 void write_puzzle_file(const std::string& path, const WorkArea& area, Sync sync = Sync::to_disk);
-void write_puzzle_file(const std::string& path, const PuzzleValues& values, Sync sync = Sync::to_disk);
+void write_puzzle_file(const std::string& path, const Values& values, Sync sync = Sync::to_disk);
 // Writes `bytes` as the whole file at `path` by the same rules (an explanation page, for example).
 void write_text_file(const std::string& path, std::string_view bytes, Sync sync = Sync::to_disk);
 

@@ -403,7 +403,7 @@ std::string kind_name(NotRegularFileError::Kind kind, Language language) {
     return "un fichier spécial";
 }
 
-PuzzleValues read_puzzle_file(const std::string& path, Readable readable) {
+Values read_puzzle_file(const std::string& path, Readable readable) {
     if (bad_name(path)) throw FileOpenError(3, path, ENOENT);
     const bool regular_only = readable == Readable::regular_files;
     // Looked at before opening: opening a named pipe waits for a writer, and a socket cannot be
@@ -436,7 +436,7 @@ void read_puzzle_file(const std::string& path, WorkArea& area) {
     store_values(area, read_puzzle_file(path, Readable::regular_files));
 }
 
-void write_puzzle_file(const std::string& path, const PuzzleValues& values, Sync sync) {
+void write_puzzle_file(const std::string& path, const Values& values, Sync sync) {
     if (bad_name(path)) throw FileError(3, path, ENOENT);
     replace_atomically(path, puzzle_text(values), sync);
 }

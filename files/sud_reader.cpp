@@ -115,7 +115,7 @@ ReadOutcome scan(Scanner& in) {
     return outcome;
 }
 
-PuzzleValues complete(const ReadOutcome& outcome) {
+Values complete(const ReadOutcome& outcome) {
     if (outcome.failure != 0) throw InOutError(outcome.failure);
     return outcome.values;
 }
@@ -205,18 +205,18 @@ ReadOutcome scan_puzzle(ByteSource& source) {
     return scan(in);
 }
 
-PuzzleValues read_puzzle(std::string_view bytes) { return complete(scan_puzzle(bytes)); }
+Values read_puzzle(std::string_view bytes) { return complete(scan_puzzle(bytes)); }
 
-PuzzleValues read_puzzle(std::istream& in) { return complete(scan_puzzle(in)); }
+Values read_puzzle(std::istream& in) { return complete(scan_puzzle(in)); }
 
-PuzzleValues values_of(const WorkArea& area) {
-    PuzzleValues values{};
+Values values_of(const WorkArea& area) {
+    Values values{};
     for (int r = 1; r <= 9; ++r)
         for (int c = 1; c <= 9; ++c) values[static_cast<std::size_t>((r - 1) * 9 + (c - 1))] = area.grid[r][c];
     return values;
 }
 
-void store_values(WorkArea& area, const PuzzleValues& values) {
+void store_values(WorkArea& area, const Values& values) {
     for (int r = 1; r <= 9; ++r)
         for (int c = 1; c <= 9; ++c) area.grid[r][c] = values[static_cast<std::size_t>((r - 1) * 9 + (c - 1))];
 }

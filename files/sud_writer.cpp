@@ -20,7 +20,7 @@ std::string_view format_line(std::int16_t value, std::array<char, 8>& line) {
 
 } // namespace
 
-std::string puzzle_text(const PuzzleValues& values) {
+std::string puzzle_text(const Values& values) {
     std::string text;
     text.reserve(values.size() * 8);
     std::array<char, 8> line{};
@@ -28,7 +28,7 @@ std::string puzzle_text(const PuzzleValues& values) {
     return text;
 }
 
-void write_puzzle(std::ostream& out, const PuzzleValues& values) {
+void write_puzzle(std::ostream& out, const Values& values) {
     try {
         std::array<char, 8> line{};
         for (const std::int16_t value : values) {

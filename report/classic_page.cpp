@@ -90,8 +90,7 @@ private:
 
 } // namespace
 
-Page classic_page(const std::string& title, const PuzzleValues& values, const FailureReporter& reporter,
-                  Language language) {
+Page classic_page(const std::string& title, const Values& values, const FailureReporter& reporter, Language language) {
     WorkArea area;
     HeadlessBoard board(area, reporter);
     board.set_language(language);

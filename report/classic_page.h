@@ -13,7 +13,7 @@ namespace vornel::report {
 // writes a digit, with the request's lines and the board's per-digit colours as it leaves them;
 // the lines after the last placement close the page. Failures raised by
 // a cell's change handling go to `reporter`.
-Page classic_page(const std::string& title, const PuzzleValues& values, const FailureReporter& reporter = {},
+Page classic_page(const std::string& title, const Values& values, const FailureReporter& reporter = {},
                   Language language = Language::French);
 
 } // namespace vornel::report

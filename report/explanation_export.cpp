@@ -12,7 +12,7 @@
 
 namespace vornel::report {
 
-Page explanation_page(Engine engine, const PuzzleValues& start, const std::string& title, Language language) {
+Page explanation_page(Engine engine, const Values& start, const std::string& title, Language language) {
     if (engine == Engine::Classic) return classic_page(title, start, {}, language);
     return ladder_page(title, ladder::explain(start), language);
 }

@@ -12,7 +12,7 @@ enum class Engine { Classic, Ladder };
 
 // The page of the explanation of `start` by `engine`: the classic engine's one-pass solution, or
 // the ladder's explanation to the end, in `language`.
-Page explanation_page(Engine engine, const PuzzleValues& start, const std::string& title,
+Page explanation_page(Engine engine, const Values& start, const std::string& title,
                       Language language = Language::French);
 
 // The page as one HTML document.

@@ -8,13 +8,13 @@ namespace vornel::report {
 
 namespace {
 
-std::array<bool, 81> givens_of(const ladder::Grid& puzzle) {
+std::array<bool, 81> givens_of(const vornel::Grid& puzzle) {
     std::array<bool, 81> given{};
     for (int i = 0; i < 81; ++i) given[i] = puzzle[i] >= 1 && puzzle[i] <= 9;
     return given;
 }
 
-BoardPicture grid_picture(const ladder::Grid& grid, const std::array<bool, 81>& given, std::string_view what,
+BoardPicture grid_picture(const vornel::Grid& grid, const std::array<bool, 81>& given, std::string_view what,
                           Language language) {
     BoardPicture p;
     p.given = given;

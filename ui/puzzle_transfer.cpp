@@ -131,7 +131,7 @@ void show_text_puzzle(Engine& engine, WorkArea& area, ladder::LadderSession& lad
     if (!position.ok)
         throw Failure(refusal_message(source, position.problem.empty() ? text_problem_words(read.reason, language)
                                                                        : position.problem));
-    PuzzleValues placed{};
+    Values placed{};
     for (std::size_t cell = 0; cell < 81; ++cell)
         if (std::has_single_bit(position.marks[cell]))
             placed[cell] = static_cast<std::int16_t>(std::countr_zero(position.marks[cell]));

@@ -117,7 +117,7 @@ void Tf_techniques::show_page(int row) {
     if (found == examples_.end()) {
         Example example;
         if (example_puzzle) {
-            ladder::Grid grid{};
+            vornel::Grid grid{};
             for (int i = 0; i < 81; ++i)
                 grid[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(
                     example_puzzle[i] >= '1' && example_puzzle[i] <= '9' ? example_puzzle[i] - '0' : 0);

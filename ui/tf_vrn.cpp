@@ -402,7 +402,7 @@ void Tf_vrn::m_generateClick() {
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     connect(dialog, &GenerateDialog::generated, this, [this](const generator::Grid& puzzle) {
         run_guarded([this, &puzzle] {
-            PuzzleValues values{};
+            Values values{};
             for (std::size_t c = 0; c < values.size(); ++c) values[c] = puzzle[c];
             store_values(area_, values);
             engine_.show_grid();
@@ -416,7 +416,7 @@ void Tf_vrn::m_generateClick() {
 
 void Tf_vrn::run_solve_command(void (Engine::*command)()) {
     run_guarded([this, command] {
-        const PuzzleValues start = values_of(area_);
+        const Values start = values_of(area_);
         in_solve_ = true;
         ladder_.solve_command_started();
         (engine_.*command)();

@@ -199,7 +199,7 @@ private:
     // A classic solve command: remembers the grid it starts from, for export and for the ladder's
     // "Modifier la grille", then runs it through the guard.
     void run_solve_command(void (Engine::*command)());
-    void explained_by(report::Engine engine, const PuzzleValues& start);
+    void explained_by(report::Engine engine, const Values& start);
     void forget_explanation();
     // The name, without folder or extension, an exported or printed explanation is offered under:
     // the open file's, else "explication".
@@ -244,7 +244,7 @@ private:
 
     struct Explained {
         report::Engine engine;
-        PuzzleValues start;
+        Values start;
     };
     std::optional<Explained> explained_;
     bool in_solve_ = false; // a classic solve command or step button is running

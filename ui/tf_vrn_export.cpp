@@ -59,7 +59,7 @@ void Tf_vrn::build_export_menu() {
 
 void Tf_vrn::set_print_dialog(std::function<bool(QPrinter&)> dialog) { print_dialog_ = std::move(dialog); }
 
-void Tf_vrn::explained_by(report::Engine engine, const PuzzleValues& start) {
+void Tf_vrn::explained_by(report::Engine engine, const Values& start) {
     explained_ = Explained{engine, start};
     export_action_->setEnabled(true);
     print_action_->setEnabled(true);

@@ -139,7 +139,7 @@ void Tf_vrn::build_ladder() {
 // ---- Commands ----
 
 void Tf_vrn::m_ladder_stepClick() {
-    const PuzzleValues start = values_of(area_);
+    const Values start = values_of(area_);
     run_ladder([this] { ladder_.start(ladder::LadderSession::Mode::Step); });
     explained_by(report::Engine::Ladder, start);
     if (ladder_.active() && ladder_.explanation().verdict == ladder::Verdict::Solved)
@@ -147,7 +147,7 @@ void Tf_vrn::m_ladder_stepClick() {
 }
 
 void Tf_vrn::m_ladder_onceClick() {
-    const PuzzleValues start = values_of(area_);
+    const Values start = values_of(area_);
     run_ladder([this] { ladder_.start(ladder::LadderSession::Mode::Once); });
     explained_by(report::Engine::Ladder, start);
     if (ladder_.active() && ladder_.explanation().verdict == ladder::Verdict::Solved)

@@ -85,7 +85,7 @@ Tf_play* Tf_vrn::play_window(bool create) {
 
 void Tf_vrn::m_playClick() {
     run_guarded([this] {
-        const PuzzleValues values = values_of(area_);
+        const Values values = values_of(area_);
         play::Grid givens{};
         for (std::size_t c = 0; c < 81; ++c)
             givens[c] = static_cast<std::uint8_t>(values[c] < 0 || values[c] > 9 ? 10 : values[c]);

@@ -110,15 +110,15 @@ void one_pass_solve_per_puzzle_of_the_corpus(benchmark::State& state) {
 }
 BENCHMARK(one_pass_solve_per_puzzle_of_the_corpus);
 
-vornel::CellValues values_of(std::string_view puzzle) {
-    vornel::CellValues v{};
+vornel::Grid values_of(std::string_view puzzle) {
+    vornel::Grid v{};
     for (int i = 0; i < 81; ++i)
         v[i] = static_cast<std::uint8_t>(puzzle[i] >= '1' && puzzle[i] <= '9' ? puzzle[i] - '0' : 0);
     return v;
 }
 
 // digit 1-9 breaks no rule at cell 0-80
-bool fits(const vornel::CellValues& v, int cell, int digit) {
+bool fits(const vornel::Grid& v, int cell, int digit) {
     const int r = cell / 9, c = cell % 9;
     for (int i = 0; i < 9; ++i)
         if (v[r * 9 + i] == digit || v[i * 9 + c] == digit || v[(r / 3 * 3 + i / 3) * 9 + c / 3 * 3 + i % 3] == digit)
@@ -128,7 +128,7 @@ bool fits(const vornel::CellValues& v, int cell, int digit) {
 
 // The solution count (stop at 2) on the grids that cost it most.
 void solution_count(benchmark::State& state, std::string puzzle) {
-    const vornel::CellValues values = values_of(puzzle);
+    const vornel::Grid values = values_of(puzzle);
     for (auto _ : state) benchmark::DoNotOptimize(vornel::find_solutions(values, 2).count);
 }
 BENCHMARK_CAPTURE(solution_count, empty_grid, std::string(81, '.'));
@@ -152,9 +152,9 @@ double thread_seconds() {
 // so the benchmark reports the mean and the worst grid's time.
 void solution_count_of_random_sparse_grids(benchmark::State& state) {
     std::mt19937 random(2026);
-    std::vector<vornel::CellValues> grids;
+    std::vector<vornel::Grid> grids;
     for (int i = 0; i < 1000; ++i) {
-        vornel::CellValues g{};
+        vornel::Grid g{};
         const int givens = static_cast<int>(random() % 26);
         for (int tries = 0, placed = 0; placed < givens && tries < 500; ++tries) {
             const int cell = static_cast<int>(random() % 81);
@@ -167,7 +167,7 @@ void solution_count_of_random_sparse_grids(benchmark::State& state) {
     }
     double worst = 0;
     for (auto _ : state) {
-        for (const vornel::CellValues& g : grids) {
+        for (const vornel::Grid& g : grids) {
             const double start = thread_seconds();
             benchmark::DoNotOptimize(vornel::find_solutions(g, 2).count);
             worst = std::max(worst, thread_seconds() - start);

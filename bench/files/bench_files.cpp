@@ -15,7 +15,7 @@
 
 namespace {
 
-vornel::PuzzleValues sample() { return vornel::test::puzzle_values(vornel::test::kEasy); }
+vornel::Values sample() { return vornel::test::puzzle_values(vornel::test::kEasy); }
 
 // A folder for the files of one benchmark, removed afterwards.
 class Scratch {
@@ -52,13 +52,13 @@ void read_from_stream(benchmark::State& state) {
 BENCHMARK(read_from_stream);
 
 void write_to_memory(benchmark::State& state) {
-    const vornel::PuzzleValues values = sample();
+    const vornel::Values values = sample();
     for (auto _ : state) benchmark::DoNotOptimize(vornel::puzzle_text(values));
 }
 BENCHMARK(write_to_memory);
 
 void write_to_stream(benchmark::State& state) {
-    const vornel::PuzzleValues values = sample();
+    const vornel::Values values = sample();
     for (auto _ : state) {
         std::ostringstream out;
         vornel::write_puzzle(out, values);
@@ -78,7 +78,7 @@ BENCHMARK(read_file);
 void save_file(benchmark::State& state) {
     const Scratch scratch;
     const std::string name = scratch.file("grille.sud");
-    const vornel::PuzzleValues values = sample();
+    const vornel::Values values = sample();
     for (auto _ : state) vornel::write_puzzle_file(name, values);
 }
 BENCHMARK(save_file)->Unit(benchmark::kMicrosecond);
@@ -86,7 +86,7 @@ BENCHMARK(save_file)->Unit(benchmark::kMicrosecond);
 void save_file_without_flush(benchmark::State& state) {
     const Scratch scratch;
     const std::string name = scratch.file("grille.sud");
-    const vornel::PuzzleValues values = sample();
+    const vornel::Values values = sample();
     for (auto _ : state) vornel::write_puzzle_file(name, values, vornel::Sync::skip);
 }
 BENCHMARK(save_file_without_flush)->Unit(benchmark::kMicrosecond);

@@ -17,13 +17,13 @@
 
 namespace {
 
-std::vector<vornel::ladder::Grid> corpus(const char* file) {
+std::vector<vornel::Grid> corpus(const char* file) {
     std::ifstream in(std::string(VORNEL_LADDER_DATA) + "/" + file);
-    std::vector<vornel::ladder::Grid> puzzles;
+    std::vector<vornel::Grid> puzzles;
     std::string line;
     while (std::getline(in, line)) {
         if (line.size() < 81 || line[0] == '#') continue;
-        vornel::ladder::Grid grid{};
+        vornel::Grid grid{};
         for (int i = 0; i < 81; ++i)
             grid[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(
                 line[static_cast<std::size_t>(i)] >= '1' && line[static_cast<std::size_t>(i)] <= '9'
@@ -44,7 +44,7 @@ double thread_cpu_ms() {
 // One iteration explains one puzzle, going round the collection: the time shown is per puzzle,
 // and the counters the median and worst processor time of one puzzle, in milliseconds.
 void explain_each(benchmark::State& state, const char* file) {
-    const std::vector<vornel::ladder::Grid> puzzles = corpus(file);
+    const std::vector<vornel::Grid> puzzles = corpus(file);
     std::vector<double> times;
     std::size_t i = 0;
     for (auto _ : state) {
@@ -76,16 +76,16 @@ BENCHMARK(explain_hardest)->Unit(benchmark::kMillisecond);
 // fixed seed, so every run times the same grids). One iteration explains them all; the counters
 // give the median, the 99th percentile and the worst processor time per grid, in milliseconds.
 void explain_freed_givens(benchmark::State& state) {
-    std::vector<vornel::ladder::Grid> grids;
+    std::vector<vornel::Grid> grids;
     std::mt19937 random(17);
     for (const char* file : {"top95.txt", "hardest.txt"}) {
-        for (const vornel::ladder::Grid& puzzle : corpus(file)) {
+        for (const vornel::Grid& puzzle : corpus(file)) {
             for (const int freed : {1, 2, 3, 5, 8, 12, 18, 25}) {
                 std::vector<int> givens;
                 for (int c = 0; c < 81; ++c)
                     if (puzzle[static_cast<std::size_t>(c)] != 0) givens.push_back(c);
                 std::shuffle(givens.begin(), givens.end(), random);
-                vornel::ladder::Grid grid = puzzle;
+                vornel::Grid grid = puzzle;
                 for (int k = 0; k < freed && k < static_cast<int>(givens.size()); ++k)
                     grid[static_cast<std::size_t>(givens[static_cast<std::size_t>(k)])] = 0;
                 grids.push_back(grid);
@@ -95,7 +95,7 @@ void explain_freed_givens(benchmark::State& state) {
     std::vector<double> times;
     for (auto _ : state) {
         times.clear();
-        for (const vornel::ladder::Grid& grid : grids) {
+        for (const vornel::Grid& grid : grids) {
             const double start = thread_cpu_ms();
             benchmark::DoNotOptimize(vornel::ladder::explain(grid).steps.size());
             times.push_back(thread_cpu_ms() - start);
@@ -119,7 +119,7 @@ vornel::ladder::Candidates hard_position() {
             ladder.apply(*step);
         }
     }
-    return vornel::ladder::Candidates(vornel::ladder::Grid{});
+    return vornel::ladder::Candidates(vornel::Grid{});
 }
 
 // The costliest finders alone, each asked once per iteration at that position.
@@ -154,11 +154,11 @@ void find_in_positions(benchmark::State& state) {
     using namespace vornel::ladder;
     const auto technique = static_cast<Technique>(state.range(0));
     std::vector<Position> positions;
-    for (const Grid& puzzle : corpus("top95.txt")) {
+    for (const vornel::Grid& puzzle : corpus("top95.txt")) {
         const Explanation whole = explain(puzzle);
         Candidates c(puzzle);
         for (std::size_t k = 0; k < whole.steps.size() / 2; ++k) c.apply(whole.steps[k]);
-        Marks marks{};
+        vornel::Marks marks{};
         for (int cell = 0; cell < 81; ++cell)
             marks[static_cast<std::size_t>(cell)] =
                 c.value(cell) != 0 ? static_cast<std::uint16_t>(1u << c.value(cell)) : c.mask(cell);

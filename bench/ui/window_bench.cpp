@@ -176,7 +176,7 @@ void BM_LadderOncePainted(benchmark::State& state) { ladder_start(state, "m_ladd
 BENCHMARK(BM_LadderOncePainted)->UseManualTime()->Unit(benchmark::kMicrosecond);
 
 void BM_HeadlessLadderExplain(benchmark::State& state) {
-    vornel::ladder::Grid grid{};
+    vornel::Grid grid{};
     for (int i = 0; i < 81; ++i) grid[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(kTop[i] - '0');
     for (auto _ : state) benchmark::DoNotOptimize(vornel::ladder::explain(grid).steps.size());
 }
@@ -185,7 +185,7 @@ BENCHMARK(BM_HeadlessLadderExplain)->Unit(benchmark::kMicrosecond);
 void BM_PrintTop95ExplanationToPdf(benchmark::State& state) {
     constexpr std::string_view line =
         "4.....8.5.3..........7......2.....6.....8.4......1.......6.3.7.5..2.....1.4......";
-    vornel::ladder::Grid puzzle{};
+    vornel::Grid puzzle{};
     for (std::size_t i = 0; i < 81; ++i)
         puzzle[i] = static_cast<std::uint8_t>(line[i] >= '1' && line[i] <= '9' ? line[i] - '0' : 0);
     QTemporaryDir dir;

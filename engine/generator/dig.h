@@ -2,13 +2,13 @@
 
 #include <functional>
 
+#include "board.h"
 #include "random.h"
 #include "solution_count.h"
 
 namespace vornel::generator {
 
-// A grid of values, cell 0-80 row by row: 0 empty, 1-9 a digit.
-using Grid = CellValues;
+using vornel::Grid;
 
 // Solutions are counted by the engine's exact search (solution_count.h): digging asks it dozens of
 // times per puzzle whether a removal keeps one solution, each in a few microseconds.

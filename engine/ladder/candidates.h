@@ -5,10 +5,16 @@
 #include <cstdint>
 
 #include "bit_ops.h"
+#include "board.h"
 #include "cell_geometry.h"
 #include "step.h"
 
 namespace vornel::ladder {
+
+// The board's arrays, named in the ladder as everywhere else.
+using vornel::Grid;
+using vornel::Marks;
+using vornel::Values;
 
 // A set of cells 0..80 as two 64-bit words.
 struct CellSet {
@@ -24,9 +30,6 @@ struct CellSet {
     friend constexpr CellSet operator-(CellSet a, CellSet b) { return {a.lo & ~b.lo, a.hi & ~b.hi}; }
     friend constexpr bool operator==(const CellSet&, const CellSet&) = default;
 };
-
-// A grid of values, cell 0-80 row by row: 0 empty, 1-9 a digit.
-using Grid = std::array<std::uint8_t, 81>;
 
 // The candidate model: which digits each empty cell may still hold, kept in step with the per
 // unit and per digit views. place() and eliminate() are the only writers. A placement removes its

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "board.h"
 #include "candidates.h"
 #include "grid_problem.h"
 #include "step.h"
@@ -22,9 +23,6 @@ struct Rating {
     int score = 0;
     Level level = Level::VeryEasy;
 };
-
-// The candidates of each cell as written down, cell 0-80 row by row, bit d for digit d (bits 1-9).
-using Marks = std::array<std::uint16_t, 81>;
 
 // The whole explanation of one puzzle, from its givens or from a position with candidates.
 struct Explanation {
@@ -72,10 +70,6 @@ private:
     Candidates candidates_;
     bool unique_;
 };
-
-// The values of a puzzle as read from a file: 0 empty, 1-9 a digit, anything else a value no cell
-// can hold (the explanation then says which cell holds it and stops as invalid).
-using Values = std::array<std::int16_t, 81>;
 
 // True when the step places a digit in an empty cell or removes a live candidate of `c`: an
 // explanation stops at a step that does neither.

@@ -36,7 +36,7 @@ std::string digit_text(int value) { return value == 0 ? std::string() : std::to_
 
 } // namespace
 
-LadderSession::Values LadderSession::current_values() const {
+Values LadderSession::current_values() const {
     Values values{};
     for (int cell = 0; cell < 81; ++cell)
         values[static_cast<std::size_t>(cell)] = area_.grid[view_row(cell)][view_col(cell)];

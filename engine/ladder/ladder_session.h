@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "board.h"
 #include "board_view.h"
 #include "ladder.h"
 #include "ladder_view.h"
@@ -111,7 +112,6 @@ public:
     }
 
 private:
-    using Values = std::array<std::int16_t, 81>;
     Values current_values() const;
     void remember_grid();
     void end_display();

@@ -13,7 +13,7 @@ namespace {
 // The solutions of the candidates that keep to them, up to `limit`: the exact search for grids
 // with candidates removed.
 int count_marks(const Candidates& c, int limit) {
-    CandidateMasks allowed{};
+    Marks allowed{};
     for (int cell = 0; cell < 81; ++cell) allowed[static_cast<std::size_t>(cell)] = c.mask(cell);
     return find_solutions_within(c.values(), allowed, limit < 1 ? 1 : limit).count;
 }

@@ -6,14 +6,12 @@
 #include <string>
 #include <vector>
 
+#include "board.h"
 #include "candidates.h"
 #include "ladder.h"
 #include "step.h"
 
 namespace vornel::ladder {
-
-// The candidates of each cell as written down, cell 0-80 row by row, bit d for digit d (bits 1-9).
-using Marks = std::array<std::uint16_t, 81>;
 
 // A position: placed digits plus the candidates of every empty cell, from which the ladder, a
 // search for one technique and a hint all start. It knows which digits are the givens when it was

@@ -129,6 +129,13 @@ struct Step {
     std::vector<Candidate> fins;         // finned fish: the fin candidates
     std::vector<Link> links;             // chains: the links in order, first to last
     std::vector<ForcingBranch> branches; // forcing chains: one per assumption
+    // Steps no single chain shows: one chain per digit removed, each proving the removals of its
+    // own digit (`links` is the first of them).
+    std::vector<std::vector<Link>> chains;
+    // Death blossoms: one petal per digit of the stem, two links each: the stem's digit weakly
+    // linked to the petal's places of it (every one sees the stem), then the petal's own link from
+    // that digit to the digit removed (Als, or Cell for a petal of one cell).
+    std::vector<std::vector<Link>> petals;
     // Patterns made of several sets of cells (almost locked sets, a stem and its petals): the
     // number of cells of each set, which split `cells` in order.
     std::vector<std::uint8_t> groups;

@@ -13,7 +13,7 @@
 
 namespace vornel::play {
 
-using ladder::Grid;
+using vornel::Grid;
 
 // What the player wrote in the grid at one moment: a digit per cell (0 none; givens included) and
 // pencil marks per cell (bit d for digit d). Pencil marks of a cell that holds a digit are kept

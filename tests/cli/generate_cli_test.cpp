@@ -58,7 +58,7 @@ void expect_puzzles(const std::string& out, std::size_t count, bool symmetric) {
 }
 
 vornel::ladder::Explanation explain(const std::string& line) {
-    vornel::ladder::Grid grid{};
+    vornel::Grid grid{};
     for (std::size_t c = 0; c < 81; ++c) grid[c] = static_cast<std::uint8_t>(line[c] - '0');
     return vornel::ladder::explain(grid);
 }

@@ -64,7 +64,7 @@ TEST(ExplainHtml, a_file_target_gets_the_page_of_the_one_puzzle_with_every_step_
     const std::string html = read(folder / "page.html");
     EXPECT_EQ(vornel::test::html_structure_problem(html), "");
 
-    vornel::ladder::Grid grid{};
+    vornel::Grid grid{};
     for (int i = 0; i < 81; ++i) grid[i] = static_cast<std::uint8_t>(kHard[i] == '.' ? 0 : kHard[i] - '0');
     const vornel::ladder::Explanation e = vornel::ladder::explain(grid);
     std::size_t boards = e.steps.size() + 2;

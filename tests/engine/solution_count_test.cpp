@@ -14,14 +14,14 @@ using namespace vornel;
 
 namespace {
 
-CellValues values_of(std::string_view puzzle) {
-    CellValues v{};
+Grid values_of(std::string_view puzzle) {
+    Grid v{};
     for (int i = 0; i < 81; ++i)
         v[i] = static_cast<std::uint8_t>(puzzle[i] >= '1' && puzzle[i] <= '9' ? puzzle[i] - '0' : 0);
     return v;
 }
 
-bool fits(const CellValues& v, int cell, int digit) {
+bool fits(const Grid& v, int cell, int digit) {
     const int r = cell / 9, c = cell % 9;
     for (int i = 0; i < 9; ++i) {
         if (v[r * 9 + i] == digit || v[i * 9 + c] == digit) return false;
@@ -33,7 +33,7 @@ bool fits(const CellValues& v, int cell, int digit) {
 // A second, plain method: cells in reading order, every digit that fits, no propagation. Gives up
 // (returns -1) after `budget` tries, since grids without a solution can take it very long.
 struct PlainCount {
-    CellValues v;
+    Grid v;
     int found = 0;
     long budget;
 
@@ -52,10 +52,10 @@ struct PlainCount {
     }
 };
 
-int plain_count(const CellValues& givens, long budget = 200'000) {
+int plain_count(const Grid& givens, long budget = 200'000) {
     for (int i = 0; i < 81; ++i) {
         if (givens[i] == 0) continue;
-        CellValues without = givens;
+        Grid without = givens;
         without[i] = 0;
         if (!fits(without, i, givens[i])) return 0;
     }
@@ -64,11 +64,11 @@ int plain_count(const CellValues& givens, long budget = 200'000) {
     return p.budget < 0 ? -1 : p.found;
 }
 
-bool is_solution_of(const CellValues& solution, const CellValues& givens) {
+bool is_solution_of(const Grid& solution, const Grid& givens) {
     for (int i = 0; i < 81; ++i) {
         if (solution[i] < 1 || solution[i] > 9) return false;
         if (givens[i] != 0 && givens[i] != solution[i]) return false;
-        CellValues without = solution;
+        Grid without = solution;
         without[i] = 0;
         if (!fits(without, i, solution[i])) return false;
     }
@@ -77,14 +77,14 @@ bool is_solution_of(const CellValues& solution, const CellValues& givens) {
 
 // Seeded grids of every kind: relabelled solutions with 20 to 64 holes (one, several or, with a
 // wrong given planted, no solution), and sparse grids of 0 to 25 givens that break no rule.
-std::vector<CellValues> corpus() {
+std::vector<Grid> corpus() {
     std::mt19937 random(8);
-    std::vector<CellValues> grids;
-    const CellValues solved = values_of(vornel::test::kEasySolution);
+    std::vector<Grid> grids;
+    const Grid solved = values_of(vornel::test::kEasySolution);
     for (int i = 0; i < 300; ++i) {
         int relabel[10] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9};
         std::shuffle(relabel + 1, relabel + 10, random);
-        CellValues g{};
+        Grid g{};
         for (int c = 0; c < 81; ++c) g[c] = static_cast<std::uint8_t>(relabel[solved[c]]);
         // Every other grid gets a wrong given planted; fewer holes keep it without a solution.
         const int holes = i % 2 == 0 ? 20 + static_cast<int>(random() % 20) : 20 + static_cast<int>(random() % 45);
@@ -100,7 +100,7 @@ std::vector<CellValues> corpus() {
         grids.push_back(g);
     }
     for (int i = 0; i < 300; ++i) {
-        CellValues g{};
+        Grid g{};
         const int givens = static_cast<int>(random() % 26);
         for (int tries = 0, placed = 0; placed < givens && tries < 500; ++tries) {
             const int cell = static_cast<int>(random() % 81);
@@ -119,7 +119,7 @@ std::vector<CellValues> corpus() {
 
 TEST(SolutionCount, agrees_with_a_plain_backtracking_on_a_seeded_corpus) {
     int compared = 0, kinds[3] = {0, 0, 0};
-    for (const CellValues& g : corpus()) {
+    for (const Grid& g : corpus()) {
         const SolutionCount fast = find_solutions(g, 2);
         if (fast.count > 0) { EXPECT_TRUE(is_solution_of(fast.first, g)); }
         const int plain = plain_count(g);
@@ -168,7 +168,7 @@ TEST(SolutionCount, values_no_cell_can_hold_give_no_solution) {
     EXPECT_EQ(count_solutions(b.area), 0);
     b.poke(1, 3, -1);
     EXPECT_EQ(count_solutions(b.area), 0);
-    CellValues v = values_of(vornel::test::kEasy);
+    Grid v = values_of(vornel::test::kEasy);
     v[2] = 10;
     EXPECT_EQ(find_solutions(v).count, 0);
 }
@@ -177,7 +177,7 @@ TEST(SolutionCount, the_first_solution_is_the_one_solution_of_a_unique_puzzle) {
     const SolutionCount found = find_solutions(values_of(vornel::test::kEasy));
     EXPECT_EQ(found.count, 1);
     EXPECT_EQ(found.first, values_of(vornel::test::kEasySolution));
-    EXPECT_EQ(find_solutions(values_of("55" + std::string(79, '.'))).first, CellValues{});
+    EXPECT_EQ(find_solutions(values_of("55" + std::string(79, '.'))).first, Grid{});
 }
 
 // The search as the generator uses it: the same count, against the shared plain backtracking.
@@ -214,11 +214,11 @@ TEST(SolutionCount, counts_agree_with_the_plain_backtracking_for_every_limit) {
 TEST(SolutionCount, another_solution_is_found_exactly_when_the_removed_given_was_needed) {
     // Every given of kSingles in turn: removing it keeps one solution exactly when no solution
     // has another digit there.
-    const CellValues puzzle = values_of(kSingles);
+    const Grid puzzle = values_of(kSingles);
     int needed = 0;
     for (int cell = 0; cell < 81; ++cell) {
         if (puzzle[cell] == 0) continue;
-        CellValues smaller = puzzle;
+        Grid smaller = puzzle;
         smaller[cell] = 0;
         const SolutionCount other = find_solutions_without(smaller, cell, puzzle[cell]);
         EXPECT_EQ(other.count > 0, vornel::test::plain_count(vornel::test::plain_of(smaller)) > 1) << "cell " << cell;
@@ -241,37 +241,37 @@ TEST(SolutionCount, another_solution_is_found_exactly_when_the_removed_given_was
 // cell keeps the one solution, forbidding it leaves none, and several solutions shrink to those
 // that keep every cell within its allowed digits (checked against the plain solver).
 TEST(SolutionCount, within_allowed_digits_counts_only_those_solutions) {
-    const CellValues puzzle = values_of(kHard);
-    const CellValues solution = find_solutions(puzzle).first;
-    CandidateMasks all{};
+    const Grid puzzle = values_of(kHard);
+    const Grid solution = find_solutions(puzzle).first;
+    Marks all{};
     all.fill(0x3FE);
     EXPECT_EQ(find_solutions_within(puzzle, all).count, 1);
     int tried = 0;
     for (int cell = 0; cell < 81 && tried < 12; ++cell) {
         if (puzzle[cell] != 0) continue;
         ++tried;
-        CandidateMasks only = all;
+        Marks only = all;
         only[cell] = static_cast<std::uint16_t>(1u << solution[cell]);
         EXPECT_EQ(find_solutions_within(puzzle, only).count, 1) << cell;
-        CandidateMasks without = all;
+        Marks without = all;
         without[cell] = static_cast<std::uint16_t>(0x3FE & ~(1u << solution[cell]));
         EXPECT_EQ(find_solutions_within(puzzle, without).count, 0) << cell;
     }
     // Several solutions: fixing a free cell to each digit in turn splits them as the plain solver does.
-    const CellValues several = values_of(kSeveral);
+    const Grid several = values_of(kSeveral);
     int cell = 0;
     while (several[cell] != 0) ++cell;
     for (int d = 1; d <= 9; ++d) {
-        CandidateMasks one = all;
+        Marks one = all;
         one[cell] = static_cast<std::uint16_t>(1u << d);
-        CellValues placed = several;
+        Grid placed = several;
         placed[cell] = static_cast<std::uint8_t>(d);
         EXPECT_EQ(find_solutions_within(several, one, 3).count,
                   std::min(3, vornel::test::plain_count(vornel::test::plain_of(placed), 3)))
             << "digit " << d;
     }
     // Givens are never narrowed: masks only apply to empty cells.
-    CandidateMasks none{};
+    Marks none{};
     EXPECT_EQ(find_solutions_within(solution, none).count, 1);
 }
 
@@ -282,17 +282,17 @@ TEST(SolutionCount, singles_fill_easy_grids_and_only_grids_with_one_solution) {
         EXPECT_FALSE(filled_by_singles(values_of(line), false)) << line;
     }
     // One cell short of full: both kinds of single fill it.
-    CellValues almost = find_solutions(values_of(kSingles)).first;
+    Grid almost = find_solutions(values_of(kSingles)).first;
     almost[40] = 0;
     EXPECT_TRUE(filled_by_singles(almost, false));
     EXPECT_TRUE(filled_by_singles(almost, true));
 }
 
 TEST(SolutionCount, random_full_grids_are_valid_and_follow_the_draws) {
-    std::set<CellValues> seen;
+    std::set<Grid> seen;
     for (std::uint64_t seed = 0; seed < 20; ++seed) {
         std::uint64_t a = seed, b = seed;
-        const CellValues grid = random_full_grid(draw_from(a));
+        const Grid grid = random_full_grid(draw_from(a));
         EXPECT_TRUE(std::none_of(grid.begin(), grid.end(), [](int v) { return v < 1 || v > 9; })) << seed;
         EXPECT_EQ(vornel::test::plain_count(vornel::test::plain_of(grid)), 1) << "seed " << seed;
         EXPECT_EQ(random_full_grid(draw_from(b)), grid) << "seed " << seed;

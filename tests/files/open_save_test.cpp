@@ -100,7 +100,7 @@ TEST_F(OpenSaveTest, both_dialogs_are_asked_with_the_sudoku_filter_and_no_name) 
 TEST_F(OpenSaveTest, cancelling_either_dialog_changes_nothing) {
     show_solving_board();
     const BoardState before = board_state();
-    const PuzzleValues grid = values_of(area_);
+    const Values grid = values_of(area_);
     dialogs_.answer("");
     dialogs_.answer("");
     open_command(engine_, dialogs_);
@@ -273,7 +273,7 @@ TEST_F(OpenSaveTest, negative_values_show_in_full_are_reported_and_keep_the_valu
 TEST_F(OpenSaveTest, a_non_numeric_line_stops_the_open_and_changes_nothing) {
     show_solving_board();
     const BoardState before = board_state();
-    const PuzzleValues grid = values_of(area_);
+    const Values grid = values_of(area_);
     dialogs_.answer(write_file("lettre.sud", lines({1, 2, 3}) + "a\r\n4\r\n"));
     try {
         open_command(engine_, dialogs_);
@@ -289,7 +289,7 @@ TEST_F(OpenSaveTest, a_non_numeric_line_stops_the_open_and_changes_nothing) {
 TEST_F(OpenSaveTest, a_missing_file_fails_with_code_2_and_changes_nothing) {
     show_solving_board();
     const BoardState before = board_state();
-    const PuzzleValues grid = values_of(area_);
+    const Values grid = values_of(area_);
     dialogs_.answer(path("absent.sud"));
     try {
         open_command(engine_, dialogs_);

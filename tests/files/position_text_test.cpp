@@ -40,7 +40,7 @@ std::string grid_of_rows(const std::string& row, const std::string& rule = "") {
 }
 
 TEST(MarksLine, reads_each_cell_nine_characters_at_a_time) {
-    CandidateMarks marks{};
+    Marks marks{};
     std::string line = full_line({{0, "5"}, {1, "37"}, {80, "1259"}});
     line[9 * 2 + 3] = '0'; // cell 2 loses its 4 written as 0
     ASSERT_EQ(parse_marks_line("  " + line + " \r", marks), "");
@@ -74,7 +74,7 @@ TEST(MarksLine, names_what_is_wrong) {
          "caractère inattendu en position 729 (case ligne 9, colonne 9 : 9 si c'est un candidat, 0 ou . sinon)"},
     };
     for (const auto& c : cases) {
-        CandidateMarks marks{};
+        Marks marks{};
         marks[0] = 7;
         EXPECT_EQ(parse_marks_line(c.text, marks), c.problem) << c.text;
         EXPECT_EQ(marks[0], 7) << "a refused line leaves the marks alone";
@@ -123,7 +123,7 @@ TEST(PencilMarks, names_what_is_wrong) {
         const PencilMarks read = read_pencil_marks(c.text);
         EXPECT_FALSE(read.ok) << c.text;
         EXPECT_EQ(read.problem, c.problem) << c.text;
-        EXPECT_EQ(read.marks, CandidateMarks{}) << c.text;
+        EXPECT_EQ(read.marks, Marks{}) << c.text;
     }
 }
 

@@ -108,10 +108,10 @@ TEST(PuzzleLines, parsing_counts_characters_and_names_the_first_wrong_one) {
                                                      "donnés, 0 ou . pour les cases vides)"},
     };
     for (const auto& c : cases) {
-        PuzzleValues values{};
+        Values values{};
         EXPECT_EQ(parse_puzzle_line(c.line, values), c.problem) << c.line;
     }
-    PuzzleValues values{};
+    Values values{};
     ASSERT_EQ(parse_puzzle_line(easy, values), "");
     EXPECT_EQ(values[0], 5);
     EXPECT_EQ(values[2], 0);

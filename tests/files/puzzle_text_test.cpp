@@ -13,8 +13,8 @@ namespace {
 // A published puzzle, as one line and as the values the reader must give for it.
 constexpr const char* kLine = "53..7....6..195....98....6.8...6...34..8.3..17...2...6.6....28....419..5....8..79";
 
-PuzzleValues expected_values() {
-    PuzzleValues values{};
+Values expected_values() {
+    Values values{};
     for (int i = 0; i < 81; ++i) values[static_cast<std::size_t>(i)] = kLine[i] == '.' ? 0 : kLine[i] - '0';
     return values;
 }
@@ -124,7 +124,7 @@ TEST(PuzzleTextTest, a_text_without_a_puzzle_says_where_it_went_wrong) {
         const PuzzleText read = read_puzzle_text(c.text);
         EXPECT_FALSE(read.ok);
         EXPECT_EQ(read.problem, c.problem);
-        EXPECT_EQ(read.values, PuzzleValues{});
+        EXPECT_EQ(read.values, Values{});
     }
 }
 
@@ -172,11 +172,11 @@ TEST(PuzzleTextTest, failure_codes_are_worded_in_both_languages) {
 TEST(PuzzleTextTest, the_line_written_reads_back_and_shows_empty_cells_as_dots) {
     EXPECT_EQ(puzzle_line(expected_values()), kLine);
     EXPECT_EQ(read_puzzle_text(puzzle_line(expected_values())).values, expected_values());
-    PuzzleValues odd{};
+    Values odd{};
     odd[0] = -5;
     odd[1] = 12;
     odd[2] = 9;
     odd[80] = 1;
     EXPECT_EQ(puzzle_line(odd), ".." + std::string("9") + std::string(77, '.') + "1");
-    EXPECT_EQ(puzzle_line(PuzzleValues{}), std::string(81, '.'));
+    EXPECT_EQ(puzzle_line(Values{}), std::string(81, '.'));
 }

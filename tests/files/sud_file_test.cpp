@@ -174,7 +174,7 @@ TEST_F(FilesTest, a_short_file_replaces_the_whole_grid_with_zeros_after_its_valu
     put("short.sud", "4\n5\n");
     WorkArea area = area_of(test::kEasy);
     read_puzzle_file(path("short.sud"), area);
-    PuzzleValues expected{};
+    Values expected{};
     expected[0] = 4;
     expected[1] = 5;
     EXPECT_EQ(values_of(area), expected);
@@ -252,8 +252,7 @@ TEST_F(FilesTest, saving_fails_with_its_code_and_leaves_nothing_behind) {
         {path("absent/grille.sud"), 3},   {path("plain/grille.sud"), 3},        {path("dossier"), 3},
         {path(std::string(300, 'n')), 3}, {std::string("grille\0.sud", 11), 3}, {"", 3},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(failure_code([&] { write_puzzle_file(c.name, PuzzleValues{}); }), c.code) << c.name;
+    for (const auto& c : cases) EXPECT_EQ(failure_code([&] { write_puzzle_file(c.name, Values{}); }), c.code) << c.name;
     EXPECT_EQ(entries(), (std::set<std::string>{"dossier", "plain"}));
     EXPECT_TRUE(std::filesystem::is_empty(path("dossier")));
     EXPECT_EQ(contents("plain"), "1\r\n");
@@ -305,7 +304,7 @@ TEST_F(FilesTest, targets_that_are_not_regular_files_are_refused_without_being_o
         const int result = run_in_child([&] {
             ::alarm(10);
             try {
-                write_puzzle_file(c.name, PuzzleValues{});
+                write_puzzle_file(c.name, Values{});
             } catch (const NotRegularFileError& error) {
                 return error.kind() == c.kind && error.code() == c.code && error.path() == c.name ? 0 : 1;
             } catch (...) { return 2; }
@@ -333,8 +332,8 @@ TEST_F(FilesTest, a_dangling_symbolic_link_gets_the_file_it_names_and_stays_a_li
     for (const char* link : {"relatif.sud", "absolu.sud", "chaine.sud"})
         EXPECT_TRUE(std::filesystem::is_symlink(path(link))) << link;
     std::filesystem::remove(path("vrai/grille.sud"));
-    write_puzzle_file(path("chaine.sud"), PuzzleValues{});
-    EXPECT_EQ(contents("vrai/grille.sud"), puzzle_text(PuzzleValues{})) << "a chain of links is followed to its end";
+    write_puzzle_file(path("chaine.sud"), Values{});
+    EXPECT_EQ(contents("vrai/grille.sud"), puzzle_text(Values{})) << "a chain of links is followed to its end";
 }
 
 TEST_F(FilesTest, links_that_lead_nowhere_fail_with_code_3_and_write_nothing) {
@@ -342,7 +341,7 @@ TEST_F(FilesTest, links_that_lead_nowhere_fail_with_code_3_and_write_nothing) {
     std::filesystem::create_symlink("boucle-a.sud", path("boucle-b.sud"));
     std::filesystem::create_symlink("absent/grille.sud", path("perdu.sud"));
     for (const char* link : {"boucle-a.sud", "perdu.sud"})
-        EXPECT_EQ(failure_code([&] { write_puzzle_file(path(link), PuzzleValues{}); }), 3) << link;
+        EXPECT_EQ(failure_code([&] { write_puzzle_file(path(link), Values{}); }), 3) << link;
     EXPECT_EQ(entries(), (std::set<std::string>{"boucle-a.sud", "boucle-b.sud", "perdu.sud"}));
 }
 
@@ -384,7 +383,7 @@ TEST_F(FilesTest, failures_keep_the_system_cause_beside_their_code) {
         }
     }
     try {
-        write_puzzle_file(path("absent/grille.sud"), PuzzleValues{});
+        write_puzzle_file(path("absent/grille.sud"), Values{});
         ADD_FAILURE();
     } catch (const FileError& error) {
         EXPECT_EQ(error.code(), 3);
@@ -416,7 +415,7 @@ TEST_F(FilesTest, a_folder_without_write_permission_is_refused_with_code_5) {
     const std::string name = path("closed/grille.sud");
     const int code = run_in_child([&] {
         if (!test::drop_root()) return 200;
-        return failure_code([&] { write_puzzle_file(name, PuzzleValues{}); });
+        return failure_code([&] { write_puzzle_file(name, Values{}); });
     });
     EXPECT_EQ(code, 5);
     EXPECT_TRUE(std::filesystem::is_empty(path("closed")));

@@ -132,7 +132,7 @@ void expect_outcome(const ReaderCase& c, const ReadOutcome& outcome, const char*
     SCOPED_TRACE(std::string(c.name) + " via " + path);
     EXPECT_EQ(outcome.failure, c.failure);
     if (c.failure != 0) { EXPECT_EQ(outcome.count, static_cast<int>(c.first.size())); }
-    PuzzleValues expected{};
+    Values expected{};
     std::copy(c.first.begin(), c.first.end(), expected.begin());
     EXPECT_EQ(outcome.values, expected);
 }
@@ -154,7 +154,7 @@ TEST(SudReader, a_complete_read_returns_the_values_and_a_failed_one_throws_its_c
     for (const ReaderCase& c : reader_cases()) {
         SCOPED_TRACE(c.name);
         if (c.failure == 0) {
-            PuzzleValues expected{};
+            Values expected{};
             std::copy(c.first.begin(), c.first.end(), expected.begin());
             EXPECT_EQ(read_puzzle(c.bytes), expected);
         } else {
@@ -184,13 +184,13 @@ TEST(SudReader, a_stream_that_goes_bad_fails_with_the_stream_code) {
 TEST(SudReader, a_stream_that_asks_for_exceptions_still_reads_a_short_file) {
     std::istringstream in(lines({"4", "5"}));
     in.exceptions(std::ios::failbit | std::ios::eofbit);
-    const PuzzleValues values = read_puzzle(in);
+    const Values values = read_puzzle(in);
     EXPECT_EQ(values[0], 4);
     EXPECT_EQ(values[1], 5);
     EXPECT_EQ(values[2], 0);
 }
 
 TEST(SudReader, a_grid_of_digits_reads_back_from_its_file_text) {
-    const PuzzleValues values = test::puzzle_values(test::kEasy);
+    const Values values = test::puzzle_values(test::kEasy);
     EXPECT_EQ(read_puzzle(puzzle_text(values)), values);
 }

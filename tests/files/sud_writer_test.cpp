@@ -40,7 +40,7 @@ protected:
 } // namespace
 
 TEST(SudWriter, a_grid_of_digits_gives_81_lines_of_three_bytes) {
-    const PuzzleValues values = test::puzzle_values(test::kEasy);
+    const Values values = test::puzzle_values(test::kEasy);
     const std::string text = puzzle_text(values);
     ASSERT_EQ(text.size(), 243u);
     for (std::size_t i = 0; i < 81; ++i) {
@@ -51,7 +51,7 @@ TEST(SudWriter, a_grid_of_digits_gives_81_lines_of_three_bytes) {
 }
 
 TEST(SudWriter, values_are_written_in_shortest_decimal_form_with_a_minus_for_negatives) {
-    PuzzleValues values{};
+    Values values{};
     values[0] = 12;
     values[1] = -7;
     values[2] = -32768;
@@ -65,7 +65,7 @@ TEST(SudWriter, values_are_written_in_shortest_decimal_form_with_a_minus_for_neg
 }
 
 TEST(SudWriter, every_16_bit_value_survives_a_round_trip) {
-    PuzzleValues values{};
+    Values values{};
     for (int v = -32768; v <= 32767; v += 81) {
         for (std::size_t i = 0; i < values.size(); ++i)
             values[i] = static_cast<std::int16_t>(std::clamp(v + static_cast<int>(i), -32768, 32767));
@@ -83,7 +83,7 @@ TEST(SudWriter, the_stream_writer_writes_the_same_bytes_as_the_text) {
 }
 
 TEST(SudWriter, a_stream_that_fails_after_n_bytes_makes_the_write_fail) {
-    const PuzzleValues values = test::puzzle_values(test::kEasy);
+    const Values values = test::puzzle_values(test::kEasy);
     for (const std::size_t capacity : {0u, 1u, 2u, 3u, 4u, 100u, 241u, 242u}) {
         FailAfterBuf device(capacity);
         std::ostream out(&device);
@@ -99,14 +99,14 @@ TEST(SudWriter, a_stream_that_fails_after_n_bytes_makes_the_write_fail) {
 TEST(SudWriter, a_stream_that_fails_while_flushing_makes_the_write_fail) {
     FailingFlushBuf device;
     std::ostream out(&device);
-    EXPECT_EQ(test::failure_code([&] { write_puzzle(out, PuzzleValues{}); }), stream_failure_code());
+    EXPECT_EQ(test::failure_code([&] { write_puzzle(out, Values{}); }), stream_failure_code());
 }
 
 TEST(SudWriter, a_stream_that_throws_on_failure_gives_the_same_failure) {
     FailAfterBuf device(10);
     std::ostream out(&device);
     out.exceptions(std::ios::badbit | std::ios::failbit);
-    EXPECT_EQ(test::failure_code([&] { write_puzzle(out, PuzzleValues{}); }), stream_failure_code());
+    EXPECT_EQ(test::failure_code([&] { write_puzzle(out, Values{}); }), stream_failure_code());
 }
 
 TEST(SudWriter, a_stream_failure_is_reported_as_an_input_output_error_with_its_own_message) {

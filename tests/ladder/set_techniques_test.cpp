@@ -6,6 +6,7 @@
 
 #include <fstream>
 #include <map>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -361,6 +362,65 @@ TEST(SetTechniquesOnCorpus, every_finder_agrees_with_the_solution_wherever_the_l
     EXPECT_GT(positions, 1000);
     // Each finder had something to offer somewhere: the check above is not vacuous.
     for (const auto& [id, find] : finders) EXPECT_GT(found[id], 0) << id << " found nothing on the corpus";
+}
+
+// The sets' techniques list every conclusion they reach: the finder's own step first, then one
+// instance per other set of eliminations, simplest first (fewest cells, then most eliminations),
+// each sound. Checked wherever the ladder needs a set's technique or heavier on the hard corpora.
+TEST(SetTechniquesOnCorpus, every_conclusion_listed_once_simplest_first_the_finders_first) {
+    const std::pair<Technique, Finder> scans[] = {
+        {Technique::AlsXz, find_als_xz},
+        {Technique::AlsXyWing, find_als_xy_wing},
+        {Technique::AlsChain, find_als_chain},
+        {Technique::DeathBlossom, find_death_blossom},
+    };
+    std::map<Technique, int> several;
+    for (const char* file : {"top95.txt", "hardest.txt"}) {
+        for (const std::string& line : testing::read_corpus(std::string(VORNEL_TEST_DATA) + "/ladder/" + file)) {
+            SCOPED_TRACE(line);
+            const Grid puzzle = grid_of(line);
+            PlainSolver solver(puzzle);
+            ASSERT_EQ(solver.solve(), 1);
+            const Grid& solution = solver.solution();
+            Candidates c(puzzle);
+            for (const Step& step : explain(puzzle).steps) {
+                if (step.technique >= Technique::AlsXz) {
+                    for (const auto& [technique, find] : scans) {
+                        const char* id = technique_id(technique).data();
+                        std::vector<Step> every;
+                        ASSERT_TRUE(find_every(c, technique, every)) << id;
+                        const std::optional<Step> first = find(c);
+                        ASSERT_EQ(every.empty(), !first.has_value()) << id;
+                        if (every.empty()) continue;
+                        EXPECT_EQ(every.front().cells, first->cells) << id;
+                        EXPECT_EQ(every.front().eliminations, first->eliminations) << id;
+                        std::set<std::string> conclusions;
+                        for (std::size_t i = 0; i < every.size(); ++i) {
+                            const Step& s = every[i];
+                            EXPECT_EQ(s.technique, technique) << id;
+                            EXPECT_TRUE(conclusions.insert(candidates_text(s.eliminations)).second)
+                                << id << " lists " << candidates_text(s.eliminations) << " twice";
+                            if (i > 1) {
+                                const Step& before = every[i - 1];
+                                EXPECT_TRUE(before.cells.size() < s.cells.size() ||
+                                            (before.cells.size() == s.cells.size() &&
+                                             before.eliminations.size() >= s.eliminations.size()))
+                                    << id << " instance " << i + 1 << " is simpler than the one before";
+                            }
+                            for (const Candidate& e : s.eliminations) {
+                                EXPECT_TRUE(c.has(e.cell, e.digit)) << id;
+                                EXPECT_NE(e.digit, solution[e.cell]) << id << " removes the solution";
+                            }
+                        }
+                        if (every.size() > 1) ++several[technique];
+                    }
+                }
+                c.apply(step);
+            }
+        }
+    }
+    // Several instances were met for each: the listing is not just the finder's step.
+    for (const auto& [technique, find] : scans) EXPECT_GT(several[technique], 0) << technique_id(technique);
 }
 
 } // namespace

@@ -25,8 +25,8 @@ constexpr const char* kEasy = "..3.2.6..9..3.5..1..18.64....81.29..7.......8..67
 constexpr const char* kStuck = "4.....8.5.3..........7......2.....6.....8.4......1.......6.3.7.5..2.....1.4......";
 constexpr const char* kDuplicate = "55...............................................................................";
 
-PuzzleValues values_of_line(std::string_view line) {
-    PuzzleValues v{};
+Values values_of_line(std::string_view line) {
+    Values v{};
     for (int i = 0; i < 81; ++i) v[i] = static_cast<std::int16_t>(line[i] >= '1' && line[i] <= '9' ? line[i] - '0' : 0);
     return v;
 }
@@ -187,8 +187,8 @@ namespace {
 constexpr const char* kHard = // needs more than singles
     "4.....8.5.3..........7......2.....6.....8.4......1.......6.3.7.5..2.....1.4......";
 
-ladder::Grid grid_of(std::string_view line) {
-    ladder::Grid g{};
+vornel::Grid grid_of(std::string_view line) {
+    vornel::Grid g{};
     for (int i = 0; i < 81; ++i) g[i] = static_cast<std::uint8_t>(line[i] >= '1' && line[i] <= '9' ? line[i] - '0' : 0);
     return g;
 }

@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "board.h"
 #include "board_view.h"
 #include "work_area.h"
 
@@ -29,8 +30,6 @@ inline constexpr std::string_view kSeventeenGivens =
 inline constexpr std::string_view kStuckAfter28 =
     "000000907000420180000705026100904000050000040000507009920108000034059000507000000";
 
-// The values of a puzzle, row by row (the layout of a ".sud" file's values).
-using Values = std::array<std::int16_t, 81>;
 Values puzzle_values(std::string_view puzzle);
 
 // Writes the puzzle into the work area's grid and nothing else, as a file reader does.

@@ -19,8 +19,8 @@ constexpr const char* kHard = "4.....8.5.3..........7......2.....6.....8.4......
 // Step 20 is a forcing chain of five branches.
 constexpr const char* kBranching = "..3......4...8..36..8...1...4..6..73...9..........2..5..4.7..686........7..6..5..";
 
-vornel::ladder::Grid grid_of(const char* line) {
-    vornel::ladder::Grid g{};
+vornel::Grid grid_of(const char* line) {
+    vornel::Grid g{};
     for (int i = 0; i < 81; ++i) g[i] = static_cast<std::uint8_t>(line[i] >= '1' && line[i] <= '9' ? line[i] - '0' : 0);
     return g;
 }
@@ -125,7 +125,7 @@ private slots:
     }
 
     void a_classic_explanation_prints_too() {
-        vornel::PuzzleValues values{};
+        vornel::Values values{};
         const auto g = grid_of(kHard);
         for (int i = 0; i < 81; ++i) values[i] = g[i];
         const vornel::report::Page page = vornel::report::classic_page("Grille", values);

@@ -39,8 +39,8 @@ QByteArray file_bytes(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-vornel::PuzzleValues values_of_line(const char* line) {
-    vornel::PuzzleValues v{};
+vornel::Values values_of_line(const char* line) {
+    vornel::Values v{};
     for (int i = 0; i < 81; ++i) v[i] = static_cast<std::int16_t>(line[i] >= '1' && line[i] <= '9' ? line[i] - '0' : 0);
     return v;
 }

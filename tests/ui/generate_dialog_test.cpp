@@ -21,15 +21,15 @@
 #include "tf_vrn.h"
 
 using vornel::GenerateDialog;
+using vornel::Grid;
 using vornel::Tf_vrn;
-using vornel::generator::Grid;
 
-Q_DECLARE_METATYPE(vornel::generator::Grid)
+Q_DECLARE_METATYPE(vornel::Grid)
 
 namespace {
 
 std::string level_of(const Grid& puzzle) {
-    vornel::ladder::Grid grid{};
+    vornel::Grid grid{};
     for (int c = 0; c < 81; ++c) grid[c] = puzzle[c];
     const auto rating = vornel::ladder::explain(grid).rating;
     return rating ? std::string(vornel::ladder::level_name_fr(rating->level)) : std::string();

@@ -55,8 +55,8 @@ QStringList corpus() {
     return puzzles;
 }
 
-ladder::Grid grid_of(const QString& puzzle) {
-    ladder::Grid grid{};
+vornel::Grid grid_of(const QString& puzzle) {
+    vornel::Grid grid{};
     for (int i = 0; i < 81; ++i) {
         const char ch = puzzle.at(i).toLatin1();
         grid[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(ch >= '1' && ch <= '9' ? ch - '0' : 0);

@@ -335,7 +335,7 @@ bool Tf_play::open_file(const QString& path) {
         bool ok = false;
         guarded([&](const std::string& m) { error = m; },
                 [&] {
-                    const PuzzleValues values = read_puzzle(text);
+                    const Values values = read_puzzle(text);
                     play::Grid givens{};
                     // A value no cell can hold makes a grid nobody can play: Game::start says so.
                     for (std::size_t c = 0; c < 81; ++c)
@@ -592,7 +592,7 @@ void Tf_play::export_sud() {
     std::string path = dialogs_->ask_save_file_name(
         {tr("Exporter la grille").toStdString(), tr("Sudoku (*.sud)|*.sud").toStdString(), 1, ""});
     if (path.empty()) return;
-    PuzzleValues values{};
+    Values values{};
     for (std::size_t c = 0; c < 81; ++c) values[c] = game_->givens()[c];
     const std::string text = puzzle_text(values);
     QSaveFile out(from_utf8(path));

@@ -1,9 +1,11 @@
 // Techniques built on almost locked sets (see als.h): ALS-XZ, ALS-XY-Wing, ALS chains and death
-// blossoms. Each finder looks at every instance within its bounds and returns the simplest: fewest
-// cells, then most eliminations, then the first in scan order.
+// blossoms. Each search looks at the instances within its bounds and keeps the simplest: fewest
+// cells, then most eliminations, then the first in scan order; when listing, after that one, the
+// simplest for each other set of eliminations, simplest first.
 #include "als.h"
 
 #include <algorithm>
+#include <map>
 
 #include "techniques.h"
 
@@ -97,19 +99,73 @@ Step sets_step(const Candidates& c, Technique technique, const std::vector<const
 }
 
 // Keeps the simplest of the steps offered: fewest pattern cells, then most eliminations, then the
-// first offered.
-struct Best {
-    std::optional<Step> step;
-    // True when a step of `cells` cells and `eliminations` eliminations would be kept.
-    bool beats(std::size_t cells, std::size_t eliminations) const {
-        return eliminations > 0 && (!step || cells < step->cells.size() ||
-                                    (cells == step->cells.size() && eliminations > step->eliminations.size()));
+// first offered (a search may stop at the first of the fewest cells). When listing, keeps the
+// simplest for each set of eliminations instead, and gives them simplest first.
+class Best {
+public:
+    explicit Best(bool listing) : listing_(listing) {}
+    // True when a step of `cells` cells with these eliminations would be kept.
+    bool beats(std::size_t cells, const std::vector<Candidate>& eliminations) const {
+        if (eliminations.empty()) return false;
+        if (listing_) {
+            const auto at = kept_.find(key(eliminations));
+            return at == kept_.end() || cells < listed_[at->second].step.cells.size();
+        }
+        return !step_ || cells < step_->cells.size() ||
+               (cells == step_->cells.size() && eliminations.size() > step_->eliminations.size());
     }
     void offer(Step&& candidate) {
-        if (beats(candidate.cells.size(), candidate.eliminations.size())) step = std::move(candidate);
+        if (!beats(candidate.cells.size(), candidate.eliminations)) return;
+        if (!listing_) {
+            step_ = std::move(candidate);
+            return;
+        }
+        const auto [at, added] = kept_.try_emplace(key(candidate.eliminations), listed_.size());
+        if (added) listed_.emplace_back();
+        listed_[at->second] = {std::move(candidate), offered_++};
     }
-    // No later instance can be simpler than `cells` cells.
-    bool settled(std::size_t cells) const { return step && step->cells.size() <= cells; }
+    // No later instance can be simpler than `cells` cells (never, when listing).
+    bool settled(std::size_t cells) const { return step_ && step_->cells.size() <= cells; }
+    // True when a step is kept and the scan need not go on to larger patterns.
+    bool found() const { return step_.has_value(); }
+    std::optional<Step> take() { return std::move(step_); }
+    // Gives what was kept to `out`; when listing, `lead` first if given, then the others.
+    void deliver(Instances& out, std::optional<Step> lead = std::nullopt) {
+        if (!listing_) {
+            if (step_) out.keep(std::move(*step_));
+            return;
+        }
+        std::vector<std::uint16_t> skip;
+        if (lead) {
+            skip = key(lead->eliminations);
+            if (out.keep(std::move(*lead))) return;
+        }
+        std::sort(listed_.begin(), listed_.end(), [](const Listed& a, const Listed& b) {
+            if (a.step.cells.size() != b.step.cells.size()) return a.step.cells.size() < b.step.cells.size();
+            if (a.step.eliminations.size() != b.step.eliminations.size())
+                return a.step.eliminations.size() > b.step.eliminations.size();
+            return a.order < b.order;
+        });
+        for (Listed& l : listed_)
+            if (key(l.step.eliminations) != skip && out.keep(std::move(l.step))) return;
+    }
+
+private:
+    struct Listed {
+        Step step;
+        std::size_t order = 0; // when it was offered
+    };
+    static std::vector<std::uint16_t> key(const std::vector<Candidate>& eliminations) {
+        std::vector<std::uint16_t> k;
+        k.reserve(eliminations.size());
+        for (const Candidate& e : eliminations) k.push_back(static_cast<std::uint16_t>(e.cell * 10 + e.digit));
+        return k;
+    }
+    bool listing_;
+    std::optional<Step> step_;
+    std::map<std::vector<std::uint16_t>, std::size_t> kept_; // listing: eliminations -> index in listed_
+    std::vector<Listed> listed_;
+    std::size_t offered_ = 0;
 };
 
 void add_eliminations(const Candidates& c, Step& step, const CellSet& targets, int digit) {
@@ -131,21 +187,31 @@ Candidate first_holder(const Als& als, int digit) {
     return candidate(cell, digit);
 }
 
+// Why a set links two of its digits: its cell when it has one, the set otherwise.
+LinkReason set_reason(const Als& als) {
+    LinkReason why;
+    if (als.size == 1) {
+        why.kind = LinkReason::Kind::Cell;
+        why.cell = static_cast<std::uint8_t>(cell_list(als.cells).front());
+    } else {
+        why.kind = LinkReason::Kind::Als;
+        why.cells = cell_list(als.cells);
+    }
+    return why;
+}
+
 // A restricted common digit as a link between the sets' first holders, weak (the digit is in one
 // set at most).
 Link common_link(const Als& from, const Als& to, int digit) {
     return {first_holder(from, digit), first_holder(to, digit), false};
 }
 
-} // namespace
-
 // Two sets A and B with a restricted common digit x: x is in one of them at most, so one of them
 // is locked without x and holds its other digits. Any other digit z of both is then in A or B:
 // it leaves every cell that sees all the cells holding z in both. With two restricted common
 // digits both sets are locked: each digit goes where it sees all its holders in its set.
-std::optional<Step> find_als_xz(const Candidates& c) {
+void search_als_xz(const Candidates& c, Best& best) {
     const std::vector<Als> sets = almost_locked_sets(c, kMaxAlsSize);
-    Best best;
     for (std::size_t i = 0; i < sets.size(); ++i) {
         const Als& a = sets[i];
         if (best.settled(a.size)) break;
@@ -170,7 +236,7 @@ std::optional<Step> find_als_xz(const Candidates& c) {
                              [&](int d) { add_eliminations(c, probe, targets_of(c, {&b}, d) - a.cells, d); });
             }
             sort_eliminations(probe);
-            if (!best.beats(cells, probe.eliminations.size())) continue;
+            if (!best.beats(cells, probe.eliminations)) continue;
             Step step = sets_step(c, Technique::AlsXz, {&a, &b}, common);
             step.eliminations = std::move(probe.eliminations);
             step.variant = bits(rcc);
@@ -178,15 +244,13 @@ std::optional<Step> find_als_xz(const Candidates& c) {
             best.offer(std::move(step));
         }
     }
-    return best.step;
 }
 
 // A pivot set C linked to A by a restricted common x and to B by another, y. C cannot lose both x
 // and y, so A loses x or B loses y, and the one that does is locked. A digit z of A and B (not x,
 // not y) is then in A or B: it leaves every cell that sees all its holders in both.
-std::optional<Step> find_als_xy_wing(const Candidates& c) {
+void search_als_xy_wing(const Candidates& c, Best& best) {
     const std::vector<Als> sets = almost_locked_sets(c, kMaxAlsSize);
-    Best best;
     std::vector<std::pair<std::size_t, unsigned>> linked;
     for (std::size_t k = 0; k < sets.size(); ++k) {
         const Als& pivot = sets[k];
@@ -209,24 +273,26 @@ std::optional<Step> find_als_xy_wing(const Candidates& c) {
                         Step probe;
                         for_each_bit(zs, [&](int z) { add_eliminations(c, probe, targets_of(c, {&a, &b}, z), z); });
                         sort_eliminations(probe);
-                        if (!best.beats(size, probe.eliminations.size())) return;
+                        if (!best.beats(size, probe.eliminations)) return;
                         Step step = sets_step(c, Technique::AlsXyWing, {&a, &pivot, &b}, zs);
                         step.eliminations = std::move(probe.eliminations);
                         step.links = {common_link(a, pivot, x), common_link(pivot, b, y)};
-                        // One digit removed: the step is one chain, z off in A = x in A - x off
-                        // in the pivot = y in the pivot - y off in B = z in B.
+                        // Each digit removed has its chain: z off in A = x in A - x off in the
+                        // pivot = y in the pivot - y off in B = z in B. With two, `links` is the
+                        // first and `chains` holds both.
                         unsigned removed = 0;
                         for (const Candidate& e : step.eliminations) removed |= 1u << e.digit;
-                        if (bits(removed) == 1)
-                            step.links =
-                                set_chain_links(c, {a.cells, pivot.cells, b.cells}, {x, y}, std::countr_zero(removed));
+                        for_each_bit(removed, [&](int z) {
+                            step.chains.push_back(set_chain_links(c, {a.cells, pivot.cells, b.cells}, {x, y}, z));
+                        });
+                        step.links = step.chains.front();
+                        if (step.chains.size() == 1) step.chains.clear();
                         best.offer(std::move(step));
                     });
                 });
             }
         }
     }
-    return best.step;
 }
 
 // A chain of sets A1 - A2 - ... - An, each linked to the next by a restricted common digit, two
@@ -235,7 +301,7 @@ std::optional<Step> find_als_xy_wing(const Candidates& c) {
 // is then locked with the next link's digit, and so on until An is locked with z: a
 // contradiction. So z leaves every cell that sees all its holders in A1 and An. Chains of two and
 // three sets are ALS-XZ and ALS-XY-Wing; this finder looks for four sets and more.
-std::optional<Step> find_als_chain(const Candidates& c) {
+void search_als_chain(const Candidates& c, Best& best) {
     const std::vector<Als> sets = almost_locked_sets(c, kMaxAlsSize);
     const std::size_t n = sets.size();
     // Every restricted common link, from each set.
@@ -246,7 +312,6 @@ std::optional<Step> find_als_chain(const Candidates& c) {
                 links[i].emplace_back(static_cast<std::uint16_t>(j), static_cast<std::uint16_t>(rcc));
                 links[j].emplace_back(static_cast<std::uint16_t>(i), static_cast<std::uint16_t>(rcc));
             }
-    Best best;
     std::vector<std::size_t> path;
     std::vector<int> through; // through[i]: the digit of the link from path[i] to path[i + 1]
     std::vector<char> is_end(n);
@@ -297,7 +362,7 @@ std::optional<Step> find_als_chain(const Candidates& c) {
                                 const CellSet all = used | als.cells;
                                 Step probe;
                                 add_eliminations(c, probe, (reach & als.seen[static_cast<std::size_t>(z)]) - all, z);
-                                if (!best.beats(cells + als.size, probe.eliminations.size())) return;
+                                if (!best.beats(cells + als.size, probe.eliminations)) return;
                                 std::vector<const Als*> chain;
                                 for (const std::size_t s : path) chain.push_back(&sets[s]);
                                 chain.push_back(&als);
@@ -350,19 +415,17 @@ std::optional<Step> find_als_chain(const Candidates& c) {
                 extend(extend, 0);
             }
         }
-        if (best.step) break;
+        if (best.found()) break;
     }
-    return best.step;
 }
 
 // A stem cell and, for each of its digits, a petal: a set holding that digit only in cells that
 // see the stem. Whatever digit the stem holds leaves its petal, which is then locked. A digit z
 // of every petal (not of the stem) is then in one of the petals: it leaves every cell that sees
 // all its holders in all of them.
-std::optional<Step> find_death_blossom(const Candidates& c) {
+void search_death_blossom(const Candidates& c, Best& best) {
     const std::vector<Als> sets = almost_locked_sets(c, kMaxAlsSize);
     const Geometry& g = geometry();
-    Best best;
     std::array<std::vector<const Als*>, 10> petals_of;
     std::array<std::vector<const Als*>, 10> options;
     for (int stem = 0; stem < 81; ++stem) {
@@ -402,7 +465,7 @@ std::optional<Step> find_death_blossom(const Candidates& c) {
                 if (index == petals) {
                     Step probe;
                     add_eliminations(c, probe, reach - used, z);
-                    if (!best.beats(cells, probe.eliminations.size())) return;
+                    if (!best.beats(cells, probe.eliminations)) return;
                     Step step;
                     step.technique = Technique::DeathBlossom;
                     step.digits = static_cast<std::uint16_t>(1u << z | stem_digits);
@@ -417,11 +480,15 @@ std::optional<Step> find_death_blossom(const Candidates& c) {
                     step.colour_b = petals_step.colour_b;
                     step.highlighted.insert(step.highlighted.end(), petals_step.highlighted.begin(),
                                             petals_step.highlighted.end());
-                    // The stem's digit d and the petal's holders of d: one excludes the other.
+                    // The stem's digit d and the petal's holders of d: one excludes the other;
+                    // without d the petal holds z.
                     for (int i = 0; i < petals; ++i) {
                         const int d = stem_list[static_cast<std::size_t>(i)];
-                        step.links.push_back(
-                            {candidate(stem, d), first_holder(*chosen[static_cast<std::size_t>(i)], d), false});
+                        const Als& petal = *chosen[static_cast<std::size_t>(i)];
+                        const Candidate from = candidate(stem, d), in = first_holder(petal, d);
+                        step.links.push_back({from, in, false});
+                        step.petals.push_back({{from, in, false, link_reason(c, from, in, false)},
+                                               {in, first_holder(petal, z), true, set_reason(petal)}});
                     }
                     step.eliminations = std::move(probe.eliminations);
                     best.offer(std::move(step));
@@ -440,7 +507,33 @@ std::optional<Step> find_death_blossom(const Candidates& c) {
             choose(choose, 0, c.cells_of(z), 1);
         });
     }
-    return best.step;
 }
+
+// The step the ladder takes (the simplest the search meets, which stops early); when listing, that
+// step first, then the simplest instance of each other set of eliminations, simplest first.
+void scan_sets(const Candidates& c, Instances& out, void (*search)(const Candidates&, Best&)) {
+    Best first(false);
+    search(c, first);
+    if (!out.listing()) {
+        first.deliver(out);
+        return;
+    }
+    if (!first.found()) return;
+    Best every(true);
+    search(c, every);
+    every.deliver(out, first.take());
+}
+
+} // namespace
+
+void scan_als_xz(const Candidates& c, Instances& out) { scan_sets(c, out, search_als_xz); }
+void scan_als_xy_wing(const Candidates& c, Instances& out) { scan_sets(c, out, search_als_xy_wing); }
+void scan_als_chain(const Candidates& c, Instances& out) { scan_sets(c, out, search_als_chain); }
+void scan_death_blossom(const Candidates& c, Instances& out) { scan_sets(c, out, search_death_blossom); }
+
+std::optional<Step> find_als_xz(const Candidates& c) { return first_instance(c, scan_als_xz); }
+std::optional<Step> find_als_xy_wing(const Candidates& c) { return first_instance(c, scan_als_xy_wing); }
+std::optional<Step> find_als_chain(const Candidates& c) { return first_instance(c, scan_als_chain); }
+std::optional<Step> find_death_blossom(const Candidates& c) { return first_instance(c, scan_death_blossom); }
 
 } // namespace vornel::ladder

@@ -47,8 +47,12 @@ constexpr std::pair<Technique, Scan> kScans[] = {
     {Technique::AlignedPairExclusion, scan_aligned_pair_exclusion},
     {Technique::Aic, scan_aic},
     {Technique::GroupedAic, scan_grouped_aic},
+    {Technique::AlsXz, scan_als_xz},
     {Technique::FrankenFish, scan_franken_fish},
+    {Technique::AlsXyWing, scan_als_xy_wing},
     {Technique::MutantFish, scan_mutant_fish},
+    {Technique::AlsChain, scan_als_chain},
+    {Technique::DeathBlossom, scan_death_blossom},
     {Technique::Nishio, scan_nishio},
     {Technique::ForcingChain, scan_forcing_chain},
 };

@@ -204,6 +204,12 @@ std::optional<Step> find_als_xz(const Candidates&);
 std::optional<Step> find_als_xy_wing(const Candidates&);
 std::optional<Step> find_als_chain(const Candidates&);
 std::optional<Step> find_death_blossom(const Candidates&);
+// Their scans keep the simplest instance (fewest cells, then most eliminations); when listing, that
+// one first, then the simplest for each other set of eliminations, simplest first.
+void scan_als_xz(const Candidates&, Instances&);
+void scan_als_xy_wing(const Candidates&, Instances&);
+void scan_als_chain(const Candidates&, Instances&);
+void scan_death_blossom(const Candidates&, Instances&);
 // chains.cpp
 std::optional<Step> find_simple_colouring(const Candidates&);
 std::optional<Step> find_x_chain(const Candidates&);

@@ -21,9 +21,9 @@ namespace {
 
 using detail::candidate;
 using detail::for_each_bit;
-using vornel::CandidateMasks;
-using vornel::CellValues;
 using vornel::find_solutions_within;
+using vornel::Grid;
+using vornel::Marks;
 
 // Answers, for one position, whether a candidate has a completion: the engine's exact search over
 // the position's values and live candidates, with that candidate alone in its cell.
@@ -35,14 +35,14 @@ public:
 
     // True when the grid with `digit` in `cell` has a completion.
     bool completes_with(int cell, int digit) const {
-        CandidateMasks allowed = masks_;
+        Marks allowed = masks_;
         allowed[static_cast<std::size_t>(cell)] = static_cast<std::uint16_t>(1u << digit);
         return find_solutions_within(values_, allowed, 1).count > 0;
     }
 
 private:
-    CellValues values_{};
-    CandidateMasks masks_{};
+    Grid values_{};
+    Marks masks_{};
 };
 
 } // namespace

@@ -6,6 +6,7 @@
 #include "plain_solver.h"
 
 using namespace vornel::generator;
+
 using vornel::test::plain_count;
 using vornel::test::plain_minimal;
 using vornel::test::plain_of;

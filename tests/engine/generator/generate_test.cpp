@@ -16,7 +16,7 @@ using vornel::test::PlainGrid;
 namespace {
 
 vornel::ladder::Explanation explain(const Grid& puzzle) {
-    vornel::ladder::Grid grid{};
+    vornel::Grid grid{};
     for (int c = 0; c < 81; ++c) grid[c] = puzzle[c];
     return vornel::ladder::explain(grid);
 }
