@@ -93,6 +93,14 @@ bool roof_of(unsigned floors, std::array<int, 2>& roof) {
     return false;
 }
 
+// The two roof cells of a rectangle whose two other corners hold only its pair, or nothing.
+std::optional<std::array<int, 2>> roof_cells(const Candidates& c, const Rectangle& rect) {
+    std::array<int, 2> roof{};
+    if (!roof_of(floor_cells(c, rect), roof)) return std::nullopt;
+    return std::array<int, 2>{rect.cells[static_cast<std::size_t>(roof[0])],
+                              rect.cells[static_cast<std::size_t>(roof[1])]};
+}
+
 // True when `digit` has no place in `unit` but the rectangle's corners that lie in it.
 bool only_in_rectangle(const Candidates& c, const Rectangle& rect, int unit, int digit) {
     CellSet in_unit;
@@ -121,10 +129,9 @@ void scan_unique_rectangle(const Candidates& c, Instances& out) {
         return;
 
     if (for_each_rectangle(c, [&](const Rectangle& rect) -> bool {
-            std::array<int, 2> roof{};
-            if (!roof_of(floor_cells(c, rect), roof)) return false;
-            const int r0 = rect.cells[static_cast<std::size_t>(roof[0])];
-            const int r1 = rect.cells[static_cast<std::size_t>(roof[1])];
+            const auto roof = roof_cells(c, rect);
+            if (!roof) return false;
+            const auto [r0, r1] = *roof;
             const unsigned pair = 1u << rect.a | 1u << rect.b;
             if (c.mask(r0) != c.mask(r1) || bit_count(c.mask(r0)) != 3) return false;
             const int extra = std::countr_zero(c.mask(r0) & ~pair);
@@ -139,10 +146,9 @@ void scan_unique_rectangle(const Candidates& c, Instances& out) {
         return;
 
     if (for_each_rectangle(c, [&](const Rectangle& rect) -> bool {
-            std::array<int, 2> roof{};
-            if (!roof_of(floor_cells(c, rect), roof)) return false;
-            const int r0 = rect.cells[static_cast<std::size_t>(roof[0])];
-            const int r1 = rect.cells[static_cast<std::size_t>(roof[1])];
+            const auto roof = roof_cells(c, rect);
+            if (!roof) return false;
+            const auto [r0, r1] = *roof;
             for (int k = 0; k < 3; ++k) {
                 const int unit = g.cell_units[r0][static_cast<std::size_t>(k)];
                 if (g.cell_units[r1][static_cast<std::size_t>(k)] != unit) continue;
@@ -225,10 +231,9 @@ void scan_unique_rectangle(const Candidates& c, Instances& out) {
     // those (else the pattern could swap), so the two act as one cell holding the extra digits. With
     // other cells of a unit they share, they form a naked subset: as many digits as cells.
     for_each_rectangle(c, [&](const Rectangle& rect) -> bool {
-        std::array<int, 2> roof{};
-        if (!roof_of(floor_cells(c, rect), roof)) return false;
-        const int r0 = rect.cells[static_cast<std::size_t>(roof[0])];
-        const int r1 = rect.cells[static_cast<std::size_t>(roof[1])];
+        const auto roof = roof_cells(c, rect);
+        if (!roof) return false;
+        const auto [r0, r1] = *roof;
         const unsigned pair = 1u << rect.a | 1u << rect.b;
         const unsigned extras = (c.mask(r0) | c.mask(r1)) & ~pair;
         for (int k = 0; k < 3; ++k) {
