@@ -97,10 +97,10 @@ inline std::optional<Step> first_instance(const Candidates& c, Scan scan) {
 }
 
 // Every instance of `technique` its finder's scan meets, in scan order, for the techniques whose
-// finders can list them (all but the almost-locked-set techniques and trial). Chains (and remote
-// pairs, grouped chains) are listed one per distinct conclusion, the shortest chain for it,
-// shortest first; forcing chains every conclusion of the first level that finds one. Returns false
-// for the others (their finders stop at the first instance), leaving `out` alone.
+// finders can list them (all but trial). Chains (and remote pairs, grouped chains) are listed one
+// per distinct conclusion, the shortest chain for it, shortest first; the almost-locked-set
+// techniques the ladder's pick first, then one per other conclusion; forcing chains every
+// conclusion of the first level that finds one. Returns false for trial, leaving `out` alone.
 bool find_every(const Candidates& c, Technique technique, std::vector<Step>& out);
 
 // The scan of `technique`, or null when its finder stops at the first instance.
