@@ -5,7 +5,7 @@
 #include "als.h"
 
 #include <algorithm>
-#include <map>
+#include <unordered_map>
 
 #include "techniques.h"
 
@@ -70,6 +70,68 @@ constexpr int kMaxAlsSize = 5;
 // ALS chains: at most this many sets.
 constexpr int kMaxChainSets = 5;
 
+// The sets of a position and what the searches ask of them again and again, built once for every
+// pass over the position: the restricted common digits between sets, and rows of bits over the
+// sets (bit j of a row for set j) that let a search filter a set's neighbours 64 at a time.
+class SetGraph {
+public:
+    struct Linked {
+        std::uint16_t set;    // the other set's index
+        std::uint16_t digits; // the restricted common digits, bit d for digit d
+    };
+
+    explicit SetGraph(const Candidates& c)
+        : sets(almost_locked_sets(c, kMaxAlsSize)), words((sets.size() + 63) / 64), links_(sets.size()),
+          linked_(sets.size() * words), overlapping_(sets.size() * words), holding_(10 * words) {
+        const std::size_t n = sets.size();
+        for (std::size_t i = 0; i < n; ++i) {
+            const Als& a = sets[i];
+            for_each_bit(a.digits, [&](int d) { add(holding_, static_cast<std::size_t>(d), i); });
+            add(overlapping_, i, i);
+            for (std::size_t j = i + 1; j < n; ++j) {
+                if (!(a.cells & sets[j].cells).empty()) {
+                    add(overlapping_, i, j);
+                    add(overlapping_, j, i);
+                } else if (const unsigned rcc = restricted_commons(a, sets[j]); rcc != 0) {
+                    links_[i].push_back({static_cast<std::uint16_t>(j), static_cast<std::uint16_t>(rcc)});
+                    links_[j].push_back({static_cast<std::uint16_t>(i), static_cast<std::uint16_t>(rcc)});
+                    add(linked_, i, j);
+                    add(linked_, j, i);
+                }
+            }
+        }
+    }
+
+    // Every set of up to kMaxAlsSize cells, in the order almost_locked_sets gives (smallest first).
+    const std::vector<Als> sets;
+    // The length of a row, in 64-bit words.
+    const std::size_t words;
+
+    // The sets linked to set `i` by restricted common digits, by index.
+    const std::vector<Linked>& links(std::size_t i) const { return links_[i]; }
+    // The restricted common digits of two linked sets (0 when they are not linked).
+    unsigned commons(std::size_t i, std::size_t j) const {
+        const auto at = std::lower_bound(links_[i].begin(), links_[i].end(), j,
+                                         [](const Linked& l, std::size_t set) { return l.set < set; });
+        return at != links_[i].end() && at->set == j ? at->digits : 0u;
+    }
+    // Rows: the sets linked to set `i`; the sets sharing a cell with it (itself included); the sets
+    // holding `digit`.
+    const std::uint64_t* linked(std::size_t i) const { return &linked_[i * words]; }
+    const std::uint64_t* overlapping(std::size_t i) const { return &overlapping_[i * words]; }
+    const std::uint64_t* holding(int digit) const { return &holding_[static_cast<std::size_t>(digit) * words]; }
+
+private:
+    void add(std::vector<std::uint64_t>& rows, std::size_t row, std::size_t bit) const {
+        rows[row * words + bit / 64] |= std::uint64_t{1} << (bit % 64);
+    }
+
+    std::vector<std::vector<Linked>> links_;
+    std::vector<std::uint64_t> linked_;
+    std::vector<std::uint64_t> overlapping_;
+    std::vector<std::uint64_t> holding_;
+};
+
 // The cells that see every cell holding `digit` in each of the sets, outside them, and hold it.
 CellSet targets_of(const Candidates& c, std::initializer_list<const Als*> sets, int digit) {
     CellSet targets = c.cells_of(digit);
@@ -98,6 +160,24 @@ Step sets_step(const Candidates& c, Technique technique, const std::vector<const
     return step;
 }
 
+// A set of eliminations as one cell set per digit (entry d - 1 for digit d): the key under which
+// a listing keeps its steps.
+using Removal = std::array<CellSet, 9>;
+
+struct RemovalHash {
+    std::size_t operator()(const Removal& r) const {
+        std::uint64_t h = 0;
+        for (const CellSet& s : r) h = (h ^ s.lo ^ (s.hi << 47)) * 0x9E3779B97F4A7C15u + (s.hi >> 17);
+        return static_cast<std::size_t>(h ^ (h >> 29));
+    }
+};
+
+Removal removal_of(const std::vector<Candidate>& eliminations) {
+    Removal r{};
+    for (const Candidate& e : eliminations) r[static_cast<std::size_t>(e.digit - 1)].add(e.cell);
+    return r;
+}
+
 // Keeps the simplest of the steps offered: fewest pattern cells, then most eliminations, then the
 // first offered (a search may stop at the first of the fewest cells). When listing, keeps the
 // simplest for each set of eliminations instead, and gives them simplest first.
@@ -106,13 +186,13 @@ public:
     explicit Best(bool listing) : listing_(listing) {}
     // True when a step of `cells` cells with these eliminations would be kept.
     bool beats(std::size_t cells, const std::vector<Candidate>& eliminations) const {
-        if (eliminations.empty()) return false;
-        if (listing_) {
-            const auto at = kept_.find(key(eliminations));
-            return at == kept_.end() || cells < listed_[at->second].step.cells.size();
-        }
-        return !step_ || cells < step_->cells.size() ||
-               (cells == step_->cells.size() && eliminations.size() > step_->eliminations.size());
+        return beats(cells, listing_ ? removal_of(eliminations) : Removal{}, eliminations.size());
+    }
+    // The same for the eliminations of `digit` from `targets` (cells that hold it).
+    bool beats(std::size_t cells, int digit, const CellSet& targets) const {
+        Removal r{};
+        if (listing_) r[static_cast<std::size_t>(digit - 1)] = targets;
+        return beats(cells, r, static_cast<std::size_t>(targets.count()));
     }
     void offer(Step&& candidate) {
         if (!beats(candidate.cells.size(), candidate.eliminations)) return;
@@ -120,7 +200,7 @@ public:
             step_ = std::move(candidate);
             return;
         }
-        const auto [at, added] = kept_.try_emplace(key(candidate.eliminations), listed_.size());
+        const auto [at, added] = kept_.try_emplace(removal_of(candidate.eliminations), listed_.size());
         if (added) listed_.emplace_back();
         listed_[at->second] = {std::move(candidate), offered_++};
     }
@@ -135,9 +215,9 @@ public:
             if (step_) out.keep(std::move(*step_));
             return;
         }
-        std::vector<std::uint16_t> skip;
+        Removal skip{};
         if (lead) {
-            skip = key(lead->eliminations);
+            skip = removal_of(lead->eliminations);
             if (out.keep(std::move(*lead))) return;
         }
         std::sort(listed_.begin(), listed_.end(), [](const Listed& a, const Listed& b) {
@@ -147,7 +227,7 @@ public:
             return a.order < b.order;
         });
         for (Listed& l : listed_)
-            if (key(l.step.eliminations) != skip && out.keep(std::move(l.step))) return;
+            if (removal_of(l.step.eliminations) != skip && out.keep(std::move(l.step))) return;
     }
 
 private:
@@ -155,15 +235,18 @@ private:
         Step step;
         std::size_t order = 0; // when it was offered
     };
-    static std::vector<std::uint16_t> key(const std::vector<Candidate>& eliminations) {
-        std::vector<std::uint16_t> k;
-        k.reserve(eliminations.size());
-        for (const Candidate& e : eliminations) k.push_back(static_cast<std::uint16_t>(e.cell * 10 + e.digit));
-        return k;
+    bool beats(std::size_t cells, const Removal& removal, std::size_t count) const {
+        if (count == 0) return false;
+        if (listing_) {
+            const auto at = kept_.find(removal);
+            return at == kept_.end() || cells < listed_[at->second].step.cells.size();
+        }
+        return !step_ || cells < step_->cells.size() ||
+               (cells == step_->cells.size() && count > step_->eliminations.size());
     }
     bool listing_;
     std::optional<Step> step_;
-    std::map<std::vector<std::uint16_t>, std::size_t> kept_; // listing: eliminations -> index in listed_
+    std::unordered_map<Removal, std::size_t, RemovalHash> kept_; // listing: eliminations -> index in listed_
     std::vector<Listed> listed_;
     std::size_t offered_ = 0;
 };
@@ -210,19 +293,19 @@ Link common_link(const Als& from, const Als& to, int digit) {
 // is locked without x and holds its other digits. Any other digit z of both is then in A or B:
 // it leaves every cell that sees all the cells holding z in both. With two restricted common
 // digits both sets are locked: each digit goes where it sees all its holders in its set.
-void search_als_xz(const Candidates& c, Best& best) {
-    const std::vector<Als> sets = almost_locked_sets(c, kMaxAlsSize);
+void search_als_xz(const Candidates& c, const SetGraph& graph, Best& best) {
+    const std::vector<Als>& sets = graph.sets;
     for (std::size_t i = 0; i < sets.size(); ++i) {
         const Als& a = sets[i];
         if (best.settled(a.size)) break;
-        for (std::size_t j = i + 1; j < sets.size(); ++j) {
+        for (const auto& [j, rcc] : graph.links(i)) {
+            if (j < i) continue;
             const Als& b = sets[j];
             const std::size_t cells = static_cast<std::size_t>(a.size + b.size);
+            // Sets come smallest first: no later one gives fewer cells.
             if (best.settled(cells)) break;
             const unsigned common = a.digits & b.digits;
-            if (bits(common) < 2) continue;
-            const unsigned rcc = restricted_commons(a, b);
-            if (rcc == 0 || bits(rcc) > 2) continue;
+            if (bits(common) < 2 || bits(rcc) > 2) continue;
             Step probe;
             if (bits(rcc) == 1) {
                 for_each_bit(common & ~rcc, [&](int z) { add_eliminations(c, probe, targets_of(c, {&a, &b}, z), z); });
@@ -249,25 +332,20 @@ void search_als_xz(const Candidates& c, Best& best) {
 // A pivot set C linked to A by a restricted common x and to B by another, y. C cannot lose both x
 // and y, so A loses x or B loses y, and the one that does is locked. A digit z of A and B (not x,
 // not y) is then in A or B: it leaves every cell that sees all its holders in both.
-void search_als_xy_wing(const Candidates& c, Best& best) {
-    const std::vector<Als> sets = almost_locked_sets(c, kMaxAlsSize);
-    std::vector<std::pair<std::size_t, unsigned>> linked;
+void search_als_xy_wing(const Candidates& c, const SetGraph& graph, Best& best) {
+    const std::vector<Als>& sets = graph.sets;
     for (std::size_t k = 0; k < sets.size(); ++k) {
         const Als& pivot = sets[k];
-        linked.clear();
-        for (std::size_t i = 0; i < sets.size(); ++i) {
-            if (i == k) continue;
-            if (const unsigned rcc = restricted_commons(pivot, sets[i]); rcc != 0) linked.emplace_back(i, rcc);
-        }
+        const std::vector<SetGraph::Linked>& linked = graph.links(k);
         for (std::size_t p = 0; p < linked.size(); ++p) {
-            const Als& a = sets[linked[p].first];
+            const Als& a = sets[linked[p].set];
             for (std::size_t q = p + 1; q < linked.size(); ++q) {
-                const Als& b = sets[linked[q].first];
+                const Als& b = sets[linked[q].set];
                 const std::size_t size = static_cast<std::size_t>(pivot.size + a.size + b.size);
                 const unsigned common = a.digits & b.digits;
                 if (bits(common) < 2 || best.settled(size) || !(a.cells & b.cells).empty()) continue;
-                for_each_bit(linked[p].second, [&](int x) {
-                    for_each_bit(linked[q].second & ~(1u << x), [&](int y) {
+                for_each_bit(linked[p].digits, [&](int x) {
+                    for_each_bit(linked[q].digits & ~(1u << x), [&](int y) {
                         const unsigned zs = common & ~(1u << x) & ~(1u << y);
                         if (zs == 0) return;
                         Step probe;
@@ -295,26 +373,47 @@ void search_als_xy_wing(const Candidates& c, Best& best) {
     }
 }
 
+// The step of an ALS chain through `chain`, each set linked to the next by `digits[i]`, removing
+// z from `removed`.
+Step chain_step(const Candidates& c, const std::vector<const Als*>& chain, const std::vector<int>& digits, int z,
+                const CellSet& removed) {
+    Step step = sets_step(c, Technique::AlsChain, chain, 1u << z);
+    add_eliminations(c, step, removed, z);
+    // z in A1 = a link's digit in A1 - the same in A2 = ... = z in An. Inside a set the link is the
+    // set's (without one digit it holds the other); between sets, a unit both cells share.
+    const auto inside = [&](const Als& set) {
+        LinkReason why;
+        why.kind = LinkReason::Kind::Als;
+        why.cells = cell_list(set.cells);
+        return why;
+    };
+    Candidate from = first_holder(*chain.front(), z);
+    for (std::size_t i = 0; i < digits.size(); ++i) {
+        const Candidate out = first_holder(*chain[i], digits[i]);
+        const Candidate in = first_holder(*chain[i + 1], digits[i]);
+        step.links.emplace_back(from, out, true, inside(*chain[i]));
+        step.links.emplace_back(out, in, false, link_reason(c, out, in, false));
+        from = in;
+    }
+    step.links.emplace_back(from, first_holder(*chain.back(), z), true, inside(*chain.back()));
+    return step;
+}
+
 // A chain of sets A1 - A2 - ... - An, each linked to the next by a restricted common digit, two
 // consecutive links on different digits. If a digit z of A1 and An (not the digit of their own
 // link) were in neither, A1 would be locked with its first link's digit, which leaves A2, which
 // is then locked with the next link's digit, and so on until An is locked with z: a
 // contradiction. So z leaves every cell that sees all its holders in A1 and An. Chains of two and
 // three sets are ALS-XZ and ALS-XY-Wing; this finder looks for four sets and more.
-void search_als_chain(const Candidates& c, Best& best) {
-    const std::vector<Als> sets = almost_locked_sets(c, kMaxAlsSize);
-    const std::size_t n = sets.size();
-    // Every restricted common link, from each set.
-    std::vector<std::vector<std::pair<std::uint16_t, std::uint16_t>>> links(n);
-    for (std::size_t i = 0; i < n; ++i)
-        for (std::size_t j = i + 1; j < n; ++j)
-            if (const unsigned rcc = restricted_commons(sets[i], sets[j]); rcc != 0) {
-                links[i].emplace_back(static_cast<std::uint16_t>(j), static_cast<std::uint16_t>(rcc));
-                links[j].emplace_back(static_cast<std::uint16_t>(i), static_cast<std::uint16_t>(rcc));
-            }
+void search_als_chain(const Candidates& c, const SetGraph& graph, Best& best) {
+    const std::vector<Als>& sets = graph.sets;
+    const std::size_t n = sets.size(), words = graph.words;
     std::vector<std::size_t> path;
     std::vector<int> through; // through[i]: the digit of the link from path[i] to path[i + 1]
-    std::vector<char> is_end(n);
+    // The sets that may end the chain, a row over the sets.
+    std::vector<std::uint64_t> ends(words);
+    // At each depth, the sets sharing a cell with the path so far: none of them may join it.
+    std::vector<std::uint64_t> blocked(words * kMaxChainSets);
     // A set entered by a digit at a depth from which nothing was found, for the current start:
     // not tried again (a later path may differ only by the cells it has used).
     std::vector<std::uint32_t> dead(n * 10 * kMaxChainSets, 0);
@@ -323,7 +422,7 @@ void search_als_chain(const Candidates& c, Best& best) {
     for (int length = 4; length <= kMaxChainSets; ++length) {
         for (std::size_t start = 0; start < n; ++start) {
             const Als& first = sets[start];
-            if (links[start].empty()) continue;
+            if (graph.links(start).empty()) continue;
             for (int z = 1; z <= 9; ++z) {
                 if (!((first.digits >> z) & 1)) continue;
                 const CellSet reach = targets_of(c, {&first}, z);
@@ -331,80 +430,86 @@ void search_als_chain(const Candidates& c, Best& best) {
                 // The sets that may end the chain: they hold z where the cells of `reach` see it.
                 // A chain read backwards is the same chain: only those ending on a later set.
                 bool any = false;
-                for (std::size_t e = start + 1; e < n; ++e) {
-                    const Als& end = sets[e];
-                    is_end[e] = ((end.digits >> z) & 1) && (end.cells & first.cells).empty() &&
-                                !((reach & end.seen[static_cast<std::size_t>(z)]) - end.cells).empty();
-                    any = any || is_end[e];
+                const std::uint64_t* holding = graph.holding(z);
+                const std::uint64_t* apart = graph.overlapping(start);
+                for (std::size_t w = 0; w < words; ++w) {
+                    std::uint64_t later = holding[w] & ~apart[w];
+                    if (w < start / 64) later = 0;
+                    if (w == start / 64) later &= start % 64 == 63 ? 0 : ~std::uint64_t{0} << (start % 64 + 1);
+                    ends[w] = 0;
+                    for (; later != 0; later &= later - 1) {
+                        const Als& end = sets[w * 64 + static_cast<std::size_t>(std::countr_zero(later))];
+                        if (!((reach & end.seen[static_cast<std::size_t>(z)]) - end.cells).empty())
+                            ends[w] |= later & -later;
+                    }
+                    any = any || ends[w] != 0;
                 }
                 if (!any) continue;
-                std::fill(is_end.begin(), is_end.begin() + static_cast<std::ptrdiff_t>(start) + 1, 0);
                 ++stamp;
                 path = {start};
                 through.clear();
+                std::copy_n(apart, words, blocked.begin());
                 CellSet used = first.cells;
                 std::size_t cells = first.size;
                 // Depth-first over the links, the previous link's digit excluded at each set;
                 // true when it offered a step.
                 const auto extend = [&](auto&& self, int previous) -> bool {
-                    const std::size_t at = path.back();
-                    const bool last = static_cast<int>(path.size()) + 1 == length;
+                    const std::size_t at = path.back(), depth = path.size() - 1;
+                    const std::uint64_t* block = &blocked[depth * words];
+                    const unsigned skip = previous > 0 ? 1u << previous : 0u;
                     bool found = false;
-                    for (const auto& [next_set, rcc] : links[at]) {
-                        const auto next = next_set; // a named variable: clang 14 cannot capture a binding
-                        const Als& als = sets[next];
-                        if (!(als.cells & used).empty() || best.settled(cells + als.size)) continue;
-                        if (last && !is_end[next]) continue;
-                        unsigned choices = rcc & ~(previous > 0 ? 1u << previous : 0u);
-                        if (path.size() == 1 || last) choices &= ~(1u << z);
-                        for_each_bit(choices, [&](int x) {
-                            if (last) {
-                                const CellSet all = used | als.cells;
-                                Step probe;
-                                add_eliminations(c, probe, (reach & als.seen[static_cast<std::size_t>(z)]) - all, z);
-                                if (!best.beats(cells + als.size, probe.eliminations)) return;
+                    if (static_cast<int>(path.size()) + 1 == length) {
+                        // The last set: any link digit but z and the previous one will do, and
+                        // each gives the same step; the first is kept.
+                        const std::uint64_t* linked = graph.linked(at);
+                        for (std::size_t w = 0; w < words; ++w)
+                            for (std::uint64_t m = linked[w] & ends[w] & ~block[w]; m != 0; m &= m - 1) {
+                                const std::size_t next = w * 64 + static_cast<std::size_t>(std::countr_zero(m));
+                                const Als& end = sets[next];
+                                if (best.settled(cells + end.size)) continue;
+                                const unsigned choices = graph.commons(at, next) & ~skip & ~(1u << z);
+                                if (choices == 0) continue;
+                                const CellSet removed =
+                                    (reach & end.seen[static_cast<std::size_t>(z)]) - used - end.cells;
+                                if (!best.beats(cells + end.size, z, removed)) continue;
                                 std::vector<const Als*> chain;
                                 for (const std::size_t s : path) chain.push_back(&sets[s]);
-                                chain.push_back(&als);
-                                Step step = sets_step(c, Technique::AlsChain, chain, 1u << z);
-                                step.eliminations = std::move(probe.eliminations);
-                                // z in A1 = a link's digit in A1 - the same in A2 = ... = z in An.
+                                chain.push_back(&end);
                                 std::vector<int> digits = through;
-                                digits.push_back(x);
-                                // Inside a set the link is the set's (without one digit it holds
-                                // the other); between sets, a unit both cells share.
-                                const auto inside = [&](const Als& set) {
-                                    LinkReason why;
-                                    why.kind = LinkReason::Kind::Als;
-                                    why.cells = cell_list(set.cells);
-                                    return why;
-                                };
-                                Candidate from = first_holder(*chain.front(), z);
-                                for (std::size_t i = 0; i < digits.size(); ++i) {
-                                    const Candidate out = first_holder(*chain[i], digits[i]);
-                                    const Candidate in = first_holder(*chain[i + 1], digits[i]);
-                                    step.links.emplace_back(from, out, true, inside(*chain[i]));
-                                    step.links.emplace_back(out, in, false, link_reason(c, out, in, false));
-                                    from = in;
-                                }
-                                step.links.emplace_back(from, first_holder(als, z), true, inside(als));
-                                best.offer(std::move(step));
+                                digits.push_back(std::countr_zero(choices));
+                                best.offer(chain_step(c, chain, digits, z, removed));
                                 found = true;
-                                return;
                             }
+                        return found;
+                    }
+                    for (const auto& [next_set, rcc] : graph.links(at)) {
+                        const std::size_t next = next_set;
+                        if ((block[next / 64] >> (next % 64) & 1) != 0) continue;
+                        const Als& als = sets[next];
+                        if (best.settled(cells + als.size)) continue;
+                        unsigned choices = rcc & ~skip;
+                        if (depth == 0) choices &= ~(1u << z);
+                        bool entered = false;
+                        for_each_bit(choices, [&](int x) {
                             const std::size_t key =
-                                (next * 10 + static_cast<std::size_t>(x)) * kMaxChainSets + path.size();
+                                (next * 10 + static_cast<std::size_t>(x)) * kMaxChainSets + depth + 1;
                             if (dead[key] == stamp) return;
+                            if (!entered) {
+                                const std::uint64_t* also = graph.overlapping(next);
+                                std::uint64_t* below = &blocked[(depth + 1) * words];
+                                for (std::size_t w = 0; w < words; ++w) below[w] = block[w] | also[w];
+                                entered = true;
+                            }
                             path.push_back(next);
                             through.push_back(x);
                             used = used | als.cells;
                             cells += als.size;
-                            const bool below = self(self, x);
+                            const bool offered = self(self, x);
                             cells -= als.size;
                             used = used - als.cells;
                             through.pop_back();
                             path.pop_back();
-                            if (below)
+                            if (offered)
                                 found = true;
                             else
                                 dead[key] = stamp;
@@ -423,8 +528,8 @@ void search_als_chain(const Candidates& c, Best& best) {
 // see the stem. Whatever digit the stem holds leaves its petal, which is then locked. A digit z
 // of every petal (not of the stem) is then in one of the petals: it leaves every cell that sees
 // all its holders in all of them.
-void search_death_blossom(const Candidates& c, Best& best) {
-    const std::vector<Als> sets = almost_locked_sets(c, kMaxAlsSize);
+void search_death_blossom(const Candidates& c, const SetGraph& graph, Best& best) {
+    const std::vector<Als>& sets = graph.sets;
     const Geometry& g = geometry();
     std::array<std::vector<const Als*>, 10> petals_of;
     std::array<std::vector<const Als*>, 10> options;
@@ -511,16 +616,17 @@ void search_death_blossom(const Candidates& c, Best& best) {
 
 // The step the ladder takes (the simplest the search meets, which stops early); when listing, that
 // step first, then the simplest instance of each other set of eliminations, simplest first.
-void scan_sets(const Candidates& c, Instances& out, void (*search)(const Candidates&, Best&)) {
+void scan_sets(const Candidates& c, Instances& out, void (*search)(const Candidates&, const SetGraph&, Best&)) {
+    const SetGraph graph(c);
     Best first(false);
-    search(c, first);
+    search(c, graph, first);
     if (!out.listing()) {
         first.deliver(out);
         return;
     }
     if (!first.found()) return;
     Best every(true);
-    search(c, every);
+    search(c, graph, every);
     every.deliver(out, first.take());
 }
 
