@@ -72,7 +72,9 @@ constexpr int kMaxChainSets = 5;
 
 // The sets of a position and what the searches ask of them again and again, built once for every
 // pass over the position: the restricted common digits between sets, and rows of bits over the
-// sets (bit j of a row for set j) that let a search filter a set's neighbours 64 at a time.
+// sets (bit j of a row for set j) that let a search filter a set's neighbours 64 at a time. The
+// chain search reads the sets' cells, sizes and seen cells from flat arrays, a cache line holding
+// several sets.
 class SetGraph {
 public:
     struct Linked {
@@ -82,11 +84,17 @@ public:
 
     explicit SetGraph(const Candidates& c)
         : sets(almost_locked_sets(c, kMaxAlsSize)), words((sets.size() + 63) / 64), links_(sets.size()),
-          linked_(sets.size() * words), overlapping_(sets.size() * words), holding_(10 * words) {
+          linked_(sets.size() * words), before_(sets.size() * words), overlapping_(sets.size() * words),
+          holding_(10 * words), cells_(sets.size()), sizes_(sets.size()), seen_(10 * sets.size()) {
         const std::size_t n = sets.size();
         for (std::size_t i = 0; i < n; ++i) {
             const Als& a = sets[i];
-            for_each_bit(a.digits, [&](int d) { add(holding_, static_cast<std::size_t>(d), i); });
+            cells_[i] = a.cells;
+            sizes_[i] = a.size;
+            for_each_bit(a.digits, [&](int d) {
+                add(holding_, static_cast<std::size_t>(d), i);
+                seen_[static_cast<std::size_t>(d) * n + i] = a.seen[static_cast<std::size_t>(d)];
+            });
             add(overlapping_, i, i);
             for (std::size_t j = i + 1; j < n; ++j) {
                 if (!(a.cells & sets[j].cells).empty()) {
@@ -100,6 +108,13 @@ public:
                 }
             }
         }
+        for (std::size_t i = 0; i < n; ++i) {
+            std::uint16_t count = 0;
+            for (std::size_t w = 0; w < words; ++w) {
+                before_[i * words + w] = count;
+                count = static_cast<std::uint16_t>(count + bit_count(linked_[i * words + w]));
+            }
+        }
     }
 
     // Every set of up to kMaxAlsSize cells, in the order almost_locked_sets gives (smallest first).
@@ -109,17 +124,22 @@ public:
 
     // The sets linked to set `i` by restricted common digits, by index.
     const std::vector<Linked>& links(std::size_t i) const { return links_[i]; }
-    // The restricted common digits of two linked sets (0 when they are not linked).
-    unsigned commons(std::size_t i, std::size_t j) const {
-        const auto at = std::lower_bound(links_[i].begin(), links_[i].end(), j,
-                                         [](const Linked& l, std::size_t set) { return l.set < set; });
-        return at != links_[i].end() && at->set == j ? at->digits : 0u;
+    // The link from set `i` to the set of bit `bit` (one bit) in word `w` of its row `linked(i)`.
+    const Linked& link(std::size_t i, std::size_t w, std::uint64_t bit) const {
+        return links_[i]
+                     [before_[i * words + w] + static_cast<std::size_t>(bit_count(linked_[i * words + w] & (bit - 1)))];
     }
     // Rows: the sets linked to set `i`; the sets sharing a cell with it (itself included); the sets
     // holding `digit`.
     const std::uint64_t* linked(std::size_t i) const { return &linked_[i * words]; }
     const std::uint64_t* overlapping(std::size_t i) const { return &overlapping_[i * words]; }
     const std::uint64_t* holding(int digit) const { return &holding_[static_cast<std::size_t>(digit) * words]; }
+    // The cells of set `i`, their number, and the cells outside it that see all its holders of `digit`.
+    const CellSet& cells(std::size_t i) const { return cells_[i]; }
+    std::size_t size(std::size_t i) const { return sizes_[i]; }
+    const CellSet& seen(std::size_t i, int digit) const {
+        return seen_[static_cast<std::size_t>(digit) * sets.size() + i];
+    }
 
 private:
     void add(std::vector<std::uint64_t>& rows, std::size_t row, std::size_t bit) const {
@@ -128,8 +148,12 @@ private:
 
     std::vector<std::vector<Linked>> links_;
     std::vector<std::uint64_t> linked_;
+    std::vector<std::uint16_t> before_; // per row and word: the links of the row in earlier words
     std::vector<std::uint64_t> overlapping_;
     std::vector<std::uint64_t> holding_;
+    std::vector<CellSet> cells_;
+    std::vector<std::uint8_t> sizes_;
+    std::vector<CellSet> seen_; // per digit, then per set
 };
 
 // The cells that see every cell holding `digit` in each of the sets, outside them, and hold it.
@@ -417,6 +441,7 @@ void search_als_chain(const Candidates& c, const SetGraph& graph, Best& best) {
     // A set entered by a digit at a depth from which nothing was found, for the current start:
     // not tried again (a later path may differ only by the cells it has used).
     std::vector<std::uint32_t> dead(n * 10 * kMaxChainSets, 0);
+    std::vector<std::uint64_t> near(words * kMaxChainSets);
     std::uint32_t stamp = 0;
     // Every chain of 4 sets before any of 5.
     for (int length = 4; length <= kMaxChainSets; ++length) {
@@ -438,13 +463,33 @@ void search_als_chain(const Candidates& c, const SetGraph& graph, Best& best) {
                     if (w == start / 64) later &= start % 64 == 63 ? 0 : ~std::uint64_t{0} << (start % 64 + 1);
                     ends[w] = 0;
                     for (; later != 0; later &= later - 1) {
-                        const Als& end = sets[w * 64 + static_cast<std::size_t>(std::countr_zero(later))];
-                        if (!((reach & end.seen[static_cast<std::size_t>(z)]) - end.cells).empty())
-                            ends[w] |= later & -later;
+                        const std::size_t end = w * 64 + static_cast<std::size_t>(std::countr_zero(later));
+                        if (!((reach & graph.seen(end, z)) - graph.cells(end)).empty()) ends[w] |= later & -later;
                     }
                     any = any || ends[w] != 0;
                 }
                 if (!any) continue;
+                // near[r]: the sets from which r links can reach an end, by any digits, through
+                // sets apart from the first. A set entered with r links to go outside near[r]
+                // finds nothing whatever the path before it, nor do the sets after it: it is not
+                // tried (the same steps are found, and the sets not tried are no others).
+                const int hops = length - 1;
+                for (int r = 1; r < hops; ++r) {
+                    std::uint64_t* row = &near[static_cast<std::size_t>(r) * words];
+                    const std::uint64_t* from = r == 1 ? ends.data() : &near[static_cast<std::size_t>(r - 1) * words];
+                    std::fill_n(row, words, 0);
+                    for (std::size_t w = 0; w < words; ++w)
+                        for (std::uint64_t m = from[w]; m != 0; m &= m - 1) {
+                            const std::uint64_t* linked =
+                                graph.linked(w * 64 + static_cast<std::size_t>(std::countr_zero(m)));
+                            for (std::size_t v = 0; v < words; ++v) row[v] |= linked[v];
+                        }
+                    for (std::size_t w = 0; w < words; ++w) row[w] &= ~apart[w];
+                }
+                bool reaches = false;
+                const std::uint64_t* second = &near[static_cast<std::size_t>(hops - 1) * words];
+                for (std::size_t w = 0; w < words; ++w) reaches = reaches || (graph.linked(start)[w] & second[w]) != 0;
+                if (!reaches) continue;
                 ++stamp;
                 path = {start};
                 through.clear();
@@ -465,16 +510,15 @@ void search_als_chain(const Candidates& c, const SetGraph& graph, Best& best) {
                         for (std::size_t w = 0; w < words; ++w)
                             for (std::uint64_t m = linked[w] & ends[w] & ~block[w]; m != 0; m &= m - 1) {
                                 const std::size_t next = w * 64 + static_cast<std::size_t>(std::countr_zero(m));
-                                const Als& end = sets[next];
-                                if (best.settled(cells + end.size)) continue;
-                                const unsigned choices = graph.commons(at, next) & ~skip & ~(1u << z);
+                                const std::size_t size = graph.size(next);
+                                if (best.settled(cells + size)) continue;
+                                const unsigned choices = graph.link(at, w, m & -m).digits & ~skip & ~(1u << z);
                                 if (choices == 0) continue;
-                                const CellSet removed =
-                                    (reach & end.seen[static_cast<std::size_t>(z)]) - used - end.cells;
-                                if (!best.beats(cells + end.size, z, removed)) continue;
+                                const CellSet removed = (reach & graph.seen(next, z)) - used - graph.cells(next);
+                                if (!best.beats(cells + size, z, removed)) continue;
                                 std::vector<const Als*> chain;
                                 for (const std::size_t s : path) chain.push_back(&sets[s]);
-                                chain.push_back(&end);
+                                chain.push_back(&sets[next]);
                                 std::vector<int> digits = through;
                                 digits.push_back(std::countr_zero(choices));
                                 best.offer(chain_step(c, chain, digits, z, removed));
@@ -482,11 +526,14 @@ void search_als_chain(const Candidates& c, const SetGraph& graph, Best& best) {
                             }
                         return found;
                     }
+                    // The sets that may come next: r links from an end, r = length - 2 - depth.
+                    const std::uint64_t* ahead = &near[(static_cast<std::size_t>(length - 2) - depth) * words];
                     for (const auto& [next_set, rcc] : graph.links(at)) {
                         const std::size_t next = next_set;
                         if ((block[next / 64] >> (next % 64) & 1) != 0) continue;
-                        const Als& als = sets[next];
-                        if (best.settled(cells + als.size)) continue;
+                        if ((ahead[next / 64] >> (next % 64) & 1) == 0) continue;
+                        const std::size_t size = graph.size(next);
+                        if (best.settled(cells + size)) continue;
                         unsigned choices = rcc & ~skip;
                         if (depth == 0) choices &= ~(1u << z);
                         bool entered = false;
@@ -497,16 +544,17 @@ void search_als_chain(const Candidates& c, const SetGraph& graph, Best& best) {
                             if (!entered) {
                                 const std::uint64_t* also = graph.overlapping(next);
                                 std::uint64_t* below = &blocked[(depth + 1) * words];
-                                for (std::size_t w = 0; w < words; ++w) below[w] = block[w] | also[w];
+                                for (std::size_t v = 0; v < words; ++v) below[v] = block[v] | also[v];
                                 entered = true;
                             }
                             path.push_back(next);
                             through.push_back(x);
-                            used = used | als.cells;
-                            cells += als.size;
+                            const CellSet before = used;
+                            used = used | graph.cells(next);
+                            cells += size;
                             const bool offered = self(self, x);
-                            cells -= als.size;
-                            used = used - als.cells;
+                            cells -= size;
+                            used = before;
                             through.pop_back();
                             path.pop_back();
                             if (offered)
