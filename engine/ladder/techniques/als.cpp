@@ -472,23 +472,37 @@ void search_als_chain(const Candidates& c, const SetGraph& graph, Best& best) {
                 // near[r]: the sets from which r links can reach an end, by any digits, through
                 // sets apart from the first. A set entered with r links to go outside near[r]
                 // finds nothing whatever the path before it, nor do the sets after it: it is not
-                // tried (the same steps are found, and the sets not tried are no others).
+                // tried (the same steps are found, and the sets not tried are no others). Sets
+                // enter with `hops` - 1 links to go only from the first: that row is worked out
+                // for its links alone.
                 const int hops = length - 1;
-                for (int r = 1; r < hops; ++r) {
+                bool reaches = true;
+                for (int r = 1; r < hops && reaches; ++r) {
                     std::uint64_t* row = &near[static_cast<std::size_t>(r) * words];
                     const std::uint64_t* from = r == 1 ? ends.data() : &near[static_cast<std::size_t>(r - 1) * words];
                     std::fill_n(row, words, 0);
+                    if (r + 1 < hops) {
+                        for (std::size_t w = 0; w < words; ++w)
+                            for (std::uint64_t m = from[w]; m != 0; m &= m - 1) {
+                                const std::uint64_t* linked =
+                                    graph.linked(w * 64 + static_cast<std::size_t>(std::countr_zero(m)));
+                                for (std::size_t v = 0; v < words; ++v) row[v] |= linked[v];
+                            }
+                        for (std::size_t w = 0; w < words; ++w) row[w] &= ~apart[w];
+                        continue;
+                    }
+                    reaches = false;
+                    const std::uint64_t* first_links = graph.linked(start);
                     for (std::size_t w = 0; w < words; ++w)
-                        for (std::uint64_t m = from[w]; m != 0; m &= m - 1) {
+                        for (std::uint64_t m = first_links[w]; m != 0; m &= m - 1) {
                             const std::uint64_t* linked =
                                 graph.linked(w * 64 + static_cast<std::size_t>(std::countr_zero(m)));
-                            for (std::size_t v = 0; v < words; ++v) row[v] |= linked[v];
+                            bool meets = false;
+                            for (std::size_t v = 0; v < words && !meets; ++v) meets = (linked[v] & from[v]) != 0;
+                            if (meets) row[w] |= m & -m;
+                            reaches = reaches || meets;
                         }
-                    for (std::size_t w = 0; w < words; ++w) row[w] &= ~apart[w];
                 }
-                bool reaches = false;
-                const std::uint64_t* second = &near[static_cast<std::size_t>(hops - 1) * words];
-                for (std::size_t w = 0; w < words; ++w) reaches = reaches || (graph.linked(start)[w] & second[w]) != 0;
                 if (!reaches) continue;
                 ++stamp;
                 path = {start};
