@@ -83,24 +83,44 @@ public:
     };
 
     explicit SetGraph(const Candidates& c)
-        : sets(almost_locked_sets(c, kMaxAlsSize)), words((sets.size() + 63) / 64), links_(sets.size()),
-          linked_(sets.size() * words), before_(sets.size() * words), overlapping_(sets.size() * words),
-          holding_(10 * words), cells_(sets.size()), sizes_(sets.size()), seen_(10 * sets.size()) {
+        : sets(almost_locked_sets(c, kMaxAlsSize)), words((sets.size() + 63) / 64), overlapping_(sets.size() * words),
+          holding_(10 * words), cells_(sets.size()), digits_(sets.size()), sizes_(sets.size()),
+          seen_(10 * sets.size()) {
         const std::size_t n = sets.size();
         for (std::size_t i = 0; i < n; ++i) {
             const Als& a = sets[i];
             cells_[i] = a.cells;
+            digits_[i] = a.digits;
             sizes_[i] = a.size;
             for_each_bit(a.digits, [&](int d) {
                 add(holding_, static_cast<std::size_t>(d), i);
                 seen_[static_cast<std::size_t>(d) * n + i] = a.seen[static_cast<std::size_t>(d)];
             });
+        }
+        for (std::size_t i = 0; i < n; ++i) {
             add(overlapping_, i, i);
-            for (std::size_t j = i + 1; j < n; ++j) {
-                if (!(a.cells & sets[j].cells).empty()) {
+            for (std::size_t j = i + 1; j < n; ++j)
+                if (!(cells_[i] & cells_[j]).empty()) {
                     add(overlapping_, i, j);
                     add(overlapping_, j, i);
-                } else if (const unsigned rcc = restricted_commons(a, sets[j]); rcc != 0) {
+                }
+        }
+    }
+
+    // Works out the restricted common links between the sets, once (all the searches but the
+    // death blossom's read them).
+    void link() {
+        if (linked_up_) return;
+        linked_up_ = true;
+        const std::size_t n = sets.size();
+        links_.resize(n);
+        linked_.assign(n * words, 0);
+        before_.assign(n * words, 0);
+        for (std::size_t i = 0; i < n; ++i) {
+            const std::uint64_t* apart = overlapping(i);
+            for (std::size_t j = i + 1; j < n; ++j) {
+                if ((digits_[i] & digits_[j]) == 0 || (apart[j / 64] >> (j % 64) & 1) != 0) continue;
+                if (const unsigned rcc = restricted_commons(sets[i], sets[j]); rcc != 0) {
                     links_[i].push_back({static_cast<std::uint16_t>(j), static_cast<std::uint16_t>(rcc)});
                     links_[j].push_back({static_cast<std::uint16_t>(i), static_cast<std::uint16_t>(rcc)});
                     add(linked_, i, j);
@@ -116,6 +136,7 @@ public:
             }
         }
     }
+    bool linked_up() const { return linked_up_; }
 
     // Every set of up to kMaxAlsSize cells, in the order almost_locked_sets gives (smallest first).
     const std::vector<Als> sets;
@@ -146,15 +167,43 @@ private:
         rows[row * words + bit / 64] |= std::uint64_t{1} << (bit % 64);
     }
 
-    std::vector<std::vector<Linked>> links_;
-    std::vector<std::uint64_t> linked_;
-    std::vector<std::uint16_t> before_; // per row and word: the links of the row in earlier words
     std::vector<std::uint64_t> overlapping_;
     std::vector<std::uint64_t> holding_;
     std::vector<CellSet> cells_;
+    std::vector<std::uint16_t> digits_;
     std::vector<std::uint8_t> sizes_;
     std::vector<CellSet> seen_; // per digit, then per set
+    bool linked_up_ = false;
+    std::vector<std::vector<Linked>> links_;
+    std::vector<std::uint64_t> linked_;
+    std::vector<std::uint16_t> before_; // per row and word: the links of the row in earlier words
 };
+
+// The position a graph was built for: each cell's digit, or its candidates.
+using PositionKey = std::array<std::uint16_t, 81>;
+
+PositionKey key_of(const Candidates& c) {
+    PositionKey key{};
+    for (int cell = 0; cell < 81; ++cell)
+        key[static_cast<std::size_t>(cell)] =
+            c.value(cell) != 0 ? static_cast<std::uint16_t>(0x8000u | c.value(cell)) : c.mask(cell);
+    return key;
+}
+
+// The graph of the position, with its links when `links`. The ladder tries the ALS techniques one
+// after the other on the same position, and a listing searches it twice: the graph of the last
+// position is kept, one per thread, until the next position asks.
+const SetGraph& graph_of(const Candidates& c, bool links) {
+    thread_local std::optional<SetGraph> graph;
+    thread_local PositionKey built_for{};
+    const PositionKey key = key_of(c);
+    if (!graph || key != built_for) {
+        graph.emplace(c);
+        built_for = key;
+    }
+    if (links) graph->link();
+    return *graph;
+}
 
 // The cells that see every cell holding `digit` in each of the sets, outside them, and hold it.
 CellSet targets_of(const Candidates& c, std::initializer_list<const Als*> sets, int digit) {
@@ -678,8 +727,9 @@ void search_death_blossom(const Candidates& c, const SetGraph& graph, Best& best
 
 // The step the ladder takes (the simplest the search meets, which stops early); when listing, that
 // step first, then the simplest instance of each other set of eliminations, simplest first.
-void scan_sets(const Candidates& c, Instances& out, void (*search)(const Candidates&, const SetGraph&, Best&)) {
-    const SetGraph graph(c);
+void scan_sets(const Candidates& c, Instances& out, void (*search)(const Candidates&, const SetGraph&, Best&),
+               bool links = true) {
+    const SetGraph& graph = graph_of(c, links);
     Best first(false);
     search(c, graph, first);
     if (!out.listing()) {
@@ -697,7 +747,7 @@ void scan_sets(const Candidates& c, Instances& out, void (*search)(const Candida
 void scan_als_xz(const Candidates& c, Instances& out) { scan_sets(c, out, search_als_xz); }
 void scan_als_xy_wing(const Candidates& c, Instances& out) { scan_sets(c, out, search_als_xy_wing); }
 void scan_als_chain(const Candidates& c, Instances& out) { scan_sets(c, out, search_als_chain); }
-void scan_death_blossom(const Candidates& c, Instances& out) { scan_sets(c, out, search_death_blossom); }
+void scan_death_blossom(const Candidates& c, Instances& out) { scan_sets(c, out, search_death_blossom, false); }
 
 std::optional<Step> find_als_xz(const Candidates& c) { return first_instance(c, scan_als_xz); }
 std::optional<Step> find_als_xy_wing(const Candidates& c) { return first_instance(c, scan_als_xy_wing); }
