@@ -84,8 +84,7 @@ public:
 
     explicit SetGraph(const Candidates& c)
         : sets(almost_locked_sets(c, kMaxAlsSize)), words((sets.size() + 63) / 64), overlapping_(sets.size() * words),
-          holding_(10 * words), cells_(sets.size()), digits_(sets.size()), sizes_(sets.size()),
-          seen_(10 * sets.size()) {
+          cells_(sets.size()), digits_(sets.size()), sizes_(sets.size()), seen_(10 * sets.size()) {
         const std::size_t n = sets.size();
         for (std::size_t i = 0; i < n; ++i) {
             const Als& a = sets[i];
@@ -93,18 +92,17 @@ public:
             digits_[i] = a.digits;
             sizes_[i] = a.size;
             for_each_bit(a.digits, [&](int d) {
-                add(holding_, static_cast<std::size_t>(d), i);
                 seen_[static_cast<std::size_t>(d) * n + i] = a.seen[static_cast<std::size_t>(d)];
             });
         }
-        for (std::size_t i = 0; i < n; ++i) {
-            add(overlapping_, i, i);
-            for (std::size_t j = i + 1; j < n; ++j)
-                if (!(cells_[i] & cells_[j]).empty()) {
-                    add(overlapping_, i, j);
-                    add(overlapping_, j, i);
-                }
-        }
+        std::vector<std::uint64_t> holding_cell(81 * words); // per cell: the sets holding it
+        for (std::size_t i = 0; i < n; ++i)
+            for_each_cell(cells_[i], [&](int cell) { add(holding_cell, static_cast<std::size_t>(cell), i); });
+        for (std::size_t i = 0; i < n; ++i)
+            for_each_cell(cells_[i], [&](int cell) {
+                const std::uint64_t* with = &holding_cell[static_cast<std::size_t>(cell) * words];
+                for (std::size_t w = 0; w < words; ++w) overlapping_[i * words + w] |= with[w];
+            });
     }
 
     // Works out the restricted common links between the sets, once (all the searches but the
@@ -116,15 +114,37 @@ public:
         links_.resize(n);
         linked_.assign(n * words, 0);
         before_.assign(n * words, 0);
+        seeing_.assign(10 * 81 * words, 0);
+        for (std::size_t i = 0; i < n; ++i)
+            for_each_bit(digits_[i], [&](int d) {
+                for_each_cell(seen(i, d), [&](int cell) { add(seeing_, static_cast<std::size_t>(d * 81 + cell), i); });
+            });
+        // A digit d links set i to the sets apart from it whose holders of d all its own holders
+        // of d see (seeing is mutual, so each row comes out by index and in step with the others).
+        std::vector<std::uint64_t> by(10 * words);
+        std::vector<std::uint64_t> any(words);
         for (std::size_t i = 0; i < n; ++i) {
             const std::uint64_t* apart = overlapping(i);
-            for (std::size_t j = i + 1; j < n; ++j) {
-                if ((digits_[i] & digits_[j]) == 0 || (apart[j / 64] >> (j % 64) & 1) != 0) continue;
-                if (const unsigned rcc = restricted_commons(sets[i], sets[j]); rcc != 0) {
-                    links_[i].push_back({static_cast<std::uint16_t>(j), static_cast<std::uint16_t>(rcc)});
-                    links_[j].push_back({static_cast<std::uint16_t>(i), static_cast<std::uint16_t>(rcc)});
-                    add(linked_, i, j);
-                    add(linked_, j, i);
+            std::fill(any.begin(), any.end(), 0);
+            for_each_bit(digits_[i], [&](int d) {
+                std::uint64_t* row = &by[static_cast<std::size_t>(d) * words];
+                for (std::size_t w = 0; w < words; ++w) row[w] = ~apart[w];
+                for_each_cell(sets[i].holders[static_cast<std::size_t>(d)], [&](int cell) {
+                    const std::uint64_t* sees = seeing(d, cell);
+                    for (std::size_t w = 0; w < words; ++w) row[w] &= sees[w];
+                });
+                for (std::size_t w = 0; w < words; ++w) any[w] |= row[w];
+            });
+            for (std::size_t w = 0; w < words; ++w) {
+                linked_[i * words + w] = any[w];
+                for (std::uint64_t m = any[w]; m != 0; m &= m - 1) {
+                    unsigned common = 0;
+                    for_each_bit(digits_[i], [&](int d) {
+                        if ((by[static_cast<std::size_t>(d) * words + w] & m & -m) != 0) common |= 1u << d;
+                    });
+                    links_[i].push_back(
+                        {static_cast<std::uint16_t>(w * 64 + static_cast<std::size_t>(std::countr_zero(m))),
+                         static_cast<std::uint16_t>(common)});
                 }
             }
         }
@@ -150,11 +170,14 @@ public:
         return links_[i]
                      [before_[i * words + w] + static_cast<std::size_t>(bit_count(linked_[i * words + w] & (bit - 1)))];
     }
-    // Rows: the sets linked to set `i`; the sets sharing a cell with it (itself included); the sets
-    // holding `digit`.
+    // Rows: the sets linked to set `i` (once linked); the sets sharing a cell with it (itself
+    // included).
     const std::uint64_t* linked(std::size_t i) const { return &linked_[i * words]; }
     const std::uint64_t* overlapping(std::size_t i) const { return &overlapping_[i * words]; }
-    const std::uint64_t* holding(int digit) const { return &holding_[static_cast<std::size_t>(digit) * words]; }
+    // The sets whose holders of `digit` the cell sees, the cell outside them (read once linked).
+    const std::uint64_t* seeing(int digit, int cell) const {
+        return &seeing_[static_cast<std::size_t>(digit * 81 + cell) * words];
+    }
     // The cells of set `i`, their number, and the cells outside it that see all its holders of `digit`.
     const CellSet& cells(std::size_t i) const { return cells_[i]; }
     std::size_t size(std::size_t i) const { return sizes_[i]; }
@@ -168,7 +191,6 @@ private:
     }
 
     std::vector<std::uint64_t> overlapping_;
-    std::vector<std::uint64_t> holding_;
     std::vector<CellSet> cells_;
     std::vector<std::uint16_t> digits_;
     std::vector<std::uint8_t> sizes_;
@@ -177,6 +199,7 @@ private:
     std::vector<std::vector<Linked>> links_;
     std::vector<std::uint64_t> linked_;
     std::vector<std::uint16_t> before_; // per row and word: the links of the row in earlier words
+    std::vector<std::uint64_t> seeing_; // per digit and cell
 };
 
 // The position a graph was built for: each cell's digit, or its candidates.
@@ -503,18 +526,17 @@ void search_als_chain(const Candidates& c, const SetGraph& graph, Best& best) {
                 if (reach.empty()) continue;
                 // The sets that may end the chain: they hold z where the cells of `reach` see it.
                 // A chain read backwards is the same chain: only those ending on a later set.
+                std::fill(ends.begin(), ends.end(), 0);
+                for_each_cell(reach, [&](int cell) {
+                    const std::uint64_t* seeing = graph.seeing(z, cell);
+                    for (std::size_t w = 0; w < words; ++w) ends[w] |= seeing[w];
+                });
                 bool any = false;
-                const std::uint64_t* holding = graph.holding(z);
                 const std::uint64_t* apart = graph.overlapping(start);
                 for (std::size_t w = 0; w < words; ++w) {
-                    std::uint64_t later = holding[w] & ~apart[w];
-                    if (w < start / 64) later = 0;
-                    if (w == start / 64) later &= start % 64 == 63 ? 0 : ~std::uint64_t{0} << (start % 64 + 1);
-                    ends[w] = 0;
-                    for (; later != 0; later &= later - 1) {
-                        const std::size_t end = w * 64 + static_cast<std::size_t>(std::countr_zero(later));
-                        if (!((reach & graph.seen(end, z)) - graph.cells(end)).empty()) ends[w] |= later & -later;
-                    }
+                    if (w < start / 64) ends[w] = 0;
+                    if (w == start / 64) ends[w] &= start % 64 == 63 ? 0 : ~std::uint64_t{0} << (start % 64 + 1);
+                    ends[w] &= ~apart[w];
                     any = any || ends[w] != 0;
                 }
                 if (!any) continue;
