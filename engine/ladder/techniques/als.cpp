@@ -501,161 +501,209 @@ Step chain_step(const Candidates& c, const std::vector<const Als*>& chain, const
 // is then locked with the next link's digit, and so on until An is locked with z: a
 // contradiction. So z leaves every cell that sees all its holders in A1 and An. Chains of two and
 // three sets are ALS-XZ and ALS-XY-Wing; this finder looks for four sets and more.
-void search_als_chain(const Candidates& c, const SetGraph& graph, Best& best) {
-    const std::vector<Als>& sets = graph.sets;
-    const std::size_t n = sets.size(), words = graph.words;
-    std::vector<std::size_t> path;
-    std::vector<int> through; // through[i]: the digit of the link from path[i] to path[i + 1]
-    // The sets that may end the chain, a row over the sets.
-    std::vector<std::uint64_t> ends(words);
-    // At each depth, the sets sharing a cell with the path so far: none of them may join it.
-    std::vector<std::uint64_t> blocked(words * kMaxChainSets);
-    // A set entered by a digit at a depth from which nothing was found, for the current start:
-    // not tried again (a later path may differ only by the cells it has used).
-    std::vector<std::uint32_t> dead(n * 10 * kMaxChainSets, 0);
-    std::vector<std::uint64_t> near(words * kMaxChainSets);
-    std::uint32_t stamp = 0;
-    // Every chain of 4 sets before any of 5.
-    for (int length = 4; length <= kMaxChainSets; ++length) {
-        for (std::size_t start = 0; start < n; ++start) {
-            const Als& first = sets[start];
-            if (graph.links(start).empty()) continue;
-            for (int z = 1; z <= 9; ++z) {
-                if (!((first.digits >> z) & 1)) continue;
-                const CellSet reach = targets_of(c, {&first}, z);
-                if (reach.empty()) continue;
-                // The sets that may end the chain: they hold z where the cells of `reach` see it.
-                // A chain read backwards is the same chain: only those ending on a later set.
-                std::fill(ends.begin(), ends.end(), 0);
-                for_each_cell(reach, [&](int cell) {
-                    const std::uint64_t* seeing = graph.seeing(z, cell);
-                    for (std::size_t w = 0; w < words; ++w) ends[w] |= seeing[w];
-                });
-                bool any = false;
-                const std::uint64_t* apart = graph.overlapping(start);
-                for (std::size_t w = 0; w < words; ++w) {
-                    if (w < start / 64) ends[w] = 0;
-                    if (w == start / 64) ends[w] &= start % 64 == 63 ? 0 : ~std::uint64_t{0} << (start % 64 + 1);
-                    ends[w] &= ~apart[w];
-                    any = any || ends[w] != 0;
-                }
-                if (!any) continue;
-                // near[r]: the sets from which r links can reach an end, by any digits, through
-                // sets apart from the first. A set entered with r links to go outside near[r]
-                // finds nothing whatever the path before it, nor do the sets after it: it is not
-                // tried (the same steps are found, and the sets not tried are no others). Sets
-                // enter with `hops` - 1 links to go only from the first: that row is worked out
-                // for its links alone.
-                const int hops = length - 1;
-                bool reaches = true;
-                for (int r = 1; r < hops && reaches; ++r) {
-                    std::uint64_t* row = &near[static_cast<std::size_t>(r) * words];
-                    const std::uint64_t* from = r == 1 ? ends.data() : &near[static_cast<std::size_t>(r - 1) * words];
-                    std::fill_n(row, words, 0);
-                    if (r + 1 < hops) {
-                        for (std::size_t w = 0; w < words; ++w)
-                            for (std::uint64_t m = from[w]; m != 0; m &= m - 1) {
-                                const std::uint64_t* linked =
-                                    graph.linked(w * 64 + static_cast<std::size_t>(std::countr_zero(m)));
-                                for (std::size_t v = 0; v < words; ++v) row[v] |= linked[v];
-                            }
-                        for (std::size_t w = 0; w < words; ++w) row[w] &= ~apart[w];
-                        continue;
-                    }
-                    reaches = false;
-                    const std::uint64_t* first_links = graph.linked(start);
-                    for (std::size_t w = 0; w < words; ++w)
-                        for (std::uint64_t m = first_links[w]; m != 0; m &= m - 1) {
-                            const std::uint64_t* linked =
-                                graph.linked(w * 64 + static_cast<std::size_t>(std::countr_zero(m)));
-                            bool meets = false;
-                            for (std::size_t v = 0; v < words && !meets; ++v) meets = (linked[v] & from[v]) != 0;
-                            if (meets) row[w] |= m & -m;
-                            reaches = reaches || meets;
-                        }
-                }
-                if (!reaches) continue;
-                ++stamp;
-                path = {start};
-                through.clear();
-                std::copy_n(apart, words, blocked.begin());
-                CellSet used = first.cells;
-                std::size_t cells = first.size;
-                // Depth-first over the links, the previous link's digit excluded at each set;
-                // true when it offered a step.
-                const auto extend = [&](auto&& self, int previous) -> bool {
-                    const std::size_t at = path.back(), depth = path.size() - 1;
-                    const std::uint64_t* block = &blocked[depth * words];
-                    const unsigned skip = previous > 0 ? 1u << previous : 0u;
-                    bool found = false;
-                    if (static_cast<int>(path.size()) + 1 == length) {
-                        // The last set: any link digit but z and the previous one will do, and
-                        // each gives the same step; the first is kept.
-                        const std::uint64_t* linked = graph.linked(at);
-                        for (std::size_t w = 0; w < words; ++w)
-                            for (std::uint64_t m = linked[w] & ends[w] & ~block[w]; m != 0; m &= m - 1) {
-                                const std::size_t next = w * 64 + static_cast<std::size_t>(std::countr_zero(m));
-                                const std::size_t size = graph.size(next);
-                                if (best.settled(cells + size)) continue;
-                                const unsigned choices = graph.link(at, w, m & -m).digits & ~skip & ~(1u << z);
-                                if (choices == 0) continue;
-                                const CellSet removed = (reach & graph.seen(next, z)) - used - graph.cells(next);
-                                if (!best.beats(cells + size, z, removed)) continue;
-                                std::vector<const Als*> chain;
-                                for (const std::size_t s : path) chain.push_back(&sets[s]);
-                                chain.push_back(&sets[next]);
-                                std::vector<int> digits = through;
-                                digits.push_back(std::countr_zero(choices));
-                                best.offer(chain_step(c, chain, digits, z, removed));
-                                found = true;
-                            }
-                        return found;
-                    }
-                    // The sets that may come next: r links from an end, r = length - 2 - depth.
-                    const std::uint64_t* ahead = &near[(static_cast<std::size_t>(length - 2) - depth) * words];
-                    for (const auto& [next_set, rcc] : graph.links(at)) {
-                        const std::size_t next = next_set;
-                        if ((block[next / 64] >> (next % 64) & 1) != 0) continue;
-                        if ((ahead[next / 64] >> (next % 64) & 1) == 0) continue;
-                        const std::size_t size = graph.size(next);
-                        if (best.settled(cells + size)) continue;
-                        unsigned choices = rcc & ~skip;
-                        if (depth == 0) choices &= ~(1u << z);
-                        bool entered = false;
-                        for_each_bit(choices, [&](int x) {
-                            const std::size_t key =
-                                (next * 10 + static_cast<std::size_t>(x)) * kMaxChainSets + depth + 1;
-                            if (dead[key] == stamp) return;
-                            if (!entered) {
-                                const std::uint64_t* also = graph.overlapping(next);
-                                std::uint64_t* below = &blocked[(depth + 1) * words];
-                                for (std::size_t v = 0; v < words; ++v) below[v] = block[v] | also[v];
-                                entered = true;
-                            }
-                            path.push_back(next);
-                            through.push_back(x);
-                            const CellSet before = used;
-                            used = used | graph.cells(next);
-                            cells += size;
-                            const bool offered = self(self, x);
-                            cells -= size;
-                            used = before;
-                            through.pop_back();
-                            path.pop_back();
-                            if (offered)
-                                found = true;
-                            else
-                                dead[key] = stamp;
-                        });
-                    }
-                    return found;
-                };
-                extend(extend, 0);
+//
+// Every chain of 4 sets is tried before any of 5, from each first set and digit z, depth-first
+// over the links. A set entered by a digit at a depth from which nothing was found is not tried
+// again from the same first set (a later path may differ only by the cells it has used). Sets
+// from which no end can be reached in the links left are not tried at all: they would find
+// nothing whatever the path before them, and mark only sets like them, so the steps found stay
+// the same.
+class ChainSearch {
+public:
+    ChainSearch(const Candidates& c, const SetGraph& graph, Best& best)
+        : c_(c), graph_(graph), best_(best), sets_(graph.sets), words_(graph.words), ends_(words_),
+          blocked_(words_ * kMaxChainSets), near_(words_ * kMaxChainSets), entry_(sets_.size()),
+          dead_(sets_.size() * 10 * kMaxChainSets, 0) {}
+
+    void run() {
+        for (length_ = 4; length_ <= kMaxChainSets; ++length_) {
+            for (std::size_t start = 0; start < sets_.size(); ++start) {
+                if (graph_.links(start).empty()) continue;
+                for_each_bit(sets_[start].digits, [&](int z) { from(start, z); });
             }
+            if (best_.found()) break;
         }
-        if (best.found()) break;
     }
-}
+
+private:
+    // The chains of the current length from `start` that remove z.
+    void from(std::size_t start, int z) {
+        const Als& first = sets_[start];
+        reach_ = targets_of(c_, {&first}, z);
+        if (reach_.empty()) return;
+        // The sets that may end the chain: they hold z where the cells of `reach` see it. A chain
+        // read backwards is the same chain: only those ending on a later set.
+        std::fill(ends_.begin(), ends_.end(), 0);
+        for_each_cell(reach_, [&](int cell) {
+            const std::uint64_t* seeing = graph_.seeing(z, cell);
+            for (std::size_t w = 0; w < words_; ++w) ends_[w] |= seeing[w];
+        });
+        bool any = false;
+        const std::uint64_t* apart = graph_.overlapping(start);
+        for (std::size_t w = 0; w < words_; ++w) {
+            if (w < start / 64) ends_[w] = 0;
+            if (w == start / 64) ends_[w] &= start % 64 == 63 ? 0 : ~std::uint64_t{0} << (start % 64 + 1);
+            ends_[w] &= ~apart[w];
+            any = any || ends_[w] != 0;
+        }
+        if (!any) return;
+        z_ = z;
+        if (reachable(start)) {
+            ++stamp_;
+            path_ = {start};
+            through_.clear();
+            std::copy_n(apart, words_, blocked_.begin());
+            used_ = first.cells;
+            cells_ = first.size;
+            extend(0);
+        }
+        for_each(row(1), [&](std::size_t set) { entry_[set] = 0; });
+    }
+
+    // Works out near(r): the sets apart from the first from which r links can reach an end; with
+    // one link to go, entry_[s] gives the digits s may be entered by (its link to an end is by
+    // another digit, not z). A set entered outside them finds nothing. Sets enter with all links
+    // but one to go only from the first: that row is worked out for its links alone. False when
+    // the first set reaches no end.
+    bool reachable(std::size_t start) {
+        const std::uint64_t* apart = graph_.overlapping(start);
+        std::uint64_t* one = row(1);
+        std::fill_n(one, words_, 0);
+        for_each(ends_.data(), [&](std::size_t end) {
+            for (const auto& [set, rcc] : graph_.links(end)) {
+                const unsigned others = rcc & ~(1u << z_);
+                if (others == 0 || has(apart, set)) continue;
+                entry_[set] = static_cast<std::uint16_t>(entry_[set] | (bits(others) > 1 ? 0x3FEu : 0x3FEu & ~others));
+                one[set / 64] |= std::uint64_t{1} << (set % 64);
+            }
+        });
+        // The first set's links count hops - 1 links to go.
+        const int hops = length_ - 1;
+        for (int r = 2; r + 1 < hops; ++r) {
+            std::uint64_t* next = row(r);
+            std::fill_n(next, words_, 0);
+            for_each(row(r - 1), [&](std::size_t set) {
+                const std::uint64_t* linked = graph_.linked(set);
+                for (std::size_t w = 0; w < words_; ++w) next[w] |= linked[w];
+            });
+            for (std::size_t w = 0; w < words_; ++w) next[w] &= ~apart[w];
+        }
+        std::uint64_t* last = row(hops - 1);
+        std::fill_n(last, words_, 0);
+        bool reaches = false;
+        const std::uint64_t* before = row(hops - 2);
+        for_each(graph_.linked(start), [&](std::size_t set) {
+            const std::uint64_t* linked = graph_.linked(set);
+            bool meets = false;
+            for (std::size_t w = 0; w < words_ && !meets; ++w) meets = (linked[w] & before[w]) != 0;
+            if (meets) last[set / 64] |= std::uint64_t{1} << (set % 64);
+            reaches = reaches || meets;
+        });
+        return reaches;
+    }
+
+    // Goes on from the last set of the path, entered by `previous` (0 for the first); true when
+    // it offered a step.
+    bool extend(int previous) {
+        const std::size_t at = path_.back(), depth = path_.size() - 1;
+        const std::uint64_t* block = &blocked_[depth * words_];
+        const unsigned skip = previous > 0 ? 1u << previous : 0u;
+        const int z = z_;
+        bool found = false;
+        if (static_cast<int>(path_.size()) + 1 == length_) {
+            // The last set: any link digit but z and the previous one will do, and each gives the
+            // same step; the first is kept.
+            const std::uint64_t* linked = graph_.linked(at);
+            for (std::size_t w = 0; w < words_; ++w)
+                for (std::uint64_t m = linked[w] & ends_[w] & ~block[w]; m != 0; m &= m - 1) {
+                    const std::size_t next = w * 64 + static_cast<std::size_t>(std::countr_zero(m));
+                    const std::size_t size = graph_.size(next);
+                    if (best_.settled(cells_ + size)) continue;
+                    const unsigned choices = graph_.link(at, w, m & -m).digits & ~skip & ~(1u << z);
+                    if (choices == 0) continue;
+                    const CellSet removed = (reach_ & graph_.seen(next, z)) - used_ - graph_.cells(next);
+                    if (!best_.beats(cells_ + size, z, removed)) continue;
+                    std::vector<const Als*> chain;
+                    for (const std::size_t s : path_) chain.push_back(&sets_[s]);
+                    chain.push_back(&sets_[next]);
+                    std::vector<int> digits = through_;
+                    digits.push_back(std::countr_zero(choices));
+                    best_.offer(chain_step(c_, chain, digits, z, removed));
+                    found = true;
+                }
+            return found;
+        }
+        // The sets that may come next, and with one link left after them, by which digits.
+        const int left = length_ - 2 - static_cast<int>(depth);
+        const std::uint64_t* ahead = row(left);
+        for (const auto& [next_set, rcc] : graph_.links(at)) {
+            const std::size_t next = next_set;
+            if (has(block, next) || !has(ahead, next)) continue;
+            const std::size_t size = graph_.size(next);
+            if (best_.settled(cells_ + size)) continue;
+            unsigned choices = rcc & ~skip;
+            if (depth == 0) choices &= ~(1u << z);
+            if (left == 1) choices &= entry_[next];
+            bool entered = false;
+            for_each_bit(choices, [&](int x) {
+                const std::size_t key = (next * 10 + static_cast<std::size_t>(x)) * kMaxChainSets + depth + 1;
+                if (dead_[key] == stamp_) return;
+                if (!entered) {
+                    const std::uint64_t* also = graph_.overlapping(next);
+                    std::uint64_t* below = &blocked_[(depth + 1) * words_];
+                    for (std::size_t w = 0; w < words_; ++w) below[w] = block[w] | also[w];
+                    entered = true;
+                }
+                path_.push_back(next);
+                through_.push_back(x);
+                const CellSet before = used_;
+                used_ = used_ | graph_.cells(next);
+                cells_ += size;
+                const bool offered = extend(x);
+                cells_ -= size;
+                used_ = before;
+                through_.pop_back();
+                path_.pop_back();
+                if (offered)
+                    found = true;
+                else
+                    dead_[key] = stamp_;
+            });
+        }
+        return found;
+    }
+
+    std::uint64_t* row(int r) { return &near_[static_cast<std::size_t>(r) * words_]; }
+    static bool has(const std::uint64_t* row, std::size_t set) { return (row[set / 64] >> (set % 64) & 1) != 0; }
+    // Calls f(set) for each set of the row, by index.
+    template<typename F>
+    void for_each(const std::uint64_t* row, F&& f) const {
+        for (std::size_t w = 0; w < words_; ++w)
+            for (std::uint64_t m = row[w]; m != 0; m &= m - 1)
+                f(w * 64 + static_cast<std::size_t>(std::countr_zero(m)));
+    }
+
+    const Candidates& c_;
+    const SetGraph& graph_;
+    Best& best_;
+    const std::vector<Als>& sets_;
+    const std::size_t words_;
+    int length_ = 0;
+    int z_ = 0;
+    CellSet reach_;                      // the cells holding z that see all its holders in the first set
+    std::vector<std::uint64_t> ends_;    // the sets that may end the chain
+    std::vector<std::uint64_t> blocked_; // by depth: the sets sharing a cell with the path so far
+    std::vector<std::uint64_t> near_;    // by links to go: see reachable()
+    std::vector<std::uint16_t> entry_;   // see reachable()
+    std::vector<std::uint32_t> dead_;    // by set, entering digit and depth: when nothing was found
+    std::uint32_t stamp_ = 0;            // one per first set, digit and length
+    std::vector<std::size_t> path_;
+    std::vector<int> through_; // through_[i]: the digit of the link from path_[i] to path_[i + 1]
+    CellSet used_;
+    std::size_t cells_ = 0;
+};
+
+void search_als_chain(const Candidates& c, const SetGraph& graph, Best& best) { ChainSearch(c, graph, best).run(); }
 
 // A stem cell and, for each of its digits, a petal: a set holding that digit only in cells that
 // see the stem. Whatever digit the stem holds leaves its petal, which is then locked. A digit z
