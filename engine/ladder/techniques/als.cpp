@@ -636,11 +636,9 @@ private:
         // The sets that may come next, and with one link left after them, by which digits.
         const int left = length_ - 2 - static_cast<int>(depth);
         const std::uint64_t* ahead = row(left);
-        for (const auto& [next_set, rcc] : graph_.links(at)) {
-            const std::size_t next = next_set;
-            if (has(block, next) || !has(ahead, next)) continue;
+        const auto go = [&](std::size_t next, unsigned rcc) {
             const std::size_t size = graph_.size(next);
-            if (best_.settled(cells_ + size)) continue;
+            if (best_.settled(cells_ + size)) return;
             unsigned choices = rcc & ~skip;
             if (depth == 0) choices &= ~(1u << z);
             if (left == 1) choices &= entry_[next];
@@ -669,6 +667,21 @@ private:
                 else
                     dead_[key] = stamp_;
             });
+        };
+        // The links are sifted 64 at a time into a mask first: few pass, and the test is then
+        // free of branches.
+        const std::vector<SetGraph::Linked>& links = graph_.links(at);
+        for (std::size_t base = 0; base < links.size(); base += 64) {
+            const std::size_t count = std::min<std::size_t>(64, links.size() - base);
+            std::uint64_t pass = 0;
+            for (std::size_t k = 0; k < count; ++k) {
+                const std::size_t next = links[base + k].set;
+                pass |= ((ahead[next / 64] & ~block[next / 64]) >> (next % 64) & 1) << k;
+            }
+            for (; pass != 0; pass &= pass - 1) {
+                const SetGraph::Linked& link = links[base + static_cast<std::size_t>(std::countr_zero(pass))];
+                go(link.set, link.digits);
+            }
         }
         return found;
     }
