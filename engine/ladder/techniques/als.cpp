@@ -570,11 +570,13 @@ private:
         std::uint64_t* one = row(1);
         std::fill_n(one, words_, 0);
         for_each(ends_.data(), [&](std::size_t end) {
+            // Without branches: most links pass, in no order a processor can guess.
             for (const auto& [set, rcc] : graph_.links(end)) {
                 const unsigned others = rcc & ~(1u << z_);
-                if (others == 0 || has(apart, set)) continue;
-                entry_[set] = static_cast<std::uint16_t>(entry_[set] | (bits(others) > 1 ? 0x3FEu : 0x3FEu & ~others));
-                one[set / 64] |= std::uint64_t{1} << (set % 64);
+                const unsigned keep = static_cast<unsigned>(others != 0) & static_cast<unsigned>(!has(apart, set));
+                const unsigned digits = bits(others) > 1 ? 0x3FEu : 0x3FEu & ~others;
+                entry_[set] = static_cast<std::uint16_t>(entry_[set] | (digits & (0u - keep)));
+                one[set / 64] |= std::uint64_t{keep} << (set % 64);
             }
         });
         // The first set's links count hops - 1 links to go.
