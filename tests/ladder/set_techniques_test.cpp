@@ -4,16 +4,19 @@
 // at every position the ladder passes through on the corpus, against the solution.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <map>
 #include <set>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "ladder.h"
 #include "ladder_support.h"
 #include "narrator_fr.h"
+#include "techniques/als.h"
 #include "techniques/techniques.h"
 
 namespace vornel::ladder {
@@ -421,6 +424,217 @@ TEST(SetTechniquesOnCorpus, every_conclusion_listed_once_simplest_first_the_find
     }
     // Several instances were met for each: the listing is not just the finder's step.
     for (const auto& [technique, find] : scans) EXPECT_GT(several[technique], 0) << technique_id(technique);
+}
+
+// ALS chains as plainly as the search can be written: restricted common digits tried pair by pair,
+// every link followed. A set entered by a digit at a depth where nothing was found is not tried
+// again from the same first set and digit, as the finder does. `listing`: one chain per set of
+// eliminations, the first of the fewest cells for it; otherwise the first of the fewest cells,
+// then most eliminations.
+class PlainAlsChains {
+public:
+    struct Chain {
+        std::vector<std::size_t> sets;
+        std::vector<int> digits; // of the links between them
+        int z = 0;
+        CellSet removed;
+        std::size_t cells = 0;
+        std::size_t order = 0; // when it was kept
+    };
+
+    PlainAlsChains(const Candidates& c, bool listing)
+        : c_(c), listing_(listing), sets_(detail::almost_locked_sets(c, 5)) {
+        links_.resize(sets_.size());
+        for (std::size_t i = 0; i < sets_.size(); ++i)
+            for (std::size_t j = 0; j < sets_.size(); ++j)
+                if (const unsigned rcc = detail::restricted_commons(sets_[i], sets_[j]); i != j && rcc != 0)
+                    links_[i].emplace_back(j, rcc);
+        dead_.assign(sets_.size() * 10 * 5, 0);
+        for (length_ = 4; length_ <= 5; ++length_) {
+            for (std::size_t start = 0; start < sets_.size(); ++start)
+                for (int z = 1; z <= 9; ++z)
+                    if (!links_[start].empty() && (sets_[start].digits >> z & 1) != 0) from(start, z);
+            if (!listing_ && !kept_.empty()) break;
+        }
+    }
+
+    // The chains kept, the simplest first.
+    std::vector<Chain> kept() const {
+        std::vector<Chain> all = kept_;
+        std::sort(all.begin(), all.end(), [](const Chain& a, const Chain& b) {
+            if (a.cells != b.cells) return a.cells < b.cells;
+            if (a.removed.count() != b.removed.count()) return a.removed.count() > b.removed.count();
+            return a.order < b.order;
+        });
+        return all;
+    }
+    const detail::Als& set(std::size_t i) const { return sets_[i]; }
+
+private:
+    void from(std::size_t start, int z) {
+        const detail::Als& first = sets_[start];
+        reach_ = (c_.cells_of(z) & first.seen[static_cast<std::size_t>(z)]) - first.cells;
+        ends_.assign(sets_.size(), false);
+        bool any = false;
+        for (std::size_t e = start + 1; e < sets_.size(); ++e) {
+            const detail::Als& end = sets_[e];
+            ends_[e] = (end.digits >> z & 1) != 0 && (end.cells & first.cells).empty() &&
+                       !((reach_ & end.seen[static_cast<std::size_t>(z)]) - end.cells).empty();
+            any = any || ends_[e];
+        }
+        if (reach_.empty() || !any) return;
+        z_ = z;
+        ++stamp_;
+        path_ = {start};
+        through_.clear();
+        extend(0, first.cells, first.size);
+    }
+
+    bool extend(int previous, CellSet used, std::size_t cells) {
+        const bool last = static_cast<int>(path_.size()) + 1 == length_;
+        bool found = false;
+        for (const auto& [next, rcc] : links_[path_.back()]) {
+            const detail::Als& set = sets_[next];
+            if (!(set.cells & used).empty() || settled(cells + set.size) || (last && !ends_[next])) continue;
+            unsigned choices = rcc & ~(previous > 0 ? 1u << previous : 0u);
+            if (path_.size() == 1 || last) choices &= ~(1u << z_);
+            for (int x = 1; x <= 9; ++x) {
+                if ((choices >> x & 1) == 0) continue;
+                if (last) {
+                    Chain chain{path_, through_, z_,
+                                (reach_ & set.seen[static_cast<std::size_t>(z_)]) - (used | set.cells),
+                                cells + set.size};
+                    chain.sets.push_back(next);
+                    chain.digits.push_back(x);
+                    found = offer(std::move(chain)) || found;
+                    continue;
+                }
+                const std::size_t key = (next * 10 + static_cast<std::size_t>(x)) * 5 + path_.size();
+                if (dead_[key] == stamp_) continue;
+                path_.push_back(next);
+                through_.push_back(x);
+                const bool below = extend(x, used | set.cells, cells + set.size);
+                through_.pop_back();
+                path_.pop_back();
+                if (below)
+                    found = true;
+                else
+                    dead_[key] = stamp_;
+            }
+        }
+        return found;
+    }
+
+    bool settled(std::size_t cells) const { return !listing_ && !kept_.empty() && kept_.front().cells <= cells; }
+
+    bool offer(Chain&& chain) {
+        if (chain.removed.empty()) return false;
+        const auto key = std::make_tuple(chain.z, chain.removed.lo, chain.removed.hi);
+        if (listing_) {
+            const auto at = index_.find(key);
+            if (at != index_.end() && chain.cells >= kept_[at->second].cells) return false;
+            chain.order = order_++;
+            if (at != index_.end()) {
+                kept_[at->second] = std::move(chain);
+            } else {
+                index_.emplace(key, kept_.size());
+                kept_.push_back(std::move(chain));
+            }
+            return true;
+        }
+        if (!kept_.empty() &&
+            (chain.cells > kept_.front().cells ||
+             (chain.cells == kept_.front().cells && chain.removed.count() <= kept_.front().removed.count())))
+            return false;
+        kept_ = {std::move(chain)};
+        return true;
+    }
+
+    const Candidates& c_;
+    const bool listing_;
+    const std::vector<detail::Als> sets_;
+    std::vector<std::vector<std::pair<std::size_t, unsigned>>> links_;
+    std::vector<std::uint32_t> dead_;
+    std::uint32_t stamp_ = 0;
+    int length_ = 0;
+    int z_ = 0;
+    CellSet reach_;
+    std::vector<bool> ends_;
+    std::vector<std::size_t> path_;
+    std::vector<int> through_;
+    std::vector<Chain> kept_;
+    std::map<std::tuple<int, std::uint64_t, std::uint64_t>, std::size_t> index_;
+    std::size_t order_ = 0;
+};
+
+// What a listed chain is made of: its sets' cells in chain order, the digits of the links
+// between sets, and the eliminations.
+struct ChainShape {
+    std::vector<std::uint8_t> cells;
+    std::vector<int> digits;
+    std::string eliminations;
+    bool operator==(const ChainShape&) const = default;
+};
+
+std::ostream& operator<<(std::ostream& out, const ChainShape& s) {
+    out << testing::cells_text({s.cells.begin(), s.cells.end()}) << " by";
+    for (const int d : s.digits) out << ' ' << d;
+    return out << " removes " << s.eliminations;
+}
+
+ChainShape shape_of(const Step& step) {
+    ChainShape shape{step.cells, {}, candidates_text(step.eliminations)};
+    for (std::size_t i = 1; i < step.links.size(); i += 2) shape.digits.push_back(step.links[i].from.digit);
+    return shape;
+}
+
+ChainShape shape_of(const PlainAlsChains& search, const PlainAlsChains::Chain& chain) {
+    ChainShape shape{{}, chain.digits, {}};
+    std::vector<Candidate> removed;
+    for (const std::size_t i : chain.sets)
+        detail::for_each_cell(search.set(i).cells,
+                              [&](int cell) { shape.cells.push_back(static_cast<std::uint8_t>(cell)); });
+    detail::for_each_cell(chain.removed, [&](int cell) {
+        removed.push_back({static_cast<std::uint8_t>(cell), static_cast<std::uint8_t>(chain.z)});
+    });
+    shape.eliminations = candidates_text(removed);
+    return shape;
+}
+
+// The ALS-chain listing (the ladder's chain first, then one per other set of eliminations,
+// simplest first) equals the plain search's, chain for chain, at positions part-way through the
+// hard corpora: the finder's tables of links and the sets it leaves untried change nothing.
+TEST(SetTechniquesOnCorpus, als_chains_listed_as_the_plain_search_lists_them) {
+    struct Positions {
+        const char* file;
+        int part; // the position after steps / part of the ladder's steps
+    };
+    const Positions table[] = {{"top95.txt", 2}, {"hardest.txt", 3}};
+    int listed = 0;
+    for (const Positions& row : table)
+        for (const std::string& line : testing::read_corpus(std::string(VORNEL_TEST_DATA) + "/ladder/" + row.file)) {
+            SCOPED_TRACE(line);
+            const Grid puzzle = grid_of(line);
+            const std::vector<Step> steps = explain(puzzle).steps;
+            Candidates c(puzzle);
+            for (std::size_t k = 0; k < steps.size() / static_cast<std::size_t>(row.part); ++k) c.apply(steps[k]);
+            std::vector<Step> every;
+            ASSERT_TRUE(find_every(c, Technique::AlsChain, every));
+            std::vector<ChainShape> expected;
+            const PlainAlsChains first(c, false);
+            if (!first.kept().empty()) {
+                const PlainAlsChains all(c, true);
+                expected.push_back(shape_of(first, first.kept().front()));
+                for (const PlainAlsChains::Chain& chain : all.kept())
+                    if (shape_of(all, chain).eliminations != expected.front().eliminations)
+                        expected.push_back(shape_of(all, chain));
+            }
+            std::vector<ChainShape> found;
+            for (const Step& step : every) found.push_back(shape_of(step));
+            EXPECT_EQ(found, expected);
+            listed += static_cast<int>(found.size());
+        }
+    EXPECT_GT(listed, 1000) << "the comparison is vacuous";
 }
 
 } // namespace
