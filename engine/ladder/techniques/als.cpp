@@ -15,7 +15,13 @@ namespace detail {
 
 std::vector<Als> almost_locked_sets(const Candidates& c, int max_size) {
     const Geometry& g = geometry();
-    std::vector<Als> sets;
+    // The sets found, by size, each in the unit scan order: smallest first, then in scan order.
+    struct Found {
+        CellSet cells;
+        std::uint16_t digits;
+        std::uint8_t unit;
+    };
+    std::array<std::vector<Found>, 10> by_size;
     std::array<std::uint16_t, 512> union_of{};
     for (const int unit : kUnitScan) {
         std::array<int, 9> cells{};
@@ -31,30 +37,37 @@ std::vector<Als> almost_locked_sets(const Candidates& c, int max_size) {
                                                        masks[static_cast<std::size_t>(std::countr_zero(sub))]);
             const int size = bits(sub);
             if (size > max_size || bits(union_of[sub]) != size + 1) continue;
-            Als als;
+            CellSet set;
             int box = -1;
             bool one_box = true;
             for_each_bit(sub, [&](int i) {
                 const int cell = cells[static_cast<std::size_t>(i)];
-                als.cells.add(cell);
+                set.add(cell);
                 one_box = one_box && (box < 0 || box == box_of(cell));
                 box = box_of(cell);
             });
             // A set of a line inside one region was listed with the region, scanned first.
             if (unit_kind(unit) != UnitKind::Region && one_box) continue;
-            als.digits = union_of[sub];
-            als.unit = static_cast<std::uint8_t>(unit);
-            als.size = static_cast<std::uint8_t>(size);
-            sets.push_back(als);
+            by_size[static_cast<std::size_t>(size)].push_back({set, union_of[sub], static_cast<std::uint8_t>(unit)});
         }
     }
-    std::stable_sort(sets.begin(), sets.end(), [](const Als& a, const Als& b) { return a.size < b.size; });
-    for (Als& als : sets) {
-        for_each_bit(als.digits, [&](int d) {
-            als.holders[static_cast<std::size_t>(d)] = als.cells & c.cells_of(d);
-            als.seen[static_cast<std::size_t>(d)] = common_peers(als.holders[static_cast<std::size_t>(d)]) - als.cells;
-        });
-    }
+    std::size_t count = 0;
+    for (const std::vector<Found>& found : by_size) count += found.size();
+    std::vector<Als> sets(count);
+    std::size_t i = 0;
+    for (std::size_t size = 1; size < by_size.size(); ++size)
+        for (const Found& found : by_size[size]) {
+            Als& als = sets[i++];
+            als.cells = found.cells;
+            als.digits = found.digits;
+            als.unit = found.unit;
+            als.size = static_cast<std::uint8_t>(size);
+            for_each_bit(als.digits, [&](int d) {
+                als.holders[static_cast<std::size_t>(d)] = als.cells & c.cells_of(d);
+                als.seen[static_cast<std::size_t>(d)] =
+                    common_peers(als.holders[static_cast<std::size_t>(d)]) - als.cells;
+            });
+        }
     return sets;
 }
 
