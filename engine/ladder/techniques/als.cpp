@@ -116,6 +116,11 @@ public:
                 const std::uint64_t* with = &holding_cell[static_cast<std::size_t>(cell) * words];
                 for (std::size_t w = 0; w < words; ++w) overlapping_[i * words + w] |= with[w];
             });
+        seeing_.assign(10 * 81 * words, 0);
+        for (std::size_t i = 0; i < n; ++i)
+            for_each_bit(digits_[i], [&](int d) {
+                for_each_cell(seen(i, d), [&](int cell) { add(seeing_, static_cast<std::size_t>(d * 81 + cell), i); });
+            });
     }
 
     // Works out the restricted common links between the sets, once (all the searches but the
@@ -127,11 +132,6 @@ public:
         links_.resize(n);
         linked_.assign(n * words, 0);
         before_.assign(n * words, 0);
-        seeing_.assign(10 * 81 * words, 0);
-        for (std::size_t i = 0; i < n; ++i)
-            for_each_bit(digits_[i], [&](int d) {
-                for_each_cell(seen(i, d), [&](int cell) { add(seeing_, static_cast<std::size_t>(d * 81 + cell), i); });
-            });
         // A digit d links set i to the sets apart from it whose holders of d all its own holders
         // of d see (seeing is mutual, so each row comes out by index and in step with the others).
         std::vector<std::uint64_t> by(10 * words);
@@ -187,7 +187,7 @@ public:
     // included).
     const std::uint64_t* linked(std::size_t i) const { return &linked_[i * words]; }
     const std::uint64_t* overlapping(std::size_t i) const { return &overlapping_[i * words]; }
-    // The sets whose holders of `digit` the cell sees, the cell outside them (read once linked).
+    // The sets whose holders of `digit` the cell sees, the cell outside them.
     const std::uint64_t* seeing(int digit, int cell) const {
         return &seeing_[static_cast<std::size_t>(digit * 81 + cell) * words];
     }
@@ -207,12 +207,12 @@ private:
     std::vector<CellSet> cells_;
     std::vector<std::uint16_t> digits_;
     std::vector<std::uint8_t> sizes_;
-    std::vector<CellSet> seen_; // per digit, then per set
+    std::vector<CellSet> seen_;         // per digit, then per set
+    std::vector<std::uint64_t> seeing_; // per digit and cell
     bool linked_up_ = false;
     std::vector<std::vector<Linked>> links_;
     std::vector<std::uint64_t> linked_;
     std::vector<std::uint16_t> before_; // per row and word: the links of the row in earlier words
-    std::vector<std::uint64_t> seeing_; // per digit and cell
 };
 
 // The position a graph was built for: each cell's digit, or its candidates.
@@ -739,7 +739,6 @@ void search_als_chain(const Candidates& c, const SetGraph& graph, Best& best) { 
 // all its holders in all of them.
 void search_death_blossom(const Candidates& c, const SetGraph& graph, Best& best) {
     const std::vector<Als>& sets = graph.sets;
-    const Geometry& g = geometry();
     std::array<std::vector<const Als*>, 10> petals_of;
     std::array<std::vector<const Als*>, 10> options;
     for (int stem = 0; stem < 81; ++stem) {
@@ -750,12 +749,14 @@ void search_death_blossom(const Candidates& c, const SetGraph& graph, Best& best
         // For each stem digit, the sets that may be its petal, and the digits all of them could share.
         unsigned shared = 0x3FE & ~stem_digits;
         for_each_bit(stem_digits, [&](int d) {
+            // The sets holding d, without the stem, whose holders of d all see it.
             auto& list = petals_of[static_cast<std::size_t>(d)];
             list.clear();
             unsigned reachable = 0;
-            for (const Als& als : sets)
-                if (((als.digits >> d) & 1) && !als.cells.has(stem) &&
-                    (als.holders[static_cast<std::size_t>(d)] - g.peer_set[static_cast<std::size_t>(stem)]).empty()) {
+            const std::uint64_t* seeing = graph.seeing(d, stem);
+            for (std::size_t w = 0; w < graph.words; ++w)
+                for (std::uint64_t m = seeing[w]; m != 0; m &= m - 1) {
+                    const Als& als = sets[w * 64 + static_cast<std::size_t>(std::countr_zero(m))];
                     list.push_back(&als);
                     reachable |= als.digits;
                 }
