@@ -194,6 +194,7 @@ public:
     // The cells of set `i`, their number, and the cells outside it that see all its holders of `digit`.
     const CellSet& cells(std::size_t i) const { return cells_[i]; }
     std::size_t size(std::size_t i) const { return sizes_[i]; }
+    unsigned digits(std::size_t i) const { return digits_[i]; }
     const CellSet& seen(std::size_t i, int digit) const {
         return seen_[static_cast<std::size_t>(digit) * sets.size() + i];
     }
@@ -287,12 +288,35 @@ Removal removal_of(const std::vector<Candidate>& eliminations) {
     return r;
 }
 
+// The eliminations of `removal`, by cell, then by digit.
+std::vector<Candidate> eliminations_of(const Removal& removal) {
+    CellSet all;
+    for (const CellSet& cells : removal) all = all | cells;
+    std::vector<Candidate> eliminations;
+    for_each_cell(all, [&](int cell) {
+        for (int d = 1; d <= 9; ++d)
+            if (removal[static_cast<std::size_t>(d - 1)].has(cell)) eliminations.push_back(candidate(cell, d));
+    });
+    return eliminations;
+}
+
 // Keeps the simplest of the steps offered: fewest pattern cells, then most eliminations, then the
 // first offered (a search may stop at the first of the fewest cells). When listing, keeps the
 // simplest for each set of eliminations instead, and gives them simplest first.
 class Best {
 public:
     explicit Best(bool listing) : listing_(listing) {}
+    // True when a step of `cells` cells with the `count` eliminations of `removal` would be kept
+    // (`removal` is read only when listing).
+    bool beats(std::size_t cells, const Removal& removal, std::size_t count) const {
+        if (count == 0) return false;
+        if (listing_) {
+            const auto at = kept_.find(removal);
+            return at == kept_.end() || cells < listed_[at->second].step.cells.size();
+        }
+        return !step_ || cells < step_->cells.size() ||
+               (cells == step_->cells.size() && count > step_->eliminations.size());
+    }
     // True when a step of `cells` cells with these eliminations would be kept.
     bool beats(std::size_t cells, const std::vector<Candidate>& eliminations) const {
         return beats(cells, listing_ ? removal_of(eliminations) : Removal{}, eliminations.size());
@@ -344,15 +368,6 @@ private:
         Step step;
         std::size_t order = 0; // when it was offered
     };
-    bool beats(std::size_t cells, const Removal& removal, std::size_t count) const {
-        if (count == 0) return false;
-        if (listing_) {
-            const auto at = kept_.find(removal);
-            return at == kept_.end() || cells < listed_[at->second].step.cells.size();
-        }
-        return !step_ || cells < step_->cells.size() ||
-               (cells == step_->cells.size() && count > step_->eliminations.size());
-    }
     bool listing_;
     std::optional<Step> step_;
     std::unordered_map<Removal, std::size_t, RemovalHash> kept_; // listing: eliminations -> index in listed_
@@ -447,36 +462,57 @@ void search_als_xy_wing(const Candidates& c, const SetGraph& graph, Best& best) 
         const Als& pivot = sets[k];
         const std::vector<SetGraph::Linked>& linked = graph.links(k);
         for (std::size_t p = 0; p < linked.size(); ++p) {
-            const Als& a = sets[linked[p].set];
-            for (std::size_t q = p + 1; q < linked.size(); ++q) {
-                const Als& b = sets[linked[q].set];
-                const std::size_t size = static_cast<std::size_t>(pivot.size + a.size + b.size);
-                const unsigned common = a.digits & b.digits;
-                if (bits(common) < 2 || best.settled(size) || !(a.cells & b.cells).empty()) continue;
-                for_each_bit(linked[p].digits, [&](int x) {
-                    for_each_bit(linked[q].digits & ~(1u << x), [&](int y) {
-                        const unsigned zs = common & ~(1u << x) & ~(1u << y);
-                        if (zs == 0) return;
-                        Step probe;
-                        for_each_bit(zs, [&](int z) { add_eliminations(c, probe, targets_of(c, {&a, &b}, z), z); });
-                        sort_eliminations(probe);
-                        if (!best.beats(size, probe.eliminations)) return;
-                        Step step = sets_step(c, Technique::AlsXyWing, {&a, &pivot, &b}, zs);
-                        step.eliminations = std::move(probe.eliminations);
-                        step.links = {common_link(a, pivot, x), common_link(pivot, b, y)};
-                        // Each digit removed has its chain: z off in A = x in A - x off in the
-                        // pivot = y in the pivot - y off in B = z in B. With two, `links` is the
-                        // first and `chains` holds both.
-                        unsigned removed = 0;
-                        for (const Candidate& e : step.eliminations) removed |= 1u << e.digit;
-                        for_each_bit(removed, [&](int z) {
-                            step.chains.push_back(set_chain_links(c, {a.cells, pivot.cells, b.cells}, {x, y}, z));
+            const std::size_t i = linked[p].set;
+            const Als& a = sets[i];
+            const std::uint64_t* apart = graph.overlapping(i);
+            // The sets after A that may be B: two digits in common with A and no cell. Sifted 64 at
+            // a time into a mask without branches: few pass.
+            for (std::size_t base = p + 1; base < linked.size(); base += 64) {
+                const std::size_t count = std::min<std::size_t>(64, linked.size() - base);
+                std::uint64_t pass = 0;
+                for (std::size_t r = 0; r < count; ++r) {
+                    const std::size_t j = linked[base + r].set;
+                    const auto fits = static_cast<std::uint64_t>(bits(graph.digits(i) & graph.digits(j)) >= 2) &
+                                      ~(apart[j / 64] >> (j % 64));
+                    pass |= (fits & 1) << r;
+                }
+                for (; pass != 0; pass &= pass - 1) {
+                    const std::size_t q = base + static_cast<std::size_t>(std::countr_zero(pass));
+                    const std::size_t j = linked[q].set;
+                    const Als& b = sets[j];
+                    const std::size_t size = static_cast<std::size_t>(pivot.size + a.size + b.size);
+                    const unsigned common = a.digits & b.digits;
+                    if (best.settled(size)) continue;
+                    for_each_bit(linked[p].digits, [&](int x) {
+                        for_each_bit(linked[q].digits & ~(1u << x), [&](int y) {
+                            const unsigned zs = common & ~(1u << x) & ~(1u << y);
+                            if (zs == 0) return;
+                            Removal removal{};
+                            std::size_t removed_count = 0;
+                            for_each_bit(zs, [&](int z) {
+                                const CellSet targets = (c.cells_of(z) & graph.seen(i, z) & graph.seen(j, z)) -
+                                                        graph.cells(i) - graph.cells(j);
+                                removal[static_cast<std::size_t>(z - 1)] = targets;
+                                removed_count += static_cast<std::size_t>(targets.count());
+                            });
+                            if (!best.beats(size, removal, removed_count)) return;
+                            Step step = sets_step(c, Technique::AlsXyWing, {&a, &pivot, &b}, zs);
+                            step.eliminations = eliminations_of(removal);
+                            step.links = {common_link(a, pivot, x), common_link(pivot, b, y)};
+                            // Each digit removed has its chain: z off in A = x in A - x off in the
+                            // pivot = y in the pivot - y off in B = z in B. With two, `links` is the
+                            // first and `chains` holds both.
+                            unsigned removed = 0;
+                            for (const Candidate& e : step.eliminations) removed |= 1u << e.digit;
+                            for_each_bit(removed, [&](int z) {
+                                step.chains.push_back(set_chain_links(c, {a.cells, pivot.cells, b.cells}, {x, y}, z));
+                            });
+                            step.links = step.chains.front();
+                            if (step.chains.size() == 1) step.chains.clear();
+                            best.offer(std::move(step));
                         });
-                        step.links = step.chains.front();
-                        if (step.chains.size() == 1) step.chains.clear();
-                        best.offer(std::move(step));
                     });
-                });
+                }
             }
         }
     }
