@@ -379,12 +379,6 @@ void add_eliminations(const Candidates& c, Step& step, const CellSet& targets, i
     eliminate_digit(c, step, targets, digit);
 }
 
-void sort_eliminations(Step& step) {
-    std::sort(step.eliminations.begin(), step.eliminations.end(),
-              [](Candidate a, Candidate b) { return a.cell != b.cell ? a.cell < b.cell : a.digit < b.digit; });
-    step.eliminations.erase(std::unique(step.eliminations.begin(), step.eliminations.end()), step.eliminations.end());
-}
-
 // The first cell of the set that holds `digit`, with that digit.
 Candidate first_holder(const Als& als, int digit) {
     int cell = -1;
@@ -430,22 +424,24 @@ void search_als_xz(const Candidates& c, const SetGraph& graph, Best& best) {
             if (best.settled(cells)) break;
             const unsigned common = a.digits & b.digits;
             if (bits(common) < 2 || bits(rcc) > 2) continue;
-            Step probe;
+            Removal removal{};
+            const auto remove = [&](int d, const CellSet& targets) {
+                removal[static_cast<std::size_t>(d - 1)] = removal[static_cast<std::size_t>(d - 1)] | targets;
+            };
             if (bits(rcc) == 1) {
-                for_each_bit(common & ~rcc, [&](int z) { add_eliminations(c, probe, targets_of(c, {&a, &b}, z), z); });
+                for_each_bit(common & ~rcc, [&](int z) { remove(z, targets_of(c, {&a, &b}, z)); });
             } else {
                 // Doubly linked: A without the two commons is locked, so is B; each common digit
                 // is in A or B.
-                for_each_bit(rcc, [&](int d) { add_eliminations(c, probe, targets_of(c, {&a, &b}, d), d); });
-                for_each_bit(a.digits & ~rcc,
-                             [&](int d) { add_eliminations(c, probe, targets_of(c, {&a}, d) - b.cells, d); });
-                for_each_bit(b.digits & ~rcc,
-                             [&](int d) { add_eliminations(c, probe, targets_of(c, {&b}, d) - a.cells, d); });
+                for_each_bit(rcc, [&](int d) { remove(d, targets_of(c, {&a, &b}, d)); });
+                for_each_bit(a.digits & ~rcc, [&](int d) { remove(d, targets_of(c, {&a}, d) - b.cells); });
+                for_each_bit(b.digits & ~rcc, [&](int d) { remove(d, targets_of(c, {&b}, d) - a.cells); });
             }
-            sort_eliminations(probe);
-            if (!best.beats(cells, probe.eliminations)) continue;
+            std::size_t count = 0;
+            for (const CellSet& targets : removal) count += static_cast<std::size_t>(targets.count());
+            if (!best.beats(cells, removal, count)) continue;
             Step step = sets_step(c, Technique::AlsXz, {&a, &b}, common);
-            step.eliminations = std::move(probe.eliminations);
+            step.eliminations = eliminations_of(removal);
             step.variant = bits(rcc);
             for_each_bit(rcc, [&](int x) { step.links.push_back(common_link(a, b, x)); });
             best.offer(std::move(step));
