@@ -85,6 +85,12 @@ public:
         for (int id = 0; id < kNodes; ++id)
             if (nodes_[id].live) build_strong(id);
         if (technique_ == Technique::AlsAic) add_sets();
+        // Each node's weak partners, listed once for all the starts that reach it.
+        weak_begin_.assign(static_cast<std::size_t>(count_) + 1, 0);
+        for (int id = 0; id < count_; ++id) {
+            if (nodes_[id].live) for_each_weak(id, [&](int m) { weak_.push_back(m); });
+            weak_begin_[static_cast<std::size_t>(id) + 1] = static_cast<int>(weak_.size());
+        }
     }
 
     std::optional<Step> run() {
@@ -239,7 +245,11 @@ private:
     void search_from(int start) {
         search_.from(
             start, best_length_, [&](int n) { return strong_count(n); }, [&](int n, int i) { return strong_to(n, i); },
-            [&](int n, auto&& f) { for_each_weak(n, f); },
+            [&](int n, auto&& f) {
+                for (int k = weak_begin_[static_cast<std::size_t>(n)]; k < weak_begin_[static_cast<std::size_t>(n) + 1];
+                     ++k)
+                    f(weak_[static_cast<std::size_t>(k)]);
+            },
             [&](int from, int end, int length) { return consider(from, end, length); });
     }
 
@@ -409,6 +419,8 @@ private:
     std::vector<Als> sets_;
     std::array<std::vector<int>, 10> set_nodes_{};    // by digit, the nodes of set cells
     std::array<std::vector<SetLink>, N> set_links_{}; // by node, its strong links through sets
+    std::vector<int> weak_begin_; // node n's weak partners: weak_[weak_begin_[n]], ..., weak_[weak_begin_[n + 1] - 1]
+    std::vector<int> weak_;
     int best_length_ = kMaxLinks + 1;
     std::optional<Step> best_;
     AlternatingSearch<N> search_;
