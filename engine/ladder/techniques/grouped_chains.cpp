@@ -32,6 +32,8 @@ constexpr int kSingles = 729;
 constexpr int kGroupsPerDigit = 54; // 9 regions x (3 rows + 3 columns)
 constexpr int kNodes = kSingles + 9 * kGroupsPerDigit;
 constexpr int kMaxLinks = 19;
+// Chains through sets are shorter: each set is a link a learner checks by counting its digits.
+constexpr int kMaxSetLinks = 13;
 // Chains with sets: sets of two to four cells (larger ones are hard to see on the board), and at
 // most this many nodes of set cells that are neither a single candidate nor a group.
 constexpr int kMaxSetSize = 4;
@@ -94,7 +96,7 @@ public:
     }
 
     std::optional<Step> run() {
-        best_length_ = kMaxLinks + 1;
+        best_length_ = max_links() + 1;
         for (int start = 0; start < count_; ++start) {
             if (!nodes_[start].live || strong_count(start) == 0) continue;
             search_from(start);
@@ -107,7 +109,7 @@ public:
     std::vector<Step> run_all() {
         ShortestPerConclusion<Step> kept;
         listing_ = &kept;
-        best_length_ = kMaxLinks + 1;
+        best_length_ = max_links() + 1;
         for (int start = 0; start < count_; ++start) {
             if (!nodes_[start].live || strong_count(start) == 0) continue;
             search_from(start);
@@ -180,6 +182,8 @@ private:
             });
         }
     }
+
+    int max_links() const { return technique_ == Technique::AlsAic ? kMaxSetLinks : kMaxLinks; }
 
     int strong_count(int n) const {
         return strong_count_[n] + static_cast<int>(set_links_[static_cast<std::size_t>(n)].size());
@@ -421,7 +425,7 @@ private:
     std::array<std::vector<SetLink>, N> set_links_{}; // by node, its strong links through sets
     std::vector<int> weak_begin_; // node n's weak partners: weak_[weak_begin_[n]], ..., weak_[weak_begin_[n + 1] - 1]
     std::vector<int> weak_;
-    int best_length_ = kMaxLinks + 1;
+    int best_length_ = 0;
     std::optional<Step> best_;
     AlternatingSearch<N> search_;
     ShortestPerConclusion<Step>* listing_ = nullptr;
