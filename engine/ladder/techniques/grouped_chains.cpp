@@ -406,6 +406,17 @@ private:
                     step.cells.push_back(cell);
                     cells.add(cell);
                 }
+        if (technique_ == Technique::AlsAic) {
+            // Every candidate a node stands for, so that the board shows all the places a link
+            // counts on.
+            for (std::size_t i = 0; i + 1 < path.size(); i += 2) {
+                for_each_cell(nodes_[path[i]].cells,
+                              [&](int cell) { step.colour_b.push_back(candidate(cell, nodes_[path[i]].digit)); });
+                for_each_cell(nodes_[path[i + 1]].cells,
+                              [&](int cell) { step.colour_a.push_back(candidate(cell, nodes_[path[i + 1]].digit)); });
+            }
+            return step;
+        }
         for (const Link& l : step.links) {
             if (!l.strong) continue;
             step.colour_b.push_back(l.from);
