@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "ladder.h"
+#include "ladder_picture.h"
 #include "ladder_support.h"
 #include "narrator_fr_chains.h"
 #include "techniques/techniques.h"
@@ -335,6 +336,22 @@ TEST(AdvancedChains, chains_alternate_and_connect) {
         }
         EXPECT_EQ(step->colour_a.size() + step->colour_b.size(), links.size() + 1);
     }
+}
+
+// A node of a set's cells stands for all of them: the link that leaves the 7 of r1c5/r3c5 names
+// both cells, and walking the chain rings both.
+TEST(AdvancedChains, a_node_of_a_set_stands_for_every_cell_holding_its_digit) {
+    const Candidates c = from_marks(kAlsAic);
+    const std::optional<Step> step = find_als_aic(c);
+    ASSERT_TRUE(step.has_value());
+    ASSERT_GE(step->links.size(), 2u);
+    const Link& weak = step->links[1];
+    EXPECT_FALSE(weak.strong);
+    EXPECT_EQ(weak.from_cells, (std::vector<std::uint8_t>{4, 22})); // r1c5, r3c5
+    EXPECT_EQ(step->links[0].why.kind, LinkReason::Kind::Als);
+    const BoardPicture part = picture_of(c, *step, 1, 2);
+    for (const int cell : {4, 22})
+        EXPECT_TRUE((part.cells[static_cast<std::size_t>(cell)].highlighted >> 7) & 1) << cell;
 }
 
 TEST(AdvancedChains, the_x_chain_is_the_one_through_rows_1_and_4) {
