@@ -73,6 +73,7 @@ bool finder_returns_simplest(Technique technique) {
         case Technique::Aic:
         case Technique::GroupedAic:
         case Technique::Nishio:
+        case Technique::AlsAic:
         case Technique::ForcingChain: return true;
         default: return false;
     }

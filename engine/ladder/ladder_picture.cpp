@@ -108,6 +108,9 @@ BoardPicture picture_of(const Candidates& before, const Step& step, int number, 
         const Link& link = step.links[k];
         ring(picture, link.from);
         ring(picture, link.to);
+        // An end that stands for several cells of a set is ringed in each of them.
+        for (const std::uint8_t cell : link.from_cells) ring(picture, Candidate{cell, link.from.digit});
+        for (const std::uint8_t cell : link.to_cells) ring(picture, Candidate{cell, link.to.digit});
         const LinkReason& why = link.why;
         switch (why.kind) {
             case LinkReason::Kind::Cell: picture.cells[why.cell].pattern = true; break;

@@ -173,6 +173,7 @@ std::vector<std::string> sentences(const Step& step, Language l) {
         case Technique::Aic:
         case Technique::TurbotFish:
         case Technique::GroupedAic:
+        case Technique::AlsAic:
         case Technique::UniqueRectangle:
         case Technique::BugPlusOne:
         case Technique::Nishio:

@@ -40,10 +40,19 @@ std::string node_name(const Candidate& end, const LinkReason& why, Language l) {
     return text;
 }
 
+// The name of a link's end: its cells when the link lists them, else as node_name() reads it.
+std::string end_name(const Link& k, bool from, Language l) {
+    const std::vector<std::uint8_t>& listed = from ? k.from_cells : k.to_cells;
+    if (listed.empty()) return node_name(from ? k.from : k.to, k.why, l);
+    std::string text;
+    for (const std::uint8_t c : listed) text += (text.empty() ? "" : "/") + grammar(l).cell_short(c);
+    return text;
+}
+
 // One link, with its reason, read along the chain: `from` is off before a strong link and on
 // before a weak one.
 std::string link_line(const Link& k, Language l) {
-    const std::string to = node_name(k.to, k.why, l);
+    const std::string to = end_name(k, false, l);
     const std::string then = say(l, k.strong ? M::NodeHolds : M::NodeLacks, {text(to), digit(k.to.digit)});
     switch (k.why.kind) {
         case LinkReason::Kind::Cell:
@@ -55,13 +64,14 @@ std::string link_line(const Link& k, Language l) {
             if (k.strong)
                 return say(l, M::LinkUnitStrong,
                            {unit(k.why.unit), digit(k.from.digit), cell(k.from.cell), cell(k.to.cell), text(then)});
+            if (!k.from_cells.empty() || !k.to_cells.empty())
+                return say(l, M::LinkGroupWeak, {text(end_name(k, true, l)), text(to), unit(k.why.unit), text(then)});
             return say(l, M::LinkUnitWeak, {cell(k.from.cell), cell(k.to.cell), unit(k.why.unit), text(then)});
         case LinkReason::Kind::Group:
             if (k.strong)
                 return say(l, M::LinkGroupStrong,
                            {unit(k.why.unit), digit(k.from.digit), cells(k.why.cells), text(then)});
-            return say(l, M::LinkGroupWeak,
-                       {text(node_name(k.from, k.why, l)), text(to), unit(k.why.unit), text(then)});
+            return say(l, M::LinkGroupWeak, {text(end_name(k, true, l)), text(to), unit(k.why.unit), text(then)});
         case LinkReason::Kind::Als:
             if (k.strong)
                 return say(l, M::LinkAlsStrong,
@@ -76,8 +86,7 @@ std::string link_line(const Link& k, Language l) {
 
 // The chain, one link per line under the assumption it starts from.
 void chain_lines(std::vector<std::string>& lines, const std::vector<Link>& links, Language l) {
-    lines.push_back(say(l, M::ChainStart,
-                        {text(node_name(links.front().from, links.front().why, l)), digit(links.front().from.digit)}));
+    lines.push_back(say(l, M::ChainStart, {text(end_name(links.front(), true, l)), digit(links.front().from.digit)}));
     for (const Link& k : links) add_line(lines, link_line(k, l), "  ");
 }
 
@@ -86,8 +95,8 @@ std::vector<std::string> chain(const Step& step, Language l) {
     chain_lines(lines, step.links, l);
     const Candidate& start = step.links.front().from;
     const Candidate& end = step.links.back().to;
-    const std::string first = node_name(start, step.links.front().why, l);
-    const std::string last = node_name(end, step.links.back().why, l);
+    const std::string first = end_name(step.links.front(), true, l);
+    const std::string last = end_name(step.links.back(), false, l);
     if (!step.placements.empty()) {
         add_line(lines, say(l, M::ChainPlaces, {text(first), digit(start.digit)}));
         return lines;
@@ -343,7 +352,8 @@ std::vector<std::string> narrate_chains(const Step& step, Language l) {
         case Technique::XyChain:
         case Technique::Aic:
         case Technique::TurbotFish:
-        case Technique::GroupedAic: return chain(step, l);
+        case Technique::GroupedAic:
+        case Technique::AlsAic: return chain(step, l);
         case Technique::UniqueRectangle: return unique_rectangle(step, l);
         case Technique::BugPlusOne: return bug_plus_one(step, l);
         case Technique::Nishio: return nishio(step, l);

@@ -65,6 +65,10 @@ struct Link {
     Candidate to;
     bool strong = false;
     LinkReason why;
+    // The cells of an end that stands for several and that `why` does not name (the cells of an
+    // almost locked set that hold the digit), ascending; empty otherwise.
+    std::vector<std::uint8_t> from_cells;
+    std::vector<std::uint8_t> to_cells;
     friend bool operator==(const Link&, const Link&) = default;
 };
 

@@ -56,6 +56,7 @@ enum class Technique : std::uint8_t {
     AlsChain,
     DeathBlossom,
     Nishio,
+    AlsAic,
     ForcingChain,
     Trial,
 };

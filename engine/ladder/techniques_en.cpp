@@ -168,6 +168,11 @@ constexpr std::array<TechniqueWords, kTechniqueCount> kWords = {{
      "We assume a digit in a cell and follow that digit alone: in every row, column or box where it has only one "
      "place left, it goes there. If a row, column or box ends up with no place for it, the assumption is false, and "
      "we remove the digit from the cell."},
+    {T::AlsAic, "AIC with ALS",
+     "An alternating inference chain in which a node may also be the cells of an almost locked set (N cells with N+1 "
+     "digits) that hold one of its digits. If that digit is false in the set, the set is locked with its other "
+     "digits, each of which is then true in it: that is the strong link across the set. One end of the chain is "
+     "true: we remove what sees both ends."},
     {T::ForcingChain, "Forcing Chain",
      "We assume a candidate is true and follow the simple deductions that follow from it. If they lead to a "
      "contradiction, the candidate is false; if every possibility of a cell or a unit leads to the same digit, that "

@@ -200,6 +200,12 @@ constexpr std::array<TechniqueWords, kTechniqueCount> kWords = {{
      "colonne ou région où il n'a plus qu'une place, il va à cette place. Si une ligne, une colonne "
      "ou une région se retrouve sans place pour lui, la supposition est fausse, et nous retirons le "
      "chiffre de la case."},
+    {T::AlsAic, "Chaîne d'inférences alternées avec ALS",
+     "Une chaîne d'inférences alternées dont un maillon peut aussi être les cases d'un ensemble "
+     "presque bloqué (N cases, N + 1 chiffres) qui portent un de ses chiffres. Si ce chiffre manque "
+     "à l'ensemble, ses N autres chiffres le remplissent et chacun y est vrai : c'est le lien fort "
+     "qui traverse l'ensemble. Ses deux extrémités ne peuvent être fausses ensemble : nous retirons "
+     "ce qui contredit les deux."},
     {T::ForcingChain, "Chaîne forcée",
      "Nous supposons un candidat vrai et suivons les déductions simples qui en découlent. Si elles "
      "mènent à une contradiction, le candidat est faux ; si toutes les possibilités d'une case ou "

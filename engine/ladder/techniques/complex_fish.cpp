@@ -95,6 +95,9 @@ private:
     bool choose_cover(std::uint32_t base, const CellSet& cells, std::uint32_t cover, int covers, const CellSet& covered,
                       const CellSet& fins, int fin_count) {
         const CellSet open = cells - covered - fins;
+        // With every cover taken, the cells left to lose the digit are the cover's outside the base,
+        // and with fins only those that see them all: none, and nothing can follow.
+        if (covers == size_ && (fin_count == 0 ? covered - cells : (covered - cells) & fin_sees_).empty()) return false;
         if (open.empty()) return covers == size_ && conclude(base, cells, cover, covered, fins);
         // Without covers left, each open cell must be a fin: more open cells than fins left fail.
         if (covers == size_ && more_than(open, max_fins(family_, size_) - fin_count)) return false;

@@ -54,6 +54,7 @@ constexpr std::pair<Technique, Scan> kScans[] = {
     {Technique::AlsChain, scan_als_chain},
     {Technique::DeathBlossom, scan_death_blossom},
     {Technique::Nishio, scan_nishio},
+    {Technique::AlsAic, scan_als_aic},
     {Technique::ForcingChain, scan_forcing_chain},
 };
 

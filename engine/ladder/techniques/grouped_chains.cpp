@@ -8,9 +8,16 @@
 // "off" that alternates strong and weak links proves that its first or last node is true, and a
 // candidate weakly linked to both ends is false; a chain back to its own start proves the start.
 // Only chains with a group among their nodes are reported: the others are plain chains.
+//
+// Chains with almost locked sets (ALS, see als.h) add one node and one strong link: the node is
+// the cells of a set that hold one of its digits, true when one of them holds it; when one digit of
+// a set is false (none of its cells holds it), the set's other digits fill its cells, so each of
+// them is true. A set's node may be a single candidate or a group already: the link joins it as it
+// is. Only chains that go through a set are reported: the others are grouped or plain chains.
 #include <algorithm>
 #include <memory>
 
+#include "als.h"
 #include "alternating_search.h"
 #include "common.h"
 #include "techniques.h"
@@ -25,19 +32,34 @@ constexpr int kSingles = 729;
 constexpr int kGroupsPerDigit = 54; // 9 regions x (3 rows + 3 columns)
 constexpr int kNodes = kSingles + 9 * kGroupsPerDigit;
 constexpr int kMaxLinks = 19;
+// Chains through sets are shorter: each set is a link a learner checks by counting its digits.
+constexpr int kMaxSetLinks = 13;
+// Chains with sets: sets of two to four cells (larger ones are hard to see on the board), and at
+// most this many nodes of set cells that are neither a single candidate nor a group.
+constexpr int kMaxSetSize = 4;
+constexpr int kSetNodes = 2048;
 
 struct Node {
     int digit = 0;
-    int cell = -1; // the single candidate's cell; -1 for a group
+    int cell = -1; // the single candidate's cell; -1 for a group or a set's cells
     int line = -1; // a group's row or column, 0-17
     CellSet cells;
     CellSet sees; // the cells that see every cell of the node
     bool live = false;
+    bool set = false; // the cells of a set holding the digit, neither a single nor a group
 };
 
+// A strong link through a set: `to` is true when the node it leaves is false.
+struct SetLink {
+    int to;
+    int set; // the set's index
+};
+
+// `N` nodes: the singles and groups, then, with sets, room for the nodes of their cells.
+template<int N>
 class GroupedSearch {
 public:
-    explicit GroupedSearch(const Candidates& c) : c_(c) {
+    GroupedSearch(const Candidates& c, Technique technique) : c_(c), technique_(technique) {
         const Geometry& g = geometry();
         for (int cell = 0; cell < 81; ++cell) {
             for (int d = 1; d <= 9; ++d) {
@@ -64,12 +86,19 @@ public:
         }
         for (int id = 0; id < kNodes; ++id)
             if (nodes_[id].live) build_strong(id);
+        if (technique_ == Technique::AlsAic) add_sets();
+        // Each node's weak partners, listed once for all the starts that reach it.
+        weak_begin_.assign(static_cast<std::size_t>(count_) + 1, 0);
+        for (int id = 0; id < count_; ++id) {
+            if (nodes_[id].live) for_each_weak(id, [&](int m) { weak_.push_back(m); });
+            weak_begin_[static_cast<std::size_t>(id) + 1] = static_cast<int>(weak_.size());
+        }
     }
 
     std::optional<Step> run() {
-        best_length_ = kMaxLinks + 1;
-        for (int start = 0; start < kNodes; ++start) {
-            if (!nodes_[start].live || strong_count_[start] == 0) continue;
+        best_length_ = max_links() + 1;
+        for (int start = 0; start < count_; ++start) {
+            if (!nodes_[start].live || strong_count(start) == 0) continue;
             search_from(start);
         }
         return std::move(best_);
@@ -80,9 +109,9 @@ public:
     std::vector<Step> run_all() {
         ShortestPerConclusion<Step> kept;
         listing_ = &kept;
-        best_length_ = kMaxLinks + 1;
-        for (int start = 0; start < kNodes; ++start) {
-            if (!nodes_[start].live || strong_count_[start] == 0) continue;
+        best_length_ = max_links() + 1;
+        for (int start = 0; start < count_; ++start) {
+            if (!nodes_[start].live || strong_count(start) == 0) continue;
             search_from(start);
         }
         listing_ = nullptr;
@@ -109,6 +138,67 @@ private:
             const int id = group_id(d, box, i);
             if (nodes_[id].live && nodes_[id].cells == cells) return id;
         }
+        return -1;
+    }
+
+    // The node of a set's cells holding `d`: a single, a group, or a node of its own (-1 when
+    // there is no room left for one).
+    int set_node(int d, const CellSet& cells) {
+        const int known = node_of(d, cells);
+        if (known >= 0) return known;
+        for (const int id : set_nodes_[static_cast<std::size_t>(d)])
+            if (nodes_[id].cells == cells) return id;
+        if (count_ == N) return -1;
+        Node& n = nodes_[count_];
+        n.digit = d;
+        n.cells = cells;
+        n.sees = common_peers(cells);
+        n.live = true;
+        n.set = true;
+        set_nodes_[static_cast<std::size_t>(d)].push_back(count_);
+        return count_++;
+    }
+
+    // The sets of two to kMaxSetSize cells, and their strong links: each digit's node false makes
+    // every other digit's node true.
+    void add_sets() {
+        sets_ = almost_locked_sets(c_, kMaxSetSize);
+        for (std::size_t i = 0; i < sets_.size(); ++i) {
+            const Als& als = sets_[i];
+            if (als.size < 2) continue;
+            std::array<int, 10> node{};
+            bool room = true;
+            for_each_bit(als.digits, [&](int d) {
+                node[static_cast<std::size_t>(d)] = set_node(d, als.holders[static_cast<std::size_t>(d)]);
+                room = room && node[static_cast<std::size_t>(d)] >= 0;
+            });
+            if (!room) break;
+            for_each_bit(als.digits, [&](int x) {
+                for_each_bit(als.digits, [&](int z) {
+                    if (z != x)
+                        set_links_[static_cast<std::size_t>(node[static_cast<std::size_t>(x)])].push_back(
+                            {node[static_cast<std::size_t>(z)], static_cast<int>(i)});
+                });
+            });
+        }
+    }
+
+    int max_links() const { return technique_ == Technique::AlsAic ? kMaxSetLinks : kMaxLinks; }
+
+    int strong_count(int n) const {
+        return strong_count_[n] + static_cast<int>(set_links_[static_cast<std::size_t>(n)].size());
+    }
+    int strong_to(int n, int i) const {
+        return i < strong_count_[n]
+                   ? strong_[n][i]
+                   : set_links_[static_cast<std::size_t>(n)][static_cast<std::size_t>(i - strong_count_[n])].to;
+    }
+    // The set whose strong link goes from `from` to `to`, or -1 when a cell or a unit links them.
+    int set_between(int from, int to) const {
+        for (int i = 0; i < strong_count_[from]; ++i)
+            if (strong_[from][i] == to) return -1;
+        for (const SetLink& link : set_links_[static_cast<std::size_t>(from)])
+            if (link.to == to) return link.set;
         return -1;
     }
 
@@ -152,12 +242,18 @@ private:
             const Node& m = nodes_[gid];
             if (m.live && (m.cells - n.sees).empty() && !crossed(id, gid)) f(gid);
         }
+        for (const int sid : set_nodes_[static_cast<std::size_t>(n.digit)])
+            if ((nodes_[sid].cells - n.sees).empty()) f(sid);
     }
 
     void search_from(int start) {
         search_.from(
-            start, best_length_, [&](int n) { return strong_count_[n]; }, [&](int n, int i) { return strong_[n][i]; },
-            [&](int n, auto&& f) { for_each_weak(n, f); },
+            start, best_length_, [&](int n) { return strong_count(n); }, [&](int n, int i) { return strong_to(n, i); },
+            [&](int n, auto&& f) {
+                for (int k = weak_begin_[static_cast<std::size_t>(n)]; k < weak_begin_[static_cast<std::size_t>(n) + 1];
+                     ++k)
+                    f(weak_[static_cast<std::size_t>(k)]);
+            },
             [&](int from, int end, int length) { return consider(from, end, length); });
     }
 
@@ -179,8 +275,14 @@ private:
         return true;
     }
 
-    bool grouped(const std::vector<int>& path) const {
-        return std::any_of(path.begin(), path.end(), [&](int id) { return nodes_[id].cell < 0; });
+    // True when the chain is this search's own: with a group among its nodes, or, with sets,
+    // through a set.
+    bool own(const std::vector<int>& path) const {
+        if (technique_ == Technique::GroupedAic)
+            return std::any_of(path.begin(), path.end(), [&](int id) { return nodes_[id].cell < 0; });
+        for (std::size_t i = 0; i + 1 < path.size(); i += 2)
+            if (set_between(path[i], path[i + 1]) >= 0) return true;
+        return false;
     }
 
     bool consider(int start, int end, int length) {
@@ -213,7 +315,7 @@ private:
         }
         if (listing_ != nullptr && !listing_->wanted(removed, placed, length)) return false;
         const std::vector<int> path = search_.path_to(start, end);
-        if (!grouped(path) || !simple(path)) return false;
+        if (!own(path) || !simple(path)) return false;
         if (listing_ != nullptr) {
             listing_->keep(removed, placed, length, make_step(path, removed, placed));
             return false;
@@ -234,13 +336,28 @@ private:
 
     // Why `a` and `b` are linked: their cell or unit for two single candidates; for a group, the unit
     // that holds both nodes (for a strong link, the unit whose places they are) and the group cells.
+    //
+    // With sets: a strong link through a set is the set's; a weak link from or to a set's cells is
+    // read between its first cell and the other node, which sees all of them.
     LinkReason reason(int a, int b, bool strong) const {
         const Node& x = nodes_[a];
         const Node& y = nodes_[b];
-        if (x.cell >= 0 && y.cell >= 0) return link_reason(c_, head(a), head(b), strong);
+        if (strong) {
+            const int set = set_between(a, b);
+            if (set >= 0) {
+                LinkReason why;
+                why.kind = LinkReason::Kind::Als;
+                why.cells = cell_list(sets_[static_cast<std::size_t>(set)].cells);
+                return why;
+            }
+        }
+        const bool single_x = x.cell >= 0 || x.set, single_y = y.cell >= 0 || y.set;
+        if (single_x && single_y) return link_reason(c_, head(a), head(b), strong);
         LinkReason why;
         why.kind = LinkReason::Kind::Group;
-        const CellSet both = x.cells | y.cells;
+        CellSet both = (x.set ? CellSet{} : x.cells) | (y.set ? CellSet{} : y.cells);
+        if (x.set) both.add(head(a).cell);
+        if (y.set) both.add(head(b).cell);
         const Geometry& g = geometry();
         for (int u = 0; u < 27; ++u) {
             if (!(both - g.unit_set[u]).empty()) continue;
@@ -249,20 +366,30 @@ private:
             break;
         }
         CellSet groups;
-        if (x.cell < 0) groups = groups | x.cells;
-        if (y.cell < 0) groups = groups | y.cells;
+        if (x.cell < 0 && !x.set) groups = groups | x.cells;
+        if (y.cell < 0 && !y.set) groups = groups | y.cells;
         why.cells = cell_list(groups);
         return why;
     }
 
+    // The cells of node `id` when it has several and `why` does not name them as a group.
+    std::vector<std::uint8_t> unnamed_cells(int id, const LinkReason& why) const {
+        const Node& n = nodes_[id];
+        if (n.cell >= 0 || (!n.set && why.kind == LinkReason::Kind::Group)) return {};
+        return cell_list(n.cells);
+    }
+
     Step make_step(const std::vector<int>& path, std::vector<Candidate> removed, std::vector<Candidate> placed) const {
         Step step;
-        step.technique = Technique::GroupedAic;
+        step.technique = technique_;
         step.eliminations = std::move(removed);
         step.placements = std::move(placed);
-        for (std::size_t i = 0; i + 1 < path.size(); ++i)
-            step.links.push_back(
-                {head(path[i]), head(path[i + 1]), i % 2 == 0, reason(path[i], path[i + 1], i % 2 == 0)});
+        for (std::size_t i = 0; i + 1 < path.size(); ++i) {
+            Link link{head(path[i]), head(path[i + 1]), i % 2 == 0, reason(path[i], path[i + 1], i % 2 == 0)};
+            link.from_cells = unnamed_cells(path[i], link.why);
+            link.to_cells = unnamed_cells(path[i + 1], link.why);
+            step.links.push_back(std::move(link));
+        }
         CellSet cells;
         for (const int id : path) {
             const Node& n = nodes_[id];
@@ -271,6 +398,24 @@ private:
                 if (!cells.has(cell)) step.cells.push_back(static_cast<std::uint8_t>(cell));
                 cells.add(cell);
             });
+        }
+        for (const Link& l : step.links)
+            for (const std::uint8_t cell :
+                 l.why.kind == LinkReason::Kind::Als ? l.why.cells : std::vector<std::uint8_t>{})
+                if (!cells.has(cell)) {
+                    step.cells.push_back(cell);
+                    cells.add(cell);
+                }
+        if (technique_ == Technique::AlsAic) {
+            // Every candidate a node stands for, so that the board shows all the places a link
+            // counts on.
+            for (std::size_t i = 0; i + 1 < path.size(); i += 2) {
+                for_each_cell(nodes_[path[i]].cells,
+                              [&](int cell) { step.colour_b.push_back(candidate(cell, nodes_[path[i]].digit)); });
+                for_each_cell(nodes_[path[i + 1]].cells,
+                              [&](int cell) { step.colour_a.push_back(candidate(cell, nodes_[path[i + 1]].digit)); });
+            }
+            return step;
         }
         for (const Link& l : step.links) {
             if (!l.strong) continue;
@@ -281,19 +426,25 @@ private:
     }
 
     const Candidates& c_;
-    std::array<Node, kNodes> nodes_{};
-    std::array<std::array<int, 6>, kNodes> strong_{};
-    std::array<int, kNodes> strong_count_{};
-    int best_length_ = kMaxLinks + 1;
+    Technique technique_;
+    std::array<Node, N> nodes_{};
+    int count_ = kNodes; // nodes in use
+    std::array<std::array<int, 6>, N> strong_{};
+    std::array<int, N> strong_count_{};
+    std::vector<Als> sets_;
+    std::array<std::vector<int>, 10> set_nodes_{};    // by digit, the nodes of set cells
+    std::array<std::vector<SetLink>, N> set_links_{}; // by node, its strong links through sets
+    std::vector<int> weak_begin_; // node n's weak partners: weak_[weak_begin_[n]], ..., weak_[weak_begin_[n + 1] - 1]
+    std::vector<int> weak_;
+    int best_length_ = 0;
     std::optional<Step> best_;
-    AlternatingSearch<kNodes> search_;
+    AlternatingSearch<N> search_;
     ShortestPerConclusion<Step>* listing_ = nullptr;
 };
 
-} // namespace
-
-void scan_grouped_aic(const Candidates& c, Instances& out) {
-    auto search = std::make_unique<GroupedSearch>(c);
+template<int N>
+void scan_chains(const Candidates& c, Technique technique, Instances& out) {
+    auto search = std::make_unique<GroupedSearch<N>>(c, technique);
     if (!out.listing()) {
         if (auto step = search->run()) out.keep(std::move(*step));
         return;
@@ -302,6 +453,12 @@ void scan_grouped_aic(const Candidates& c, Instances& out) {
         if (out.keep(std::move(step))) return;
 }
 
+} // namespace
+
+void scan_grouped_aic(const Candidates& c, Instances& out) { scan_chains<kNodes>(c, Technique::GroupedAic, out); }
+void scan_als_aic(const Candidates& c, Instances& out) { scan_chains<kNodes + kSetNodes>(c, Technique::AlsAic, out); }
+
 std::optional<Step> find_grouped_aic(const Candidates& c) { return first_instance(c, scan_grouped_aic); }
+std::optional<Step> find_als_aic(const Candidates& c) { return first_instance(c, scan_als_aic); }
 
 } // namespace vornel::ladder

@@ -146,6 +146,7 @@ void scan_x_chain(const Candidates&, Instances&);
 void scan_xy_chain(const Candidates&, Instances&);
 void scan_aic(const Candidates&, Instances&);
 void scan_grouped_aic(const Candidates&, Instances&);
+void scan_als_aic(const Candidates&, Instances&);
 void scan_simple_colouring(const Candidates&, Instances&);
 void scan_multi_colouring(const Candidates&, Instances&);
 void scan_3d_medusa(const Candidates&, Instances&);
@@ -190,6 +191,7 @@ std::optional<Step> find_multi_colouring(const Candidates&);
 std::optional<Step> find_3d_medusa(const Candidates&);
 // grouped_chains.cpp
 std::optional<Step> find_grouped_aic(const Candidates&);
+std::optional<Step> find_als_aic(const Candidates&);
 // wings.cpp
 std::optional<Step> find_xy_wing(const Candidates&);
 std::optional<Step> find_xyz_wing(const Candidates&);
