@@ -133,7 +133,8 @@ public:
         linked_.assign(n * words, 0);
         before_.assign(n * words, 0);
         // A digit d links set i to the sets apart from it whose holders of d all its own holders
-        // of d see (seeing is mutual, so each row comes out by index and in step with the others).
+        // of d see. Seeing is mutual: set j is in the row of i exactly when i is in the row of j,
+        // with the same digits, as a pair by pair test would find; each row comes out by index.
         std::vector<std::uint64_t> by(10 * words);
         std::vector<std::uint64_t> any(words);
         for (std::size_t i = 0; i < n; ++i) {
@@ -169,7 +170,6 @@ public:
             }
         }
     }
-    bool linked_up() const { return linked_up_; }
 
     // Every set of up to kMaxAlsSize cells, in the order almost_locked_sets gives (smallest first).
     const std::vector<Als> sets;
