@@ -366,9 +366,8 @@ private:
         if (single_x && single_y) return link_reason(c_, head(a), head(b), strong);
         LinkReason why;
         why.kind = LinkReason::Kind::Group;
-        CellSet both = (x.set ? CellSet{} : x.cells) | (y.set ? CellSet{} : y.cells);
-        if (x.set) both.add(head(a).cell);
-        if (y.set) both.add(head(b).cell);
+        // A set's cells that all see a group lie with it in its region or along its line.
+        const CellSet both = x.cells | y.cells;
         const Geometry& g = geometry();
         for (int u = 0; u < 27; ++u) {
             if (!(both - g.unit_set[u]).empty()) continue;
