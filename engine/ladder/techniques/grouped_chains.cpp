@@ -338,7 +338,7 @@ private:
     // that holds both nodes (for a strong link, the unit whose places they are) and the group cells.
     //
     // With sets: a strong link through a set is the set's; a weak link from or to a set's cells is
-    // read between its first cell and the other node, which sees all of them.
+    // read in the unit that holds both ends' cells (there is one: the other end sees them all).
     LinkReason reason(int a, int b, bool strong) const {
         const Node& x = nodes_[a];
         const Node& y = nodes_[b];
@@ -352,12 +352,22 @@ private:
             }
         }
         const bool single_x = x.cell >= 0 || x.set, single_y = y.cell >= 0 || y.set;
+        if (single_x && single_y && (x.set || y.set)) {
+            // A weak link from or to a set's cells: the unit that holds them all with the other end.
+            const Geometry& g = geometry();
+            for (int u = 0; u < 27; ++u) {
+                if (!((x.cells | y.cells) - g.unit_set[u]).empty()) continue;
+                LinkReason why;
+                why.kind = LinkReason::Kind::Unit;
+                why.unit = static_cast<std::uint8_t>(u);
+                return why;
+            }
+        }
         if (single_x && single_y) return link_reason(c_, head(a), head(b), strong);
         LinkReason why;
         why.kind = LinkReason::Kind::Group;
-        CellSet both = (x.set ? CellSet{} : x.cells) | (y.set ? CellSet{} : y.cells);
-        if (x.set) both.add(head(a).cell);
-        if (y.set) both.add(head(b).cell);
+        // A set's cells that all see a group lie with it in its region or along its line.
+        const CellSet both = x.cells | y.cells;
         const Geometry& g = geometry();
         for (int u = 0; u < 27; ++u) {
             if (!(both - g.unit_set[u]).empty()) continue;
