@@ -5,6 +5,7 @@
 #include "als.h"
 
 #include <algorithm>
+#include <optional>
 #include <unordered_map>
 
 #include "techniques.h"
