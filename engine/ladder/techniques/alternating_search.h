@@ -31,7 +31,8 @@ public:
     void from(int start, const int& bound, Count&& strong_count, To&& strong_to, Weak&& for_each_weak,
               Consider&& consider) {
         ++stamp_;
-        std::vector<int> frontier;
+        std::vector<int>& frontier = frontier_;
+        frontier.clear();
         off_seen_[start] = stamp_;
         for (int i = 0; i < strong_count(start); ++i) {
             const int n = strong_to(start, i);
@@ -45,7 +46,8 @@ public:
             for (const int end : frontier)
                 if (consider(start, end, length)) return;
             if (length + 2 >= bound) return;
-            std::vector<int> next;
+            std::vector<int>& next = next_;
+            next.clear();
             for (const int on : frontier) {
                 for_each_weak(on, [&](int off) {
                     if (off_seen_[off] == stamp_ || strong_count(off) == 0) return;
@@ -60,7 +62,7 @@ public:
                     }
                 });
             }
-            frontier = std::move(next);
+            std::swap(frontier_, next_);
             length += 2;
         }
     }
@@ -87,6 +89,8 @@ private:
     std::array<int, N> off_seen_{};
     std::array<int, N> on_from_{};  // the "off" node whose strong link turned the node on
     std::array<int, N> off_from_{}; // the "on" node whose weak link turned the node off
+    std::vector<int> frontier_;     // the nodes turned on at the length being read, kept between starts
+    std::vector<int> next_;
 };
 
 // The chains a listing keeps: one per conclusion (what it removes and places), the shortest met

@@ -87,11 +87,20 @@ public:
         for (int id = 0; id < kNodes; ++id)
             if (nodes_[id].live) build_strong(id);
         if (technique_ == Technique::AlsAic) add_sets();
-        // Each node's weak partners, listed once for all the starts that reach it.
+        // Each node's partners, listed once for all the starts that reach it: the strong ones in
+        // strong_count() and strong_to() order, then the weak ones that a chain can leave by a
+        // strong link (a chain goes no further from the others).
         weak_begin_.assign(static_cast<std::size_t>(count_) + 1, 0);
+        strong_begin_.assign(static_cast<std::size_t>(count_) + 1, 0);
         for (int id = 0; id < count_; ++id) {
-            if (nodes_[id].live) for_each_weak(id, [&](int m) { weak_.push_back(m); });
+            if (nodes_[id].live) {
+                for_each_weak(id, [&](int m) {
+                    if (strong_count(m) > 0) weak_.push_back(m);
+                });
+                for (int i = 0; i < strong_count(id); ++i) strong_all_.push_back(strong_to(id, i));
+            }
             weak_begin_[static_cast<std::size_t>(id) + 1] = static_cast<int>(weak_.size());
+            strong_begin_[static_cast<std::size_t>(id) + 1] = static_cast<int>(strong_all_.size());
         }
     }
 
@@ -248,7 +257,13 @@ private:
 
     void search_from(int start) {
         search_.from(
-            start, best_length_, [&](int n) { return strong_count(n); }, [&](int n, int i) { return strong_to(n, i); },
+            start, best_length_,
+            [&](int n) {
+                return strong_begin_[static_cast<std::size_t>(n) + 1] - strong_begin_[static_cast<std::size_t>(n)];
+            },
+            [&](int n, int i) {
+                return strong_all_[static_cast<std::size_t>(strong_begin_[static_cast<std::size_t>(n)] + i)];
+            },
             [&](int n, auto&& f) {
                 for (int k = weak_begin_[static_cast<std::size_t>(n)]; k < weak_begin_[static_cast<std::size_t>(n) + 1];
                      ++k)
@@ -444,6 +459,8 @@ private:
     std::vector<Als> sets_;
     std::array<std::vector<int>, 10> set_nodes_{};    // by digit, the nodes of set cells
     std::array<std::vector<SetLink>, N> set_links_{}; // by node, its strong links through sets
+    std::vector<int> strong_begin_; // node n's strong partners, as weak_begin_ and weak_ give its weak ones
+    std::vector<int> strong_all_;
     std::vector<int> weak_begin_; // node n's weak partners: weak_[weak_begin_[n]], ..., weak_[weak_begin_[n + 1] - 1]
     std::vector<int> weak_;
     int best_length_ = 0;
