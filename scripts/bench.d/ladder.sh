@@ -28,9 +28,13 @@ cpu() { # best of three runs, user + system seconds of the command
   echo "$best"
 }
 
-q=$(cpu sh -c 'qqwing --solve --stats < "$1"' qqwing "$work/seventeen.txt")
-l=$(cpu "$explain" --techniques all --summary --lines "$work/seventeen.txt")
-t=$(cpu "$explain" --techniques all --summary --lines "$work/top95.txt")
+# Both on one processor and one thread, as qqwing runs: the processor time of several threads also
+# counts their waiting for one another.
+one=()
+if command -v taskset >/dev/null 2>&1; then one=(taskset -c 0); fi
+q=$(cpu "${one[@]}" sh -c 'qqwing --solve --stats < "$1"' qqwing "$work/seventeen.txt")
+l=$(cpu "${one[@]}" "$explain" --jobs 1 --techniques all --summary --lines "$work/seventeen.txt")
+t=$(cpu "${one[@]}" "$explain" --jobs 1 --techniques all --summary --lines "$work/top95.txt")
 printf 'qqwing --solve --stats, %d 17-given puzzles           %.3f s\n' "$seventeen" "$q"
 printf 'vornel-explain --techniques all --summary, the same   %.3f s\n' "$l"
 printf 'ladder / qqwing: %.2f (target <= 1)\n' "$(echo "$l / $q" | bc -l)"
