@@ -73,6 +73,7 @@ private:
                 if (base & kRows) allowed_ &= ~kRows;
                 if (base & kColumns) allowed_ &= ~kColumns;
             }
+            reach_known_ = false;
             return choose_cover(base, cells, 0, 0, CellSet{}, CellSet{}, 0);
         }
         for (int u = from; u < 27; ++u) {
@@ -105,15 +106,16 @@ private:
         const Geometry& g = geometry();
         if (covers < size_) {
             for (const std::uint8_t u : g.cell_units[cell]) {
-                if (!((allowed_ >> u) & 1)) continue;
+                // A unit that holds a fin would cover it: that fish is met with the cell covered.
+                if (!((allowed_ >> u) & 1) || !(unit_cells_[u] & fins).empty()) continue;
                 if (choose_cover(base, cells, cover | (1u << u), covers + 1, covered | unit_cells_[u], fins, fin_count))
                     return true;
             }
         }
         if (fin_count < max_fins(family_, size_)) {
-            // The fins must leave a cell that sees them all.
+            // The fins must leave a cell that sees them all and that a cover may hold.
             const CellSet seen = fin_count == 0 ? g.peer_set[cell] : fin_sees_ & g.peer_set[cell];
-            if ((seen & where_).empty()) return false;
+            if ((seen & reach(cells)).empty()) return false;
             CellSet more = fins;
             more.add(cell);
             const CellSet before = fin_sees_;
@@ -123,6 +125,18 @@ private:
             if (done) return true;
         }
         return false;
+    }
+
+    // The cells outside the base that a cover may hold, worked out once per base when a fin needs it.
+    const CellSet& reach(const CellSet& cells) {
+        if (!reach_known_) {
+            reach_ = CellSet{};
+            for (int u = 0; u < 27; ++u)
+                if (((allowed_ >> u) & 1) && !(unit_cells_[u] & cells).empty()) reach_ = reach_ | unit_cells_[u];
+            reach_ = reach_ - cells;
+            reach_known_ = true;
+        }
+        return reach_;
     }
 
     bool conclude(std::uint32_t base, const CellSet& cells, std::uint32_t cover, const CellSet& covered,
@@ -150,6 +164,8 @@ private:
     int size_;
     CellSet where_;
     std::uint32_t allowed_ = 0;            // the units a cover may take
+    CellSet reach_;                        // the cells outside the base that a cover may hold
+    bool reach_known_ = false;             // whether reach_ is worked out for the base
     CellSet fin_sees_;                     // the cells that see every fin so far
     std::array<CellSet, 27> unit_cells_{}; // each unit's cells holding the digit
     Instances& out_;
