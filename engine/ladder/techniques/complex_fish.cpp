@@ -67,6 +67,9 @@ private:
     // Adds base units from `from` on, their places disjoint from those already taken.
     bool choose_base(int from, int count, std::uint32_t base, CellSet cells) {
         if (count == size_) {
+            // A base of rows alone meets no other row, so its covers are columns and regions: a
+            // franken or basic fish, never a mutant one. The same for columns.
+            if (family_ == Family::Mutant && ((base & ~kRows) == 0 || (base & ~kColumns) == 0)) return false;
             // A franken cover takes regions and the lines the base does not: columns against rows.
             allowed_ = ~base & ((1u << 27) - 1);
             if (family_ == Family::Franken) {
