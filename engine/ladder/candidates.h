@@ -25,6 +25,8 @@ struct CellSet {
     constexpr void remove(int cell) { (cell < 64 ? lo : hi) &= ~(std::uint64_t{1} << (cell < 64 ? cell : cell - 64)); }
     constexpr int count() const { return bit_count(lo) + bit_count(hi); }
     constexpr bool empty() const { return (lo | hi) == 0; }
+    // The lowest cell of a set that is not empty.
+    constexpr int first() const { return lo != 0 ? std::countr_zero(lo) : 64 + std::countr_zero(hi); }
     friend constexpr CellSet operator&(CellSet a, CellSet b) { return {a.lo & b.lo, a.hi & b.hi}; }
     friend constexpr CellSet operator|(CellSet a, CellSet b) { return {a.lo | b.lo, a.hi | b.hi}; }
     friend constexpr CellSet operator-(CellSet a, CellSet b) { return {a.lo & ~b.lo, a.hi & ~b.hi}; }

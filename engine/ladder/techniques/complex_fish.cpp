@@ -43,17 +43,6 @@ bool in_family(Family family, std::uint32_t base, std::uint32_t cover) {
     return !franken;
 }
 
-// True when `set` has more than `k` cells; cheaper than counting them all for a small k.
-bool more_than(CellSet set, int k) {
-    for (int i = 0; i < k && !set.empty(); ++i) {
-        if (set.lo != 0)
-            set.lo &= set.lo - 1;
-        else
-            set.hi &= set.hi - 1;
-    }
-    return !set.empty();
-}
-
 class FishSearch {
 public:
     FishSearch(const Candidates& c, Family family, int digit, int size, Instances& out)
@@ -77,7 +66,8 @@ private:
                 if (base & kColumns) allowed_ &= ~kColumns;
             }
             reach_known_ = false;
-            return choose_cover(base, cells, 0, 0, CellSet{}, CellSet{}, 0);
+            start_cover(cells);
+            return choose_cover(base, cells, 0, 0, 0, CellSet{}, 0, 0);
         }
         for (int u = from; u < 27; ++u) {
             const int places = bits(c_.places(u, digit_));
@@ -94,24 +84,50 @@ private:
         return false;
     }
 
+    // Numbers the base's cells from 0, lowest first, and gives each unit a cover may take the
+    // base cells it holds (by those numbers) and its cells outside the base.
+    void start_cover(const CellSet& cells) {
+        base_count_ = 0;
+        local_units_.fill(0);
+        for_each_cell(cells, [&](int cell) {
+            const int i = base_count_++;
+            base_cells_[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(cell);
+            for (const std::uint8_t u : geometry().cell_units[cell]) {
+                if (!((allowed_ >> u) & 1)) continue;
+                local_units_[u] = static_cast<std::uint16_t>(local_units_[u] | 1u << i);
+                outside_[u] = unit_cells_[u] - cells;
+            }
+        });
+        all_ = static_cast<std::uint16_t>((1u << base_count_) - 1);
+    }
+
     // Covers the lowest base cell not yet covered nor a fin: by one of its units, or as a fin.
-    // `covers` and `fin_count` count the bits of `cover` and the cells of `fins`.
-    bool choose_cover(std::uint32_t base, const CellSet& cells, std::uint32_t cover, int covers, const CellSet& covered,
-                      const CellSet& fins, int fin_count) {
-        const CellSet open = cells - covered - fins;
+    // `covers` and `fin_count` count the bits of `cover` and `fins`; `covered` and `fins` are base
+    // cells by their numbers, `outside` the cover's cells outside the base.
+    bool choose_cover(std::uint32_t base, const CellSet& cells, std::uint32_t cover, int covers, unsigned covered,
+                      const CellSet& outside, unsigned fins, int fin_count) {
+        const unsigned open = all_ & ~covered & ~fins;
         // With every cover taken, the cells left to lose the digit are the cover's outside the base,
         // and with fins only those that see them all: none, and nothing can follow.
-        if (covers == size_ && (fin_count == 0 ? covered - cells : (covered - cells) & fin_sees_).empty()) return false;
-        if (open.empty()) return covers == size_ && conclude(base, cells, cover, covered, fins);
+        if (covers == size_ && (fin_count == 0 ? outside : outside & fin_sees_).empty()) return false;
+        if (open == 0) return covers == size_ && conclude(base, cells, cover, outside, fins);
         // Without covers left, each open cell must be a fin: more open cells than fins left fail.
-        if (covers == size_ && more_than(open, max_fins(family_, size_) - fin_count)) return false;
-        const int cell = open.lo != 0 ? std::countr_zero(open.lo) : 64 + std::countr_zero(open.hi);
+        if (covers == size_ && bit_count(open) > max_fins(family_, size_) - fin_count) return false;
+        const int i = std::countr_zero(open);
+        const int cell = base_cells_[static_cast<std::size_t>(i)];
         const Geometry& g = geometry();
         if (covers < size_) {
             for (const std::uint8_t u : g.cell_units[cell]) {
                 // A unit that holds a fin would cover it: that fish is met with the cell covered.
-                if (!((allowed_ >> u) & 1) || !(unit_cells_[u] & fins).empty()) continue;
-                if (choose_cover(base, cells, cover | (1u << u), covers + 1, covered | unit_cells_[u], fins, fin_count))
+                if (!((allowed_ >> u) & 1) || (local_units_[u] & fins) != 0) continue;
+                // The last cover: it must leave a cell to lose the digit, and what it leaves open
+                // must all be fins (the checks the call would make first, made here to spare it).
+                if (covers + 1 == size_ &&
+                    (bit_count(open & ~local_units_[u]) > max_fins(family_, size_) - fin_count ||
+                     (fin_count == 0 ? outside | outside_[u] : (outside | outside_[u]) & fin_sees_).empty()))
+                    continue;
+                if (choose_cover(base, cells, cover | (1u << u), covers + 1, covered | local_units_[u],
+                                 outside | outside_[u], fins, fin_count))
                     return true;
             }
         }
@@ -119,11 +135,9 @@ private:
             // The fins must leave a cell that sees them all and that a cover may hold.
             const CellSet seen = fin_count == 0 ? g.peer_set[cell] : fin_sees_ & g.peer_set[cell];
             if ((seen & reach(cells)).empty()) return false;
-            CellSet more = fins;
-            more.add(cell);
             const CellSet before = fin_sees_;
             fin_sees_ = seen;
-            const bool done = choose_cover(base, cells, cover, covers, covered, more, fin_count + 1);
+            const bool done = choose_cover(base, cells, cover, covers, covered, outside, fins | 1u << i, fin_count + 1);
             fin_sees_ = before;
             if (done) return true;
         }
@@ -142,10 +156,12 @@ private:
         return reach_;
     }
 
-    bool conclude(std::uint32_t base, const CellSet& cells, std::uint32_t cover, const CellSet& covered,
-                  const CellSet& fins) {
+    bool conclude(std::uint32_t base, const CellSet& cells, std::uint32_t cover, const CellSet& outside,
+                  unsigned fin_bits) {
         if (!in_family(family_, base, cover)) return false;
-        CellSet targets = covered - cells;
+        CellSet fins;
+        for_each_bit(fin_bits, [&](int i) { fins.add(base_cells_[static_cast<std::size_t>(i)]); });
+        CellSet targets = outside;
         if (!fins.empty()) targets = targets & common_peers(fins);
         Step step;
         step.technique = family_ == Family::Franken ? Technique::FrankenFish : Technique::MutantFish;
@@ -171,6 +187,13 @@ private:
     bool reach_known_ = false;             // whether reach_ is worked out for the base
     CellSet fin_sees_;                     // the cells that see every fin so far
     std::array<CellSet, 27> unit_cells_{}; // each unit's cells holding the digit
+    // The base being covered: its cells, lowest first, and for each unit a cover may take, the
+    // base cells it holds (bit i for base_cells_[i]) and its cells outside the base.
+    std::array<std::uint8_t, 16> base_cells_{};
+    int base_count_ = 0;
+    std::uint16_t all_ = 0;
+    std::array<std::uint16_t, 27> local_units_{};
+    std::array<CellSet, 27> outside_{};
     Instances& out_;
 };
 

@@ -80,7 +80,10 @@ public:
                     n.line = line;
                     n.cells = g.unit_set[18 + box] & g.unit_set[line] & c.cells_of(d);
                     n.live = n.cells.count() >= 2;
-                    if (n.live) n.sees = common_peers(n.cells);
+                    if (n.live) {
+                        n.sees = common_peers(n.cells);
+                        live_groups_[static_cast<std::size_t>(d)].push_back(group_id(d, box, i));
+                    }
                 }
             }
         }
@@ -231,8 +234,13 @@ private:
         const Geometry& g = geometry();
         if (n.cell >= 0 && bits(c_.mask(n.cell)) == 2)
             add_strong(id, 9 * n.cell + std::countr_zero(c_.mask(n.cell) & ~(1u << n.digit)) - 1);
-        for (int u = 0; u < 27; ++u) {
-            if (!(n.cells - g.unit_set[u]).empty()) continue;
+        // The units that hold the node, in unit order: a single's row, column and region; a group's
+        // line and region.
+        const std::array<int, 3> units =
+            n.cell >= 0 ? std::array<int, 3>{g.cell_units[n.cell][0], g.cell_units[n.cell][1], g.cell_units[n.cell][2]}
+                        : std::array<int, 3>{n.line, 18 + box_of(n.cells.first()), -1};
+        for (const int u : units) {
+            if (u < 0) break;
             const CellSet rest = (g.unit_set[u] & c_.cells_of(n.digit)) - n.cells;
             if (rest.empty()) continue;
             const int other = node_of(n.digit, rest);
@@ -246,11 +254,8 @@ private:
         const Node& n = nodes_[id];
         if (n.cell >= 0) for_each_bit(c_.mask(n.cell) & ~(1u << n.digit), [&](int e) { f(9 * n.cell + e - 1); });
         for_each_cell(n.sees & c_.cells_of(n.digit), [&](int cell) { f(9 * cell + n.digit - 1); });
-        const int first = group_id(n.digit, 0, 0);
-        for (int gid = first; gid < first + kGroupsPerDigit; ++gid) {
-            const Node& m = nodes_[gid];
-            if (m.live && (m.cells - n.sees).empty() && !crossed(id, gid)) f(gid);
-        }
+        for (const int gid : live_groups_[static_cast<std::size_t>(n.digit)])
+            if ((nodes_[gid].cells - n.sees).empty() && !crossed(id, gid)) f(gid);
         for (const int sid : set_nodes_[static_cast<std::size_t>(n.digit)])
             if ((nodes_[sid].cells - n.sees).empty()) f(sid);
     }
@@ -457,6 +462,7 @@ private:
     std::array<std::array<int, 6>, N> strong_{};
     std::array<int, N> strong_count_{};
     std::vector<Als> sets_;
+    std::array<std::vector<int>, 10> live_groups_{};  // by digit, its groups of two or three cells
     std::array<std::vector<int>, 10> set_nodes_{};    // by digit, the nodes of set cells
     std::array<std::vector<SetLink>, N> set_links_{}; // by node, its strong links through sets
     std::vector<int> strong_begin_; // node n's strong partners, as weak_begin_ and weak_ give its weak ones
