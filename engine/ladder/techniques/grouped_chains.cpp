@@ -59,11 +59,30 @@ struct SetLink {
 template<int N>
 class GroupedSearch {
 public:
-    GroupedSearch(const Candidates& c, Technique technique) : c_(c), technique_(technique) {
+    // Sets the search up on `c`, forgetting any earlier position: one search serves a thread's
+    // positions one after the other, its arrays and lists kept.
+    void start(const Candidates& c, Technique technique) {
+        c_ = &c;
+        technique_ = technique;
+        for (int id = 0; id < count_; ++id) {
+            strong_count_[id] = 0;
+            set_links_[static_cast<std::size_t>(id)].clear();
+        }
+        count_ = kNodes;
+        for (int d = 0; d <= 9; ++d) {
+            live_groups_[static_cast<std::size_t>(d)].clear();
+            set_nodes_[static_cast<std::size_t>(d)].clear();
+        }
+        sets_.clear();
+        strong_all_.clear();
+        weak_.clear();
+        best_.reset();
+        listing_ = nullptr;
         const Geometry& g = geometry();
         for (int cell = 0; cell < 81; ++cell) {
             for (int d = 1; d <= 9; ++d) {
                 Node& n = nodes_[9 * cell + d - 1];
+                n = Node{};
                 n.digit = d;
                 n.cell = cell;
                 n.cells.add(cell);
@@ -76,6 +95,7 @@ public:
                 for (int i = 0; i < 6; ++i) {
                     const int line = i < 3 ? 3 * (box / 3) + i : 9 + 3 * (box % 3) + (i - 3);
                     Node& n = nodes_[group_id(d, box, i)];
+                    n = Node{};
                     n.digit = d;
                     n.line = line;
                     n.cells = g.unit_set[18 + box] & g.unit_set[line] & c.cells_of(d);
@@ -162,6 +182,7 @@ private:
             if (nodes_[id].cells == cells) return id;
         if (count_ == N) return -1;
         Node& n = nodes_[count_];
+        n = Node{};
         n.digit = d;
         n.cells = cells;
         n.sees = common_peers(cells);
@@ -174,7 +195,7 @@ private:
     // The sets of two to kMaxSetSize cells, and their strong links: each digit's node false makes
     // every other digit's node true.
     void add_sets() {
-        sets_ = almost_locked_sets(c_, kMaxSetSize);
+        sets_ = almost_locked_sets(*c_, kMaxSetSize);
         for (std::size_t i = 0; i < sets_.size(); ++i) {
             const Als& als = sets_[i];
             if (als.size < 2) continue;
@@ -232,8 +253,8 @@ private:
     void build_strong(int id) {
         const Node& n = nodes_[id];
         const Geometry& g = geometry();
-        if (n.cell >= 0 && bits(c_.mask(n.cell)) == 2)
-            add_strong(id, 9 * n.cell + std::countr_zero(c_.mask(n.cell) & ~(1u << n.digit)) - 1);
+        if (n.cell >= 0 && bits(c_->mask(n.cell)) == 2)
+            add_strong(id, 9 * n.cell + std::countr_zero(c_->mask(n.cell) & ~(1u << n.digit)) - 1);
         // The units that hold the node, in unit order: a single's row, column and region; a group's
         // line and region.
         const std::array<int, 3> units =
@@ -241,7 +262,7 @@ private:
                         : std::array<int, 3>{n.line, 18 + box_of(n.cells.first()), -1};
         for (const int u : units) {
             if (u < 0) break;
-            const CellSet rest = (g.unit_set[u] & c_.cells_of(n.digit)) - n.cells;
+            const CellSet rest = (g.unit_set[u] & c_->cells_of(n.digit)) - n.cells;
             if (rest.empty()) continue;
             const int other = node_of(n.digit, rest);
             if (other >= 0) add_strong(id, other);
@@ -252,8 +273,8 @@ private:
     template<typename F>
     void for_each_weak(int id, F&& f) const {
         const Node& n = nodes_[id];
-        if (n.cell >= 0) for_each_bit(c_.mask(n.cell) & ~(1u << n.digit), [&](int e) { f(9 * n.cell + e - 1); });
-        for_each_cell(n.sees & c_.cells_of(n.digit), [&](int cell) { f(9 * cell + n.digit - 1); });
+        if (n.cell >= 0) for_each_bit(c_->mask(n.cell) & ~(1u << n.digit), [&](int e) { f(9 * n.cell + e - 1); });
+        for_each_cell(n.sees & c_->cells_of(n.digit), [&](int cell) { f(9 * cell + n.digit - 1); });
         for (const int gid : live_groups_[static_cast<std::size_t>(n.digit)])
             if ((nodes_[gid].cells - n.sees).empty() && !crossed(id, gid)) f(gid);
         for (const int sid : set_nodes_[static_cast<std::size_t>(n.digit)])
@@ -318,14 +339,14 @@ private:
                 if (weakly_linked(cell, d, start) && weakly_linked(cell, d, end)) removed.push_back(candidate(cell, d));
             };
             if (a.digit == b.digit) {
-                for_each_cell(a.sees & b.sees & c_.cells_of(a.digit), [&](int cell) { test(cell, a.digit); });
+                for_each_cell(a.sees & b.sees & c_->cells_of(a.digit), [&](int cell) { test(cell, a.digit); });
             } else if (a.cell >= 0 && a.cell == b.cell) {
-                for_each_bit(c_.mask(a.cell) & ~(1u << a.digit) & ~(1u << b.digit),
+                for_each_bit(c_->mask(a.cell) & ~(1u << a.digit) & ~(1u << b.digit),
                              [&](int d) { removed.push_back(candidate(a.cell, d)); });
             } else {
                 for (const Node* n : {&a, &b}) {
                     const Node& other = n == &a ? b : a;
-                    if (n->cell >= 0 && c_.has(n->cell, other.digit)) test(n->cell, other.digit);
+                    if (n->cell >= 0 && c_->has(n->cell, other.digit)) test(n->cell, other.digit);
                 }
             }
             if (removed.empty()) return false;
@@ -383,7 +404,7 @@ private:
                 return why;
             }
         }
-        if (single_x && single_y) return link_reason(c_, head(a), head(b), strong);
+        if (single_x && single_y) return link_reason(*c_, head(a), head(b), strong);
         LinkReason why;
         why.kind = LinkReason::Kind::Group;
         // A set's cells that all see a group lie with it in its region or along its line.
@@ -391,7 +412,7 @@ private:
         const Geometry& g = geometry();
         for (int u = 0; u < 27; ++u) {
             if (!(both - g.unit_set[u]).empty()) continue;
-            if (strong && !((g.unit_set[u] & c_.cells_of(x.digit)) == both)) continue;
+            if (strong && !((g.unit_set[u] & c_->cells_of(x.digit)) == both)) continue;
             why.unit = static_cast<std::uint8_t>(u);
             break;
         }
@@ -455,8 +476,8 @@ private:
         return step;
     }
 
-    const Candidates& c_;
-    Technique technique_;
+    const Candidates* c_ = nullptr;
+    Technique technique_ = Technique::GroupedAic;
     std::array<Node, N> nodes_{};
     int count_ = kNodes; // nodes in use
     std::array<std::array<int, 6>, N> strong_{};
@@ -477,7 +498,10 @@ private:
 
 template<int N>
 void scan_chains(const Candidates& c, Technique technique, Instances& out) {
-    auto search = std::make_unique<GroupedSearch<N>>(c, technique);
+    // Large arrays: one search per size and thread, set up anew for each position.
+    thread_local const std::unique_ptr<GroupedSearch<N>> kept = std::make_unique<GroupedSearch<N>>();
+    GroupedSearch<N>* const search = kept.get();
+    search->start(c, technique);
     if (!out.listing()) {
         if (auto step = search->run()) out.keep(std::move(*step));
         return;
