@@ -462,6 +462,66 @@ TEST(AdvancedFinders, nishio_finder_takes_a_shortest_of_every_instance) {
     EXPECT_TRUE(listed);
 }
 
+// A Nishio is listed for a candidate exactly when following its digit's hidden singles from it
+// leaves a unit without that digit. The reference follows them its own way: unit by unit, one
+// placement at a time, until nothing more is forced.
+bool digit_alone_breaks(const Candidates& c, int cell, int d) {
+    std::array<bool, 81> can{}, holds{};
+    for (int i = 0; i < 81; ++i) {
+        can[static_cast<std::size_t>(i)] = c.has(i, d);
+        holds[static_cast<std::size_t>(i)] = c.value(i) == d;
+    }
+    const auto sees = [](int a, int b) { return a / 9 == b / 9 || a % 9 == b % 9 || box_of(a) == box_of(b); };
+    std::vector<int> todo{cell};
+    while (!todo.empty()) {
+        const int x = todo.back();
+        todo.pop_back();
+        if (holds[static_cast<std::size_t>(x)]) continue;
+        if (!can[static_cast<std::size_t>(x)]) return true; // forced into a cell that has lost the digit
+        holds[static_cast<std::size_t>(x)] = true;
+        for (int i = 0; i < 81; ++i)
+            if (sees(i, x) || i == x) can[static_cast<std::size_t>(i)] = false;
+        for (int u = 0; u < 27; ++u) {
+            std::vector<int> places;
+            bool held = false;
+            for (int i = 0; i < 81; ++i) {
+                const bool in = u < 9 ? i / 9 == u : u < 18 ? i % 9 == u - 9 : box_of(i) == u - 18;
+                if (!in) continue;
+                held = held || holds[static_cast<std::size_t>(i)];
+                if (can[static_cast<std::size_t>(i)]) places.push_back(i);
+            }
+            if (held) continue;
+            if (places.empty()) return true;
+            if (places.size() == 1) todo.push_back(places.front());
+        }
+    }
+    return false;
+}
+
+TEST(AdvancedFinders, nishio_lists_every_candidate_whose_digit_alone_breaks) {
+    int refuted = 0;
+    for (const std::string& puzzle : testing::read_corpus(std::string(VORNEL_TEST_DATA) + "/ladder/top95.txt")) {
+        if (refuted > 400) break;
+        const Explanation whole = explain(grid_of(puzzle));
+        Candidates c(grid_of(puzzle));
+        for (std::size_t k = 0; k < whole.steps.size(); c.apply(whole.steps[k++])) {
+            if (k % 9 != 0) continue;
+            std::vector<Step> every;
+            ASSERT_TRUE(find_every(c, Technique::Nishio, every));
+            std::vector<std::string> listed, expected;
+            for (const Step& s : every) listed.push_back(candidates_text(s.eliminations));
+            for (int cell = 0; cell < 81; ++cell)
+                for (int d = 1; d <= 9; ++d)
+                    if (c.has(cell, d) && digit_alone_breaks(c, cell, d))
+                        expected.push_back(candidates_text(
+                            {Candidate{static_cast<std::uint8_t>(cell), static_cast<std::uint8_t>(d)}}));
+            EXPECT_EQ(listed, expected) << puzzle << " step " << k;
+            refuted += static_cast<int>(expected.size());
+        }
+    }
+    EXPECT_GT(refuted, 400);
+}
+
 struct Told {
     const char* name;
     Finder find;

@@ -695,13 +695,48 @@ Step forcing_step(const Choice& best, int level) {
     return step;
 }
 
+// The cells that hold each digit, 1-9.
+std::array<CellSet, 10> placed_digits(const Candidates& c) {
+    std::array<CellSet, 10> held{};
+    for (int cell = 0; cell < 81; ++cell) held[c.value(cell)].add(cell);
+    return held;
+}
+
+// True when a Nishio branch of `d` from `cell` breaks: the passes of a branch that follows one
+// digit, made on that digit's cells alone (`held`: the cells that hold it), so that only the
+// branches that break are followed again to be told.
+bool nishio_breaks(const Candidates& c, CellSet held, int cell, int d) {
+    const Geometry& g = geometry();
+    CellSet where = c.cells_of(d);
+    const auto place = [&](int x) {
+        where = where - g.peer_set[x];
+        where.remove(x);
+        held.add(x);
+    };
+    place(cell);
+    for (bool progress = true; progress;) {
+        progress = false;
+        for (int unit = 0; unit < 27; ++unit) {
+            if (!(held & g.unit_set[unit]).empty()) continue;
+            const CellSet places = where & g.unit_set[unit];
+            if (places.empty()) return true;
+            if (places.count() == 1) {
+                place(places.first());
+                progress = true;
+            }
+        }
+    }
+    return false;
+}
+
 } // namespace
 
 // Every Nishio, candidate by candidate in cell order.
 void scan_nishio(const Candidates& c, Instances& out) {
+    const std::array<CellSet, 10> held = placed_digits(c);
     for (int cell = 0; cell < 81; ++cell) {
         for (int d = 1; d <= 9; ++d) {
-            if (!c.has(cell, d)) continue;
+            if (!c.has(cell, d) || !nishio_breaks(c, held[static_cast<std::size_t>(d)], cell, d)) continue;
             Branch b(c, 0, d);
             b.run(cell, d);
             if (!b.broken().broken) continue;
@@ -715,8 +750,10 @@ void scan_nishio(const Candidates& c, Instances& out) {
 std::optional<Step> find_nishio(const Candidates& c) {
     std::optional<Branch> best;
     std::vector<int> best_chain;
+    const std::array<CellSet, 10> held = placed_digits(c);
     for (int cell = 0; cell < 81; ++cell) {
         for_each_bit(c.mask(cell), [&](int d) {
+            if (!nishio_breaks(c, held[static_cast<std::size_t>(d)], cell, d)) return;
             Branch b(c, 0, d);
             b.run(cell, d);
             if (!b.broken().broken) return;
