@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <vector>
 
 #include "common.h"
 #include "techniques.h"
@@ -28,32 +29,47 @@ struct Rectangle {
     int b = 0;
 };
 
-// Calls f(rect) for every candidate rectangle in scan order (rows, then columns, then digit
-// pairs); stops and returns true when f returns true.
-template<typename F>
-bool for_each_rectangle(const Candidates& c, F&& f) {
+// The corners of a rectangle (r1c1, r1c2, r2c1, r2c2) and the digits all four hold.
+struct Corners {
+    std::array<int, 4> cells;
+    unsigned common;
+};
+
+// Every rectangle of four empty cells spanning two regions whose corners share two digits or more,
+// in scan order (rows, then columns).
+std::vector<Corners> rectangles(const Candidates& c) {
+    std::vector<Corners> all;
     for (int r1 = 0; r1 < 9; ++r1)
         for (int r2 = r1 + 1; r2 < 9; ++r2)
             for (int c1 = 0; c1 < 9; ++c1)
                 for (int c2 = c1 + 1; c2 < 9; ++c2) {
                     const bool same_band = r1 / 3 == r2 / 3, same_stack = c1 / 3 == c2 / 3;
                     if (same_band == same_stack) continue; // one region, or four
-                    Rectangle rect;
-                    rect.cells = {cell_at(r1, c1), cell_at(r1, c2), cell_at(r2, c1), cell_at(r2, c2)};
-                    unsigned common = 0x3FE;
-                    for (const int cell : rect.cells) common &= c.mask(cell);
-                    if (bit_count(common) < 2) continue;
-                    bool stop = false;
-                    for_each_bit(common, [&](int a) {
-                        for_each_bit(common & ~((2u << a) - 1), [&](int b) {
-                            if (stop) return;
-                            rect.a = a;
-                            rect.b = b;
-                            stop = f(rect);
-                        });
-                    });
-                    if (stop) return true;
+                    Corners k{{cell_at(r1, c1), cell_at(r1, c2), cell_at(r2, c1), cell_at(r2, c2)}, 0x3FE};
+                    for (const int cell : k.cells) k.common &= c.mask(cell);
+                    if (bit_count(k.common) >= 2) all.push_back(k);
                 }
+    return all;
+}
+
+// Calls f(rect) for every candidate rectangle of `all` and pair of digits its corners share, in
+// scan order (rows, then columns, then digit pairs); stops and returns true when f returns true.
+template<typename F>
+bool for_each_rectangle(const std::vector<Corners>& all, F&& f) {
+    for (const Corners& k : all) {
+        Rectangle rect;
+        rect.cells = k.cells;
+        bool stop = false;
+        for_each_bit(k.common, [&](int a) {
+            for_each_bit(k.common & ~((2u << a) - 1), [&](int b) {
+                if (stop) return;
+                rect.a = a;
+                rect.b = b;
+                stop = f(rect);
+            });
+        });
+        if (stop) return true;
+    }
     return false;
 }
 
@@ -118,7 +134,8 @@ bool only_in_rectangle(const Candidates& c, const Rectangle& rect, int unit, int
 // in one of them, so the other digit of the pair leaves both.
 void scan_unique_rectangle(const Candidates& c, Instances& out) {
     const Geometry& g = geometry();
-    if (for_each_rectangle(c, [&](const Rectangle& rect) -> bool {
+    const std::vector<Corners> all = rectangles(c);
+    if (for_each_rectangle(all, [&](const Rectangle& rect) -> bool {
             const unsigned floors = floor_cells(c, rect);
             if (bit_count(floors) != 3) return false;
             const int odd = rect.cells[static_cast<std::size_t>(std::countr_zero(~floors & 0xFu))];
@@ -128,7 +145,7 @@ void scan_unique_rectangle(const Candidates& c, Instances& out) {
         }))
         return;
 
-    if (for_each_rectangle(c, [&](const Rectangle& rect) -> bool {
+    if (for_each_rectangle(all, [&](const Rectangle& rect) -> bool {
             const auto roof = roof_cells(c, rect);
             if (!roof) return false;
             const auto [r0, r1] = *roof;
@@ -145,7 +162,7 @@ void scan_unique_rectangle(const Candidates& c, Instances& out) {
         }))
         return;
 
-    if (for_each_rectangle(c, [&](const Rectangle& rect) -> bool {
+    if (for_each_rectangle(all, [&](const Rectangle& rect) -> bool {
             const auto roof = roof_cells(c, rect);
             if (!roof) return false;
             const auto [r0, r1] = *roof;
@@ -175,7 +192,7 @@ void scan_unique_rectangle(const Candidates& c, Instances& out) {
     // Type 5: the corners that hold more than the pair all hold the pair and one same extra digit,
     // and they are not two corners of one side (type 2): the extra digit is in one of them, so it
     // leaves every cell that sees them all.
-    if (for_each_rectangle(c, [&](const Rectangle& rect) -> bool {
+    if (for_each_rectangle(all, [&](const Rectangle& rect) -> bool {
             const unsigned floors = floor_cells(c, rect);
             std::array<int, 2> roof{};
             if (bit_count(floors) < 1 || bit_count(floors) > 2 || roof_of(floors, roof)) return false;
@@ -203,7 +220,7 @@ void scan_unique_rectangle(const Candidates& c, Instances& out) {
     // no other place than the rectangle in both its rows (or both its columns). That digit in one
     // of the two other corners would put it in both, and the pair's other digit in the first two:
     // the pattern that could swap. So that digit leaves the two other corners.
-    if (for_each_rectangle(c, [&](const Rectangle& rect) -> bool {
+    if (for_each_rectangle(all, [&](const Rectangle& rect) -> bool {
             const unsigned floors = floor_cells(c, rect);
             if (floors != 0b1001 && floors != 0b0110) return false;
             const int o0 = rect.cells[floors == 0b1001 ? 1 : 0];
@@ -230,7 +247,7 @@ void scan_unique_rectangle(const Candidates& c, Instances& out) {
     // Type 3: the two roof corners hold, beyond the pair, extra digits; one of them holds one of
     // those (else the pattern could swap), so the two act as one cell holding the extra digits. With
     // other cells of a unit they share, they form a naked subset: as many digits as cells.
-    for_each_rectangle(c, [&](const Rectangle& rect) -> bool {
+    for_each_rectangle(all, [&](const Rectangle& rect) -> bool {
         const auto roof = roof_cells(c, rect);
         if (!roof) return false;
         const auto [r0, r1] = *roof;
@@ -283,7 +300,8 @@ void scan_unique_rectangle(const Candidates& c, Instances& out) {
 // corner, that corner cannot hold the other digit: the two corners beside it would then hold the
 // first digit, the corner with only the pair the second, and the pattern could swap.
 void scan_hidden_rectangle(const Candidates& c, Instances& out) {
-    for_each_rectangle(c, [&](const Rectangle& rect) {
+    const std::vector<Corners> all = rectangles(c);
+    for_each_rectangle(all, [&](const Rectangle& rect) {
         const unsigned floors = floor_cells(c, rect);
         for (int f = 0; f < 4; ++f) {
             if (!((floors >> f) & 1)) continue;
