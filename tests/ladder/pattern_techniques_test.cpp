@@ -197,6 +197,58 @@ std::vector<std::string> read_corpus(const std::string& path) {
 // Every finder at the positions the ladder passes through (before each step past the singles) on
 // the hardest puzzles: no elimination of the solution's digit, only live candidates. The fish
 // with regions, the slowest, are asked at one position in twenty.
+// Every placement of a digit, found the plain way: each row's column in turn, no column or region
+// twice. The cells of the placements found, and whether there was one.
+void placements_of(const Candidates& c, int d, int row, std::vector<int>& taken, CellSet& on, bool& any) {
+    if (row == 9) {
+        any = true;
+        for (int r = 0; r < 9; ++r) on.add(9 * r + taken[static_cast<std::size_t>(r)]);
+        return;
+    }
+    for (int col = 0; col < 9; ++col) {
+        const int cell = 9 * row + col;
+        if (c.value(cell) != d && !c.has(cell, d)) continue;
+        bool clash = false;
+        for (int r = 0; r < row; ++r) {
+            const int other = taken[static_cast<std::size_t>(r)];
+            clash = clash || other == col || (r / 3 == row / 3 && other / 3 == col / 3);
+        }
+        if (clash) continue;
+        taken.push_back(col);
+        placements_of(c, d, row + 1, taken, on, any);
+        taken.pop_back();
+    }
+}
+
+// The search of fish with regions is spared for a digit whose candidates all lie on a placement of
+// it: checked against every placement, on the empty grid, on a digit with no placement, and at
+// positions along hard solves, where most digits have none off and some have.
+TEST(PatternPlacements, a_candidate_off_every_placement_is_seen) {
+    std::vector<Candidates> positions{model(kEmpty, ""), model(kEmpty, "r1c123456789-5"),
+                                      model(kEmpty, "r1c2345689-4 r5c2345679-4")};
+    for (const std::string& puzzle : testing::read_corpus(std::string(VORNEL_TEST_DATA) + "/ladder/hardest.txt")) {
+        if (positions.size() > 60) break;
+        const Explanation whole = explain(testing::grid_of(puzzle));
+        Candidates c(testing::grid_of(puzzle));
+        for (std::size_t k = 0; k < whole.steps.size(); c.apply(whole.steps[k++]))
+            if (k % 11 == 0) positions.push_back(c);
+    }
+    int off = 0, on = 0;
+    for (std::size_t p = 0; p < positions.size(); ++p) {
+        for (int d = 1; d <= 9; ++d) {
+            std::vector<int> taken;
+            CellSet placed;
+            bool any = false;
+            placements_of(positions[p], d, 0, taken, placed, any);
+            const bool expected = !any || !(positions[p].cells_of(d) - placed).empty();
+            EXPECT_EQ(candidate_off_every_placement(positions[p], d), expected) << "position " << p << " digit " << d;
+            (expected ? off : on) += 1;
+        }
+    }
+    EXPECT_GT(off, 10);
+    EXPECT_GT(on, 100);
+}
+
 TEST(PatternSoundness, every_finder_agrees_with_the_solution) {
     int checked = 0;
     for (const char* file : {"/ladder/hardest.txt", "/ladder/top95.txt"}) {

@@ -89,6 +89,12 @@ void scan_digits(const Candidates& c, EmptyDigits& empty, Instances& out, ScanDi
 }
 using Scan = void (*)(const Candidates&, Instances&);
 
+// True when some candidate of `digit` lies on no placement of the digit (nine cells, one in each
+// row, column and region, each holding the digit or a candidate for it), or when the digit has no
+// placement at all. A technique that reasons on one digit alone is true of every placement, so
+// what it removes lies on none.
+bool candidate_off_every_placement(const Candidates& c, int digit);
+
 // The first instance a scan meets.
 inline std::optional<Step> first_instance(const Candidates& c, Scan scan) {
     Instances first;
