@@ -265,6 +265,8 @@ constexpr int kMaxChainLinks = 19;
 void scan_simple_colouring(const Candidates& c, Instances& out) {
     const Geometry& g = geometry();
     for (int d = 1; d <= 9; ++d) {
+        // Colours reason on one digit: what they remove lies on no placement of it.
+        if (!candidate_off_every_placement(c, d)) continue;
         std::array<std::int8_t, 81> colour{};
         colour.fill(-1);
         const CellSet& where = c.cells_of(d);
@@ -337,7 +339,15 @@ void scan_simple_colouring(const Candidates& c, Instances& out) {
 std::optional<Step> find_simple_colouring(const Candidates& c) { return first_instance(c, scan_simple_colouring); }
 
 void scan_x_chain(const Candidates& c, Instances& out) {
-    scan_chains(c, out, Kind::XChain, Technique::XChain, kMaxChainLinks);
+    // An x-chain reasons on one digit: what it removes lies on no placement of the digit, and what
+    // it places lies on every one, so that the digit's other candidates in its units lie on none,
+    // unless it has none there. Without such digits, there is nothing to search.
+    bool any = false;
+    for (int d = 1; d <= 9 && !any; ++d) {
+        any = candidate_off_every_placement(c, d);
+        for (int unit = 0; unit < 27 && !any; ++unit) any = bits(c.places(unit, d)) == 1;
+    }
+    if (any) scan_chains(c, out, Kind::XChain, Technique::XChain, kMaxChainLinks);
 }
 std::optional<Step> find_x_chain(const Candidates& c) { return first_instance(c, scan_x_chain); }
 

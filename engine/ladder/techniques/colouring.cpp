@@ -76,6 +76,8 @@ CellSet seen_by(const CellSet& set) {
 void scan_multi_colouring(const Candidates& c, Instances& out) {
     const Geometry& g = geometry();
     for (int d = 1; d <= 9; ++d) {
+        // Colours reason on one digit: what they remove lies on no placement of it.
+        if (!candidate_off_every_placement(c, d)) continue;
         const DigitClusters k(c, d);
         const int n = static_cast<int>(k.sides.size());
         for (int a = 0; a < n; ++a) {

@@ -260,7 +260,23 @@ void scan_complex_fish(const Candidates& c, Family family, Instances& out) {
 } // namespace
 
 bool candidate_off_every_placement(const Candidates& c, int digit) {
-    return Placements(c, digit).candidate_off_every_one();
+    // The answer depends only on the digit's candidates and the cells that hold it: the last one
+    // worked out for each digit is kept, since the techniques that ask follow one another on a
+    // position.
+    struct Known {
+        CellSet cells;
+        CellSet held;
+        bool off = false;
+        bool valid = false;
+    };
+    thread_local std::array<Known, 10> known;
+    CellSet held;
+    for (int cell = 0; cell < 81; ++cell)
+        if (c.value(cell) == digit) held.add(cell);
+    Known& k = known[static_cast<std::size_t>(digit)];
+    if (!k.valid || !(k.cells == c.cells_of(digit)) || !(k.held == held))
+        k = {c.cells_of(digit), held, Placements(c, digit).candidate_off_every_one(), true};
+    return k.off;
 }
 
 void scan_franken_fish(const Candidates& c, Instances& out) { scan_complex_fish(c, Family::Franken, out); }
