@@ -4,7 +4,10 @@
 // exactly those two candidates, or two cells with three candidates between them. Placing the pair
 // would leave that set with fewer digits than cells. A digit of one cell that goes with no digit
 // of the other leaves its cell.
+#include <algorithm>
 #include <array>
+#include <bit>
+#include <cstdint>
 #include <vector>
 
 #include "als.h"
@@ -18,6 +21,12 @@ void scan_aligned_pair_exclusion(const Candidates& c, Instances& out) {
     const Geometry& g = geometry();
     // Bivalue cells and two-cell sets: the ones a learner checks by eye.
     const std::vector<Als> sets = almost_locked_sets(c, 2);
+    // The sets by their lowest cell, so that a pair reads only the sets among the cells that see
+    // both its cells, in the order of `sets` (a bit per set).
+    std::array<std::vector<std::size_t>, 81> starting{};
+    for (std::size_t i = 0; i < sets.size(); ++i)
+        starting[static_cast<std::size_t>(sets[i].cells.first())].push_back(i);
+    std::vector<std::uint64_t> near((sets.size() + 63) / 64);
     for (const int unit : kUnitScan) {
         for (int i = 0; i < 9; ++i) {
             const int p = g.unit_cells[static_cast<std::size_t>(unit)][static_cast<std::size_t>(i)];
@@ -33,15 +42,23 @@ void scan_aligned_pair_exclusion(const Candidates& c, Instances& out) {
                 std::array<unsigned, 10> excluded{};
                 for_each_bit(pm & qm, [&](int a) { excluded[static_cast<std::size_t>(a)] |= 1u << a; });
                 std::vector<const Als*> used;
-                for (const Als& als : sets) {
-                    if ((als.digits & pm) == 0 || (als.digits & qm) == 0 || !(als.cells - both).empty()) continue;
-                    bool useful = false;
-                    for_each_bit(als.digits & pm, [&](int a) {
-                        const unsigned with = als.digits & qm & ~(1u << a);
-                        if ((with & ~excluded[static_cast<std::size_t>(a)]) != 0) useful = true;
-                        excluded[static_cast<std::size_t>(a)] |= with;
-                    });
-                    if (useful) used.push_back(&als);
+                std::fill(near.begin(), near.end(), 0);
+                for_each_cell(both, [&](int cell) {
+                    for (const std::size_t i : starting[static_cast<std::size_t>(cell)])
+                        near[i / 64] |= std::uint64_t{1} << (i % 64);
+                });
+                for (std::size_t w = 0; w < near.size(); ++w) {
+                    for (std::uint64_t bits_left = near[w]; bits_left != 0; bits_left &= bits_left - 1) {
+                        const Als& als = sets[64 * w + static_cast<std::size_t>(std::countr_zero(bits_left))];
+                        if ((als.digits & pm) == 0 || (als.digits & qm) == 0 || !(als.cells - both).empty()) continue;
+                        bool useful = false;
+                        for_each_bit(als.digits & pm, [&](int a) {
+                            const unsigned with = als.digits & qm & ~(1u << a);
+                            if ((with & ~excluded[static_cast<std::size_t>(a)]) != 0) useful = true;
+                            excluded[static_cast<std::size_t>(a)] |= with;
+                        });
+                        if (useful) used.push_back(&als);
+                    }
                 }
                 unsigned gone_p = 0, gone_q = 0;
                 for_each_bit(pm, [&](int a) {
