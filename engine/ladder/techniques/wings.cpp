@@ -187,11 +187,17 @@ using namespace detail;
 void scan_wxyz_wing(const Candidates& c, Instances& out) {
     const Geometry& g = geometry();
     bool stop = false;
+    // The empty cells with two to four candidates, in cell order: the only ones a wing can take.
+    std::array<int, 81> open{};
+    int open_count = 0;
+    for (int cell = 0; cell < 81; ++cell)
+        if (c.value(cell) == 0 && bits(c.mask(cell)) >= 2 && bits(c.mask(cell)) <= 4) open[open_count++] = cell;
     for_each_combination(0x3FE, 4, [&](unsigned digits) {
         std::array<int, 81> pool{};
         int n = 0;
-        for (int cell = 0; cell < 81; ++cell)
-            if (c.value(cell) == 0 && bits(c.mask(cell)) >= 2 && (c.mask(cell) & ~digits) == 0) pool[n++] = cell;
+        for (int k = 0; k < open_count; ++k)
+            if ((c.mask(open[static_cast<std::size_t>(k)]) & ~digits) == 0)
+                pool[n++] = open[static_cast<std::size_t>(k)];
         if (n < 4) return false;
         std::array<int, 4> chosen{};
         // The digits whose holders among the chosen cells do not all see one another.
