@@ -243,6 +243,12 @@ const SetGraph& graph_of(const Candidates& c, bool links) {
     return *graph;
 }
 
+} // namespace
+
+const std::vector<Als>& detail::position_sets(const Candidates& c) { return graph_of(c, false).sets; }
+
+namespace {
+
 // The cells that see every cell holding `digit` in each of the sets, outside them, and hold it.
 CellSet targets_of(const Candidates& c, std::initializer_list<const Als*> sets, int digit) {
     CellSet targets = c.cells_of(digit);

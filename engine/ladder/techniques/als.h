@@ -31,6 +31,11 @@ struct Als {
 // listed with its region), smallest first, then in the unit scan order.
 std::vector<Als> almost_locked_sets(const Candidates& c, int max_size);
 
+// The sets of one to five cells of the position, as almost_locked_sets() lists them: those of up
+// to N cells come first. The techniques that read them follow one another on a position, so the
+// list of the last position asked is kept, one per thread, until another is asked.
+const std::vector<Als>& position_sets(const Candidates& c);
+
 // True when `digit` is a restricted common digit of two sets without a common cell.
 inline bool restricted_common(const Als& a, const Als& b, int digit) {
     return ((a.digits & b.digits) >> digit & 1) != 0 && (b.holders[digit] - a.seen[digit]).empty();

@@ -73,7 +73,7 @@ public:
             live_groups_[static_cast<std::size_t>(d)].clear();
             set_nodes_[static_cast<std::size_t>(d)].clear();
         }
-        sets_.clear();
+        sets_ = nullptr;
         strong_all_.clear();
         weak_.clear();
         best_.reset();
@@ -195,9 +195,10 @@ private:
     // The sets of two to kMaxSetSize cells, and their strong links: each digit's node false makes
     // every other digit's node true.
     void add_sets() {
-        sets_ = almost_locked_sets(*c_, kMaxSetSize);
-        for (std::size_t i = 0; i < sets_.size(); ++i) {
-            const Als& als = sets_[i];
+        sets_ = &position_sets(*c_);
+        for (std::size_t i = 0; i < sets_->size(); ++i) {
+            const Als& als = (*sets_)[i];
+            if (als.size > kMaxSetSize) break; // the larger sets come after
             if (als.size < 2) continue;
             std::array<int, 10> node{};
             bool room = true;
@@ -388,7 +389,7 @@ private:
             if (set >= 0) {
                 LinkReason why;
                 why.kind = LinkReason::Kind::Als;
-                why.cells = cell_list(sets_[static_cast<std::size_t>(set)].cells);
+                why.cells = cell_list((*sets_)[static_cast<std::size_t>(set)].cells);
                 return why;
             }
         }
@@ -482,7 +483,7 @@ private:
     int count_ = kNodes; // nodes in use
     std::array<std::array<int, 6>, N> strong_{};
     std::array<int, N> strong_count_{};
-    std::vector<Als> sets_;
+    const std::vector<Als>* sets_ = nullptr;          // the position's sets, smallest first
     std::array<std::vector<int>, 10> live_groups_{};  // by digit, its groups of two or three cells
     std::array<std::vector<int>, 10> set_nodes_{};    // by digit, the nodes of set cells
     std::array<std::vector<SetLink>, N> set_links_{}; // by node, its strong links through sets
