@@ -187,33 +187,24 @@ using namespace detail;
 void scan_wxyz_wing(const Candidates& c, Instances& out) {
     const Geometry& g = geometry();
     bool stop = false;
-    // The empty cells with two to four candidates, in cell order: the only ones a wing can take.
-    std::array<int, 81> open{};
-    int open_count = 0;
+    // The empty cells with two to four candidates, the only ones a wing can take, by candidates.
+    std::array<CellSet, 1024> by_mask{};
     for (int cell = 0; cell < 81; ++cell)
-        if (c.value(cell) == 0 && bits(c.mask(cell)) >= 2 && bits(c.mask(cell)) <= 4) open[open_count++] = cell;
+        if (c.value(cell) == 0 && bits(c.mask(cell)) >= 2 && bits(c.mask(cell)) <= 4) by_mask[c.mask(cell)].add(cell);
     for_each_combination(0x3FE, 4, [&](unsigned digits) {
+        // The cells whose candidates are among the four digits, in cell order.
+        CellSet among;
+        for (unsigned sub = digits; sub != 0; sub = (sub - 1) & digits) among = among | by_mask[sub];
         std::array<int, 81> pool{};
         int n = 0;
-        for (int k = 0; k < open_count; ++k)
-            if ((c.mask(open[static_cast<std::size_t>(k)]) & ~digits) == 0)
-                pool[n++] = open[static_cast<std::size_t>(k)];
+        for_each_cell(among, [&](int cell) { pool[static_cast<std::size_t>(n++)] = cell; });
         if (n < 4) return false;
         std::array<int, 4> chosen{};
-        // The digits whose holders among the chosen cells do not all see one another.
-        const auto loose = [&](int count) {
-            unsigned result = 0;
-            for (int i = 0; i < count; ++i)
-                for (int j = i + 1; j < count; ++j) {
-                    const int a = chosen[static_cast<std::size_t>(i)], b = chosen[static_cast<std::size_t>(j)];
-                    if (!g.peer_set[a].has(b)) result |= c.mask(a) & c.mask(b);
-                }
-            return result;
-        };
-        const auto pick = [&](auto&& self, int from, int count, unsigned seen) -> void {
+        // `loose`: the digits whose holders among the chosen cells do not all see one another.
+        const auto pick = [&](auto&& self, int from, int count, unsigned seen, unsigned loose) -> void {
             if (count == 4) {
                 if (seen != digits) return;
-                const unsigned unrestricted = loose(4);
+                const unsigned unrestricted = loose;
                 if (bits(unrestricted) > 1) return;
                 for_each_bit(unrestricted != 0 ? unrestricted : digits, [&](int z) {
                     CellSet set, holders;
@@ -234,12 +225,18 @@ void scan_wxyz_wing(const Candidates& c, Instances& out) {
                 return;
             }
             for (int i = from; i < n && !stop; ++i) {
-                chosen[static_cast<std::size_t>(count)] = pool[static_cast<std::size_t>(i)];
-                if (bits(loose(count + 1)) > 1) continue;
-                self(self, i + 1, count + 1, seen | c.mask(pool[static_cast<std::size_t>(i)]));
+                const int cell = pool[static_cast<std::size_t>(i)];
+                chosen[static_cast<std::size_t>(count)] = cell;
+                unsigned more = loose;
+                for (int k = 0; k < count; ++k) {
+                    const int other = chosen[static_cast<std::size_t>(k)];
+                    if (!g.peer_set[other].has(cell)) more |= c.mask(other) & c.mask(cell);
+                }
+                if (bits(more) > 1) continue;
+                self(self, i + 1, count + 1, seen | c.mask(cell), more);
             }
         };
-        pick(pick, 0, 0, 0);
+        pick(pick, 0, 0, 0, 0);
         return stop;
     });
 }
