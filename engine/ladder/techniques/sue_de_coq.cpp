@@ -27,19 +27,24 @@ struct Part {
     unsigned digits = 0;
 };
 
-std::vector<Part> parts_of(const Candidates& c, const std::vector<int>& cells) {
-    std::vector<Part> parts;
+// Every non-empty subset of `cells` (at most six), in the order of their bits.
+struct Parts {
+    std::array<Part, 64> part{};
+    int count = 0;
+};
+
+void parts_of(const Candidates& c, const std::vector<int>& cells, Parts& parts) {
     const auto n = static_cast<unsigned>(cells.size());
+    parts.count = 0;
     for (unsigned sub = 1; sub < (1u << n); ++sub) {
-        Part part;
+        Part& part = parts.part[static_cast<std::size_t>(parts.count++)];
+        part = Part{};
         for_each_bit(sub, [&](int i) {
             part.cells.add(cells[static_cast<std::size_t>(i)]);
             part.digits |= c.mask(cells[static_cast<std::size_t>(i)]);
         });
         part.count = bits(sub);
-        parts.push_back(part);
     }
-    return parts;
 }
 
 } // namespace
@@ -63,21 +68,34 @@ void scan_sue_de_coq(const Candidates& c, Instances& out) {
             for_each_cell(g.unit_set[static_cast<std::size_t>(region)] - crossing, [&](int cell) {
                 if (c.value(cell) == 0) region_rest.push_back(cell);
             });
-            const std::vector<Part> centres = parts_of(c, inside);
-            const std::vector<Part> lines = parts_of(c, line_rest);
-            const std::vector<Part> regions = parts_of(c, region_rest);
-            for (const Part& centre : centres) {
+            Parts centres, lines, regions;
+            parts_of(c, inside, centres);
+            bool sides = false; // the parts of the line's and the region's rest, worked out once needed
+            for (int k = 0; k < centres.count; ++k) {
+                const Part& centre = centres.part[static_cast<std::size_t>(k)];
                 if (centre.count < 2) continue;
                 const int surplus = bits(centre.digits) - centre.count;
                 if (surplus < 2) continue;
+                if (!sides) {
+                    parts_of(c, line_rest, lines);
+                    parts_of(c, region_rest, regions);
+                    sides = true;
+                }
                 // Each side must take up part of the surplus: more cells than digits it adds.
                 const auto takes = [&](const Part& p) {
                     return (p.digits & centre.digits) != 0 && p.count > bits(p.digits & ~centre.digits);
                 };
-                for (const Part& l : lines) {
+                std::array<const Part*, 64> taking{};
+                int taking_count = 0;
+                for (int i = 0; i < regions.count; ++i)
+                    if (takes(regions.part[static_cast<std::size_t>(i)]))
+                        taking[static_cast<std::size_t>(taking_count++)] = &regions.part[static_cast<std::size_t>(i)];
+                for (int i = 0; i < lines.count; ++i) {
+                    const Part& l = lines.part[static_cast<std::size_t>(i)];
                     if (!takes(l)) continue;
-                    for (const Part& r : regions) {
-                        if ((l.digits & r.digits) != 0 || !takes(r)) continue;
+                    for (int j = 0; j < taking_count; ++j) {
+                        const Part& r = *taking[static_cast<std::size_t>(j)];
+                        if ((l.digits & r.digits) != 0) continue;
                         const unsigned all = centre.digits | l.digits | r.digits;
                         if (centre.count + l.count + r.count != bits(all)) continue;
                         const CellSet pattern = centre.cells | l.cells | r.cells;
