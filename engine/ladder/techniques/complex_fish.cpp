@@ -43,48 +43,6 @@ bool in_family(Family family, std::uint32_t base, std::uint32_t cover) {
     return !franken;
 }
 
-// The placements of one digit, followed row by row.
-class Placements {
-public:
-    explicit Placements(const Candidates& c, int d) : want_(c.cells_of(d)) {
-        for (int row = 0; row < 9; ++row)
-            for (int col = 0; col < 9; ++col)
-                if (c.value(9 * row + col) == d || c.has(9 * row + col, d))
-                    columns_[static_cast<std::size_t>(row)] |= 1u << col;
-    }
-
-    bool candidate_off_every_one() {
-        follow(0, 0, 0);
-        return !covered_;
-    }
-
-private:
-    // Places the digit in rows `row` on, off the columns taken and, within the band, the stacks
-    // taken; marks the cells of every placement found. True when one was found; stops early once
-    // every candidate lies on one.
-    bool follow(int row, unsigned columns, unsigned stacks) {
-        if (row == 9) return true;
-        if (row % 3 == 0) stacks = 0;
-        bool found = false;
-        for (unsigned free = columns_[static_cast<std::size_t>(row)] & ~columns; free != 0 && !covered_;
-             free &= free - 1) {
-            const int col = std::countr_zero(free);
-            const unsigned stack = 1u << (col / 3);
-            if ((stacks & stack) != 0) continue;
-            if (!follow(row + 1, columns | 1u << col, stacks | stack)) continue;
-            found = true;
-            on_.add(9 * row + col);
-            covered_ = (want_ - on_).empty();
-        }
-        return found || covered_;
-    }
-
-    std::array<unsigned, 9> columns_{}; // by row, the columns that may hold the digit
-    CellSet want_;                      // the digit's candidates
-    CellSet on_;                        // those on a placement found so far
-    bool covered_ = false;              // every candidate is on one
-};
-
 class FishSearch {
 public:
     FishSearch(const Candidates& c, Family family, int digit, int size, Instances& out)
@@ -245,39 +203,13 @@ void scan_complex_fish(const Candidates& c, Family family, Instances& out) {
     // collections: the search stops at size 3 for them.
     const int largest = family == Family::Mutant ? kMaxSize - 1 : kMaxSize;
     thread_local std::array<std::array<EmptyDigits, kMaxSize + 1>, 2> empty; // by family and size
-    // A fish of any kind reasons on its digit alone, so what it removes lies on no placement of the
-    // digit: where every candidate lies on one, the search is spared.
-    std::array<int, 10> off{}; // by digit: 0 not known yet, 1 a candidate off every placement, 2 none
     for (int size = 2; size <= largest && !out.done(); ++size) {
-        scan_digits(c, empty[static_cast<std::size_t>(family)][static_cast<std::size_t>(size)], out, [&](int d) {
-            int& known = off[static_cast<std::size_t>(d)];
-            if (known == 0) known = candidate_off_every_placement(c, d) ? 1 : 2;
-            if (known == 1) FishSearch(c, family, d, size, out).run();
-        });
+        scan_digits(c, empty[static_cast<std::size_t>(family)][static_cast<std::size_t>(size)], out,
+                    [&](int d) { FishSearch(c, family, d, size, out).run(); });
     }
 }
 
 } // namespace
-
-bool candidate_off_every_placement(const Candidates& c, int digit) {
-    // The answer depends only on the digit's candidates and the cells that hold it: the last one
-    // worked out for each digit is kept, since the techniques that ask follow one another on a
-    // position.
-    struct Known {
-        CellSet cells;
-        CellSet held;
-        bool off = false;
-        bool valid = false;
-    };
-    thread_local std::array<Known, 10> known;
-    CellSet held;
-    for (int cell = 0; cell < 81; ++cell)
-        if (c.value(cell) == digit) held.add(cell);
-    Known& k = known[static_cast<std::size_t>(digit)];
-    if (!k.valid || !(k.cells == c.cells_of(digit)) || !(k.held == held))
-        k = {c.cells_of(digit), held, Placements(c, digit).candidate_off_every_one(), true};
-    return k.off;
-}
 
 void scan_franken_fish(const Candidates& c, Instances& out) { scan_complex_fish(c, Family::Franken, out); }
 void scan_mutant_fish(const Candidates& c, Instances& out) { scan_complex_fish(c, Family::Mutant, out); }

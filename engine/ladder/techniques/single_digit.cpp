@@ -6,6 +6,13 @@
 //
 // The empty rectangle is a region whose places for a digit all lie on one row and one column
 // crossing it: the digit of the region is on that row or on that column.
+//
+// Every technique that reasons on one digit alone is true of each placement of the digit (nine
+// cells, one in each row, column and region): what it removes lies on none. A digit whose
+// candidates all lie on one placement or another gives such techniques nothing to find.
+#include <array>
+#include <bit>
+
 #include "common.h"
 #include "techniques.h"
 
@@ -14,6 +21,48 @@ namespace vornel::ladder {
 using namespace detail;
 
 namespace {
+
+// The placements of one digit, followed row by row.
+class Placements {
+public:
+    explicit Placements(const Candidates& c, int d) : want_(c.cells_of(d)) {
+        for (int row = 0; row < 9; ++row)
+            for (int col = 0; col < 9; ++col)
+                if (c.value(9 * row + col) == d || c.has(9 * row + col, d))
+                    columns_[static_cast<std::size_t>(row)] |= 1u << col;
+    }
+
+    bool candidate_off_every_one() {
+        follow(0, 0, 0);
+        return !covered_;
+    }
+
+private:
+    // Places the digit in rows `row` on, off the columns taken and, within the band, the stacks
+    // taken; marks the cells of every placement found. True when one was found; stops early once
+    // every candidate lies on one.
+    bool follow(int row, unsigned columns, unsigned stacks) {
+        if (row == 9) return true;
+        if (row % 3 == 0) stacks = 0;
+        bool found = false;
+        for (unsigned free = columns_[static_cast<std::size_t>(row)] & ~columns; free != 0 && !covered_;
+             free &= free - 1) {
+            const int col = std::countr_zero(free);
+            const unsigned stack = 1u << (col / 3);
+            if ((stacks & stack) != 0) continue;
+            if (!follow(row + 1, columns | 1u << col, stacks | stack)) continue;
+            found = true;
+            on_.add(9 * row + col);
+            covered_ = (want_ - on_).empty();
+        }
+        return found || covered_;
+    }
+
+    std::array<unsigned, 9> columns_{}; // by row, the columns that may hold the digit
+    CellSet want_;                      // the digit's candidates
+    CellSet on_;                        // those on a placement found so far
+    bool covered_ = false;              // every candidate is on one
+};
 
 // A strong link: the two places of a digit in a unit.
 struct StrongLink {
@@ -212,6 +261,26 @@ void scan_two_string_kite(const Candidates& c, Instances& out) {
             }
         }
     });
+}
+
+bool candidate_off_every_placement(const Candidates& c, int digit) {
+    // The answer depends only on the digit's candidates and the cells that hold it: the last one
+    // worked out for each digit is kept, since the techniques that ask follow one another on a
+    // position.
+    struct Known {
+        CellSet cells;
+        CellSet held;
+        bool off = false;
+        bool valid = false;
+    };
+    thread_local std::array<Known, 10> known;
+    CellSet held;
+    for (int cell = 0; cell < 81; ++cell)
+        if (c.value(cell) == digit) held.add(cell);
+    Known& k = known[static_cast<std::size_t>(digit)];
+    if (!k.valid || !(k.cells == c.cells_of(digit)) || !(k.held == held))
+        k = {c.cells_of(digit), held, Placements(c, digit).candidate_off_every_one(), true};
+    return k.off;
 }
 
 std::optional<Step> find_skyscraper(const Candidates& c) { return first_instance(c, scan_skyscraper); }

@@ -76,24 +76,29 @@ private:
     unsigned known_ = 0;
 };
 
-// Runs `scan_digit(d)` for the digits 1-9 in order, but those `empty` knows to give nothing, until
-// `out` is done; remembers the digits that gave nothing.
+// True when some candidate of `digit` lies on no placement of the digit (nine cells, one in each
+// row, column and region, each holding the digit or a candidate for it), or when the digit has no
+// placement at all. A technique that reasons on one digit alone is true of every placement, so
+// what it removes lies on none.
+bool candidate_off_every_placement(const Candidates& c, int digit);
+
+// Runs `scan_digit(d)` for the digits 1-9 in order, but those `empty` knows to give nothing and
+// those whose candidates all lie on some placement of the digit (a scan of one digit removes only
+// what lies on none), until `out` is done; remembers the digits that gave nothing.
 template<class ScanDigit>
 void scan_digits(const Candidates& c, EmptyDigits& empty, Instances& out, ScanDigit&& scan_digit) {
     for (int d = 1; d <= 9 && !out.done(); ++d) {
         if (empty.known(c, d)) continue;
+        if (!candidate_off_every_placement(c, d)) {
+            empty.remember(c, d);
+            continue;
+        }
         const std::size_t before = out.kept();
         scan_digit(d);
         if (out.kept() == before) empty.remember(c, d);
     }
 }
 using Scan = void (*)(const Candidates&, Instances&);
-
-// True when some candidate of `digit` lies on no placement of the digit (nine cells, one in each
-// row, column and region, each holding the digit or a candidate for it), or when the digit has no
-// placement at all. A technique that reasons on one digit alone is true of every placement, so
-// what it removes lies on none.
-bool candidate_off_every_placement(const Candidates& c, int digit);
 
 // The first instance a scan meets.
 inline std::optional<Step> first_instance(const Candidates& c, Scan scan) {
