@@ -702,6 +702,14 @@ std::array<CellSet, 10> placed_digits(const Candidates& c) {
     return held;
 }
 
+// The digits with a candidate off every placement of the digit: a Nishio follows one digit, so
+// the candidate it removes lies on no placement.
+std::array<bool, 10> digits_with_a_candidate_off(const Candidates& c) {
+    std::array<bool, 10> off{};
+    for (int d = 1; d <= 9; ++d) off[static_cast<std::size_t>(d)] = candidate_off_every_placement(c, d);
+    return off;
+}
+
 // True when a Nishio branch of `d` from `cell` breaks: the passes of a branch that follows one
 // digit, made on that digit's cells alone (`held`: the cells that hold it), so that only the
 // branches that break are followed again to be told.
@@ -734,9 +742,12 @@ bool nishio_breaks(const Candidates& c, CellSet held, int cell, int d) {
 // Every Nishio, candidate by candidate in cell order.
 void scan_nishio(const Candidates& c, Instances& out) {
     const std::array<CellSet, 10> held = placed_digits(c);
+    const std::array<bool, 10> off = digits_with_a_candidate_off(c);
     for (int cell = 0; cell < 81; ++cell) {
         for (int d = 1; d <= 9; ++d) {
-            if (!c.has(cell, d) || !nishio_breaks(c, held[static_cast<std::size_t>(d)], cell, d)) continue;
+            if (!c.has(cell, d) || !off[static_cast<std::size_t>(d)] ||
+                !nishio_breaks(c, held[static_cast<std::size_t>(d)], cell, d))
+                continue;
             Branch b(c, 0, d);
             b.run(cell, d);
             if (!b.broken().broken) continue;
@@ -751,9 +762,11 @@ std::optional<Step> find_nishio(const Candidates& c) {
     std::optional<Branch> best;
     std::vector<int> best_chain;
     const std::array<CellSet, 10> held = placed_digits(c);
+    const std::array<bool, 10> off = digits_with_a_candidate_off(c);
     for (int cell = 0; cell < 81; ++cell) {
         for_each_bit(c.mask(cell), [&](int d) {
-            if (!nishio_breaks(c, held[static_cast<std::size_t>(d)], cell, d)) return;
+            if (!off[static_cast<std::size_t>(d)] || !nishio_breaks(c, held[static_cast<std::size_t>(d)], cell, d))
+                return;
             Branch b(c, 0, d);
             b.run(cell, d);
             if (!b.broken().broken) return;
