@@ -44,8 +44,7 @@ struct Node {
     int cell = -1; // the single candidate's cell; -1 for a group or a set's cells
     int line = -1; // a group's row or column, 0-17
     CellSet cells;
-    CellSet sees; // the cells that see every cell of the node
-    bool live = false;
+    CellSet sees;     // the cells that see every cell of the node
     bool set = false; // the cells of a set holding the digit, neither a single nor a group
 };
 
@@ -64,10 +63,9 @@ public:
     void start(const Candidates& c, Technique technique) {
         c_ = &c;
         technique_ = technique;
-        for (int id = 0; id < count_; ++id) {
-            strong_count_[id] = 0;
-            set_links_[static_cast<std::size_t>(id)].clear();
-        }
+        std::fill_n(strong_count_.begin(), count_, 0);
+        for (const int id : with_set_links_) set_links_[static_cast<std::size_t>(id)].clear();
+        with_set_links_.clear();
         count_ = kNodes;
         for (int d = 0; d <= 9; ++d) {
             live_groups_[static_cast<std::size_t>(d)].clear();
@@ -79,17 +77,22 @@ public:
         best_.reset();
         listing_ = nullptr;
         const Geometry& g = geometry();
-        for (int cell = 0; cell < 81; ++cell) {
-            for (int d = 1; d <= 9; ++d) {
-                Node& n = nodes_[9 * cell + d - 1];
-                n = Node{};
-                n.digit = d;
-                n.cell = cell;
-                n.cells.add(cell);
-                n.sees = g.peer_set[cell];
-                n.live = c.has(cell, d);
+        // A single candidate's node is the same on every position; only whether it is live changes.
+        if (!singles_ready_) {
+            for (int cell = 0; cell < 81; ++cell) {
+                for (int d = 1; d <= 9; ++d) {
+                    Node& n = nodes_[9 * cell + d - 1];
+                    n = Node{};
+                    n.digit = d;
+                    n.cell = cell;
+                    n.cells.add(cell);
+                    n.sees = g.peer_set[cell];
+                }
             }
+            singles_ready_ = true;
         }
+        for (int cell = 0; cell < 81; ++cell)
+            for (int d = 1; d <= 9; ++d) live_[9 * cell + d - 1] = c.has(cell, d);
         for (int d = 1; d <= 9; ++d) {
             for (int box = 0; box < 9; ++box) {
                 for (int i = 0; i < 6; ++i) {
@@ -99,8 +102,8 @@ public:
                     n.digit = d;
                     n.line = line;
                     n.cells = g.unit_set[18 + box] & g.unit_set[line] & c.cells_of(d);
-                    n.live = n.cells.count() >= 2;
-                    if (n.live) {
+                    live_[group_id(d, box, i)] = n.cells.count() >= 2;
+                    if (live_[group_id(d, box, i)]) {
                         n.sees = common_peers(n.cells);
                         live_groups_[static_cast<std::size_t>(d)].push_back(group_id(d, box, i));
                     }
@@ -108,7 +111,7 @@ public:
             }
         }
         for (int id = 0; id < kNodes; ++id)
-            if (nodes_[id].live) build_strong(id);
+            if (live_[id]) build_strong(id);
         if (technique_ == Technique::AlsAic) add_sets();
         // Each node's partners, listed once for all the starts that reach it: the strong ones in
         // strong_count() and strong_to() order, then the weak ones that a chain can leave by a
@@ -116,7 +119,7 @@ public:
         weak_begin_.assign(static_cast<std::size_t>(count_) + 1, 0);
         strong_begin_.assign(static_cast<std::size_t>(count_) + 1, 0);
         for (int id = 0; id < count_; ++id) {
-            if (nodes_[id].live) {
+            if (live_[id]) {
                 for_each_weak(id, [&](int m) {
                     if (strong_count(m) > 0) weak_.push_back(m);
                 });
@@ -130,7 +133,7 @@ public:
     std::optional<Step> run() {
         best_length_ = max_links() + 1;
         for (int start = 0; start < count_; ++start) {
-            if (!nodes_[start].live || strong_count(start) == 0) continue;
+            if (!live_[start] || strong_count(start) == 0) continue;
             search_from(start);
         }
         return std::move(best_);
@@ -143,7 +146,7 @@ public:
         listing_ = &kept;
         best_length_ = max_links() + 1;
         for (int start = 0; start < count_; ++start) {
-            if (!nodes_[start].live || strong_count(start) == 0) continue;
+            if (!live_[start] || strong_count(start) == 0) continue;
             search_from(start);
         }
         listing_ = nullptr;
@@ -168,7 +171,7 @@ private:
         const int box = box_of(first);
         for (int i = 0; i < 6; ++i) {
             const int id = group_id(d, box, i);
-            if (nodes_[id].live && nodes_[id].cells == cells) return id;
+            if (live_[id] && nodes_[id].cells == cells) return id;
         }
         return -1;
     }
@@ -186,8 +189,8 @@ private:
         n.digit = d;
         n.cells = cells;
         n.sees = common_peers(cells);
-        n.live = true;
         n.set = true;
+        live_[count_] = true;
         set_nodes_[static_cast<std::size_t>(d)].push_back(count_);
         return count_++;
     }
@@ -208,10 +211,10 @@ private:
             });
             if (!room) break;
             for_each_bit(als.digits, [&](int x) {
+                std::vector<SetLink>& links = set_links_[static_cast<std::size_t>(node[static_cast<std::size_t>(x)])];
+                if (links.empty()) with_set_links_.push_back(node[static_cast<std::size_t>(x)]);
                 for_each_bit(als.digits, [&](int z) {
-                    if (z != x)
-                        set_links_[static_cast<std::size_t>(node[static_cast<std::size_t>(x)])].push_back(
-                            {node[static_cast<std::size_t>(z)], static_cast<int>(i)});
+                    if (z != x) links.push_back({node[static_cast<std::size_t>(z)], static_cast<int>(i)});
                 });
             });
         }
@@ -480,13 +483,16 @@ private:
     const Candidates* c_ = nullptr;
     Technique technique_ = Technique::GroupedAic;
     std::array<Node, N> nodes_{};
-    int count_ = kNodes; // nodes in use
+    std::array<bool, N> live_{}; // the node's candidates are on the board (a group: two or three)
+    bool singles_ready_ = false; // the single candidates' nodes are written
+    int count_ = kNodes;         // nodes in use
     std::array<std::array<int, 6>, N> strong_{};
     std::array<int, N> strong_count_{};
     const std::vector<Als>* sets_ = nullptr;          // the position's sets, smallest first
     std::array<std::vector<int>, 10> live_groups_{};  // by digit, its groups of two or three cells
     std::array<std::vector<int>, 10> set_nodes_{};    // by digit, the nodes of set cells
     std::array<std::vector<SetLink>, N> set_links_{}; // by node, its strong links through sets
+    std::vector<int> with_set_links_;                 // the nodes whose set_links_ are not empty
     std::vector<int> strong_begin_; // node n's strong partners, as weak_begin_ and weak_ give its weak ones
     std::vector<int> strong_all_;
     std::vector<int> weak_begin_; // node n's weak partners: weak_[weak_begin_[n]], ..., weak_[weak_begin_[n + 1] - 1]
