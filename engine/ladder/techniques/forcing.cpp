@@ -82,9 +82,12 @@ public:
     // `only_digit` (1-9): Nishio, the branch follows that digit's hidden singles and nothing else.
     Branch(const Candidates& origin, int level, int only_digit = 0)
         : origin_(origin), level_(level), only_digit_(only_digit) {
+        const Geometry& g = geometry();
         for (int i = 0; i < 81; ++i) {
             mask_[i] = origin.mask(i);
             value_[i] = origin.value(i);
+            if (value_[i] != 0)
+                for (const std::uint8_t unit : g.cell_units[i]) held_[unit] |= 1u << value_[i];
         }
     }
 
@@ -145,6 +148,7 @@ private:
         placed_.push_back(
             {static_cast<std::uint8_t>(cell), static_cast<std::uint8_t>(digit), why, static_cast<std::uint8_t>(unit)});
         value_[cell] = static_cast<std::uint8_t>(digit);
+        for (const std::uint8_t unit : geometry().cell_units[cell]) held_[unit] |= 1u << digit;
         order_[cell] = index;
         for_each_bit(mask_[cell] & ~(1u << digit), [&](int e) { remover_[cell][e] = index; });
         mask_[cell] = 0;
@@ -173,12 +177,12 @@ private:
         }
         const Geometry& g = geometry();
         for (int unit = 0; unit < 27; ++unit) {
-            unsigned once = 0, twice = 0, held = 0;
+            unsigned once = 0, twice = 0;
+            const unsigned held = held_[unit];
             for (const std::uint8_t cell : g.unit_cells[unit]) {
                 const unsigned m = mask_[cell];
                 twice |= once & m;
                 once |= m;
-                if (value_[cell] != 0) held |= 1u << value_[cell];
             }
             const unsigned missing = 0x3FEu & ~once & ~held;
             if (missing != 0) {
@@ -327,6 +331,7 @@ private:
     int only_digit_ = 0;
     std::array<std::uint16_t, 81> mask_{};
     std::array<std::uint8_t, 81> value_{};
+    std::array<unsigned, 27> held_{}; // by unit, the digits placed in it
     std::array<std::int16_t, 81> order_{};
     // remover_[cell][digit]: the placement that removed an origin candidate; read only for
     // candidates this branch removed, which it always wrote first.
