@@ -46,8 +46,9 @@ bool in_family(Family family, std::uint32_t base, std::uint32_t cover) {
 class FishSearch {
 public:
     FishSearch(const Candidates& c, Family family, int digit, int size, Instances& out)
-        : c_(c), family_(family), digit_(digit), size_(size), where_(c.cells_of(digit)), out_(out) {
-        for (int u = 0; u < 27; ++u) unit_cells_[static_cast<std::size_t>(u)] = geometry().unit_set[u] & where_;
+        : c_(c), family_(family), digit_(digit), size_(size), out_(out) {
+        for (int u = 0; u < 27; ++u)
+            unit_cells_[static_cast<std::size_t>(u)] = geometry().unit_set[u] & c.cells_of(digit);
     }
 
     void run() { choose_base(0, 0, 0, CellSet{}); }
@@ -181,7 +182,6 @@ private:
     Family family_;
     int digit_;
     int size_;
-    CellSet where_;
     std::uint32_t allowed_ = 0;            // the units a cover may take
     CellSet reach_;                        // the cells outside the base that a cover may hold
     bool reach_known_ = false;             // whether reach_ is worked out for the base

@@ -97,15 +97,16 @@ public:
             for (int box = 0; box < 9; ++box) {
                 for (int i = 0; i < 6; ++i) {
                     const int line = i < 3 ? 3 * (box / 3) + i : 9 + 3 * (box % 3) + (i - 3);
-                    Node& n = nodes_[group_id(d, box, i)];
+                    const int id = group_id(d, box, i);
+                    Node& n = nodes_[id];
                     n = Node{};
                     n.digit = d;
                     n.line = line;
                     n.cells = g.unit_set[18 + box] & g.unit_set[line] & c.cells_of(d);
-                    live_[group_id(d, box, i)] = n.cells.count() >= 2;
-                    if (live_[group_id(d, box, i)]) {
+                    live_[id] = n.cells.count() >= 2;
+                    if (live_[id]) {
                         n.sees = common_peers(n.cells);
-                        live_groups_[static_cast<std::size_t>(d)].push_back(group_id(d, box, i));
+                        live_groups_[static_cast<std::size_t>(d)].push_back(id);
                     }
                 }
             }
@@ -164,11 +165,7 @@ private:
             for_each_cell(cells, [&](int x) { cell = x; });
             return 9 * cell + d - 1;
         }
-        int first = -1;
-        for_each_cell(cells, [&](int x) {
-            if (first < 0) first = x;
-        });
-        const int box = box_of(first);
+        const int box = box_of(cells.first());
         for (int i = 0; i < 6; ++i) {
             const int id = group_id(d, box, i);
             if (live_[id] && nodes_[id].cells == cells) return id;
@@ -372,11 +369,7 @@ private:
 
     Candidate head(int id) const {
         const Node& n = nodes_[id];
-        int first = -1;
-        for_each_cell(n.cells, [&](int x) {
-            if (first < 0) first = x;
-        });
-        return candidate(first, n.digit);
+        return candidate(n.cells.first(), n.digit);
     }
 
     // Why `a` and `b` are linked: their cell or unit for two single candidates; for a group, the unit
