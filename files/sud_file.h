@@ -163,6 +163,26 @@ Values read_puzzle_file(const std::string& path, Readable readable = Readable::s
 // read changes the grid: on any failure the whole grid keeps its old values.
 void read_puzzle_file(const std::string& path, WorkArea& area);
 
+// A regular file larger than its reader accepts: refused before a byte of it is read.
+class FileTooLargeError : public FileError {
+public:
+    FileTooLargeError(std::string path, std::size_t limit);
+    std::size_t limit() const { return limit_; }
+
+private:
+    std::size_t limit_;
+};
+
+// "1 Mio", "64 Kio", "100 octets" (English "1 MiB", "64 KiB", "100 bytes").
+std::string byte_size_text(std::size_t bytes, Language language = Language::French);
+
+// The whole of a small file, as a reader of documents that are never large (a game file, a
+// record of progress) wants it: regular files only (a named pipe, a device or a socket is refused
+// before it is opened, and opened without blocking, so the window never waits on one), and at
+// most `limit` bytes: a longer file, or one that grows past the limit while it is read, is refused
+// with FileTooLargeError before its bytes are kept. Other failures as read_puzzle_file's.
+std::string read_small_file(const std::string& path, std::size_t limit);
+
 // Writes area.grid to the named file, creating or replacing it. The bytes go to a temporary file
 // in the target's folder, which is flushed to disk and then renamed over the target, so a failure
 // at any point leaves an existing file as it was and removes the temporary file. A symbolic link

@@ -6,10 +6,12 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cctype>
 #include <cerrno>
 #include <csignal>
+#include <cstdint>
 #include <cstdio>
 #include <ctime>
 #include <filesystem>
@@ -379,6 +381,9 @@ std::string file_failure_message(const Failure& failure, Language language) {
     if (language == Language::English && refused != nullptr && failure.message() != in_out_message(refused->code()))
         return "'" + refused->path() + "' is " + kind_name(refused->kind(), language) +
                ", not a regular file: it is not opened";
+    if (const auto* large = dynamic_cast<const FileTooLargeError*>(&failure); large && language == Language::English)
+        return "'" + large->path() + "' is larger than " + byte_size_text(large->limit(), language) +
+               ", far more than such a file needs: it is not opened";
     return failure_message(failure, language);
 }
 
@@ -430,6 +435,47 @@ Values read_puzzle_file(const std::string& path, Readable readable) {
     }
     if (const int err = fd.close(); err != 0) fail(err, path);
     return outcome.values;
+}
+
+FileTooLargeError::FileTooLargeError(std::string path, std::size_t limit)
+    : FileError(5, path, EFBIG,
+                "« " + path + " » fait plus de " + byte_size_text(limit) +
+                    ", bien plus qu'un tel fichier n'en demande : il n'est pas ouvert"),
+      limit_(limit) {}
+
+std::string byte_size_text(std::size_t bytes, Language language) {
+    const bool en = language == Language::English;
+    if (bytes >= (std::size_t{1} << 20) && bytes % (std::size_t{1} << 20) == 0)
+        return std::to_string(bytes >> 20) + (en ? " MiB" : " Mio");
+    if (bytes >= 1024 && bytes % 1024 == 0) return std::to_string(bytes >> 10) + (en ? " KiB" : " Kio");
+    return std::to_string(bytes) + (en ? (bytes == 1 ? " byte" : " bytes") : (bytes <= 1 ? " octet" : " octets"));
+}
+
+std::string read_small_file(const std::string& path, std::size_t limit) {
+    if (bad_name(path)) throw FileOpenError(3, path, ENOENT);
+    struct stat info {};
+    if (::stat(path.c_str(), &info) == 0 && !S_ISDIR(info.st_mode) && !S_ISREG(info.st_mode))
+        throw NotRegularFileError::refused_open(kind_of(info.st_mode), path);
+    Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    if (fd.get() < 0) throw FileOpenError(in_out_code_for_path(errno, path), path, errno);
+    if (::fstat(fd.get(), &info) != 0) fail(errno, path);
+    if (S_ISDIR(info.st_mode)) throw FileOpenError(in_out_code_for_errno(EISDIR, true), path, EISDIR);
+    if (!S_ISREG(info.st_mode)) throw NotRegularFileError::refused_open(kind_of(info.st_mode), path);
+    if (info.st_size < 0 || static_cast<std::uintmax_t>(info.st_size) > limit) throw FileTooLargeError(path, limit);
+
+    std::string bytes;
+    bytes.reserve(static_cast<std::size_t>(info.st_size));
+    char chunk[16384];
+    FdSource source(fd.get(), path);
+    // One byte past the limit is enough to know that the file grew beyond it.
+    while (bytes.size() <= limit) {
+        const std::size_t n = source.fill(chunk, std::min(sizeof chunk, limit + 1 - bytes.size()));
+        if (n == 0) break;
+        bytes.append(chunk, n);
+    }
+    if (bytes.size() > limit) throw FileTooLargeError(path, limit);
+    if (const int err = fd.close(); err != 0) fail(err, path);
+    return bytes;
 }
 
 void read_puzzle_file(const std::string& path, WorkArea& area) {

@@ -28,7 +28,7 @@ void check_line(std::string_view bytes) {
     bool valid = trimmed.size() == vornel::kMarksLineLength;
     for (std::size_t i = 0; valid && i < trimmed.size(); ++i)
         valid = trimmed[i] == '.' || trimmed[i] == '0' || trimmed[i] == static_cast<char>('1' + i % 9);
-    vornel::CandidateMarks marks{};
+    vornel::Marks marks{};
     marks[0] = 0xFFFF;
     const std::string problem = vornel::parse_marks_line(bytes, marks);
     if (problem.empty() != valid) std::abort();
@@ -40,7 +40,7 @@ void check_line(std::string_view bytes) {
         if (((marks[i / 9] >> (i % 9 + 1)) & 1) != (trimmed[i] >= '1' && trimmed[i] <= '9')) std::abort();
 }
 
-std::string grid_text(const vornel::CandidateMarks& marks) {
+std::string grid_text(const vornel::Marks& marks) {
     std::string text;
     for (std::size_t cell = 0; cell < 81; ++cell) {
         for (int d = 1; d <= 9; ++d)
@@ -50,7 +50,7 @@ std::string grid_text(const vornel::CandidateMarks& marks) {
     return text;
 }
 
-void check_position(const vornel::CandidateMarks& marks) {
+void check_position(const vornel::Marks& marks) {
     const vornel::ladder::Position position = vornel::ladder::Position::from_marks(marks);
     const vornel::ladder::Marks held = position.marks();
     for (std::size_t cell = 0; cell < 81; ++cell) {
@@ -75,18 +75,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const vornel::PencilMarks again = vornel::read_pencil_marks(grid_text(grid.marks));
         if (!again.ok || again.marks != grid.marks) std::abort();
         check_position(grid.marks);
-    } else if (grid.problem.empty() || grid.marks != vornel::CandidateMarks{}) {
+    } else if (grid.problem.empty() || grid.marks != vornel::Marks{}) {
         std::abort();
     }
 
     const vornel::PositionText text = vornel::read_position_text(bytes);
     if (text.ok != text.problem.empty() && text.ok) std::abort();
     if (text.ok) check_position(text.marks);
-    if (!text.ok && text.marks != vornel::CandidateMarks{}) std::abort();
+    if (!text.ok && text.marks != vornel::Marks{}) std::abort();
 
     // Raw marks straight from the bytes: every pattern of candidates, empty cells included.
     if (size >= 162) {
-        vornel::CandidateMarks raw{};
+        vornel::Marks raw{};
         for (std::size_t cell = 0; cell < 81; ++cell)
             raw[cell] = static_cast<std::uint16_t>((data[2 * cell] | data[2 * cell + 1] << 8) & 0x3FE);
         check_position(raw);

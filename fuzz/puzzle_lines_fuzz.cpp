@@ -75,7 +75,7 @@ void check_parse(std::string_view line) {
     for (std::size_t i = 0; valid && i < trimmed.size(); ++i)
         valid = trimmed[i] == '.' || (trimmed[i] >= '0' && trimmed[i] <= '9');
 
-    vornel::PuzzleValues values{};
+    vornel::Values values{};
     const std::string problem = vornel::parse_puzzle_line(line, values);
     if (problem.empty() != valid) std::abort();
     if (!valid) return;

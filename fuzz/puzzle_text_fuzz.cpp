@@ -17,7 +17,7 @@
 
 namespace {
 
-void expect_same_puzzle(const vornel::PuzzleText& read, const vornel::PuzzleValues& values) {
+void expect_same_puzzle(const vornel::PuzzleText& read, const vornel::Values& values) {
     if (!read.ok || read.values != values || !read.problem.empty()) std::abort();
 }
 

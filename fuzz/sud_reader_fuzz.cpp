@@ -88,7 +88,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::abort();
 
     if (memory.failure == 0) {
-        const vornel::PuzzleValues again = vornel::read_puzzle(vornel::puzzle_text(memory.values));
+        const vornel::Values again = vornel::read_puzzle(vornel::puzzle_text(memory.values));
         if (again != memory.values) std::abort();
     }
 

@@ -11,6 +11,7 @@
 
 #include "command_line.h"
 #include "language_choice.h"
+#include "quit_signals.h"
 #include "resources.h"
 #include "tf_vrn.h"
 
@@ -53,6 +54,8 @@ int run_program(int& argc, char** argv, const std::function<void(Tf_vrn&)>& on_s
     // The window's texts and the standard dialogs' own words (buttons, labels, context menus) in
     // the same language.
     install_language(language);
+    // A logout or a service manager's SIGTERM quits as "Quitter" does: the game in play is saved.
+    const QuitSignals quit_signals;
     Tf_vrn f_vrn;
     f_vrn.show();
     // A bare show() does not activate the window everywhere (no window manager, for one); the

@@ -128,7 +128,7 @@ std::optional<Game> Game::restore(const Saved& saved, std::string& error, Langua
         }
     }
     game->history_.front() = p;
-    game->elapsed_ms_ = saved.elapsed_ms < 0 ? 0 : saved.elapsed_ms;
+    game->elapsed_ms_ = std::clamp<std::int64_t>(saved.elapsed_ms, 0, kMaxElapsedMs);
     game->hints_ = saved.hints < 0 ? 0 : saved.hints;
     return game;
 }
@@ -281,7 +281,7 @@ Hint Game::hint(bool count) {
 
 void Game::add_time(std::int64_t ms) {
     if (paused_ || finished() || ms <= 0) return;
-    elapsed_ms_ += ms;
+    elapsed_ms_ = ms >= kMaxElapsedMs - elapsed_ms_ ? kMaxElapsedMs : elapsed_ms_ + ms;
 }
 
 const ladder::Rating& Game::rating() const {

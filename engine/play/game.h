@@ -108,6 +108,7 @@ public:
     Hint hint(bool count = true);
     int hints_used() const { return hints_; }
 
+    // Adds playing time; the clock stops at kMaxElapsedMs, the most a game file may hold.
     void add_time(std::int64_t ms);
     std::int64_t elapsed_ms() const { return elapsed_ms_; }
     void set_paused(bool paused) { paused_ = paused; }
@@ -141,6 +142,9 @@ private:
     int hints_ = 0;
     mutable std::optional<ladder::Rating> rating_;
 };
+
+// The longest time a game counts and a game file may hold: 100 hours.
+inline constexpr std::int64_t kMaxElapsedMs = std::int64_t{100} * 3600 * 1000;
 
 // Reads an 81-character grid ('1'-'9' digits, '0' or '.' empty); false for anything else.
 bool grid_from_line(const std::string& line, Grid& grid);

@@ -5,6 +5,8 @@
 #include <variant>
 #include <vector>
 
+#include "sud_file.h"
+
 namespace vornel::play {
 
 namespace {
@@ -21,10 +23,12 @@ class Reader {
 public:
     explicit Reader(const std::string& text) : text_(text) {}
 
-    // The whole text: one object and nothing after it.
+    // The whole text: one object and nothing after it. A byte-order mark may come first.
     bool object(std::map<std::string, Value>& members) {
+        if (text_.compare(0, 3, "\xEF\xBB\xBF") == 0) pos_ = 3;
         space();
         if (!take('{')) return fail(GameFileProblem::Kind::MustStartWithBrace);
+        depth_ = 1;
         return members_of(members) && end();
     }
 
@@ -37,10 +41,17 @@ private:
         return true;
     }
 
-    bool fail(GameFileProblem::Kind kind, const std::string& text = {}) {
-        if (!failed_) problem_ = {kind, line(), 0, text};
+    bool fail(GameFileProblem::Kind kind, const std::string& text = {}, long long number = 0) {
+        if (!failed_) problem_ = {kind, line(), number, text};
         failed_ = true;
         return false;
+    }
+
+    // Enters an object or a list; false, with the failure said, beyond the depth limit. The
+    // reader recurses once per level, so this bound is also the bound on its stack.
+    bool deeper() {
+        if (++depth_ > kGameFileDepthLimit) return fail(GameFileProblem::Kind::TooDeep, {}, kGameFileDepthLimit);
+        return true;
     }
 
     int line() const {
@@ -105,11 +116,18 @@ private:
             value = std::move(s);
             return true;
         }
-        if (ch == '[') return array(value);
+        if (ch == '[') {
+            if (!deeper()) return false;
+            const bool read = array(value);
+            --depth_;
+            return read;
+        }
         if (ch == '{') {
+            if (!deeper()) return false;
             std::map<std::string, Value> inner;
             take('{');
             if (!members_of(inner)) return false;
+            --depth_;
             value = Other{};
             return true;
         }
@@ -196,6 +214,7 @@ private:
 
     const std::string& text_;
     std::size_t pos_ = 0;
+    int depth_ = 0;
     bool failed_ = false;
     GameFileProblem problem_;
 };
@@ -231,6 +250,10 @@ std::string write_game(const Game::Saved& saved) {
 
 std::optional<Game::Saved> read_game(const std::string& text, GameFileProblem& problem) {
     using Kind = GameFileProblem::Kind;
+    if (text.size() > kGameFileByteLimit) {
+        problem = {Kind::TooLarge, 0, static_cast<long long>(kGameFileByteLimit), {}};
+        return std::nullopt;
+    }
     std::map<std::string, Value> members;
     Reader reader(text);
     if (!reader.object(members)) {
@@ -303,6 +326,10 @@ std::optional<Game::Saved> read_game(const std::string& text, GameFileProblem& p
         problem = {Kind::BadTimeOrHints, 0, 0, {}};
         return std::nullopt;
     }
+    if (elapsed > kMaxElapsedMs) {
+        problem = {Kind::TimeTooLong, 0, kMaxElapsedMs / 3600000, {}};
+        return std::nullopt;
+    }
     saved.elapsed_ms = elapsed;
     saved.hints = static_cast<int>(hints);
     return saved;
@@ -318,7 +345,7 @@ std::optional<Game::Saved> read_game(const std::string& text, std::string& error
 std::string problem_text(const GameFileProblem& problem, Language language) {
     using Kind = GameFileProblem::Kind;
     const bool en = language == Language::English;
-    const std::string& t = problem.text;
+    const std::string t = quoted_excerpt(problem.text);
     // What the JSON reader found, then where.
     std::string json;
     switch (problem.kind) {
@@ -347,6 +374,10 @@ std::string problem_text(const GameFileProblem& problem, Language language) {
         case Kind::CommaOrBraceExpected: json = en ? "',' or '}' is expected" : "« , » ou « } » est attendu"; break;
         case Kind::CommaOrBracketExpected: json = en ? "',' or ']' is expected" : "« , » ou « ] » est attendu"; break;
         case Kind::BadNumber: json = en ? "malformed number" : "nombre mal formé"; break;
+        case Kind::TooDeep:
+            json = en ? "values nest more than " + std::to_string(problem.number) + " levels deep"
+                      : "les valeurs s'imbriquent sur plus de " + std::to_string(problem.number) + " niveaux";
+            break;
         default: break;
     }
     if (!json.empty()) {
@@ -382,10 +413,60 @@ std::string problem_text(const GameFileProblem& problem, Language language) {
         case Kind::BadMarks:
             return en ? "The game's candidates cannot be read: '" + t + "' is not a string of digits."
                       : "Les candidats de la partie sont illisibles : « " + t + " » n'est pas une suite de chiffres.";
+        case Kind::TooLarge: {
+            const std::string size = byte_size_text(static_cast<std::size_t>(problem.number), language);
+            return en ? "This file is not a Vornel game: it is larger than " + size + ", far more than a game needs."
+                      : "Ce fichier n'est pas une partie de Vornel : il fait plus de " + size +
+                            ", bien plus qu'une partie n'en demande.";
+        }
+        case Kind::TimeTooLong:
+            return en ? "The game's time is longer than " + number +
+                            " hours, the most a game counts: the file is damaged."
+                      : "Le temps de la partie dépasse " + number +
+                            " heures, le plus qu'une partie compte : le fichier est abîmé.";
         case Kind::BadTimeOrHints:
             return en ? "The game's time or number of hints is not a positive whole number."
                       : "Le temps ou le nombre d'indices de la partie n'est pas un entier positif.";
         default: return {};
+    }
+}
+
+std::string quoted_excerpt(const std::string& text) {
+    std::size_t characters = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        // A character starts at every byte that does not continue a UTF-8 sequence.
+        if ((static_cast<unsigned char>(text[i]) & 0xC0) == 0x80) continue;
+        if (characters++ == kQuotedLimit) return text.substr(0, i) + "…";
+    }
+    return text;
+}
+
+std::optional<Game::Saved> read_game_file(const std::string& path, std::string& error, Language language) {
+    std::string text;
+    try {
+        text = read_small_file(path, kGameFileByteLimit);
+    } catch (const Failure& failure) {
+        // A refusal for the file's kind or size names the file itself; a failure to open it is
+        // framed with the file's name.
+        const std::string message = failure_text(file_failure_message(failure, language));
+        if (dynamic_cast<const NotRegularFileError*>(&failure) || dynamic_cast<const FileTooLargeError*>(&failure))
+            error = message;
+        else if (language == Language::English)
+            error = "Cannot open the file '" + path + "': " + message;
+        else
+            error = "Impossible d'ouvrir le fichier « " + path + " » : " + message;
+        return std::nullopt;
+    }
+    return read_game(text, error, language);
+}
+
+bool write_game_file(const std::string& path, const Game::Saved& saved, std::string& error, Language language) {
+    try {
+        write_text_file(path, write_game(saved));
+        return true;
+    } catch (const Failure& failure) {
+        error = failure_text(file_failure_message(failure, language));
+        return false;
     }
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -25,6 +26,19 @@ namespace vornel::play {
 // player's digits. Each string of "marks" lists the pencil marks of one cell. Members may come in
 // any order; unknown members are ignored (later versions may add some); "elapsed_ms" and "hints"
 // default to 0. The history of moves is not kept: a loaded game starts a new one.
+//
+// The reader takes hostile files in bounded time and memory: a text of more than kGameFileByteLimit
+// bytes is refused before it is parsed, values nest at most kGameFileDepthLimit deep (a game needs
+// three: the object, the list of marks, its strings), "elapsed_ms" is at most kMaxElapsedMs, a
+// UTF-8 byte-order mark at the start is skipped, and a message quotes at most kQuotedLimit
+// characters of the file's text.
+
+// A game file holds under a kilobyte; a mebibyte is far beyond any.
+inline constexpr std::size_t kGameFileByteLimit = std::size_t{1} << 20;
+// Objects and lists inside one another, the outer object counting as one.
+inline constexpr int kGameFileDepthLimit = 16;
+// Characters of the file's own text a message quotes before cutting it with "…".
+inline constexpr std::size_t kQuotedLimit = 40;
 
 // The file's text for a game.
 std::string write_game(const Game::Saved& saved);
@@ -46,6 +60,8 @@ struct GameFileProblem {
         CommaOrBraceExpected,
         CommaOrBracketExpected,
         BadNumber,
+        TooDeep,  // `number`: the depth limit
+        TooLarge, // `number`: the size limit in bytes
         // The object is no game.
         WrongFormat,
         NewerVersion, // `number`: the format
@@ -55,6 +71,7 @@ struct GameFileProblem {
         BadMarksList,
         BadMarks, // `text`: the cell's string
         BadTimeOrHints,
+        TimeTooLong, // `number`: the time limit in hours
     };
     Kind kind = Kind::WrongFormat;
     int line = 0;
@@ -69,5 +86,19 @@ std::string problem_text(const GameFileProblem& problem, Language language);
 // what is wrong.
 std::optional<Game::Saved> read_game(const std::string& text, GameFileProblem& problem);
 std::optional<Game::Saved> read_game(const std::string& text, std::string& error, Language language = Language::French);
+
+// The game file at `path`: read through the bounded reader of small files (regular files only,
+// opened without blocking, at most kGameFileByteLimit bytes), then read_game. std::nullopt with the
+// sentence that says why (the file's failure, or what is wrong with its text) in `error`.
+std::optional<Game::Saved> read_game_file(const std::string& path, std::string& error,
+                                          Language language = Language::French);
+
+// Writes the game file at `path` atomically (the old file or the new, never part of one), flushed
+// to disk with its folder. Returns false with the failure's sentence in `error`.
+bool write_game_file(const std::string& path, const Game::Saved& saved, std::string& error,
+                     Language language = Language::French);
+
+// `text` cut to kQuotedLimit characters (UTF-8 sequences kept whole), with "…" when it was longer.
+std::string quoted_excerpt(const std::string& text);
 
 } // namespace vornel::play

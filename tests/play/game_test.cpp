@@ -399,7 +399,7 @@ TEST(GameFile, says_in_english_what_is_wrong) {
 TEST(GameFile, every_problem_has_words_in_both_languages) {
     using Kind = GameFileProblem::Kind;
     std::set<std::string> seen;
-    for (int k = 0; k <= static_cast<int>(Kind::BadTimeOrHints); ++k) {
+    for (int k = 0; k <= static_cast<int>(Kind::TimeTooLong); ++k) {
         const GameFileProblem problem{static_cast<Kind>(k), 3, 12, "x"};
         const std::string french = problem_text(problem, Language::French);
         const std::string english = problem_text(problem, Language::English);

@@ -14,9 +14,15 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QSettings>
+#include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
+
+#include <sys/stat.h>
+
+#include <csignal>
 
 #include <array>
 #include <cmath>
@@ -32,6 +38,7 @@
 #include "play_window.h"
 #include "puzzles.h"
 #include "qt_colour.h"
+#include "quit_signals.h"
 #include "recorded_boxes.h"
 #include "scripted_dialogs.h"
 #include "techniques_window.h"
@@ -80,6 +87,8 @@ private slots:
     void patterns_are_off_by_default_and_remembered();
     void command_line_takes_play();
     void every_pair_of_cell_states_differs_in_any_colour_vision();
+    void hostile_files_are_refused_at_once_in_a_short_sentence();
+    void a_quitting_signal_saves_the_last_move_once();
 
 private:
     void key(Qt::Key k, Qt::KeyboardModifiers mods = Qt::NoModifier) { QTest::keyClick(w_->board(), k, mods); }
@@ -694,6 +703,82 @@ void PlayWindowTest::every_pair_of_cell_states_differs_in_any_colour_vision() {
             }
         }
     }
+}
+
+void PlayWindowTest::hostile_files_are_refused_at_once_in_a_short_sentence() {
+    // A named pipe once held the window in open(), a link to /dev/zero read until memory ran out, a
+    // file nested 40,000 deep overflowed the stack, and a huge string held the box's text layout
+    // for minutes. Each is now refused in a sentence of a few lines, the game in play untouched.
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString fifo_game = dir.filePath(QStringLiteral("tube.vornel"));
+    const QString fifo_puzzle = dir.filePath(QStringLiteral("tube.sud"));
+    QCOMPARE(::mkfifo(fifo_game.toUtf8().constData(), 0600), 0);
+    QCOMPARE(::mkfifo(fifo_puzzle.toUtf8().constData(), 0600), 0);
+    const QString zero = dir.filePath(QStringLiteral("zero.vornel"));
+    QVERIFY(QFile::link(QStringLiteral("/dev/zero"), zero));
+    const QString deep = dir.filePath(QStringLiteral("profond.vornel"));
+    const QString huge = dir.filePath(QStringLiteral("long.vornel"));
+    {
+        QFile out(deep);
+        QVERIFY(out.open(QIODevice::WriteOnly));
+        out.write("{\"format\":\"vornel-partie\",\"x\":" + QByteArray(40000, '[') + QByteArray(40000, ']') + "}");
+        QFile big(huge);
+        QVERIFY(big.open(QIODevice::WriteOnly));
+        big.write("{\"format\":\"vornel-partie\",\"" + QByteArray(900000, 'x') + "\" 1}");
+    }
+    const vornel::play::Position before = w_->game()->position();
+    const struct {
+        QString file;
+        QString start;
+    } cases[] = {
+        {fifo_game, QStringLiteral("« %1 » est un tube nommé").arg(fifo_game)},
+        {fifo_puzzle, QStringLiteral("« %1 » est un tube nommé").arg(fifo_puzzle)},
+        {zero, QStringLiteral("« %1 » est un périphérique").arg(zero)},
+        {deep, QStringLiteral("Ce fichier n'est pas une partie de Vornel : les valeurs s'imbriquent")},
+        {huge, QStringLiteral("Ce fichier n'est pas une partie de Vornel : « : » est attendu après « xxxx")},
+    };
+    for (const auto& c : cases) {
+        boxes_->clear();
+        QVERIFY(!w_->open_file(c.file));
+        QCOMPARE(boxes_->size(), 1u);
+        QVERIFY2(boxes_->front().text.startsWith(c.start), qPrintable(boxes_->front().text));
+        QVERIFY2(boxes_->front().text.size() < 300 + c.file.size(), qPrintable(c.file));
+        QCOMPARE(w_->game()->position(), before);
+    }
+}
+
+void PlayWindowTest::a_quitting_signal_saves_the_last_move_once() {
+    // A session that logs out sends SIGTERM (or SIGHUP): the game is saved as on "Quitter".
+    vornel::QuitSignals quit_signals;
+    QVERIFY(quit_signals.active());
+    QSignalSpy received(&quit_signals, &vornel::QuitSignals::received);
+    key(Qt::Key_4);
+    key(Qt::Key_Right);
+    key(Qt::Key_7, Qt::ShiftModifier);
+    const vornel::play::Position position = w_->game()->position();
+    QVERIFY(!QFile::exists(Tf_play::resume_path()));
+    ::raise(SIGTERM);
+    // The handler only wakes the event loop, which quits; a loop that never quit would end here.
+    QTimer::singleShot(20000, [] { QCoreApplication::exit(99); });
+    QCOMPARE(QCoreApplication::exec(), 0);
+    QCOMPARE(received.size(), 1);
+    QCOMPARE(received.front().front().toInt(), SIGTERM);
+
+    std::string error;
+    const QByteArray path = Tf_play::resume_path().toUtf8();
+    const std::optional<vornel::play::Game::Saved> saved = vornel::play::read_game_file(path.toStdString(), error);
+    QVERIFY2(saved, error.c_str());
+    QCOMPARE(saved->position, position);
+    // Saving again what is already saved (Ctrl+Q saves, then the end of the event loop) writes
+    // nothing: every write would replace the file by a new one.
+    struct stat first {};
+    QCOMPARE(::stat(path.constData(), &first), 0);
+    w_->save_for_resume();
+    struct stat second {};
+    QCOMPARE(::stat(path.constData(), &second), 0);
+    QCOMPARE(second.st_ino, first.st_ino);
+    QFile::remove(Tf_play::resume_path());
 }
 
 int main(int argc, char** argv) {

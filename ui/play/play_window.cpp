@@ -17,7 +17,6 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QScreen>
 #include <QScrollArea>
 #include <QStandardPaths>
@@ -323,19 +322,16 @@ bool Tf_play::play_givens(const play::Grid& givens) {
 }
 
 bool Tf_play::open_file(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        report(tr("Impossible d'ouvrir le fichier « %1 » : %2").arg(path, file.errorString()));
-        return false;
-    }
-    const QByteArray bytes = file.readAll();
-    const std::string text(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+    // Both kinds of file go through the bounded readers: regular files only, opened without
+    // blocking, with a size bound, so that a named pipe or a device never holds the window.
+    const QByteArray name = path.toUtf8();
+    const std::string file_name(name.constData(), static_cast<std::size_t>(name.size()));
     std::string error;
     if (path.endsWith(QStringLiteral(".sud"), Qt::CaseInsensitive)) {
         bool ok = false;
         guarded([&](const std::string& m) { error = m; },
                 [&] {
-                    const Values values = read_puzzle(text);
+                    const Values values = read_puzzle_file(file_name, Readable::regular_files);
                     play::Grid givens{};
                     // A value no cell can hold makes a grid nobody can play: Game::start says so.
                     for (std::size_t c = 0; c < 81; ++c)
@@ -345,7 +341,7 @@ bool Tf_play::open_file(const QString& path) {
         if (!error.empty()) report(from_utf8(failure_text(error)));
         return ok;
     }
-    const std::optional<play::Game::Saved> saved = play::read_game(text, error, installed_language());
+    const std::optional<play::Game::Saved> saved = play::read_game_file(file_name, error, installed_language());
     std::optional<play::Game> game;
     if (saved) game = play::Game::restore(*saved, error, installed_language());
     if (!game) {
@@ -366,14 +362,22 @@ void Tf_play::save_for_resume() {
     if (!game_) return;
     if (game_->finished()) {
         QFile::remove(resume_path());
+        last_resume_text_.clear();
         return;
     }
-    QDir().mkpath(QFileInfo(resume_path()).absolutePath());
-    QSaveFile out(resume_path());
+    // Quitting saves from the menu entry and again as the event loop ends: the second write of
+    // the same game is skipped.
     const std::string text = play::write_game(game_->saved());
-    if (!out.open(QIODevice::WriteOnly) || out.write(text.data(), static_cast<qint64>(text.size())) < 0 ||
-        !out.commit())
-        status_->setText(tr("La partie n'a pas pu être gardée pour la reprendre : %1").arg(out.errorString()));
+    if (text == last_resume_text_ && QFileInfo::exists(resume_path())) return;
+    QDir().mkpath(QFileInfo(resume_path()).absolutePath());
+    const QByteArray name = resume_path().toUtf8();
+    std::string error;
+    if (!play::write_game_file(std::string(name.constData(), static_cast<std::size_t>(name.size())), game_->saved(),
+                               error, installed_language())) {
+        status_->setText(tr("La partie n'a pas pu être gardée pour la reprendre : %1").arg(from_utf8(error)));
+        return;
+    }
+    last_resume_text_ = text;
 }
 
 void Tf_play::report(const QString& text) { boxes_->show({BoxKind::Failure, application_title(), text}); }
@@ -495,6 +499,7 @@ void Tf_play::finish() {
     finished_told_ = true;
     timer_->stop();
     QFile::remove(resume_path());
+    last_resume_text_.clear();
     const ladder::Rating& rating = game_->rating();
     boxes_->show({BoxKind::Information, tr("Bravo !"),
                   tr("Grille résolue en %1.\nDifficulté : %2 (score %3).\nIndices demandés : %4.")
@@ -576,11 +581,11 @@ void Tf_play::save_game() {
     if (path.empty()) return;
     QString name = from_utf8(path);
     if (!name.endsWith(QStringLiteral(".vornel"))) name += QStringLiteral(".vornel");
-    QSaveFile out(name);
-    const std::string text = play::write_game(game_->saved());
-    if (!out.open(QIODevice::WriteOnly) || out.write(text.data(), static_cast<qint64>(text.size())) < 0 ||
-        !out.commit()) {
-        report(tr("Impossible d'enregistrer la partie dans « %1 » : %2").arg(name, out.errorString()));
+    const QByteArray bytes = name.toUtf8();
+    std::string error;
+    if (!play::write_game_file(std::string(bytes.constData(), static_cast<std::size_t>(bytes.size())), game_->saved(),
+                               error, installed_language())) {
+        report(tr("Impossible d'enregistrer la partie dans « %1 » : %2").arg(name, from_utf8(error)));
         return;
     }
     file_ = name;
@@ -594,11 +599,9 @@ void Tf_play::export_sud() {
     if (path.empty()) return;
     Values values{};
     for (std::size_t c = 0; c < 81; ++c) values[c] = game_->givens()[c];
-    const std::string text = puzzle_text(values);
-    QSaveFile out(from_utf8(path));
-    if (!out.open(QIODevice::WriteOnly) || out.write(text.data(), static_cast<qint64>(text.size())) < 0 ||
-        !out.commit())
-        report(tr("Impossible d'écrire « %1 » : %2").arg(from_utf8(path), out.errorString()));
+    std::string error;
+    guarded([&](const std::string& m) { error = m; }, [&] { write_puzzle_file(path, values); });
+    if (!error.empty()) report(tr("Impossible d'écrire « %1 » : %2").arg(from_utf8(path), from_utf8(error)));
 }
 
 void Tf_play::print_puzzle() {

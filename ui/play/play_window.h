@@ -116,6 +116,7 @@ private:
     int hint_level_ = 0;
     bool finished_told_ = false;
     QString file_;
+    std::string last_resume_text_; // what the resume file holds, as this window last wrote it
     std::unique_ptr<MessageBoxes> boxes_;
     std::unique_ptr<FileDialogs> dialogs_;
     std::function<bool(QPrinter&)> print_dialog_;

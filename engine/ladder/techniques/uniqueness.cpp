@@ -250,7 +250,9 @@ void scan_unique_rectangle(const Candidates& c, Instances& out) {
     for_each_rectangle(all, [&](const Rectangle& rect) -> bool {
         const auto roof = roof_cells(c, rect);
         if (!roof) return false;
-        const auto [r0, r1] = *roof;
+        // Named cells, not structured bindings: the lambdas below capture them.
+        const int r0 = (*roof)[0];
+        const int r1 = (*roof)[1];
         const unsigned pair = 1u << rect.a | 1u << rect.b;
         const unsigned extras = (c.mask(r0) | c.mask(r1)) & ~pair;
         for (int k = 0; k < 3; ++k) {
