@@ -285,10 +285,6 @@ Press “Resume” to go on.</translation>
         <translation>Apply</translation>
     </message>
     <message>
-        <source>Impossible d&apos;ouvrir le fichier « %1 » : %2</source>
-        <translation>Cannot open the file “%1”: %2</translation>
-    </message>
-    <message>
         <source>La partie n&apos;a pas pu être gardée pour la reprendre : %1</source>
         <translation>The game could not be kept to resume it later: %1</translation>
     </message>
