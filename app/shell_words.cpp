@@ -8,6 +8,7 @@
 //   @NEEDS_LIST@      the same, each in bold, separated by ", "
 //   @EXPLAIN_OPTIONS@ the long options of vornel-explain, from its option table, separated by spaces
 //   @GENERATE_OPTIONS@ the same for vornel-generate
+//   @JSON_VERSION@    the version of vornel-explain's JSON objects
 //   @LEVEL_WORDS@     the levels in their ASCII spelling ("tres-facile"), then their English names
 //                     ("very-easy"), separated by spaces
 //   @LEVEL_LIST@      the levels as written ("très facile"), each in bold, separated by ", "
@@ -16,6 +17,7 @@
 #include <sstream>
 #include <string>
 
+#include "data_contract.h"
 #include "explain_cli.h"
 #include "generate.h"
 #include "generate_cli.h"
@@ -98,6 +100,7 @@ int main(int argc, char** argv) {
     replace_all(text, "@NEEDS_LIST@", needs_list);
     replace_all(text, "@EXPLAIN_OPTIONS@", explain_options);
     replace_all(text, "@GENERATE_OPTIONS@", generate_options);
+    replace_all(text, "@JSON_VERSION@", std::to_string(vornel::kJsonVersion));
 
     std::ofstream out(argv[2], std::ios::binary | std::ios::trunc);
     out << text;
