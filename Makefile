@@ -1,6 +1,7 @@
 # Thin wrapper over CMake. `make run` installs what building and running need, builds the window
 # program and starts it, then builds the two command-line tools beside it; `make test` adds what
-# the tests need, builds everything and runs every test. Works with any CMake generator (CMAKE_GENERATOR=Ninja make test).
+# the tests need, builds everything and runs every test. Works with any CMake generator
+# (CMAKE_GENERATOR=Ninja make test).
 BUILD ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_FLAGS ?=
