@@ -1,6 +1,7 @@
 # Thin wrapper over CMake. `make run` installs what building and running need, builds the window
-# program alone and starts it; `make test` adds what the tests need, builds everything and runs
-# every test. Works with any CMake generator (CMAKE_GENERATOR=Ninja make test).
+# program and starts it, then builds the two command-line tools beside it; `make test` adds what
+# the tests need, builds everything and runs every test. Works with any CMake generator
+# (CMAKE_GENERATOR=Ninja make test).
 BUILD ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_FLAGS ?=
@@ -36,7 +37,7 @@ test:
 	@cd $(BUILD) && env -u LANGUAGE -u LC_ALL -u LC_MESSAGES LANG=C.UTF-8 QT_QPA_PLATFORM=offscreen \
 	  ctest --output-on-failure --no-tests=error -j $(JOBS)
 
-# Builds only what the window needs, then starts it.
+# Builds what the window needs and starts it; the two tools are built once it is up.
 run: configure
 	@BUILD=$(BUILD) JOBS=$(JOBS) bash scripts/run
 

@@ -41,188 +41,192 @@ namespace {
 
 constexpr const char* kProgram = "vornel-explain";
 
-constexpr const char* kUsage =
-    "Utilisation : vornel-explain [--tempo step|digit|once] [--trace | --summary] [--lines]\n"
-    "                             [--jobs N] [--to-sud DOSSIER] [--lang fr|en] [FICHIER...]\n"
-    "              vornel-explain --techniques all [--summary | --json] [--lines] [--jobs N] [FICHIER...]\n"
-    "              vornel-explain --techniques all [--find ID | --next] [--json] [--lines] [FICHIER...]\n"
-    "              vornel-explain [--techniques classic|all] [--lines] --html CIBLE [FICHIER...]\n"
-    "\n"
-    "Explique chaque grille comme la fenêtre de Vornel la résoudrait, sans fenêtre.\n"
-    "FICHIER est un fichier « .sud » (81 lignes, une valeur chacune), ou - pour\n"
-    "l'entrée standard ; sans FICHIER, l'entrée standard est lue. Un tube ou un\n"
-    "périphérique est lu comme un flux ; un dossier ou une socket est refusé. Une\n"
-    "entrée « .sud » sans ses 81 valeurs dans son premier mégaoctet est refusée.\n"
-    "Avec --techniques all, FICHIER peut aussi tenir une grille de candidats :\n"
-    "9 lignes de 9 cases séparées par des blancs, chaque case ses candidats (37,\n"
-    "1259) ou son chiffre ; | - + * et . servent de décor. Une case à un seul\n"
-    "candidat compte comme remplie ; un candidat qu'un chiffre placé dans la même\n"
-    "ligne, colonne ou région exclut est retiré ; une case sans candidat rend la\n"
-    "grille invalide.\n"
-    "  --tempo T         step : un placement par demande (« Pas suivant » tant qu'il\n"
-    "                    est affiché) ; digit : un chiffre par demande (« Chiffre\n"
-    "                    suivant » tant qu'il est affiché) ; once : toute la solution\n"
-    "                    en une demande (par défaut)\n"
-    "  --trace           un événement par ligne : puzzle, == demande, clear, + ligne,\n"
-    "                    grid, colours, buttons\n"
-    "  --summary         une ligne par grille, champs séparés par des tabulations :\n"
-    "                    grille finale, issue (terminé, bloqué, invalide), placements,\n"
-    "                    nombre de solutions des données (0, 1 ou 2+)\n"
-    "  --lines           une grille par ligne : 81 caractères, 1-9 pour les chiffres\n"
-    "                    donnés, 0 ou . pour les cases vides ; lignes vides et lignes\n"
-    "                    commençant par # ignorées ; une ligne de plus de 4096 octets\n"
-    "                    est signalée et ignorée, si bien qu'un flux sans fin est lu\n"
-    "                    en mémoire constante, jusqu'à Ctrl+C ; avec --techniques\n"
-    "                    all, une ligne peut aussi donner une position avec ses\n"
-    "                    candidats : 729 caractères, 9 par case, cases ligne par\n"
-    "                    ligne, le k-ième caractère d'une case étant le chiffre k\n"
-    "                    s'il y est encore candidat, 0 ou . sinon\n"
-    "  --jobs N          N grilles expliquées à la fois (par défaut : le nombre de\n"
-    "                    processeurs) ; la sortie est la même, dans le même ordre,\n"
-    "                    qu'avec --jobs 1\n"
-    "  --to-sud DOSSIER  n'explique rien : écrit chaque grille, telle qu'elle est une\n"
-    "                    fois chargée, en fichier « .sud » dans DOSSIER (NOM.sud, ou\n"
-    "                    NOM-LIGNE.sud avec --lines). Deux entrées qui donneraient le\n"
-    "                    même nom font refuser la commande avant toute écriture. Un\n"
-    "                    lien symbolique est suivi : le fichier qu'il désigne est\n"
-    "                    remplacé, ou créé. Une cible qui n'est pas un fichier\n"
-    "                    ordinaire (dossier, tube, périphérique) et un fichier lu par\n"
-    "                    la commande ne sont jamais remplacés.\n"
-    "  --techniques classic|all\n"
-    "                    classic : les deux recherches ci-dessus (par défaut) ;\n"
-    "                    all : l'échelle des techniques, chaque étape avec la\n"
-    "                    technique la plus simple qui s'applique, puis le verdict\n"
-    "                    et la difficulté ; avec --summary, champs séparés par des\n"
-    "                    tabulations : grille finale, verdict, étapes, solutions,\n"
-    "                    score, niveau (tel qu'écrit, espaces compris), technique\n"
-    "                    la plus difficile\n"
-    "  --json            un objet JSON par grille et par ligne (implique\n"
-    "                    --techniques all) ; « source » donne le fichier (- pour\n"
-    "                    l'entrée standard) et, avec --lines, « line » le numéro de\n"
-    "                    ligne\n"
-    "  --find ID         avec --techniques all : toutes les instances de la\n"
-    "                    technique ID dans la position, quelle que soit l'étape que\n"
-    "                    l'échelle prendrait d'abord ; avec --json, un objet par\n"
-    "                    grille : {\"source\", \"puzzle\", \"technique\", \"instances\"},\n"
-    "                    chaque instance comme une étape de \"steps\". Un ID inconnu\n"
-    "                    fait afficher la liste des identifiants\n"
-    "  --next            avec --techniques all : seulement la prochaine étape de\n"
-    "                    l'échelle (un indice) ; avec --json, l'objet de --json\n"
-    "                    avec cette seule étape et la grille qu'elle laisse\n"
-    "  --html CIBLE      n'écrit rien sur la sortie : écrit l'explication de chaque\n"
-    "                    grille en page HTML autonome (une planche par étape),\n"
-    "                    avec la méthode choisie par --techniques. CIBLE est un\n"
-    "                    dossier existant (NOM.html, ou NOM-LIGNE.html avec\n"
-    "                    --lines, selon les règles de --to-sud) ou un fichier,\n"
-    "                    qui ne reçoit alors qu'une grille\n"
-    "  --lang fr|en      la langue des explications, des pages et des messages (par\n"
-    "                    défaut : l'anglais pour une locale anglaise, sinon le\n"
-    "                    français) ; --summary, les clés, identifiants et niveaux\n"
-    "                    du JSON restent les mêmes dans toutes les langues\n"
-    "  --help            affiche cette aide et quitte\n"
-    "  --version         affiche la version et quitte\n"
-    "\n"
-    "Vers un tube ou un terminal, chaque grille est écrite dès qu'elle est expliquée.\n"
-    "\n"
-    "Code de sortie : 0 tout s'est bien passé ; 1 une entrée, une grille ou une\n"
-    "sortie a échoué (les autres ont été traitées, la cause est écrite sur la sortie\n"
-    "d'erreur) ; 2 commande incorrecte, ou --to-sud ou --html refusé avant toute\n"
-    "écriture (dossier introuvable, noms en double).\n";
+constexpr const char* kUsage = R"(Utilisation : vornel-explain [--summary | --json] [-j N] [--lang fr|en] [FICHIER...]
+              vornel-explain [--find ID | --next] [--json] [FICHIER...]
+              vornel-explain --techniques classic [--tempo step|digit|once]
+                             [--trace | --summary] [-j N] [FICHIER...]
+              vornel-explain [--techniques all|classic] --html CIBLE [FICHIER...]
+              vornel-explain --to-sud DOSSIER [FICHIER...]
 
-constexpr const char* kUsageEnglish =
-    "Usage: vornel-explain [--tempo step|digit|once] [--trace | --summary] [--lines]\n"
-    "                      [--jobs N] [--to-sud FOLDER] [--lang fr|en] [FILE...]\n"
-    "       vornel-explain --techniques all [--summary | --json] [--lines] [--jobs N] [FILE...]\n"
-    "       vornel-explain --techniques all [--find ID | --next] [--json] [--lines] [FILE...]\n"
-    "       vornel-explain [--techniques classic|all] [--lines] --html TARGET [FILE...]\n"
-    "\n"
-    "Explains each puzzle as the Vornel window would solve it, without a window.\n"
-    "FILE is a \".sud\" file (81 lines, one value each), or - for standard input;\n"
-    "without FILE, standard input is read. A pipe or a device is read as a stream;\n"
-    "a folder or a socket is refused. A \".sud\" input without its 81 values in its\n"
-    "first mebibyte is refused.\n"
-    "With --techniques all, FILE may also hold a pencil-mark grid: 9 lines of 9\n"
-    "cells separated by blanks, each cell its candidates (37, 1259) or its digit;\n"
-    "| - + * and . are decoration. A cell with one candidate counts as filled; a\n"
-    "candidate ruled out by a digit placed in the same row, column or box is\n"
-    "removed; a cell without candidates makes the grid invalid.\n"
-    "  --tempo T         step: one placement per request (\"Next step\" while it is\n"
-    "                    shown); digit: one digit per request (\"Next digit\" while\n"
-    "                    it is shown); once: the whole solution in one request (the\n"
-    "                    default)\n"
-    "  --trace           one event per line: puzzle, == request, clear, + line,\n"
-    "                    grid, colours, buttons\n"
-    "  --summary         one line per puzzle, fields separated by tabs: final grid,\n"
-    "                    outcome (terminé, bloqué, invalide), placements, number of\n"
-    "                    solutions of the givens (0, 1 or 2+); the same in every\n"
-    "                    language, for scripts\n"
-    "  --lines           one puzzle per line: 81 characters, 1-9 for the givens, 0\n"
-    "                    or . for empty cells; blank lines and lines starting with #\n"
-    "                    are skipped; a line longer than 4096 bytes is reported and\n"
-    "                    skipped, so an endless stream is read in constant memory,\n"
-    "                    until Ctrl+C; with --techniques all, a line may also give a\n"
-    "                    position with its candidates: 729 characters, 9 per cell,\n"
-    "                    cells row by row, the k-th character of a cell being the\n"
-    "                    digit k if it is still a candidate there, 0 or . otherwise\n"
-    "  --jobs N          N puzzles explained at once (default: the number of\n"
-    "                    processors); the output is the same, in the same order, as\n"
-    "                    with --jobs 1\n"
-    "  --to-sud FOLDER   explains nothing: writes each puzzle, as it stands once\n"
-    "                    loaded, as a \".sud\" file into FOLDER (NAME.sud, or\n"
-    "                    NAME-LINE.sud with --lines). Two inputs that would give the\n"
-    "                    same name make the command refuse before anything is\n"
-    "                    written. A symbolic link is followed: the file it names is\n"
-    "                    replaced, or created. A target that is not a regular file\n"
-    "                    (folder, pipe, device) and a file the command reads are\n"
-    "                    never replaced.\n"
-    "  --techniques classic|all\n"
-    "                    classic: the two searches above (the default); all: the\n"
-    "                    ladder of techniques, each step with the simplest technique\n"
-    "                    that applies, then the verdict and the difficulty; with\n"
-    "                    --summary, fields separated by tabs: final grid, verdict,\n"
-    "                    steps, solutions, score, level (its French word, spaces\n"
-    "                    included, in every language), hardest technique\n"
-    "  --json            one JSON object per puzzle and per line (implies\n"
-    "                    --techniques all); \"source\" gives the file (- for standard\n"
-    "                    input) and, with --lines, \"line\" the line number; keys,\n"
-    "                    ids and the rating's level are the same in every language,\n"
-    "                    only \"text\", \"conclusion\" and \"problems\" follow --lang\n"
-    "  --find ID         with --techniques all: every instance of the technique ID\n"
-    "                    in the position, whatever step the ladder would take first;\n"
-    "                    with --json, one object per puzzle: {\"source\", \"puzzle\",\n"
-    "                    \"technique\", \"instances\"}, each instance shaped as a step\n"
-    "                    of \"steps\". An unknown ID lists the ids\n"
-    "  --next            with --techniques all: only the ladder's next step (a\n"
-    "                    hint); with --json, the object of --json with that one step\n"
-    "                    and the grid it leaves\n"
-    "  --html TARGET     writes nothing to the output: writes each puzzle's\n"
-    "                    explanation as a self-contained HTML page (one board per\n"
-    "                    step), with the method chosen by --techniques. TARGET is an\n"
-    "                    existing folder (NAME.html, or NAME-LINE.html with --lines,\n"
-    "                    by the rules of --to-sud) or a file, which then receives one\n"
-    "                    puzzle only\n"
-    "  --lang fr|en      the language of the explanations, pages and messages\n"
-    "                    (default: English for an English locale, else French)\n"
-    "  --help            shows this help and exits\n"
-    "  --version         shows the version and exits\n"
-    "\n"
-    "To a pipe or a terminal, each puzzle is written as soon as it is explained.\n"
-    "\n"
-    "Exit status: 0 all went well; 1 an input, a puzzle or an output failed (the\n"
-    "others were processed, the cause is written on standard error); 2 bad command\n"
-    "line, or --to-sud or --html refused before anything was written (folder not\n"
-    "found, duplicate names).\n";
+Explique chaque grille pas à pas, sans fenêtre : l'échelle des techniques
+prend à chaque étape la technique la plus simple qui s'applique, puis donne
+le verdict et la difficulté. --techniques classic explique plutôt comme le
+fait la fenêtre de Vornel (ses deux recherches, ses tempos).
+
+FICHIER est un fichier de grilles d'une ligne, un fichier « .sud » (81 lignes,
+une valeur chacune) ou une grille de candidats, reconnu à sa première ligne
+qui n'est ni vide ni un commentaire # ; - ou rien : l'entrée standard. Un tube
+ou un périphérique est lu comme un flux ; un dossier ou une socket est refusé.
+  Grilles d'une ligne : 81 caractères, 1-9 pour les chiffres donnés, 0 ou .
+    pour les cases vides, ou une position avec ses candidats : 729 caractères,
+    9 par case, le k-ième étant k s'il y est encore candidat, 0 ou . sinon.
+    Lignes vides et lignes commençant par # ignorées, un # après la grille
+    commence un commentaire ; une ligne de plus de 4096 octets est signalée et
+    ignorée, si bien qu'un flux sans fin est lu en mémoire constante.
+  Fichier « .sud » : refusé sans ses 81 valeurs dans son premier mégaoctet.
+  Grille de candidats : 9 lignes de 9 cases séparées par des blancs, chaque
+    case ses candidats (37, 1259) ou son chiffre ; | - + * et . servent de
+    décor. Une case à un seul candidat compte comme remplie ; un candidat
+    qu'un chiffre de la même ligne, colonne ou région exclut est retiré.
+
+  --summary         une ligne par grille et par ligne lue, même mal formée,
+                    11 champs séparés par des tabulations : source, ligne,
+                    statut, grille finale, étapes, solutions, score, niveau,
+                    technique la plus difficile, deux solutions (quand il y en
+                    a plusieurs) ; - pour un champ sans valeur. Statuts :
+                    solved, stuck, invalid, no-solution, several-solutions,
+                    bad-input (la raison est écrite sur la sortie d'erreur)
+  --json            un objet JSON par grille et par ligne lue, qui commence par
+                    « version », « source » et « line »
+  --find ID         toutes les instances de la technique ID dans la position,
+                    quelle que soit l'étape que l'échelle prendrait d'abord ;
+                    avec --json, chaque instance comme une étape de « steps ».
+                    Un ID inconnu fait afficher la liste des identifiants
+  --next            seulement la prochaine étape de l'échelle (un indice)
+  --lines           lit chaque entrée comme des grilles d'une ligne
+  --sud             lit chaque entrée comme un fichier « .sud » (ou une grille
+                    de candidats)
+  -j, --jobs N      N grilles expliquées à la fois (par défaut : le nombre de
+                    processeurs) ; la sortie est la même, dans le même ordre,
+                    qu'avec --jobs 1
+  --techniques all|classic
+                    all : l'échelle des techniques (par défaut) ; classic :
+                    les deux recherches de la fenêtre, avec ses textes
+  --tempo T         (implique classic) step : un placement par demande (« Pas
+                    suivant » tant qu'il est affiché) ; digit : un chiffre par
+                    demande (« Chiffre suivant » tant qu'il est affiché) ;
+                    once : toute la solution en une demande (par défaut)
+  --trace           (implique classic) un événement par ligne : puzzle,
+                    == demande, clear, + ligne, grid, colours, buttons
+  --html CIBLE      n'écrit rien sur la sortie : écrit l'explication de chaque
+                    grille en page HTML autonome (une planche par étape).
+                    CIBLE est un dossier existant (NOM.html, ou NOM-LIGNE.html
+                    pour un fichier de grilles d'une ligne, selon les règles de
+                    --to-sud) ou un fichier, qui ne reçoit alors qu'une grille
+  --to-sud DOSSIER  n'explique rien : écrit chaque grille, telle qu'elle est une
+                    fois chargée, en fichier « .sud » dans DOSSIER (NOM.sud, ou
+                    NOM-LIGNE.sud). Deux entrées qui donneraient le même nom
+                    font refuser la commande avant toute écriture. Un lien
+                    symbolique est suivi : le fichier qu'il désigne est
+                    remplacé, ou créé. Une cible qui n'est pas un fichier
+                    ordinaire (dossier, tube, périphérique) et un fichier lu par
+                    la commande ne sont jamais remplacés.
+  --lang fr|en      la langue des explications, des pages et des messages (par
+                    défaut : l'anglais pour une locale anglaise, sinon le
+                    français) ; les clés et identifiants de --summary et du
+                    JSON restent les mêmes dans toutes les langues
+  -h, --help        affiche cette aide et quitte
+  -V, --version     affiche la version et la licence, et quitte
+
+Les champs de --summary et du JSON sont décrits dans vornel-explain(1) et dans
+docs/data-contract.md. Vers un tube ou un terminal, chaque grille est écrite dès
+qu'elle est expliquée.
+
+Code de sortie : 0 tout s'est bien passé ; 1 une entrée, une grille ou une
+sortie a échoué (les autres ont été traitées, la cause est écrite sur la sortie
+d'erreur) ; 2 commande incorrecte, ou --to-sud ou --html refusé avant toute
+écriture (dossier introuvable, noms en double).
+)";
+
+constexpr const char* kUsageEnglish = R"(Usage: vornel-explain [--summary | --json] [-j N] [--lang fr|en] [FILE...]
+       vornel-explain [--find ID | --next] [--json] [FILE...]
+       vornel-explain --techniques classic [--tempo step|digit|once]
+                      [--trace | --summary] [-j N] [FILE...]
+       vornel-explain [--techniques all|classic] --html TARGET [FILE...]
+       vornel-explain --to-sud FOLDER [FILE...]
+
+Explains each puzzle step by step, without a window: the ladder of techniques
+takes at each step the simplest technique that applies, then gives the verdict
+and the difficulty. --techniques classic explains instead as the Vornel window
+does (its two searches, its tempos).
+
+FILE is a file of one-line puzzles, a ".sud" file (81 lines, one value each) or
+a pencil-mark grid, told by its first line that is neither blank nor a #
+comment; - or nothing: standard input. A pipe or a device is read as a stream;
+a folder or a socket is refused.
+  One-line puzzles: 81 characters, 1-9 for the givens, 0 or . for empty
+    cells, or a position with its candidates: 729 characters, 9 per cell, the
+    k-th being k if it is still a candidate there, 0 or . otherwise. Blank
+    lines and lines starting with # are skipped, a # after the puzzle starts a
+    comment; a line longer than 4096 bytes is reported and skipped, so an
+    endless stream is read in constant memory.
+  ".sud" file: refused without its 81 values in its first mebibyte.
+  Pencil-mark grid: 9 lines of 9 cells separated by blanks, each cell its
+    candidates (37, 1259) or its digit; | - + * and . are decoration. A cell
+    with one candidate counts as filled; a candidate ruled out by a digit of
+    the same row, column or box is removed.
+
+  --summary         one line per puzzle and per line read, even malformed, 11
+                    fields separated by tabs: source, line, status, final grid,
+                    steps, solutions, score, level, hardest technique, two
+                    solutions (when there are several); - for a field without
+                    value. Statuses: solved, stuck, invalid, no-solution,
+                    several-solutions, bad-input (the reason is written on
+                    standard error)
+  --json            one JSON object per puzzle and per line read, starting
+                    with "version", "source" and "line"
+  --find ID         every instance of the technique ID in the position,
+                    whatever step the ladder would take first; with --json,
+                    each instance shaped as a step of "steps". An unknown ID
+                    lists the ids
+  --next            only the ladder's next step (a hint)
+  --lines           reads every input as one-line puzzles
+  --sud             reads every input as a ".sud" file (or a pencil-mark grid)
+  -j, --jobs N      N puzzles explained at once (default: the number of
+                    processors); the output is the same, in the same order, as
+                    with --jobs 1
+  --techniques all|classic
+                    all: the ladder of techniques (the default); classic: the
+                    window's two searches, with its texts
+  --tempo T         (implies classic) step: one placement per request ("Next
+                    step" while it is shown); digit: one digit per request
+                    ("Next digit" while it is shown); once: the whole solution
+                    in one request (the default)
+  --trace           (implies classic) one event per line: puzzle, == request,
+                    clear, + line, grid, colours, buttons
+  --html TARGET     writes nothing to the output: writes each puzzle's
+                    explanation as a self-contained HTML page (one board per
+                    step). TARGET is an existing folder (NAME.html, or
+                    NAME-LINE.html for a file of one-line puzzles, by the rules
+                    of --to-sud) or a file, which then receives one puzzle only
+  --to-sud FOLDER   explains nothing: writes each puzzle, as it stands once
+                    loaded, as a ".sud" file into FOLDER (NAME.sud, or
+                    NAME-LINE.sud). Two inputs that would give the same name
+                    make the command refuse before anything is written. A
+                    symbolic link is followed: the file it names is replaced,
+                    or created. A target that is not a regular file (folder,
+                    pipe, device) and a file the command reads are never
+                    replaced.
+  --lang fr|en      the language of the explanations, pages and messages
+                    (default: English for an English locale, else French);
+                    the keys and ids of --summary and of the JSON are the same
+                    in every language
+  -h, --help        shows this help and exits
+  -V, --version     shows the version and the licence, and exits
+
+The fields of --summary and of the JSON are described in vornel-explain(1) and
+in docs/data-contract.md. To a pipe or a terminal, each puzzle is written as
+soon as it is explained.
+
+Exit status: 0 all went well; 1 an input, a puzzle or an output failed (the
+others were processed, the cause is written on standard error); 2 bad command
+line, or --to-sud or --html refused before anything was written (folder not
+found, duplicate names).
+)";
 
 struct Options {
     ExplainOptions explain;
     LadderOptions ladder;
-    bool lines = false;
+    bool lines = false; // --lines: every input is read as puzzle lines
+    bool sud = false;   // --sud: no input is (a ".sud" file or a pencil-mark grid)
+    // --tempo or --trace, which only the classic engine has (and so choose it): the first given.
+    const char* classic_option = nullptr;
     std::string to_sud_dir;
     // --html: a folder (one page per puzzle) or a file (one puzzle only).
     std::string html_target;
     bool html_into_folder = false;
     unsigned jobs = default_jobs();
-    bool techniques_named = false; // --techniques was given (else --json implies all)
+    bool techniques_named = false; // --techniques was given (else the ladder, or classic for --tempo and --trace)
     std::vector<std::string> files;
 
     // The folder --to-sud or --html DIR writes into, and the extension of its files.
@@ -368,7 +372,7 @@ public:
     void position(const PuzzleOrigin& origin, const Marks& marks) {
         if (stopped()) return;
         if (!options_.ladder.enabled || options_.writes_files()) {
-            fail(origin.name(), std::string(words("une grille avec ses candidats ne s'explique qu'avec --techniques "
+            bad_input(origin, std::string(words("une grille avec ses candidats ne s'explique qu'avec --techniques "
                                                   "all, sans --html ni --to-sud.",
                                                   "a grid with its candidates is only explained with --techniques "
                                                   "all, without --html or --to-sud.")));
@@ -382,6 +386,19 @@ public:
     void fail(const std::string& name, const std::string& text) {
         auto entry = std::make_unique<Entry>();
         entry->err = tool_file_message(kProgram, name, text);
+        submit(std::move(entry));
+    }
+
+    // Reports an input (a file, or one line of a file of puzzle lines) that could not be read as a
+    // puzzle: the reason on the error stream and, in --summary and --json, a row of its own, so
+    // that every input line gives exactly one row.
+    void bad_input(const PuzzleOrigin& origin, const std::string& text) {
+        auto entry = std::make_unique<Entry>();
+        entry->err = tool_file_message(kProgram, origin.name(), text);
+        if (options_.ladder.report == LadderReport::Json)
+            entry->out = bad_input_json(origin, text);
+        else if (options_.explain.report == Report::Summary)
+            entry->out = summary_line(SummaryRow{origin});
         submit(std::move(entry));
     }
 
@@ -437,7 +454,7 @@ private:
         else if (options_.ladder.enabled)
             ladder_explain_puzzle(options_.ladder, entry.origin, entry.values, entry.puzzle == 0, out, err);
         else
-            explain_puzzle(options_.explain, entry.origin.name(), entry.values, entry.puzzle == 0, out, err);
+            explain_puzzle(options_.explain, entry.origin, entry.values, entry.puzzle == 0, out, err);
         entry.out = std::move(out).str();
         entry.err = prefixed(std::move(err).str());
     }
@@ -607,30 +624,31 @@ private:
 void read_lines(Run& run, const std::string& name, ByteSource& source, const FdSource* fd_source) {
     PuzzleLineSplitter splitter;
     Values values{};
+    const auto malformed = [&](const PuzzleOrigin& origin, const std::string& problem) {
+        run.bad_input(origin, words("ligne de grille mal formée : ", "malformed puzzle line: ") + problem + '.');
+    };
     const auto on_line = [&](const PuzzleLine& line) {
         const PuzzleOrigin origin{name, line.number};
-        const std::string where = origin.name();
         if (line.too_long) {
-            run.fail(where, tongue == Language::English
-                                ? "malformed puzzle line: more than " + std::to_string(kMaxPuzzleLineBytes) +
-                                      " bytes, line skipped."
-                                : "ligne de grille mal formée : plus de " + std::to_string(kMaxPuzzleLineBytes) +
-                                      " octets, ligne ignorée.");
+            malformed(origin, tongue == Language::English
+                                  ? "more than " + std::to_string(kMaxPuzzleLineBytes) + " bytes, line skipped"
+                                  : "plus de " + std::to_string(kMaxPuzzleLineBytes) + " octets, ligne ignorée");
             return;
         }
         if (skipped_puzzle_line(line.text)) return;
-        if (trim_blanks(line.text).size() == kMarksLineLength) {
+        const std::string_view text = puzzle_line_text(line.text);
+        if (text.size() == kMarksLineLength) {
             Marks marks{};
-            const std::string problem = parse_marks_line(line.text, marks, tongue);
+            const std::string problem = parse_marks_line(text, marks, tongue);
             if (!problem.empty())
-                run.fail(where, words("ligne de grille mal formée : ", "malformed puzzle line: ") + problem + '.');
+                malformed(origin, problem);
             else
                 run.position(origin, marks);
             return;
         }
-        const std::string problem = parse_puzzle_line(line.text, values, tongue);
+        const std::string problem = parse_puzzle_line(text, values, tongue);
         if (!problem.empty()) {
-            run.fail(where, words("ligne de grille mal formée : ", "malformed puzzle line: ") + problem + '.');
+            malformed(origin, problem);
             return;
         }
         run.puzzle(origin, stem_of(name) + '-' + std::to_string(line.number) + ".sud", values);
@@ -645,7 +663,7 @@ void read_lines(Run& run, const std::string& name, ByteSource& source, const FdS
         splitter.finish(on_line);
     } catch (const InOutError& error) {
         const int err = fd_source != nullptr ? fd_source->system_error() : 0;
-        run.fail(name, failure_text(read_problem(name, err, error.code())));
+        run.bad_input({name, 0}, failure_text(read_problem(name, err, error.code())));
     }
 }
 
@@ -666,6 +684,7 @@ public:
         }
         struct stat info {};
         if (::fstat(fd_, &info) == 0 && S_ISDIR(info.st_mode)) error_ = EISDIR;
+        regular_ = S_ISREG(info.st_mode);
     }
     InputFile(const InputFile&) = delete;
     InputFile& operator=(const InputFile&) = delete;
@@ -674,10 +693,12 @@ public:
     }
     int fd() const { return fd_; }
     int error() const { return error_; } // 0 when the file is open and not a folder
+    bool regular() const { return regular_; }
 
 private:
     int fd_ = -1;
     int error_ = 0;
+    bool regular_ = false;
 };
 
 // The failure code of a value that is not a number.
@@ -709,29 +730,33 @@ std::string start_of_file(const std::string& name) {
     return n > 0 ? std::string(buffer.data(), static_cast<std::size_t>(n)) : std::string();
 }
 
-// True when the input's first puzzle line (after a byte-order mark, blank lines and # comments) is
-// 81 digits and dots: a puzzle line read as a ".sud" file, which fails on its first value.
-bool looks_like_puzzle_lines(std::string_view start) {
+// The first line of an input's start that is neither blank nor a # comment (after a byte-order
+// mark), or nullopt when the start holds none in full.
+std::optional<std::string_view> first_puzzle_line(std::string_view start) {
     if (start.rfind("\xEF\xBB\xBF", 0) == 0) start.remove_prefix(3);
     while (!start.empty()) {
         const std::size_t end = start.find('\n');
-        if (end == std::string_view::npos && start.size() >= 1024) return false; // the line goes on
-        std::string_view line = start.substr(0, end);
+        if (end == std::string_view::npos && start.size() >= kMaxPuzzleLineBytes) return std::nullopt; // goes on
+        const std::string_view line = start.substr(0, end);
         start = end == std::string_view::npos ? std::string_view() : start.substr(end + 1);
-        if (skipped_puzzle_line(line)) continue;
-        const std::size_t first = line.find_first_not_of(" \t\r");
-        line = line.substr(first, line.find_last_not_of(" \t\r") + 1 - first);
-        return line.size() == 81 && line.find_first_not_of("0123456789.") == std::string_view::npos;
+        if (!skipped_puzzle_line(line)) return line;
     }
-    return false;
+    return std::nullopt;
+}
+
+// True when the input's first puzzle line (after a byte-order mark, blank lines and # comments) is
+// 81 or 729 digits and dots, a comment after them allowed: a file of puzzle lines.
+bool looks_like_puzzle_lines(std::string_view start) {
+    const std::optional<std::string_view> line = first_puzzle_line(start);
+    return line && looks_like_puzzle_line(*line);
 }
 
 // The message of a ".sud" read that failed, with the way out when the input holds puzzle lines.
 std::string sud_read_problem(const std::string& message, int code, const std::string& start) {
     std::string text = failure_text(message);
     if (code == kBadNumberCode && looks_like_puzzle_lines(start))
-        text += words(" Ce sont des grilles d'une ligne (81 caractères) : ajoutez --lines.",
-                      " These are one-line puzzles (81 characters): add --lines.");
+        text += words(" Ce sont des grilles d'une ligne (81 caractères) : ôtez --sud, ou ajoutez --lines.",
+                      " These are one-line puzzles (81 characters): drop --sud, or add --lines.");
     return text;
 }
 
@@ -753,9 +778,9 @@ private:
     ByteSource& rest_;
 };
 
-// Reads the start of an input, enough to tell a pencil-mark grid from a ".sud" file: through the
-// end of its first line that is not blank. A read failure ends the start there: reading the rest
-// meets it again, where it is reported as before.
+// Reads the start of an input, enough to tell how to read it: through the end of its first line
+// that is neither blank nor a # comment, at most kMaxPencilMarksBytes. A read failure ends the
+// start there: reading the rest meets it again, where it is reported as before.
 std::string read_start(ByteSource& source) {
     std::string start;
     std::array<char, 4096> buffer;
@@ -764,8 +789,9 @@ std::string read_start(ByteSource& source) {
             const std::size_t n = source.fill(buffer.data(), buffer.size());
             if (n == 0) break;
             start.append(buffer.data(), n);
-            const std::size_t text = start.find_first_not_of(" \t\r\n\v\f");
-            if (text != std::string::npos && start.find_first_of("\r\n", text) != std::string::npos) break;
+            if (const std::optional<std::string_view> line = first_puzzle_line(start);
+                line && line->data() + line->size() < start.data() + start.size())
+                break;
         }
     } catch (const InOutError&) {}
     return start;
@@ -784,100 +810,113 @@ void read_pencil_input(Run& run, const std::string& name, std::string text, Byte
         }
     } catch (const InOutError& error) {
         const int err = fd_source != nullptr ? fd_source->system_error() : 0;
-        run.fail(name, failure_text(read_problem(name, err, error.code())));
+        run.bad_input({name, 0}, failure_text(read_problem(name, err, error.code())));
         return;
     }
     const PencilMarks grid = read_pencil_marks(text, tongue);
     if (!grid.ok) {
-        run.fail(name, words("grille de candidats mal formée : ", "malformed pencil-mark grid: ") + grid.problem + '.');
+        run.bad_input({name, 0},
+                      words("grille de candidats mal formée : ", "malformed pencil-mark grid: ") + grid.problem + '.');
         return;
     }
     run.position({name, 0}, grid.marks);
 }
 
 // True when the start of an input is a pencil-mark grid. A first line that is a # comment is not
-// one: it is a file of puzzle lines read without --lines, which the ".sud" reader then reports.
+// one: a pencil-mark grid has no comments.
 bool pencil_marks_input(std::string_view start) {
     const std::size_t text = start.find_first_not_of(" \t\r\n\v\f");
     return text != std::string_view::npos && start[text] != '#' && looks_like_pencil_marks(start);
 }
 
-// True for a regular file (a pipe or a device is read once, by the ".sud" reader alone).
-bool is_regular_file(const std::string& name) {
-    struct stat info {};
-    return ::stat(name.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+// How an input is read.
+enum class Reading { Lines, Sud, PencilMarks };
+
+// The reading an input calls for: --lines and --sud choose; otherwise its start tells. A first
+// line of 81 (or 729) digits and dots makes a file of puzzle lines; a pencil-mark grid is one
+// position; anything else is a ".sud" file, whose reader says what is wrong with it.
+Reading reading_of(const Options& options, std::string_view start) {
+    if (options.lines) return Reading::Lines;
+    if (!options.sud && looks_like_puzzle_lines(start)) return Reading::Lines;
+    if (pencil_marks_input(start)) return Reading::PencilMarks;
+    return Reading::Sud;
 }
 
-void read_input(Run& run, const Options& options, const std::string& name, Console& console) {
-    if (options.lines) {
-        if (name == "-") {
-            read_lines(run, name, console.in, console.in_fd);
-            return;
-        }
-        const InputFile file(name);
-        if (file.error() != 0) {
-            run.fail(name, failure_text(read_problem(name, file.error(), in_out_code_for_path(file.error(), name))));
-            return;
-        }
-        FdSource source(file.fd(), name);
-        read_lines(run, name, source, &source);
+// Reads a ".sud" puzzle from a stream (standard input, a pipe, a device), after its start.
+void read_sud_stream(Run& run, const std::string& name, ByteSource& source, const FdSource* fd_source) {
+    RecordingSource recorded(source);
+    const ReadOutcome outcome = scan_puzzle(recorded);
+    if (outcome.failure != 0) {
+        const int err = fd_source != nullptr ? fd_source->system_error() : 0;
+        run.bad_input({name, 0}, sud_read_problem(read_problem(name, err, outcome.failure), outcome.failure,
+                                                  recorded.start()));
         return;
     }
+    run.puzzle({name, 0}, stem_of(name) + ".sud", outcome.values);
+}
+
+// Reads a regular ".sud" file again from its name, by the file reader's own rules.
+void read_sud_file(Run& run, const std::string& name) {
     Values values{};
-    if (name == "-" && !options.ladder.enabled) {
-        RecordingSource source(console.in);
-        const ReadOutcome outcome = scan_puzzle(source);
-        if (outcome.failure != 0) {
-            const int err = console.in_fd != nullptr ? console.in_fd->system_error() : 0;
-            run.fail(name, sud_read_problem(read_problem(name, err, outcome.failure), outcome.failure, source.start()));
-            return;
-        }
-        values = outcome.values;
-    } else if (name == "-") {
-        // Only the ladder explains positions with candidates: it alone looks for a pencil-mark grid.
-        std::string start = read_start(console.in);
-        if (pencil_marks_input(start)) {
-            read_pencil_input(run, name, std::move(start), console.in, console.in_fd);
-            return;
-        }
-        ReplaySource replay(std::move(start), console.in);
-        RecordingSource source(replay);
-        const ReadOutcome outcome = scan_puzzle(source);
-        if (outcome.failure != 0) {
-            const int err = console.in_fd != nullptr ? console.in_fd->system_error() : 0;
-            run.fail(name, sud_read_problem(read_problem(name, err, outcome.failure), outcome.failure, source.start()));
-            return;
-        }
-        values = outcome.values;
-    } else {
-        if (options.ladder.enabled && is_regular_file(name)) {
-            const InputFile file(name);
-            if (file.error() == 0) {
-                FdSource source(file.fd(), name);
-                std::string start = read_start(source);
-                if (pencil_marks_input(start)) {
-                    read_pencil_input(run, name, std::move(start), source, &source);
-                    return;
-                }
-            }
-        }
-        try {
-            values = read_puzzle_file(name);
-        } catch (const NotRegularFileError& error) {
-            run.fail(name, failure_text(read_problem(name, ENXIO, error.code())));
-            return;
-        } catch (const InOutError& error) {
-            const auto* file = dynamic_cast<const FileError*>(&error);
-            const int code = error.code();
-            run.fail(name, sud_read_problem(read_problem(name, file != nullptr ? file->system_error() : 0, code), code,
-                                            code == kBadNumberCode ? start_of_file(name) : ""));
-            return;
-        } catch (const Failure& failure) {
-            run.fail(name, failure_text(file_failure_message(failure, tongue)));
-            return;
-        }
+    try {
+        values = read_puzzle_file(name);
+    } catch (const NotRegularFileError& error) {
+        run.bad_input({name, 0}, failure_text(read_problem(name, ENXIO, error.code())));
+        return;
+    } catch (const InOutError& error) {
+        const auto* file = dynamic_cast<const FileError*>(&error);
+        const int code = error.code();
+        run.bad_input({name, 0},
+                      sud_read_problem(read_problem(name, file != nullptr ? file->system_error() : 0, code), code,
+                                       code == kBadNumberCode ? start_of_file(name) : ""));
+        return;
+    } catch (const Failure& failure) {
+        run.bad_input({name, 0}, failure_text(file_failure_message(failure, tongue)));
+        return;
     }
     run.puzzle({name, 0}, stem_of(name) + ".sud", values);
+}
+
+// Reads one input ("-" for standard input) the way it calls for.
+void read_input(Run& run, const Options& options, const std::string& name, Console& console) {
+    std::optional<InputFile> file;
+    std::optional<FdSource> file_source;
+    ByteSource* source = &console.in;
+    const FdSource* fd_source = console.in_fd;
+    if (name != "-") {
+        file.emplace(name);
+        if (file->error() != 0) {
+            run.bad_input({name, 0}, failure_text(read_problem(name, file->error(),
+                                                               in_out_code_for_path(file->error(), name))));
+            return;
+        }
+        file_source.emplace(file->fd(), name);
+        source = &*file_source;
+        fd_source = &*file_source;
+    }
+    if (options.lines) {
+        read_lines(run, name, *source, fd_source);
+        return;
+    }
+    std::string start = read_start(*source);
+    switch (reading_of(options, start)) {
+        case Reading::Lines: {
+            ReplaySource replay(std::move(start), *source);
+            read_lines(run, name, replay, fd_source);
+            return;
+        }
+        case Reading::PencilMarks: read_pencil_input(run, name, std::move(start), *source, fd_source); return;
+        case Reading::Sud: break;
+    }
+    // A regular file is read again by its name, by the rules of the file reader; a stream goes on
+    // from its start.
+    if (file && file->regular()) {
+        file.reset();
+        read_sud_file(run, name);
+        return;
+    }
+    ReplaySource replay(std::move(start), *source);
+    read_sud_stream(run, name, replay, fd_source);
 }
 
 // Before --to-sud writes anything: its folder must exist, and no two inputs may give the same
@@ -927,6 +966,7 @@ std::string set_report(Options& options, Report report) {
     if (options.explain.report != Report::Narrative && options.explain.report != report)
         return words("--trace et --summary s'excluent", "--trace and --summary exclude each other");
     options.explain.report = report;
+    if (report == Report::Trace && options.classic_option == nullptr) options.classic_option = "--trace";
     return {};
 }
 
@@ -945,6 +985,7 @@ const OptionRule kOptionRules[] = {
          else
              return tongue == Language::English ? "unknown tempo '" + value + "': step, digit or once"
                                                 : "tempo inconnu « " + value + " » : step, digit ou once";
+         if (o.classic_option == nullptr) o.classic_option = "--tempo";
          return {};
      }},
     {"--trace", nullptr, [](Options& o, const std::string&) { return set_report(o, Report::Trace); }},
@@ -986,7 +1027,14 @@ const OptionRule kOptionRules[] = {
      }},
     {"--lines", nullptr,
      [](Options& o, const std::string&) {
+         if (o.sud) return words("--lines et --sud s'excluent", "--lines and --sud exclude each other");
          o.lines = true;
+         return std::string();
+     }},
+    {"--sud", nullptr,
+     [](Options& o, const std::string&) {
+         if (o.lines) return words("--lines et --sud s'excluent", "--lines and --sud exclude each other");
+         o.sud = true;
          return std::string();
      }},
     {"--jobs", [] { return words("--jobs attend un nombre de tâches", "--jobs needs a number of jobs"); },
@@ -1016,6 +1064,29 @@ const OptionRule kOptionRules[] = {
     {"--lang", [] { return std::string(); }, [](Options&, const std::string&) { return std::string(); }},
 };
 
+// The long form of a short option: -h, -V, -j N (or -jN).
+std::string long_option(const std::string& arg) {
+    if (arg == "-h") return "--help";
+    if (arg == "-V") return "--version";
+    if (arg == "-j") return "--jobs";
+    if (arg.size() > 2 && arg.rfind("-j", 0) == 0) return "--jobs=" + arg.substr(2);
+    return arg;
+}
+
+// The engine of the run: the ladder, unless --techniques classic says otherwise or --tempo or
+// --trace, which only the classic engine has, asks for it. Returns the usage error, or "".
+std::string choose_engine(Options& options) {
+    if (options.classic_option != nullptr && options.ladder.report == LadderReport::Json)
+        return std::string(options.classic_option) +
+               std::string(words(" et --json s'excluent", " and --json exclude each other"));
+    if (!options.techniques_named)
+        options.ladder.enabled = options.classic_option == nullptr;
+    else if (options.classic_option != nullptr && options.ladder.enabled)
+        return std::string(options.classic_option) +
+               std::string(words(" demande --techniques classic", " needs --techniques classic"));
+    return {};
+}
+
 int run(const std::vector<std::string>& args, Console& console) {
     const LanguageChoice choice = choose_language(args, environment_language());
     tongue = choice.language;
@@ -1025,21 +1096,21 @@ int run(const std::vector<std::string>& args, Console& console) {
     options.ladder.language = tongue;
     bool options_done = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        if (options_done || arg == "-" || arg.empty() || arg[0] != '-') {
-            options.files.push_back(arg);
+        if (options_done || args[i] == "-" || args[i].empty() || args[i][0] != '-') {
+            options.files.push_back(args[i]);
             continue;
         }
-        if (arg == "--") {
+        if (args[i] == "--") {
             options_done = true;
             continue;
         }
-        if (arg == "--help" || arg == "-h") {
+        const std::string arg = long_option(args[i]);
+        if (arg == "--help") {
             console.out.write(tongue == Language::English ? kUsageEnglish : kUsage);
             return finish_output(kProgram, console.out, console.err, kExitOk, tongue);
         }
         if (arg == "--version") {
-            console.out.write(std::string(kProgram) + " " VORNEL_VERSION "\n");
+            console.out.write(tool_version_text(kProgram, VORNEL_VERSION, tongue));
             return finish_output(kProgram, console.out, console.err, kExitOk, tongue);
         }
         const std::size_t equals = arg.find('=');
@@ -1060,11 +1131,12 @@ int run(const std::vector<std::string>& args, Console& console) {
             return usage_error(console.err, problem);
     }
     if (options.files.empty()) options.files.push_back("-");
+    if (const std::string problem = choose_engine(options); !problem.empty()) return usage_error(console.err, problem);
     if (options.ladder.report == LadderReport::Json) {
         if (options.explain.report == Report::Trace)
             return usage_error(console.err,
                                words("--trace et --json s'excluent", "--trace and --json exclude each other"));
-        if (options.techniques_named && !options.ladder.enabled)
+        if (!options.ladder.enabled)
             return usage_error(console.err, words("--json demande --techniques all", "--json needs --techniques all"));
         options.ladder.enabled = true;
     }
@@ -1083,9 +1155,6 @@ int run(const std::vector<std::string>& args, Console& console) {
                                                      " goes without --trace, --summary, --html or --to-sud")));
     }
     if (options.ladder.enabled) {
-        if (options.explain.report == Report::Trace)
-            return usage_error(console.err,
-                               words("--trace demande --techniques classic", "--trace needs --techniques classic"));
         if (options.explain.report == Report::Summary) {
             if (options.ladder.report == LadderReport::Json)
                 return usage_error(console.err, words("--summary et --json ne vont pas ensemble",
@@ -1140,6 +1209,14 @@ int run(const std::vector<std::string>& args, Console& console) {
 }
 
 } // namespace
+
+std::vector<std::string_view> explain_option_names() {
+    std::vector<std::string_view> names;
+    for (const OptionRule& rule : kOptionRules) names.push_back(rule.name);
+    names.push_back("--help");
+    names.push_back("--version");
+    return names;
+}
 
 int run_explain(const std::vector<std::string>& args, std::istream& in, std::ostream& out, std::ostream& err) {
     StreamSource source(in);

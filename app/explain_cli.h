@@ -2,6 +2,7 @@
 
 #include <iosfwd>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace vornel {
@@ -15,6 +16,10 @@ inline constexpr int kExitUsage = 2;   // bad command line, or a run refused bef
 // ("-" is `in`), writes results to `out` and problems to `err`, and returns the exit status.
 // Every write is checked; a stream that fails is reported on `err` (when it can still be written).
 int run_explain(const std::vector<std::string>& args, std::istream& in, std::ostream& out, std::ostream& err);
+
+// The long options vornel-explain takes, from the table its command line is read with: what the
+// manual page and the shell completion list.
+std::vector<std::string_view> explain_option_names();
 
 // The same on the process's standard input, output and error (descriptors 0, 1 and 2), so that
 // each failure is told with its cause: a closed descriptor, a full disk, the file-size limit.

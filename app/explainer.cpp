@@ -84,8 +84,9 @@ WorkArea loaded_grid(const Values& values, const FailureReporter& reporter, Lang
     return area;
 }
 
-void explain_puzzle(const ExplainOptions& options, const std::string& name, const Values& values, bool first,
+void explain_puzzle(const ExplainOptions& options, const PuzzleOrigin& origin, const Values& values, bool first,
                     std::ostream& out, std::ostream& err) {
+    const std::string name = origin.name();
     WorkArea area;
     const FailureReporter reporter = [&err, &name](const std::string& message) {
         err << name << ": " << failure_text(message) << '\n';
@@ -146,34 +147,38 @@ void explain_puzzle(const ExplainOptions& options, const std::string& name, cons
             }
             break;
         case Report::Summary: {
+            SummaryRow row;
+            row.origin = origin;
+            row.grid.clear();
             for (int r = 1; r <= 9; ++r)
-                for (int c = 1; c <= 9; ++c) out << grid_char(area.grid[r][c], '.');
+                for (int c = 1; c <= 9; ++c) row.grid += grid_char(area.grid[r][c], '.');
             // Invalid givens (a duplicate or a value no cell can hold) have no solution; a finished
             // grid is the one solution; a stuck engine has counted them.
-            const char* outcome = "invalide";
-            std::string solutions = "0";
+            row.status = "invalid";
+            row.solutions = "0";
             switch (engine.state()) {
                 case SolverState::Idle: break;
                 case SolverState::Finished:
-                    outcome = "terminé";
-                    solutions = "1";
+                    row.status = "solved";
+                    row.solutions = "1";
                     break;
                 case SolverState::Stuck:
-                    outcome = "bloqué";
-                    solutions = engine.stuck_kind() == StuckKind::OneSolution        ? "1"
-                                : engine.stuck_kind() == StuckKind::SeveralSolutions ? "2+"
-                                                                                     : "0";
+                    row.status = "stuck";
+                    row.solutions = engine.stuck_kind() == StuckKind::OneSolution        ? "1"
+                                    : engine.stuck_kind() == StuckKind::SeveralSolutions ? "2+"
+                                                                                         : "0";
                     break;
                 case SolverState::Working:
                 case SolverState::Exhausted: // cut short by max_requests
-                    outcome = "bloqué";
+                    row.status = "stuck";
                     if (const int n = count_solutions(area); n >= 2)
-                        solutions = "2+";
+                        row.solutions = "2+";
                     else
-                        solutions = std::to_string(n);
+                        row.solutions = std::to_string(n);
                     break;
             }
-            out << '\t' << outcome << '\t' << engine.placements() << '\t' << solutions << '\n';
+            row.steps = std::to_string(engine.placements());
+            out << summary_line(row);
             break;
         }
     }

@@ -27,12 +27,30 @@ std::string words(std::string_view french, std::string_view english) {
     return std::string(say(tongue, french, english));
 }
 
-// The ladder's ids, in its order, on lines of at most 79 characters indented by two spaces.
+} // namespace
+
+std::vector<std::string_view> generate_option_names() {
+    return {"--count", "--level", "--needs", "--seed", "--symmetric", "--jobs", "--max-seconds", "--lang", "--help",
+            "--version"};
+}
+
+std::vector<std::string_view> generate_needs_ids() {
+    std::vector<std::string_view> ids;
+    for (int t = 0; t < ladder::kTechniqueCount; ++t) {
+        const auto technique = static_cast<ladder::Technique>(t);
+        if (generator::untargetable(technique).empty()) ids.push_back(ladder::technique_id(technique));
+    }
+    return ids;
+}
+
+namespace {
+
+// The ids --needs takes, in the ladder's order, on lines of at most 79 characters indented by two
+// spaces.
 std::string technique_lines() {
     std::string text;
     std::string line = " ";
-    for (int t = 0; t < ladder::kTechniqueCount; ++t) {
-        const std::string_view id = ladder::technique_id(static_cast<ladder::Technique>(t));
+    for (const std::string_view id : generate_needs_ids()) {
         if (line.size() + 1 + id.size() > 79) {
             text += line + '\n';
             line = " ";
@@ -45,7 +63,7 @@ std::string technique_lines() {
 
 std::string usage_text_english() {
     std::string text = "Usage: vornel-generate [--count N] [--level LEVEL] [--needs TECHNIQUE] [--seed S]\n"
-                       "                       [--symmetric] [--jobs N] [--max-seconds S] [--lang fr|en]\n"
+                       "                       [--symmetric] [-j N] [--max-seconds S] [--lang fr|en]\n"
                        "\n"
                        "Makes new Sudoku puzzles and writes them one per line: 81 digits, 0 for an empty cell.\n"
                        "Each puzzle has exactly one solution, and no given can be removed without losing it.\n"
@@ -57,13 +75,13 @@ std::string usage_text_english() {
                        "                     gives the same puzzles, whatever --jobs; without it, new puzzles\n"
                        "                     every time\n"
                        "  --symmetric        givens symmetric by a half turn around the centre\n"
-                       "  --jobs N           N puzzles searched at once (default: the number of processors); the\n"
+                       "  -j, --jobs N       N puzzles searched at once (default: the number of processors); the\n"
                        "                     puzzles are written in the same order as with --jobs 1\n"
                        "  --max-seconds S    gives up the search after S seconds (60 by default, 0: never)\n"
                        "  --lang fr|en       the language of the messages (default: English for an English\n"
                        "                     locale, else French)\n"
-                       "  --help             shows this help and exits\n"
-                       "  --version          shows the version and exits\n"
+                       "  -h, --help         shows this help and exits\n"
+                       "  -V, --version      shows the version and the licence, and exits\n"
                        "\n"
                        "Levels (spaces may be written -; the French names are accepted too):\n";
     for (std::size_t i = 0; i < generator::kLevelsEnglish.size(); ++i) {
@@ -73,7 +91,8 @@ std::string usage_text_english() {
         text += generator::kLevels[i];
         text += ")\n";
     }
-    text += "\nTechniques (in the order of the ladder, from the simplest to the hardest):\n";
+    text += "\nTechniques --needs can search for (in the order of the ladder, from the simplest to the\n"
+            "hardest; the others never come last in a minimal puzzle):\n";
     text += technique_lines();
     text += "\n"
             "A request that is hard to meet shows its progress on standard error; Ctrl+C stops it\n"
@@ -87,7 +106,7 @@ std::string usage_text_english() {
 
 std::string usage_text() {
     std::string text = "Utilisation : vornel-generate [--count N] [--level NIVEAU] [--needs TECHNIQUE] [--seed S]\n"
-                       "                              [--symmetric] [--jobs N] [--max-seconds S] [--lang fr|en]\n"
+                       "                              [--symmetric] [-j N] [--max-seconds S] [--lang fr|en]\n"
                        "\n"
                        "Crée de nouvelles grilles de Sudoku et les écrit une par ligne : 81 chiffres, 0 pour une case\n"
                        "vide. Chaque grille a une seule solution et aucun chiffre donné ne peut être retiré sans en\n"
@@ -100,13 +119,13 @@ std::string usage_text() {
                        "                     mêmes grilles, quel que soit --jobs ; sans elle, des grilles nouvelles à\n"
                        "                     chaque fois\n"
                        "  --symmetric        chiffres donnés symétriques par un demi-tour autour du centre\n"
-                       "  --jobs N           N grilles cherchées à la fois (par défaut : le nombre de processeurs) ;\n"
+                       "  -j, --jobs N       N grilles cherchées à la fois (par défaut : le nombre de processeurs) ;\n"
                        "                     les grilles sont écrites dans le même ordre qu'avec --jobs 1\n"
                        "  --max-seconds S    abandonne la recherche après S secondes (60 par défaut, 0 : jamais)\n"
                        "  --lang fr|en       la langue des messages (par défaut : l'anglais pour une locale\n"
                        "                     anglaise, sinon le français)\n"
-                       "  --help             affiche cette aide et quitte\n"
-                       "  --version          affiche la version et quitte\n"
+                       "  -h, --help         affiche cette aide et quitte\n"
+                       "  -V, --version      affiche la version et la licence, et quitte\n"
                        "\n"
                        "Niveaux (les espaces peuvent s'écrire -, les accents s'omettre) :\n";
     for (const std::string_view level : generator::kLevels) {
@@ -114,7 +133,8 @@ std::string usage_text() {
         text += level;
         text += '\n';
     }
-    text += "\nTechniques (dans l'ordre de l'échelle, de la plus simple à la plus difficile) :\n";
+    text += "\nTechniques que --needs peut chercher (dans l'ordre de l'échelle, de la plus simple à la\n"
+            "plus difficile ; les autres ne viennent jamais en dernier dans une grille minimale) :\n";
     text += technique_lines();
     text += "\n"
             "Une demande difficile à satisfaire affiche sa progression sur la sortie d'erreur ; Ctrl+C\n"
@@ -134,10 +154,7 @@ int usage_error(OutputSink& err, std::string_view message) {
 
 std::string technique_list() {
     std::string list;
-    for (int t = 0; t < ladder::kTechniqueCount; ++t) {
-        if (t > 0) list += ", ";
-        list += ladder::technique_id(static_cast<ladder::Technique>(t));
-    }
+    for (const std::string_view id : generate_needs_ids()) list += (list.empty() ? "" : ", ") + std::string(id);
     return list;
 }
 
@@ -278,10 +295,16 @@ int generate(const std::vector<std::string>& args, OutputSink& out, OutputSink& 
                                         : "argument inattendu « " + arg + " » : vornel-generate ne lit aucun fichier");
         std::string option = arg, value;
         const auto equals = arg.find('=');
-        const bool inline_value = arg.rfind("--", 0) == 0 && equals != std::string::npos;
+        bool inline_value = arg.rfind("--", 0) == 0 && equals != std::string::npos;
         if (inline_value) {
             option = arg.substr(0, equals);
             value = arg.substr(equals + 1);
+        } else if (arg == "-j") {
+            option = "--jobs";
+        } else if (arg.rfind("-j", 0) == 0) { // -jN
+            option = "--jobs";
+            value = arg.substr(2);
+            inline_value = true;
         }
         const auto take_value = [&] {
             if (inline_value) return true;
@@ -294,8 +317,8 @@ int generate(const std::vector<std::string>& args, OutputSink& out, OutputSink& 
         } else if ((option == "--help" || option == "-h") && !inline_value) {
             out.write(english ? usage_text_english() : usage_text());
             return finish_output(kProgram, out, err, 0, tongue);
-        } else if (option == "--version" && !inline_value) {
-            out.write(std::string(kProgram) + ' ' + VORNEL_VERSION + '\n');
+        } else if ((option == "--version" || option == "-V") && !inline_value) {
+            out.write(tool_version_text(kProgram, VORNEL_VERSION, tongue));
             return finish_output(kProgram, out, err, 0, tongue);
         } else if (option == "--lang") {
             take_value(); // read by choose_language

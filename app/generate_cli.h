@@ -3,6 +3,7 @@
 #include <atomic>
 #include <iosfwd>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace vornel {
@@ -14,6 +15,11 @@ namespace vornel {
 // the search ran out of time (--max-seconds), 2 bad usage or an impossible request, 130 stopped.
 int run_generate(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
                  const std::atomic<bool>& stop);
+
+// The long options vornel-generate takes, and the technique ids --needs takes (the ladder's, in its
+// order, less those no search can target): what the manual page and the shell completion list.
+std::vector<std::string_view> generate_option_names();
+std::vector<std::string_view> generate_needs_ids();
 
 // The same on the program's standard output and error, whose failures are told with their cause
 // (a full disk, a closed output, the file-size limit).

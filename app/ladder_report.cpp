@@ -63,9 +63,9 @@ std::string json_cells(const std::vector<std::uint8_t>& cells) {
     return out + ']';
 }
 
-// "\"unit\":\"ligne\",\"number\":4" (unit 0-26), without braces.
+// "\"unit\":\"row\",\"number\":4" (unit 0-26), without braces.
 std::string json_unit_fields(int unit) {
-    static const char* const kKinds[] = {"ligne", "colonne", "région"};
+    static const char* const kKinds[] = {"row", "column", "box"};
     return "\"unit\":\"" + std::string(kKinds[unit / 9]) + "\",\"number\":" + std::to_string(unit % 9 + 1);
 }
 
@@ -215,30 +215,6 @@ std::string lines_of(const std::vector<std::string>& lines) {
 
 } // namespace
 
-std::string json_string(const std::string& text) {
-    std::string out = "\"";
-    for (const char ch : text) {
-        const auto byte = static_cast<unsigned char>(ch);
-        switch (ch) {
-            case '"': out += "\\\""; break;
-            case '\\': out += "\\\\"; break;
-            case '\n': out += "\\n"; break;
-            case '\r': out += "\\r"; break;
-            case '\t': out += "\\t"; break;
-            default:
-                if (byte < 0x20) {
-                    static const char* const kHex = "0123456789abcdef";
-                    out += "\\u00";
-                    out += kHex[byte >> 4];
-                    out += kHex[byte & 15];
-                } else {
-                    out += ch;
-                }
-        }
-    }
-    return out + '"';
-}
-
 std::string ladder_narrative(const Explanation& explanation, Language language) {
     std::string out = numbered_sentences(explanation.steps, language);
     if (!explanation.steps.empty()) out += '\n';
@@ -251,29 +227,24 @@ std::string ladder_narrative(const Explanation& explanation, Language language) 
     return out;
 }
 
-std::string ladder_summary(const Explanation& explanation) {
-    return grid_text(explanation.final_grid, '.') + '\t' + std::string(ladder::verdict_id(explanation.verdict)) + '\t' +
-           std::to_string(explanation.steps.size()) + '\t' + solutions_text(explanation.solutions) + '\t' +
-           (explanation.rating ? std::to_string(explanation.rating->score) + '\t' +
-                                     std::string(ladder::level_name_fr(explanation.rating->level))
-                               : std::string("-\t-")) +
-           '\t' + (explanation.hardest ? std::string(ladder::technique_id(*explanation.hardest)) : "-") +
-           (explanation.two_solutions ? '\t' + grid_text((*explanation.two_solutions)[0], '0') + '\t' +
-                                            grid_text((*explanation.two_solutions)[1], '0')
-                                      : std::string()) +
-           '\n';
+std::string ladder_summary(const Explanation& explanation, const PuzzleOrigin& origin) {
+    SummaryRow row;
+    row.origin = origin;
+    row.status = ladder::verdict_id(explanation.verdict);
+    row.grid = grid_text(explanation.final_grid, '.');
+    row.steps = std::to_string(explanation.steps.size());
+    row.solutions = solutions_text(explanation.solutions);
+    if (explanation.rating) {
+        row.score = std::to_string(explanation.rating->score);
+        row.level = level_id(explanation.rating->level);
+    }
+    if (explanation.hardest) row.hardest = ladder::technique_id(*explanation.hardest);
+    if (explanation.two_solutions) {
+        row.solution1 = grid_text((*explanation.two_solutions)[0], '0');
+        row.solution2 = grid_text((*explanation.two_solutions)[1], '0');
+    }
+    return summary_line(row);
 }
-
-namespace {
-
-// The first keys of every JSON object: where its puzzle comes from.
-std::string json_origin(const PuzzleOrigin& origin) {
-    std::string out = "\"source\":" + json_string(origin.source);
-    if (origin.line != 0) out += ",\"line\":" + std::to_string(origin.line);
-    return out;
-}
-
-} // namespace
 
 std::string ladder_json(const Explanation& explanation, const PuzzleOrigin& origin, Language language) {
     return ladder_json(explanation, origin, ladder::narrate_verdict(explanation, language), language);
@@ -281,14 +252,16 @@ std::string ladder_json(const Explanation& explanation, const PuzzleOrigin& orig
 
 std::string ladder_json(const Explanation& explanation, const PuzzleOrigin& origin,
                         const std::vector<std::string>& conclusion, Language language) {
-    std::string out = "{" + json_origin(origin) + ",\"puzzle\":\"" + puzzle_text_of(explanation) + "\",\"verdict\":\"" +
+    std::string out = "{" + json_head(origin) + ",\"puzzle\":\"" + puzzle_text_of(explanation) + "\",\"verdict\":\"" +
                       std::string(ladder::verdict_id(explanation.verdict)) +
                       "\",\"solutions\":" + std::to_string(std::min(explanation.solutions, 2)) + ",\"steps\":";
     json_steps(out, explanation.steps, language);
     out += ",\"grid\":\"" + grid_text(explanation.final_grid, '0') + "\",\"rating\":" +
-           (explanation.rating ? "{\"score\":" + std::to_string(explanation.rating->score) + ",\"level\":" +
-                                     json_string(std::string(ladder::level_name_fr(explanation.rating->level))) + "}"
-                               : std::string("null")) +
+           (explanation.rating
+                ? "{\"score\":" + std::to_string(explanation.rating->score) + ",\"level\":\"" +
+                      std::string(level_id(explanation.rating->level)) + "\",\"level_text\":" +
+                      json_string(std::string(ladder::level_name(explanation.rating->level, language))) + "}"
+                : std::string("null")) +
            ",\"hardest\":";
     out += explanation.hardest ? '"' + std::string(ladder::technique_id(*explanation.hardest)) + '"' : "null";
     out += ",\"two_solutions\":";
@@ -332,7 +305,7 @@ std::string find_narrative(const ladder::Position& position, ladder::Technique t
 
 std::string find_json(const PuzzleOrigin& origin, const std::string& puzzle, ladder::Technique technique,
                       const std::vector<ladder::Step>& instances, Language language) {
-    std::string out = "{" + json_origin(origin) + ",\"puzzle\":\"" + puzzle + "\",\"technique\":\"" +
+    std::string out = "{" + json_head(origin) + ",\"puzzle\":\"" + puzzle + "\",\"technique\":\"" +
                       std::string(ladder::technique_id(technique)) + "\",\"instances\":";
     json_steps(out, instances, language);
     return out + "}\n";
@@ -386,7 +359,7 @@ void write_report(const LadderOptions& options, const PuzzleOrigin& origin,
             if (!first) out << '\n';
             out << ladder_narrative(explanation, options.language);
             break;
-        case LadderReport::Summary: out << ladder_summary(explanation); break;
+        case LadderReport::Summary: out << ladder_summary(explanation, origin); break;
         case LadderReport::Json: out << ladder_json(explanation, origin, options.language); break;
     }
 }

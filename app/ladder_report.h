@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "data_contract.h"
 #include "ladder.h"
 #include "position.h"
 #include "position_text.h"
@@ -16,9 +17,8 @@ namespace vornel {
 // How vornel-explain reports the technique ladder (--techniques all).
 enum class LadderReport {
     Narrative, // numbered steps' sentences, then verdict, rating and final grid
-    Summary,   // one line, fields separated by tabs: grid verdict steps solutions score level hardest,
-               // then the two solutions when there are several ("-" for score and level without a rating)
-    Json,      // one JSON object per line, starting with its source (and line)
+    Summary,   // one row of the columns kSummaryColumns (data_contract.h)
+    Json,      // one JSON object per line, starting with json_head()
 };
 
 struct LadderOptions {
@@ -30,16 +30,6 @@ struct LadderOptions {
     bool next = false;
     // The language of sentences, verdicts and JSON "text"; keys, ids and --summary never change.
     Language language = Language::French;
-};
-
-// Where a puzzle comes from: its input ("-" for standard input) and, for an input of one puzzle per
-// line, its line number counted from 1 (0 when the whole input is the puzzle).
-struct PuzzleOrigin {
-    std::string source;
-    std::uint64_t line = 0;
-
-    // "source", or "source:line": how messages and traces name the puzzle.
-    std::string name() const { return line == 0 ? source : source + ':' + std::to_string(line); }
 };
 
 // Explains one puzzle with the ladder, from the values as they stand once loaded on a board (as Open
@@ -54,10 +44,10 @@ void ladder_explain_puzzle(const LadderOptions& options, const PuzzleOrigin& ori
 void ladder_explain_position(const LadderOptions& options, const PuzzleOrigin& origin, const Marks& marks, bool first,
                              std::ostream& out);
 
-// The reports of an explanation, each ending with a line end. A JSON object starts with where the
-// puzzle comes from: "source", then "line" when it has one.
+// The reports of an explanation, each ending with a line end. A summary row and a JSON object start
+// with where the puzzle comes from (data_contract.h).
 std::string ladder_narrative(const ladder::Explanation& explanation, Language language = Language::French);
-std::string ladder_summary(const ladder::Explanation& explanation);
+std::string ladder_summary(const ladder::Explanation& explanation, const PuzzleOrigin& origin);
 std::string ladder_json(const ladder::Explanation& explanation, const PuzzleOrigin& origin,
                         Language language = Language::French);
 // The same with the conclusion given (--next keeps the whole solve's).
@@ -65,7 +55,7 @@ std::string ladder_json(const ladder::Explanation& explanation, const PuzzleOrig
                         const std::vector<std::string>& conclusion, Language language = Language::French);
 
 // --find: the instances of one technique in a position, as sentences (each instance numbered) or
-// as one JSON object {"source", ("line",) "puzzle", "technique", "instances"}, each instance shaped
+// as one JSON object {"version", "source", "line", "puzzle", "technique", "instances"}, each instance shaped
 // as a step of ladder_json. `puzzle` is the position as given (81 or 729 characters).
 std::string find_narrative(const ladder::Position& position, ladder::Technique technique,
                            const std::vector<ladder::Step>& instances, Language language = Language::French);
@@ -77,9 +67,5 @@ std::string find_json(const PuzzleOrigin& origin, const std::string& puzzle, lad
 ladder::Explanation next_only(ladder::Explanation explanation);
 // Its text: the sentences of the next step, or the verdict when there is none.
 std::string next_narrative(const ladder::Explanation& explanation, Language language = Language::French);
-
-// `text` as a JSON string, quotes included: quote, backslash and control characters escaped, UTF-8
-// passed through as it stands.
-std::string json_string(const std::string& text);
 
 } // namespace vornel

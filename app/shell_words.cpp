@@ -2,8 +2,13 @@
 // place, so that the manual pages and the shell completion list exactly what the programs accept.
 // Runs at build time only; it is not installed.
 //   @VERSION@         the program's version
-//   @TECHNIQUE_IDS@   the technique ids, ladder order, separated by spaces
+//   @TECHNIQUE_IDS@   the technique ids, ladder order, separated by spaces (what --find takes)
 //   @TECHNIQUE_LIST@  the same, each in bold for a manual page, separated by ", "
+//   @NEEDS_IDS@       the ids vornel-generate --needs takes, separated by spaces
+//   @NEEDS_LIST@      the same, each in bold, separated by ", "
+//   @EXPLAIN_OPTIONS@ the long options of vornel-explain, from its option table, separated by spaces
+//   @GENERATE_OPTIONS@ the same for vornel-generate
+//   @JSON_VERSION@    the version of vornel-explain's JSON objects
 //   @LEVEL_WORDS@     the levels in their ASCII spelling ("tres-facile"), then their English names
 //                     ("very-easy"), separated by spaces
 //   @LEVEL_LIST@      the levels as written ("très facile"), each in bold, separated by ", "
@@ -12,7 +17,10 @@
 #include <sstream>
 #include <string>
 
+#include "data_contract.h"
+#include "explain_cli.h"
 #include "generate.h"
+#include "generate_cli.h"
 
 namespace {
 
@@ -72,6 +80,15 @@ int main(int argc, char** argv) {
         level_words += (l > 0 ? " " : "") + ascii_level(vornel::generator::kLevels[l]);
         level_list += (l > 0 ? ", " : "") + bold(vornel::generator::kLevels[l]);
     }
+    std::string needs_ids, needs_list, explain_options, generate_options;
+    for (const std::string_view id : vornel::generate_needs_ids()) {
+        needs_ids += (needs_ids.empty() ? "" : " ") + std::string(id);
+        needs_list += (needs_list.empty() ? "" : ", ") + bold(id);
+    }
+    for (const std::string_view option : vornel::explain_option_names())
+        explain_options += (explain_options.empty() ? "" : " ") + std::string(option);
+    for (const std::string_view option : vornel::generate_option_names())
+        generate_options += (generate_options.empty() ? "" : " ") + std::string(option);
     // --level takes the English names too.
     for (const std::string_view level : vornel::generator::kLevelsEnglish) level_words += " " + ascii_level(level);
     replace_all(text, "@VERSION@", VORNEL_VERSION);
@@ -79,6 +96,11 @@ int main(int argc, char** argv) {
     replace_all(text, "@TECHNIQUE_LIST@", id_list);
     replace_all(text, "@LEVEL_WORDS@", level_words);
     replace_all(text, "@LEVEL_LIST@", level_list);
+    replace_all(text, "@NEEDS_IDS@", needs_ids);
+    replace_all(text, "@NEEDS_LIST@", needs_list);
+    replace_all(text, "@EXPLAIN_OPTIONS@", explain_options);
+    replace_all(text, "@GENERATE_OPTIONS@", generate_options);
+    replace_all(text, "@JSON_VERSION@", std::to_string(vornel::kJsonVersion));
 
     std::ofstream out(argv[2], std::ios::binary | std::ios::trunc);
     out << text;

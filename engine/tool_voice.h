@@ -45,6 +45,25 @@ inline std::string tool_usage_error(std::string_view program, std::string_view m
     return text + std::string(say(language, " --help » pour en savoir plus.\n", " --help' for more information.\n"));
 }
 
+// What --version prints: the program and its version, then the notice and the licence.
+inline std::string tool_version_text(std::string_view program, std::string_view version,
+                                     Language language = Language::French) {
+    std::string text(program);
+    text += ' ';
+    text += version;
+    text += '\n';
+    text += say(language,
+                "© 2026 Les développeurs de Vornel\n"
+                "Licence GPL-3.0-or-later : GNU GPL version 3 ou ultérieure <https://www.gnu.org/licenses/gpl-3.0.html>.\n"
+                "Ceci est un logiciel libre : vous pouvez le modifier et le redistribuer.\n"
+                "Il n'y a AUCUNE GARANTIE, dans les limites permises par la loi.\n",
+                "© 2026 The Vornel developers\n"
+                "License GPL-3.0-or-later: GNU GPL version 3 or later <https://www.gnu.org/licenses/gpl-3.0.html>.\n"
+                "This is free software: you are free to change and redistribute it.\n"
+                "There is NO WARRANTY, to the extent permitted by law.\n");
+    return text;
+}
+
 // The language the process's locale asks for (LANGUAGE, LC_ALL, LC_MESSAGES, LANG).
 inline Language environment_language() {
     return language_from_environment(

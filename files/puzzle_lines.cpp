@@ -77,9 +77,18 @@ bool skipped_puzzle_line(std::string_view line) {
     return line.empty() || line.front() == '#';
 }
 
+std::string_view puzzle_line_text(std::string_view line) {
+    return trim_blanks(line.substr(0, line.find('#')));
+}
+
+bool looks_like_puzzle_line(std::string_view line) {
+    line = puzzle_line_text(line);
+    return (line.size() == 81 || line.size() == 729) && line.find_first_not_of("0123456789.") == std::string_view::npos;
+}
+
 std::string parse_puzzle_line(std::string_view line, Values& values, Language language) {
     const bool english = language == Language::English;
-    line = trim_blanks(line);
+    line = puzzle_line_text(line);
     std::size_t characters = 0;
     for (std::string_view rest = line; !rest.empty(); rest.remove_prefix(utf8_character_length(rest))) ++characters;
     if (characters != values.size() && english)

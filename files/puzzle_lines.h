@@ -12,7 +12,7 @@ namespace vornel {
 
 // The one-line puzzle form: a text file of one puzzle per line, 81 characters each, 1-9 for
 // givens, 0 or . for empty cells, surrounding blanks ignored; blank lines and lines starting with
-// '#' are skipped. Lines end with LF (a CR before it is a blank). A UTF-8 byte-order mark at the
+// '#' are skipped, and a '#' after a puzzle starts a comment that runs to the end of the line. Lines end with LF (a CR before it is a blank). A UTF-8 byte-order mark at the
 // very start of the input is skipped.
 
 // No puzzle line is anywhere near this long; a longer line is reported and skipped without being
@@ -52,6 +52,14 @@ private:
 
 // True for a line the form skips: blank, or starting with '#' after leading blanks.
 bool skipped_puzzle_line(std::string_view line);
+
+// The puzzle a line holds, without the blanks around it and without its trailing "# comment".
+std::string_view puzzle_line_text(std::string_view line);
+
+// True when the line, once its comment is cut, is a puzzle of 81 characters or a position of 729,
+// all digits 0-9 and dots: what tells a file of puzzle lines from a ".sud" file (one value a line)
+// or a pencil-mark grid (cells separated by blanks).
+bool looks_like_puzzle_line(std::string_view line);
 
 // Reads one line of the form into `values`. Returns an empty string on success, else what is
 // wrong, in French, for the error message ("81 cases attendues (ou 729 caractères avec les candidats), 80 caractères

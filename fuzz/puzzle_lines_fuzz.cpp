@@ -68,7 +68,8 @@ std::vector<Seen> reference(std::string_view bytes, std::size_t limit) {
 bool is_blank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f'; }
 
 void check_parse(std::string_view line) {
-    std::string_view trimmed = line;
+    // A '#' starts a comment: the puzzle is what comes before it.
+    std::string_view trimmed = line.substr(0, line.find('#'));
     while (!trimmed.empty() && is_blank(trimmed.front())) trimmed.remove_prefix(1);
     while (!trimmed.empty() && is_blank(trimmed.back())) trimmed.remove_suffix(1);
     bool valid = trimmed.size() == 81;

@@ -13,7 +13,7 @@ namespace vornel {
 namespace {
 
 bool is_help(const std::string& arg) { return arg == "-h" || arg == "--help"; }
-bool is_version(const std::string& arg) { return arg == "-v" || arg == "--version"; }
+bool is_version(const std::string& arg) { return arg == "-V" || arg == "--version"; }
 
 } // namespace
 
@@ -98,7 +98,7 @@ std::string help_text(Language language) {
                "  --lang fr|en   the language of the window for this run (otherwise the one chosen in\n"
                "                 '?' > 'Language', else the locale's: English for an English locale)\n"
                "  -h, --help     shows this help and exits\n"
-               "  -v, --version  shows the version and exits\n";
+               "  -V, --version  shows the version and the licence, and exits\n";
     return "Utilisation : vornel [FICHIER]\n"
            "       vornel --play [PARTIE]\n"
            "R\u00e9sout une grille de Sudoku et explique chaque d\u00e9duction, en fran\u00e7ais.\n"
@@ -113,10 +113,10 @@ std::string help_text(Language language) {
            "                 \u00ab ? \u00bb > \u00ab Langue \u00bb, ou celle de la locale : l'anglais pour une\n"
            "                 locale anglaise)\n"
            "  -h, --help     affiche cette aide et quitte\n"
-           "  -v, --version  affiche la version et quitte\n";
+           "  -V, --version  affiche la version et la licence, et quitte\n";
 }
 
-std::string version_text() { return "vornel " VORNEL_VERSION "\n"; }
+std::string version_text(Language language) { return tool_version_text("vornel", VORNEL_VERSION, language); }
 
 std::string usage_error_text(const std::string& message, Language language) {
     if (language == Language::English)

@@ -37,7 +37,7 @@ std::optional<Language> asked_language(const std::vector<std::string>& args);
 
 // The texts printed for --help and --version, and after a usage error (each ends in "\n").
 std::string help_text(Language language = Language::French);
-std::string version_text();
+std::string version_text(Language language = Language::French);
 std::string usage_error_text(const std::string& message, Language language = Language::French);
 
 } // namespace vornel

@@ -13,6 +13,7 @@ void QtMessageBoxes::show(const BoxRequest& request) {
     QWidget* parent = previous ? previous.data() : owner_;
     const QMessageBox::Icon icon = request.kind == BoxKind::Failure ? QMessageBox::Critical : QMessageBox::Information;
     QMessageBox box(icon, request.caption, request.text, QMessageBox::Ok, parent);
+    if (!request.more.isEmpty()) box.setInformativeText(request.more);
     box.exec();
     if (previous) previous->activateWindow();
 }

@@ -14,6 +14,7 @@ struct BoxRequest {
     BoxKind kind = BoxKind::Failure;
     QString caption;
     QString text;
+    QString more = {}; // a further text under `text`, in its own paragraph (the About box's licence); may be empty
 };
 
 // The seam through which the window shows its modal message boxes. The program uses

@@ -41,7 +41,7 @@ int run_program(int& argc, char** argv, const std::function<void(Tf_vrn&)>& on_s
     // --help and --version answer before the application object, which needs a display.
     switch (early_action(arguments_of(argc, argv))) {
         case CommandLine::Action::help: std::fputs(help_text(language).c_str(), stdout); return 0;
-        case CommandLine::Action::version: std::fputs(version_text().c_str(), stdout); return 0;
+        case CommandLine::Action::version: std::fputs(version_text(language).c_str(), stdout); return 0;
         default: break;
     }
     QApplication app(argc, argv);

@@ -449,7 +449,9 @@ void Tf_vrn::m_explicationsClick() {
 
 void Tf_vrn::m_aboutClick() {
     run_guarded([this] {
-        boxes_->show({BoxKind::Information, tr("A propos"), tr("VRN v 1.0\r\n© 2026 Les développeurs de Vornel")});
+        boxes_->show({BoxKind::Information, tr("A propos"), tr("VRN v 1.0\r\n© 2026 Les développeurs de Vornel"),
+                      tr("Logiciel libre sous licence GPL-3.0-or-later (GNU GPL version 3 ou ultérieure), "
+                         "sans aucune garantie.")});
     });
 }
 

@@ -45,7 +45,7 @@ std::string_view verdict_id(Verdict verdict) {
         case Verdict::Solved: return "solved";
         case Verdict::Invalid: return "invalid";
         case Verdict::NoSolution: return "no-solution";
-        case Verdict::MultipleSolutions: return "multiple-solutions";
+        case Verdict::MultipleSolutions: return "several-solutions";
         case Verdict::Stuck: return "stuck";
     }
     return "solved";

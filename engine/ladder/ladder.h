@@ -15,7 +15,7 @@ namespace vornel::ladder {
 // Stuck: the givens have one solution but no technique of the ladder applies any more; the
 // explanation stops there and says so. The full ladder, which ends on trial, never gets stuck.
 enum class Verdict { Solved, Invalid, NoSolution, MultipleSolutions, Stuck };
-// "solved", "invalid", "no-solution", "multiple-solutions", "stuck"
+// "solved", "invalid", "no-solution", "several-solutions", "stuck"
 std::string_view verdict_id(Verdict verdict);
 
 // How hard a puzzle is: its level, and a score that orders puzzles of one level among themselves.

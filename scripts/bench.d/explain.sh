@@ -39,14 +39,14 @@ run3() {
 ratio() { echo "$1 / $2" | bc -l; }
 
 q1=$(run3 cpu "${pin[@]}" sh -c 'qqwing --solve --one-line < "$1"' qqwing "$puzzles")
-s1=$(run3 cpu "${pin[@]}" "$explain" --jobs 1 --summary --lines "$puzzles")
+s1=$(run3 cpu "${pin[@]}" "$explain" --techniques classic --jobs 1 --summary --lines "$puzzles")
 q2=$(run3 wall sh -c 'qqwing --solve --one-line < "$1"' qqwing "$puzzles")
-s2=$(run3 wall "$explain" --summary --lines "$puzzles")
+s2=$(run3 wall "$explain" --techniques classic --summary --lines "$puzzles")
 t1=$(run3 cpu "${pin[@]}" "$explain" --jobs 1 --trace --lines "$puzzles")
 j1=$(run3 wall "$explain" --jobs 1 --techniques all --summary --lines "$puzzles")
 j2=$(run3 wall "$explain" --jobs 2 --techniques all --summary --lines "$puzzles")
-piped=$(run3 cpu sh -c '"$1" --jobs 1 --summary --lines "$2" | cat >/dev/null' sh "$explain" "$puzzles")
-filed=$(run3 cpu sh -c '"$1" --jobs 1 --summary --lines "$2" >"$3"' sh "$explain" "$puzzles" "$work/out")
+piped=$(run3 cpu sh -c '"$1" --techniques classic --jobs 1 --summary --lines "$2" | cat >/dev/null' sh "$explain" "$puzzles")
+filed=$(run3 cpu sh -c '"$1" --techniques classic --jobs 1 --summary --lines "$2" >"$3"' sh "$explain" "$puzzles" "$work/out")
 printf 'one core, CPU s:  qqwing --solve --one-line %.3f   vornel-explain --summary --lines %.3f   ratio %.2f (target >= 2.5)\n' \
   "$q1" "$s1" "$(ratio "$q1" "$s1")"
 printf 'two cores, wall s: qqwing %.3f   vornel-explain %.3f   ratio %.2f (target >= 4)\n' "$q2" "$s2" "$(ratio "$q2" "$s2")"
@@ -66,7 +66,7 @@ fi
 if [ -x /usr/bin/time ]; then
   million="$work/million.txt"
   for _ in $(seq 100); do cat "$puzzles"; done > "$million"
-  peak() { /usr/bin/time -f %M "$explain" --summary --lines "$1" 2>&1 >/dev/null | tail -1; }
+  peak() { /usr/bin/time -f %M "$explain" --techniques classic --summary --lines "$1" 2>&1 >/dev/null | tail -1; }
   printf 'peak memory of --summary: %s KiB for %s puzzles, %s KiB for 100 times as many (flat)\n' \
     "$(peak "$puzzles")" "$count" "$(peak "$million")"
 else

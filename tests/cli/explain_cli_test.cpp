@@ -40,13 +40,31 @@ private:
     fs::path previous_;
 };
 
-// Runs the explainer from the test data folder, as a user would run it there.
-Result explain(const std::vector<std::string>& args, const std::string& input = {}) {
+// Runs the explainer with the window's engine (--techniques classic: this file is about it and the
+// reading and writing both engines share; the ladder's reports are in ladder_cli_test.cpp) from the
+// test data folder, as a user would run it there.
+Result explain(std::vector<std::string> args, const std::string& input = {}) {
     const WorkingDirectory in_data(VORNEL_TEST_DATA);
+    args.insert(args.begin(), {"--techniques", "classic"});
     std::istringstream in(input);
     std::ostringstream out, err;
     const int status = run_explain(args, in, out, err);
     return {status, out.str(), err.str()};
+}
+
+// The fields of each --summary row.
+std::vector<std::vector<std::string>> rows_of(const std::string& summary) {
+    std::vector<std::vector<std::string>> rows;
+    std::istringstream lines(summary);
+    for (std::string line; std::getline(lines, line);) {
+        std::vector<std::string> fields;
+        std::size_t at = 0;
+        for (std::size_t tab; (tab = line.find('\t', at)) != std::string::npos; at = tab + 1)
+            fields.push_back(line.substr(at, tab - at));
+        fields.push_back(line.substr(at));
+        rows.push_back(fields);
+    }
+    return rows;
 }
 
 std::string slurp(const fs::path& path) {
@@ -81,7 +99,8 @@ TEST(ExplainCli, values_the_board_shows_otherwise_are_reported_while_loading_and
     EXPECT_EQ(only_big.err, "vornel-explain: -: La case ligne 1, colonne 4 contient 40 : la grille l'affiche « 40 » et "
                             "le compte comme un 4.\n")
         << "65537 reads as 1, as its low 16 bits";
-    EXPECT_EQ(r.out.substr(82), "invalide\t0\t0\n");
+    EXPECT_EQ(r.out.substr(0, 24), "odd_values.sud\t\tinvalid\t");
+    EXPECT_EQ(r.out.substr(24 + 82), "0\t0\t-\t-\t-\t-\t-\n");
 }
 
 TEST(ExplainCli, the_narrative_separates_requests_and_ends_with_the_grid) {
@@ -113,7 +132,14 @@ TEST(ExplainCli, malformed_lines_are_named_and_the_other_puzzles_still_explained
         "candidats), 80 caractères trouvés.\n"
         "vornel-explain: -:3: ligne de grille mal formée : caractère inattendu en position 81 (1 à 9 pour les chiffres "
         "donnés, 0 ou . pour les cases vides).\n");
-    EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 2);
+    // One row per line, the malformed ones included, each named by its line.
+    const auto rows = rows_of(r.out);
+    ASSERT_EQ(rows.size(), 4u) << r.out;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        EXPECT_EQ(rows[i][0], "-");
+        EXPECT_EQ(rows[i][1], std::to_string(i + 1));
+        EXPECT_EQ(rows[i][2], i == 1 || i == 2 ? "bad-input" : "solved");
+    }
 }
 
 TEST(ExplainCli, unreadable_inputs_fail_with_the_program_message_and_the_rest_goes_on) {
@@ -127,8 +153,9 @@ TEST(ExplainCli, unreadable_inputs_fail_with_the_program_message_and_the_rest_go
         {{"--summary", "--lines", "golden", "easy.txt"}, "golden: C'est un dossier, pas un fichier.\n"},
         {{"--summary", "--lines", "no/such/folder/x.txt", "easy.txt"}, "no/such/folder/x.txt: Dossier introuvable.\n"},
         {{"--summary", "--lines", "missing.txt", "easy.txt"}, "missing.txt: Fichier introuvable.\n"},
-        {{"--summary", "easy.txt", "-"},
-         "easy.txt: Saisie numérique incorrecte. Ce sont des grilles d'une ligne (81 caractères) : ajoutez --lines.\n"},
+        {{"--summary", "--sud", "easy.txt", "-"},
+         "easy.txt: Saisie numérique incorrecte. Ce sont des grilles d'une ligne (81 caractères) : ôtez --sud, ou "
+         "ajoutez --lines.\n"},
         {{"--summary", "golden/cases", "-"}, "golden/cases: Saisie numérique incorrecte.\n"},
         // An endless device is read as the stream it is, up to the bound of a puzzle file.
         {{"--summary", "/dev/zero", "-"},
@@ -138,7 +165,10 @@ TEST(ExplainCli, unreadable_inputs_fail_with_the_program_message_and_the_rest_go
         const Result r = explain(c.args, "7\n"); // "-" is a puzzle with one given
         EXPECT_EQ(r.status, 1) << c.err;
         EXPECT_EQ(r.err, "vornel-explain: " + c.err);
-        EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 1) << "the other input is still explained: " << c.err;
+        const auto rows = rows_of(r.out);
+        ASSERT_EQ(rows.size(), 2u) << "a bad-input row, then the other input explained: " << c.err;
+        EXPECT_EQ(rows[0][2], "bad-input") << c.err;
+        EXPECT_NE(rows[1][2], "bad-input") << c.err;
     }
 }
 
@@ -170,7 +200,12 @@ TEST(ExplainCli, bad_usage_exits_with_2_and_says_why) {
          {"--tempo", "Code de sortie : 0 tout s'est bien passé ; 1 une entrée", "2 commande incorrecte",
           "font refuser la commande avant toute écriture", "n'est pas un fichier\n                    ordinaire"})
         EXPECT_NE(help.out.find(says), std::string::npos) << says;
-    EXPECT_EQ(explain({"--version"}).out, "vornel-explain 1.0\n");
+    for (const char* option : {"--version", "-V"}) {
+        const Result version = explain({option});
+        EXPECT_EQ(version.out.substr(0, version.out.find('\n') + 1), "vornel-explain 1.0\n");
+        EXPECT_NE(version.out.find("Licence GPL-3.0-or-later"), std::string::npos) << version.out;
+    }
+    EXPECT_EQ(explain({"-h"}).out, help.out);
 }
 
 TEST(ExplainCli, to_sud_writes_each_loaded_puzzle_and_reads_back_the_same) {
@@ -183,7 +218,9 @@ TEST(ExplainCli, to_sud_writes_each_loaded_puzzle_and_reads_back_the_same) {
 
     const Result from_lines = explain({"--summary", "--lines", "easy.txt"});
     const Result from_sud = explain({"--summary", (dir.path / "easy-2.sud").string()});
-    EXPECT_EQ(from_sud.out, from_lines.out);
+    // The same row but for where it comes from.
+    EXPECT_EQ(from_sud.out.substr(from_sud.out.find("\tsolved\t")),
+              from_lines.out.substr(from_lines.out.find("\tsolved\t")));
     EXPECT_EQ(slurp(dir.path / "easy-2.sud").substr(0, 9), "5\r\n3\r\n0\r\n");
 
     // A .sud input keeps its name; an odd value is written as the board holds it once loaded.
@@ -207,8 +244,10 @@ TEST(ExplainCli, lines_are_bounded_the_byte_order_mark_skipped_and_characters_co
                      "les chiffres donnés, 0 ou . pour les cases vides).\n"
                      "vornel-explain: -:4: ligne de grille mal formée : 81 cases attendues (ou 729 caractères avec les "
                      "candidats), 80 caractères trouvés.\n");
-    const Result alone = explain({"--summary", "--lines", "-"}, easy + "\n");
-    EXPECT_EQ(r.out, alone.out + alone.out) << "lines 1 and 5 are explained";
+    const auto rows = rows_of(r.out);
+    ASSERT_EQ(rows.size(), 5u) << r.out;
+    for (std::size_t i = 0; i < rows.size(); ++i)
+        EXPECT_EQ(rows[i][2], i == 0 || i == 4 ? "solved" : "bad-input") << "lines 1 and 5 are explained";
 }
 
 namespace {
@@ -354,6 +393,14 @@ TEST(ExplainCli, sockets_are_refused_and_process_substitution_is_read_as_a_strea
     ::close(ends[0]);
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 1);
+    // Without --lines, the pipe's first line tells what it holds.
+    ASSERT_EQ(::pipe(ends), 0);
+    ASSERT_EQ(::write(ends[1], line.data(), line.size()), static_cast<ssize_t>(line.size()));
+    ::close(ends[1]);
+    const Result detected = explain({"--summary", "/dev/fd/" + std::to_string(ends[0])});
+    ::close(ends[0]);
+    EXPECT_EQ(detected.status, 0) << detected.err;
+    EXPECT_EQ(detected.out.substr(detected.out.find('\t')), r.out.substr(r.out.find('\t')));
 }
 
 TEST(ExplainToSud, targets_are_written_through_links_and_never_replaced_when_not_regular_files) {
@@ -433,7 +480,7 @@ TEST(ExplainProgram, failing_outputs_and_inputs_are_told_in_french_with_their_ca
         EXPECT_EQ(r.err, c.err) << c.fragment;
         if (c.out != nullptr) { EXPECT_EQ(r.out, c.out) << c.fragment; }
     }
-    const Result fine = run_program("\"$B\" --summary --lines easy.txt");
+    const Result fine = run_program("\"$B\" --techniques classic --summary --lines easy.txt");
     EXPECT_EQ(fine.status, 0);
     EXPECT_TRUE(fine.err.empty());
     EXPECT_EQ(fine.out, explain({"--summary", "--lines", "easy.txt"}).out);

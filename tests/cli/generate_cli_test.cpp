@@ -199,19 +199,24 @@ TEST(GenerateCli, help_is_in_french_on_standard_output) {
     EXPECT_EQ(result.err, "");
     EXPECT_EQ(result.out.rfind("Utilisation : vornel-generate [--count N]", 0), 0u);
     for (const char* option :
-         {"--count N", "--level NIVEAU", "--needs TECHNIQUE", "--seed S", "--symmetric", "--jobs N", "--version"})
+         {"--count N", "--level NIVEAU", "--needs TECHNIQUE", "--seed S", "--symmetric", "-j, --jobs N", "-V, --version"})
         EXPECT_NE(result.out.find(option), std::string::npos) << option;
-    // Every level and every technique id of the ladder, each as a word of its own.
+    // Every level, and every technique id --needs takes, each as a word of its own; not the others.
     for (const std::string_view level : vornel::generator::kLevels)
         EXPECT_NE(result.out.find("  " + std::string(level) + "\n"), std::string::npos) << level;
+    const std::string techniques = result.out.substr(result.out.find("\nTechniques"));
     for (int t = 0; t < vornel::ladder::kTechniqueCount; ++t) {
-        const std::string id(vornel::ladder::technique_id(static_cast<vornel::ladder::Technique>(t)));
-        const auto at = result.out.find(" " + id + (t + 1 < vornel::ladder::kTechniqueCount ? "" : "\n"));
-        ASSERT_NE(at, std::string::npos) << id;
-        const char after = result.out[at + 1 + id.size()];
-        EXPECT_TRUE(after == ' ' || after == '\n') << id;
+        const auto technique = static_cast<vornel::ladder::Technique>(t);
+        const std::string id(vornel::ladder::technique_id(technique));
+        const auto at = techniques.find(" " + id + (t + 1 < vornel::ladder::kTechniqueCount ? "" : "\n"));
+        const bool listed = at != std::string::npos &&
+                            (techniques[at + 1 + id.size()] == ' ' || techniques[at + 1 + id.size()] == '\n');
+        EXPECT_EQ(listed, vornel::generator::untargetable(technique).empty()) << id;
     }
-    EXPECT_EQ(generate({"--version"}).out, "vornel-generate 1.0\n");
+    EXPECT_EQ(generate({"--version"}).out.rfind("vornel-generate 1.0\n", 0), 0u);
+    // -j N and -jN are --jobs N.
+    EXPECT_EQ(generate({"-j", "0"}).status, 2);
+    EXPECT_EQ(generate({"-j0"}).err, generate({"--jobs", "0"}).err);
 }
 
 TEST(GenerateCli, a_stop_between_puzzles_keeps_the_lines_already_written) {

@@ -87,7 +87,7 @@ TEST(ExplainHtml, a_file_target_gets_the_page_of_the_one_puzzle_with_every_step_
 TEST(ExplainHtml, a_folder_target_gets_one_page_per_puzzle_named_as_sud_copies_are) {
     const Folder folder;
     write(folder / "two.txt", std::string(kEasy) + "\n# a comment\n" + kHard + "\n");
-    const Result r = run({"--html", folder / "", "--lines", folder / "two.txt"});
+    const Result r = run({"--techniques", "classic", "--html", folder / "", folder / "two.txt"});
     EXPECT_EQ(r.status, 0) << r.err;
     for (const char* name : {"two-1.html", "two-3.html"}) {
         const std::string html = read(folder / name);

@@ -25,6 +25,23 @@ Result run(const std::vector<std::string>& args, const std::string& input) {
     return {status, out.str(), err.str()};
 }
 
+using Row = std::vector<std::string>;
+
+// The fields of each --summary row.
+std::vector<Row> rows_of(const std::string& summary) {
+    std::vector<Row> rows;
+    std::istringstream lines(summary);
+    for (std::string line; std::getline(lines, line);) {
+        Row fields;
+        std::size_t at = 0;
+        for (std::size_t tab; (tab = line.find('\t', at)) != std::string::npos; at = tab + 1)
+            fields.push_back(line.substr(at, tab - at));
+        fields.push_back(line.substr(at));
+        rows.push_back(fields);
+    }
+    return rows;
+}
+
 // A small strict JSON reader, enough to check the shape of each line.
 struct Json {
     enum Kind { Null, Bool, Number, String, Array, Object } kind = Null;
@@ -165,29 +182,22 @@ TEST(LadderCli, summary_is_one_line_per_puzzle) {
     const Result r = run({"--techniques=all", "--summary", "--lines", "-"},
                          std::string(kEasy) + "\n" + kSeveral + "\n55" + std::string(79, '.') + "\n");
     EXPECT_EQ(r.status, 0);
-    std::istringstream lines(r.out);
-    std::string line;
-    std::vector<std::string> all;
-    while (std::getline(lines, line)) all.push_back(line);
-    ASSERT_EQ(all.size(), 3u);
-    EXPECT_EQ(all[0].rfind(std::string(kSolution) + "\tsolved\t51\t1\t", 0), 0u) << all[0];
+    const auto rows = rows_of(r.out);
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(rows[0], (Row{"-", "1", "solved", kSolution, "51", "1", rows[0][6], "very-easy", "hidden-single", "-", "-"}));
     // Several solutions: no rating, then two different solutions that keep the givens.
-    const std::string several = "\tmultiple-solutions\t2\t2+\t-\t-\tfull-house";
-    EXPECT_EQ(all[1].rfind(several + "\t"), 81u) << all[1];
-    ASSERT_EQ(all[1].size(), 81u + several.size() + 2 * 82) << all[1];
-    const std::string one = all[1].substr(all[1].size() - 163, 81);
-    const std::string two = all[1].substr(all[1].size() - 81);
+    EXPECT_EQ(std::vector<std::string>(rows[1].begin(), rows[1].begin() + 9),
+              (Row{"-", "2", "several-solutions", rows[1][3], "2", "2+", "-", "-", "full-house"}));
+    const std::string one = rows[1][9], two = rows[1][10];
+    ASSERT_EQ(one.size(), 81u);
+    ASSERT_EQ(two.size(), 81u);
     EXPECT_NE(one, two);
     for (std::size_t i = 0; i < 81; ++i) {
         if (kSeveral[i] == '.') continue;
         EXPECT_EQ(one[i], kSeveral[i]) << i;
         EXPECT_EQ(two[i], kSeveral[i]) << i;
     }
-    EXPECT_EQ(all[2], "55" + std::string(79, '.') + "\tinvalid\t0\t0\t-\t-\t-");
-    // Seven fields, whatever the level's words; nine with the two solutions.
-    for (const std::string& fields : all)
-        EXPECT_EQ(std::count(fields.begin(), fields.end(), '\t'), fields.find("multiple") != std::string::npos ? 8 : 6)
-            << fields;
+    EXPECT_EQ(rows[2], (Row{"-", "3", "invalid", "55" + std::string(79, '.'), "0", "0", "-", "-", "-", "-", "-"}));
 }
 
 TEST(LadderCli, json_lines_carry_the_agreed_keys) {
@@ -203,12 +213,14 @@ TEST(LadderCli, json_lines_carry_the_agreed_keys) {
         ASSERT_TRUE(Reader(line).read(doc)) << line;
         ASSERT_EQ(doc.kind, Json::Object);
         for (const char* key :
-             {"source", "line", "puzzle", "verdict", "solutions", "steps", "grid", "rating", "hardest"})
+             {"version", "source", "line", "puzzle", "verdict", "solutions", "steps", "grid", "rating", "hardest"})
             EXPECT_EQ(doc.fields.count(key), 1u) << key;
         EXPECT_EQ(doc.fields["puzzle"].text.size(), 81u);
         EXPECT_EQ(doc.fields["grid"].text.size(), 81u);
         // Only a puzzle with one solution is rated; several solutions come with two of them.
-        const bool several = doc.fields["verdict"].text == "multiple-solutions";
+        EXPECT_EQ(doc.keys.at(0), "version");
+        EXPECT_EQ(doc.fields["version"].number, vornel::kJsonVersion);
+        const bool several = doc.fields["verdict"].text == "several-solutions";
         EXPECT_EQ(doc.fields["rating"].kind, several ? Json::Null : Json::Object);
         EXPECT_EQ(doc.fields["two_solutions"].kind, several ? Json::Array : Json::Null);
         EXPECT_EQ(doc.fields["differences"].kind, several ? Json::Array : Json::Null);
@@ -218,7 +230,8 @@ TEST(LadderCli, json_lines_carry_the_agreed_keys) {
             EXPECT_FALSE(doc.fields["differences"].items.empty());
         } else {
             EXPECT_EQ(doc.fields["rating"].fields.count("score"), 1u);
-            EXPECT_EQ(doc.fields["rating"].fields["level"].kind, Json::String);
+            EXPECT_EQ(doc.fields["rating"].fields["level"].text, "very-easy");
+            EXPECT_EQ(doc.fields["rating"].fields["level_text"].text, "très facile");
         }
         for (const Json& step : doc.fields["steps"].items) {
             EXPECT_EQ(step.fields.at("technique").kind, Json::String);
@@ -260,7 +273,7 @@ TEST(LadderCli, reads_sud_files_and_names_values_no_cell_can_hold) {
     ASSERT_TRUE(Reader(json.out.substr(0, json.out.find('\n'))).read(doc)) << json.out;
     EXPECT_EQ(doc.fields["verdict"].text, "invalid");
     EXPECT_EQ(doc.fields["source"].text, file);
-    EXPECT_EQ(doc.fields.count("line"), 0u) << "a .sud file is one puzzle: no line";
+    EXPECT_EQ(doc.fields["line"].kind, Json::Null) << "a .sud file is one puzzle: no line";
     // 81 digits always: the value no cell can hold reads as empty, and the problems name it.
     EXPECT_EQ(doc.fields["puzzle"].text, std::string(3, '0') + '1' + std::string(77, '0'));
     EXPECT_EQ(doc.fields["hardest"].kind, Json::Null);
@@ -278,6 +291,9 @@ TEST(LadderCli, options_that_do_not_fit_the_ladder_are_refused) {
     } cases[] = {
         {{"--techniques", "classic", "--json", "-"}, "--json demande --techniques all"},
         {{"--techniques", "all", "--trace", "-"}, "--trace demande --techniques classic"},
+        {{"--techniques", "all", "--tempo", "step", "-"}, "--tempo demande --techniques classic"},
+        {{"--tempo", "step", "--json", "-"}, "--tempo et --json s'excluent"},
+        {{"--lines", "--sud", "-"}, "--lines et --sud s'excluent"},
         {{"--techniques", "some", "-"}, "techniques inconnues « some » : classic ou all"},
         {{"--techniques"}, "--techniques attend une valeur : classic ou all"},
         {{"--techniques", "all", "--summary", "--json", "-"}, "--summary et --json ne vont pas ensemble"},
@@ -289,11 +305,26 @@ TEST(LadderCli, options_that_do_not_fit_the_ladder_are_refused) {
     }
 }
 
-TEST(LadderCli, classic_stays_the_default) {
-    const Result classic = run({"--summary", "--lines", "-"}, std::string(kEasy) + "\n");
-    const Result named = run({"--techniques", "classic", "--summary", "--lines", "-"}, std::string(kEasy) + "\n");
-    EXPECT_EQ(classic.out, named.out);
-    EXPECT_NE(classic.out.find("\tterminé\t"), std::string::npos);
+TEST(LadderCli, the_ladder_is_the_default_and_tempo_or_trace_choose_the_classic_engine) {
+    const std::string input = std::string(kEasy) + "\n";
+    const Result ladder = run({"--summary", "-"}, input);
+    EXPECT_EQ(ladder.out, run({"--techniques", "all", "--summary", "-"}, input).out);
+    EXPECT_EQ(rows_of(ladder.out).at(0).at(7), "very-easy") << "a rated row: the ladder's";
+    EXPECT_EQ(run({"-"}, input).out, run({"--techniques", "all", "-"}, input).out);
+    const Result classic = run({"--techniques", "classic", "-"}, input);
+    EXPECT_NE(classic.out, run({"-"}, input).out);
+    EXPECT_EQ(classic.out.rfind("Nouveau cycle.", 0), 0u) << classic.out;
+    // --tempo and --trace belong to the classic engine: they choose it.
+    EXPECT_EQ(run({"--tempo", "once", "-"}, input).out, classic.out);
+    EXPECT_EQ(run({"--trace", "-"}, input).out, run({"--techniques", "classic", "--trace", "-"}, input).out);
+    EXPECT_EQ(run({"--tempo", "step", "--summary", "-"}, input).out.find("\t-\t-\t-\t-\t-\n") != std::string::npos,
+              true)
+        << "a classic row: no rating";
+    for (const char* option : {"--tempo=step", "--trace"}) {
+        const Result refused = run({"--techniques", "all", option, "-"}, input);
+        EXPECT_EQ(refused.status, 2) << option;
+        EXPECT_EQ(refused.out, "");
+    }
 }
 
 namespace {
@@ -341,16 +372,18 @@ TEST(PositionCli, a_position_with_candidates_is_explained_like_its_givens) {
     const Result givens = run({"--techniques", "all", "--summary", "--lines", "-"}, std::string(kEasy) + "\n");
     const Result line =
         run({"--techniques", "all", "--summary", "--lines", "-"}, "# a comment\n" + marks_line_of(kEasy) + "\r\n");
+    // The same row but for where it comes from (source and line come first).
+    const auto from_status = [](const std::string& row) { return row.substr(row.find("\tsolved\t")); };
     EXPECT_EQ(line.status, 0) << line.err;
-    EXPECT_EQ(line.out, givens.out);
+    EXPECT_EQ(line.out, "-\t2" + from_status(givens.out));
     const Result grid = run({"--techniques", "all", "--summary", "-"}, pencil_grid_of(kEasy));
     EXPECT_EQ(grid.status, 0) << grid.err;
-    EXPECT_EQ(grid.out, givens.out);
+    EXPECT_EQ(grid.out, "-\t" + from_status(givens.out)) << "a pencil-mark grid is one puzzle: no line";
 
     const std::string file = ::testing::TempDir() + "/pencil-marks.txt";
     std::ofstream(file) << pencil_grid_of(kEasy);
     const Result from_file = run({"--techniques", "all", "--summary", file}, "");
-    EXPECT_EQ(from_file.out, givens.out) << from_file.err;
+    EXPECT_EQ(from_file.out, file + "\t" + from_status(givens.out)) << from_file.err;
 
     const Result json = run({"--techniques", "all", "--json", "--lines", "-"}, marks_line_of(kEasy) + "\n");
     Json doc;
@@ -395,7 +428,7 @@ TEST(PositionCli, find_lists_every_instance_of_one_technique) {
     EXPECT_EQ(json.status, 0) << json.err;
     Json doc;
     ASSERT_TRUE(Reader(json.out).read(doc)) << json.out;
-    EXPECT_EQ(doc.keys, (std::vector<std::string>{"source", "line", "puzzle", "technique", "instances"}));
+    EXPECT_EQ(doc.keys, (std::vector<std::string>{"version", "source", "line", "puzzle", "technique", "instances"}));
     EXPECT_EQ(doc.fields["puzzle"].text, marks_line_of(kEmptyGrid, edits));
     EXPECT_EQ(doc.fields["technique"].text, "naked-pair");
     ASSERT_EQ(doc.fields["instances"].items.size(), 1u);
@@ -502,7 +535,7 @@ TEST(PositionCli, positions_that_cannot_be_read_or_solved_are_reported) {
         EXPECT_EQ(r.out.substr(0, c.out.size()), c.out) << c.name;
         if (c.out.empty()) { EXPECT_EQ(r.out, "") << c.name; }
     }
-    const Result classic = run({"--lines", "-"}, easy + "\n");
+    const Result classic = run({"--techniques", "classic", "--lines", "-"}, easy + "\n");
     EXPECT_EQ(classic.status, 1);
     EXPECT_EQ(
         classic.err,
@@ -517,8 +550,8 @@ TEST(PositionCli, find_and_next_options_are_checked) {
     } cases[] = {
         {{"--techniques", "all", "--find", "nope", "-"}, "technique inconnue « nope » : full-house, hidden-single, "},
         {{"--techniques", "all", "--find"}, "--find attend l'identifiant d'une technique : full-house, "},
-        {{"--find", "x-wing", "-"}, "--find demande --techniques all\n"},
-        {{"--next", "-"}, "--next demande --techniques all\n"},
+        {{"--techniques", "classic", "--find", "x-wing", "-"}, "--find demande --techniques all\n"},
+        {{"--techniques", "classic", "--next", "-"}, "--next demande --techniques all\n"},
         {{"--techniques", "all", "--find", "x-wing", "--next", "-"}, "--find et --next s'excluent\n"},
         {{"--techniques", "all", "--next", "--summary", "-"},
          "--next s'emploie sans --trace, --summary, --html ni --to-sud\n"},

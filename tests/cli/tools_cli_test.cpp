@@ -199,10 +199,20 @@ TEST(Tools, help_and_version_answer_on_standard_output_in_one_form) {
             EXPECT_EQ(r.out.rfind("Utilisation : " + name + " ", 0), 0u) << r.out;
             EXPECT_NE(r.out.find("--version"), std::string::npos) << name << ": help names --version";
         }
-        const Result version = run(program, {"--version"});
-        EXPECT_EQ(version.status, 0) << name;
-        EXPECT_EQ(version.out, name + " " VORNEL_VERSION "\n");
-        EXPECT_EQ(version.err, "");
+        // -V or --version: the version, then the notice and the licence, the same in the three programs.
+        for (const char* option : {"--version", "-V"}) {
+            const Result version = run(program, {option});
+            EXPECT_EQ(version.status, 0) << name;
+            EXPECT_EQ(version.out, name + " " VORNEL_VERSION "\n© 2026 Les développeurs de Vornel\n"
+                                          "Licence GPL-3.0-or-later : GNU GPL version 3 ou ultérieure "
+                                          "<https://www.gnu.org/licenses/gpl-3.0.html>.\n"
+                                          "Ceci est un logiciel libre : vous pouvez le modifier et le redistribuer.\n"
+                                          "Il n'y a AUCUNE GARANTIE, dans les limites permises par la loi.\n")
+                << option;
+            EXPECT_EQ(version.err, "");
+        }
+        // -v is nobody's option.
+        EXPECT_EQ(run(program, {"-v"}).status, 2) << name;
     }
 }
 

@@ -631,7 +631,7 @@ void DesktopTest::command_line_is_read_data() {
                                      << "";
     QTest::newRow("--version") << QStringList{"--version"} << version << ""
                                << "";
-    QTest::newRow("-v") << QStringList{"-v"} << version << ""
+    QTest::newRow("-V") << QStringList{"-V"} << version << ""
                         << "";
     QTest::newRow("help wins over a wrong option") << QStringList{"--x", "--help"} << help << ""
                                                    << "";

@@ -1027,6 +1027,8 @@ void WindowTest::about_box_shows_the_version_and_the_makers_notice() {
     QCOMPARE(lines.size(), 2);
     QCOMPARE(lines[0], QStringLiteral("VRN v 1.0"));
     QVERIFY(lines[1].contains(QStringLiteral("Vornel")));
+    // The licence is told under the notice, in a paragraph of its own.
+    QVERIFY(box.more.contains(QStringLiteral("GPL-3.0-or-later")));
 }
 
 // "title|text|icon is as expected|number of buttons|modal", for one comparison per box.
@@ -1040,16 +1042,18 @@ static QString describe_box(const QMessageBox& box, QMessageBox::Icon icon) {
 
 void WindowTest::about_box_is_a_modal_information_box_with_one_ok() {
     w_->set_message_boxes(std::make_unique<vornel::QtMessageBoxes>(w_.get()));
-    QString seen;
-    watchdog_->expect([&seen](QWidget* modal) {
+    QString seen, informative;
+    watchdog_->expect([&seen, &informative](QWidget* modal) {
         auto* box = qobject_cast<QMessageBox*>(modal);
         if (!box) return;
         seen = describe_box(*box, QMessageBox::Information);
+        informative = box->informativeText();
         box->button(QMessageBox::Ok)->click();
     });
     action("m_about")->trigger();
     watchdog_->expect_none();
     QCOMPARE(seen, QStringLiteral("A propos|VRN v 1.0\r\n© 2026 Les développeurs de Vornel|1|1|1"));
+    QVERIFY(informative.contains(QStringLiteral("GPL-3.0-or-later")));
 }
 
 void WindowTest::failure_box_is_a_modal_stop_box_with_one_ok() {

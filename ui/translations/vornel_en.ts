@@ -541,6 +541,10 @@ Ctrl+N: new game; Ctrl+O: open; Ctrl+S: save; Ctrl+P: print the puzzle; Ctrl+Q: 
 © 2026 The Vornel developers</translation>
     </message>
     <message>
+        <source>Logiciel libre sous licence GPL-3.0-or-later (GNU GPL version 3 ou ultérieure), sans aucune garantie.</source>
+        <translation>Free software under the GPL-3.0-or-later licence (GNU GPL version 3 or later), with no warranty.</translation>
+    </message>
+    <message>
         <source>Vornel : explication avec toutes les techniques</source>
         <translation>Vornel: explanation with every technique</translation>
     </message>
