@@ -434,9 +434,11 @@ std::string problem_text(const GameFileProblem& problem, Language language) {
 std::string quoted_excerpt(const std::string& text) {
     std::size_t characters = 0;
     for (std::size_t i = 0; i < text.size(); ++i) {
-        // A character starts at every byte that does not continue a UTF-8 sequence.
-        if ((static_cast<unsigned char>(text[i]) & 0xC0) == 0x80) continue;
-        if (characters++ == kQuotedLimit) return text.substr(0, i) + "…";
+        // A character starts at every byte that does not continue a UTF-8 sequence; bytes that
+        // only continue (no valid text) are bounded too, as four times as many.
+        if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80 && characters++ == kQuotedLimit)
+            return text.substr(0, i) + "…";
+        if (i == 4 * kQuotedLimit) return text.substr(0, i) + "…";
     }
     return text;
 }

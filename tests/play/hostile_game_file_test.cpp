@@ -40,8 +40,8 @@ TEST(HostileGameText, each_limit_has_its_own_sentence_in_both_languages) {
     const std::string huge(10u << 20, 'x');
     struct Case {
         std::string text;
-        const char* french;
-        const char* english;
+        std::string french;
+        std::string english;
     } cases[] = {
         // A file nested 40,000 deep once overflowed the reader's stack.
         {nested(40000, '[', ']'),
@@ -76,6 +76,11 @@ TEST(HostileGameText, each_limit_has_its_own_sentence_in_both_languages) {
          "de chiffres.",
          "The game's candidates cannot be read: 'éaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa…' is not a string of "
          "digits."},
+        // Bytes that only continue UTF-8 sequences are no characters: they are bounded as bytes.
+        {marks_with(std::string(1000, '\x96')),
+         "Les candidats de la partie sont illisibles : « " + std::string(160, '\x96') +
+             "… » n'est pas une suite de chiffres.",
+         "The game's candidates cannot be read: '" + std::string(160, '\x96') + "…' is not a string of digits."},
         {kHead + ",\"elapsed_ms\":999999999999999}",
          "Le temps de la partie dépasse 100 heures, le plus qu'une partie compte : le fichier est abîmé.",
          "The game's time is longer than 100 hours, the most a game counts: the file is damaged."},
