@@ -1,5 +1,6 @@
 #include "command_line.h"
 
+#include "ladder/technique.h"
 #include "tool_voice.h"
 
 #include <string_view>
@@ -59,6 +60,18 @@ CommandLine parse_command_line(const std::vector<std::string>& args, Language me
             options = false;
         } else if (options && arg == "--play") {
             line.play = true;
+        } else if (options && (arg == "--learn" || arg.rfind("--learn=", 0) == 0)) {
+            // "--learn ID" takes the next argument when it is a technique's id; "--learn=ID" must be one.
+            line.learn = true;
+            ladder::Technique technique;
+            if (arg != "--learn") {
+                line.learn_id = arg.substr(8);
+                if (!ladder::technique_from_id(line.learn_id, technique))
+                    return refuse(english ? "unknown technique '" + line.learn_id + "'"
+                                          : "technique inconnue \u00ab " + line.learn_id + " \u00bb");
+            } else if (i + 1 < args.size() && ladder::technique_from_id(args[i + 1], technique)) {
+                line.learn_id = args[++i];
+            }
         } else if (options && (arg == "--lang" || arg.rfind("--lang=", 0) == 0)) {
             const bool joined = arg != "--lang";
             if (!joined && i + 1 == args.size())
@@ -95,6 +108,8 @@ std::string help_text(Language language) {
                "Options:\n"
                "  --play [GAME]    opens the game window on a '.vornel' game or a '.sud'\n"
                "                 puzzle, or, without a file, on the game left unfinished\n"
+               "  --learn [ID]   opens the exercises, on technique ID when given (a technique\n"
+               "                 id, as in JSON and --needs: naked-pair, x-wing...)\n"
                "  --lang fr|en   the language of the window for this run (otherwise the one chosen in\n"
                "                 '?' > 'Language', else the locale's: English for an English locale)\n"
                "  -h, --help     shows this help and exits\n"
@@ -109,6 +124,9 @@ std::string help_text(Language language) {
            "Options :\n"
            "  --play [PARTIE]  ouvre la fen\u00eatre de jeu sur une partie \u00ab .vornel \u00bb ou une grille\n"
            "                 \u00ab .sud \u00bb, ou, sans fichier, sur la partie laiss\u00e9e en cours\n"
+           "  --learn [ID]   ouvre les exercices, sur la technique ID si elle est donn\u00e9e (un\n"
+           "                 identifiant de technique, comme en JSON et pour --needs : naked-pair,\n"
+           "                 x-wing...)\n"
            "  --lang fr|en   la langue de la fen\u00eatre pour cette fois (sinon celle choisie dans\n"
            "                 \u00ab ? \u00bb > \u00ab Langue \u00bb, ou celle de la locale : l'anglais pour une\n"
            "                 locale anglaise)\n"

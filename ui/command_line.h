@@ -17,6 +17,8 @@ struct CommandLine {
     std::string file;                 // run: the puzzle file to open at start, "" for none
     bool play = false;                // run: "--play": the game window opens on `file` (or on the game left
                                       // unfinished when no file is given)
+    bool learn = false;               // run: "--learn [ID]": the exercises open at start
+    std::string learn_id;             // run: the technique of "--learn ID" (or "--learn=ID"), "" for none
     std::optional<Language> language; // "--lang fr|en" (or "--lang=fr|en"), when given
     std::string message;              // usage_error: the line that says what is wrong
 };

@@ -10,6 +10,7 @@
 #include <QUrl>
 
 #include "command_line.h"
+#include "ladder/technique.h"
 #include "language_choice.h"
 #include "quit_signals.h"
 #include "resources.h"
@@ -69,6 +70,12 @@ int run_program(int& argc, char** argv, const std::function<void(Tf_vrn&)>& on_s
     } else if (!line.file.empty()) {
         const std::string path = local_path(line.file);
         QTimer::singleShot(0, &f_vrn, [&f_vrn, path] { f_vrn.open_puzzle_file(path); });
+    }
+    if (line.learn) {
+        std::optional<ladder::Technique> technique;
+        ladder::Technique found;
+        if (ladder::technique_from_id(line.learn_id, found)) technique = found;
+        QTimer::singleShot(0, &f_vrn, [&f_vrn, technique] { f_vrn.open_learning(technique); });
     }
     if (on_shown) QTimer::singleShot(0, &f_vrn, [&f_vrn, &on_shown] { on_shown(f_vrn); });
     return QApplication::exec();

@@ -66,6 +66,7 @@ Tf_vrn::Tf_vrn() : engine_(area_, *this), boxes_(std::make_unique<QtMessageBoxes
     accept_puzzle_drops();
     build_export_menu();
     build_play_menu();
+    build_learn_menu();
     build_language_menu();
     // A fixed border: the window takes exactly the menu bar plus the fixed-size client area.
     layout()->setSizeConstraint(QLayout::SetFixedSize);

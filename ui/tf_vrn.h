@@ -34,7 +34,9 @@ class MessageBoxes;
 class OccurrenceTable;
 class Shape;
 class Tf_techniques;
+class Tf_learn;
 class Tf_play;
+class Tf_progress;
 
 // The main window: the board of 81 cells Edit11..Edit99 with its separators and labels, the
 // explanation log Memo1, the occurrence table gr1, the step buttons Button5/Button6 and the menu
@@ -114,6 +116,11 @@ public:
     // Opens the game window on a game file or a puzzle file, or on the game left at the last
     // close when `path` is empty (`vornel --play [FICHIER]`).
     void start_playing(const QString& path);
+    // The exercises window, once made (nullptr before); `create` makes it (hidden).
+    Tf_learn* learn_window(bool create = false);
+    // Opens the exercises, on `technique` when given, else on the next one to master
+    // (`vornel --learn [ID]`).
+    void open_learning(std::optional<ladder::Technique> technique);
     LadderMarks* ladder_marks() const { return marks_; }
     // The techniques window, once opened (nullptr before).
     Tf_techniques* techniques_window() const { return techniques_; }
@@ -168,6 +175,8 @@ private slots:
     void m_play_newClick();
     void m_play_resumeClick();
     void m_patternsClick(bool on);
+    void m_learnClick();
+    void m_progressClick();
     void m_languageClick(QAction* choice);
 
 protected:
@@ -193,6 +202,8 @@ private:
     // "Jouer cette grille", "Nouvelle partie...", "Reprendre la partie" and "Motifs pour
     // daltoniens", after the other "Sudoku" entries (tf_vrn_play.cpp).
     void build_play_menu();
+    // "Exercices..." and "Progrès...", after the game's entries (tf_vrn_learn.cpp).
+    void build_learn_menu();
     // "Langue" (Français, English), last entry of "?" (tf_vrn_language.cpp): the choice is
     // remembered and applies from the next start, which a box says.
     void build_language_menu();
@@ -253,6 +264,8 @@ private:
     std::function<bool(QPrinter&)> print_dialog_;
 
     Tf_play* play_ = nullptr;
+    Tf_learn* learn_ = nullptr;
+    Tf_progress* progress_ = nullptr;
     QAction* resume_action_ = nullptr;
     QString origin_file_;  // the open file's name, without its folder
     QString origin_level_; // the ladder's level of the puzzle, once rated

@@ -81,6 +81,78 @@ std::string cell_name(int cell, Language language) {
     return language == Language::English ? "r" + row + "c" + col : "L" + row + "C" + col;
 }
 
+Family family_of(Technique technique) {
+    switch (technique) {
+        case Technique::FullHouse:
+        case Technique::HiddenSingle:
+        case Technique::NakedSingle: return Family::Singles;
+        case Technique::Pointing:
+        case Technique::Claiming: return Family::Intersections;
+        case Technique::NakedPair:
+        case Technique::HiddenPair:
+        case Technique::NakedTriple:
+        case Technique::HiddenTriple:
+        case Technique::NakedQuad:
+        case Technique::HiddenQuad: return Family::Subsets;
+        case Technique::XWing:
+        case Technique::Swordfish:
+        case Technique::Jellyfish:
+        case Technique::FinnedXWing:
+        case Technique::FinnedSwordfish:
+        case Technique::FinnedJellyfish:
+        case Technique::FrankenFish:
+        case Technique::MutantFish: return Family::Fish;
+        case Technique::Skyscraper:
+        case Technique::TwoStringKite:
+        case Technique::EmptyRectangle:
+        case Technique::TurbotFish: return Family::SingleDigit;
+        case Technique::XyWing:
+        case Technique::XyzWing:
+        case Technique::WWing:
+        case Technique::WxyzWing: return Family::Wings;
+        case Technique::UniqueRectangle:
+        case Technique::BugPlusOne:
+        case Technique::HiddenRectangle:
+        case Technique::AvoidableRectangle: return Family::Uniqueness;
+        case Technique::SimpleColouring:
+        case Technique::RemotePair:
+        case Technique::MultiColouring:
+        case Technique::XChain:
+        case Technique::XyChain:
+        case Technique::Medusa3D:
+        case Technique::Aic:
+        case Technique::GroupedAic: return Family::Chains;
+        case Technique::SueDeCoq:
+        case Technique::AlignedPairExclusion:
+        case Technique::AlsXz:
+        case Technique::AlsXyWing:
+        case Technique::AlsChain:
+        case Technique::DeathBlossom:
+        case Technique::AlsAic: return Family::Sets;
+        case Technique::Nishio:
+        case Technique::ForcingChain:
+        case Technique::Trial: break;
+    }
+    return Family::Forcing;
+}
+
+std::string family_name(Family family, Language language) {
+    const bool en = language == Language::English;
+    switch (family) {
+        case Family::Singles: return en ? "Singles" : "Singletons";
+        case Family::Intersections: return en ? "Intersections" : "Intersections";
+        case Family::Subsets: return en ? "Subsets" : "Sous-ensembles";
+        case Family::Fish: return en ? "Fish" : "Poissons";
+        case Family::SingleDigit: return en ? "Single-digit patterns" : "Motifs d'un seul chiffre";
+        case Family::Wings: return en ? "Wings" : "Ailes";
+        case Family::Uniqueness: return en ? "Uniqueness" : "Unicité";
+        case Family::Chains: return en ? "Colouring and chains" : "Coloriage et chaînes";
+        case Family::Sets: return en ? "Sets of cells" : "Ensembles de cases";
+        case Family::Forcing: break;
+    }
+    return en ? "Forcing" : "Raisonnements forcés";
+}
+
 std::optional<Exercise> exercise_from(const Grid& givens, Technique technique) {
     const SolutionCount count = find_solutions(givens, 2);
     if (count.count != 1) return std::nullopt;

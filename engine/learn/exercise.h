@@ -86,6 +86,24 @@ std::optional<ladder::Step> recognise(const ladder::Candidates& before, const Ch
 // follow yet (it never says which digit is right).
 std::string recognition_text(const std::optional<ladder::Step>& step, Language language);
 
+// The families the exercises group techniques in, lightest first.
+enum class Family : std::uint8_t {
+    Singles,
+    Intersections,
+    Subsets,
+    Fish,
+    SingleDigit,
+    Wings,
+    Uniqueness,
+    Chains,
+    Sets,
+    Forcing
+};
+inline constexpr int kFamilyCount = static_cast<int>(Family::Forcing) + 1;
+Family family_of(ladder::Technique technique);
+// "Singles", "Intersections"... ("Singletons", "Intersections"...).
+std::string family_name(Family family, Language language);
+
 // A cell as the ladder's sentences write it: "r4c2" in English, "L4C2" in French.
 std::string cell_name(int cell, Language language);
 

@@ -513,7 +513,8 @@ void PlayWindowTest::main_window_entries_follow_the_specified_ones() {
     QStringList names;
     for (QAction* a : sudoku->actions()) names << a->objectName();
     QCOMPARE(names.mid(0, 3), (QStringList{"m_step", "m_number", "m_once"}));
-    QCOMPARE(names.mid(names.size() - 4), (QStringList{"m_play", "m_play_new", "m_play_resume", "m_patterns"}));
+    QCOMPARE(names.mid(names.size() - 6),
+             (QStringList{"m_play", "m_play_new", "m_play_resume", "m_patterns", "m_learn", "m_progress"}));
     QCOMPARE(main.findChild<QAction*>(QStringLiteral("m_play"))->text(), QStringLiteral("Jouer cette grille"));
     QCOMPARE(main.findChild<QAction*>(QStringLiteral("m_play_new"))->text(), QStringLiteral("Nouvelle partie..."));
     QCOMPARE(main.findChild<QAction*>(QStringLiteral("m_play_resume"))->text(), QStringLiteral("Reprendre la partie"));

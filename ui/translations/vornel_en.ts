@@ -195,6 +195,85 @@ Press “Resume” to go on.</translation>
     </message>
 </context>
 <context>
+    <name>vornel::Tf_learn</name>
+    <message>
+        <source>Vornel — Exercices</source>
+        <translation>Vornel — Exercises</translation>
+    </message>
+    <message>
+        <source>Technique</source>
+        <translation>Technique</translation>
+    </message>
+    <message>
+        <source>Réussis</source>
+        <translation>Solved</translation>
+    </message>
+    <message>
+        <source>Cliquez un candidat pour le retirer ; clic droit ou Maj+clic pour le placer. Au clavier : flèches, chiffre pour retirer, Maj+chiffre pour placer.</source>
+        <translation>Click a candidate to remove it; right-click or Shift+click to place it. From the keyboard: arrows, a digit to remove, Shift+digit to place.</translation>
+    </message>
+    <message>
+        <source>Valider</source>
+        <translation>Check</translation>
+    </message>
+    <message>
+        <source>Entrée</source>
+        <translation>Enter</translation>
+    </message>
+    <message>
+        <source>Montrer le pas</source>
+        <translation>Show the step</translation>
+    </message>
+    <message>
+        <source>S</source>
+        <translation>S</translation>
+    </message>
+    <message>
+        <source>Exercice suivant</source>
+        <translation>Next exercise</translation>
+    </message>
+    <message>
+        <source>N</source>
+        <translation>N</translation>
+    </message>
+    <message>
+        <source>Page de la technique</source>
+        <translation>Technique page</translation>
+    </message>
+    <message>
+        <source>F1</source>
+        <translation>F1</translation>
+    </message>
+    <message>
+        <source>%1 ✓</source>
+        <translation>%1 ✓</translation>
+    </message>
+    <message>
+        <source>Préparation d&apos;un exercice…</source>
+        <translation>Preparing an exercise…</translation>
+    </message>
+    <message>
+        <source>Aucun exercice n&apos;a pu être préparé pour cette technique.</source>
+        <translation>No exercise could be prepared for this technique.</translation>
+    </message>
+    <message>
+        <source>Exercice %1 sur %2</source>
+        <translation>Exercise %1 of %2</translation>
+    </message>
+    <message>
+        <source>Exercice %1 (au-delà de la série)</source>
+        <translation>Exercise %1 (beyond the series)</translation>
+    </message>
+    <message>
+        <source>Trouvez un pas de cette technique et marquez ce qu&apos;il change, puis « Valider ».</source>
+        <translation>Find a step of this technique and mark what it changes, then “Check”.</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;&lt;b&gt;Série terminée : %1 sur %2.&lt;/b&gt; « Exercice suivant » en donne d&apos;autres.&lt;/p&gt;</source>
+        <translation>&lt;p&gt;&lt;b&gt;Series done: %1 of %2.&lt;/b&gt; “Next exercise” gives more.&lt;/p&gt;</translation>
+    </message>
+</context>
+<context>
     <name>vornel::Tf_play</name>
     <message>
         <source>Vornel — Jouer</source>
@@ -401,6 +480,57 @@ Backspace or Delete: erase.
 Ctrl+Z: undo; Ctrl+Shift+Z or Ctrl+Y: redo.
 H: hint (three levels, asked for one after the other).
 Ctrl+N: new game; Ctrl+O: open; Ctrl+S: save; Ctrl+P: print the puzzle; Ctrl+Q: quit.</translation>
+    </message>
+</context>
+<context>
+    <name>vornel::Tf_progress</name>
+    <message>
+        <source>Vornel — Progrès</source>
+        <translation>Vornel — Progress</translation>
+    </message>
+    <message>
+        <source>Technique</source>
+        <translation>Technique</translation>
+    </message>
+    <message>
+        <source>Exercices</source>
+        <translation>Exercises</translation>
+    </message>
+    <message>
+        <source>Réussis</source>
+        <translation>Solved</translation>
+    </message>
+    <message>
+        <source>Sans aide</source>
+        <translation>Without help</translation>
+    </message>
+    <message>
+        <source>Indices 1</source>
+        <translation>Hints 1</translation>
+    </message>
+    <message>
+        <source>Indices 2</source>
+        <translation>Hints 2</translation>
+    </message>
+    <message>
+        <source>Indices 3</source>
+        <translation>Hints 3</translation>
+    </message>
+    <message>
+        <source>Vue en partie</source>
+        <translation>Seen in games</translation>
+    </message>
+    <message>
+        <source> (maîtrisée)</source>
+        <translation> (mastered)</translation>
+    </message>
+    <message>
+        <source>Toutes les techniques sont maîtrisées.</source>
+        <translation>Every technique is mastered.</translation>
+    </message>
+    <message>
+        <source>À travailler ensuite : %1. Une technique est maîtrisée après trois exercices réussis sans aide et un emploi en partie.</source>
+        <translation>To work on next: %1. A technique is mastered after three exercises solved without help and one use in a game.</translation>
     </message>
 </context>
 <context>
@@ -667,6 +797,14 @@ Ctrl+N: new game; Ctrl+O: open; Ctrl+S: save; Ctrl+P: print the puzzle; Ctrl+Q: 
     <message>
         <source>Toute l&apos;étape à la fois (Alt+Haut)</source>
         <translation>The whole step at once (Alt+Up)</translation>
+    </message>
+    <message>
+        <source>Exercices...</source>
+        <translation>Exercises...</translation>
+    </message>
+    <message>
+        <source>Progrès...</source>
+        <translation>Progress...</translation>
     </message>
 </context>
 </TS>
