@@ -63,8 +63,10 @@ void Tf_learn::build() {
     list_ = new QTreeWidget(this);
     list_->setObjectName(QStringLiteral("LearnTechniques"));
     list_->setHeaderLabels({tr("Technique"), tr("Réussis")});
-    list_->setMinimumWidth(260);
+    list_->setMinimumWidth(330);
+    list_->header()->setStretchLastSection(false);
     list_->header()->setSectionResizeMode(0, QHeaderView::Stretch);
+    list_->header()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
     row->addWidget(list_);
     connect(list_, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* item) {
         if (!item || !item->data(0, Qt::UserRole).isValid()) return;
@@ -113,7 +115,7 @@ void Tf_learn::build() {
     add("LearnHelp", tr("Page de la technique"), tr("F1"), &Tf_learn::show_help);
     row->addLayout(panel);
     fill_list();
-    resize(1000, 620);
+    resize(1080, 620);
 }
 
 void Tf_learn::fill_list() {
