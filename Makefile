@@ -9,7 +9,7 @@ CMAKE_FLAGS ?=
 # generator that is not make ignores it.
 MAKEFLAGS += --no-print-directory
 
-.PHONY: all deps test-deps configure build run test bench screenshots format clean
+.PHONY: all deps test-deps configure build run test library bench screenshots format clean
 
 all: build
 
@@ -40,6 +40,13 @@ test:
 # Builds what the window needs and starts it; the two tools are built once it is up.
 run: configure
 	@BUILD=$(BUILD) JOBS=$(JOBS) bash scripts/run
+
+# libvornel, the Python module and the cluster command alone, with what they need (the test set):
+# build/api/libvornel.so, and the package folder build/python/vornel (PYTHONPATH=build/python).
+library:
+	@bash scripts/install-deps test
+	@$(MAKE) configure
+	@cmake --build $(BUILD) -j $(JOBS) --target vornel_shared vornel_python
 
 bench:
 	@bash scripts/install-deps test bench
