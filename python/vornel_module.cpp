@@ -30,6 +30,14 @@ BatchReport report_of(const std::string& kind) {
     throw py::value_error("unknown report '" + kind + "': explain, rate or summary");
 }
 
+// A text of the engine as str, a byte that is not UTF-8 (quoted from a malformed input) kept as a
+// lone surrogate, so that encoding it back with "surrogateescape" gives the tool's bytes.
+py::str loose_text(const std::string& text) {
+    PyObject* decoded = PyUnicode_DecodeUTF8(text.data(), static_cast<Py_ssize_t>(text.size()), "surrogateescape");
+    if (decoded == nullptr) throw py::error_already_set();
+    return py::reinterpret_steal<py::str>(decoded);
+}
+
 // Reads the puzzle, then runs `work` on it without the GIL.
 template<typename Work>
 auto on_puzzle(const std::string& text, Language language, Work work) {
@@ -108,7 +116,7 @@ PYBIND11_MODULE(_vornel, m) {
               }
               py::list out(results.size());
               for (std::size_t i = 0; i < results.size(); ++i)
-                  out[i] = py::make_tuple(py::str(results[i].text), py::str(results[i].error));
+                  out[i] = py::make_tuple(loose_text(results[i].text), loose_text(results[i].error));
               return out;
           });
 }

@@ -32,7 +32,8 @@ def version():
 
 
 def _text(puzzle):
-    return puzzle.decode("utf-8", "surrogateescape") if isinstance(puzzle, (bytes, bytearray)) else puzzle
+    # bytes go to the engine as they are, as the tool reads them.
+    return bytes(puzzle) if isinstance(puzzle, bytearray) else puzzle
 
 
 def parse(puzzle, lang="fr"):

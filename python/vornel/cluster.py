@@ -72,7 +72,7 @@ def _partitions(inputs, size):
                 else:
                     trimmed = text.strip(BLANKS)
                     if trimmed and not trimmed.startswith(b"#"):
-                        items.append((number, text.decode("utf-8", "surrogateescape")))
+                        items.append((number, text))
                 if count == size:
                     yield index, source, items
                     index += 1
@@ -277,9 +277,11 @@ def _rate(args):
         err_path = _part_paths(parts, index)[1]
         if os.path.exists(err_path):
             failed = True
-            with open(err_path, "r", encoding="utf-8", errors="surrogateescape") as part:
-                for line in part:
-                    sys.stderr.write("%s: %s" % (PROGRAM, line))
+            sys.stderr.flush()
+            with open(err_path, "rb") as part:
+                for line in part:  # as the tool writes them, bytes that are not UTF-8 included
+                    sys.stderr.buffer.write(PROGRAM.encode() + b": " + line)
+            sys.stderr.buffer.flush()
     for name in os.listdir(parts):
         os.unlink(os.path.join(parts, name))
     os.rmdir(parts)
