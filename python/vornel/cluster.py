@@ -213,6 +213,13 @@ def _rate(args):
     report = "summary" if args.summary else "explain"
     pause = float(os.environ.get("VORNEL_CLUSTER_PAUSE", "0") or 0)
 
+    if len(done) < total:
+        _rate_on_cluster(args, inputs, parts, total, done, report, pause)
+    return _assemble(args, parts, total)
+
+
+def _rate_on_cluster(args, inputs, parts, total, done, report, pause):
+    """Rates the partitions not yet written, writing each as it comes back."""
     client, cluster = _client(args)
     try:
         from distributed import as_completed
@@ -262,7 +269,10 @@ def _rate(args):
         if cluster is not None:
             cluster.close()
 
-    # Every partition is there: the output, in input order, then the messages in the same order.
+
+def _assemble(args, parts, total):
+    """Every partition is there: writes the output, in input order, then the messages in the same
+    order; removes the partitions. Returns the exit status."""
     temporary = args.output + ".tmp"
     failed = False
     with open(temporary, "wb") as stream:
@@ -316,6 +326,10 @@ def main(argv=None):
         return 130
     except OSError as error:
         _say("%s: %s" % (error.filename or args.output, error.strerror or error))
+        return 1
+    except Exception as error:  # the cluster's own failures: a scheduler out of reach, a task lost too often
+        _say("the cluster failed (%s: %s); the partitions written are kept, the same command goes on from "
+             "there." % (type(error).__name__, error))
         return 1
 
 
