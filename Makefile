@@ -9,7 +9,7 @@ CMAKE_FLAGS ?=
 # generator that is not make ignores it.
 MAKEFLAGS += --no-print-directory
 
-.PHONY: all deps test-deps configure build run test bench screenshots format clean
+.PHONY: all deps test-deps configure build run test install library bench screenshots format clean
 
 all: build
 
@@ -40,6 +40,19 @@ test:
 # Builds what the window needs and starts it; the two tools are built once it is up.
 run: configure
 	@BUILD=$(BUILD) JOBS=$(JOBS) bash scripts/run
+
+# Installs what `make build` builds, into the configured prefix (/usr/local unless CMAKE_FLAGS gave
+# -DCMAKE_INSTALL_PREFIX), or into PREFIX=DIR: the programs, libvornel with its header, CMake
+# package and pkg-config file, and the Python module in the prefix's dist-packages.
+install: build
+	@cmake --install $(BUILD) $(if $(PREFIX),--prefix $(PREFIX))
+
+# libvornel, the Python module and the cluster command alone, with what they need (the test set):
+# build/api/libvornel.so, and the package folder build/python/vornel (PYTHONPATH=build/python).
+library:
+	@bash scripts/install-deps test
+	@$(MAKE) configure
+	@cmake --build $(BUILD) -j $(JOBS) --target vornel_shared vornel_python
 
 bench:
 	@bash scripts/install-deps test bench

@@ -35,7 +35,7 @@ std::string summary_field(const std::string& text) {
 } // namespace
 
 std::string summary_line(const SummaryRow& row) {
-    std::string out = summary_field(row.origin.source) + '\t';
+    std::string out = (row.origin.named ? summary_field(row.origin.source) : "-") + '\t';
     if (row.origin.line != 0) out += std::to_string(row.origin.line);
     for (const std::string_view field : {std::string_view(row.status), std::string_view(row.grid),
                                          std::string_view(row.steps), std::string_view(row.solutions),
@@ -49,7 +49,8 @@ std::string summary_line(const SummaryRow& row) {
 }
 
 std::string json_head(const PuzzleOrigin& origin) {
-    return "\"version\":" + std::to_string(kJsonVersion) + ",\"source\":" + json_string(origin.source) +
+    return "\"version\":" + std::to_string(kJsonVersion) +
+           ",\"source\":" + (origin.named ? json_string(origin.source) : std::string("null")) +
            ",\"line\":" + (origin.line != 0 ? std::to_string(origin.line) : std::string("null"));
 }
 

@@ -28,6 +28,9 @@ inline constexpr int kSummaryFieldCount = static_cast<int>(std::size(kSummaryCol
 struct PuzzleOrigin {
     std::string source;
     std::uint64_t line = 0;
+    // False for a puzzle the library is handed without a source: "source" is then null in the
+    // JSON and "-" (no value) in a --summary row.
+    bool named = true;
 
     // "source", or "source:line": how messages and traces name the puzzle.
     std::string name() const { return line == 0 ? source : source + ':' + std::to_string(line); }
@@ -58,8 +61,8 @@ struct SummaryRow {
 // source's name is written \t, \n or \\, so that a row is always one line of 11 fields.
 std::string summary_line(const SummaryRow& row);
 
-// The first keys of every JSON object: "version", "source", "line" (null for an input that is one
-// puzzle), without braces.
+// The first keys of every JSON object: "version", "source" (null for a puzzle without one), "line"
+// (null for an input that is one puzzle), without braces.
 std::string json_head(const PuzzleOrigin& origin);
 
 // The JSON line of an input that could not be read as a puzzle: its head, "verdict":"bad-input",

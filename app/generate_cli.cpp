@@ -175,17 +175,6 @@ std::string puzzles(long n) {
     return tongue == Language::English ? (n > 1 ? " puzzles" : " puzzle") : (n > 1 ? " grilles" : " grille");
 }
 
-// The seed of the puzzle at `index` in the output: the run's own seed for the first, then seeds
-// mixed from it, so that each puzzle depends only on the seed and its place, not on which worker
-// found it or when.
-std::uint64_t puzzle_seed(std::uint64_t seed, long index) {
-    if (index == 0) return seed;
-    std::uint64_t z = seed ^ (static_cast<std::uint64_t>(index) * 0xD1B54A32D192ED03ull);
-    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
-    z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
-    return z ^ (z >> 31);
-}
-
 // Finds the puzzles on `jobs` threads, each taking the next index not yet taken, at most
 // 2 × jobs ahead of the output, so that memory stays bounded whatever the count. The caller's
 // thread writes them in index order and reports progress.
@@ -234,7 +223,7 @@ private:
                 if (ended_ || next_ >= count_) return;
                 index = next_++;
             }
-            generator::Generator generator(request_, puzzle_seed(seed_, index));
+            generator::Generator generator(request_, generator::puzzle_seed(seed_, index));
             std::optional<vornel::Grid> puzzle;
             while (!puzzle && !stop_.load(std::memory_order_relaxed) && !ended()) {
                 puzzle = generator.attempt();
@@ -346,14 +335,7 @@ int generate(const std::vector<std::string>& args, OutputSink& out, OutputSink& 
             if (!take_value())
                 return usage_error(err, words("l'option --level attend un niveau", "the option --level needs a level"));
             request.level = generator::level_from_name(value);
-            if (request.level < 0 && english)
-                return usage_error(err, "unknown level " + quoted(value) +
-                                            "; levels: very easy (very-easy), easy, medium, hard, very hard "
-                                            "(very-hard), diabolical");
-            if (request.level < 0)
-                return usage_error(err, "niveau inconnu « " + value +
-                                            " » ; niveaux : très facile (tres-facile), facile, moyen, difficile, "
-                                            "très difficile (tres-difficile), diabolique");
+            if (request.level < 0) return usage_error(err, generator::unknown_level(value, tongue));
         } else if (option == "--needs") {
             if (!take_value())
                 return usage_error(

@@ -246,6 +246,32 @@ std::string ladder_summary(const Explanation& explanation, const PuzzleOrigin& o
     return summary_line(row);
 }
 
+namespace {
+
+// The "rating" and "hardest" values: null when there is none.
+std::string json_rating(const Explanation& explanation, Language language) {
+    if (!explanation.rating) return "null";
+    return "{\"score\":" + std::to_string(explanation.rating->score) + ",\"level\":\"" +
+           std::string(level_id(explanation.rating->level)) +
+           "\",\"level_text\":" + json_string(std::string(ladder::level_name(explanation.rating->level, language))) +
+           "}";
+}
+
+std::string json_hardest(const Explanation& explanation) {
+    return explanation.hardest ? '"' + std::string(ladder::technique_id(*explanation.hardest)) + '"' : "null";
+}
+
+} // namespace
+
+std::string rating_json(const Explanation& explanation, const PuzzleOrigin& origin, Language language) {
+    return "{" + json_head(origin) + ",\"puzzle\":\"" + puzzle_text_of(explanation) + "\",\"verdict\":\"" +
+           std::string(ladder::verdict_id(explanation.verdict)) +
+           "\",\"solutions\":" + std::to_string(std::min(explanation.solutions, 2)) +
+           ",\"step_count\":" + std::to_string(explanation.steps.size()) + ",\"grid\":\"" +
+           grid_text(explanation.final_grid, '0') + "\",\"rating\":" + json_rating(explanation, language) +
+           ",\"hardest\":" + json_hardest(explanation) + "}\n";
+}
+
 std::string ladder_json(const Explanation& explanation, const PuzzleOrigin& origin, Language language) {
     return ladder_json(explanation, origin, ladder::narrate_verdict(explanation, language), language);
 }
@@ -256,14 +282,8 @@ std::string ladder_json(const Explanation& explanation, const PuzzleOrigin& orig
                       std::string(ladder::verdict_id(explanation.verdict)) +
                       "\",\"solutions\":" + std::to_string(std::min(explanation.solutions, 2)) + ",\"steps\":";
     json_steps(out, explanation.steps, language);
-    out += ",\"grid\":\"" + grid_text(explanation.final_grid, '0') + "\",\"rating\":" +
-           (explanation.rating
-                ? "{\"score\":" + std::to_string(explanation.rating->score) + ",\"level\":\"" +
-                      std::string(level_id(explanation.rating->level)) + "\",\"level_text\":" +
-                      json_string(std::string(ladder::level_name(explanation.rating->level, language))) + "}"
-                : std::string("null")) +
-           ",\"hardest\":";
-    out += explanation.hardest ? '"' + std::string(ladder::technique_id(*explanation.hardest)) + '"' : "null";
+    out += ",\"grid\":\"" + grid_text(explanation.final_grid, '0') +
+           "\",\"rating\":" + json_rating(explanation, language) + ",\"hardest\":" + json_hardest(explanation);
     out += ",\"two_solutions\":";
     if (explanation.two_solutions) {
         out += "[\"" + grid_text((*explanation.two_solutions)[0], '0') + "\",\"" +
@@ -361,6 +381,7 @@ void write_report(const LadderOptions& options, const PuzzleOrigin& origin,
             break;
         case LadderReport::Summary: out << ladder_summary(explanation, origin); break;
         case LadderReport::Json: out << ladder_json(explanation, origin, options.language); break;
+        case LadderReport::Rating: out << rating_json(explanation, origin, options.language); break;
     }
 }
 

@@ -19,6 +19,7 @@ enum class LadderReport {
     Narrative, // numbered steps' sentences, then verdict, rating and final grid
     Summary,   // one row of the columns kSummaryColumns (data_contract.h)
     Json,      // one JSON object per line, starting with json_head()
+    Rating,    // the library's rate(): one JSON object per line, the rating without the steps
 };
 
 struct LadderOptions {
@@ -49,6 +50,11 @@ void ladder_explain_position(const LadderOptions& options, const PuzzleOrigin& o
 std::string ladder_narrative(const ladder::Explanation& explanation, Language language = Language::French);
 std::string ladder_summary(const ladder::Explanation& explanation, const PuzzleOrigin& origin);
 std::string ladder_json(const ladder::Explanation& explanation, const PuzzleOrigin& origin,
+                        Language language = Language::French);
+// The rating alone, without the steps (the library's rate()): {"version", "source", "line",
+// "puzzle", "verdict", "solutions", "step_count", "grid", "rating", "hardest"}, keys and values as
+// in ladder_json.
+std::string rating_json(const ladder::Explanation& explanation, const PuzzleOrigin& origin,
                         Language language = Language::French);
 // The same with the conclusion given (--next keeps the whole solve's).
 std::string ladder_json(const ladder::Explanation& explanation, const PuzzleOrigin& origin,

@@ -194,4 +194,21 @@ std::uint64_t fresh_seed() {
     return (static_cast<std::uint64_t>(device()) << 32) ^ device() ^ now;
 }
 
+std::uint64_t puzzle_seed(std::uint64_t seed, long index) {
+    if (index == 0) return seed;
+    std::uint64_t z = seed ^ (static_cast<std::uint64_t>(index) * 0xD1B54A32D192ED03ull);
+    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
+    z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
+    return z ^ (z >> 31);
+}
+
+std::string unknown_level(std::string_view name, Language language) {
+    if (language == Language::English)
+        return "unknown level '" + std::string(name) +
+               "'; levels: very easy (very-easy), easy, medium, hard, very hard (very-hard), diabolical";
+    return "niveau inconnu « " + std::string(name) +
+           " » ; niveaux : très facile (tres-facile), facile, moyen, difficile, très difficile (tres-difficile), "
+           "diabolique";
+}
+
 } // namespace vornel::generator

@@ -31,6 +31,9 @@ inline const std::array<std::string_view, 6>& level_words(Language language) {
 // matches.
 int level_from_name(std::string_view name);
 
+// The message for a level that level_from_name() does not know, listing the levels.
+std::string unknown_level(std::string_view name, Language language = Language::French);
+
 // What a puzzle must be. Every puzzle has exactly one solution and is minimal (among symmetric
 // removals when `symmetric`).
 struct Request {
@@ -86,5 +89,10 @@ private:
 
 // A seed for a run without one: differs from run to run.
 std::uint64_t fresh_seed();
+
+// The seed of the puzzle at `index` (from 0) of a run seeded with `seed`: the run's own seed for the
+// first, then seeds mixed from it, so that each puzzle depends only on the seed and its place, not
+// on which worker found it or when.
+std::uint64_t puzzle_seed(std::uint64_t seed, long index);
 
 } // namespace vornel::generator
