@@ -1,0 +1,215 @@
+#include "game_store.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <ctime>
+#include <filesystem>
+#include <system_error>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "game_file.h"
+#include "sud_file.h"
+
+namespace vornel::play {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr const char* kExtension = ".vornel";
+
+// The whole of a small regular file, at most `limit` bytes: a pipe or a device is refused before
+// it is read and opened without blocking, a longer file refused. false with `error`.
+bool read_bounded(const std::string& path, std::size_t limit, std::string& bytes, std::string& error,
+                  Language language) {
+    const bool en = language == Language::English;
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0) {
+        error = failure_message(FileError(in_out_code_for_path(errno, path), path, errno), language);
+        return false;
+    }
+    struct stat st {};
+    bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+    if (!ok) error = en ? "This is not a regular file." : "Ce n'est pas un fichier ordinaire.";
+    bytes.clear();
+    char buffer[8192];
+    while (ok) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) {
+            error = failure_message(InOutError(in_out_code_for_errno(errno, true)), language);
+            ok = false;
+            break;
+        }
+        if (n == 0) break;
+        if (bytes.size() + static_cast<std::size_t>(n) > limit) {
+            error = en ? "The file is too large to be a game." : "Le fichier est trop grand pour être une partie.";
+            ok = false;
+            break;
+        }
+        bytes.append(buffer, static_cast<std::size_t>(n));
+    }
+    ::close(fd);
+    return ok;
+}
+
+bool finished_position(const Game::Saved& saved) {
+    const Grid& v = saved.position.values;
+    if (std::find(v.begin(), v.end(), std::uint8_t{0}) != v.end()) return false;
+    for (const auto& unit : ladder::geometry().unit_cells) {
+        unsigned seen = 0;
+        for (const std::uint8_t c : unit) seen |= 1u << v[c];
+        if (seen != 0x3FE) return false;
+    }
+    return true;
+}
+
+std::string stamp(std::int64_t now) {
+    const std::time_t t = static_cast<std::time_t>(now);
+    std::tm parts{};
+    gmtime_r(&t, &parts);
+    char text[32];
+    std::strftime(text, sizeof text, "%Y%m%d-%H%M%S", &parts);
+    return text;
+}
+
+} // namespace
+
+std::vector<StoredGame> GameStore::list(Language language) const {
+    std::vector<StoredGame> games;
+    std::error_code ec;
+    fs::directory_iterator it(folder_, ec);
+    if (ec) return games;
+    std::vector<std::pair<std::int64_t, std::string>> files;
+    for (; it != fs::directory_iterator(); it.increment(ec)) {
+        if (ec) break;
+        const fs::path& p = it->path();
+        if (p.extension() != kExtension) continue;
+        struct stat st {};
+        if (::lstat(p.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) continue;
+        files.emplace_back(static_cast<std::int64_t>(st.st_mtime), p.string());
+    }
+    std::sort(files.begin(), files.end(), [](const auto& a, const auto& b) {
+        return a.first != b.first ? a.first > b.first : a.second > b.second;
+    });
+    if (files.size() > kListLimit) files.resize(kListLimit);
+    for (const auto& [modified, path] : files) {
+        StoredGame game;
+        game.path = path;
+        game.modified = modified;
+        game.saved = load(path, game.problem, language);
+        if (game.saved) {
+            for (std::size_t c = 0; c < 81; ++c) {
+                if (game.saved->givens[c]) continue;
+                ++game.to_fill;
+                if (game.saved->position.values[c]) ++game.filled;
+            }
+            game.finished = finished_position(*game.saved);
+        }
+        games.push_back(std::move(game));
+    }
+    return games;
+}
+
+std::string GameStore::new_path(std::int64_t now) const {
+    std::error_code ec;
+    fs::create_directories(folder_, ec);
+    if (ec) throw FileError(in_out_code_for_path(ec.value(), folder_), folder_, ec.value());
+    const std::string base = (fs::path(folder_) / ("partie-" + stamp(now))).string();
+    for (int n = 1;; ++n) {
+        const std::string path = base + (n == 1 ? std::string() : "-" + std::to_string(n)) + kExtension;
+        // Reserved at once, empty, so that two windows never pick the same name.
+        const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+        if (fd >= 0) {
+            ::close(fd);
+            return path;
+        }
+        if (errno != EEXIST || n > 10000) throw FileError(in_out_code_for_path(errno, path), path, errno);
+    }
+}
+
+void GameStore::save(const std::string& path, const Game::Saved& saved) const {
+    write_text_file(path, write_game(saved));
+}
+
+std::optional<Game::Saved> GameStore::load(const std::string& path, std::string& error, Language language) {
+    std::string bytes;
+    if (!read_bounded(path, kFileLimit, bytes, error, language)) return std::nullopt;
+    if (bytes.empty()) {
+        // A name reserved by new_path() whose game was never written: a start cut short.
+        error = language == Language::English ? "This game was never saved: its file is empty."
+                                              : "Cette partie n'a jamais été enregistrée : son fichier est vide.";
+        return std::nullopt;
+    }
+    return read_game(bytes, error, language);
+}
+
+bool GameStore::remove(const std::string& path, std::string& error) const {
+    if (::unlink(path.c_str()) == 0 || errno == ENOENT) return true;
+    error = failure_message(FileError(in_out_code_for_path(errno, path), path, errno), Language::French);
+    return false;
+}
+
+bool GameStore::adopt(const std::string& old_path, std::int64_t now, std::string& error) const {
+    struct stat st {};
+    if (::lstat(old_path.c_str(), &st) != 0) return true;
+    std::string bytes;
+    if (!read_bounded(old_path, kFileLimit, bytes, error, Language::French)) return false;
+    try {
+        const std::string path = new_path(st.st_mtime > 0 ? static_cast<std::int64_t>(st.st_mtime) : now);
+        write_text_file(path, bytes);
+    } catch (const Failure& failure) {
+        error = failure_message(failure, Language::French);
+        return false;
+    }
+    // Only once its copy is safely written.
+    ::unlink(old_path.c_str());
+    return true;
+}
+
+bool GameSession::start(Game game, std::int64_t now, std::string& error) {
+    std::string previous_error;
+    if (game_) save(previous_error);
+    game_ = std::move(game);
+    if (!game_->started()) game_->set_started(now);
+    path_.clear();
+    try {
+        path_ = store_->new_path(now);
+    } catch (const Failure& failure) {
+        error = failure_message(failure, Language::French);
+        return false;
+    }
+    return save(error);
+}
+
+bool GameSession::resume(const std::string& path, std::string& error, Language language) {
+    if (game_ && path == path_) return save(error); // already in play: its moves stay as they are
+    const std::optional<Game::Saved> saved = GameStore::load(path, error, language);
+    if (!saved) return false;
+    std::optional<Game> game = Game::restore(*saved, error, language);
+    if (!game) return false;
+    std::string previous_error;
+    if (game_ && path_ != path) save(previous_error);
+    game_ = std::move(game);
+    path_ = path;
+    return true;
+}
+
+bool GameSession::save(std::string& error) {
+    if (!game_) return false;
+    try {
+        // A game whose file could not be made at its start gets one as soon as it can.
+        if (path_.empty()) path_ = store_->new_path(static_cast<std::int64_t>(std::time(nullptr)));
+        store_->save(path_, game_->saved());
+    } catch (const Failure& failure) {
+        error = failure_message(failure, Language::French);
+        return false;
+    }
+    return true;
+}
+
+} // namespace vornel::play
