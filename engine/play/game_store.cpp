@@ -22,41 +22,6 @@ namespace fs = std::filesystem;
 
 constexpr const char* kExtension = ".vornel";
 
-// The whole of a small regular file, at most `limit` bytes: a pipe or a device is refused before
-// it is read and opened without blocking, a longer file refused. false with `error`.
-bool read_bounded(const std::string& path, std::size_t limit, std::string& bytes, std::string& error,
-                  Language language) {
-    const bool en = language == Language::English;
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
-    if (fd < 0) {
-        error = failure_message(FileError(in_out_code_for_path(errno, path), path, errno), language);
-        return false;
-    }
-    struct stat st {};
-    bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
-    if (!ok) error = en ? "This is not a regular file." : "Ce n'est pas un fichier ordinaire.";
-    bytes.clear();
-    char buffer[8192];
-    while (ok) {
-        const ssize_t n = ::read(fd, buffer, sizeof buffer);
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) {
-            error = failure_message(InOutError(in_out_code_for_errno(errno, true)), language);
-            ok = false;
-            break;
-        }
-        if (n == 0) break;
-        if (bytes.size() + static_cast<std::size_t>(n) > limit) {
-            error = en ? "The file is too large to be a game." : "Le fichier est trop grand pour être une partie.";
-            ok = false;
-            break;
-        }
-        bytes.append(buffer, static_cast<std::size_t>(n));
-    }
-    ::close(fd);
-    return ok;
-}
-
 bool finished_position(const Game::Saved& saved) {
     const Grid& v = saved.position.values;
     if (std::find(v.begin(), v.end(), std::uint8_t{0}) != v.end()) return false;
@@ -132,20 +97,19 @@ std::string GameStore::new_path(std::int64_t now) const {
     }
 }
 
-void GameStore::save(const std::string& path, const Game::Saved& saved) const {
-    write_text_file(path, write_game(saved));
+bool GameStore::save(const std::string& path, const Game::Saved& saved, std::string& error, Language language) const {
+    return write_game_file(path, saved, error, language);
 }
 
 std::optional<Game::Saved> GameStore::load(const std::string& path, std::string& error, Language language) {
-    std::string bytes;
-    if (!read_bounded(path, kFileLimit, bytes, error, language)) return std::nullopt;
-    if (bytes.empty()) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && st.st_size == 0) {
         // A name reserved by new_path() whose game was never written: a start cut short.
         error = language == Language::English ? "This game was never saved: its file is empty."
                                               : "Cette partie n'a jamais été enregistrée : son fichier est vide.";
         return std::nullopt;
     }
-    return read_game(bytes, error, language);
+    return read_game_file(path, error, language);
 }
 
 bool GameStore::remove(const std::string& path, std::string& error) const {
@@ -157,9 +121,8 @@ bool GameStore::remove(const std::string& path, std::string& error) const {
 bool GameStore::adopt(const std::string& old_path, std::int64_t now, std::string& error) const {
     struct stat st {};
     if (::lstat(old_path.c_str(), &st) != 0) return true;
-    std::string bytes;
-    if (!read_bounded(old_path, kFileLimit, bytes, error, Language::French)) return false;
     try {
+        const std::string bytes = read_small_file(old_path, kGameFileByteLimit);
         const std::string path = new_path(st.st_mtime > 0 ? static_cast<std::int64_t>(st.st_mtime) : now);
         write_text_file(path, bytes);
     } catch (const Failure& failure) {
@@ -180,7 +143,7 @@ bool GameSession::start(Game game, std::int64_t now, std::string& error) {
     try {
         path_ = store_->new_path(now);
     } catch (const Failure& failure) {
-        error = failure_message(failure, Language::French);
+        error = failure_message(failure, language_);
         return false;
     }
     return save(error);
@@ -196,6 +159,8 @@ bool GameSession::resume(const std::string& path, std::string& error, Language l
     if (game_ && path_ != path) save(previous_error);
     game_ = std::move(game);
     path_ = path;
+    written_ = write_game(game_->saved());
+    written_path_ = path_;
     return true;
 }
 
@@ -204,11 +169,19 @@ bool GameSession::save(std::string& error) {
     try {
         // A game whose file could not be made at its start gets one as soon as it can.
         if (path_.empty()) path_ = store_->new_path(static_cast<std::int64_t>(std::time(nullptr)));
-        store_->save(path_, game_->saved());
     } catch (const Failure& failure) {
-        error = failure_message(failure, Language::French);
+        error = failure_message(failure, language_);
         return false;
     }
+    // The same game written again (quitting saves twice, a pause after a move) is skipped, as
+    // long as its file is there.
+    const Game::Saved saved = game_->saved();
+    std::string text = write_game(saved);
+    struct stat st {};
+    if (text == written_ && path_ == written_path_ && ::stat(path_.c_str(), &st) == 0) return true;
+    if (!store_->save(path_, saved, error, language_)) return false;
+    written_ = std::move(text);
+    written_path_ = path_;
     return true;
 }
 

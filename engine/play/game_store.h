@@ -28,8 +28,6 @@ struct StoredGame {
 
 class GameStore {
 public:
-    // The largest game file read; a game file is about 1.5 KB.
-    static constexpr std::size_t kFileLimit = 64 * 1024;
     // At most this many files are listed (the most recent ones).
     static constexpr std::size_t kListLimit = 5000;
 
@@ -42,9 +40,10 @@ public:
     // A new file name for a game started at `now` (seconds since 1970): "partie-20261208-085512.vornel",
     // with "-2", "-3"... when the name is taken. Creates the folder. Throws FileError.
     std::string new_path(std::int64_t now) const;
-    // Writes the game to `path`, atomically. Throws FileError (or InOutError) on failure.
-    void save(const std::string& path, const Game::Saved& saved) const;
-    // Reads one game file of the store (bounded). std::nullopt with `error` in `language`.
+    // Writes the game to `path`, atomically (write_game_file). false with `error` in `language`.
+    bool save(const std::string& path, const Game::Saved& saved, std::string& error,
+              Language language = Language::French) const;
+    // Reads one game file of the store (read_game_file, bounded). std::nullopt with `error`.
     static std::optional<Game::Saved> load(const std::string& path, std::string& error,
                                            Language language = Language::French);
     // Deletes a game's file; false with `error` when it cannot.
@@ -61,7 +60,8 @@ private:
 // it, so that a game's file is written after every move and never dropped.
 class GameSession {
 public:
-    explicit GameSession(const GameStore& store) : store_(&store) {}
+    explicit GameSession(const GameStore& store, Language language = Language::French)
+        : store_(&store), language_(language) {}
 
     // Starts `game` in a new file of its own (the game played before keeps its file, saved once
     // more). false with `error` when the new file cannot be written: the game is played all the
@@ -78,8 +78,11 @@ public:
 
 private:
     const GameStore* store_;
+    Language language_;
     std::optional<Game> game_;
     std::string path_;
+    std::string written_; // the text last written to written_path_
+    std::string written_path_;
 };
 
 } // namespace vornel::play

@@ -116,20 +116,21 @@ TEST(GameStore, a_kill_during_saving_leaves_the_old_or_the_new_file) {
     for (int cell = 0; cell < 81; ++cell) second.toggle_mark(cell, 1 + cell % 9);
     second.add_time(123456);
     const std::string path = folder.path() + "/partie.vornel";
-    store.save(path, first.saved());
+    std::string error;
+    ASSERT_TRUE(store.save(path, first.saved(), error)) << error;
     const std::string texts[] = {write_game(first.saved()), write_game(second.saved())};
     std::mt19937 random(7);
     for (int round = 0; round < 40; ++round) {
         const pid_t child = ::fork();
         ASSERT_GE(child, 0);
         if (child == 0) {
-            for (int i = 0;; ++i) store.save(path, (i % 2 ? second : first).saved());
+            std::string ignored;
+            for (int i = 0;; ++i) store.save(path, (i % 2 ? second : first).saved(), ignored);
         }
         ::usleep(static_cast<useconds_t>(200 + random() % 3000));
         ::kill(child, SIGKILL);
         int status = 0;
         ::waitpid(child, &status, 0);
-        std::string error;
         const std::optional<Game::Saved> kept = GameStore::load(path, error);
         ASSERT_TRUE(kept) << "round " << round << ": " << error;
         const std::string text = write_game(*kept);
@@ -147,7 +148,8 @@ TEST(GameStore, lists_every_file_with_its_progress_and_a_broken_one_with_its_pro
     const std::string path = store.new_path(1796720100);
     EXPECT_EQ(fs::path(path).filename(), "partie-20261208-085500.vornel");
     EXPECT_EQ(fs::path(store.new_path(1796720100)).filename(), "partie-20261208-085500-2.vornel");
-    store.save(path, game.saved());
+    std::string error;
+    ASSERT_TRUE(store.save(path, game.saved(), error)) << error;
     std::ofstream(folder.path() + "/broken.vornel") << "{ nope";
     std::ofstream(folder.path() + "/notes.txt") << "not a game";
     const std::vector<StoredGame> games = store.list();
@@ -163,7 +165,6 @@ TEST(GameStore, lists_every_file_with_its_progress_and_a_broken_one_with_its_pro
     EXPECT_NE(by_name["broken.vornel"].problem.find("n'est pas une partie"), std::string::npos);
     EXPECT_EQ(by_name["partie-20261208-085500-2.vornel"].problem,
               "Cette partie n'a jamais été enregistrée : son fichier est vide.");
-    std::string error;
     EXPECT_TRUE(store.remove(folder.path() + "/broken.vornel", error)) << error;
     EXPECT_EQ(store.list().size(), 2u);
 }
@@ -174,11 +175,11 @@ TEST(GameStore, refuses_a_pipe_and_a_file_too_large_without_waiting) {
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
     std::string error;
     EXPECT_FALSE(GameStore::load(fifo, error)); // a blocking open would hang the test here
-    EXPECT_EQ(error, "Ce n'est pas un fichier ordinaire.");
+    EXPECT_NE(error.find("tube"), std::string::npos) << error;
     const std::string big = folder.path() + "/grande.vornel";
-    std::ofstream(big) << std::string(GameStore::kFileLimit + 1, ' ');
+    std::ofstream(big) << std::string(kGameFileByteLimit + 1, ' ');
     EXPECT_FALSE(GameStore::load(big, error));
-    EXPECT_EQ(error, "Le fichier est trop grand pour être une partie.");
+    EXPECT_FALSE(error.empty());
     EXPECT_FALSE(GameStore::load(folder.path() + "/absente.vornel", error));
     EXPECT_FALSE(error.empty());
 }

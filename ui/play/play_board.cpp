@@ -127,12 +127,15 @@ void PlayBoard::set_selected(int cell) {
     update();
 }
 
-int PlayBoard::side() const { return std::max(9, (std::min(width(), height()) - 8) / 9); }
+int PlayBoard::margin() const { return std::max(14, std::min(width(), height()) / 22); }
+
+int PlayBoard::side() const { return std::max(9, (std::min(width(), height()) - 8 - margin()) / 9); }
 
 QRect PlayBoard::cell_rect(int cell) const {
     const int s = side();
-    const int left = (width() - 9 * s) / 2;
-    const int top = (height() - 9 * s) / 2;
+    const int m = margin();
+    const int left = m + (width() - m - 9 * s) / 2;
+    const int top = m + (height() - m - 9 * s) / 2;
     return QRect(left + (cell % 9) * s, top + (cell / 9) * s, s, s);
 }
 
@@ -180,6 +183,21 @@ void PlayBoard::paintEvent(QPaintEvent*) {
                                  : tr("Aucune partie"));
         return;
     }
+    // Row numbers on the left, column numbers on top.
+    {
+        QFont font = painter.font();
+        font.setPixelSize(std::max(9, margin() * 2 / 3));
+        painter.setFont(font);
+        painter.setPen(palette().color(QPalette::WindowText));
+        for (int i = 0; i < 9; ++i) {
+            const QRect row = cell_rect(9 * i);
+            const QRect col = cell_rect(i);
+            painter.drawText(QRect(row.left() - margin(), row.top(), margin() - 3, row.height()),
+                             Qt::AlignRight | Qt::AlignVCenter, QString::number(i + 1));
+            painter.drawText(QRect(col.left(), col.top() - margin(), col.width(), margin() - 2),
+                             Qt::AlignHCenter | Qt::AlignBottom, QString::number(i + 1));
+        }
+    }
     const ladder::CellSet conflicts = game_->conflicts();
     for (int cell = 0; cell < 81; ++cell) paint_cell_look(painter, cell_rect(cell), look_of(cell, conflicts));
     // Grid lines: thin between cells, thick around regions.
@@ -207,6 +225,7 @@ void PlayBoard::mousePressEvent(QMouseEvent* event) {
     for (int cell = 0; cell < 81; ++cell) {
         if (cell_rect(cell).contains(event->position().toPoint())) {
             emit cell_clicked(cell);
+            if (event->button() == Qt::RightButton) emit cell_right_clicked(cell, event->globalPosition().toPoint());
             return;
         }
     }
