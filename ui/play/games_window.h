@@ -39,7 +39,7 @@ public slots:
 private:
     void selection_changed();
 
-    const play::GameStore& store_;
+    play::GameStore store_;
     QString playing_;
     QTreeWidget* list_ = nullptr;
     QLabel* empty_ = nullptr;

@@ -112,7 +112,12 @@ Tf_play::Tf_play(QWidget* parent)
 
     // Quitting from the main window (its close box, "Quitter") ends the event loop without closing
     // this window: the game is kept all the same.
-    connect(qApp, &QCoreApplication::aboutToQuit, this, &Tf_play::save_for_resume);
+    // The clock stops there: the time saved is the time played.
+    connect(qApp, &QCoreApplication::aboutToQuit, this, [this] {
+        save_for_resume();
+        timer_->stop();
+        if (game()) game()->set_paused(true);
+    });
 
     // The single resume file of earlier versions becomes a game of the store.
     std::string adopt_error;
@@ -420,7 +425,7 @@ void Tf_play::refresh_pad() {
         // The digit, and how many are left to place (none left: the digit is done).
         button->setText(left ? QStringLiteral("%1  ·%2").arg(d).arg(left) : QStringLiteral("%1  ✓").arg(d));
         button->setToolTip(pencil ? tr("Ajouter ou retirer le candidat %1 (%1)").arg(d)
-                                  : tr("Écrire %1 dans la case choisie (%1) ; encore %2 à placer").arg(d).arg(left));
+                                  : tr("Écrire %1 dans la case choisie ; encore %2 à placer (%1)").arg(d).arg(left));
         QFont font = button->font();
         font.setBold(!pencil);
         font.setItalic(pencil);
@@ -691,6 +696,7 @@ void Tf_play::hint() {
     if (advice.mistake) board_->set_selected(hint_->where.cell);
     board_->set_check(std::nullopt);
     apply_button_->setVisible(advice.can_apply);
+    apply_action_->setEnabled(advice.can_apply);
     back_button_->setVisible(advice.mistake);
     const bool more = hint_level_ < 3 && (hint_->kind == play::Hint::Kind::Step ||
                                           (hint_->kind == play::Hint::Kind::WrongDigit &&
@@ -736,7 +742,7 @@ bool Tf_play::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void Tf_play::apply_hint() {
-    if (!game() || !hint_ || board_->hidden() || !apply_button_->isVisible()) return;
+    if (!game() || !hint_ || board_->hidden() || apply_button_->isHidden()) return;
     moved(game()->apply(*hint_));
 }
 
@@ -828,7 +834,7 @@ void Tf_play::refresh() {
     undo_action_->setEnabled(open && game()->can_undo());
     redo_action_->setEnabled(open && game()->can_redo());
     for (QAction* a : {hint_action_, check_action_, back_action_}) a->setEnabled(live);
-    apply_action_->setEnabled(live && apply_button_->isVisible());
+    apply_action_->setEnabled(live && !apply_button_->isHidden());
     for (QPushButton* b : {hint_button_, check_button_, fill_button_, back_button_, apply_button_}) b->setEnabled(live);
     pad_->setEnabled(live);
     if (playing) clock_->setText(tr("Temps : %1").arg(from_utf8(play::clock_text(game()->elapsed_ms()))));
