@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "bit_ops.h"
 #include "ladder/grammar.h"
 #include "ladder/narration.h"
 

@@ -4,11 +4,7 @@
 #include <bit>
 #include <cstdio>
 
-#include "bit_ops.h"
-#include "ladder/french.h"
-#include "ladder/grammar.h"
-#include "ladder/narration.h"
-#include "ladder/narrator_fr.h"
+#include "ladder/ladder.h"
 #include "solution_count.h"
 
 namespace vornel::play {
@@ -16,7 +12,6 @@ namespace vornel::play {
 namespace {
 
 using ladder::Candidate;
-namespace fr = ladder::fr;
 
 constexpr std::uint16_t kAllDigits = 0x3FE;
 

@@ -389,7 +389,7 @@ void Tf_play::build_pad(QVBoxLayout* panel, QWidget* parent) {
         auto* button = new QPushButton(pad_);
         button->setObjectName(QStringLiteral("PlayPad%1").arg(d));
         button->setFocusPolicy(Qt::NoFocus);
-        button->setMinimumHeight(34);
+        button->setMinimumHeight(44);
         connect(button, &QPushButton::clicked, this, [this, d] { pad_digit(d); });
         grid->addWidget(button, (d - 1) / 3, (d - 1) % 3);
         pad_digits_.push_back(button);
@@ -423,7 +423,7 @@ void Tf_play::refresh_pad() {
             for (int c = 0; c < 81; ++c) placed += g->value(c) == d;
         const int left = std::max(0, 9 - placed);
         // The digit, and how many are left to place (none left: the digit is done).
-        button->setText(left ? QStringLiteral("%1  ·%2").arg(d).arg(left) : QStringLiteral("%1  ✓").arg(d));
+        button->setText(left ? tr("%1\n%2 à placer").arg(d).arg(left) : tr("%1\ncomplet").arg(d));
         button->setToolTip(pencil ? tr("Ajouter ou retirer le candidat %1 (%1)").arg(d)
                                   : tr("Écrire %1 dans la case choisie ; encore %2 à placer (%1)").arg(d).arg(left));
         QFont font = button->font();
