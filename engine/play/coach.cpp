@@ -101,7 +101,8 @@ void hidden_single_reason(const Hint& hint, const Words& w, Advice& advice) {
     const int unit = step.units.front();
     const Grid& values = hint.position.values;
     const auto& geo = ladder::geometry();
-    BoardPicture picture = hint.before ? ladder::picture_of(*hint.before) : position_picture(hint.position);
+    // Over the player's own marks: a single needs no candidates, and showing all would tell more.
+    BoardPicture picture = position_picture(hint.position);
     mark_unit(picture, unit);
     std::vector<std::string> ruled;
     std::vector<std::uint8_t> rulers;
@@ -148,7 +149,7 @@ void naked_single_reason(const Hint& hint, const Words& w, Advice& advice) {
     const Candidate p = hint.step.placements.front();
     const int box = 18 + ladder::box_of(p.cell);
     const auto& geo = ladder::geometry();
-    BoardPicture picture = hint.before ? ladder::picture_of(*hint.before) : position_picture(hint.position);
+    BoardPicture picture = position_picture(hint.position);
     mark_unit(picture, box);
     int ruled = 0;
     for (int d = 1; d <= 9; ++d) {
@@ -183,7 +184,7 @@ void pattern_reason(const Hint& hint, const Words& w, Advice& advice) {
                                                 " a déjà huit chiffres : sa seule case vide reçoit celui qui lui manque."
                                           : w.cap(w.unit(unit)) +
                                                 " already holds eight digits: its only empty cell takes the one it lacks.");
-            BoardPicture picture = hint.before ? ladder::picture_of(*hint.before) : position_picture(hint.position);
+            BoardPicture picture = position_picture(hint.position);
             mark_unit(picture, unit);
             advice.picture = std::move(picture);
             return;
@@ -346,7 +347,17 @@ Advice advise(const Hint& hint, HintLevel level, Language language) {
     advice.technique = step.technique;
     if (level == HintLevel::Step) {
         advice.lines = ladder::narrate_sentences(step, language);
-        if (hint.before) advice.picture = ladder::picture_of(*hint.before, step, 1);
+        if (step.technique <= Technique::NakedSingle && !step.placements.empty()) {
+            // A single over the player's own marks: the unit and the digit placed.
+            BoardPicture picture = position_picture(hint.position);
+            for (const std::uint8_t u : step.units) mark_unit(picture, u);
+            const Candidate p = step.placements.front();
+            picture.cells[p.cell].placed = true;
+            picture.cells[p.cell].value = p.digit;
+            advice.picture = std::move(picture);
+        } else if (hint.before) {
+            advice.picture = ladder::picture_of(*hint.before, step, 1);
+        }
         advice.can_apply = true;
         return advice;
     }

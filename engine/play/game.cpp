@@ -222,16 +222,22 @@ bool Game::write(int cell, int digit) {
     if (value(cell) == digit) return false;
     Position next = position();
     place(next, cell, digit);
-    count_mistake(next);
-    return commit(next);
+    const bool wrong = digit != solution_[at(cell)];
+    if (!commit(next)) return false;
+    if (wrong) ++mistakes_;
+    return true;
 }
 
 bool Game::toggle_mark(int cell, int digit) {
     if (!valid_cell(cell) || !valid_digit(digit) || value(cell) != 0) return false;
     Position next = position();
     next.marks[at(cell)] = static_cast<std::uint16_t>(next.marks[at(cell)] ^ (1u << digit));
-    count_mistake(next);
-    return commit(next);
+    // Taking the right digit out of the marks is a mistake; writing marks one by one is not, even
+    // while the right one is not among them yet.
+    const bool lost = digit == solution_[at(cell)] && !((next.marks[at(cell)] >> digit) & 1);
+    if (!commit(next)) return false;
+    if (lost) ++mistakes_;
+    return true;
 }
 
 bool Game::clear(int cell) {
@@ -277,25 +283,6 @@ bool Game::undo_mistakes() {
     if (back == now_) return false;
     now_ = back;
     return true;
-}
-
-void Game::count_mistake(const Position& next) {
-    if (finished()) return;
-    const CheckResult before = check(position());
-    const CheckResult after = check(next);
-    const auto has = [](const auto& list, const auto& item) {
-        return std::find(list.begin(), list.end(), item) != list.end();
-    };
-    for (const std::uint8_t cell : after.wrong_cells)
-        if (!has(before.wrong_cells, cell) || position().values[cell] != next.values[cell]) {
-            ++mistakes_;
-            return;
-        }
-    for (const Candidate& c : after.missing_marks)
-        if (!has(before.missing_marks, c)) {
-            ++mistakes_;
-            return;
-        }
 }
 
 bool Game::redo() {

@@ -128,7 +128,8 @@ public:
     // The next hint; counts one hint asked for unless `count` is false (redrawing the same hint).
     Hint hint(bool count = true);
     int hints_used() const { return hints_; }
-    // Moves that wrote a wrong digit or took the solution's digit out of a cell's pencil marks.
+    // Moves that wrote a wrong digit or took the solution's digit out of a cell's pencil marks
+    // (adding marks one by one is none, even before the right one is among them).
     int mistakes() const { return mistakes_; }
     // The techniques the coach's hints showed, in the order first met.
     const std::vector<ladder::Technique>& techniques_met() const { return met_; }
@@ -164,8 +165,6 @@ private:
     bool commit(const Position& next);
     ladder::Candidates candidates_of(const Position& p) const;
     CheckResult check(const Position& p) const;
-    // Counts a mistake when `next` brings one the present does not hold.
-    void count_mistake(const Position& next);
 
     Grid givens_{};
     Grid solution_{};

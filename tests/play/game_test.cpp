@@ -458,7 +458,9 @@ TEST(GameMistakes, are_counted_once_per_move_and_undone_back_to_the_last_clean_p
     ASSERT_TRUE(game.write(kFree, kFreeDigit)); // right
     ASSERT_TRUE(game.write(3, 1));              // wrong (r1c4 is 6)
     EXPECT_FALSE(game.write(4, 7));             // a given: refused, nothing recorded
-    ASSERT_TRUE(game.toggle_mark(5, 2));        // r1c6 is 8: its marks now leave it out
+    ASSERT_TRUE(game.toggle_mark(5, 2));        // r1c6 is 8: a first mark, no mistake yet
+    ASSERT_TRUE(game.toggle_mark(5, 8));
+    ASSERT_TRUE(game.toggle_mark(5, 8));        // the right digit taken out: a mistake
     ASSERT_TRUE(game.toggle_mark(5, 3));        // still without it: no new mistake
     EXPECT_EQ(game.mistakes(), 2);
     const Position clean = [&] {

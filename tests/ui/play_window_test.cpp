@@ -871,12 +871,12 @@ void PlayWindowTest::every_move_is_written_to_the_game_file_at_once() {
 void PlayWindowTest::the_pad_writes_erases_pencils_and_counts_what_is_left() {
     auto pad = [&](const QString& name) { return w_->pad()->findChild<QPushButton*>(name); };
     // The easy puzzle holds two 4s: seven are left to place.
-    QVERIFY2(pad(QStringLiteral("PlayPad4"))->text().endsWith(QStringLiteral("7 à placer")),
+    QVERIFY2(pad(QStringLiteral("PlayPad4"))->text().endsWith(QStringLiteral("reste 7")),
              qPrintable(pad(QStringLiteral("PlayPad4"))->text()));
     QTest::mouseClick(w_->board(), Qt::LeftButton, {}, w_->board()->cell_rect(kFree).center());
     pad(QStringLiteral("PlayPad4"))->click();
     QCOMPARE(w_->game()->value(kFree), 4);
-    QVERIFY(pad(QStringLiteral("PlayPad4"))->text().endsWith(QStringLiteral("6 à placer")));
+    QVERIFY(pad(QStringLiteral("PlayPad4"))->text().endsWith(QStringLiteral("reste 6")));
     QVERIFY(w_->board()->hasFocus()); // the keyboard stays on the board
     pad(QStringLiteral("PlayPadErase"))->click();
     QCOMPARE(w_->game()->value(kFree), 0);
@@ -1027,6 +1027,8 @@ void PlayWindowTest::numbers_around_the_board_and_the_window_inside_the_screen()
     w_->close();
     Tf_play next;
     QCOMPARE(next.size(), QSize(700, 500));
+    QSettings({QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("vornel"), QStringLiteral("vornel")})
+        .remove(QStringLiteral("jeu/taille"));
 }
 
 int main(int argc, char** argv) {

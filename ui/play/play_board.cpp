@@ -3,6 +3,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPainterPath>
 
 namespace vornel {
 
@@ -103,13 +104,30 @@ void paint_cell_look(QPainter& painter, const QRect& rect, const CellLook& look)
         }
     }
     if (look.selected) {
+        // Four corner brackets, navy with a white edge: a shape no frame of the coach's drawing
+        // (pattern, placed digit, fin) ever takes, so the selection is never taken for a hint.
         const qreal w = std::max(3.0, h / 11.0);
-        painter.setPen(QPen(kSelectedFrame, w));
+        const QRectF r = QRectF(rect).adjusted(w / 2, w / 2, -w / 2, -w / 2);
+        const qreal arm = r.width() * 0.32;
+        QPainterPath corners;
+        const QPointF tl = r.topLeft(), tr = r.topRight(), bl = r.bottomLeft(), br = r.bottomRight();
+        corners.moveTo(tl + QPointF(0, arm));
+        corners.lineTo(tl);
+        corners.lineTo(tl + QPointF(arm, 0));
+        corners.moveTo(tr - QPointF(arm, 0));
+        corners.lineTo(tr);
+        corners.lineTo(tr + QPointF(0, arm));
+        corners.moveTo(br - QPointF(0, arm));
+        corners.lineTo(br);
+        corners.lineTo(br - QPointF(arm, 0));
+        corners.moveTo(bl + QPointF(arm, 0));
+        corners.lineTo(bl);
+        corners.lineTo(bl - QPointF(0, arm));
         painter.setBrush(Qt::NoBrush);
-        painter.drawRect(QRectF(rect).adjusted(w / 2, w / 2, -w / 2, -w / 2));
-        // A white line inside the frame: the selection never looks like the coach's pattern frame.
-        painter.setPen(QPen(Qt::white, std::max(1.0, w / 3)));
-        painter.drawRect(QRectF(rect).adjusted(w * 1.2, w * 1.2, -w * 1.2, -w * 1.2));
+        painter.setPen(QPen(Qt::white, w + 2, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+        painter.drawPath(corners);
+        painter.setPen(QPen(kSelectedFrame, w, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+        painter.drawPath(corners);
     }
     painter.restore();
 }

@@ -23,6 +23,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QStandardPaths>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -275,7 +276,6 @@ void Tf_play::build_panel() {
     auto* panel = new QVBoxLayout(holder);
     panel->setContentsMargins(0, 0, 0, 0);
     outer->setWidget(holder);
-    outer->setMinimumWidth(250);
     outer->setMaximumWidth(340);
 
     clock_ = new QLabel(holder);
@@ -374,6 +374,7 @@ void Tf_play::build_panel() {
     status_->setWordWrap(true);
     panel->addWidget(status_);
 
+    panel_scroll_ = outer;
     row->addWidget(outer);
     setCentralWidget(central);
     board_->setFocus();
@@ -423,7 +424,7 @@ void Tf_play::refresh_pad() {
             for (int c = 0; c < 81; ++c) placed += g->value(c) == d;
         const int left = std::max(0, 9 - placed);
         // The digit, and how many are left to place (none left: the digit is done).
-        button->setText(left ? tr("%1\n%2 à placer").arg(d).arg(left) : tr("%1\ncomplet").arg(d));
+        button->setText(left ? tr("%1\nreste %2").arg(d).arg(left) : tr("%1\ncomplet").arg(d));
         button->setToolTip(pencil ? tr("Ajouter ou retirer le candidat %1 (%1)").arg(d)
                                   : tr("Écrire %1 dans la case choisie ; encore %2 à placer (%1)").arg(d).arg(left));
         QFont font = button->font();
@@ -431,6 +432,12 @@ void Tf_play::refresh_pad() {
         font.setItalic(pencil);
         button->setFont(font);
     }
+    // The panel as wide as its widest row, the pad's, so that nothing is cut; the board takes the
+    // rest.
+    QWidget* holder = panel_scroll_->widget();
+    panel_scroll_->setMinimumWidth(std::min(panel_scroll_->maximumWidth(),
+                                            holder->minimumSizeHint().width() +
+                                                panel_scroll_->verticalScrollBar()->sizeHint().width() + 4));
 }
 
 void Tf_play::pad_digit(int digit) {

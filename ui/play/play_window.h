@@ -16,6 +16,7 @@ class QLabel;
 class QMenu;
 class QPrinter;
 class QPushButton;
+class QScrollArea;
 class QTimer;
 class QVBoxLayout;
 
@@ -141,6 +142,7 @@ private:
     QLabel* clock_ = nullptr;
     QLabel* level_ = nullptr;
     QWidget* pad_ = nullptr;
+    QScrollArea* panel_scroll_ = nullptr;
     std::vector<QPushButton*> pad_digits_;
     QPushButton* back_button_ = nullptr;
     QPushButton* check_button_ = nullptr;
