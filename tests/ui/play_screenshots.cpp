@@ -92,6 +92,29 @@ int main(int argc, char** argv) {
         w.hint();
         if (level > 1) ok &= save(w, dir, QStringLiteral("play_chain%1.png").arg(level));
     }
+    // Chain discs: a step drawn with both colours ("is" a disc, "is not" a square), from the test
+    // puzzles played on until one comes.
+    for (const std::string_view line : {vornel::test::kHard, vornel::test::kSeventeenGivens}) {
+        vornel::play::grid_from_line(std::string(line), givens);
+        if (!w.play_givens(givens)) continue;
+        w.fill_candidates();
+        bool found = false;
+        for (int guard = 0; guard < 300 && !w.game()->finished() && !found; ++guard) {
+            const vornel::play::Hint next = w.game()->hint(false);
+            if (next.kind == vornel::play::Hint::Kind::Step && !next.step.colour_a.empty() &&
+                !next.step.colour_b.empty()) {
+                found = true;
+                break;
+            }
+            w.game()->apply(next);
+        }
+        if (!found) continue;
+        w.undo();
+        w.redo();
+        for (int level = 1; level <= 3; ++level) w.hint();
+        ok &= save(w, dir, QStringLiteral("play_colours.png"));
+        break;
+    }
     // A wrong digit that shows only further on, explained at its three levels.
     vornel::play::grid_from_line(std::string(vornel::test::kEasy), givens);
     w.play_givens(givens);

@@ -166,7 +166,8 @@ CellLook PlayBoard::look_of(int cell, const ladder::CellSet& conflicts) const {
     look.given = game_->is_given(cell);
     look.marks = look.value ? 0 : game_->marks(cell);
     look.selected = cell == selected_;
-    look.in_selection_units = geo.peer_set[static_cast<std::size_t>(selected_)].has(cell);
+    // While the coach draws, its units are the only ones tinted: the selection's would mix with them.
+    look.in_selection_units = !picture_ && geo.peer_set[static_cast<std::size_t>(selected_)].has(cell);
     look.same_digit = digit_ != 0 && look.value == digit_;
     look.marked_digit = digit_;
     look.conflict = conflicts.has(cell);

@@ -372,6 +372,10 @@ void Tf_play::build_panel() {
     status_ = new QLabel(holder);
     status_->setObjectName(QStringLiteral("PlayStatus"));
     status_->setWordWrap(true);
+    // Room for two lines whether or not a message shows: the buttons above never move under the
+    // pointer when one comes or goes.
+    status_->setMinimumHeight(2 * status_->fontMetrics().lineSpacing() + 2);
+    status_->setAlignment(Qt::AlignTop | Qt::AlignLeft);
     panel->addWidget(status_);
 
     panel_scroll_ = outer;
@@ -690,6 +694,7 @@ void Tf_play::check() {
 
 void Tf_play::hint() {
     if (!game() || board_->hidden() || game()->finished()) return;
+    status_->clear();
     if (!hint_ || hint_level_ >= 3) {
         hint_ = game()->hint(true);
         hint_level_ = 1;
