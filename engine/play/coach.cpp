@@ -86,8 +86,8 @@ std::vector<std::string> where_lines(const ladder::Step& step, const Words& w) {
     if (!step.units.empty())
         where = w.fr() ? "dans " + w.units(step.units) : "in " + w.units(step.units);
     else if (!step.cells.empty())
-        where = w.fr() ? "autour " + w.g().de(w.units(boxes_of(step.cells)))
-                       : "around " + w.units(boxes_of(step.cells));
+        where =
+            w.fr() ? "autour " + w.g().de(w.units(boxes_of(step.cells))) : "around " + w.units(boxes_of(step.cells));
     else
         where = w.fr() ? "dans toute la grille" : "anywhere in the grid";
     return {w.fr() ? "Cherchez avec la technique « " + name + " », " + where + "."
@@ -128,11 +128,11 @@ void hidden_single_reason(const Hint& hint, const Words& w, Advice& advice) {
     }
     const std::string in = w.cap(w.in_unit(unit));
     if (!ruled.empty())
-        advice.lines.push_back(w.fr() ? in + ", les " + std::to_string(p.digit) +
-                                            " déjà placés excluent les autres cases vides : " + w.g().join(ruled) + "."
-                                      : in + ", the " + std::to_string(p.digit) +
-                                            "s already placed rule out the other empty cells: " + w.g().join(ruled) +
-                                            ".");
+        advice.lines.push_back(w.fr()
+                                   ? in + ", les " + std::to_string(p.digit) +
+                                         " déjà placés excluent les autres cases vides : " + w.g().join(ruled) + "."
+                                   : in + ", the " + std::to_string(p.digit) +
+                                         "s already placed rule out the other empty cells: " + w.g().join(ruled) + ".");
     if (!lost.empty())
         advice.lines.push_back(
             w.fr() ? w.cells(lost) + (lost.size() == 1 ? " n'a plus " : " n'ont plus ") + w.digit(p.digit) +
@@ -161,12 +161,11 @@ void naked_single_reason(const Hint& hint, const Words& w, Advice& advice) {
                 break;
             }
     }
-    advice.lines.push_back(w.fr() ? w.cap(w.in_unit(box)) +
-                                        ", une case vide ne peut plus recevoir qu'un chiffre : les chiffres encadrés, "
-                                        "dans sa ligne, sa colonne et sa région, excluent les autres."
-                                  : w.cap(w.in_unit(box)) +
-                                        ", one empty cell can take only one digit now: the framed digits in its row, "
-                                        "its column and its box rule out the others.");
+    advice.lines.push_back(
+        w.fr() ? w.cap(w.in_unit(box)) + ", une case vide ne peut plus recevoir qu'un chiffre : les chiffres encadrés, "
+                                         "dans sa ligne, sa colonne et sa région, excluent les autres."
+               : w.cap(w.in_unit(box)) + ", one empty cell can take only one digit now: the framed digits in its row, "
+                                         "its column and its box rule out the others.");
     if (ruled < 8)
         advice.lines.push_back(w.fr() ? "Ses candidats en avaient déjà perdu d'autres, par les techniques d'avant."
                                       : "Its candidates had already lost the others, through earlier techniques.");
@@ -180,10 +179,10 @@ void pattern_reason(const Hint& hint, const Words& w, Advice& advice) {
         case Technique::NakedSingle: naked_single_reason(hint, w, advice); return;
         case Technique::FullHouse: {
             const int unit = step.units.front();
-            advice.lines.push_back(w.fr() ? w.cap(w.unit(unit)) +
-                                                " a déjà huit chiffres : sa seule case vide reçoit celui qui lui manque."
-                                          : w.cap(w.unit(unit)) +
-                                                " already holds eight digits: its only empty cell takes the one it lacks.");
+            advice.lines.push_back(
+                w.fr()
+                    ? w.cap(w.unit(unit)) + " a déjà huit chiffres : sa seule case vide reçoit celui qui lui manque."
+                    : w.cap(w.unit(unit)) + " already holds eight digits: its only empty cell takes the one it lacks.");
             BoardPicture picture = position_picture(hint.position);
             mark_unit(picture, unit);
             advice.picture = std::move(picture);
@@ -236,11 +235,10 @@ void wrong_digit(const Hint& hint, HintLevel level, const Words& w, Advice& advi
     const std::string wrong = it + (w.fr() ? " n'est pas le bon chiffre" : " is not the right digit");
     switch (m.kind) {
         case Mistake::Kind::Repeat:
-            advice.lines.push_back(
-                w.fr() ? it + " est déjà " + w.in_unit(m.unit) + ", en " + w.cell(m.cell) +
-                             " : un chiffre ne va qu'une fois par ligne, par colonne et par région."
-                       : it + " is already " + w.in_unit(m.unit) + ", at " + w.cell(m.cell) +
-                             ": a digit goes only once in each row, column and box.");
+            advice.lines.push_back(w.fr() ? it + " est déjà " + w.in_unit(m.unit) + ", en " + w.cell(m.cell) +
+                                                " : un chiffre ne va qu'une fois par ligne, par colonne et par région."
+                                          : it + " is already " + w.in_unit(m.unit) + ", at " + w.cell(m.cell) +
+                                                ": a digit goes only once in each row, column and box.");
             picture.cells[m.cell].pattern = true;
             mark_unit(picture, m.unit);
             break;
@@ -254,10 +252,10 @@ void wrong_digit(const Hint& hint, HintLevel level, const Words& w, Advice& advi
             picture.cells[m.cell].pattern = true;
             break;
         case Mistake::Kind::NoPlace:
-            advice.lines.push_back(w.fr() ? wrong + " : avec lui, " + w.digit(m.digit) + " n'a plus aucune place " +
-                                                w.in_unit(m.unit) + "."
-                                          : wrong + ": with it, " + w.digit(m.digit) + " has no place left " +
-                                                w.in_unit(m.unit) + ".");
+            advice.lines.push_back(
+                w.fr()
+                    ? wrong + " : avec lui, " + w.digit(m.digit) + " n'a plus aucune place " + w.in_unit(m.unit) + "."
+                    : wrong + ": with it, " + w.digit(m.digit) + " has no place left " + w.in_unit(m.unit) + ".");
             mark_unit(picture, m.unit);
             break;
         case Mistake::Kind::Contradiction:
@@ -268,9 +266,9 @@ void wrong_digit(const Hint& hint, HintLevel level, const Words& w, Advice& advi
                                               : "Ask for the next hint to see where it leads.");
                 break;
             }
-            advice.lines.push_back(
-                w.fr() ? "En suivant les seuls chiffres qu'il force, " + end_phrase(m.proof.end, w) + "."
-                       : "Following only the digits it forces, " + end_phrase(m.proof.end, w) + ".");
+            advice.lines.push_back(w.fr() ? "En suivant les seuls chiffres qu'il force, " + end_phrase(m.proof.end, w) +
+                                                "."
+                                          : "Following only the digits it forces, " + end_phrase(m.proof.end, w) + ".");
             if (m.proof.end.kind == ladder::BranchEnd::Kind::EmptyCell)
                 picture.cells[m.proof.end.cell].pattern = true;
             else
@@ -284,9 +282,9 @@ void wrong_digit(const Hint& hint, HintLevel level, const Words& w, Advice& advi
                                                       : w.cap(w.in_unit(step.unit)) + ", " + w.digit(c.digit) +
                                                             " can only go in " + w.cell(c.cell) + ".");
                     else
-                        advice.lines.push_back(w.fr() ? w.cell(c.cell) + " ne peut plus être que " +
-                                                            w.digit(c.digit) + "."
-                                                      : w.cell(c.cell) + " can only be " + w.digit(c.digit) + ".");
+                        advice.lines.push_back(w.fr()
+                                                   ? w.cell(c.cell) + " ne peut plus être que " + w.digit(c.digit) + "."
+                                                   : w.cell(c.cell) + " can only be " + w.digit(c.digit) + ".");
                     auto& marks = picture.cells[c.cell];
                     marks.candidates = static_cast<std::uint16_t>(marks.candidates | (1u << c.digit));
                     marks.highlighted = static_cast<std::uint16_t>(marks.highlighted | (1u << c.digit));

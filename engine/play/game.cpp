@@ -70,7 +70,9 @@ bool singles_to_break(Grid values, int hidden_digit, ladder::ForcingBranch& proo
         for (int unit = 0; unit < 27; ++unit)
             for (int d = 1; d <= 9; ++d)
                 if (d != hidden_digit && m.places(values, unit, d) == 0) {
-                    proof.end = {ladder::BranchEnd::Kind::NoPlace, 0, static_cast<std::uint8_t>(unit),
+                    proof.end = {ladder::BranchEnd::Kind::NoPlace,
+                                 0,
+                                 static_cast<std::uint8_t>(unit),
                                  {0, static_cast<std::uint8_t>(d)}};
                     return true;
                 }

@@ -462,8 +462,8 @@ std::string problem_text(const GameFileProblem& problem, Language language) {
         case Kind::BadRecord:
             return en ? "The game's record cannot be read: 'mistakes' and 'started' must be positive whole numbers "
                         "and 'techniques' a list of strings."
-                      : "L'historique de la partie est illisible : « mistakes » et « started » doivent être des entiers "
-                        "positifs et « techniques » une liste de chaînes.";
+                      : "L'historique de la partie est illisible : « mistakes » et « started » doivent être "
+                        "des entiers positifs et « techniques » une liste de chaînes.";
         default: return {};
     }
 }

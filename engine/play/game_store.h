@@ -17,12 +17,12 @@ namespace vornel::play {
 // history (its time, hints and mistakes). Every write goes through the atomic writer (a temporary
 // file flushed and renamed over the old one), so a file is always the old game or the new one.
 struct StoredGame {
-    std::string path; // the file
-    std::int64_t modified = 0; // seconds since 1970, from the file
+    std::string path;                 // the file
+    std::int64_t modified = 0;        // seconds since 1970, from the file
     std::optional<Game::Saved> saved; // none when the file cannot be read
-    std::string problem; // why it cannot be read
+    std::string problem;              // why it cannot be read
     bool finished = false;
-    int filled = 0; // the cells filled by the player (givens excluded)
+    int filled = 0;  // the cells filled by the player (givens excluded)
     int to_fill = 0; // the empty cells of the puzzle
 };
 

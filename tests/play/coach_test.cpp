@@ -123,9 +123,7 @@ TEST(Coach, each_family_reveals_the_changed_cells_only_at_the_last_level) {
                         EXPECT_EQ(m.removed, 0) << what << " cell " << cell;
                         EXPECT_FALSE(m.placed) << what << " cell " << cell;
                         const bool pointed = m.pattern || m.highlighted || m.fins || m.colour_a || m.colour_b;
-                        if (level == HintLevel::Where) {
-                            EXPECT_FALSE(pointed) << what << " cell " << cell;
-                        }
+                        if (level == HintLevel::Where) { EXPECT_FALSE(pointed) << what << " cell " << cell; }
                         if (pointed && changed.count(cell)) {
                             EXPECT_TRUE(!single && pattern.count(cell)) << what << " points at cell " << cell;
                         }
@@ -248,8 +246,8 @@ TEST(Coach, a_mistake_explanation_never_contains_the_solution_digit_of_its_cell)
                 }
         }
     }
-    for (const Mistake::Kind kind : {Mistake::Kind::Repeat, Mistake::Kind::EmptyCell, Mistake::Kind::NoPlace,
-                                     Mistake::Kind::Contradiction})
+    for (const Mistake::Kind kind :
+         {Mistake::Kind::Repeat, Mistake::Kind::EmptyCell, Mistake::Kind::NoPlace, Mistake::Kind::Contradiction})
         EXPECT_GT(kinds[kind], 0) << static_cast<int>(kind);
 }
 
@@ -292,8 +290,8 @@ TEST(Coach, visible_reasons_are_true) {
                     }
                     break;
                 case Mistake::Kind::Contradiction:
-                    EXPECT_EQ(m.proof.assume, (ladder::Candidate{static_cast<std::uint8_t>(cell),
-                                                                 static_cast<std::uint8_t>(d)}));
+                    EXPECT_EQ(m.proof.assume,
+                              (ladder::Candidate{static_cast<std::uint8_t>(cell), static_cast<std::uint8_t>(d)}));
                     break;
                 case Mistake::Kind::Hidden: break;
             }

@@ -460,8 +460,8 @@ TEST(GameMistakes, are_counted_once_per_move_and_undone_back_to_the_last_clean_p
     EXPECT_FALSE(game.write(4, 7));             // a given: refused, nothing recorded
     ASSERT_TRUE(game.toggle_mark(5, 2));        // r1c6 is 8: a first mark, no mistake yet
     ASSERT_TRUE(game.toggle_mark(5, 8));
-    ASSERT_TRUE(game.toggle_mark(5, 8));        // the right digit taken out: a mistake
-    ASSERT_TRUE(game.toggle_mark(5, 3));        // still without it: no new mistake
+    ASSERT_TRUE(game.toggle_mark(5, 8)); // the right digit taken out: a mistake
+    ASSERT_TRUE(game.toggle_mark(5, 3)); // still without it: no new mistake
     EXPECT_EQ(game.mistakes(), 2);
     const Position clean = [&] {
         Game copy = easy_game();
@@ -507,8 +507,8 @@ TEST(GameFile, keeps_mistakes_start_and_techniques_met) {
     ASSERT_TRUE(read_game(later, error)) << error << later;
     EXPECT_EQ(read_game(later, error)->techniques, game.techniques_met());
     for (const char* bad : {"\"mistakes\": -1", "\"started\": \"hier\"", "\"techniques\": 3"}) {
-        const std::string broken = "{\"format\": \"vornel-partie\", \"givens\": \"" + grid_line(game.givens()) +
-                                   "\", " + bad + "}";
+        const std::string broken =
+            "{\"format\": \"vornel-partie\", \"givens\": \"" + grid_line(game.givens()) + "\", " + bad + "}";
         EXPECT_FALSE(read_game(broken, error)) << bad;
         EXPECT_NE(error.find("mistakes"), std::string::npos) << bad << ": " << error;
     }

@@ -40,6 +40,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     const QDir dir(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("."));
     QDir().mkpath(dir.path());
+    QDir(vornel::Tf_play::store_folder()).removeRecursively(); // the list shows this run's games only
     auto log = std::make_shared<std::vector<vornel::BoxRequest>>();
     bool ok = true;
 

@@ -3,9 +3,8 @@
 // colours of every cell state, told apart with any colour vision.
 
 #include <QAction>
-#include <QDir>
-#include <QTreeWidget>
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QKeyEvent>
@@ -21,6 +20,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QTreeWidget>
 
 #include <sys/stat.h>
 
@@ -1009,7 +1009,8 @@ void PlayWindowTest::the_list_of_games_resumes_and_deletes() {
     again.set_confirm([](const QString&) { return true; });
     QCOMPARE(again.list()->topLevelItemCount(), 2);
     for (int i = 0; i < 2; ++i)
-        if (again.list()->topLevelItem(i)->text(0).isEmpty()) again.list()->setCurrentItem(again.list()->topLevelItem(i));
+        if (again.list()->topLevelItem(i)->text(0).isEmpty())
+            again.list()->setCurrentItem(again.list()->topLevelItem(i));
     again.delete_selected();
     QCOMPARE(again.list()->topLevelItemCount(), 1);
     QVERIFY(QFile::exists(first));

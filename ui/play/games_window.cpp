@@ -74,8 +74,8 @@ Tf_games::Tf_games(QWidget* parent, const play::GameStore& store, QString playin
     list_->setObjectName(QStringLiteral("GamesList"));
     list_->setRootIsDecorated(false);
     list_->setUniformRowHeights(true);
-    list_->setHeaderLabels({tr("Grille"), tr("Commencée le"), tr("Temps"), tr("Avancement"), tr("Indices"),
-                            tr("Erreurs")});
+    list_->setHeaderLabels(
+        {tr("Grille"), tr("Commencée le"), tr("Temps"), tr("Avancement"), tr("Indices"), tr("Erreurs")});
     list_->setIconSize(QSize(54, 54));
     list_->header()->setStretchLastSection(false);
     list_->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
@@ -126,8 +126,7 @@ void Tf_games::reload() {
         const std::int64_t when = s.started ? s.started : g.modified;
         item->setText(1, QLocale().toString(QDateTime::fromSecsSinceEpoch(when), QLocale::ShortFormat));
         item->setText(2, from_utf8(play::clock_text(s.elapsed_ms)));
-        item->setText(3, g.finished ? tr("Terminée")
-                                    : tr("%1 sur %2 cases").arg(g.filled).arg(g.to_fill));
+        item->setText(3, g.finished ? tr("Terminée") : tr("%1 sur %2 cases").arg(g.filled).arg(g.to_fill));
         item->setText(4, QString::number(s.hints));
         item->setText(5, QString::number(s.mistakes));
         if (path == playing_) item->setText(0, tr("(en cours)"));
@@ -156,8 +155,9 @@ void Tf_games::delete_selected() {
     if (!item) return;
     const QString path = item->data(0, kPathRole).toString();
     if (path == playing_) return;
-    const QString what = item->text(1).isEmpty() ? QFileInfo(path).fileName()
-                                                 : tr("la partie commencée le %1 (%2)").arg(item->text(1), item->text(3));
+    const QString what = item->text(1).isEmpty()
+                             ? QFileInfo(path).fileName()
+                             : tr("la partie commencée le %1 (%2)").arg(item->text(1), item->text(3));
     if (!confirm_(tr("Supprimer %1 ? Elle ne pourra plus être reprise.").arg(what))) return;
     std::string error;
     if (!store_.remove(path.toStdString(), error)) {

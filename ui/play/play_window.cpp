@@ -4,18 +4,17 @@
 #include <sstream>
 
 #include <QAction>
-#include <QDateTime>
-#include <QGridLayout>
-#include <QMenu>
-#include <QSettings>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
 #include <QPrintDialog>
@@ -24,6 +23,7 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QSettings>
 #include <QStandardPaths>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -123,8 +123,8 @@ Tf_play::Tf_play(QWidget* parent)
     // The single resume file of earlier versions becomes a game of the store.
     std::string adopt_error;
     if (!store_.adopt(resume_path().toStdString(), now_seconds(), adopt_error))
-        status_->setText(tr("L'ancienne partie en cours n'a pas pu rejoindre vos parties : %1")
-                             .arg(from_utf8(adopt_error)));
+        status_->setText(
+            tr("L'ancienne partie en cours n'a pas pu rejoindre vos parties : %1").arg(from_utf8(adopt_error)));
     fit_to_screen();
     refresh();
 }
@@ -309,11 +309,12 @@ void Tf_play::build_panel() {
         panel->addWidget(button);
         return button;
     };
-    hint_button_ = add_button("PlayHint", QT_TRANSLATE_NOOP("vornel::Tf_play", "Indice (H)"),
-                              tr("Un indice de plus : où chercher, puis pourquoi, puis la réponse (H)"), &Tf_play::hint);
-    check_button_ = add_button("PlayCheck", QT_TRANSLATE_NOOP("vornel::Tf_play", "Vérifier (V)"),
-                               tr("Hachurer les chiffres faux et les candidats qui ont perdu le bon chiffre (V)"),
-                               &Tf_play::check);
+    hint_button_ =
+        add_button("PlayHint", QT_TRANSLATE_NOOP("vornel::Tf_play", "Indice (H)"),
+                   tr("Un indice de plus : où chercher, puis pourquoi, puis la réponse (H)"), &Tf_play::hint);
+    check_button_ =
+        add_button("PlayCheck", QT_TRANSLATE_NOOP("vornel::Tf_play", "Vérifier (V)"),
+                   tr("Hachurer les chiffres faux et les candidats qui ont perdu le bon chiffre (V)"), &Tf_play::check);
     fill_button_ = add_button("PlayFill", QT_TRANSLATE_NOOP("vornel::Tf_play", "Remplir les candidats (C)"),
                               tr("Donner leurs candidats aux cases vides qui n'en ont pas ; les candidats déjà "
                                  "écrits restent comme vous les avez laissés (C)"),
@@ -439,9 +440,9 @@ void Tf_play::refresh_pad() {
     // The panel as wide as its widest row, the pad's, so that nothing is cut; the board takes the
     // rest.
     QWidget* holder = panel_scroll_->widget();
-    panel_scroll_->setMinimumWidth(std::min(panel_scroll_->maximumWidth(),
-                                            holder->minimumSizeHint().width() +
-                                                panel_scroll_->verticalScrollBar()->sizeHint().width() + 4));
+    panel_scroll_->setMinimumWidth(
+        std::min(panel_scroll_->maximumWidth(),
+                 holder->minimumSizeHint().width() + panel_scroll_->verticalScrollBar()->sizeHint().width() + 4));
 }
 
 void Tf_play::pad_digit(int digit) {
@@ -493,7 +494,8 @@ void Tf_play::play(play::Game next) {
     if (game()) tick();
     std::string error;
     if (!session_.start(std::move(next), now_seconds(), error))
-        error = tr("Cette partie n'a pas pu être enregistrée parmi vos parties : %1").arg(from_utf8(error)).toStdString();
+        error =
+            tr("Cette partie n'a pas pu être enregistrée parmi vos parties : %1").arg(from_utf8(error)).toStdString();
     show_game();
     if (!error.empty()) status_->setText(from_utf8(error));
 }
@@ -529,8 +531,8 @@ void Tf_play::show_game() {
     finish_box_->setVisible(finished_told_);
     status_->clear();
     const ladder::Rating& rating = game()->rating();
-    level_->setText(tr("Niveau : %1")
-                        .arg(from_utf8(std::string(ladder::level_name(rating.level, installed_language())))));
+    level_->setText(
+        tr("Niveau : %1").arg(from_utf8(std::string(ladder::level_name(rating.level, installed_language())))));
     if (finished_told_) show_summary();
     since_tick_.start();
     if (isVisible()) timer_->start();
@@ -600,8 +602,7 @@ void Tf_play::save_for_resume() {
     if (!game()) return;
     tick();
     std::string error;
-    if (!session_.save(error))
-        status_->setText(tr("La partie n'a pas pu être enregistrée : %1").arg(from_utf8(error)));
+    if (!session_.save(error)) status_->setText(tr("La partie n'a pas pu être enregistrée : %1").arg(from_utf8(error)));
 }
 
 void Tf_play::report(const QString& text) { boxes_->show({BoxKind::Failure, application_title(), text}); }
@@ -710,15 +711,16 @@ void Tf_play::hint() {
     apply_button_->setVisible(advice.can_apply);
     apply_action_->setEnabled(advice.can_apply);
     back_button_->setVisible(advice.mistake);
-    const bool more = hint_level_ < 3 && (hint_->kind == play::Hint::Kind::Step ||
-                                          (hint_->kind == play::Hint::Kind::WrongDigit &&
-                                           hint_->mistake.kind == play::Mistake::Kind::Contradiction));
+    const bool more =
+        hint_level_ < 3 &&
+        (hint_->kind == play::Hint::Kind::Step ||
+         (hint_->kind == play::Hint::Kind::WrongDigit && hint_->mistake.kind == play::Mistake::Kind::Contradiction));
     hint_button_->setText(more ? tr("Indice suivant (H)") : tr("Indice (H)"));
 }
 
 void Tf_play::show_advice(const play::Advice& advice) {
-    QString html = advice.mistake ? tr("<p><b>Une erreur</b></p>")
-                                  : tr("<p><b>Indice, niveau %1 sur 3</b></p>").arg(hint_level_);
+    QString html =
+        advice.mistake ? tr("<p><b>Une erreur</b></p>") : tr("<p><b>Indice, niveau %1 sur 3</b></p>").arg(hint_level_);
     // Whole sentences, one paragraph each: the label wraps them to its width.
     for (const std::string& line : advice.lines)
         html += QStringLiteral("<p>%1</p>").arg(from_utf8(line).toHtmlEscaped());
