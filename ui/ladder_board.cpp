@@ -136,12 +136,22 @@ void BoardPainter::paint_cell(QPainter& painter, const ladder::CellMarks& marks,
         }
         painter.setBrush(Qt::NoBrush);
         if (marks.highlighted & bit(d)) {
+            // The ring takes the shape of the colour under it: round on a disc ("is"), square on a
+            // square ("is not"), so that the two read apart in greyscale too.
             painter.setPen(QPen(kRing, 1.2));
-            painter.drawEllipse(centre, r * 0.95, r * 0.95);
+            if (marks.colour_b & bit(d))
+                painter.drawRect(QRectF(centre.x() - r * 0.9, centre.y() - r * 0.9, r * 1.8, r * 1.8));
+            else
+                painter.drawEllipse(centre, r * 0.95, r * 0.95);
         }
         if (marks.fins & bit(d)) {
-            painter.setPen(QPen(kFin, 1.2));
+            // As heavy as the pattern's frame: a fin is part of the pattern.
+            QColor tint = kFin;
+            tint.setAlpha(60);
+            painter.setBrush(tint);
+            painter.setPen(QPen(kFin, std::max(2.0, r / 5)));
             painter.drawRect(QRectF(centre.x() - r * 0.95, centre.y() - r * 0.95, r * 1.9, r * 1.9));
+            painter.setBrush(Qt::NoBrush);
         }
         const bool removed = marks.removed & bit(d);
         const bool strong = removed || (marks.highlighted & bit(d));

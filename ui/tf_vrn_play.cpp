@@ -36,7 +36,7 @@ void Tf_vrn::build_play_menu() {
     const Entry entries[] = {
         {"m_play", QT_TRANSLATE_NOOP("vornel::Tf_vrn", "Jouer cette grille"), &Tf_vrn::m_playClick},
         {"m_play_new", QT_TRANSLATE_NOOP("vornel::Tf_vrn", "Nouvelle partie..."), &Tf_vrn::m_play_newClick},
-        {"m_play_resume", QT_TRANSLATE_NOOP("vornel::Tf_vrn", "Reprendre la partie"), &Tf_vrn::m_play_resumeClick},
+        {"m_play_resume", QT_TRANSLATE_NOOP("vornel::Tf_vrn", "Reprendre la partie..."), &Tf_vrn::m_play_resumeClick},
     };
     for (const Entry& e : entries) {
         auto* action = new QAction(tr(e.caption), this);
@@ -45,10 +45,7 @@ void Tf_vrn::build_play_menu() {
         menu->addAction(action);
         if (e.handler == &Tf_vrn::m_play_resumeClick) resume_action_ = action;
     }
-    // Offered only when a game was left unfinished.
-    connect(menu, &QMenu::aboutToShow, this,
-            [this] { resume_action_->setEnabled(QFileInfo::exists(Tf_play::resume_path())); });
-    resume_action_->setEnabled(QFileInfo::exists(Tf_play::resume_path()));
+    // Always offered: the list of games says when there is none yet.
 
     auto* patterns = new QAction(tr("Motifs pour daltoniens"), this);
     patterns->setObjectName(QStringLiteral("m_patterns"));
@@ -117,17 +114,32 @@ void Tf_vrn::m_play_newClick() {
     });
 }
 
-void Tf_vrn::m_play_resumeClick() { start_playing(QString()); }
+// "Reprendre la partie...": the list of every game kept, to resume any of them.
+void Tf_vrn::m_play_resumeClick() {
+    run_guarded([this] {
+        Tf_play* window = play_window(true);
+        window->show_games();
+    });
+}
 
 void Tf_vrn::start_playing(const QString& path) {
     run_guarded([this, &path] {
         Tf_play* window = play_window(true);
-        const QString file = path.isEmpty() ? Tf_play::resume_path() : path;
-        if (path.isEmpty() && !QFileInfo::exists(file)) {
-            report_failure(tr("Aucune partie à reprendre").toStdString());
+        if (path.isEmpty()) {
+            // The game played last and not finished, from the store of games.
+            const QString last = Tf_play::last_unfinished();
+            if (last.isEmpty()) {
+                boxes_->show({BoxKind::Information, application_title(), tr("Aucune partie à reprendre.")});
+                return;
+            }
+            if (window->resume(last)) {
+                window->show();
+                window->raise();
+                window->activateWindow();
+            }
             return;
         }
-        if (window->open_file(file)) {
+        if (window->open_file(path)) {
             window->show();
             window->raise();
             window->activateWindow();

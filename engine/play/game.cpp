@@ -4,11 +4,7 @@
 #include <bit>
 #include <cstdio>
 
-#include "bit_ops.h"
-#include "ladder/french.h"
-#include "ladder/grammar.h"
-#include "ladder/narration.h"
-#include "ladder/narrator_fr.h"
+#include "ladder/ladder.h"
 #include "solution_count.h"
 
 namespace vornel::play {
@@ -16,7 +12,6 @@ namespace vornel::play {
 namespace {
 
 using ladder::Candidate;
-namespace fr = ladder::fr;
 
 constexpr std::uint16_t kAllDigits = 0x3FE;
 
@@ -40,37 +35,117 @@ void place(Position& p, int cell, int digit) {
         p.marks[peer] = static_cast<std::uint16_t>(p.marks[peer] & ~(1u << digit));
 }
 
-// The first cell a step names, if any: its pattern, else what it places or takes out.
-std::optional<int> first_cell(const ladder::Step& step) {
-    if (!step.cells.empty()) return step.cells.front();
-    if (!step.placements.empty()) return step.placements.front().cell;
-    if (!step.eliminations.empty()) return step.eliminations.front().cell;
-    return std::nullopt;
+// The digits `values` lack in their units: a candidate model that, unlike the ladder's, tolerates
+// a position without solution (it only reads the digits).
+struct Marks81 {
+    std::array<std::uint16_t, 81> mask{};
+    explicit Marks81(const Grid& values) {
+        for (int cell = 0; cell < 81; ++cell)
+            if (!values[at(cell)]) mask[at(cell)] = static_cast<std::uint16_t>(kAllDigits & ~seen_digits(values, cell));
+    }
+    // Positions in `unit` where `digit` may go, or -1 when the unit holds it.
+    int places(const Grid& values, int unit, int digit) const {
+        int count = 0;
+        for (const std::uint8_t c : ladder::geometry().unit_cells[at(unit)]) {
+            if (values[c] == digit) return -1;
+            if (!values[c] && ((mask[c] >> digit) & 1)) ++count;
+        }
+        return count;
+    }
+};
+
+// Follows the singles the digits force from `values` (the wrong digit in it) until the position
+// breaks; false when singles run out first. No single of `hidden_digit`, the wrong cell's right
+// digit, is followed, nor a break that names it: the proof never tells the answer.
+bool singles_to_break(Grid values, int hidden_digit, ladder::ForcingBranch& proof) {
+    using ladder::Implication;
+    const auto& geo = ladder::geometry();
+    for (int round = 0; round < 81; ++round) {
+        const Marks81 m(values);
+        for (int cell = 0; cell < 81; ++cell)
+            if (!values[at(cell)] && !m.mask[at(cell)]) {
+                proof.end = {ladder::BranchEnd::Kind::EmptyCell, static_cast<std::uint8_t>(cell), 0, {}};
+                return true;
+            }
+        for (int unit = 0; unit < 27; ++unit)
+            for (int d = 1; d <= 9; ++d)
+                if (d != hidden_digit && m.places(values, unit, d) == 0) {
+                    proof.end = {ladder::BranchEnd::Kind::NoPlace,
+                                 0,
+                                 static_cast<std::uint8_t>(unit),
+                                 {0, static_cast<std::uint8_t>(d)}};
+                    return true;
+                }
+        Implication next;
+        bool found = false;
+        for (int cell = 0; cell < 81 && !found; ++cell) {
+            const std::uint16_t mask = m.mask[at(cell)];
+            if (values[at(cell)] || std::popcount(mask) != 1 || (mask >> hidden_digit) & 1) continue;
+            next.candidate = {static_cast<std::uint8_t>(cell), static_cast<std::uint8_t>(std::countr_zero(mask))};
+            next.why = Implication::Why::NakedSingle;
+            next.cell = static_cast<std::uint8_t>(cell);
+            found = true;
+        }
+        for (int unit = 0; unit < 27 && !found; ++unit)
+            for (int d = 1; d <= 9 && !found; ++d) {
+                if (d == hidden_digit || m.places(values, unit, d) != 1) continue;
+                for (const std::uint8_t c : geo.unit_cells[at(unit)])
+                    if (!values[c] && ((m.mask[c] >> d) & 1)) {
+                        next.candidate = {c, static_cast<std::uint8_t>(d)};
+                        next.why = Implication::Why::HiddenSingle;
+                        next.unit = static_cast<std::uint8_t>(unit);
+                        found = true;
+                    }
+            }
+        if (!found) return false;
+        values[next.candidate.cell] = next.candidate.digit;
+        proof.implications.push_back(next);
+    }
+    return false;
 }
-
-std::string where_to_look(const ladder::Step& step) {
-    if (!step.units.empty()) return "dans " + fr::units_phrase(step.units);
-    if (const auto cell = first_cell(step)) return "autour de " + fr::cells_phrase({static_cast<std::uint8_t>(*cell)});
-    return "dans toute la grille";
-}
-
-// The coach's English phrases, from the ladder's English grammar: cells "r4c2", units "row 4",
-// "columns 2 and 7", "box 5".
-namespace en {
-
-const ladder::Grammar& words() { return ladder::grammar(Language::English); }
-
-std::string digits(unsigned set) { return (bit_count(set) > 1 ? "digits " : "digit ") + words().digits_the(set); }
-
-std::string where_to_look(const ladder::Step& step) {
-    if (!step.units.empty()) return "in " + words().units_phrase(step.units);
-    if (const auto c = first_cell(step)) return "around " + words().cell_short(*c);
-    return "anywhere in the grid";
-}
-
-} // namespace en
 
 } // namespace
+
+Mistake why_wrong(const Grid& values, int right_digit, int cell) {
+    const auto& geo = ladder::geometry();
+    const std::uint8_t digit = values[at(cell)];
+    Mistake m;
+    for (const std::uint8_t unit : geo.cell_units[at(cell)])
+        for (const std::uint8_t other : geo.unit_cells[unit])
+            if (other != cell && values[other] == digit) {
+                m.kind = Mistake::Kind::Repeat;
+                m.cell = other;
+                m.unit = unit;
+                return m;
+            }
+    // What the digit breaks at once, compared with the same position without it.
+    Grid without = values;
+    without[at(cell)] = 0;
+    const Marks81 with_marks(values);
+    const Marks81 without_marks(without);
+    for (const std::uint8_t peer : geo.peers[at(cell)])
+        if (!values[peer] && !with_marks.mask[peer] && without_marks.mask[peer]) {
+            m.kind = Mistake::Kind::EmptyCell;
+            m.cell = peer;
+            return m;
+        }
+    for (int unit = 0; unit < 27; ++unit) {
+        const bool holds_cell = std::find(geo.unit_cells[at(unit)].begin(), geo.unit_cells[at(unit)].end(), cell) !=
+                                geo.unit_cells[at(unit)].end();
+        for (int d = 1; d <= 9; ++d) {
+            if (holds_cell && d == right_digit) continue; // it would tell the answer
+            if (with_marks.places(values, unit, d) == 0 && without_marks.places(without, unit, d) > 0) {
+                m.kind = Mistake::Kind::NoPlace;
+                m.unit = static_cast<std::uint8_t>(unit);
+                m.digit = static_cast<std::uint8_t>(d);
+                return m;
+            }
+        }
+    }
+    m.proof.assume = {static_cast<std::uint8_t>(cell), digit};
+    m.kind = singles_to_break(values, right_digit, m.proof) ? Mistake::Kind::Contradiction : Mistake::Kind::Hidden;
+    return m;
+}
 
 Game::Game(const Grid& givens, const Grid& solution) : givens_(givens), solution_(solution) {
     Position first;
@@ -130,6 +205,9 @@ std::optional<Game> Game::restore(const Saved& saved, std::string& error, Langua
     game->history_.front() = p;
     game->elapsed_ms_ = std::clamp<std::int64_t>(saved.elapsed_ms, 0, kMaxElapsedMs);
     game->hints_ = saved.hints < 0 ? 0 : saved.hints;
+    game->mistakes_ = saved.mistakes < 0 ? 0 : saved.mistakes;
+    game->started_ = saved.started < 0 ? 0 : saved.started;
+    game->met_ = saved.techniques;
     return game;
 }
 
@@ -146,14 +224,22 @@ bool Game::write(int cell, int digit) {
     if (value(cell) == digit) return false;
     Position next = position();
     place(next, cell, digit);
-    return commit(next);
+    const bool wrong = digit != solution_[at(cell)];
+    if (!commit(next)) return false;
+    if (wrong) ++mistakes_;
+    return true;
 }
 
 bool Game::toggle_mark(int cell, int digit) {
     if (!valid_cell(cell) || !valid_digit(digit) || value(cell) != 0) return false;
     Position next = position();
     next.marks[at(cell)] = static_cast<std::uint16_t>(next.marks[at(cell)] ^ (1u << digit));
-    return commit(next);
+    // Taking the right digit out of the marks is a mistake; writing marks one by one is not, even
+    // while the right one is not among them yet.
+    const bool lost = digit == solution_[at(cell)] && !((next.marks[at(cell)] >> digit) & 1);
+    if (!commit(next)) return false;
+    if (lost) ++mistakes_;
+    return true;
 }
 
 bool Game::clear(int cell) {
@@ -169,7 +255,7 @@ bool Game::clear(int cell) {
 bool Game::fill_candidates() {
     Position next = position();
     for (int cell = 0; cell < 81; ++cell)
-        if (!next.values[at(cell)])
+        if (!next.values[at(cell)] && !next.marks[at(cell)])
             next.marks[at(cell)] = static_cast<std::uint16_t>(kAllDigits & ~seen_digits(next.values, cell));
     return commit(next);
 }
@@ -190,6 +276,14 @@ bool Game::apply(const Hint& hint) {
 bool Game::undo() {
     if (!can_undo()) return false;
     --now_;
+    return true;
+}
+
+bool Game::undo_mistakes() {
+    std::size_t back = now_;
+    while (back > 0 && !check(history_[back]).clean()) --back;
+    if (back == now_) return false;
+    now_ = back;
     return true;
 }
 
@@ -216,9 +310,10 @@ ladder::CellSet Game::conflicts() const {
     return out;
 }
 
-CheckResult Game::check() const {
+CheckResult Game::check() const { return check(position()); }
+
+CheckResult Game::check(const Position& p) const {
     CheckResult result;
-    const Position& p = position();
     for (int cell = 0; cell < 81; ++cell) {
         const std::uint8_t v = p.values[at(cell)];
         if (v && v != solution_[at(cell)]) result.wrong_cells.push_back(static_cast<std::uint8_t>(cell));
@@ -243,11 +338,20 @@ Hint Game::hint(bool count) {
     Hint hint;
     if (finished()) return hint;
     if (count) ++hints_;
+    hint.position = position();
     const CheckResult mistakes = check();
     if (!mistakes.wrong_cells.empty()) {
-        const std::uint8_t cell = mistakes.wrong_cells.front();
+        // A wrong digit that repeats one of its units is the plainest to show: it comes first.
+        const ladder::CellSet repeats = conflicts();
+        std::uint8_t cell = mistakes.wrong_cells.front();
+        for (const std::uint8_t c : mistakes.wrong_cells)
+            if (repeats.has(c)) {
+                cell = c;
+                break;
+            }
         hint.kind = Hint::Kind::WrongDigit;
         hint.where = {cell, position().values[cell]};
+        hint.mistake = why_wrong(position().values, solution_[cell], cell);
         return hint;
     }
     if (!mistakes.missing_marks.empty()) {
@@ -276,6 +380,8 @@ Hint Game::hint(bool count) {
     }
     hint.kind = Hint::Kind::Step;
     hint.step = std::move(*step);
+    if (count && std::find(met_.begin(), met_.end(), hint.step.technique) == met_.end())
+        met_.push_back(hint.step.technique);
     return hint;
 }
 
@@ -288,61 +394,6 @@ const ladder::Rating& Game::rating() const {
     // A game always has exactly one solution, so its explanation always has a rating.
     if (!rating_) rating_ = ladder::explain(givens_).rating.value_or(ladder::Rating{});
     return *rating_;
-}
-
-namespace {
-
-std::vector<std::string> english_hint_text(const Hint& hint, HintLevel level) {
-    switch (hint.kind) {
-        case Hint::Kind::Solved: return {"The puzzle is solved: there is nothing left to look for."};
-        case Hint::Kind::WrongDigit:
-            return {"The " + std::to_string(hint.where.digit) + " in " + en::words().cell_short(hint.where.cell) +
-                    " is not the right digit: erase it before going on."};
-        case Hint::Kind::MissingMark:
-            return {"The candidates of " + en::words().cell_short(hint.where.cell) + " no longer include the " +
-                    std::to_string(hint.where.digit) + ", yet it is the right digit: put it back."};
-        case Hint::Kind::Step: break;
-    }
-    const ladder::Step& step = hint.step;
-    if (level == HintLevel::Step) return ladder::narrate(step, Language::English);
-    std::vector<std::string> lines{"Try the technique \u201c" +
-                                   ladder::technique_name(step.technique, Language::English) + "\u201d " +
-                                   en::where_to_look(step) + "."};
-    if (level == HintLevel::Pattern) {
-        std::string pattern = "The pattern: ";
-        pattern += step.cells.empty() ? std::string("the marked candidates") : en::words().cells_short(step.cells);
-        if (step.digits) pattern += ", with " + en::digits(step.digits);
-        lines.push_back(pattern + ".");
-    }
-    return lines;
-}
-
-} // namespace
-
-std::vector<std::string> hint_text(const Hint& hint, HintLevel level, Language language) {
-    if (language == Language::English) return english_hint_text(hint, level);
-    switch (hint.kind) {
-        case Hint::Kind::Solved: return {"La grille est résolue : plus rien à chercher."};
-        case Hint::Kind::WrongDigit:
-            return {fr::capitalise(fr::digit_the(hint.where.digit)) + " " +
-                    fr::de(fr::cells_phrase({hint.where.cell})) +
-                    " n'est pas le bon chiffre : effacez-le avant de continuer."};
-        case Hint::Kind::MissingMark:
-            return {"Les candidats " + fr::de(fr::cells_phrase({hint.where.cell})) + " n'ont plus " +
-                    fr::digit_the(hint.where.digit) + ", qui est pourtant le bon chiffre : remettez-le."};
-        case Hint::Kind::Step: break;
-    }
-    const ladder::Step& step = hint.step;
-    if (level == HintLevel::Step) return ladder::narrate(step);
-    std::vector<std::string> lines{"Cherchez avec la technique « " + ladder::technique_name_fr(step.technique) +
-                                   " », " + where_to_look(step) + "."};
-    if (level == HintLevel::Pattern) {
-        std::string pattern = "Le motif : ";
-        pattern += step.cells.empty() ? std::string("les candidats marqués") : fr::cells_phrase(step.cells);
-        if (step.digits) pattern += ", avec " + fr::digits_the(step.digits);
-        lines.push_back(pattern + ".");
-    }
-    return lines;
 }
 
 bool grid_from_line(const std::string& line, Grid& grid) {

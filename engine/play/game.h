@@ -33,6 +33,24 @@ struct CheckResult {
     bool clean() const { return wrong_cells.empty() && missing_marks.empty(); }
 };
 
+// Why the player's first wrong digit is wrong, as far as the board shows it. Nothing here names the
+// digit the cell should hold.
+//   Repeat:        the digit is already in `unit`, at `cell`.
+//   EmptyCell:     with it, `cell` (a peer) has no candidate left from the digits placed.
+//   NoPlace:       with it, `digit` has no place left in `unit` (never the cell's right digit when
+//                  `unit` holds the cell).
+//   Contradiction: not visible yet; the singles it forces, from the digits alone, lead to a break:
+//                  `proof` lists them (its `assume` is the player's digit) and how it ends.
+//   Hidden:        not visible with singles either: the position simply has no solution.
+struct Mistake {
+    enum class Kind { Repeat, EmptyCell, NoPlace, Contradiction, Hidden };
+    Kind kind = Kind::Hidden;
+    std::uint8_t cell = 0;
+    std::uint8_t unit = 0;
+    std::uint8_t digit = 0;
+    ladder::ForcingBranch proof;
+};
+
 // The coach's answer from the player's position. A mistake comes before anything else: the first
 // wrong digit, otherwise the first cell whose pencil marks lost the solution's digit. Without a
 // mistake, the ladder's next step from the player's digits and pencil marks.
@@ -41,23 +59,21 @@ struct Hint {
     Kind kind = Kind::Solved;
     ladder::Candidate where{}; // WrongDigit: the cell and the player's digit; MissingMark: the cell
                                // and the solution's digit
+    Mistake mistake;           // WrongDigit: why it is wrong
     ladder::Step step;         // Step: the deduction, as the ladder finds it
     // Step: the candidates the step starts from (the player's pencil marks where they wrote some,
     // every candidate elsewhere), for drawing.
     std::optional<ladder::Candidates> before;
+    // The player's digits and pencil marks when the hint was asked for.
+    Position position;
 };
+
+// Why the digit in `cell` of `values` is wrong, when the cell's right digit is `right_digit`.
+Mistake why_wrong(const Grid& values, int right_digit, int cell);
 
 // Why givens or a saved game cannot be played; problem_text() gives the words.
 enum class GameProblem { NotADigit, NoSolution, SeveralSolutions, ChangesAGiven, SavedNotADigit };
 std::string problem_text(GameProblem problem, Language language);
-
-// Hint levels, each asked for separately: where to look, the pattern, the whole step.
-enum class HintLevel { Where = 1, Pattern = 2, Step = 3 };
-
-// The text of a hint at a level, in `language`: level 1 names the technique and where to look
-// ("Cherchez avec la technique « Paire cachée », dans la ligne 4."), level 2 adds what the pattern is made of, level 3
-// is the step told as the ladder tells it. A mistake is told the same at every level.
-std::vector<std::string> hint_text(const Hint& hint, HintLevel level, Language language = Language::French);
 
 // One game: the givens, the player's position, an undo/redo history without limit, the time spent
 // and the hints asked for. Every change the player makes goes through one of the move methods
@@ -87,8 +103,9 @@ public:
     bool toggle_mark(int cell, int digit);
     // Clears the player's digit, or, in a cell without one, its pencil marks.
     bool clear(int cell);
-    // "Remplir les candidats": every empty cell gets as pencil marks the digits its row, column and
-    // region lack.
+    // "Remplir les candidats": every empty cell without pencil marks gets as pencil marks the digits
+    // its row, column and region lack. A cell the player already wrote marks in keeps them: a
+    // candidate they took out is never put back.
     bool fill_candidates();
     // Applies a hint's step: its placements are written and its eliminations taken out of the
     // pencil marks (a cell without pencil marks first gets its candidates).
@@ -96,6 +113,10 @@ public:
 
     bool undo();
     bool redo();
+    // "Retour avant ma première erreur": undoes back to the latest position of the history without
+    // a mistake (no wrong digit, no pencil marks without the solution's digit); false when the
+    // present has none. The undone moves stay to redo.
+    bool undo_mistakes();
     bool can_undo() const { return now_ > 0; }
     bool can_redo() const { return now_ + 1 < history_.size(); }
 
@@ -107,6 +128,14 @@ public:
     // The next hint; counts one hint asked for unless `count` is false (redrawing the same hint).
     Hint hint(bool count = true);
     int hints_used() const { return hints_; }
+    // Moves that wrote a wrong digit or took the solution's digit out of a cell's pencil marks
+    // (adding marks one by one is none, even before the right one is among them).
+    int mistakes() const { return mistakes_; }
+    // The techniques the coach's hints showed, in the order first met.
+    const std::vector<ladder::Technique>& techniques_met() const { return met_; }
+    // When the game was first started, in seconds since 1970 (UTC); 0 when unknown.
+    std::int64_t started() const { return started_; }
+    void set_started(std::int64_t seconds) { started_ = seconds; }
 
     // Adds playing time; the clock stops at kMaxElapsedMs, the most a game file may hold.
     void add_time(std::int64_t ms);
@@ -123,8 +152,11 @@ public:
         Position position;
         std::int64_t elapsed_ms = 0;
         int hints = 0;
+        int mistakes = 0;
+        std::int64_t started = 0; // seconds since 1970, 0 unknown
+        std::vector<ladder::Technique> techniques;
     };
-    Saved saved() const { return {givens_, position(), elapsed_ms_, hints_}; }
+    Saved saved() const { return {givens_, position(), elapsed_ms_, hints_, mistakes_, started_, met_}; }
     static std::optional<Game> restore(const Saved& saved, std::string& error, Language language = Language::French);
 
 private:
@@ -132,6 +164,7 @@ private:
     // Pushes `next` as the new present unless it equals it, or the game is over.
     bool commit(const Position& next);
     ladder::Candidates candidates_of(const Position& p) const;
+    CheckResult check(const Position& p) const;
 
     Grid givens_{};
     Grid solution_{};
@@ -140,6 +173,9 @@ private:
     std::int64_t elapsed_ms_ = 0;
     bool paused_ = false;
     int hints_ = 0;
+    int mistakes_ = 0;
+    std::int64_t started_ = 0;
+    std::vector<ladder::Technique> met_;
     mutable std::optional<ladder::Rating> rating_;
 };
 

@@ -1,5 +1,6 @@
 #include "game_file.h"
 
+#include <algorithm>
 #include <cctype>
 #include <map>
 #include <variant>
@@ -243,7 +244,13 @@ std::string write_game(const Game::Saved& saved) {
     }
     out += "\n  ],\n";
     out += "  \"elapsed_ms\": " + std::to_string(saved.elapsed_ms) + ",\n";
-    out += "  \"hints\": " + std::to_string(saved.hints) + "\n";
+    out += "  \"hints\": " + std::to_string(saved.hints) + ",\n";
+    out += "  \"mistakes\": " + std::to_string(saved.mistakes) + ",\n";
+    out += "  \"started\": " + std::to_string(saved.started) + ",\n";
+    out += "  \"techniques\": [";
+    for (std::size_t i = 0; i < saved.techniques.size(); ++i)
+        out += (i ? ", " : "") + quoted(std::string(ladder::technique_id(saved.techniques[i])));
+    out += "]\n";
     out += "}\n";
     return out;
 }
@@ -332,6 +339,31 @@ std::optional<Game::Saved> read_game(const std::string& text, GameFileProblem& p
     }
     saved.elapsed_ms = elapsed;
     saved.hints = static_cast<int>(hints);
+    long long mistakes = 0;
+    long long started = 0;
+    // Up to the year 9999.
+    if (!int_member("mistakes", mistakes) || mistakes > 1000000 || !int_member("started", started) ||
+        started > 253402300799LL) {
+        problem = {Kind::BadRecord, 0, 0, {}};
+        return std::nullopt;
+    }
+    saved.mistakes = static_cast<int>(mistakes);
+    saved.started = started;
+    if (auto found = members.find("techniques"); found != members.end()) {
+        const auto* ids = std::get_if<std::vector<std::string>>(&found->second);
+        if (!ids) {
+            problem = {Kind::BadRecord, 0, 0, {}};
+            return std::nullopt;
+        }
+        // Ids this version does not know (a later one's techniques) are left out.
+        for (const std::string& id : *ids) {
+            ladder::Technique technique;
+            if (ladder::technique_from_id(id, technique) &&
+                std::find(saved.techniques.begin(), saved.techniques.end(), technique) == saved.techniques.end() &&
+                saved.techniques.size() < static_cast<std::size_t>(ladder::kTechniqueCount))
+                saved.techniques.push_back(technique);
+        }
+    }
     return saved;
 }
 
@@ -427,6 +459,11 @@ std::string problem_text(const GameFileProblem& problem, Language language) {
         case Kind::BadTimeOrHints:
             return en ? "The game's time or number of hints is not a positive whole number."
                       : "Le temps ou le nombre d'indices de la partie n'est pas un entier positif.";
+        case Kind::BadRecord:
+            return en ? "The game's record cannot be read: 'mistakes' and 'started' must be positive whole numbers "
+                        "and 'techniques' a list of strings."
+                      : "L'historique de la partie est illisible : « mistakes » et « started » doivent être "
+                        "des entiers positifs et « techniques » une liste de chaînes.";
         default: return {};
     }
 }

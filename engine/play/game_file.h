@@ -19,13 +19,18 @@ namespace vornel::play {
 //     "digits": ".........................................................................1.......",
 //     "marks": ["", "124", ... 81 strings, cell by cell, row by row],
 //     "elapsed_ms": 754000,
-//     "hints": 2
+//     "hints": 2,
+//     "mistakes": 1,
+//     "started": 1796720100,
+//     "techniques": ["hidden-single", "naked-pair"]
 //   }
 //
 // "givens" and "digits" are 81 characters, '.' (or '0') for an empty cell; "digits" holds only the
 // player's digits. Each string of "marks" lists the pencil marks of one cell. Members may come in
-// any order; unknown members are ignored (later versions may add some); "elapsed_ms" and "hints"
-// default to 0. The history of moves is not kept: a loaded game starts a new one.
+// any order; unknown members are ignored (later versions may add some); "elapsed_ms", "hints",
+// "mistakes" (moves that brought a mistake) and "started" (seconds since 1970, UTC) default to 0;
+// "techniques" lists the ids of the techniques the coach showed, in the order met. The history of
+// moves is not kept: a loaded game starts a new one.
 //
 // The reader takes hostile files in bounded time and memory: a text of more than kGameFileByteLimit
 // bytes is refused before it is parsed, values nest at most kGameFileDepthLimit deep (a game needs
@@ -72,6 +77,7 @@ struct GameFileProblem {
         BadMarks, // `text`: the cell's string
         BadTimeOrHints,
         TimeTooLong, // `number`: the time limit in hours
+        BadRecord,   // "mistakes", "started" or "techniques"
     };
     Kind kind = Kind::WrongFormat;
     int line = 0;

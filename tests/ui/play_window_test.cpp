@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QKeyEvent>
@@ -19,6 +20,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QTreeWidget>
 
 #include <sys/stat.h>
 
@@ -31,6 +33,8 @@
 #include "cell_edit.h"
 #include "command_line.h"
 #include "game_file.h"
+#include "game_store.h"
+#include "games_window.h"
 #include "generate_dialog.h"
 #include "ladder/narrator_fr.h"
 #include "modal_watchdog.h"
@@ -89,6 +93,13 @@ private slots:
     void every_pair_of_cell_states_differs_in_any_colour_vision();
     void hostile_files_are_refused_at_once_in_a_short_sentence();
     void a_quitting_signal_saves_the_last_move_once();
+    void every_move_is_written_to_the_game_file_at_once();
+    void the_pad_writes_erases_pencils_and_counts_what_is_left();
+    void a_right_click_opens_the_cell_pencil_menu();
+    void every_button_has_a_key();
+    void keys_reach_the_board_again_after_the_help_page();
+    void the_list_of_games_resumes_and_deletes();
+    void numbers_around_the_board_and_the_window_inside_the_screen();
 
 private:
     void key(Qt::Key k, Qt::KeyboardModifiers mods = Qt::NoModifier) { QTest::keyClick(w_->board(), k, mods); }
@@ -105,6 +116,7 @@ private:
 
 void PlayWindowTest::init() {
     QFile::remove(Tf_play::resume_path());
+    QDir(Tf_play::store_folder()).removeRecursively();
     QSettings({QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("vornel"), QStringLiteral("vornel")})
         .remove(QStringLiteral("affichage/motifs"));
     boxes_ = std::make_shared<std::vector<vornel::BoxRequest>>();
@@ -259,19 +271,37 @@ void PlayWindowTest::hint_goes_through_three_levels_then_applies() {
     auto* apply = w_->findChild<QPushButton*>(QStringLiteral("PlayApply"));
     key(Qt::Key_H);
     QCOMPARE(w_->hint_level(), 1);
-    QVERIFY(w_->hint_label()->text().contains(QStringLiteral("Cherchez avec la technique")));
+    // Level 1: the unit to look at, hatched, and nothing else.
+    QVERIFY2(w_->hint_label()->text().contains(QStringLiteral("Regardez ")), qPrintable(w_->hint_label()->text()));
     QVERIFY(w_->hint_label()->text().contains(QStringLiteral("<a href=\"hidden-single\">")));
-    QVERIFY(!w_->board()->hint_picture());
+    const auto& level1 = w_->board()->hint_picture();
+    QVERIFY(level1);
+    int unit = 0;
+    for (const auto& cell : level1->cells) {
+        QVERIFY(!cell.pattern && !cell.placed && !cell.removed && !cell.highlighted);
+        unit += cell.in_unit;
+    }
+    QCOMPARE(unit, 9);
     QVERIFY(apply->isHidden());
+    key(Qt::Key_Return); // nothing to apply yet
+    QCOMPARE(w_->hint_level(), 1);
 
+    // Level 2: the digits placed that rule the other cells out, framed, with the lines they rule.
     key(Qt::Key_H);
     QCOMPARE(w_->hint_level(), 2);
-    QVERIFY(w_->hint_label()->text().contains(QStringLiteral("Le motif : ")));
+    QVERIFY2(w_->hint_label()->text().contains(QStringLiteral("déjà placés excluent les autres cases vides")),
+             qPrintable(w_->hint_label()->text()));
     const auto& level2 = w_->board()->hint_picture();
     QVERIFY(level2);
     int pattern = 0;
-    for (const auto& cell : level2->cells) pattern += cell.pattern;
+    for (int c = 0; c < 81; ++c) {
+        const auto& cell = level2->cells[static_cast<std::size_t>(c)];
+        QVERIFY(!cell.placed && !cell.removed);
+        if (cell.pattern) QVERIFY(w_->game()->value(c) != 0); // a digit placed, never the answer's cell
+        pattern += cell.pattern;
+    }
     QVERIFY(pattern > 0);
+    QVERIFY(!level2->links.empty());
     QVERIFY(apply->isHidden());
 
     key(Qt::Key_H);
@@ -285,7 +315,7 @@ void PlayWindowTest::hint_goes_through_three_levels_then_applies() {
     QVERIFY(placed >= 0);
     QCOMPARE(w_->game()->hints_used(), 1); // three levels of one hint
 
-    apply->click();
+    key(Qt::Key_Return); // Enter applies, as the button does
     QCOMPARE(w_->game()->value(placed), static_cast<int>(w_->game()->solution()[static_cast<std::size_t>(placed)]));
     QVERIFY(!w_->board()->hint_picture()); // a move forgets the hint
     QVERIFY(apply->isHidden());
@@ -298,11 +328,18 @@ void PlayWindowTest::hint_tells_a_wrong_digit_first() {
     key(Qt::Key_1);
     key(Qt::Key_Down);
     w_->hint();
-    QVERIFY(w_->hint_label()->text().contains(
-        QStringLiteral("Le 1 de la case ligne 1, colonne 3 n'est pas le bon chiffre")));
+    const QString text = w_->hint_label()->text();
+    QVERIFY2(text.contains(QStringLiteral("Le 1 de L1C3 n'est pas le bon chiffre")), qPrintable(text));
+    QVERIFY2(!text.contains(QStringLiteral("le 4")), qPrintable(text)); // never the answer
     QCOMPARE(w_->board()->selected(), kFree);
-    QVERIFY(w_->board()->look_of(kFree).wrong);
+    QVERIFY(w_->board()->hint_picture()->cells[kFree].pattern);
     QVERIFY(w_->findChild<QPushButton*>(QStringLiteral("PlayApply"))->isHidden());
+    // "Retour avant ma première erreur" is at hand, and takes the game back.
+    auto* back = w_->findChild<QPushButton*>(QStringLiteral("PlayBack"));
+    QVERIFY(!back->isHidden());
+    back->click();
+    QCOMPARE(w_->game()->value(kFree), 0);
+    QVERIFY(w_->game()->can_redo());
 }
 
 void PlayWindowTest::pause_hides_the_board_stops_the_clock_and_ignores_keys() {
@@ -311,7 +348,12 @@ void PlayWindowTest::pause_hides_the_board_stops_the_clock_and_ignores_keys() {
     pause->click();
     QVERIFY(w_->board()->hidden());
     QVERIFY(w_->game()->paused());
-    QCOMPARE(pause->text(), QStringLiteral("Reprendre"));
+    QCOMPARE(pause->text(), QStringLiteral("Reprendre (Espace)"));
+    // Nothing reads the hidden board: no undo, hint, check, pad.
+    QVERIFY(!w_->findChild<QAction*>(QStringLiteral("p_undo"))->isEnabled());
+    QVERIFY(!w_->findChild<QPushButton*>(QStringLiteral("PlayHint"))->isEnabled());
+    QVERIFY(!w_->findChild<QPushButton*>(QStringLiteral("PlayCheck"))->isEnabled());
+    QVERIFY(!w_->pad()->isEnabled());
     const std::int64_t before = w_->game()->elapsed_ms();
     QTest::qWait(600);
     QCOMPARE(w_->game()->elapsed_ms(), before);
@@ -323,8 +365,9 @@ void PlayWindowTest::pause_hides_the_board_stops_the_clock_and_ignores_keys() {
     const QImage paused = w_->board()->grab().toImage();
     w_->game()->write(kFree, 4);
     QCOMPARE(w_->board()->grab().toImage(), paused);
-    pause->click();
+    key(Qt::Key_Space); // Space resumes, as the button does
     QVERIFY(!w_->board()->hidden());
+    QVERIFY(w_->pad()->isEnabled());
     QTRY_VERIFY(w_->game()->elapsed_ms() > before);
 }
 
@@ -338,15 +381,28 @@ void PlayWindowTest::finishing_tells_time_rating_and_hints() {
     w_->board()->set_selected(kFree);
     key(Qt::Key_4);
     QVERIFY(game.finished());
-    QCOMPARE(boxes_->size(), 1u);
-    const QString text = boxes_->front().text;
-    QVERIFY2(text.startsWith(QStringLiteral("Grille résolue en ")), qPrintable(text));
+    QVERIFY(boxes_->empty()); // told in the panel, no box to close
+    const QString text = w_->hint_label()->text();
+    QVERIFY2(text.contains(QStringLiteral("Grille résolue en ")), qPrintable(text));
     QVERIFY2(text.contains(QStringLiteral("Difficulté : ") +
                            QString::fromStdString(std::string(vornel::ladder::level_name_fr(game.rating().level)))),
              qPrintable(text));
-    QVERIFY2(text.endsWith(QStringLiteral("Indices demandés : 1.")), qPrintable(text));
+    QVERIFY2(text.contains(QStringLiteral("Indices demandés : 1. Erreurs : 0.")), qPrintable(text));
+    QVERIFY2(text.contains(QStringLiteral("<li><a href=\"")), qPrintable(text)); // the technique met, with its page
+    QVERIFY(!w_->findChild<QWidget*>(QStringLiteral("PlayFinish"))->isHidden());
+    // The finished game stays as history; "Rejouer" starts the same grid in a game of its own.
+    const QString finished = w_->game_path();
+    w_->findChild<QPushButton*>(QStringLiteral("PlayReplay"))->click();
+    QVERIFY(w_->game_path() != finished);
+    QCOMPARE(w_->game()->givens(), easy_givens());
+    QVERIFY(!w_->game()->finished());
+    const vornel::play::GameStore store(Tf_play::store_folder().toStdString());
+    const std::vector<vornel::play::StoredGame> games = store.list();
+    QCOMPARE(games.size(), 2u);
+    int done = 0;
+    for (const auto& g : games) done += g.finished;
+    QCOMPARE(done, 1);
     w_->close();
-    QVERIFY(!QFile::exists(Tf_play::resume_path())); // nothing to resume
 }
 
 void PlayWindowTest::closing_saves_the_game_and_the_main_window_offers_it_back() {
@@ -356,12 +412,11 @@ void PlayWindowTest::closing_saves_the_game_and_the_main_window_offers_it_back()
     w_->game()->add_time(61000);
     const vornel::play::Position position = w_->game()->position();
     w_->close();
-    QVERIFY(QFile::exists(Tf_play::resume_path()));
+    QVERIFY(QFile::exists(w_->game_path()));
 
     vornel::Tf_vrn main;
-    auto* resume = main.findChild<QAction*>(QStringLiteral("m_play_resume"));
-    QVERIFY(resume->isEnabled());
-    resume->trigger();
+    QVERIFY(main.findChild<QAction*>(QStringLiteral("m_play_resume"))->isEnabled());
+    main.start_playing(QString()); // `vornel --play`: the last game left unfinished
     Tf_play* back = main.play_window();
     QVERIFY(back);
     QVERIFY(back->isVisible());
@@ -370,15 +425,17 @@ void PlayWindowTest::closing_saves_the_game_and_the_main_window_offers_it_back()
     QVERIFY(back->game()->is_given(0));
     back->close();
 
-    // A broken resume file is reported, and nothing opens over it.
-    QFile file(Tf_play::resume_path());
+    // A broken game file is reported, and nothing opens over it.
+    QTemporaryDir dir;
+    const QString broken = dir.filePath(QStringLiteral("cassee.vornel"));
+    QFile file(broken);
     QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
     file.write("{\"format\":\"x\"}");
     file.close();
     auto main_boxes = std::make_shared<std::vector<vornel::BoxRequest>>();
     Tf_play other;
     other.set_message_boxes(std::make_unique<vornel::test::RecordedBoxes>(main_boxes));
-    QVERIFY(!other.open_file(Tf_play::resume_path()));
+    QVERIFY(!other.open_file(broken));
     QCOMPARE(main_boxes->size(), 1u);
     QVERIFY(main_boxes->front().text.startsWith(QStringLiteral("Ce fichier n'est pas une partie de Vornel")));
 }
@@ -421,23 +478,23 @@ void PlayWindowTest::games_save_open_and_export_through_the_file_dialogs() {
     scripted.answer(dir.filePath(QStringLiteral("grille.sud")).toStdString());
     w_->findChild<QAction*>(QStringLiteral("p_export"))->trigger();
 
-    // Ctrl+O brings the game back as it was saved, and opens a ".sud" puzzle as a new game.
+    // Ctrl+Shift+O brings the game back as it was saved, and opens a ".sud" puzzle as a new game.
     key(Qt::Key_Left);
     key(Qt::Key_Delete);
     QVERIFY(w_->game()->position() != position);
     scripted.answer(dir.filePath(QStringLiteral("partie.vornel")).toStdString());
-    shortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    shortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O));
     QCOMPARE(w_->game()->position(), position);
     scripted.answer(dir.filePath(QStringLiteral("grille.sud")).toStdString());
-    shortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    shortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O));
     QCOMPARE(w_->game()->givens(), easy_givens());
     QCOMPARE(w_->game()->position().values, easy_givens());
     // Cancelling changes nothing; a missing file is reported.
     scripted.answer("");
-    shortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    shortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O));
     QVERIFY(boxes_->empty());
     scripted.answer(dir.filePath(QStringLiteral("absente.vornel")).toStdString());
-    shortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    shortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O));
     QCOMPARE(boxes_->size(), 1u);
     QVERIFY(boxes_->front().text.startsWith(QStringLiteral("Impossible d'ouvrir le fichier")));
     QCOMPARE(scripted.unexpected(), 0);
@@ -461,8 +518,13 @@ void PlayWindowTest::new_game_comes_from_the_generation_dialog() {
     QVERIFY(!w_->game()->can_undo());
     QVERIFY(w_->game()->elapsed_ms() < 1000);
     QVERIFY(w_->hint_label()->text().isEmpty());
-    // The game left behind is kept to resume.
-    QVERIFY(QFile::exists(Tf_play::resume_path()));
+    // The game left behind is kept to resume, with its move.
+    const vornel::play::GameStore store(Tf_play::store_folder().toStdString());
+    const std::vector<vornel::play::StoredGame> games = store.list();
+    QCOMPARE(games.size(), 2u);
+    int moved = 0;
+    for (const auto& g : games) moved += g.saved && g.saved->position.values[kFree] == 4;
+    QCOMPARE(moved, 1);
 }
 
 void PlayWindowTest::print_puts_the_givens_on_paper() {
@@ -501,10 +563,12 @@ void PlayWindowTest::main_window_reports_a_board_that_cannot_be_played() {
     QCOMPARE(log->size(), 1u);
     QCOMPARE(log->front().text, QStringLiteral("Cette grille a plusieurs solutions : on ne peut pas la jouer."));
     QVERIFY(!main.play_window() || !main.play_window()->isVisible());
-    // `vornel --play` with nothing left to resume.
+    // `vornel --play` with nothing left to resume: told as information, not as a failure.
+    QDir(Tf_play::store_folder()).removeRecursively();
     main.start_playing(QString());
     QCOMPARE(log->size(), 2u);
     QCOMPARE(log->back().text, QStringLiteral("Aucune partie à reprendre."));
+    QCOMPARE(log->back().kind, vornel::BoxKind::Information);
 }
 
 void PlayWindowTest::main_window_entries_follow_the_specified_ones() {
@@ -517,8 +581,9 @@ void PlayWindowTest::main_window_entries_follow_the_specified_ones() {
              (QStringList{"m_play", "m_play_new", "m_play_resume", "m_patterns", "m_learn", "m_progress"}));
     QCOMPARE(main.findChild<QAction*>(QStringLiteral("m_play"))->text(), QStringLiteral("Jouer cette grille"));
     QCOMPARE(main.findChild<QAction*>(QStringLiteral("m_play_new"))->text(), QStringLiteral("Nouvelle partie..."));
-    QCOMPARE(main.findChild<QAction*>(QStringLiteral("m_play_resume"))->text(), QStringLiteral("Reprendre la partie"));
-    QVERIFY(!main.findChild<QAction*>(QStringLiteral("m_play_resume"))->isEnabled()); // nothing left to resume
+    QCOMPARE(main.findChild<QAction*>(QStringLiteral("m_play_resume"))->text(),
+             QStringLiteral("Reprendre la partie..."));
+    QVERIFY(main.findChild<QAction*>(QStringLiteral("m_play_resume"))->isEnabled()); // the list says what there is
 
     // "Jouer cette grille": the board's digits become the givens.
     vornel::test::type_givens(main, vornel::test::kEasy);
@@ -758,7 +823,6 @@ void PlayWindowTest::a_quitting_signal_saves_the_last_move_once() {
     key(Qt::Key_Right);
     key(Qt::Key_7, Qt::ShiftModifier);
     const vornel::play::Position position = w_->game()->position();
-    QVERIFY(!QFile::exists(Tf_play::resume_path()));
     ::raise(SIGTERM);
     // The handler only wakes the event loop, which quits; a loop that never quit would end here.
     QTimer::singleShot(20000, [] { QCoreApplication::exit(99); });
@@ -767,7 +831,7 @@ void PlayWindowTest::a_quitting_signal_saves_the_last_move_once() {
     QCOMPARE(received.front().front().toInt(), SIGTERM);
 
     std::string error;
-    const QByteArray path = Tf_play::resume_path().toUtf8();
+    const QByteArray path = w_->game_path().toUtf8();
     const std::optional<vornel::play::Game::Saved> saved = vornel::play::read_game_file(path.toStdString(), error);
     QVERIFY2(saved, error.c_str());
     QCOMPARE(saved->position, position);
@@ -779,7 +843,193 @@ void PlayWindowTest::a_quitting_signal_saves_the_last_move_once() {
     struct stat second {};
     QCOMPARE(::stat(path.constData(), &second), 0);
     QCOMPARE(second.st_ino, first.st_ino);
-    QFile::remove(Tf_play::resume_path());
+}
+
+// The game file holds every move as soon as it is made: a kill loses nothing already played.
+void PlayWindowTest::every_move_is_written_to_the_game_file_at_once() {
+    const std::string path = w_->game_path().toStdString();
+    QVERIFY(!path.empty());
+    const auto kept = [&] {
+        std::string error;
+        const auto saved = vornel::play::GameStore::load(path, error);
+        return saved ? saved->position : vornel::play::Position{};
+    };
+    key(Qt::Key_4);
+    QCOMPARE(kept(), w_->game()->position());
+    key(Qt::Key_Right);
+    key(Qt::Key_2, Qt::ShiftModifier);
+    QCOMPARE(kept(), w_->game()->position());
+    shortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    QCOMPARE(kept(), w_->game()->position());
+    // A new game gets a file of its own; the first keeps its moves.
+    const vornel::play::Position first = w_->game()->position();
+    QVERIFY(w_->play_givens(easy_givens()));
+    QVERIFY(w_->game_path().toStdString() != path);
+    QCOMPARE(kept(), first);
+}
+
+void PlayWindowTest::the_pad_writes_erases_pencils_and_counts_what_is_left() {
+    auto pad = [&](const QString& name) { return w_->pad()->findChild<QPushButton*>(name); };
+    // The easy puzzle holds two 4s: seven are left to place.
+    QVERIFY2(pad(QStringLiteral("PlayPad4"))->text().endsWith(QStringLiteral("reste 7")),
+             qPrintable(pad(QStringLiteral("PlayPad4"))->text()));
+    QTest::mouseClick(w_->board(), Qt::LeftButton, {}, w_->board()->cell_rect(kFree).center());
+    pad(QStringLiteral("PlayPad4"))->click();
+    QCOMPARE(w_->game()->value(kFree), 4);
+    QVERIFY(pad(QStringLiteral("PlayPad4"))->text().endsWith(QStringLiteral("reste 6")));
+    QVERIFY(w_->board()->hasFocus()); // the keyboard stays on the board
+    pad(QStringLiteral("PlayPadErase"))->click();
+    QCOMPARE(w_->game()->value(kFree), 0);
+    pad(QStringLiteral("PlayPencil"))->click();
+    QVERIFY(w_->findChild<QAction*>(QStringLiteral("p_pencil"))->isChecked());
+    pad(QStringLiteral("PlayPad1"))->click();
+    pad(QStringLiteral("PlayPad2"))->click();
+    QCOMPARE(w_->game()->marks(kFree), static_cast<std::uint16_t>(0x6));
+    pad(QStringLiteral("PlayPad1"))->click();
+    QCOMPARE(w_->game()->marks(kFree), static_cast<std::uint16_t>(0x4));
+    pad(QStringLiteral("PlayPadErase"))->click();
+    QCOMPARE(w_->game()->marks(kFree), static_cast<std::uint16_t>(0));
+    // A digit with all nine placed is ticked off.
+    vornel::play::Game& game = *w_->game();
+    for (int c = 0; c < 81; ++c)
+        if (game.solution()[static_cast<std::size_t>(c)] == 9) game.write(c, 9);
+    w_->undo();
+    w_->redo();
+    QVERIFY2(pad(QStringLiteral("PlayPad9"))->text().endsWith(QStringLiteral("complet")),
+             qPrintable(pad(QStringLiteral("PlayPad9"))->text()));
+}
+
+void PlayWindowTest::a_right_click_opens_the_cell_pencil_menu() {
+    std::unique_ptr<QMenu> menu(w_->pencil_menu(kFree));
+    auto* three = menu->findChild<QAction*>(QStringLiteral("PlayMenuMark3"));
+    QVERIFY(three && three->isCheckable() && !three->isChecked());
+    three->trigger();
+    QCOMPARE(w_->game()->marks(kFree), static_cast<std::uint16_t>(1u << 3));
+    menu.reset(w_->pencil_menu(kFree));
+    QVERIFY(menu->findChild<QAction*>(QStringLiteral("PlayMenuMark3"))->isChecked());
+    menu->findChild<QAction*>(QStringLiteral("PlayMenuClear"))->trigger();
+    QCOMPARE(w_->game()->marks(kFree), static_cast<std::uint16_t>(0));
+    // A cell holding the player's digit offers to erase it.
+    w_->game()->write(kFree, 7);
+    menu.reset(w_->pencil_menu(kFree));
+    menu->findChild<QAction*>(QStringLiteral("PlayMenuErase"))->trigger();
+    QCOMPARE(w_->game()->value(kFree), 0);
+    // The right click itself selects the cell and pops the menu up.
+    QTest::mouseClick(w_->board(), Qt::RightButton, {}, w_->board()->cell_rect(3).center());
+    QCOMPARE(w_->board()->selected(), 3);
+    QMenu* popped = nullptr;
+    QTRY_VERIFY((popped = qobject_cast<QMenu*>(QApplication::activePopupWidget())) != nullptr);
+    QCOMPARE(popped->objectName(), QStringLiteral("PlayPencilMenu"));
+    popped->close();
+}
+
+void PlayWindowTest::every_button_has_a_key() {
+    // Each button of the panel names its key in its tooltip, and the key does what it does.
+    for (const char* name : {"PlayPause", "PlayHint", "PlayCheck", "PlayFill", "PlayApply", "PlayBack", "PlayPencil",
+                             "PlayPadErase", "PlayPad5"}) {
+        auto* button = w_->findChild<QPushButton*>(QString::fromUtf8(name));
+        QVERIFY2(button, name);
+        QVERIFY2(button->toolTip().contains(QLatin1Char('(')) && button->toolTip().endsWith(QLatin1Char(')')), name);
+        QCOMPARE(button->focusPolicy(), Qt::NoFocus);
+    }
+    key(Qt::Key_C); // fill the candidates
+    QVERIFY(w_->game()->marks(kFree) != 0);
+    key(Qt::Key_1);
+    key(Qt::Key_V); // check
+    QVERIFY(w_->board()->look_of(kFree).wrong);
+    shortcut(QKeySequence(Qt::CTRL | Qt::Key_E)); // back before the first mistake
+    QCOMPARE(w_->game()->value(kFree), 0);
+    key(Qt::Key_H);
+    key(Qt::Key_H);
+    key(Qt::Key_H);
+    QCOMPARE(w_->hint_level(), 3);
+    const vornel::play::Position before = w_->game()->position();
+    key(Qt::Key_A); // apply
+    QVERIFY(w_->game()->position() != before);
+    key(Qt::Key_Space);
+    QVERIFY(w_->board()->hidden());
+    key(Qt::Key_Space);
+    QVERIFY(!w_->board()->hidden());
+}
+
+void PlayWindowTest::keys_reach_the_board_again_after_the_help_page() {
+    key(Qt::Key_H);
+    emit w_->hint_label()->linkActivated(QStringLiteral("hidden-single"));
+    auto* page = w_->findChild<vornel::Tf_techniques*>();
+    QVERIFY(page && page->isVisible());
+    page->close();
+    QTRY_VERIFY(w_->board()->hasFocus());
+    key(Qt::Key_4);
+    QCOMPARE(w_->game()->value(kFree), 4);
+    QCOMPARE(w_->hint_label()->focusPolicy(), Qt::NoFocus); // a click on a link keeps the board's keys
+}
+
+void PlayWindowTest::the_list_of_games_resumes_and_deletes() {
+    key(Qt::Key_4);
+    const QString first = w_->game_path();
+    QVERIFY(w_->play_givens(easy_givens()));
+    key(Qt::Key_Right);
+    key(Qt::Key_6);
+    vornel::Tf_games* list = nullptr;
+    watchdog_->expect([&](QWidget* modal) {
+        if (!list) list = qobject_cast<vornel::Tf_games*>(modal);
+    });
+    shortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    QTRY_VERIFY(list != nullptr);
+    QTreeWidget* rows = list->list();
+    QCOMPARE(rows->topLevelItemCount(), 2);
+    // The game in play is marked and cannot be deleted; the other one can, after a question.
+    auto* del = list->findChild<QPushButton*>(QStringLiteral("GamesDelete"));
+    int in_play = -1;
+    for (int i = 0; i < 2; ++i)
+        if (rows->topLevelItem(i)->text(0) == QStringLiteral("(en cours)")) in_play = i;
+    QVERIFY(in_play >= 0);
+    rows->setCurrentItem(rows->topLevelItem(in_play));
+    QVERIFY(!del->isEnabled());
+    rows->setCurrentItem(rows->topLevelItem(1 - in_play));
+    QVERIFY(del->isEnabled());
+    QCOMPARE(rows->topLevelItem(1 - in_play)->text(3), QStringLiteral("1 sur 51 cases"));
+    QString asked;
+    list->set_confirm([&](const QString& text) {
+        asked = text;
+        return false;
+    });
+    del->click();
+    QVERIFY(asked.startsWith(QStringLiteral("Supprimer la partie commencée le")));
+    QCOMPARE(rows->topLevelItemCount(), 2); // answered no
+    // Enter resumes the game chosen.
+    QTest::keyClick(rows, Qt::Key_Return);
+    QTRY_VERIFY(QApplication::activeModalWidget() == nullptr);
+    watchdog_->expect_none();
+    QCOMPARE(w_->game_path(), first);
+    QCOMPARE(w_->game()->value(kFree), 4);
+    QCOMPARE(w_->game()->value(3), 0);
+    // Deleting, answered yes, removes only that file.
+    vornel::Tf_games again(w_.get(), vornel::play::GameStore(Tf_play::store_folder().toStdString()), first);
+    again.set_confirm([](const QString&) { return true; });
+    QCOMPARE(again.list()->topLevelItemCount(), 2);
+    for (int i = 0; i < 2; ++i)
+        if (again.list()->topLevelItem(i)->text(0).isEmpty())
+            again.list()->setCurrentItem(again.list()->topLevelItem(i));
+    again.delete_selected();
+    QCOMPARE(again.list()->topLevelItemCount(), 1);
+    QVERIFY(QFile::exists(first));
+}
+
+void PlayWindowTest::numbers_around_the_board_and_the_window_inside_the_screen() {
+    // Room for the row numbers on the left and the column numbers on top.
+    QVERIFY(w_->board()->cell_rect(0).left() >= 14);
+    QVERIFY(w_->board()->cell_rect(0).top() >= 14);
+    const QRect screen = w_->screen()->availableGeometry();
+    QVERIFY(w_->width() <= screen.width() && w_->height() <= screen.height());
+    QVERIFY(w_->level_label()->text().startsWith(QStringLiteral("Niveau : ")));
+    // The size the player leaves is the size the next window opens at (within the screen).
+    w_->resize(700, 500);
+    w_->close();
+    Tf_play next;
+    QCOMPARE(next.size(), QSize(700, 500));
+    QSettings({QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("vornel"), QStringLiteral("vornel")})
+        .remove(QStringLiteral("jeu/taille"));
 }
 
 int main(int argc, char** argv) {

@@ -3,6 +3,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPainterPath>
 
 namespace vornel {
 
@@ -103,13 +104,30 @@ void paint_cell_look(QPainter& painter, const QRect& rect, const CellLook& look)
         }
     }
     if (look.selected) {
+        // Four corner brackets, navy with a white edge: a shape no frame of the coach's drawing
+        // (pattern, placed digit, fin) ever takes, so the selection is never taken for a hint.
         const qreal w = std::max(3.0, h / 11.0);
-        painter.setPen(QPen(kSelectedFrame, w));
+        const QRectF r = QRectF(rect).adjusted(w / 2, w / 2, -w / 2, -w / 2);
+        const qreal arm = r.width() * 0.32;
+        QPainterPath corners;
+        const QPointF tl = r.topLeft(), tr = r.topRight(), bl = r.bottomLeft(), br = r.bottomRight();
+        corners.moveTo(tl + QPointF(0, arm));
+        corners.lineTo(tl);
+        corners.lineTo(tl + QPointF(arm, 0));
+        corners.moveTo(tr - QPointF(arm, 0));
+        corners.lineTo(tr);
+        corners.lineTo(tr + QPointF(0, arm));
+        corners.moveTo(br - QPointF(0, arm));
+        corners.lineTo(br);
+        corners.lineTo(br - QPointF(arm, 0));
+        corners.moveTo(bl + QPointF(arm, 0));
+        corners.lineTo(bl);
+        corners.lineTo(bl - QPointF(0, arm));
         painter.setBrush(Qt::NoBrush);
-        painter.drawRect(QRectF(rect).adjusted(w / 2, w / 2, -w / 2, -w / 2));
-        // A white line inside the frame: the selection never looks like the coach's pattern frame.
-        painter.setPen(QPen(Qt::white, std::max(1.0, w / 3)));
-        painter.drawRect(QRectF(rect).adjusted(w * 1.2, w * 1.2, -w * 1.2, -w * 1.2));
+        painter.setPen(QPen(Qt::white, w + 2, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+        painter.drawPath(corners);
+        painter.setPen(QPen(kSelectedFrame, w, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+        painter.drawPath(corners);
     }
     painter.restore();
 }
@@ -127,12 +145,15 @@ void PlayBoard::set_selected(int cell) {
     update();
 }
 
-int PlayBoard::side() const { return std::max(9, (std::min(width(), height()) - 8) / 9); }
+int PlayBoard::margin() const { return std::max(14, std::min(width(), height()) / 22); }
+
+int PlayBoard::side() const { return std::max(9, (std::min(width(), height()) - 8 - margin()) / 9); }
 
 QRect PlayBoard::cell_rect(int cell) const {
     const int s = side();
-    const int left = (width() - 9 * s) / 2;
-    const int top = (height() - 9 * s) / 2;
+    const int m = margin();
+    const int left = m + (width() - m - 9 * s) / 2;
+    const int top = m + (height() - m - 9 * s) / 2;
     return QRect(left + (cell % 9) * s, top + (cell / 9) * s, s, s);
 }
 
@@ -145,7 +166,8 @@ CellLook PlayBoard::look_of(int cell, const ladder::CellSet& conflicts) const {
     look.given = game_->is_given(cell);
     look.marks = look.value ? 0 : game_->marks(cell);
     look.selected = cell == selected_;
-    look.in_selection_units = geo.peer_set[static_cast<std::size_t>(selected_)].has(cell);
+    // While the coach draws, its units are the only ones tinted: the selection's would mix with them.
+    look.in_selection_units = !picture_ && geo.peer_set[static_cast<std::size_t>(selected_)].has(cell);
     look.same_digit = digit_ != 0 && look.value == digit_;
     look.marked_digit = digit_;
     look.conflict = conflicts.has(cell);
@@ -180,6 +202,21 @@ void PlayBoard::paintEvent(QPaintEvent*) {
                                  : tr("Aucune partie"));
         return;
     }
+    // Row numbers on the left, column numbers on top.
+    {
+        QFont font = painter.font();
+        font.setPixelSize(std::max(9, margin() * 2 / 3));
+        painter.setFont(font);
+        painter.setPen(palette().color(QPalette::WindowText));
+        for (int i = 0; i < 9; ++i) {
+            const QRect row = cell_rect(9 * i);
+            const QRect col = cell_rect(i);
+            painter.drawText(QRect(row.left() - margin(), row.top(), margin() - 3, row.height()),
+                             Qt::AlignRight | Qt::AlignVCenter, QString::number(i + 1));
+            painter.drawText(QRect(col.left(), col.top() - margin(), col.width(), margin() - 2),
+                             Qt::AlignHCenter | Qt::AlignBottom, QString::number(i + 1));
+        }
+    }
     const ladder::CellSet conflicts = game_->conflicts();
     for (int cell = 0; cell < 81; ++cell) paint_cell_look(painter, cell_rect(cell), look_of(cell, conflicts));
     // Grid lines: thin between cells, thick around regions.
@@ -207,6 +244,7 @@ void PlayBoard::mousePressEvent(QMouseEvent* event) {
     for (int cell = 0; cell < 81; ++cell) {
         if (cell_rect(cell).contains(event->position().toPoint())) {
             emit cell_clicked(cell);
+            if (event->button() == Qt::RightButton) emit cell_right_clicked(cell, event->globalPosition().toPoint());
             return;
         }
     }

@@ -42,7 +42,9 @@ struct CellLook {
 void paint_cell_look(QPainter& painter, const QRect& rect, const CellLook& look);
 
 // The game board: 81 square cells that grow with the widget, drawn from a game and the window's
-// view state. Clicking a cell selects it; keys go to the handler the window sets.
+// view state, with the row numbers on the left and the column numbers on top (the numbers of the
+// coach's cell names, "L4C2" / "r4c2"). Clicking a cell selects it; a right click asks for its
+// pencil-mark menu; keys go to the handler the window sets.
 class PlayBoard final : public QWidget {
     Q_OBJECT
 
@@ -89,6 +91,7 @@ public:
 
 signals:
     void cell_clicked(int cell);
+    void cell_right_clicked(int cell, const QPoint& global);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -98,6 +101,7 @@ protected:
 
 private:
     int side() const;
+    int margin() const; // the room of the row and column numbers
     CellLook look_of(int cell, const ladder::CellSet& conflicts) const;
 
     const play::Game* game_ = nullptr;

@@ -6,12 +6,15 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
 #include <QPrintDialog>
@@ -19,12 +22,15 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
+#include <QScrollBar>
+#include <QSettings>
 #include <QStandardPaths>
 #include <QTimer>
 #include <QVBoxLayout>
 
 #include "file_dialogs.h"
 #include "game_file.h"
+#include "games_window.h"
 #include "generate_dialog.h"
 #include "guard.h"
 #include "ladder/narration.h"
@@ -62,29 +68,23 @@ int digit_key(const QKeyEvent& event) {
     return at < 0 ? 0 : static_cast<int>(at) + 1;
 }
 
-// The picture the coach draws at `level` from a step hint: level 2 the pattern over the candidates
-// the step starts from, level 3 the whole step as the ladder draws it.
-std::optional<ladder::BoardPicture> hint_picture(const play::Hint& hint, int level) {
-    if (hint.kind != play::Hint::Kind::Step || !hint.before || level < 2) return std::nullopt;
-    if (level >= 3) return ladder::picture_of(*hint.before, hint.step, 1);
-    ladder::BoardPicture picture = ladder::picture_of(*hint.before);
-    for (const std::uint8_t cell : hint.step.cells) picture.cells[cell].pattern = true;
-    for (const ladder::Candidate& c : hint.step.highlighted)
-        picture.cells[c.cell].highlighted =
-            static_cast<std::uint16_t>(picture.cells[c.cell].highlighted | (1u << c.digit));
-    for (const std::uint8_t unit : hint.step.units)
-        for (const std::uint8_t cell : ladder::geometry().unit_cells[unit]) picture.cells[cell].in_unit = true;
-    return picture;
+QSettings settings() {
+    return {QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("vornel"), QStringLiteral("vornel")};
 }
+
+const QString kSizeKey = QStringLiteral("jeu/taille");
+
+std::int64_t now_seconds() { return QDateTime::currentSecsSinceEpoch(); }
 
 } // namespace
 
-Tf_play::Tf_play(QWidget* parent) : QMainWindow(parent), boxes_(std::make_unique<QtMessageBoxes>(this)) {
+Tf_play::Tf_play(QWidget* parent)
+    : QMainWindow(parent), store_(store_folder().toStdString()), session_(store_, installed_language()),
+      boxes_(std::make_unique<QtMessageBoxes>(this)) {
     setObjectName(QStringLiteral("f_play"));
     setWindowFlag(Qt::Window, true);
     setWindowTitle(tr("Vornel — Jouer"));
     setWindowIcon(app_icon());
-    setMinimumSize(640, 480);
     dialogs_ = std::make_unique<QtFileDialogs>(this);
     print_dialog_ = [this](QPrinter& printer) {
         QPrintDialog dialog(&printer, this);
@@ -95,7 +95,13 @@ Tf_play::Tf_play(QWidget* parent) : QMainWindow(parent), boxes_(std::make_unique
     board_->set_key_handler([this](QKeyEvent* event) { return on_key(event); });
     connect(board_, &PlayBoard::cell_clicked, this, [this](int cell) {
         board_->set_selected(cell);
-        if (game_ && game_->value(cell)) board_->set_highlighted_digit(game_->value(cell));
+        if (game() && game()->value(cell)) board_->set_highlighted_digit(game()->value(cell));
+    });
+    connect(board_, &PlayBoard::cell_right_clicked, this, [this](int cell, const QPoint& where) {
+        if (!game() || board_->hidden() || game()->is_given(cell)) return;
+        QMenu* menu = pencil_menu(cell);
+        menu->setAttribute(Qt::WA_DeleteOnClose);
+        menu->popup(where);
     });
 
     build_menus();
@@ -107,11 +113,33 @@ Tf_play::Tf_play(QWidget* parent) : QMainWindow(parent), boxes_(std::make_unique
 
     // Quitting from the main window (its close box, "Quitter") ends the event loop without closing
     // this window: the game is kept all the same.
-    connect(qApp, &QCoreApplication::aboutToQuit, this, &Tf_play::save_for_resume);
+    // The clock stops there: the time saved is the time played.
+    connect(qApp, &QCoreApplication::aboutToQuit, this, [this] {
+        save_for_resume();
+        timer_->stop();
+        if (game()) game()->set_paused(true);
+    });
 
-    // Fits a 1366 x 768 screen with its panels; at least the minimum size.
-    resize(900, 640);
+    // The single resume file of earlier versions becomes a game of the store.
+    std::string adopt_error;
+    if (!store_.adopt(resume_path().toStdString(), now_seconds(), adopt_error))
+        status_->setText(
+            tr("L'ancienne partie en cours n'a pas pu rejoindre vos parties : %1").arg(from_utf8(adopt_error)));
+    fit_to_screen();
     refresh();
+}
+
+void Tf_play::fit_to_screen() {
+    // The size the player left it at (first 900 x 640, which fits a 1366 x 768 screen), never more
+    // than the screen's free area at the scale in use.
+    QSize size = settings().value(kSizeKey, QSize(900, 640)).toSize();
+    if (!size.isValid()) size = QSize(900, 640);
+    if (const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen()) {
+        const QSize room = screen->availableGeometry().size() - QSize(16, 48); // frame and title bar
+        setMinimumSize(std::min(560, room.width()), std::min(400, room.height()));
+        size = size.boundedTo(room);
+    }
+    resize(size.expandedTo(minimumSize()));
 }
 
 Tf_play::~Tf_play() = default;
@@ -143,9 +171,13 @@ void Tf_play::build_menus() {
            QT_TRANSLATE_NOOP("vornel::Tf_play", "Nouvelle partie..."),
            {QKeySequence(Qt::CTRL | Qt::Key_N)},
            &Tf_play::new_game},
-          {"p_open",
-           QT_TRANSLATE_NOOP("vornel::Tf_play", "Ouvrir une partie..."),
+          {"p_games",
+           QT_TRANSLATE_NOOP("vornel::Tf_play", "Mes parties..."),
            {QKeySequence(Qt::CTRL | Qt::Key_O)},
+           &Tf_play::show_games},
+          {"p_open",
+           QT_TRANSLATE_NOOP("vornel::Tf_play", "Ouvrir un fichier..."),
+           {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O)},
            &Tf_play::open_game},
           {"p_save",
            QT_TRANSLATE_NOOP("vornel::Tf_play", "Enregistrer la partie..."),
@@ -156,6 +188,10 @@ void Tf_play::build_menus() {
            QT_TRANSLATE_NOOP("vornel::Tf_play", "Imprimer la grille..."),
            {QKeySequence(Qt::CTRL | Qt::Key_P)},
            &Tf_play::print_puzzle},
+          {"p_pause",
+           QT_TRANSLATE_NOOP("vornel::Tf_play", "Pause"),
+           {QKeySequence(Qt::Key_Space), QKeySequence(Qt::Key_Pause)},
+           nullptr},
           {"p_close", QT_TRANSLATE_NOOP("vornel::Tf_play", "Fermer"), {QKeySequence(Qt::CTRL | Qt::Key_W)}, nullptr},
           {"p_quit",
            QT_TRANSLATE_NOOP("vornel::Tf_play", "&Quitter"),
@@ -171,11 +207,22 @@ void Tf_play::build_menus() {
            QT_TRANSLATE_NOOP("vornel::Tf_play", "Rétablir"),
            {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)},
            &Tf_play::redo},
-          {"p_fill", QT_TRANSLATE_NOOP("vornel::Tf_play", "Remplir les candidats"), {}, &Tf_play::fill_candidates},
-          {"p_check", QT_TRANSLATE_NOOP("vornel::Tf_play", "Vérifier"), {}, &Tf_play::check}}},
+          {"p_fill",
+           QT_TRANSLATE_NOOP("vornel::Tf_play", "Remplir les candidats"),
+           {QKeySequence(Qt::Key_C)},
+           &Tf_play::fill_candidates},
+          {"p_check", QT_TRANSLATE_NOOP("vornel::Tf_play", "Vérifier"), {QKeySequence(Qt::Key_V)}, &Tf_play::check},
+          {"p_back",
+           QT_TRANSLATE_NOOP("vornel::Tf_play", "Retour avant ma première erreur"),
+           {QKeySequence(Qt::CTRL | Qt::Key_E)},
+           &Tf_play::undo_mistakes}}},
         {"p_aide",
          QT_TRANSLATE_NOOP("vornel::Tf_play", "&Aide"),
          {{"p_hint", QT_TRANSLATE_NOOP("vornel::Tf_play", "Indice"), {QKeySequence(Qt::Key_H)}, &Tf_play::hint},
+          {"p_apply",
+           QT_TRANSLATE_NOOP("vornel::Tf_play", "Appliquer l'indice"),
+           {QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter), QKeySequence(Qt::Key_A)},
+           &Tf_play::apply_hint},
           {"p_help",
            QT_TRANSLATE_NOOP("vornel::Tf_play", "Aide..."),
            {QKeySequence(Qt::Key_F1)},
@@ -186,15 +233,22 @@ void Tf_play::build_menus() {
         menu->setObjectName(QString::fromUtf8(m.name));
         for (const Entry& e : m.entries) {
             auto* action = new QAction(tr(e.caption), this);
-            action->setObjectName(QString::fromUtf8(e.name));
+            const QString name = QString::fromUtf8(e.name);
+            action->setObjectName(name);
             action->setShortcuts(e.keys);
             if (e.handler)
                 connect(action, &QAction::triggered, this, e.handler);
+            else if (name == QStringLiteral("p_pause"))
+                connect(action, &QAction::triggered, this, [this] { set_paused(!board_->hidden()); });
             else
                 connect(action, &QAction::triggered, this, &QWidget::close);
             menu->addAction(action);
             if (e.handler == &Tf_play::undo) undo_action_ = action;
             if (e.handler == &Tf_play::redo) redo_action_ = action;
+            if (e.handler == &Tf_play::hint) hint_action_ = action;
+            if (e.handler == &Tf_play::check) check_action_ = action;
+            if (e.handler == &Tf_play::undo_mistakes) back_action_ = action;
+            if (e.handler == &Tf_play::apply_hint) apply_action_ = action;
         }
         if (QString::fromUtf8(m.name) == QStringLiteral("p_edition")) {
             pencil_action_ = new QAction(tr("Mode crayon"), this);
@@ -211,100 +265,275 @@ void Tf_play::build_panel() {
     auto* row = new QHBoxLayout(central);
     row->addWidget(board_, 1);
 
-    auto* panel = new QVBoxLayout;
-    clock_ = new QLabel(central);
+    // The panel scrolls as a whole when the screen is too small for it (200 % on a laptop).
+    auto* outer = new QScrollArea(central);
+    outer->setObjectName(QStringLiteral("PlayPanelScroll"));
+    outer->setWidgetResizable(true);
+    outer->setFrameShape(QFrame::NoFrame);
+    outer->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    outer->setFocusPolicy(Qt::NoFocus);
+    auto* holder = new QWidget(outer);
+    auto* panel = new QVBoxLayout(holder);
+    panel->setContentsMargins(0, 0, 0, 0);
+    outer->setWidget(holder);
+    outer->setMaximumWidth(340);
+
+    clock_ = new QLabel(holder);
     clock_->setObjectName(QStringLiteral("PlayClock"));
     QFont big = clock_->font();
     big.setPointSize(big.pointSize() + 6);
     big.setBold(true);
     clock_->setFont(big);
     panel->addWidget(clock_);
+    level_ = new QLabel(holder);
+    level_->setObjectName(QStringLiteral("PlayLevel"));
+    panel->addWidget(level_);
 
-    pause_button_ = new QPushButton(tr("Pause"), central);
+    const auto key_tip = [](QPushButton* button, const QString& keys) { button->setToolTip(keys); };
+    pause_button_ = new QPushButton(tr("Pause"), holder);
     pause_button_->setObjectName(QStringLiteral("PlayPause"));
     pause_button_->setCheckable(true);
     pause_button_->setFocusPolicy(Qt::NoFocus);
-    connect(pause_button_, &QPushButton::toggled, this, &Tf_play::set_paused);
+    key_tip(pause_button_, tr("Mettre la partie en pause ou la reprendre (Espace)"));
+    connect(pause_button_, &QPushButton::clicked, this, &Tf_play::set_paused);
     panel->addWidget(pause_button_);
 
-    auto add_button = [&](const char* name, const char* caption, void (Tf_play::*slot)()) {
-        auto* button = new QPushButton(tr(caption), central);
+    build_pad(panel, holder);
+
+    auto add_button = [&](const char* name, const char* caption, const QString& tip, void (Tf_play::*slot)()) {
+        auto* button = new QPushButton(tr(caption), holder);
         button->setObjectName(QString::fromUtf8(name));
         button->setFocusPolicy(Qt::NoFocus);
+        button->setToolTip(tip);
         connect(button, &QPushButton::clicked, this, slot);
         panel->addWidget(button);
         return button;
     };
-    hint_button_ = add_button("PlayHint", QT_TRANSLATE_NOOP("vornel::Tf_play", "Indice (H)"), &Tf_play::hint);
-    add_button("PlayCheck", QT_TRANSLATE_NOOP("vornel::Tf_play", "Vérifier"), &Tf_play::check);
-    add_button("PlayFill", QT_TRANSLATE_NOOP("vornel::Tf_play", "Remplir les candidats"), &Tf_play::fill_candidates);
-    auto* pencil = new QPushButton(tr("Mode crayon (P)"), central);
-    pencil->setObjectName(QStringLiteral("PlayPencil"));
-    pencil->setCheckable(true);
-    pencil->setFocusPolicy(Qt::NoFocus);
-    connect(pencil, &QPushButton::toggled, pencil_action_, &QAction::setChecked);
-    connect(pencil_action_, &QAction::toggled, pencil, &QPushButton::setChecked);
-    panel->addWidget(pencil);
+    hint_button_ =
+        add_button("PlayHint", QT_TRANSLATE_NOOP("vornel::Tf_play", "Indice (H)"),
+                   tr("Un indice de plus : où chercher, puis pourquoi, puis la réponse (H)"), &Tf_play::hint);
+    check_button_ =
+        add_button("PlayCheck", QT_TRANSLATE_NOOP("vornel::Tf_play", "Vérifier (V)"),
+                   tr("Hachurer les chiffres faux et les candidats qui ont perdu le bon chiffre (V)"), &Tf_play::check);
+    fill_button_ = add_button("PlayFill", QT_TRANSLATE_NOOP("vornel::Tf_play", "Remplir les candidats (C)"),
+                              tr("Donner leurs candidats aux cases vides qui n'en ont pas ; les candidats déjà "
+                                 "écrits restent comme vous les avez laissés (C)"),
+                              &Tf_play::fill_candidates);
 
-    hint_label_ = new QLabel(central);
+    hint_label_ = new QLabel(holder);
     hint_label_->setObjectName(QStringLiteral("PlayHintText"));
     hint_label_->setWordWrap(true);
     hint_label_->setTextFormat(Qt::RichText);
     hint_label_->setAlignment(Qt::AlignTop | Qt::AlignLeft);
-    hint_label_->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
-    connect(hint_label_, &QLabel::linkActivated, this, [this](const QString& id) {
-        guarded([this](const std::string& m) { report(from_utf8(m)); },
-                [&] {
-                    if (!techniques_) techniques_ = new Tf_techniques(this);
-                    ladder::Technique technique;
-                    if (ladder::technique_from_id(id.toStdString(), technique)) techniques_->select(technique);
-                    techniques_->open();
-                });
-    });
+    // Links by mouse only: the label never takes the keyboard from the board.
+    hint_label_->setTextInteractionFlags(Qt::LinksAccessibleByMouse);
+    hint_label_->setFocusPolicy(Qt::NoFocus);
+    connect(hint_label_, &QLabel::linkActivated, this, &Tf_play::open_help_page);
     // Long steps (forcing chains) scroll rather than push the buttons off a small window.
-    auto* scroll = new QScrollArea(central);
+    auto* scroll = new QScrollArea(holder);
     scroll->setObjectName(QStringLiteral("PlayHintScroll"));
     scroll->setWidget(hint_label_);
     scroll->setWidgetResizable(true);
     scroll->setFrameShape(QFrame::NoFrame);
-    scroll->setMinimumWidth(270);
-    scroll->setMaximumWidth(360);
+    scroll->setMinimumHeight(120);
+    scroll->setFocusPolicy(Qt::NoFocus);
     scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     panel->addWidget(scroll, 1);
 
-    apply_button_ = add_button("PlayApply", QT_TRANSLATE_NOOP("vornel::Tf_play", "Appliquer"), &Tf_play::apply_hint);
+    apply_button_ = add_button("PlayApply", QT_TRANSLATE_NOOP("vornel::Tf_play", "Appliquer (Entrée)"),
+                               tr("Appliquer l'indice : écrire ses chiffres et retirer ses candidats (Entrée ou A)"),
+                               &Tf_play::apply_hint);
     apply_button_->hide();
+    back_button_ = add_button("PlayBack", QT_TRANSLATE_NOOP("vornel::Tf_play", "Retour avant ma première erreur"),
+                              tr("Annuler les coups jusqu'à la dernière position sans erreur ; ils restent à "
+                                 "rétablir (Ctrl+E)"),
+                              &Tf_play::undo_mistakes);
+    back_button_->hide();
 
-    status_ = new QLabel(central);
+    // The end of a game: what comes next.
+    finish_box_ = new QWidget(holder);
+    finish_box_->setObjectName(QStringLiteral("PlayFinish"));
+    auto* finish_row = new QHBoxLayout(finish_box_);
+    finish_row->setContentsMargins(0, 0, 0, 0);
+    auto* again = new QPushButton(tr("Rejouer"), finish_box_);
+    again->setObjectName(QStringLiteral("PlayReplay"));
+    again->setToolTip(tr("La même grille, depuis le début, dans une nouvelle partie"));
+    again->setFocusPolicy(Qt::NoFocus);
+    connect(again, &QPushButton::clicked, this, &Tf_play::replay);
+    auto* next = new QPushButton(tr("Nouvelle partie"), finish_box_);
+    next->setObjectName(QStringLiteral("PlayNext"));
+    next->setToolTip(tr("Une autre grille, du niveau de votre choix (Ctrl+N)"));
+    next->setFocusPolicy(Qt::NoFocus);
+    connect(next, &QPushButton::clicked, this, &Tf_play::new_game);
+    finish_row->addWidget(next);
+    finish_row->addWidget(again);
+    panel->addWidget(finish_box_);
+    finish_box_->hide();
+
+    status_ = new QLabel(holder);
     status_->setObjectName(QStringLiteral("PlayStatus"));
     status_->setWordWrap(true);
-    status_->setMaximumWidth(340);
+    // Room for two lines whether or not a message shows: the buttons above never move under the
+    // pointer when one comes or goes.
+    status_->setMinimumHeight(2 * status_->fontMetrics().lineSpacing() + 2);
+    status_->setAlignment(Qt::AlignTop | Qt::AlignLeft);
     panel->addWidget(status_);
 
-    row->addLayout(panel);
+    panel_scroll_ = outer;
+    row->addWidget(outer);
     setCentralWidget(central);
     board_->setFocus();
 }
 
-void Tf_play::play(play::Game game) {
-    if (game_ && !game_->finished()) save_for_resume();
-    game_ = std::move(game);
+void Tf_play::build_pad(QVBoxLayout* panel, QWidget* parent) {
+    pad_ = new QWidget(parent);
+    pad_->setObjectName(QStringLiteral("PlayPad"));
+    auto* grid = new QGridLayout(pad_);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->setSpacing(3);
+    for (int d = 1; d <= 9; ++d) {
+        auto* button = new QPushButton(pad_);
+        button->setObjectName(QStringLiteral("PlayPad%1").arg(d));
+        button->setFocusPolicy(Qt::NoFocus);
+        button->setMinimumHeight(44);
+        connect(button, &QPushButton::clicked, this, [this, d] { pad_digit(d); });
+        grid->addWidget(button, (d - 1) / 3, (d - 1) % 3);
+        pad_digits_.push_back(button);
+    }
+    auto* erase = new QPushButton(tr("Effacer"), pad_);
+    erase->setObjectName(QStringLiteral("PlayPadErase"));
+    erase->setFocusPolicy(Qt::NoFocus);
+    erase->setToolTip(tr("Effacer le chiffre de la case, ou ses candidats (Retour arrière ou Suppr)"));
+    connect(erase, &QPushButton::clicked, this, &Tf_play::pad_erase);
+    grid->addWidget(erase, 3, 0, 1, 1);
+    auto* pencil = new QPushButton(tr("Crayon (P)"), pad_);
+    pencil->setObjectName(QStringLiteral("PlayPencil"));
+    pencil->setCheckable(true);
+    pencil->setFocusPolicy(Qt::NoFocus);
+    pencil->setToolTip(tr("Mode crayon : les chiffres ajoutent ou retirent des candidats (P ; Maj+chiffre pour "
+                          "un seul)"));
+    connect(pencil, &QPushButton::toggled, pencil_action_, &QAction::setChecked);
+    connect(pencil_action_, &QAction::toggled, pencil, &QPushButton::setChecked);
+    connect(pencil_action_, &QAction::toggled, this, [this] { refresh_pad(); });
+    grid->addWidget(pencil, 3, 1, 1, 2);
+    panel->addWidget(pad_);
+}
+
+void Tf_play::refresh_pad() {
+    const play::Game* g = game();
+    const bool pencil = pencil_action_->isChecked();
+    for (int d = 1; d <= 9; ++d) {
+        QPushButton* button = pad_digits_[static_cast<std::size_t>(d - 1)];
+        int placed = 0;
+        if (g)
+            for (int c = 0; c < 81; ++c) placed += g->value(c) == d;
+        const int left = std::max(0, 9 - placed);
+        // The digit, and how many are left to place (none left: the digit is done).
+        button->setText(left ? tr("%1\nreste %2").arg(d).arg(left) : tr("%1\ncomplet").arg(d));
+        button->setToolTip(pencil ? tr("Ajouter ou retirer le candidat %1 (%1)").arg(d)
+                                  : tr("Écrire %1 dans la case choisie ; encore %2 à placer (%1)").arg(d).arg(left));
+        QFont font = button->font();
+        font.setBold(!pencil);
+        font.setItalic(pencil);
+        button->setFont(font);
+    }
+    // The panel as wide as its widest row, the pad's, so that nothing is cut; the board takes the
+    // rest.
+    QWidget* holder = panel_scroll_->widget();
+    panel_scroll_->setMinimumWidth(
+        std::min(panel_scroll_->maximumWidth(),
+                 holder->minimumSizeHint().width() + panel_scroll_->verticalScrollBar()->sizeHint().width() + 4));
+}
+
+void Tf_play::pad_digit(int digit) {
+    if (!game() || board_->hidden()) return;
+    const int cell = board_->selected();
+    board_->set_highlighted_digit(digit);
+    moved(pencil_action_->isChecked() ? game()->toggle_mark(cell, digit) : game()->write(cell, digit));
+    board_->setFocus();
+}
+
+void Tf_play::pad_erase() {
+    if (!game() || board_->hidden()) return;
+    moved(game()->clear(board_->selected()));
+    board_->setFocus();
+}
+
+QMenu* Tf_play::pencil_menu(int cell) {
+    auto* menu = new QMenu(this);
+    menu->setObjectName(QStringLiteral("PlayPencilMenu"));
+    if (!game()) return menu;
+    if (game()->value(cell)) {
+        QAction* erase = menu->addAction(tr("Effacer le %1").arg(game()->value(cell)));
+        erase->setObjectName(QStringLiteral("PlayMenuErase"));
+        connect(erase, &QAction::triggered, this, [this, cell] { moved(game() && game()->clear(cell)); });
+        return menu;
+    }
+    menu->addSection(tr("Candidats de la case"));
+    const std::uint16_t marks = game()->marks(cell);
+    for (int d = 1; d <= 9; ++d) {
+        QAction* mark = menu->addAction(QString::number(d));
+        mark->setObjectName(QStringLiteral("PlayMenuMark%1").arg(d));
+        mark->setCheckable(true);
+        mark->setChecked((marks >> d) & 1);
+        connect(mark, &QAction::triggered, this, [this, cell, d] {
+            if (!game() || board_->hidden()) return;
+            board_->set_highlighted_digit(d);
+            moved(game()->toggle_mark(cell, d));
+        });
+    }
+    menu->addSeparator();
+    QAction* clear = menu->addAction(tr("Retirer tous les candidats"));
+    clear->setObjectName(QStringLiteral("PlayMenuClear"));
+    clear->setEnabled(marks != 0);
+    connect(clear, &QAction::triggered, this, [this, cell] { moved(game() && game()->clear(cell)); });
+    return menu;
+}
+
+void Tf_play::play(play::Game next) {
+    if (game()) tick();
+    std::string error;
+    if (!session_.start(std::move(next), now_seconds(), error))
+        error =
+            tr("Cette partie n'a pas pu être enregistrée parmi vos parties : %1").arg(from_utf8(error)).toStdString();
+    show_game();
+    if (!error.empty()) status_->setText(from_utf8(error));
+}
+
+bool Tf_play::resume(const QString& path) {
+    if (game()) tick();
+    std::string error;
+    if (!session_.resume(path.toStdString(), error, installed_language())) {
+        report(from_utf8(error));
+        return false;
+    }
+    show_game();
+    return true;
+}
+
+void Tf_play::show_game() {
     hint_.reset();
     hint_level_ = 0;
-    finished_told_ = game_->finished();
+    finished_told_ = game()->finished();
     file_.clear();
-    board_->set_game(&*game_);
+    board_->set_game(game());
     board_->set_check(std::nullopt);
     board_->set_hint_picture(std::nullopt);
     int first = 0;
-    while (first < 80 && game_->is_given(first)) ++first;
+    while (first < 80 && game()->is_given(first)) ++first;
     board_->set_selected(first);
     board_->set_highlighted_digit(0);
-    pause_button_->setChecked(false);
-    game_->set_paused(false);
+    game()->set_paused(false);
+    set_paused(false);
     hint_label_->clear();
     apply_button_->hide();
+    back_button_->hide();
+    finish_box_->setVisible(finished_told_);
     status_->clear();
+    const ladder::Rating& rating = game()->rating();
+    level_->setText(
+        tr("Niveau : %1").arg(from_utf8(std::string(ladder::level_name(rating.level, installed_language())))));
+    if (finished_told_) show_summary();
     since_tick_.start();
     if (isVisible()) timer_->start();
     refresh();
@@ -353,31 +582,27 @@ bool Tf_play::open_file(const QString& path) {
     return true;
 }
 
+QString Tf_play::store_folder() {
+    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/parties");
+}
+
 QString Tf_play::resume_path() {
     return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) +
            QStringLiteral("/partie-en-cours.vornel");
 }
 
+QString Tf_play::last_unfinished() {
+    const play::GameStore store(store_folder().toStdString());
+    for (const play::StoredGame& g : store.list())
+        if (g.saved && !g.finished) return QString::fromStdString(g.path);
+    return {};
+}
+
 void Tf_play::save_for_resume() {
-    if (!game_) return;
-    if (game_->finished()) {
-        QFile::remove(resume_path());
-        last_resume_text_.clear();
-        return;
-    }
-    // Quitting saves from the menu entry and again as the event loop ends: the second write of
-    // the same game is skipped.
-    const std::string text = play::write_game(game_->saved());
-    if (text == last_resume_text_ && QFileInfo::exists(resume_path())) return;
-    QDir().mkpath(QFileInfo(resume_path()).absolutePath());
-    const QByteArray name = resume_path().toUtf8();
+    if (!game()) return;
+    tick();
     std::string error;
-    if (!play::write_game_file(std::string(name.constData(), static_cast<std::size_t>(name.size())), game_->saved(),
-                               error, installed_language())) {
-        status_->setText(tr("La partie n'a pas pu être gardée pour la reprendre : %1").arg(from_utf8(error)));
-        return;
-    }
-    last_resume_text_ = text;
+    if (!session_.save(error)) status_->setText(tr("La partie n'a pas pu être enregistrée : %1").arg(from_utf8(error)));
 }
 
 void Tf_play::report(const QString& text) { boxes_->show({BoxKind::Failure, application_title(), text}); }
@@ -385,7 +610,7 @@ void Tf_play::report(const QString& text) { boxes_->show({BoxKind::Failure, appl
 // ---- Keys ----
 
 bool Tf_play::on_key(QKeyEvent* event) {
-    if (!game_ || board_->hidden()) return false;
+    if (!game() || board_->hidden()) return false;
     const int cell = board_->selected();
     const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;
     switch (event->key()) {
@@ -394,7 +619,7 @@ bool Tf_play::on_key(QKeyEvent* event) {
         case Qt::Key_Up: board_->set_selected(cell < 9 ? cell + 72 : cell - 9); return true;
         case Qt::Key_Down: board_->set_selected(cell >= 72 ? cell - 72 : cell + 9); return true;
         case Qt::Key_Backspace:
-        case Qt::Key_Delete: moved(game_->clear(cell)); return true;
+        case Qt::Key_Delete: moved(game()->clear(cell)); return true;
         default: break;
     }
     if (mods & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) return false;
@@ -402,7 +627,7 @@ bool Tf_play::on_key(QKeyEvent* event) {
     if (!digit) return false;
     const bool pencil = (mods & Qt::ShiftModifier) || pencil_action_->isChecked();
     board_->set_highlighted_digit(digit);
-    moved(pencil ? game_->toggle_mark(cell, digit) : game_->write(cell, digit));
+    moved(pencil ? game()->toggle_mark(cell, digit) : game()->write(cell, digit));
     return true;
 }
 
@@ -417,28 +642,41 @@ void Tf_play::moved(bool changed) {
     hint_level_ = 0;
     hint_label_->clear();
     apply_button_->hide();
+    back_button_->hide();
     board_->set_hint_picture(std::nullopt);
     board_->set_check(std::nullopt);
     status_->clear();
+    hint_button_->setText(tr("Indice (H)"));
+    // Every move is written at once: a crash or a kill loses at most the move being made.
+    save_for_resume();
     refresh();
-    if (game_->finished() && !finished_told_) finish();
+    if (game()->finished() && !finished_told_) finish();
 }
 
 void Tf_play::undo() {
-    if (game_) moved(game_->undo());
+    if (game() && !board_->hidden()) moved(game()->undo());
 }
 
 void Tf_play::redo() {
-    if (game_) moved(game_->redo());
+    if (game() && !board_->hidden()) moved(game()->redo());
 }
 
 void Tf_play::fill_candidates() {
-    if (game_) moved(game_->fill_candidates());
+    if (game() && !board_->hidden()) moved(game()->fill_candidates());
+}
+
+void Tf_play::undo_mistakes() {
+    if (!game() || board_->hidden()) return;
+    const bool changed = game()->undo_mistakes();
+    moved(changed);
+    status_->setText(changed ? tr("Partie reprise avant votre première erreur ; Ctrl+Y rétablit les coups annulés.")
+                             : tr("Aucune erreur à défaire dans cette position."));
+    board_->setFocus();
 }
 
 void Tf_play::check() {
-    if (!game_ || board_->hidden()) return;
-    const play::CheckResult result = game_->check();
+    if (!game() || board_->hidden()) return;
+    const play::CheckResult result = game()->check();
     board_->set_check(result);
     if (result.clean()) {
         status_->setText(tr("Aucune erreur jusqu'ici."));
@@ -452,86 +690,169 @@ void Tf_play::check() {
             .arg(count(result.wrong_cells.size(), tr("%1 chiffre faux"), tr("%1 chiffres faux")),
                  count(result.missing_marks.size(), tr("%1 case dont les candidats ont perdu le bon chiffre"),
                        tr("%1 cases dont les candidats ont perdu le bon chiffre"))));
+    back_button_->show();
 }
 
 void Tf_play::hint() {
-    if (!game_ || board_->hidden() || game_->finished()) return;
+    if (!game() || board_->hidden() || game()->finished()) return;
+    status_->clear();
     if (!hint_ || hint_level_ >= 3) {
-        hint_ = game_->hint(true);
+        hint_ = game()->hint(true);
         hint_level_ = 1;
+        save_for_resume(); // the hint counted, and the technique met, are kept
     } else {
         ++hint_level_;
     }
-    show_hint_text(play::hint_text(*hint_, static_cast<play::HintLevel>(hint_level_), installed_language()));
-    board_->set_hint_picture(hint_picture(*hint_, hint_level_));
-    const bool mistake = hint_->kind == play::Hint::Kind::WrongDigit || hint_->kind == play::Hint::Kind::MissingMark;
-    if (mistake) {
-        board_->set_selected(hint_->where.cell);
-        play::CheckResult only;
-        if (hint_->kind == play::Hint::Kind::WrongDigit)
-            only.wrong_cells.push_back(hint_->where.cell);
-        else
-            only.missing_marks.push_back(hint_->where);
-        board_->set_check(only);
-    }
-    apply_button_->setVisible(hint_->kind == play::Hint::Kind::Step && hint_level_ == 3);
-    hint_button_->setText(hint_level_ < 3 && hint_->kind == play::Hint::Kind::Step ? tr("Indice suivant (H)")
-                                                                                   : tr("Indice (H)"));
+    const play::Advice advice = play::advise(*hint_, static_cast<play::HintLevel>(hint_level_), installed_language());
+    show_advice(advice);
+    board_->set_hint_picture(advice.picture);
+    if (advice.mistake) board_->set_selected(hint_->where.cell);
+    board_->set_check(std::nullopt);
+    apply_button_->setVisible(advice.can_apply);
+    apply_action_->setEnabled(advice.can_apply);
+    back_button_->setVisible(advice.mistake);
+    const bool more =
+        hint_level_ < 3 &&
+        (hint_->kind == play::Hint::Kind::Step ||
+         (hint_->kind == play::Hint::Kind::WrongDigit && hint_->mistake.kind == play::Mistake::Kind::Contradiction));
+    hint_button_->setText(more ? tr("Indice suivant (H)") : tr("Indice (H)"));
 }
 
-void Tf_play::show_hint_text(const std::vector<std::string>& lines) {
-    QString html = tr("<p><b>Indice, niveau %1 sur 3</b></p>").arg(hint_level_);
-    for (const std::string& line : lines) html += QStringLiteral("<p>%1</p>").arg(from_utf8(line).toHtmlEscaped());
-    if (hint_ && hint_->kind == play::Hint::Kind::Step)
-        html +=
-            tr("<p><a href=\"%1\">Voir la page de la technique «&nbsp;%2&nbsp;»</a></p>")
-                .arg(from_utf8(std::string(ladder::technique_id(hint_->step.technique))),
-                     from_utf8(ladder::technique_name(hint_->step.technique, installed_language())).toHtmlEscaped());
+void Tf_play::show_advice(const play::Advice& advice) {
+    QString html =
+        advice.mistake ? tr("<p><b>Une erreur</b></p>") : tr("<p><b>Indice, niveau %1 sur 3</b></p>").arg(hint_level_);
+    // Whole sentences, one paragraph each: the label wraps them to its width.
+    for (const std::string& line : advice.lines)
+        html += QStringLiteral("<p>%1</p>").arg(from_utf8(line).toHtmlEscaped());
+    if (advice.technique)
+        html += tr("<p><a href=\"%1\">Voir la page de la technique «&nbsp;%2&nbsp;»</a></p>")
+                    .arg(from_utf8(std::string(ladder::technique_id(*advice.technique))),
+                         from_utf8(ladder::technique_name(*advice.technique, installed_language())).toHtmlEscaped());
     hint_label_->setText(html);
 }
 
+void Tf_play::open_help_page(const QString& id) {
+    guarded([this](const std::string& m) { report(from_utf8(m)); },
+            [&] {
+                if (!techniques_) {
+                    techniques_ = new Tf_techniques(this);
+                    // Back on the board when the page closes: keys go to the game again.
+                    techniques_->installEventFilter(this);
+                }
+                ladder::Technique technique;
+                if (ladder::technique_from_id(id.toStdString(), technique)) techniques_->select(technique);
+                techniques_->open();
+            });
+}
+
+bool Tf_play::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == techniques_ && (event->type() == QEvent::Hide || event->type() == QEvent::Close)) {
+        QTimer::singleShot(0, this, [this] {
+            activateWindow();
+            board_->setFocus(Qt::OtherFocusReason);
+        });
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
 void Tf_play::apply_hint() {
-    if (!game_ || !hint_ || board_->hidden()) return;
-    moved(game_->apply(*hint_));
+    if (!game() || !hint_ || board_->hidden() || apply_button_->isHidden()) return;
+    moved(game()->apply(*hint_));
 }
 
 void Tf_play::finish() {
     finished_told_ = true;
     timer_->stop();
-    QFile::remove(resume_path());
-    last_resume_text_.clear();
-    const ladder::Rating& rating = game_->rating();
-    boxes_->show({BoxKind::Information, tr("Bravo !"),
-                  tr("Grille résolue en %1.\nDifficulté : %2 (score %3).\nIndices demandés : %4.")
-                      .arg(from_utf8(play::clock_text(game_->elapsed_ms())),
-                           from_utf8(std::string(ladder::level_name(rating.level, installed_language()))))
-                      .arg(rating.score)
-                      .arg(game_->hints_used())});
+    save_for_resume();
+    show_summary();
+    finish_box_->show();
+}
+
+void Tf_play::show_summary() {
+    const ladder::Rating& rating = game()->rating();
+    QString html = tr("<p><b>Bravo !</b></p><p>Grille résolue en %1. Difficulté : %2 (score %3). Indices "
+                      "demandés : %4. Erreurs : %5.</p>")
+                       .arg(from_utf8(play::clock_text(game()->elapsed_ms())),
+                            from_utf8(std::string(ladder::level_name(rating.level, installed_language()))))
+                       .arg(rating.score)
+                       .arg(game()->hints_used())
+                       .arg(game()->mistakes());
+    if (!game()->techniques_met().empty()) {
+        html += tr("<p>Techniques rencontrées dans les indices :</p><ul>");
+        for (const ladder::Technique t : game()->techniques_met())
+            html += QStringLiteral("<li><a href=\"%1\">%2</a></li>")
+                        .arg(from_utf8(std::string(ladder::technique_id(t))),
+                             from_utf8(ladder::technique_name(t, installed_language())).toHtmlEscaped());
+        html += QStringLiteral("</ul>");
+    }
+    html += tr("<p>La partie reste dans « Mes parties » (Ctrl+O).</p>");
+    hint_label_->setText(html);
+}
+
+void Tf_play::replay() {
+    if (!game()) return;
+    std::string error;
+    std::optional<play::Game> again = play::Game::start(game()->givens(), error, installed_language());
+    if (again) play(std::move(*again));
+}
+
+void Tf_play::show_games() {
+    if (game()) save_for_resume();
+    if (games_) games_->deleteLater();
+    games_ = new Tf_games(this, store_, game_path());
+    games_->setAttribute(Qt::WA_DeleteOnClose);
+    connect(games_, &Tf_games::resume_requested, this, [this](const QString& path) {
+        if (resume(path)) {
+            show();
+            raise();
+            activateWindow();
+        }
+    });
+    connect(games_, &QDialog::finished, this, [this] { board_->setFocus(); });
+    games_->open();
 }
 
 // ---- Timer ----
 
 void Tf_play::tick() {
-    if (!game_) return;
-    game_->add_time(since_tick_.restart());
-    clock_->setText(tr("Temps : %1").arg(from_utf8(play::clock_text(game_->elapsed_ms()))));
+    if (!game()) return;
+    game()->add_time(since_tick_.restart());
+    clock_->setText(tr("Temps : %1").arg(from_utf8(play::clock_text(game()->elapsed_ms()))));
 }
 
 void Tf_play::set_paused(bool paused) {
-    if (!game_) return;
+    if (!game()) return;
     tick();
-    game_->set_paused(paused);
+    game()->set_paused(paused);
     board_->set_hidden(paused);
     pause_button_->setChecked(paused);
-    pause_button_->setText(paused ? tr("Reprendre") : tr("Pause"));
-    if (!paused) board_->setFocus();
+    pause_button_->setText(paused ? tr("Reprendre (Espace)") : tr("Pause (Espace)"));
+    if (paused) {
+        save_for_resume();
+        // Nothing reads the hidden board: no hint, check or undo behind it.
+        hint_label_->clear();
+        board_->set_hint_picture(std::nullopt);
+        hint_.reset();
+        hint_level_ = 0;
+        apply_button_->hide();
+        back_button_->hide();
+    }
+    refresh();
+    board_->setFocus();
 }
 
 void Tf_play::refresh() {
-    const bool playing = game_.has_value();
-    undo_action_->setEnabled(playing && game_->can_undo());
-    redo_action_->setEnabled(playing && game_->can_redo());
-    if (playing) clock_->setText(tr("Temps : %1").arg(from_utf8(play::clock_text(game_->elapsed_ms()))));
+    const bool playing = game() != nullptr;
+    const bool open = playing && !board_->hidden();
+    const bool live = open && !game()->finished();
+    undo_action_->setEnabled(open && game()->can_undo());
+    redo_action_->setEnabled(open && game()->can_redo());
+    for (QAction* a : {hint_action_, check_action_, back_action_}) a->setEnabled(live);
+    apply_action_->setEnabled(live && !apply_button_->isHidden());
+    for (QPushButton* b : {hint_button_, check_button_, fill_button_, back_button_, apply_button_}) b->setEnabled(live);
+    pad_->setEnabled(live);
+    if (playing) clock_->setText(tr("Temps : %1").arg(from_utf8(play::clock_text(game()->elapsed_ms()))));
+    refresh_pad();
     board_->update();
 }
 
@@ -545,11 +866,13 @@ void Tf_play::showEvent(QShowEvent* event) {
 void Tf_play::hideEvent(QHideEvent* event) {
     tick();
     timer_->stop();
+    save_for_resume();
     QMainWindow::hideEvent(event);
 }
 
 void Tf_play::closeEvent(QCloseEvent* event) {
     save_for_resume();
+    settings().setValue(kSizeKey, size());
     QMainWindow::closeEvent(event);
 }
 
@@ -574,7 +897,7 @@ void Tf_play::open_game() {
 }
 
 void Tf_play::save_game() {
-    if (!game_) return;
+    if (!game()) return;
     FileDialogRequest request{tr("Enregistrer la partie").toStdString(),
                               tr("Partie Vornel (*.vornel)|*.vornel").toStdString(), 1, "", no_replaced_file};
     std::string path = dialogs_->ask_save_file_name(request);
@@ -583,7 +906,7 @@ void Tf_play::save_game() {
     if (!name.endsWith(QStringLiteral(".vornel"))) name += QStringLiteral(".vornel");
     const QByteArray bytes = name.toUtf8();
     std::string error;
-    if (!play::write_game_file(std::string(bytes.constData(), static_cast<std::size_t>(bytes.size())), game_->saved(),
+    if (!play::write_game_file(std::string(bytes.constData(), static_cast<std::size_t>(bytes.size())), game()->saved(),
                                error, installed_language())) {
         report(tr("Impossible d'enregistrer la partie dans « %1 » : %2").arg(name, from_utf8(error)));
         return;
@@ -593,19 +916,19 @@ void Tf_play::save_game() {
 }
 
 void Tf_play::export_sud() {
-    if (!game_) return;
+    if (!game()) return;
     std::string path = dialogs_->ask_save_file_name(
         {tr("Exporter la grille").toStdString(), tr("Sudoku (*.sud)|*.sud").toStdString(), 1, ""});
     if (path.empty()) return;
     Values values{};
-    for (std::size_t c = 0; c < 81; ++c) values[c] = game_->givens()[c];
+    for (std::size_t c = 0; c < 81; ++c) values[c] = game()->givens()[c];
     std::string error;
     guarded([&](const std::string& m) { error = m; }, [&] { write_puzzle_file(path, values); });
     if (!error.empty()) report(tr("Impossible d'écrire « %1 » : %2").arg(from_utf8(path), from_utf8(error)));
 }
 
 void Tf_play::print_puzzle() {
-    if (!game_) return;
+    if (!game()) return;
     QPrinter printer(QPrinter::HighResolution);
     if (!print_dialog_ || !print_dialog_(printer)) return;
     QPainter painter;
@@ -619,7 +942,7 @@ void Tf_play::print_puzzle() {
     const QPoint origin((page.width() - 9 * side) / 2, page.height() / 10);
     for (int cell = 0; cell < 81; ++cell) {
         CellLook look;
-        look.value = game_->givens()[static_cast<std::size_t>(cell)];
+        look.value = game()->givens()[static_cast<std::size_t>(cell)];
         look.given = look.value != 0;
         const QRect r(origin.x() + (cell % 9) * side, origin.y() + (cell / 9) * side, side, side);
         paint_cell_look(painter, r, look);
@@ -634,15 +957,20 @@ void Tf_play::print_puzzle() {
 
 void Tf_play::show_help() {
     boxes_->show({BoxKind::Information, tr("Aide"),
-                  tr("Flèches : changer de case.\n1 à 9 : écrire un chiffre ; Maj+chiffre ou mode crayon (P) "
-                     ": ajouter ou retirer un candidat.\nRetour arrière ou Suppr : effacer.\nCtrl+Z : "
-                     "annuler ; Ctrl+Maj+Z ou Ctrl+Y : rétablir.\nH : indice (trois niveaux, demandés "
-                     "l'un après l'autre).\nCtrl+N : nouvelle partie ; Ctrl+O : ouvrir ; Ctrl+S : "
-                     "enregistrer ; Ctrl+P : imprimer la grille ; Ctrl+Q : quitter.")});
+                  tr("Souris : un clic choisit une case ; le pavé écrit un chiffre, efface ou passe en mode "
+                     "crayon ; un clic droit sur une case ouvre ses candidats.\nFlèches : changer de case.\n1 à 9 : "
+                     "écrire un chiffre ; Maj+chiffre ou mode crayon (P) : ajouter ou retirer un candidat.\nRetour "
+                     "arrière ou Suppr : effacer.\nCtrl+Z : annuler ; Ctrl+Maj+Z ou Ctrl+Y : rétablir ; Ctrl+E : "
+                     "retour avant ma première erreur.\nH : indice (trois niveaux, demandés l'un après l'autre) ; "
+                     "Entrée ou A : appliquer l'indice ; V : vérifier ; C : remplir les candidats.\nEspace : "
+                     "pause.\nCtrl+N : nouvelle partie ; Ctrl+O : mes parties ; Ctrl+Maj+O : ouvrir un fichier ; "
+                     "Ctrl+S : enregistrer ; Ctrl+P : imprimer la grille ; Ctrl+Q : quitter.")});
+    board_->setFocus();
 }
 
 void Tf_play::quit_program() {
     save_for_resume();
+    settings().setValue(kSizeKey, size());
     QCoreApplication::exit(0);
 }
 

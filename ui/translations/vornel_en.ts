@@ -195,6 +195,93 @@ Press “Resume” to go on.</translation>
     </message>
 </context>
 <context>
+    <name>vornel::Tf_games</name>
+    <message>
+        <source>Mes parties</source>
+        <translation>My games</translation>
+    </message>
+    <message>
+        <source>Supprimer la partie</source>
+        <translation>Delete the game</translation>
+    </message>
+    <message>
+        <source>Aucune partie pour l&apos;instant : chaque partie commencée viendra ici, et y restera jusqu&apos;à ce que vous la supprimiez.</source>
+        <translation>No games yet: every game you start comes here, and stays until you delete it.</translation>
+    </message>
+    <message>
+        <source>Grille</source>
+        <translation>Puzzle</translation>
+    </message>
+    <message>
+        <source>Commencée le</source>
+        <translation>Started on</translation>
+    </message>
+    <message>
+        <source>Temps</source>
+        <translation>Time</translation>
+    </message>
+    <message>
+        <source>Avancement</source>
+        <translation>Progress</translation>
+    </message>
+    <message>
+        <source>Indices</source>
+        <translation>Hints</translation>
+    </message>
+    <message>
+        <source>Erreurs</source>
+        <translation>Mistakes</translation>
+    </message>
+    <message>
+        <source>Reprendre</source>
+        <translation>Resume</translation>
+    </message>
+    <message>
+        <source>Reprendre la partie choisie (Entrée, ou double clic)</source>
+        <translation>Resume the chosen game (Enter, or double click)</translation>
+    </message>
+    <message>
+        <source>Supprimer...</source>
+        <translation>Delete...</translation>
+    </message>
+    <message>
+        <source>Supprimer la partie choisie (Suppr)</source>
+        <translation>Delete the chosen game (Del)</translation>
+    </message>
+    <message>
+        <source>Fermer</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>Fermer la liste (Échap)</source>
+        <translation>Close the list (Esc)</translation>
+    </message>
+    <message>
+        <source>Illisible : %1</source>
+        <translation>Unreadable: %1</translation>
+    </message>
+    <message>
+        <source>Terminée</source>
+        <translation>Finished</translation>
+    </message>
+    <message>
+        <source>%1 sur %2 cases</source>
+        <translation>%1 of %2 cells</translation>
+    </message>
+    <message>
+        <source>(en cours)</source>
+        <translation>(playing)</translation>
+    </message>
+    <message>
+        <source>la partie commencée le %1 (%2)</source>
+        <translation>the game started on %1 (%2)</translation>
+    </message>
+    <message>
+        <source>Supprimer %1 ? Elle ne pourra plus être reprise.</source>
+        <translation>Delete %1? It can no longer be resumed.</translation>
+    </message>
+</context>
+<context>
     <name>vornel::Tf_learn</name>
     <message>
         <source>Vornel — Exercices</source>
@@ -288,10 +375,6 @@ Press “Resume” to go on.</translation>
         <translation>New game...</translation>
     </message>
     <message>
-        <source>Ouvrir une partie...</source>
-        <translation>Open a game...</translation>
-    </message>
-    <message>
         <source>Enregistrer la partie...</source>
         <translation>Save the game...</translation>
     </message>
@@ -356,18 +439,6 @@ Press “Resume” to go on.</translation>
         <translation>Hint (H)</translation>
     </message>
     <message>
-        <source>Mode crayon (P)</source>
-        <translation>Pencil mode (P)</translation>
-    </message>
-    <message>
-        <source>Appliquer</source>
-        <translation>Apply</translation>
-    </message>
-    <message>
-        <source>La partie n&apos;a pas pu être gardée pour la reprendre : %1</source>
-        <translation>The game could not be kept to resume it later: %1</translation>
-    </message>
-    <message>
         <source>Aucune erreur jusqu&apos;ici.</source>
         <translation>No mistakes so far.</translation>
     </message>
@@ -404,24 +475,8 @@ Press “Resume” to go on.</translation>
         <translation>&lt;p&gt;&lt;a href=&quot;%1&quot;&gt;See the page of the technique “%2”&lt;/a&gt;&lt;/p&gt;</translation>
     </message>
     <message>
-        <source>Bravo !</source>
-        <translation>Well done!</translation>
-    </message>
-    <message>
-        <source>Grille résolue en %1.
-Difficulté : %2 (score %3).
-Indices demandés : %4.</source>
-        <translation>Puzzle solved in %1.
-Difficulty: %2 (score %3).
-Hints asked for: %4.</translation>
-    </message>
-    <message>
         <source>Temps : %1</source>
         <translation>Time: %1</translation>
-    </message>
-    <message>
-        <source>Reprendre</source>
-        <translation>Resume</translation>
     </message>
     <message>
         <source>Ouvrir une partie</source>
@@ -468,18 +523,186 @@ Hints asked for: %4.</translation>
         <translation>Help</translation>
     </message>
     <message>
-        <source>Flèches : changer de case.
+        <source>L&apos;ancienne partie en cours n&apos;a pas pu rejoindre vos parties : %1</source>
+        <translation>The game left unfinished by an earlier version could not join your games: %1</translation>
+    </message>
+    <message>
+        <source>Mes parties...</source>
+        <translation>My games...</translation>
+    </message>
+    <message>
+        <source>Ouvrir un fichier...</source>
+        <translation>Open a file...</translation>
+    </message>
+    <message>
+        <source>Retour avant ma première erreur</source>
+        <translation>Back before my first mistake</translation>
+    </message>
+    <message>
+        <source>Appliquer l&apos;indice</source>
+        <translation>Apply the hint</translation>
+    </message>
+    <message>
+        <source>Mettre la partie en pause ou la reprendre (Espace)</source>
+        <translation>Pause or resume the game (Space)</translation>
+    </message>
+    <message>
+        <source>Un indice de plus : où chercher, puis pourquoi, puis la réponse (H)</source>
+        <translation>One more hint: where to look, then why, then the answer (H)</translation>
+    </message>
+    <message>
+        <source>Vérifier (V)</source>
+        <translation>Check (V)</translation>
+    </message>
+    <message>
+        <source>Hachurer les chiffres faux et les candidats qui ont perdu le bon chiffre (V)</source>
+        <translation>Hatch the wrong digits and the candidates that lost the right digit (V)</translation>
+    </message>
+    <message>
+        <source>Remplir les candidats (C)</source>
+        <translation>Fill in the candidates (C)</translation>
+    </message>
+    <message>
+        <source>Donner leurs candidats aux cases vides qui n&apos;en ont pas ; les candidats déjà écrits restent comme vous les avez laissés (C)</source>
+        <translation>Give their candidates to the empty cells that have none; candidates already written stay as you left them (C)</translation>
+    </message>
+    <message>
+        <source>Appliquer (Entrée)</source>
+        <translation>Apply (Enter)</translation>
+    </message>
+    <message>
+        <source>Appliquer l&apos;indice : écrire ses chiffres et retirer ses candidats (Entrée ou A)</source>
+        <translation>Apply the hint: write its digits and take out its candidates (Enter or A)</translation>
+    </message>
+    <message>
+        <source>Annuler les coups jusqu&apos;à la dernière position sans erreur ; ils restent à rétablir (Ctrl+E)</source>
+        <translation>Undo the moves back to the last position without a mistake; they stay to redo (Ctrl+E)</translation>
+    </message>
+    <message>
+        <source>Rejouer</source>
+        <translation>Play again</translation>
+    </message>
+    <message>
+        <source>La même grille, depuis le début, dans une nouvelle partie</source>
+        <translation>The same puzzle, from the start, in a new game</translation>
+    </message>
+    <message>
+        <source>Nouvelle partie</source>
+        <translation>New game</translation>
+    </message>
+    <message>
+        <source>Une autre grille, du niveau de votre choix (Ctrl+N)</source>
+        <translation>Another puzzle, at the level of your choice (Ctrl+N)</translation>
+    </message>
+    <message>
+        <source>Effacer</source>
+        <translation>Erase</translation>
+    </message>
+    <message>
+        <source>Effacer le chiffre de la case, ou ses candidats (Retour arrière ou Suppr)</source>
+        <translation>Erase the cell&apos;s digit, or its candidates (Backspace or Del)</translation>
+    </message>
+    <message>
+        <source>Crayon (P)</source>
+        <translation>Pencil (P)</translation>
+    </message>
+    <message>
+        <source>Mode crayon : les chiffres ajoutent ou retirent des candidats (P ; Maj+chiffre pour un seul)</source>
+        <translation>Pencil mode: digits add or take out candidates (P; Shift+digit for one)</translation>
+    </message>
+    <message>
+        <source>%1
+reste %2</source>
+        <translation>%1
+%2 left</translation>
+    </message>
+    <message>
+        <source>%1
+complet</source>
+        <translation>%1
+done</translation>
+    </message>
+    <message>
+        <source>Ajouter ou retirer le candidat %1 (%1)</source>
+        <translation>Add or take out the candidate %1 (%1)</translation>
+    </message>
+    <message>
+        <source>Écrire %1 dans la case choisie ; encore %2 à placer (%1)</source>
+        <translation>Write %1 in the chosen cell; %2 left to place (%1)</translation>
+    </message>
+    <message>
+        <source>Effacer le %1</source>
+        <translation>Erase the %1</translation>
+    </message>
+    <message>
+        <source>Candidats de la case</source>
+        <translation>Candidates of the cell</translation>
+    </message>
+    <message>
+        <source>Retirer tous les candidats</source>
+        <translation>Take out every candidate</translation>
+    </message>
+    <message>
+        <source>Cette partie n&apos;a pas pu être enregistrée parmi vos parties : %1</source>
+        <translation>This game could not be saved among your games: %1</translation>
+    </message>
+    <message>
+        <source>Niveau : %1</source>
+        <translation>Level: %1</translation>
+    </message>
+    <message>
+        <source>La partie n&apos;a pas pu être enregistrée : %1</source>
+        <translation>The game could not be saved: %1</translation>
+    </message>
+    <message>
+        <source>Partie reprise avant votre première erreur ; Ctrl+Y rétablit les coups annulés.</source>
+        <translation>Game taken back to before your first mistake; Ctrl+Y redoes the moves undone.</translation>
+    </message>
+    <message>
+        <source>Aucune erreur à défaire dans cette position.</source>
+        <translation>No mistake to undo in this position.</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;&lt;b&gt;Une erreur&lt;/b&gt;&lt;/p&gt;</source>
+        <translation>&lt;p&gt;&lt;b&gt;A mistake&lt;/b&gt;&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;&lt;b&gt;Bravo !&lt;/b&gt;&lt;/p&gt;&lt;p&gt;Grille résolue en %1. Difficulté : %2 (score %3). Indices demandés : %4. Erreurs : %5.&lt;/p&gt;</source>
+        <translation>&lt;p&gt;&lt;b&gt;Well done!&lt;/b&gt;&lt;/p&gt;&lt;p&gt;Puzzle solved in %1. Difficulty: %2 (score %3). Hints asked for: %4. Mistakes: %5.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;Techniques rencontrées dans les indices :&lt;/p&gt;&lt;ul&gt;</source>
+        <translation>&lt;p&gt;Techniques met in the hints:&lt;/p&gt;&lt;ul&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;La partie reste dans « Mes parties » (Ctrl+O).&lt;/p&gt;</source>
+        <translation>&lt;p&gt;The game stays in “My games” (Ctrl+O).&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>Reprendre (Espace)</source>
+        <translation>Resume (Space)</translation>
+    </message>
+    <message>
+        <source>Pause (Espace)</source>
+        <translation>Pause (Space)</translation>
+    </message>
+    <message>
+        <source>Souris : un clic choisit une case ; le pavé écrit un chiffre, efface ou passe en mode crayon ; un clic droit sur une case ouvre ses candidats.
+Flèches : changer de case.
 1 à 9 : écrire un chiffre ; Maj+chiffre ou mode crayon (P) : ajouter ou retirer un candidat.
 Retour arrière ou Suppr : effacer.
-Ctrl+Z : annuler ; Ctrl+Maj+Z ou Ctrl+Y : rétablir.
-H : indice (trois niveaux, demandés l&apos;un après l&apos;autre).
-Ctrl+N : nouvelle partie ; Ctrl+O : ouvrir ; Ctrl+S : enregistrer ; Ctrl+P : imprimer la grille ; Ctrl+Q : quitter.</source>
-        <translation>Arrows: move to another cell.
-1 to 9: write a digit; Shift+digit or pencil mode (P): add or remove a candidate.
-Backspace or Delete: erase.
-Ctrl+Z: undo; Ctrl+Shift+Z or Ctrl+Y: redo.
-H: hint (three levels, asked for one after the other).
-Ctrl+N: new game; Ctrl+O: open; Ctrl+S: save; Ctrl+P: print the puzzle; Ctrl+Q: quit.</translation>
+Ctrl+Z : annuler ; Ctrl+Maj+Z ou Ctrl+Y : rétablir ; Ctrl+E : retour avant ma première erreur.
+H : indice (trois niveaux, demandés l&apos;un après l&apos;autre) ; Entrée ou A : appliquer l&apos;indice ; V : vérifier ; C : remplir les candidats.
+Espace : pause.
+Ctrl+N : nouvelle partie ; Ctrl+O : mes parties ; Ctrl+Maj+O : ouvrir un fichier ; Ctrl+S : enregistrer ; Ctrl+P : imprimer la grille ; Ctrl+Q : quitter.</source>
+        <translation>Mouse: a click chooses a cell; the pad writes a digit, erases or switches to pencil mode; a right click on a cell opens its candidates.
+Arrows: move to another cell.
+1 to 9: write a digit; Shift+digit or pencil mode (P): add or take out a candidate.
+Backspace or Del: erase.
+Ctrl+Z: undo; Ctrl+Shift+Z or Ctrl+Y: redo; Ctrl+E: back before my first mistake.
+H: hint (three levels, asked for one after the other); Enter or A: apply the hint; V: check; C: fill in the candidates.
+Space: pause.
+Ctrl+N: new game; Ctrl+O: my games; Ctrl+Shift+O: open a file; Ctrl+S: save; Ctrl+P: print the puzzle; Ctrl+Q: quit.</translation>
     </message>
 </context>
 <context>
@@ -775,16 +998,8 @@ Ctrl+N: new game; Ctrl+O: open; Ctrl+S: save; Ctrl+P: print the puzzle; Ctrl+Q: 
         <translation>New game...</translation>
     </message>
     <message>
-        <source>Reprendre la partie</source>
-        <translation>Resume the game</translation>
-    </message>
-    <message>
         <source>Motifs pour daltoniens</source>
         <translation>Patterns for colour-blind players</translation>
-    </message>
-    <message>
-        <source>Aucune partie à reprendre</source>
-        <translation>No game to resume</translation>
     </message>
     <message>
         <source>Lien ou branche précédents (Alt+Gauche)</source>
@@ -805,6 +1020,14 @@ Ctrl+N: new game; Ctrl+O: open; Ctrl+S: save; Ctrl+P: print the puzzle; Ctrl+Q: 
     <message>
         <source>Progrès...</source>
         <translation>Progress...</translation>
+    </message>
+    <message>
+        <source>Reprendre la partie...</source>
+        <translation>Resume a game...</translation>
+    </message>
+    <message>
+        <source>Aucune partie à reprendre.</source>
+        <translation>No game to resume.</translation>
     </message>
 </context>
 </TS>
