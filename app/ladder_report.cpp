@@ -1,7 +1,10 @@
 #include "ladder_report.h"
 
+#include <cstdlib>
 #include <functional>
 #include <ostream>
+
+#include <unistd.h>
 
 #include "explainer.h"
 #include "failures.h"
@@ -192,14 +195,28 @@ std::string puzzle_text_of(const Explanation& explanation) {
                                    : grid_text(explanation.puzzle, '0');
 }
 
-// The sentences of steps, numbered from 1, later lines of a step indented under the first.
+// The width plain text is wrapped to: the terminal's (COLUMNS) when the output is one, else 80.
+std::size_t text_width() {
+    constexpr std::size_t kDefault = 80;
+    if (isatty(STDOUT_FILENO) == 0) return kDefault;
+    const char* columns = std::getenv("COLUMNS");
+    if (columns == nullptr) return kDefault;
+    char* end = nullptr;
+    const long n = std::strtol(columns, &end, 10);
+    return end != columns && *end == '\0' && n >= 40 && n <= 1000 ? static_cast<std::size_t>(n) : kDefault;
+}
+
+// The sentences of steps, numbered from 1, later lines of a step indented under the first; a
+// sentence longer than the text's width goes on over several lines, broken at spaces.
 std::string numbered_sentences(const std::vector<ladder::Step>& steps, Language language) {
     std::string out;
     int number = 0;
     for (const ladder::Step& step : steps) {
         const std::string prefix = std::to_string(++number) + ". ";
         bool first = true;
-        for (const std::string& sentence : ladder::narrate(step, language)) {
+        const std::size_t width = text_width();
+        for (const std::string& sentence :
+             ladder::narrate_wrapped(step, language, width > prefix.size() ? width - prefix.size() : width)) {
             out += (first ? prefix : std::string(prefix.size(), ' ')) + sentence + '\n';
             first = false;
         }
@@ -341,7 +358,7 @@ Explanation next_only(Explanation explanation) {
 
 std::string next_narrative(const Explanation& explanation, Language language) {
     if (explanation.steps.empty()) return lines_of(ladder::narrate_verdict(explanation, language));
-    return lines_of(ladder::narrate(explanation.steps.front(), language));
+    return lines_of(ladder::narrate_wrapped(explanation.steps.front(), language, text_width()));
 }
 
 namespace {

@@ -11,7 +11,7 @@ namespace vornel::ladder {
 
 std::vector<std::string> step_log_lines(int number, const Step& step, Language language, LineBreaks breaks) {
     std::vector<std::string> lines =
-        breaks == LineBreaks::Whole ? narrate_sentences(step, language) : narrate(step, language);
+        breaks == LineBreaks::Whole ? narrate_sentences(step, language) : narrate_wrapped(step, language, 112);
     if (lines.empty()) lines.emplace_back();
     lines.front().insert(0, std::to_string(number) + ". ");
     return lines;

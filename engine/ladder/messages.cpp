@@ -42,6 +42,8 @@ std::string fill(const Grammar& g, const Arg& a, std::string_view form) {
             if (form == "the") return g.cells_phrase(*a.cells);
             if (form == "de") return g.de(g.cells_phrase(*a.cells));
             if (form == "short") return g.cells_short(*a.cells);
+            if (form == "or") return g.cells_or(*a.cells);
+            if (form == "node") return g.node(*a.cells);
             return g.cells_list(*a.cells);
         case K::Unit:
             if (form == "bare") return g.unit_bare(static_cast<int>(a.value));
@@ -81,7 +83,27 @@ std::size_t count_of(const Arg& a) {
     }
 }
 
+thread_local std::vector<Said>* recording = nullptr;
+
+void record(Msg message, std::initializer_list<Arg> args) {
+    Said said;
+    said.id = message;
+    for (const Arg& a : args) {
+        SaidArg copy;
+        copy.kind = a.kind;
+        copy.value = a.value;
+        if (a.cells) copy.cells = *a.cells;
+        if (a.removal) copy.removal = *a.removal;
+        copy.text = a.text;
+        said.args.push_back(std::move(copy));
+    }
+    recording->push_back(std::move(said));
+}
+
 } // namespace
+
+SayRecorder::SayRecorder(std::vector<Said>& log) { recording = &log; }
+SayRecorder::~SayRecorder() { recording = nullptr; }
 
 const char* message_template(Language language, Msg message) {
     const auto i = static_cast<std::size_t>(message);
@@ -89,6 +111,7 @@ const char* message_template(Language language, Msg message) {
 }
 
 std::string say(Language language, Msg message, std::initializer_list<Arg> args) {
+    if (recording != nullptr) record(message, args);
     const Grammar& g = grammar(language);
     const std::string_view pattern = message_template(language, message);
     std::string out;

@@ -14,46 +14,40 @@ namespace {
 
 using M = Msg;
 
-// The longest line a chain or a forcing chain is told in; longer ones are wrapped.
-constexpr std::size_t kWidth = 100;
-
+// A sentence of a chain or a forcing chain, whole, indented by how deep it lies in a branch.
 void add_line(std::vector<std::string>& lines, const std::string& line, const std::string& indent = "") {
-    for (std::string& piece : fr::wrap(indent + line, kWidth, indent)) lines.push_back(std::move(piece));
+    lines.push_back(indent + line);
 }
 
 std::string holds_s(const Candidate& c, Language l) { return say(l, M::CellHolds, {cell(c.cell), digit(c.digit)}); }
 std::string lacks_s(const Candidate& c, Language l) { return say(l, M::CellLacks, {cell(c.cell), digit(c.digit)}); }
 
 // The cells of a grouped node at `end`: the group's cells in its region and its row or column.
-std::string node_name(const Candidate& end, const LinkReason& why, Language l) {
-    const Grammar& g = grammar(l);
+std::vector<std::uint8_t> node_cells(const Candidate& end, const LinkReason& why) {
     if (why.kind != LinkReason::Kind::Group ||
         std::find(why.cells.begin(), why.cells.end(), end.cell) == why.cells.end())
-        return g.cell_short(end.cell);
-    std::vector<std::string> names;
+        return {end.cell};
+    std::vector<std::uint8_t> cells;
     for (const std::uint8_t c : why.cells)
         if (box_of(c) == box_of(end.cell) && (row_of(c) == row_of(end.cell) || col_of(c) == col_of(end.cell)))
-            names.push_back(g.cell_short(c));
-    if (names.size() <= 1) return g.cell_short(end.cell);
-    std::string text;
-    for (std::size_t i = 0; i < names.size(); ++i) text += (i > 0 ? "/" : "") + names[i];
-    return text;
+            cells.push_back(c);
+    if (cells.empty()) return {end.cell};
+    return cells;
 }
 
-// The name of a link's end: its cells when the link lists them, else as node_name() reads it.
-std::string end_name(const Link& k, bool from, Language l) {
+// The cells of a link's end: its cells when the link lists them, else as node_cells() reads them.
+std::vector<std::uint8_t> end_cells(const Link& k, bool from) {
     const std::vector<std::uint8_t>& listed = from ? k.from_cells : k.to_cells;
-    if (listed.empty()) return node_name(from ? k.from : k.to, k.why, l);
-    std::string text;
-    for (const std::uint8_t c : listed) text += (text.empty() ? "" : "/") + grammar(l).cell_short(c);
-    return text;
+    if (listed.empty()) return node_cells(from ? k.from : k.to, k.why);
+    return listed;
 }
+
 
 // One link, with its reason, read along the chain: `from` is off before a strong link and on
 // before a weak one.
 std::string link_line(const Link& k, Language l) {
-    const std::string to = end_name(k, false, l);
-    const std::string then = say(l, k.strong ? M::NodeHolds : M::NodeLacks, {text(to), digit(k.to.digit)});
+    const std::vector<std::uint8_t> to = end_cells(k, false);
+    const std::string then = say(l, k.strong ? M::NodeHolds : M::NodeLacks, {cells(to), digit(k.to.digit)});
     switch (k.why.kind) {
         case LinkReason::Kind::Cell:
             if (k.strong)
@@ -65,13 +59,13 @@ std::string link_line(const Link& k, Language l) {
                 return say(l, M::LinkUnitStrong,
                            {unit(k.why.unit), digit(k.from.digit), cell(k.from.cell), cell(k.to.cell), text(then)});
             if (!k.from_cells.empty() || !k.to_cells.empty())
-                return say(l, M::LinkGroupWeak, {text(end_name(k, true, l)), text(to), unit(k.why.unit), text(then)});
+                return say(l, M::LinkGroupWeak, {cells(end_cells(k, true)), cells(to), unit(k.why.unit), text(then)});
             return say(l, M::LinkUnitWeak, {cell(k.from.cell), cell(k.to.cell), unit(k.why.unit), text(then)});
         case LinkReason::Kind::Group:
-            if (k.strong)
+            if (k.strong) // every place of the digit in the unit: the end ruled out, then the other
                 return say(l, M::LinkGroupStrong,
-                           {unit(k.why.unit), digit(k.from.digit), cells(k.why.cells), text(then)});
-            return say(l, M::LinkGroupWeak, {text(end_name(k, true, l)), text(to), unit(k.why.unit), text(then)});
+                           {unit(k.why.unit), digit(k.from.digit), cells(end_cells(k, true)), cells(to), text(then)});
+            return say(l, M::LinkGroupWeak, {cells(end_cells(k, true)), cells(to), unit(k.why.unit), text(then)});
         case LinkReason::Kind::Als:
             if (k.strong)
                 return say(l, M::LinkAlsStrong,
@@ -86,7 +80,7 @@ std::string link_line(const Link& k, Language l) {
 
 // The chain, one link per line under the assumption it starts from.
 void chain_lines(std::vector<std::string>& lines, const std::vector<Link>& links, Language l) {
-    lines.push_back(say(l, M::ChainStart, {text(end_name(links.front(), true, l)), digit(links.front().from.digit)}));
+    lines.push_back(say(l, M::ChainStart, {cells(end_cells(links.front(), true)), digit(links.front().from.digit)}));
     for (const Link& k : links) add_line(lines, link_line(k, l), "  ");
 }
 
@@ -95,17 +89,21 @@ std::vector<std::string> chain(const Step& step, Language l) {
     chain_lines(lines, step.links, l);
     const Candidate& start = step.links.front().from;
     const Candidate& end = step.links.back().to;
-    const std::string first = end_name(step.links.front(), true, l);
-    const std::string last = end_name(step.links.back(), false, l);
+    const std::vector<std::uint8_t> first = end_cells(step.links.front(), true);
+    const std::vector<std::uint8_t> last = end_cells(step.links.back(), false);
     if (!step.placements.empty()) {
-        add_line(lines, say(l, M::ChainPlaces, {text(first), digit(start.digit)}));
+        add_line(lines, say(l, M::ChainPlaces, {cells(first), digit(start.digit)}));
         return lines;
     }
-    const std::string either =
-        start.digit == end.digit
-            ? say(l, M::ChainEitherSame, {digit(start.digit), text(first), text(last)})
-            : say(l, M::ChainEitherOther, {text(first), digit(start.digit), text(last), digit(end.digit)});
-    add_line(lines, say(l, M::ChainRemoval, {text(either), removal(step.eliminations)}));
+    if (start.digit != end.digit) {
+        const std::string either =
+            say(l, M::ChainEitherOther, {cells(first), digit(start.digit), cells(last), digit(end.digit)});
+        add_line(lines, say(l, M::ChainRemoval, {text(either), removal(step.eliminations)}));
+        return lines;
+    }
+    // Both ends of one digit: every removed candidate sees both.
+    const std::string either = say(l, M::ChainEitherSame, {digit(start.digit), cells(first), cells(last)});
+    add_line(lines, say(l, M::ChainRemovalSees, {text(either), removal(step.eliminations), cells(first), cells(last)}));
     return lines;
 }
 
