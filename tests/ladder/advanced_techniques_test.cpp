@@ -172,7 +172,7 @@ const char* const kRectangle4 = R"(
 1459 1369 1469 289 23689 3689 7 34689 15)";
 
 // BUG+1: every empty cell holds two candidates except r6c3 (1 3 6); the 6 has three places in
-// row 6, column 3 and region 4.
+// r6c3 and region 4.
 const char* const kBug = R"(
 1 3 9 7 5 8 4 2 6
 6 8 2 4 13 13 5 9 7
@@ -541,29 +541,29 @@ const Told kTold[] = {
     {"unique_rectangle_type_2",
      find_unique_rectangle,
      kRectangle2,
-     {"Les cases ligne 4 (colonnes 1 et 2) et ligne 7 (colonnes 1 et 2) forment un rectangle sur deux régions et "
+     {"Les cases L4C1, L4C2, L7C1 et L7C2 forment un rectangle sur deux régions et "
       "peuvent toutes contenir le 4 et le 9 : si ces quatre cases ne contenaient que ces deux chiffres, on pourrait "
       "les y échanger et le sudoku aurait deux solutions.",
-      "Deux des cases ne contiennent que le 4 et le 9 ; l'une des deux autres, la case ligne 4, colonne 1 ou la case "
-      "ligne 4, colonne 2, contient donc le 6 : nous retirons le 6 des cases ligne 4 (colonnes 4 et 6), ligne 5 "
-      "(colonnes 1 et 2) et ligne 6 (colonnes 1 et 2)."}},
+      "Deux des cases ne contiennent que le 4 et le 9 ; l'une des deux autres, la case L4C1 ou la case "
+      "L4C2, contient donc le 6 : nous retirons le 6 des cases L4C4, L4C6, L5C1, L5C2, L6C1 "
+      "et L6C2."}},
     {"colour_trap",
      find_simple_colouring,
      kColourTrap,
-     {"En suivant les lignes, les colonnes et les régions où le 3 n'a que deux places, les cases ligne 1 (colonne 4), "
-      "ligne 3 (colonne 3), ligne 5 (colonne 6), ligne 6 (colonne 1), ligne 7 (colonne 5) et ligne 9 (colonne 7) "
-      "d'une part et les cases ligne 6 (colonne 4), ligne 7 (colonne 3), ligne 8 (colonne 9) et ligne 9 (colonne 6) "
+     {"En suivant les lignes, les colonnes et les régions où le 3 n'a que deux places, les cases L1C4, "
+      "L3C3, L5C6, L6C1, L7C5 et L9C7 "
+      "d'une part et les cases L6C4, L7C3, L8C9 et L9C6 "
       "d'autre part reçoivent deux couleurs : le 3 occupe toutes les cases d'une couleur et aucune de l'autre.",
       "Une case qui voit une case de chaque couleur ne peut donc pas contenir le 3 : nous retirons le 3 des cases "
-      "ligne 1 (colonne 9), ligne 3 (colonne 9) et ligne 8 (colonne 1)."}},
+      "L1C9, L3C9 et L8C1."}},
     {"colour_wrap",
      find_simple_colouring,
      kColourWrap,
-     {"En suivant les lignes, les colonnes et les régions où le 5 n'a que deux places, les cases ligne 1, colonne 3 "
-      "et ligne 2, colonne 2 d'une part et la case ligne 1, colonne 2 d'autre part reçoivent deux couleurs : le 5 "
+     {"En suivant les lignes, les colonnes et les régions où le 5 n'a que deux places, les cases L1C3 "
+      "et L2C2 d'une part et la case L1C2 d'autre part reçoivent deux couleurs : le 5 "
       "occupe toutes les cases d'une couleur et aucune de l'autre.",
-      "Les cases ligne 1, colonne 3 et ligne 2, colonne 2, de la même couleur, se voient : cette couleur ne peut pas "
-      "porter le 5. Nous retirons le 5 des cases ligne 1, colonne 3 et ligne 2, colonne 2."}},
+      "Les cases L1C3 et L2C2, de la même couleur, se voient : cette couleur ne peut pas "
+      "porter le 5. Nous retirons le 5 des cases L1C3 et L2C2."}},
     {"x_chain",
      find_x_chain,
      kXChain,
@@ -573,7 +573,7 @@ const Told kTold[] = {
       "  Dans la colonne 6, le 7 n'a que deux places : L1C6 et L5C6, donc L5C6 contient le 7.",
       "  L5C6 et L4C4 sont dans la région 5 : L4C4 ne contient pas le 7.",
       "  Dans la ligne 4, le 7 n'a que deux places : L4C4 et L4C3, donc L4C3 contient le 7.",
-      "Ainsi, le 7 est en L3C8 ou en L4C3 : nous retirons le 7 de L3C3."}},
+      "Ainsi, le 7 est en L3C8 ou en L4C3 : nous retirons le 7 de L3C3, qui voit les deux bouts."}},
     {"aic",
      find_aic,
      kAic,
@@ -586,19 +586,19 @@ const Told kTold[] = {
     {"unique_rectangle_type_1",
      find_unique_rectangle,
      kRectangle1,
-     {"Les cases ligne 2 (colonnes 2 et 3) et ligne 6 (colonnes 2 et 3) forment un rectangle sur deux régions et "
+     {"Les cases L2C2, L2C3, L6C2 et L6C3 forment un rectangle sur deux régions et "
       "peuvent toutes contenir le 8 et le 9 : si ces quatre cases ne contenaient que "
       "ces deux chiffres, on pourrait les y échanger et le sudoku aurait deux solutions.",
-      "Les trois autres cases ne contenant que le 8 et le 9, la case ligne 2, colonne 2 contient un autre chiffre : "
-      "nous retirons le 8 et le 9 de la case ligne 2, colonne 2."}},
+      "Les trois autres cases ne contenant que le 8 et le 9, la case L2C2 contient un autre chiffre : "
+      "nous retirons le 8 et le 9 de la case L2C2."}},
     {"bug_plus_one",
      find_bug_plus_one,
      kBug,
-     {"Toutes les cases vides sauf la case ligne 6, colonne 3 ne peuvent contenir que deux chiffres, et chaque "
+     {"Toutes les cases vides sauf la case L6C3 ne peuvent contenir que deux chiffres, et chaque "
       "chiffre a deux places dans chaque ligne, colonne et région où il manque, sauf le 6, qui en a trois dans la "
       "ligne, la colonne et la région de cette case.",
-      "Sans le 6 dans la case ligne 6, colonne 3, le sudoku ne pourrait pas avoir une seule solution : nous écrivons "
-      "un 6 dans la case ligne 6, colonne 3."}},
+      "Sans le 6 dans la case L6C3, le sudoku ne pourrait pas avoir une seule solution : nous écrivons "
+      "un 6 dans la case L6C3."}},
     {"forcing_chain",
      find_forcing_chain,
      kForcing,
@@ -635,19 +635,19 @@ const Told kTold[] = {
      find_als_aic,
      kAlsAic,
      {"Si L4C5 ne contient pas le 3 :",
-      "  L1C5, L3C5, L4C5 et L6C5 n'ont à elles 4 que 5 chiffres : sans le 3, le 7 est dans l'une d'elles.",
+      "  L1C5, L3C5, L4C5 et L6C5, quatre cases pour cinq chiffres : sans le 3, le 7 est dans l'une d'elles.",
       "  L1C5/L3C5 et L2C4/L2C5/L2C6 sont dans la région 2 : L2C4/L2C5/L2C6 ne contient pas le 7.",
-      "  Dans la ligne 2, le 7 ne peut aller qu'en L2C4, L2C5 et L2C6, donc L2C3 contient le 7.",
+      "  Dans la ligne 2, le 7 ne va qu'en L2C4/L2C5/L2C6, exclu, ou en L2C3, donc L2C3 contient le 7.",
       "  L2C3 et L1C2 sont dans la région 1 : L1C2 ne contient pas le 7.",
-      "  L1C2, L5C2, L6C2 et L9C2 n'ont à elles 4 que 5 chiffres : sans le 7, le 3 est dans l'une d'elles.",
-      "Ainsi, le 3 est en L4C5 ou en L9C2 : nous retirons le 3 de L9C5."}},
+      "  L1C2, L5C2, L6C2 et L9C2, quatre cases pour cinq chiffres : sans le 7, le 3 est dans l'une d'elles.",
+      "Ainsi, le 3 est en L4C5 ou en L9C2 : nous retirons le 3 de L9C5, qui voit les deux bouts."}},
     {"trial",
      find_trial,
      kTrial,
      {"Aucune de nos techniques de raisonnement ne s'applique ici : nous procédons par essais, en examinant toutes "
       "les façons de compléter la grille.",
-      "Aucune ne met ni le 4 ni le 8 dans la case ligne 1, colonne 2.",
-      "Il ne reste que le 7 possible : nous écrivons un 7 dans la case ligne 1, colonne 2."}},
+      "Aucune ne met ni le 4 ni le 8 dans la case L1C2.",
+      "Il ne reste que le 7 possible : nous écrivons un 7 dans la case L1C2."}},
 };
 
 INSTANTIATE_TEST_SUITE_P(Sentences, AdvancedNarration, ::testing::ValuesIn(kTold),
