@@ -129,18 +129,19 @@ Page ladder_page(const std::string& title, const ladder::Explanation& explanatio
     page.final_grid = grid_picture(explanation.final_grid, given, final_grid_words(language), language);
     if (explanation.steps.empty()) return page;
 
+    // Every sentence of the ladder names cells compactly ("L4C2"): the key says how.
+    page.key = ladder::cell_key(language);
     ladder::Candidates candidates(explanation.puzzle);
     int number = 0;
     for (const ladder::Step& step : explanation.steps) {
         PageStep shown;
         shown.number = ++number;
         shown.technique = ladder::technique_name(step.technique, language);
-        shown.sentences = ladder::narrate_sentences(step, language);
+        shown.sentences = ladder::narrate_in(explanation.steps, static_cast<std::size_t>(number - 1), language);
         shown.board = ladder_step_picture(candidates, step, given, language);
         shown.branches = ladder_branch_pictures(candidates, step, given, language);
         for (int k = 1; k <= static_cast<int>(step.branches.size()); ++k)
             shown.branch_captions.push_back(ladder::narrate_part(step, k, language));
-        if (ladder::names_cells_compactly(step)) page.key = ladder::cell_key(language);
         candidates.apply(step);
         page.steps.push_back(std::move(shown));
     }

@@ -98,7 +98,10 @@ public:
             for (const std::uint8_t u : units) items.push_back(number(u % 9 + 1));
             return kKinds[units[0] / 9] + join(items);
         }
-        for (const std::uint8_t u : units) items.push_back(unit_name(u));
+        // Mixed kinds: boxes, then columns, then rows, so that no "row 3, column 3" reads as a cell.
+        std::vector<std::uint8_t> ordered(units);
+        std::stable_sort(ordered.begin(), ordered.end(), [](std::uint8_t a, std::uint8_t b) { return a / 9 > b / 9; });
+        for (const std::uint8_t u : ordered) items.push_back(unit_name(u));
         return join(items);
     }
 

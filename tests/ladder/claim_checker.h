@@ -408,6 +408,21 @@ private:
             }
             case M::MultiColouringSeesBoth: removes(m, a.at(2).removal); break;
             case M::CandidateAt: can_hold(m, one(1), n(0)); break;
+            case M::MedusaSees: { // the removed candidate sees one of each colour; one colour is true
+                const auto sees_candidate = [&](int cell, int d, int other, int od) {
+                    return (cell == other && d != od) || (d == od && sees(cell, other));
+                };
+                if (!sees_candidate(n(1), n(0), n(3), n(2)) || !sees_candidate(n(1), n(0), n(5), n(4)))
+                    fail(m, "the candidate does not see a coloured candidate named");
+                can_hold(m, one(3), n(2));
+                can_hold(m, one(5), n(4));
+                if (solution_[n(3)] != n(2) && solution_[n(5)] != n(4)) fail(m, "neither coloured candidate is true");
+                break;
+            }
+            case M::SeesEachColour:
+                all_see(m, one(0), {static_cast<std::uint8_t>(n(1)), static_cast<std::uint8_t>(n(2))});
+                one_of(m, n(3), {static_cast<std::uint8_t>(n(1)), static_cast<std::uint8_t>(n(2))});
+                break;
             default: claim = false; break;
         }
         if (claim) ++checked_[s.id];

@@ -13,6 +13,7 @@
 #include "ladder.h"
 #include "ladder_support.h"
 #include "narrator_fr.h"
+#include "narrator_fr_chains.h"
 #include "technique_table.h"
 
 namespace vornel::ladder {
@@ -22,10 +23,12 @@ using testing::ClaimChecker;
 using testing::grid_of;
 using testing::PlainSolver;
 
-std::vector<Said> told(const Step& step, Language language) {
+// The messages of steps[k] as told in its explanation (a chain that repeats the one before is
+// told from where they part).
+std::vector<Said> told(const std::vector<Step>& steps, std::size_t k, Language language) {
     std::vector<Said> log;
     const SayRecorder recorder(log);
-    narrate_sentences(step, language);
+    narrate_in(steps, k, language);
     return log;
 }
 
@@ -55,9 +58,9 @@ void each_step(const std::string& puzzle, Visit visit) {
     if (solver.solve() != 1) return;
     const Explanation e = explain(grid);
     Candidates c(grid);
-    for (const Step& step : e.steps) {
-        visit(c, solver.solution(), step);
-        c.apply(step);
+    for (std::size_t k = 0; k < e.steps.size(); ++k) {
+        visit(c, solver.solution(), e.steps, k);
+        c.apply(e.steps[k]);
     }
 }
 
@@ -67,16 +70,18 @@ TEST_P(Claims, every_claim_holds_in_both_languages) {
     std::map<Msg, int> checked;
     int steps = 0;
     for (const std::string& puzzle : testing::read_corpus(std::string(VORNEL_TEST_DATA) + "/ladder/" + GetParam())) {
-        each_step(puzzle, [&](const Candidates& before, const Grid& solution, const Step& step) {
+        each_step(puzzle, [&](const Candidates& before, const Grid& solution, const std::vector<Step>& all,
+                              std::size_t k) {
+            const Step& step = all[k];
             ++steps;
-            const std::vector<Said> fr = told(step, Language::French), en = told(step, Language::English);
+            const std::vector<Said> fr = told(all, k, Language::French), en = told(all, k, Language::English);
             EXPECT_EQ(claims_of(fr), claims_of(en)) << technique_id(step.technique);
             ClaimChecker checker(before, solution, step);
             for (const std::string& error : checker.check(fr))
                 ADD_FAILURE() << puzzle << " " << technique_id(step.technique) << ": " << error << "\n"
                               << [&] {
                                      std::string text;
-                                     for (const std::string& line : narrate_sentences(step, Language::English))
+                                     for (const std::string& line : narrate_in(all, k, Language::English))
                                          text += "  " + line + "\n";
                                      return text;
                                  }();
@@ -102,9 +107,10 @@ TEST(Claims, the_corpora_reach_the_claims_of_hard_steps) {
     std::map<Msg, int> checked;
     for (const char* file : {"top95.txt", "sets-corpus.txt"})
         for (const std::string& puzzle : testing::read_corpus(std::string(VORNEL_TEST_DATA) + "/ladder/" + file))
-            each_step(puzzle, [&](const Candidates& before, const Grid& solution, const Step& step) {
-                ClaimChecker checker(before, solution, step);
-                checker.check(told(step, Language::French));
+            each_step(puzzle, [&](const Candidates& before, const Grid& solution, const std::vector<Step>& all,
+                                  std::size_t k) {
+                ClaimChecker checker(before, solution, all[k]);
+                checker.check(told(all, k, Language::French));
                 for (const auto& [id, count] : checker.checked()) checked[id] += count;
             });
     for (const Msg id : {Msg::LinkGroupStrong, Msg::LinkUnitStrong, Msg::LinkCellStrong, Msg::ChainRemovalSees,
@@ -136,9 +142,11 @@ TEST(Claims, a_broken_sentence_is_caught) {
         bool met = false;
         for (const std::string& puzzle : testing::read_corpus(std::string(VORNEL_TEST_DATA) + "/ladder/top95.txt")) {
             if (met) break;
-            each_step(puzzle, [&](const Candidates& before, const Grid& solution, const Step& step) {
+            each_step(puzzle, [&](const Candidates& before, const Grid& solution, const std::vector<Step>& all,
+                                  std::size_t k) {
+                const Step& step = all[k];
                 if (met) return;
-                std::vector<Said> log = told(step, Language::English);
+                std::vector<Said> log = told(all, k, Language::English);
                 for (Said& s : log) {
                     if (s.id != b.id || met) continue;
                     met = true;

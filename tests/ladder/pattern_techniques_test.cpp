@@ -173,7 +173,11 @@ TEST(PatternNarration, empty_rectangle_and_fish_with_regions) {
 
 TEST(PatternNarration, colourings_name_the_contradiction) {
     const std::vector<std::string> multi = sentences(*find_multi_colouring(model(kEmpty, kMultiColouring)));
-    ASSERT_EQ(multi.size(), 4u);
+    // The clusters, their colours, the two colours that see each other, the trap, then for each
+    // removal a cell of each colour it sees.
+    ASSERT_EQ(multi.size(), 5u);
+    EXPECT_EQ(multi[4].find("L"), 0u) << multi[4];
+    EXPECT_NE(multi[4].find("une case de chaque couleur"), std::string::npos) << multi[4];
     EXPECT_EQ(multi[2], "La case L1C5 et la case L2C4 se voient : elles ne contiennent pas "
                         "toutes deux le 7, donc l'une au moins des deux autres couleurs le porte, la case L1C1 ou la case L8C4.");
     const std::vector<std::string> medusa = sentences(*find_3d_medusa(model(kEmpty, kMedusa)));
