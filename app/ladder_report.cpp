@@ -369,7 +369,8 @@ Explanation next_only(Explanation explanation) {
 
 std::string next_narrative(const Explanation& explanation, Language language) {
     if (explanation.steps.empty()) return lines_of(ladder::narrate_verdict(explanation, language));
-    return lines_of(ladder::narrate_wrapped(explanation.steps.front(), language, text_width()));
+    // Wrapped as the first step of the whole listing is, its number left out.
+    return numbered_sentences({explanation.steps.front()}, language, false).substr(3);
 }
 
 namespace {

@@ -10,6 +10,14 @@ namespace {
 
 std::string number(int n) { return std::to_string(n); }
 
+// "a", "a<last>b", "a, b<last>c".
+std::string joined(const std::vector<std::string>& items, const char* last) {
+    std::string text;
+    for (std::size_t i = 0; i < items.size(); ++i)
+        text += (i == 0 ? "" : i + 1 == items.size() ? last : ", ") + items[i];
+    return text;
+}
+
 const char* const kCountWordsFr[] = {"zéro", "un", "deux", "trois", "quatre", "cinq", "six", "sept", "huit", "neuf"};
 const char* const kCountWordsEn[] = {"zero", "one", "two", "three", "four", "five", "six", "seven", "eight", "nine"};
 
@@ -21,11 +29,11 @@ public:
     std::string cells_phrase(const std::vector<std::uint8_t>& cells) const override {
         return (cells.size() == 1 ? "la case " : "les cases ") + fr::cells_short(cells);
     }
+    std::string join_or(const std::vector<std::string>& items) const override { return joined(items, " ou "); }
     std::string cells_or(const std::vector<std::uint8_t>& cells) const override {
-        std::string text;
-        for (std::size_t i = 0; i < cells.size(); ++i)
-            text += (i == 0 ? "" : i + 1 == cells.size() ? " ou " : ", ") + fr::cell_short(cells[i]);
-        return text;
+        std::vector<std::string> names;
+        for (const std::uint8_t c : cells) names.push_back(fr::cell_short(c));
+        return join_or(names);
     }
     std::string unit_name(int unit) const override { return fr::unit_name(unit); }
     std::string unit_bare(int unit) const override { return fr::unit_bare(unit); }
@@ -75,11 +83,11 @@ public:
         return (cells.size() == 1 ? "cell " : "cells ") + cells_list(cells);
     }
 
+    std::string join_or(const std::vector<std::string>& items) const override { return joined(items, " or "); }
     std::string cells_or(const std::vector<std::uint8_t>& cells) const override {
-        std::string text;
-        for (std::size_t i = 0; i < cells.size(); ++i)
-            text += (i == 0 ? "" : i + 1 == cells.size() ? " or " : ", ") + english_cell_name(cells[i]);
-        return text;
+        std::vector<std::string> names;
+        for (const std::uint8_t c : cells) names.push_back(english_cell_name(c));
+        return join_or(names);
     }
 
     std::string unit_bare(int unit) const override {

@@ -43,6 +43,15 @@ public:
     virtual std::string cells_short(const std::vector<std::uint8_t>& cells) const = 0;
     // "le 3 de L4C1 et L4C2" / "3 from r4c1 and r4c2".
     virtual std::string eliminations_short(const std::vector<Candidate>& eliminations) const = 0;
+    // "a, b ou c" / "a, b or c": one at least of the items.
+    virtual std::string join_or(const std::vector<std::string>& items) const = 0;
+    // "le 2, le 8 ou le 9" / "2, 8 or 9" (bit d for digit d).
+    std::string digits_or(unsigned digits) const {
+        std::vector<std::string> items;
+        for (int d = 1; d <= 9; ++d)
+            if ((digits >> d) & 1) items.push_back(digits_the(1u << d));
+        return join_or(items);
+    }
     // "L4C2, L5C2 ou L6C2" / "r4c2, r5c2 or r6c2": places of which one at least holds a digit.
     virtual std::string cells_or(const std::vector<std::uint8_t>& cells) const = 0;
     // One node of a chain: "L4C2" / "r4c2", or a group of cells "L4C1/L4C2/L4C3".

@@ -13,12 +13,16 @@ std::vector<std::string> step_log_lines(int number, const Step& step, Language l
     return step_log_lines(std::vector<Step>{step}, 0, number, language, breaks);
 }
 
-std::vector<std::string> step_log_lines(const std::vector<Step>& steps, std::size_t index, int number, Language language,
-                                        LineBreaks breaks) {
+std::vector<std::string> step_log_lines(const std::vector<Step>& steps, std::size_t index, int number,
+                                        Language language, LineBreaks breaks) {
+    // Wrapped as vornel-explain's plain text is when it does not go to a terminal: 80 columns,
+    // the step's number included.
+    constexpr std::size_t kWidth = 80;
+    const std::string prefix = std::to_string(number) + ". ";
     std::vector<std::string> lines = narrate_in(steps, index, language);
-    if (breaks == LineBreaks::Wrapped) lines = wrap_sentences(lines, 112);
+    if (breaks == LineBreaks::Wrapped) lines = wrap_sentences(lines, kWidth - prefix.size());
     if (lines.empty()) lines.emplace_back();
-    lines.front().insert(0, std::to_string(number) + ". ");
+    lines.front().insert(0, prefix);
     return lines;
 }
 

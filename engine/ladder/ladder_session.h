@@ -16,8 +16,9 @@
 
 namespace vornel::ladder {
 
-// How a step's sentences become log lines: broken at 112 characters as on a terminal (Wrapped), or
-// each whole on one line (Whole), for a log that wraps its lines to its own width, as the window's.
+// How a step's sentences become log lines: broken at 80 characters as vornel-explain's plain text
+// (Wrapped), or each whole on one line (Whole), for a log that wraps its lines to its own width, as
+// the window's.
 enum class LineBreaks : std::uint8_t { Wrapped, Whole };
 
 // The log lines of step `number` (1-based): its sentences, the first one numbered ("3. ...").

@@ -56,7 +56,9 @@ std::string fill(const Grammar& g, const Arg& a, std::string_view form) {
             if (form == "n") return std::to_string(a.value);
             if (form == "de") return g.de(g.digit_the(static_cast<int>(a.value)));
             return g.digit_the(static_cast<int>(a.value));
-        case K::Digits: return g.digits_the(static_cast<unsigned>(a.value));
+        case K::Digits:
+            if (form == "or") return g.digits_or(static_cast<unsigned>(a.value));
+            return g.digits_the(static_cast<unsigned>(a.value));
         case K::Removal:
             if (form == "short") return g.eliminations_short(*a.removal);
             return g.eliminations_phrase(*a.removal);

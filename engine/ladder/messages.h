@@ -13,7 +13,7 @@
 //   unit    "la ligne 3"; bare "ligne 3"; de "de la ligne 3"
 //   units   "les lignes 2 et 7"; de
 //   digit   "le 7"; n "7"; de "du 7"
-//   digits  "le 2 et le 6"
+//   digits  "le 2 et le 6"; or "le 2 ou le 6"
 //   removal "le 3 des cases ..."; short "le 3 de L4C1 et L4C2"
 //   text    as given (an already told phrase)
 

@@ -207,7 +207,8 @@ std::vector<std::string> wrap_sentences(const std::vector<std::string>& sentence
     std::vector<std::string> lines;
     for (const std::string& sentence : sentences) {
         const std::size_t depth = std::min(sentence.find_first_not_of(' '), sentence.size());
-        for (std::string& piece : fr::wrap(sentence, width, sentence.substr(0, depth))) lines.push_back(std::move(piece));
+        for (std::string& piece : fr::wrap(sentence, width, sentence.substr(0, depth)))
+            lines.push_back(std::move(piece));
     }
     return lines;
 }

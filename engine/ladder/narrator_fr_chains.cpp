@@ -42,7 +42,6 @@ std::vector<std::uint8_t> end_cells(const Link& k, bool from) {
     return listed;
 }
 
-
 // One link, with its reason, read along the chain: `from` is off before a strong link and on
 // before a weak one.
 std::string link_line(const Link& k, Language l) {
@@ -107,7 +106,8 @@ std::string cells_compact(std::vector<std::uint8_t> cells, Language l) {
 // What a step concludes, as solvers write it: "r8c3<>5", "r1c1,r1c2<>5, r3c3<>4", "r8c3=5".
 std::string conclusion_compact(const Step& step, Language l) {
     std::vector<std::string> parts;
-    for (const Candidate& p : step.placements) parts.push_back(cells_compact({p.cell}, l) + "=" + std::to_string(p.digit));
+    for (const Candidate& p : step.placements)
+        parts.push_back(cells_compact({p.cell}, l) + "=" + std::to_string(p.digit));
     for (const RemovalGroup& g : removal_groups(step.eliminations))
         for (int d = 1; d <= 9; ++d)
             if ((g.digits >> d) & 1) parts.push_back(cells_compact(g.cells, l) + "<>" + std::to_string(d));
@@ -137,7 +137,8 @@ std::string chain_summary(const std::vector<Link>& links, const Step& step, Lang
         std::size_t j = i;
         while (j + 1 < nodes.size()) {
             const Link& k = links[j];
-            const bool inside = k.why.kind == LinkReason::Kind::Als && k.strong ? true : nodes[j + 1].cells == nodes[j].cells;
+            const bool inside =
+                k.why.kind == LinkReason::Kind::Als && k.strong ? true : nodes[j + 1].cells == nodes[j].cells;
             if (!inside) break;
             if (k.why.kind == LinkReason::Kind::Als && k.strong) cells = k.why.cells;
             digits += (k.strong ? "=" : "-") + std::to_string(nodes[j + 1].digit);
@@ -203,13 +204,14 @@ std::vector<std::string> colouring(const Step& step, Language l) {
         for (const Candidate& e : step.eliminations) {
             const auto seen = [&](const std::vector<std::uint8_t>& colour) {
                 for (const std::uint8_t c : colour)
-                    if (c != e.cell && (row_of(c) == row_of(e.cell) || col_of(c) == col_of(e.cell) ||
-                                        box_of(c) == box_of(e.cell)))
+                    if (c != e.cell &&
+                        (row_of(c) == row_of(e.cell) || col_of(c) == col_of(e.cell) || box_of(c) == box_of(e.cell)))
                         return static_cast<int>(c);
                 return -1;
             };
             const int x = seen(a), y = seen(b);
-            if (x >= 0 && y >= 0) lines.push_back(say(l, M::SeesEachColour, {cell(e.cell), cell(x), cell(y), digit(d)}));
+            if (x >= 0 && y >= 0)
+                lines.push_back(say(l, M::SeesEachColour, {cell(e.cell), cell(x), cell(y), digit(d)}));
         }
     return lines;
 }
@@ -289,7 +291,8 @@ void branch_lines(std::vector<std::string>& lines, const ForcingBranch& branch, 
         // A run of singles is told on few lines, each single with its reason: "Puis, par
         // singletons : L3C7=3 (ligne 3), L6C1=3 (seul chiffre)."
         std::size_t j = i;
-        while (j < told && (imps[j].why == Implication::Why::NakedSingle || imps[j].why == Implication::Why::HiddenSingle))
+        while (j < told &&
+               (imps[j].why == Implication::Why::NakedSingle || imps[j].why == Implication::Why::HiddenSingle))
             ++j;
         if (j - i < 2) {
             implication_lines(lines, imps[i], indent + "  ", l);
@@ -481,7 +484,8 @@ std::vector<std::string> narrate_in(const std::vector<Step>& steps, std::size_t 
     const std::size_t shared = shared_links(step, steps[index - 1]);
     if (shared < kLeast) return narrate_sentences(step, l);
     std::size_t first = index - 1;
-    while (first > 0 && plain_chain(steps[first - 1]) && shared_links(steps[first - 1], steps[first]) >= shared) --first;
+    while (first > 0 && plain_chain(steps[first - 1]) && shared_links(steps[first - 1], steps[first]) >= shared)
+        --first;
     return chain(step, l, shared, static_cast<int>(first + 1));
 }
 

@@ -118,10 +118,11 @@ std::vector<std::string> als_xy_wing(const Step& step, Language l) {
     for (const Link& link : step.links)
         if (!link.strong) between.push_back(link.from.digit);
     const int x = between.at(0), y = between.at(1);
-    std::vector<std::string> lines = {
-        say(l, M::ThreeSets,
-            {text(set_phrase(step, sets[0], l)), text(set_phrase(step, sets[1], l)), text(set_phrase(step, sets[2], l))}),
-        say(l, M::AlsXyWingShared, {digit(x), digit(y)}), say(l, M::AlsXyWingCases, {digit(x), digit(y)})};
+    std::vector<std::string> lines = {say(l, M::ThreeSets,
+                                          {text(set_phrase(step, sets[0], l)), text(set_phrase(step, sets[1], l)),
+                                           text(set_phrase(step, sets[2], l))}),
+                                      say(l, M::AlsXyWingShared, {digit(x), digit(y)}),
+                                      say(l, M::AlsXyWingCases, {digit(x), digit(y)})};
     // The first and the third sets: the second holds x or y, not the removed digit's proof.
     for (std::string& line : removals_by_digit(step, {sets[0], sets[2]}, M::EitherWay, l))
         lines.push_back(std::move(line));

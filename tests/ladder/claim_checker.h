@@ -68,8 +68,9 @@ private:
 
     // "In unit u, d can only go in `cells`": the places are exactly those.
     void only_places(const std::string& m, int u, int d, const Cells& cells) {
-        if (places(u, d) != set_of(cells)) fail(m, "the places of " + std::to_string(d) + " in unit " +
-                                                       std::to_string(u) + " are not the cells named");
+        if (places(u, d) != set_of(cells))
+            fail(m,
+                 "the places of " + std::to_string(d) + " in unit " + std::to_string(u) + " are not the cells named");
     }
     // "`cells` can only hold `digits`": together they hold exactly those digits.
     void only_holds(const std::string& m, const Cells& cells, unsigned digits) {
@@ -160,7 +161,8 @@ private:
                 break;
             case M::NakedSubset:
                 only_holds(m, cs(0), mask(1));
-                if (cs(0).size() != static_cast<std::size_t>(std::popcount(mask(1)))) fail(m, "not as many digits as cells");
+                if (cs(0).size() != static_cast<std::size_t>(std::popcount(mask(1))))
+                    fail(m, "not as many digits as cells");
                 for (const std::uint8_t cell : cs(0))
                     if (!in_unit(cell, n(2))) fail(m, "a cell is not in the unit");
                 removes(m, a.at(3).removal);
@@ -230,7 +232,8 @@ private:
                 one_of(m, n(3), {static_cast<std::uint8_t>(n(1)), static_cast<std::uint8_t>(n(2))});
                 break;
             case M::WWingRemoval:
-                all_see(m, cells_of(a.at(0).removal), {static_cast<std::uint8_t>(n(1)), static_cast<std::uint8_t>(n(2))});
+                all_see(m, cells_of(a.at(0).removal),
+                        {static_cast<std::uint8_t>(n(1)), static_cast<std::uint8_t>(n(2))});
                 removes(m, a.at(0).removal);
                 break;
             case M::PlainWrite: places_digit(m, n(1), n(0)); break;
@@ -269,8 +272,10 @@ private:
                 break;
             }
             case M::ChainPlaces:
-                if (cs(0).size() != 1) fail(m, "writes in a group of cells");
-                else places_digit(m, cs(0)[0], n(1));
+                if (cs(0).size() != 1)
+                    fail(m, "writes in a group of cells");
+                else
+                    places_digit(m, cs(0)[0], n(1));
                 break;
             case M::ChainEitherSame: {
                 Cells both = cs(1);

@@ -70,31 +70,31 @@ TEST_P(Claims, every_claim_holds_in_both_languages) {
     std::map<Msg, int> checked;
     int steps = 0;
     for (const std::string& puzzle : testing::read_corpus(std::string(VORNEL_TEST_DATA) + "/ladder/" + GetParam())) {
-        each_step(puzzle, [&](const Candidates& before, const Grid& solution, const std::vector<Step>& all,
-                              std::size_t k) {
-            const Step& step = all[k];
-            ++steps;
-            const std::vector<Said> fr = told(all, k, Language::French), en = told(all, k, Language::English);
-            EXPECT_EQ(claims_of(fr), claims_of(en)) << technique_id(step.technique);
-            ClaimChecker checker(before, solution, step);
-            for (const std::string& error : checker.check(fr))
-                ADD_FAILURE() << puzzle << " " << technique_id(step.technique) << ": " << error << "\n"
-                              << [&] {
-                                     std::string text;
-                                     for (const std::string& line : narrate_in(all, k, Language::English))
-                                         text += "  " + line + "\n";
-                                     return text;
-                                 }();
-            for (const auto& [id, count] : checker.checked()) checked[id] += count;
-        });
+        each_step(puzzle,
+                  [&](const Candidates& before, const Grid& solution, const std::vector<Step>& all, std::size_t k) {
+                      const Step& step = all[k];
+                      ++steps;
+                      const std::vector<Said> fr = told(all, k, Language::French), en = told(all, k, Language::English);
+                      EXPECT_EQ(claims_of(fr), claims_of(en)) << technique_id(step.technique);
+                      ClaimChecker checker(before, solution, step);
+                      for (const std::string& error : checker.check(fr))
+                          ADD_FAILURE() << puzzle << " " << technique_id(step.technique) << ": " << error << "\n"
+                                        << [&] {
+                                               std::string text;
+                                               for (const std::string& line : narrate_in(all, k, Language::English))
+                                                   text += "  " + line + "\n";
+                                               return text;
+                                           }();
+                      for (const auto& [id, count] : checker.checked()) checked[id] += count;
+                  });
     }
     EXPECT_GT(steps, 0);
     EXPECT_GT(checked[Msg::HiddenSingle] + checked[Msg::NakedSingle] + checked[Msg::FullHouse], 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Ladder, Claims,
-                         ::testing::Values("top95.txt", "hardest.txt", "qqwing.txt", "seventeen.txt",
-                                           "sets-corpus.txt", "check-corpus.txt"),
+                         ::testing::Values("top95.txt", "hardest.txt", "qqwing.txt", "seventeen.txt", "sets-corpus.txt",
+                                           "check-corpus.txt"),
                          [](const ::testing::TestParamInfo<const char*>& info) {
                              std::string name = info.param;
                              name = name.substr(0, name.find('.'));
@@ -107,12 +107,12 @@ TEST(Claims, the_corpora_reach_the_claims_of_hard_steps) {
     std::map<Msg, int> checked;
     for (const char* file : {"top95.txt", "sets-corpus.txt"})
         for (const std::string& puzzle : testing::read_corpus(std::string(VORNEL_TEST_DATA) + "/ladder/" + file))
-            each_step(puzzle, [&](const Candidates& before, const Grid& solution, const std::vector<Step>& all,
-                                  std::size_t k) {
-                ClaimChecker checker(before, solution, all[k]);
-                checker.check(told(all, k, Language::French));
-                for (const auto& [id, count] : checker.checked()) checked[id] += count;
-            });
+            each_step(puzzle,
+                      [&](const Candidates& before, const Grid& solution, const std::vector<Step>& all, std::size_t k) {
+                          ClaimChecker checker(before, solution, all[k]);
+                          checker.check(told(all, k, Language::French));
+                          for (const auto& [id, count] : checker.checked()) checked[id] += count;
+                      });
     for (const Msg id : {Msg::LinkGroupStrong, Msg::LinkUnitStrong, Msg::LinkCellStrong, Msg::ChainRemovalSees,
                          Msg::HoldersOr, Msg::RemoveSeeing, Msg::ContradictionRemoval, Msg::XyWingRemoval, Msg::Fish})
         EXPECT_GT(checked[id], 0) << static_cast<int>(id);
@@ -142,19 +142,19 @@ TEST(Claims, a_broken_sentence_is_caught) {
         bool met = false;
         for (const std::string& puzzle : testing::read_corpus(std::string(VORNEL_TEST_DATA) + "/ladder/top95.txt")) {
             if (met) break;
-            each_step(puzzle, [&](const Candidates& before, const Grid& solution, const std::vector<Step>& all,
-                                  std::size_t k) {
-                const Step& step = all[k];
-                if (met) return;
-                std::vector<Said> log = told(all, k, Language::English);
-                for (Said& s : log) {
-                    if (s.id != b.id || met) continue;
-                    met = true;
-                    EXPECT_TRUE(ClaimChecker(before, solution, step).check(log).empty()) << b.what;
-                    b.change(s);
-                    EXPECT_FALSE(ClaimChecker(before, solution, step).check(log).empty()) << b.what;
-                }
-            });
+            each_step(puzzle,
+                      [&](const Candidates& before, const Grid& solution, const std::vector<Step>& all, std::size_t k) {
+                          const Step& step = all[k];
+                          if (met) return;
+                          std::vector<Said> log = told(all, k, Language::English);
+                          for (Said& s : log) {
+                              if (s.id != b.id || met) continue;
+                              met = true;
+                              EXPECT_TRUE(ClaimChecker(before, solution, step).check(log).empty()) << b.what;
+                              b.change(s);
+                              EXPECT_FALSE(ClaimChecker(before, solution, step).check(log).empty()) << b.what;
+                          }
+                      });
         }
         EXPECT_TRUE(met) << b.what;
     }
