@@ -52,9 +52,10 @@ void json_strings(std::string& out, const std::vector<std::string>& list) {
     out += ']';
 }
 
-// A chain's one-line summary, "(5)r6c3=r6c1-r1c1=r1c4 => r8c3<>5", for the steps told as chains.
-void json_summary(std::string& out, const ladder::Step& step, Language language) {
-    const std::string summary = ladder::step_summary(step, language);
+// A chain's one-line summary, "(5)r6c3=r6c1-r1c1=r1c4 => r8c3<>5", for the steps told as chains:
+// data, in the notation solvers share, the same whatever the language of the text.
+void json_summary(std::string& out, const ladder::Step& step) {
+    const std::string summary = ladder::step_summary(step, Language::English);
     if (!summary.empty()) out += ",\"summary\":" + json_string(summary);
 }
 
@@ -192,7 +193,7 @@ void json_steps(std::string& out, const std::vector<ladder::Step>& steps, Langua
         }
         out += ",\"text\":";
         json_strings(out, in_order ? ladder::narrate_in(steps, i, language) : ladder::narrate(step, language));
-        json_summary(out, step, language);
+        json_summary(out, step);
         out += '}';
     }
     out += ']';
