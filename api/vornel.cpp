@@ -15,6 +15,7 @@
 #include "ladder_report.h"
 #include "narration.h"
 #include "narrator_fr.h"
+#include "narrator_fr_chains.h"
 #include "position.h"
 #include "position_text.h"
 #include "puzzle_lines.h"
@@ -109,6 +110,14 @@ Step step_of(const ladder::Step& step, Language language) {
                 candidates_of(step.eliminations), ladder::narrate(step, internal(language))};
 }
 
+// Step `k` of an explanation, told as the explanation tells it (a chain that repeats the step
+// before's is told from where they part).
+Step step_in(const std::vector<ladder::Step>& steps, std::size_t k, Language language) {
+    Step out = step_of(steps[k], language);
+    out.text = ladder::narrate_in(steps, k, internal(language));
+    return out;
+}
+
 std::optional<Rating> rating_of(const ladder::Explanation& e, Language language) {
     if (!e.rating) return std::nullopt;
     return Rating{e.rating->score, std::string(level_id(e.rating->level)),
@@ -189,7 +198,7 @@ Explanation explain(const Puzzle& puzzle, Language language) {
     out.puzzle = e.start_marks ? ladder::marks_line(*e.start_marks, '0') : grid_line(e.puzzle);
     out.verdict = std::string(ladder::verdict_id(e.verdict));
     out.solutions = std::min(e.solutions, 2);
-    for (const ladder::Step& step : e.steps) out.steps.push_back(step_of(step, language));
+    for (std::size_t k = 0; k < e.steps.size(); ++k) out.steps.push_back(step_in(e.steps, k, language));
     out.grid = grid_line(e.final_grid);
     out.rating = rating_of(e, language);
     out.hardest = hardest_of(e);

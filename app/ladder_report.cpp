@@ -1,11 +1,15 @@
 #include "ladder_report.h"
 
+#include <cstdlib>
 #include <functional>
 #include <ostream>
+
+#include <unistd.h>
 
 #include "explainer.h"
 #include "failures.h"
 #include "narrator_fr.h"
+#include "narrator_fr_chains.h"
 
 namespace vornel {
 
@@ -46,6 +50,13 @@ void json_strings(std::string& out, const std::vector<std::string>& list) {
         out += json_string(list[i]);
     }
     out += ']';
+}
+
+// A chain's one-line summary, "(5)r6c3=r6c1-r1c1=r1c4 => r8c3<>5", for the steps told as chains:
+// data, in the notation solvers share, the same whatever the language of the text.
+void json_summary(std::string& out, const ladder::Step& step) {
+    const std::string summary = ladder::step_summary(step, Language::English);
+    if (!summary.empty()) out += ",\"summary\":" + json_string(summary);
 }
 
 std::string json_cell(int cell) {
@@ -143,8 +154,9 @@ void json_branches(std::string& out, const std::vector<ladder::ForcingBranch>& b
     out += ']';
 }
 
-// A list of steps: technique, placements, eliminations and sentences of each.
-void json_steps(std::string& out, const std::vector<ladder::Step>& steps, Language language) {
+// A list of steps: technique, placements, eliminations and sentences of each. `in_order`: the
+// steps of one explanation, where a chain that repeats the one before is told from where they part.
+void json_steps(std::string& out, const std::vector<ladder::Step>& steps, Language language, bool in_order) {
     out += '[';
     for (std::size_t i = 0; i < steps.size(); ++i) {
         const ladder::Step& step = steps[i];
@@ -180,7 +192,8 @@ void json_steps(std::string& out, const std::vector<ladder::Step>& steps, Langua
             json_branches(out, step.branches);
         }
         out += ",\"text\":";
-        json_strings(out, ladder::narrate(step, language));
+        json_strings(out, in_order ? ladder::narrate_in(steps, i, language) : ladder::narrate(step, language));
+        json_summary(out, step);
         out += '}';
     }
     out += ']';
@@ -192,14 +205,30 @@ std::string puzzle_text_of(const Explanation& explanation) {
                                    : grid_text(explanation.puzzle, '0');
 }
 
-// The sentences of steps, numbered from 1, later lines of a step indented under the first.
-std::string numbered_sentences(const std::vector<ladder::Step>& steps, Language language) {
+// The width plain text is wrapped to: the terminal's (COLUMNS) when the output is one, else 80.
+std::size_t text_width() {
+    constexpr std::size_t kDefault = 80;
+    if (isatty(STDOUT_FILENO) == 0) return kDefault;
+    const char* columns = std::getenv("COLUMNS");
+    if (columns == nullptr) return kDefault;
+    char* end = nullptr;
+    const long n = std::strtol(columns, &end, 10);
+    return end != columns && *end == '\0' && n >= 40 && n <= 1000 ? static_cast<std::size_t>(n) : kDefault;
+}
+
+// The sentences of steps, numbered from 1, later lines of a step indented under the first; a
+// sentence longer than the text's width goes on over several lines, broken at spaces.
+std::string numbered_sentences(const std::vector<ladder::Step>& steps, Language language, bool in_order) {
     std::string out;
     int number = 0;
-    for (const ladder::Step& step : steps) {
+    for (std::size_t i = 0; i < steps.size(); ++i) {
         const std::string prefix = std::to_string(++number) + ". ";
         bool first = true;
-        for (const std::string& sentence : ladder::narrate(step, language)) {
+        const std::size_t width = text_width();
+        const std::vector<std::string> told =
+            in_order ? ladder::narrate_in(steps, i, language) : ladder::narrate(steps[i], language);
+        for (const std::string& sentence :
+             ladder::wrap_sentences(told, width > prefix.size() ? width - prefix.size() : width)) {
             out += (first ? prefix : std::string(prefix.size(), ' ')) + sentence + '\n';
             first = false;
         }
@@ -216,7 +245,7 @@ std::string lines_of(const std::vector<std::string>& lines) {
 } // namespace
 
 std::string ladder_narrative(const Explanation& explanation, Language language) {
-    std::string out = numbered_sentences(explanation.steps, language);
+    std::string out = numbered_sentences(explanation.steps, language, true);
     if (!explanation.steps.empty()) out += '\n';
     for (const std::string& line : ladder::narrate_verdict(explanation, language)) out += line + '\n';
     out += '\n';
@@ -281,7 +310,7 @@ std::string ladder_json(const Explanation& explanation, const PuzzleOrigin& orig
     std::string out = "{" + json_head(origin) + ",\"puzzle\":\"" + puzzle_text_of(explanation) + "\",\"verdict\":\"" +
                       std::string(ladder::verdict_id(explanation.verdict)) +
                       "\",\"solutions\":" + std::to_string(std::min(explanation.solutions, 2)) + ",\"steps\":";
-    json_steps(out, explanation.steps, language);
+    json_steps(out, explanation.steps, language, true);
     out += ",\"grid\":\"" + grid_text(explanation.final_grid, '0') +
            "\",\"rating\":" + json_rating(explanation, language) + ",\"hardest\":" + json_hardest(explanation);
     out += ",\"two_solutions\":";
@@ -312,7 +341,7 @@ std::string find_narrative(const ladder::Position& position, ladder::Technique t
         invalid.problems = position.problems();
         return lines_of(ladder::narrate_verdict(invalid, language));
     }
-    if (!instances.empty()) return numbered_sentences(instances, language);
+    if (!instances.empty()) return numbered_sentences(instances, language, false);
     const std::string id(ladder::technique_id(technique));
     const bool english = language == Language::English;
     if (ladder::needs_unique_solution(technique) && ladder::count_solutions(position, 2) != 1)
@@ -327,7 +356,7 @@ std::string find_json(const PuzzleOrigin& origin, const std::string& puzzle, lad
                       const std::vector<ladder::Step>& instances, Language language) {
     std::string out = "{" + json_head(origin) + ",\"puzzle\":\"" + puzzle + "\",\"technique\":\"" +
                       std::string(ladder::technique_id(technique)) + "\",\"instances\":";
-    json_steps(out, instances, language);
+    json_steps(out, instances, language, false);
     return out + "}\n";
 }
 
@@ -341,7 +370,8 @@ Explanation next_only(Explanation explanation) {
 
 std::string next_narrative(const Explanation& explanation, Language language) {
     if (explanation.steps.empty()) return lines_of(ladder::narrate_verdict(explanation, language));
-    return lines_of(ladder::narrate(explanation.steps.front(), language));
+    // Wrapped as the first step of the whole listing is, its number left out.
+    return numbered_sentences({explanation.steps.front()}, language, false).substr(3);
 }
 
 namespace {

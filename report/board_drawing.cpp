@@ -1,6 +1,7 @@
 #include "board_drawing.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace vornel::report {
 
@@ -78,6 +79,24 @@ void draw_board(const BoardPicture& board, BoardCanvas& canvas) {
         const Style style{.stroke = "#000", .stroke_width = i % 3 == 0 ? 3.0 : 1.0};
         canvas.line(kMargin, p, kBoardSide - kMargin, p, style);
         canvas.line(p, kMargin, p, kBoardSide - kMargin, style);
+    }
+    // A chain's links over the grid, each from the edge of one candidate's ring to the other's.
+    for (const BoardPicture::LinkLine& link : board.links) {
+        const auto centre = [](int cell, int digit) {
+            return std::array<double, 2>{kMargin + (cell % 9) * kCell + 7.0 + ((digit - 1) % 3) * 13.0,
+                                         kMargin + (cell / 9) * kCell + 8.0 + ((digit - 1) / 3) * 12.0};
+        };
+        const std::array<double, 2> a = centre(link.from_cell, link.from_digit),
+                                    b = centre(link.to_cell, link.to_digit);
+        const double dx = b[0] - a[0], dy = b[1] - a[1], length = std::hypot(dx, dy);
+        if (length < 14) continue;
+        const double ux = dx / length * 6.5, uy = dy / length * 6.5;
+        canvas.line(static_cast<int>(std::lround(a[0] + ux)), static_cast<int>(std::lround(a[1] + uy)),
+                    static_cast<int>(std::lround(b[0] - ux)), static_cast<int>(std::lround(b[1] - uy)),
+                    {.css_class = link.strong ? "link strong" : "link weak",
+                     .stroke = "#b0006a",
+                     .stroke_width = link.strong ? 2.0 : 1.5,
+                     .dash = link.strong ? nullptr : "4 3"});
     }
     for (int cell = 0; cell < 81; ++cell) {
         if (!board.pattern[cell]) continue;

@@ -40,6 +40,9 @@ BoardPicture ladder_step_picture(const ladder::Candidates& before, const ladder:
         for (const ladder::Candidate& c : *list) p.highlighted[c.cell] |= std::uint16_t(1u << c.digit);
     for (const ladder::Link& link : step.links)
         for (const ladder::Candidate& c : {link.from, link.to}) p.highlighted[c.cell] |= std::uint16_t(1u << c.digit);
+    if (ladder::told_as_chain(step))
+        for (const ladder::Link& link : step.links)
+            p.links.push_back({link.from.cell, link.from.digit, link.to.cell, link.to.digit, link.strong});
 
     const ladder::Grammar& g = ladder::grammar(language);
     const bool english = language == Language::English;
@@ -116,6 +119,27 @@ std::vector<BoardPicture> ladder_branch_pictures(const ladder::Candidates& befor
     return out;
 }
 
+// French typography on the page: a non-breaking space before ":", ";", "!" and "?", so that the
+// browser never starts a line with one of them.
+std::string typeset(const std::string& text, Language language) {
+    if (language != Language::French) return text;
+    std::string out;
+    out.reserve(text.size() + 8);
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char next = i + 1 < text.size() ? text[i + 1] : '\0';
+        if (text[i] == ' ' && (next == ':' || next == ';' || next == '!' || next == '?'))
+            out += "\xC2\xA0";
+        else
+            out += text[i];
+    }
+    return out;
+}
+
+std::vector<std::string> typeset(std::vector<std::string> lines, Language language) {
+    for (std::string& line : lines) line = typeset(line, language);
+    return lines;
+}
+
 Page ladder_page(const std::string& title, const ladder::Explanation& explanation, Language language) {
     Page page;
     page.language = language;
@@ -129,18 +153,20 @@ Page ladder_page(const std::string& title, const ladder::Explanation& explanatio
     page.final_grid = grid_picture(explanation.final_grid, given, final_grid_words(language), language);
     if (explanation.steps.empty()) return page;
 
+    // Every sentence of the ladder names cells compactly ("L4C2"): the key says how.
+    page.key = typeset(ladder::cell_key(language), language);
     ladder::Candidates candidates(explanation.puzzle);
     int number = 0;
     for (const ladder::Step& step : explanation.steps) {
         PageStep shown;
         shown.number = ++number;
         shown.technique = ladder::technique_name(step.technique, language);
-        shown.sentences = ladder::narrate_sentences(step, language);
+        shown.sentences =
+            typeset(ladder::narrate_in(explanation.steps, static_cast<std::size_t>(number - 1), language), language);
         shown.board = ladder_step_picture(candidates, step, given, language);
         shown.branches = ladder_branch_pictures(candidates, step, given, language);
         for (int k = 1; k <= static_cast<int>(step.branches.size()); ++k)
-            shown.branch_captions.push_back(ladder::narrate_part(step, k, language));
-        if (ladder::names_cells_compactly(step)) page.key = ladder::cell_key(language);
+            shown.branch_captions.push_back(typeset(ladder::narrate_part(step, k, language), language));
         candidates.apply(step);
         page.steps.push_back(std::move(shown));
     }

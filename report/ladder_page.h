@@ -11,6 +11,11 @@ namespace vornel::report {
 // The page of a ladder explanation: one step per ladder step, its sentences, and the board just
 // before the step with its candidates, the pattern that justifies it (framed cells, circled
 // candidates), the candidates it removes (struck through) and the digits it writes (green disc).
+// French typography on the pages: a non-breaking space before ":", ";", "!" and "?" (the text
+// unchanged in any other language).
+std::string typeset(const std::string& text, Language language);
+std::vector<std::string> typeset(std::vector<std::string> lines, Language language);
+
 Page ladder_page(const std::string& title, const ladder::Explanation& explanation,
                  Language language = Language::French);
 

@@ -25,7 +25,14 @@ struct BoardPicture {
     std::array<std::uint16_t, 81> highlighted{}; // candidates that carry the reasoning: circled
     std::array<std::uint8_t, 81> placed{};       // digit the step writes in the cell, 0 none
     std::array<bool, 81> pattern{};              // cells that carry the reasoning: framed
-    std::string description;                     // the text alternative: what the board shows, in words
+    // A chain's links, from candidate to candidate (cell 0-80, digit 1-9): a solid line for a
+    // strong link, a dashed one for a weak link, so that they differ without colour.
+    struct LinkLine {
+        std::uint8_t from_cell = 0, from_digit = 0, to_cell = 0, to_digit = 0;
+        bool strong = false;
+    };
+    std::vector<LinkLine> links;
+    std::string description; // the text alternative: what the board shows, in words
 };
 
 struct PageStep {

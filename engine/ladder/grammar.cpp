@@ -10,22 +10,41 @@ namespace {
 
 std::string number(int n) { return std::to_string(n); }
 
+// "a", "a<last>b", "a, b<last>c".
+std::string joined(const std::vector<std::string>& items, const char* last) {
+    std::string text;
+    for (std::size_t i = 0; i < items.size(); ++i)
+        text += (i == 0 ? "" : i + 1 == items.size() ? last : ", ") + items[i];
+    return text;
+}
+
 const char* const kCountWordsFr[] = {"zéro", "un", "deux", "trois", "quatre", "cinq", "six", "sept", "huit", "neuf"};
 const char* const kCountWordsEn[] = {"zero", "one", "two", "three", "four", "five", "six", "seven", "eight", "nine"};
 
 class FrenchGrammar final : public Grammar {
 public:
     std::string join(const std::vector<std::string>& items) const override { return fr::join(items); }
-    std::string cell_name(int cell) const override { return fr::cell_name(cell); }
-    std::string cells_list(const std::vector<std::uint8_t>& cells) const override { return fr::cells_list(cells); }
-    std::string cells_phrase(const std::vector<std::uint8_t>& cells) const override { return fr::cells_phrase(cells); }
+    std::string cell_name(int cell) const override { return fr::cell_short(cell); }
+    std::string cells_list(const std::vector<std::uint8_t>& cells) const override { return fr::cells_short(cells); }
+    std::string cells_phrase(const std::vector<std::uint8_t>& cells) const override {
+        return (cells.size() == 1 ? "la case " : "les cases ") + fr::cells_short(cells);
+    }
+    std::string join_or(const std::vector<std::string>& items) const override { return joined(items, " ou "); }
+    std::string cells_or(const std::vector<std::uint8_t>& cells) const override {
+        std::vector<std::string> names;
+        for (const std::uint8_t c : cells) names.push_back(fr::cell_short(c));
+        return join_or(names);
+    }
     std::string unit_name(int unit) const override { return fr::unit_name(unit); }
     std::string unit_bare(int unit) const override { return fr::unit_bare(unit); }
     std::string units_phrase(const std::vector<std::uint8_t>& units) const override { return fr::units_phrase(units); }
     std::string digit_the(int digit) const override { return fr::digit_the(digit); }
     std::string digits_the(unsigned digits) const override { return fr::digits_the(digits); }
     std::string eliminations_phrase(const std::vector<Candidate>& eliminations) const override {
-        return fr::eliminations_phrase(eliminations);
+        std::vector<std::string> groups;
+        for (const RemovalGroup& g : removal_groups(eliminations))
+            groups.push_back(fr::digits_the(g.digits) + " " + fr::de(cells_phrase(g.cells)));
+        return fr::join(groups);
     }
     std::string cell_short(int cell) const override { return fr::cell_short(cell); }
     std::string cells_short(const std::vector<std::uint8_t>& cells) const override { return fr::cells_short(cells); }
@@ -51,23 +70,24 @@ std::string english_join(const std::vector<std::string>& items) {
     return text;
 }
 
-std::string english_cell_name(int cell) {
-    return "row " + number(row_of(cell) + 1) + ", column " + number(col_of(cell) + 1);
-}
+std::string english_cell_name(int cell) { return "r" + number(row_of(cell) + 1) + "c" + number(col_of(cell) + 1); }
 
 // English: "row 4, column 2", "box 5", "r4c2", bare digits in lists ("2 and 6"), "the 7" alone.
 class EnglishGrammar final : public Grammar {
 public:
     std::string join(const std::vector<std::string>& items) const override { return english_join(items); }
     std::string cell_name(int cell) const override { return english_cell_name(cell); }
-    std::string cells_list(const std::vector<std::uint8_t>& cells) const override {
-        static constexpr CellListWords kWords{"row ",     "rows ",       "column ",
-                                              "columns ", &english_join, &english_cell_name};
-        return cells_list_with(cells, kWords);
-    }
+    std::string cells_list(const std::vector<std::uint8_t>& cells) const override { return cells_short(cells); }
 
     std::string cells_phrase(const std::vector<std::uint8_t>& cells) const override {
-        return (cells.size() == 1 ? "the cell in " : "the cells in ") + cells_list(cells);
+        return (cells.size() == 1 ? "cell " : "cells ") + cells_list(cells);
+    }
+
+    std::string join_or(const std::vector<std::string>& items) const override { return joined(items, " or "); }
+    std::string cells_or(const std::vector<std::uint8_t>& cells) const override {
+        std::vector<std::string> names;
+        for (const std::uint8_t c : cells) names.push_back(english_cell_name(c));
+        return join_or(names);
     }
 
     std::string unit_bare(int unit) const override {
@@ -86,7 +106,10 @@ public:
             for (const std::uint8_t u : units) items.push_back(number(u % 9 + 1));
             return kKinds[units[0] / 9] + join(items);
         }
-        for (const std::uint8_t u : units) items.push_back(unit_name(u));
+        // Mixed kinds: boxes, then columns, then rows, so that no "row 3, column 3" reads as a cell.
+        std::vector<std::uint8_t> ordered(units);
+        std::stable_sort(ordered.begin(), ordered.end(), [](std::uint8_t a, std::uint8_t b) { return a / 9 > b / 9; });
+        for (const std::uint8_t u : ordered) items.push_back(unit_name(u));
         return join(items);
     }
 
@@ -103,9 +126,7 @@ public:
         return removals(eliminations, [&](const std::vector<std::uint8_t>& cells) { return cells_phrase(cells); });
     }
 
-    std::string cell_short(int cell) const override {
-        return "r" + number(row_of(cell) + 1) + "c" + number(col_of(cell) + 1);
-    }
+    std::string cell_short(int cell) const override { return english_cell_name(cell); }
 
     std::string cells_short(const std::vector<std::uint8_t>& cells) const override {
         std::vector<std::string> names;

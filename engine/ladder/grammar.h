@@ -19,11 +19,11 @@ public:
 
     // "a", "a et b", "a, b et c" / "a, b and c"; empty for no item.
     virtual std::string join(const std::vector<std::string>& items) const = 0;
-    // "ligne 4, colonne 2" / "row 4, column 2" (cell 0-80).
+    // "L4C2" / "r4c2" (cell 0-80): the ladder names cells one way in each language.
     virtual std::string cell_name(int cell) const = 0;
-    // Several cells without article: "ligne 4, colonnes 1, 2 et 8" / "row 4, columns 1, 2 and 8".
+    // Several cells without article: "L4C1, L4C2 et L4C8" / "r4c1, r4c2 and r4c8".
     virtual std::string cells_list(const std::vector<std::uint8_t>& cells) const = 0;
-    // With the article: "la case ..."/"les cases ..." / "the cell in ..."/"the cells in ...".
+    // With the article: "la case L4C2"/"les cases L4C1 et L4C2" / "cell r4c2"/"cells r4c1 and r4c2".
     virtual std::string cells_phrase(const std::vector<std::uint8_t>& cells) const = 0;
     // "la région 5" / "box 5" (unit 0-26).
     virtual std::string unit_name(int unit) const = 0;
@@ -43,6 +43,23 @@ public:
     virtual std::string cells_short(const std::vector<std::uint8_t>& cells) const = 0;
     // "le 3 de L4C1 et L4C2" / "3 from r4c1 and r4c2".
     virtual std::string eliminations_short(const std::vector<Candidate>& eliminations) const = 0;
+    // "a, b ou c" / "a, b or c": one at least of the items.
+    virtual std::string join_or(const std::vector<std::string>& items) const = 0;
+    // "le 2, le 8 ou le 9" / "2, 8 or 9" (bit d for digit d).
+    std::string digits_or(unsigned digits) const {
+        std::vector<std::string> items;
+        for (int d = 1; d <= 9; ++d)
+            if ((digits >> d) & 1) items.push_back(digits_the(1u << d));
+        return join_or(items);
+    }
+    // "L4C2, L5C2 ou L6C2" / "r4c2, r5c2 or r6c2": places of which one at least holds a digit.
+    virtual std::string cells_or(const std::vector<std::uint8_t>& cells) const = 0;
+    // One node of a chain: "L4C2" / "r4c2", or a group of cells "L4C1/L4C2/L4C3".
+    std::string node(const std::vector<std::uint8_t>& cells) const {
+        std::string text;
+        for (const std::uint8_t c : cells) text += (text.empty() ? "" : "/") + cell_short(c);
+        return text;
+    }
     // The line that explains the compact names.
     virtual std::string cell_key() const = 0;
     // "de la case ...", "des cases ...", "du 3" / "of ...": the phrase after a preposition of belonging.

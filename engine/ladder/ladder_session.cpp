@@ -10,17 +10,26 @@
 namespace vornel::ladder {
 
 std::vector<std::string> step_log_lines(int number, const Step& step, Language language, LineBreaks breaks) {
-    std::vector<std::string> lines =
-        breaks == LineBreaks::Whole ? narrate_sentences(step, language) : narrate(step, language);
+    return step_log_lines(std::vector<Step>{step}, 0, number, language, breaks);
+}
+
+std::vector<std::string> step_log_lines(const std::vector<Step>& steps, std::size_t index, int number,
+                                        Language language, LineBreaks breaks) {
+    // Wrapped as vornel-explain's plain text is when it does not go to a terminal: 80 columns,
+    // the step's number included.
+    constexpr std::size_t kWidth = 80;
+    const std::string prefix = std::to_string(number) + ". ";
+    std::vector<std::string> lines = narrate_in(steps, index, language);
+    if (breaks == LineBreaks::Wrapped) lines = wrap_sentences(lines, kWidth - prefix.size());
     if (lines.empty()) lines.emplace_back();
-    lines.front().insert(0, std::to_string(number) + ". ");
+    lines.front().insert(0, prefix);
     return lines;
 }
 
 std::vector<std::string> explanation_log_lines(const Explanation& explanation, Language language, LineBreaks breaks) {
     std::vector<std::string> lines;
     for (std::size_t i = 0; i < explanation.steps.size(); ++i)
-        for (std::string& line : step_log_lines(static_cast<int>(i + 1), explanation.steps[i], language, breaks))
+        for (std::string& line : step_log_lines(explanation.steps, i, static_cast<int>(i + 1), language, breaks))
             lines.push_back(std::move(line));
     for (std::string& line : narrate_verdict(explanation, language)) lines.push_back(std::move(line));
     return lines;
@@ -204,7 +213,7 @@ void LadderSession::write_log_up_to(int position) {
     const int n = step_count();
     for (int k = logged_ + 1; k <= position; ++k) {
         const std::vector<std::string> lines =
-            k <= n ? step_log_lines(k, explanation_.steps[static_cast<std::size_t>(k - 1)], language_, breaks_)
+            k <= n ? step_log_lines(explanation_.steps, static_cast<std::size_t>(k - 1), k, language_, breaks_)
                    : narrate_verdict(explanation_, language_);
         first_lines_.push_back(log_lines_);
         for (const std::string& line : lines) board_.append_log(line);

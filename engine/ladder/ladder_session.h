@@ -16,13 +16,17 @@
 
 namespace vornel::ladder {
 
-// How a step's sentences become log lines: broken at 112 characters as on a terminal (Wrapped), or
-// each whole on one line (Whole), for a log that wraps its lines to its own width, as the window's.
+// How a step's sentences become log lines: broken at 80 characters as vornel-explain's plain text
+// (Wrapped), or each whole on one line (Whole), for a log that wraps its lines to its own width, as
+// the window's.
 enum class LineBreaks : std::uint8_t { Wrapped, Whole };
 
 // The log lines of step `number` (1-based): its sentences, the first one numbered ("3. ...").
 std::vector<std::string> step_log_lines(int number, const Step& step, Language language = Language::French,
                                         LineBreaks breaks = LineBreaks::Wrapped);
+// The same for steps[index] of an explanation, told after the steps before it (narrate_in()).
+std::vector<std::string> step_log_lines(const std::vector<Step>& steps, std::size_t index, int number,
+                                        Language language = Language::French, LineBreaks breaks = LineBreaks::Wrapped);
 // Every log line of a whole explanation as the board shows it at its end: each step's lines, then
 // the closing lines (the problems of invalid givens and the verdict; the rating and the hardest
 // technique).

@@ -42,6 +42,8 @@ std::string fill(const Grammar& g, const Arg& a, std::string_view form) {
             if (form == "the") return g.cells_phrase(*a.cells);
             if (form == "de") return g.de(g.cells_phrase(*a.cells));
             if (form == "short") return g.cells_short(*a.cells);
+            if (form == "or") return g.cells_or(*a.cells);
+            if (form == "node") return g.node(*a.cells);
             return g.cells_list(*a.cells);
         case K::Unit:
             if (form == "bare") return g.unit_bare(static_cast<int>(a.value));
@@ -54,7 +56,9 @@ std::string fill(const Grammar& g, const Arg& a, std::string_view form) {
             if (form == "n") return std::to_string(a.value);
             if (form == "de") return g.de(g.digit_the(static_cast<int>(a.value)));
             return g.digit_the(static_cast<int>(a.value));
-        case K::Digits: return g.digits_the(static_cast<unsigned>(a.value));
+        case K::Digits:
+            if (form == "or") return g.digits_or(static_cast<unsigned>(a.value));
+            return g.digits_the(static_cast<unsigned>(a.value));
         case K::Removal:
             if (form == "short") return g.eliminations_short(*a.removal);
             return g.eliminations_phrase(*a.removal);
@@ -81,7 +85,27 @@ std::size_t count_of(const Arg& a) {
     }
 }
 
+thread_local std::vector<Said>* recording = nullptr;
+
+void record(Msg message, std::initializer_list<Arg> args) {
+    Said said;
+    said.id = message;
+    for (const Arg& a : args) {
+        SaidArg copy;
+        copy.kind = a.kind;
+        copy.value = a.value;
+        if (a.cells) copy.cells = *a.cells;
+        if (a.removal) copy.removal = *a.removal;
+        copy.text = a.text;
+        said.args.push_back(std::move(copy));
+    }
+    recording->push_back(std::move(said));
+}
+
 } // namespace
+
+SayRecorder::SayRecorder(std::vector<Said>& log) { recording = &log; }
+SayRecorder::~SayRecorder() { recording = nullptr; }
 
 const char* message_template(Language language, Msg message) {
     const auto i = static_cast<std::size_t>(message);
@@ -89,6 +113,7 @@ const char* message_template(Language language, Msg message) {
 }
 
 std::string say(Language language, Msg message, std::initializer_list<Arg> args) {
+    if (recording != nullptr) record(message, args);
     const Grammar& g = grammar(language);
     const std::string_view pattern = message_template(language, message);
     std::string out;

@@ -7,12 +7,13 @@
 // A placeholder is {N} or {N:form}, N the argument's index; "{^N...}" upper-cases the first letter
 // of what it gives. Forms by kind of argument (the default first):
 //   number  "4"; word "quatre"/"four"; wordf the feminine word ("une") where the language has one
-//   cell    "ligne 4, colonne 2"; the "la case ligne 4, colonne 2"; de "de la case ..."; short "L4C2"
-//   cells   the list without article; the with it; de; short "L4C2 et L4C8"
+//   cell    "L4C2"; the "la case L4C2"; de "de la case L4C2"; short "L4C2"
+//   cells   the list without article; the with it; de; short "L4C2 et L4C8"; or "L4C2 ou L4C8";
+//           node, one node of a chain, "L4C2/L4C8"
 //   unit    "la ligne 3"; bare "ligne 3"; de "de la ligne 3"
 //   units   "les lignes 2 et 7"; de
 //   digit   "le 7"; n "7"; de "du 7"
-//   digits  "le 2 et le 6"
+//   digits  "le 2 et le 6"; or "le 2 ou le 6"
 //   removal "le 3 des cases ..."; short "le 3 de L4C1 et L4C2"
 //   text    as given (an already told phrase)
 
@@ -68,6 +69,29 @@ inline constexpr int kMessageCount = static_cast<int>(Msg::Count);
 
 // The message in the language, its placeholders filled.
 std::string say(Language language, Msg message, std::initializer_list<Arg> args = {});
+
+// A message as said: its id and a copy of its arguments, for readers that check what a telling
+// claims without reading its words back (the claim checker of the tests).
+struct SaidArg {
+    Arg::Kind kind = Arg::Kind::Text;
+    long long value = 0;
+    std::vector<std::uint8_t> cells; // Cells, Units
+    std::vector<Candidate> removal;  // Removal
+    std::string text;                // Text
+};
+struct Said {
+    Msg id = Msg::Count;
+    std::vector<SaidArg> args;
+};
+// While one lives on a thread, every say() on that thread is also written down in `log`, in the
+// order said (a phrase said to be part of a sentence comes before the sentence). Not nested.
+class SayRecorder {
+public:
+    explicit SayRecorder(std::vector<Said>& log);
+    ~SayRecorder();
+    SayRecorder(const SayRecorder&) = delete;
+    SayRecorder& operator=(const SayRecorder&) = delete;
+};
 // The raw template, for the tests.
 const char* message_template(Language language, Msg message);
 

@@ -14,13 +14,17 @@
 
 namespace vornel::ladder {
 
-// The lines that tell a step: "La case ligne 4, colonne 2 ne peut contenir que le 7 : nous
-// écrivons un 7." A sentence longer than 112 characters goes on over several lines, the following
-// ones indented by two spaces more than the first; lines that start with spaces belong to a chain
-// or a branch.
+// The sentences that tell a step, each whole on one line: "La case L4C2 ne peut contenir que le 7 :
+// nous écrivons un 7." Lines that start with spaces belong to a chain or a branch, deeper the
+// further in.
 std::vector<std::string> narrate(const Step& step, Language language = Language::French);
-// The same sentences, each whole on one line.
+// The same (the name the window's log and the pages read it by).
 std::vector<std::string> narrate_sentences(const Step& step, Language language = Language::French);
+// The same sentences for a terminal `width` columns wide (UTF-8 code points): a longer sentence
+// goes on over several lines, broken at spaces only, the following ones indented by two spaces
+// more than the sentence.
+std::vector<std::string> narrate_wrapped(const Step& step, Language language, std::size_t width);
+std::vector<std::string> wrap_sentences(const std::vector<std::string>& sentences, std::size_t width);
 // The closing lines of an explanation: verdict, rating and hardest technique.
 std::vector<std::string> narrate_verdict(const Explanation& explanation, Language language = Language::French);
 // The line that tells part `part` (1-based, see walk_parts()) of a step walked one part at a time:

@@ -1,5 +1,6 @@
 #include "narrator_fr.h"
 
+#include <algorithm>
 #include <array>
 
 #include "french.h"
@@ -192,17 +193,23 @@ std::vector<std::string> sentences(const Step& step, Language l) {
     }
 }
 
-// The longest line of a step's telling (UTF-8 code points): every single fits whole.
-constexpr std::size_t kLineWidth = 112;
-
 } // namespace
 
 std::vector<std::string> narrate_sentences(const Step& step, Language language) { return sentences(step, language); }
 
-std::vector<std::string> narrate(const Step& step, Language language) {
+std::vector<std::string> narrate(const Step& step, Language language) { return sentences(step, language); }
+
+std::vector<std::string> narrate_wrapped(const Step& step, Language language, std::size_t width) {
+    return wrap_sentences(sentences(step, language), width);
+}
+
+std::vector<std::string> wrap_sentences(const std::vector<std::string>& sentences, std::size_t width) {
     std::vector<std::string> lines;
-    for (const std::string& sentence : sentences(step, language))
-        for (std::string& piece : fr::wrap(sentence, kLineWidth, "")) lines.push_back(std::move(piece));
+    for (const std::string& sentence : sentences) {
+        const std::size_t depth = std::min(sentence.find_first_not_of(' '), sentence.size());
+        for (std::string& piece : fr::wrap(sentence, width, sentence.substr(0, depth)))
+            lines.push_back(std::move(piece));
+    }
     return lines;
 }
 

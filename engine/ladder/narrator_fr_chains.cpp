@@ -14,46 +14,39 @@ namespace {
 
 using M = Msg;
 
-// The longest line a chain or a forcing chain is told in; longer ones are wrapped.
-constexpr std::size_t kWidth = 100;
-
+// A sentence of a chain or a forcing chain, whole, indented by how deep it lies in a branch.
 void add_line(std::vector<std::string>& lines, const std::string& line, const std::string& indent = "") {
-    for (std::string& piece : fr::wrap(indent + line, kWidth, indent)) lines.push_back(std::move(piece));
+    lines.push_back(indent + line);
 }
 
 std::string holds_s(const Candidate& c, Language l) { return say(l, M::CellHolds, {cell(c.cell), digit(c.digit)}); }
 std::string lacks_s(const Candidate& c, Language l) { return say(l, M::CellLacks, {cell(c.cell), digit(c.digit)}); }
 
 // The cells of a grouped node at `end`: the group's cells in its region and its row or column.
-std::string node_name(const Candidate& end, const LinkReason& why, Language l) {
-    const Grammar& g = grammar(l);
+std::vector<std::uint8_t> node_cells(const Candidate& end, const LinkReason& why) {
     if (why.kind != LinkReason::Kind::Group ||
         std::find(why.cells.begin(), why.cells.end(), end.cell) == why.cells.end())
-        return g.cell_short(end.cell);
-    std::vector<std::string> names;
+        return {end.cell};
+    std::vector<std::uint8_t> cells;
     for (const std::uint8_t c : why.cells)
         if (box_of(c) == box_of(end.cell) && (row_of(c) == row_of(end.cell) || col_of(c) == col_of(end.cell)))
-            names.push_back(g.cell_short(c));
-    if (names.size() <= 1) return g.cell_short(end.cell);
-    std::string text;
-    for (std::size_t i = 0; i < names.size(); ++i) text += (i > 0 ? "/" : "") + names[i];
-    return text;
+            cells.push_back(c);
+    if (cells.empty()) return {end.cell};
+    return cells;
 }
 
-// The name of a link's end: its cells when the link lists them, else as node_name() reads it.
-std::string end_name(const Link& k, bool from, Language l) {
+// The cells of a link's end: its cells when the link lists them, else as node_cells() reads them.
+std::vector<std::uint8_t> end_cells(const Link& k, bool from) {
     const std::vector<std::uint8_t>& listed = from ? k.from_cells : k.to_cells;
-    if (listed.empty()) return node_name(from ? k.from : k.to, k.why, l);
-    std::string text;
-    for (const std::uint8_t c : listed) text += (text.empty() ? "" : "/") + grammar(l).cell_short(c);
-    return text;
+    if (listed.empty()) return node_cells(from ? k.from : k.to, k.why);
+    return listed;
 }
 
 // One link, with its reason, read along the chain: `from` is off before a strong link and on
 // before a weak one.
 std::string link_line(const Link& k, Language l) {
-    const std::string to = end_name(k, false, l);
-    const std::string then = say(l, k.strong ? M::NodeHolds : M::NodeLacks, {text(to), digit(k.to.digit)});
+    const std::vector<std::uint8_t> to = end_cells(k, false);
+    const std::string then = say(l, k.strong ? M::NodeHolds : M::NodeLacks, {cells(to), digit(k.to.digit)});
     switch (k.why.kind) {
         case LinkReason::Kind::Cell:
             if (k.strong)
@@ -65,13 +58,13 @@ std::string link_line(const Link& k, Language l) {
                 return say(l, M::LinkUnitStrong,
                            {unit(k.why.unit), digit(k.from.digit), cell(k.from.cell), cell(k.to.cell), text(then)});
             if (!k.from_cells.empty() || !k.to_cells.empty())
-                return say(l, M::LinkGroupWeak, {text(end_name(k, true, l)), text(to), unit(k.why.unit), text(then)});
+                return say(l, M::LinkGroupWeak, {cells(end_cells(k, true)), cells(to), unit(k.why.unit), text(then)});
             return say(l, M::LinkUnitWeak, {cell(k.from.cell), cell(k.to.cell), unit(k.why.unit), text(then)});
         case LinkReason::Kind::Group:
-            if (k.strong)
+            if (k.strong) // every place of the digit in the unit: the end ruled out, then the other
                 return say(l, M::LinkGroupStrong,
-                           {unit(k.why.unit), digit(k.from.digit), cells(k.why.cells), text(then)});
-            return say(l, M::LinkGroupWeak, {text(end_name(k, true, l)), text(to), unit(k.why.unit), text(then)});
+                           {unit(k.why.unit), digit(k.from.digit), cells(end_cells(k, true)), cells(to), text(then)});
+            return say(l, M::LinkGroupWeak, {cells(end_cells(k, true)), cells(to), unit(k.why.unit), text(then)});
         case LinkReason::Kind::Als:
             if (k.strong)
                 return say(l, M::LinkAlsStrong,
@@ -84,28 +77,118 @@ std::string link_line(const Link& k, Language l) {
     return say(l, M::LinkPlain, {text(then)});
 }
 
+// Cells as solvers write them in a chain's summary: one row "r6c13", one column "r13c6", else
+// the cells one by one, "r1c2,r3c5" (French "L6C13").
+std::string cells_compact(std::vector<std::uint8_t> cells, Language l) {
+    const char r = l == Language::English ? 'r' : 'L', c = l == Language::English ? 'c' : 'C';
+    std::sort(cells.begin(), cells.end());
+    cells.erase(std::unique(cells.begin(), cells.end()), cells.end());
+    const auto all = [&](auto key) {
+        return std::all_of(cells.begin(), cells.end(), [&](int x) { return key(x) == key(cells.front()); });
+    };
+    std::string text;
+    if (all([](int x) { return row_of(x); })) {
+        text = std::string(1, r) + std::to_string(row_of(cells.front()) + 1) + c;
+        for (const std::uint8_t x : cells) text += std::to_string(col_of(x) + 1);
+        return text;
+    }
+    if (all([](int x) { return col_of(x); })) {
+        text = std::string(1, r);
+        for (const std::uint8_t x : cells) text += std::to_string(row_of(x) + 1);
+        return text + c + std::to_string(col_of(cells.front()) + 1);
+    }
+    for (const std::uint8_t x : cells)
+        text += (text.empty() ? "" : ",") + std::string(1, r) + std::to_string(row_of(x) + 1) + c +
+                std::to_string(col_of(x) + 1);
+    return text;
+}
+
+// What a step concludes, as solvers write it: "r8c3<>5", "r1c1,r1c2<>5, r3c3<>4", "r8c3=5".
+std::string conclusion_compact(const Step& step, Language l) {
+    std::vector<std::string> parts;
+    for (const Candidate& p : step.placements)
+        parts.push_back(cells_compact({p.cell}, l) + "=" + std::to_string(p.digit));
+    for (const RemovalGroup& g : removal_groups(step.eliminations))
+        for (int d = 1; d <= 9; ++d)
+            if ((g.digits >> d) & 1) parts.push_back(cells_compact(g.cells, l) + "<>" + std::to_string(d));
+    std::string text;
+    for (const std::string& p : parts) text += (text.empty() ? "" : ", ") + p;
+    return text;
+}
+
+} // namespace
+
+std::string chain_summary(const std::vector<Link>& links, const Step& step, Language l) {
+    if (links.empty()) return {};
+    // The nodes in order, each with its digit and cells, and the link before each but the first.
+    struct Node {
+        int digit;
+        std::vector<std::uint8_t> cells;
+    };
+    std::vector<Node> nodes{{links.front().from.digit, end_cells(links.front(), true)}};
+    for (const Link& k : links) nodes.push_back({k.to.digit, end_cells(k, false)});
+    std::string text;
+    std::size_t i = 0;
+    while (i < nodes.size()) {
+        // Nodes on the same cells, joined by links inside them, are one term: "(5=2)r6c3"; an
+        // almost locked set's strong link is the set's term: "(7=3)r1c5,r3c5,r4c5".
+        std::string digits = std::to_string(nodes[i].digit);
+        std::vector<std::uint8_t> cells = nodes[i].cells;
+        std::size_t j = i;
+        while (j + 1 < nodes.size()) {
+            const Link& k = links[j];
+            const bool inside =
+                k.why.kind == LinkReason::Kind::Als && k.strong ? true : nodes[j + 1].cells == nodes[j].cells;
+            if (!inside) break;
+            if (k.why.kind == LinkReason::Kind::Als && k.strong) cells = k.why.cells;
+            digits += (k.strong ? "=" : "-") + std::to_string(nodes[j + 1].digit);
+            ++j;
+        }
+        const bool same_digit = i > 0 && j == i && nodes[i].digit == nodes[i - 1].digit;
+        text += (same_digit ? "" : "(" + digits + ")") + cells_compact(cells, l);
+        if (j + 1 < nodes.size()) text += links[j].strong ? "=" : "-";
+        i = j + 1;
+    }
+    return text + " => " + conclusion_compact(step, l);
+}
+
+namespace {
+
 // The chain, one link per line under the assumption it starts from.
 void chain_lines(std::vector<std::string>& lines, const std::vector<Link>& links, Language l) {
-    lines.push_back(say(l, M::ChainStart, {text(end_name(links.front(), true, l)), digit(links.front().from.digit)}));
+    lines.push_back(say(l, M::ChainStart, {cells(end_cells(links.front(), true)), digit(links.front().from.digit)}));
     for (const Link& k : links) add_line(lines, link_line(k, l), "  ");
 }
 
-std::vector<std::string> chain(const Step& step, Language l) {
+// A chain step. `shared` links at its start are those of step `as_step` (1-based), told there:
+// the telling starts where the chains part.
+std::vector<std::string> chain(const Step& step, Language l, std::size_t shared = 0, int as_step = 0) {
     std::vector<std::string> lines;
-    chain_lines(lines, step.links, l);
+    if (shared == 0) {
+        chain_lines(lines, step.links, l);
+    } else {
+        const Link& k = step.links[shared - 1];
+        lines.push_back(say(l, k.strong ? M::SameChainHolds : M::SameChainLacks,
+                            {number(as_step), cells(end_cells(k, false)), digit(k.to.digit)}));
+        for (std::size_t i = shared; i < step.links.size(); ++i) add_line(lines, link_line(step.links[i], l), "  ");
+    }
     const Candidate& start = step.links.front().from;
     const Candidate& end = step.links.back().to;
-    const std::string first = end_name(step.links.front(), true, l);
-    const std::string last = end_name(step.links.back(), false, l);
+    const std::vector<std::uint8_t> first = end_cells(step.links.front(), true);
+    const std::vector<std::uint8_t> last = end_cells(step.links.back(), false);
     if (!step.placements.empty()) {
-        add_line(lines, say(l, M::ChainPlaces, {text(first), digit(start.digit)}));
-        return lines;
+        add_line(lines, say(l, M::ChainPlaces, {cells(first), digit(start.digit)}));
+    } else if (start.digit != end.digit) {
+        const std::string either =
+            say(l, M::ChainEitherOther, {cells(first), digit(start.digit), cells(last), digit(end.digit)});
+        add_line(lines, say(l, M::ChainRemoval, {text(either), removal(step.eliminations)}));
+    } else {
+        // Both ends of one digit: every removed candidate sees both.
+        const std::string either = say(l, M::ChainEitherSame, {digit(start.digit), cells(first), cells(last)});
+        add_line(lines,
+                 say(l, M::ChainRemovalSees, {text(either), removal(step.eliminations), cells(first), cells(last)}));
     }
-    const std::string either =
-        start.digit == end.digit
-            ? say(l, M::ChainEitherSame, {digit(start.digit), text(first), text(last)})
-            : say(l, M::ChainEitherOther, {text(first), digit(start.digit), text(last), digit(end.digit)});
-    add_line(lines, say(l, M::ChainRemoval, {text(either), removal(step.eliminations)}));
+    lines.push_back(chain_summary(step.links, step, l));
     return lines;
 }
 
@@ -117,6 +200,19 @@ std::vector<std::string> colouring(const Step& step, Language l) {
         lines.push_back(say(l, M::ColouringTwice, {cells(step.cells), digit(d), removal(step.eliminations)}));
     else
         lines.push_back(say(l, M::ColouringTrap, {digit(d), removal(step.eliminations)}));
+    if (step.variant != 1)
+        for (const Candidate& e : step.eliminations) {
+            const auto seen = [&](const std::vector<std::uint8_t>& colour) {
+                for (const std::uint8_t c : colour)
+                    if (c != e.cell &&
+                        (row_of(c) == row_of(e.cell) || col_of(c) == col_of(e.cell) || box_of(c) == box_of(e.cell)))
+                        return static_cast<int>(c);
+                return -1;
+            };
+            const int x = seen(a), y = seen(b);
+            if (x >= 0 && y >= 0)
+                lines.push_back(say(l, M::SeesEachColour, {cell(e.cell), cell(x), cell(y), digit(d)}));
+        }
     return lines;
 }
 
@@ -130,6 +226,7 @@ std::vector<std::string> remote_pair(const Step& step, Language l) {
     chain_lines(lines, step.links, l);
     add_line(lines, say(l, M::RemotePairAlternate, {number(b), cells(one), cells(other)}));
     add_line(lines, say(l, M::RemotePairRemoval, {digit(a), digit(b), removal(step.eliminations)}));
+    if (told_as_chain(step)) lines.push_back(chain_summary(step.links, step, l));
     return lines;
 }
 
@@ -189,8 +286,39 @@ void branch_lines(std::vector<std::string>& lines, const ForcingBranch& branch, 
     // A removal by a placement that ends the branch is told as its end.
     const bool peer_end = branch.end.kind == BranchEnd::Kind::Eliminate && !imps.empty() &&
                           imps.back().why == Implication::Why::Peer && imps.back().candidate == branch.end.candidate;
-    for (std::size_t i = 0; i + (peer_end ? 1 : 0) < imps.size(); ++i)
-        implication_lines(lines, imps[i], indent + "  ", l);
+    const std::size_t told = imps.size() - (peer_end ? 1 : 0);
+    for (std::size_t i = 0; i < told;) {
+        // A run of singles is told on few lines, each single with its reason: "Puis, par
+        // singletons : L3C7=3 (ligne 3), L6C1=3 (seul chiffre)."
+        std::size_t j = i;
+        while (j < told &&
+               (imps[j].why == Implication::Why::NakedSingle || imps[j].why == Implication::Why::HiddenSingle))
+            ++j;
+        if (j - i < 2) {
+            implication_lines(lines, imps[i], indent + "  ", l);
+            ++i;
+            continue;
+        }
+        // As many singles on a line as fit in kRunWidth characters, indentation included, counting
+        // each single at its longest (23 characters with its comma) so that every language breaks
+        // the run at the same places.
+        constexpr std::size_t kRunWidth = 110, kItem = 23, kLead = 28;
+        const std::size_t room = kRunWidth > indent.size() + kLead ? kRunWidth - indent.size() - kLead : 0;
+        const std::size_t per_line = std::max<std::size_t>(2, room / kItem);
+        for (std::size_t k = i; k < j; k += per_line) {
+            std::string list;
+            for (std::size_t m = k; m < std::min(j, k + per_line); ++m) {
+                const Implication& imp = imps[m];
+                list += (list.empty() ? "" : ", ") +
+                        (imp.why == Implication::Why::NakedSingle
+                             ? say(l, M::RunNaked, {digit(imp.candidate.digit), cell(imp.candidate.cell)})
+                             : say(l, M::RunHidden,
+                                   {digit(imp.candidate.digit), cell(imp.candidate.cell), unit(imp.unit)}));
+            }
+            add_line(lines, say(l, k == i ? M::RunStart : M::RunMore, {text(list)}), indent + "  ");
+        }
+        i = j;
+    }
     if (!peer_end) {
         end_line(lines, branch.end, indent + "  ", l);
         return;
@@ -324,6 +452,55 @@ std::string narrate_part(const Step& step, int part, Language l) {
 }
 
 std::string cell_key_line() { return fr::cell_key(); }
+
+namespace {
+
+bool plain_chain(const Step& step) {
+    switch (step.technique) {
+        case Technique::XChain:
+        case Technique::XyChain:
+        case Technique::Aic:
+        case Technique::TurbotFish:
+        case Technique::GroupedAic:
+        case Technique::AlsAic: return told_as_chain(step);
+        default: return false;
+    }
+}
+
+std::size_t shared_links(const Step& a, const Step& b) {
+    std::size_t n = 0;
+    while (n < a.links.size() && n < b.links.size() && a.links[n] == b.links[n]) ++n;
+    return n;
+}
+
+} // namespace
+
+std::vector<std::string> narrate_in(const std::vector<Step>& steps, std::size_t index, Language l) {
+    const Step& step = steps.at(index);
+    if (index == 0 || !plain_chain(step) || !plain_chain(steps[index - 1])) return narrate_sentences(step, l);
+    // The chain of the step before, with another end: told from where they part, referring to the
+    // first of the run of steps that share that start.
+    constexpr std::size_t kLeast = 3;
+    const std::size_t shared = shared_links(step, steps[index - 1]);
+    if (shared < kLeast) return narrate_sentences(step, l);
+    std::size_t first = index - 1;
+    while (first > 0 && plain_chain(steps[first - 1]) && shared_links(steps[first - 1], steps[first]) >= shared)
+        --first;
+    return chain(step, l, shared, static_cast<int>(first + 1));
+}
+
+std::string step_summary(const Step& step, Language l) {
+    switch (step.technique) {
+        case Technique::XChain:
+        case Technique::XyChain:
+        case Technique::Aic:
+        case Technique::TurbotFish:
+        case Technique::GroupedAic:
+        case Technique::AlsAic:
+        case Technique::RemotePair: return told_as_chain(step) ? chain_summary(step.links, step, l) : std::string();
+        default: return {};
+    }
+}
 
 std::string cell_key(Language language) { return grammar(language).cell_key(); }
 

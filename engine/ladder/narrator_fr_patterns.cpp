@@ -12,6 +12,17 @@ namespace {
 
 using M = Msg;
 
+bool sees_cell(int a, int b) {
+    return a != b && (row_of(a) == row_of(b) || col_of(a) == col_of(b) || box_of(a) == box_of(b));
+}
+
+// A candidate of `colour` that `c` sees: another digit in its cell, or its digit in a cell it sees.
+const Candidate* seen_candidate(const Candidate& c, const std::vector<Candidate>& colour) {
+    for (const Candidate& x : colour)
+        if ((x.cell == c.cell && x.digit != c.digit) || (x.digit == c.digit && sees_cell(x.cell, c.cell))) return &x;
+    return nullptr;
+}
+
 // Cells: the region's places, then the hinge and the far end of the conjugate pair. Units: the
 // region, its row, its column, the pair's line.
 std::vector<std::string> empty_rectangle(const Step& step, Language l) {
@@ -52,6 +63,25 @@ std::vector<std::string> region_fish(const Step& step, Language l) {
     return lines;
 }
 
+// For each removed cell, a cell of each colour it sees: "r1c1 sees r2c2 and r5c5, one of each
+// colour." (one of the two holds the digit).
+std::vector<std::string> each_sees_both(const Step& step, const std::vector<std::uint8_t>& one,
+                                        const std::vector<std::uint8_t>& other, int d, Language l) {
+    std::vector<std::string> lines;
+    const auto seen = [](int from, const std::vector<std::uint8_t>& cells) {
+        for (const std::uint8_t c : cells)
+            if (sees_cell(from, c)) return static_cast<int>(c);
+        return -1;
+    };
+    for (const Candidate& e : step.eliminations) {
+        if (e.digit != d) continue;
+        const int a = seen(e.cell, one), b = seen(e.cell, other);
+        if (a < 0 || b < 0) continue;
+        lines.push_back(say(l, M::SeesEachColour, {cell(e.cell), cell(a), cell(b), digit(d)}));
+    }
+    return lines;
+}
+
 std::vector<std::string> multi_colouring(const Step& step, Language l) {
     const int d = only_digit(step);
     // Split each colour into the first cluster (highlighted) and the second.
@@ -70,6 +100,7 @@ std::vector<std::string> multi_colouring(const Step& step, Language l) {
     }
     lines.push_back(say(l, M::MultiColouringSeeEachOther, {cell(from), cell(to), digit(d), cells(a2), cells(b2)}));
     lines.push_back(say(l, M::MultiColouringTrap, {digit(d), removal(step.eliminations)}));
+    for (std::string& line : each_sees_both(step, a2, b2, d, l)) lines.push_back(std::move(line));
     return lines;
 }
 
@@ -91,7 +122,17 @@ std::vector<std::string> medusa(const Step& step, Language l) {
             lines.push_back(say(l, M::MedusaTwiceInUnit, {digit(w[0].digit), cell(w[0].cell), cell(w[1].cell)}));
             break;
         case 3: lines.push_back(say(l, M::MedusaEmptiesCell, {cell(w[0].cell)})); break;
-        default: lines.push_back(say(l, M::MedusaTrap, {removal(step.eliminations)})); return lines;
+        default:
+            for (const Candidate& e : step.eliminations) {
+                const Candidate* a = seen_candidate(e, step.colour_a);
+                const Candidate* b = seen_candidate(e, step.colour_b);
+                if (a != nullptr && b != nullptr)
+                    lines.push_back(say(l, M::MedusaSees,
+                                        {digit(e.digit), cell(e.cell), digit(a->digit), cell(a->cell), digit(b->digit),
+                                         cell(b->cell)}));
+            }
+            lines.push_back(say(l, M::MedusaTrap, {removal(step.eliminations)}));
+            return lines;
     }
     lines.push_back(say(l, M::MedusaRemoval, {removal(step.eliminations)}));
     return lines;

@@ -63,9 +63,34 @@ std::string set_phrase(const Step& step, const Cells& set, Language l) {
                {cells(set), digits(mask), number(bit_count(mask)), number(static_cast<long long>(set.size()))});
 }
 
-// "nous retirons le 5 des cases ..., qui voient toutes ces cases."
-std::string removed(const Step& step, Msg what, Language l) {
-    return say(l, M::SetRemoval, {removal(step.eliminations), text(say(l, what))});
+bool sees(int a, int b) {
+    return a != b && (row_of(a) == row_of(b) || col_of(a) == col_of(b) || box_of(a) == box_of(b));
+}
+
+// One sentence per digit removed, `lead` ("Dans les deux cas, {0} : {1}.") around two claims: the
+// digit is in one of the cells of the sets that can hold it, of the sets whose such cells the
+// removed cells all see; the removed cells see them all.
+std::vector<std::string> removals_by_digit(const Step& step, const std::vector<Cells>& sets, Msg lead, Language l) {
+    std::vector<std::string> lines;
+    for (const RemovalGroup& group : removal_groups(step.eliminations)) {
+        for (int d = 1; d <= 9; ++d) {
+            if (((group.digits >> d) & 1) == 0) continue;
+            Cells holders;
+            for (const Cells& set : sets) {
+                const Cells here = holding(step, set, d);
+                const bool seen = !here.empty() && std::all_of(here.begin(), here.end(), [&](int h) {
+                    return std::all_of(group.cells.begin(), group.cells.end(), [&](int r) { return sees(r, h); });
+                });
+                if (seen) holders.insert(holders.end(), here.begin(), here.end());
+            }
+            std::sort(holders.begin(), holders.end());
+            holders.erase(std::unique(holders.begin(), holders.end()), holders.end());
+            lines.push_back(say(l, lead,
+                                {text(say(l, M::HoldersOr, {digit(d), cells(holders)})),
+                                 text(say(l, M::RemoveSeeing, {digit(d), cells(group.cells), cells(holders)}))}));
+        }
+    }
+    return lines;
 }
 
 int only(unsigned mask) { return std::countr_zero(mask); }
@@ -79,18 +104,10 @@ std::vector<std::string> als_xz(const Step& step, Language l) {
         const int x = step.links[0].from.digit, y = step.links[1].from.digit;
         lines.push_back(say(l, M::AlsXzDoublyShared, {digit(x), digit(y)}));
         lines.push_back(say(l, M::AlsXzLoseOne, {digit(x), digit(y)}));
-        lines.push_back(say(l, M::AlsXzEachDigit, {text(removed(step, M::EveryHolder, l))}));
-        return lines;
+    } else {
+        lines.push_back(say(l, M::AlsXzShared, {digit(step.links[0].from.digit)}));
     }
-    const int x = step.links[0].from.digit;
-    const int z = step.eliminations.front().digit;
-    Cells holders = holding(step, sets[0], z);
-    const Cells more = holding(step, sets[1], z);
-    holders.insert(holders.end(), more.begin(), more.end());
-    lines.push_back(say(l, M::AlsXzShared, {digit(x)}));
-    lines.push_back(
-        say(l, M::AlsXzEither,
-            {digit(z), cells(holders), text(removed(step, holders.size() == 1 ? M::ThatCell : M::ThoseCells, l))}));
+    for (std::string& line : removals_by_digit(step, sets, M::EitherWay, l)) lines.push_back(std::move(line));
     return lines;
 }
 
@@ -101,11 +118,15 @@ std::vector<std::string> als_xy_wing(const Step& step, Language l) {
     for (const Link& link : step.links)
         if (!link.strong) between.push_back(link.from.digit);
     const int x = between.at(0), y = between.at(1);
-    return {say(l, M::ThreeSets,
-                {text(set_phrase(step, sets[0], l)), text(set_phrase(step, sets[1], l)),
-                 text(set_phrase(step, sets[2], l))}),
-            say(l, M::AlsXyWingShared, {digit(x), digit(y)}), say(l, M::AlsXyWingCases, {digit(x), digit(y)}),
-            say(l, M::AlsXyWingEither, {digits(step.digits), text(removed(step, M::EveryHolder, l))})};
+    std::vector<std::string> lines = {say(l, M::ThreeSets,
+                                          {text(set_phrase(step, sets[0], l)), text(set_phrase(step, sets[1], l)),
+                                           text(set_phrase(step, sets[2], l))}),
+                                      say(l, M::AlsXyWingShared, {digit(x), digit(y)}),
+                                      say(l, M::AlsXyWingCases, {digit(x), digit(y)})};
+    // The first and the third sets: the second holds x or y, not the removed digit's proof.
+    for (std::string& line : removals_by_digit(step, {sets[0], sets[2]}, M::EitherWay, l))
+        lines.push_back(std::move(line));
+    return lines;
 }
 
 std::vector<std::string> als_chain(const Step& step, Language l) {
@@ -127,7 +148,8 @@ std::vector<std::string> als_chain(const Step& step, Language l) {
     const auto last = number(static_cast<long long>(sets.size()));
     lines.push_back(say(l, M::AlsChainLinks, {text(grammar(l).join(between))}));
     lines.push_back(say(l, M::AlsChainIf, {digit(z), last, digit(through.front())}));
-    lines.push_back(say(l, M::AlsChainSo, {digit(z), last, text(removed(step, M::EveryHolderOfBoth, l))}));
+    for (std::string& line : removals_by_digit(step, {sets.front(), sets.back()}, M::SoThat, l))
+        lines.push_back(std::move(line));
     return lines;
 }
 
@@ -139,17 +161,19 @@ std::vector<std::string> death_blossom(const Step& step, Language l) {
     for (std::size_t i = 1; i < sets.size(); ++i)
         lines.push_back(
             say(l, M::PetalFor, {digit(step.links[i - 1].from.digit), text(set_phrase(step, sets[i], l)), cell(stem)}));
-    lines.push_back(say(l, M::BlossomStem, {cell(stem), digit(z), text(removed(step, M::EveryHolder, l))}));
+    lines.push_back(say(l, M::BlossomStem, {cell(stem), digit(z)}));
+    const std::vector<Cells> petals(sets.begin() + 1, sets.end());
+    for (std::string& line : removals_by_digit(step, petals, M::SoThat, l)) lines.push_back(std::move(line));
     return lines;
 }
 
 std::vector<std::string> wxyz_wing(const Step& step, Language l) {
     const int z = step.eliminations.front().digit;
     const unsigned others = step.digits & ~(1u << z);
-    const Cells holders = holding(step, step.cells, z);
-    return {say(l, M::CellsHold, {cells(step.cells), digits(step.digits)}),
-            say(l, M::WxyzWingLocked, {digits(others), digit(z), cells(holders)}),
-            say(l, M::Capitalised, {text(removed(step, holders.size() == 1 ? M::ThatCell : M::ThoseCells, l))})};
+    std::vector<std::string> lines = {say(l, M::CellsHold, {cells(step.cells), digits(step.digits)}),
+                                      say(l, M::WxyzWingLocked, {digits(others)})};
+    for (std::string& line : removals_by_digit(step, {step.cells}, M::SoThat, l)) lines.push_back(std::move(line));
+    return lines;
 }
 
 std::vector<std::string> sue_de_coq(const Step& step, Language l) {
@@ -214,9 +238,9 @@ std::vector<std::string> rectangle(const Step& step, Language l) {
             break;
         }
         case 5:
-            lines.push_back(say(l, M::RectangleType5,
-                                {cells(floor), digits(step.digits), cells(roof), digit(only(extras)),
-                                 text(removed(step, M::ThoseCells, l))}));
+            lines.push_back(
+                say(l, M::RectangleType5, {cells(floor), digits(step.digits), cells(roof), digit(only(extras))}));
+            for (std::string& line : removals_by_digit(step, {roof}, M::SoThat, l)) lines.push_back(std::move(line));
             break;
         case 6: {
             const int x = step.eliminations.front().digit;
@@ -272,7 +296,7 @@ std::vector<std::string> avoidable_rectangle(const Step& step, Language l) {
     for (const std::uint8_t c : corners)
         if (std::find(open.begin(), open.end(), c) == open.end()) found.push_back(c);
     lines.push_back(say(l, M::AvoidableOpen, {digits(step.digits), cells(found), cells(open), digit(x)}));
-    lines.push_back(say(l, M::AvoidableSo, {digit(x), text(removed(step, M::BothThoseCells, l))}));
+    for (std::string& line : removals_by_digit(step, {open}, M::SoThat, l)) lines.push_back(std::move(line));
     return lines;
 }
 

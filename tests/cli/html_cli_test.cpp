@@ -11,6 +11,7 @@
 #include "ladder.h"
 #include "ladder_page.h"
 #include "narrator_fr.h"
+#include "narrator_fr_chains.h"
 #include "page.h"
 
 namespace fs = std::filesystem;
@@ -71,8 +72,9 @@ TEST(ExplainHtml, a_file_target_gets_the_page_of_the_one_puzzle_with_every_step_
     for (const auto& step : e.steps) boards += step.branches.size();
     EXPECT_EQ(vornel::test::occurrences(html, "<svg "), static_cast<int>(boards));
     std::vector<std::string> sentences = vornel::ladder::narrate_verdict(e);
-    for (const auto& step : e.steps)
-        for (std::string sentence : vornel::ladder::narrate_sentences(step))
+    for (std::size_t k = 0; k < e.steps.size(); ++k)
+        for (std::string sentence : vornel::report::typeset(
+                 vornel::ladder::narrate_in(e.steps, k, vornel::Language::French), vornel::Language::French))
             sentences.push_back(sentence.erase(0, std::min(sentence.find_first_not_of(' '), sentence.size())));
     std::vector<std::string> paragraphs = vornel::test::element_texts(html, "p");
     // The key to compact cell names comes first when a step uses them.

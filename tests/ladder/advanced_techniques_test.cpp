@@ -172,7 +172,7 @@ const char* const kRectangle4 = R"(
 1459 1369 1469 289 23689 3689 7 34689 15)";
 
 // BUG+1: every empty cell holds two candidates except r6c3 (1 3 6); the 6 has three places in
-// row 6, column 3 and region 4.
+// r6c3 and region 4.
 const char* const kBug = R"(
 1 3 9 7 5 8 4 2 6
 6 8 2 4 13 13 5 9 7
@@ -541,29 +541,31 @@ const Told kTold[] = {
     {"unique_rectangle_type_2",
      find_unique_rectangle,
      kRectangle2,
-     {"Les cases ligne 4 (colonnes 1 et 2) et ligne 7 (colonnes 1 et 2) forment un rectangle sur deux régions et "
+     {"Les cases L4C1, L4C2, L7C1 et L7C2 forment un rectangle sur deux régions et "
       "peuvent toutes contenir le 4 et le 9 : si ces quatre cases ne contenaient que ces deux chiffres, on pourrait "
       "les y échanger et le sudoku aurait deux solutions.",
-      "Deux des cases ne contiennent que le 4 et le 9 ; l'une des deux autres, la case ligne 4, colonne 1 ou la case "
-      "ligne 4, colonne 2, contient donc le 6 : nous retirons le 6 des cases ligne 4 (colonnes 4 et 6), ligne 5 "
-      "(colonnes 1 et 2) et ligne 6 (colonnes 1 et 2)."}},
+      "Deux des cases ne contiennent que le 4 et le 9 ; l'une des deux autres, la case L4C1 ou la case "
+      "L4C2, contient donc le 6 : nous retirons le 6 des cases L4C4, L4C6, L5C1, L5C2, L6C1 "
+      "et L6C2."}},
     {"colour_trap",
      find_simple_colouring,
      kColourTrap,
-     {"En suivant les lignes, les colonnes et les régions où le 3 n'a que deux places, les cases ligne 1 (colonne 4), "
-      "ligne 3 (colonne 3), ligne 5 (colonne 6), ligne 6 (colonne 1), ligne 7 (colonne 5) et ligne 9 (colonne 7) "
-      "d'une part et les cases ligne 6 (colonne 4), ligne 7 (colonne 3), ligne 8 (colonne 9) et ligne 9 (colonne 6) "
+     {"En suivant les lignes, les colonnes et les régions où le 3 n'a que deux places, les cases L1C4, "
+      "L3C3, L5C6, L6C1, L7C5 et L9C7 "
+      "d'une part et les cases L6C4, L7C3, L8C9 et L9C6 "
       "d'autre part reçoivent deux couleurs : le 3 occupe toutes les cases d'une couleur et aucune de l'autre.",
       "Une case qui voit une case de chaque couleur ne peut donc pas contenir le 3 : nous retirons le 3 des cases "
-      "ligne 1 (colonne 9), ligne 3 (colonne 9) et ligne 8 (colonne 1)."}},
+      "L1C9, L3C9 et L8C1.",
+      "L1C9 voit L1C4 et L8C9, une case de chaque couleur.", "L3C9 voit L3C3 et L8C9, une case de chaque couleur.",
+      "L8C1 voit L6C1 et L7C3, une case de chaque couleur."}},
     {"colour_wrap",
      find_simple_colouring,
      kColourWrap,
-     {"En suivant les lignes, les colonnes et les régions où le 5 n'a que deux places, les cases ligne 1, colonne 3 "
-      "et ligne 2, colonne 2 d'une part et la case ligne 1, colonne 2 d'autre part reçoivent deux couleurs : le 5 "
+     {"En suivant les lignes, les colonnes et les régions où le 5 n'a que deux places, les cases L1C3 "
+      "et L2C2 d'une part et la case L1C2 d'autre part reçoivent deux couleurs : le 5 "
       "occupe toutes les cases d'une couleur et aucune de l'autre.",
-      "Les cases ligne 1, colonne 3 et ligne 2, colonne 2, de la même couleur, se voient : cette couleur ne peut pas "
-      "porter le 5. Nous retirons le 5 des cases ligne 1, colonne 3 et ligne 2, colonne 2."}},
+      "Les cases L1C3 et L2C2, de la même couleur, se voient : cette couleur ne peut pas "
+      "porter le 5. Nous retirons le 5 des cases L1C3 et L2C2."}},
     {"x_chain",
      find_x_chain,
      kXChain,
@@ -573,7 +575,8 @@ const Told kTold[] = {
       "  Dans la colonne 6, le 7 n'a que deux places : L1C6 et L5C6, donc L5C6 contient le 7.",
       "  L5C6 et L4C4 sont dans la région 5 : L4C4 ne contient pas le 7.",
       "  Dans la ligne 4, le 7 n'a que deux places : L4C4 et L4C3, donc L4C3 contient le 7.",
-      "Ainsi, le 7 est en L3C8 ou en L4C3 : nous retirons le 7 de L3C3."}},
+      "Ainsi, le 7 est en L3C8 ou en L4C3 : nous retirons le 7 de L3C3, qui voit les deux bouts.",
+      "(7)L3C8=L1C8-L1C6=L5C6-L4C4=L4C3 => L3C3<>7"}},
     {"aic",
      find_aic,
      kAic,
@@ -582,52 +585,49 @@ const Told kTold[] = {
       "  Dans la région 8, le 4 n'a que deux places : L8C4 et L9C5, donc L9C5 contient le 4.",
       "  L9C5 contient le 4, donc pas le 6.",
       "  Dans la ligne 9, le 6 n'a que deux places : L9C5 et L9C3, donc L9C3 contient le 6.",
-      "Ainsi, L8C2 contient le 9 ou L9C3 contient le 6 : nous retirons le 9 de L9C3."}},
+      "Ainsi, L8C2 contient le 9 ou L9C3 contient le 6 : nous retirons le 9 de L9C3.",
+      "(9=4)L8C2-L8C4=(4-6)L9C5=L9C3 => L9C3<>9"}},
     {"unique_rectangle_type_1",
      find_unique_rectangle,
      kRectangle1,
-     {"Les cases ligne 2 (colonnes 2 et 3) et ligne 6 (colonnes 2 et 3) forment un rectangle sur deux régions et "
+     {"Les cases L2C2, L2C3, L6C2 et L6C3 forment un rectangle sur deux régions et "
       "peuvent toutes contenir le 8 et le 9 : si ces quatre cases ne contenaient que "
       "ces deux chiffres, on pourrait les y échanger et le sudoku aurait deux solutions.",
-      "Les trois autres cases ne contenant que le 8 et le 9, la case ligne 2, colonne 2 contient un autre chiffre : "
-      "nous retirons le 8 et le 9 de la case ligne 2, colonne 2."}},
+      "Les trois autres cases ne contenant que le 8 et le 9, la case L2C2 contient un autre chiffre : "
+      "nous retirons le 8 et le 9 de la case L2C2."}},
     {"bug_plus_one",
      find_bug_plus_one,
      kBug,
-     {"Toutes les cases vides sauf la case ligne 6, colonne 3 ne peuvent contenir que deux chiffres, et chaque "
+     {"Toutes les cases vides sauf la case L6C3 ne peuvent contenir que deux chiffres, et chaque "
       "chiffre a deux places dans chaque ligne, colonne et région où il manque, sauf le 6, qui en a trois dans la "
       "ligne, la colonne et la région de cette case.",
-      "Sans le 6 dans la case ligne 6, colonne 3, le sudoku ne pourrait pas avoir une seule solution : nous écrivons "
-      "un 6 dans la case ligne 6, colonne 3."}},
+      "Sans le 6 dans la case L6C3, le sudoku ne pourrait pas avoir une seule solution : nous écrivons "
+      "un 6 dans la case L6C3."}},
     {"forcing_chain",
      find_forcing_chain,
      kForcing,
-     {"Si L7C8 contient le 5 :", "  Le 7 va en L7C3, sa seule place dans la ligne 7.",
-      "  Le 8 va en L7C2, sa seule place dans la région 7.", "  Le 6 va en L1C2, sa seule place dans la colonne 2.",
-      "  Le 6 va en L9C3, sa seule place dans la colonne 3.", "  Le 5 va en L9C1, sa seule place dans la région 7.",
-      "  Le 9 va en L1C8, seul chiffre qui y reste.", "  Le 5 va en L2C9, seul chiffre qui y reste.",
-      "  Le 3 va en L3C9, seul chiffre qui y reste.", "  Le 2 va en L9C8, seul chiffre qui y reste.",
-      "  Le 2 va en L5C9, sa seule place dans la ligne 5.", "  Le 7 va en L1C9, sa seule place dans la colonne 9.",
-      "  Le 8 va en L1C1, seul chiffre qui y reste.",
-      "  L1C7 n'a alors plus aucun chiffre possible : c'est impossible.", "Si L7C8 contient le 9 :",
-      "  Le 7 va en L7C3, sa seule place dans la ligne 7.", "  Le 8 va en L7C2, sa seule place dans la région 7.",
+     {"Si L7C8 contient le 5 :", "  Puis, par singletons : L7C3=7 (ligne 7), L7C2=8 (région 7), L1C2=6 (colonne 2).",
+      "  Puis : L9C3=6 (colonne 3), L9C1=5 (région 7), L1C8=9 (seul chiffre).",
+      "  Puis : L2C9=5 (seul chiffre), L3C9=3 (seul chiffre), L9C8=2 (seul chiffre).",
+      "  Puis : L5C9=2 (ligne 5), L1C9=7 (colonne 9), L1C1=8 (seul chiffre).",
+      "  L1C7 n'a alors plus aucun chiffre possible : c'est impossible.",
+      "Si L7C8 contient le 9 :", "  Puis, par singletons : L7C3=7 (ligne 7), L7C2=8 (région 7).",
       "  Le 5 n'a alors plus de place dans la ligne 7 : c'est impossible.",
       "Le 5 et le 9 sont donc impossibles en L7C8 : nous les retirons de L7C8."}},
     {"forcing_chain_cell",
      find_forcing_chain,
      kForcingCell,
-     {"L3C4 ne peut contenir que le 5 et le 9.", "Si L3C4 contient le 5 :",
-      "  Le 5 va en L2C8, sa seule place dans la ligne 2.", "  Donc L2C8, remplie, ne contient pas le 4.",
-      "Si L3C4 contient le 9 :", "  Le 1 va en L8C4, seul chiffre qui y reste.",
-      "  Le 3 va en L1C4, seul chiffre qui y reste.", "  Le 3 va en L2C8, sa seule place dans la ligne 2.",
+     {"L3C4 ne peut contenir que le 5 et le 9.",
+      "Si L3C4 contient le 5 :", "  Le 5 va en L2C8, sa seule place dans la ligne 2.",
+      "  Donc L2C8, remplie, ne contient pas le 4.", "Si L3C4 contient le 9 :",
+      "  Puis, par singletons : L8C4=1 (seul chiffre), L1C4=3 (seul chiffre), L2C8=3 (ligne 2).",
       "  Donc L2C8, remplie, ne contient pas le 4.",
       "Dans tous les cas, L2C8 ne contient pas le 4 : nous retirons le 4 de L2C8."}},
     {"nishio",
      find_nishio,
      kNishio,
      {"Suivons le 2 seul, de place unique en place unique :", "Si L4C5 contient le 2 :",
-      "  Le 2 va en L1C9, sa seule place dans la ligne 1.", "  Le 2 va en L3C4, sa seule place dans la ligne 3.",
-      "  Le 2 va en L6C1, sa seule place dans la ligne 6.",
+      "  Puis, par singletons : L1C9=2 (ligne 1), L3C4=2 (ligne 3), L6C1=2 (ligne 6).",
       "  Le 2 n'a alors plus de place dans la ligne 9 : c'est impossible.",
       "Le 2 est donc impossible en L4C5 : nous retirons le 2 de L4C5."}},
     // A node of a set's cells is named by all of them (r1c5 and r3c5 hold its 7), not by its first.
@@ -635,19 +635,20 @@ const Told kTold[] = {
      find_als_aic,
      kAlsAic,
      {"Si L4C5 ne contient pas le 3 :",
-      "  L1C5, L3C5, L4C5 et L6C5 n'ont à elles 4 que 5 chiffres : sans le 3, le 7 est dans l'une d'elles.",
+      "  L1C5, L3C5, L4C5 et L6C5, quatre cases pour cinq chiffres : sans le 3, le 7 est dans l'une d'elles.",
       "  L1C5/L3C5 et L2C4/L2C5/L2C6 sont dans la région 2 : L2C4/L2C5/L2C6 ne contient pas le 7.",
-      "  Dans la ligne 2, le 7 ne peut aller qu'en L2C4, L2C5 et L2C6, donc L2C3 contient le 7.",
+      "  Dans la ligne 2, le 7 ne va qu'en L2C4/L2C5/L2C6, exclu, ou en L2C3, donc L2C3 contient le 7.",
       "  L2C3 et L1C2 sont dans la région 1 : L1C2 ne contient pas le 7.",
-      "  L1C2, L5C2, L6C2 et L9C2 n'ont à elles 4 que 5 chiffres : sans le 7, le 3 est dans l'une d'elles.",
-      "Ainsi, le 3 est en L4C5 ou en L9C2 : nous retirons le 3 de L9C5."}},
+      "  L1C2, L5C2, L6C2 et L9C2, quatre cases pour cinq chiffres : sans le 7, le 3 est dans l'une d'elles.",
+      "Ainsi, le 3 est en L4C5 ou en L9C2 : nous retirons le 3 de L9C5, qui voit les deux bouts.",
+      "(3=7)L1346C5-L2C456=L2C3-(7=3)L1569C2 => L9C5<>3"}},
     {"trial",
      find_trial,
      kTrial,
      {"Aucune de nos techniques de raisonnement ne s'applique ici : nous procédons par essais, en examinant toutes "
       "les façons de compléter la grille.",
-      "Aucune ne met ni le 4 ni le 8 dans la case ligne 1, colonne 2.",
-      "Il ne reste que le 7 possible : nous écrivons un 7 dans la case ligne 1, colonne 2."}},
+      "Aucune ne met ni le 4 ni le 8 dans la case L1C2.",
+      "Il ne reste que le 7 possible : nous écrivons un 7 dans la case L1C2."}},
 };
 
 INSTANTIATE_TEST_SUITE_P(Sentences, AdvancedNarration, ::testing::ValuesIn(kTold),

@@ -501,7 +501,9 @@ TEST(LadderSession, speaks_the_language_it_is_given) {
 TEST(LadderSession, step_lines_number_the_first_sentence) {
     const Explanation explanation = explain(grid_of(kExpert));
     for (std::size_t k = 0; k < explanation.steps.size(); ++k) {
-        const std::vector<std::string> sentences = narrate(explanation.steps[k]);
+        // Wrapped to 80 columns with the number, as vornel-explain's plain text.
+        const std::string number = std::to_string(k + 1) + ". ";
+        const std::vector<std::string> sentences = wrap_sentences(narrate(explanation.steps[k]), 80 - number.size());
         const std::vector<std::string> lines = step_log_lines(static_cast<int>(k + 1), explanation.steps[k]);
         ASSERT_EQ(lines.size(), sentences.size());
         EXPECT_EQ(lines[0], std::to_string(k + 1) + ". " + sentences[0]);

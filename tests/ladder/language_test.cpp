@@ -193,18 +193,18 @@ TEST(EnglishGrammar, names_cells_units_digits_and_removals) {
     };
     const std::vector<Candidate> mixed = {{at(1, 3), 2}, {at(1, 3), 6}, {at(4, 1), 5}, {at(4, 2), 5}};
     const std::vector<Row> rows = {
-        {g.cells_phrase({at(4, 2)}), "the cell in row 4, column 2"},
-        {g.cells_phrase({at(1, 3), at(1, 8)}), "the cells in row 1, column 3 and row 1, column 8"},
-        {g.cells_list({at(4, 1), at(4, 2), at(4, 8)}), "row 4, columns 1, 2 and 8"},
-        {g.cells_list({at(2, 3), at(5, 3), at(7, 3)}), "rows 2, 5 and 7, column 3"},
-        {g.cells_list({at(2, 1), at(2, 9), at(5, 3)}), "row 2 (columns 1 and 9) and row 5 (column 3)"},
+        {g.cells_phrase({at(4, 2)}), "cell r4c2"},
+        {g.cells_phrase({at(1, 3), at(1, 8)}), "cells r1c3 and r1c8"},
+        {g.cells_list({at(4, 1), at(4, 2), at(4, 8)}), "r4c1, r4c2 and r4c8"},
+        {g.cells_list({at(2, 3), at(5, 3), at(7, 3)}), "r2c3, r5c3 and r7c3"},
+        {g.cells_list({at(2, 1), at(2, 9), at(5, 3)}), "r2c1, r2c9 and r5c3"},
         {g.units_phrase({1, 6}), "rows 2 and 7"},
-        {g.units_phrase({1, 13}), "row 2 and column 5"},
+        {g.units_phrase({1, 13}), "column 5 and row 2"},
+        {g.units_phrase({2, 11, 26}), "box 9, column 3 and row 3"},
         {g.units_phrase({18, 22}), "boxes 1 and 5"},
         {g.unit_name(22), "box 5"},
         {g.digits_the((1u << 2) | (1u << 6) | (1u << 8)), "2, 6 and 8"},
-        {g.eliminations_phrase(mixed), "2 and 6 from the cell in row 1, column 3, and 5 from the cells in row 4, "
-                                       "column 1 and row 4, column 2"},
+        {g.eliminations_phrase(mixed), "2 and 6 from cell r1c3, and 5 from cells r4c1 and r4c2"},
         {g.eliminations_short(mixed), "2 and 6 from r1c3, and 5 from r4c1 and r4c2"},
         {g.cells_short({at(1, 1), at(4, 2), at(4, 8)}), "r1c1, r4c2 and r4c8"},
         {say(kEn, Msg::Steps, {number(0)}), "0 steps"},
@@ -212,9 +212,9 @@ TEST(EnglishGrammar, names_cells_units_digits_and_removals) {
         {say(kEn, Msg::Steps, {number(1)}), "1 step"},
         {say(kFr, Msg::Steps, {number(2)}), "2 étapes"},
         {say(kEn, Msg::TwoLinksRemoval, {digit(5), cells({at(1, 5)})}),
-         "We remove 5 from the cell in row 1, column 5, which sees both of those cells."},
+         "We remove 5 from cell r1c5, which sees both of those cells."},
         {say(kEn, Msg::TwoLinksRemoval, {digit(5), cells({at(1, 5), at(9, 6)})}),
-         "We remove 5 from the cells in row 1, column 5 and row 9, column 6, which see both of those cells."},
+         "We remove 5 from cells r1c5 and r9c6, which see both of those cells."},
     };
     for (const Row& row : rows) EXPECT_EQ(row.got, row.want);
 }

@@ -35,54 +35,43 @@ TEST_P(TellsAStep, in_french) {
 INSTANTIATE_TEST_SUITE_P(Ladder, TellsAStep, ::testing::Values(
     Sentence{"full_house", find_full_house,
              "53.678912672195348198342567859761423426853791713924856961537284287419635345286179", "",
-             "La case ligne 1, colonne 3 est la seule case vide de la région 1 : nous écrivons un 4, le chiffre qui y "
+             "La case L1C3 est la seule case vide de la région 1 : nous écrivons un 4, le chiffre qui y "
              "manque."},
     Sentence{"hidden_single", find_hidden_single, kEmpty, "r4c456-7 r5c45-7 r6c456-7",
-             "Dans la région 5, le 7 ne peut aller que dans la case ligne 5, colonne 6 : nous écrivons un 7."},
+             "Dans la région 5, le 7 ne peut aller que dans la case L5C6 : nous écrivons un 7."},
     Sentence{"naked_single", find_naked_single, kEmpty, "r4c2=7",
-             "La case ligne 4, colonne 2 ne peut contenir que le 7 : nous écrivons un 7."},
+             "La case L4C2 ne peut contenir que le 7 : nous écrivons un 7."},
     Sentence{"pointing", find_pointing, kEmpty, "r56c456-3 r4c379-3",
-             "Dans la région 5, le 3 ne peut aller que dans la ligne 4 : nous retirons le 3 des cases ligne 4, "
-             "colonnes 1, 2 et 8."},
+             "Dans la région 5, le 3 ne peut aller que dans la ligne 4 : nous retirons le 3 des cases L4C1, L4C2 et L4C8."},
     Sentence{"pointing_one_cell", find_pointing, kEmpty, "r56c456-3 r4c12379-3",
-             "Dans la région 5, le 3 ne peut aller que dans la ligne 4 : nous retirons le 3 de la case ligne 4, "
-             "colonne 8."},
+             "Dans la région 5, le 3 ne peut aller que dans la ligne 4 : nous retirons le 3 de la case L4C8."},
     Sentence{"claiming_down_a_column", find_claiming, kEmpty, "r456789c2-5 r123c1-5",
-             "Dans la colonne 2, le 5 ne peut aller que dans la région 1 : nous retirons le 5 des cases lignes 1, 2 "
-             "et 3, colonne 3."},
+             "Dans la colonne 2, le 5 ne peut aller que dans la région 1 : nous retirons le 5 des cases L1C3, L2C3 et L3C3."},
     Sentence{"naked_pair", find_naked_pair, kEmpty, "r1c38=26",
-             "Les cases ligne 1, colonne 3 et ligne 1, colonne 8 ne peuvent contenir que le 2 et le 6 : ces chiffres "
-             "ne peuvent aller ailleurs dans la ligne 1, et nous retirons le 2 et le 6 des cases ligne 1, colonnes 1, "
-             "2, 4, 5, 6, 7 et 9."},
+             "Les cases L1C3 et L1C8 ne peuvent contenir que le 2 et le 6 : ces chiffres "
+             "ne peuvent aller ailleurs dans la ligne 1, et nous retirons le 2 et le 6 des cases L1C1, L1C2, L1C4, L1C5, L1C6, L1C7 et L1C9."},
     Sentence{"hidden_pair", find_hidden_pair, kEmpty, "r1c1346789-49 r1c2=1249 r1c5=4789",
-             "Dans la ligne 1, le 4 et le 9 ne peuvent aller que dans les cases ligne 1, colonne 2 et ligne 1, "
-             "colonne 5 : nous retirons de ces cases les autres chiffres, le 1 et le 2 de la case ligne 1, colonne 2 "
-             "et le 7 et le 8 de la case ligne 1, colonne 5."},
+             "Dans la ligne 1, le 4 et le 9 ne peuvent aller que dans les cases L1C2 et L1C5 : nous retirons de ces cases les autres chiffres, le 1 et le 2 de la case L1C2 "
+             "et le 7 et le 8 de la case L1C5."},
     Sentence{"naked_triple", find_naked_triple, kEmpty, "r1c4=12 r5c4=23 r9c4=13",
-             "Les cases lignes 1, 5 et 9, colonne 4 ne peuvent contenir que le 1, le 2 et le 3 : ces chiffres ne "
-             "peuvent aller ailleurs dans la colonne 4, et nous retirons le 1, le 2 et le 3 des cases lignes 2, 3, 4, "
-             "6, 7 et 8, colonne 4."},
+             "Les cases L1C4, L5C4 et L9C4 ne peuvent contenir que le 1, le 2 et le 3 : ces chiffres ne "
+             "peuvent aller ailleurs dans la colonne 4, et nous retirons le 1, le 2 et le 3 des cases L2C4, L3C4, L4C4, L6C4, L7C4 et L8C4."},
     Sentence{"x_wing", find_x_wing, kEmpty, "r2c1245679-5 r7c1245679-5 r134568c38-5",
-             "Dans les lignes 2 et 7, le 5 ne peut aller que dans les colonnes 3 et 8 : ces colonnes ont donc leur 5 "
-             "dans ces lignes, et nous retirons le 5 des cases ligne 9, colonne 3 et ligne 9, colonne 8."},
+             "Dans les lignes 2 et 7, le 5 ne peut aller que dans les colonnes 3 et 8 : ces colonnes ont donc leur 5 dans ces lignes, et nous retirons le 5 des cases L9C3 et L9C8."},
     Sentence{"finned_x_wing", find_finned_x_wing, kEmpty, "r4c1245689-7 r8c124569-7",
-             "Dans les lignes 4 et 8, le 7 ne peut aller que dans les colonnes 3 et 7, sauf dans la case ligne 8, "
-             "colonne 8, l'aileron.\nSi l'aileron contient le 7, la région 9 n'a pas d'autre 7 ; sinon, ces colonnes "
-             "ont leur 7 dans ces lignes.\nDans les deux cas, nous retirons le 7 des cases ligne 7, colonne 7 et ligne 9, colonne 7."},
+             "Dans les lignes 4 et 8, le 7 ne peut aller que dans les colonnes 3 et 7, sauf dans la case L8C8, l'aileron.\nSi l'aileron contient le 7, la région 9 n'a pas d'autre 7 ; sinon, ces colonnes "
+             "ont leur 7 dans ces lignes.\nDans les deux cas, nous retirons le 7 des cases L7C7 et L9C7."},
     Sentence{"skyscraper", find_skyscraper, kEmpty, "r1c2345679-9 r8c1345679-9",
-             "Dans la ligne 1, le 9 ne peut aller que dans les cases ligne 1, colonne 1 et ligne 1, colonne 8 ; dans "
-             "la ligne 8, que dans les cases ligne 8, colonne 2 et ligne 8, colonne 8.\nLa case ligne 1, colonne 8 et "
-             "la case ligne 8, colonne 8 sont toutes deux dans la colonne 8 : l'une au moins ne contient pas le 9, "
-             "donc le 9 est dans la case ligne 1, colonne 1 ou dans la case ligne 8, colonne 2.\nNous retirons le 9 "
-             "des cases ligne 2 (colonne 2), ligne 3 (colonne 2), ligne 7 (colonne 1) et ligne 9 (colonne 1), qui "
+             "Dans la ligne 1, le 9 ne peut aller que dans les cases L1C1 et L1C8 ; dans la ligne 8, que dans les cases L8C2 et L8C8.\nLa case L1C8 et la case L8C8 sont toutes deux dans la colonne 8 : l'une au moins ne contient pas le 9, "
+             "donc le 9 est dans la case L1C1 ou dans la case L8C2.\nNous retirons le 9 "
+             "des cases L2C2, L3C2, L7C1 et L9C1, qui "
              "voient ces deux cases."},
     Sentence{"xy_wing", find_xy_wing, kEmpty, "r5c5=12 r5c8=13 r8c5=23",
              "L5C5 ne peut contenir que le 1 et le 2, L5C8 que le 1 et le 3, L8C5 que le 2 et le 3.\nSi L5C5 "
              "contient le 1, L5C8 contient le 3 ; sinon L5C5 contient le 2 et L8C5 contient le 3.\nDans les deux "
              "cas, le 3 est en L5C8 ou en L8C5 : nous retirons le 3 de L8C8, qui voit ces deux cases."},
     Sentence{"w_wing", find_w_wing, kEmpty, "r5c3=49 r9c4=49 r8c1245789-9",
-             "L5C3 et L9C4 ne peuvent contenir que le 4 et le 9.\nDans la ligne 8, le 9 ne peut aller qu'en L8C3, "
-             "qui voit L5C3, et en L8C6, qui voit L9C4.\nL'une de ces deux cases contient donc le 9 : L5C3 ou L9C4 "
+             "L5C3 et L9C4 ne peuvent contenir que le 4 et le 9.\nDans la ligne 8, le 9 ne peut aller qu'en L8C3, qui voit L5C3, et en L8C6, qui voit L9C4.\nL'une de ces deux cases contient donc le 9 : L5C3 ou L9C4 "
              "ne le contient pas et contient le 4.\nNous retirons le 4 de L5C4 et L9C3, qui voient L5C3 et L9C4."}
 ), [](const ::testing::TestParamInfo<Sentence>& info) { return std::string(info.param.name); });
 // clang-format on
@@ -158,15 +147,15 @@ INSTANTIATE_TEST_SUITE_P(Ladder, ClosesAnExplanation, ::testing::Values(
              "En voici deux :",
              "534678912672195348198342567859761423426853791713924856961537284287419635345286179",
              "534678912672195348198342567859763421426851793713924856961537284287419635345286179",
-             "Elles diffèrent dans 4 cases : ligne 4, colonne 6 (1 ou 3), ligne 4, colonne 9 (3 ou 1), "
-             "ligne 5, colonne 6 (3 ou 1) et ligne 5, colonne 9 (1 ou 3)."}},
+             "Elles diffèrent dans 4 cases : L4C6 (1 ou 3), L4C9 (3 ou 1), "
+             "L5C6 (3 ou 1) et L5C9 (1 ou 3)."}},
     Closing{"several_solutions_after_forced_steps", "53.67891267219534819834256785976.42.42685.79.713924856961537284287419635345286179",
             {"Le sudoku a plusieurs solutions : nous avons écrit ce que la logique impose sans chaîne forcée, en 1 étape.",
              "En voici deux :",
              "534678912672195348198342567859761423426853791713924856961537284287419635345286179",
              "534678912672195348198342567859763421426851793713924856961537284287419635345286179",
-             "Elles diffèrent dans 4 cases : ligne 4, colonne 6 (1 ou 3), ligne 4, colonne 9 (3 ou 1), "
-             "ligne 5, colonne 6 (3 ou 1) et ligne 5, colonne 9 (1 ou 3)."}}
+             "Elles diffèrent dans 4 cases : L4C6 (1 ou 3), L4C9 (3 ou 1), "
+             "L5C6 (3 ou 1) et L5C9 (1 ou 3)."}}
 ), [](const ::testing::TestParamInfo<Closing>& info) { return std::string(info.param.name); });
 // clang-format on
 

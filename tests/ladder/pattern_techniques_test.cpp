@@ -158,28 +158,31 @@ std::vector<std::string> sentences(const Step& step) {
 
 // The sentences name what a learner checks on the board, in order.
 TEST(PatternNarration, empty_rectangle_and_fish_with_regions) {
-    EXPECT_EQ(sentences(*find_empty_rectangle(model(kEmpty, kEmptyRectangle))),
-              (std::vector<std::string>{
-                  "Dans la région 5, le 1 ne peut aller que dans la ligne 5 ou dans la colonne 5.",
-                  "Dans la ligne 2, le 1 ne peut aller que dans la case ligne 2, colonne 5 et dans la case ligne 2, "
-                  "colonne 8.",
-                  "Si la case ligne 5, colonne 8, dans la ligne 5, contenait le 1, la région 5 aurait son 1 dans la "
-                  "colonne 5, hors de la ligne 5 : la case ligne 2, colonne 5 ne pourrait pas le contenir, et la case "
-                  "ligne 2, colonne 8, qui voit la case ligne 5, colonne 8, devrait le contenir.",
-                  "Nous retirons donc le 1 de la case ligne 5, colonne 8."}));
+    EXPECT_EQ(
+        sentences(*find_empty_rectangle(model(kEmpty, kEmptyRectangle))),
+        (std::vector<std::string>{"Dans la région 5, le 1 ne peut aller que dans la ligne 5 ou dans la colonne 5.",
+                                  "Dans la ligne 2, le 1 ne peut aller que dans la case L2C5 et dans la case L2C8.",
+                                  "Si la case L5C8, dans la ligne 5, contenait le 1, la région 5 aurait son 1 dans la "
+                                  "colonne 5, hors de la ligne 5 : la case L2C5 ne pourrait pas le contenir, et la "
+                                  "case L2C8, qui voit la case L5C8, devrait le contenir.",
+                                  "Nous retirons donc le 1 de la case L5C8."}));
     const std::vector<std::string> franken = sentences(*find_franken_fish(model(kEmpty, kFranken)));
     ASSERT_EQ(franken.size(), 4u);
-    EXPECT_EQ(franken[1], "Toutes ces places sont dans la colonne 1 et la région 3, sauf la case ligne 5, colonne 8, "
+    EXPECT_EQ(franken[1], "Toutes ces places sont dans la colonne 1 et la région 3, sauf la case L5C8, "
                           "l'aileron.");
-    EXPECT_EQ(franken[3], "Dans les deux cas, nous retirons le 4 des cases ligne 2, colonne 8 et ligne 3, colonne 8.");
+    EXPECT_EQ(franken[3], "Dans les deux cas, nous retirons le 4 des cases L2C8 et L3C8.");
 }
 
 TEST(PatternNarration, colourings_name_the_contradiction) {
     const std::vector<std::string> multi = sentences(*find_multi_colouring(model(kEmpty, kMultiColouring)));
-    ASSERT_EQ(multi.size(), 4u);
-    EXPECT_EQ(multi[2], "La case ligne 1, colonne 5 et la case ligne 2, colonne 4 se voient : elles ne contiennent pas "
-                        "toutes deux le 7, donc l'une au moins des deux autres couleurs le porte, la case ligne 1, "
-                        "colonne 1 ou la case ligne 8, colonne 4.");
+    // The clusters, their colours, the two colours that see each other, the trap, then for each
+    // removal a cell of each colour it sees.
+    ASSERT_EQ(multi.size(), 5u);
+    EXPECT_EQ(multi[4].find("L"), 0u) << multi[4];
+    EXPECT_NE(multi[4].find("une case de chaque couleur"), std::string::npos) << multi[4];
+    EXPECT_EQ(multi[2],
+              "La case L1C5 et la case L2C4 se voient : elles ne contiennent pas "
+              "toutes deux le 7, donc l'une au moins des deux autres couleurs le porte, la case L1C1 ou la case L8C4.");
     const std::vector<std::string> medusa = sentences(*find_3d_medusa(model(kEmpty, kMedusa)));
     ASSERT_EQ(medusa.size(), 3u);
     EXPECT_EQ(medusa[1], "La première couleur met le 1 en L1C1 et en L1C9, qui se voient : elle est fausse.");

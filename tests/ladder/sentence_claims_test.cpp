@@ -3,7 +3,7 @@
 // and the clause after "nous écrivons" only digits and cells it places. The clauses are read
 // back from the French with patterns of their own ("L4C2", "ligne 4, colonne 2", "ligne 4,
 // colonnes 1 et 2", "lignes 2 et 5, colonne 3", "ligne 2 (colonnes 1 et 9)"), not with the
-// narrator's helpers. Steps are also told in lines of at most 120 characters.
+// narrator's helpers. The sentences of a chain or a branch are at most 120 characters long.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -79,13 +79,15 @@ std::vector<std::string> clauses(const std::string& text, const std::string& ver
     return out;
 }
 
-// A step's lines as one text, the lines' indentation dropped.
+// A step's lines as one text, the lines' indentation dropped; `longest`, the longest line of a
+// chain or a branch (the indented ones), which are short sentences, not wrapped ones.
 std::string told(const Step& step, std::size_t& longest) {
     std::string text;
     for (const std::string& line : narrate(step)) {
-        longest = std::max(longest, line.size() - std::count_if(line.begin(), line.end(), [](char ch) {
-                                        return (static_cast<unsigned char>(ch) & 0xC0) == 0x80;
-                                    }));
+        if (line.rfind("  ", 0) == 0)
+            longest = std::max(longest, line.size() - std::count_if(line.begin(), line.end(), [](char ch) {
+                                            return (static_cast<unsigned char>(ch) & 0xC0) == 0x80;
+                                        }));
         const std::size_t first = line.find_first_not_of(' ');
         text += (text.empty() ? "" : " ") + (first == std::string::npos ? std::string() : line.substr(first));
     }

@@ -294,14 +294,14 @@ TEST(SetTechniques, aligned_pair_exclusion_is_told_pair_by_pair) {
     ASSERT_TRUE(step.has_value());
     EXPECT_EQ(narrate_sentences(*step),
               (std::vector<std::string>{
-                  "La case ligne 1, colonne 2 ne peut contenir que le 2 et le 3 ; la case ligne 2, colonne 3 ne peut "
+                  "La case L1C2 ne peut contenir que le 2 et le 3 ; la case L2C3 ne peut "
                   "contenir que le 1 et le 2. Elles se voient dans la région 1 : elles ne peuvent contenir le même "
                   "chiffre.",
-                  "La case ligne 1, colonne 1 ne peut contenir que le 1 et le 2 et voit la case ligne 1, colonne 2 et "
-                  "la case ligne 2, colonne 3 : celles-ci ne peuvent contenir ensemble deux de ces chiffres, qui ne "
+                  "La case L1C1 ne peut contenir que le 1 et le 2 et voit la case L1C2 et "
+                  "la case L2C3 : celles-ci ne peuvent contenir ensemble deux de ces chiffres, qui ne "
                   "lui laisseraient rien.",
-                  "Avec le 2 dans la case ligne 1, colonne 2, la case ligne 2, colonne 3 n'aurait plus de chiffre "
-                  "possible : nous retirons le 2 de la case ligne 1, colonne 2."}));
+                  "Avec le 2 dans la case L1C2, la case L2C3 n'aurait plus de chiffre "
+                  "possible : nous retirons le 2 de la case L1C2."}));
 }
 
 // A Sue de Coq that holds: the same crossing and sides with the sides' digits apart.

@@ -13,6 +13,7 @@
 #include "html_check.h"
 #include "ladder_page.h"
 #include "narrator_fr.h"
+#include "narrator_fr_chains.h"
 #include "page.h"
 
 namespace vornel {
@@ -206,10 +207,11 @@ TEST(LadderPage, tells_the_verdict_every_step_in_order_and_the_closing_lines) {
         const auto verdict_lines = ladder::narrate_verdict(e);
         expected.insert(expected.end(), verdict_lines.begin(), verdict_lines.end());
         std::size_t boards = e.steps.size() + 2;
-        for (const auto& step : e.steps) {
-            for (std::string sentence : ladder::narrate_sentences(step))
+        for (std::size_t k = 0; k < e.steps.size(); ++k) {
+            for (std::string sentence :
+                 report::typeset(ladder::narrate_in(e.steps, k, Language::French), Language::French))
                 expected.push_back(sentence.erase(0, std::min(sentence.find_first_not_of(' '), sentence.size())));
-            boards += step.branches.size();
+            boards += e.steps[k].branches.size();
         }
         const std::vector<std::string> problems = problem_lines(e.problems, Language::French);
         expected.insert(expected.end(), problems.begin(), problems.end());
