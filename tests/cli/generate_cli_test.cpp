@@ -174,7 +174,7 @@ TEST(GenerateCli, bad_requests_say_why_in_french_and_exit_2) {
         {{"--count"}, "l'option --count attend un nombre de grilles"},
         {{"--level", "expert"}, "niveau inconnu « expert » ; niveaux : très facile (tres-facile), facile"},
         {{"--level"}, "l'option --level attend un niveau"},
-        {{"--needs", "x_wing"}, "technique inconnue « x_wing » ; techniques : full-house, hidden-single"},
+        {{"--needs", "x_wing"}, "technique inconnue « x_wing » ; techniques : hidden-single, naked-single"},
         {{"--seed", "graine"}, "graine invalide « graine »"},
         {{"--seed", "18446744073709551616"}, "graine invalide"},
         {{"--symmetric=oui"}, "option inconnue « --symmetric=oui »"},
