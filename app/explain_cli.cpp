@@ -373,9 +373,9 @@ public:
         if (stopped()) return;
         if (!options_.ladder.enabled || options_.writes_files()) {
             bad_input(origin, std::string(words("une grille avec ses candidats ne s'explique qu'avec --techniques "
-                                                  "all, sans --html ni --to-sud.",
-                                                  "a grid with its candidates is only explained with --techniques "
-                                                  "all, without --html or --to-sud.")));
+                                                "all, sans --html ni --to-sud.",
+                                                "a grid with its candidates is only explained with --techniques "
+                                                "all, without --html or --to-sud.")));
             return;
         }
         submit(explained_entry(origin, {}, marks));
@@ -848,8 +848,8 @@ void read_sud_stream(Run& run, const std::string& name, ByteSource& source, cons
     const ReadOutcome outcome = scan_puzzle(recorded);
     if (outcome.failure != 0) {
         const int err = fd_source != nullptr ? fd_source->system_error() : 0;
-        run.bad_input({name, 0}, sud_read_problem(read_problem(name, err, outcome.failure), outcome.failure,
-                                                  recorded.start()));
+        run.bad_input({name, 0},
+                      sud_read_problem(read_problem(name, err, outcome.failure), outcome.failure, recorded.start()));
         return;
     }
     run.puzzle({name, 0}, stem_of(name) + ".sud", outcome.values);
@@ -866,9 +866,8 @@ void read_sud_file(Run& run, const std::string& name) {
     } catch (const InOutError& error) {
         const auto* file = dynamic_cast<const FileError*>(&error);
         const int code = error.code();
-        run.bad_input({name, 0},
-                      sud_read_problem(read_problem(name, file != nullptr ? file->system_error() : 0, code), code,
-                                       code == kBadNumberCode ? start_of_file(name) : ""));
+        run.bad_input({name, 0}, sud_read_problem(read_problem(name, file != nullptr ? file->system_error() : 0, code),
+                                                  code, code == kBadNumberCode ? start_of_file(name) : ""));
         return;
     } catch (const Failure& failure) {
         run.bad_input({name, 0}, failure_text(file_failure_message(failure, tongue)));
@@ -886,8 +885,8 @@ void read_input(Run& run, const Options& options, const std::string& name, Conso
     if (name != "-") {
         file.emplace(name);
         if (file->error() != 0) {
-            run.bad_input({name, 0}, failure_text(read_problem(name, file->error(),
-                                                               in_out_code_for_path(file->error(), name))));
+            run.bad_input({name, 0},
+                          failure_text(read_problem(name, file->error(), in_out_code_for_path(file->error(), name))));
             return;
         }
         file_source.emplace(file->fd(), name);

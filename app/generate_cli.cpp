@@ -30,8 +30,8 @@ std::string words(std::string_view french, std::string_view english) {
 } // namespace
 
 std::vector<std::string_view> generate_option_names() {
-    return {"--count", "--level", "--needs", "--seed", "--symmetric", "--jobs", "--max-seconds", "--lang", "--help",
-            "--version"};
+    return {"--count", "--level",       "--needs", "--seed", "--symmetric",
+            "--jobs",  "--max-seconds", "--lang",  "--help", "--version"};
 }
 
 std::vector<std::string_view> generate_needs_ids() {

@@ -77,9 +77,7 @@ bool skipped_puzzle_line(std::string_view line) {
     return line.empty() || line.front() == '#';
 }
 
-std::string_view puzzle_line_text(std::string_view line) {
-    return trim_blanks(line.substr(0, line.find('#')));
-}
+std::string_view puzzle_line_text(std::string_view line) { return trim_blanks(line.substr(0, line.find('#'))); }
 
 bool looks_like_puzzle_line(std::string_view line) {
     line = puzzle_line_text(line);

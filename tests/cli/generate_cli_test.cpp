@@ -198,8 +198,8 @@ TEST(GenerateCli, help_is_in_french_on_standard_output) {
     EXPECT_EQ(result.status, 0);
     EXPECT_EQ(result.err, "");
     EXPECT_EQ(result.out.rfind("Utilisation : vornel-generate [--count N]", 0), 0u);
-    for (const char* option :
-         {"--count N", "--level NIVEAU", "--needs TECHNIQUE", "--seed S", "--symmetric", "-j, --jobs N", "-V, --version"})
+    for (const char* option : {"--count N", "--level NIVEAU", "--needs TECHNIQUE", "--seed S", "--symmetric",
+                               "-j, --jobs N", "-V, --version"})
         EXPECT_NE(result.out.find(option), std::string::npos) << option;
     // Every level, and every technique id --needs takes, each as a word of its own; not the others.
     for (const std::string_view level : vornel::generator::kLevels)

@@ -122,8 +122,8 @@ TEST(PuzzleLines, a_hash_after_the_puzzle_starts_a_comment_and_tells_puzzle_line
     const std::string marks(729, '.');
     const struct {
         std::string line;
-        std::string text;  // what puzzle_line_text keeps
-        bool puzzle_line;  // looks_like_puzzle_line
+        std::string text; // what puzzle_line_text keeps
+        bool puzzle_line; // looks_like_puzzle_line
     } cases[] = {
         {kEasy, kEasy, true},
         {"  " + kEasy + "  # the first\r", kEasy, true},
@@ -131,9 +131,9 @@ TEST(PuzzleLines, a_hash_after_the_puzzle_starts_a_comment_and_tells_puzzle_line
         {marks + " # a position", marks, true},
         {"# " + kEasy, "", false},
         {kEasy.substr(0, 80) + " # short", kEasy.substr(0, 80), false},
-        {"5", "5", false},                                     // a ".sud" file's first value
-        {"5 3 . | . 7 .", "5 3 . | . 7 .", false},             // a pencil-mark row
-        {std::string(81, '-'), std::string(81, '-'), false},   // a rule, not a puzzle
+        {"5", "5", false},                                   // a ".sud" file's first value
+        {"5 3 . | . 7 .", "5 3 . | . 7 .", false},           // a pencil-mark row
+        {std::string(81, '-'), std::string(81, '-'), false}, // a rule, not a puzzle
         {"1259 37", "1259 37", false},
     };
     for (const auto& c : cases) {
