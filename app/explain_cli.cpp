@@ -833,11 +833,16 @@ bool pencil_marks_input(std::string_view start) {
 enum class Reading { Lines, Sud, PencilMarks };
 
 // The reading an input calls for: --lines and --sud choose; otherwise its start tells. A first
-// line of 81 (or 729) digits and dots makes a file of puzzle lines; a pencil-mark grid is one
-// position; anything else is a ".sud" file, whose reader says what is wrong with it.
+// line of 81 (or 729) digits and dots, or comments alone, make a file of puzzle lines; a pencil-mark
+// grid is one position; anything else is a ".sud" file, whose reader says what is wrong with it.
 Reading reading_of(const Options& options, std::string_view start) {
     if (options.lines) return Reading::Lines;
-    if (!options.sud && looks_like_puzzle_lines(start)) return Reading::Lines;
+    // Neither a ".sud" file nor a pencil-mark grid has comments: an input of comments and blank
+    // lines alone holds puzzle lines, none yet.
+    std::string_view text = start.substr(start.rfind("\xEF\xBB\xBF", 0) == 0 ? 3 : 0);
+    text.remove_prefix(std::min(text.find_first_not_of(" \t\r\n\v\f"), text.size()));
+    const bool only_comments = text.rfind('#', 0) == 0 && !first_puzzle_line(start);
+    if (!options.sud && (looks_like_puzzle_lines(start) || only_comments)) return Reading::Lines;
     if (pencil_marks_input(start)) return Reading::PencilMarks;
     return Reading::Sud;
 }

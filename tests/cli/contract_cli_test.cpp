@@ -211,6 +211,10 @@ TEST(Contract, puzzle_lines_are_recognised_without_lines_and_sud_forces_the_othe
     EXPECT_EQ(rows[0][1], "3");
     EXPECT_EQ(rows[1][1], "4");
     EXPECT_EQ(rows[1][2], "solved");
+    // A file that opens with a comment holds puzzle lines, even none (a ".sud" file has no comments).
+    const Result only_comments = run({"--summary", "-"}, "\n# nothing yet\n");
+    EXPECT_EQ(only_comments.status, 0) << only_comments.err;
+    EXPECT_EQ(only_comments.out, "");
     // --sud reads a ".sud" file even when it holds puzzle lines: then it says how to read them.
     const Result forced = run({"--summary", "--sud", "-"}, easy + "\n");
     EXPECT_EQ(forced.status, 1);
