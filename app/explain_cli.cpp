@@ -41,11 +41,11 @@ namespace {
 
 constexpr const char* kProgram = "vornel-explain";
 
-constexpr const char* kUsage = R"(Utilisation : vornel-explain [--summary | --json] [-j N] [--lang fr|en] [FICHIER...]
+constexpr const char* kUsage = R"(Utilisation : vornel-explain [--summary | --json] [-j N] [--lang L] [FICHIER...]
               vornel-explain [--find ID | --next] [--json] [FICHIER...]
               vornel-explain --techniques classic [--tempo step|digit|once]
                              [--trace | --summary] [-j N] [FICHIER...]
-              vornel-explain [--techniques all|classic] --html CIBLE [FICHIER...]
+              vornel-explain [--techniques T] --html CIBLE [FICHIER...]
               vornel-explain --to-sud DOSSIER [FICHIER...]
 
 Explique chaque grille pas à pas, sans fenêtre : l'échelle des techniques
@@ -128,11 +128,11 @@ d'erreur) ; 2 commande incorrecte, ou --to-sud ou --html refusé avant toute
 écriture (dossier introuvable, noms en double).
 )";
 
-constexpr const char* kUsageEnglish = R"(Usage: vornel-explain [--summary | --json] [-j N] [--lang fr|en] [FILE...]
+constexpr const char* kUsageEnglish = R"(Usage: vornel-explain [--summary | --json] [-j N] [--lang L] [FILE...]
        vornel-explain [--find ID | --next] [--json] [FILE...]
        vornel-explain --techniques classic [--tempo step|digit|once]
                       [--trace | --summary] [-j N] [FILE...]
-       vornel-explain [--techniques all|classic] --html TARGET [FILE...]
+       vornel-explain [--techniques T] --html TARGET [FILE...]
        vornel-explain --to-sud FOLDER [FILE...]
 
 Explains each puzzle step by step, without a window: the ladder of techniques
