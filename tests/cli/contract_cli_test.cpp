@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What vornel-explain promises scripts (docs/data-contract.md): ids that do not follow the language,
 // one --summary row of fixed fields per input line, and inputs recognised without --lines.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // vornel-explain --techniques all: the narrative, the summary and the JSON lines.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The three programs as a shell runs them: help, version, the one form of their messages, the
 // exit statuses, and output that reaches a pipe as soon as each puzzle is explained.
 #include <fcntl.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window in its two languages: with the English translation installed, no window, menu,
 // button or title keeps a French word; without it, the French texts are the program's own; the
 // language comes from --lang, then the choice made in "Langue", then the locale; the translation
