@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Thin wrapper over CMake. `make run` installs what building and running need, builds the window
 # program and starts it, then builds the two command-line tools beside it; `make test` adds what
 # the tests need, builds everything and runs every test. Works with any CMake generator

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The library's functions over the engine. Every JSON text and summary row comes from the writer
 // vornel-explain uses (ladder_report), from the puzzle loaded as the tool loads it.
 #include "vornel/vornel.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "data_contract.h"
 
 #include "technique.h"
@@ -37,11 +38,10 @@ std::string summary_field(const std::string& text) {
 std::string summary_line(const SummaryRow& row) {
     std::string out = (row.origin.named ? summary_field(row.origin.source) : "-") + '\t';
     if (row.origin.line != 0) out += std::to_string(row.origin.line);
-    for (const std::string_view field : {std::string_view(row.status), std::string_view(row.grid),
-                                         std::string_view(row.steps), std::string_view(row.solutions),
-                                         std::string_view(row.score), std::string_view(row.level),
-                                         std::string_view(row.hardest), std::string_view(row.solution1),
-                                         std::string_view(row.solution2)}) {
+    for (const std::string_view field :
+         {std::string_view(row.status), std::string_view(row.grid), std::string_view(row.steps),
+          std::string_view(row.solutions), std::string_view(row.score), std::string_view(row.level),
+          std::string_view(row.hardest), std::string_view(row.solution1), std::string_view(row.solution2)}) {
         out += '\t';
         out += field;
     }
@@ -55,8 +55,8 @@ std::string json_head(const PuzzleOrigin& origin) {
 }
 
 std::string bad_input_json(const PuzzleOrigin& origin, const std::string& reason) {
-    return '{' + json_head(origin) + ",\"verdict\":\"" + std::string(kBadInput) +
-           "\",\"problems\":[" + json_string(reason) + "]}\n";
+    return '{' + json_head(origin) + ",\"verdict\":\"" + std::string(kBadInput) + "\",\"problems\":[" +
+           json_string(reason) + "]}\n";
 }
 
 std::string json_string(const std::string& text) {

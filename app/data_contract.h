@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <cstdint>
@@ -19,8 +20,8 @@ enum class Level : std::uint8_t;
 inline constexpr int kJsonVersion = 1;
 
 // The columns of a --summary row, in order.
-inline constexpr const char* kSummaryColumns[] = {"source", "line",     "status",     "grid",      "steps",     "solutions",
-                                                  "score",  "level",    "hardest",    "solution1", "solution2"};
+inline constexpr const char* kSummaryColumns[] = {"source", "line",  "status",  "grid",      "steps",    "solutions",
+                                                  "score",  "level", "hardest", "solution1", "solution2"};
 inline constexpr int kSummaryFieldCount = static_cast<int>(std::size(kSummaryColumns));
 
 // Where a puzzle comes from: its input ("-" for standard input) and, for an input of one puzzle per

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "explain_cli.h"
 
 #include <fcntl.h>
@@ -41,11 +42,11 @@ namespace {
 
 constexpr const char* kProgram = "vornel-explain";
 
-constexpr const char* kUsage = R"(Utilisation : vornel-explain [--summary | --json] [-j N] [--lang fr|en] [FICHIER...]
+constexpr const char* kUsage = R"(Utilisation : vornel-explain [--summary | --json] [-j N] [--lang L] [FICHIER...]
               vornel-explain [--find ID | --next] [--json] [FICHIER...]
               vornel-explain --techniques classic [--tempo step|digit|once]
                              [--trace | --summary] [-j N] [FICHIER...]
-              vornel-explain [--techniques all|classic] --html CIBLE [FICHIER...]
+              vornel-explain [--techniques T] --html CIBLE [FICHIER...]
               vornel-explain --to-sud DOSSIER [FICHIER...]
 
 Explique chaque grille pas à pas, sans fenêtre : l'échelle des techniques
@@ -128,11 +129,11 @@ d'erreur) ; 2 commande incorrecte, ou --to-sud ou --html refusé avant toute
 écriture (dossier introuvable, noms en double).
 )";
 
-constexpr const char* kUsageEnglish = R"(Usage: vornel-explain [--summary | --json] [-j N] [--lang fr|en] [FILE...]
+constexpr const char* kUsageEnglish = R"(Usage: vornel-explain [--summary | --json] [-j N] [--lang L] [FILE...]
        vornel-explain [--find ID | --next] [--json] [FILE...]
        vornel-explain --techniques classic [--tempo step|digit|once]
                       [--trace | --summary] [-j N] [FILE...]
-       vornel-explain [--techniques all|classic] --html TARGET [FILE...]
+       vornel-explain [--techniques T] --html TARGET [FILE...]
        vornel-explain --to-sud FOLDER [FILE...]
 
 Explains each puzzle step by step, without a window: the ladder of techniques
@@ -373,9 +374,9 @@ public:
         if (stopped()) return;
         if (!options_.ladder.enabled || options_.writes_files()) {
             bad_input(origin, std::string(words("une grille avec ses candidats ne s'explique qu'avec --techniques "
-                                                  "all, sans --html ni --to-sud.",
-                                                  "a grid with its candidates is only explained with --techniques "
-                                                  "all, without --html or --to-sud.")));
+                                                "all, sans --html ni --to-sud.",
+                                                "a grid with its candidates is only explained with --techniques "
+                                                "all, without --html or --to-sud.")));
             return;
         }
         submit(explained_entry(origin, {}, marks));
@@ -833,11 +834,16 @@ bool pencil_marks_input(std::string_view start) {
 enum class Reading { Lines, Sud, PencilMarks };
 
 // The reading an input calls for: --lines and --sud choose; otherwise its start tells. A first
-// line of 81 (or 729) digits and dots makes a file of puzzle lines; a pencil-mark grid is one
-// position; anything else is a ".sud" file, whose reader says what is wrong with it.
+// line of 81 (or 729) digits and dots, or comments alone, make a file of puzzle lines; a pencil-mark
+// grid is one position; anything else is a ".sud" file, whose reader says what is wrong with it.
 Reading reading_of(const Options& options, std::string_view start) {
     if (options.lines) return Reading::Lines;
-    if (!options.sud && looks_like_puzzle_lines(start)) return Reading::Lines;
+    // Neither a ".sud" file nor a pencil-mark grid has comments: an input of comments and blank
+    // lines alone holds puzzle lines, none yet.
+    std::string_view text = start.substr(start.rfind("\xEF\xBB\xBF", 0) == 0 ? 3 : 0);
+    text.remove_prefix(std::min(text.find_first_not_of(" \t\r\n\v\f"), text.size()));
+    const bool only_comments = text.rfind('#', 0) == 0 && !first_puzzle_line(start);
+    if (!options.sud && (looks_like_puzzle_lines(start) || only_comments)) return Reading::Lines;
     if (pencil_marks_input(start)) return Reading::PencilMarks;
     return Reading::Sud;
 }
@@ -848,8 +854,8 @@ void read_sud_stream(Run& run, const std::string& name, ByteSource& source, cons
     const ReadOutcome outcome = scan_puzzle(recorded);
     if (outcome.failure != 0) {
         const int err = fd_source != nullptr ? fd_source->system_error() : 0;
-        run.bad_input({name, 0}, sud_read_problem(read_problem(name, err, outcome.failure), outcome.failure,
-                                                  recorded.start()));
+        run.bad_input({name, 0},
+                      sud_read_problem(read_problem(name, err, outcome.failure), outcome.failure, recorded.start()));
         return;
     }
     run.puzzle({name, 0}, stem_of(name) + ".sud", outcome.values);
@@ -866,9 +872,8 @@ void read_sud_file(Run& run, const std::string& name) {
     } catch (const InOutError& error) {
         const auto* file = dynamic_cast<const FileError*>(&error);
         const int code = error.code();
-        run.bad_input({name, 0},
-                      sud_read_problem(read_problem(name, file != nullptr ? file->system_error() : 0, code), code,
-                                       code == kBadNumberCode ? start_of_file(name) : ""));
+        run.bad_input({name, 0}, sud_read_problem(read_problem(name, file != nullptr ? file->system_error() : 0, code),
+                                                  code, code == kBadNumberCode ? start_of_file(name) : ""));
         return;
     } catch (const Failure& failure) {
         run.bad_input({name, 0}, failure_text(file_failure_message(failure, tongue)));
@@ -886,8 +891,8 @@ void read_input(Run& run, const Options& options, const std::string& name, Conso
     if (name != "-") {
         file.emplace(name);
         if (file->error() != 0) {
-            run.bad_input({name, 0}, failure_text(read_problem(name, file->error(),
-                                                               in_out_code_for_path(file->error(), name))));
+            run.bad_input({name, 0},
+                          failure_text(read_problem(name, file->error(), in_out_code_for_path(file->error(), name))));
             return;
         }
         file_source.emplace(file->fd(), name);

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "generate_cli.h"
 
 #include <charconv>
@@ -30,8 +31,8 @@ std::string words(std::string_view french, std::string_view english) {
 } // namespace
 
 std::vector<std::string_view> generate_option_names() {
-    return {"--count", "--level", "--needs", "--seed", "--symmetric", "--jobs", "--max-seconds", "--lang", "--help",
-            "--version"};
+    return {"--count", "--level",       "--needs", "--seed", "--symmetric",
+            "--jobs",  "--max-seconds", "--lang",  "--help", "--version"};
 }
 
 std::vector<std::string_view> generate_needs_ids() {

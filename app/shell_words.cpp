@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // vornel-shell-words TEMPLATE OUTPUT: writes TEMPLATE to OUTPUT with the ladder's words put in
 // place, so that the manual pages and the shell completion list exactly what the programs accept.
 // Runs at build time only; it is not installed.

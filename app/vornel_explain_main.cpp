@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // vornel-explain: explains Sudoku puzzles in the program's own words, without a window.
 #include <string>
 #include <vector>

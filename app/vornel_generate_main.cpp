@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // vornel-generate: new Sudoku puzzles on demand, by level or to practise one technique.
 #include <atomic>
 #include <csignal>

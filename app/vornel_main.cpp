@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // vornel: the window program. `vornel [FICHIER]`, `vornel --help`, `vornel --version`.
 #include <cstdio>
 #include <cstdlib>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Unit census and grid validation.
 #include <bit>
 #if defined(__SSE2__)

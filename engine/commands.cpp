@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Board-wide commands that New and Open share with the explainer.
 #include <string>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The words of a grid's problems.
 #include "grid_problem.h"
 

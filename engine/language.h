@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The languages Vornel speaks and how one is chosen. French is the program's own language: it is

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The words of a placement and of the classic log's other lines.
 #include "narrator.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The two board refreshes and the locking of the board: pure logic over the board view.
 #include <cstdint>
 #include <string>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Digit scheduling: counts, cycles, the choice of the next digit, and the start of a solve.
 #include <string>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Digit exclusion map and the lone free cell search.
 #if defined(__SSE2__)
 #include <emmintrin.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "solution_count.h"
 
 #include "cell_geometry.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The placement, the shared searches of one pass, the three solvers and their commands.
 #include <string>
 

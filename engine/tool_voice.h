@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <cstdlib>
@@ -52,15 +53,16 @@ inline std::string tool_version_text(std::string_view program, std::string_view 
     text += ' ';
     text += version;
     text += '\n';
-    text += say(language,
-                "© 2026 Les développeurs de Vornel\n"
-                "Licence GPL-3.0-or-later : GNU GPL version 3 ou ultérieure <https://www.gnu.org/licenses/gpl-3.0.html>.\n"
-                "Ceci est un logiciel libre : vous pouvez le modifier et le redistribuer.\n"
-                "Il n'y a AUCUNE GARANTIE, dans les limites permises par la loi.\n",
-                "© 2026 The Vornel developers\n"
-                "License GPL-3.0-or-later: GNU GPL version 3 or later <https://www.gnu.org/licenses/gpl-3.0.html>.\n"
-                "This is free software: you are free to change and redistribute it.\n"
-                "There is NO WARRANTY, to the extent permitted by law.\n");
+    text +=
+        say(language,
+            "© 2026 Les développeurs de Vornel\n"
+            "Licence GPL-3.0-or-later : GNU GPL version 3 ou ultérieure <https://www.gnu.org/licenses/gpl-3.0.html>.\n"
+            "Ceci est un logiciel libre : vous pouvez le modifier et le redistribuer.\n"
+            "Il n'y a AUCUNE GARANTIE, dans les limites permises par la loi.\n",
+            "© 2026 The Vornel developers\n"
+            "License GPL-3.0-or-later: GNU GPL version 3 or later <https://www.gnu.org/licenses/gpl-3.0.html>.\n"
+            "This is free software: you are free to change and redistribute it.\n"
+            "There is NO WARRANTY, to the extent permitted by law.\n");
     return text;
 }
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "puzzle_lines.h"
 
 namespace vornel {
@@ -77,9 +78,7 @@ bool skipped_puzzle_line(std::string_view line) {
     return line.empty() || line.front() == '#';
 }
 
-std::string_view puzzle_line_text(std::string_view line) {
-    return trim_blanks(line.substr(0, line.find('#')));
-}
+std::string_view puzzle_line_text(std::string_view line) { return trim_blanks(line.substr(0, line.find('#'))); }
 
 bool looks_like_puzzle_line(std::string_view line) {
     line = puzzle_line_text(line);

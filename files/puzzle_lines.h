@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <cstddef>
@@ -12,8 +13,9 @@ namespace vornel {
 
 // The one-line puzzle form: a text file of one puzzle per line, 81 characters each, 1-9 for
 // givens, 0 or . for empty cells, surrounding blanks ignored; blank lines and lines starting with
-// '#' are skipped, and a '#' after a puzzle starts a comment that runs to the end of the line. Lines end with LF (a CR before it is a blank). A UTF-8 byte-order mark at the
-// very start of the input is skipped.
+// '#' are skipped, and a '#' after a puzzle starts a comment that runs to the end of the line.
+// Lines end with LF (a CR before it is a blank). A UTF-8 byte-order mark at the very start of the
+// input is skipped.
 
 // No puzzle line is anywhere near this long; a longer line is reported and skipped without being
 // kept, so that reading needs the same memory whatever the input.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The file-level reader and writer over POSIX calls, so that every error the system reports is
 // seen with its errno, and the one mapping of errno onto failure codes.
 

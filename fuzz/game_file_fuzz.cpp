@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds arbitrary bytes to the reader of game files (".vornel"). Besides crashes, hangs and
 // out-of-bounds reads (caught by the sanitizers), it checks what must hold for every input:
 //  - a text is either a game, with no error, or no game with an error that says why, in French

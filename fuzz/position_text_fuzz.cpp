@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds arbitrary bytes to the two readers of positions with candidates (the 729-character line
 // and the pencil-mark grid) and to the position made from what they read. Besides crashes and
 // out-of-bounds reads (caught by the sanitizers), it checks what must hold for every input:

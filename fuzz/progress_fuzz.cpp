@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds arbitrary bytes to the reader of the record of progress. Besides crashes and hangs, it
 // checks that a text is either a record, which writes back to a text that reads again to the same
 // record (and is written the same the second time), or no record with a short sentence that says

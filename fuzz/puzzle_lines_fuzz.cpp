@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds arbitrary bytes to the reader of one-line puzzles (--lines). Besides crashes, hangs and
 // out-of-bounds reads (caught by the sanitizers) and memory that grows with the input (caught by
 // -rss_limit_mb), it checks what must hold for every input:

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds arbitrary bytes to the reader of puzzle texts (the clipboard and text dropped on the
 // window). Besides crashes, hangs and out-of-bounds reads (caught by the sanitizers), it checks
 // what must hold for every input:

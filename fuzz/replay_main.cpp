@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The entry point of a fuzz target built without libFuzzer (GCC, or clang without its runtime):
 // runs the target once on every file named, and on every file of every folder named, in name
 // order, so that the ordinary build replays each corpus and the inputs that once broke a reader.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Included by each fuzz target once. AddressSanitizer keeps freed memory in a quarantine of 256 MB

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds arbitrary bytes to the ".sud" reader. Besides crashes, hangs and out-of-bounds reads
 // (caught by the sanitizers), it checks what must hold for every input:
 //  - the reader gives the same outcome from memory and from a stream that hands out its bytes in

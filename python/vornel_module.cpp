@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // vornel._vornel: the C++ API for Python. Every function releases the GIL while the engine works,
 // so that threads explain puzzles in parallel. The texts it returns are the tools' own JSON; the
 // package's Python side (vornel/__init__.py) turns them into dicts and lists.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The puzzle's ways in and out of the window besides the Open and Save dialogs: the clipboard
 // ("Coller une grille", "Copier la grille") and drag and drop.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's export and print entries: the explanation on screen as an HTML page or on
 // paper, whichever engine made it.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's ladder: its menu entries, Button7/Button8, the technique link, the drawing
 // over the board, and the ladder view it implements for the ladder session.
 #include <QAction>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's "Langue" entry: a submenu after the other entries of "?", one checkable entry
 // per language, each named in its own language. The choice is remembered in the settings and
 // applies from the next start (the window's texts are set once, when it is built).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's way into learning: "Exercices..." and "Progrès..." in the "Sudoku" menu,
 // after the entries before them, and `vornel --learn [ID]`.
 #include <QAction>

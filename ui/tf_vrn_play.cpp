@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's way into the game window: its "Sudoku" entries, the game left at the last
 // close, and the colour-blind patterns over the cells.
 #include <QAction>

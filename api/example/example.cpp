@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Uses libvornel through its one public header.
 //   vornel-example json [en]   each puzzle line of standard input as vornel-explain --json --lines
 //                              writes it (source "-")

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The engine's cost: one one-pass solve with its whole narrative, the step tempo to its end,
 // --summary over a batch of puzzles, all on the headless board; the one-pass solve puzzle after
 // puzzle over a corpus (the time per puzzle that vornel-explain's own time is held against); and

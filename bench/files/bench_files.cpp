@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How fast a ".sud" puzzle is read and written: from and to memory, through a stream, and as a
 // file on disk (the save includes flushing the file to disk and the rename over the old one).
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The ladder's cost: explaining a puzzle to its end (steps, verdict, rating), per puzzle, on the
 // hardest published collections and on 17-given puzzles; the chain and forcing finders alone at a
 // position that needs them; and the narration of those steps.

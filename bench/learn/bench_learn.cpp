@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How long an exercise takes to prepare, technique by technique: a puzzle generated for the
 // technique and played by the ladder to its first step of it (or, after 400 generator attempts,
 // the technique's example puzzle). Each repetition uses another seed; the report gives the median

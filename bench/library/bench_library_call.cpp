@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Times libvornel's explain_json() and rate_json() over a file of puzzle lines (top95 by default):
 // one pass to warm up, then PASSES passes; prints the median pass's processor time per puzzle (the
 // machine is shared: wall time would count the other programs' turns). The Python

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The coach's cost: one hint from a player's position on the top95 puzzles, the target being well
 // under 50 ms each. Three kinds of position per puzzle: the givens alone, every candidate pencilled,
 // and half-way through (the ladder's first steps applied, as a player following hints would be).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Window benchmarks (offscreen):
 //  - the one-pass solve ("Résoudre en une fois") of a hard puzzle the engine finishes, triggered
 //    through the m_once action: from trigger to return (the engine's work, with every colour and

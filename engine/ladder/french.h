@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The French words every narrator of the ladder shares: names of cells, units and digits, lists

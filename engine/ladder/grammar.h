@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The small grammar each language builds its sentences with: names of cells, units and digits,

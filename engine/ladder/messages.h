@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Language-neutral messages: the narrators say what a step shows as a message id and typed

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Every word the ladder says, in the language asked for: the sentences that tell a step, the

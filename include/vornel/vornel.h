@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Vornel as a library: reads a puzzle, explains it step by step with the technique ladder, rates
 // it, gives the next step or every instance of a technique, counts solutions and generates puzzles.
 // The same engine and the same words as vornel-explain and vornel-generate: the JSON texts below

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # vornel-explain against qqwing on the same 10,000 generated puzzles, run in turn, median of three:
 #  - one core: both pinned to CPU 0, CPU time (user + system);  target: qqwing / explain >= 2.5
 #  - two cores: wall time, unpinned;                           target: qqwing / explain >= 4

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Reading ".sud" files against reading the same puzzles from one lines file: 10,000 puzzles
 # through `vornel-explain --summary`, once as 10,000 ".sud" files and once with --lines.
 # The ".sud" run should cost less than twice the --lines run. Usage: files.sh [BUILD_DIR]

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # vornel-generate: puzzles per second at every level and for --needs x-wing, each on one core,
 # and side by side with qqwing's easy puzzles in the same run.
 set -euo pipefail

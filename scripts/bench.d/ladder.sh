@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The technique ladder against qqwing on the same 17-given puzzles (qqwing guesses where the ladder
 # explains), side by side in one run, then the time per puzzle on the hardest published collection.
 set -euo pipefail

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The library's figures: the Python module against the C++ call and rate_many on 2 threads against 1
 # (bench/library/python_bench.py), then the cluster command on a local cluster of two workers
 # against vornel-explain --jobs 2 on the same puzzles (top95 repeated to 1,900), as whole commands.

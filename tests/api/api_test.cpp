@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // libvornel's value types against its own JSON (which the installed-library test checks against
 // vornel-explain): every step, verdict, rating and count the structures give must be the ones the
 // JSON writes. Linked against the shared library, so that its exceptions cross it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What vornel-explain promises scripts (docs/data-contract.md): ids that do not follow the language,
 // one --summary row of fixed fields per input line, and inputs recognised without --lines.
 #include <gtest/gtest.h>
@@ -60,16 +61,20 @@ std::string without_words(const std::string& json) {
             for (; i < json.size(); ++i) {
                 const char c = json[i];
                 if (in_string) {
-                    if (c == '\\') ++i;
-                    else if (c == '"') in_string = false;
+                    if (c == '\\')
+                        ++i;
+                    else if (c == '"')
+                        in_string = false;
                     if (!in_string && depth == 0) {
                         ++i;
                         break;
                     }
                     continue;
                 }
-                if (c == '"') in_string = true;
-                else if (c == '[' || c == '{') ++depth;
+                if (c == '"')
+                    in_string = true;
+                else if (c == '[' || c == '{')
+                    ++depth;
                 else if (c == ']' || c == '}') {
                     if (--depth == 0) {
                         ++i;
@@ -96,8 +101,8 @@ std::string mixed_input() {
     }
     return "# corpus\n" + std::string(vornel::test::kEasy) + "  # easy, with a comment\n" +
            std::string(vornel::test::kHard) + "\n\n" +
-           "53.67891267219534819834256785976.42.42685.79.71392485696153728428741963534528617.\n" +
-           "55" + std::string(79, '.') + "\n" + "not a puzzle\n" + marks + "\n" + std::string(80, '.') + "\n" +
+           "53.67891267219534819834256785976.42.42685.79.71392485696153728428741963534528617.\n" + "55" +
+           std::string(79, '.') + "\n" + "not a puzzle\n" + marks + "\n" + std::string(80, '.') + "\n" +
            "...3...........6........1.....6...............4...3......29..........3.43........\n";
 }
 
@@ -122,7 +127,7 @@ TEST(Contract, ids_are_the_same_in_french_and_english_for_both_engines) {
 }
 
 TEST(Contract, every_input_line_gives_one_row_of_fixed_fields_with_a_known_status) {
-    const std::set<std::string> statuses = {"solved",      "stuck", "invalid", "no-solution", "several-solutions",
+    const std::set<std::string> statuses = {"solved",   "stuck", "invalid", "no-solution", "several-solutions",
                                             "bad-input"};
     const std::string input = mixed_input();
     std::size_t puzzle_lines = 0;
@@ -193,8 +198,8 @@ TEST(Contract, a_source_name_cannot_break_a_row) {
 TEST(Contract, puzzle_lines_are_recognised_without_lines_and_sud_forces_the_other_reading) {
     for (const char* file : {"easy.txt", "stuck.txt", "edge-cases.txt", "stuck-kinds.txt", "odd_values.sud"}) {
         const Result detected = run({"--summary", data(file)});
-        const Result told = run({"--summary", std::string(file).find(".txt") != std::string::npos ? "--lines" : "--sud",
-                                 data(file)});
+        const Result told =
+            run({"--summary", std::string(file).find(".txt") != std::string::npos ? "--lines" : "--sud", data(file)});
         EXPECT_EQ(detected.out, told.out) << file;
         EXPECT_EQ(detected.err, told.err) << file;
     }
@@ -207,6 +212,10 @@ TEST(Contract, puzzle_lines_are_recognised_without_lines_and_sud_forces_the_othe
     EXPECT_EQ(rows[0][1], "3");
     EXPECT_EQ(rows[1][1], "4");
     EXPECT_EQ(rows[1][2], "solved");
+    // A file that opens with a comment holds puzzle lines, even none (a ".sud" file has no comments).
+    const Result only_comments = run({"--summary", "-"}, "\n# nothing yet\n");
+    EXPECT_EQ(only_comments.status, 0) << only_comments.err;
+    EXPECT_EQ(only_comments.out, "");
     // --sud reads a ".sud" file even when it holds puzzle lines: then it says how to read them.
     const Result forced = run({"--summary", "--sud", "-"}, easy + "\n");
     EXPECT_EQ(forced.status, 1);

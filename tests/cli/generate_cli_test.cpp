@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include <sys/wait.h>
 
 #include <gtest/gtest.h>
@@ -174,7 +175,7 @@ TEST(GenerateCli, bad_requests_say_why_in_french_and_exit_2) {
         {{"--count"}, "l'option --count attend un nombre de grilles"},
         {{"--level", "expert"}, "niveau inconnu « expert » ; niveaux : très facile (tres-facile), facile"},
         {{"--level"}, "l'option --level attend un niveau"},
-        {{"--needs", "x_wing"}, "technique inconnue « x_wing » ; techniques : full-house, hidden-single"},
+        {{"--needs", "x_wing"}, "technique inconnue « x_wing » ; techniques : hidden-single, naked-single"},
         {{"--seed", "graine"}, "graine invalide « graine »"},
         {{"--seed", "18446744073709551616"}, "graine invalide"},
         {{"--symmetric=oui"}, "option inconnue « --symmetric=oui »"},
@@ -198,8 +199,8 @@ TEST(GenerateCli, help_is_in_french_on_standard_output) {
     EXPECT_EQ(result.status, 0);
     EXPECT_EQ(result.err, "");
     EXPECT_EQ(result.out.rfind("Utilisation : vornel-generate [--count N]", 0), 0u);
-    for (const char* option :
-         {"--count N", "--level NIVEAU", "--needs TECHNIQUE", "--seed S", "--symmetric", "-j, --jobs N", "-V, --version"})
+    for (const char* option : {"--count N", "--level NIVEAU", "--needs TECHNIQUE", "--seed S", "--symmetric",
+                               "-j, --jobs N", "-V, --version"})
         EXPECT_NE(result.out.find(option), std::string::npos) << option;
     // Every level, and every technique id --needs takes, each as a word of its own; not the others.
     for (const std::string_view level : vornel::generator::kLevels)

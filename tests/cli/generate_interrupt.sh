@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Ctrl+C during a long vornel-generate run: exit status 130, every line written so far whole
 # (81 digits), the interruption said in French on standard error, progress reported meanwhile.
 set -u

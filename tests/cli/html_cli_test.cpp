@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // vornel-explain --html: one self-contained page per puzzle, into a file or a folder.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // vornel-explain --techniques all: the narrative, the summary and the JSON lines.
 #include <gtest/gtest.h>
 
@@ -184,7 +185,8 @@ TEST(LadderCli, summary_is_one_line_per_puzzle) {
     EXPECT_EQ(r.status, 0);
     const auto rows = rows_of(r.out);
     ASSERT_EQ(rows.size(), 3u);
-    EXPECT_EQ(rows[0], (Row{"-", "1", "solved", kSolution, "51", "1", rows[0][6], "very-easy", "hidden-single", "-", "-"}));
+    EXPECT_EQ(rows[0],
+              (Row{"-", "1", "solved", kSolution, "51", "1", rows[0][6], "very-easy", "hidden-single", "-", "-"}));
     // Several solutions: no rating, then two different solutions that keep the givens.
     EXPECT_EQ(std::vector<std::string>(rows[1].begin(), rows[1].begin() + 9),
               (Row{"-", "2", "several-solutions", rows[1][3], "2", "2+", "-", "-", "full-house"}));

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The three programs as a shell runs them: help, version, the one form of their messages, the
 // exit statuses, and output that reaches a pipe as soon as each puzzle is explained.
 #include <fcntl.h>
@@ -260,16 +261,16 @@ TEST(Tools, file_problems_are_told_as_program_file_message_and_the_rest_goes_on)
     } cases[] = {
         {{"--summary", "absent.sud", "-"}, "7\n", "vornel-explain: absent.sud: Fichier introuvable.\n"},
         {{"--summary", "--lines", "absent.txt", "-"}, puzzle, "vornel-explain: absent.txt: Fichier introuvable.\n"},
-        // No file: standard input. A puzzle line read as a ".sud" file says what to add.
-        {{"--summary"},
+        // No file: standard input. A puzzle line read as a ".sud" file (--sud) says how to read it.
+        {{"--summary", "--sud"},
          puzzle,
          "vornel-explain: -: Saisie numérique incorrecte. Ce sont des grilles d'une ligne (81 caractères) : "
-         "ajoutez --lines.\n"},
-        {{"--summary", data + "/easy.txt"},
+         "ôtez --sud, ou ajoutez --lines.\n"},
+        {{"--summary", "--sud", data + "/easy.txt"},
          "",
          "vornel-explain: " + data +
-             "/easy.txt: Saisie numérique incorrecte. Ce sont des grilles d'une ligne (81 caractères) : ajoutez "
-             "--lines.\n"},
+             "/easy.txt: Saisie numérique incorrecte. Ce sont des grilles d'une ligne (81 caractères) : ôtez "
+             "--sud, ou ajoutez --lines.\n"},
         // Not a puzzle line: no such advice.
         {{"--summary"}, "x\n", "vornel-explain: -: Saisie numérique incorrecte.\n"},
         {{"--summary", "--lines"},
@@ -287,7 +288,10 @@ TEST(Tools, file_problems_are_told_as_program_file_message_and_the_rest_goes_on)
     const Result dash = run(explain, {"--summary", "--lines", "-"}, puzzle);
     EXPECT_EQ(lines.status, 0) << lines.err;
     EXPECT_EQ(lines.out, dash.out);
-    EXPECT_EQ(lines.out.substr(81), "\tterminé\t51\t1\n") << lines.out;
+    EXPECT_EQ(lines.out.substr(0, 11), "-\t1\tsolved\t") << lines.out;
+    EXPECT_EQ(lines.out.substr(11 + 81), "\t51\t1\t1051\tvery-easy\thidden-single\t-\t-\n") << lines.out;
+    // Without --lines the line is recognised all the same.
+    EXPECT_EQ(run(explain, {"--summary"}, puzzle).out, lines.out);
 }
 
 // A pipe reader sees the first puzzle's line before the last puzzle is even written to the
@@ -304,7 +308,9 @@ TEST(Tools, each_puzzle_reaches_a_pipe_as_soon_as_it_is_explained) {
             child.write_input(std::string(vornel::test::kEasy) + "\n");
             const std::string first = child.read_line(std::chrono::seconds(60));
             ASSERT_FALSE(first.empty()) << "no line before the input ended (--jobs " << jobs << ")";
-            if (report[0] == "--json") { EXPECT_EQ(first.rfind("{\"source\":\"-\",\"line\":1,", 0), 0u) << first; }
+            if (report[0] == "--json") {
+                EXPECT_EQ(first.rfind("{\"version\":1,\"source\":\"-\",\"line\":1,", 0), 0u) << first;
+            }
             child.write_input(std::string(vornel::test::kHard) + "\n");
             std::string out, err;
             int status = -1;
@@ -481,9 +487,9 @@ TEST(Tools, the_classic_explanations_speak_one_language_only) {
         bool english;
     };
     const Case cases[] = {
-        {{"--lines", corpus}, {}, false},
-        {{"--lang", "en", "--lines", corpus}, {}, true},
-        {{"--lines", corpus}, {"LANG=en_US.UTF-8"}, true},
+        {{"--techniques", "classic", "--lines", corpus}, {}, false},
+        {{"--techniques", "classic", "--lang", "en", "--lines", corpus}, {}, true},
+        {{"--techniques", "classic", "--lines", corpus}, {"LANG=en_US.UTF-8"}, true},
         {{"--tempo", "digit", "--lines", corpus}, {"LANGUAGE=en"}, false}, // LANGUAGE alone under C: French
         {{"--lang", "en", "--tempo", "step", "--lines", corpus}, {}, true},
     };

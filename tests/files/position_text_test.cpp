@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The two forms of a position with candidates: the 729-character line and the pencil-mark grid.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
 #include <string>
@@ -116,4 +117,34 @@ TEST(PuzzleLines, parsing_counts_characters_and_names_the_first_wrong_one) {
     EXPECT_EQ(values[0], 5);
     EXPECT_EQ(values[2], 0);
     EXPECT_EQ(values[80], 9);
+}
+
+TEST(PuzzleLines, a_hash_after_the_puzzle_starts_a_comment_and_tells_puzzle_lines_apart) {
+    const std::string marks(729, '.');
+    const struct {
+        std::string line;
+        std::string text; // what puzzle_line_text keeps
+        bool puzzle_line; // looks_like_puzzle_line
+    } cases[] = {
+        {kEasy, kEasy, true},
+        {"  " + kEasy + "  # the first\r", kEasy, true},
+        {kEasy + "#no blank", kEasy, true},
+        {marks + " # a position", marks, true},
+        {"# " + kEasy, "", false},
+        {kEasy.substr(0, 80) + " # short", kEasy.substr(0, 80), false},
+        {"5", "5", false},                                   // a ".sud" file's first value
+        {"5 3 . | . 7 .", "5 3 . | . 7 .", false},           // a pencil-mark row
+        {std::string(81, '-'), std::string(81, '-'), false}, // a rule, not a puzzle
+        {"1259 37", "1259 37", false},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(puzzle_line_text(c.line), c.text) << c.line;
+        EXPECT_EQ(looks_like_puzzle_line(c.line), c.puzzle_line) << c.line;
+    }
+    // The comment is not part of the puzzle: the line reads as the puzzle alone.
+    Values with{}, without{};
+    EXPECT_EQ(parse_puzzle_line(kEasy + "   # easy", with), "");
+    EXPECT_EQ(parse_puzzle_line(kEasy, without), "");
+    EXPECT_EQ(with, without);
+    EXPECT_NE(parse_puzzle_line(kEasy.substr(1) + "#", with), "") << "80 characters before the comment";
 }

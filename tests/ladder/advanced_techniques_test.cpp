@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Chains and colouring, uniqueness, forcing chains and trial, each finder on positions written as
 // pencil marks: published examples where there are (the eliminations are the published ones),
 // otherwise positions met on the way through the hardest published puzzles, each checked by hand

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The ladder session on the headless board: what each command leaves on the board, in the log
 // and in the picture, the way back step by step, and the return to editing.
 #include <gtest/gtest.h>

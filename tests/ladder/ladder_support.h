@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Helpers of the ladder tests: grids from 81-character strings, candidates written compactly, and

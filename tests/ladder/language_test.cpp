@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The ladder in both languages: French exactly as before on every corpus, English without a French
 // word, every message and technique in both.
 

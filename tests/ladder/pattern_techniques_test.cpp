@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Empty rectangles, turbot fish, finned jellyfish, fish with regions, multi-colouring, 3D medusa
 // and grouped chains: each finder on a position built from the technique's definition (an empty
 // grid and edits of its candidates, every elimination worked out by hand), on positions where it

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Positions with candidates: how they are made, checked and counted, and that the ladder, the next
 // step and the search for one technique give from a position what a solve from the givens gives.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the sentences claim against what the steps do. For every step of the ladder on hard
 // corpora, the clause after "nous retirons" names only digits and cells that the step eliminates,
 // and the clause after "nous écrivons" only digits and cells it places. The clauses are read

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The techniques built on sets of cells (almost locked sets, WXYZ-Wing, Sue de Coq, aligned pair
 // exclusion) and the rectangles beyond types 1, 2 and 4, each on published example positions with
 // the published eliminations, then on positions where they must find nothing, then every finder

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The ladder against an independent solver on a fixed corpus: qqwing puzzles of every level,
 // 17-given puzzles and the hardest published collection. Every placement is the solution's digit,
 // every elimination removes a live candidate that is not, every step does something, the steps

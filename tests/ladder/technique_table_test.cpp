@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The table of techniques against what the rest of the ladder does with it.
 #include <gtest/gtest.h>
 

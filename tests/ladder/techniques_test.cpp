@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Each technique on a position where it applies, with the exact placements and eliminations, and
 // on one where it must not. Positions are built from a grid and edits of its candidates.
 #include <gtest/gtest.h>

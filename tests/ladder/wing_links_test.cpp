@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Wings carry their reasoning as a chain, like the chains do: z off at one end forces z on at the
 // other, link by link, each link with a reason that holds on the position; a wing removing two
 // digits has a chain for each, and a death blossom carries its petals. The links are checked here

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Exercises and the recognition of the player's moves, against the ladder's own listing of
 // instances: for every technique that can be practised, the exercise position is one where the
 // technique applies and no lighter one does; the technique's own step is found, a part of it or a

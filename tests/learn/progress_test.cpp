@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The record of progress: what it keeps, the rule for a mastered technique and the next puzzle at
 // the player's edge, a hostile or damaged file (kept aside, never lost), and a kill in the middle
 // of a save (the old record or the new, never part of one).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The game the player solves, headless: moves and their history, conflicts, the check, the coach's
 // hints from the player's own position, the timer and the game file.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Game files as hostile input: whatever the text or the file, the reader answers in bounded time,
 // stack and memory, with a short sentence that says which limit was met; files that are no
 // regular file never block it. Valid files read as before.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // A Unix-domain socket bound at a path, for the tests of what is not a regular file: the name

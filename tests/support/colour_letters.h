@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Cell colours as one letter each, so that a whole board's colouring compares as one string.

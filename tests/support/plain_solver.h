@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // A plain backtracking solver for the tests, sharing nothing with the engine's exact search:

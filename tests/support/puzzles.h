@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Puzzles for the tests and the benchmarks, and the one way they put a puzzle on a board.

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs into a scratch prefix and checks what a desktop needs to open ".sud" files with the
 # program: the MIME package (seen through xdg-mime, as a file manager would), the desktop entry
 # (valid, `Exec=vornel %f`, our MIME type, the default application for it, its English texts),

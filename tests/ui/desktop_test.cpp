@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window among the other programs of a desktop: the puzzle brought in by the clipboard, by
 // drag and drop and by a file name; the board copied out as a line; the arrow keys between cells.
 

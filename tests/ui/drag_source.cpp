@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Not a test: a small window that starts a drag when pressed, so that a script driving the real
 // mouse (xdotool) can drop a file or a text on the program as another program would.
 // Usage: vornel_drag_source file PATH | text TEXT

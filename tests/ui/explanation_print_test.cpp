@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Printing an explanation through QPrinter into a PDF file.
 
 #include <QFile>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One test program for the explanations window and the file dialogs (each Qt test executable
 // costs its own moc and link, so they share one).
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The explanations window: its look, its fixed texts and its lifecycle.
 
 #include <memory>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "Exporter l'explication..." and "Imprimer l'explication..." in the main window, driven as a user
 // drives them, with the save dialog scripted and the print dialog replaced by a PDF printer.
 

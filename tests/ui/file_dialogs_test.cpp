@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Open and Save dialogs, driven for real: a timer finds the modal QFileDialog, types into its
 // name field and presses its button, as a user would.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The "Nouvelle grille générée..." dialog, alone and from the main window's menu.
 #include <QAction>
 #include <QCheckBox>

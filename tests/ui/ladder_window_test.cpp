@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The ladder in the main window, driven as a user drives it (menu actions, button clicks, typed
 // givens), compared with the same ladder session run on the headless board.
 

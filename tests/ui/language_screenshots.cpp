@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes screenshots of the windows in English for a person to look at: en_main (a puzzle three
 // steps into "Every technique, step by step"), en_main_classic ("Solve step by step", one step
 // further), en_explanations, en_techniques (the X-Wing page),

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The exercises and the progress windows end to end, with real clicks and keys: the entries of
 // the main window, an exercise marked on the board and validated, a wrong mark explained, the
 // record of progress written and shown, and `vornel --learn ID`.

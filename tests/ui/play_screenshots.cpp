@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes screenshots of the game window for a person to look at, at the default, the smallest and
 // a large size: play_start, play_states (selection, highlighted digit, pencil marks, a conflict, a
 // wrong digit after "Vérifier"), play_hint1..3 (the coach's three levels), play_mistake1..3 (a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The game window end to end, with real key events: moves and their undo, conflicts, the check,
 // the coach's three levels, pause, save and resume, resizing; the main window's way in; and the
 // colours of every cell state, told apart with any colour vision.

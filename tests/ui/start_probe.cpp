@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Starts the program as `vornel FICHIER` would (run_program with a command line), with a good,
 // a bad or a missing file, and checks what the user then sees: the puzzle on the board, or the
 // failure box over the window that stays, the board as it was. Exit status 0 when all is right.

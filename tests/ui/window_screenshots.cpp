@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes screenshots of the main window in its characteristic states, for a person to look at:
 //   window_empty.png        the board as the program starts
 //   window_step_solve.png   a step-tempo solve under way: red, orange, green and white cells

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window, driven as a user drives it: real key events into real cells, menu actions,
 // button clicks; every board-view effect is compared with the headless engine on the same puzzle.
 

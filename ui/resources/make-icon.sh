@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Draws the window's 64x64 icon (vornel.png): a 3x3 grid on the window's pale yellow, one cell green (a digit
 # just placed), two red (the digit cannot go there), one orange (another digit stands there), the
 # rest white. Run from anywhere; rewrites vornel.png next to this script. Needs ImageMagick's

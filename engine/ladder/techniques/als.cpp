@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Techniques built on almost locked sets (see als.h): ALS-XZ, ALS-XY-Wing, ALS chains and death
 // blossoms. Each search looks at the instances within its bounds and keeps the simplest: fewest
 // cells, then most eliminations, then the first in scan order; when listing, after that one, the

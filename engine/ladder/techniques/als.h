@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Almost locked sets, shared by the finders that build on them; not part of the ladder's interface.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The breadth-first search of alternating chains that the chain finders share (plain chains over

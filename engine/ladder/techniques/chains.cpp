@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Chains and colouring: simple colouring, X-chains, remote pairs, XY-chains and alternating
 // inference chains (AIC).
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Colouring beyond one cluster of one digit.
 //
 // Multi-colouring: the conjugate pairs of a digit join its cells into clusters, each with two

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Small helpers shared by the technique finders; not part of the ladder's interface.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Fish whose sets may be regions. Take n base units whose places for a digit do not overlap: the
 // digit is n times in them. Take n cover units holding every one of those places but the fins: when
 // no fin holds the digit, each cover unit holds one of the base's n digits, so the rest of the cover

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every instance of one technique, for the finders whose scans can go on past the first.
 #include <utility>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Fish: n rows where a digit lies only in n columns (or n columns in n rows) take that digit from
 // the rest of those columns. A finned fish allows extra candidates, the fins, in one region: the
 // eliminations are then only those that also see every fin.

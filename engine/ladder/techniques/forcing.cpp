@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Forcing chains. Each live candidate is assumed true on a copy of the candidates, and the
 // consequences are drawn with singles only (a cell with one candidate left, a digit with one place
 // left in a unit), until nothing more follows or something breaks: a cell with no candidate left,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Grouped alternating inference chains: chains whose nodes are single candidates or groups, a
 // group being every candidate of one digit where a region meets a row or a column (two or three
 // cells). A group is true when one of its candidates is; it is false when none is.

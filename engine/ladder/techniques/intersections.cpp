@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Intersections: a digit confined, within a unit, to its crossing with another unit is removed from
 // the rest of that other unit.
 #include "common.h"

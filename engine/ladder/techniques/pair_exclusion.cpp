@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Aligned pair exclusion: two empty cells of one unit, and the pairs of digits they could hold
 // together. A pair is impossible when both digits are the same (the cells see each other), or
 // when some small almost locked set that sees both cells holds both digits: a single cell with

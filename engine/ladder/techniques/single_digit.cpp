@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Single-digit patterns made of two strong links (a digit with two places left in a unit) joined
 // by a weak one (two of their ends in one unit): one of the two far ends holds the digit, so it
 // goes from every cell that sees both. The skyscraper joins two rows (or two columns) by a column

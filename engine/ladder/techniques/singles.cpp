@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Singles: the last empty cell of a unit, a digit with one place left in a unit, a cell with one
 // candidate left.
 #include "common.h"

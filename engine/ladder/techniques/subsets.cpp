@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Naked and hidden subsets: n cells of a unit holding only n digits between them, or n digits of a
 // unit confined to n cells.
 #include "common.h"

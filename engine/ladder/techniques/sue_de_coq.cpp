@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Sue de Coq: two or three empty cells where a line crosses a region, holding at least two digits
 // more than they have cells, with cells of the rest of the line and cells of the rest of the region
 // that take up the surplus.

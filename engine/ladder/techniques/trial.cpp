@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Trial, the last resort: when no technique of the ladder applies, each candidate of one cell is
 // tried by an exhaustive search of the completions of the grid. A candidate with no completion is
 // false. The cell tried is the first with the fewest candidates.

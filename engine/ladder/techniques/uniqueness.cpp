@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Uniqueness techniques: unique rectangles (types 1 to 6), hidden rectangles and BUG+1.
 //
 // They rest on the puzzle having exactly one solution: a pattern that would let two digits swap

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Wings: a few cells with two or three candidates whose digits force one digit into one of two or
 // three cells, so that digit goes from every cell that sees them all.
 #include "common.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The puzzles shipped in examples/: each file is named after the level the ladder rates it (in the
 // ASCII spelling the generator accepts, "tres-difficile.sud"), and every level has its example.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The message-box seam, recorded: nothing is shown, every box asked for is written down.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Saves a widget as a picture for a person to look at, once pending events have painted it, and
