@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The tests' claim checker: reads a step's telling back from the messages said (ids and

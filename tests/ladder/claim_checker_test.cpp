@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every claim of the ladder's telling, read back from the messages said (claim_checker.h), holds
 // on the position before the step and in the solution, on every ladder corpus, in French and in
 // English; the two languages make the same claims. The checker itself catches a broken

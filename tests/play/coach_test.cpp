@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The coach, headless: the reason before the answer for every family of techniques met, and
 // mistakes explained without ever naming the digit the cell should hold.
 #include <gtest/gtest.h>

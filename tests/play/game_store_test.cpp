@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The store of games, headless: no sequence of play, new game, resume and finish drops a game; a
 // save killed half way leaves the old file or the new; the list reads every file, even a broken one.
 #include <gtest/gtest.h>
