@@ -3,9 +3,11 @@
 
 #include <array>
 #include <functional>
+#include <initializer_list>
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include <QMainWindow>
 #include <QPalette>
@@ -203,6 +205,15 @@ private:
     // "Jouer cette grille", "Nouvelle partie...", "Reprendre la partie" and "Motifs pour
     // daltoniens", after the other "Sudoku" entries (tf_vrn_play.cpp).
     void build_play_menu();
+    // One entry added after the others of the "Sudoku" menu: its object name, its French caption
+    // (translated) and its handler.
+    struct SudokuEntry {
+        const char* name;
+        const char* caption;
+        void (Tf_vrn::*handler)();
+    };
+    // Appends the entries to the "Sudoku" menu, in order; returns their actions.
+    std::vector<QAction*> add_sudoku_entries(std::initializer_list<SudokuEntry> entries);
     // "Exercices..." and "Progrès...", after the game's entries (tf_vrn_learn.cpp).
     void build_learn_menu();
     // "Langue" (Français, English), last entry of "?" (tf_vrn_language.cpp): the choice is

@@ -12,22 +12,10 @@
 namespace vornel {
 
 void Tf_vrn::build_learn_menu() {
-    QMenu* menu = menuBar()->findChild<QMenu*>(QStringLiteral("m_sudoku"));
-    struct Entry {
-        const char* name;
-        const char* caption;
-        void (Tf_vrn::*handler)();
-    };
-    const Entry entries[] = {
+    add_sudoku_entries({
         {"m_learn", QT_TRANSLATE_NOOP("vornel::Tf_vrn", "Exercices..."), &Tf_vrn::m_learnClick},
         {"m_progress", QT_TRANSLATE_NOOP("vornel::Tf_vrn", "Progrès..."), &Tf_vrn::m_progressClick},
-    };
-    for (const Entry& e : entries) {
-        auto* action = new QAction(tr(e.caption), this);
-        action->setObjectName(QString::fromUtf8(e.name));
-        connect(action, &QAction::triggered, this, e.handler);
-        menu->addAction(action);
-    }
+    });
 }
 
 Tf_learn* Tf_vrn::learn_window(bool create) {

@@ -27,25 +27,30 @@ const QString kPatternsKey = QStringLiteral("affichage/motifs");
 
 } // namespace
 
-void Tf_vrn::build_play_menu() {
+std::vector<QAction*> Tf_vrn::add_sudoku_entries(std::initializer_list<SudokuEntry> entries) {
     QMenu* menu = menuBar()->findChild<QMenu*>(QStringLiteral("m_sudoku"));
-    struct Entry {
-        const char* name;
-        const char* caption;
-        void (Tf_vrn::*handler)();
-    };
-    const Entry entries[] = {
-        {"m_play", QT_TRANSLATE_NOOP("vornel::Tf_vrn", "Jouer cette grille"), &Tf_vrn::m_playClick},
-        {"m_play_new", QT_TRANSLATE_NOOP("vornel::Tf_vrn", "Nouvelle partie..."), &Tf_vrn::m_play_newClick},
-        {"m_play_resume", QT_TRANSLATE_NOOP("vornel::Tf_vrn", "Reprendre la partie..."), &Tf_vrn::m_play_resumeClick},
-    };
-    for (const Entry& e : entries) {
+    std::vector<QAction*> actions;
+    for (const SudokuEntry& e : entries) {
         auto* action = new QAction(tr(e.caption), this);
         action->setObjectName(QString::fromUtf8(e.name));
         connect(action, &QAction::triggered, this, e.handler);
         menu->addAction(action);
-        if (e.handler == &Tf_vrn::m_play_resumeClick) resume_action_ = action;
+        actions.push_back(action);
     }
+    return actions;
+}
+
+void Tf_vrn::build_play_menu() {
+    QMenu* menu = menuBar()->findChild<QMenu*>(QStringLiteral("m_sudoku"));
+    resume_action_ =
+        add_sudoku_entries(
+            {
+                {"m_play", QT_TRANSLATE_NOOP("vornel::Tf_vrn", "Jouer cette grille"), &Tf_vrn::m_playClick},
+                {"m_play_new", QT_TRANSLATE_NOOP("vornel::Tf_vrn", "Nouvelle partie..."), &Tf_vrn::m_play_newClick},
+                {"m_play_resume", QT_TRANSLATE_NOOP("vornel::Tf_vrn", "Reprendre la partie..."),
+                 &Tf_vrn::m_play_resumeClick},
+            })
+            .back();
     // Always offered: the list of games says when there is none yet.
 
     auto* patterns = new QAction(tr("Motifs pour daltoniens"), this);
